@@ -1,0 +1,32 @@
+#include "ProgramOptions.h"
+
+ProgramOptions parseProgramOptions(int argc, char** argv) {
+    ProgramOptions options;
+    for (int i = 1; i < argc; ++i) {
+        std::string word = argv[i];
+        if (word == "-c") {
+            if (i + 1 >= argc) {
+                options.error = "-c needs a command text";
+                return options;
+            }
+            options.sources.push_back({false, argv[++i]});
+        } else if (word == "--keep-going") {
+            options.keepGoing = true;
+        } else if (word == "-h" || word == "--help") {
+            options.showHelp = true;
+        } else if (word.size() > 1 && word[0] == '-') {
+            options.error = "unknown option " + word;
+            return options;
+        } else {
+            options.sources.push_back({true, word});
+        }
+    }
+    return options;
+}
+
+const char* programUsage() {
+    return "usage: cinesheet-host [-c \"commands\"] [--keep-going] [script ...]\n"
+           "Runs the -c texts and script files in the order given. With neither, reads\n"
+           "commands from standard input (a prompt when it is a terminal).\n"
+           "Exit status: 1 when any command failed, 0 otherwise.\n";
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <maya/MPointArray.h>
+#include <maya/MUIDrawManager.h>
+
+#include <vector>
+
+// What draw overrides asked the UI draw manager to draw, call by call.
+namespace host {
+
+struct DrawCall {
+    enum class Kind {
+        BeginDrawable,
+        EndDrawable,
+        SetTexture,
+        SetTextureSampler,
+        SetTextureMask,
+        Mesh
+    };
+
+    Kind kind = Kind::BeginDrawable;
+    // BeginDrawable
+    MHWRender::MUIDrawManager::Selectability selectability = MHWRender::MUIDrawManager::kAutomatic;
+    unsigned int selectionName = 0;
+    // SetTexture
+    MHWRender::MTexture* texture = nullptr;
+    // SetTextureSampler
+    MHWRender::MSamplerState::TextureFilter filter = MHWRender::MSamplerState::kMinMagMipPoint;
+    MHWRender::MSamplerState::TextureAddress address = MHWRender::MSamplerState::kTexWrap;
+    // SetTextureMask
+    MHWRender::MBlendState::ChannelMask mask = MHWRender::MBlendState::kAllChannels;
+    // Mesh: the arrays are copied; normals, colours and indices are only noted.
+    MHWRender::MUIDrawManager::Primitive primitive = MHWRender::MUIDrawManager::kTriangles;
+    MPointArray positions;
+    MPointArray texCoords;
+    bool hasNormals = false;
+    bool hasColors = false;
+    bool hasIndices = false;
+    bool hasTexCoords = false;
+};
+
+// Owns a UI draw manager and the calls made on it.
+class DrawRecorder {
+public:
+    DrawRecorder();
+    ~DrawRecorder();
+    DrawRecorder(const DrawRecorder&) = delete;
+    DrawRecorder& operator=(const DrawRecorder&) = delete;
+
+    MHWRender::MUIDrawManager& manager() { return manager_; }
+    const std::vector<DrawCall>& calls() const { return calls_; }
+    void clear() { calls_.clear(); }
+
+private:
+    friend class MHWRender::MUIDrawManager;
+    void record(DrawCall call) { calls_.push_back(std::move(call)); }
+
+    std::vector<DrawCall> calls_;
+    MHWRender::MUIDrawManager manager_;
+};
+
+const char* drawCallName(DrawCall::Kind kind);
+
+}  // namespace host

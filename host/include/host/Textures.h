@@ -1,0 +1,28 @@
+#pragma once
+
+#include <maya/MTextureManager.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Accounting and read-back of the textures the host's texture manager hands out.
+namespace host {
+
+struct TextureStats {
+    std::size_t live = 0;         // acquired and not yet released
+    std::size_t acquired = 0;     // successful acquisitions since the last reset
+    std::size_t released = 0;     // releases of live textures since the last reset
+    std::size_t badReleases = 0;  // releases of released or unknown textures
+};
+
+TextureStats textureStats();
+// Zeroes the counters except live, which always counts the textures alive.
+void resetTextureCounters();
+
+// Copies the pixels of a live texture (rows in texture order, packed RGBA).
+// False when the pointer is not a live texture.
+bool readTexturePixels(const MHWRender::MTexture* texture, int* width, int* height,
+                       std::vector<std::uint8_t>* pixels);
+
+}  // namespace host

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <host/DrawRecording.h>
+#include <host/Rendering.h>
+#include <host/RgbaPicture.h>
+
+#include <maya/MDagPath.h>
+#include <maya/MObject.h>
+#include <maya/MPxDrawOverride.h>
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+#include <maya/MUserData.h>
+
+#include <cstddef>
+#include <vector>
+
+// The host's Viewport 2.0: draw overrides of the scene's nodes, refreshes and snapshots.
+namespace host {
+
+// One refresh on the calling thread (the host's drawing thread): for every draw override,
+// prepareForDraw and then addUIDrawables with the data it returned. The camera path passed is
+// the lookThru camera, or the given one.
+MStatus refresh();
+MStatus refresh(const MDagPath& camera);
+std::size_t refreshCount();
+
+// The camera refreshes look through: a camera shape or its transform. persp by default, and
+// again when the chosen camera leaves the scene.
+MStatus lookThru(const MString& camera);
+MDagPath lookThroughCamera();
+// The camera shape a name refers to (a camera shape or its transform).
+MStatus findCamera(const MString& name, MDagPath& camera);
+
+// The draw override the host made for the node (null when none).
+MHWRender::MPxDrawOverride* drawOverrideFor(const MObject& node);
+std::size_t drawOverrideCount();
+// The draw data the host keeps for the node's draw override until its next prepareForDraw.
+MUserData* keptDrawData(const MObject& node);
+// Hands the next prepareForDraw this data instead (the host owns it; may be null or of a
+// type the override does not know). The data kept before is deleted.
+void replaceKeptDrawData(const MObject& node, MUserData* data);
+// The calls the node's addUIDrawables made at the latest refresh that drew it.
+std::vector<DrawCall> latestDrawCalls(const MObject& node);
+// The texture of the last setTexture call among them (null when none).
+MHWRender::MTexture* latestTexture(const MObject& node);
+
+// What the renderer needs of a camera; reads the DG (and so evaluates it).
+MStatus readCameraView(const MDagPath& camera, CameraView& view);
+// Width over height of the scene's render resolution (defaultResolution).
+double renderAspect();
+// defaultResolution's width and height.
+void renderResolution(int& width, int& height);
+
+// Refreshes through the camera and renders what was drawn, each node placed by the world
+// matrix of its transform, the render frame filling the picture.
+MStatus snapshot(const MDagPath& camera, int width, int height, RgbaPicture& picture);
+
+}  // namespace host

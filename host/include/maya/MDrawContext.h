@@ -1,0 +1,14 @@
+#pragma once
+
+#include <maya/MFrameContext.h>
+
+namespace MHWRender {
+
+// The frame context of a draw callback. Made by the host only.
+class MDrawContext : public MFrameContext {
+protected:
+    MDrawContext(const MDagPath& camera, int width, int height);
+    ~MDrawContext() override;
+};
+
+}  // namespace MHWRender

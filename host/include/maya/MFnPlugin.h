@@ -1,0 +1,49 @@
+#pragma once
+
+#include <maya/MObject.h>
+#include <maya/MPxNode.h>
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+#include <maya/MTypeId.h>
+#include <maya/MTypes.h>
+
+// Registers what a plug-in adds to the host. Everything registered while a plug-in's entry point
+// runs belongs to that plug-in and is removed with it.
+class MFnPlugin {
+public:
+    MFnPlugin();
+    MFnPlugin(MObject& object, const char* vendor = "Unknown", const char* version = "Unknown",
+              const char* requiredApiVersion = "Any", MStatus* ReturnStatus = nullptr);
+    virtual ~MFnPlugin();
+
+    MString vendor(MStatus* ReturnStatus = nullptr) const;
+    MString version(MStatus* ReturnStatus = nullptr) const;
+    MString apiVersion(MStatus* ReturnStatus = nullptr) const;
+    MString name(MStatus* ReturnStatus = nullptr) const;
+    MString loadPath(MStatus* ReturnStatus = nullptr) const;
+    MStatus setName(const MString& newName, bool allowRename = true);
+    MStatus setVersion(const MString& newVersion);
+
+    // A type id or type name already registered fails with kFailure.
+    MStatus registerNode(const MString& typeName, const MTypeId& typeId,
+                         MCreatorFunction creatorFunction, MInitializeFunction initFunction,
+                         MPxNode::Type type = MPxNode::kDependNode,
+                         const MString* classification = nullptr);
+    MStatus deregisterNode(const MTypeId& typeId);
+    // A command name already registered (host or plug-in) fails with kFailure.
+    MStatus registerCommand(const MString& commandName, MCreatorFunction creatorFunction,
+                            MCreateSyntaxFunction createSyntaxFunction = nullptr);
+    MStatus deregisterCommand(const MString& commandName);
+
+private:
+    MString pluginName_;
+    MString vendor_;
+    MString version_;
+    MString requiredApiVersion_;
+};
+
+// The plug-in's entry points and its API version string ("20180700"), looked up by the host when
+// it loads the library.
+extern "C" __attribute__((visibility("default"))) const char MApiVersion[];
+__attribute__((visibility("default"))) MStatus initializePlugin(MObject obj);
+__attribute__((visibility("default"))) MStatus uninitializePlugin(MObject obj);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <maya/MFnData.h>
+#include <maya/MString.h>
+
+// Function set for string data.
+class MFnStringData : public MFnData {
+public:
+    MFnStringData();
+    MFnStringData(const MObject& object, MStatus* ReturnStatus = nullptr);
+    ~MFnStringData() override;
+
+    MFn::Type type() const override;
+
+    MObject create(MStatus* ReturnStatus = nullptr);
+    MObject create(const MString& text, MStatus* ReturnStatus = nullptr);
+    MString string(MStatus* ReturnStatus = nullptr) const;
+    MStatus set(const MString& newString);
+};

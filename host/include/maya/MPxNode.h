@@ -1,0 +1,72 @@
+#pragma once
+
+#include <maya/MDataBlock.h>
+#include <maya/MObject.h>
+#include <maya/MPlug.h>
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+#include <maya/MTypeId.h>
+
+namespace host {
+class Node;
+struct Access;
+}  // namespace host
+
+// Base class of node types written by plug-ins. The host creates an instance through the type's
+// creator for every node of the type, and calls compute() when an output is read while dirty.
+class MPxNode {
+public:
+    enum Type {
+        kDependNode,
+        kLocatorNode,
+        kDeformerNode,
+        kManipContainer,
+        kSurfaceShape,
+        kFieldNode,
+        kEmitterNode,
+        kSpringNode,
+        kIkSolverNode,
+        kHardwareShader,
+        kHwShaderNode,
+        kTransformNode,
+        kObjectSet,
+        kFluidEmitterNode,
+        kImagePlaneNode,
+        kParticleAttributeMapperNode,
+        kCameraSetNode,
+        kConstraintNode,
+        kManipulatorNode,
+        kMotionPathNode,
+        kClientDeviceNode,
+        kThreadedDeviceNode,
+        kAssembly,
+        kSkinCluster,
+        kGeometryFilter,
+        kBlendShape,
+        kLast,
+    };
+
+    MPxNode();
+    virtual ~MPxNode();
+
+    // Called once the node exists in the host, before it is used.
+    virtual void postConstructor();
+    // Returning kUnknownParameter leaves the plug's value alone.
+    virtual MStatus compute(const MPlug& plug, MDataBlock& dataBlock);
+    virtual MStatus connectionMade(const MPlug& plug, const MPlug& otherPlug, bool asSrc);
+    virtual MStatus connectionBroken(const MPlug& plug, const MPlug& otherPlug, bool asSrc);
+    virtual Type type() const;
+    virtual bool isAbstractClass() const;
+    virtual MTypeId typeId() const;
+    virtual MString typeName() const;
+    virtual MString name() const;
+    virtual MObject thisMObject() const;
+
+    // For use in a type's initialize function: they apply to the type being registered.
+    static MStatus addAttribute(const MObject& attr);
+    static MStatus attributeAffects(const MObject& whenChanges, const MObject& isAffected);
+
+private:
+    friend struct host::Access;
+    host::Node* hostNode_ = nullptr;
+};

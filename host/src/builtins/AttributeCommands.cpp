@@ -1,0 +1,266 @@
+#include <host/Commands.h>
+#include <host/PlugText.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MFnTypedAttribute.h>
+#include <maya/MPlug.h>
+#include <maya/MPlugArray.h>
+
+#include "builtins/BuiltinSupport.h"
+#include "builtins/ModifierCommand.h"
+#include "script/Lexer.h"
+
+#include <sstream>
+
+// setAttr, getAttr, connectAttr, disconnectAttr, isConnected and listConnections.
+namespace host::builtins {
+namespace {
+
+MStatus plugByName(const std::string& name, MPlug& plug) {
+    if (!findPlugByName(MString(name.c_str()), plug)) {
+        return fail("No object matches name: " + name);
+    }
+    return MStatus::kSuccess;
+}
+
+std::string plugName(const MPlug& plug) {
+    return plug.name().asChar();
+}
+
+class SetAttrCommand : public ModifierCommand {
+public:
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.addFlag("-typ", "-type", MSyntax::kString);
+        syntax.setObjectType(MSyntax::kStringObjects, 2);
+        return syntax;
+    }
+
+    MStatus doIt(const MArgList& args) override {
+        MArgDatabase parsed(syntax(), args);
+        std::vector<std::string> words = objectWords(parsed);
+        MString type;
+        parsed.getFlagArgument("-type", 0, type);
+        MPlug plug;
+        if (!plugByName(words[0], plug)) {
+            return MStatus::kFailure;
+        }
+        modifier_ = std::make_unique<MDGModifier>();
+        std::vector<std::string> values(words.begin() + 1, words.end());
+        int errorsBefore = messageCounts().errors;
+        MStatus status = setPlugFromText(plug, values, type.asChar(), *modifier_);
+        if (status) {
+            status = modifier_->doIt();
+        }
+        if (!status && messageCounts().errors == errorsBefore) {
+            return fail("setAttr: cannot set " + words[0]);
+        }
+        return status;
+    }
+};
+
+class GetAttrCommand : public MPxCommand {
+public:
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
+        return syntax;
+    }
+
+    // Numbers come back as numbers (an array for several), string attributes as a string.
+    MStatus doIt(const MArgList& args) override {
+        MArgDatabase parsed(syntax(), args);
+        MPlug plug;
+        if (!plugByName(objectWords(parsed).front(), plug)) {
+            return MStatus::kFailure;
+        }
+        std::string text = plugValueText(plug).asChar();
+        MFnTypedAttribute typed(plug.attribute());
+        if (plug.attribute().hasFn(MFn::kTypedAttribute) && typed.attrType() == MFnData::kString) {
+            setResult(MString(text.c_str()));
+            return MStatus::kSuccess;
+        }
+        std::istringstream words(text);
+        MDoubleArray numbers;
+        for (std::string word; words >> word;) {
+            double number = 0.0;
+            if (!script::parseNumber(word, &number)) {
+                setResult(MString(text.c_str()));
+                return MStatus::kSuccess;
+            }
+            numbers.append(number);
+        }
+        if (numbers.length() == 1) {
+            setResult(numbers[0]);
+        } else {
+            setResult(numbers);
+        }
+        return MStatus::kSuccess;
+    }
+};
+
+class ConnectAttrCommand : public ModifierCommand {
+public:
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.addFlag("-f", "-force");
+        syntax.setObjectType(MSyntax::kStringObjects, 2, 2);
+        return syntax;
+    }
+
+    // A destination with another source is refused unless -force, which breaks that one first.
+    // Making a connection that already exists is only a warning.
+    MStatus doIt(const MArgList& args) override {
+        MArgDatabase parsed(syntax(), args);
+        std::vector<std::string> words = objectWords(parsed);
+        MPlug source;
+        MPlug destination;
+        if (!plugByName(words[0], source) || !plugByName(words[1], destination)) {
+            return MStatus::kFailure;
+        }
+        modifier_ = std::make_unique<MDGModifier>();
+        MPlug current = destination.source();
+        if (!current.isNull()) {
+            if (current == source) {
+                displayWarning(
+                    MString((words[0] + " is already connected to " + words[1] + ".").c_str()));
+                return MStatus::kSuccess;
+            }
+            if (!parsed.isFlagSet("-force")) {
+                return fail("The destination attribute '" + words[1] +
+                            "' is already connected to '" + plugName(current) +
+                            "' (use -force to replace the connection)");
+            }
+            modifier_->disconnect(current, destination);
+        }
+        int errorsBefore = messageCounts().errors;
+        MStatus status = modifier_->connect(source, destination);
+        if (status) {
+            status = modifier_->doIt();
+        }
+        if (!status) {
+            if (messageCounts().errors == errorsBefore) {
+                return fail("Cannot connect " + words[0] + " to " + words[1]);
+            }
+            return status;
+        }
+        setResult(MString(("Connected " + words[0] + " to " + words[1] + ".").c_str()));
+        return MStatus::kSuccess;
+    }
+};
+
+class DisconnectAttrCommand : public ModifierCommand {
+public:
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.setObjectType(MSyntax::kStringObjects, 2, 2);
+        return syntax;
+    }
+
+    MStatus doIt(const MArgList& args) override {
+        MArgDatabase parsed(syntax(), args);
+        std::vector<std::string> words = objectWords(parsed);
+        MPlug source;
+        MPlug destination;
+        if (!plugByName(words[0], source) || !plugByName(words[1], destination)) {
+            return MStatus::kFailure;
+        }
+        if (destination.source() != source) {
+            return fail(words[0] + " is not connected to " + words[1]);
+        }
+        modifier_ = std::make_unique<MDGModifier>();
+        if (!modifier_->disconnect(source, destination) || !modifier_->doIt()) {
+            return fail("Cannot disconnect " + words[0] + " from " + words[1]);
+        }
+        return MStatus::kSuccess;
+    }
+};
+
+class IsConnectedCommand : public MPxCommand {
+public:
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.setObjectType(MSyntax::kStringObjects, 2, 2);
+        return syntax;
+    }
+
+    MStatus doIt(const MArgList& args) override {
+        MArgDatabase parsed(syntax(), args);
+        std::vector<std::string> words = objectWords(parsed);
+        MPlug source;
+        MPlug destination;
+        if (!plugByName(words[0], source) || !plugByName(words[1], destination)) {
+            return MStatus::kFailure;
+        }
+        MPlug current = destination.source();
+        setResult(!current.isNull() && current == source);
+        return MStatus::kSuccess;
+    }
+};
+
+class ListConnectionsCommand : public MPxCommand {
+public:
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.addFlag("-s", "-source", MSyntax::kBoolean);
+        syntax.addFlag("-d", "-destination", MSyntax::kBoolean);
+        syntax.addFlag("-p", "-plugs", MSyntax::kBoolean);
+        syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
+        return syntax;
+    }
+
+    // The other ends of the connections of a node (all its plugs) or of one plug: node names,
+    // or plug names with -plugs true. Sources and destinations are both listed by default.
+    MStatus doIt(const MArgList& args) override {
+        MArgDatabase parsed(syntax(), args);
+        std::string name = objectWords(parsed).front();
+        bool sources = true;
+        bool destinations = true;
+        bool plugs = false;
+        parsed.getFlagArgument("-source", 0, sources);
+        parsed.getFlagArgument("-destination", 0, destinations);
+        parsed.getFlagArgument("-plugs", 0, plugs);
+
+        MPlugArray ownPlugs;
+        MPlug plug;
+        MObject node;
+        if (name.find('.') != std::string::npos) {
+            if (!plugByName(name, plug)) {
+                return MStatus::kFailure;
+            }
+            ownPlugs.append(plug);
+        } else {
+            if (!nodeByName(name, node)) {
+                return MStatus::kFailure;
+            }
+            MFnDependencyNode(node).getConnections(ownPlugs);
+        }
+        MStringArray result;
+        for (unsigned int i = 0; i < ownPlugs.length(); ++i) {
+            MPlugArray others;
+            ownPlugs[i].connectedTo(others, sources, destinations);
+            for (unsigned int k = 0; k < others.length(); ++k) {
+                result.append(plugs ? others[k].name()
+                                    : MFnDependencyNode(others[k].node()).name());
+            }
+        }
+        setResult(result);
+        return MStatus::kSuccess;
+    }
+};
+
+const BuiltinCommandRegistrar setAttrCommand("setAttr", create<SetAttrCommand>,
+                                             SetAttrCommand::newSyntax);
+const BuiltinCommandRegistrar getAttrCommand("getAttr", create<GetAttrCommand>,
+                                             GetAttrCommand::newSyntax);
+const BuiltinCommandRegistrar connectAttrCommand("connectAttr", create<ConnectAttrCommand>,
+                                                 ConnectAttrCommand::newSyntax);
+const BuiltinCommandRegistrar disconnectAttrCommand("disconnectAttr", create<DisconnectAttrCommand>,
+                                                    DisconnectAttrCommand::newSyntax);
+const BuiltinCommandRegistrar isConnectedCommand("isConnected", create<IsConnectedCommand>,
+                                                 IsConnectedCommand::newSyntax);
+const BuiltinCommandRegistrar listConnectionsCommand("listConnections",
+                                                     create<ListConnectionsCommand>,
+                                                     ListConnectionsCommand::newSyntax);
+
+}  // namespace
+}  // namespace host::builtins

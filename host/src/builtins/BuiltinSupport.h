@@ -1,0 +1,34 @@
+#pragma once
+
+#include <host/Messages.h>
+#include <maya/MArgDatabase.h>
+#include <maya/MObject.h>
+#include <maya/MPxCommand.h>
+#include <maya/MStatus.h>
+
+#include <string>
+#include <vector>
+
+// Small helpers shared by the host's own commands.
+namespace host::builtins {
+
+template <typename Command>
+void* create() {
+    return new Command;
+}
+
+// Shows the error and gives kFailure, for `return fail("...")`.
+MStatus fail(const std::string& message);
+
+// The positional words of a parsed call, as written.
+std::vector<std::string> objectWords(const MArgDatabase& args);
+
+// The node with this name; fails with an error message naming it when there is none.
+MStatus nodeByName(const std::string& name, MObject& node);
+
+std::string nameOf(const MObject& node);
+
+// "a", "b c", "-1.5" written as a script word: quoted unless it is a plain number.
+std::string scriptWord(const std::string& value, bool forceQuotes);
+
+}  // namespace host::builtins

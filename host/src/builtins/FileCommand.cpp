@@ -1,0 +1,109 @@
+#include <host/Commands.h>
+#include <host/Scene.h>
+#include <host/UndoQueue.h>
+
+#include "builtins/BuiltinSupport.h"
+#include "builtins/SceneWriter.h"
+
+#include <fstream>
+#include <sstream>
+
+// file: -new, -rename, -save and -open of scene files written as command scripts.
+namespace host::builtins {
+namespace {
+
+std::string& sceneName() {
+    static std::string name;
+    return name;
+}
+
+class FileCommand : public MPxCommand {
+public:
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.addFlag("-n", "-new");
+        syntax.addFlag("-f", "-force");
+        syntax.addFlag("-rn", "-rename", MSyntax::kString);
+        syntax.addFlag("-s", "-save");
+        syntax.addFlag("-o", "-open");
+        syntax.addFlag("-typ", "-type", MSyntax::kString);
+        syntax.addFlag("-sn", "-sceneName");
+        syntax.enableQuery();
+        syntax.setObjectType(MSyntax::kStringObjects, 0, 1);
+        return syntax;
+    }
+
+    // The scene format is always the host's command script; -type is accepted and ignored.
+    MStatus doIt(const MArgList& args) override {
+        MArgDatabase parsed(syntax(), args);
+        std::vector<std::string> words = objectWords(parsed);
+        if (parsed.isQuery()) {
+            setResult(MString(sceneName().c_str()));
+            return MStatus::kSuccess;
+        }
+        if (parsed.isFlagSet("-new")) {
+            UndoQueue::instance().clear();
+            newScene();
+            sceneName().clear();
+            return MStatus::kSuccess;
+        }
+        MString rename;
+        if (parsed.getFlagArgument("-rename", 0, rename)) {
+            sceneName() = rename.asChar();
+            setResult(rename);
+        }
+        if (parsed.isFlagSet("-save")) {
+            return save();
+        }
+        if (parsed.isFlagSet("-open")) {
+            if (words.empty()) {
+                return fail("file -open: give the scene file to open");
+            }
+            return open(words.front());
+        }
+        if (!parsed.isFlagSet("-rename")) {
+            return fail("file: give -new, -rename, -save or -open");
+        }
+        return MStatus::kSuccess;
+    }
+
+private:
+    MStatus save() {
+        if (sceneName().empty()) {
+            return fail("file -save: the scene has no name (use file -rename first)");
+        }
+        std::ofstream out(sceneName(), std::ios::binary | std::ios::trunc);
+        out << sceneAsScript(sceneName());
+        out.close();
+        if (!out) {
+            return fail("file -save: cannot write " + sceneName());
+        }
+        setResult(MString(sceneName().c_str()));
+        return MStatus::kSuccess;
+    }
+
+    // A new scene, then the file's commands; they are not undoable one by one.
+    MStatus open(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) {
+            return fail("file -open: cannot read " + path);
+        }
+        std::ostringstream text;
+        text << in.rdbuf();
+        UndoQueue::instance().clear();
+        newScene();
+        sceneName() = path;
+        ScriptOptions options;
+        options.recordUndo = false;
+        if (!runScript(text.str(), options)) {
+            return fail("file -open: errors while reading " + path);
+        }
+        setResult(MString(path.c_str()));
+        return MStatus::kSuccess;
+    }
+};
+
+const BuiltinCommandRegistrar fileCommand("file", create<FileCommand>, FileCommand::newSyntax);
+
+}  // namespace
+}  // namespace host::builtins

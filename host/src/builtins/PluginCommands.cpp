@@ -1,0 +1,91 @@
+#include <host/Commands.h>
+#include <host/Plugins.h>
+
+#include "builtins/BuiltinSupport.h"
+
+// loadPlugin, unloadPlugin and requires.
+namespace host::builtins {
+namespace {
+
+class LoadPluginCommand : public MPxCommand {
+public:
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.addFlag("-qt", "-quiet");
+        syntax.setObjectType(MSyntax::kStringObjects, 1);
+        return syntax;
+    }
+
+    // The result is the names of the plug-ins loaded. With -quiet a plug-in that is already
+    // loaded is passed over silently.
+    MStatus doIt(const MArgList& args) override {
+        MArgDatabase parsed(syntax(), args);
+        bool quiet = parsed.isFlagSet("-quiet");
+        for (const std::string& path : objectWords(parsed)) {
+            std::string name;
+            if (quiet && isPluginLoaded(pluginNameFromPath(path))) {
+                continue;
+            }
+            MStatus status = loadPlugin(path, &name);
+            if (!status) {
+                return status;
+            }
+            appendToResult(MString(name.c_str()));
+        }
+        return MStatus::kSuccess;
+    }
+};
+
+class UnloadPluginCommand : public MPxCommand {
+public:
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.addFlag("-f", "-force");
+        syntax.setObjectType(MSyntax::kStringObjects, 1);
+        return syntax;
+    }
+
+    MStatus doIt(const MArgList& args) override {
+        MArgDatabase parsed(syntax(), args);
+        bool force = parsed.isFlagSet("-force");
+        for (const std::string& name : objectWords(parsed)) {
+            MStatus status = unloadPlugin(name, force);
+            if (!status) {
+                return status;
+            }
+        }
+        return MStatus::kSuccess;
+    }
+};
+
+// `requires "plugin" "version";` at the top of a saved scene: loads the plug-in when needed.
+class RequiresCommand : public MPxCommand {
+public:
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.setObjectType(MSyntax::kStringObjects, 1, 2);
+        return syntax;
+    }
+
+    MStatus doIt(const MArgList& args) override {
+        MArgDatabase parsed(syntax(), args);
+        std::string name = objectWords(parsed).front();
+        if (name == "maya" || isPluginLoaded(name)) {
+            return MStatus::kSuccess;
+        }
+        if (!loadPlugin(name)) {
+            return fail("Plug-in \"" + name + "\" is required but could not be loaded");
+        }
+        return MStatus::kSuccess;
+    }
+};
+
+const BuiltinCommandRegistrar loadPluginCommand("loadPlugin", create<LoadPluginCommand>,
+                                                LoadPluginCommand::newSyntax);
+const BuiltinCommandRegistrar unloadPluginCommand("unloadPlugin", create<UnloadPluginCommand>,
+                                                  UnloadPluginCommand::newSyntax);
+const BuiltinCommandRegistrar requiresCommand("requires", create<RequiresCommand>,
+                                              RequiresCommand::newSyntax);
+
+}  // namespace
+}  // namespace host::builtins

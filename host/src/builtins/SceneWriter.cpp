@@ -1,0 +1,106 @@
+#include "builtins/SceneWriter.h"
+
+#include <host/NodeTypes.h>
+#include <host/PlugText.h>
+#include <host/Plugins.h>
+#include <host/Scene.h>
+#include <maya/MFnDependencyNode.h>
+
+#include "builtins/BuiltinSupport.h"
+
+#include <algorithm>
+#include <set>
+#include <sstream>
+
+namespace host::builtins {
+namespace {
+
+bool isDefault(const MObject& node) {
+    return MFnDependencyNode(node).isDefaultNode();
+}
+
+void writeRequires(std::ostream& out, const std::vector<MObject>& nodes) {
+    std::vector<std::string> plugins;
+    for (const MObject& node : nodes) {
+        std::string plugin;
+        if (!isDefault(node) && nodeTypeFromPlugin(nodeTypeName(node), &plugin) &&
+            std::find(plugins.begin(), plugins.end(), plugin) == plugins.end()) {
+            plugins.push_back(plugin);
+        }
+    }
+    for (const std::string& plugin : plugins) {
+        out << "requires " << scriptWord(plugin, true) << " "
+            << scriptWord(pluginVersion(plugin), true) << ";\n";
+    }
+}
+
+// Parents are written before their children, whatever order the nodes were made in.
+void writeCreateNodes(std::ostream& out, const std::vector<MObject>& nodes) {
+    std::vector<MObject> pending;
+    std::set<std::string> known;
+    for (const MObject& node : nodes) {
+        if (isDefault(node)) {
+            known.insert(nameOf(node));
+        } else {
+            pending.push_back(node);
+        }
+    }
+    while (!pending.empty()) {
+        auto ready = std::find_if(pending.begin(), pending.end(), [&](const MObject& node) {
+            std::string parent = dagParentName(node).asChar();
+            return parent.empty() || known.count(parent) != 0;
+        });
+        if (ready == pending.end()) {
+            ready = pending.begin();
+        }
+        std::string name = nameOf(*ready);
+        std::string parent = dagParentName(*ready).asChar();
+        out << "createNode " << nodeTypeName(*ready).asChar() << " -n " << scriptWord(name, true);
+        if (!parent.empty()) {
+            out << " -p " << scriptWord(parent, true);
+        }
+        out << ";\n";
+        known.insert(name);
+        pending.erase(ready);
+    }
+}
+
+void writeValues(std::ostream& out, const std::vector<MObject>& nodes) {
+    for (const MObject& node : nodes) {
+        std::string name = nameOf(node);
+        for (const SavedPlugValue& value : savedPlugValues(node)) {
+            out << "setAttr ";
+            if (!value.typeFlag.empty()) {
+                out << "-type " << scriptWord(value.typeFlag, true) << " ";
+            }
+            out << scriptWord(name + "." + value.attribute, true);
+            for (const std::string& word : value.values) {
+                out << " " << scriptWord(word, value.typeFlag == "string");
+            }
+            out << ";\n";
+        }
+    }
+}
+
+void writeConnections(std::ostream& out) {
+    for (const SceneConnection& connection : sceneConnections()) {
+        out << "connectAttr " << scriptWord(connection.source, true) << " "
+            << scriptWord(connection.destination, true) << ";\n";
+    }
+}
+
+}  // namespace
+
+std::string sceneAsScript(const std::string& sceneName) {
+    std::vector<MObject> nodes = sceneNodes();
+    std::ostringstream out;
+    out << "//Maya ASCII scene\n//Name: " << sceneName << "\n";
+    writeRequires(out, nodes);
+    writeCreateNodes(out, nodes);
+    writeValues(out, nodes);
+    writeConnections(out);
+    out << "// End of " << sceneName << "\n";
+    return out.str();
+}
+
+}  // namespace host::builtins

@@ -1,0 +1,128 @@
+#include <maya/MArgList.h>
+
+#include <host/Commands.h>
+
+#include "commands/ArgumentValues.h"
+
+#include <cctype>
+
+const unsigned int MArgList::kInvalidArgIndex = 0xffffffffu;
+
+namespace {
+
+void setStatus(MStatus* status, bool ok) {
+    if (status) {
+        *status = ok ? MStatus::kSuccess : MStatus::kFailure;
+    }
+}
+
+std::string withoutDash(const char* flag) {
+    std::string name = flag ? flag : "";
+    return !name.empty() && name[0] == '-' ? name.substr(1) : name;
+}
+
+}  // namespace
+
+MArgList::MArgList() = default;
+MArgList::MArgList(const MArgList& other) = default;
+MArgList::~MArgList() = default;
+MArgList& MArgList::operator=(const MArgList& other) = default;
+
+unsigned int MArgList::length(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, true);
+    return static_cast<unsigned int>(items_.size());
+}
+
+bool MArgList::asBool(unsigned int index, MStatus* ReturnStatus) const {
+    bool value = false;
+    setStatus(ReturnStatus, index < items_.size() && host::argumentAsBool(items_[index], &value));
+    return value;
+}
+
+int MArgList::asInt(unsigned int index, MStatus* ReturnStatus) const {
+    int value = 0;
+    setStatus(ReturnStatus, index < items_.size() && host::argumentAsInt(items_[index], &value));
+    return value;
+}
+
+double MArgList::asDouble(unsigned int index, MStatus* ReturnStatus) const {
+    double value = 0.0;
+    setStatus(ReturnStatus, index < items_.size() && host::argumentAsDouble(items_[index], &value));
+    return value;
+}
+
+MString MArgList::asString(unsigned int index, MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, index < items_.size());
+    if (index >= items_.size()) {
+        return MString();
+    }
+    const Item& item = items_[index];
+    std::string text = item.kind == Item::kFlag ? "-" + item.text : item.text;
+    return MString(text.c_str());
+}
+
+MStringArray MArgList::asStringArray(unsigned int& index, MStatus* ReturnStatus) const {
+    MStringArray values;
+    unsigned int count = 0;
+    if (index >= items_.size() || !host::argumentAsUnsigned(items_[index], &count) ||
+        count > items_.size() - index - 1) {
+        setStatus(ReturnStatus, false);
+        return values;
+    }
+    for (unsigned int i = 1; i <= count; ++i) {
+        values.append(asString(index + i));
+    }
+    index += count + 1;
+    setStatus(ReturnStatus, true);
+    return values;
+}
+
+unsigned int MArgList::flagIndex(const char* shortFlag, const char* longFlag) const {
+    std::string shortName = withoutDash(shortFlag);
+    std::string longName = withoutDash(longFlag);
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const Item& item = items_[i];
+        if (item.kind == Item::kFlag &&
+            (item.text == shortName || (!longName.empty() && item.text == longName))) {
+            return static_cast<unsigned int>(i);
+        }
+    }
+    return kInvalidArgIndex;
+}
+
+MArgList& MArgList::addArg(bool arg) {
+    Item item;
+    item.kind = Item::kNumber;
+    item.number = arg ? 1.0 : 0.0;
+    item.text = arg ? "1" : "0";
+    items_.push_back(item);
+    return *this;
+}
+
+MArgList& MArgList::addArg(int arg) {
+    return addArg(static_cast<double>(arg));
+}
+
+MArgList& MArgList::addArg(double arg) {
+    Item item;
+    item.kind = Item::kNumber;
+    item.number = arg;
+    item.text = host::formatNumber(arg);
+    items_.push_back(item);
+    return *this;
+}
+
+// A string that looks like a flag acts as one, as when the words come from a script.
+MArgList& MArgList::addArg(const MString& arg) {
+    Item item;
+    item.text = arg.asChar();
+    if (item.text.size() > 1 && item.text[0] == '-' &&
+        std::isalpha(static_cast<unsigned char>(item.text[1]))) {
+        item.kind = Item::kFlag;
+        item.text.erase(0, 1);
+    } else {
+        item.kind = Item::kQuoted;
+    }
+    items_.push_back(item);
+    return *this;
+}

@@ -1,0 +1,179 @@
+#include <maya/MFnDagNode.h>
+
+#include "dg/Access.h"
+#include "dg/NodeCreation.h"
+#include "dg/SceneGraph.h"
+#include "dg/StatusOut.h"
+
+using host::Access;
+using host::Node;
+using host::SceneGraph;
+using host::setStatus;
+
+namespace {
+
+std::shared_ptr<Node> dagNodeOf(const MObject& object, MStatus* status) {
+    auto node = Access::as<Node>(object);
+    if (!node || !node->type->isDag) {
+        setStatus(status, MStatus::kFailure);
+        return nullptr;
+    }
+    setStatus(status, MStatus::kSuccess);
+    return node;
+}
+
+MObject createUnder(const std::shared_ptr<host::NodeType>& type, const MString* name,
+                    const MObject& parent, MObject& target, MStatus* status) {
+    Node* parentNode = nullptr;
+    if (!type || !type->isDag || !host::parentNodeOf(parent, &parentNode)) {
+        setStatus(status, MStatus::kInvalidParameter);
+        return MObject();
+    }
+    host::CreatedNodes made = host::makeNodes(type, parentNode != nullptr);
+    if (name && name->length()) {
+        made.node->name = *name;
+    }
+    MStatus entered = SceneGraph::instance().enter(made.top, parentNode);
+    setStatus(status, entered);
+    if (!entered) {
+        return MObject();
+    }
+    target = Access::object(made.top);
+    return target;
+}
+
+}  // namespace
+
+MFnDagNode::MFnDagNode() = default;
+
+MFnDagNode::MFnDagNode(const MObject& object, MStatus* ReturnStatus) {
+    setStatus(ReturnStatus, setObject(object));
+}
+
+MFnDagNode::MFnDagNode(const MDagPath& object, MStatus* ReturnStatus) {
+    setStatus(ReturnStatus, setObject(object.node()));
+}
+
+MFnDagNode::~MFnDagNode() = default;
+
+MFn::Type MFnDagNode::type() const {
+    return MFn::kDagNode;
+}
+
+MObject MFnDagNode::create(const MTypeId& typeId, const MObject& parent, MStatus* ReturnStatus) {
+    return createUnder(host::creatableType(typeId), nullptr, parent, object_, ReturnStatus);
+}
+
+MObject MFnDagNode::create(const MTypeId& typeId, const MString& name, const MObject& parent,
+                           MStatus* ReturnStatus) {
+    return createUnder(host::creatableType(typeId), &name, parent, object_, ReturnStatus);
+}
+
+MObject MFnDagNode::create(const MString& type, const MObject& parent, MStatus* ReturnStatus) {
+    return createUnder(host::creatableType(type), nullptr, parent, object_, ReturnStatus);
+}
+
+MObject MFnDagNode::create(const MString& type, const MString& name, const MObject& parent,
+                           MStatus* ReturnStatus) {
+    return createUnder(host::creatableType(type), &name, parent, object_, ReturnStatus);
+}
+
+unsigned int MFnDagNode::parentCount(MStatus* ReturnStatus) const {
+    auto node = dagNodeOf(object_, ReturnStatus);
+    return node && node->parent ? 1 : 0;
+}
+
+MObject MFnDagNode::parent(unsigned int index, MStatus* ReturnStatus) const {
+    auto node = dagNodeOf(object_, ReturnStatus);
+    if (!node || index != 0 || !node->parent) {
+        setStatus(ReturnStatus, MStatus::kInvalidParameter);
+        return MObject();
+    }
+    return Access::object(node->parent->sharedFromThis());
+}
+
+unsigned int MFnDagNode::childCount(MStatus* ReturnStatus) const {
+    auto node = dagNodeOf(object_, ReturnStatus);
+    return node ? static_cast<unsigned int>(node->children.size()) : 0;
+}
+
+MObject MFnDagNode::child(unsigned int index, MStatus* ReturnStatus) const {
+    auto node = dagNodeOf(object_, ReturnStatus);
+    if (!node || index >= node->children.size()) {
+        setStatus(ReturnStatus, MStatus::kInvalidParameter);
+        return MObject();
+    }
+    return Access::object(node->children[index]);
+}
+
+MObject MFnDagNode::dagRoot(MStatus* ReturnStatus) {
+    auto node = dagNodeOf(object_, ReturnStatus);
+    return node ? Access::object(SceneGraph::instance().world().sharedFromThis()) : MObject();
+}
+
+MStatus MFnDagNode::addChild(MObject& child, unsigned int index, bool) {
+    auto node = dagNodeOf(object_, nullptr);
+    auto moved = dagNodeOf(child, nullptr);
+    if (!node || !moved) {
+        return MStatus::kInvalidParameter;
+    }
+    const int position = index == kNextPos ? -1 : static_cast<int>(index);
+    return SceneGraph::instance().reparent(*moved, node->isWorld() ? nullptr : node.get(),
+                                           position);
+}
+
+MStatus MFnDagNode::removeChild(MObject& child) {
+    auto node = dagNodeOf(object_, nullptr);
+    auto removed = dagNodeOf(child, nullptr);
+    if (!node || !removed || removed->parent != node.get()) {
+        return MStatus::kInvalidParameter;
+    }
+    return SceneGraph::instance().reparent(*removed, nullptr);
+}
+
+bool MFnDagNode::hasParent(const MObject& node, MStatus* ReturnStatus) const {
+    auto self = dagNodeOf(object_, ReturnStatus);
+    auto other = Access::as<Node>(node);
+    return self && other && self->parent == other.get();
+}
+
+bool MFnDagNode::hasChild(const MObject& node, MStatus* ReturnStatus) const {
+    auto self = dagNodeOf(object_, ReturnStatus);
+    auto other = Access::as<Node>(node);
+    return self && other && other->parent == self.get();
+}
+
+bool MFnDagNode::isChildOf(const MObject& node, MStatus* ReturnStatus) const {
+    return hasParent(node, ReturnStatus);
+}
+
+bool MFnDagNode::isParentOf(const MObject& node, MStatus* ReturnStatus) const {
+    return hasChild(node, ReturnStatus);
+}
+
+MStatus MFnDagNode::getPath(MDagPath& path) const {
+    return MDagPath::getAPathTo(object_, path);
+}
+
+MDagPath MFnDagNode::dagPath(MStatus* ReturnStatus) const {
+    MDagPath path;
+    setStatus(ReturnStatus, getPath(path));
+    return path;
+}
+
+MString MFnDagNode::fullPathName(MStatus* ReturnStatus) const {
+    return dagPath(ReturnStatus).fullPathName();
+}
+
+MString MFnDagNode::partialPathName(MStatus* ReturnStatus) const {
+    return dagPath(ReturnStatus).partialPathName();
+}
+
+MMatrix MFnDagNode::transformationMatrix(MStatus* ReturnStatus) const {
+    auto node = dagNodeOf(object_, ReturnStatus);
+    const host::Attribute* matrix = node ? node->type->findAttribute("matrix") : nullptr;
+    if (!matrix || !node->hasFn(MFn::kTransform)) {
+        return MMatrix();
+    }
+    return node->evaluate({matrix, -1}).matrix;
+}

@@ -1,0 +1,214 @@
+#include <maya/MFnDependencyNode.h>
+
+#include <maya/MPlugArray.h>
+
+#include "dg/Access.h"
+#include "dg/NodeCreation.h"
+#include "dg/SceneGraph.h"
+#include "dg/StatusOut.h"
+
+#include <set>
+
+using host::Access;
+using host::Attribute;
+using host::Node;
+using host::setStatus;
+
+namespace {
+
+std::shared_ptr<Node> nodeOf(const MObject& object, MStatus* status) {
+    auto node = Access::as<Node>(object);
+    setStatus(status, node ? MStatus::kSuccess : MStatus::kFailure);
+    return node;
+}
+
+MObject createInScene(const std::shared_ptr<host::NodeType>& type, const MString* name,
+                      MObject& target, MStatus* status) {
+    if (!type) {
+        setStatus(status, MStatus::kInvalidParameter);
+        return MObject();
+    }
+    host::CreatedNodes made = host::makeNodes(type, false);
+    if (name && name->length()) {
+        made.node->name = *name;
+    }
+    MStatus entered = host::SceneGraph::instance().enter(made.top, nullptr);
+    setStatus(status, entered);
+    if (!entered) {
+        return MObject();
+    }
+    target = Access::object(made.top);
+    return target;
+}
+
+}  // namespace
+
+MFnDependencyNode::MFnDependencyNode() = default;
+
+MFnDependencyNode::MFnDependencyNode(const MObject& object, MStatus* ReturnStatus) {
+    setStatus(ReturnStatus, setObject(object));
+}
+
+MFnDependencyNode::~MFnDependencyNode() = default;
+
+MFn::Type MFnDependencyNode::type() const {
+    return MFn::kDependencyNode;
+}
+
+MObject MFnDependencyNode::create(const MTypeId& typeId, MStatus* ReturnStatus) {
+    return createInScene(host::creatableType(typeId), nullptr, object_, ReturnStatus);
+}
+
+MObject MFnDependencyNode::create(const MTypeId& typeId, const MString& name,
+                                  MStatus* ReturnStatus) {
+    return createInScene(host::creatableType(typeId), &name, object_, ReturnStatus);
+}
+
+MObject MFnDependencyNode::create(const MString& type, MStatus* ReturnStatus) {
+    return createInScene(host::creatableType(type), nullptr, object_, ReturnStatus);
+}
+
+MObject MFnDependencyNode::create(const MString& type, const MString& name, MStatus* ReturnStatus) {
+    return createInScene(host::creatableType(type), &name, object_, ReturnStatus);
+}
+
+MTypeId MFnDependencyNode::typeId(MStatus* ReturnStatus) const {
+    auto node = nodeOf(object_, ReturnStatus);
+    return node ? node->type->id : MTypeId();
+}
+
+MString MFnDependencyNode::typeName(MStatus* ReturnStatus) const {
+    auto node = nodeOf(object_, ReturnStatus);
+    return node ? node->type->name : MString();
+}
+
+MString MFnDependencyNode::name(MStatus* ReturnStatus) const {
+    auto node = nodeOf(object_, ReturnStatus);
+    return node ? node->name : MString();
+}
+
+MString MFnDependencyNode::absoluteName(MStatus* ReturnStatus) const {
+    return MString(":") + name(ReturnStatus);
+}
+
+MString MFnDependencyNode::setName(const MString& name, bool, MStatus* ReturnStatus) {
+    auto node = nodeOf(object_, ReturnStatus);
+    if (!node) {
+        return MString();
+    }
+    if (name.length() == 0 || node->isWorld()) {
+        setStatus(ReturnStatus, MStatus::kInvalidParameter);
+        return node->name;
+    }
+    return host::SceneGraph::instance().rename(*node, name);
+}
+
+MString MFnDependencyNode::pluginName(MStatus* ReturnStatus) const {
+    auto node = nodeOf(object_, ReturnStatus);
+    return node ? MString(node->type->pluginName.c_str()) : MString();
+}
+
+MStatus MFnDependencyNode::getConnections(MPlugArray& array) const {
+    array.clear();
+    auto node = nodeOf(object_, nullptr);
+    if (!node) {
+        return MStatus::kFailure;
+    }
+    std::set<host::PlugKey> keys;
+    for (const auto& entry : node->incoming) {
+        keys.insert(entry.first);
+    }
+    for (const auto& entry : node->outgoing) {
+        if (!entry.second.empty()) {
+            keys.insert(entry.first);
+        }
+    }
+    for (const host::PlugKey& key : keys) {
+        array.append(Access::plug(node, key.attribute, key.index));
+    }
+    return MStatus::kSuccess;
+}
+
+unsigned int MFnDependencyNode::attributeCount(MStatus* ReturnStatus) const {
+    auto node = nodeOf(object_, ReturnStatus);
+    return node ? static_cast<unsigned int>(node->type->attributes.size()) : 0;
+}
+
+MObject MFnDependencyNode::attribute(unsigned int index, MStatus* ReturnStatus) const {
+    auto node = nodeOf(object_, ReturnStatus);
+    if (!node || index >= node->type->attributes.size()) {
+        setStatus(ReturnStatus, MStatus::kInvalidParameter);
+        return MObject();
+    }
+    return Access::object(node->type->attributes[index]);
+}
+
+MObject MFnDependencyNode::attribute(const MString& attrName, MStatus* ReturnStatus) const {
+    auto node = nodeOf(object_, ReturnStatus);
+    const Attribute* attribute = node ? node->type->findAttribute(attrName) : nullptr;
+    if (!attribute) {
+        setStatus(ReturnStatus, MStatus::kInvalidParameter);
+        return MObject();
+    }
+    return Access::object(attribute->sharedFromThis());
+}
+
+MFnDependencyNode::MAttrClass MFnDependencyNode::attributeClass(const MObject& attribute,
+                                                                MStatus* ReturnStatus) const {
+    auto node = nodeOf(object_, ReturnStatus);
+    auto described = Access::as<Attribute>(attribute);
+    if (!node || !described || !node->type->hasAttribute(described.get())) {
+        setStatus(ReturnStatus, MStatus::kInvalidParameter);
+        return kInvalidAttr;
+    }
+    return kNormalAttr;
+}
+
+bool MFnDependencyNode::hasAttribute(const MString& name, MStatus* ReturnStatus) const {
+    auto node = nodeOf(object_, ReturnStatus);
+    return node && node->type->findAttribute(name);
+}
+
+MPlug MFnDependencyNode::findPlug(const MObject& attribute, bool, MStatus* ReturnStatus) const {
+    auto node = nodeOf(object_, ReturnStatus);
+    auto described = Access::as<Attribute>(attribute);
+    if (!node || !described || !node->type->hasAttribute(described.get())) {
+        setStatus(ReturnStatus, MStatus::kInvalidParameter);
+        return MPlug();
+    }
+    return Access::plug(node, described.get(), -1);
+}
+
+MPlug MFnDependencyNode::findPlug(const MString& attrName, bool, MStatus* ReturnStatus) const {
+    auto node = nodeOf(object_, ReturnStatus);
+    const Attribute* attribute = node ? node->type->findAttribute(attrName) : nullptr;
+    if (!attribute) {
+        setStatus(ReturnStatus, MStatus::kInvalidParameter);
+        return MPlug();
+    }
+    return Access::plug(node, attribute, -1);
+}
+
+MPlug MFnDependencyNode::findPlug(const MObject& attribute, MStatus* ReturnStatus) const {
+    return findPlug(attribute, true, ReturnStatus);
+}
+
+MPlug MFnDependencyNode::findPlug(const MString& attrName, MStatus* ReturnStatus) const {
+    return findPlug(attrName, true, ReturnStatus);
+}
+
+MPxNode* MFnDependencyNode::userNode(MStatus* ReturnStatus) const {
+    auto node = nodeOf(object_, ReturnStatus);
+    // Only plug-in nodes have an object of their own; built-in ones have none to give.
+    return node && node->type->fromPlugin ? node->user.get() : nullptr;
+}
+
+bool MFnDependencyNode::isFromReferencedFile(MStatus* ReturnStatus) const {
+    nodeOf(object_, ReturnStatus);
+    return false;
+}
+
+bool MFnDependencyNode::isDefaultNode(MStatus* ReturnStatus) const {
+    auto node = nodeOf(object_, ReturnStatus);
+    return node && node->isDefault;
+}

@@ -1,0 +1,293 @@
+#include <maya/MPlug.h>
+
+#include <maya/MPlugArray.h>
+
+#include "dg/Access.h"
+#include "dg/Node.h"
+#include "dg/StatusOut.h"
+
+#include <algorithm>
+#include <string>
+
+using host::Access;
+using host::Attribute;
+using host::Node;
+using host::PlugKey;
+using host::setStatus;
+using host::Value;
+
+namespace {
+
+// A plug that holds a value of its own (not a compound or a whole array).
+bool holdsValue(const Attribute* attribute, int index) {
+    return attribute->kind != Attribute::Kind::Compound && (!attribute->array || index >= 0);
+}
+
+std::string attributePath(const Attribute* attribute, int index, bool longNames, bool fullPath) {
+    std::string text = (longNames ? attribute->longName : attribute->shortName).asChar();
+    if (index >= 0) {
+        text += "[" + std::to_string(index) + "]";
+    }
+    if (fullPath && attribute->parent) {
+        text = attributePath(attribute->parent, -1, longNames, true) + "." + text;
+    }
+    return text;
+}
+
+}  // namespace
+
+MPlug::MPlug() = default;
+MPlug::MPlug(const MPlug& other) = default;
+
+MPlug::MPlug(const MObject& node, const MObject& attribute) {
+    auto owner = Access::as<Node>(node);
+    auto described = Access::as<Attribute>(attribute);
+    if (owner && described && owner->type->hasAttribute(described.get())) {
+        node_ = owner;
+        attribute_ = described;
+    }
+}
+
+MPlug::~MPlug() = default;
+MPlug& MPlug::operator=(const MPlug& other) = default;
+
+bool MPlug::operator==(const MPlug& other) const {
+    return node_ == other.node_ && attribute_ == other.attribute_ && index_ == other.index_;
+}
+
+bool MPlug::operator!=(const MPlug& other) const {
+    return !(*this == other);
+}
+
+bool MPlug::operator==(const MObject& attribute) const {
+    return attribute_ && Access::entity(attribute) == attribute_;
+}
+
+bool MPlug::operator!=(const MObject& attribute) const {
+    return !(*this == attribute);
+}
+
+MPlug MPlug::operator[](const MObject& attribute) const {
+    return child(attribute);
+}
+
+MPlug MPlug::operator[](unsigned int logicalIndex) const {
+    return elementByLogicalIndex(logicalIndex);
+}
+
+MPlug::operator MObject() const {
+    return attribute();
+}
+
+bool MPlug::isNull(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    return !node_ || !attribute_;
+}
+
+MObject MPlug::attribute(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, attribute_ ? MStatus::kSuccess : MStatus::kFailure);
+    return attribute_ ? Access::object(attribute_) : MObject();
+}
+
+MObject MPlug::node(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, node_ ? MStatus::kSuccess : MStatus::kFailure);
+    return node_ ? Access::object(node_) : MObject();
+}
+
+MString MPlug::name(MStatus* ReturnStatus) const {
+    return partialName(true, false, false, false, false, true, ReturnStatus);
+}
+
+MString MPlug::partialName(bool includeNodeName, bool, bool, bool, bool useFullAttributePath,
+                           bool useLongNames, MStatus* ReturnStatus) const {
+    if (isNull()) {
+        setStatus(ReturnStatus, MStatus::kFailure);
+        return MString();
+    }
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    std::string text = attributePath(attribute_.get(), index_, useLongNames, useFullAttributePath);
+    if (includeNodeName) {
+        text = std::string(node_->name.asChar()) + "." + text;
+    }
+    return text.c_str();
+}
+
+MString MPlug::info(MStatus* ReturnStatus) const {
+    return name(ReturnStatus);
+}
+
+bool MPlug::isNetworked(MStatus* ReturnStatus) const {
+    return isConnected(ReturnStatus);
+}
+
+bool MPlug::isArray(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
+    return attribute_ && attribute_->array && index_ < 0;
+}
+
+bool MPlug::isElement(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
+    return index_ >= 0;
+}
+
+bool MPlug::isCompound(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
+    return attribute_ && attribute_->kind == Attribute::Kind::Compound;
+}
+
+bool MPlug::isChild(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
+    return attribute_ && attribute_->parent;
+}
+
+bool MPlug::isKeyable(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
+    return attribute_ && attribute_->keyable;
+}
+
+bool MPlug::isConnected(MStatus* ReturnStatus) const {
+    MPlugArray connected;
+    return connectedTo(connected, true, true, ReturnStatus);
+}
+
+bool MPlug::isSource(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
+    return !isNull() && node_->hasOutgoing({attribute_.get(), index_});
+}
+
+bool MPlug::isDestination(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
+    return !isNull() && node_->incomingOf({attribute_.get(), index_});
+}
+
+bool MPlug::isDefaultValue(bool, MStatus* ReturnStatus) const {
+    if (isNull() || !holdsValue(attribute_.get(), index_)) {
+        setStatus(ReturnStatus, MStatus::kFailure);
+        return false;
+    }
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    return node_->evaluate({attribute_.get(), index_}) == attribute_->defaultValue;
+}
+
+unsigned int MPlug::logicalIndex(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, index_ >= 0 ? MStatus::kSuccess : MStatus::kFailure);
+    return index_ >= 0 ? static_cast<unsigned int>(index_) : 0;
+}
+
+MPlug MPlug::elementByLogicalIndex(unsigned int logicalIndex, MStatus* ReturnStatus) const {
+    if (!isArray()) {
+        setStatus(ReturnStatus, MStatus::kFailure);
+        return MPlug();
+    }
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    const int index = static_cast<int>(logicalIndex);
+    node_->slot({attribute_.get(), index});
+    return Access::plug(node_, attribute_.get(), index);
+}
+
+MPlug MPlug::elementByPhysicalIndex(unsigned int physicalIndex, MStatus* ReturnStatus) const {
+    if (!isArray()) {
+        setStatus(ReturnStatus, MStatus::kFailure);
+        return MPlug();
+    }
+    const std::vector<int> indices = node_->elementIndices(attribute_.get());
+    if (physicalIndex >= indices.size()) {
+        setStatus(ReturnStatus, MStatus::kInvalidParameter);
+        return MPlug();
+    }
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    return Access::plug(node_, attribute_.get(), indices[physicalIndex]);
+}
+
+unsigned int MPlug::numElements(MStatus* ReturnStatus) const {
+    if (!isArray()) {
+        setStatus(ReturnStatus, MStatus::kFailure);
+        return 0;
+    }
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    return static_cast<unsigned int>(node_->elementIndices(attribute_.get()).size());
+}
+
+unsigned int MPlug::evaluateNumElements(MStatus* ReturnStatus) const {
+    return numElements(ReturnStatus);
+}
+
+MPlug MPlug::array(MStatus* ReturnStatus) const {
+    if (index_ < 0) {
+        setStatus(ReturnStatus, MStatus::kFailure);
+        return MPlug();
+    }
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    return Access::plug(node_, attribute_.get(), -1);
+}
+
+unsigned int MPlug::numChildren(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, isCompound() ? MStatus::kSuccess : MStatus::kFailure);
+    return isCompound() ? static_cast<unsigned int>(attribute_->children.size()) : 0;
+}
+
+MPlug MPlug::child(unsigned int index, MStatus* ReturnStatus) const {
+    if (!isCompound() || index >= attribute_->children.size()) {
+        setStatus(ReturnStatus, MStatus::kInvalidParameter);
+        return MPlug();
+    }
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    return Access::plug(node_, attribute_->children[index].get(), -1);
+}
+
+MPlug MPlug::child(const MObject& attribute, MStatus* ReturnStatus) const {
+    if (isCompound()) {
+        for (unsigned int i = 0; i < attribute_->children.size(); ++i) {
+            if (Access::entity(attribute) == attribute_->children[i]) {
+                return child(i, ReturnStatus);
+            }
+        }
+    }
+    setStatus(ReturnStatus, MStatus::kInvalidParameter);
+    return MPlug();
+}
+
+MPlug MPlug::parent(MStatus* ReturnStatus) const {
+    if (!isChild()) {
+        setStatus(ReturnStatus, MStatus::kFailure);
+        return MPlug();
+    }
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    return Access::plug(node_, attribute_->parent, -1);
+}
+
+bool MPlug::connectedTo(MPlugArray& array, bool asDst, bool asSrc, MStatus* ReturnStatus) const {
+    array.clear();
+    if (isNull()) {
+        setStatus(ReturnStatus, MStatus::kFailure);
+        return false;
+    }
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    const PlugKey key{attribute_.get(), index_};
+    if (asDst) {
+        if (const host::Incoming* in = node_->incomingOf(key)) {
+            array.append(Access::plug(in->source.node->sharedFromThis(), in->source.key.attribute,
+                                      in->source.key.index));
+        }
+    }
+    if (asSrc) {
+        auto out = node_->outgoing.find(key);
+        if (out != node_->outgoing.end()) {
+            for (const host::PlugEnd& destination : out->second) {
+                array.append(Access::plug(destination.node->sharedFromThis(),
+                                          destination.key.attribute, destination.key.index));
+            }
+        }
+    }
+    return array.length() > 0;
+}
+
+MPlug MPlug::source(MStatus* ReturnStatus) const {
+    MPlugArray sources;
+    connectedTo(sources, true, false, ReturnStatus);
+    return sources.length() ? sources[0] : MPlug();
+}
+
+bool MPlug::destinations(MPlugArray& theDestinations, MStatus* ReturnStatus) const {
+    return connectedTo(theDestinations, false, true, ReturnStatus);
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "dg/Connections.h"
+#include "dg/Node.h"
+
+#include <host/Scene.h>
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+
+#include <memory>
+#include <vector>
+
+namespace host {
+
+// What taking a node out of the scene undid, so that it can be put back as it was.
+struct Removal {
+    std::shared_ptr<Node> node;
+    std::shared_ptr<Node> parent;
+    int position = -1;
+    std::vector<Connection> connections;
+};
+
+// The scene: the world, every node in it, their names and the observers.
+class SceneGraph {
+public:
+    // Builds the default scene on first use.
+    static SceneGraph& instance();
+
+    Node& world() { return *world_; }
+    const std::vector<std::shared_ptr<Node>>& nodes() const { return nodes_; }
+    // By name, or by DAG path ("|persp|perspShape"); null when nothing matches.
+    Node* find(const MString& name) const;
+
+    // A new node of the type outside the scene, its plug-in object made and post-constructed.
+    static std::shared_ptr<Node> instantiate(const std::shared_ptr<NodeType>& type,
+                                             const MString& name);
+    // Puts the node and its DAG descendants into the scene, a DAG node under the parent (the
+    // world when null) at the position (the end when negative). Names are made unique.
+    MStatus enter(const std::shared_ptr<Node>& node, Node* parent, int position = -1);
+    // Takes the node and its DAG descendants out, with every connection they have.
+    Removal leave(Node& node);
+    // Undoes a leave.
+    MStatus restore(const Removal& removal);
+    // Moves a DAG node under another; the world when newParent is null.
+    MStatus reparent(Node& node, Node* newParent, int position = -1);
+    // Applies "#" numbering and uniqueness; returns the name the node now has.
+    MString rename(Node& node, const MString& requested);
+
+    void addObserver(SceneObserver* observer);
+    void removeObserver(SceneObserver* observer);
+    void newScene();
+    Node* timeNode() const { return timeNode_; }
+
+private:
+    SceneGraph();
+    MString uniqueName(const MString& requested, const Node* self) const;
+    void enterTree(const std::shared_ptr<Node>& node);
+    void leaveTree(Node& node, std::vector<Connection>& connections);
+    void buildDefaultScene();
+
+    std::shared_ptr<Node> world_;
+    std::vector<std::shared_ptr<Node>> nodes_;
+    std::vector<SceneObserver*> observers_;
+    Node* timeNode_ = nullptr;
+};
+
+// Lower-case first letter: the default name stem of a type's nodes.
+MString defaultNameStem(const MString& typeName);
+
+}  // namespace host

@@ -1,0 +1,117 @@
+#include <maya/MImage.h>
+
+#include "image/ImageDecoder.h"
+#include "image/PngWriter.h"
+
+#include <algorithm>
+#include <cstring>
+
+MImage::MImage() = default;
+
+MImage::~MImage() = default;
+
+MStatus MImage::create(unsigned int width, unsigned int height, unsigned int channels,
+                       MPixelType type) {
+    if (type != kByte) {
+        return MStatus::kNotImplemented;
+    }
+    if (width == 0 || height == 0 || channels == 0 || channels > 4) {
+        return MStatus::kInvalidParameter;
+    }
+    pixels_.assign(static_cast<std::size_t>(width) * height * channels, 0);
+    width_ = width;
+    height_ = height;
+    channels_ = channels;
+    type_ = kByte;
+    return MStatus::kSuccess;
+}
+
+MStatus MImage::readFromFile(MString pathname, MPixelType type) {
+    if (type != kByte) {
+        return MStatus::kNotImplemented;
+    }
+    release();
+    host::RgbaPicture picture;
+    if (!host::decodeImageFile(pathname.asChar(), picture)) {
+        return MStatus::kFailure;
+    }
+    pixels_ = std::move(picture.pixels);
+    width_ = static_cast<unsigned int>(picture.width);
+    height_ = static_cast<unsigned int>(picture.height);
+    channels_ = 4;
+    type_ = kByte;
+    // Decoders deliver the top row first; images keep the bottom row first.
+    return verticalFlip();
+}
+
+MStatus MImage::writeToFile(MString fileName, MString outputFormat) const {
+    MString format = outputFormat;
+    if (format.toLowerCase() != "png") {
+        return MStatus::kNotImplemented;
+    }
+    if (pixels_.empty() || channels_ != 4) {
+        return MStatus::kInvalidParameter;
+    }
+    const bool written =
+        host::writeRgbaPng(fileName.asChar(), pixels_.data(), static_cast<int>(width_),
+                           static_cast<int>(height_), host::RowOrder::BottomFirst);
+    return written ? MStatus::kSuccess : MStatus::kFailure;
+}
+
+MStatus MImage::getSize(unsigned int& width, unsigned int& height) const {
+    width = width_;
+    height = height_;
+    return MStatus::kSuccess;
+}
+
+MImage::MPixelType MImage::pixelType() const {
+    return type_;
+}
+
+unsigned char* MImage::pixels() const {
+    return pixels_.empty() ? nullptr : pixels_.data();
+}
+
+void MImage::setPixels(unsigned char* pixels, unsigned int width, unsigned int height) {
+    if (pixels == nullptr) {
+        return;
+    }
+    if (channels_ == 0) {
+        channels_ = 4;
+        type_ = kByte;
+    }
+    width_ = width;
+    height_ = height;
+    const std::size_t size = static_cast<std::size_t>(width) * height * channels_;
+    pixels_.assign(pixels, pixels + size);
+}
+
+unsigned int MImage::depth() const {
+    return channels_;
+}
+
+bool MImage::isRGBA() const {
+    return true;
+}
+
+MStatus MImage::verticalFlip() {
+    if (pixels_.empty()) {
+        return MStatus::kFailure;
+    }
+    const std::size_t rowBytes = static_cast<std::size_t>(width_) * channels_;
+    for (unsigned int top = 0, bottom = height_ - 1; top < bottom; ++top, --bottom) {
+        std::swap_ranges(pixels_.begin() + rowBytes * top, pixels_.begin() + rowBytes * (top + 1),
+                         pixels_.begin() + rowBytes * bottom);
+    }
+    return MStatus::kSuccess;
+}
+
+MStatus MImage::release() {
+    pixels_.clear();
+    pixels_.shrink_to_fit();
+    width_ = 0;
+    height_ = 0;
+    channels_ = 0;
+    type_ = kUnknown;
+    return MStatus::kSuccess;
+}

@@ -1,0 +1,142 @@
+#include <host/NodeTypes.h>
+#include <maya/MFnPlugin.h>
+
+#include "commands/CommandTable.h"
+#include "plugins/PluginRegistry.h"
+
+#include <algorithm>
+
+namespace {
+
+void setStatus(MStatus* status, MStatus value) {
+    if (status) {
+        *status = value;
+    }
+}
+
+host::PluginRecord* recordOf(const MString& pluginName) {
+    return host::PluginRegistry::instance().find(pluginName.asChar());
+}
+
+}  // namespace
+
+MFnPlugin::MFnPlugin() : pluginName_(host::PluginRegistry::instance().active().c_str()) {}
+
+// The function set belongs to the plug-in whose entry point is running. The identity given
+// while the plug-in loads is the one the host keeps.
+MFnPlugin::MFnPlugin(MObject&, const char* vendor, const char* version,
+                     const char* requiredApiVersion, MStatus* ReturnStatus)
+    : pluginName_(host::PluginRegistry::instance().active().c_str()),
+      vendor_(vendor ? vendor : "Unknown"),
+      version_(version ? version : "Unknown"),
+      requiredApiVersion_(requiredApiVersion ? requiredApiVersion : "Any") {
+    host::PluginRecord* record = recordOf(pluginName_);
+    if (record && record->loading) {
+        record->vendor = vendor_.asChar();
+        record->version = version_.asChar();
+    }
+    setStatus(ReturnStatus, MStatus::kSuccess);
+}
+
+MFnPlugin::~MFnPlugin() = default;
+
+MString MFnPlugin::vendor(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    host::PluginRecord* record = recordOf(pluginName_);
+    return record ? MString(record->vendor.c_str()) : vendor_;
+}
+
+MString MFnPlugin::version(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    host::PluginRecord* record = recordOf(pluginName_);
+    return record ? MString(record->version.c_str()) : version_;
+}
+
+MString MFnPlugin::apiVersion(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    host::PluginRecord* record = recordOf(pluginName_);
+    return record && !record->apiVersion.empty() ? MString(record->apiVersion.c_str())
+                                                 : requiredApiVersion_;
+}
+
+MString MFnPlugin::name(MStatus* ReturnStatus) const {
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    return pluginName_;
+}
+
+MString MFnPlugin::loadPath(MStatus* ReturnStatus) const {
+    host::PluginRecord* record = recordOf(pluginName_);
+    setStatus(ReturnStatus, record ? MStatus::kSuccess : MStatus::kFailure);
+    if (!record) {
+        return MString();
+    }
+    std::size_t slash = record->path.rfind('/');
+    return MString(slash == std::string::npos ? "." : record->path.substr(0, slash).c_str());
+}
+
+MStatus MFnPlugin::setName(const MString& newName, bool) {
+    if (recordOf(pluginName_)) {
+        return MStatus::kFailure;
+    }
+    pluginName_ = newName;
+    return MStatus::kSuccess;
+}
+
+MStatus MFnPlugin::setVersion(const MString& newVersion) {
+    version_ = newVersion;
+    if (host::PluginRecord* record = recordOf(pluginName_)) {
+        record->version = newVersion.asChar();
+    }
+    return MStatus::kSuccess;
+}
+
+MStatus MFnPlugin::registerNode(const MString& typeName, const MTypeId& typeId,
+                                MCreatorFunction creatorFunction, MInitializeFunction initFunction,
+                                MPxNode::Type type, const MString* classification) {
+    host::PluginNodeType nodeType;
+    nodeType.name = typeName;
+    nodeType.id = typeId;
+    nodeType.creator = creatorFunction;
+    nodeType.initialize = initFunction;
+    nodeType.kind = type;
+    nodeType.classification = classification ? *classification : MString();
+    nodeType.pluginName = pluginName_.asChar();
+    MStatus status = host::registerPluginNodeType(nodeType);
+    host::PluginRecord* record = recordOf(pluginName_);
+    if (status && record) {
+        record->nodeTypeIds.push_back(typeId);
+        record->nodeTypeNames.push_back(typeName.asChar());
+    }
+    return status;
+}
+
+MStatus MFnPlugin::deregisterNode(const MTypeId& typeId) {
+    MStatus status = host::deregisterPluginNodeType(typeId);
+    host::PluginRecord* record = recordOf(pluginName_);
+    if (status && record) {
+        auto& ids = record->nodeTypeIds;
+        auto found = std::find(ids.begin(), ids.end(), typeId);
+        if (found != ids.end()) {
+            record->nodeTypeNames.erase(record->nodeTypeNames.begin() + (found - ids.begin()));
+            ids.erase(found);
+        }
+    }
+    return status;
+}
+
+MStatus MFnPlugin::registerCommand(const MString& commandName, MCreatorFunction creatorFunction,
+                                   MCreateSyntaxFunction createSyntaxFunction) {
+    bool added = host::CommandTable::instance().add(
+        {commandName.asChar(), creatorFunction, createSyntaxFunction, pluginName_.asChar(), false});
+    return added ? MStatus::kSuccess : MStatus::kFailure;
+}
+
+MStatus MFnPlugin::deregisterCommand(const MString& commandName) {
+    std::optional<host::CommandEntry> entry =
+        host::CommandTable::instance().find(commandName.asChar());
+    if (!entry || entry->builtin || entry->plugin != pluginName_.asChar()) {
+        return MStatus::kFailure;
+    }
+    host::CommandTable::instance().remove(commandName.asChar());
+    return MStatus::kSuccess;
+}

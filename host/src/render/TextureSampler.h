@@ -1,0 +1,35 @@
+#pragma once
+
+#include <maya/MStateManager.h>
+
+#include <cstdint>
+
+namespace host {
+
+struct Colour {
+    float r = 0;
+    float g = 0;
+    float b = 0;
+    float a = 0;
+};
+
+// Packed RGBA texels, row 0 being the first row the texture was given.
+struct TextureView {
+    const std::uint8_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
+// Texture coordinate (0, 0) is the first texel of the last row and (1, 1) the last texel of
+// the first row, so rows handed over top-down show upright.
+Colour sampleTexture(const TextureView& texture, double u, double v, bool linear,
+                     MHWRender::MSamplerState::TextureAddress address);
+
+// Whether the filter reads linearly when minifying (more than one texel per pixel) or not.
+bool filterIsLinear(MHWRender::MSamplerState::TextureFilter filter, bool minifying);
+
+// Keeps the masked channels. A single colour channel shows as grey; without alpha in the
+// mask the texel is opaque.
+Colour applyChannelMask(const Colour& texel, MHWRender::MBlendState::ChannelMask mask);
+
+}  // namespace host

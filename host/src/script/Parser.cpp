@@ -1,0 +1,98 @@
+#include "script/Parser.h"
+
+#include "script/Lexer.h"
+
+namespace host::script {
+namespace {
+
+MArgList::Item toItem(const Token& token) {
+    MArgList::Item item;
+    item.text = token.text;
+    item.number = token.number;
+    switch (token.kind) {
+        case Token::kQuoted:
+            item.kind = MArgList::Item::kQuoted;
+            break;
+        case Token::kNumber:
+            item.kind = MArgList::Item::kNumber;
+            break;
+        case Token::kFlag:
+            item.kind = MArgList::Item::kFlag;
+            break;
+        default:
+            item.kind = MArgList::Item::kWord;
+            break;
+    }
+    return item;
+}
+
+std::string sourceText(const Token& token) {
+    switch (token.kind) {
+        case Token::kFlag:
+            return "-" + token.text;
+        case Token::kQuoted: {
+            std::string quoted = "\"";
+            for (char c : token.text) {
+                if (c == '"' || c == '\\') {
+                    quoted += '\\';
+                    quoted += c;
+                } else if (c == '\n') {
+                    quoted += "\\n";
+                } else if (c == '\t') {
+                    quoted += "\\t";
+                } else {
+                    quoted += c;
+                }
+            }
+            return quoted + "\"";
+        }
+        default:
+            return token.text;
+    }
+}
+
+}  // namespace
+
+ParseResult parseScript(const std::string& text) {
+    ParseResult result;
+    LexResult lexed = tokenize(text);
+    if (!lexed.error.empty()) {
+        result.error = lexed.error;
+        result.errorLine = lexed.errorLine;
+        return result;
+    }
+    Statement current;
+    bool open = false;
+    for (const Token& token : lexed.tokens) {
+        if (token.kind == Token::kEndOfStatement) {
+            if (open) {
+                result.statements.push_back(std::move(current));
+                current = Statement();
+                open = false;
+            }
+            continue;
+        }
+        if (!open) {
+            if (token.kind != Token::kWord) {
+                result.statements.clear();
+                result.error = "Syntax error: a statement must start with a command name, not '" +
+                               sourceText(token) + "'";
+                result.errorLine = token.line;
+                return result;
+            }
+            current.command = token.text;
+            current.line = token.line;
+            current.text = token.text;
+            open = true;
+            continue;
+        }
+        current.args.append(toItem(token));
+        current.text += " " + sourceText(token);
+    }
+    if (open) {
+        result.statements.push_back(std::move(current));
+    }
+    return result;
+}
+
+}  // namespace host::script

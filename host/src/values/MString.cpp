@@ -1,0 +1,385 @@
+#include <maya/MString.h>
+#include <maya/MStringArray.h>
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdio>
+#include <ostream>
+
+#include "NumberText.h"
+
+namespace {
+
+bool isContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// Number of UTF-8 characters in the first byteCount bytes.
+int charsBefore(const std::string& text, size_t byteCount) {
+    return static_cast<int>(std::count_if(text.begin(), text.begin() + byteCount,
+                                          [](char c) { return !isContinuationByte(c); }));
+}
+
+// Byte offset of the character with the given index, or the text size past the end.
+size_t byteOffsetOfChar(const std::string& text, int charIndex) {
+    int seen = -1;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!isContinuationByte(text[i]) && ++seen == charIndex) {
+            return i;
+        }
+    }
+    return text.size();
+}
+
+// Whole number within [lowest, highest]; anything else reads as not a number.
+bool parseWhole(const std::string& text, long lowest, long highest, long& value) {
+    return values::parseLong(text, value) && value >= lowest && value <= highest;
+}
+
+int positionOrMinusOne(size_t position) {
+    return position == std::string::npos ? -1 : static_cast<int>(position);
+}
+
+}  // namespace
+
+MString::MString() = default;
+MString::MString(const char* charString) : text_(charString != nullptr ? charString : "") {}
+MString::MString(const char* charString, int charLength) {
+    set(charString, charLength);
+}
+MString::MString(const MString& other) = default;
+MString::~MString() = default;
+
+MString& MString::operator=(const MString& other) = default;
+
+MString& MString::operator=(const char* other) {
+    set(other);
+    return *this;
+}
+
+MString& MString::operator+=(const MString& other) {
+    text_ += other.text_;
+    return *this;
+}
+
+MString& MString::operator+=(const char* other) {
+    if (other != nullptr) {
+        text_ += other;
+    }
+    return *this;
+}
+
+MString& MString::operator+=(double other) {
+    text_ += values::formatDouble(other);
+    return *this;
+}
+
+MString& MString::operator+=(int other) {
+    text_ += std::to_string(other);
+    return *this;
+}
+
+MString& MString::operator+=(unsigned int other) {
+    text_ += std::to_string(other);
+    return *this;
+}
+
+MString& MString::operator+=(float other) {
+    text_ += values::formatFloat(other);
+    return *this;
+}
+
+MString MString::operator+(const MString& other) const {
+    return MString(*this) += other;
+}
+MString MString::operator+(const char* other) const {
+    return MString(*this) += other;
+}
+MString MString::operator+(double other) const {
+    return MString(*this) += other;
+}
+MString MString::operator+(int other) const {
+    return MString(*this) += other;
+}
+MString MString::operator+(unsigned int other) const {
+    return MString(*this) += other;
+}
+MString MString::operator+(float other) const {
+    return MString(*this) += other;
+}
+
+bool MString::operator==(const MString& other) const {
+    return text_ == other.text_;
+}
+bool MString::operator==(const char* other) const {
+    return text_ == (other ? other : "");
+}
+bool MString::operator!=(const MString& other) const {
+    return !(*this == other);
+}
+bool MString::operator!=(const char* other) const {
+    return !(*this == other);
+}
+bool MString::operator<(const MString& other) const {
+    return text_ < other.text_;
+}
+bool MString::operator>(const MString& other) const {
+    return text_ > other.text_;
+}
+
+MStatus MString::set(const char* charString) {
+    text_ = charString != nullptr ? charString : "";
+    return MStatus::kSuccess;
+}
+
+MStatus MString::set(const char* charString, int charLength) {
+    if (charString == nullptr || charLength < 0) {
+        text_.clear();
+        return charString == nullptr ? MStatus::kSuccess : MStatus::kInvalidParameter;
+    }
+    text_.assign(charString, static_cast<size_t>(charLength));
+    return MStatus::kSuccess;
+}
+
+MStatus MString::set(double value) {
+    text_ = values::formatDouble(value);
+    return MStatus::kSuccess;
+}
+
+MStatus MString::set(double value, int precision) {
+    if (precision < 0) {
+        return MStatus::kInvalidParameter;
+    }
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, "%.*f", precision, value);
+    text_ = buffer;
+    return MStatus::kSuccess;
+}
+
+void MString::clear() {
+    text_.clear();
+}
+
+const char* MString::asChar() const {
+    return text_.c_str();
+}
+
+const char* MString::asChar(int& length) const {
+    length = static_cast<int>(text_.size());
+    return text_.c_str();
+}
+
+const char* MString::asUTF8() const {
+    return text_.c_str();
+}
+
+const char* MString::asUTF8(int& length) const {
+    return asChar(length);
+}
+
+unsigned int MString::length() const {
+    return static_cast<unsigned int>(text_.size());
+}
+
+unsigned int MString::numChars() const {
+    return static_cast<unsigned int>(charsBefore(text_, text_.size()));
+}
+
+int MString::index(char c) const {
+    return positionOrMinusOne(text_.find(c));
+}
+
+int MString::rindex(char c) const {
+    return positionOrMinusOne(text_.rfind(c));
+}
+
+int MString::indexW(char c) const {
+    const size_t position = text_.find(c);
+    return position == std::string::npos ? -1 : charsBefore(text_, position);
+}
+
+int MString::indexW(const MString& other) const {
+    const size_t position = text_.find(other.text_);
+    return position == std::string::npos ? -1 : charsBefore(text_, position);
+}
+
+int MString::rindexW(char c) const {
+    const size_t position = text_.rfind(c);
+    return position == std::string::npos ? -1 : charsBefore(text_, position);
+}
+
+int MString::rindexW(const MString& other) const {
+    const size_t position = text_.rfind(other.text_);
+    return position == std::string::npos ? -1 : charsBefore(text_, position);
+}
+
+MStatus MString::split(char delimiter, MStringArray& output) const {
+    // Empty pieces between consecutive delimiters are dropped.
+    output.clear();
+    size_t start = 0;
+    while (start <= text_.size()) {
+        size_t end = text_.find(delimiter, start);
+        if (end == std::string::npos) {
+            end = text_.size();
+        }
+        if (end > start) {
+            output.append(MString(text_.substr(start, end - start).c_str()));
+        }
+        start = end + 1;
+    }
+    return MStatus::kSuccess;
+}
+
+MString MString::substring(int start, int end) const {
+    start = std::max(start, 0);
+    end = std::min(end, static_cast<int>(text_.size()) - 1);
+    if (start > end) {
+        return MString();
+    }
+    return MString(text_.c_str() + start, end - start + 1);
+}
+
+MString MString::substringW(int start, int end) const {
+    start = std::max(start, 0);
+    if (start > end) {
+        return MString();
+    }
+    const size_t first = byteOffsetOfChar(text_, start);
+    const size_t pastLast = byteOffsetOfChar(text_, end + 1);
+    return MString(text_.c_str() + first, static_cast<int>(pastLast - first));
+}
+
+MString& MString::toUpperCase() {
+    for (char& c : text_) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return *this;
+}
+
+MString& MString::toLowerCase() {
+    for (char& c : text_) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return *this;
+}
+
+MStatus MString::substitute(const MString& first, const MString& second) {
+    if (first.text_.empty()) {
+        return MStatus::kInvalidParameter;
+    }
+    std::string result;
+    size_t start = 0;
+    for (size_t found = text_.find(first.text_); found != std::string::npos;
+         found = text_.find(first.text_, start)) {
+        result.append(text_, start, found - start).append(second.text_);
+        start = found + first.text_.size();
+    }
+    text_ = result.append(text_, start, std::string::npos);
+    return MStatus::kSuccess;
+}
+
+MStatus MString::substituteFirst(const MString& first, const MString& second) {
+    if (first.text_.empty()) {
+        return MStatus::kInvalidParameter;
+    }
+    const size_t found = text_.find(first.text_);
+    if (found != std::string::npos) {
+        text_.replace(found, first.text_.size(), second.text_);
+    }
+    return MStatus::kSuccess;
+}
+
+MStatus MString::substituteW(const MString& first, const MString& second) {
+    return substitute(first, second);
+}
+
+MStatus MString::substituteFirstW(const MString& first, const MString& second) {
+    return substituteFirst(first, second);
+}
+
+MString& MString::format(const MString& fmt, const MString& arg1, const MString& arg2,
+                         const MString& arg3, const MString& arg4, const MString& arg5,
+                         const MString& arg6, const MString& arg7, const MString& arg8,
+                         const MString& arg9) {
+    const MString* args[] = {&arg1, &arg2, &arg3, &arg4, &arg5, &arg6, &arg7, &arg8, &arg9};
+    std::string result;
+    const std::string& pattern = fmt.text_;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const bool isMarker = pattern[i] == '^' && i + 2 < pattern.size() &&
+                              pattern[i + 1] >= '1' && pattern[i + 1] <= '9' &&
+                              pattern[i + 2] == 's';
+        if (isMarker) {
+            result += args[pattern[i + 1] - '1']->text_;
+            i += 2;
+        } else {
+            result += pattern[i];
+        }
+    }
+    text_ = result;
+    return *this;
+}
+
+bool MString::isShort() const {
+    long value = 0;
+    return parseWhole(text_, SHRT_MIN, SHRT_MAX, value);
+}
+
+short MString::asShort() const {
+    long value = 0;
+    return parseWhole(text_, SHRT_MIN, SHRT_MAX, value) ? static_cast<short>(value) : 0;
+}
+
+bool MString::isInt() const {
+    long value = 0;
+    return parseWhole(text_, INT_MIN, INT_MAX, value);
+}
+
+int MString::asInt() const {
+    long value = 0;
+    return parseWhole(text_, INT_MIN, INT_MAX, value) ? static_cast<int>(value) : 0;
+}
+
+bool MString::isUnsigned() const {
+    long value = 0;
+    return parseWhole(text_, 0, UINT_MAX, value);
+}
+
+unsigned int MString::asUnsigned() const {
+    long value = 0;
+    return parseWhole(text_, 0, UINT_MAX, value) ? static_cast<unsigned int>(value) : 0;
+}
+
+bool MString::isFloat() const {
+    return isDouble();
+}
+
+float MString::asFloat() const {
+    return static_cast<float>(asDouble());
+}
+
+bool MString::isDouble() const {
+    double value = 0.0;
+    return values::parseDouble(text_, value);
+}
+
+double MString::asDouble() const {
+    double value = 0.0;
+    return values::parseDouble(text_, value) ? value : 0.0;
+}
+
+MString operator+(const char* left, const MString& right) {
+    return MString(left) += right;
+}
+
+bool operator==(const char* left, const MString& right) {
+    return right == left;
+}
+
+bool operator!=(const char* left, const MString& right) {
+    return right != left;
+}
+
+std::ostream& operator<<(std::ostream& out, const MString& text) {
+    return out << text.asChar();
+}

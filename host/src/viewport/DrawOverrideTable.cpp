@@ -1,0 +1,170 @@
+#include "viewport/DrawOverrideTable.h"
+
+#include <host/Plugins.h>
+
+#include <algorithm>
+#include <iostream>
+#include <sstream>
+
+namespace host {
+namespace {
+
+// The "drawdb/..." parts of the node type's classification ("a:b" lists two).
+std::vector<std::string> drawClassifications(const MObject& node) {
+    std::vector<std::string> parts;
+    std::istringstream text(drawClassification(node).asChar());
+    std::string part;
+    while (std::getline(text, part, ':')) {
+        if (part.rfind("drawdb/", 0) == 0) {
+            parts.push_back(part);
+        }
+    }
+    return parts;
+}
+
+bool sameNode(const OverrideEntry& entry, const MObject& node) {
+    return entry.node == node;
+}
+
+}  // namespace
+
+// Never destroyed: plug-ins are unloaded (and their overrides destroyed) before exit.
+DrawOverrideTable& DrawOverrideTable::instance() {
+    static DrawOverrideTable* table = new DrawOverrideTable;
+    return *table;
+}
+
+DrawOverrideTable::DrawOverrideTable() {
+    addSceneObserver(this);
+    addPluginCleanup(&DrawOverrideTable::forgetPlugin);
+}
+
+MStatus DrawOverrideTable::registerCreator(const std::string& classification,
+                                           const std::string& registrant,
+                                           MHWRender::MDrawRegistry::DrawOverrideCreator creator) {
+    if (creator == nullptr || classification.empty()) {
+        return MStatus::kInvalidParameter;
+    }
+    const bool taken = std::any_of(creators_.begin(), creators_.end(), [&](const Creator& each) {
+        return each.classification == classification;
+    });
+    if (taken) {
+        return MStatus::kFailure;
+    }
+    creators_.push_back(Creator{classification, registrant, activePlugin(), creator});
+    for (const MObject& node : sceneNodes()) {
+        if (find(node) == nullptr) {
+            nodeAdded(node);
+        }
+    }
+    return MStatus::kSuccess;
+}
+
+MStatus DrawOverrideTable::deregisterCreator(const std::string& classification,
+                                             const std::string& registrant) {
+    const auto creator = std::find_if(creators_.begin(), creators_.end(), [&](const Creator& each) {
+        return each.classification == classification && each.registrant == registrant;
+    });
+    if (creator == creators_.end()) {
+        return MStatus::kFailure;
+    }
+    destroyClassification(classification);
+    // Draw override destructors run plug-in code, which may have changed the creators.
+    creators_.erase(
+        std::remove_if(creators_.begin(), creators_.end(),
+                       [&](const Creator& each) { return each.classification == classification; }),
+        creators_.end());
+    return MStatus::kSuccess;
+}
+
+void DrawOverrideTable::nodeAdded(const MObject& node) {
+    const Creator* creator = creatorFor(node);
+    if (creator == nullptr || find(node) != nullptr) {
+        return;
+    }
+    const std::string classification = creator->classification;
+    std::unique_ptr<MHWRender::MPxDrawOverride> made(creator->function(node));
+    if (!made) {
+        return;
+    }
+    auto entry = std::make_unique<OverrideEntry>();
+    entry->node = node;
+    entry->classification = classification;
+    entry->drawOverride = std::move(made);
+    entries_.push_back(std::move(entry));
+}
+
+void DrawOverrideTable::nodeRemoved(const MObject& node) {
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [&](const auto& entry) { return sameNode(*entry, node); });
+    if (found == entries_.end()) {
+        return;
+    }
+    // Out of the table first, so that draw code run by the destructors finds a consistent one.
+    std::unique_ptr<OverrideEntry> going = std::move(*found);
+    entries_.erase(found);
+}
+
+OverrideEntry* DrawOverrideTable::find(const MObject& node) {
+    for (const auto& entry : entries_) {
+        if (sameNode(*entry, node)) {
+            return entry.get();
+        }
+    }
+    return nullptr;
+}
+
+OverrideEntry* DrawOverrideTable::at(std::size_t index) {
+    return index < entries_.size() ? entries_[index].get() : nullptr;
+}
+
+const DrawOverrideTable::Creator* DrawOverrideTable::creatorFor(const MObject& node) const {
+    for (const std::string& classification : drawClassifications(node)) {
+        for (const Creator& creator : creators_) {
+            if (creator.classification == classification) {
+                return &creator;
+            }
+        }
+    }
+    return nullptr;
+}
+
+void DrawOverrideTable::destroyClassification(const std::string& classification) {
+    std::vector<std::unique_ptr<OverrideEntry>> going;
+    for (auto& entry : entries_) {
+        if (entry->classification == classification) {
+            going.push_back(std::move(entry));
+        }
+    }
+    entries_.erase(std::remove(entries_.begin(), entries_.end(), nullptr), entries_.end());
+    going.clear();
+}
+
+// The plug-in's code is gone by now: overrides it left behind cannot be destroyed, only
+// abandoned.
+void DrawOverrideTable::forgetPlugin(const std::string& pluginName) {
+    DrawOverrideTable& table = instance();
+    for (const Creator& creator : table.creators_) {
+        if (creator.plugin != pluginName) {
+            continue;
+        }
+        std::cerr << "// Warning: plug-in " << pluginName
+                  << " did not deregister its draw override creator for " << creator.classification
+                  << " //\n";
+        for (auto& entry : table.entries_) {
+            if (entry->classification == creator.classification) {
+                static_cast<void>(entry->keptData.release());
+                static_cast<void>(entry->drawOverride.release());
+                entry.reset();
+            }
+        }
+        table.entries_.erase(std::remove(table.entries_.begin(), table.entries_.end(), nullptr),
+                             table.entries_.end());
+    }
+    table.creators_.erase(
+        std::remove_if(table.creators_.begin(), table.creators_.end(),
+                       [&](const Creator& creator) { return creator.plugin == pluginName; }),
+        table.creators_.end());
+}
+
+}  // namespace host

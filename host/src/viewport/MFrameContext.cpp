@@ -1,0 +1,38 @@
+#include <maya/MDrawContext.h>
+#include <maya/MFrameContext.h>
+
+#include "viewport/FrameStamp.h"
+
+namespace MHWRender {
+
+MFrameContext::MFrameContext(const MDagPath& camera, int width, int height)
+    : camera_(camera), width_(width), height_(height) {}
+
+MFrameContext::~MFrameContext() = default;
+
+MStatus MFrameContext::getViewportDimensions(int& originX, int& originY, int& width,
+                                             int& height) const {
+    originX = 0;
+    originY = 0;
+    width = width_;
+    height = height_;
+    return MStatus::kSuccess;
+}
+
+MDagPath MFrameContext::getCurrentCameraPath(MStatus* ReturnStatus) const {
+    if (ReturnStatus != nullptr) {
+        *ReturnStatus = camera_.isValid() ? MStatus::kSuccess : MStatus::kFailure;
+    }
+    return camera_;
+}
+
+unsigned long long MFrameContext::getFrameStamp() {
+    return host::frameStamp();
+}
+
+MDrawContext::MDrawContext(const MDagPath& camera, int width, int height)
+    : MFrameContext(camera, width, height) {}
+
+MDrawContext::~MDrawContext() = default;
+
+}  // namespace MHWRender

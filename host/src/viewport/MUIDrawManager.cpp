@@ -1,0 +1,65 @@
+#include <maya/MUIDrawManager.h>
+
+#include <host/DrawRecording.h>
+
+namespace MHWRender {
+
+MUIDrawManager::MUIDrawManager(::host::DrawRecorder& recorder) : recorder_(recorder) {}
+
+MUIDrawManager::~MUIDrawManager() = default;
+
+void MUIDrawManager::beginDrawable(Selectability selectability, unsigned int selectionName) {
+    host::DrawCall call;
+    call.kind = host::DrawCall::Kind::BeginDrawable;
+    call.selectability = selectability;
+    call.selectionName = selectionName;
+    recorder_.record(std::move(call));
+}
+
+void MUIDrawManager::endDrawable() {
+    host::DrawCall call;
+    call.kind = host::DrawCall::Kind::EndDrawable;
+    recorder_.record(std::move(call));
+}
+
+void MUIDrawManager::setTexture(MTexture* texture) {
+    host::DrawCall call;
+    call.kind = host::DrawCall::Kind::SetTexture;
+    call.texture = texture;
+    recorder_.record(std::move(call));
+}
+
+void MUIDrawManager::setTextureSampler(MSamplerState::TextureFilter filter,
+                                       MSamplerState::TextureAddress address) {
+    host::DrawCall call;
+    call.kind = host::DrawCall::Kind::SetTextureSampler;
+    call.filter = filter;
+    call.address = address;
+    recorder_.record(std::move(call));
+}
+
+void MUIDrawManager::setTextureMask(MBlendState::ChannelMask mask) {
+    host::DrawCall call;
+    call.kind = host::DrawCall::Kind::SetTextureMask;
+    call.mask = mask;
+    recorder_.record(std::move(call));
+}
+
+void MUIDrawManager::mesh(Primitive mode, const MPointArray& position, const MVectorArray* normal,
+                          const MColorArray* color, const MUintArray* index,
+                          const MPointArray* texcoord) {
+    host::DrawCall call;
+    call.kind = host::DrawCall::Kind::Mesh;
+    call.primitive = mode;
+    call.positions = position;
+    call.hasNormals = normal != nullptr;
+    call.hasColors = color != nullptr;
+    call.hasIndices = index != nullptr;
+    call.hasTexCoords = texcoord != nullptr;
+    if (texcoord != nullptr) {
+        call.texCoords = *texcoord;
+    }
+    recorder_.record(std::move(call));
+}
+
+}  // namespace MHWRender

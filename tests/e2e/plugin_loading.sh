@@ -1,0 +1,48 @@
+#!/bin/sh
+# Loading, using and unloading a plug-in through cinesheet-host.
+set -u
+host="${CINESHEET_HOST:?CINESHEET_HOST must name the cinesheet-host program}"
+plugin="${CINESHEET_TEST_PLUGIN_DIR:?}/libcmdtestplugin.so"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $1" >&2
+    failures=$((failures + 1))
+}
+
+"$host" -c "loadPlugin \"$plugin\"; cmdTestEcho -s \"two words\" -d 0.5 -i 3 -b off x -1;
+    cmdTestCounter; cmdTestCounter; undo; cmdTestCounter -q; redo; cmdTestCounter -q;
+    unloadPlugin cmdtestplugin" >"$work/out" 2>"$work/err" || fail "use: $(cat "$work/err")"
+[ "$(cat "$work/out")" = "// Result: cmdtestplugin //
+// Result: two words 0.5 int:3 false x -1 //
+// Result: 1 //
+// Result: 2 //
+// Result: 1 //
+// Result: 2 //" ] || fail "use output: $(cat "$work/out")"
+
+"$host" -c "loadPlugin \"$plugin\"; loadPlugin \"$plugin\"" >/dev/null 2>"$work/err" &&
+    fail "loading twice worked"
+grep -q 'already loaded' "$work/err" || fail "loading twice: $(cat "$work/err")"
+"$host" -c "loadPlugin \"$plugin\"; loadPlugin -quiet \"$plugin\"" >/dev/null 2>&1 ||
+    fail "quiet second load failed"
+
+"$host" -c "loadPlugin \"$plugin\"; cmdTestEcho -i 2.5" >/dev/null 2>"$work/err" &&
+    fail "a fraction for an integer flag worked"
+"$host" -c "loadPlugin \"$work/nothing.so\"" >/dev/null 2>&1 && fail "loading a missing file worked"
+echo "not a library" >"$work/libfake.so"
+"$host" -c "loadPlugin \"$work/libfake.so\"" >/dev/null 2>&1 && fail "loading a non-library worked"
+
+"$host" -c "loadPlugin \"$plugin\"; createNode cmdTestNode -n n1; unloadPlugin cmdtestplugin" \
+    >/dev/null 2>"$work/err" && fail "unloading with nodes in the scene worked"
+grep -q 'in use' "$work/err" || fail "unload refusal: $(cat "$work/err")"
+"$host" -c "loadPlugin \"$plugin\"; createNode cmdTestNode -n n1; unloadPlugin -f cmdtestplugin;
+    objExists n1; loadPlugin \"$plugin\"" >"$work/out" 2>"$work/err" || fail "forced unload: $(cat "$work/err")"
+[ "$(sed -n 3p "$work/out")" = "// Result: 0 //" ] || fail "forced unload kept the node"
+
+CMDTEST_FAIL_AT=command "$host" -c "loadPlugin \"$plugin\"" >/dev/null 2>"$work/err" &&
+    fail "a failing initializePlugin loaded"
+grep -q 'initializePlugin function failed (cmdtestplugin)' "$work/err" || fail "failure message"
+
+[ "$failures" -eq 0 ] || exit 1
+echo "all passed"

@@ -1,0 +1,152 @@
+#include "TestNodes.h"
+
+#include <host/NodeTypes.h>
+#include <maya/MDGModifier.h>
+#include <maya/MFnAttribute.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MFnEnumAttribute.h>
+#include <maya/MFnMatrixData.h>
+
+namespace dgtest {
+namespace {
+
+using Values = DgTest;
+
+TEST_F(Values, NewNodesHoldTheAttributeDefaults) {
+    createNode("dgDoubler", "d");
+    EXPECT_DOUBLE_EQ(plugOf("d.input").asDouble(), 1.5);
+    EXPECT_EQ(plugOf("d.cnt").asInt(), 3);
+    EXPECT_FALSE(plugOf("d.flag").asBool());
+    EXPECT_EQ(plugOf("d.mode").asShort(), 1);
+    EXPECT_EQ(plugOf("d.text").asString(), "");
+    EXPECT_TRUE(
+        MFnMatrixData(plugOf("d.matrixIn").asMObject()).matrix().isEquivalent(MMatrix::identity));
+    EXPECT_TRUE(plugOf("d.input").isDefaultValue());
+}
+
+TEST_F(Values, SetValuesAreClampedToHardLimits) {
+    createNode("dgDoubler", "d");
+    MPlug input = plugOf("d.input");
+    EXPECT_EQ(input.setDouble(25.0), MStatus::kSuccess);
+    EXPECT_DOUBLE_EQ(input.asDouble(), 10.0);
+    input.setDouble(-11.0);
+    EXPECT_DOUBLE_EQ(input.asDouble(), -10.0);
+    MPlug count = plugOf("d.count");
+    count.setInt(-4);
+    EXPECT_EQ(count.asInt(), 0);
+    count.setDouble(2.6);
+    EXPECT_EQ(count.asInt(), 3);
+}
+
+TEST_F(Values, TypedEnumTimeAndMatrixPlugsKeepWhatIsSet) {
+    createNode("dgDoubler", "d");
+    plugOf("d.text").setString("/media/clip.mov");
+    EXPECT_EQ(plugOf("d.text").asString(), "/media/clip.mov");
+    EXPECT_NE(plugOf("d.text").setDouble(1.0), MStatus::kSuccess);
+    plugOf("d.mode").setShort(2);
+    EXPECT_EQ(plugOf("d.mode").asInt(), 2);
+
+    MMatrix moved;
+    moved(3, 0) = 4.0;
+    MFnMatrixData data;
+    EXPECT_EQ(plugOf("d.matrixIn").setMObject(data.create(moved)), MStatus::kSuccess);
+    EXPECT_DOUBLE_EQ(MFnMatrixData(plugOf("d.matrixIn").asMObject()).matrix()(3, 0), 4.0);
+
+    plugOf("d.time").setMTime(MTime(2.0, MTime::kSeconds));
+    EXPECT_DOUBLE_EQ(plugOf("d.time").asMTime().value(), 48.0);
+}
+
+TEST_F(Values, AttributeFlagsAndEnumFieldsReadBack) {
+    MFnAttribute hidden(Doubler::aHidden);
+    EXPECT_TRUE(hidden.isHidden());
+    EXPECT_FALSE(hidden.isConnectable());
+    EXPECT_FALSE(hidden.isStorable());
+    EXPECT_TRUE(MFnAttribute(Doubler::aInput).isKeyable());
+    EXPECT_TRUE(MFnAttribute(Doubler::aText).isUsedAsFilename());
+    EXPECT_EQ(MFnAttribute(Marker::aWorldIn).disconnectBehavior(), MFnAttribute::kReset);
+
+    MFnEnumAttribute mode(Doubler::aMode);
+    EXPECT_EQ(mode.fieldName(2), "High");
+    EXPECT_EQ(mode.fieldIndex("Low"), 1);
+    MStatus status;
+    mode.fieldIndex("Missing", &status);
+    EXPECT_NE(status, MStatus::kSuccess);
+    EXPECT_EQ(mode.addField("Low", 7), MStatus::kInvalidParameter);
+}
+
+using Evaluation = DgTest;
+
+TEST_F(Evaluation, ComputeRunsOnlyWhenAnAffectingInputChanged) {
+    createNode("dgDoubler", "d");
+    MPlug sum = plugOf("d.sum");
+    EXPECT_DOUBLE_EQ(sum.asDouble(), 6.0);
+    EXPECT_DOUBLE_EQ(sum.asDouble(), 6.0);
+    EXPECT_EQ(Doubler::computeCount, 1);
+
+    plugOf("d.flag").setBool(true);  // affects nothing
+    plugOf("d.text").setString("x");
+    sum.asDouble();
+    EXPECT_EQ(Doubler::computeCount, 1);
+
+    plugOf("d.input").setDouble(4.0);
+    EXPECT_DOUBLE_EQ(sum.asDouble(), 11.0);
+    EXPECT_EQ(Doubler::computeCount, 2);
+}
+
+TEST_F(Evaluation, ComputeDecliningAPlugLeavesItsValue) {
+    createNode("dgDoubler", "d");
+    plugOf("d.input").setDouble(3.0);
+    EXPECT_DOUBLE_EQ(plugOf("d.declined").asDouble(), 7.0);
+}
+
+TEST_F(Evaluation, ReadingDownstreamPullsThroughConnections) {
+    createNode("dgDoubler", "a");
+    createNode("dgDoubler", "b");
+    MDGModifier modifier;
+    modifier.connect(plugOf("a.sum"), plugOf("b.input"));
+    ASSERT_EQ(modifier.doIt(), MStatus::kSuccess);
+
+    EXPECT_DOUBLE_EQ(plugOf("b.sum").asDouble(), (1.5 * 2 + 3) * 2 + 3);
+    EXPECT_EQ(Doubler::computeCount, 2);
+    plugOf("b.sum").asDouble();
+    EXPECT_EQ(Doubler::computeCount, 2);
+
+    plugOf("a.count").setInt(0);
+    EXPECT_DOUBLE_EQ(plugOf("b.sum").asDouble(), 3.0 * 2 + 3);
+    EXPECT_EQ(Doubler::computeCount, 4);
+}
+
+TEST_F(Evaluation, DataBlockValuesComeFromTheNodesPlugs) {
+    MObject node = createNode("dgDoubler", "d");
+    plugOf("d.count").setInt(5);
+    MFnDependencyNode fn(node);
+    auto* doubler = dynamic_cast<Doubler*>(fn.userNode());
+    ASSERT_NE(doubler, nullptr);
+    EXPECT_EQ(doubler->thisMObject(), node);
+    EXPECT_EQ(doubler->name(), "d");
+    EXPECT_EQ(doubler->typeName(), "dgDoubler");
+    EXPECT_DOUBLE_EQ(fn.findPlug("sum", true).asDouble(), 8.0);
+}
+
+TEST(Registration, TakenNamesAndIdsAreRefused) {
+    host::PluginNodeType type;
+    type.name = "dgSpare";
+    type.id = MTypeId(0x7F0FF);
+    type.creator = Doubler::creator;
+    ASSERT_EQ(host::registerPluginNodeType(type), MStatus::kSuccess);
+    EXPECT_EQ(host::registerPluginNodeType(type), MStatus::kFailure);
+    type.id = MTypeId(0x7F0FE);
+    EXPECT_EQ(host::registerPluginNodeType(type), MStatus::kFailure);
+    type.name = "transform";
+    EXPECT_EQ(host::registerPluginNodeType(type), MStatus::kFailure);
+
+    std::string plugin;
+    EXPECT_TRUE(host::nodeTypeFromPlugin("dgSpare", &plugin));
+    EXPECT_FALSE(host::nodeTypeFromPlugin("transform", &plugin));
+    EXPECT_EQ(host::deregisterPluginNodeType(MTypeId(0x7F0FF)), MStatus::kSuccess);
+    EXPECT_EQ(host::deregisterPluginNodeType(MTypeId(0x7F0FF)), MStatus::kFailure);
+    EXPECT_FALSE(host::nodeTypeFromPlugin("dgSpare", &plugin));
+}
+
+}  // namespace
+}  // namespace dgtest

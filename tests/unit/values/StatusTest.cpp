@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+#include <maya/MStatus.h>
+
+#include <sstream>
+
+namespace {
+
+TEST(MStatus, CodesKeepTheirApiNumbers) {
+    EXPECT_EQ(MStatus::kSuccess, 0);
+    EXPECT_EQ(MStatus::kUnknownParameter, 5);
+    EXPECT_EQ(MStatus::kEndOfFile, 8);
+}
+
+TEST(MStatus, ErrorStringNamesCodeAndMeaning) {
+    const std::pair<MStatus::MStatusCode, const char*> cases[] = {
+        {MStatus::kSuccess, "(kSuccess): Success"},
+        {MStatus::kFailure, "(kFailure): Unexpected Internal Failure"},
+        {MStatus::kInsufficientMemory, "(kInsufficientMemory): Insufficient Memory"},
+        {MStatus::kInvalidParameter, "(kInvalidParameter): Invalid Parameter"},
+        {MStatus::kLicenseFailure, "(kLicenseFailure): License Failure"},
+        {MStatus::kUnknownParameter, "(kUnknownParameter): Unknown Parameter"},
+        {MStatus::kNotImplemented, "(kNotImplemented): Not Implemented"},
+        {MStatus::kNotFound, "(kNotFound): Not Found"},
+        {MStatus::kEndOfFile, "(kEndOfFile): End of File"},
+    };
+    for (const auto& [code, text] : cases) {
+        EXPECT_EQ(MStatus(code).errorString(), text);
+        std::ostringstream out;
+        out << MStatus(code);
+        EXPECT_EQ(out.str(), text);
+    }
+}
+
+TEST(MStatus, PerrorSeparatesOnlyANonEmptyPrefix) {
+    testing::internal::CaptureStderr();
+    MStatus(MStatus::kFailure).perror("");
+    MStatus(MStatus::kNotFound).perror("lookup");
+    MStatus(MStatus::kSuccess).perror(MString("ok"));
+    MStatus(MStatus::kEndOfFile).perror();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "(kFailure): Unexpected Internal Failure\n"
+              "lookup: (kNotFound): Not Found\n"
+              "ok: (kSuccess): Success\n"
+              "(kEndOfFile): End of File\n");
+}
+
+}  // namespace

@@ -1,0 +1,220 @@
+#include <maya/MDrawRegistry.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MPxLocatorNode.h>
+
+#include <host/Commands.h>
+#include <host/NodeTypes.h>
+#include <host/Plugins.h>
+#include <host/Scene.h>
+#include <host/Textures.h>
+#include <host/Viewport.h>
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Kind = host::DrawCall::Kind;
+
+std::string run(const std::string& script) {
+    host::CommandOutcome last;
+    host::ScriptOptions options;
+    const MStatus status = host::runScript(script, options, &last);
+    EXPECT_EQ(status, MStatus::kSuccess) << script;
+    return last.resultText;
+}
+
+std::vector<int> numbers(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<int> values;
+    for (int value = 0; in >> value;) {
+        values.push_back(value);
+    }
+    return values;
+}
+
+MObject node(const char* name) {
+    MObject found;
+    EXPECT_EQ(host::findNode(name, found), MStatus::kSuccess) << name;
+    return found;
+}
+
+// The test plug-in's counters: overrides alive, data alive, prepares, handed back, foreign.
+struct PlaneStats {
+    int overrides, data, prepares, handedBack, foreign;
+};
+
+PlaneStats planeStats() {
+    const std::vector<int> v = numbers(run("testPlaneStats"));
+    EXPECT_EQ(v.size(), 5u);
+    return v.size() == 5 ? PlaneStats{v[0], v[1], v[2], v[3], v[4]} : PlaneStats{};
+}
+
+class TestPlaneViewport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host::newScene();
+        texturesBefore = host::textureStats().live;
+        host::resetTextureCounters();
+        ASSERT_EQ(host::loadPlugin(testsupport::testPluginDir() + "/libtestplane.so"),
+                  MStatus::kSuccess);
+        run("createNode transform -n plane; createNode testPlane -n planeShape -p plane");
+    }
+    void TearDown() override {
+        if (host::isPluginLoaded("testplane")) {
+            EXPECT_EQ(host::unloadPlugin("testplane", true), MStatus::kSuccess);
+        }
+        host::newScene();
+        EXPECT_EQ(host::textureStats().live, texturesBefore);
+        EXPECT_EQ(host::textureStats().badReleases, 0u);
+    }
+
+    std::size_t texturesBefore = 0;
+};
+
+TEST_F(TestPlaneViewport, OverrideIsMadeWithTheNodeAndDestroyedWhenItGoes) {
+    EXPECT_EQ(host::drawOverrideCount(), 1u);
+    EXPECT_NE(host::drawOverrideFor(node("planeShape")), nullptr);
+    EXPECT_EQ(host::drawOverrideFor(node("plane")), nullptr);
+    EXPECT_EQ(planeStats().overrides, 1);
+
+    run("delete plane");
+    EXPECT_EQ(host::drawOverrideCount(), 0u);
+    EXPECT_EQ(planeStats().overrides, 0);
+    run("undo");
+    EXPECT_EQ(planeStats().overrides, 1);
+
+    run("file -f -new");
+    EXPECT_EQ(host::drawOverrideCount(), 0u);
+    EXPECT_EQ(planeStats().overrides, 0);
+}
+
+TEST_F(TestPlaneViewport, UnloadingDestroysOverridesAndTheirData) {
+    run("createNode testPlane -n secondShape; refresh");
+    EXPECT_EQ(planeStats().overrides, 2);
+    EXPECT_EQ(planeStats().data, 2);
+    EXPECT_EQ(host::textureStats().live, texturesBefore + 2);
+    ASSERT_EQ(host::unloadPlugin("testplane", true), MStatus::kSuccess);
+    EXPECT_EQ(host::drawOverrideCount(), 0u);
+    EXPECT_EQ(host::textureStats().live, texturesBefore);
+}
+
+TEST_F(TestPlaneViewport, KeptDataIsHandedBackToTheNextPreparation) {
+    run("refresh");
+    MUserData* kept = host::keptDrawData(node("planeShape"));
+    ASSERT_NE(kept, nullptr);
+    run("refresh; refresh");
+    EXPECT_EQ(host::keptDrawData(node("planeShape")), kept);
+    const PlaneStats stats = planeStats();
+    EXPECT_EQ(stats.prepares, 3);
+    EXPECT_EQ(stats.handedBack, 2);
+    EXPECT_EQ(stats.data, 1);
+}
+
+struct ForeignData : MUserData {
+    explicit ForeignData(bool* deleted) : MUserData(false), deleted(deleted) {}
+    ~ForeignData() override { *deleted = true; }
+    bool* deleted;
+};
+
+TEST_F(TestPlaneViewport, ForeignOrMissingDataIsReplacedAndTheOldOneDeleted) {
+    run("refresh");
+    bool foreignDeleted = false;
+    host::replaceKeptDrawData(node("planeShape"), new ForeignData(&foreignDeleted));
+    EXPECT_EQ(planeStats().data, 0);
+    run("refresh");
+    EXPECT_TRUE(foreignDeleted);
+    EXPECT_EQ(planeStats().foreign, 1);
+    EXPECT_EQ(planeStats().data, 1);
+
+    host::replaceKeptDrawData(node("planeShape"), nullptr);
+    run("refresh");
+    EXPECT_EQ(planeStats().data, 1);
+    EXPECT_NE(host::keptDrawData(node("planeShape")), nullptr);
+}
+
+TEST_F(TestPlaneViewport, DataMarkedDeleteAfterUseIsNotKept) {
+    run("setAttr planeShape.disposableData 1; refresh; refresh");
+    EXPECT_EQ(host::keptDrawData(node("planeShape")), nullptr);
+    EXPECT_EQ(planeStats().data, 0);
+    EXPECT_EQ(planeStats().handedBack, 0);
+}
+
+TEST_F(TestPlaneViewport, RefreshRecordsWhatTheOverrideDrew) {
+    run("refresh");
+    const std::vector<host::DrawCall> calls = host::latestDrawCalls(node("planeShape"));
+    std::vector<Kind> kinds;
+    for (const auto& call : calls) {
+        kinds.push_back(call.kind);
+    }
+    ASSERT_EQ(kinds,
+              (std::vector<Kind>{Kind::BeginDrawable, Kind::SetTexture, Kind::SetTextureSampler,
+                                 Kind::SetTextureMask, Kind::Mesh, Kind::EndDrawable}));
+    EXPECT_EQ(calls[1].texture, host::latestTexture(node("planeShape")));
+    EXPECT_EQ(calls[4].positions.length(), 6u);
+
+    run("setAttr plane.visibility 0; refresh");
+    EXPECT_TRUE(host::latestDrawCalls(node("planeShape")).empty());
+    EXPECT_EQ(planeStats().prepares, 1);
+}
+
+// A draw override made by the test itself, for the registry's own rules.
+int unitOverridesAlive = 0;
+
+class UnitOverride : public MHWRender::MPxDrawOverride {
+public:
+    explicit UnitOverride(const MObject& obj) : MPxDrawOverride(obj, nullptr) {
+        ++unitOverridesAlive;
+    }
+    ~UnitOverride() override { --unitOverridesAlive; }
+    MUserData* prepareForDraw(const MDagPath&, const MDagPath&, const MHWRender::MFrameContext&,
+                              MUserData*) override {
+        return nullptr;
+    }
+    static MHWRender::MPxDrawOverride* creator(const MObject& obj) { return new UnitOverride(obj); }
+};
+
+struct UnitLocator : MPxLocatorNode {
+    static void* creator() { return new UnitLocator; }
+    static MStatus initialize() { return MStatus::kSuccess; }
+};
+
+TEST(DrawRegistry, CreatorReachesExistingNodesAndTakesItsOverridesAway) {
+    host::newScene();
+    host::PluginNodeType type;
+    type.name = "unitLocator";
+    type.id = MTypeId(0x0013B1F1);
+    type.creator = UnitLocator::creator;
+    type.initialize = UnitLocator::initialize;
+    type.kind = MPxNode::kLocatorNode;
+    type.classification = "drawdb/geometry/unitLocator";
+    ASSERT_EQ(host::registerPluginNodeType(type), MStatus::kSuccess);
+    run("createNode unitLocator; createNode unitLocator");
+    EXPECT_EQ(unitOverridesAlive, 0);
+
+    using MHWRender::MDrawRegistry;
+    ASSERT_EQ(MDrawRegistry::registerDrawOverrideCreator(type.classification, "unit",
+                                                         UnitOverride::creator),
+              MStatus::kSuccess);
+    EXPECT_EQ(unitOverridesAlive, 2);
+    EXPECT_EQ(MDrawRegistry::registerDrawOverrideCreator(type.classification, "other",
+                                                         UnitOverride::creator),
+              MStatus::kFailure);
+    EXPECT_EQ(MDrawRegistry::deregisterDrawOverrideCreator(type.classification, "other"),
+              MStatus::kFailure);
+    run("refresh");
+
+    EXPECT_EQ(MDrawRegistry::deregisterDrawOverrideCreator(type.classification, "unit"),
+              MStatus::kSuccess);
+    EXPECT_EQ(unitOverridesAlive, 0);
+    run("createNode unitLocator");
+    EXPECT_EQ(unitOverridesAlive, 0);
+    EXPECT_EQ(host::deregisterPluginNodeType(type.id), MStatus::kSuccess);
+}
+
+}  // namespace

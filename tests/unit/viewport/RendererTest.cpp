@@ -1,0 +1,234 @@
+#include <maya/MViewport2Renderer.h>
+
+#include <host/Rendering.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <set>
+
+namespace {
+
+using namespace MHWRender;
+using Pixel = std::array<int, 4>;
+
+constexpr int kWidth = 64;
+constexpr int kHeight = 36;
+constexpr double kAspect = 16.0 / 9.0;
+const Pixel kBackground{64, 64, 64, 255};
+const Pixel kRed{255, 0, 0, 255};
+const Pixel kGreen{0, 255, 0, 255};
+const Pixel kBlue{0, 0, 255, 255};
+const Pixel kWhite{255, 255, 255, 255};
+
+MTexture* makeTexture(int width, int height, const std::vector<Pixel>& topDown) {
+    MTextureDescription description;
+    description.fWidth = static_cast<unsigned int>(width);
+    description.fHeight = static_cast<unsigned int>(height);
+    description.fFormat = kR8G8B8A8_UNORM;
+    description.fTextureType = kImage2D;
+    std::vector<std::uint8_t> bytes;
+    for (const Pixel& pixel : topDown) {
+        bytes.insert(bytes.end(), pixel.begin(), pixel.end());
+    }
+    return MRenderer::theRenderer()->getTextureManager()->acquireTexture("", description,
+                                                                         bytes.data(), false);
+}
+
+// Top-left red, top-right green, bottom-left blue, bottom-right white.
+MTexture* quadrantTexture() {
+    return makeTexture(4, 4,
+                       {kRed, kRed, kGreen, kGreen, kRed, kRed, kGreen, kGreen,  //
+                        kBlue, kBlue, kWhite, kWhite, kBlue, kBlue, kWhite, kWhite});
+}
+
+struct Released {
+    void operator()(MTexture* texture) const {
+        MRenderer::theRenderer()->getTextureManager()->releaseTexture(texture);
+    }
+};
+using TexturePtr = std::unique_ptr<MTexture, Released>;
+
+host::CameraView defaultCamera() {
+    host::CameraView camera;
+    camera.cameraToWorld.setToIdentity();
+    return camera;
+}
+
+// The recorded drawing of a quad of two triangles, texture (0, 0) at its lower left corner.
+struct QuadSpec {
+    MTexture* texture = nullptr;
+    double halfWidth = 1;
+    double halfHeight = 1;
+    double z = 0;
+    double uMax = 1;
+    MSamplerState::TextureFilter filter = MSamplerState::kMinMagMipPoint;
+    MSamplerState::TextureAddress address = MSamplerState::kTexClamp;
+};
+
+host::DrawnNode quadNode(const QuadSpec& spec, const MMatrix& world = MMatrix::identity) {
+    host::DrawRecorder recorder;
+    MUIDrawManager& manager = recorder.manager();
+    const double w = spec.halfWidth;
+    const double h = spec.halfHeight;
+    MPointArray positions;
+    MPointArray texCoords;
+    const double corners[6][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, -1}, {1, 1}, {-1, 1}};
+    for (const auto& corner : corners) {
+        positions.append(corner[0] * w, corner[1] * h, spec.z);
+        texCoords.append((corner[0] + 1) / 2 * spec.uMax, (corner[1] + 1) / 2);
+    }
+    manager.beginDrawable(MUIDrawManager::kAutomatic, 0);
+    manager.setTexture(spec.texture);
+    manager.setTextureSampler(spec.filter, spec.address);
+    manager.setTextureMask(MBlendState::kAllChannels);
+    manager.mesh(MUIDrawManager::kTriangles, positions, nullptr, nullptr, nullptr, &texCoords);
+    manager.endDrawable();
+    return host::DrawnNode{world, recorder.calls()};
+}
+
+// A quad at depth d that covers exactly the render frame of the default camera.
+QuadSpec frameQuad(MTexture* texture, double depth) {
+    const host::CameraView camera = defaultCamera();
+    const host::RenderFrame frame = host::renderFrame(camera, kAspect);
+    QuadSpec spec;
+    spec.texture = texture;
+    spec.halfWidth = depth * frame.width / 2 / camera.focalLength;
+    spec.halfHeight = depth * frame.height / 2 / camera.focalLength;
+    spec.z = -depth;
+    return spec;
+}
+
+Pixel pixelAt(const host::RgbaPicture& picture, int x, int y) {
+    const std::size_t at = (static_cast<std::size_t>(y) * picture.width + x) * 4;
+    return Pixel{picture.pixels[at], picture.pixels[at + 1], picture.pixels[at + 2],
+                 picture.pixels[at + 3]};
+}
+
+host::RgbaPicture render(const std::vector<host::DrawnNode>& nodes,
+                         const host::CameraView& camera = defaultCamera()) {
+    return host::renderScene(camera, kAspect, kWidth, kHeight, nodes);
+}
+
+TEST(Renderer, QuadSpanningTheRenderFrameFillsThePictureUpright) {
+    TexturePtr texture(quadrantTexture());
+    const auto picture = render({quadNode(frameQuad(texture.get(), 10))});
+    ASSERT_EQ(picture.pixels.size(), static_cast<std::size_t>(kWidth * kHeight * 4));
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const bool top = y < kHeight / 2;
+            const bool left = x < kWidth / 2;
+            const Pixel expected = top ? (left ? kRed : kGreen) : (left ? kBlue : kWhite);
+            ASSERT_EQ(pixelAt(picture, x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+TEST(Renderer, NodeAndCameraMatricesPlaceTheQuad) {
+    TexturePtr texture(quadrantTexture());
+    QuadSpec spec = frameQuad(texture.get(), 10);
+    spec.z = 0;
+    MMatrix nodeWorld;  // 3 units in front of the camera's position
+    nodeWorld(3, 2) = 3;
+    host::CameraView camera = defaultCamera();
+    camera.cameraToWorld(3, 2) = 13;
+    const auto picture = render({quadNode(spec, nodeWorld)}, camera);
+    EXPECT_EQ(pixelAt(picture, 0, 0), kRed);
+    EXPECT_EQ(pixelAt(picture, kWidth - 1, kHeight - 1), kWhite);
+
+    camera.cameraToWorld(3, 0) = 1000;  // looking past it
+    EXPECT_EQ(pixelAt(render({quadNode(spec, nodeWorld)}, camera), kWidth / 2, kHeight / 2),
+              kBackground);
+}
+
+TEST(Renderer, FilmFitChoosesTheSideOfTheFilmThatFramesThePicture) {
+    host::CameraView camera = defaultCamera();  // 36 x 24 film, aspect 1.5
+    struct Case {
+        host::FilmFit fit;
+        double aspect;
+        double width;
+        double height;
+    };
+    const Case cases[] = {
+        {host::FilmFit::Horizontal, 2.0, 36, 18}, {host::FilmFit::Horizontal, 1.0, 36, 36},
+        {host::FilmFit::Vertical, 2.0, 48, 24},   {host::FilmFit::Vertical, 1.0, 24, 24},
+        {host::FilmFit::Fill, 2.0, 36, 18},       {host::FilmFit::Fill, 1.0, 24, 24},
+        {host::FilmFit::Overscan, 2.0, 48, 24},   {host::FilmFit::Overscan, 1.0, 36, 36},
+    };
+    for (const Case& c : cases) {
+        camera.filmFit = c.fit;
+        const host::RenderFrame frame = host::renderFrame(camera, c.aspect);
+        EXPECT_DOUBLE_EQ(frame.width, c.width) << static_cast<int>(c.fit) << " " << c.aspect;
+        EXPECT_DOUBLE_EQ(frame.height, c.height) << static_cast<int>(c.fit) << " " << c.aspect;
+    }
+}
+
+TEST(Renderer, NearerSurfacesHideFartherOnesWhateverTheOrder) {
+    TexturePtr red(makeTexture(1, 1, {kRed}));
+    TexturePtr green(makeTexture(1, 1, {kGreen}));
+    const auto nearRed = quadNode(frameQuad(red.get(), 5));
+    const auto farGreen = quadNode(frameQuad(green.get(), 10));
+    EXPECT_EQ(pixelAt(render({nearRed, farGreen}), 10, 10), kRed);
+    EXPECT_EQ(pixelAt(render({farGreen, nearRed}), 10, 10), kRed);
+}
+
+TEST(Renderer, SamplerFilterAndAddressModeAreHonoured) {
+    TexturePtr ramp(makeTexture(2, 1, {{0, 0, 0, 255}, kWhite}));
+    QuadSpec spec = frameQuad(ramp.get(), 10);
+    std::set<int> nearestValues;
+    const auto nearest = render({quadNode(spec)});
+    spec.filter = MSamplerState::kMinMagMipLinear;
+    const auto linear = render({quadNode(spec)});
+    std::set<int> linearValues;
+    for (int x = 0; x < kWidth; ++x) {
+        nearestValues.insert(pixelAt(nearest, x, 5)[0]);
+        linearValues.insert(pixelAt(linear, x, 5)[0]);
+    }
+    EXPECT_EQ(nearestValues, (std::set<int>{0, 255}));
+    EXPECT_GT(linearValues.size(), 10u);
+
+    spec = frameQuad(ramp.get(), 10);
+    spec.uMax = 2;
+    spec.address = MSamplerState::kTexWrap;
+    const auto wrapped = render({quadNode(spec)});
+    spec.address = MSamplerState::kTexClamp;
+    const auto clamped = render({quadNode(spec)});
+    const int quarter = kWidth / 4;
+    EXPECT_EQ(pixelAt(wrapped, quarter * 2 + 1, 5)[0], 0);
+    EXPECT_EQ(pixelAt(wrapped, quarter * 3 + 1, 5)[0], 255);
+    EXPECT_EQ(pixelAt(clamped, quarter * 2 + 1, 5)[0], 255);
+    EXPECT_EQ(pixelAt(clamped, 1, 5)[0], 0);
+}
+
+TEST(Renderer, GeometryBehindTheCameraIsClippedAway) {
+    TexturePtr red(makeTexture(1, 1, {kRed}));
+    QuadSpec behind = frameQuad(red.get(), 10);
+    behind.z = 10;
+    EXPECT_EQ(render({quadNode(behind)}).pixels, render({}).pixels);
+
+    // A floor reaching from behind the camera far ahead shows in the lower half only.
+    host::DrawRecorder recorder;
+    MPointArray floor;
+    floor.append(-50, -1, 20);
+    floor.append(50, -1, 20);
+    floor.append(0, -1, -200);
+    recorder.manager().beginDrawable(MUIDrawManager::kAutomatic, 0);
+    recorder.manager().setTexture(red.get());
+    recorder.manager().mesh(MUIDrawManager::kTriangles, floor);
+    recorder.manager().endDrawable();
+    const auto picture = render({host::DrawnNode{MMatrix::identity, recorder.calls()}});
+    EXPECT_EQ(pixelAt(picture, kWidth / 2, 2), kBackground);
+    EXPECT_EQ(pixelAt(picture, kWidth / 2, kHeight - 1), kRed);
+}
+
+TEST(Renderer, TransparentOrReleasedTexturesShowTheBackground) {
+    TexturePtr clear(makeTexture(1, 1, {{0, 0, 0, 0}}));
+    EXPECT_EQ(pixelAt(render({quadNode(frameQuad(clear.get(), 10))}), 3, 3), kBackground);
+
+    MTexture* released = makeTexture(1, 1, {kRed});
+    const auto node = quadNode(frameQuad(released, 10));
+    Released()(released);
+    EXPECT_EQ(pixelAt(render({node}), 3, 3), kBackground);
+}
+
+}  // namespace

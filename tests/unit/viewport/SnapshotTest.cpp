@@ -1,0 +1,126 @@
+#include <maya/MImage.h>
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+
+namespace {
+
+using testsupport::runHostScript;
+using testsupport::TempDir;
+using Pixel = std::array<int, 4>;
+
+constexpr int kWidth = 96;
+constexpr int kHeight = 72;
+
+// A path as a script string (test paths hold no quotes or backslashes).
+std::string quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
+// A camera at the origin looking down -Z and the test plane 10 units in front of it, scaled
+// so that its quad covers exactly the render frame: at 320 x 240 the default film
+// (1.417 x 0.945 inches, Fill) frames 0.945 inches vertically.
+std::string planeInFrontOfCamera(const std::string& pluginDir) {
+    const double halfHeight = 10 * 0.945 * 25.4 / 2 / 35;
+    const double halfWidth = halfHeight * 320 / 240;
+    return "loadPlugin " + quoted(pluginDir + "/libtestplane.so") +
+           ";\n"
+           "setAttr defaultResolution.width 320; setAttr defaultResolution.height 240;\n"
+           "camera -n shotCam; setAttr shotCamShape.filmFit 0;\n"
+           "createNode transform -n plane; createNode testPlane -n planeShape -p plane;\n"
+           "setAttr plane.translateZ -10;\n"
+           "setAttr plane.scaleX " +
+           std::to_string(halfWidth) + "; setAttr plane.scaleY " + std::to_string(halfHeight) +
+           ";\n";
+}
+
+// The snapshot's pixels, top row first.
+std::vector<unsigned char> readTopDown(const std::string& path) {
+    MImage image;
+    EXPECT_EQ(image.readFromFile(path.c_str()), MStatus::kSuccess);
+    unsigned int width = 0;
+    unsigned int height = 0;
+    image.getSize(width, height);
+    EXPECT_EQ(width, static_cast<unsigned int>(kWidth));
+    EXPECT_EQ(height, static_cast<unsigned int>(kHeight));
+    image.verticalFlip();
+    return std::vector<unsigned char>(image.pixels(), image.pixels() + width * height * 4);
+}
+
+Pixel at(const std::vector<unsigned char>& pixels, int x, int y) {
+    const std::size_t i = (static_cast<std::size_t>(y) * kWidth + x) * 4;
+    return Pixel{pixels[i], pixels[i + 1], pixels[i + 2], pixels[i + 3]};
+}
+
+TEST(Snapshot, TestPlaneFillsTheFrameUprightAndNotMirrored) {
+    TempDir dir;
+    const std::string out = dir.file("snap.png");
+    const auto result = runHostScript(
+        planeInFrontOfCamera(testsupport::testPluginDir()) + "snapshot -camera shotCam -width " +
+        std::to_string(kWidth) + " -height " + std::to_string(kHeight) + " -file " + quoted(out));
+    ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
+    const auto pixels = readTopDown(out);
+    const Pixel red{255, 0, 0, 255};
+    const Pixel green{0, 255, 0, 255};
+    const Pixel blue{0, 0, 255, 255};
+    const Pixel yellow{255, 255, 0, 255};
+    // Each texel spans 12 pixels; linear filtering blends colours only within half a texel
+    // of the quadrant borders.
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            if (std::abs(x + 0.5 - kWidth / 2) < 6 || std::abs(y + 0.5 - kHeight / 2) < 6) {
+                continue;
+            }
+            const bool top = y < kHeight / 2;
+            const bool left = x < kWidth / 2;
+            const Pixel expected = top ? (left ? red : green) : (left ? blue : yellow);
+            ASSERT_EQ(at(pixels, x, y), expected) << "pixel " << x << "," << y;
+        }
+    }
+}
+
+TEST(Snapshot, TextureDumpWritesTheDrawnTextureInRowOrder) {
+    TempDir dir;
+    const std::string raw = dir.file("texture.rgba");
+    const std::string png = dir.file("texture.png");
+    const auto result =
+        runHostScript(planeInFrontOfCamera(testsupport::testPluginDir()) +
+                      "refresh;\n"
+                      "textureDump -node planeShape -file " +
+                      quoted(png) + ";\ntextureDump -node plane -file " + quoted(raw));
+    ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
+    EXPECT_NE(result.out.find("8 6"), std::string::npos) << result.out;
+    const std::vector<unsigned char> bytes = testsupport::readBytes(raw);
+    ASSERT_EQ(bytes.size(), 8u * 6u * 4u);
+    EXPECT_EQ((Pixel{bytes[0], bytes[1], bytes[2], bytes[3]}), (Pixel{255, 0, 0, 255}));
+    const std::size_t lastRow = 5 * 8 * 4;
+    EXPECT_EQ((Pixel{bytes[lastRow], bytes[lastRow + 1], bytes[lastRow + 2], bytes[lastRow + 3]}),
+              (Pixel{0, 0, 255, 255}));
+
+    MImage image;
+    ASSERT_EQ(image.readFromFile(png.c_str()), MStatus::kSuccess);
+    image.verticalFlip();
+    EXPECT_EQ(std::vector<unsigned char>(image.pixels(), image.pixels() + bytes.size()), bytes);
+}
+
+TEST(Snapshot, CommandsRefuseWhatTheyCannotDo) {
+    TempDir dir;
+    const std::string setup = planeInFrontOfCamera(testsupport::testPluginDir());
+    EXPECT_NE(
+        runHostScript(setup + "snapshot -camera plane -file " + quoted(dir.file("a.png"))).exitCode,
+        0);
+    EXPECT_NE(
+        runHostScript(setup + "textureDump -node planeShape -file " + quoted(dir.file("b.rgba")))
+            .exitCode,
+        0);
+    EXPECT_NE(runHostScript(setup + "lookThru plane").exitCode, 0);
+    const auto looked = runHostScript(setup + "lookThru shotCam; lookThru -q");
+    EXPECT_NE(looked.out.find("shotCam"), std::string::npos) << looked.out << looked.err;
+}
+
+}  // namespace
