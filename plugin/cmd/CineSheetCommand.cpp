@@ -1,0 +1,305 @@
+#include "cmd/CineSheetCommand.h"
+
+#include "ApiErrorReport.h"
+#include "node/CineSheet.h"
+
+#include <maya/MArgDatabase.h>
+#include <maya/MFn.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MPlug.h>
+#include <maya/MSelectionList.h>
+#include <maya/MStringArray.h>
+
+namespace {
+
+const char* const kCameraFlag = "-c";
+const char* const kCameraFlagLong = "-camera";
+const char* const kFilePathFlag = "-f";
+const char* const kFilePathFlagLong = "-filePath";
+const char* const kNoTimeFlag = "-nt";
+const char* const kNoTimeFlagLong = "-noTime";
+
+// Every check below reports a fixed line number: see ApiErrorReport.h.
+MStatus fail(int line, const MStatus& status) {
+    return reportApiError("../cmd", line, status);
+}
+
+bool failed(const MStatus& status) {
+    return status != MStatus::kSuccess;
+}
+
+// One camera plug feeding one CineSheet input, with the report lines of its checks.
+struct CameraLink {
+    const char* cameraPlug;
+    int cameraFindLine;
+    int elementLine;  // 0 unless the camera plug is an array whose element 0 is used
+    const char* shapePlug;
+    int shapeFindLine;
+    int connectLine;
+};
+
+constexpr CameraLink kCameraLinks[] = {
+    {"worldMatrix", 119, 121, "cameraWorldMatrix", 132, 144},
+    {"horizontalFilmAperture", 123, 0, "cameraHAperture", 134, 146},
+    {"verticalFilmAperture", 125, 0, "cameraVAperture", 136, 148},
+    {"focalLength", 127, 0, "cameraFocalLength", 138, 150},
+    {"filmFit", 129, 0, "cameraFilmFit", 140, 152},
+};
+constexpr int kCameraLinkCount = sizeof(kCameraLinks) / sizeof(kCameraLinks[0]);
+
+}  // namespace
+
+CineSheetCommand::~CineSheetCommand() = default;
+
+void* CineSheetCommand::creator() {
+    return new CineSheetCommand();
+}
+
+MSyntax CineSheetCommand::newSyntax() {
+    MSyntax syntax;
+    syntax.addFlag(kCameraFlag, kCameraFlagLong, MSyntax::kString);
+    syntax.addFlag(kFilePathFlag, kFilePathFlagLong, MSyntax::kString);
+    syntax.addFlag(kNoTimeFlag, kNoTimeFlagLong, MSyntax::kBoolean);
+    return syntax;
+}
+
+bool CineSheetCommand::isUndoable() const {
+    return true;
+}
+
+MStatus CineSheetCommand::doIt(const MArgList& args) {
+    const MArgDatabase argData(syntax(), args);
+    if (argData.isFlagSet(kCameraFlag)) {
+        argData.getFlagArgument(kCameraFlag, 0, cameraName);
+    }
+    if (argData.isFlagSet(kNoTimeFlag)) {
+        argData.getFlagArgument(kNoTimeFlag, 0, noTime);
+    }
+    if (argData.isFlagSet(kFilePathFlag)) {
+        argData.getFlagArgument(kFilePathFlag, 0, filePath);
+    }
+
+    // A null parent makes the host create a transform under the world with the new shape as its
+    // first child; the transform is returned.
+    MStatus status;
+    transformNode = dagModifier.createNode(CineSheet::className, MObject::kNullObj, &status);
+    if (failed(status)) {
+        return fail(76, status);
+    }
+    return redoIt();
+}
+
+MStatus CineSheetCommand::undoIt() {
+    return dagModifier.undoIt();
+}
+
+MStatus CineSheetCommand::redoIt() {
+    MStringArray result;
+    result.append("");
+    result.append("");
+
+    MStatus status = dagModifier.doIt();
+    if (failed(status)) {
+        return fail(86, status);
+    }
+    MFnDagNode transformFn(transformNode, &status);
+    if (failed(status)) {
+        return fail(90, status);
+    }
+    MObject shapeNode = transformFn.child(0, &status);
+    if (failed(status)) {
+        return fail(92, status);
+    }
+    MFnDagNode shapeDagFn(shapeNode, &status);
+    if (failed(status)) {
+        return fail(94, status);
+    }
+    shapeDagFn.setName("cineSheetShape#", false, &status);
+    if (failed(status)) {
+        return fail(96, status);
+    }
+    result[1] = shapeDagFn.name();
+    transformFn.setName("cineSheet#", false, &status);
+    if (failed(status)) {
+        return fail(99, status);
+    }
+    result[0] = transformFn.name();
+    setResult(result);
+
+    MFnDependencyNode shapeFn(shapeNode, &status);
+    if (failed(status)) {
+        return fail(105, status);
+    }
+    // Connections go through a modifier of their own: undoing the creation removes them with the
+    // nodes, and a redo makes them again.
+    MDGModifier connections;
+    if (cameraName.length() > 0) {
+        status = connectCamera(shapeFn, connections);
+        if (failed(status)) {
+            return status;
+        }
+    }
+    if (!noTime) {
+        status = connectTime(shapeFn, connections);
+        if (failed(status)) {
+            return status;
+        }
+    }
+    if (filePath.length() > 0) {
+        status = setFile(shapeFn);
+        if (failed(status)) {
+            return status;
+        }
+    }
+    return connectPlacement(shapeFn, connections);
+}
+
+MStatus CineSheetCommand::connectCamera(MFnDependencyNode& shapeFn, MDGModifier& connections) {
+    MObject camera;
+    MStatus status = getCamera(cameraName, camera);
+    if (failed(status)) {
+        return fail(112, status);
+    }
+    MFnDependencyNode cameraFn(camera, &status);
+    if (failed(status)) {
+        return fail(116, status);
+    }
+
+    MPlug cameraPlugs[kCameraLinkCount];
+    for (int i = 0; i < kCameraLinkCount; ++i) {
+        const CameraLink& link = kCameraLinks[i];
+        cameraPlugs[i] = cameraFn.findPlug(link.cameraPlug, true, &status);
+        if (failed(status)) {
+            return fail(link.cameraFindLine, status);
+        }
+        if (link.elementLine != 0) {
+            cameraPlugs[i] = cameraPlugs[i].elementByLogicalIndex(0, &status);
+            if (failed(status)) {
+                return fail(link.elementLine, status);
+            }
+        }
+    }
+    MPlug shapePlugs[kCameraLinkCount];
+    for (int i = 0; i < kCameraLinkCount; ++i) {
+        shapePlugs[i] = shapeFn.findPlug(kCameraLinks[i].shapePlug, true, &status);
+        if (failed(status)) {
+            return fail(kCameraLinks[i].shapeFindLine, status);
+        }
+    }
+    for (int i = 0; i < kCameraLinkCount; ++i) {
+        status = connections.connect(cameraPlugs[i], shapePlugs[i]);
+        if (failed(status)) {
+            return fail(kCameraLinks[i].connectLine, status);
+        }
+    }
+    status = connections.doIt();
+    if (failed(status)) {
+        return fail(155, status);
+    }
+    return MStatus::kSuccess;
+}
+
+MStatus CineSheetCommand::connectTime(MFnDependencyNode& shapeFn, MDGModifier& connections) {
+    MObject time;
+    MStatus status = getTime(time);
+    if (failed(status)) {
+        return fail(162, status);
+    }
+    MFnDependencyNode timeFn(time, &status);
+    if (failed(status)) {
+        return fail(165, status);
+    }
+    const MPlug outTime = timeFn.findPlug("outTime", true, &status);
+    if (failed(status)) {
+        return fail(168, status);
+    }
+    const MPlug frame = shapeFn.findPlug("frame", true, &status);
+    if (failed(status)) {
+        return fail(170, status);
+    }
+    status = connections.connect(outTime, frame);
+    if (failed(status)) {
+        return fail(173, status);
+    }
+    status = connections.doIt();
+    if (failed(status)) {
+        return fail(175, status);
+    }
+    return MStatus::kSuccess;
+}
+
+MStatus CineSheetCommand::setFile(MFnDependencyNode& shapeFn) {
+    MStatus status;
+    MPlug file = shapeFn.findPlug("file", true, &status);
+    if (failed(status)) {
+        return fail(181, status);
+    }
+    // Set directly: the value goes away with the node on undo and is set again on redo.
+    file.setString(filePath);
+    return MStatus::kSuccess;
+}
+
+MStatus CineSheetCommand::connectPlacement(MFnDependencyNode& shapeFn, MDGModifier& connections) {
+    MStatus status;
+    MFnDependencyNode transformFn(transformNode, &status);
+    if (failed(status)) {
+        return fail(187, status);
+    }
+    const MPlug cameraMatrix = shapeFn.findPlug("cameraMatrix", true, &status);
+    if (failed(status)) {
+        return fail(190, status);
+    }
+    // The plane follows the camera through its parent-offset matrix instead of being parented
+    // under the camera, so its own transform stays free for the user.
+    const MPlug offsetParentMatrix = transformFn.findPlug("offsetParentMatrix", true, &status);
+    if (failed(status)) {
+        return fail(192, status);
+    }
+    status = connections.connect(cameraMatrix, offsetParentMatrix);
+    if (failed(status)) {
+        return fail(195, status);
+    }
+    status = connections.doIt();
+    if (failed(status)) {
+        return fail(197, status);
+    }
+    return MStatus::kSuccess;
+}
+
+MStatus CineSheetCommand::getCamera(MString& name, MObject& camera) {
+    MSelectionList list;
+    if (failed(list.add(name, false))) {
+        return MStatus::kFailure;
+    }
+    MObject node;
+    list.getDependNode(0, node);
+
+    MObject candidate;
+    if (node.hasFn(MFn::kCamera)) {
+        candidate = node;
+    } else if (node.hasFn(MFn::kTransform)) {
+        // Only the first child is looked at, as a camera transform holds its shape there.
+        MFnDagNode transformFn(node);
+        MStatus status;
+        MObject child = transformFn.child(0, &status);
+        if (failed(status) || !child.hasFn(MFn::kCamera)) {
+            return MStatus::kFailure;
+        }
+        candidate = child;
+    } else {
+        return MStatus::kFailure;
+    }
+    camera = candidate;
+    return camera.isNull() ? MStatus::kFailure : MStatus::kSuccess;
+}
+
+MStatus CineSheetCommand::getTime(MObject& time) {
+    MSelectionList list;
+    if (failed(list.add("time1", false))) {
+        return MStatus::kFailure;
+    }
+    if (failed(list.getDependNode(0, time))) {
+        return MStatus::kFailure;
+    }
+    return MStatus::kSuccess;
+}

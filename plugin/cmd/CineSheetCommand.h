@@ -1,0 +1,47 @@
+#pragma once
+
+#include <maya/MArgList.h>
+#include <maya/MDGModifier.h>
+#include <maya/MDagModifier.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MObject.h>
+#include <maya/MPxCommand.h>
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+#include <maya/MSyntax.h>
+
+// "cineSheet": creates a CineSheet shape under a new transform, attaches it to a camera and the
+// scene time, and makes the transform follow the node's placement matrix. Undoable.
+class CineSheetCommand : public MPxCommand {
+public:
+    ~CineSheetCommand() override;
+
+    MStatus doIt(const MArgList& args) override;
+    MStatus undoIt() override;
+    // Creates (or re-creates after an undo), names and wires the nodes.
+    MStatus redoIt() override;
+    bool isUndoable() const override;
+
+    static void* creator();
+    static MSyntax newSyntax();
+
+    // The camera shape named, or the first child of the named transform if that is a camera.
+    MStatus getCamera(MString& name, MObject& camera);
+    // Whatever node is named "time1".
+    MStatus getTime(MObject& time);
+
+private:
+    // The wiring steps of redoIt, each queueing its connections on the given modifier and
+    // carrying them out; each reports its own failure.
+    MStatus connectCamera(MFnDependencyNode& shapeFn, MDGModifier& connections);
+    MStatus connectTime(MFnDependencyNode& shapeFn, MDGModifier& connections);
+    MStatus setFile(MFnDependencyNode& shapeFn);
+    MStatus connectPlacement(MFnDependencyNode& shapeFn, MDGModifier& connections);
+
+    MObject transformNode;
+    // Kept for the command's life so that undo and redo replay the same creation.
+    MDagModifier dagModifier;
+    MString cameraName;
+    MString filePath;
+    bool noTime = false;
+};

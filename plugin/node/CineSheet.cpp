@@ -1,0 +1,118 @@
+#include "node/CineSheet.h"
+
+#include "node/PlanePlacement.h"
+
+#include <maya/MDataHandle.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MMatrix.h>
+#include <maya/MSelectionList.h>
+
+const char* const CineSheet::className = "CineSheet";
+const MTypeId CineSheet::id(0x13B147);
+const MString CineSheet::drawDbClassification("drawdb/geometry/CineSheet");
+const MString CineSheet::drawRegistrantId(CineSheet::className);
+
+MObject CineSheet::aOutCamMtx;
+MObject CineSheet::aCamWorldMtx;
+MObject CineSheet::aCamHAper;
+MObject CineSheet::aCamVAper;
+MObject CineSheet::aCamFocalLength;
+MObject CineSheet::aCamFilmFit;
+MObject CineSheet::aFile;
+MObject CineSheet::aFrame;
+MObject CineSheet::aFrameOffset;
+MObject CineSheet::aStartFrame;
+MObject CineSheet::aEndFrame;
+MObject CineSheet::aForceFrameRate;
+MObject CineSheet::aPlaneFit;
+MObject CineSheet::aPlaneDepth;
+MObject CineSheet::aPlanePosX;
+MObject CineSheet::aPlanePosY;
+MObject CineSheet::aPlaneScale;
+MObject CineSheet::aCacheFrames;
+MObject CineSheet::aCacheRes;
+MObject CineSheet::aColorSpace;
+MObject CineSheet::aGammaCorrect;
+MObject CineSheet::aFrameRatio;
+MObject CineSheet::aKeyframeInterval;
+
+CineSheet::CineSheet() = default;
+
+CineSheet::~CineSheet() = default;
+
+void* CineSheet::creator() {
+    return new CineSheet();
+}
+
+void CineSheet::postConstructor() {}
+
+bool CineSheet::excludeAsLocator() const {
+    return false;
+}
+
+MStatus CineSheet::compute(const MPlug& plug, MDataBlock& data) {
+    if (plug != aOutCamMtx) {
+        return MStatus::kUnknownParameter;
+    }
+    MDataHandle output = data.outputValue(aOutCamMtx);
+
+    // Without a camera there is nothing to follow: the plane stays where its transform puts it.
+    MStatus status;
+    const MPlug cameraWorldPlug(thisMObject(), aCamWorldMtx);
+    const bool connected = cameraWorldPlug.isConnected(&status);
+    if (status != MStatus::kSuccess || !connected) {
+        output.setMMatrix(MMatrix::identity);
+        output.setClean();
+        return MStatus::kSuccess;
+    }
+
+    PlanePlacementInputs in;
+    in.cameraWorld = data.inputValue(aCamWorldMtx).asMatrix();
+    in.hApertureInches = data.inputValue(aCamHAper).asDouble();
+    in.vApertureInches = data.inputValue(aCamVAper).asDouble();
+    in.focalLength = data.inputValue(aCamFocalLength).asDouble();
+    in.filmFit = data.inputValue(aCamFilmFit).asShort();
+    in.planeFit = data.inputValue(aPlaneFit).asShort();
+    in.depth = data.inputValue(aPlaneDepth).asDouble();
+    in.posX = data.inputValue(aPlanePosX).asDouble();
+    in.posY = data.inputValue(aPlanePosY).asDouble();
+    in.scale = data.inputValue(aPlaneScale).asDouble();
+    in.resolutionAspect = getResolutionAspectRatio();
+    in.frameRatio = data.inputValue(aFrameRatio).asDouble();
+
+    output.setMMatrix(planePlacement(in));
+    output.setClean();
+    return MStatus::kSuccess;
+}
+
+double CineSheet::getResolutionAspectRatio() {
+    if (resolutionWidthPlug.isNull() || resolutionHeightPlug.isNull()) {
+        MSelectionList list;
+        list.add("defaultResolution", true);
+        MObject resolutionNode;
+        if (list.getDependNode(0, resolutionNode) != MStatus::kSuccess) {
+            return 1.0;
+        }
+        MFnDependencyNode resolutionFn(resolutionNode);
+        MStatus status;
+        resolutionWidthPlug = resolutionFn.findPlug("width", true, &status);
+        if (status != MStatus::kSuccess) {
+            return 1.0;
+        }
+        resolutionHeightPlug = resolutionFn.findPlug("height", true, &status);
+        if (status != MStatus::kSuccess) {
+            return 1.0;
+        }
+    }
+
+    MStatus status;
+    int width = resolutionWidthPlug.asInt(&status);
+    if (status != MStatus::kSuccess) {
+        width = 0;
+    }
+    int height = resolutionHeightPlug.asInt(&status);
+    if (status != MStatus::kSuccess) {
+        height = 0;
+    }
+    return height > 0 ? static_cast<double>(width) / static_cast<double>(height) : 1.0;
+}

@@ -1,0 +1,187 @@
+#include "node/CineSheet.h"
+
+#include <maya/MFnAttribute.h>
+#include <maya/MFnData.h>
+#include <maya/MFnEnumAttribute.h>
+#include <maya/MFnMatrixAttribute.h>
+#include <maya/MFnNumericAttribute.h>
+#include <maya/MFnNumericData.h>
+#include <maya/MFnTypedAttribute.h>
+#include <maya/MFnUnitAttribute.h>
+#include <maya/MGlobal.h>
+#include <maya/MStringArray.h>
+
+namespace {
+
+// Attributes a user animates or drives from other nodes.
+void makeAnimatable(MFnAttribute& fn) {
+    fn.setStorable(true);
+    fn.setKeyable(true);
+    fn.setConnectable(true);
+}
+
+void makeCameraInput(MFnAttribute& fn) {
+    fn.setKeyable(false);
+    fn.setConnectable(true);
+}
+
+}  // namespace
+
+MStatus CineSheet::initialize() {
+    MFnNumericAttribute numericFn;
+    MFnTypedAttribute typedFn;
+    MFnMatrixAttribute matrixFn;
+    MFnEnumAttribute enumFn;
+    MFnUnitAttribute unitFn;
+
+    const auto addPlacementInput = [](const MObject& attribute) {
+        addAttribute(attribute);
+        attributeAffects(attribute, aOutCamMtx);
+    };
+
+    aOutCamMtx = matrixFn.create("cameraMatrix", "cameraMatrix", MFnMatrixAttribute::kDouble);
+    matrixFn.setStorable(false);
+    matrixFn.setKeyable(false);
+    addAttribute(aOutCamMtx);
+
+    aCamWorldMtx =
+        matrixFn.create("cameraWorldMatrix", "cameraWorldMatrix", MFnMatrixAttribute::kDouble);
+    matrixFn.setStorable(false);
+    makeCameraInput(matrixFn);
+    matrixFn.setDisconnectBehavior(MFnAttribute::kReset);
+    addPlacementInput(aCamWorldMtx);
+
+    aCamHAper =
+        numericFn.create("cameraHAperture", "cameraHAperture", MFnNumericData::kDouble, 1.417);
+    makeCameraInput(numericFn);
+    addPlacementInput(aCamHAper);
+
+    aCamVAper =
+        numericFn.create("cameraVAperture", "cameraVAperture", MFnNumericData::kDouble, 0.945);
+    makeCameraInput(numericFn);
+    addPlacementInput(aCamVAper);
+
+    aCamFocalLength =
+        numericFn.create("cameraFocalLength", "cameraFocalLength", MFnNumericData::kDouble, 35.0);
+    makeCameraInput(numericFn);
+    addPlacementInput(aCamFocalLength);
+
+    aCamFilmFit = numericFn.create("cameraFilmFit", "cameraFilmFit", MFnNumericData::kShort, 1);
+    makeCameraInput(numericFn);
+    addPlacementInput(aCamFilmFit);
+
+    aFile = typedFn.create("file", "file", MFnData::kString, MObject::kNullObj);
+    typedFn.setStorable(true);
+    typedFn.setUsedAsFilename(true);
+    addAttribute(aFile);
+
+    aFrame = unitFn.create("frame", "frame", MFnUnitAttribute::kTime, 0.0);
+    makeAnimatable(unitFn);
+    addAttribute(aFrame);
+
+    aFrameOffset = numericFn.create("frameOffset", "offset", MFnNumericData::kInt, 0);
+    makeAnimatable(numericFn);
+    addAttribute(aFrameOffset);
+
+    aStartFrame = numericFn.create("startFrame", "start", MFnNumericData::kInt, 0);
+    makeAnimatable(numericFn);
+    numericFn.setMin(0.0);
+    addAttribute(aStartFrame);
+
+    aEndFrame = numericFn.create("endFrame", "end", MFnNumericData::kInt, 0);
+    makeAnimatable(numericFn);
+    numericFn.setMin(0.0);
+    addAttribute(aEndFrame);
+
+    aForceFrameRate =
+        numericFn.create("forceFrameRate", "forceFrameRate", MFnNumericData::kBoolean, 0);
+    numericFn.setStorable(true);
+    numericFn.setConnectable(true);
+    addAttribute(aForceFrameRate);
+
+    aPlaneFit = enumFn.create("planeFit", "fit", 0);
+    makeAnimatable(enumFn);
+    enumFn.addField("Auto", 0);
+    enumFn.addField("Horizontal", 1);
+    enumFn.addField("Vertical", 2);
+    addPlacementInput(aPlaneFit);
+
+    aPlaneDepth = numericFn.create("planeDepth", "depth", MFnNumericData::kDouble, 100.0);
+    makeAnimatable(numericFn);
+    numericFn.setMin(0.0);
+    addPlacementInput(aPlaneDepth);
+
+    aPlanePosX = numericFn.create("planePosX", "posX", MFnNumericData::kDouble, 0.0);
+    makeAnimatable(numericFn);
+    addPlacementInput(aPlanePosX);
+
+    aPlanePosY = numericFn.create("planePosY", "posY", MFnNumericData::kDouble, 0.0);
+    makeAnimatable(numericFn);
+    addPlacementInput(aPlanePosY);
+
+    aPlaneScale = numericFn.create("planeScale", "scl", MFnNumericData::kDouble, 1.0);
+    makeAnimatable(numericFn);
+    numericFn.setMin(0.0001);
+    addPlacementInput(aPlaneScale);
+
+    aCacheFrames = numericFn.create("cacheFrames", "cacheFrames", MFnNumericData::kInt, 120);
+    makeAnimatable(numericFn);
+    numericFn.setMin(0.0);
+    numericFn.setMax(5000.0);
+    addAttribute(aCacheFrames);
+
+    aCacheRes = enumFn.create("cacheResolution", "cacheResolution", 0);
+    enumFn.setStorable(true);
+    enumFn.addField("Full", 0);
+    enumFn.addField("Half", 1);
+    enumFn.addField("Quarter", 2);
+    addAttribute(aCacheRes);
+
+    // The colour space choices are the host's input spaces at load time, defaulting to the
+    // space the host renders in. A failed query leaves its result empty.
+    MString renderingSpace;
+    if (MGlobal::executeCommand("colorManagementPrefs -q -loadedRenderingSpaceName", renderingSpace,
+                                false, false) != MStatus::kSuccess) {
+        renderingSpace.clear();
+    }
+    MStringArray inputSpaces;
+    if (MGlobal::executeCommand("colorManagementPrefs -q -inputSpaceNames", inputSpaces, false,
+                                false) != MStatus::kSuccess) {
+        inputSpaces.clear();
+    }
+    aColorSpace = enumFn.create("colorSpace", "colorSpace", 0);
+    enumFn.setStorable(true);
+    enumFn.addField("None", 0);
+    for (unsigned int i = 0; i < inputSpaces.length(); ++i) {
+        const short field = static_cast<short>(i + 1);
+        enumFn.addField(inputSpaces[i], field);
+        if (inputSpaces[i] == renderingSpace) {
+            enumFn.setDefault(field);
+        }
+    }
+    addAttribute(aColorSpace);
+
+    aGammaCorrect = numericFn.create("gamma", "gamma", MFnNumericData::kFloat, 1.0);
+    makeAnimatable(numericFn);
+    numericFn.setMin(0.001);
+    numericFn.setMax(10.0);
+    addAttribute(aGammaCorrect);
+
+    aFrameRatio = numericFn.create("frameRatio", "ratio", MFnNumericData::kDouble, 1.77);
+    numericFn.setStorable(true);
+    numericFn.setConnectable(false);
+    numericFn.setHidden(true);
+    numericFn.setMin(0.001);
+    addPlacementInput(aFrameRatio);
+
+    aKeyframeInterval =
+        numericFn.create("keyframeInterval", "keyframeInterval", MFnNumericData::kInt, 0);
+    numericFn.setStorable(false);
+    numericFn.setConnectable(false);
+    numericFn.setKeyable(false);
+    numericFn.setHidden(true);
+    numericFn.setMin(0.0);
+    addAttribute(aKeyframeInterval);
+
+    return MStatus::kSuccess;
+}

@@ -1,0 +1,303 @@
+#include "NodeFixture.h"
+
+#include "node/CineSheet.h"
+
+#include <host/Faults.h>
+#include <host/PlugText.h>
+
+#include <maya/MFn.h>
+#include <maya/MFnAttribute.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MFnEnumAttribute.h>
+#include <maya/MFnNumericAttribute.h>
+#include <maya/MFnNumericData.h>
+#include <maya/MFnUnitAttribute.h>
+#include <maya/MTime.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ExpectedAttribute {
+    const char* longName;
+    const char* shortName;
+    MFn::Type kind;
+    bool storable;
+    bool keyable;
+    bool connectable;
+    bool hidden;
+    std::optional<double> min;
+    std::optional<double> max;
+};
+
+// Flags the table leaves unset are the host's defaults: storable, connectable, not keyable,
+// not hidden.
+const std::vector<ExpectedAttribute> kAttributes = {
+    {"cameraMatrix", "cameraMatrix", MFn::kMatrixAttribute, false, false, true, false, {}, {}},
+    {"cameraWorldMatrix",
+     "cameraWorldMatrix",
+     MFn::kMatrixAttribute,
+     false,
+     false,
+     true,
+     false,
+     {},
+     {}},
+    {"cameraHAperture",
+     "cameraHAperture",
+     MFn::kNumericAttribute,
+     true,
+     false,
+     true,
+     false,
+     {},
+     {}},
+    {"cameraVAperture",
+     "cameraVAperture",
+     MFn::kNumericAttribute,
+     true,
+     false,
+     true,
+     false,
+     {},
+     {}},
+    {"cameraFocalLength",
+     "cameraFocalLength",
+     MFn::kNumericAttribute,
+     true,
+     false,
+     true,
+     false,
+     {},
+     {}},
+    {"cameraFilmFit", "cameraFilmFit", MFn::kNumericAttribute, true, false, true, false, {}, {}},
+    {"file", "file", MFn::kTypedAttribute, true, false, true, false, {}, {}},
+    {"frame", "frame", MFn::kUnitAttribute, true, true, true, false, {}, {}},
+    {"frameOffset", "offset", MFn::kNumericAttribute, true, true, true, false, {}, {}},
+    {"startFrame", "start", MFn::kNumericAttribute, true, true, true, false, 0.0, {}},
+    {"endFrame", "end", MFn::kNumericAttribute, true, true, true, false, 0.0, {}},
+    {"forceFrameRate", "forceFrameRate", MFn::kNumericAttribute, true, false, true, false, {}, {}},
+    {"planeFit", "fit", MFn::kEnumAttribute, true, true, true, false, {}, {}},
+    {"planeDepth", "depth", MFn::kNumericAttribute, true, true, true, false, 0.0, {}},
+    {"planePosX", "posX", MFn::kNumericAttribute, true, true, true, false, {}, {}},
+    {"planePosY", "posY", MFn::kNumericAttribute, true, true, true, false, {}, {}},
+    {"planeScale", "scl", MFn::kNumericAttribute, true, true, true, false, 0.0001, {}},
+    {"cacheFrames", "cacheFrames", MFn::kNumericAttribute, true, true, true, false, 0.0, 5000.0},
+    {"cacheResolution", "cacheResolution", MFn::kEnumAttribute, true, false, true, false, {}, {}},
+    {"colorSpace", "colorSpace", MFn::kEnumAttribute, true, false, true, false, {}, {}},
+    {"gamma", "gamma", MFn::kNumericAttribute, true, true, true, false, 0.001, 10.0},
+    {"frameRatio", "ratio", MFn::kNumericAttribute, true, false, false, true, 0.001, {}},
+    {"keyframeInterval",
+     "keyframeInterval",
+     MFn::kNumericAttribute,
+     false,
+     false,
+     false,
+     true,
+     0.0,
+     {}},
+};
+
+std::vector<std::string> enumFields(const MObject& attribute) {
+    MFnEnumAttribute fn(attribute);
+    std::vector<std::string> fields;
+    for (short value = 0;; ++value) {
+        MStatus status;
+        const MString name = fn.fieldName(value, &status);
+        if (status != MStatus::kSuccess) {
+            return fields;
+        }
+        fields.emplace_back(name.asChar());
+    }
+}
+
+short enumDefault(const MObject& attribute) {
+    short value = -1;
+    EXPECT_EQ(MFnEnumAttribute(attribute).getDefault(value), MStatus::kSuccess);
+    return value;
+}
+
+using AttributeTest = NodeFixture;
+
+TEST_F(AttributeTest, AttributesComeInOrderWithTheirNamesKindsFlagsAndLimits) {
+    const MObject sheet = createCineSheet();
+    MFnDependencyNode node(sheet);
+    MStatus status;
+    const MObject first = node.attribute("cameraMatrix", &status);
+    ASSERT_EQ(status, MStatus::kSuccess);
+    unsigned int index = 0;
+    while (node.attribute(index) != first) {
+        ASSERT_LT(++index, node.attributeCount());
+    }
+
+    for (const ExpectedAttribute& expected : kAttributes) {
+        SCOPED_TRACE(expected.longName);
+        const MObject attribute = node.attribute(index++);
+        MFnAttribute fn(attribute);
+        EXPECT_STREQ(fn.name().asChar(), expected.longName);
+        EXPECT_STREQ(fn.shortName().asChar(), expected.shortName);
+        EXPECT_EQ(attribute.apiType(), expected.kind);
+        EXPECT_EQ(fn.isStorable(), expected.storable);
+        EXPECT_EQ(fn.isKeyable(), expected.keyable);
+        EXPECT_EQ(fn.isConnectable(), expected.connectable);
+        EXPECT_EQ(fn.isHidden(), expected.hidden);
+        EXPECT_FALSE(fn.isArray());
+        if (expected.kind == MFn::kNumericAttribute) {
+            MFnNumericAttribute numeric(attribute);
+            ASSERT_EQ(numeric.hasMin(), expected.min.has_value());
+            ASSERT_EQ(numeric.hasMax(), expected.max.has_value());
+            double limit = 0.0;
+            if (expected.min) {
+                numeric.getMin(limit);
+                EXPECT_DOUBLE_EQ(limit, *expected.min);
+            }
+            if (expected.max) {
+                numeric.getMax(limit);
+                EXPECT_DOUBLE_EQ(limit, *expected.max);
+            }
+        }
+    }
+    EXPECT_EQ(MFnAttribute(CineSheet::aCamWorldMtx).disconnectBehavior(), MFnAttribute::kReset);
+    EXPECT_TRUE(MFnAttribute(CineSheet::aFile).isUsedAsFilename());
+}
+
+TEST_F(AttributeTest, NumericTypesMatchWhatTheCameraAndDrawingSidesExchange) {
+    const std::vector<std::pair<MObject, MFnNumericData::Type>> types = {
+        {CineSheet::aCamHAper, MFnNumericData::kDouble},
+        {CineSheet::aCamVAper, MFnNumericData::kDouble},
+        {CineSheet::aCamFocalLength, MFnNumericData::kDouble},
+        {CineSheet::aCamFilmFit, MFnNumericData::kShort},
+        {CineSheet::aFrameOffset, MFnNumericData::kInt},
+        {CineSheet::aStartFrame, MFnNumericData::kInt},
+        {CineSheet::aEndFrame, MFnNumericData::kInt},
+        {CineSheet::aForceFrameRate, MFnNumericData::kBoolean},
+        {CineSheet::aPlaneDepth, MFnNumericData::kDouble},
+        {CineSheet::aCacheFrames, MFnNumericData::kInt},
+        {CineSheet::aGammaCorrect, MFnNumericData::kFloat},
+        {CineSheet::aFrameRatio, MFnNumericData::kDouble},
+        {CineSheet::aKeyframeInterval, MFnNumericData::kInt},
+    };
+    for (const auto& [attribute, type] : types) {
+        EXPECT_EQ(MFnNumericAttribute(attribute).unitType(), type)
+            << MFnAttribute(attribute).name().asChar();
+    }
+    EXPECT_EQ(MFnUnitAttribute(CineSheet::aFrame).unitType(), MFnUnitAttribute::kTime);
+}
+
+TEST_F(AttributeTest, FreshNodeHoldsTheDefaults) {
+    const MObject sheet = createCineSheet();
+    EXPECT_DOUBLE_EQ(plug(sheet, "planeDepth").asDouble(), 100.0);
+    EXPECT_DOUBLE_EQ(plug(sheet, "planeScale").asDouble(), 1.0);
+    EXPECT_DOUBLE_EQ(plug(sheet, "planePosX").asDouble(), 0.0);
+    EXPECT_DOUBLE_EQ(plug(sheet, "planePosY").asDouble(), 0.0);
+    EXPECT_EQ(plug(sheet, "planeFit").asShort(), 0);
+    EXPECT_EQ(plug(sheet, "cacheFrames").asInt(), 120);
+    EXPECT_EQ(plug(sheet, "cacheResolution").asShort(), 0);
+    EXPECT_FLOAT_EQ(plug(sheet, "gamma").asFloat(), 1.0f);
+    EXPECT_DOUBLE_EQ(plug(sheet, "frameRatio").asDouble(), 1.77);
+    EXPECT_EQ(plug(sheet, "keyframeInterval").asInt(), 0);
+    EXPECT_DOUBLE_EQ(plug(sheet, "cameraHAperture").asDouble(), 1.417);
+    EXPECT_DOUBLE_EQ(plug(sheet, "cameraVAperture").asDouble(), 0.945);
+    EXPECT_DOUBLE_EQ(plug(sheet, "cameraFocalLength").asDouble(), 35.0);
+    EXPECT_EQ(plug(sheet, "cameraFilmFit").asShort(), 1);
+    EXPECT_STREQ(plug(sheet, "file").asString().asChar(), "");
+    EXPECT_EQ(plug(sheet, "frameOffset").asInt(), 0);
+    EXPECT_EQ(plug(sheet, "startFrame").asInt(), 0);
+    EXPECT_EQ(plug(sheet, "endFrame").asInt(), 0);
+    EXPECT_FALSE(plug(sheet, "forceFrameRate").asBool());
+    EXPECT_DOUBLE_EQ(plug(sheet, "frame").asMTime().value(), 0.0);
+
+    EXPECT_EQ(enumFields(CineSheet::aPlaneFit),
+              (std::vector<std::string>{"Auto", "Horizontal", "Vertical"}));
+    EXPECT_EQ(enumFields(CineSheet::aCacheRes),
+              (std::vector<std::string>{"Full", "Half", "Quarter"}));
+}
+
+TEST_F(AttributeTest, SceneKeepsFrameRatioButNotKeyframeInterval) {
+    const MObject sheet = createCineSheet();
+    plug(sheet, "frameRatio").setDouble(1.5);
+    plug(sheet, "keyframeInterval").setInt(12);
+    plug(sheet, "cameraMatrix").asMObject();
+    std::vector<std::string> saved;
+    for (const host::SavedPlugValue& value : host::savedPlugValues(sheet)) {
+        saved.push_back(value.attribute);
+    }
+    EXPECT_EQ(saved, std::vector<std::string>{"frameRatio"});
+}
+
+TEST_F(AttributeTest, LimitsClampWhatIsSet) {
+    const MObject sheet = createCineSheet();
+    plug(sheet, "cacheFrames").setInt(9000);
+    EXPECT_EQ(plug(sheet, "cacheFrames").asInt(), 5000);
+    plug(sheet, "planeScale").setDouble(0.0);
+    EXPECT_DOUBLE_EQ(plug(sheet, "planeScale").asDouble(), 0.0001);
+    plug(sheet, "gamma").setFloat(20.0f);
+    EXPECT_FLOAT_EQ(plug(sheet, "gamma").asFloat(), 10.0f);
+}
+
+TEST_F(AttributeTest, ColorSpacesFollowTheHostAtRegistration) {
+    run("hostConfig -inputSpaceNames \"sRGB,ACEScg,Raw\" -renderingSpaceName \"ACEScg\"");
+    reregisterNodeType();
+    EXPECT_EQ(enumFields(CineSheet::aColorSpace),
+              (std::vector<std::string>{"None", "sRGB", "ACEScg", "Raw"}));
+    EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 2);
+    EXPECT_EQ(plug(createCineSheet(), "colorSpace").asShort(), 2);
+
+    // Fixed until the type is registered again.
+    run("hostConfig -inputSpaceNames \"Raw\" -renderingSpaceName \"Raw\"");
+    EXPECT_EQ(enumFields(CineSheet::aColorSpace).size(), 4u);
+    EXPECT_EQ(plug(createCineSheet(), "colorSpace").asShort(), 2);
+}
+
+TEST_F(AttributeTest, ColorSpaceDefaultIsTheLastMatchOrNone) {
+    run("hostConfig -inputSpaceNames \"Raw,sRGB,Raw\" -renderingSpaceName \"Raw\"");
+    reregisterNodeType();
+    EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 3);
+
+    run("hostConfig -inputSpaceNames \"sRGB,Raw\" -renderingSpaceName \"ACEScg\"");
+    reregisterNodeType();
+    EXPECT_EQ(enumFields(CineSheet::aColorSpace),
+              (std::vector<std::string>{"None", "sRGB", "Raw"}));
+    EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 0);
+}
+
+TEST_F(AttributeTest, FailingColorQueryLeavesOnlyNone) {
+    ASSERT_TRUE(host::setFault(host::fault::kColorManagementQuery, true));
+    reregisterNodeType();
+    EXPECT_EQ(enumFields(CineSheet::aColorSpace), (std::vector<std::string>{"None"}));
+    EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 0);
+    EXPECT_EQ(plug(createCineSheet(), "colorSpace").asShort(), 0);
+}
+
+// Only placement inputs dirty the placement. A cached placement that was not recomputed still
+// reflects the render resolution of its last computation, which no attribute tracks.
+TEST_F(AttributeTest, OnlyPlacementInputsDirtyThePlacement) {
+    const MObject sheet = createCineSheet();
+    attachCameraTransform(sheet);
+    setResolution(1920, 1080);
+    const MMatrix hd = matrixValue(plug(sheet, "cameraMatrix"));
+    setResolution(640, 480);
+    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
+
+    plug(sheet, "file").setString("/tmp/elsewhere.mov");
+    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
+    plug(sheet, "frame").setMTime(MTime(12.0, MTime::uiUnit()));
+    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
+    plug(sheet, "gamma").setFloat(2.2f);
+    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
+
+    plug(sheet, "frameRatio").setDouble(1.5);
+    EXPECT_NE(matrixValue(plug(sheet, "cameraMatrix")), hd);
+    setResolution(1920, 1080);
+    plug(sheet, "frameRatio").setDouble(1.77);
+    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
+
+    // Horizontal fit at 640 x 480, at half the default depth.
+    setResolution(640, 480);
+    plug(sheet, "planeDepth").setDouble(50.0);
+    EXPECT_NEAR(matrixValue(plug(sheet, "cameraMatrix"))(0, 0), 29.0491 / 2.0, 1e-4);
+}
+
+}  // namespace

@@ -1,0 +1,201 @@
+#include "NodeFixture.h"
+
+#include "cmd/CineSheetCommand.h"
+#include "node/CineSheet.h"
+
+#include <host/Commands.h>
+#include <host/Faults.h>
+
+#include <maya/MFnDagNode.h>
+#include <maya/MGlobal.h>
+#include <maya/MPlug.h>
+#include <maya/MPlugArray.h>
+#include <maya/MStringArray.h>
+
+#include <string>
+
+namespace {
+
+// The command is used here as the plug-in registers it.
+const host::BuiltinCommandRegistrar cineSheetCommand("cineSheet", CineSheetCommand::creator,
+                                                     CineSheetCommand::newSyntax);
+
+struct Invocation {
+    MStatus status;
+    MStringArray result;
+    std::string errors;
+};
+
+Invocation cineSheet(const std::string& flags) {
+    Invocation run;
+    testing::internal::CaptureStderr();
+    run.status =
+        MGlobal::executeCommand(MString(("cineSheet " + flags).c_str()), run.result, false, true);
+    run.errors = testing::internal::GetCapturedStderr();
+    return run;
+}
+
+// What the command writes on standard error when the check at this line fails with this status,
+// before the host adds its own error message.
+std::string report(int line, const MStatus& status) {
+    return "\nAPI error detected in ../cmd at line " + std::to_string(line) + "\n" +
+           status.errorString().asChar() + "\n";
+}
+
+bool startsWith(const std::string& text, const std::string& start) {
+    return text.compare(0, start.size(), start) == 0;
+}
+
+class CommandTest : public NodeFixture {
+protected:
+    // "node.attribute" feeding the plug, "" when it is not connected as a destination.
+    static std::string sourceOf(const char* nodeName, const char* attribute) {
+        const MObject node = nodeNamed(nodeName);
+        if (node.isNull()) {
+            ADD_FAILURE() << "no node " << nodeName;
+            return "";
+        }
+        const MPlug source = plug(node, attribute).source();
+        return source.isNull() ? "" : source.name().asChar();
+    }
+
+    static void expectCameraConnected(const char* shape, const char* camera) {
+        const std::string cam(camera);
+        EXPECT_EQ(sourceOf(shape, "cameraWorldMatrix"), cam + ".worldMatrix[0]");
+        EXPECT_EQ(sourceOf(shape, "cameraHAperture"), cam + ".horizontalFilmAperture");
+        EXPECT_EQ(sourceOf(shape, "cameraVAperture"), cam + ".verticalFilmAperture");
+        EXPECT_EQ(sourceOf(shape, "cameraFocalLength"), cam + ".focalLength");
+        EXPECT_EQ(sourceOf(shape, "cameraFilmFit"), cam + ".filmFit");
+    }
+
+    static void expectNoCamera(const char* shape) {
+        for (const char* input : {"cameraWorldMatrix", "cameraHAperture", "cameraVAperture",
+                                  "cameraFocalLength", "cameraFilmFit"}) {
+            EXPECT_EQ(sourceOf(shape, input), "") << input;
+        }
+    }
+
+    static std::string fileOf(const char* shape) {
+        return plug(nodeNamed(shape), "file").asString().asChar();
+    }
+};
+
+TEST_F(CommandTest, WithoutFlagsCreatesNamedPlaneFollowingTimeOnly) {
+    const Invocation run = cineSheet("");
+    ASSERT_EQ(run.status, MStatus::kSuccess) << run.errors;
+    ASSERT_EQ(run.result.length(), 2u);
+    EXPECT_STREQ(run.result[0].asChar(), "cineSheet1");
+    EXPECT_STREQ(run.result[1].asChar(), "cineSheetShape1");
+    EXPECT_EQ(run.errors, "");
+
+    MFnDagNode transform(nodeNamed("cineSheet1"));
+    EXPECT_TRUE(transform.parent(0).hasFn(MFn::kWorld));
+    EXPECT_EQ(transform.child(0), nodeNamed("cineSheetShape1"));
+    EXPECT_EQ(MFnDependencyNode(nodeNamed("cineSheetShape1")).typeName(), "CineSheet");
+
+    EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "time1.outTime");
+    EXPECT_EQ(sourceOf("cineSheet1", "offsetParentMatrix"), "cineSheetShape1.cameraMatrix");
+    expectNoCamera("cineSheetShape1");
+    EXPECT_EQ(fileOf("cineSheetShape1"), "");
+}
+
+TEST_F(CommandTest, CameraShapeAndFileAreWiredAndDrivePlacement) {
+    const Invocation run = cineSheet("-camera perspShape -filePath \"/media/shot.mov\"");
+    ASSERT_EQ(run.status, MStatus::kSuccess) << run.errors;
+    expectCameraConnected("cineSheetShape1", "perspShape");
+    EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "time1.outTime");
+    EXPECT_EQ(fileOf("cineSheetShape1"), "/media/shot.mov");
+
+    // Not parented under the camera: the placement reaches the transform through its
+    // parent-offset matrix.
+    MFnDagNode transform(nodeNamed("cineSheet1"));
+    EXPECT_TRUE(transform.parent(0).hasFn(MFn::kWorld));
+    const MMatrix placement = matrixValue(plug(nodeNamed("cineSheetShape1"), "cameraMatrix"));
+    EXPECT_NE(placement, MMatrix::identity);
+    const MMatrix world =
+        matrixValue(plug(nodeNamed("cineSheet1"), "worldMatrix").elementByLogicalIndex(0));
+    EXPECT_TRUE(world.isEquivalent(placement, 1e-9));
+}
+
+TEST_F(CommandTest, CameraTransformResolvesToItsShape) {
+    const Invocation run = cineSheet("-c persp -nt false");
+    ASSERT_EQ(run.status, MStatus::kSuccess) << run.errors;
+    expectCameraConnected("cineSheetShape1", "perspShape");
+    EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "time1.outTime");
+}
+
+TEST_F(CommandTest, EmptyArgumentsActAsAbsentFlags) {
+    const Invocation run = cineSheet("-camera \"\" -filePath \"\"");
+    ASSERT_EQ(run.status, MStatus::kSuccess) << run.errors;
+    expectNoCamera("cineSheetShape1");
+    EXPECT_EQ(fileOf("cineSheetShape1"), "");
+}
+
+TEST_F(CommandTest, NoTimeLeavesFrameUnconnected) {
+    const Invocation run = cineSheet("-noTime true");
+    ASSERT_EQ(run.status, MStatus::kSuccess) << run.errors;
+    EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "");
+    EXPECT_EQ(sourceOf("cineSheet1", "offsetParentMatrix"), "cineSheetShape1.cameraMatrix");
+}
+
+TEST_F(CommandTest, UnresolvableCameraFailsAfterTheNodesAreNamed) {
+    // A rig whose first child is a transform: its camera shape, second, is not looked for.
+    run("createNode transform -name rig; createNode transform -name offset -parent rig; "
+        "createNode camera -name rigCameraShape -parent rig");
+    for (const char* camera : {"rig", "noSuchCamera", "time1"}) {
+        SCOPED_TRACE(camera);
+        const Invocation run = cineSheet(std::string("-camera ") + camera + " -f \"/a.mov\"");
+        EXPECT_EQ(run.status, MStatus::kFailure);
+        EXPECT_PRED2(startsWith, run.errors, report(112, MStatus::kFailure));
+    }
+    for (const char* shape : {"cineSheetShape1", "cineSheetShape2", "cineSheetShape3"}) {
+        ASSERT_FALSE(nodeNamed(shape).isNull()) << shape;
+        expectNoCamera(shape);
+        EXPECT_EQ(sourceOf(shape, "frame"), "");
+        EXPECT_EQ(fileOf(shape), "");
+    }
+    EXPECT_EQ(sourceOf("cineSheet3", "offsetParentMatrix"), "");
+}
+
+TEST_F(CommandTest, MissingParentOffsetFailsLastWithEverythingElseDone) {
+    ASSERT_TRUE(host::setFault(host::fault::kNoOffsetParentMatrix, true));
+    const Invocation run = cineSheet("-camera persp -filePath \"/media/shot.mov\"");
+    EXPECT_NE(run.status, MStatus::kSuccess);
+    // The plug lookup's own status is the host's: the invalid name the host reports.
+    EXPECT_PRED2(startsWith, run.errors, report(192, MStatus::kInvalidParameter));
+    expectCameraConnected("cineSheetShape1", "perspShape");
+    EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "time1.outTime");
+    EXPECT_EQ(fileOf("cineSheetShape1"), "/media/shot.mov");
+}
+
+TEST_F(CommandTest, SecondCommandGetsOtherNames) {
+    ASSERT_EQ(cineSheet("").status, MStatus::kSuccess);
+    const Invocation second = cineSheet("-noTime true");
+    ASSERT_EQ(second.status, MStatus::kSuccess);
+    EXPECT_STREQ(second.result[0].asChar(), "cineSheet2");
+    EXPECT_STREQ(second.result[1].asChar(), "cineSheetShape2");
+    EXPECT_EQ(sourceOf("cineSheetShape2", "frame"), "");
+    EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "time1.outTime");
+}
+
+TEST_F(CommandTest, UndoRemovesEverythingAndRedoRestoresIt) {
+    ASSERT_EQ(cineSheet("-camera perspShape -filePath \"/media/shot.mov\"").status,
+              MStatus::kSuccess);
+    run("undo");
+    EXPECT_TRUE(nodeNamed("cineSheet1").isNull());
+    EXPECT_TRUE(nodeNamed("cineSheetShape1").isNull());
+    MPlugArray feeding;
+    plug(nodeNamed("time1"), "outTime").destinations(feeding);
+    EXPECT_EQ(feeding.length(), 0u);
+
+    run("redo");
+    expectCameraConnected("cineSheetShape1", "perspShape");
+    EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "time1.outTime");
+    EXPECT_EQ(sourceOf("cineSheet1", "offsetParentMatrix"), "cineSheetShape1.cameraMatrix");
+    EXPECT_EQ(fileOf("cineSheetShape1"), "/media/shot.mov");
+
+    run("undo; redo; undo");
+    EXPECT_TRUE(nodeNamed("cineSheetShape1").isNull());
+}
+
+}  // namespace
