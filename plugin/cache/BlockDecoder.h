@@ -1,0 +1,32 @@
+#pragma once
+
+#include "cache/RgbConverter.h"
+#include "cache/RgbPicture.h"
+#include "cache/VideoSource.h"
+
+#include <functional>
+
+namespace video {
+
+// Decodes one block of an open video at a time: one seek to the block's keyframe, then forward
+// decoding until every frame of the block is out. Each decoded picture is placed by the frame
+// number it carries, so pictures of other blocks (leading pictures of open GOPs, pictures before
+// the keyframe) are dropped and each slot is filled at most once.
+class BlockDecoder {
+public:
+    // slot: frame number − the block's first frame number. The picture is RGB24 at the video's
+    // full size and only valid during the call.
+    using PictureSink = std::function<void(int slot, const RgbPicture& picture)>;
+
+    explicit BlockDecoder(const VideoSource& source);
+
+    // Returns how many of the block's frames were handed to the sink; 0 for a block index out
+    // of range, a block that cannot be reached, or a decoder that gives nothing.
+    int decodeBlock(int block, const PictureSink& sink);
+
+private:
+    const VideoSource& source_;
+    RgbConverter converter_;
+};
+
+}  // namespace video

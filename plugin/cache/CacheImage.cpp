@@ -1,0 +1,37 @@
+#include "cache/CacheImage.h"
+
+#include <cstdlib>
+
+namespace video {
+
+size_t cacheImageBytes(int width, int height, int divisor) {
+    return static_cast<size_t>(width) * static_cast<size_t>(height) * 4 /
+           static_cast<size_t>(divisor * divisor);
+}
+
+unsigned char* makeCacheImage(const RgbPicture& picture, int divisor) {
+    if ((divisor != 1 && divisor != 2 && divisor != 4) || !picture.data || picture.width <= 0 ||
+        picture.height <= 0) {
+        return nullptr;
+    }
+    auto* image = static_cast<unsigned char*>(
+        std::malloc(cacheImageBytes(picture.width, picture.height, divisor)));
+    if (!image) {
+        return nullptr;
+    }
+    const int outWidth = picture.width / divisor;
+    const int outHeight = picture.height / divisor;
+    unsigned char* out = image;
+    for (int y = 0; y < outHeight; ++y) {
+        const uint8_t* in = picture.data + static_cast<ptrdiff_t>(y) * divisor * picture.linesize;
+        for (int x = 0; x < outWidth; ++x, in += 3 * divisor, out += 4) {
+            out[0] = in[0];
+            out[1] = in[1];
+            out[2] = in[2];
+            out[3] = 255;
+        }
+    }
+    return image;
+}
+
+}  // namespace video

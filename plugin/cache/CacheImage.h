@@ -1,0 +1,19 @@
+#pragma once
+
+#include "cache/RgbPicture.h"
+
+#include <cstddef>
+
+namespace video {
+
+// Bytes of one cached frame: width × height × 4 / divisor², enough for the (width / divisor) ×
+// (height / divisor) RGBA pixels it holds.
+size_t cacheImageBytes(int width, int height, int divisor);
+
+// Reduces a full-size RGB24 picture to RGBA at 1/divisor of its size by point sampling (the
+// top-left pixel of each divisor × divisor cell; leftover columns and rows dropped), alpha 255,
+// rows packed. The buffer comes from malloc and is the caller's to free. Null when the
+// allocation fails or the divisor is not 1, 2 or 4.
+unsigned char* makeCacheImage(const RgbPicture& picture, int divisor);
+
+}  // namespace video

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+extern "C" {
+#include <libavutil/avutil.h>
+}
+
+namespace video {
+
+// What the keyframe scan keeps of one packet of the video stream, in file (decoding) order.
+struct PacketRecord {
+    int64_t pts = AV_NOPTS_VALUE;
+    int64_t dts = AV_NOPTS_VALUE;
+    int64_t pos = -1;  // byte position in the file, -1 when the format does not tell
+    int size = 0;
+    uint32_t checksum =
+        0;  // of the payload; kept for the packets seeks aim at: keyframes, the first
+    bool key = false;
+    bool hasPicture = true;  // false for empty packets and for packets the decoder must discard
+};
+
+using PacketList = std::vector<PacketRecord>;
+
+}  // namespace video

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+
+namespace video {
+
+// A decoded frame converted to packed RGB24 (3 bytes per pixel, rows `linesize` bytes apart).
+struct RgbPicture {
+    const uint8_t* data = nullptr;
+    int linesize = 0;
+    int width = 0;
+    int height = 0;
+};
+
+}  // namespace video

@@ -1,0 +1,102 @@
+#include "cache/VideoSource.h"
+
+#include "cache/LocalMediaInput.h"
+#include "cache/PacketScan.h"
+
+namespace video {
+namespace {
+
+int firstVideoStream(const AVFormatContext& input) {
+    for (unsigned i = 0; i < input.nb_streams; ++i) {
+        const AVStream* stream = input.streams[i];
+        if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO &&
+            !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+CodecContextPtr openDecoder(const AVStream& stream) {
+    const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
+    if (!codec) {
+        return nullptr;
+    }
+    CodecContextPtr context(avcodec_alloc_context3(codec));
+    if (!context || avcodec_parameters_to_context(context.get(), stream.codecpar) < 0) {
+        return nullptr;
+    }
+    context->pkt_timebase = stream.time_base;
+    if (avcodec_open2(context.get(), codec, nullptr) < 0) {
+        return nullptr;
+    }
+    return context;
+}
+
+}  // namespace
+
+bool VideoSource::open(const std::string& path) {
+    close();
+    if (!openStream(path)) {
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool VideoSource::openStream(const std::string& path) {
+    input_ = openLocalMedia(path);
+    if (!input_) {
+        return false;
+    }
+    avformat_find_stream_info(input_.get(), nullptr);
+    streamIndex_ = firstVideoStream(*input_);
+    if (streamIndex_ < 0) {
+        return false;
+    }
+    const AVStream& stream = *input_->streams[streamIndex_];
+    decoder_ = openDecoder(stream);
+    if (!decoder_ || decoder_->width <= 0 || decoder_->height <= 0) {
+        return false;
+    }
+    width_ = decoder_->width;
+    height_ = decoder_->height;
+    if (stream.avg_frame_rate.num != 0 && stream.avg_frame_rate.den != 0) {
+        averageFrameRate_ = av_q2d(stream.avg_frame_rate);
+    }
+    // Other streams are not read at all. Missing presentation time stamps (reference pictures
+    // in AVI files with B-frames) are filled in from the decoding time stamps that follow.
+    for (unsigned i = 0; i < input_->nb_streams; ++i) {
+        if (static_cast<int>(i) != streamIndex_) {
+            input_->streams[i]->discard = AVDISCARD_ALL;
+        }
+    }
+    input_->flags |= AVFMT_FLAG_GENPTS;
+
+    packets_ = scanStreamPackets(input_.get(), streamIndex_);
+    if (!orderByTimestamps(packets_, order_) &&
+        !orderByDecoding(input_.get(), decoder_.get(), streamIndex_, packets_, order_)) {
+        return false;
+    }
+    layout_ = layOutBlocks(packets_, order_);
+    return true;
+}
+
+void VideoSource::close() {
+    decoder_.reset();
+    input_.reset();
+    streamIndex_ = -1;
+    width_ = 0;
+    height_ = 0;
+    averageFrameRate_ = 0.0;
+    packets_.clear();
+    order_ = PresentationOrder{};
+    layout_ = BlockLayout{{0, 0}, {}};
+}
+
+int VideoSource::keyframeInterval() const {
+    const std::vector<int>& starts = layout_.blockStarts;
+    return starts.size() >= 2 ? starts[1] - starts[0] : 0;
+}
+
+}  // namespace video

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "cache/BlockLayout.h"
+#include "cache/FfmpegPointers.h"
+#include "cache/PacketRecord.h"
+#include "cache/PresentationOrder.h"
+
+#include <string>
+#include <vector>
+
+namespace video {
+
+// An open video file: its first video stream with a decoder set up, the picture size and frame
+// rate, and the block boundaries found by one scan of the file's packets. Not thread-safe: the
+// owner serialises opening, closing and block decoding.
+class VideoSource {
+public:
+    VideoSource() = default;
+    VideoSource(const VideoSource&) = delete;
+    VideoSource& operator=(const VideoSource&) = delete;
+
+    // Opens a local video file. On failure the source is closed: zero size, zero rate and block
+    // starts [0, 0].
+    bool open(const std::string& path);
+    void close();
+    bool isOpen() const { return decoder_ != nullptr; }
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // The stream's average frame rate, 0 when unknown.
+    double averageFrameRate() const { return averageFrameRate_; }
+    // First frame of each block, then the frame count.
+    const std::vector<int>& blockStarts() const { return layout_.blockStarts; }
+    int blockCount() const { return static_cast<int>(layout_.plans.size()); }
+    int frameCount() const { return layout_.blockStarts.back(); }
+    // Length of the first block; 0 when there is no block.
+    int keyframeInterval() const;
+
+    // For the block decoder.
+    AVFormatContext* input() const { return input_.get(); }
+    AVCodecContext* decoder() const { return decoder_.get(); }
+    int streamIndex() const { return streamIndex_; }
+    const PacketList& packets() const { return packets_; }
+    const PresentationOrder& order() const { return order_; }
+    const BlockPlan& plan(int block) const { return layout_.plans[block]; }
+
+private:
+    bool openStream(const std::string& path);
+
+    FormatContextPtr input_;
+    CodecContextPtr decoder_;
+    int streamIndex_ = -1;
+    int width_ = 0;
+    int height_ = 0;
+    double averageFrameRate_ = 0.0;
+    PacketList packets_;
+    PresentationOrder order_;
+    BlockLayout layout_{{0, 0}, {}};
+};
+
+}  // namespace video

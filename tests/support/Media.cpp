@@ -1,0 +1,67 @@
+#include "Media.h"
+
+#include <sstream>
+#include <stdexcept>
+
+namespace testsupport {
+namespace {
+
+std::string runOrThrow(const std::string& commandLine) {
+    CommandResult result = runCommand(commandLine);
+    if (result.exitCode != 0) {
+        throw std::runtime_error(commandLine + " failed: " + result.err);
+    }
+    return result.out;
+}
+
+}  // namespace
+
+void makeMedia(const std::string& arguments, const std::string& path) {
+    runOrThrow("ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments + " " +
+               shellQuote(path));
+}
+
+ReferenceVideo referenceDecode(const std::string& path) {
+    ReferenceVideo video;
+    std::istringstream size(
+        runOrThrow("ffprobe -v error -select_streams v:0 -show_entries stream=width,height "
+                   "-of csv=p=0 " +
+                   shellQuote(path)));
+    char comma = 0;
+    size >> video.width >> comma >> video.height;
+    if (video.width <= 0 || video.height <= 0) {
+        throw std::runtime_error("no video size for " + path);
+    }
+    TempDir scratch;
+    std::string raw = scratch.file("frames.rgb");
+    runOrThrow("ffmpeg -nostdin -v error -i " + shellQuote(path) +
+               " -fps_mode passthrough -pix_fmt rgb24 -sws_flags bilinear -f rawvideo " +
+               shellQuote(raw));
+    std::vector<unsigned char> bytes = readBytes(raw);
+    const size_t frameBytes = static_cast<size_t>(video.width) * video.height * 3;
+    for (size_t offset = 0; offset + frameBytes <= bytes.size(); offset += frameBytes) {
+        video.frames.emplace_back(bytes.begin() + offset, bytes.begin() + offset + frameBytes);
+    }
+    return video;
+}
+
+std::vector<uint8_t> pointSampledRgba(const std::vector<uint8_t>& rgb, int width, int height,
+                                      int divisor) {
+    const int outWidth = width / divisor;
+    const int outHeight = height / divisor;
+    std::vector<uint8_t> rgba(static_cast<size_t>(outWidth) * outHeight * 4);
+    uint8_t* out = rgba.data();
+    for (int y = 0; y < outHeight; ++y) {
+        const uint8_t* row = rgb.data() + static_cast<size_t>(y) * divisor * width * 3;
+        for (int x = 0; x < outWidth; ++x, out += 4) {
+            const uint8_t* pixel = row + static_cast<size_t>(x) * divisor * 3;
+            out[0] = pixel[0];
+            out[1] = pixel[1];
+            out[2] = pixel[2];
+            out[3] = 255;
+        }
+    }
+    return rgba;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,113 @@
+#include "DecodeMedia.h"
+#include "cache/BlockDecoder.h"
+#include "cache/CacheImage.h"
+#include "cache/VideoSource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <numeric>
+#include <random>
+#include <sstream>
+
+namespace {
+
+using video::BlockDecoder;
+using video::VideoSource;
+
+// Frames as the cache would hold them, by frame number; empty where nothing was stored.
+using CachedFrames = std::vector<std::vector<uint8_t>>;
+
+void decodeBlocks(const VideoSource& source, const std::vector<int>& blockOrder, int divisor,
+                  CachedFrames& frames) {
+    BlockDecoder decoder(source);
+    for (int block : blockOrder) {
+        const int first = source.blockStarts()[block];
+        const int count = source.blockStarts()[block + 1] - first;
+        decoder.decodeBlock(block, [&](int slot, const video::RgbPicture& picture) {
+            ASSERT_TRUE(slot >= 0 && slot < count) << "slot " << slot << " of " << count;
+            unsigned char* image = video::makeCacheImage(picture, divisor);
+            ASSERT_NE(image, nullptr);
+            size_t bytes =
+                static_cast<size_t>(picture.width / divisor) * (picture.height / divisor) * 4;
+            frames[first + slot].assign(image, image + bytes);
+            std::free(image);
+        });
+    }
+}
+
+CachedFrames expectedFrames(const testsupport::ReferenceVideo& reference, int divisor) {
+    CachedFrames frames;
+    for (const std::vector<uint8_t>& rgb : reference.frames) {
+        frames.push_back(
+            testsupport::pointSampledRgba(rgb, reference.width, reference.height, divisor));
+    }
+    return frames;
+}
+
+// Lists the frames that differ from the tool's decode, or are missing.
+std::string wrongFrames(const CachedFrames& frames, const CachedFrames& expected) {
+    std::ostringstream wrong;
+    int count = 0;
+    for (size_t n = 0; n < frames.size(); ++n) {
+        if (frames[n] != expected[n] && count++ < 12) {
+            wrong << n << (frames[n].empty() ? "(missing) " : " ");
+        }
+    }
+    if (count > 0) {
+        wrong << "- " << count << " of " << frames.size() << " frames wrong";
+    }
+    return wrong.str();
+}
+
+struct Case {
+    const char* medium;
+    int divisor;
+};
+
+std::ostream& operator<<(std::ostream& out, const Case& c) {
+    return out << c.medium << "/" << c.divisor;
+}
+
+class FrameExactness : public testing::TestWithParam<Case> {};
+
+// Every frame, block by block, in file order and in a shuffled order, is the tool's frame.
+TEST_P(FrameExactness, everyFrameMatchesTheToolsDecode) {
+    const Case& c = GetParam();
+    const testsupport::ReferenceVideo& reference = decodetest::reference(c.medium);
+    VideoSource source;
+    ASSERT_TRUE(source.open(decodetest::mediaPath(c.medium)));
+    ASSERT_EQ(source.width(), reference.width);
+    ASSERT_EQ(source.height(), reference.height);
+    ASSERT_EQ(source.frameCount(), static_cast<int>(reference.frames.size()));
+    ASSERT_GT(source.blockCount(), 0);
+    ASSERT_EQ(source.blockStarts().front(), 0);
+
+    const CachedFrames expected = expectedFrames(reference, c.divisor);
+    std::vector<int> order(source.blockCount());
+    std::iota(order.begin(), order.end(), 0);
+    CachedFrames inFileOrder(source.frameCount());
+    decodeBlocks(source, order, c.divisor, inFileOrder);
+    EXPECT_EQ(wrongFrames(inFileOrder, expected), "") << "blocks decoded in order";
+
+    std::shuffle(order.begin(), order.end(), std::mt19937(7));
+    CachedFrames scrubbed(source.frameCount());
+    decodeBlocks(source, order, c.divisor, scrubbed);
+    EXPECT_EQ(wrongFrames(scrubbed, expected), "") << "blocks decoded shuffled";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MediaKinds, FrameExactness,
+    testing::Values(Case{"h264_mp4", 1}, Case{"h264_mp4", 2}, Case{"mpeg2_ps", 1},
+                    Case{"mpeg2_intra_ps", 1}, Case{"h264_ts", 1}, Case{"h263_3gp", 1},
+                    Case{"flv1_flv", 1}, Case{"open_gop_mp4", 1}, Case{"late_start_mkv", 1},
+                    Case{"prores_mov", 1}, Case{"mjpeg_avi", 1}, Case{"mpeg4_avi", 1},
+                    Case{"dnxhd_bt709", 1}, Case{"h264_aac_mov", 1}, Case{"vp9_webm", 1},
+                    Case{"h264_raw", 1}, Case{"odd_1921x1081", 2}, Case{"wide_1366", 4},
+                    Case{"keys_0_12_29", 1}),
+    [](const testing::TestParamInfo<Case>& info) {
+        return std::string(info.param.medium) + "_d" + std::to_string(info.param.divisor);
+    });
+
+}  // namespace
