@@ -29,8 +29,9 @@ std::string pluginVersion(const std::string& name);
 // The plug-in whose initializePlugin or uninitializePlugin is running ("" when none).
 std::string activePlugin();
 
-// Called with a plug-in's name after it was unloaded or failed to load, so that registries can
-// drop what it left behind.
+// Called with a plug-in's name after its uninitializePlugin ran or its initializePlugin failed,
+// while its library is still open, so that registries can drop (and destroy) what it left
+// behind before the commands and node types it registered go.
 using PluginCleanup = void (*)(const std::string& pluginName);
 void addPluginCleanup(PluginCleanup cleanup);
 

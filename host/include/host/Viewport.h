@@ -34,6 +34,8 @@ MStatus findCamera(const MString& name, MDagPath& camera);
 // The draw override the host made for the node (null when none).
 MHWRender::MPxDrawOverride* drawOverrideFor(const MObject& node);
 std::size_t drawOverrideCount();
+// Draw override objects in existence, whoever made them: one the host abandoned stays counted.
+std::size_t drawOverridesAlive();
 // The draw data the host keeps for the node's draw override until its next prepareForDraw.
 MUserData* keptDrawData(const MObject& node);
 // Hands the next prepareForDraw this data instead (the host owns it; may be null or of a

@@ -17,7 +17,9 @@ public:
     static int apiVersion();
 
     // Runs a command script. The status is that of the script; a result that cannot be given as
-    // the requested type fails with kInvalidParameter and leaves the output alone.
+    // the requested type fails with kInvalidParameter and leaves the output alone. With
+    // displayEnabled false, results are not echoed and a message already printed by an earlier
+    // such call is counted but not printed again (see host/Messages.h).
     static MStatus executeCommand(const MString& command, bool displayEnabled = false,
                                   bool undoEnabled = false);
     static MStatus executeCommand(const MString& command, int& result, bool displayEnabled = false,

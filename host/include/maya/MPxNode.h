@@ -61,6 +61,8 @@ public:
     virtual MString typeName() const;
     virtual MString name() const;
     virtual MObject thisMObject() const;
+    // The node's data block, as compute() is given it; lets a caller drive compute() itself.
+    MDataBlock forceCache();
 
     // For use in a type's initialize function: they apply to the type being registered.
     static MStatus addAttribute(const MObject& attr);

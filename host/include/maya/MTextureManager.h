@@ -13,15 +13,16 @@ struct TextureAccess;
 
 namespace MHWRender {
 
-// Kinds of texture. The host makes kImage2D textures.
+// Kinds of texture, in Maya's order except for kImage2D, which this host numbers 6. The host
+// makes kImage2D textures only.
 enum MTextureType {
-    kImage1D = 4,
+    kImage1D = 0,
     kImage1DArray,
-    kImage2D,
     kImage2DArray,
     kCubeMap,
     kVolumeTexture,
     kDepthTexture,
+    kImage2D,
     kNumberOfTextureTypes,
 };
 
@@ -40,6 +41,9 @@ class MTextureDescription {
 public:
     MTextureDescription() { setToDefault2DTexture(); }
 
+    // A base for the caller to complete: no size, one mipmap and one slice, a 16-bit float
+    // two-channel format and the array kind of 2D texture. The texture manager takes only
+    // kR8G8B8A8_UNORM and kImage2D with a size, so the caller sets those too.
     void setToDefault2DTexture() {
         fWidth = 0;
         fHeight = 0;
@@ -48,8 +52,8 @@ public:
         fBytesPerSlice = 0;
         fMipmaps = 1;
         fArraySlices = 1;
-        fFormat = kR8G8B8A8_UNORM;
-        fTextureType = kImage2D;
+        fFormat = kR16G16_FLOAT;
+        fTextureType = kImage2DArray;
         fEnvMapType = kEnvNone;
     }
 

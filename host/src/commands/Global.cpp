@@ -9,8 +9,11 @@ namespace {
 
 using host::CommandResult;
 
+// With display off nothing is echoed and repeated messages are not printed again; they are
+// still counted.
 MStatus runForResult(const MString& command, bool displayEnabled, bool undoEnabled,
                      CommandResult* result) {
+    host::QuietMessages quiet(!displayEnabled);
     host::ScriptOptions options;
     options.echoResults = displayEnabled;
     options.recordUndo = undoEnabled;

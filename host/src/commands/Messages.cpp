@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <mutex>
+#include <set>
 
 namespace host {
 namespace {
@@ -12,11 +13,26 @@ struct MessageLog {
     std::string lastError;
     std::string lastWarning;
     std::string lastInfo;
+    // Lines already printed while quiet.
+    std::set<std::string> printedQuietly;
 };
 
 MessageLog& log() {
     static MessageLog instance;
     return instance;
+}
+
+thread_local bool quietHere = false;
+
+std::string lineOf(MessageKind kind, const std::string& text) {
+    switch (kind) {
+        case MessageKind::kError:
+            return "// Error: " + text + " //";
+        case MessageKind::kWarning:
+            return "// Warning: " + text + " //";
+        default:
+            return "// " + text + " //";
+    }
 }
 
 }  // namespace
@@ -28,19 +44,28 @@ void showMessage(MessageKind kind, const std::string& text) {
         case MessageKind::kError:
             ++messages.counts.errors;
             messages.lastError = text;
-            std::cerr << "// Error: " << text << " //" << std::endl;
             break;
         case MessageKind::kWarning:
             ++messages.counts.warnings;
             messages.lastWarning = text;
-            std::cerr << "// Warning: " << text << " //" << std::endl;
             break;
         case MessageKind::kInfo:
             ++messages.counts.infos;
             messages.lastInfo = text;
-            std::cerr << "// " << text << " //" << std::endl;
             break;
     }
+    const std::string line = lineOf(kind, text);
+    if (!quietHere || messages.printedQuietly.insert(line).second) {
+        std::cerr << line << std::endl;
+    }
+}
+
+QuietMessages::QuietMessages(bool quiet) : outer_(quietHere) {
+    quietHere = quiet;
+}
+
+QuietMessages::~QuietMessages() {
+    quietHere = outer_;
 }
 
 MessageCounts messageCounts() {
@@ -69,6 +94,7 @@ void resetMessageCounts() {
     messages.lastError.clear();
     messages.lastWarning.clear();
     messages.lastInfo.clear();
+    messages.printedQuietly.clear();
 }
 
 }  // namespace host

@@ -48,6 +48,10 @@ MObject MPxNode::thisMObject() const {
     return hostNode_ ? Access::object(hostNode_->sharedFromThis()) : MObject();
 }
 
+MDataBlock MPxNode::forceCache() {
+    return Access::block(hostNode_);
+}
+
 MStatus MPxNode::addAttribute(const MObject& attr) {
     host::NodeType* type = TypeRegistry::instance().initializing();
     auto attribute = Access::as<Attribute>(attr);

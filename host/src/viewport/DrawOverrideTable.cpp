@@ -1,9 +1,9 @@
 #include "viewport/DrawOverrideTable.h"
 
+#include <host/Messages.h>
 #include <host/Plugins.h>
 
 #include <algorithm>
-#include <iostream>
 #include <sstream>
 
 namespace host {
@@ -140,26 +140,22 @@ void DrawOverrideTable::destroyClassification(const std::string& classification)
     going.clear();
 }
 
-// The plug-in's code is gone by now: overrides it left behind cannot be destroyed, only
-// abandoned.
+// Runs before the plug-in's library is closed, so the overrides made by creators it left
+// registered can still be destroyed properly; then the creators, which point into that
+// library, go.
 void DrawOverrideTable::forgetPlugin(const std::string& pluginName) {
     DrawOverrideTable& table = instance();
+    std::vector<std::string> leftBehind;
     for (const Creator& creator : table.creators_) {
-        if (creator.plugin != pluginName) {
-            continue;
+        if (creator.plugin == pluginName) {
+            leftBehind.push_back(creator.classification);
         }
-        std::cerr << "// Warning: plug-in " << pluginName
-                  << " did not deregister its draw override creator for " << creator.classification
-                  << " //\n";
-        for (auto& entry : table.entries_) {
-            if (entry->classification == creator.classification) {
-                static_cast<void>(entry->keptData.release());
-                static_cast<void>(entry->drawOverride.release());
-                entry.reset();
-            }
-        }
-        table.entries_.erase(std::remove(table.entries_.begin(), table.entries_.end(), nullptr),
-                             table.entries_.end());
+    }
+    for (const std::string& classification : leftBehind) {
+        showMessage(MessageKind::kWarning, "Plug-in \"" + pluginName +
+                                               "\" left its draw override creator for " +
+                                               classification + " registered");
+        table.destroyClassification(classification);
     }
     table.creators_.erase(
         std::remove_if(table.creators_.begin(), table.creators_.end(),

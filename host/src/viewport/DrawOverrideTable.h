@@ -50,6 +50,7 @@ private:
     };
 
     DrawOverrideTable();
+    // Destroys the overrides of the creators a plug-in left registered, then drops them.
     static void forgetPlugin(const std::string& pluginName);
     const Creator* creatorFor(const MObject& node) const;
     void destroyClassification(const std::string& classification);

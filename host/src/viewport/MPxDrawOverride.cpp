@@ -1,11 +1,33 @@
 #include <maya/MPxDrawOverride.h>
 
+#include <host/Viewport.h>
+
+#include <atomic>
+
+namespace {
+
+std::atomic<std::size_t> overridesAlive{0};
+
+}  // namespace
+
+namespace host {
+
+std::size_t drawOverridesAlive() {
+    return overridesAlive;
+}
+
+}  // namespace host
+
 namespace MHWRender {
 
 MPxDrawOverride::MPxDrawOverride(const MObject& /*obj*/, GeometryDrawOverrideCb /*callback*/,
-                                 bool /*isAlwaysDirty*/) {}
+                                 bool /*isAlwaysDirty*/) {
+    ++overridesAlive;
+}
 
-MPxDrawOverride::~MPxDrawOverride() = default;
+MPxDrawOverride::~MPxDrawOverride() {
+    --overridesAlive;
+}
 
 DrawAPI MPxDrawOverride::supportedDrawAPIs() const {
     return kOpenGL;

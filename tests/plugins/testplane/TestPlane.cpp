@@ -5,6 +5,10 @@
 //
 // testPlaneStats returns: draw overrides alive, draw data alive, prepareForDraw calls, calls
 // that were handed back the data of an earlier refresh, calls handed data of another type.
+//
+// For the host's clean-up tests: TESTPLANE_FAIL_AT=command makes initializePlugin fail after
+// registering the node type and the draw override creator; TESTPLANE_KEEP_CREATOR=1 makes
+// uninitializePlugin leave the creator registered.
 #include <maya/MDrawRegistry.h>
 #include <maya/MFnNumericAttribute.h>
 #include <maya/MFnPlugin.h>
@@ -18,6 +22,8 @@
 #include <maya/MViewport2Renderer.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 extern "C" __attribute__((visibility("default"))) const char MApiVersion[] = "20180700";
@@ -27,6 +33,11 @@ namespace {
 const MTypeId kNodeId(0x0013B1F0);
 const MString kClassification("drawdb/geometry/testPlane");
 const MString kRegistrant("testPlanePlugin");
+
+bool envIs(const char* name, const char* value) {
+    const char* set = std::getenv(name);
+    return set != nullptr && std::strcmp(set, value) == 0;
+}
 
 struct Stats {
     int overridesAlive = 0;
@@ -186,6 +197,9 @@ MStatus initializePlugin(MObject obj) {
         status = MHWRender::MDrawRegistry::registerDrawOverrideCreator(
             kClassification, kRegistrant, TestPlaneDrawOverride::creator);
     }
+    if (status && envIs("TESTPLANE_FAIL_AT", "command")) {
+        return MStatus::kFailure;
+    }
     if (status) {
         status = plugin.registerCommand("testPlaneStats", StatsCommand::creator);
     }
@@ -194,8 +208,11 @@ MStatus initializePlugin(MObject obj) {
 
 MStatus uninitializePlugin(MObject obj) {
     MFnPlugin plugin(obj);
-    MStatus status =
-        MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(kClassification, kRegistrant);
+    MStatus status = MStatus::kSuccess;
+    if (!envIs("TESTPLANE_KEEP_CREATOR", "1")) {
+        status =
+            MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(kClassification, kRegistrant);
+    }
     if (status) {
         status = plugin.deregisterNode(kNodeId);
     }

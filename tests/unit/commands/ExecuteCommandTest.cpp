@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <host/Faults.h>
 #include <host/Messages.h>
 #include <host/UndoQueue.h>
 #include <maya/MArgDatabase.h>
@@ -7,6 +8,14 @@
 #include <maya/MPxCommand.h>
 
 namespace {
+
+int occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
 
 // resultOf -kind int|double|string|strings|ints|none|fail
 class ResultOf : public MPxCommand {
@@ -113,6 +122,40 @@ TEST_F(ExecuteCommandTest, AFailingCommandGivesItsStatusAndOneError) {
     EXPECT_NE(MGlobal::executeCommand("resultOf -bogus 1"), MStatus::kSuccess);
     EXPECT_NE(MGlobal::executeCommand("resultOf -kind"), MStatus::kSuccess);
     EXPECT_EQ(host::messageCounts().errors, 3);
+}
+
+// A plug-in runs this query with display off at every refresh; when it keeps failing, standard
+// error shows it once while the count keeps every failure.
+TEST_F(ExecuteCommandTest, WithDisplayOffARepeatedErrorIsPrintedOnceAndCountedEveryTime) {
+    const std::string line = "// Error: colorManagementPrefs: color management is not available //";
+    host::setFault(host::fault::kColorManagementQuery, true);
+    MStringArray names;
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(MGlobal::executeCommand("colorManagementPrefs -q -inputSpaceNames", names),
+                  MStatus::kFailure);
+    }
+    EXPECT_EQ(MGlobal::executeCommand("resultOf -kind fail"), MStatus::kFailure);
+    const std::string quiet = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(occurrences(quiet, line), 1) << quiet;
+    EXPECT_EQ(occurrences(quiet, "// Error: resultOf"), 1) << quiet;
+    EXPECT_EQ(host::messageCounts().errors, 4);
+    EXPECT_EQ(host::lastMessage(host::MessageKind::kError).rfind("resultOf", 0), 0u);
+
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 2; ++i) {
+        MGlobal::executeCommand("colorManagementPrefs -q -inputSpaceNames", names, true);
+    }
+    MGlobal::displayError("colorManagementPrefs: color management is not available");
+    EXPECT_EQ(occurrences(testing::internal::GetCapturedStderr(), line), 3);
+    EXPECT_EQ(host::messageCounts().errors, 7);
+
+    host::resetMessageCounts();
+    testing::internal::CaptureStderr();
+    MGlobal::executeCommand("colorManagementPrefs -q -inputSpaceNames", names);
+    MGlobal::executeCommand("colorManagementPrefs -q -inputSpaceNames", names);
+    EXPECT_EQ(occurrences(testing::internal::GetCapturedStderr(), line), 1);
+    host::clearFaults();
 }
 
 TEST_F(ExecuteCommandTest, OnlyUndoEnabledCallsReachTheUndoQueue) {

@@ -128,6 +128,30 @@ TEST_F(Evaluation, DataBlockValuesComeFromTheNodesPlugs) {
     EXPECT_DOUBLE_EQ(fn.findPlug("sum", true).asDouble(), 8.0);
 }
 
+TEST_F(Evaluation, ForcedDataBlockPullsInputsAndCopiesShareTheNode) {
+    MObject node = createNode("dgDoubler", "d");
+    auto* doubler = dynamic_cast<Doubler*>(MFnDependencyNode(node).userNode());
+    ASSERT_NE(doubler, nullptr);
+    MDataBlock block = doubler->forceCache();
+    plugOf("d.input").setDouble(2.0);
+    EXPECT_DOUBLE_EQ(block.inputValue(Doubler::aInput).asDouble(), 2.0);
+
+    MDataBlock copy = block;
+    EXPECT_EQ(doubler->compute(plugOf("d.sum"), copy), MStatus::kSuccess);
+    EXPECT_TRUE(block.isClean(Doubler::aSum));
+    EXPECT_DOUBLE_EQ(plugOf("d.sum").asDouble(), 7.0);
+    EXPECT_EQ(Doubler::computeCount, 1);
+}
+
+TEST(ForceCache, ANodeTheHostDidNotMakeHasAnEmptyBlock) {
+    Doubler loose;
+    MDataBlock block = loose.forceCache();
+    MStatus status;
+    block.inputValue(Doubler::aInput, &status);
+    EXPECT_NE(status, MStatus::kSuccess);
+    EXPECT_NE(block.setClean(Doubler::aSum), MStatus::kSuccess);
+}
+
 TEST(Registration, TakenNamesAndIdsAreRefused) {
     host::PluginNodeType type;
     type.name = "dgSpare";

@@ -2,6 +2,7 @@
 
 #include "node/CineSheet.h"
 
+#include <maya/MDataBlock.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MMatrix.h>
 
@@ -71,6 +72,40 @@ TEST_F(PlacementComputeTest, ZeroFocalLengthGivesIdentity) {
     EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), MMatrix::identity);
     plug(sheet, "cameraFocalLength").setDouble(50.0);
     EXPECT_NE(matrixValue(plug(sheet, "cameraMatrix")), MMatrix::identity);
+}
+
+// The host only asks for "cameraMatrix"; called directly for any other plug, compute must decline
+// without writing or cleaning the output, which is left dirty here so that a write would show.
+TEST_F(PlacementComputeTest, ComputeDeclinesEveryOtherPlugAndLeavesTheOutputAlone) {
+    const MObject sheet = createCineSheet();
+    attachCameraTransform(sheet);
+    setResolution(1920, 1080);
+    const MMatrix before = matrixValue(plug(sheet, "cameraMatrix"));
+    plug(sheet, "planeDepth").setDouble(50.0);
+    CineSheet* node = userNode(sheet);
+    ASSERT_NE(node, nullptr);
+    MDataBlock block = node->forceCache();
+    ASSERT_FALSE(block.isClean(CineSheet::aOutCamMtx));
+
+    const MFnDependencyNode fn(sheet);
+    unsigned int declined = 0;
+    for (unsigned int i = 0; i < fn.attributeCount(); ++i) {
+        const MObject attribute = fn.attribute(i);
+        if (attribute == CineSheet::aOutCamMtx) {
+            continue;
+        }
+        const MPlug other(sheet, attribute);
+        EXPECT_EQ(node->compute(other, block), MStatus::kUnknownParameter) << other.name().asChar();
+        ++declined;
+    }
+    EXPECT_GE(declined, 22u);
+    EXPECT_FALSE(block.isClean(CineSheet::aOutCamMtx));
+    EXPECT_EQ(block.outputValue(CineSheet::aOutCamMtx).asMatrix(), before);
+
+    // The same block does compute the output when asked for it.
+    EXPECT_EQ(node->compute(plug(sheet, "cameraMatrix"), block), MStatus::kSuccess);
+    EXPECT_TRUE(block.isClean(CineSheet::aOutCamMtx));
+    EXPECT_DOUBLE_EQ(block.outputValue(CineSheet::aOutCamMtx).asMatrix()(3, 2), -50.0);
 }
 
 TEST_F(PlacementComputeTest, ResolutionAspectIsReadAnewEachTime) {

@@ -3,6 +3,7 @@
 #include <maya/MPxLocatorNode.h>
 
 #include <host/Commands.h>
+#include <host/Messages.h>
 #include <host/NodeTypes.h>
 #include <host/Plugins.h>
 #include <host/Scene.h>
@@ -13,6 +14,7 @@
 
 #include "TestSupport.h"
 
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -215,6 +217,82 @@ TEST(DrawRegistry, CreatorReachesExistingNodesAndTakesItsOverridesAway) {
     run("createNode unitLocator");
     EXPECT_EQ(unitOverridesAlive, 0);
     EXPECT_EQ(host::deregisterPluginNodeType(type.id), MStatus::kSuccess);
+}
+
+// A host-side locator drawn under the test plug-in's classification, so that the plug-in's
+// creator makes overrides for nodes that outlive the plug-in's own types.
+class PluginDrawCleanup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host::newScene();
+        texturesBefore = host::textureStats().live;
+        overridesBefore = host::drawOverridesAlive();
+        host::PluginNodeType type;
+        type.name = "borrowedPlane";
+        type.id = MTypeId(0x0013B1F2);
+        type.creator = UnitLocator::creator;
+        type.initialize = UnitLocator::initialize;
+        type.kind = MPxNode::kLocatorNode;
+        type.classification = "drawdb/geometry/testPlane";
+        ASSERT_EQ(host::registerPluginNodeType(type), MStatus::kSuccess);
+        run("createNode transform -n borrowed; createNode borrowedPlane -n borrowedShape -p "
+            "borrowed");
+        host::resetMessageCounts();
+    }
+    void TearDown() override {
+        unsetenv("TESTPLANE_FAIL_AT");
+        unsetenv("TESTPLANE_KEEP_CREATOR");
+        if (host::isPluginLoaded("testplane")) {
+            EXPECT_EQ(host::unloadPlugin("testplane", true), MStatus::kSuccess);
+        }
+        EXPECT_EQ(host::deregisterPluginNodeType(MTypeId(0x0013B1F2)), MStatus::kSuccess);
+        host::newScene();
+        EXPECT_EQ(host::drawOverridesAlive(), overridesBefore);
+        EXPECT_EQ(host::textureStats().live, texturesBefore);
+    }
+
+    static MStatus loadTestPlane() {
+        return host::loadPlugin(testsupport::testPluginDir() + "/libtestplane.so");
+    }
+
+    std::size_t texturesBefore = 0;
+    std::size_t overridesBefore = 0;
+};
+
+TEST_F(PluginDrawCleanup, AFailedLoadDestroysTheOverridesItsCreatorMade) {
+    setenv("TESTPLANE_FAIL_AT", "command", 1);
+    EXPECT_EQ(loadTestPlane(), MStatus::kFailure);
+    EXPECT_FALSE(host::isPluginLoaded("testplane"));
+    EXPECT_EQ(host::drawOverrideCount(), 0u);
+    EXPECT_EQ(host::drawOverridesAlive(), overridesBefore) << "override abandoned, not destroyed";
+    EXPECT_EQ(host::messageCounts().warnings, 1);
+    run("refresh");
+
+    // The classification is free again for the next load.
+    unsetenv("TESTPLANE_FAIL_AT");
+    ASSERT_EQ(loadTestPlane(), MStatus::kSuccess);
+    EXPECT_NE(host::drawOverrideFor(node("borrowedShape")), nullptr);
+}
+
+TEST_F(PluginDrawCleanup, UnloadingWithoutDeregisteringDestroysOverridesAndDropsTheCreator) {
+    ASSERT_EQ(loadTestPlane(), MStatus::kSuccess);
+    run("createNode testPlane -n ownShape; refresh");
+    EXPECT_EQ(host::drawOverrideCount(), 2u);
+    EXPECT_EQ(host::textureStats().live, texturesBefore + 2);
+
+    setenv("TESTPLANE_KEEP_CREATOR", "1", 1);
+    ASSERT_EQ(host::unloadPlugin("testplane", true), MStatus::kSuccess);
+    EXPECT_EQ(host::drawOverrideCount(), 0u);
+    EXPECT_EQ(host::drawOverridesAlive(), overridesBefore);
+    EXPECT_EQ(host::textureStats().live, texturesBefore) << "override destructors did not run";
+    EXPECT_NE(host::lastMessage(host::MessageKind::kWarning).find("drawdb/geometry/testPlane"),
+              std::string::npos);
+    run("createNode borrowedPlane; refresh");
+    EXPECT_EQ(host::drawOverrideCount(), 0u);
+
+    unsetenv("TESTPLANE_KEEP_CREATOR");
+    ASSERT_EQ(loadTestPlane(), MStatus::kSuccess);
+    EXPECT_EQ(host::drawOverrideCount(), 2u);
 }
 
 }  // namespace

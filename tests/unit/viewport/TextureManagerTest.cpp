@@ -121,12 +121,43 @@ TEST_F(TextureManager, DoubleReleaseIsReportedNotFatal) {
     EXPECT_FALSE(host::readTexturePixels(texture, &width, &height, &pixels));
 }
 
+// Plug-ins store these numbers, so they are fixed: 57 and 6 are what the host's textures hold,
+// 49 and 2 what the base description starts with.
+static_assert(kR8G8B8A8_UNORM == 57 && kR16G16_FLOAT == 49, "raster format numbering");
+static_assert(kImage2D == 6 && kImage2DArray == 2, "texture type numbering");
+
+TEST(TextureDescription, BaseTwoDimensionalDescriptionOverwritesEveryField) {
+    MTextureDescription description;
+    description.fWidth = 640;
+    description.fHeight = 480;
+    description.fDepth = 3;
+    description.fBytesPerRow = 2560;
+    description.fBytesPerSlice = 1228800;
+    description.fMipmaps = 0;
+    description.fArraySlices = 4;
+    description.fFormat = kR8G8B8A8_UNORM;
+    description.fTextureType = kImage2D;
+    description.fEnvMapType = kEnvCubemap;
+    description.setToDefault2DTexture();
+    EXPECT_EQ(description.fWidth, 0u);
+    EXPECT_EQ(description.fHeight, 0u);
+    EXPECT_EQ(description.fDepth, 1u);
+    EXPECT_EQ(description.fBytesPerRow, 0u);
+    EXPECT_EQ(description.fBytesPerSlice, 0u);
+    EXPECT_EQ(description.fMipmaps, 1u);
+    EXPECT_EQ(description.fArraySlices, 1u);
+    EXPECT_EQ(static_cast<int>(description.fFormat), 49);
+    EXPECT_EQ(static_cast<int>(description.fTextureType), 2);
+    EXPECT_EQ(static_cast<int>(description.fEnvMapType), 0);
+}
+
 TEST_F(TextureManager, UnsupportedDescriptionsGiveNoTexture) {
     MTextureDescription base;
+    base.setToDefault2DTexture();
     base.fWidth = 4;
     base.fHeight = 4;
-    base.fFormat = static_cast<MRasterFormat>(49);
-    base.fTextureType = static_cast<MTextureType>(2);
+    EXPECT_EQ(manager->acquireTexture("", base, nullptr, false), nullptr);
+    base.fFormat = kR8G8B8A8_UNORM;
     EXPECT_EQ(manager->acquireTexture("", base, nullptr, false), nullptr);
     EXPECT_EQ(manager->acquireTexture("", rgbaDescription(0, 4), nullptr, false), nullptr);
     EXPECT_EQ(host::textureStats().acquired, 0u);
