@@ -7,6 +7,7 @@
 
 #include "builtins/BuiltinSupport.h"
 #include "builtins/ModifierCommand.h"
+#include "builtins/NameLookup.h"
 #include "script/Lexer.h"
 
 #include <sstream>
@@ -15,13 +16,6 @@
 namespace host::builtins {
 namespace {
 
-MStatus plugByName(const std::string& name, MPlug& plug) {
-    if (!findPlugByName(MString(name.c_str()), plug)) {
-        return fail("No object matches name: " + name);
-    }
-    return MStatus::kSuccess;
-}
-
 std::string plugName(const MPlug& plug) {
     return plug.name().asChar();
 }
@@ -29,9 +23,8 @@ std::string plugName(const MPlug& plug) {
 class SetAttrCommand : public ModifierCommand {
 public:
     static MSyntax newSyntax() {
-        MSyntax syntax;
+        MSyntax syntax = wordsSyntax(2);
         syntax.addFlag("-typ", "-type", MSyntax::kString);
-        syntax.setObjectType(MSyntax::kStringObjects, 2);
         return syntax;
     }
 
@@ -46,25 +39,14 @@ public:
         }
         modifier_ = std::make_unique<MDGModifier>();
         std::vector<std::string> values(words.begin() + 1, words.end());
-        int errorsBefore = messageCounts().errors;
-        MStatus status = setPlugFromText(plug, values, type.asChar(), *modifier_);
-        if (status) {
-            status = modifier_->doIt();
-        }
-        if (!status && messageCounts().errors == errorsBefore) {
-            return fail("setAttr: cannot set " + words[0]);
-        }
-        return status;
+        return queueAndRun([&] { return setPlugFromText(plug, values, type.asChar(), *modifier_); },
+                           "setAttr: cannot set " + words[0]);
     }
 };
 
 class GetAttrCommand : public MPxCommand {
 public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
-        return syntax;
-    }
+    static MSyntax newSyntax() { return wordsSyntax(1, 1); }
 
     // Numbers come back as numbers (an array for several), string attributes as a string.
     MStatus doIt(const MArgList& args) override {
@@ -98,25 +80,40 @@ public:
     }
 };
 
-class ConnectAttrCommand : public ModifierCommand {
+// connectAttr, disconnectAttr and isConnected: a source and a destination plug, in that order.
+template <typename Base>
+class PlugPairCommand : public Base {
 public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.addFlag("-f", "-force");
-        syntax.setObjectType(MSyntax::kStringObjects, 2, 2);
-        return syntax;
-    }
+    static MSyntax newSyntax() { return wordsSyntax(2, 2); }
 
-    // A destination with another source is refused unless -force, which breaks that one first.
-    // Making a connection that already exists is only a warning.
     MStatus doIt(const MArgList& args) override {
-        MArgDatabase parsed(syntax(), args);
+        MArgDatabase parsed(this->syntax(), args);
         std::vector<std::string> words = objectWords(parsed);
         MPlug source;
         MPlug destination;
         if (!plugByName(words[0], source) || !plugByName(words[1], destination)) {
             return MStatus::kFailure;
         }
+        return doItOnPair(parsed, words, source, destination);
+    }
+
+protected:
+    virtual MStatus doItOnPair(const MArgDatabase& parsed, const std::vector<std::string>& words,
+                               const MPlug& source, const MPlug& destination) = 0;
+};
+
+class ConnectAttrCommand : public PlugPairCommand<ModifierCommand> {
+public:
+    static MSyntax newSyntax() {
+        MSyntax syntax = wordsSyntax(2, 2);
+        syntax.addFlag("-f", "-force");
+        return syntax;
+    }
+
+    // A destination with another source is refused unless -force, which breaks that one first.
+    // Making a connection that already exists is only a warning.
+    MStatus doItOnPair(const MArgDatabase& parsed, const std::vector<std::string>& words,
+                       const MPlug& source, const MPlug& destination) override {
         modifier_ = std::make_unique<MDGModifier>();
         MPlug current = destination.source();
         if (!current.isNull()) {
@@ -132,15 +129,9 @@ public:
             }
             modifier_->disconnect(current, destination);
         }
-        int errorsBefore = messageCounts().errors;
-        MStatus status = modifier_->connect(source, destination);
-        if (status) {
-            status = modifier_->doIt();
-        }
+        MStatus status = queueAndRun([&] { return modifier_->connect(source, destination); },
+                                     "Cannot connect " + words[0] + " to " + words[1]);
         if (!status) {
-            if (messageCounts().errors == errorsBefore) {
-                return fail("Cannot connect " + words[0] + " to " + words[1]);
-            }
             return status;
         }
         setResult(MString(("Connected " + words[0] + " to " + words[1] + ".").c_str()));
@@ -148,22 +139,10 @@ public:
     }
 };
 
-class DisconnectAttrCommand : public ModifierCommand {
+class DisconnectAttrCommand : public PlugPairCommand<ModifierCommand> {
 public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.setObjectType(MSyntax::kStringObjects, 2, 2);
-        return syntax;
-    }
-
-    MStatus doIt(const MArgList& args) override {
-        MArgDatabase parsed(syntax(), args);
-        std::vector<std::string> words = objectWords(parsed);
-        MPlug source;
-        MPlug destination;
-        if (!plugByName(words[0], source) || !plugByName(words[1], destination)) {
-            return MStatus::kFailure;
-        }
+    MStatus doItOnPair(const MArgDatabase&, const std::vector<std::string>& words,
+                       const MPlug& source, const MPlug& destination) override {
         if (destination.source() != source) {
             return fail(words[0] + " is not connected to " + words[1]);
         }
@@ -175,22 +154,10 @@ public:
     }
 };
 
-class IsConnectedCommand : public MPxCommand {
+class IsConnectedCommand : public PlugPairCommand<MPxCommand> {
 public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.setObjectType(MSyntax::kStringObjects, 2, 2);
-        return syntax;
-    }
-
-    MStatus doIt(const MArgList& args) override {
-        MArgDatabase parsed(syntax(), args);
-        std::vector<std::string> words = objectWords(parsed);
-        MPlug source;
-        MPlug destination;
-        if (!plugByName(words[0], source) || !plugByName(words[1], destination)) {
-            return MStatus::kFailure;
-        }
+    MStatus doItOnPair(const MArgDatabase&, const std::vector<std::string>&, const MPlug& source,
+                       const MPlug& destination) override {
         MPlug current = destination.source();
         setResult(!current.isNull() && current == source);
         return MStatus::kSuccess;
@@ -200,11 +167,10 @@ public:
 class ListConnectionsCommand : public MPxCommand {
 public:
     static MSyntax newSyntax() {
-        MSyntax syntax;
+        MSyntax syntax = wordsSyntax(1, 1);
         syntax.addFlag("-s", "-source", MSyntax::kBoolean);
         syntax.addFlag("-d", "-destination", MSyntax::kBoolean);
         syntax.addFlag("-p", "-plugs", MSyntax::kBoolean);
-        syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
         return syntax;
     }
 

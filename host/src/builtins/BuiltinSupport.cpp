@@ -1,6 +1,5 @@
 #include "builtins/BuiltinSupport.h"
 
-#include <host/Scene.h>
 #include <maya/MFnDependencyNode.h>
 
 #include "script/Lexer.h"
@@ -12,6 +11,12 @@ MStatus fail(const std::string& message) {
     return MStatus::kFailure;
 }
 
+MSyntax wordsSyntax(unsigned int minimum, unsigned int maximum) {
+    MSyntax syntax;
+    syntax.setObjectType(MSyntax::kStringObjects, minimum, maximum);
+    return syntax;
+}
+
 std::vector<std::string> objectWords(const MArgDatabase& args) {
     MStringArray objects;
     args.getObjects(objects);
@@ -20,13 +25,6 @@ std::vector<std::string> objectWords(const MArgDatabase& args) {
         words.push_back(objects[i].asChar());
     }
     return words;
-}
-
-MStatus nodeByName(const std::string& name, MObject& node) {
-    if (!findNode(MString(name.c_str()), node)) {
-        return fail("No object matches name: " + name);
-    }
-    return MStatus::kSuccess;
 }
 
 std::string nameOf(const MObject& node) {

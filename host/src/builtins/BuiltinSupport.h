@@ -5,7 +5,9 @@
 #include <maya/MObject.h>
 #include <maya/MPxCommand.h>
 #include <maya/MStatus.h>
+#include <maya/MSyntax.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -20,11 +22,11 @@ void* create() {
 // Shows the error and gives kFailure, for `return fail("...")`.
 MStatus fail(const std::string& message);
 
+// The syntax of a command that takes only positional words, between minimum and maximum of them.
+MSyntax wordsSyntax(unsigned int minimum, unsigned int maximum = UINT_MAX);
+
 // The positional words of a parsed call, as written.
 std::vector<std::string> objectWords(const MArgDatabase& args);
-
-// The node with this name; fails with an error message naming it when there is none.
-MStatus nodeByName(const std::string& name, MObject& node);
 
 std::string nameOf(const MObject& node);
 

@@ -20,7 +20,7 @@ std::string& sceneName() {
 class FileCommand : public MPxCommand {
 public:
     static MSyntax newSyntax() {
-        MSyntax syntax;
+        MSyntax syntax = wordsSyntax(0, 1);
         syntax.addFlag("-n", "-new");
         syntax.addFlag("-f", "-force");
         syntax.addFlag("-rn", "-rename", MSyntax::kString);
@@ -29,7 +29,6 @@ public:
         syntax.addFlag("-typ", "-type", MSyntax::kString);
         syntax.addFlag("-sn", "-sceneName");
         syntax.enableQuery();
-        syntax.setObjectType(MSyntax::kStringObjects, 0, 1);
         return syntax;
     }
 

@@ -8,6 +8,7 @@
 
 #include "builtins/BuiltinSupport.h"
 #include "builtins/ModifierCommand.h"
+#include "builtins/NameLookup.h"
 
 #include <fnmatch.h>
 
@@ -18,11 +19,10 @@ namespace {
 class CreateNodeCommand : public ModifierCommand {
 public:
     static MSyntax newSyntax() {
-        MSyntax syntax;
+        MSyntax syntax = wordsSyntax(1, 1);
         syntax.addFlag("-n", "-name", MSyntax::kString);
         syntax.addFlag("-p", "-parent", MSyntax::kString);
         syntax.addFlag("-ss", "-skipSelect");
-        syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
         return syntax;
     }
 
@@ -108,11 +108,7 @@ public:
 
 class DeleteCommand : public ModifierCommand {
 public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.setObjectType(MSyntax::kStringObjects, 1);
-        return syntax;
-    }
+    static MSyntax newSyntax() { return wordsSyntax(1); }
 
     MStatus doIt(const MArgList& args) override {
         MArgDatabase parsed(syntax(), args);
@@ -135,11 +131,7 @@ public:
 
 class RenameCommand : public ModifierCommand {
 public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.setObjectType(MSyntax::kStringObjects, 2, 2);
-        return syntax;
-    }
+    static MSyntax newSyntax() { return wordsSyntax(2, 2); }
 
     // The result is the name the node got ('#' numbered, or made unique).
     MStatus doIt(const MArgList& args) override {
@@ -161,10 +153,9 @@ public:
 class LsCommand : public MPxCommand {
 public:
     static MSyntax newSyntax() {
-        MSyntax syntax;
+        MSyntax syntax = wordsSyntax(0);
         syntax.addFlag("-typ", "-type", MSyntax::kString);
         syntax.makeFlagMultiUse("-type");
-        syntax.setObjectType(MSyntax::kStringObjects);
         return syntax;
     }
 
@@ -213,11 +204,7 @@ private:
 
 class NodeTypeCommand : public MPxCommand {
 public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
-        return syntax;
-    }
+    static MSyntax newSyntax() { return wordsSyntax(1, 1); }
 
     MStatus doIt(const MArgList& args) override {
         MArgDatabase parsed(syntax(), args);
@@ -232,11 +219,7 @@ public:
 
 class ObjExistsCommand : public MPxCommand {
 public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
-        return syntax;
-    }
+    static MSyntax newSyntax() { return wordsSyntax(1, 1); }
 
     // True for a node name and for a "node.attribute" plug name.
     MStatus doIt(const MArgList& args) override {

@@ -10,9 +10,8 @@ namespace {
 class LoadPluginCommand : public MPxCommand {
 public:
     static MSyntax newSyntax() {
-        MSyntax syntax;
+        MSyntax syntax = wordsSyntax(1);
         syntax.addFlag("-qt", "-quiet");
-        syntax.setObjectType(MSyntax::kStringObjects, 1);
         return syntax;
     }
 
@@ -39,9 +38,8 @@ public:
 class UnloadPluginCommand : public MPxCommand {
 public:
     static MSyntax newSyntax() {
-        MSyntax syntax;
+        MSyntax syntax = wordsSyntax(1);
         syntax.addFlag("-f", "-force");
-        syntax.setObjectType(MSyntax::kStringObjects, 1);
         return syntax;
     }
 
@@ -61,11 +59,7 @@ public:
 // `requires "plugin" "version";` at the top of a saved scene: loads the plug-in when needed.
 class RequiresCommand : public MPxCommand {
 public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.setObjectType(MSyntax::kStringObjects, 1, 2);
-        return syntax;
-    }
+    static MSyntax newSyntax() { return wordsSyntax(1, 2); }
 
     MStatus doIt(const MArgList& args) override {
         MArgDatabase parsed(syntax(), args);

@@ -3,19 +3,45 @@
 
 #include "builtins/BuiltinSupport.h"
 
+#include <cstddef>
 #include <iostream>
+#include <string>
 
 // print, quit, undo and redo.
 namespace host::builtins {
 namespace {
 
+// Undo and redo are the same step through the undo queue, taken in opposite directions.
+struct QueueStep {
+    const char* name;
+    const char* title;
+    std::size_t (UndoQueue::*available)() const;
+    MStatus (UndoQueue::*take)(std::string*);
+};
+
+const QueueStep kUndoStep{"undo", "Undo", &UndoQueue::undoCount, &UndoQueue::undo};
+const QueueStep kRedoStep{"redo", "Redo", &UndoQueue::redoCount, &UndoQueue::redo};
+
+// Nothing left to step over is only a warning.
+MStatus stepThroughQueue(const QueueStep& step) {
+    UndoQueue& queue = UndoQueue::instance();
+    if ((queue.*step.available)() == 0) {
+        MPxCommand::displayWarning(
+            MString((std::string("There are no more commands to ") + step.name + ".").c_str()));
+        return MStatus::kSuccess;
+    }
+    std::string description;
+    MStatus status = (queue.*step.take)(&description);
+    if (!status) {
+        return fail(std::string(step.title) + " failed: " + description);
+    }
+    MPxCommand::displayInfo(MString((std::string(step.title) + ": " + description).c_str()));
+    return status;
+}
+
 class PrintCommand : public MPxCommand {
 public:
-    static MSyntax newSyntax() {
-        MSyntax syntax;
-        syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
-        return syntax;
-    }
+    static MSyntax newSyntax() { return wordsSyntax(1, 1); }
 
     // Like MEL's print: the text as it is, no newline added.
     MStatus doIt(const MArgList& args) override {
@@ -42,41 +68,13 @@ public:
 class UndoCommand : public MPxCommand {
 public:
     static MSyntax newSyntax() { return MSyntax(); }
-
-    MStatus doIt(const MArgList&) override {
-        UndoQueue& queue = UndoQueue::instance();
-        if (queue.undoCount() == 0) {
-            MPxCommand::displayWarning("There are no more commands to undo.");
-            return MStatus::kSuccess;
-        }
-        std::string description;
-        MStatus status = queue.undo(&description);
-        if (!status) {
-            return fail("Undo failed: " + description);
-        }
-        MPxCommand::displayInfo(MString(("Undo: " + description).c_str()));
-        return status;
-    }
+    MStatus doIt(const MArgList&) override { return stepThroughQueue(kUndoStep); }
 };
 
 class RedoCommand : public MPxCommand {
 public:
     static MSyntax newSyntax() { return MSyntax(); }
-
-    MStatus doIt(const MArgList&) override {
-        UndoQueue& queue = UndoQueue::instance();
-        if (queue.redoCount() == 0) {
-            MPxCommand::displayWarning("There are no more commands to redo.");
-            return MStatus::kSuccess;
-        }
-        std::string description;
-        MStatus status = queue.redo(&description);
-        if (!status) {
-            return fail("Redo failed: " + description);
-        }
-        MPxCommand::displayInfo(MString(("Redo: " + description).c_str()));
-        return status;
-    }
+    MStatus doIt(const MArgList&) override { return stepThroughQueue(kRedoStep); }
 };
 
 const BuiltinCommandRegistrar printCommand("print", create<PrintCommand>, PrintCommand::newSyntax);

@@ -20,11 +20,10 @@ const std::pair<const char*, MTime::Unit> kTimeUnits[] = {
 class CurrentTimeCommand : public MPxCommand {
 public:
     static MSyntax newSyntax() {
-        MSyntax syntax;
+        MSyntax syntax = wordsSyntax(0, 1);
         syntax.addFlag("-u", "-update", MSyntax::kBoolean);
         syntax.enableQuery();
         syntax.enableEdit();
-        syntax.setObjectType(MSyntax::kStringObjects, 0, 1);
         return syntax;
     }
 

@@ -33,6 +33,46 @@ bool numericElements(const CommandResult& result, std::vector<double>* values) {
     return false;
 }
 
+// Runs the command and, when it succeeds, hands its result to convert for the caller's type.
+template <typename Convert>
+MStatus runAndConvert(const MString& command, bool displayEnabled, bool undoEnabled,
+                      Convert convert) {
+    CommandResult value;
+    MStatus status = runForResult(command, displayEnabled, undoEnabled, &value);
+    return status ? convert(value) : status;
+}
+
+// A result that is one number, not an array of one.
+MStatus runForNumber(const MString& command, bool displayEnabled, bool undoEnabled,
+                     double* number) {
+    return runAndConvert(command, displayEnabled, undoEnabled, [&](const CommandResult& value) {
+        std::vector<double> numbers;
+        if (value.isArray || !numericElements(value, &numbers) || numbers.size() != 1) {
+            return MStatus(MStatus::kInvalidParameter);
+        }
+        *number = numbers.front();
+        return MStatus(MStatus::kSuccess);
+    });
+}
+
+// Any number of numbers; no result at all reads as none.
+template <typename Element, typename Array>
+MStatus runForNumbers(const MString& command, bool displayEnabled, bool undoEnabled,
+                      Array& result) {
+    return runAndConvert(command, displayEnabled, undoEnabled, [&](const CommandResult& value) {
+        std::vector<double> numbers;
+        if (value.type != CommandResult::kNone && !numericElements(value, &numbers)) {
+            return MStatus(MStatus::kInvalidParameter);
+        }
+        Array values;
+        for (double number : numbers) {
+            values.append(static_cast<Element>(number));
+        }
+        result = values;
+        return MStatus(MStatus::kSuccess);
+    });
+}
+
 }  // namespace
 
 MGlobal::MMayaState MGlobal::mayaState(MStatus* ReturnStatus) {
@@ -55,100 +95,51 @@ MStatus MGlobal::executeCommand(const MString& command, bool displayEnabled, boo
 
 MStatus MGlobal::executeCommand(const MString& command, int& result, bool displayEnabled,
                                 bool undoEnabled) {
-    CommandResult value;
-    MStatus status = runForResult(command, displayEnabled, undoEnabled, &value);
-    std::vector<double> numbers;
-    if (!status) {
-        return status;
+    double number = 0.0;
+    MStatus status = runForNumber(command, displayEnabled, undoEnabled, &number);
+    if (status) {
+        result = static_cast<int>(number);
     }
-    if (value.isArray || !numericElements(value, &numbers) || numbers.size() != 1) {
-        return MStatus::kInvalidParameter;
-    }
-    result = static_cast<int>(numbers.front());
     return status;
 }
 
 MStatus MGlobal::executeCommand(const MString& command, double& result, bool displayEnabled,
                                 bool undoEnabled) {
-    CommandResult value;
-    MStatus status = runForResult(command, displayEnabled, undoEnabled, &value);
-    std::vector<double> numbers;
-    if (!status) {
-        return status;
-    }
-    if (value.isArray || !numericElements(value, &numbers) || numbers.size() != 1) {
-        return MStatus::kInvalidParameter;
-    }
-    result = numbers.front();
-    return status;
+    return runForNumber(command, displayEnabled, undoEnabled, &result);
 }
 
 MStatus MGlobal::executeCommand(const MString& command, MIntArray& result, bool displayEnabled,
                                 bool undoEnabled) {
-    CommandResult value;
-    MStatus status = runForResult(command, displayEnabled, undoEnabled, &value);
-    std::vector<double> numbers;
-    if (!status) {
-        return status;
-    }
-    if (value.type != CommandResult::kNone && !numericElements(value, &numbers)) {
-        return MStatus::kInvalidParameter;
-    }
-    MIntArray values;
-    for (double number : numbers) {
-        values.append(static_cast<int>(number));
-    }
-    result = values;
-    return status;
+    return runForNumbers<int>(command, displayEnabled, undoEnabled, result);
 }
 
 MStatus MGlobal::executeCommand(const MString& command, MDoubleArray& result, bool displayEnabled,
                                 bool undoEnabled) {
-    CommandResult value;
-    MStatus status = runForResult(command, displayEnabled, undoEnabled, &value);
-    std::vector<double> numbers;
-    if (!status) {
-        return status;
-    }
-    if (value.type != CommandResult::kNone && !numericElements(value, &numbers)) {
-        return MStatus::kInvalidParameter;
-    }
-    MDoubleArray values;
-    for (double number : numbers) {
-        values.append(number);
-    }
-    result = values;
-    return status;
+    return runForNumbers<double>(command, displayEnabled, undoEnabled, result);
 }
 
 // A single value of any type reads as its text; an array does not fit one string.
 MStatus MGlobal::executeCommand(const MString& command, MString& result, bool displayEnabled,
                                 bool undoEnabled) {
-    CommandResult value;
-    MStatus status = runForResult(command, displayEnabled, undoEnabled, &value);
-    if (!status) {
-        return status;
-    }
-    if (value.isArray) {
-        return MStatus::kInvalidParameter;
-    }
-    result = MString(value.text().c_str());
-    return status;
+    return runAndConvert(command, displayEnabled, undoEnabled, [&](const CommandResult& value) {
+        if (value.isArray) {
+            return MStatus(MStatus::kInvalidParameter);
+        }
+        result = MString(value.text().c_str());
+        return MStatus(MStatus::kSuccess);
+    });
 }
 
 MStatus MGlobal::executeCommand(const MString& command, MStringArray& result, bool displayEnabled,
                                 bool undoEnabled) {
-    CommandResult value;
-    MStatus status = runForResult(command, displayEnabled, undoEnabled, &value);
-    if (!status) {
-        return status;
-    }
-    MStringArray values;
-    for (const std::string& element : value.elementTexts()) {
-        values.append(MString(element.c_str()));
-    }
-    result = values;
-    return status;
+    return runAndConvert(command, displayEnabled, undoEnabled, [&](const CommandResult& value) {
+        MStringArray values;
+        for (const std::string& element : value.elementTexts()) {
+            values.append(MString(element.c_str()));
+        }
+        result = values;
+        return MStatus(MStatus::kSuccess);
+    });
 }
 
 void MGlobal::displayInfo(const MString& theMessage) {

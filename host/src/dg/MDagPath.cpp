@@ -1,26 +1,19 @@
 #include <maya/MDagPath.h>
 
 #include "dg/Access.h"
+#include "dg/DagChildren.h"
 #include "dg/Node.h"
+#include "dg/NodeOf.h"
 #include "dg/StatusOut.h"
 
 #include <string>
 
 using host::Access;
+using host::dagNodeOf;
 using host::Node;
 using host::setStatus;
 
 namespace {
-
-std::shared_ptr<Node> pathNode(const MObject& object, MStatus* status) {
-    auto node = Access::as<Node>(object);
-    if (!node || !node->type->isDag) {
-        setStatus(status, MStatus::kFailure);
-        return nullptr;
-    }
-    setStatus(status, MStatus::kSuccess);
-    return node;
-}
 
 MMatrix worldMatrixOf(Node* node) {
     if (!node || node->isWorld()) {
@@ -43,7 +36,7 @@ bool MDagPath::operator==(const MDagPath& other) const {
 
 MStatus MDagPath::getAPathTo(const MObject& node, MDagPath& path) {
     MStatus status;
-    if (!pathNode(node, &status)) {
+    if (!dagNodeOf(node, &status)) {
         return MStatus::kInvalidParameter;
     }
     path.node_ = node;
@@ -72,7 +65,7 @@ MObject MDagPath::node(MStatus* ReturnStatus) const {
 }
 
 MObject MDagPath::transform(MStatus* ReturnStatus) const {
-    auto node = pathNode(node_, ReturnStatus);
+    auto node = dagNodeOf(node_, ReturnStatus);
     if (!node) {
         return MObject();
     }
@@ -83,7 +76,7 @@ MObject MDagPath::transform(MStatus* ReturnStatus) const {
 }
 
 unsigned int MDagPath::length(MStatus* ReturnStatus) const {
-    auto node = pathNode(node_, ReturnStatus);
+    auto node = dagNodeOf(node_, ReturnStatus);
     unsigned int count = 0;
     for (Node* current = node.get(); current && !current->isWorld(); current = current->parent) {
         ++count;
@@ -92,21 +85,15 @@ unsigned int MDagPath::length(MStatus* ReturnStatus) const {
 }
 
 unsigned int MDagPath::childCount(MStatus* ReturnStatus) const {
-    auto node = pathNode(node_, ReturnStatus);
-    return node ? static_cast<unsigned int>(node->children.size()) : 0;
+    return host::childCountOf(node_, ReturnStatus);
 }
 
 MObject MDagPath::child(unsigned int index, MStatus* ReturnStatus) const {
-    auto node = pathNode(node_, ReturnStatus);
-    if (!node || index >= node->children.size()) {
-        setStatus(ReturnStatus, MStatus::kInvalidParameter);
-        return MObject();
-    }
-    return Access::object(node->children[index]);
+    return host::childOf(node_, index, ReturnStatus);
 }
 
 MStatus MDagPath::push(const MObject& child) {
-    auto node = pathNode(node_, nullptr);
+    auto node = dagNodeOf(node_, nullptr);
     auto pushed = Access::as<Node>(child);
     if (!node || !pushed || pushed->parent != node.get()) {
         return MStatus::kInvalidParameter;
@@ -116,7 +103,7 @@ MStatus MDagPath::push(const MObject& child) {
 }
 
 MStatus MDagPath::pop(unsigned int num) {
-    auto node = pathNode(node_, nullptr);
+    auto node = dagNodeOf(node_, nullptr);
     Node* current = node.get();
     for (unsigned int i = 0; i < num; ++i) {
         if (!current || !current->parent || current->parent->isWorld()) {
@@ -131,7 +118,7 @@ MStatus MDagPath::pop(unsigned int num) {
 }
 
 MStatus MDagPath::extendToShape() {
-    auto node = pathNode(node_, nullptr);
+    auto node = dagNodeOf(node_, nullptr);
     if (!node) {
         return MStatus::kFailure;
     }
@@ -148,11 +135,11 @@ MStatus MDagPath::extendToShape() {
 }
 
 MMatrix MDagPath::inclusiveMatrix(MStatus* ReturnStatus) const {
-    return worldMatrixOf(pathNode(node_, ReturnStatus).get());
+    return worldMatrixOf(dagNodeOf(node_, ReturnStatus).get());
 }
 
 MMatrix MDagPath::exclusiveMatrix(MStatus* ReturnStatus) const {
-    auto node = pathNode(node_, ReturnStatus);
+    auto node = dagNodeOf(node_, ReturnStatus);
     return worldMatrixOf(node ? node->parent : nullptr);
 }
 
@@ -161,7 +148,7 @@ MMatrix MDagPath::inclusiveMatrixInverse(MStatus* ReturnStatus) const {
 }
 
 MString MDagPath::fullPathName(MStatus* ReturnStatus) const {
-    auto node = pathNode(node_, ReturnStatus);
+    auto node = dagNodeOf(node_, ReturnStatus);
     std::string path;
     for (Node* current = node.get(); current && !current->isWorld(); current = current->parent) {
         path = "|" + std::string(current->name.asChar()) + path;
@@ -170,7 +157,7 @@ MString MDagPath::fullPathName(MStatus* ReturnStatus) const {
 }
 
 MString MDagPath::partialPathName(MStatus* ReturnStatus) const {
-    auto node = pathNode(node_, ReturnStatus);
+    auto node = dagNodeOf(node_, ReturnStatus);
     // Names are unique in this host, so the node's own name is the shortest unique path.
     return node && !node->isWorld() ? node->name : MString();
 }

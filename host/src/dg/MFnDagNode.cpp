@@ -1,26 +1,19 @@
 #include <maya/MFnDagNode.h>
 
 #include "dg/Access.h"
+#include "dg/DagChildren.h"
 #include "dg/NodeCreation.h"
+#include "dg/NodeOf.h"
 #include "dg/SceneGraph.h"
 #include "dg/StatusOut.h"
 
 using host::Access;
+using host::dagNodeOf;
 using host::Node;
 using host::SceneGraph;
 using host::setStatus;
 
 namespace {
-
-std::shared_ptr<Node> dagNodeOf(const MObject& object, MStatus* status) {
-    auto node = Access::as<Node>(object);
-    if (!node || !node->type->isDag) {
-        setStatus(status, MStatus::kFailure);
-        return nullptr;
-    }
-    setStatus(status, MStatus::kSuccess);
-    return node;
-}
 
 MObject createUnder(const std::shared_ptr<host::NodeType>& type, const MString* name,
                     const MObject& parent, MObject& target, MStatus* status) {
@@ -29,17 +22,7 @@ MObject createUnder(const std::shared_ptr<host::NodeType>& type, const MString* 
         setStatus(status, MStatus::kInvalidParameter);
         return MObject();
     }
-    host::CreatedNodes made = host::makeNodes(type, parentNode != nullptr);
-    if (name && name->length()) {
-        made.node->name = *name;
-    }
-    MStatus entered = SceneGraph::instance().enter(made.top, parentNode);
-    setStatus(status, entered);
-    if (!entered) {
-        return MObject();
-    }
-    target = Access::object(made.top);
-    return target;
+    return host::enterNewNodes(type, name, parentNode, target, status);
 }
 
 }  // namespace
@@ -93,17 +76,11 @@ MObject MFnDagNode::parent(unsigned int index, MStatus* ReturnStatus) const {
 }
 
 unsigned int MFnDagNode::childCount(MStatus* ReturnStatus) const {
-    auto node = dagNodeOf(object_, ReturnStatus);
-    return node ? static_cast<unsigned int>(node->children.size()) : 0;
+    return host::childCountOf(object_, ReturnStatus);
 }
 
 MObject MFnDagNode::child(unsigned int index, MStatus* ReturnStatus) const {
-    auto node = dagNodeOf(object_, ReturnStatus);
-    if (!node || index >= node->children.size()) {
-        setStatus(ReturnStatus, MStatus::kInvalidParameter);
-        return MObject();
-    }
-    return Access::object(node->children[index]);
+    return host::childOf(object_, index, ReturnStatus);
 }
 
 MObject MFnDagNode::dagRoot(MStatus* ReturnStatus) {

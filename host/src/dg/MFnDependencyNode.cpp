@@ -4,6 +4,7 @@
 
 #include "dg/Access.h"
 #include "dg/NodeCreation.h"
+#include "dg/NodeOf.h"
 #include "dg/SceneGraph.h"
 #include "dg/StatusOut.h"
 
@@ -12,36 +13,8 @@
 using host::Access;
 using host::Attribute;
 using host::Node;
+using host::nodeOf;
 using host::setStatus;
-
-namespace {
-
-std::shared_ptr<Node> nodeOf(const MObject& object, MStatus* status) {
-    auto node = Access::as<Node>(object);
-    setStatus(status, node ? MStatus::kSuccess : MStatus::kFailure);
-    return node;
-}
-
-MObject createInScene(const std::shared_ptr<host::NodeType>& type, const MString* name,
-                      MObject& target, MStatus* status) {
-    if (!type) {
-        setStatus(status, MStatus::kInvalidParameter);
-        return MObject();
-    }
-    host::CreatedNodes made = host::makeNodes(type, false);
-    if (name && name->length()) {
-        made.node->name = *name;
-    }
-    MStatus entered = host::SceneGraph::instance().enter(made.top, nullptr);
-    setStatus(status, entered);
-    if (!entered) {
-        return MObject();
-    }
-    target = Access::object(made.top);
-    return target;
-}
-
-}  // namespace
 
 MFnDependencyNode::MFnDependencyNode() = default;
 
@@ -56,20 +29,21 @@ MFn::Type MFnDependencyNode::type() const {
 }
 
 MObject MFnDependencyNode::create(const MTypeId& typeId, MStatus* ReturnStatus) {
-    return createInScene(host::creatableType(typeId), nullptr, object_, ReturnStatus);
+    return host::enterNewNodes(host::creatableType(typeId), nullptr, nullptr, object_,
+                               ReturnStatus);
 }
 
 MObject MFnDependencyNode::create(const MTypeId& typeId, const MString& name,
                                   MStatus* ReturnStatus) {
-    return createInScene(host::creatableType(typeId), &name, object_, ReturnStatus);
+    return host::enterNewNodes(host::creatableType(typeId), &name, nullptr, object_, ReturnStatus);
 }
 
 MObject MFnDependencyNode::create(const MString& type, MStatus* ReturnStatus) {
-    return createInScene(host::creatableType(type), nullptr, object_, ReturnStatus);
+    return host::enterNewNodes(host::creatableType(type), nullptr, nullptr, object_, ReturnStatus);
 }
 
 MObject MFnDependencyNode::create(const MString& type, const MString& name, MStatus* ReturnStatus) {
-    return createInScene(host::creatableType(type), &name, object_, ReturnStatus);
+    return host::enterNewNodes(host::creatableType(type), &name, nullptr, object_, ReturnStatus);
 }
 
 MTypeId MFnDependencyNode::typeId(MStatus* ReturnStatus) const {

@@ -2,6 +2,7 @@
 
 #include "dg/Access.h"
 #include "dg/SceneGraph.h"
+#include "dg/StatusOut.h"
 
 #include <host/Faults.h>
 
@@ -43,6 +44,25 @@ CreatedNodes makeNodes(const std::shared_ptr<NodeType>& type, bool shapeHasParen
     made.top->children.push_back(made.node);
     made.node->parent = made.top.get();
     return made;
+}
+
+MObject enterNewNodes(const std::shared_ptr<NodeType>& type, const MString* name, Node* parent,
+                      MObject& target, MStatus* status) {
+    if (!type) {
+        setStatus(status, MStatus::kInvalidParameter);
+        return MObject();
+    }
+    CreatedNodes made = makeNodes(type, parent != nullptr);
+    if (name && name->length()) {
+        made.node->name = *name;
+    }
+    MStatus entered = SceneGraph::instance().enter(made.top, parent);
+    setStatus(status, entered);
+    if (!entered) {
+        return MObject();
+    }
+    target = Access::object(made.top);
+    return target;
 }
 
 MStatus parentNodeOf(const MObject& parent, Node** node) {

@@ -30,6 +30,12 @@ std::shared_ptr<NodeType> creatableType(const MTypeId& id);
 // transform "<type>#" above it, the shape being named "<type>Shape#".
 CreatedNodes makeNodes(const std::shared_ptr<NodeType>& type, bool shapeHasParent);
 
+// Makes nodes of the type as makeNodes does, names the requested one `name` when one is given,
+// and enters them in the scene under parent (null: the world). target becomes the top node.
+// A null type is kInvalidParameter.
+MObject enterNewNodes(const std::shared_ptr<NodeType>& type, const MString* name, Node* parent,
+                      MObject& target, MStatus* status);
+
 // The DAG node an object names as a parent: null for the null object and the world.
 MStatus parentNodeOf(const MObject& parent, Node** node);
 

@@ -2,32 +2,32 @@
 
 namespace host {
 
-Value Value::ofNumber(double number) {
+namespace {
+
+template <typename Content>
+Value holding(Value::Kind kind, Content Value::*field, const Content& content) {
     Value value;
-    value.kind = Kind::Number;
-    value.number = number;
+    value.kind = kind;
+    value.*field = content;
     return value;
+}
+
+}  // namespace
+
+Value Value::ofNumber(double number) {
+    return holding(Kind::Number, &Value::number, number);
 }
 
 Value Value::ofTime(const MTime& time) {
-    Value value;
-    value.kind = Kind::Time;
-    value.time = time;
-    return value;
+    return holding(Kind::Time, &Value::time, time);
 }
 
 Value Value::ofText(const MString& text) {
-    Value value;
-    value.kind = Kind::Text;
-    value.text = text;
-    return value;
+    return holding(Kind::Text, &Value::text, text);
 }
 
 Value Value::ofMatrix(const MMatrix& matrix) {
-    Value value;
-    value.kind = Kind::Matrix;
-    value.matrix = matrix;
-    return value;
+    return holding(Kind::Matrix, &Value::matrix, matrix);
 }
 
 double Value::asNumber() const {

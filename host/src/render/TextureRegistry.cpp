@@ -4,9 +4,10 @@
 
 namespace host {
 
+// Never destroyed: textures may still be released while other statics are torn down at exit.
 TextureRegistry& TextureRegistry::instance() {
-    static TextureRegistry registry;
-    return registry;
+    static TextureRegistry* registry = new TextureRegistry;
+    return *registry;
 }
 
 void TextureRegistry::add(MHWRender::MTexture* texture) {

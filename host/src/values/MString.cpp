@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
 #include <cstdio>
+#include <limits>
 #include <ostream>
 
 #include "NumberText.h"
@@ -32,9 +32,24 @@ size_t byteOffsetOfChar(const std::string& text, int charIndex) {
     return text.size();
 }
 
-// Whole number within [lowest, highest]; anything else reads as not a number.
-bool parseWhole(const std::string& text, long lowest, long highest, long& value) {
-    return values::parseLong(text, value) && value >= lowest && value <= highest;
+// A whole number that fits Whole; anything else reads as not a number.
+template <typename Whole>
+bool parseWhole(const std::string& text, Whole& value) {
+    long parsed = 0;
+    if (!values::parseLong(text, parsed) ||
+        parsed < static_cast<long>(std::numeric_limits<Whole>::min()) ||
+        parsed > static_cast<long>(std::numeric_limits<Whole>::max())) {
+        return false;
+    }
+    value = static_cast<Whole>(parsed);
+    return true;
+}
+
+// The number as Whole, 0 when the text is not one.
+template <typename Whole>
+Whole wholeOrZero(const std::string& text) {
+    Whole value = 0;
+    return parseWhole(text, value) ? value : 0;
 }
 
 int positionOrMinusOne(size_t position) {
@@ -321,33 +336,30 @@ MString& MString::format(const MString& fmt, const MString& arg1, const MString&
 }
 
 bool MString::isShort() const {
-    long value = 0;
-    return parseWhole(text_, SHRT_MIN, SHRT_MAX, value);
+    short value = 0;
+    return parseWhole(text_, value);
 }
 
 short MString::asShort() const {
-    long value = 0;
-    return parseWhole(text_, SHRT_MIN, SHRT_MAX, value) ? static_cast<short>(value) : 0;
+    return wholeOrZero<short>(text_);
 }
 
 bool MString::isInt() const {
-    long value = 0;
-    return parseWhole(text_, INT_MIN, INT_MAX, value);
+    int value = 0;
+    return parseWhole(text_, value);
 }
 
 int MString::asInt() const {
-    long value = 0;
-    return parseWhole(text_, INT_MIN, INT_MAX, value) ? static_cast<int>(value) : 0;
+    return wholeOrZero<int>(text_);
 }
 
 bool MString::isUnsigned() const {
-    long value = 0;
-    return parseWhole(text_, 0, UINT_MAX, value);
+    unsigned int value = 0;
+    return parseWhole(text_, value);
 }
 
 unsigned int MString::asUnsigned() const {
-    long value = 0;
-    return parseWhole(text_, 0, UINT_MAX, value) ? static_cast<unsigned int>(value) : 0;
+    return wholeOrZero<unsigned int>(text_);
 }
 
 bool MString::isFloat() const {
