@@ -3,7 +3,7 @@ BUILD_DIR ?= build/release
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test clean
+.PHONY: all deps configure build test sanitize clean
 
 all: build
 
@@ -18,6 +18,40 @@ build: configure
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The cache and decoding tests under AddressSanitizer with UndefinedBehaviorSanitizer (build/asan),
+# then under ThreadSanitizer (build/tsan); any report fails the run.
+SANITIZE_TESTS ?= test_cache test_decode
+SANITIZE_ENV = ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	TSAN_OPTIONS=allocator_may_return_null=1:halt_on_error=1:second_deadlock_stack=1
+
+define sanitized_tests
+	cmake -S . -B build/$(1) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCINESHEET_SANITIZE=$(2)
+	cmake --build build/$(1) -j $(JOBS) --target $(SANITIZE_TESTS)
+	for test in $(SANITIZE_TESTS); do $(SANITIZE_ENV) build/$(1)/tests/$$test || exit 1; done
+endef
+
+sanitize: deps
+	$(call sanitized_tests,asan,address)
+	$(call sanitized_tests,tsan,thread)
+
+# Builds the benchmarks only and runs each; they print their figures and the load average.
+.PHONY: bench
+bench: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
+	for benchmark in $(BUILD_DIR)/bench/bench_*; do $$benchmark || exit 1; done
+
+# Shows the plug-in at work in the stand-in host (see README): pictures and a summary in out/demo.
+# FILE=/path/to/video-or-sequence.####.png shows the user's own media instead of a made clip.
+.PHONY: demo install
+demo: build
+	DEMO_SKIP_BUILD=1 BUILD_DIR=$(BUILD_DIR) $(if $(FILE),DEMO_FILE="$(FILE)") ./scripts/demo
+
+# The plug-in as a Maya module under PREFIX: CineSheet.mod and CineSheet/plug-ins/libCineSheet.so.
+PREFIX ?= out/module
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 clean:
 	rm -rf build

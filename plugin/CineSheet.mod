@@ -1,0 +1,2 @@
++ PLATFORM:linux CineSheet 1.01 ./CineSheet
+plug-ins: plug-ins

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "cache/VideoSource.h"
+
+#include <maya/MIntArray.h>
+
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <queue>
+#include <vector>
+
+// A request for the caching worker: the wanted frame, the window radius in blocks, and where
+// the frame lies. All −1 until filled.
+struct CachingJob {
+    int32_t frame = -1;
+    int32_t blockRadius = -1;
+    int32_t block = -1;
+    int32_t frameInBlock = -1;
+};
+
+// The open video and the resolution settings, shared by the drawing thread and the worker.
+struct DecoderState {
+    std::atomic<bool> running{true};
+    // Frame numbers whose pixel buffer could not be allocated in the block being decoded.
+    MIntArray failedFrames;
+    // Owns the demuxer and decoder of the open file.
+    video::VideoSource source;
+    int streamIndex = -1;
+    int frameWidth = 0;
+    int frameHeight = 0;
+    double videoFrameRate = 0.0;
+    std::atomic<int> resolutionDivisor{1};
+    std::atomic<bool> textureRebuild{false};
+};
+
+// The frame store, its job queue and the locks. Lock order: decoderMutex first, blockMutex
+// before storeMutex; queueMutex alone or inside decoderMutex only.
+struct FrameCache {
+    MIntArray blockStarts;
+    MIntArray activeBlocks;
+    // Block index → one malloc'd RGBA buffer per frame of the block, null until stored.
+    std::map<int, std::vector<unsigned char*>> blocks;
+    int lastQueuedBlock = -1;
+    std::queue<CachingJob> jobs;
+    std::mutex queueMutex;
+    std::mutex decoderMutex;
+    std::mutex blockMutex;
+    std::mutex storeMutex;
+};
+
+// The worker's argument. `finished` is this worker's own end flag, so that a draw override
+// never frees state its worker may still touch, whatever other workers are doing.
+struct ThreadData {
+    DecoderState* decoder = nullptr;
+    FrameCache* cache = nullptr;
+    std::atomic<bool> finished{false};
+};

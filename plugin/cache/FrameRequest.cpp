@@ -1,0 +1,119 @@
+#include "draw/CineSheetDrawOverride.h"
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+constexpr int kFramePolls = 511;
+constexpr int kLongestPollMs = 20;
+
+// Frame number of the video at the scene frame, when the node plays the video at its own rate.
+int videoFrameAt(int sceneFrame, double videoFrameRate, double sceneFrameRate) {
+    const double frame = videoFrameRate / sceneFrameRate * sceneFrame;
+    return static_cast<int>(
+        std::clamp(frame, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+}
+
+// Blocks kept on each side of the wanted one: about cacheFrames frames in all, at least one.
+int windowRadius(const MIntArray& blockStarts, int cacheFrames) {
+    const int blockLength = blockStarts.length() >= 2 ? blockStarts[1] - blockStarts[0] : 0;
+    if (blockLength <= 0) {
+        return 1;
+    }
+    return std::max(1, (cacheFrames / blockLength - 1) / 2);
+}
+
+bool contains(const MIntArray& values, int value) {
+    for (unsigned int i = 0; i < values.length(); ++i) {
+        if (values[i] == value) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void CineSheetDrawOverride::processVideo(MString& path, int frame, int cacheFrames,
+                                         double sceneFrameRate, float gamma, CineSheetData* data) {
+    if (!(static_cast<double>(gamma) == tableGamma)) {
+        buildGammaTable(gamma);
+    }
+    if (path != currentPath) {
+        const std::lock_guard<std::mutex> lock(cache.decoderMutex);
+        clearAllData(data);
+        const bool opened = openVideoFile(path);
+        createTexture(data);
+        if (!opened) {
+            defaultImage(data);
+            // The former file is closed too: nothing is loaded now, and asking again for the
+            // same path, or for the former one, opens it anew.
+            currentPath = " ";
+            return;
+        }
+        currentPath = path;
+    }
+    if (decoder.textureRebuild) {
+        const std::lock_guard<std::mutex> lock(cache.decoderMutex);
+        createTexture(data);
+    }
+    if (sceneFrameRate > 0.0 && decoder.videoFrameRate > 0.0) {
+        frame = videoFrameAt(frame, decoder.videoFrameRate, sceneFrameRate);
+    }
+    CachingJob job;
+    if (addBlockCachingJob(frame, windowRadius(cache.blockStarts, cacheFrames), job)) {
+        awaitFrame(data, job);
+        lastFrame = frame;
+    } else {
+        defaultImage(data);
+    }
+}
+
+bool CineSheetDrawOverride::awaitFrame(CineSheetData* data, CachingJob& job) {
+    const MIntArray& starts = cache.blockStarts;
+    if (job.block < 0 || job.block + 1 >= static_cast<int>(starts.length()) ||
+        job.frameInBlock < 0) {
+        return false;
+    }
+    const int wanted = starts[static_cast<unsigned int>(job.block)] + job.frameInBlock;
+    const size_t slotIndex = static_cast<size_t>(job.frameInBlock);
+    for (int poll = 1; poll <= kFramePolls; ++poll) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(poll, kLongestPollMs)));
+        // Held through the upload, so that the frame cannot be evicted while it is copied.
+        const std::lock_guard<std::mutex> lock(cache.storeMutex);
+        auto found = cache.blocks.find(job.block);
+        if (found == cache.blocks.end() || found->second.size() <= slotIndex) {
+            continue;
+        }
+        if (contains(decoder.failedFrames, wanted)) {
+            return false;
+        }
+        if (unsigned char* pixels = found->second[slotIndex]) {
+            return updateTexture(data, pixels);
+        }
+    }
+    return false;
+}
+
+void CineSheetDrawOverride::clearAllData(CineSheetData*) {
+    {
+        const std::lock_guard<std::mutex> blockLock(cache.blockMutex);
+        const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
+        clearAllBlockImages(cache.blocks);
+        decoder.failedFrames.clear();
+        cache.activeBlocks.clear();
+    }
+    decoder.source.close();
+    decoder.streamIndex = -1;
+    decoder.textureRebuild.store(false);
+    cache.blockStarts.clear();
+    {
+        const std::lock_guard<std::mutex> lock(cache.queueMutex);
+        cache.jobs = {};
+    }
+    cache.lastQueuedBlock = -1;
+}

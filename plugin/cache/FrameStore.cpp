@@ -1,0 +1,59 @@
+#include "cache/BlockDecoder.h"
+#include "cache/CacheImage.h"
+#include "draw/CineSheetDrawOverride.h"
+
+#include <cstdlib>
+#include <mutex>
+
+void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
+    DecoderState& decoder = *data->decoder;
+    FrameCache& cache = *data->cache;
+    const MIntArray& starts = cache.blockStarts;
+    if (block < 0 || block + 1 >= static_cast<int>(starts.length())) {
+        return;
+    }
+    const int count = starts[block + 1] - starts[block];
+    if (count <= 0) {
+        return;
+    }
+    {
+        const std::lock_guard<std::mutex> lock(cache.storeMutex);
+        std::vector<unsigned char*>& slots = cache.blocks[block];
+        for (unsigned char* slot : slots) {
+            std::free(slot);
+        }
+        slots.assign(static_cast<size_t>(count), nullptr);
+        decoder.failedFrames.clear();
+    }
+    video::BlockDecoder blockDecoder(decoder.source);
+    const int stored =
+        blockDecoder.decodeBlock(block, [data, block](int slot, const video::RgbPicture& picture) {
+            const std::lock_guard<std::mutex> lock(data->cache->storeMutex);
+            storeFrameInCache(data, block, slot, picture);
+        });
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    if (stored == 0 && decoder.failedFrames.length() == 0) {
+        // The block could not be reached: leave it out so that a later pass tries it again.
+        cache.blocks.erase(block);
+    }
+}
+
+bool CineSheetDrawOverride::storeFrameInCache(ThreadData* data, int block, int index,
+                                              const video::RgbPicture& picture) {
+    FrameCache& cache = *data->cache;
+    auto found = cache.blocks.find(block);
+    if (found == cache.blocks.end() || index < 0 ||
+        static_cast<size_t>(index) >= found->second.size()) {
+        return false;
+    }
+    unsigned char* image = video::makeCacheImage(picture, data->decoder->resolutionDivisor);
+    if (!image) {
+        data->decoder->failedFrames.append(cache.blockStarts[static_cast<unsigned int>(block)] +
+                                           index);
+        return false;
+    }
+    unsigned char*& slot = found->second[static_cast<size_t>(index)];
+    std::free(slot);
+    slot = image;
+    return true;
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "cache/FrameCache.h"
+#include "draw/CineSheetData.h"
+
+#include <maya/MDagPath.h>
+#include <maya/MFrameContext.h>
+#include <maya/MImage.h>
+#include <maya/MObject.h>
+#include <maya/MPlugArray.h>
+#include <maya/MPxDrawOverride.h>
+#include <maya/MString.h>
+#include <maya/MStringArray.h>
+#include <maya/MUIDrawManager.h>
+#include <maya/MUserData.h>
+
+#include <atomic>
+
+namespace video {
+struct RgbPicture;
+}
+
+// Viewport 2.0 draw override of one CineSheet node. It owns everything loaded for the node: the
+// open video with its frame cache and caching worker, the image of a sequence, the gamma table
+// and the texture.
+class CineSheetDrawOverride : public MHWRender::MPxDrawOverride {
+public:
+    static MHWRender::MPxDrawOverride* creator(const MObject& obj);
+
+    explicit CineSheetDrawOverride(const MObject& obj);
+    ~CineSheetDrawOverride() override;
+
+    MHWRender::DrawAPI supportedDrawAPIs() const override;
+    bool hasUIDrawables() const override;
+    MUserData* prepareForDraw(const MDagPath& objPath, const MDagPath& cameraPath,
+                              const MHWRender::MFrameContext& frameContext,
+                              MUserData* oldData) override;
+    void addUIDrawables(const MDagPath& objPath, MHWRender::MUIDrawManager& drawManager,
+                        const MHWRender::MFrameContext& frameContext,
+                        const MUserData* data) override;
+
+    static CineSheetData* initUserData();
+    static bool getLocatorAttrData(const MObject& node, const MStringArray& names,
+                                   MPlugArray& plugs);
+
+    // Texture management and drawing.
+    bool createTexture(CineSheetData* data);
+    bool updateTexture(CineSheetData* data, void* pixels);
+    void clearTexture(CineSheetData* data);
+    void defaultImage(CineSheetData* data);
+    bool writeImage(CineSheetData* data);
+
+    // Image sequences.
+    static void formatFilePath(MString& path, int frame);
+    bool openImageFile(const MString& path);
+    void processImage(MString& path, int frame, float gamma, CineSheetData* data);
+
+    // Video opening.
+    bool openVideoFile(const MString& path);
+    void analyzeGOPs();
+
+    // The caching worker.
+    bool startBlockCachingThreaded();
+    static void* blockCachingWorker(void* data);
+    static void blockCachingFinished(void* data);
+    bool addBlockCachingJob(int frame, int blockRadius, CachingJob& job);
+    static bool setActiveBlocks(ThreadData* data, CachingJob& job);
+    static void clearInactiveBlockImages(ThreadData* data);
+    static void clearAllBlockImages(std::map<int, std::vector<unsigned char*>>& blocks);
+    static void decodeBlock(ThreadData* data, int block);
+    static bool storeFrameInCache(ThreadData* data, int block, int index,
+                                  const video::RgbPicture& picture);
+
+    // Frame request and wait.
+    void processVideo(MString& path, int frame, int cacheFrames, double sceneFrameRate,
+                      float gamma, CineSheetData* data);
+    bool awaitFrame(CineSheetData* data, CachingJob& job);
+    void clearAllData(CineSheetData* data);
+
+    // True while any caching worker of any draw override runs.
+    static std::atomic<bool> threadIsRunning;
+
+    MString currentPath;
+    MImage image;
+    int lastFrame;
+    DecoderState decoder;
+    MStringArray inputSpaceNames;
+    unsigned char gammaTable[256];
+    double tableGamma;
+    FrameCache cache;
+    ThreadData* threadData;
+    MHWRender::MTexture* texture;
+    int texturePixelCount;
+
+private:
+    void buildGammaTable(float gamma);
+};

@@ -1,0 +1,157 @@
+#include "draw/CineSheetDrawOverride.h"
+#include "draw/FileProbe.h"
+#include "draw/FrameNumber.h"
+#include "draw/MediaKind.h"
+
+#include <maya/MGlobal.h>
+#include <maya/MPlug.h>
+#include <maya/MTime.h>
+
+#include <mutex>
+
+namespace {
+
+// Positions of the plugs in the snapshot that prepareForDraw takes of the node.
+enum SnapshotPlug {
+    kFile,
+    kFrame,
+    kFrameOffset,
+    kStartFrame,
+    kEndFrame,
+    kCacheFrames,
+    kCacheResolution,
+    kForceFrameRate,
+    kColorSpace,
+    kGamma,
+    kFrameRatio,
+    kKeyframeInterval,
+    kSnapshotPlugCount
+};
+
+const MStringArray& snapshotNames() {
+    static const MString names[kSnapshotPlugCount] = {
+        "file",       "frame",       "frameOffset",     "startFrame",
+        "endFrame",   "cacheFrames", "cacheResolution", "forceFrameRate",
+        "colorSpace", "gamma",       "frameRatio",      "keyframeInterval"};
+    static const MStringArray list(names, kSnapshotPlugCount);
+    return list;
+}
+
+int divisorForCacheResolution(short cacheResolution) {
+    switch (cacheResolution) {
+        case 0:
+            return 1;
+        case 1:
+            return 2;
+        default:
+            return 4;
+    }
+}
+
+// Frames per second of the scene's current time unit.
+double sceneFrameRate() {
+    return 1.0 / MTime(1.0, MTime::uiUnit()).as(MTime::kSeconds);
+}
+
+}  // namespace
+
+MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const MDagPath&,
+                                                 const MHWRender::MFrameContext&,
+                                                 MUserData* oldData) {
+    MStatus status;
+    const MObject node = objPath.node(&status);
+    if (!status) {
+        return nullptr;
+    }
+    MPlugArray plugs;
+    if (!getLocatorAttrData(node, snapshotNames(), plugs)) {
+        return nullptr;
+    }
+    MString path = plugs[kFile].asString();
+    const MTime time = plugs[kFrame].asMTime();
+    const int frameOffset = plugs[kFrameOffset].asInt();
+    const int startFrame = plugs[kStartFrame].asInt();
+    const int endFrame = plugs[kEndFrame].asInt();
+    const int cacheFrames = plugs[kCacheFrames].asInt();
+    const short cacheResolution = plugs[kCacheResolution].asShort();
+    const bool forceFrameRate = plugs[kForceFrameRate].asBool();
+    const int colorSpace = plugs[kColorSpace].asShort();
+    const float gamma = plugs[kGamma].asFloat();
+    MPlug frameRatioPlug = plugs[kFrameRatio];
+    MPlug keyframeIntervalPlug = plugs[kKeyframeInterval];
+
+    CineSheetData* data = dynamic_cast<CineSheetData*>(oldData);
+    bool adopted = false;
+    if (data == nullptr) {
+        data = initUserData();
+        if (texture != nullptr) {
+            data->texture = texture;
+            createTexture(data);
+            adopted = true;
+        }
+    }
+
+    const int frame = frameNumberAt(time.value(), frameOffset, startFrame, endFrame);
+    const double frameRate = forceFrameRate ? sceneFrameRate() : 0.0;
+    path = path.expandFilePath();
+
+    const bool sameContent = path == currentPath && frame == lastFrame;
+    const bool sameGamma = static_cast<double>(gamma) == tableGamma;
+    if (sameContent && sameGamma && !adopted) {
+        return data;
+    }
+
+    if (inputSpaceNames.length() == 0) {
+        MGlobal::executeCommand("colorManagementPrefs -q -inputSpaceNames", inputSpaceNames, false,
+                                false);
+    }
+    // The enum fields come from the same query, but a value past the names shows no space
+    // rather than reading outside the list.
+    const bool knownSpace =
+        colorSpace >= 1 && static_cast<unsigned int>(colorSpace) <= inputSpaceNames.length();
+    data->colorSpaceName = knownSpace ? inputSpaceNames[colorSpace - 1] : MString();
+
+    MString firstFile = path;
+    formatFilePath(firstFile, frame);
+    if (!isReadableRegularFile(firstFile)) {
+        clearTexture(data);
+        {
+            const std::lock_guard<std::mutex> lock(cache.decoderMutex);
+            clearAllData(data);
+        }
+        currentPath = path;
+        lastFrame = frame;
+        return data;
+    }
+
+    if (isVideoPath(path)) {
+        const int divisor = divisorForCacheResolution(cacheResolution);
+        if (divisor != decoder.resolutionDivisor) {
+            const std::lock_guard<std::mutex> lock(cache.decoderMutex);
+            decoder.textureRebuild = true;
+            decoder.resolutionDivisor = divisor;
+        }
+        processVideo(path, frame, cacheFrames, frameRate, gamma, data);
+    } else {
+        if (decoder.resolutionDivisor != 1) {
+            const std::lock_guard<std::mutex> lock(cache.decoderMutex);
+            decoder.textureRebuild = true;
+            decoder.resolutionDivisor = 1;
+        }
+        if (adopted) {
+            // The fresh draw data's texture holds no picture yet: load the image into it
+            // even when path, frame and gamma are unchanged (" " is the nothing-loaded path).
+            currentPath = " ";
+        }
+        processImage(path, frame, gamma, data);
+    }
+
+    if (decoder.frameHeight > 0) {
+        frameRatioPlug.setDouble(static_cast<double>(decoder.frameWidth) /
+                                 static_cast<double>(decoder.frameHeight));
+        // A medium whose blocks are not known (yet) has no interval to report.
+        const MIntArray& starts = cache.blockStarts;
+        keyframeIntervalPlug.setInt(starts.length() >= 2 ? starts[1] - starts[0] : 0);
+    }
+    return data;
+}

@@ -1,0 +1,159 @@
+#include "cache/CacheImage.h"
+#include "draw/CineSheetDrawOverride.h"
+#include "draw/QuadCorners.h"
+
+#include <maya/MTextureManager.h>
+#include <maya/MViewport2Renderer.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+struct FreeDeleter {
+    void operator()(void* memory) const { std::free(memory); }
+};
+using PixelBuffer = std::unique_ptr<unsigned char, FreeDeleter>;
+
+MHWRender::MTextureManager* textureManager() {
+    MHWRender::MRenderer* renderer = MHWRender::MRenderer::theRenderer(true);
+    return renderer ? renderer->getTextureManager() : nullptr;
+}
+
+// Bytes of one whole frame at the current size and divisor: the size of every frame handed to
+// the texture, cached or not.
+size_t frameByteSize(const DecoderState& decoder) {
+    return video::cacheImageBytes(decoder.frameWidth, decoder.frameHeight,
+                                  decoder.resolutionDivisor);
+}
+
+// Trunc(x^gamma × 255) for one byte; NaN gives 0 and results past the byte range are clamped,
+// so that any gamma the node can be given yields a defined table.
+unsigned char gammaCorrected(int value, float gamma) {
+    const float corrected = powf(static_cast<float>(value) / 255.0f, gamma) * 255.0f;
+    if (!(corrected > 0.0f)) {
+        return 0;
+    }
+    if (corrected >= 255.0f) {
+        return 255;
+    }
+    return static_cast<unsigned char>(corrected);
+}
+
+}  // namespace
+
+void CineSheetDrawOverride::buildGammaTable(float gamma) {
+    for (int i = 0; i < 256; ++i) {
+        gammaTable[i] = gammaCorrected(i, gamma);
+    }
+    tableGamma = gamma;
+}
+
+bool CineSheetDrawOverride::createTexture(CineSheetData* data) {
+    if (data->texture) {
+        clearTexture(data);
+    }
+    if (decoder.frameWidth <= 0 || decoder.frameHeight <= 0) {
+        // Nothing loaded: a small square placeholder.
+        cache.blockStarts.clear();
+        cache.blockStarts.append(0);
+        cache.blockStarts.append(0);
+        decoder.frameWidth = 10;
+        decoder.frameHeight = 10;
+        decoder.videoFrameRate = 0.0;
+    }
+    const int width = decoder.frameWidth;
+    const int height = decoder.frameHeight;
+    const int divisor = decoder.resolutionDivisor;
+
+    MHWRender::MTextureDescription& description = data->textureDescription;
+    description.setToDefault2DTexture();
+    description.fWidth = static_cast<unsigned int>(width / divisor);
+    description.fHeight = static_cast<unsigned int>(height / divisor);
+    description.fMipmaps = 0;
+    description.fFormat = MHWRender::kR8G8B8A8_UNORM;
+    description.fTextureType = MHWRender::kImage2D;
+
+    {
+        const std::lock_guard<std::mutex> lock(cache.queueMutex);
+        cache.jobs = {};
+    }
+    const int pixelCount = static_cast<int>(static_cast<long long>(width) * height /
+                                            (static_cast<long long>(divisor) * divisor));
+    if (pixelCount != texturePixelCount) {
+        // Cached frames have the old size.
+        {
+            const std::lock_guard<std::mutex> blockLock(cache.blockMutex);
+            const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
+            clearAllBlockImages(cache.blocks);
+            cache.lastQueuedBlock = -1;
+        }
+        // The store now only ever receives frames of the new size, even if this texture
+        // cannot be made, so the next creation compares against that size.
+        texturePixelCount = pixelCount;
+    }
+    decoder.textureRebuild.store(false);
+
+    // Zeros until the first upload, so that a frame that never comes leaves a blank picture.
+    PixelBuffer initial(static_cast<unsigned char*>(std::calloc(frameByteSize(decoder), 1)));
+    MHWRender::MTextureManager* manager = textureManager();
+    if (!initial || !manager) {
+        description.setToDefault2DTexture();
+        setQuadCorners(data->positions, 1.0);
+        return false;
+    }
+    data->texture = manager->acquireTexture("", description, initial.get(), false);
+    const float aspect = static_cast<float>(width) / static_cast<float>(height);
+    setQuadCorners(data->positions, static_cast<double>(aspect));
+    texture = data->texture;
+    return true;
+}
+
+bool CineSheetDrawOverride::updateTexture(CineSheetData* data, void* pixels) {
+    if (!data->texture) {
+        return false;
+    }
+    const void* source = pixels;
+    PixelBuffer corrected;
+    if (!(tableGamma == 1.0)) {
+        const size_t size = frameByteSize(decoder);
+        corrected.reset(static_cast<unsigned char*>(std::malloc(size)));
+        if (corrected) {
+            const auto* in = static_cast<const unsigned char*>(pixels);
+            unsigned char* out = corrected.get();
+            for (size_t offset = 0; offset + 4 <= size; offset += 4) {
+                out[offset] = gammaTable[in[offset]];
+                out[offset + 1] = gammaTable[in[offset + 1]];
+                out[offset + 2] = gammaTable[in[offset + 2]];
+                out[offset + 3] = in[offset + 3];
+            }
+            source = corrected.get();
+        }
+    }
+    return data->texture->update(source, false, 0, nullptr) == MStatus::kSuccess;
+}
+
+void CineSheetDrawOverride::clearTexture(CineSheetData* data) {
+    if (!data->texture) {
+        return;
+    }
+    MHWRender::MTextureManager* manager = textureManager();
+    if (manager) {
+        manager->releaseTexture(data->texture);
+    }
+    data->texture = nullptr;
+    texture = nullptr;
+}
+
+void CineSheetDrawOverride::defaultImage(CineSheetData* data) {
+    PixelBuffer zeros(static_cast<unsigned char*>(std::calloc(frameByteSize(decoder), 1)));
+    if (zeros) {
+        updateTexture(data, zeros.get());
+    }
+}
+
+bool CineSheetDrawOverride::writeImage(CineSheetData* data) {
+    return updateTexture(data, image.pixels());
+}

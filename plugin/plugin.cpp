@@ -1,0 +1,57 @@
+#include "ApiErrorReport.h"
+#include "cmd/CineSheetCommand.h"
+#include "draw/CineSheetDrawOverride.h"
+#include "node/CineSheet.h"
+
+#include <maya/MDrawRegistry.h>
+#include <maya/MFnPlugin.h>
+#include <maya/MPxNode.h>
+
+const char MApiVersion[] = "20180700";
+
+namespace {
+
+const char* const kSource = "../plugin";
+const char* const kCommandName = "cineSheet";
+
+}  // namespace
+
+MStatus initializePlugin(MObject obj) {
+    MFnPlugin plugin(obj, "Vorelk Studios Inc.", "1.01", "Any");
+    MStatus status = plugin.registerNode(CineSheet::className, CineSheet::id, CineSheet::creator,
+                                         CineSheet::initialize, MPxNode::kLocatorNode,
+                                         &CineSheet::drawDbClassification);
+    if (!status) {
+        return reportApiError(kSource, 39, status);
+    }
+    status = MHWRender::MDrawRegistry::registerDrawOverrideCreator(CineSheet::drawDbClassification,
+                                                                   CineSheet::drawRegistrantId,
+                                                                   CineSheetDrawOverride::creator);
+    if (!status) {
+        return reportApiError(kSource, 46, status);
+    }
+    status = plugin.registerCommand(kCommandName, CineSheetCommand::creator,
+                                    CineSheetCommand::newSyntax);
+    if (!status) {
+        return reportApiError(kSource, 53, status);
+    }
+    return MStatus::kSuccess;
+}
+
+MStatus uninitializePlugin(MObject obj) {
+    MFnPlugin plugin(obj);
+    MStatus status = MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(
+        CineSheet::drawDbClassification, CineSheet::drawRegistrantId);
+    if (!status) {
+        return reportApiError(kSource, 68, status);
+    }
+    status = plugin.deregisterNode(CineSheet::id);
+    if (!status) {
+        return reportApiError(kSource, 71, status);
+    }
+    status = plugin.deregisterCommand(kCommandName);
+    if (!status) {
+        return reportApiError(kSource, 74, status);
+    }
+    return MStatus::kSuccess;
+}

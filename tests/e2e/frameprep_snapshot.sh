@@ -1,0 +1,60 @@
+#!/bin/sh
+# An image sequence on a CineSheet made by the cineSheet command: the snapshot through the
+# camera shows the frame of the current time upright, filling the render frame; the texture
+# holds the image's pixels; a missing frame draws nothing.
+set -eu
+: "${CINESHEET_HOST:?}" "${CINESHEET_PLUGIN:?}"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Frame 1: red, green / blue, yellow. Frame 2: the same quadrants turned by a half turn.
+ffmpeg -nostdin -v error -y -filter_complex \
+    "color=red:s=32x24[a];color=lime:s=32x24[b];color=blue:s=32x24[c];color=yellow:s=32x24[d];
+     [a][b]hstack[t];[c][d]hstack[u];[t][u]vstack,format=rgba" \
+    -frames:v 1 "$work/quad.0001.png"
+ffmpeg -nostdin -v error -y -i "$work/quad.0001.png" -vf hflip,vflip "$work/quad.0002.png"
+
+"$CINESHEET_HOST" -c "
+loadPlugin \"$CINESHEET_PLUGIN\";
+setAttr defaultResolution.width 64; setAttr defaultResolution.height 48;
+camera -n shotCam;
+cineSheet -camera shotCam -filePath \"$work/quad.####.png\";
+lookThru shotCam;
+currentTime 1;
+snapshot -file \"$work/frame1.png\";
+textureDump -node cineSheetShape1 -file \"$work/frame1.rgba\";
+getAttr cineSheetShape1.frameRatio;
+getAttr cineSheetShape1.keyframeInterval;
+currentTime 2;
+snapshot -file \"$work/frame2.png\";
+currentTime 3;
+snapshot -file \"$work/frame3.png\";
+" >"$work/out.txt"
+
+grep -q "^// Result: 1.3333" "$work/out.txt" || { echo "frameRatio is not 4/3"; cat "$work/out.txt"; exit 1; }
+grep -q "^// Result: 1 //$" "$work/out.txt" || { echo "keyframeInterval is not 1"; cat "$work/out.txt"; exit 1; }
+
+ffmpeg -nostdin -v error -i "$work/quad.0001.png" -f rawvideo -pix_fmt rgba "$work/expected.rgba"
+cmp -s "$work/expected.rgba" "$work/frame1.rgba" || { echo "texture differs from the image"; exit 1; }
+
+# RGB of pixel (x, y) of a 64 x 48 snapshot, top row first.
+pixel() {
+    ffmpeg -nostdin -v error -i "$1" -f rawvideo -pix_fmt rgb24 - |
+        od -An -tu1 -v -j $(( ($3 * 64 + $2) * 3 )) -N3 | tr -s ' ' | sed 's/^ //'
+}
+check() {
+    got=$(pixel "$work/$1" "$2" "$3")
+    [ "$got" = "$4" ] || { echo "$1: pixel $2,$3 is '$got', expected '$4'"; exit 1; }
+}
+check frame1.png 8 6 "255 0 0"
+check frame1.png 56 6 "0 255 0"
+check frame1.png 8 42 "0 0 255"
+check frame1.png 56 42 "255 255 0"
+check frame2.png 8 6 "255 255 0"
+check frame2.png 56 42 "255 0 0"
+# No frame 3: the background shows where the picture was.
+[ "$(pixel "$work/frame3.png" 8 6)" != "$(pixel "$work/frame2.png" 8 6)" ] ||
+    { echo "frame 3 still shows a picture"; exit 1; }
+[ "$(pixel "$work/frame3.png" 8 6)" = "$(pixel "$work/frame3.png" 56 42)" ] ||
+    { echo "frame 3 is not plain background"; exit 1; }
+echo "image sequence snapshot ok"

@@ -1,0 +1,136 @@
+#include "SheetFixture.h"
+
+#include "node/CineSheet.h"
+
+#include <host/Commands.h>
+#include <host/Faults.h>
+#include <host/Messages.h>
+#include <host/NodeTypes.h>
+#include <host/Scene.h>
+#include <host/Textures.h>
+
+#include <maya/MDagModifier.h>
+#include <maya/MFnDagNode.h>
+
+#include <mutex>
+#include <thread>
+
+void SheetFixture::SetUp() {
+    ASSERT_EQ(host::runScript("hostConfig -resetFaults -resetColorManagement", false, false),
+              MStatus::kSuccess);
+    host::newScene();
+    host::resetMessageCounts();
+    host::deregisterPluginNodeType(CineSheet::id);
+    host::PluginNodeType type;
+    type.name = CineSheet::className;
+    type.id = CineSheet::id;
+    type.creator = CineSheet::creator;
+    type.initialize = CineSheet::initialize;
+    type.kind = MPxNode::kLocatorNode;
+    type.classification = CineSheet::drawDbClassification;
+    type.pluginName = "CineSheetCacheTests";
+    ASSERT_EQ(host::registerPluginNodeType(type), MStatus::kSuccess);
+
+    MDagModifier modifier;
+    const MObject transform = modifier.createNode(CineSheet::className);
+    ASSERT_EQ(modifier.doIt(), MStatus::kSuccess);
+    node = MFnDagNode(transform).child(0);
+    ASSERT_FALSE(node.isNull());
+    texturesBefore_ = host::textureStats().live;
+    host::resetTextureCounters();
+}
+
+void SheetFixture::TearDown() {
+    data_.clear();
+    sheets_.clear();
+    EXPECT_EQ(host::textureStats().live, texturesBefore_) << "textures left alive";
+    EXPECT_EQ(host::textureStats().badReleases, 0u);
+    host::clearFaults();
+    host::newScene();
+    host::deregisterPluginNodeType(CineSheet::id);
+}
+
+CineSheetDrawOverride& SheetFixture::makeSheet() {
+    sheets_.push_back(std::make_unique<CineSheetDrawOverride>(node));
+    return *sheets_.back();
+}
+
+void SheetFixture::destroySheet(CineSheetDrawOverride& sheet) {
+    for (auto& owned : sheets_) {
+        if (owned.get() == &sheet) {
+            owned.reset();
+        }
+    }
+}
+
+CineSheetData& SheetFixture::makeData() {
+    data_.emplace_back(CineSheetDrawOverride::initUserData());
+    return *data_.back();
+}
+
+void SheetFixture::showFrame(CineSheetDrawOverride& sheet, CineSheetData& data,
+                             const std::string& path, int frame, int cacheFrames, float gamma) {
+    MString file(path.c_str());
+    sheet.processVideo(file, frame, cacheFrames, 0.0, gamma, &data);
+}
+
+void SheetFixture::setDivisor(CineSheetDrawOverride& sheet, int divisor) {
+    const std::lock_guard<std::mutex> lock(sheet.cache.decoderMutex);
+    sheet.decoder.textureRebuild = true;
+    sheet.decoder.resolutionDivisor = divisor;
+}
+
+TexturePixels texturePixels(const CineSheetData& data) {
+    TexturePixels pixels;
+    if (data.texture &&
+        !host::readTexturePixels(data.texture, &pixels.width, &pixels.height, &pixels.bytes)) {
+        ADD_FAILURE() << "the draw data's texture is not alive";
+    }
+    return pixels;
+}
+
+bool waitForStore(CineSheetDrawOverride& sheet, const std::function<bool()>& done,
+                  std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (true) {
+        {
+            const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+            if (done()) {
+                return true;
+            }
+        }
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+bool blockComplete(const CineSheetDrawOverride& sheet, int block) {
+    auto found = sheet.cache.blocks.find(block);
+    if (found == sheet.cache.blocks.end()) {
+        return false;
+    }
+    for (unsigned char* slot : found->second) {
+        if (!slot) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<int> storedBlocks(const CineSheetDrawOverride& sheet) {
+    std::vector<int> blocks;
+    for (const auto& entry : sheet.cache.blocks) {
+        blocks.push_back(entry.first);
+    }
+    return blocks;
+}
+
+std::vector<int> values(const MIntArray& array) {
+    std::vector<int> result;
+    for (unsigned int i = 0; i < array.length(); ++i) {
+        result.push_back(array[i]);
+    }
+    return result;
+}

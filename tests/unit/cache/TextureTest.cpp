@@ -1,0 +1,285 @@
+#include "SheetFixture.h"
+
+#include "node/CineSheet.h"
+
+#include <host/DrawRecording.h>
+#include <host/Faults.h>
+#include <host/Textures.h>
+
+#include <maya/MStringArray.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+using Kind = host::DrawCall::Kind;
+
+class Textures : public SheetFixture {};
+
+struct TestFrameContext : MHWRender::MFrameContext {
+    TestFrameContext() : MHWRender::MFrameContext(MDagPath(), 640, 480) {}
+};
+
+bool samePoints(const MPointArray& a, const MPointArray& b) {
+    if (a.length() != b.length()) {
+        return false;
+    }
+    for (unsigned int i = 0; i < a.length(); ++i) {
+        if (!(a[i] == b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void expectQuad(const CineSheetData& data, double halfWidth) {
+    ASSERT_EQ(data.positions.length(), 6u);
+    const double corners[6][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, -1}, {1, 1}, {-1, 1}};
+    for (unsigned int i = 0; i < 6; ++i) {
+        EXPECT_EQ(data.positions[i].x, corners[i][0] * halfWidth) << i;
+        EXPECT_EQ(data.positions[i].y, corners[i][1]) << i;
+        EXPECT_EQ(data.positions[i].z, 0.0) << i;
+        EXPECT_EQ(data.positions[i].w, 1.0) << i;
+    }
+}
+
+std::vector<Kind> kinds(const std::vector<host::DrawCall>& calls) {
+    std::vector<Kind> result;
+    for (const host::DrawCall& call : calls) {
+        result.push_back(call.kind);
+    }
+    return result;
+}
+
+TEST_F(Textures, freshDrawDataHasTheUnitQuadAndNoTexture) {
+    CineSheetData& data = makeData();
+    EXPECT_EQ(data.texture, nullptr);
+    EXPECT_FALSE(data.deleteAfterUse());
+    expectQuad(data, 1.0);
+    const double uv[6][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 0}, {1, 1}, {0, 1}};
+    ASSERT_EQ(data.texCoords.length(), 6u);
+    for (unsigned int i = 0; i < 6; ++i) {
+        EXPECT_EQ(data.texCoords[i], MPoint(uv[i][0], uv[i][1], 0.0, 1.0)) << i;
+    }
+}
+
+TEST_F(Textures, overrideAnswersTheHostsQuestions) {
+    CineSheetDrawOverride& sheet = makeSheet();
+    EXPECT_EQ(static_cast<int>(sheet.supportedDrawAPIs()), 7);
+    EXPECT_TRUE(sheet.hasUIDrawables());
+
+    MPlugArray plugs;
+    EXPECT_TRUE(CineSheetDrawOverride::getLocatorAttrData(node, MStringArray(), plugs));
+    EXPECT_EQ(plugs.length(), 0u);
+    MStringArray names;
+    for (const char* name : {"file", "cacheFrames", "noSuchAttribute", "gamma"}) {
+        names.append(name);
+    }
+    EXPECT_FALSE(CineSheetDrawOverride::getLocatorAttrData(node, names, plugs));
+    ASSERT_EQ(plugs.length(), 2u);
+    EXPECT_TRUE(plugs[1] == CineSheet::aCacheFrames);
+}
+
+// Nothing loaded: a 10 by 10 placeholder, divided like any frame, on a square.
+TEST_F(Textures, placeholderSizesFollowTheDivisor) {
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    const int expectedSide[] = {10, 5, 2};
+    const int divisors[] = {1, 2, 4};
+    for (int i = 0; i < 3; ++i) {
+        sheet.decoder.frameWidth = 0;
+        sheet.decoder.videoFrameRate = 25.0;
+        sheet.decoder.resolutionDivisor = divisors[i];
+        ASSERT_TRUE(sheet.createTexture(&data));
+        sheet.defaultImage(&data);
+        const TexturePixels pixels = texturePixels(data);
+        EXPECT_EQ(pixels.width, expectedSide[i]);
+        EXPECT_EQ(pixels.height, expectedSide[i]);
+        EXPECT_EQ(pixels.bytes, std::vector<uint8_t>(pixels.bytes.size(), 0));
+        EXPECT_EQ(values(sheet.cache.blockStarts), (std::vector<int>{0, 0}));
+        EXPECT_EQ(sheet.decoder.videoFrameRate, 0.0);
+        expectQuad(data, 1.0);
+        EXPECT_EQ(sheet.texture, data.texture);
+    }
+    EXPECT_EQ(host::textureStats().live, 1u);
+}
+
+TEST_F(Textures, sizesComeFromTheFullFrame) {
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    sheet.decoder.frameWidth = 1921;
+    sheet.decoder.frameHeight = 1081;
+    sheet.decoder.resolutionDivisor = 2;
+    ASSERT_TRUE(sheet.createTexture(&data));
+    const MHWRender::MTextureDescription& description = data.textureDescription;
+    EXPECT_EQ(description.fWidth, 960u);
+    EXPECT_EQ(description.fHeight, 540u);
+    EXPECT_EQ(description.fDepth, 1u);
+    EXPECT_EQ(description.fBytesPerRow, 0u);
+    EXPECT_EQ(description.fMipmaps, 0u);
+    EXPECT_EQ(description.fArraySlices, 1u);
+    EXPECT_EQ(description.fFormat, MHWRender::kR8G8B8A8_UNORM);
+    EXPECT_EQ(description.fTextureType, MHWRender::kImage2D);
+    EXPECT_EQ(sheet.texturePixelCount, 519150);
+    EXPECT_EQ(texturePixels(data).width, 960);
+
+    sheet.decoder.frameWidth = 1920;
+    sheet.decoder.frameHeight = 1080;
+    ASSERT_TRUE(sheet.createTexture(&data));
+    EXPECT_EQ(sheet.texturePixelCount, 518400);
+    expectQuad(data, static_cast<double>(1920.0f / 1080.0f));
+    EXPECT_NEAR(data.positions[1].x, 1.7777778, 1e-7);
+    EXPECT_EQ(host::textureStats().live, 1u);
+}
+
+// Cached frames have the texture's pixel count: a new count empties the store, the same count
+// keeps it; queued jobs always go.
+TEST_F(Textures, storeIsEmptiedOnlyWhenThePixelCountChanges) {
+    host::setFault(host::fault::kTaskCreate, true);
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    sheet.decoder.frameWidth = 64;
+    sheet.decoder.frameHeight = 32;
+    ASSERT_TRUE(sheet.createTexture(&data));
+    auto* frame = static_cast<unsigned char*>(std::malloc(64 * 32 * 4));
+    sheet.cache.blocks[3] = {frame, nullptr};
+    sheet.cache.lastQueuedBlock = 3;
+    sheet.cache.jobs.push(CachingJob{});
+
+    ASSERT_TRUE(sheet.createTexture(&data));
+    EXPECT_EQ(sheet.cache.blocks.size(), 1u);
+    EXPECT_EQ(sheet.cache.lastQueuedBlock, 3);
+    EXPECT_TRUE(sheet.cache.jobs.empty());
+
+    sheet.decoder.resolutionDivisor = 2;
+    ASSERT_TRUE(sheet.createTexture(&data));
+    EXPECT_TRUE(sheet.cache.blocks.empty());
+    EXPECT_EQ(sheet.cache.lastQueuedBlock, -1);
+    EXPECT_FALSE(sheet.decoder.textureRebuild);
+}
+
+TEST_F(Textures, gammaTableCorrectsColourButNotAlpha) {
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    // A missing file still builds the table and leaves the placeholder.
+    showFrame(sheet, data, "/nonexistent/clip.mp4", 0, 120, 2.0f);
+    EXPECT_EQ(sheet.tableGamma, 2.0);
+    EXPECT_EQ(sheet.gammaTable[0], 0);
+    EXPECT_EQ(sheet.gammaTable[128], 64);
+    EXPECT_EQ(sheet.gammaTable[255], 255);
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(sheet.gammaTable[i], static_cast<unsigned char>(powf(i / 255.0f, 2.0f) * 255.0f))
+            << i;
+    }
+    std::vector<uint8_t> source(10 * 10 * 4);
+    for (size_t i = 0; i < source.size(); ++i) {
+        source[i] = static_cast<uint8_t>(i % 2 ? 128 : 255);
+    }
+    ASSERT_TRUE(sheet.updateTexture(&data, source.data()));
+    std::vector<uint8_t> bytes = texturePixels(data).bytes;
+    ASSERT_EQ(bytes.size(), source.size());
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const bool alpha = i % 4 == 3;
+        ASSERT_EQ(bytes[i], alpha || source[i] == 255 ? source[i] : 64) << i;
+    }
+
+    showFrame(sheet, data, "/nonexistent/clip.mp4", 0, 120, 1.0f);
+    ASSERT_TRUE(sheet.updateTexture(&data, source.data()));
+    EXPECT_EQ(texturePixels(data).bytes, source);
+
+    // A gamma that is not a number still gives a defined table.
+    showFrame(sheet, data, "/nonexistent/clip.mp4", 0, 120,
+              std::numeric_limits<float>::quiet_NaN());
+    EXPECT_TRUE(std::isnan(sheet.tableGamma));
+    EXPECT_EQ(sheet.gammaTable[128], 0);
+}
+
+TEST_F(Textures, drawsTheTexturedQuadOrAnEmptyDrawable) {
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    host::DrawRecorder recorder;
+    const MDagPath path;
+    const TestFrameContext context;
+
+    sheet.addUIDrawables(path, recorder.manager(), context, nullptr);
+    MUserData foreign(false);
+    sheet.addUIDrawables(path, recorder.manager(), context, &foreign);
+    EXPECT_TRUE(recorder.calls().empty());
+
+    sheet.addUIDrawables(path, recorder.manager(), context, &data);
+    EXPECT_EQ(kinds(recorder.calls()), (std::vector<Kind>{Kind::BeginDrawable, Kind::EndDrawable}));
+
+    recorder.clear();
+    sheet.decoder.frameWidth = 40;
+    sheet.decoder.frameHeight = 20;
+    ASSERT_TRUE(sheet.createTexture(&data));
+    sheet.addUIDrawables(path, recorder.manager(), context, &data);
+    const std::vector<host::DrawCall>& calls = recorder.calls();
+    ASSERT_EQ(kinds(calls),
+              (std::vector<Kind>{Kind::BeginDrawable, Kind::SetTexture, Kind::SetTextureSampler,
+                                 Kind::SetTextureMask, Kind::Mesh, Kind::EndDrawable}));
+    EXPECT_EQ(calls[0].selectability, MHWRender::MUIDrawManager::kAutomatic);
+    EXPECT_EQ(calls[0].selectionName, 0u);
+    EXPECT_EQ(calls[1].texture, data.texture);
+    EXPECT_EQ(calls[2].filter, MHWRender::MSamplerState::kMinMagMipLinear);
+    EXPECT_EQ(calls[2].address, MHWRender::MSamplerState::kTexClamp);
+    EXPECT_EQ(calls[3].mask, MHWRender::MBlendState::kAllChannels);
+    EXPECT_EQ(calls[4].primitive, MHWRender::MUIDrawManager::kTriangles);
+    EXPECT_TRUE(samePoints(calls[4].positions, data.positions));
+    EXPECT_TRUE(samePoints(calls[4].texCoords, data.texCoords));
+    EXPECT_TRUE(calls[4].hasTexCoords);
+    EXPECT_FALSE(calls[4].hasNormals || calls[4].hasColors || calls[4].hasIndices);
+    EXPECT_EQ(calls[4].positions[1].x, 2.0);
+}
+
+TEST_F(Textures, releasingFollowsTheDrawData) {
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    CineSheetData& other = makeData();
+    ASSERT_TRUE(sheet.createTexture(&data));
+    MHWRender::MTexture* shown = sheet.texture;
+    sheet.clearTexture(&other);
+    EXPECT_EQ(sheet.texture, shown);
+    sheet.clearTexture(&data);
+    EXPECT_EQ(sheet.texture, nullptr);
+    EXPECT_EQ(data.texture, nullptr);
+    EXPECT_EQ(host::textureStats().live, 0u);
+    EXPECT_FALSE(sheet.updateTexture(&data, nullptr));
+}
+
+TEST_F(Textures, destroyingTheOverrideReleasesItsLastTexture) {
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    ASSERT_TRUE(sheet.createTexture(&data));
+    ASSERT_TRUE(sheet.createTexture(&data));
+    EXPECT_EQ(host::textureStats().live, 1u);
+    destroySheet(sheet);
+    EXPECT_EQ(host::textureStats().live, 0u);
+    EXPECT_EQ(host::textureStats().released, 2u);
+}
+
+TEST_F(Textures, hostTextureFaultsLeaveNothingDrawnAndNothingLeaked) {
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    ASSERT_TRUE(sheet.createTexture(&data));
+    std::vector<uint8_t> frame(10 * 10 * 4, 7);
+
+    host::setFault(host::fault::kTextureUpdate, true);
+    EXPECT_FALSE(sheet.updateTexture(&data, frame.data()));
+    host::setFault(host::fault::kTextureUpdate, false);
+
+    host::setFault(host::fault::kTextureAcquire, true);
+    EXPECT_TRUE(sheet.createTexture(&data));
+    EXPECT_EQ(data.texture, nullptr);
+    EXPECT_EQ(sheet.texture, nullptr);
+    EXPECT_FALSE(sheet.updateTexture(&data, frame.data()));
+    sheet.defaultImage(&data);
+    host::DrawRecorder recorder;
+    sheet.addUIDrawables(MDagPath(), recorder.manager(), TestFrameContext(), &data);
+    EXPECT_EQ(kinds(recorder.calls()), (std::vector<Kind>{Kind::BeginDrawable, Kind::EndDrawable}));
+    EXPECT_EQ(host::textureStats().live, 0u);
+}
+
+}  // namespace

@@ -1,0 +1,271 @@
+#include "CacheMedia.h"
+#include "SheetFixture.h"
+
+#include <host/Textures.h>
+
+#include "cache/RgbPicture.h"
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace {
+
+using testsupport::ReferenceVideo;
+
+// Where two pictures first differ, for a readable failure.
+std::string firstDifference(const std::vector<uint8_t>& got, const std::vector<uint8_t>& expected) {
+    if (got.size() != expected.size()) {
+        std::ostringstream text;
+        text << got.size() << " bytes instead of " << expected.size();
+        return text.str();
+    }
+    auto mismatch = std::mismatch(got.begin(), got.end(), expected.begin());
+    if (mismatch.first == got.end()) {
+        return "";
+    }
+    std::ostringstream text;
+    text << "byte " << (mismatch.first - got.begin()) << " is " << int(*mismatch.first)
+         << " instead of " << int(*mismatch.second);
+    return text.str();
+}
+
+class VideoFrames : public SheetFixture {
+protected:
+    // Shows each frame in turn, as playing or scrubbing does, and compares the texture with the
+    // tool's decode reduced like the cache reduces it.
+    void expectFrames(const std::string& medium, int divisor, const std::vector<int>& frames) {
+        const ReferenceVideo& reference = cachetest::reference(medium);
+        const std::string& path = cachetest::mediaPath(medium);
+        CineSheetDrawOverride& sheet = makeSheet();
+        CineSheetData& data = makeData();
+        sheet.decoder.resolutionDivisor = divisor;
+        for (int frame : frames) {
+            showFrame(sheet, data, path, frame);
+            ASSERT_EQ(sheet.cache.blockStarts[sheet.cache.blockStarts.length() - 1],
+                      static_cast<int>(reference.frames.size()));
+            const TexturePixels pixels = texturePixels(data);
+            ASSERT_EQ(pixels.width, reference.width / divisor);
+            ASSERT_EQ(pixels.height, reference.height / divisor);
+            const std::string difference = firstDifference(
+                pixels.bytes,
+                testsupport::pointSampledRgba(reference.frames[frame], reference.width,
+                                              reference.height, divisor));
+            ASSERT_EQ(difference, "") << medium << " frame " << frame << " at 1/" << divisor;
+        }
+    }
+
+    static std::vector<int> allFrames(const std::string& medium) {
+        std::vector<int> frames(cachetest::reference(medium).frames.size());
+        for (size_t i = 0; i < frames.size(); ++i) {
+            frames[i] = static_cast<int>(i);
+        }
+        return frames;
+    }
+
+    static std::vector<int> scrubbing(const std::string& medium, int count) {
+        const int frameCount = static_cast<int>(cachetest::reference(medium).frames.size());
+        std::mt19937 random(1234);
+        std::vector<int> frames;
+        for (int i = 0; i < count; ++i) {
+            frames.push_back(static_cast<int>(random() % frameCount));
+        }
+        frames.push_back(frameCount - 1);
+        frames.push_back(0);
+        return frames;
+    }
+};
+
+class EveryKindOfVideo : public VideoFrames, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(EveryKindOfVideo, playingShowsEveryFrameExactly) {
+    expectFrames(GetParam(), 1, allFrames(GetParam()));
+}
+
+TEST_P(EveryKindOfVideo, scrubbingShowsEveryFrameExactly) {
+    expectFrames(GetParam(), 1, scrubbing(GetParam(), 12));
+}
+
+INSTANTIATE_TEST_SUITE_P(Media, EveryKindOfVideo,
+                         ::testing::Values("h264_mp4", "mpeg2_ps", "open_gop_mp4", "late_start_mkv",
+                                           "prores_mov", "mjpeg_avi", "h264_aac_mov"));
+
+TEST_F(VideoFrames, halfAndQuarterArePointSampled) {
+    expectFrames("odd_1921x1081", 2, allFrames("odd_1921x1081"));
+    expectFrames("wide_1366", 4, allFrames("wide_1366"));
+    expectFrames("h264_mp4", 2, scrubbing("h264_mp4", 6));
+    expectFrames("h264_mp4", 4, scrubbing("h264_mp4", 6));
+}
+
+// A resolution change while a video plays: frames cached at the old size are never shown.
+TEST_F(VideoFrames, changingTheResolutionRebuildsTextureAndCache) {
+    const std::string medium = "h264_mp4";
+    const ReferenceVideo& reference = cachetest::reference(medium);
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    const int frameCount = static_cast<int>(reference.frames.size());
+    int frame = 0;
+    for (int divisor : {1, 4, 2, 1}) {
+        setDivisor(sheet, divisor);
+        for (int i = 0; i < 5; ++i, frame = (frame + 7) % frameCount) {
+            showFrame(sheet, data, cachetest::mediaPath(medium), frame);
+            ASSERT_EQ(firstDifference(
+                          texturePixels(data).bytes,
+                          testsupport::pointSampledRgba(reference.frames[frame], reference.width,
+                                                        reference.height, divisor)),
+                      "")
+                << "frame " << frame << " at 1/" << divisor;
+        }
+    }
+}
+
+TEST_F(VideoFrames, blocksFollowTheKeyframes) {
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    showFrame(sheet, data, cachetest::mediaPath("keys_0_12_24"), 0);
+    EXPECT_EQ(values(sheet.cache.blockStarts), (std::vector<int>{0, 12, 24, 30}));
+    showFrame(sheet, data, cachetest::mediaPath("keys_0_12_29"), 29);
+    EXPECT_EQ(values(sheet.cache.blockStarts), (std::vector<int>{0, 12, 30}));
+    EXPECT_EQ(sheet.decoder.videoFrameRate, 24.0);
+    EXPECT_EQ(sheet.decoder.frameWidth, 160);
+    EXPECT_EQ(sheet.decoder.frameHeight, 120);
+}
+
+// The window holds about cacheFrames frames: (120 / 12 − 1) / 2 = 4 blocks on each side.
+TEST_F(VideoFrames, cacheFramesSizeTheWindow) {
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    const std::string& path = cachetest::mediaPath("blocks_of_12");
+    const std::pair<int, std::vector<int>> cases[] = {
+        {120, {6, 7, 8, 9, 10, 11, 12, 13, 14}}, {60, {8, 9, 10, 11, 12}}, {0, {9, 10, 11}}};
+    for (const auto& [cacheFrames, window] : cases) {
+        // A request in another block each time, so that each queues a job.
+        showFrame(sheet, data, path, cacheFrames == 60 ? 0 : 239, cacheFrames);
+        showFrame(sheet, data, path, 125, cacheFrames);
+        ASSERT_TRUE(waitForStore(sheet, [&] {
+            return std::all_of(window.begin(), window.end(),
+                               [&](int block) { return blockComplete(sheet, block); });
+        })) << cacheFrames;
+        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+        EXPECT_EQ(storedBlocks(sheet), window) << cacheFrames;
+    }
+}
+
+class BadFiles : public VideoFrames {
+protected:
+    // The file is refused: the texture is the 10 by 10 placeholder, all zeros.
+    void expectPlaceholder(const std::string& path) {
+        CineSheetDrawOverride& sheet = makeSheet();
+        CineSheetData& data = makeData();
+        showFrame(sheet, data, path, 0);
+        showFrame(sheet, data, path, 5);
+        const TexturePixels pixels = texturePixels(data);
+        EXPECT_EQ(pixels.width, 10) << path;
+        EXPECT_EQ(pixels.height, 10) << path;
+        EXPECT_EQ(pixels.bytes, std::vector<uint8_t>(400, 0)) << path;
+        EXPECT_EQ(values(sheet.cache.blockStarts), (std::vector<int>{0, 0})) << path;
+        EXPECT_EQ(sheet.currentPath, " ") << path;
+        EXPECT_EQ(sheet.decoder.streamIndex, -1) << path;
+        EXPECT_EQ(sheet.texture, data.texture);
+    }
+};
+
+void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST_F(BadFiles, filesWithoutAPlayableVideoShowThePlaceholder) {
+    const testsupport::TempDir& scratch = cachetest::scratch();
+    expectPlaceholder(scratch.file("missing.mp4"));
+    testsupport::writeFile(scratch.file("empty.mp4"), "");
+    expectPlaceholder(scratch.file("empty.mp4"));
+    testsupport::writeFile(scratch.file("text.mov"), std::string(3000, 'x'));
+    expectPlaceholder(scratch.file("text.mov"));
+    expectPlaceholder(cachetest::mediaPath("audio_only"));
+    std::vector<unsigned char> bytes = testsupport::readBytes(cachetest::mediaPath("h264_mp4"));
+    bytes.resize(bytes.size() / 2);
+    writeBytes(scratch.file("truncated.mp4"), bytes);
+    expectPlaceholder(scratch.file("truncated.mp4"));
+    testsupport::writeFile(scratch.file("list.mp4"), "ffconcat version 1.0\nfile '" +
+                                                         cachetest::mediaPath("h264_mp4") + "'\n");
+    expectPlaceholder(scratch.file("list.mp4"));
+}
+
+// A file that cannot be opened closes the former one; going back to that one opens it again.
+TEST_F(BadFiles, returningToTheFormerFileAfterABadOneShowsItAgain) {
+    const ReferenceVideo& reference = cachetest::reference("h264_mp4");
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    const std::vector<uint8_t> expected =
+        testsupport::pointSampledRgba(reference.frames[30], reference.width, reference.height, 1);
+    showFrame(sheet, data, cachetest::mediaPath("h264_mp4"), 30);
+    ASSERT_EQ(texturePixels(data).bytes, expected);
+    showFrame(sheet, data, cachetest::mediaPath("audio_only"), 30);
+    EXPECT_EQ(texturePixels(data).width, 10);
+    showFrame(sheet, data, cachetest::mediaPath("h264_mp4"), 30);
+    EXPECT_EQ(firstDifference(texturePixels(data).bytes, expected), "");
+}
+
+// A stream cut short keeps the frames before the cut, and the frames after it end in a failed
+// request, not in a fault.
+TEST_F(BadFiles, truncatedStreamShowsTheFramesBeforeTheCut) {
+    const ReferenceVideo& full = cachetest::reference("mpeg2_ps");
+    std::vector<unsigned char> bytes = testsupport::readBytes(cachetest::mediaPath("mpeg2_ps"));
+    bytes.resize(bytes.size() / 2);
+    const std::string path = cachetest::scratch().file("truncated.mpeg");
+    writeBytes(path, bytes);
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    showFrame(sheet, data, path, 0);
+    const MIntArray& starts = sheet.cache.blockStarts;
+    ASSERT_GT(starts.length(), 3u);
+    const int complete = starts[starts.length() - 2];
+    for (int frame = 0; frame < complete; frame += 5) {
+        showFrame(sheet, data, path, frame);
+        ASSERT_EQ(firstDifference(texturePixels(data).bytes,
+                                  testsupport::pointSampledRgba(full.frames[frame], full.width,
+                                                                full.height, 1)),
+                  "")
+            << "frame " << frame;
+    }
+}
+
+// A frame whose buffer cannot be allocated fails its request at once instead of waiting.
+TEST_F(BadFiles, framesThatCannotBeStoredFailAtOnce) {
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    sheet.decoder.frameWidth = 16;
+    sheet.decoder.frameHeight = 16;
+    ASSERT_TRUE(sheet.createTexture(&data));
+    sheet.tableGamma = 1.0;
+    sheet.cache.blockStarts.clear();
+    sheet.cache.blockStarts.append(100);
+    sheet.cache.blockStarts.append(112);
+    const std::vector<uint8_t> row(16 * 3, 200);
+    std::vector<unsigned char*>& slots = sheet.cache.blocks[0];
+    slots.assign(12, nullptr);
+    // Far more memory than the machine can give.
+    const video::RgbPicture huge{row.data(), 0, 1 << 20, 1 << 20};
+    const video::RgbPicture small{row.data(), 0, 16, 16};
+    {
+        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+        EXPECT_FALSE(CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 0, 3, huge));
+        EXPECT_EQ(values(sheet.decoder.failedFrames), std::vector<int>{103});
+        EXPECT_FALSE(CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 0, 12, small));
+        EXPECT_FALSE(CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 1, 0, small));
+        EXPECT_TRUE(CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 0, 4, small));
+        EXPECT_EQ(values(sheet.decoder.failedFrames), std::vector<int>{103});
+    }
+    CachingJob job{103, 1, 0, 3};
+    EXPECT_FALSE(sheet.awaitFrame(&data, job));
+    job = CachingJob{104, 1, 0, 4};
+    EXPECT_TRUE(sheet.awaitFrame(&data, job));
+    EXPECT_EQ(texturePixels(data).bytes[4], 200);
+    job = CachingJob{104, 1, 5, 4};
+    EXPECT_FALSE(sheet.awaitFrame(&data, job));
+}
+
+}  // namespace

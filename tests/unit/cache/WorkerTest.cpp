@@ -1,0 +1,258 @@
+#include "CacheMedia.h"
+#include "SheetFixture.h"
+
+#include "cache/WindowOrder.h"
+
+#include <host/Faults.h>
+#include <host/Messages.h>
+
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+class Worker : public SheetFixture {
+protected:
+    // A draw override with no worker, so that queued jobs stay where they are.
+    CineSheetDrawOverride& makeIdleSheet() {
+        host::setFault(host::fault::kTaskCreate, true);
+        CineSheetDrawOverride& sheet = makeSheet();
+        host::setFault(host::fault::kTaskCreate, false);
+        return sheet;
+    }
+
+    // A draw override with a medium open: by default the twenty 12-frame blocks of
+    // "blocks_of_12".
+    CineSheetDrawOverride& makeOpenSheet(const std::string& medium = "blocks_of_12") {
+        CineSheetDrawOverride& sheet = makeSheet();
+        const std::lock_guard<std::mutex> lock(sheet.cache.decoderMutex);
+        EXPECT_TRUE(sheet.openVideoFile(cachetest::mediaPath(medium).c_str()));
+        return sheet;
+    }
+};
+
+void setStarts(CineSheetDrawOverride& sheet, const std::vector<int>& starts) {
+    sheet.cache.blockStarts.clear();
+    for (int start : starts) {
+        sheet.cache.blockStarts.append(start);
+    }
+}
+
+size_t queuedJobs(CineSheetDrawOverride& sheet) {
+    const std::lock_guard<std::mutex> lock(sheet.cache.queueMutex);
+    return sheet.cache.jobs.size();
+}
+
+TEST_F(Worker, requestsFindTheirBlockAndQueueOnlyWhenTheBlockChanges) {
+    CineSheetDrawOverride& sheet = makeIdleSheet();
+    setStarts(sheet, {0, 12, 24, 30});
+    CachingJob job;
+    EXPECT_TRUE(sheet.addBlockCachingJob(29, 4, job));
+    EXPECT_EQ(job.frame, 29);
+    EXPECT_EQ(job.blockRadius, 4);
+    EXPECT_EQ(job.block, 2);
+    EXPECT_EQ(job.frameInBlock, 5);
+    EXPECT_EQ(queuedJobs(sheet), 1u);
+    EXPECT_TRUE(sheet.addBlockCachingJob(24, 4, job));
+    EXPECT_EQ(queuedJobs(sheet), 1u);
+    EXPECT_TRUE(sheet.addBlockCachingJob(0, 4, job));
+    EXPECT_TRUE(sheet.addBlockCachingJob(11, 4, job));
+    EXPECT_EQ(job.block, 0);
+    EXPECT_EQ(job.frameInBlock, 11);
+    EXPECT_TRUE(sheet.addBlockCachingJob(12, 4, job));
+    EXPECT_EQ(job.block, 1);
+    EXPECT_EQ(queuedJobs(sheet), 3u);
+
+    for (int outside : {-1, 30, 1000}) {
+        CachingJob rejected;
+        EXPECT_FALSE(sheet.addBlockCachingJob(outside, 4, rejected)) << outside;
+        EXPECT_EQ(rejected.block, -1);
+    }
+    EXPECT_EQ(queuedJobs(sheet), 3u);
+    EXPECT_EQ(sheet.cache.lastQueuedBlock, 1);
+}
+
+TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
+    CineSheetDrawOverride& sheet = makeIdleSheet();
+    CachingJob job;
+    // First keyframe at frame 3; then an empty block at 12.
+    setStarts(sheet, {3, 12, 12, 20});
+    EXPECT_FALSE(sheet.addBlockCachingJob(2, 1, job));
+    EXPECT_TRUE(sheet.addBlockCachingJob(3, 1, job));
+    EXPECT_EQ(job.block, 0);
+    EXPECT_TRUE(sheet.addBlockCachingJob(12, 1, job));
+    EXPECT_EQ(job.block, 2);
+    EXPECT_EQ(job.frameInBlock, 0);
+    // A failed open, a video without keyframes, nothing loaded.
+    for (const std::vector<int>& starts : {std::vector<int>{0, 0}, std::vector<int>{40, 40},
+                                           std::vector<int>{40}, std::vector<int>{}}) {
+        setStarts(sheet, starts);
+        for (int frame : {-1, 0, 39, 40}) {
+            EXPECT_FALSE(sheet.addBlockCachingJob(frame, 1, job)) << frame;
+        }
+    }
+}
+
+TEST_F(Worker, windowCoversTheRadiusAroundTheWantedBlock) {
+    CineSheetDrawOverride& sheet = makeIdleSheet();
+    ThreadData* threadData = sheet.threadData;
+    ASSERT_NE(threadData, nullptr);
+    setStarts(sheet, {0, 12, 24, 36, 48});
+    CachingJob job{13, 2, 1, 1};
+    EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
+    EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{-1, 0, 1, 2, 3}));
+    job.block = 3;
+    EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
+    EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{1, 2, 3, -1, -1}));
+    job.blockRadius = -1;
+    EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
+    EXPECT_TRUE(values(sheet.cache.activeBlocks).empty());
+    job.block = -1;
+    EXPECT_FALSE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
+    EXPECT_TRUE(values(sheet.cache.activeBlocks).empty());
+}
+
+TEST_F(Worker, windowIsVisitedCentreOutForwardFirst) {
+    const std::vector<int> window{8, 9, 10, 11, 12};
+    std::vector<int> visited;
+    for (int position : video::windowVisitingOrder(5)) {
+        visited.push_back(window[position]);
+    }
+    EXPECT_EQ(visited, (std::vector<int>{10, 11, 9, 12, 8}));
+    EXPECT_EQ(video::windowVisitingOrder(1), std::vector<int>{0});
+    EXPECT_EQ(video::windowVisitingOrder(3), (std::vector<int>{1, 2, 0}));
+    EXPECT_TRUE(video::windowVisitingOrder(0).empty());
+}
+
+TEST_F(Worker, evictionFreesEveryBlockOutsideTheWindow) {
+    CineSheetDrawOverride& sheet = makeIdleSheet();
+    setStarts(sheet, {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22});
+    for (int block : {4, 5, 6, 9}) {
+        sheet.cache.blocks[block] = {static_cast<unsigned char*>(std::malloc(16)), nullptr};
+    }
+    CachingJob job{18, 1, 9, 0};
+    ASSERT_TRUE(CineSheetDrawOverride::setActiveBlocks(sheet.threadData, job));
+    CineSheetDrawOverride::clearInactiveBlockImages(sheet.threadData);
+    EXPECT_EQ(storedBlocks(sheet), std::vector<int>{9});
+}
+
+// Jobs queued faster than the worker takes them: it serves the newest and drops the rest.
+TEST_F(Worker, onlyTheNewestJobIsServed) {
+    CineSheetDrawOverride& sheet = makeOpenSheet();
+    {
+        // While the decoder is held, the worker can take jobs but not start a pass.
+        const std::lock_guard<std::mutex> decoderLock(sheet.cache.decoderMutex);
+        CachingJob job;
+        for (int frame : {24, 60, 96}) {
+            ASSERT_TRUE(sheet.addBlockCachingJob(frame, 0, job));
+        }
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (queuedJobs(sheet) > 0 && std::chrono::steady_clock::now() < until) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        EXPECT_EQ(queuedJobs(sheet), 0u) << "older jobs were kept";
+    }
+    ASSERT_TRUE(waitForStore(sheet, [&] { return blockComplete(sheet, 8); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+    EXPECT_EQ(storedBlocks(sheet), std::vector<int>{8});
+}
+
+// The wanted block is decoded first; a newer job (or a stop) ends the pass after the block being
+// decoded, before the next one.
+TEST_F(Worker, passEndsAtTheNextBlockBoundary) {
+    for (bool stop : {false, true}) {
+        SCOPED_TRACE(stop ? "stop" : "newer job");
+        CineSheetDrawOverride& sheet = makeOpenSheet("long_blocks");
+        ASSERT_EQ(values(sheet.cache.blockStarts), (std::vector<int>{0, 48, 96, 144, 192}));
+        CachingJob job;
+        ASSERT_TRUE(sheet.addBlockCachingJob(60, 1, job));
+        std::unique_lock<std::mutex> store(sheet.cache.storeMutex);
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        // Holding the store keeps the worker inside block 1 once it has stored a frame of it.
+        while (!(sheet.cache.blocks.count(1) && sheet.cache.blocks[1][0]) &&
+               std::chrono::steady_clock::now() < until) {
+            store.unlock();
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+            store.lock();
+        }
+        ASSERT_TRUE(sheet.cache.blocks.count(1));
+        EXPECT_EQ(storedBlocks(sheet), std::vector<int>{1}) << "the wanted block is not first";
+        ASSERT_EQ(sheet.cache.blocks[1][47], nullptr)
+            << "the block was done before the test looked";
+        if (stop) {
+            sheet.decoder.running = false;
+        } else {
+            // Same block, radius 0: the next pass evicts nothing it would need.
+            const std::lock_guard<std::mutex> queue(sheet.cache.queueMutex);
+            sheet.cache.jobs.push(CachingJob{60, 0, 1, 12});
+        }
+        store.unlock();
+        {
+            const std::lock_guard<std::mutex> decoderLock(sheet.cache.decoderMutex);
+            const std::lock_guard<std::mutex> storeLock(sheet.cache.storeMutex);
+            EXPECT_EQ(storedBlocks(sheet), std::vector<int>{1});
+            EXPECT_TRUE(blockComplete(sheet, 1));
+        }
+        if (stop) {
+            ASSERT_TRUE(waitForStore(sheet, [&] { return sheet.threadData->finished.load(); }));
+        }
+        destroySheet(sheet);
+    }
+}
+
+TEST_F(Worker, movingTheWantedFrameEvictsTheOldWindow) {
+    CineSheetDrawOverride& sheet = makeOpenSheet();
+    CachingJob job;
+    ASSERT_TRUE(sheet.addBlockCachingJob(65, 1, job));
+    ASSERT_TRUE(waitForStore(sheet, [&] {
+        return blockComplete(sheet, 4) && blockComplete(sheet, 5) && blockComplete(sheet, 6);
+    }));
+    ASSERT_TRUE(sheet.addBlockCachingJob(110, 1, job));
+    ASSERT_TRUE(waitForStore(sheet, [&] {
+        return blockComplete(sheet, 8) && blockComplete(sheet, 9) && blockComplete(sheet, 10);
+    }));
+    const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+    EXPECT_EQ(storedBlocks(sheet), (std::vector<int>{8, 9, 10}));
+    EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{8, 9, 10}));
+}
+
+// Destroying a node while its worker decodes: the override waits for its own worker, whatever
+// the other overrides' workers do, and frees nothing the worker still uses.
+TEST_F(Worker, destroyingAnOverrideWithABusyWorker) {
+    CineSheetDrawOverride& other = makeOpenSheet();
+    CineSheetDrawOverride& sheet = makeOpenSheet();
+    CachingJob job;
+    ASSERT_TRUE(other.addBlockCachingJob(0, 100, job));
+    ASSERT_TRUE(sheet.addBlockCachingJob(120, 100, job));
+    ASSERT_TRUE(waitForStore(sheet, [&] { return !sheet.cache.blocks.empty(); }));
+    destroySheet(sheet);
+
+    // The other node's worker goes on.
+    CineSheetData& data = makeData();
+    showFrame(other, data, cachetest::mediaPath("blocks_of_12"), 239, 5000);
+    ASSERT_TRUE(waitForStore(other, [&] { return blockComplete(other, 19); }));
+    destroySheet(other);
+    EXPECT_FALSE(CineSheetDrawOverride::threadIsRunning);
+}
+
+TEST_F(Worker, aWorkerThatCannotStartIsReportedOnce) {
+    for (const char* fault : {host::fault::kTaskInit, host::fault::kTaskCreate}) {
+        SCOPED_TRACE(fault);
+        host::resetMessageCounts();
+        host::setFault(fault, true);
+        CineSheetDrawOverride& sheet = makeSheet();
+        host::setFault(fault, false);
+        EXPECT_EQ(host::messageCounts().errors, 1);
+        EXPECT_EQ(host::lastMessage(host::MessageKind::kError),
+                  "Failed to start caching thread. Video frame caching is not available!");
+        // Still draws a placeholder.
+        CineSheetData& data = makeData();
+        EXPECT_TRUE(sheet.createTexture(&data));
+        destroySheet(sheet);
+        EXPECT_EQ(host::messageCounts().errors, 1);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,51 @@
+#include "draw/CineSheetDrawOverride.h"
+#include "draw/MediaKind.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string formatted(const char* path, int frame) {
+    MString text(path);
+    CineSheetDrawOverride::formatFilePath(text, frame);
+    return text.asChar();
+}
+
+TEST(FormatFilePath, PadsTheFrameToTheLengthOfTheRun) {
+    EXPECT_EQ(formatted("shot.####.png", 7), "shot.0007.png");
+    EXPECT_EQ(formatted("shot.####.png", 0), "shot.0000.png");
+    EXPECT_EQ(formatted("shot.####.png", 12345), "shot.12345.png");
+    EXPECT_EQ(formatted("shot.####.png", -1), "shot.00-1.png");
+    EXPECT_EQ(formatted("shot.#.png", 1234567), "shot.1234567.png");
+}
+
+TEST(FormatFilePath, OnlyRunsOfTheLongestLengthTakeTheNumber) {
+    EXPECT_EQ(formatted("a#b##c", 7), "a#b07c");
+    EXPECT_EQ(formatted("x##y##z", 5), "x05y05z");
+    EXPECT_EQ(formatted("##/###.###", 3), "##/003.003");
+    EXPECT_EQ(formatted("frame####", 42), "frame0042");
+    EXPECT_EQ(formatted("#", 9), "9");
+}
+
+TEST(FormatFilePath, LeavesPathsWithoutHashAlone) {
+    EXPECT_EQ(formatted("/images/still.png", 12), "/images/still.png");
+    EXPECT_EQ(formatted("", 12), "");
+}
+
+TEST(VideoPath, RecognisesTheEightExtensionsInAnyCase) {
+    for (const char* path : {"a.mp4", "b.MOV", "c.avi", "d.3gp", "e.mkv", "f.WebM", "g.mpeg",
+                             "h.flv", "/x/y/clip.Mp4", ".mpeg"}) {
+        EXPECT_TRUE(isVideoPath(path)) << path;
+    }
+}
+
+TEST(VideoPath, TreatsEverythingElseAsImages) {
+    for (const char* path : {"shot.####.png", "plate.exr", "clip.mp4.png", "clip.mpg", "clipmp4",
+                             ".mp4", "mov", "", "a.ts", "/movies.mov/frame.####.jpg"}) {
+        EXPECT_FALSE(isVideoPath(path)) << path;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,291 @@
+#include "SheetFixture.h"
+
+#include "draw/CineSheetData.h"
+
+#include <host/DrawRecording.h>
+#include <host/Textures.h>
+#include <host/Viewport.h>
+
+#include <maya/MImage.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+using frameprep::pngFrame;
+using frameprep::pngPixels;
+using frameprep::rgbaOf;
+using frameprep::scratch;
+
+void copyFile(const std::string& from, const std::string& to) {
+    testsupport::writeFile(to, testsupport::readFile(from));
+}
+
+// x of the quad's right edge at the latest refresh, 0 when no mesh was drawn.
+double quadHalfWidth(const MObject& node) {
+    for (const host::DrawCall& call : host::latestDrawCalls(node)) {
+        if (call.kind == host::DrawCall::Kind::Mesh) {
+            return call.positions[1].x;
+        }
+    }
+    return 0.0;
+}
+
+class ImageSequence : public SheetFixture {};
+
+TEST_F(ImageSequence, ShowsEachFrameTopRowFirstAndWritesTheOutputs) {
+    setFile(frameprep::pngSequence());
+    for (int frame : {1, 2, 5, 3}) {
+        setTime(frame);
+        refresh();
+        const Texture texture = drawnTexture();
+        EXPECT_EQ(texture.width, 64);
+        EXPECT_EQ(texture.height, 48);
+        EXPECT_EQ(texture.pixels, pngPixels(frame)) << "frame " << frame;
+    }
+    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
+    EXPECT_EQ(plug("keyframeInterval").asInt(), 1);
+    EXPECT_NEAR(quadHalfWidth(sheet), 1.3333334, 1e-6);
+}
+
+TEST_F(ImageSequence, GammaChangesColourThroughTheTableAndLeavesAlpha) {
+    setFile(frameprep::pngSequence());
+    setTime(2);
+    ASSERT_EQ(plug("gamma").setFloat(2.0f), MStatus::kSuccess);
+    refresh();
+    const std::vector<std::uint8_t> expected = frameprep::withGamma(pngPixels(2), 2.0f);
+    EXPECT_EQ(drawnTexture().pixels, expected);
+}
+
+TEST_F(ImageSequence, GammaChangeUploadsAgainWithoutReadingAFile) {
+    testsupport::TempDir folder;
+    const std::string still = folder.file("still.png");
+    copyFile(pngFrame(1), still);
+    setFile(still);
+    setTime(1);
+    refresh();
+    ASSERT_EQ(drawnTexture().pixels, pngPixels(1));
+
+    // Another picture under the same name: only a file read would show it.
+    copyFile(pngFrame(4), still);
+    ASSERT_EQ(plug("gamma").setFloat(2.2f), MStatus::kSuccess);
+    refresh();
+    EXPECT_EQ(drawnTexture().pixels, frameprep::withGamma(pngPixels(1), 2.2f));
+
+    // A path without '#' is read again at every new frame number.
+    setTime(2);
+    refresh();
+    EXPECT_EQ(drawnTexture().pixels, frameprep::withGamma(pngPixels(4), 2.2f));
+}
+
+TEST_F(ImageSequence, StandingTimeReadsNoFileAndWritesNoAttribute) {
+    testsupport::TempDir folder;
+    copyFile(pngFrame(3), folder.file("s.0003.png"));
+    setFile(folder.file("s.####.png"));
+    setTime(3);
+    refresh();
+    ASSERT_TRUE(drewMesh());
+
+    std::remove(folder.file("s.0003.png").c_str());
+    ASSERT_EQ(plug("keyframeInterval").setInt(7), MStatus::kSuccess);
+    ASSERT_EQ(plug("frameRatio").setDouble(3.0), MStatus::kSuccess);
+    refresh();
+    refresh();
+    EXPECT_TRUE(drewMesh());
+    EXPECT_EQ(drawnTexture().pixels, pngPixels(3));
+    EXPECT_EQ(plug("keyframeInterval").asInt(), 7);
+    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 3.0);
+}
+
+TEST_F(ImageSequence, MissingFrameReleasesTheTextureAndDrawsNothing) {
+    setFile(frameprep::pngSequence());
+    setTime(1);
+    refresh();
+    const std::size_t liveWithPicture = host::textureStats().live;
+    ASSERT_TRUE(drewMesh());
+
+    setTime(9);
+    refresh();
+    EXPECT_FALSE(drewMesh());
+    EXPECT_EQ(host::latestTexture(sheet), nullptr);
+    EXPECT_EQ(host::textureStats().live, liveWithPicture - 1);
+    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
+
+    setTime(2);
+    refresh();
+    EXPECT_EQ(drawnTexture().pixels, pngPixels(2));
+}
+
+TEST_F(ImageSequence, UnreadableImageShowsTheEmptyPlaceholder) {
+    testsupport::TempDir folder;
+    copyFile(pngFrame(1), folder.file("b.0001.png"));
+    testsupport::writeFile(folder.file("b.0002.png"), "not a picture");
+    setFile(folder.file("b.####.png"));
+    setTime(1);
+    refresh();
+    ASSERT_EQ(plug("keyframeInterval").asInt(), 1);
+
+    setTime(2);
+    refresh();
+    const Texture texture = drawnTexture();
+    EXPECT_EQ(texture.width, 10);
+    EXPECT_EQ(texture.height, 10);
+    EXPECT_EQ(texture.pixels, std::vector<std::uint8_t>(10 * 10 * 4, 0));
+    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 1.0);
+    EXPECT_EQ(plug("keyframeInterval").asInt(), 0);
+    EXPECT_DOUBLE_EQ(quadHalfWidth(sheet), 1.0);
+
+    // The failed read left frame 1 as the one loaded, so the next refresh reads frame 2 again.
+    copyFile(pngFrame(2), folder.file("b.0002.png"));
+    refresh();
+    EXPECT_EQ(drawnTexture().pixels, pngPixels(2));
+}
+
+TEST_F(ImageSequence, GammaChangeAfterAFailedReadReadsTheImageAgain) {
+    testsupport::TempDir folder;
+    copyFile(pngFrame(1), folder.file("b.0001.png"));
+    testsupport::writeFile(folder.file("b.0002.png"), "not a picture");
+    setFile(folder.file("b.####.png"));
+    setTime(1);
+    refresh();
+    setTime(2);
+    refresh();
+    ASSERT_EQ(drawnTexture().width, 10);
+
+    // Frame 1 is still the one loaded, but its image is gone and the texture is the
+    // placeholder: the new gamma needs a read, not an upload of what is held.
+    setTime(1);
+    ASSERT_EQ(plug("gamma").setFloat(0.5f), MStatus::kSuccess);
+    refresh();
+    const Texture texture = drawnTexture();
+    EXPECT_EQ(texture.width, 64);
+    EXPECT_EQ(texture.pixels, frameprep::withGamma(pngPixels(1), 0.5f));
+}
+
+TEST_F(ImageSequence, CacheResolutionNeverShrinksImages) {
+    setFile(frameprep::pngSequence());
+    for (short resolution : {1, 2}) {
+        ASSERT_EQ(plug("cacheResolution").setShort(resolution), MStatus::kSuccess);
+        setTime(resolution);
+        refresh();
+        const Texture texture = drawnTexture();
+        EXPECT_EQ(texture.width, 64);
+        EXPECT_EQ(texture.height, 48);
+        EXPECT_EQ(texture.pixels, pngPixels(resolution));
+    }
+}
+
+// The host's image reader is the reference for formats whose 8-bit conversion it decides.
+std::vector<std::uint8_t> readerPixelsTopFirst(const std::string& file) {
+    MImage image;
+    EXPECT_EQ(image.readFromFile(file.c_str()), MStatus::kSuccess) << file;
+    image.verticalFlip();
+    unsigned int width = 0;
+    unsigned int height = 0;
+    image.getSize(width, height);
+    return std::vector<std::uint8_t>(image.pixels(), image.pixels() + width * height * 4);
+}
+
+TEST_F(ImageSequence, ReadsJpegAndExrSequences) {
+    setFile(frameprep::jpegSequence());
+    setTime(3);
+    refresh();
+    Texture texture = drawnTexture();
+    EXPECT_EQ(texture.width, 40);
+    EXPECT_EQ(texture.height, 30);
+    EXPECT_EQ(texture.pixels, rgbaOf(scratch().file("jpg.0003.jpg")));
+
+    setFile(frameprep::exrSequence());
+    refresh();
+    EXPECT_FALSE(drewMesh());
+    setTime(2);
+    refresh();
+    texture = drawnTexture();
+    EXPECT_EQ(texture.width, 32);
+    EXPECT_EQ(texture.height, 24);
+    EXPECT_EQ(texture.pixels, readerPixelsTopFirst(scratch().file("exr.0002.exr")));
+    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 32.0 / 24.0);
+}
+
+TEST_F(ImageSequence, FreshDrawDataShowsTheLoadedPicture) {
+    setFile(frameprep::pngSequence());
+    setTime(4);
+    refresh();
+    ASSERT_EQ(drawnTexture().pixels, pngPixels(4));
+
+    host::replaceKeptDrawData(sheet, nullptr);
+    refresh();
+    EXPECT_EQ(drawnTexture().pixels, pngPixels(4));
+
+    host::replaceKeptDrawData(sheet, new MUserData(false));
+    refresh();
+    EXPECT_EQ(drawnTexture().pixels, pngPixels(4));
+    EXPECT_NE(dynamic_cast<CineSheetData*>(host::keptDrawData(sheet)), nullptr);
+}
+
+TEST_F(ImageSequence, PathIsExpandedBeforeUse) {
+    frameprep::pngSequence();
+    ASSERT_EQ(setenv("FRAMEPREP_MEDIA", scratch().path().c_str(), 1), 0);
+    setFile("$FRAMEPREP_MEDIA/shot.####.png");
+    setTime(5);
+    refresh();
+    EXPECT_EQ(drawnTexture().pixels, pngPixels(5));
+    unsetenv("FRAMEPREP_MEDIA");
+}
+
+class ColourSpaceName : public SheetFixture {
+protected:
+    MString shownName() {
+        const auto* data = dynamic_cast<const CineSheetData*>(host::keptDrawData(sheet));
+        return data != nullptr ? data->colorSpaceName : MString("<no draw data>");
+    }
+    // A refresh that gets past the unchanged test.
+    void refreshAt(double time) {
+        setTime(time);
+        refresh();
+    }
+};
+
+TEST_F(ColourSpaceName, IsTheChosenInputSpaceOrEmpty) {
+    run("hostConfig -inputSpaceNames \"sRGB,Raw,ACEScg\"");
+    setFile(frameprep::pngSequence());
+    ASSERT_EQ(plug("colorSpace").setShort(3), MStatus::kSuccess);
+    refreshAt(2);
+    EXPECT_EQ(shownName(), "ACEScg");
+    ASSERT_EQ(plug("colorSpace").setShort(0), MStatus::kSuccess);
+    refreshAt(4);
+    EXPECT_EQ(shownName(), "");
+    ASSERT_EQ(plug("colorSpace").setShort(1), MStatus::kSuccess);
+    refreshAt(3);
+    EXPECT_EQ(shownName(), "sRGB");
+}
+
+TEST_F(ColourSpaceName, ValuePastTheNamesIsEmpty) {
+    run("hostConfig -inputSpaceNames \"sRGB\"");
+    setFile(frameprep::pngSequence());
+    ASSERT_EQ(plug("colorSpace").setShort(3), MStatus::kSuccess);
+    refreshAt(1);
+    EXPECT_EQ(shownName(), "");
+    EXPECT_TRUE(drewMesh());
+}
+
+TEST_F(ColourSpaceName, FailedQueryIsAskedAgainLater) {
+    run("hostConfig -inputSpaceNames \"sRGB,Raw\" -fault colorManagementQuery on");
+    setFile(frameprep::pngSequence());
+    ASSERT_EQ(plug("colorSpace").setShort(2), MStatus::kSuccess);
+    refreshAt(1);
+    EXPECT_EQ(shownName(), "");
+    EXPECT_TRUE(drewMesh());
+
+    run("hostConfig -resetFaults");
+    refreshAt(2);
+    EXPECT_EQ(shownName(), "Raw");
+
+    // Asked once it gave names: a later change of the host's spaces is not seen.
+    run("hostConfig -inputSpaceNames \"A,B\"");
+    refreshAt(3);
+    EXPECT_EQ(shownName(), "Raw");
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+#include "SheetFixture.h"
+
+#include <host/Viewport.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Paths that open (or would block when opened) but are no picture: nothing is drawn, and the
+// next real file is shown as usual.
+class OddFile : public SheetFixture {
+protected:
+    void expectNothingDrawnThenRecovery(const std::string& path) {
+        setFile(frameprep::pngSequence());
+        setTime(1);
+        refresh();
+        ASSERT_TRUE(drewMesh());
+
+        setFile(path);
+        refresh();
+        EXPECT_FALSE(drewMesh()) << path;
+        EXPECT_EQ(host::latestTexture(sheet), nullptr) << path;
+
+        setFile(frameprep::pngSequence());
+        refresh();
+        EXPECT_TRUE(drewMesh());
+    }
+
+    testsupport::TempDir folder;
+};
+
+TEST_F(OddFile, DirectoryNamedLikeAFrame) {
+    ASSERT_EQ(mkdir(folder.file("dir.0001.png").c_str(), 0755), 0);
+    expectNothingDrawnThenRecovery(folder.file("dir.####.png"));
+}
+
+TEST_F(OddFile, DirectoryNamedLikeAVideo) {
+    ASSERT_EQ(mkdir(folder.file("clip.mov").c_str(), 0755), 0);
+    expectNothingDrawnThenRecovery(folder.file("clip.mov"));
+}
+
+TEST_F(OddFile, PipeWithoutWriterDoesNotBlock) {
+    ASSERT_EQ(mkfifo(folder.file("pipe.0001.png").c_str(), 0644), 0);
+    expectNothingDrawnThenRecovery(folder.file("pipe.####.png"));
+}
+
+TEST_F(OddFile, EndlessDevice) {
+    expectNothingDrawnThenRecovery("/dev/zero");
+}
+
+TEST_F(OddFile, EmptyPath) {
+    expectNothingDrawnThenRecovery("");
+}
+
+TEST_F(OddFile, FileWithoutReadPermission) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "the superuser reads every file";
+    }
+    const std::string file = folder.file("locked.0001.png");
+    testsupport::writeFile(file, testsupport::readFile(frameprep::pngFrame(1)));
+    ASSERT_EQ(chmod(file.c_str(), 0), 0);
+    expectNothingDrawnThenRecovery(folder.file("locked.####.png"));
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+#include "SheetFixture.h"
+
+#include "draw/CineSheetDrawOverride.h"
+#include "node/CineSheet.h"
+
+#include <host/Commands.h>
+#include <host/NodeTypes.h>
+#include <host/Scene.h>
+#include <host/Textures.h>
+#include <host/UndoQueue.h>
+#include <host/Viewport.h>
+
+#include <maya/MDrawRegistry.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MTime.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+
+void SheetFixture::SetUp() {
+    run("hostConfig -resetFaults -resetColorManagement");
+    host::newScene();
+    host::PluginNodeType type;
+    type.name = CineSheet::className;
+    type.id = CineSheet::id;
+    type.creator = CineSheet::creator;
+    type.initialize = CineSheet::initialize;
+    type.kind = MPxNode::kLocatorNode;
+    type.classification = CineSheet::drawDbClassification;
+    type.pluginName = "CineSheetFramePreparationTests";
+    ASSERT_EQ(host::registerPluginNodeType(type), MStatus::kSuccess);
+    ASSERT_EQ(MHWRender::MDrawRegistry::registerDrawOverrideCreator(CineSheet::drawDbClassification,
+                                                                    CineSheet::drawRegistrantId,
+                                                                    CineSheetDrawOverride::creator),
+              MStatus::kSuccess);
+    run("createNode transform -n sheet; createNode CineSheet -n sheetShape -p sheet");
+    ASSERT_EQ(host::findNode("sheetShape", sheet), MStatus::kSuccess);
+}
+
+void SheetFixture::TearDown() {
+    EXPECT_EQ(MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(
+                  CineSheet::drawDbClassification, CineSheet::drawRegistrantId),
+              MStatus::kSuccess);
+    host::UndoQueue::instance().clear();
+    host::deregisterPluginNodeType(CineSheet::id);
+    run("hostConfig -resetFaults -resetColorManagement; currentUnit -time film");
+    host::newScene();
+    EXPECT_EQ(host::textureStats().badReleases, 0u);
+}
+
+void SheetFixture::run(const std::string& script) {
+    ASSERT_EQ(host::runScript(script, false, false), MStatus::kSuccess) << script;
+}
+
+void SheetFixture::refresh() {
+    ASSERT_EQ(host::refresh(), MStatus::kSuccess);
+}
+
+void SheetFixture::setFile(const std::string& path) {
+    ASSERT_EQ(plug("file").setString(path.c_str()), MStatus::kSuccess);
+}
+
+void SheetFixture::setTime(double value) {
+    ASSERT_EQ(plug("frame").setMTime(MTime(value, MTime::uiUnit())), MStatus::kSuccess);
+}
+
+MPlug SheetFixture::plug(const char* attribute) const {
+    MStatus status;
+    const MPlug found = MFnDependencyNode(sheet).findPlug(attribute, true, &status);
+    EXPECT_EQ(status, MStatus::kSuccess) << attribute;
+    return found;
+}
+
+SheetFixture::Texture SheetFixture::drawnTexture() const {
+    Texture texture;
+    host::readTexturePixels(host::latestTexture(sheet), &texture.width, &texture.height,
+                            &texture.pixels);
+    return texture;
+}
+
+bool SheetFixture::drewMesh() const {
+    for (const host::DrawCall& call : host::latestDrawCalls(sheet)) {
+        if (call.kind == host::DrawCall::Kind::Mesh) {
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace frameprep {
+
+const testsupport::TempDir& scratch() {
+    static const std::unique_ptr<testsupport::TempDir> folder =
+        std::make_unique<testsupport::TempDir>();
+    return *folder;
+}
+
+namespace {
+
+// Makes the files once; the pattern path is returned.
+std::string sequence(const char* pattern, const char* printfPattern, const char* arguments) {
+    testsupport::makeMedia(std::string(arguments) + " -start_number 1",
+                           scratch().file(printfPattern));
+    return scratch().file(pattern);
+}
+
+}  // namespace
+
+std::string pngSequence() {
+    static const std::string path =
+        sequence("shot.####.png", "shot.%04d.png",
+                 "-f lavfi -i color=black:s=64x48:r=24 -frames:v 5 -vf \"format=rgba,"
+                 "geq=r='mod(4*X+37*N,256)':g='mod(5*Y+53*N,256)':b='mod(X*Y+11*N,256)':"
+                 "a='4*X+Y'\" -pix_fmt rgba");
+    return path;
+}
+
+std::string jpegSequence() {
+    static const std::string path = sequence("jpg.####.jpg", "jpg.%04d.jpg",
+                                             "-f lavfi -i color=black:s=40x30:r=24 -frames:v 3 "
+                                             "-vf \"format=rgb24,geq=r='mod(6*X+37*N,256)':"
+                                             "g='mod(8*Y+53*N,256)':b=128\" -q:v 3");
+    return path;
+}
+
+std::string exrSequence() {
+    static const std::string path = sequence("exr.####.exr", "exr.%04d.exr",
+                                             "-f lavfi -i testsrc2=s=32x24:r=24 -frames:v 2 "
+                                             "-pix_fmt gbrpf32le -c:v exr -compression 0");
+    return path;
+}
+
+std::string video() {
+    static const std::string path = [] {
+        const std::string file = scratch().file("clip.mp4");
+        testsupport::makeMedia(
+            "-f lavfi -i testsrc2=s=96x64:r=24 -frames:v 48 -c:v libx264 -g 8 -keyint_min 8 "
+            "-sc_threshold 0 -bf 2 -pix_fmt yuv420p",
+            file);
+        return file;
+    }();
+    return path;
+}
+
+std::string pngFrame(int frame) {
+    pngSequence();
+    return scratch().file("shot.000" + std::to_string(frame) + ".png");
+}
+
+const std::vector<std::uint8_t>& pngPixels(int frame) {
+    static std::map<int, std::vector<std::uint8_t>> decoded;
+    auto found = decoded.find(frame);
+    if (found == decoded.end()) {
+        found = decoded.emplace(frame, rgbaOf(pngFrame(frame))).first;
+    }
+    return found->second;
+}
+
+std::vector<std::uint8_t> rgbaOf(const std::string& file) {
+    testsupport::TempDir folder;
+    const std::string raw = folder.file("pixels.rgba");
+    testsupport::makeMedia("-i " + testsupport::shellQuote(file) + " -f rawvideo -pix_fmt rgba",
+                           raw);
+    return testsupport::readBytes(raw);
+}
+
+std::vector<std::uint8_t> withGamma(std::vector<std::uint8_t> rgba, float gamma) {
+    for (std::size_t i = 0; i < rgba.size(); ++i) {
+        if (i % 4 != 3) {
+            rgba[i] = static_cast<std::uint8_t>(powf(rgba[i] / 255.0f, gamma) * 255.0f);
+        }
+    }
+    return rgba;
+}
+
+}  // namespace frameprep
