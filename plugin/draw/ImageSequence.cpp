@@ -91,7 +91,9 @@ void CineSheetDrawOverride::processImage(MString& path, int frame, float gamma,
     const bool loaded = openImageFile(file);
     createTexture(data);
     if (!loaded) {
-        // The path stays unremembered so that the next refresh tries the read again.
+        // Forget what was loaded: the texture no longer shows it, so going back to it must read
+        // it again, and this frame is tried again on the next refresh.
+        currentPath = " ";
         defaultImage(data);
         return;
     }

@@ -136,10 +136,27 @@ TEST_F(ImageSequence, UnreadableImageShowsTheEmptyPlaceholder) {
     EXPECT_EQ(plug("keyframeInterval").asInt(), 0);
     EXPECT_DOUBLE_EQ(quadHalfWidth(sheet), 1.0);
 
-    // The failed read left frame 1 as the one loaded, so the next refresh reads frame 2 again.
+    // Nothing counts as loaded after the failed read, so the next refresh reads frame 2 again.
     copyFile(pngFrame(2), folder.file("b.0002.png"));
     refresh();
     EXPECT_EQ(drawnTexture().pixels, pngPixels(2));
+}
+
+TEST_F(ImageSequence, BackToTheLastGoodFrameAfterAFailedReadShowsItAgain) {
+    testsupport::TempDir folder;
+    copyFile(pngFrame(1), folder.file("b.0001.png"));
+    testsupport::writeFile(folder.file("b.0002.png"), "not a picture");
+    setFile(folder.file("b.####.png"));
+    setTime(1);
+    refresh();
+    setTime(2);
+    refresh();
+    ASSERT_EQ(drawnTexture().width, 10);
+
+    setTime(1);
+    refresh();
+    EXPECT_EQ(drawnTexture().pixels, pngPixels(1));
+    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
 }
 
 TEST_F(ImageSequence, GammaChangeAfterAFailedReadReadsTheImageAgain) {
@@ -153,8 +170,7 @@ TEST_F(ImageSequence, GammaChangeAfterAFailedReadReadsTheImageAgain) {
     refresh();
     ASSERT_EQ(drawnTexture().width, 10);
 
-    // Frame 1 is still the one loaded, but its image is gone and the texture is the
-    // placeholder: the new gamma needs a read, not an upload of what is held.
+    // The texture is the placeholder: the new gamma needs a read, not an upload of what is held.
     setTime(1);
     ASSERT_EQ(plug("gamma").setFloat(0.5f), MStatus::kSuccess);
     refresh();
