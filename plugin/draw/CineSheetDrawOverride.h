@@ -72,8 +72,8 @@ public:
                                   const video::RgbPicture& picture);
 
     // Frame request and wait.
-    void processVideo(MString& path, int frame, int cacheFrames, double sceneFrameRate,
-                      float gamma, CineSheetData* data);
+    void processVideo(MString& path, int frame, int cacheFrames, double sceneFrameRate, float gamma,
+                      CineSheetData* data);
     bool awaitFrame(CineSheetData* data, CachingJob& job);
     void clearAllData(CineSheetData* data);
 

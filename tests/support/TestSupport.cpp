@@ -43,8 +43,8 @@ CommandResult runCommand(const std::string& commandLine) {
     TempDir streams;
     std::string outPath = streams.file("out");
     std::string errPath = streams.file("err");
-    std::string full = "(" + commandLine + ") >" + shellQuote(outPath) + " 2>" + shellQuote(errPath) +
-                       " </dev/null";
+    std::string full = "(" + commandLine + ") >" + shellQuote(outPath) + " 2>" +
+                       shellQuote(errPath) + " </dev/null";
     int raw = std::system(full.c_str());
     CommandResult result;
     result.exitCode = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
@@ -96,9 +96,13 @@ bool fileExists(const std::string& path) {
     return stat(path.c_str(), &info) == 0;
 }
 
-std::string hostBinary() { return environmentOr("CINESHEET_HOST", CINESHEET_HOST_BINARY); }
+std::string hostBinary() {
+    return environmentOr("CINESHEET_HOST", CINESHEET_HOST_BINARY);
+}
 
-std::string pluginPath() { return environmentOr("CINESHEET_PLUGIN", ""); }
+std::string pluginPath() {
+    return environmentOr("CINESHEET_PLUGIN", "");
+}
 
 std::string testPluginDir() {
     return environmentOr("CINESHEET_TEST_PLUGIN_DIR", CINESHEET_TEST_PLUGIN_DIR);

@@ -56,7 +56,7 @@ host::CameraView defaultCamera() {
 }
 
 // The recorded drawing of a quad of two triangles, texture (0, 0) at its lower left corner.
-struct QuadSpec {
+struct QuadShape {
     MTexture* texture = nullptr;
     double halfWidth = 1;
     double halfHeight = 1;
@@ -66,21 +66,21 @@ struct QuadSpec {
     MSamplerState::TextureAddress address = MSamplerState::kTexClamp;
 };
 
-host::DrawnNode quadNode(const QuadSpec& spec, const MMatrix& world = MMatrix::identity) {
+host::DrawnNode quadNode(const QuadShape& shape, const MMatrix& world = MMatrix::identity) {
     host::DrawRecorder recorder;
     MUIDrawManager& manager = recorder.manager();
-    const double w = spec.halfWidth;
-    const double h = spec.halfHeight;
+    const double w = shape.halfWidth;
+    const double h = shape.halfHeight;
     MPointArray positions;
     MPointArray texCoords;
     const double corners[6][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, -1}, {1, 1}, {-1, 1}};
     for (const auto& corner : corners) {
-        positions.append(corner[0] * w, corner[1] * h, spec.z);
-        texCoords.append((corner[0] + 1) / 2 * spec.uMax, (corner[1] + 1) / 2);
+        positions.append(corner[0] * w, corner[1] * h, shape.z);
+        texCoords.append((corner[0] + 1) / 2 * shape.uMax, (corner[1] + 1) / 2);
     }
     manager.beginDrawable(MUIDrawManager::kAutomatic, 0);
-    manager.setTexture(spec.texture);
-    manager.setTextureSampler(spec.filter, spec.address);
+    manager.setTexture(shape.texture);
+    manager.setTextureSampler(shape.filter, shape.address);
     manager.setTextureMask(MBlendState::kAllChannels);
     manager.mesh(MUIDrawManager::kTriangles, positions, nullptr, nullptr, nullptr, &texCoords);
     manager.endDrawable();
@@ -88,15 +88,15 @@ host::DrawnNode quadNode(const QuadSpec& spec, const MMatrix& world = MMatrix::i
 }
 
 // A quad at depth d that covers exactly the render frame of the default camera.
-QuadSpec frameQuad(MTexture* texture, double depth) {
+QuadShape frameQuad(MTexture* texture, double depth) {
     const host::CameraView camera = defaultCamera();
     const host::RenderFrame frame = host::renderFrame(camera, kAspect);
-    QuadSpec spec;
-    spec.texture = texture;
-    spec.halfWidth = depth * frame.width / 2 / camera.focalLength;
-    spec.halfHeight = depth * frame.height / 2 / camera.focalLength;
-    spec.z = -depth;
-    return spec;
+    QuadShape shape;
+    shape.texture = texture;
+    shape.halfWidth = depth * frame.width / 2 / camera.focalLength;
+    shape.halfHeight = depth * frame.height / 2 / camera.focalLength;
+    shape.z = -depth;
+    return shape;
 }
 
 Pixel pixelAt(const host::RgbaPicture& picture, int x, int y) {
@@ -126,18 +126,18 @@ TEST(Renderer, QuadSpanningTheRenderFrameFillsThePictureUpright) {
 
 TEST(Renderer, NodeAndCameraMatricesPlaceTheQuad) {
     TexturePtr texture(quadrantTexture());
-    QuadSpec spec = frameQuad(texture.get(), 10);
-    spec.z = 0;
+    QuadShape shape = frameQuad(texture.get(), 10);
+    shape.z = 0;
     MMatrix nodeWorld;  // 3 units in front of the camera's position
     nodeWorld(3, 2) = 3;
     host::CameraView camera = defaultCamera();
     camera.cameraToWorld(3, 2) = 13;
-    const auto picture = render({quadNode(spec, nodeWorld)}, camera);
+    const auto picture = render({quadNode(shape, nodeWorld)}, camera);
     EXPECT_EQ(pixelAt(picture, 0, 0), kRed);
     EXPECT_EQ(pixelAt(picture, kWidth - 1, kHeight - 1), kWhite);
 
     camera.cameraToWorld(3, 0) = 1000;  // looking past it
-    EXPECT_EQ(pixelAt(render({quadNode(spec, nodeWorld)}, camera), kWidth / 2, kHeight / 2),
+    EXPECT_EQ(pixelAt(render({quadNode(shape, nodeWorld)}, camera), kWidth / 2, kHeight / 2),
               kBackground);
 }
 
@@ -174,11 +174,11 @@ TEST(Renderer, NearerSurfacesHideFartherOnesWhateverTheOrder) {
 
 TEST(Renderer, SamplerFilterAndAddressModeAreHonoured) {
     TexturePtr ramp(makeTexture(2, 1, {{0, 0, 0, 255}, kWhite}));
-    QuadSpec spec = frameQuad(ramp.get(), 10);
+    QuadShape shape = frameQuad(ramp.get(), 10);
     std::set<int> nearestValues;
-    const auto nearest = render({quadNode(spec)});
-    spec.filter = MSamplerState::kMinMagMipLinear;
-    const auto linear = render({quadNode(spec)});
+    const auto nearest = render({quadNode(shape)});
+    shape.filter = MSamplerState::kMinMagMipLinear;
+    const auto linear = render({quadNode(shape)});
     std::set<int> linearValues;
     for (int x = 0; x < kWidth; ++x) {
         nearestValues.insert(pixelAt(nearest, x, 5)[0]);
@@ -187,12 +187,12 @@ TEST(Renderer, SamplerFilterAndAddressModeAreHonoured) {
     EXPECT_EQ(nearestValues, (std::set<int>{0, 255}));
     EXPECT_GT(linearValues.size(), 10u);
 
-    spec = frameQuad(ramp.get(), 10);
-    spec.uMax = 2;
-    spec.address = MSamplerState::kTexWrap;
-    const auto wrapped = render({quadNode(spec)});
-    spec.address = MSamplerState::kTexClamp;
-    const auto clamped = render({quadNode(spec)});
+    shape = frameQuad(ramp.get(), 10);
+    shape.uMax = 2;
+    shape.address = MSamplerState::kTexWrap;
+    const auto wrapped = render({quadNode(shape)});
+    shape.address = MSamplerState::kTexClamp;
+    const auto clamped = render({quadNode(shape)});
     const int quarter = kWidth / 4;
     EXPECT_EQ(pixelAt(wrapped, quarter * 2 + 1, 5)[0], 0);
     EXPECT_EQ(pixelAt(wrapped, quarter * 3 + 1, 5)[0], 255);
@@ -202,7 +202,7 @@ TEST(Renderer, SamplerFilterAndAddressModeAreHonoured) {
 
 TEST(Renderer, GeometryBehindTheCameraIsClippedAway) {
     TexturePtr red(makeTexture(1, 1, {kRed}));
-    QuadSpec behind = frameQuad(red.get(), 10);
+    QuadShape behind = frameQuad(red.get(), 10);
     behind.z = 10;
     EXPECT_EQ(render({quadNode(behind)}).pixels, render({}).pixels);
 
