@@ -1,0 +1,31 @@
+#!/bin/sh
+# CineSheet loads, works and unloads; where its command name is taken, loading stops at the
+# command step with the plug-in's own report on standard error.
+set -u
+host="${CINESHEET_HOST:?CINESHEET_HOST must name the cinesheet-host program}"
+plugin="${CINESHEET_PLUGIN:?CINESHEET_PLUGIN must name libCineSheet.so}"
+squatter="${CINESHEET_TEST_PLUGIN_DIR:?}/libcmdsquatter.so"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $1" >&2
+    failures=$((failures + 1))
+}
+
+"$host" -c "loadPlugin \"$plugin\"; cineSheet -noTime true; unloadPlugin -f CineSheet" \
+    >"$work/out" 2>"$work/err" || fail "load, use, unload: $(cat "$work/err")"
+[ "$(cat "$work/out")" = "// Result: CineSheet //
+// Result: cineSheet1 cineSheetShape1 //" ] || fail "load, use, unload output: $(cat "$work/out")"
+
+"$host" --keep-going -c "loadPlugin \"$squatter\"; loadPlugin \"$plugin\"; cineSheet;
+    createNode CineSheet" >"$work/out" 2>"$work/err" && fail "loading over a taken command worked"
+printf '\nAPI error detected in ../plugin at line 53\n(kFailure): Unexpected Internal Failure\n' \
+    >"$work/expected"
+head -n 3 "$work/err" >"$work/report"
+cmp -s "$work/expected" "$work/report" || fail "report: $(cat "$work/err")"
+grep -q 'line 39\|line 46' "$work/err" && fail "earlier steps reported: $(cat "$work/err")"
+grep -q '// Result: squatter //' "$work/out" || fail "the taken command changed: $(cat "$work/out")"
+
+[ "$failures" -eq 0 ] && echo "plugin_registration: all checks passed"
+exit "$failures"
