@@ -9,16 +9,12 @@ size_t cacheImageBytes(int width, int height, int divisor) {
            static_cast<size_t>(divisor * divisor);
 }
 
-unsigned char* makeCacheImage(const RgbPicture& picture, int divisor) {
-    if ((divisor != 1 && divisor != 2 && divisor != 4) || !picture.data || picture.width <= 0 ||
-        picture.height <= 0) {
-        return nullptr;
-    }
-    auto* image = static_cast<unsigned char*>(
-        std::malloc(cacheImageBytes(picture.width, picture.height, divisor)));
-    if (!image) {
-        return nullptr;
-    }
+bool cacheImagePossible(const RgbPicture& picture, int divisor) {
+    return (divisor == 1 || divisor == 2 || divisor == 4) && picture.data && picture.width > 0 &&
+           picture.height > 0;
+}
+
+void fillCacheImage(const RgbPicture& picture, int divisor, unsigned char* image) {
     const int outWidth = picture.width / divisor;
     const int outHeight = picture.height / divisor;
     unsigned char* out = image;
@@ -30,6 +26,17 @@ unsigned char* makeCacheImage(const RgbPicture& picture, int divisor) {
             out[2] = in[2];
             out[3] = 255;
         }
+    }
+}
+
+unsigned char* makeCacheImage(const RgbPicture& picture, int divisor) {
+    if (!cacheImagePossible(picture, divisor)) {
+        return nullptr;
+    }
+    auto* image = static_cast<unsigned char*>(
+        std::malloc(cacheImageBytes(picture.width, picture.height, divisor)));
+    if (image) {
+        fillCacheImage(picture, divisor, image);
     }
     return image;
 }

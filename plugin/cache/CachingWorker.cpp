@@ -39,6 +39,21 @@ void freeSlots(std::vector<unsigned char*>& slots) {
     }
 }
 
+// Frames in the blocks of the window: all the store may have to hold at once.
+size_t windowFrameCount(const FrameCache& cache) {
+    const int blockCount = static_cast<int>(cache.blockStarts.length()) - 1;
+    size_t frames = 0;
+    for (unsigned int i = 0; i < cache.activeBlocks.length(); ++i) {
+        const int block = cache.activeBlocks[i];
+        if (block >= 0 && block < blockCount) {
+            const int count = cache.blockStarts[static_cast<unsigned int>(block) + 1] -
+                              cache.blockStarts[static_cast<unsigned int>(block)];
+            frames += static_cast<size_t>(std::max(count, 0));
+        }
+    }
+    return frames;
+}
+
 bool inWindow(const MIntArray& window, int block) {
     for (unsigned int i = 0; i < window.length(); ++i) {
         if (window[i] == block) {
@@ -163,11 +178,14 @@ bool CineSheetDrawOverride::setActiveBlocks(ThreadData* data, CachingJob& job) {
 
 void CineSheetDrawOverride::clearInactiveBlockImages(ThreadData* data) {
     FrameCache& cache = *data->cache;
+    cache.frameBuffers.setLimit(windowFrameCount(cache));
     for (auto entry = cache.blocks.begin(); entry != cache.blocks.end();) {
         if (inWindow(cache.activeBlocks, entry->first)) {
             ++entry;
         } else {
-            freeSlots(entry->second);
+            for (unsigned char* slot : entry->second) {
+                cache.frameBuffers.release(slot);
+            }
             entry = cache.blocks.erase(entry);
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cache/FrameBufferPool.h"
 #include "cache/VideoSource.h"
 
 #include <maya/MIntArray.h>
@@ -42,6 +43,8 @@ struct FrameCache {
     MIntArray activeBlocks;
     // Block index → one malloc'd RGBA buffer per frame of the block, null until stored.
     std::map<int, std::vector<unsigned char*>> blocks;
+    // Buffers of evicted frames for the next ones; guarded by storeMutex like `blocks`.
+    FrameBufferPool frameBuffers;
     int lastQueuedBlock = -1;
     std::queue<CachingJob> jobs;
     std::mutex queueMutex;

@@ -104,6 +104,7 @@ void CineSheetDrawOverride::clearAllData(CineSheetData*) {
         const std::lock_guard<std::mutex> blockLock(cache.blockMutex);
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
         clearAllBlockImages(cache.blocks);
+        cache.frameBuffers.clear();
         decoder.failedFrames.clear();
         cache.activeBlocks.clear();
     }

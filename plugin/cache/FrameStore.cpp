@@ -2,7 +2,6 @@
 #include "cache/CacheImage.h"
 #include "draw/CineSheetDrawOverride.h"
 
-#include <cstdlib>
 #include <mutex>
 
 void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
@@ -20,7 +19,7 @@ void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
         const std::lock_guard<std::mutex> lock(cache.storeMutex);
         std::vector<unsigned char*>& slots = cache.blocks[block];
         for (unsigned char* slot : slots) {
-            std::free(slot);
+            cache.frameBuffers.release(slot);
         }
         slots.assign(static_cast<size_t>(count), nullptr);
         decoder.failedFrames.clear();
@@ -46,14 +45,25 @@ bool CineSheetDrawOverride::storeFrameInCache(ThreadData* data, int block, int i
         static_cast<size_t>(index) >= found->second.size()) {
         return false;
     }
-    unsigned char* image = video::makeCacheImage(picture, data->decoder->resolutionDivisor);
+    // Read once: the drawing thread may change it meanwhile, and the size must match the pixels.
+    const int divisor = data->decoder->resolutionDivisor;
+    const bool possible = video::cacheImagePossible(picture, divisor);
+    const size_t bytes =
+        possible ? video::cacheImageBytes(picture.width, picture.height, divisor) : 0;
+    unsigned char* image = possible ? cache.frameBuffers.take(bytes) : nullptr;
+    if (image) {
+        video::fillCacheImage(picture, divisor, image);
+    } else {
+        image = video::makeCacheImage(picture, divisor);
+    }
     if (!image) {
         data->decoder->failedFrames.append(cache.blockStarts[static_cast<unsigned int>(block)] +
                                            index);
         return false;
     }
     unsigned char*& slot = found->second[static_cast<size_t>(index)];
-    std::free(slot);
+    cache.frameBuffers.release(slot);
     slot = image;
+    cache.frameBuffers.stored(image, bytes);
     return true;
 }

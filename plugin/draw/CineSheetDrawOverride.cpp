@@ -64,6 +64,7 @@ CineSheetDrawOverride::~CineSheetDrawOverride() {
         const std::lock_guard<std::mutex> blockLock(cache.blockMutex);
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
         clearAllBlockImages(cache.blocks);
+        cache.frameBuffers.clear();
         cache.lastQueuedBlock = -1;
     }
     decoder.source.close();

@@ -88,6 +88,8 @@ bool CineSheetDrawOverride::createTexture(CineSheetData* data) {
             const std::lock_guard<std::mutex> blockLock(cache.blockMutex);
             const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
             clearAllBlockImages(cache.blocks);
+            // No spare of the old size may be handed out again.
+            cache.frameBuffers.clear();
             cache.lastQueuedBlock = -1;
         }
         // The store now only ever receives frames of the new size, even if this texture

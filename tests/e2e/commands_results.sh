@@ -1,15 +1,7 @@
 #!/bin/sh
 # Results, errors, exit codes and undo through cinesheet-host.
 set -u
-host="${CINESHEET_HOST:?CINESHEET_HOST must name the cinesheet-host program}"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAIL: $1" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/../support/e2e-common.sh"
 
 # expect_run NAME EXIT_CODE EXPECTED_STDOUT -- host arguments...
 expect_run() {
@@ -125,5 +117,4 @@ expect_run "forced connection" 0 "// Result: a //
 // Result: top //
 " -- -c 'createNode transform -n a; connectAttr a.tx persp.tx; connectAttr -f top.tx persp.tx; listConnections -d off persp.tx'
 
-[ "$failures" -eq 0 ] || exit 1
-echo "all passed"
+finish

@@ -1,15 +1,8 @@
 #!/bin/sh
 # Loading, using and unloading a plug-in through cinesheet-host.
 set -u
-host="${CINESHEET_HOST:?CINESHEET_HOST must name the cinesheet-host program}"
 plugin="${CINESHEET_TEST_PLUGIN_DIR:?}/libcmdtestplugin.so"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $1" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/../support/e2e-common.sh"
 
 "$host" -c "loadPlugin \"$plugin\"; cmdTestEcho -s \"two words\" -d 0.5 -i 3 -b off x -1;
     cmdTestCounter; cmdTestCounter; undo; cmdTestCounter -q; redo; cmdTestCounter -q;
@@ -44,5 +37,4 @@ CMDTEST_FAIL_AT=command "$host" -c "loadPlugin \"$plugin\"" >/dev/null 2>"$work/
     fail "a failing initializePlugin loaded"
 grep -q 'initializePlugin function failed (cmdtestplugin)' "$work/err" || fail "failure message"
 
-[ "$failures" -eq 0 ] || exit 1
-echo "all passed"
+finish

@@ -2,16 +2,9 @@
 # CineSheet loads, works and unloads; where its command name is taken, loading stops at the
 # command step with the plug-in's own report on standard error.
 set -u
-host="${CINESHEET_HOST:?CINESHEET_HOST must name the cinesheet-host program}"
 plugin="${CINESHEET_PLUGIN:?CINESHEET_PLUGIN must name libCineSheet.so}"
 squatter="${CINESHEET_TEST_PLUGIN_DIR:?}/libcmdsquatter.so"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $1" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/../support/e2e-common.sh"
 
 "$host" -c "loadPlugin \"$plugin\"; cineSheet -noTime true; unloadPlugin -f CineSheet" \
     >"$work/out" 2>"$work/err" || fail "load, use, unload: $(cat "$work/err")"
@@ -27,5 +20,4 @@ cmp -s "$work/expected" "$work/report" || fail "report: $(cat "$work/err")"
 grep -q 'line 39\|line 46' "$work/err" && fail "earlier steps reported: $(cat "$work/err")"
 grep -q '// Result: squatter //' "$work/out" || fail "the taken command changed: $(cat "$work/out")"
 
-[ "$failures" -eq 0 ] && echo "plugin_registration: all checks passed"
-exit "$failures"
+finish

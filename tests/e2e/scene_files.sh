@@ -1,15 +1,8 @@
 #!/bin/sh
 # Saving a scene as a command script and opening it again.
 set -u
-host="${CINESHEET_HOST:?CINESHEET_HOST must name the cinesheet-host program}"
 plugin="${CINESHEET_TEST_PLUGIN_DIR:?}/libcmdtestplugin.so"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $1" >&2
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/../support/e2e-common.sh"
 scene="$work/round trip.ma"
 
 "$host" -c "loadPlugin \"$plugin\";
@@ -72,5 +65,4 @@ diff -u "$work/first.body" "$work/second" >&2 || fail "saved twice, the scenes d
 "$host" -c "file -open \"$work/missing.ma\"" >/dev/null 2>&1 && fail "opening a missing file worked"
 "$host" -c "file -save" >/dev/null 2>&1 && fail "saving an unnamed scene worked"
 
-[ "$failures" -eq 0 ] || exit 1
-echo "all passed"
+finish

@@ -7,7 +7,7 @@
 // The media the cache tests share, each made once per test run on first use.
 namespace cachetest {
 
-// Path of a generated medium, by name (see CacheMedia.cpp for the catalogue).
+// Path of a generated medium, by name (the common clips and those in CacheMedia.cpp).
 const std::string& mediaPath(const std::string& name);
 // The ffmpeg tool's decode of that medium.
 const testsupport::ReferenceVideo& reference(const std::string& name);

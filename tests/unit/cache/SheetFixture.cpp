@@ -1,10 +1,9 @@
 #include "SheetFixture.h"
 
+#include "CineSheetScene.h"
 #include "node/CineSheet.h"
 
-#include <host/Commands.h>
 #include <host/Faults.h>
-#include <host/Messages.h>
 #include <host/NodeTypes.h>
 #include <host/Scene.h>
 #include <host/Textures.h>
@@ -16,20 +15,7 @@
 #include <thread>
 
 void SheetFixture::SetUp() {
-    ASSERT_EQ(host::runScript("hostConfig -resetFaults -resetColorManagement", false, false),
-              MStatus::kSuccess);
-    host::newScene();
-    host::resetMessageCounts();
-    host::deregisterPluginNodeType(CineSheet::id);
-    host::PluginNodeType type;
-    type.name = CineSheet::className;
-    type.id = CineSheet::id;
-    type.creator = CineSheet::creator;
-    type.initialize = CineSheet::initialize;
-    type.kind = MPxNode::kLocatorNode;
-    type.classification = CineSheet::drawDbClassification;
-    type.pluginName = "CineSheetCacheTests";
-    ASSERT_EQ(host::registerPluginNodeType(type), MStatus::kSuccess);
+    ASSERT_NO_FATAL_FAILURE(testsupport::freshSceneWithCineSheet("CineSheetCacheTests"));
 
     MDagModifier modifier;
     const MObject transform = modifier.createNode(CineSheet::className);

@@ -7,7 +7,7 @@
 // The media the decoding tests share, each made once per test run on first use.
 namespace decodetest {
 
-// Path of a generated medium, by name (see DecodeMedia.cpp for the catalogue).
+// Path of a generated medium, by name (the common clips and those in DecodeMedia.cpp).
 const std::string& mediaPath(const std::string& name);
 // The ffmpeg tool's decode of that medium.
 const testsupport::ReferenceVideo& reference(const std::string& name);

@@ -1,5 +1,6 @@
 #include "SheetFixture.h"
 
+#include "CineSheetScene.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "node/CineSheet.h"
 
@@ -19,17 +20,7 @@
 #include <memory>
 
 void SheetFixture::SetUp() {
-    run("hostConfig -resetFaults -resetColorManagement");
-    host::newScene();
-    host::PluginNodeType type;
-    type.name = CineSheet::className;
-    type.id = CineSheet::id;
-    type.creator = CineSheet::creator;
-    type.initialize = CineSheet::initialize;
-    type.kind = MPxNode::kLocatorNode;
-    type.classification = CineSheet::drawDbClassification;
-    type.pluginName = "CineSheetFramePreparationTests";
-    ASSERT_EQ(host::registerPluginNodeType(type), MStatus::kSuccess);
+    ASSERT_NO_FATAL_FAILURE(testsupport::freshSceneWithCineSheet("CineSheetFramePreparationTests"));
     ASSERT_EQ(MHWRender::MDrawRegistry::registerDrawOverrideCreator(CineSheet::drawDbClassification,
                                                                     CineSheet::drawRegistrantId,
                                                                     CineSheetDrawOverride::creator),

@@ -1,5 +1,6 @@
 #include "NodeFixture.h"
 
+#include "CineSheetScene.h"
 #include "node/CineSheet.h"
 
 #include <host/Commands.h>
@@ -13,30 +14,16 @@
 #include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnMatrixData.h>
-#include <maya/MPxNode.h>
 #include <maya/MSelectionList.h>
 
 namespace {
 
-void registerNodeType() {
-    host::PluginNodeType type;
-    type.name = CineSheet::className;
-    type.id = CineSheet::id;
-    type.creator = CineSheet::creator;
-    type.initialize = CineSheet::initialize;
-    type.kind = MPxNode::kLocatorNode;
-    type.classification = CineSheet::drawDbClassification;
-    type.pluginName = "CineSheetNodeTests";
-    ASSERT_EQ(host::registerPluginNodeType(type), MStatus::kSuccess);
-}
+const char* const pluginName = "CineSheetNodeTests";
 
 }  // namespace
 
 void NodeFixture::SetUp() {
-    run("hostConfig -resetFaults -resetColorManagement");
-    host::newScene();
-    host::UndoQueue::instance().clear();
-    reregisterNodeType();
+    testsupport::freshSceneWithCineSheet(pluginName);
 }
 
 void NodeFixture::TearDown() {
@@ -48,8 +35,7 @@ void NodeFixture::TearDown() {
 }
 
 void NodeFixture::reregisterNodeType() {
-    host::deregisterPluginNodeType(CineSheet::id);
-    registerNodeType();
+    testsupport::reregisterCineSheet(pluginName);
 }
 
 void NodeFixture::run(const std::string& script) {

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <unordered_map>
+#include <vector>
+
+// Frame buffers that left the store, kept for the frames stored next: touching fresh memory for
+// the first time costs far more than refilling memory already in use, and the C library hands
+// large freed blocks back to the system. Spares all have the size frames are now made at, and
+// the store and the spares together never hold more buffers than the limit. Every buffer comes
+// from malloc and is released with free. Guarded by the store lock.
+class FrameBufferPool {
+public:
+    FrameBufferPool() = default;
+    FrameBufferPool(const FrameBufferPool&) = delete;
+    FrameBufferPool& operator=(const FrameBufferPool&) = delete;
+    ~FrameBufferPool();
+
+    // A spare of exactly `bytes` bytes, or null. Asking for another size frees the spares of the
+    // former one, which no frame can use any more.
+    unsigned char* take(size_t bytes);
+    // Notes that the store now holds `buffer`, of `bytes` bytes.
+    void stored(unsigned char* buffer, size_t bytes);
+    // Takes a buffer out of the store: kept as a spare when its size is the one frames are made
+    // at and there is room, freed otherwise. Null is ignored.
+    void release(unsigned char* buffer);
+    // The most buffers the store and the spares may hold together; spares beyond it are freed.
+    void setLimit(size_t buffers);
+    // For when the whole store has been freed: frees the spares and forgets the stored buffers.
+    void clear();
+
+    size_t spareCount() const { return spares_.size(); }
+
+private:
+    void freeSpares();
+
+    std::vector<unsigned char*> spares_;
+    size_t spareBytes_ = 0;
+    size_t limit_ = 0;
+    // Size of each buffer the store holds: frames of a former size may still be in it.
+    std::unordered_map<const unsigned char*, size_t> storedBytes_;
+};

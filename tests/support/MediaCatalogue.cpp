@@ -1,0 +1,76 @@
+#include "MediaCatalogue.h"
+
+#include <stdexcept>
+
+namespace testsupport {
+namespace {
+
+MediaRecipes commonClips() {
+    return {
+        {"h264_mp4",
+         {"h264.mp4",
+          "-f lavfi -i testsrc2=s=320x240:r=24 -t 3 -c:v libx264 -g 12 -bf 3 -pix_fmt yuv420p"}},
+        {"mpeg2_ps",
+         {"mpeg2.mpeg",
+          "-f lavfi -i testsrc2=s=352x288:r=25 -f lavfi -i sine=r=48000 -t 3 -c:v mpeg2video "
+          "-g 12 -bf 2 -b:v 4M -c:a mp2"}},
+        {"late_start_mkv",
+         {"late.mkv",
+          "-f lavfi -i testsrc2=s=320x240:r=30000/1001 -t 3 -c:v libx264 -g 12 -bf 2 "
+          "-output_ts_offset 10"}},
+        {"prores_mov",
+         {"prores.mov", "-f lavfi -i testsrc2=s=320x240:r=24 -t 1 -c:v prores_ks -profile:v 0"}},
+        {"mjpeg_avi", {"mjpeg.avi", "-f lavfi -i testsrc2=s=320x240:r=24 -t 1 -c:v mjpeg -q:v 4"}},
+        {"h264_aac_mov",
+         {"h264aac.mov",
+          "-f lavfi -i testsrc2=s=320x240:r=24 -f lavfi -i sine=r=44100 -t 3 -c:v libx264 "
+          "-g 12 -bf 3 -c:a aac"}},
+        {"odd_1921x1081",
+         {"odd.webm",
+          "-f lavfi -i testsrc2=s=1920x1080:r=24 -t 0.25 -vf scale=1921:1081 -c:v libvpx-vp9 "
+          "-g 3 -deadline realtime -cpu-used 8"}},
+        {"wide_1366",
+         {"wide.mp4",
+          "-f lavfi -i testsrc2=s=1366x768:r=24 -t 0.5 -c:v libx264 -g 4 -bf 2 -preset "
+          "ultrafast"}},
+        {"keys_0_12_24",
+         {"keys24.mp4",
+          "-f lavfi -i testsrc2=s=160x120:r=24 -frames:v 30 -c:v libx264 -bf 2 -g 12 "
+          "-keyint_min 12 -sc_threshold 0"}},
+        {"keys_0_12_29",
+         {"keys29.mp4",
+          "-f lavfi -i testsrc2=s=160x120:r=24 -frames:v 30 -c:v libx264 -bf 2 -g 100 "
+          "-sc_threshold 0 -force_key_frames 'expr:eq(n,0)+eq(n,12)+eq(n,29)'"}},
+        {"audio_only", {"audio.m4a", "-f lavfi -i sine=r=44100 -t 1 -c:a aac"}},
+    };
+}
+
+}  // namespace
+
+MediaCatalogue::MediaCatalogue(const MediaRecipes& areaClips) : recipes_(commonClips()) {
+    recipes_.insert(areaClips.begin(), areaClips.end());
+}
+
+const std::string& MediaCatalogue::path(const std::string& name) {
+    auto found = made_.find(name);
+    if (found != made_.end()) {
+        return found->second;
+    }
+    auto recipe = recipes_.find(name);
+    if (recipe == recipes_.end()) {
+        throw std::invalid_argument("no test medium " + name);
+    }
+    std::string file = scratch_.file(recipe->second.file);
+    makeMedia(recipe->second.arguments, file);
+    return made_.emplace(name, file).first->second;
+}
+
+const ReferenceVideo& MediaCatalogue::reference(const std::string& name) {
+    auto found = decoded_.find(name);
+    if (found == decoded_.end()) {
+        found = decoded_.emplace(name, referenceDecode(path(name))).first;
+    }
+    return found->second;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,183 @@
+#include "CacheMedia.h"
+#include "SheetFixture.h"
+
+#include "cache/FrameBufferPool.h"
+
+#include <host/Faults.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+namespace {
+
+unsigned char* fresh(size_t bytes) {
+    return static_cast<unsigned char*>(std::malloc(bytes));
+}
+
+// Spares are reused only at the size they were made at, and never beyond the limit.
+TEST(FrameBufferPool, keepsOnlySparesOfTheCurrentSizeWithinTheLimit) {
+    FrameBufferPool pool;
+    pool.setLimit(3);
+    EXPECT_EQ(pool.take(100), nullptr);
+    unsigned char* first = fresh(100);
+    unsigned char* second = fresh(100);
+    unsigned char* third = fresh(100);
+    pool.stored(first, 100);
+    pool.stored(second, 100);
+    pool.stored(third, 100);
+    pool.release(first);
+    EXPECT_EQ(pool.spareCount(), 1u);
+    EXPECT_EQ(pool.take(100), first);
+    pool.stored(first, 100);
+
+    // Three stored and the limit reached: a released buffer makes room for itself only.
+    pool.setLimit(2);
+    pool.release(first);
+    EXPECT_EQ(pool.spareCount(), 0u);
+
+    pool.setLimit(3);
+    pool.release(second);
+    ASSERT_EQ(pool.spareCount(), 1u);
+    // Another size frees the spare, and a buffer of the former size is not kept.
+    EXPECT_EQ(pool.take(50), nullptr);
+    EXPECT_EQ(pool.spareCount(), 0u);
+    pool.release(third);
+    EXPECT_EQ(pool.spareCount(), 0u);
+
+    // A buffer the pool never saw stored has no known size.
+    pool.release(fresh(50));
+    EXPECT_EQ(pool.spareCount(), 0u);
+    pool.release(nullptr);
+}
+
+class FrameReuse : public SheetFixture {
+protected:
+    // A draw override on "blocks_of_12" with no worker, so that the test alone fills the store.
+    CineSheetDrawOverride& makeIdleOpenSheet() {
+        host::setFault(host::fault::kTaskCreate, true);
+        CineSheetDrawOverride& sheet = makeSheet();
+        host::setFault(host::fault::kTaskCreate, false);
+        const std::lock_guard<std::mutex> lock(sheet.cache.decoderMutex);
+        EXPECT_TRUE(sheet.openVideoFile(cachetest::mediaPath("blocks_of_12").c_str()));
+        return sheet;
+    }
+
+    // What the worker does for a job: set the window and evict what left it.
+    static void moveWindow(CineSheetDrawOverride& sheet, int block, int radius) {
+        CachingJob job{-1, radius, block, 0};
+        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+        ASSERT_TRUE(CineSheetDrawOverride::setActiveBlocks(sheet.threadData, job));
+        CineSheetDrawOverride::clearInactiveBlockImages(sheet.threadData);
+    }
+
+    static void decode(CineSheetDrawOverride& sheet, int block) {
+        const std::lock_guard<std::mutex> lock(sheet.cache.blockMutex);
+        CineSheetDrawOverride::decodeBlock(sheet.threadData, block);
+    }
+
+    static size_t spares(CineSheetDrawOverride& sheet) {
+        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+        return sheet.cache.frameBuffers.spareCount();
+    }
+
+    // Every frame of the block in the store equals the tool's decode reduced by the divisor.
+    static void expectBlockExact(CineSheetDrawOverride& sheet, int block, int divisor) {
+        const testsupport::ReferenceVideo& reference = cachetest::reference("blocks_of_12");
+        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+        auto found = sheet.cache.blocks.find(block);
+        ASSERT_NE(found, sheet.cache.blocks.end()) << "block " << block;
+        for (size_t slot = 0; slot < found->second.size(); ++slot) {
+            const int frame =
+                sheet.cache.blockStarts[static_cast<unsigned int>(block)] + static_cast<int>(slot);
+            const std::vector<uint8_t> expected =
+                testsupport::pointSampledRgba(reference.frames[static_cast<size_t>(frame)],
+                                              reference.width, reference.height, divisor);
+            ASSERT_NE(found->second[slot], nullptr) << "frame " << frame;
+            ASSERT_EQ(std::memcmp(found->second[slot], expected.data(), expected.size()), 0)
+                << "frame " << frame << " at 1/" << divisor;
+        }
+    }
+};
+
+TEST_F(FrameReuse, evictedFramesAreRefilledExactlyAndSparesStayBounded) {
+    CineSheetDrawOverride& sheet = makeIdleOpenSheet();
+    moveWindow(sheet, 0, 1);
+    decode(sheet, 0);
+    decode(sheet, 1);
+
+    // Far away: both blocks become spares, and the new window refills them.
+    moveWindow(sheet, 10, 1);
+    EXPECT_EQ(spares(sheet), 24u);
+    decode(sheet, 10);
+    EXPECT_EQ(spares(sheet), 12u);
+    expectBlockExact(sheet, 10, 1);
+
+    // A one-block window holds no more than its twelve frames, stored and spare together.
+    moveWindow(sheet, 0, 0);
+    EXPECT_EQ(spares(sheet), 12u);
+    decode(sheet, 0);
+    EXPECT_EQ(spares(sheet), 0u);
+    expectBlockExact(sheet, 0, 1);
+}
+
+TEST_F(FrameReuse, framesOfAFormerSizeAreNeverReused) {
+    CineSheetDrawOverride& sheet = makeIdleOpenSheet();
+    moveWindow(sheet, 0, 2);
+    decode(sheet, 0);
+    moveWindow(sheet, 5, 2);
+    ASSERT_EQ(spares(sheet), 12u);
+
+    // The worker sees a smaller size before the texture is rebuilt: full-size spares go.
+    sheet.decoder.resolutionDivisor = 2;
+    decode(sheet, 5);
+    EXPECT_EQ(spares(sheet), 0u);
+    expectBlockExact(sheet, 5, 2);
+
+    // Back to full size with the half-size block still stored: evicting it keeps nothing, so
+    // the next full-size frames cannot land in a buffer too small for them.
+    sheet.decoder.resolutionDivisor = 1;
+    decode(sheet, 6);
+    moveWindow(sheet, 7, 1);
+    EXPECT_EQ(spares(sheet), 0u);
+    decode(sheet, 7);
+    expectBlockExact(sheet, 7, 1);
+
+    // A new texture size empties the store and its spares.
+    moveWindow(sheet, 15, 1);
+    ASSERT_GT(spares(sheet), 0u);
+    CineSheetData& data = makeData();
+    sheet.decoder.resolutionDivisor = 4;
+    ASSERT_TRUE(sheet.createTexture(&data));
+    EXPECT_EQ(spares(sheet), 0u);
+    moveWindow(sheet, 15, 1);
+    decode(sheet, 15);
+    expectBlockExact(sheet, 15, 4);
+}
+
+// Through the worker: scrubbing far away and back across resolution changes shows every frame
+// exactly.
+TEST_F(FrameReuse, scrubbingAcrossResolutionChangesShowsExactFrames) {
+    const testsupport::ReferenceVideo& reference = cachetest::reference("blocks_of_12");
+    const std::string& path = cachetest::mediaPath("blocks_of_12");
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    const struct {
+        int divisor;
+        int frame;
+    } steps[] = {{1, 0}, {1, 230}, {1, 5}, {2, 120}, {2, 3}, {4, 200}, {1, 200}, {1, 10}};
+    for (const auto& step : steps) {
+        if (step.divisor != sheet.decoder.resolutionDivisor) {
+            setDivisor(sheet, step.divisor);
+        }
+        showFrame(sheet, data, path, step.frame, 36);
+        const TexturePixels pixels = texturePixels(data);
+        ASSERT_EQ(pixels.width, reference.width / step.divisor);
+        ASSERT_TRUE(pixels.bytes == testsupport::pointSampledRgba(reference.frames[step.frame],
+                                                                  reference.width, reference.height,
+                                                                  step.divisor))
+            << "frame " << step.frame << " at 1/" << step.divisor;
+    }
+}
+
+}  // namespace
