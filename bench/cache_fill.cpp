@@ -3,6 +3,8 @@
 //   - the reference: the ffmpeg tool decoding the clip to RGB24 on one thread;
 //   - frames stored per second into the frame cache by a draw override's caching worker at Full,
 //     Half and Quarter, as ratios against the reference;
+//   - playback at Full: frames requested in order through processVideo with a window of three
+//     blocks, so that blocks are evicted behind and new ones stored into their buffers;
 //   - the cost of a request for a frame already in the cache, next to a bare copy of one frame;
 //   - where the worker's time goes per frame (decode, RGB24 conversion, cache image), and whether
 //     converting straight to RGBA with the scaler gives the same bytes, at what cost;
@@ -10,6 +12,7 @@
 //     which separates the first-touch cost of fresh cache memory from the worker's own work.
 // Every figure is the median of several runs, since the machine may be shared.
 // Usage: bench_cache_fill [runs]   (default 3)
+//        bench_cache_fill --playback [runs]   (the reference and playback only)
 //        bench_cache_fill --refill RUNS CLIP REFERENCE_FPS   (the child run it starts itself)
 
 #include "cache/BlockDecoder.h"
@@ -249,6 +252,71 @@ FillTiming fillWholeClip(Sheet& sheet, const std::string& clip, int divisor) {
     }
     timing.fillSeconds = secondsSince(start);
     timing.cpuShare = (cpuSeconds(RUSAGE_SELF) - cpuBefore) / timing.fillSeconds;
+    return timing;
+}
+
+// A window of three blocks of the clip's 24 frames: one block kept on each side of the frame.
+constexpr int kPlaybackCacheFrames = 72;
+// The first window (blocks 0 to 2) goes to fresh memory; later blocks reuse evicted buffers.
+constexpr int kPlaybackWarmBlocks = 3;
+
+struct PlaybackTiming {
+    double framesPerSecond = 0.0;  // steady part: from the end of the first window to the end
+    double cpuShare = 0.0;         // process CPU time over the steady part's wall time
+    double faultsPerFrame = 0.0;   // minor page faults: about 2000 per frame stored in new memory
+    double requestFaultsPerFrame = 0.0;  // the part on the requesting thread (texture updates)
+    int frames = 0;
+};
+
+long minorFaults(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    return usage.ru_minflt;
+}
+
+// Requests every frame of the clip in order, as a playing viewport does, but as fast as the
+// frames come: each request waits for its frame. Blocks behind the window are evicted and their
+// buffers hold the blocks stored next.
+PlaybackTiming playThrough(Sheet& sheet, const std::string& clip) {
+    CineSheetDrawOverride& draw = *sheet.override;
+    draw.decoder.resolutionDivisor = 1;
+    MString path(clip.c_str());
+    CineSheetData* data = sheet.data.get();
+    draw.processVideo(path, -1, kPlaybackCacheFrames, 0.0, 1.0f, data);
+
+    const MIntArray& starts = draw.cache.blockStarts;
+    const int blockCount = static_cast<int>(starts.length()) - 1;
+    if (blockCount <= kPlaybackWarmBlocks) {
+        throw std::runtime_error("the clip is too short for playback");
+    }
+    const int end = starts[static_cast<unsigned>(blockCount)];
+    const int steadyStart = starts[kPlaybackWarmBlocks];
+    const Clock::time_point deadline = Clock::now() + kFillLimit;
+    Clock::time_point start;
+    double cpuBefore = 0.0;
+    long faultsBefore = 0;
+    long requestFaultsBefore = 0;
+    for (int frame = starts[0]; frame < end; ++frame) {
+        if (frame == steadyStart) {
+            start = Clock::now();
+            cpuBefore = cpuSeconds(RUSAGE_SELF);
+            faultsBefore = minorFaults(RUSAGE_SELF);
+            requestFaultsBefore = minorFaults(RUSAGE_THREAD);
+        }
+        draw.processVideo(path, frame, kPlaybackCacheFrames, 0.0, 1.0f, data);
+        if (draw.lastFrame != frame || Clock::now() > deadline) {
+            throw std::runtime_error("playback did not get frame " + std::to_string(frame));
+        }
+    }
+    PlaybackTiming timing;
+    const double seconds = secondsSince(start);
+    timing.frames = end - steadyStart;
+    timing.framesPerSecond = timing.frames / seconds;
+    timing.cpuShare = (cpuSeconds(RUSAGE_SELF) - cpuBefore) / seconds;
+    timing.faultsPerFrame =
+        static_cast<double>(minorFaults(RUSAGE_SELF) - faultsBefore) / timing.frames;
+    timing.requestFaultsPerFrame =
+        static_cast<double>(minorFaults(RUSAGE_THREAD) - requestFaultsBefore) / timing.frames;
     return timing;
 }
 
@@ -538,6 +606,26 @@ double reportFill(const char* label, const MObject& node, const std::string& cli
     return median(fps);
 }
 
+void reportPlayback(const MObject& node, const std::string& clip, int runs, double reference) {
+    std::vector<double> fps, cpu, faults, requestFaults;
+    int frames = 0;
+    for (int i = 0; i < runs; ++i) {
+        Sheet sheet(node);
+        const PlaybackTiming playback = playThrough(sheet, clip);
+        fps.push_back(playback.framesPerSecond);
+        cpu.push_back(playback.cpuShare);
+        faults.push_back(playback.faultsPerFrame);
+        requestFaults.push_back(playback.requestFaultsPerFrame);
+        frames = playback.frames;
+    }
+    std::printf(
+        "  %-8s %7.1f frames/s  ratio %.3f   (playback at Full, cacheFrames %d: frames in "
+        "order through processVideo, last %d after the first window; minor faults/frame %.0f, "
+        "%.0f of them on the requesting thread; CPU/wall %.2f)\n",
+        "Playback", median(fps), median(fps) / reference, kPlaybackCacheFrames, frames,
+        median(faults), median(requestFaults), median(cpu));
+}
+
 void reportStages(const std::string& clip, int runs, double reference) {
     std::vector<StageTiming> stages;
     for (int i = 0; i < runs; ++i) {
@@ -589,7 +677,7 @@ int refill(int runs, const std::string& clip, double reference) {
     return 0;
 }
 
-int benchmark(int runs) {
+int benchmark(int runs, bool playbackOnly) {
     std::printf("cache_fill: %d run(s) per measurement, load average %s\n", runs,
                 loadAverage().c_str());
     ScratchDir scratch;
@@ -624,11 +712,16 @@ int benchmark(int runs) {
                 median(firstFrameSeconds) * 1e3, steadyFps);
 
     std::printf("cache fill through the caching worker (decode + store only):\n");
+    if (playbackOnly) {
+        reportPlayback(scene.node, clip, runs, reference);
+        return 0;
+    }
     RequestCosts costs;
     for (int divisor : {1, 2, 4}) {
         reportFill(resolutionName(divisor), scene.node, clip, divisor, runs, reference,
                    divisor == 1 ? &costs : nullptr);
     }
+    reportPlayback(scene.node, clip, runs, reference);
 
     const size_t frameBytes = video::cacheImageBytes(1920, 1080, 1);
     std::printf("request for a resident frame at Full (%d requests, gamma 1):\n", kRequests);
@@ -660,7 +753,10 @@ int main(int argc, char** argv) {
         if (argc == 5 && std::string(argv[1]) == "--refill") {
             return refill(std::max(1, std::atoi(argv[2])), argv[3], std::atof(argv[4]));
         }
-        return benchmark(argc > 1 ? std::max(1, std::atoi(argv[1])) : 3);
+        const bool playbackOnly = argc > 1 && std::string(argv[1]) == "--playback";
+        const int runsArgument = playbackOnly ? 2 : 1;
+        return benchmark(argc > runsArgument ? std::max(1, std::atoi(argv[runsArgument])) : 3,
+                         playbackOnly);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "cache_fill: %s\n", error.what());
         return 1;
