@@ -117,17 +117,30 @@ TEST_F(ImageSequence, MissingFrameReleasesTheTextureAndDrawsNothing) {
     EXPECT_EQ(drawnTexture().pixels, pngPixels(2));
 }
 
-TEST_F(ImageSequence, UnreadableImageShowsTheEmptyPlaceholder) {
-    testsupport::TempDir folder;
-    copyFile(pngFrame(1), folder.file("b.0001.png"));
-    testsupport::writeFile(folder.file("b.0002.png"), "not a picture");
-    setFile(folder.file("b.####.png"));
-    setTime(1);
-    refresh();
-    ASSERT_EQ(plug("keyframeInterval").asInt(), 1);
+// A two-frame sequence whose second frame is not a picture.
+class FailedRead : public ImageSequence {
+protected:
+    void SetUp() override {
+        ImageSequence::SetUp();
+        copyFile(pngFrame(1), folder.file("b.0001.png"));
+        testsupport::writeFile(folder.file("b.0002.png"), "not a picture");
+        setFile(folder.file("b.####.png"));
+    }
 
-    setTime(2);
-    refresh();
+    // Shows frame 1, then the unreadable frame 2.
+    void showGoodThenUnreadableFrame() {
+        setTime(1);
+        refresh();
+        ASSERT_EQ(plug("keyframeInterval").asInt(), 1);
+        setTime(2);
+        refresh();
+    }
+
+    testsupport::TempDir folder;
+};
+
+TEST_F(FailedRead, UnreadableImageShowsTheEmptyPlaceholder) {
+    showGoodThenUnreadableFrame();
     const Texture texture = drawnTexture();
     EXPECT_EQ(texture.width, 10);
     EXPECT_EQ(texture.height, 10);
@@ -142,15 +155,8 @@ TEST_F(ImageSequence, UnreadableImageShowsTheEmptyPlaceholder) {
     EXPECT_EQ(drawnTexture().pixels, pngPixels(2));
 }
 
-TEST_F(ImageSequence, BackToTheLastGoodFrameAfterAFailedReadShowsItAgain) {
-    testsupport::TempDir folder;
-    copyFile(pngFrame(1), folder.file("b.0001.png"));
-    testsupport::writeFile(folder.file("b.0002.png"), "not a picture");
-    setFile(folder.file("b.####.png"));
-    setTime(1);
-    refresh();
-    setTime(2);
-    refresh();
+TEST_F(FailedRead, BackToTheLastGoodFrameShowsItAgain) {
+    showGoodThenUnreadableFrame();
     ASSERT_EQ(drawnTexture().width, 10);
 
     setTime(1);
@@ -159,15 +165,8 @@ TEST_F(ImageSequence, BackToTheLastGoodFrameAfterAFailedReadShowsItAgain) {
     EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
 }
 
-TEST_F(ImageSequence, GammaChangeAfterAFailedReadReadsTheImageAgain) {
-    testsupport::TempDir folder;
-    copyFile(pngFrame(1), folder.file("b.0001.png"));
-    testsupport::writeFile(folder.file("b.0002.png"), "not a picture");
-    setFile(folder.file("b.####.png"));
-    setTime(1);
-    refresh();
-    setTime(2);
-    refresh();
+TEST_F(FailedRead, GammaChangeReadsTheImageAgain) {
+    showGoodThenUnreadableFrame();
     ASSERT_EQ(drawnTexture().width, 10);
 
     // The texture is the placeholder: the new gamma needs a read, not an upload of what is held.
