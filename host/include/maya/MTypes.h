@@ -3,8 +3,11 @@
 class MSyntax;
 class MStatus;
 
-// Version of the API this stand-in host implements.
-#define MAYA_API_VERSION 20180700
+// Version of the API this stand-in host presents: Maya 2024.2 unless the build chooses another
+// (the CMake option CINESHEET_MAYA_API, e.g. 20220300 for Maya 2022.3).
+#ifndef MAYA_API_VERSION
+#define MAYA_API_VERSION 20240200
+#endif
 
 // Coordinate spaces for transformation calls.
 class MSpace {
