@@ -16,8 +16,14 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-test: build
+test: build api2022
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The plug-in (and the stand-in presenting Maya 2022.3's API) must build in the other API mode too.
+.PHONY: api2022
+api2022: deps
+	cmake -S . -B build/api2022 -DCMAKE_BUILD_TYPE=Release -DCINESHEET_MAYA_API=20220300
+	cmake --build build/api2022 -j $(JOBS) --target CineSheet
 
 # The cache and decoding tests under AddressSanitizer with UndefinedBehaviorSanitizer (build/asan),
 # then under ThreadSanitizer (build/tsan); any report fails the run.

@@ -7,8 +7,6 @@
 #include <maya/MFnPlugin.h>
 #include <maya/MPxNode.h>
 
-const char MApiVersion[] = "20180700";
-
 namespace {
 
 const char* const kSource = "../plugin";

@@ -91,7 +91,7 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
         }
     }
 
-    const int frame = frameNumberAt(time.value(), frameOffset, startFrame, endFrame);
+    const int frame = frameNumberAt(time.as(MTime::uiUnit()), frameOffset, startFrame, endFrame);
     const double frameRate = forceFrameRate ? sceneFrameRate() : 0.0;
     path = path.expandFilePath();
 

@@ -20,7 +20,7 @@ grep -qx 'plug-ins: plug-ins' "$prefix/CineSheet.mod" ||
     { echo "CineSheet.mod lacks the plug-ins line"; exit 1; }
 
 MAYA_PLUG_IN_PATH="$prefix/CineSheet/plug-ins" "$CINESHEET_HOST" -c "
-loadPlugin CineSheet; cineSheet; unloadPlugin -force CineSheet;
+loadPlugin libCineSheet; cineSheet; unloadPlugin -force libCineSheet;
 " >"$prefix/out.txt" 2>&1 || { echo "the installed plug-in does not work"; cat "$prefix/out.txt"; exit 1; }
 grep -q 'cineSheet1 cineSheetShape1' "$prefix/out.txt" ||
     { echo "cineSheet gave no nodes"; cat "$prefix/out.txt"; exit 1; }

@@ -6,8 +6,8 @@ plugin="${CINESHEET_TEST_PLUGIN_DIR:?}/libcmdtestplugin.so"
 
 "$host" -c "loadPlugin \"$plugin\"; cmdTestEcho -s \"two words\" -d 0.5 -i 3 -b off x -1;
     cmdTestCounter; cmdTestCounter; undo; cmdTestCounter -q; redo; cmdTestCounter -q;
-    unloadPlugin cmdtestplugin" >"$work/out" 2>"$work/err" || fail "use: $(cat "$work/err")"
-[ "$(cat "$work/out")" = "// Result: cmdtestplugin //
+    unloadPlugin libcmdtestplugin" >"$work/out" 2>"$work/err" || fail "use: $(cat "$work/err")"
+[ "$(cat "$work/out")" = "// Result: libcmdtestplugin //
 // Result: two words 0.5 int:3 false x -1 //
 // Result: 1 //
 // Result: 2 //
@@ -26,15 +26,15 @@ grep -q 'already loaded' "$work/err" || fail "loading twice: $(cat "$work/err")"
 echo "not a library" >"$work/libfake.so"
 "$host" -c "loadPlugin \"$work/libfake.so\"" >/dev/null 2>&1 && fail "loading a non-library worked"
 
-"$host" -c "loadPlugin \"$plugin\"; createNode cmdTestNode -n n1; unloadPlugin cmdtestplugin" \
+"$host" -c "loadPlugin \"$plugin\"; createNode cmdTestNode -n n1; unloadPlugin libcmdtestplugin" \
     >/dev/null 2>"$work/err" && fail "unloading with nodes in the scene worked"
 grep -q 'in use' "$work/err" || fail "unload refusal: $(cat "$work/err")"
-"$host" -c "loadPlugin \"$plugin\"; createNode cmdTestNode -n n1; unloadPlugin -f cmdtestplugin;
+"$host" -c "loadPlugin \"$plugin\"; createNode cmdTestNode -n n1; unloadPlugin -f libcmdtestplugin;
     objExists n1; loadPlugin \"$plugin\"" >"$work/out" 2>"$work/err" || fail "forced unload: $(cat "$work/err")"
 [ "$(sed -n 3p "$work/out")" = "// Result: 0 //" ] || fail "forced unload kept the node"
 
 CMDTEST_FAIL_AT=command "$host" -c "loadPlugin \"$plugin\"" >/dev/null 2>"$work/err" &&
     fail "a failing initializePlugin loaded"
-grep -q 'initializePlugin function failed (cmdtestplugin)' "$work/err" || fail "failure message"
+grep -q 'initializePlugin function failed (libcmdtestplugin)' "$work/err" || fail "failure message"
 
 finish

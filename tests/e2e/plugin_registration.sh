@@ -6,9 +6,9 @@ plugin="${CINESHEET_PLUGIN:?CINESHEET_PLUGIN must name libCineSheet.so}"
 squatter="${CINESHEET_TEST_PLUGIN_DIR:?}/libcmdsquatter.so"
 . "$(dirname "$0")/../support/e2e-common.sh"
 
-"$host" -c "loadPlugin \"$plugin\"; cineSheet -noTime true; unloadPlugin -f CineSheet" \
+"$host" -c "loadPlugin \"$plugin\"; cineSheet -noTime true; unloadPlugin -f libCineSheet" \
     >"$work/out" 2>"$work/err" || fail "load, use, unload: $(cat "$work/err")"
-[ "$(cat "$work/out")" = "// Result: CineSheet //
+[ "$(cat "$work/out")" = "// Result: libCineSheet //
 // Result: cineSheet1 cineSheetShape1 //" ] || fail "load, use, unload output: $(cat "$work/out")"
 
 "$host" --keep-going -c "loadPlugin \"$squatter\"; loadPlugin \"$plugin\"; cineSheet;

@@ -20,7 +20,7 @@ scene="$work/round trip.ma"
     file -save" >"$work/save.out" 2>"$work/save.err" || fail "saving: $(cat "$work/save.err")"
 
 [ -f "$scene" ] || fail "no scene file written"
-grep -q '^requires "cmdtestplugin" "2.5";$' "$scene" || fail "no requires line"
+grep -q '^requires "libcmdtestplugin" "2.5";$' "$scene" || fail "no requires line"
 grep -q '^createNode cmdTestNode -n "probe";$' "$scene" || fail "plug-in node not written"
 grep -q '^createNode transform -n "child" -p "mover";$' "$scene" || fail "parent not written"
 grep -q 'probe.weight" 0.25;$' "$scene" || fail "storable value not written"

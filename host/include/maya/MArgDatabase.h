@@ -1,6 +1,9 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MArgParser.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class MSelectionList;
 
@@ -18,3 +21,5 @@ public:
     MStatus getCommandArgument(unsigned int index, MSelectionList& result) const;
     MStatus getObjects(MSelectionList& result) const;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

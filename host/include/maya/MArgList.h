@@ -1,11 +1,17 @@
 #pragma once
 
+#include <host/ArgItem.h>
+#include <maya/MApiNamespace.h>
+#include <maya/MPoint.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 #include <maya/MStringArray.h>
+#include <maya/MTime.h>
+#include <maya/MVector.h>
 
-#include <string>
 #include <vector>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // The words of one command call, as the script gave them.
 class MArgList {
@@ -25,23 +31,19 @@ public:
     // Index of the first word that is the flag, or kInvalidArgIndex.
     unsigned int flagIndex(const char* shortFlag, const char* longFlag = nullptr) const;
 
-    MArgList& addArg(bool arg);
-    MArgList& addArg(int arg);
-    MArgList& addArg(double arg);
-    MArgList& addArg(const MString& arg);
+    MStatus addArg(bool arg);
+    MStatus addArg(int arg);
+    MStatus addArg(double arg);
+    MStatus addArg(const MString& arg);
+    MStatus addArg(const MTime& arg);
+    MStatus addArg(const MVector& arg);
+    MStatus addArg(const MPoint& arg);
 
     static const unsigned int kInvalidArgIndex;
 
-    // Host side: one word and how it was written.
-    struct Item {
-        enum Kind { kWord, kQuoted, kNumber, kFlag };
-        Kind kind = kWord;
-        std::string text;  // flags without the leading '-'
-        double number = 0.0;
-    };
-    void append(const Item& item) { items_.push_back(item); }
-    const std::vector<Item>& items() const { return items_; }
-
 private:
-    std::vector<Item> items_;
+    friend struct host::ArgListAccess;
+    std::vector<host::ArgItem> items_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

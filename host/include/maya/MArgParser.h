@@ -1,5 +1,6 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MArgList.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
@@ -11,6 +12,8 @@
 namespace host {
 struct ParsedArguments;
 }
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // A command call read through its syntax. When the call does not fit the syntax the status is a
 // failure and every later query fails too, leaving its output alone.
@@ -53,3 +56,5 @@ public:
 protected:
     std::shared_ptr<const host::ParsedArguments> parsed_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MMatrix.h>
 #include <maya/MPoint.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Axis-aligned box; an empty box contains nothing until a point expands it.
 class MBoundingBox {
@@ -25,10 +28,12 @@ public:
     MPoint min() const;
     MPoint max() const;
     // Replaces the box by the box around its eight transformed corners.
-    MBoundingBox& transformUsing(const MMatrix& matrix);
+    void transformUsing(const MMatrix& matrix);
 
 private:
     MPoint min_;
     MPoint max_;
     bool empty_ = true;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
 #include <maya/MStatus.h>
@@ -12,6 +13,8 @@
 namespace host {
 class ModifierOperations;
 }  // namespace host
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Queue of graph changes carried out by doIt and reverted, newest first, by undoIt. Operations
 // queued after a doIt are carried out by the next doIt. Nodes created or deleted here stay alive
@@ -27,6 +30,7 @@ public:
     MObject createNode(const MTypeId& typeId, MStatus* ReturnStatus = nullptr);
     MObject createNode(const MString& type, MStatus* ReturnStatus = nullptr);
     MStatus deleteNode(const MObject& node);
+    MStatus deleteNode(const MObject& node, bool includeParents);
     MStatus renameNode(const MObject& node, const MString& newName);
 
     // Refused at doIt: not connectable, incompatible types, a destination already connected.
@@ -37,7 +41,7 @@ public:
                        const MObject& destNode, const MObject& destAttr);
     MStatus disconnect(const MPlug& source, const MPlug& dest);
 
-    MStatus newPlugValue(const MPlug& plug, const MObject& plugValue);
+    MStatus newPlugValue(const MPlug& plug, MObject& plugValue);
     MStatus newPlugValueBool(const MPlug& plug, bool plugValue);
     MStatus newPlugValueChar(const MPlug& plug, char plugValue);
     MStatus newPlugValueDouble(const MPlug& plug, double plugValue);
@@ -55,3 +59,5 @@ public:
 protected:
     std::unique_ptr<host::ModifierOperations> operations_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

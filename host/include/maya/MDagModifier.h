@@ -1,10 +1,13 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MDGModifier.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 #include <maya/MTypeId.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Modifier that also creates and moves DAG nodes.
 class MDagModifier : public MDGModifier {
@@ -21,3 +24,5 @@ public:
     // A null parent means the world.
     MStatus reparentNode(const MObject& node, const MObject& newParent = MObject::kNullObj);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

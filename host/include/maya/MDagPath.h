@@ -1,10 +1,13 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFn.h>
 #include <maya/MMatrix.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Path from the world to a DAG node. Nodes have one parent here, so a node has one path.
 class MDagPath {
@@ -43,3 +46,5 @@ public:
 private:
     MObject node_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MDataHandle.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
@@ -9,6 +10,8 @@ namespace host {
 class Node;
 struct Access;
 }  // namespace host
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // The values of one node during compute(). inputValue evaluates the plug first (pulling from
 // its source or computing it); outputValue gives a handle to write.
@@ -24,7 +27,7 @@ public:
     MDataHandle outputValue(const MObject& attribute, MStatus* ReturnStatus = nullptr);
     MStatus setClean(const MPlug& plug);
     MStatus setClean(const MObject& attribute);
-    bool isClean(const MPlug& plug, MStatus* ReturnStatus = nullptr);
+    bool isClean(const MPlug& plug);
     bool isClean(const MObject& attribute, MStatus* ReturnStatus = nullptr);
 
 private:
@@ -32,3 +35,5 @@ private:
     MDataBlock() = default;
     host::Node* node_ = nullptr;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
+#include <maya/MDeprecate.h>
 #include <maya/MFnData.h>
 #include <maya/MFnNumericData.h>
 #include <maya/MMatrix.h>
@@ -14,6 +16,8 @@ class Attribute;
 struct Slot;
 struct Access;
 }  // namespace host
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // One value of a node's data block, as handed to compute(). Handles from inputValue read; those
 // from outputValue also write. A handle lives no longer than the compute call that made it.
@@ -33,6 +37,7 @@ public:
     char asChar() const;
     short asShort() const;
     int asInt() const;
+    OPENMAYA_DEPRECATED(2019, "Use asInt().")
     int asLong() const;
     float asFloat() const;
     double asDouble() const;
@@ -74,3 +79,5 @@ private:
     host::Slot* slot_ = nullptr;
     bool writable_ = false;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFrameContext.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 namespace MHWRender {
 
@@ -12,3 +15,5 @@ protected:
 };
 
 }  // namespace MHWRender
+
+OPENMAYA_NAMESPACE_CLOSE

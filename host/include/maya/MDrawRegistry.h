@@ -1,8 +1,11 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 namespace MHWRender {
 
@@ -28,3 +31,5 @@ public:
 };
 
 }  // namespace MHWRender
+
+OPENMAYA_NAMESPACE_CLOSE

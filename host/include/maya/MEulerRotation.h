@@ -1,12 +1,15 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MMatrix.h>
 #include <maya/MStatus.h>
 #include <maya/MVector.h>
 
 #include <iosfwd>
 
-#define MEulerRotation_kTol 1.0e-10
+#define kEulerRotationEpsilon 1.0e-10
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Rotation by three angles in radians about X, Y and Z, applied in the given order.
 class MEulerRotation {
@@ -33,11 +36,11 @@ public:
     MEulerRotation operator*(double scale) const;
     bool operator==(const MEulerRotation& other) const;
     bool operator!=(const MEulerRotation& other) const;
-    bool isEquivalent(const MEulerRotation& other, double tolerance = MEulerRotation_kTol) const;
-    bool isZero(double tolerance = MEulerRotation_kTol) const;
+    bool isEquivalent(const MEulerRotation& other, double tolerance = kEulerRotationEpsilon) const;
+    bool isZero(double tolerance = kEulerRotationEpsilon) const;
     // Same rotation expressed in another order.
     MEulerRotation reorder(RotationOrder ord) const;
-    MStatus reorderIt(RotationOrder ord);
+    MEulerRotation& reorderIt(RotationOrder ord);
 
     // Rotation part of a matrix without scale or shear, in the given order.
     static MEulerRotation decompose(const MMatrix& matrix, RotationOrder ord);
@@ -51,3 +54,5 @@ public:
 };
 
 std::ostream& operator<<(std::ostream& out, const MEulerRotation& rotation);
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MStatus.h>
 
 #include <iosfwd>
 
 #define MFloatMatrix_kTol 1.0e-5F
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // 4x4 single-precision matrix, same conventions as MMatrix.
 class MFloatMatrix {
@@ -36,3 +39,5 @@ public:
 };
 
 std::ostream& operator<<(std::ostream& out, const MFloatMatrix& matrix);
+
+OPENMAYA_NAMESPACE_CLOSE

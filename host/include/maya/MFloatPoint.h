@@ -1,8 +1,11 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MStatus.h>
 
 #include <iosfwd>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class MPoint;
 
@@ -38,3 +41,5 @@ public:
 };
 
 std::ostream& operator<<(std::ostream& out, const MFloatPoint& point);
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFloatPoint.h>
 #include <maya/MStatus.h>
 
 #include <iosfwd>
 #include <vector>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Growable array of MFloatPoint values.
 class MFloatPointArray {
@@ -28,7 +31,8 @@ public:
     MStatus append(const MFloatPoint& element);
     MStatus copy(const MFloatPointArray& source);
     MStatus clear();
-    MStatus get(MFloatPoint array[]) const;
+    MStatus get(float array[][4]) const;
+    MStatus get(double array[][4]) const;
     void setSizeIncrement(unsigned int newIncrement);
     unsigned int sizeIncrement() const;
     MStatus set(unsigned int index, float x, float y, float z = 0.0f, float w = 1.0f);
@@ -40,3 +44,5 @@ private:
 };
 
 std::ostream& operator<<(std::ostream& out, const MFloatPointArray& array);
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 // Function set types: what an object is, and which function sets can be attached to it.
 class MFn {
 public:
+    // Only the types this host makes or checks; the values are Maya's.
     enum Type {
         kInvalid = 0,
         kBase = 1,
@@ -10,26 +15,40 @@ public:
         kModel = 3,
         kDependencyNode = 4,
         kDagNode = 107,
-        kWorld = 108,
         kTransform = 110,
-        kCamera = 250,
+        kWorld = 247,
         kShape = 248,
+        kCamera = 250,
         kLocator = 281,
-        kPluginDependNode = 448,
-        kPluginLocatorNode = 449,
-        kTime = 513,
-        kResolution = 522,
-        kAttribute = 554,
-        kNumericAttribute = 555,
-        kUnitAttribute = 556,
-        kTypedAttribute = 557,
-        kEnumAttribute = 558,
-        kMatrixAttribute = 559,
-        kCompoundAttribute = 560,
-        kData = 571,
-        kNumericData = 582,
-        kStringData = 583,
-        kMatrixData = 584,
-        kLast = 1200,
+        kPluginDependNode = 459,
+        kPluginLocatorNode = 460,
+        kTime = 520,
+        kResolution = 526,
+        kAttribute = 565,
+        kNumericAttribute = 566,
+        kEnumAttribute = 572,
+        kUnitAttribute = 573,
+        kTypedAttribute = 574,
+        kCompoundAttribute = 575,
+        kMatrixAttribute = 578,
+#if MAYA_API_VERSION >= 20240000
+        kData = 583,
+        kMatrixData = 589,
+        kNumericData = 593,
+        kStringData = 606,
+        kLast = 1206,
+#else
+        kData = 582,
+        kMatrixData = 588,
+        kNumericData = 592,
+        kStringData = 605,
+#if MAYA_API_VERSION >= 20230000
+        kLast = 1151,
+#else
+        kLast = 1150,
+#endif
+#endif
     };
 };
+
+OPENMAYA_NAMESPACE_CLOSE

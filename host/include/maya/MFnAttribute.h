@@ -1,10 +1,13 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFnBase.h>
 #include <maya/MFnData.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Function set for attributes: names and the flags every kind of attribute has.
 // New attributes are readable, writable, connectable, storable and cached; not keyable, hidden
@@ -38,7 +41,7 @@ public:
     bool isUsedAsFilename(MStatus* ReturnStatus = nullptr) const;
     bool isWorldSpace(MStatus* ReturnStatus = nullptr) const;
     bool isAffectsWorldSpace(MStatus* ReturnStatus = nullptr) const;
-    bool isAffectsAppearance(MStatus* ReturnStatus = nullptr) const;
+    bool affectsAppearance(MStatus* ReturnStatus = nullptr) const;
     DisconnectBehavior disconnectBehavior(MStatus* ReturnStatus = nullptr) const;
 
     MStatus setReadable(bool state);
@@ -58,3 +61,5 @@ public:
     MStatus setAffectsAppearance(bool state);
     MStatus setDisconnectBehavior(DisconnectBehavior behavior);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFn.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Base of the function sets: an object the set operates on, checked against the set's type.
 class MFnBase {
@@ -20,3 +23,5 @@ public:
 protected:
     MObject object_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFnAttribute.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Function set for compound attributes: a parent whose children are attributes of their own.
 class MFnCompoundAttribute : public MFnAttribute {
@@ -17,3 +20,5 @@ public:
     unsigned int numChildren(MStatus* ReturnStatus = nullptr) const;
     MObject child(unsigned int index, MStatus* ReturnStatus = nullptr) const;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MDagPath.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MMatrix.h>
@@ -7,6 +8,8 @@
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 #include <maya/MTypeId.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Function set for nodes of the DAG (transforms and shapes). Each node has one parent.
 class MFnDagNode : public MFnDependencyNode {
@@ -22,14 +25,14 @@ public:
 
     // Creates a node directly in the scene (not undoable). A shape type with a null parent gets
     // a new transform under the world, which is returned.
-    MObject create(const MTypeId& typeId, const MObject& parent = MObject::kNullObj,
+    MObject create(const MTypeId& typeId, MObject& parent = MObject::kNullObj,
                    MStatus* ReturnStatus = nullptr);
-    MObject create(const MTypeId& typeId, const MString& name,
-                   const MObject& parent = MObject::kNullObj, MStatus* ReturnStatus = nullptr);
-    MObject create(const MString& type, const MObject& parent = MObject::kNullObj,
+    MObject create(const MTypeId& typeId, const MString& name, MObject& parent = MObject::kNullObj,
                    MStatus* ReturnStatus = nullptr);
-    MObject create(const MString& type, const MString& name,
-                   const MObject& parent = MObject::kNullObj, MStatus* ReturnStatus = nullptr);
+    MObject create(const MString& type, MObject& parent = MObject::kNullObj,
+                   MStatus* ReturnStatus = nullptr);
+    MObject create(const MString& type, const MString& name, MObject& parent = MObject::kNullObj,
+                   MStatus* ReturnStatus = nullptr);
 
     unsigned int parentCount(MStatus* ReturnStatus = nullptr) const;
     // The world for nodes directly under it.
@@ -52,3 +55,5 @@ public:
     MString partialPathName(MStatus* ReturnStatus = nullptr) const;
     MMatrix transformationMatrix(MStatus* ReturnStatus = nullptr) const;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

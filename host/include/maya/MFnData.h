@@ -1,6 +1,9 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFnBase.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Base function set for data values (strings, matrices) passed through typed plugs.
 class MFnData : public MFnBase {
@@ -31,6 +34,7 @@ public:
         kNObject,
         kNId,
         kAny,
+        kFalloffFunction,
         kLast,
     };
 
@@ -40,3 +44,5 @@ public:
 
     MFn::Type type() const override;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

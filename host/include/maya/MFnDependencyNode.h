@@ -1,11 +1,15 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
+#include <maya/MDeprecate.h>
 #include <maya/MFnBase.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 #include <maya/MTypeId.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class MPlugArray;
 class MPxNode;
@@ -49,10 +53,14 @@ public:
                    MStatus* ReturnStatus = nullptr) const;
     MPlug findPlug(const MString& attrName, bool wantNetworkedPlug,
                    MStatus* ReturnStatus = nullptr) const;
+    OPENMAYA_DEPRECATED(2019, "Use findPlug(attribute, wantNetworkedPlug, ReturnStatus).")
     MPlug findPlug(const MObject& attribute, MStatus* ReturnStatus = nullptr) const;
+    OPENMAYA_DEPRECATED(2019, "Use findPlug(attrName, wantNetworkedPlug, ReturnStatus).")
     MPlug findPlug(const MString& attrName, MStatus* ReturnStatus = nullptr) const;
 
     MPxNode* userNode(MStatus* ReturnStatus = nullptr) const;
     bool isFromReferencedFile(MStatus* ReturnStatus = nullptr) const;
     bool isDefaultNode(MStatus* ReturnStatus = nullptr) const;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

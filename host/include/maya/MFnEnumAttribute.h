@@ -1,7 +1,10 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFnAttribute.h>
 #include <maya/MString.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Function set for enumerations: short values with a name per field.
 class MFnEnumAttribute : public MFnAttribute {
@@ -27,3 +30,5 @@ public:
     MStatus getDefault(short& index) const;
     MString defaultValue(MStatus* ReturnStatus = nullptr) const;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

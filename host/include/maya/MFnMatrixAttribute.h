@@ -1,7 +1,10 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFnAttribute.h>
 #include <maya/MMatrix.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Function set for matrix attributes; the default value is the identity.
 class MFnMatrixAttribute : public MFnAttribute {
@@ -19,3 +22,5 @@ public:
     MStatus getDefault(MMatrix& value);
     MStatus setDefault(const MMatrix& value);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

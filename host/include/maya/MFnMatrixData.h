@@ -1,7 +1,10 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFnData.h>
 #include <maya/MMatrix.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Function set for matrix data.
 class MFnMatrixData : public MFnData {
@@ -18,3 +21,5 @@ public:
     const MMatrix& matrix(MStatus* ReturnStatus = nullptr) const;
     MStatus set(const MMatrix& matrix);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFnAttribute.h>
 #include <maya/MFnNumericData.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Function set for numeric attributes. Limits set here are hard: values outside are clamped.
 class MFnNumericAttribute : public MFnAttribute {
@@ -36,13 +39,15 @@ public:
     MStatus setSoftMin(double min);
     MStatus setSoftMax(double max);
 
-    MStatus getDefault(double& value) const;
-    MStatus getDefault(float& value) const;
-    MStatus getDefault(int& value) const;
-    MStatus getDefault(bool& value) const;
+    MStatus getDefault(double& value);
+    MStatus getDefault(float& value);
+    MStatus getDefault(int& value);
+    MStatus getDefault(bool& value);
     MStatus setDefault(double value);
     MStatus setDefault(float value);
     MStatus setDefault(int value);
     MStatus setDefault(short value);
     MStatus setDefault(bool value);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFnData.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Function set for numeric data; its Type names the numeric attribute kinds.
 class MFnNumericData : public MFnData {
@@ -19,6 +22,7 @@ public:
         k2Int = k2Long,
         k3Long,
         k3Int = k3Long,
+        kInt64,
         kFloat,
         k2Float,
         k3Float,
@@ -36,3 +40,5 @@ public:
 
     MFn::Type type() const override;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

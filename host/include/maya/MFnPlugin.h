@@ -1,5 +1,7 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
+#include <maya/MFnBase.h>
 #include <maya/MObject.h>
 #include <maya/MPxNode.h>
 #include <maya/MStatus.h>
@@ -7,14 +9,19 @@
 #include <maya/MTypeId.h>
 #include <maya/MTypes.h>
 
+#define PLUGIN_COMPANY "Autodesk"
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 // Registers what a plug-in adds to the host. Everything registered while a plug-in's entry point
 // runs belongs to that plug-in and is removed with it.
-class MFnPlugin {
+class MFnPlugin : public MFnBase {
 public:
     MFnPlugin();
     MFnPlugin(MObject& object, const char* vendor = "Unknown", const char* version = "Unknown",
               const char* requiredApiVersion = "Any", MStatus* ReturnStatus = nullptr);
-    virtual ~MFnPlugin();
+    ~MFnPlugin() override;
+    MFn::Type type() const override;
 
     MString vendor(MStatus* ReturnStatus = nullptr) const;
     MString version(MStatus* ReturnStatus = nullptr) const;
@@ -36,14 +43,21 @@ public:
     MStatus deregisterCommand(const MString& commandName);
 
 private:
+    MFnPlugin(const MObject& object, MStatus* ReturnStatus = nullptr);
+    MFnPlugin* operator&() const;
+
     MString pluginName_;
     MString vendor_;
     MString version_;
     MString requiredApiVersion_;
 };
 
-// The plug-in's entry points and its API version string ("20180700"), looked up by the host when
-// it loads the library.
-extern "C" __attribute__((visibility("default"))) const char MApiVersion[];
-__attribute__((visibility("default"))) MStatus initializePlugin(MObject obj);
-__attribute__((visibility("default"))) MStatus uninitializePlugin(MObject obj);
+OPENMAYA_NAMESPACE_CLOSE
+
+// The plug-in's entry points, looked up by the host when it loads the library.
+#ifndef MNoPluginEntry
+PLUGIN_EXPORT MStatus initializePlugin(MObject obj);
+PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj);
+#endif
+
+#include <maya/MApiVersion.h>

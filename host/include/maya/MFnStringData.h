@@ -1,7 +1,10 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFnData.h>
 #include <maya/MString.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Function set for string data.
 class MFnStringData : public MFnData {
@@ -17,3 +20,5 @@ public:
     MString string(MStatus* ReturnStatus = nullptr) const;
     MStatus set(const MString& newString);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

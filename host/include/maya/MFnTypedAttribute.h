@@ -1,7 +1,10 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFnAttribute.h>
 #include <maya/MFnData.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Function set for attributes holding data: strings and matrices.
 class MFnTypedAttribute : public MFnAttribute {
@@ -20,3 +23,5 @@ public:
     MStatus getDefault(MObject& defaultValue);
     MStatus setDefault(const MObject& defaultValue);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFnAttribute.h>
 #include <maya/MTime.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Function set for attributes with a unit: times, distances and angles. Angles are radians,
 // distances centimetres; times are given in the current UI unit when a plain number is used.
@@ -32,8 +35,10 @@ public:
     MStatus setMax(double max);
     MStatus setMax(const MTime& max);
 
-    MStatus getDefault(double& value) const;
-    MStatus getDefault(MTime& value) const;
+    MStatus getDefault(double& value);
+    MStatus getDefault(MTime& value);
     MStatus setDefault(double value);
     MStatus setDefault(const MTime& value);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

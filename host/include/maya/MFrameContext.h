@@ -1,7 +1,10 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MDagPath.h>
 #include <maya/MStatus.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 namespace MHWRender {
 
@@ -28,3 +31,5 @@ private:
 };
 
 }  // namespace MHWRender
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,23 +1,26 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MDoubleArray.h>
 #include <maya/MIntArray.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 #include <maya/MStringArray.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 // Application-wide services: running commands and showing messages.
 class MGlobal {
 public:
-    enum MMayaState { kBaseUIMode, kInteractive, kBatch, kLibraryApp };
+    enum MMayaState { kInteractive, kBatch, kLibraryApp, kBaseUIMode };
 
     // The stand-in host always runs without a user interface.
     static MMayaState mayaState(MStatus* ReturnStatus = nullptr);
     static MString mayaVersion();
     static int apiVersion();
 
-    // Runs a command script. The status is that of the script; a result that cannot be given as
-    // the requested type fails with kInvalidParameter and leaves the output alone. With
+    // Runs a command script: kSuccess or kFailure. A result that cannot be given as the requested
+    // type fails and leaves the output alone. With
     // displayEnabled false, results are not echoed and a message already printed by an earlier
     // such call is counted but not printed again (see host/Messages.h).
     static MStatus executeCommand(const MString& command, bool displayEnabled = false,
@@ -40,3 +43,5 @@ public:
     static void displayWarning(const MString& theWarning);
     static void displayError(const MString& theError);
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MStatus.h>
 
 #include <iosfwd>
 #include <vector>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Growable array of int values.
 class MIntArray {
@@ -36,3 +39,5 @@ private:
 };
 
 std::ostream& operator<<(std::ostream& out, const MIntArray& array);
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MStatus.h>
 
 #include <iosfwd>
 
 #define MMatrix_kTol 1.0e-10
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // 4x4 double matrix, row-vector convention: a point p is carried as p * M, so p * (A * B)
 // applies A first; the translation is the fourth row.
@@ -54,3 +57,5 @@ public:
 
 MMatrix operator*(double scale, const MMatrix& right);
 std::ostream& operator<<(std::ostream& out, const MMatrix& matrix);
+
+OPENMAYA_NAMESPACE_CLOSE

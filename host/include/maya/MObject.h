@@ -1,5 +1,6 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MFn.h>
 
 #include <memory>
@@ -8,6 +9,8 @@ namespace host {
 class Entity;
 struct Access;
 }  // namespace host
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Handle to something the host owns: a node, an attribute or a data value. Copies refer to the
 // same thing; the null object refers to nothing.
@@ -27,9 +30,11 @@ public:
     bool operator==(const MObject& other) const;
     bool operator!=(const MObject& other) const;
 
-    static const MObject kNullObj;
+    static MObject kNullObj;
 
 private:
     friend struct host::Access;
     std::shared_ptr<host::Entity> entity_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

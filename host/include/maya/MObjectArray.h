@@ -1,9 +1,12 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
 
 #include <vector>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Growable array of objects.
 class MObjectArray {
@@ -29,3 +32,5 @@ public:
 private:
     std::vector<MObject> values_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
@@ -7,13 +8,15 @@
 
 #include <memory>
 
-class MPlugArray;
-
 namespace host {
 class Node;
 class Attribute;
 struct Access;
 }  // namespace host
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
+class MPlugArray;
 
 // One attribute of one node (or one element of an array attribute, or one child of a compound).
 // Reading a plug evaluates it: a connected destination takes its source's value, a dirty output
@@ -30,7 +33,7 @@ public:
     bool operator!=(const MPlug& other) const;
     bool operator==(const MObject& attribute) const;
     bool operator!=(const MObject& attribute) const;
-    MPlug operator[](const MObject& attribute) const;
+    MPlug operator[](MObject& attribute) const;
     MPlug operator[](unsigned int logicalIndex) const;
     operator MObject() const;
 
@@ -60,11 +63,11 @@ public:
     MPlug elementByLogicalIndex(unsigned int logicalIndex, MStatus* ReturnStatus = nullptr) const;
     MPlug elementByPhysicalIndex(unsigned int physicalIndex, MStatus* ReturnStatus = nullptr) const;
     unsigned int numElements(MStatus* ReturnStatus = nullptr) const;
-    unsigned int evaluateNumElements(MStatus* ReturnStatus = nullptr) const;
+    unsigned int evaluateNumElements(MStatus* ReturnStatus = nullptr);
     MPlug array(MStatus* ReturnStatus = nullptr) const;
     unsigned int numChildren(MStatus* ReturnStatus = nullptr) const;
     MPlug child(unsigned int index, MStatus* ReturnStatus = nullptr) const;
-    MPlug child(const MObject& attribute, MStatus* ReturnStatus = nullptr) const;
+    MPlug child(MObject& attribute, MStatus* ReturnStatus = nullptr) const;
     MPlug parent(MStatus* ReturnStatus = nullptr) const;
 
     bool connectedTo(MPlugArray& array, bool asDst, bool asSrc,
@@ -121,3 +124,5 @@ private:
     // Logical index of an element of an array attribute; -1 otherwise.
     int index_ = -1;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

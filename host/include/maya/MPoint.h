@@ -1,9 +1,12 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MStatus.h>
 #include <maya/MVector.h>
 
 #include <iosfwd>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class MFloatPoint;
 class MMatrix;
@@ -31,7 +34,6 @@ public:
     MVector operator-(const MPoint& other) const;
     MPoint operator+(const MVector& vector) const;
     MPoint operator-(const MVector& vector) const;
-    MPoint operator+(const MPoint& other) const;
     MPoint& operator+=(const MVector& vector);
     MPoint& operator-=(const MVector& vector);
     MPoint operator*(double scale) const;
@@ -64,3 +66,5 @@ MPoint operator*(double scale, const MPoint& point);
 // Column-vector product: matrix on the left.
 MPoint operator*(const MMatrix& left, const MPoint& right);
 std::ostream& operator<<(std::ostream& out, const MPoint& point);
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MPoint.h>
 #include <maya/MStatus.h>
 
 #include <iosfwd>
 #include <vector>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Growable array of MPoint values.
 class MPointArray {
@@ -27,7 +30,8 @@ public:
     MStatus append(const MPoint& element);
     MStatus copy(const MPointArray& source);
     MStatus clear();
-    MStatus get(MPoint array[]) const;
+    MStatus get(double array[][4]) const;
+    MStatus get(float array[][4]) const;
     void setSizeIncrement(unsigned int newIncrement);
     unsigned int sizeIncrement() const;
     MStatus set(unsigned int index, double x, double y, double z = 0.0, double w = 1.0);
@@ -40,3 +44,5 @@ private:
 };
 
 std::ostream& operator<<(std::ostream& out, const MPointArray& array);
+
+OPENMAYA_NAMESPACE_CLOSE

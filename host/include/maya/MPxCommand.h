@@ -1,5 +1,6 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MArgList.h>
 #include <maya/MDoubleArray.h>
 #include <maya/MIntArray.h>
@@ -11,6 +12,8 @@
 namespace host {
 struct CommandAccess;
 }
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Base class of commands. The host creates one object per call through the registered creator,
 // calls doIt, and keeps the object for undo when isUndoable() is then true.
@@ -30,7 +33,7 @@ public:
     // The syntax made by the syntax function the command was registered with.
     MSyntax syntax() const;
     MString commandString() const;
-    void setCommandString(const MString& text);
+    MStatus setCommandString(const MString& text);
     bool isHistoryOn() const;
     MStatus setHistoryOn(bool state);
 
@@ -68,3 +71,5 @@ private:
     MString commandString_;
     bool historyOn_ = true;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

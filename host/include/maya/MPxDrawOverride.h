@@ -1,7 +1,9 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MBoundingBox.h>
 #include <maya/MDagPath.h>
+#include <maya/MDeprecate.h>
 #include <maya/MFrameContext.h>
 #include <maya/MMatrix.h>
 #include <maya/MObject.h>
@@ -10,6 +12,8 @@
 #include <maya/MUIDrawManager.h>
 #include <maya/MUserData.h>
 #include <maya/MViewport2Renderer.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class MSelectionMask;
 
@@ -52,6 +56,7 @@ public:
     virtual bool traceCallSequence() const;
     virtual void handleTraceMessage(const MString& message) const;
     virtual bool wantUserSelection() const;
+    OPENMAYA_DEPRECATED(2019, "Use the MPointArray form.")
     virtual bool userSelect(MSelectionInfo& selectInfo, const MDrawContext& context,
                             MPoint& hitPoint, const MUserData* data);
 
@@ -60,3 +65,5 @@ public:
 };
 
 }  // namespace MHWRender
+
+OPENMAYA_NAMESPACE_CLOSE

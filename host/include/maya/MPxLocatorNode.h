@@ -1,6 +1,10 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
+#include <maya/MBoundingBox.h>
 #include <maya/MPxNode.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Base class of locator shapes written by plug-ins. They sit in the DAG under a transform and
 // are drawn by the viewport through draw overrides (no legacy drawing).
@@ -12,9 +16,13 @@ public:
     MPxNode::Type type() const override;
 
     virtual bool isBounded() const;
+    // Used when isBounded() returns true; the default is an empty box.
+    virtual MBoundingBox boundingBox() const;
     // Whether viewport filters that hide locators hide this node.
     virtual bool excludeAsLocator() const;
     virtual bool isTransparent() const;
     virtual bool drawLast() const;
     virtual bool useClosestPointForSelection() const;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

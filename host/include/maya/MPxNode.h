@@ -1,5 +1,6 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MDataBlock.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
@@ -11,6 +12,8 @@ namespace host {
 class Node;
 struct Access;
 }  // namespace host
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Base class of node types written by plug-ins. The host creates an instance through the type's
 // creator for every node of the type, and calls compute() when an output is read while dirty.
@@ -62,13 +65,18 @@ public:
     virtual MString name() const;
     virtual MObject thisMObject() const;
     // The node's data block, as compute() is given it; lets a caller drive compute() itself.
-    MDataBlock forceCache();
+    MDataBlock _forceCache() { return forceCache(); }
 
     // For use in a type's initialize function: they apply to the type being registered.
     static MStatus addAttribute(const MObject& attr);
     static MStatus attributeAffects(const MObject& whenChanges, const MObject& isAffected);
 
+protected:
+    virtual MDataBlock forceCache();
+
 private:
     friend struct host::Access;
     host::Node* hostNode_ = nullptr;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

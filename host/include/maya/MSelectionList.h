@@ -1,5 +1,6 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MDagPath.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
@@ -8,6 +9,8 @@
 #include <maya/MStringArray.h>
 
 #include <vector>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // An ordered list of nodes and plugs without duplicates.
 class MSelectionList {
@@ -51,3 +54,5 @@ private:
     MStatus addItem(const Item& item);
     std::vector<Item> items_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

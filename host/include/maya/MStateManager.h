@@ -1,5 +1,9 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 namespace MHWRender {
 
 // Texture sampling settings. Filter values are bit sets: 0x10 linear minification,
@@ -54,3 +58,5 @@ public:
 };
 
 }  // namespace MHWRender
+
+OPENMAYA_NAMESPACE_CLOSE

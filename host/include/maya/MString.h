@@ -1,7 +1,11 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
+
 #include <iosfwd>
 #include <string>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class MStatus;
 class MStringArray;
@@ -28,21 +32,17 @@ public:
     MString operator+(const MString& other) const;
     MString operator+(const char* other) const;
     MString operator+(double other) const;
-    MString operator+(int other) const;
-    MString operator+(unsigned int other) const;
-    MString operator+(float other) const;
 
     bool operator==(const MString& other) const;
     bool operator==(const char* other) const;
     bool operator!=(const MString& other) const;
     bool operator!=(const char* other) const;
-    bool operator<(const MString& other) const;
-    bool operator>(const MString& other) const;
 
     MStatus set(const char* charString);
     MStatus set(const char* charString, int charLength);
     MStatus set(double value);
     MStatus set(double value, int precision);
+    MStatus setUTF8(const char* utf8String);
     void clear();
 
     const char* asChar() const;
@@ -51,6 +51,9 @@ public:
     const char* asUTF8(int& length) const;
     unsigned int length() const;
     unsigned int numChars() const;
+#if MAYA_API_VERSION >= 20230000
+    bool isEmpty() const;
+#endif
 
     int index(char c) const;
     int rindex(char c) const;
@@ -68,14 +71,15 @@ public:
     MString& toLowerCase();
     MStatus substitute(const MString& first, const MString& second);
     MStatus substituteFirst(const MString& first, const MString& second);
-    MStatus substituteW(const MString& first, const MString& second);
-    MStatus substituteFirstW(const MString& first, const MString& second);
-    // Replaces ^1s .. ^9s by the arguments.
-    MString& format(const MString& fmt, const MString& arg1 = MString(),
-                    const MString& arg2 = MString(), const MString& arg3 = MString(),
-                    const MString& arg4 = MString(), const MString& arg5 = MString(),
-                    const MString& arg6 = MString(), const MString& arg7 = MString(),
-                    const MString& arg8 = MString(), const MString& arg9 = MString());
+    // This string becomes fmt with ^1s .. ^9s replaced by the arguments.
+    MStatus format(
+        const MString& fmt, const MString& arg1 = MString::argUnused,
+        const MString& arg2 = MString::argUnused, const MString& arg3 = MString::argUnused,
+        const MString& arg4 = MString::argUnused, const MString& arg5 = MString::argUnused,
+        const MString& arg6 = MString::argUnused, const MString& arg7 = MString::argUnused,
+        const MString& arg8 = MString::argUnused, const MString& arg9 = MString::argUnused,
+        const MString& arg10 = MString::argUnused);
+    MStatus format(const MString& fmt, const MStringArray& args);
 
     bool isShort() const;
     short asShort() const;
@@ -88,18 +92,21 @@ public:
     bool isDouble() const;
     double asDouble() const;
 
-    // $VAR and ${VAR} become the variable's value (empty when unset); a leading ~ becomes $HOME.
+    // $VAR and ${VAR} become the variable's value; an unset variable is kept as written and the
+    // status is kNotFound. A leading ~ becomes $HOME.
     MString expandFilePath(MStatus* ReturnStatus = nullptr) const;
     MString expandEnvironmentVariablesAndTilde(MStatus* ReturnStatus = nullptr) const;
+
+    static const MString argUnused;
 
 private:
     std::string text_;
 };
 
 MString operator+(const char* left, const MString& right);
-bool operator==(const char* left, const MString& right);
-bool operator!=(const char* left, const MString& right);
 std::ostream& operator<<(std::ostream& out, const MString& text);
+
+OPENMAYA_NAMESPACE_CLOSE
 
 // Last, so that either of MString.h and MStatus.h can be included first.
 #include <maya/MStatus.h>

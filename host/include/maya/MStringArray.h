@@ -1,10 +1,13 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 
 #include <iosfwd>
 #include <vector>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Growable array of MString values.
 class MStringArray {
@@ -25,7 +28,6 @@ public:
     MStatus remove(unsigned int index);
     MStatus insert(const MString& element, unsigned int index);
     MStatus append(const MString& element);
-    MStatus copy(const MStringArray& source);
     MStatus clear();
     MStatus get(MString array[]) const;
     void setSizeIncrement(unsigned int newIncrement);
@@ -38,3 +40,5 @@ private:
 };
 
 std::ostream& operator<<(std::ostream& out, const MStringArray& array);
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,10 +1,18 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MStatus.h>
 
 #include <climits>
 #include <string>
 #include <vector>
+
+namespace host {
+struct SyntaxFlag;
+struct SyntaxAccess;
+}  // namespace host
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // The flags, objects and arguments a command accepts; the host checks a call against it before
 // doIt runs, and MArgDatabase reads the call through it.
@@ -48,38 +56,25 @@ public:
     // A positional argument after the flags (used when the object format is kNone).
     MStatus addArg(MArgType argType);
 
-    void setObjectType(MObjectFormat objectFormat, unsigned int minimumObjects = 0,
-                       unsigned int maximumObjects = UINT_MAX);
-    MStatus setMinObjects(unsigned int minimumObjects);
-    MStatus setMaxObjects(unsigned int maximumObjects);
-    void useSelectionAsDefault(bool useSelection);
+    MStatus setObjectType(MObjectFormat objectFormat, unsigned int minimumObjects = 0);
+    MStatus setObjectType(MObjectFormat objectFormat, unsigned int minimumObjects,
+                          unsigned int maximumObjects);
+    void setMinObjects(unsigned int minimumObjects);
+    void setMaxObjects(unsigned int maximumObjects);
+    unsigned int minObjects() const;
+    unsigned int maxObjects() const;
+    void useSelectionAsDefault(bool useSelectionList = false);
     void enableQuery(bool supportsQuery = true);
     void enableEdit(bool supportsEdit = true);
-    void clear();
-
-    // Host side: what was declared.
-    struct Flag {
-        std::string shortName;  // without '-'
-        std::string longName;   // without '-'
-        std::vector<MArgType> argTypes;
-        bool multiUse = false;
-        bool queryWithArgs = false;
-    };
-    const std::vector<Flag>& flags() const { return flags_; }
-    const std::vector<MArgType>& commandArgs() const { return commandArgs_; }
-    MObjectFormat objectFormat() const { return objectFormat_; }
-    unsigned int minObjects() const { return minObjects_; }
-    unsigned int maxObjects() const { return maxObjects_; }
-    bool selectionAsDefault() const { return useSelection_; }
-    bool queryEnabled() const { return queryEnabled_; }
-    bool editEnabled() const { return editEnabled_; }
-    // The declared flag matching a short or long name (with or without '-'), or null.
-    const Flag* findFlag(const std::string& name) const;
+    bool canQuery() const;
+    bool canEdit() const;
 
 private:
-    Flag* findFlagToChange(const char* name);
+    friend struct host::SyntaxAccess;
+    const host::SyntaxFlag* findFlag(const std::string& name) const;
+    host::SyntaxFlag* findFlagToChange(const char* name);
 
-    std::vector<Flag> flags_;
+    std::vector<host::SyntaxFlag> flags_;
     std::vector<MArgType> commandArgs_;
     MObjectFormat objectFormat_ = kNone;
     unsigned int minObjects_ = 0;
@@ -88,3 +83,5 @@ private:
     bool queryEnabled_ = false;
     bool editEnabled_ = false;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 #include <maya/MViewport2Renderer.h>
@@ -10,6 +11,8 @@
 namespace host {
 struct TextureAccess;
 }
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 namespace MHWRender {
 
@@ -125,3 +128,5 @@ private:
 };
 
 }  // namespace MHWRender
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MStatus.h>
 
 #include <iosfwd>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // A time: a value in a unit. Comparisons and arithmetic work across units.
 class MTime {
@@ -59,12 +62,25 @@ public:
         k44100FPS,
         k48000FPS,
         k90FPS,
+#if MAYA_API_VERSION >= 20240000
+        k119_88FPS,
+#endif
+        kUserDef,
         kLast,
+
+        k15FPS = kGames,
+        k24FPS = kFilm,
+        k25FPS = kPALFrame,
+        k30FPS = kNTSCFrame,
+        k48FPS = kShowScan,
+        k50FPS = kPALField,
+        k60FPS = kNTSCField,
     };
 
+    // A zero time in the UI unit.
     MTime();
     MTime(const MTime& src);
-    MTime(double value, Unit unitSystem = uiUnit());
+    MTime(double value, Unit unitSystem = kFilm);
     ~MTime();
 
     MTime& operator=(const MTime& src);
@@ -105,3 +121,5 @@ private:
 };
 
 std::ostream& operator<<(std::ostream& out, const MTime& time);
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MEulerRotation.h>
 #include <maya/MMatrix.h>
 #include <maya/MStatus.h>
 #include <maya/MTypes.h>
 #include <maya/MVector.h>
+
+#define MTransformationMatrix_kTol 1.0e-10
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Transformation kept as its components; the matrix is scale * shear * rotation * translation
 // in the row-vector convention (pivots are not modelled).
@@ -39,9 +44,8 @@ public:
     MStatus getRotation(double rotation[3], RotationOrder& order) const;
     MStatus setRotation(const double rotation[3], RotationOrder order);
     MStatus addRotation(const double rotation[3], RotationOrder order, MSpace::Space space);
-    MEulerRotation eulerRotation(MStatus* ReturnStatus = nullptr) const;
-    MTransformationMatrix& rotateTo(const MEulerRotation& rotation,
-                                    MStatus* ReturnStatus = nullptr);
+    MEulerRotation eulerRotation() const;
+    MTransformationMatrix& rotateTo(const MEulerRotation& rotation);
     RotationOrder rotationOrder(MStatus* ReturnStatus = nullptr) const;
     // Keeps the rotation, expresses it in the new order.
     MStatus reorderRotation(const RotationOrder& order);
@@ -58,3 +62,5 @@ private:
     MEulerRotation rotation_;
     MVector translation_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MStatus.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Identifier of a node or data type: a 24-bit prefix and an 8-bit id, or one 32-bit id.
 class MTypeId {
@@ -19,3 +22,5 @@ public:
 private:
     unsigned int id_ = 0;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

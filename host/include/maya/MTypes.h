@@ -1,13 +1,14 @@
 #pragma once
 
-class MSyntax;
-class MStatus;
+#include <maya/MApiNamespace.h>
 
-// Version of the API this stand-in host presents: Maya 2024.2 unless the build chooses another
-// (the CMake option CINESHEET_MAYA_API, e.g. 20220300 for Maya 2022.3).
-#ifndef MAYA_API_VERSION
-#define MAYA_API_VERSION 20240200
-#endif
+// What a plug-in exports for the host to find.
+#define PLUGIN_EXPORT __attribute__((visibility("default")))
+
+typedef long long MInt64;
+typedef unsigned long long MUint64;
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Coordinate spaces for transformation calls.
 class MSpace {
@@ -22,6 +23,8 @@ public:
         kObject = kPreTransform,
     };
 };
+
+OPENMAYA_NAMESPACE_CLOSE
 
 typedef void* (*MCreatorFunction)();
 typedef MStatus (*MInitializeFunction)();

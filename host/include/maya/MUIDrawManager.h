@@ -1,15 +1,18 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MPointArray.h>
 #include <maya/MStateManager.h>
-
-class MVectorArray;
-class MColorArray;
-class MUintArray;
 
 namespace host {
 class DrawRecorder;
 }
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
+class MVectorArray;
+class MColorArray;
+class MUintArray;
 
 namespace MHWRender {
 
@@ -58,3 +61,5 @@ private:
 };
 
 }  // namespace MHWRender
+
+OPENMAYA_NAMESPACE_CLOSE

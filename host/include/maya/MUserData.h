@@ -1,5 +1,9 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 // Base class of the data a draw override hands from preparation to drawing. With
 // deleteAfterUse false the host keeps the object and passes it back to the next preparation;
 // with true it deletes the object once drawn.
@@ -14,3 +18,5 @@ public:
 private:
     bool deleteAfterUse_;
 };
+
+OPENMAYA_NAMESPACE_CLOSE

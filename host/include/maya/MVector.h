@@ -1,8 +1,11 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MStatus.h>
 
 #include <iosfwd>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class MPoint;
 class MMatrix;
@@ -45,7 +48,6 @@ public:
     bool operator!=(const MVector& other) const;
 
     MStatus get(double dest[3]) const;
-    MStatus get(float dest[3]) const;
     double length() const;
     MVector normal() const;
     MStatus normalize();
@@ -72,3 +74,5 @@ MVector operator*(double scale, const MVector& vector);
 // Column-vector product: matrix on the left.
 MVector operator*(const MMatrix& left, const MVector& right);
 std::ostream& operator<<(std::ostream& out, const MVector& vector);
+
+OPENMAYA_NAMESPACE_CLOSE

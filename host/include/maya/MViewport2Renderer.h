@@ -1,6 +1,9 @@
 #pragma once
 
+#include <maya/MApiNamespace.h>
 #include <maya/MStatus.h>
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 namespace MHWRender {
 
@@ -117,5 +120,7 @@ private:
 };
 
 }  // namespace MHWRender
+
+OPENMAYA_NAMESPACE_CLOSE
 
 #include <maya/MTextureManager.h>

@@ -56,8 +56,8 @@ MString MArgList::asString(unsigned int index, MStatus* ReturnStatus) const {
     if (index >= items_.size()) {
         return MString();
     }
-    const Item& item = items_[index];
-    std::string text = item.kind == Item::kFlag ? "-" + item.text : item.text;
+    const host::ArgItem& item = items_[index];
+    std::string text = item.kind == host::ArgItem::kFlag ? "-" + item.text : item.text;
     return MString(text.c_str());
 }
 
@@ -81,8 +81,8 @@ unsigned int MArgList::flagIndex(const char* shortFlag, const char* longFlag) co
     std::string shortName = withoutDash(shortFlag);
     std::string longName = withoutDash(longFlag);
     for (std::size_t i = 0; i < items_.size(); ++i) {
-        const Item& item = items_[i];
-        if (item.kind == Item::kFlag &&
+        const host::ArgItem& item = items_[i];
+        if (item.kind == host::ArgItem::kFlag &&
             (item.text == shortName || (!longName.empty() && item.text == longName))) {
             return static_cast<unsigned int>(i);
         }
@@ -90,39 +90,68 @@ unsigned int MArgList::flagIndex(const char* shortFlag, const char* longFlag) co
     return kInvalidArgIndex;
 }
 
-MArgList& MArgList::addArg(bool arg) {
-    Item item;
-    item.kind = Item::kNumber;
+MStatus MArgList::addArg(bool arg) {
+    host::ArgItem item;
+    item.kind = host::ArgItem::kNumber;
     item.number = arg ? 1.0 : 0.0;
     item.text = arg ? "1" : "0";
     items_.push_back(item);
-    return *this;
+    return MStatus::kSuccess;
 }
 
-MArgList& MArgList::addArg(int arg) {
+MStatus MArgList::addArg(int arg) {
     return addArg(static_cast<double>(arg));
 }
 
-MArgList& MArgList::addArg(double arg) {
-    Item item;
-    item.kind = Item::kNumber;
+// A time is its value in the UI unit; a vector or point is three numbers, as scripts write them.
+MStatus MArgList::addArg(const MTime& arg) {
+    return addArg(arg.as(MTime::uiUnit()));
+}
+
+MStatus MArgList::addArg(const MVector& arg) {
+    addArg(arg.x);
+    addArg(arg.y);
+    return addArg(arg.z);
+}
+
+MStatus MArgList::addArg(const MPoint& arg) {
+    addArg(arg.x);
+    addArg(arg.y);
+    return addArg(arg.z);
+}
+
+MStatus MArgList::addArg(double arg) {
+    host::ArgItem item;
+    item.kind = host::ArgItem::kNumber;
     item.number = arg;
     item.text = host::formatNumber(arg);
     items_.push_back(item);
-    return *this;
+    return MStatus::kSuccess;
 }
 
 // A string that looks like a flag acts as one, as when the words come from a script.
-MArgList& MArgList::addArg(const MString& arg) {
-    Item item;
+MStatus MArgList::addArg(const MString& arg) {
+    host::ArgItem item;
     item.text = arg.asChar();
     if (item.text.size() > 1 && item.text[0] == '-' &&
         std::isalpha(static_cast<unsigned char>(item.text[1]))) {
-        item.kind = Item::kFlag;
+        item.kind = host::ArgItem::kFlag;
         item.text.erase(0, 1);
     } else {
-        item.kind = Item::kQuoted;
+        item.kind = host::ArgItem::kQuoted;
     }
     items_.push_back(item);
-    return *this;
+    return MStatus::kSuccess;
 }
+
+namespace host {
+
+void ArgListAccess::append(MArgList& args, const ArgItem& item) {
+    args.items_.push_back(item);
+}
+
+const std::vector<ArgItem>& ArgListAccess::items(const MArgList& args) {
+    return args.items_;
+}
+
+}  // namespace host

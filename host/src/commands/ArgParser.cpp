@@ -1,3 +1,4 @@
+#include <host/SyntaxAccess.h>
 #include <maya/MArgParser.h>
 
 #include "commands/ArgumentParser.h"
@@ -12,8 +13,8 @@ void setStatus(MStatus* status, MStatus value) {
 }
 
 // The index-th value of the first use of a flag, or null.
-const MArgList::Item* flagValue(const host::ParsedArguments* parsed, const char* flag,
-                                unsigned int index) {
+const host::ArgItem* flagValue(const host::ParsedArguments* parsed, const char* flag,
+                               unsigned int index) {
     if (!parsed || !parsed->ok()) {
         return nullptr;
     }
@@ -24,7 +25,7 @@ const MArgList::Item* flagValue(const host::ParsedArguments* parsed, const char*
     return &uses.front()->values[index];
 }
 
-const MArgList::Item* positionalValue(const host::ParsedArguments* parsed, unsigned int index) {
+const host::ArgItem* positionalValue(const host::ParsedArguments* parsed, unsigned int index) {
     if (!parsed || !parsed->ok() || index >= parsed->positional.size()) {
         return nullptr;
     }
@@ -32,7 +33,7 @@ const MArgList::Item* positionalValue(const host::ParsedArguments* parsed, unsig
 }
 
 template <typename T, typename Convert>
-MStatus readInto(const MArgList::Item* item, T& result, Convert convert) {
+MStatus readInto(const host::ArgItem* item, T& result, Convert convert) {
     T value{};
     if (!item || !convert(*item, &value)) {
         return MStatus::kFailure;
@@ -41,7 +42,7 @@ MStatus readInto(const MArgList::Item* item, T& result, Convert convert) {
     return MStatus::kSuccess;
 }
 
-MStatus readString(const MArgList::Item* item, MString& result) {
+MStatus readString(const host::ArgItem* item, MString& result) {
     std::string text;
     if (!item || !host::argumentAsString(*item, &text)) {
         return MStatus::kFailure;
@@ -64,7 +65,8 @@ MArgParser::~MArgParser() = default;
 MArgParser& MArgParser::operator=(const MArgParser& other) = default;
 
 bool MArgParser::isFlagSet(const char* flag, MStatus* ReturnStatus) const {
-    bool ok = parsed_ && parsed_->ok() && parsed_->syntax.findFlag(flag ? flag : "");
+    bool ok =
+        parsed_ && parsed_->ok() && host::SyntaxAccess::findFlag(parsed_->syntax, flag ? flag : "");
     setStatus(ReturnStatus, ok ? MStatus::kSuccess : MStatus::kFailure);
     return ok && !parsed_->usesOf(flag).empty();
 }
@@ -146,8 +148,8 @@ MStatus MArgParser::getFlagArgumentList(const char* flag, unsigned int i, MArgLi
         return MStatus::kFailure;
     }
     MArgList values;
-    for (const MArgList::Item& item : uses[i]->values) {
-        values.append(item);
+    for (const host::ArgItem& item : uses[i]->values) {
+        host::ArgListAccess::append(values, item);
     }
     args = values;
     return MStatus::kSuccess;
@@ -174,7 +176,7 @@ MStatus MArgParser::getObjects(MStringArray& result) const {
         return MStatus::kFailure;
     }
     MStringArray objects;
-    for (const MArgList::Item& item : parsed_->positional) {
+    for (const host::ArgItem& item : parsed_->positional) {
         objects.append(MString(item.text.c_str()));
     }
     result = objects;

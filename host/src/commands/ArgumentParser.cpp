@@ -1,4 +1,5 @@
 #include "commands/ArgumentParser.h"
+#include <host/SyntaxAccess.h>
 
 #include "commands/ArgumentValues.h"
 
@@ -7,7 +8,7 @@
 namespace host {
 namespace {
 
-bool fitsType(const MArgList::Item& item, MSyntax::MArgType type) {
+bool fitsType(const host::ArgItem& item, MSyntax::MArgType type) {
     bool flag = false;
     int whole = 0;
     unsigned int natural = 0;
@@ -48,19 +49,19 @@ const char* typeName(MSyntax::MArgType type) {
     }
 }
 
-std::string shown(const MArgList::Item& item) {
-    return item.kind == MArgList::Item::kFlag ? "-" + item.text : item.text;
+std::string shown(const host::ArgItem& item) {
+    return item.kind == host::ArgItem::kFlag ? "-" + item.text : item.text;
 }
 
 class CallReader {
 public:
     CallReader(ParsedArguments& parsed, const MArgList& args)
-        : parsed_(parsed), items_(args.items()) {}
+        : parsed_(parsed), items_(host::ArgListAccess::items(args)) {}
 
     void run() {
         findModes();
         for (std::size_t i = 0; i < items_.size() && parsed_.ok();) {
-            i = items_[i].kind == MArgList::Item::kFlag ? readFlag(i) : readPositional(i);
+            i = items_[i].kind == host::ArgItem::kFlag ? readFlag(i) : readPositional(i);
         }
         if (parsed_.ok()) {
             checkPositional();
@@ -68,17 +69,17 @@ public:
     }
 
 private:
-    bool isModeFlag(const MArgList::Item& item, const char* shortName, const char* longName,
+    bool isModeFlag(const host::ArgItem& item, const char* shortName, const char* longName,
                     bool enabled) const {
-        return enabled && item.kind == MArgList::Item::kFlag &&
+        return enabled && item.kind == host::ArgItem::kFlag &&
                (item.text == shortName || item.text == longName);
     }
 
     // Query and edit change how many words the other flags take, wherever they appear.
     void findModes() {
-        for (const MArgList::Item& item : items_) {
-            parsed_.query |= isModeFlag(item, "q", "query", parsed_.syntax.queryEnabled());
-            parsed_.edit |= isModeFlag(item, "e", "edit", parsed_.syntax.editEnabled());
+        for (const host::ArgItem& item : items_) {
+            parsed_.query |= isModeFlag(item, "q", "query", parsed_.syntax.canQuery());
+            parsed_.edit |= isModeFlag(item, "e", "edit", parsed_.syntax.canEdit());
         }
         if (parsed_.query && parsed_.edit) {
             parsed_.error = "The query and edit flags cannot be used together";
@@ -86,12 +87,12 @@ private:
     }
 
     std::size_t readFlag(std::size_t index) {
-        const MArgList::Item& word = items_[index];
-        if (isModeFlag(word, "q", "query", parsed_.syntax.queryEnabled()) ||
-            isModeFlag(word, "e", "edit", parsed_.syntax.editEnabled())) {
+        const host::ArgItem& word = items_[index];
+        if (isModeFlag(word, "q", "query", parsed_.syntax.canQuery()) ||
+            isModeFlag(word, "e", "edit", parsed_.syntax.canEdit())) {
             return index + 1;
         }
-        const MSyntax::Flag* flag = parsed_.syntax.findFlag(word.text);
+        const host::SyntaxFlag* flag = host::SyntaxAccess::findFlag(parsed_.syntax, word.text);
         if (!flag) {
             parsed_.error = "Invalid flag '-" + word.text + "'";
             return index;
@@ -105,7 +106,7 @@ private:
         std::size_t count = parsed_.query && !flag->queryWithArgs ? 0 : flag->argTypes.size();
         for (std::size_t k = 0; k < count; ++k) {
             std::size_t at = index + 1 + k;
-            if (at >= items_.size() || items_[at].kind == MArgList::Item::kFlag) {
+            if (at >= items_.size() || items_[at].kind == host::ArgItem::kFlag) {
                 parsed_.error =
                     "Flag '-" + word.text + "' needs " + std::to_string(count) + " argument(s)";
                 return index;
@@ -129,9 +130,9 @@ private:
     void checkPositional() {
         const MSyntax& syntax = parsed_.syntax;
         std::size_t count = parsed_.positional.size();
-        if (syntax.objectFormat() == MSyntax::kStringObjects ||
-            syntax.objectFormat() == MSyntax::kSelectionList) {
-            bool fromSelection = count == 0 && syntax.selectionAsDefault();
+        if (host::SyntaxAccess::objectFormat(syntax) == MSyntax::kStringObjects ||
+            host::SyntaxAccess::objectFormat(syntax) == MSyntax::kSelectionList) {
+            bool fromSelection = count == 0 && host::SyntaxAccess::selectionAsDefault(syntax);
             if (!fromSelection && count < syntax.minObjects()) {
                 parsed_.error =
                     "Too few objects: at least " + std::to_string(syntax.minObjects()) + " needed";
@@ -141,7 +142,7 @@ private:
             }
             return;
         }
-        const std::vector<MSyntax::MArgType>& types = syntax.commandArgs();
+        const std::vector<MSyntax::MArgType>& types = host::SyntaxAccess::commandArgs(syntax);
         if (count != types.size()) {
             parsed_.error =
                 count > types.size()
@@ -159,14 +160,14 @@ private:
     }
 
     ParsedArguments& parsed_;
-    const std::vector<MArgList::Item>& items_;
+    const std::vector<host::ArgItem>& items_;
 };
 
 }  // namespace
 
 std::vector<const ParsedArguments::FlagUse*> ParsedArguments::usesOf(const char* flagName) const {
     std::vector<const FlagUse*> found;
-    const MSyntax::Flag* flag = syntax.findFlag(flagName ? flagName : "");
+    const host::SyntaxFlag* flag = host::SyntaxAccess::findFlag(syntax, flagName ? flagName : "");
     for (const FlagUse& use : uses) {
         if (flag && use.flag == flag) {
             found.push_back(&use);

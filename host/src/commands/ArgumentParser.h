@@ -12,8 +12,8 @@ namespace host {
 // A command call checked against its syntax.
 struct ParsedArguments {
     struct FlagUse {
-        const MSyntax::Flag* flag = nullptr;  // points into `syntax`
-        std::vector<MArgList::Item> values;
+        const host::SyntaxFlag* flag = nullptr;  // points into `syntax`
+        std::vector<host::ArgItem> values;
     };
 
     MSyntax syntax;
@@ -21,7 +21,7 @@ struct ParsedArguments {
     bool query = false;
     bool edit = false;
     std::vector<FlagUse> uses;
-    std::vector<MArgList::Item> positional;  // objects or command arguments
+    std::vector<host::ArgItem> positional;  // objects or command arguments
 
     bool ok() const { return error.empty(); }
     // Uses of the flag named by its short or long name (with or without '-').

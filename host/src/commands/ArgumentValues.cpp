@@ -21,12 +21,12 @@ bool wordAsBool(const std::string& text, bool* value) {
 }
 
 // Numbers, the boolean words (as 1 and 0) and quoted strings that hold a number.
-bool numericValue(const MArgList::Item& item, double* value) {
+bool numericValue(const host::ArgItem& item, double* value) {
     switch (item.kind) {
-        case MArgList::Item::kNumber:
+        case host::ArgItem::kNumber:
             *value = item.number;
             return true;
-        case MArgList::Item::kWord: {
+        case host::ArgItem::kWord: {
             bool flag = false;
             if (wordAsBool(item.text, &flag)) {
                 *value = flag ? 1.0 : 0.0;
@@ -34,35 +34,35 @@ bool numericValue(const MArgList::Item& item, double* value) {
             }
             return false;
         }
-        case MArgList::Item::kQuoted:
+        case host::ArgItem::kQuoted:
             return script::parseNumber(item.text, value);
         default:
             return false;
     }
 }
 
-bool wholeNumber(const MArgList::Item& item, double low, double high, double* value) {
+bool wholeNumber(const host::ArgItem& item, double low, double high, double* value) {
     return numericValue(item, value) && std::floor(*value) == *value && *value >= low &&
            *value <= high;
 }
 
 }  // namespace
 
-bool argumentAsBool(const MArgList::Item& item, bool* value) {
-    if (item.kind == MArgList::Item::kWord || item.kind == MArgList::Item::kQuoted) {
+bool argumentAsBool(const host::ArgItem& item, bool* value) {
+    if (item.kind == host::ArgItem::kWord || item.kind == host::ArgItem::kQuoted) {
         if (wordAsBool(item.text, value)) {
             return true;
         }
     }
     double number = 0.0;
-    if (item.kind == MArgList::Item::kNumber && numericValue(item, &number)) {
+    if (item.kind == host::ArgItem::kNumber && numericValue(item, &number)) {
         *value = number != 0.0;
         return true;
     }
     return false;
 }
 
-bool argumentAsInt(const MArgList::Item& item, int* value) {
+bool argumentAsInt(const host::ArgItem& item, int* value) {
     double number = 0.0;
     if (!wholeNumber(item, INT_MIN, INT_MAX, &number)) {
         return false;
@@ -71,7 +71,7 @@ bool argumentAsInt(const MArgList::Item& item, int* value) {
     return true;
 }
 
-bool argumentAsUnsigned(const MArgList::Item& item, unsigned int* value) {
+bool argumentAsUnsigned(const host::ArgItem& item, unsigned int* value) {
     double number = 0.0;
     if (!wholeNumber(item, 0, UINT_MAX, &number)) {
         return false;
@@ -80,12 +80,12 @@ bool argumentAsUnsigned(const MArgList::Item& item, unsigned int* value) {
     return true;
 }
 
-bool argumentAsDouble(const MArgList::Item& item, double* value) {
+bool argumentAsDouble(const host::ArgItem& item, double* value) {
     return numericValue(item, value);
 }
 
-bool argumentAsString(const MArgList::Item& item, std::string* value) {
-    if (item.kind == MArgList::Item::kFlag) {
+bool argumentAsString(const host::ArgItem& item, std::string* value) {
+    if (item.kind == host::ArgItem::kFlag) {
         return false;
     }
     *value = item.text;

@@ -2,6 +2,8 @@
 #include <maya/MGlobal.h>
 #include <maya/MTypes.h>
 
+#include <string>
+
 #include "commands/CommandResult.h"
 #include "script/Interpreter.h"
 
@@ -48,7 +50,7 @@ MStatus runForNumber(const MString& command, bool displayEnabled, bool undoEnabl
     return runAndConvert(command, displayEnabled, undoEnabled, [&](const CommandResult& value) {
         std::vector<double> numbers;
         if (value.isArray || !numericElements(value, &numbers) || numbers.size() != 1) {
-            return MStatus(MStatus::kInvalidParameter);
+            return MStatus(MStatus::kFailure);
         }
         *number = numbers.front();
         return MStatus(MStatus::kSuccess);
@@ -62,7 +64,7 @@ MStatus runForNumbers(const MString& command, bool displayEnabled, bool undoEnab
     return runAndConvert(command, displayEnabled, undoEnabled, [&](const CommandResult& value) {
         std::vector<double> numbers;
         if (value.type != CommandResult::kNone && !numericElements(value, &numbers)) {
-            return MStatus(MStatus::kInvalidParameter);
+            return MStatus(MStatus::kFailure);
         }
         Array values;
         for (double number : numbers) {
@@ -83,7 +85,7 @@ MGlobal::MMayaState MGlobal::mayaState(MStatus* ReturnStatus) {
 }
 
 MString MGlobal::mayaVersion() {
-    return MString("2018");
+    return MString(std::to_string(MAYA_APP_VERSION).c_str());
 }
 int MGlobal::apiVersion() {
     return MAYA_API_VERSION;
@@ -123,7 +125,7 @@ MStatus MGlobal::executeCommand(const MString& command, MString& result, bool di
                                 bool undoEnabled) {
     return runAndConvert(command, displayEnabled, undoEnabled, [&](const CommandResult& value) {
         if (value.isArray) {
-            return MStatus(MStatus::kInvalidParameter);
+            return MStatus(MStatus::kFailure);
         }
         result = MString(value.text().c_str());
         return MStatus(MStatus::kSuccess);

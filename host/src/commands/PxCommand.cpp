@@ -75,8 +75,9 @@ MSyntax MPxCommand::syntax() const {
 MString MPxCommand::commandString() const {
     return commandString_;
 }
-void MPxCommand::setCommandString(const MString& text) {
+MStatus MPxCommand::setCommandString(const MString& text) {
     commandString_ = text;
+    return MStatus::kSuccess;
 }
 bool MPxCommand::isHistoryOn() const {
     return historyOn_;

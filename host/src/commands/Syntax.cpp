@@ -1,4 +1,7 @@
+#include <host/SyntaxAccess.h>
 #include <maya/MSyntax.h>
+
+#include <climits>
 
 namespace {
 
@@ -17,7 +20,7 @@ MSyntax& MSyntax::operator=(const MSyntax& other) = default;
 MStatus MSyntax::addFlag(const char* shortName, const char* longName, MArgType argType1,
                          MArgType argType2, MArgType argType3, MArgType argType4, MArgType argType5,
                          MArgType argType6) {
-    Flag flag;
+    host::SyntaxFlag flag;
     flag.shortName = withoutDash(shortName);
     flag.longName = withoutDash(longName);
     if (flag.shortName.empty() || flag.longName.empty() || findFlag(flag.shortName) ||
@@ -38,7 +41,7 @@ MStatus MSyntax::addFlag(const char* shortName, const char* longName, MArgType a
 }
 
 MStatus MSyntax::makeFlagMultiUse(const char* flagName) {
-    Flag* flag = findFlagToChange(flagName);
+    host::SyntaxFlag* flag = findFlagToChange(flagName);
     if (!flag) {
         return MStatus::kFailure;
     }
@@ -47,7 +50,7 @@ MStatus MSyntax::makeFlagMultiUse(const char* flagName) {
 }
 
 MStatus MSyntax::makeFlagQueryWithFullArgs(const char* flagName, bool) {
-    Flag* flag = findFlagToChange(flagName);
+    host::SyntaxFlag* flag = findFlagToChange(flagName);
     if (!flag) {
         return MStatus::kFailure;
     }
@@ -63,39 +66,58 @@ MStatus MSyntax::addArg(MArgType argType) {
     return MStatus::kSuccess;
 }
 
-void MSyntax::setObjectType(MObjectFormat objectFormat, unsigned int minimumObjects,
-                            unsigned int maximumObjects) {
+MStatus MSyntax::setObjectType(MObjectFormat objectFormat, unsigned int minimumObjects) {
+    return setObjectType(objectFormat, minimumObjects, UINT_MAX);
+}
+
+MStatus MSyntax::setObjectType(MObjectFormat objectFormat, unsigned int minimumObjects,
+                               unsigned int maximumObjects) {
+    if (objectFormat <= kInvalidObjectFormat || objectFormat >= kLastObjectFormat ||
+        minimumObjects > maximumObjects) {
+        return MStatus::kInvalidParameter;
+    }
     objectFormat_ = objectFormat;
     minObjects_ = minimumObjects;
     maxObjects_ = maximumObjects;
+    return MStatus::kSuccess;
 }
 
-MStatus MSyntax::setMinObjects(unsigned int minimumObjects) {
+void MSyntax::setMinObjects(unsigned int minimumObjects) {
     minObjects_ = minimumObjects;
-    return MStatus::kSuccess;
 }
 
-MStatus MSyntax::setMaxObjects(unsigned int maximumObjects) {
+void MSyntax::setMaxObjects(unsigned int maximumObjects) {
     maxObjects_ = maximumObjects;
-    return MStatus::kSuccess;
 }
 
-void MSyntax::useSelectionAsDefault(bool useSelection) {
-    useSelection_ = useSelection;
+unsigned int MSyntax::minObjects() const {
+    return minObjects_;
 }
+
+unsigned int MSyntax::maxObjects() const {
+    return maxObjects_;
+}
+
+void MSyntax::useSelectionAsDefault(bool useSelectionList) {
+    useSelection_ = useSelectionList;
+}
+
 void MSyntax::enableQuery(bool supportsQuery) {
     queryEnabled_ = supportsQuery;
 }
 void MSyntax::enableEdit(bool supportsEdit) {
     editEnabled_ = supportsEdit;
 }
-void MSyntax::clear() {
-    *this = MSyntax();
+bool MSyntax::canQuery() const {
+    return queryEnabled_;
+}
+bool MSyntax::canEdit() const {
+    return editEnabled_;
 }
 
-const MSyntax::Flag* MSyntax::findFlag(const std::string& name) const {
+const host::SyntaxFlag* MSyntax::findFlag(const std::string& name) const {
     std::string key = withoutDash(name.c_str());
-    for (const Flag& flag : flags_) {
+    for (const host::SyntaxFlag& flag : flags_) {
         if (flag.shortName == key || flag.longName == key) {
             return &flag;
         }
@@ -103,6 +125,6 @@ const MSyntax::Flag* MSyntax::findFlag(const std::string& name) const {
     return nullptr;
 }
 
-MSyntax::Flag* MSyntax::findFlagToChange(const char* name) {
-    return const_cast<Flag*>(findFlag(withoutDash(name)));
+host::SyntaxFlag* MSyntax::findFlagToChange(const char* name) {
+    return const_cast<host::SyntaxFlag*>(findFlag(withoutDash(name)));
 }

@@ -1,4 +1,5 @@
 #include <maya/MDGModifier.h>
+#include <maya/MFnDagNode.h>
 
 #include "dg/Access.h"
 #include "dg/ModifierOperations.h"
@@ -58,6 +59,21 @@ MStatus MDGModifier::deleteNode(const MObject& node) {
     return MStatus::kSuccess;
 }
 
+// With includeParents, each parent transform left without other children goes too.
+MStatus MDGModifier::deleteNode(const MObject& node, bool includeParents) {
+    MStatus status = deleteNode(node);
+    MObject child = node;
+    while (status && includeParents && child.hasFn(MFn::kDagNode)) {
+        const MObject parent = MFnDagNode(child).parent(0);
+        if (parent.isNull() || parent.hasFn(MFn::kWorld) || MFnDagNode(parent).childCount() != 1) {
+            break;
+        }
+        status = deleteNode(parent);
+        child = parent;
+    }
+    return status;
+}
+
 MStatus MDGModifier::renameNode(const MObject& node, const MString& newName) {
     auto renamed = Access::as<Node>(node);
     if (!renamed || renamed->isWorld() || newName.length() == 0) {
@@ -95,7 +111,7 @@ MStatus MDGModifier::disconnect(const MPlug& source, const MPlug& dest) {
     return MStatus::kSuccess;
 }
 
-MStatus MDGModifier::newPlugValue(const MPlug& plug, const MObject& plugValue) {
+MStatus MDGModifier::newPlugValue(const MPlug& plug, MObject& plugValue) {
     auto data = Access::as<host::Data>(plugValue);
     if (plug.isNull() || !data) {
         return MStatus::kInvalidParameter;

@@ -80,9 +80,8 @@ MStatus MDataBlock::setClean(const MObject& attribute) {
     return MStatus::kSuccess;
 }
 
-bool MDataBlock::isClean(const MPlug& plug, MStatus* ReturnStatus) {
+bool MDataBlock::isClean(const MPlug& plug) {
     const PlugKey key = keyOf(node_, plug);
-    setStatus(ReturnStatus, key.attribute ? MStatus::kSuccess : MStatus::kInvalidParameter);
     return key.attribute && !node_->slot(key).dirty;
 }
 

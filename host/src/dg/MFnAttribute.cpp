@@ -111,7 +111,7 @@ bool MFnAttribute::isWorldSpace(MStatus* s) const {
 bool MFnAttribute::isAffectsWorldSpace(MStatus* s) const {
     return getFlag(object_, &Attribute::affectsWorldSpace, s);
 }
-bool MFnAttribute::isAffectsAppearance(MStatus* s) const {
+bool MFnAttribute::affectsAppearance(MStatus* s) const {
     return getFlag(object_, &Attribute::affectsAppearance, s);
 }
 

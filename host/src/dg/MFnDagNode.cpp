@@ -16,7 +16,7 @@ using host::setStatus;
 namespace {
 
 MObject createUnder(const std::shared_ptr<host::NodeType>& type, const MString* name,
-                    const MObject& parent, MObject& target, MStatus* status) {
+                    MObject& parent, MObject& target, MStatus* status) {
     Node* parentNode = nullptr;
     if (!type || !type->isDag || !host::parentNodeOf(parent, &parentNode)) {
         setStatus(status, MStatus::kInvalidParameter);
@@ -43,20 +43,20 @@ MFn::Type MFnDagNode::type() const {
     return MFn::kDagNode;
 }
 
-MObject MFnDagNode::create(const MTypeId& typeId, const MObject& parent, MStatus* ReturnStatus) {
+MObject MFnDagNode::create(const MTypeId& typeId, MObject& parent, MStatus* ReturnStatus) {
     return createUnder(host::creatableType(typeId), nullptr, parent, object_, ReturnStatus);
 }
 
-MObject MFnDagNode::create(const MTypeId& typeId, const MString& name, const MObject& parent,
+MObject MFnDagNode::create(const MTypeId& typeId, const MString& name, MObject& parent,
                            MStatus* ReturnStatus) {
     return createUnder(host::creatableType(typeId), &name, parent, object_, ReturnStatus);
 }
 
-MObject MFnDagNode::create(const MString& type, const MObject& parent, MStatus* ReturnStatus) {
+MObject MFnDagNode::create(const MString& type, MObject& parent, MStatus* ReturnStatus) {
     return createUnder(host::creatableType(type), nullptr, parent, object_, ReturnStatus);
 }
 
-MObject MFnDagNode::create(const MString& type, const MString& name, const MObject& parent,
+MObject MFnDagNode::create(const MString& type, const MString& name, MObject& parent,
                            MStatus* ReturnStatus) {
     return createUnder(host::creatableType(type), &name, parent, object_, ReturnStatus);
 }

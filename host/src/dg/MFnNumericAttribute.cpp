@@ -164,16 +164,16 @@ MStatus MFnNumericAttribute::setSoftMax(double) {
     return object_.isNull() ? MStatus::kFailure : MStatus::kSuccess;
 }
 
-MStatus MFnNumericAttribute::getDefault(double& value) const {
+MStatus MFnNumericAttribute::getDefault(double& value) {
     return getDefaultNumber(object_, value);
 }
-MStatus MFnNumericAttribute::getDefault(float& value) const {
+MStatus MFnNumericAttribute::getDefault(float& value) {
     return getDefaultNumber(object_, value);
 }
-MStatus MFnNumericAttribute::getDefault(int& value) const {
+MStatus MFnNumericAttribute::getDefault(int& value) {
     return getDefaultNumber(object_, value);
 }
-MStatus MFnNumericAttribute::getDefault(bool& value) const {
+MStatus MFnNumericAttribute::getDefault(bool& value) {
     double number = 0.0;
     MStatus status = getDefaultNumber(object_, number);
     value = number != 0.0;

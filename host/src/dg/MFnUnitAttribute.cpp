@@ -109,7 +109,7 @@ MStatus MFnUnitAttribute::setMax(const MTime& max) {
                            : MStatus::kFailure;
 }
 
-MStatus MFnUnitAttribute::getDefault(double& value) const {
+MStatus MFnUnitAttribute::getDefault(double& value) {
     auto attribute = Access::as<Attribute>(object_);
     if (!attribute) {
         return MStatus::kFailure;
@@ -118,7 +118,7 @@ MStatus MFnUnitAttribute::getDefault(double& value) const {
     return MStatus::kSuccess;
 }
 
-MStatus MFnUnitAttribute::getDefault(MTime& value) const {
+MStatus MFnUnitAttribute::getDefault(MTime& value) {
     auto attribute = Access::as<Attribute>(object_);
     if (!attribute || !isTime(object_)) {
         return MStatus::kFailure;

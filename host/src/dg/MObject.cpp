@@ -2,7 +2,7 @@
 
 #include "dg/Entity.h"
 
-const MObject MObject::kNullObj;
+MObject MObject::kNullObj;
 
 MObject::MObject() = default;
 MObject::MObject(const MObject& other) = default;

@@ -67,7 +67,7 @@ bool MPlug::operator!=(const MObject& attribute) const {
     return !(*this == attribute);
 }
 
-MPlug MPlug::operator[](const MObject& attribute) const {
+MPlug MPlug::operator[](MObject& attribute) const {
     return child(attribute);
 }
 
@@ -208,7 +208,7 @@ unsigned int MPlug::numElements(MStatus* ReturnStatus) const {
     return static_cast<unsigned int>(node_->elementIndices(attribute_.get()).size());
 }
 
-unsigned int MPlug::evaluateNumElements(MStatus* ReturnStatus) const {
+unsigned int MPlug::evaluateNumElements(MStatus* ReturnStatus) {
     return numElements(ReturnStatus);
 }
 
@@ -235,7 +235,7 @@ MPlug MPlug::child(unsigned int index, MStatus* ReturnStatus) const {
     return Access::plug(node_, attribute_->children[index].get(), -1);
 }
 
-MPlug MPlug::child(const MObject& attribute, MStatus* ReturnStatus) const {
+MPlug MPlug::child(MObject& attribute, MStatus* ReturnStatus) const {
     if (isCompound()) {
         for (unsigned int i = 0; i < attribute_->children.size(); ++i) {
             if (Access::entity(attribute) == attribute_->children[i]) {

@@ -11,6 +11,10 @@ bool MPxLocatorNode::isBounded() const {
     return false;
 }
 
+MBoundingBox MPxLocatorNode::boundingBox() const {
+    return MBoundingBox();
+}
+
 bool MPxLocatorNode::excludeAsLocator() const {
     return true;
 }

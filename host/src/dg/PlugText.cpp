@@ -224,7 +224,8 @@ MStatus setPlugFromText(const MPlug& plug, const std::vector<std::string>& value
             status = modifier.newPlugValueString(leaf, value.text);
         } else if (value.kind == Value::Kind::Matrix) {
             MFnMatrixData data;
-            status = modifier.newPlugValue(leaf, data.create(value.matrix));
+            MObject matrixData = data.create(value.matrix);
+            status = modifier.newPlugValue(leaf, matrixData);
         } else {
             status = modifier.newPlugValueDouble(leaf, value.number);
         }

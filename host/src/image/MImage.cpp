@@ -12,11 +12,8 @@ MImage::~MImage() = default;
 
 MStatus MImage::create(unsigned int width, unsigned int height, unsigned int channels,
                        MPixelType type) {
-    if (type != kByte) {
-        return MStatus::kNotImplemented;
-    }
-    if (width == 0 || height == 0 || channels == 0 || channels > 4) {
-        return MStatus::kInvalidParameter;
+    if (type != kByte || width == 0 || height == 0 || channels == 0 || channels > 4) {
+        return MStatus::kFailure;
     }
     pixels_.assign(static_cast<std::size_t>(width) * height * channels, 0);
     width_ = width;
@@ -26,9 +23,10 @@ MStatus MImage::create(unsigned int width, unsigned int height, unsigned int cha
     return MStatus::kSuccess;
 }
 
+// Only 8-bit reading is available here.
 MStatus MImage::readFromFile(MString pathname, MPixelType type) {
     if (type != kByte) {
-        return MStatus::kNotImplemented;
+        return MStatus::kFailure;
     }
     release();
     host::RgbaPicture picture;
@@ -41,7 +39,8 @@ MStatus MImage::readFromFile(MString pathname, MPixelType type) {
     channels_ = 4;
     type_ = kByte;
     // Decoders deliver the top row first; images keep the bottom row first.
-    return verticalFlip();
+    verticalFlip();
+    return MStatus::kSuccess;
 }
 
 MStatus MImage::writeToFile(MString fileName, MString outputFormat) const {
@@ -61,7 +60,7 @@ MStatus MImage::writeToFile(MString fileName, MString outputFormat) const {
 MStatus MImage::getSize(unsigned int& width, unsigned int& height) const {
     width = width_;
     height = height_;
-    return MStatus::kSuccess;
+    return pixels_.empty() ? MStatus::kFailure : MStatus::kSuccess;
 }
 
 MImage::MPixelType MImage::pixelType() const {
@@ -94,16 +93,15 @@ bool MImage::isRGBA() const {
     return true;
 }
 
-MStatus MImage::verticalFlip() {
+void MImage::verticalFlip() {
     if (pixels_.empty()) {
-        return MStatus::kFailure;
+        return;
     }
     const std::size_t rowBytes = static_cast<std::size_t>(width_) * channels_;
     for (unsigned int top = 0, bottom = height_ - 1; top < bottom; ++top, --bottom) {
         std::swap_ranges(pixels_.begin() + rowBytes * top, pixels_.begin() + rowBytes * (top + 1),
                          pixels_.begin() + rowBytes * bottom);
     }
-    return MStatus::kSuccess;
 }
 
 MStatus MImage::release() {

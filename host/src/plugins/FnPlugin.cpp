@@ -1,4 +1,5 @@
 #include <host/NodeTypes.h>
+#define MNoVersionString
 #include <maya/MFnPlugin.h>
 
 #include "commands/CommandTable.h"
@@ -39,6 +40,11 @@ MFnPlugin::MFnPlugin(MObject&, const char* vendor, const char* version,
 }
 
 MFnPlugin::~MFnPlugin() = default;
+
+// Maya's value of MFn::kPlugin is not known here, so the set reports the base type.
+MFn::Type MFnPlugin::type() const {
+    return MFn::kBase;
+}
 
 MString MFnPlugin::vendor(MStatus* ReturnStatus) const {
     setStatus(ReturnStatus, MStatus::kSuccess);
@@ -110,16 +116,21 @@ MStatus MFnPlugin::registerNode(const MString& typeName, const MTypeId& typeId,
     return status;
 }
 
+// A plug-in may only take back the node types it registered itself.
 MStatus MFnPlugin::deregisterNode(const MTypeId& typeId) {
-    MStatus status = host::deregisterPluginNodeType(typeId);
     host::PluginRecord* record = recordOf(pluginName_);
-    if (status && record) {
-        auto& ids = record->nodeTypeIds;
-        auto found = std::find(ids.begin(), ids.end(), typeId);
-        if (found != ids.end()) {
-            record->nodeTypeNames.erase(record->nodeTypeNames.begin() + (found - ids.begin()));
-            ids.erase(found);
-        }
+    if (record == nullptr) {
+        return host::deregisterPluginNodeType(typeId);
+    }
+    auto& ids = record->nodeTypeIds;
+    const auto found = std::find(ids.begin(), ids.end(), typeId);
+    if (found == ids.end()) {
+        return MStatus::kFailure;
+    }
+    MStatus status = host::deregisterPluginNodeType(typeId);
+    if (status) {
+        record->nodeTypeNames.erase(record->nodeTypeNames.begin() + (found - ids.begin()));
+        ids.erase(found);
     }
     return status;
 }

@@ -48,9 +48,8 @@ std::string findLibrary(const std::string& pathOrName) {
         }
     }
     folders.push_back(".");
-    std::string stem = pluginNameFromPath(pathOrName);
     for (const std::string& folder : folders) {
-        for (const std::string& file : {pathOrName, "lib" + stem + ".so", stem + ".so"}) {
+        for (const std::string& file : {pathOrName, pathOrName + ".so"}) {
             std::string candidate = folder + "/" + file;
             if (fileExists(candidate)) {
                 return candidate;
@@ -60,8 +59,19 @@ std::string findLibrary(const std::string& pathOrName) {
     return "";
 }
 
-EntryPoint findEntryPoint(void* handle, const char* mangled, const char* plain) {
-    void* symbol = dlsym(handle, mangled);
+#define HOST_TEXT_OF(name) #name
+#define HOST_TEXT(name) HOST_TEXT_OF(name)
+
+// The symbol of `MStatus name(MObject)`: MObject lives in the API's versioned namespace, so a
+// plug-in built against another major version has other names and is not found.
+std::string mangledEntryPoint(const std::string& name) {
+    const std::string versioned = HOST_TEXT(OPENMAYA_MAJOR_NAMESPACE);
+    return "_Z" + std::to_string(name.size()) + name + "N8Autodesk4Maya" +
+           std::to_string(versioned.size()) + versioned + "7MObjectE";
+}
+
+EntryPoint findEntryPoint(void* handle, const std::string& mangled, const char* plain) {
+    void* symbol = dlsym(handle, mangled.c_str());
     if (!symbol) {
         symbol = dlsym(handle, plain);
     }
@@ -133,13 +143,12 @@ MStatus deleteNodes(const std::vector<MObject>& nodes) {
 
 }  // namespace
 
+// As in Maya on Linux, a plug-in is named after its file without the extension:
+// libCineSheet.so is the plug-in "libCineSheet".
 std::string pluginNameFromPath(const std::string& path) {
     std::string name = path.substr(path.rfind('/') + 1);
     if (name.size() > 3 && name.compare(name.size() - 3, 3, ".so") == 0) {
         name.erase(name.size() - 3);
-    }
-    if (name.size() > 3 && name.compare(0, 3, "lib") == 0) {
-        name.erase(0, 3);
     }
     return name;
 }
@@ -164,9 +173,9 @@ MStatus loadPlugin(const std::string& pathOrName, std::string* pluginName) {
     }
     auto* apiVersion = static_cast<const char*>(dlsym(handle, "MApiVersion"));
     EntryPoint initialize =
-        findEntryPoint(handle, "_Z16initializePlugin7MObject", "initializePlugin");
+        findEntryPoint(handle, mangledEntryPoint("initializePlugin"), "initializePlugin");
     EntryPoint uninitialize =
-        findEntryPoint(handle, "_Z18uninitializePlugin7MObject", "uninitializePlugin");
+        findEntryPoint(handle, mangledEntryPoint("uninitializePlugin"), "uninitializePlugin");
     if (!initialize || !uninitialize) {
         dlclose(handle);
         return fail("Plug-in \"" + name + "\" has no initializePlugin/uninitializePlugin");
@@ -209,8 +218,8 @@ MStatus unloadPlugin(const std::string& name, bool force) {
             return fail("The nodes of plug-in \"" + name + "\" could not be deleted");
         }
     }
-    auto uninitialize =
-        findEntryPoint(record->handle, "_Z18uninitializePlugin7MObject", "uninitializePlugin");
+    auto uninitialize = findEntryPoint(record->handle, mangledEntryPoint("uninitializePlugin"),
+                                       "uninitializePlugin");
     if (!callEntryPoint(uninitialize, name)) {
         return fail("uninitializePlugin function failed (" + name + ")");
     }

@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 namespace MHWRender {
 
 MRenderer::MRenderer() = default;
@@ -33,3 +34,4 @@ bool MRenderer::drawAPIIsOpenGL() const {
 }
 
 }  // namespace MHWRender
+OPENMAYA_NAMESPACE_CLOSE

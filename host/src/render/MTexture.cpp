@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 namespace MHWRender {
 
 namespace {
@@ -66,3 +67,4 @@ bool MTexture::hasAlpha() const {
 }
 
 }  // namespace MHWRender
+OPENMAYA_NAMESPACE_CLOSE

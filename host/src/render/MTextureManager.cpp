@@ -8,6 +8,7 @@
 #include <cstring>
 #include <iostream>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 namespace MHWRender {
 
 namespace {
@@ -56,3 +57,4 @@ void MTextureManager::releaseTexture(MTexture* texture) const {
 }
 
 }  // namespace MHWRender
+OPENMAYA_NAMESPACE_CLOSE

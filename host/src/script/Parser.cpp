@@ -5,22 +5,22 @@
 namespace host::script {
 namespace {
 
-MArgList::Item toItem(const Token& token) {
-    MArgList::Item item;
+host::ArgItem toItem(const Token& token) {
+    host::ArgItem item;
     item.text = token.text;
     item.number = token.number;
     switch (token.kind) {
         case Token::kQuoted:
-            item.kind = MArgList::Item::kQuoted;
+            item.kind = host::ArgItem::kQuoted;
             break;
         case Token::kNumber:
-            item.kind = MArgList::Item::kNumber;
+            item.kind = host::ArgItem::kNumber;
             break;
         case Token::kFlag:
-            item.kind = MArgList::Item::kFlag;
+            item.kind = host::ArgItem::kFlag;
             break;
         default:
-            item.kind = MArgList::Item::kWord;
+            item.kind = host::ArgItem::kWord;
             break;
     }
     return item;
@@ -86,7 +86,7 @@ ParseResult parseScript(const std::string& text) {
             open = true;
             continue;
         }
-        current.args.append(toItem(token));
+        host::ArgListAccess::append(current.args, toItem(token));
         current.text += " " + sourceText(token);
     }
     if (open) {

@@ -20,7 +20,7 @@ void MThreadAsync::release() {
     }
 }
 
-MStatus MThreadAsync::createTask(MThreadFunc func, void* data, MThreadCallbackFunc callback,
+MStatus MThreadAsync::createTask(MThreadFunc func, void* data, MThreadAsyncCallbackFunc callback,
                                  MThreadRootTask* /*root*/) {
     if (func == nullptr || host::faultEnabled(host::fault::kTaskCreate)) {
         return MStatus::kFailure;

@@ -29,7 +29,7 @@ std::size_t TaskPool::users() const {
     return users_;
 }
 
-bool TaskPool::submit(MThreadFunc func, void* data, MThreadCallbackFunc callback) {
+bool TaskPool::submit(MThreadFunc func, void* data, MThreadAsyncCallbackFunc callback) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (users_ == 0) {
         return false;

@@ -24,13 +24,13 @@ public:
     bool removeUser();
     std::size_t users() const;
     // False when the pool has no user.
-    bool submit(MThreadFunc func, void* data, MThreadCallbackFunc callback);
+    bool submit(MThreadFunc func, void* data, MThreadAsyncCallbackFunc callback);
 
 private:
     struct Task {
         MThreadFunc func;
         void* data;
-        MThreadCallbackFunc callback;
+        MThreadAsyncCallbackFunc callback;
     };
 
     void runThread();

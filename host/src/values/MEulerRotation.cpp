@@ -136,9 +136,9 @@ MEulerRotation MEulerRotation::reorder(RotationOrder ord) const {
     return decompose(asMatrix(), ord);
 }
 
-MStatus MEulerRotation::reorderIt(RotationOrder ord) {
+MEulerRotation& MEulerRotation::reorderIt(RotationOrder ord) {
     *this = reorder(ord);
-    return MStatus::kSuccess;
+    return *this;
 }
 
 MEulerRotation MEulerRotation::decompose(const MMatrix& matrix, RotationOrder ord) {
@@ -162,6 +162,10 @@ MEulerRotation MEulerRotation::decompose(const MMatrix& matrix, RotationOrder or
     return result;
 }
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 std::ostream& operator<<(std::ostream& out, const MEulerRotation& rotation) {
     return out << rotation.asVector();
 }
+
+OPENMAYA_NAMESPACE_CLOSE

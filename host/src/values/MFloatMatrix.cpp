@@ -97,6 +97,10 @@ bool MFloatMatrix::isEquivalent(const MFloatMatrix& other, float tolerance) cons
     return widen(*this).isEquivalent(widen(other), tolerance);
 }
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 std::ostream& operator<<(std::ostream& out, const MFloatMatrix& matrix) {
     return out << widen(matrix);
 }
+
+OPENMAYA_NAMESPACE_CLOSE

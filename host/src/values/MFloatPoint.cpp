@@ -65,6 +65,10 @@ bool MFloatPoint::isEquivalent(const MFloatPoint& other, float tolerance) const 
            std::fabs(z - other.z) <= tolerance && std::fabs(w - other.w) <= tolerance;
 }
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 std::ostream& operator<<(std::ostream& out, const MFloatPoint& point) {
     return out << '[' << point.x << ", " << point.y << ", " << point.z << ", " << point.w << ']';
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -1,5 +1,6 @@
 #include <maya/MFloatPointArray.h>
 
+#include <algorithm>
 #include <ostream>
 
 #include "ArrayOps.h"
@@ -55,8 +56,20 @@ MStatus MFloatPointArray::clear() {
     return MStatus::kSuccess;
 }
 
-MStatus MFloatPointArray::get(MFloatPoint array[]) const {
-    return values::copyOut(values_, array);
+MStatus MFloatPointArray::get(float array[][4]) const {
+    for (std::size_t i = 0; i < values_.size(); ++i) {
+        values_[i].get(array[i]);
+    }
+    return MStatus::kSuccess;
+}
+
+MStatus MFloatPointArray::get(double array[][4]) const {
+    for (std::size_t i = 0; i < values_.size(); ++i) {
+        const MFloatPoint& point = values_[i];
+        const double coordinates[4] = {point.x, point.y, point.z, point.w};
+        std::copy(coordinates, coordinates + 4, array[i]);
+    }
+    return MStatus::kSuccess;
 }
 
 // Storage grows as needed; the increment is kept only to be reported back.
@@ -75,8 +88,14 @@ MStatus MFloatPointArray::append(float x, float y, float z, float w) {
     return append(MFloatPoint(x, y, z, w));
 }
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 std::ostream& operator<<(std::ostream& out, const MFloatPointArray& array) {
-    std::vector<MFloatPoint> values(array.length());
-    array.get(values.data());
+    std::vector<MFloatPoint> values;
+    for (unsigned int i = 0; i < array.length(); ++i) {
+        values.push_back(array[i]);
+    }
     return values::print(out, values);
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -66,8 +66,12 @@ unsigned int MIntArray::sizeIncrement() const {
     return sizeIncrement_;
 }
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 std::ostream& operator<<(std::ostream& out, const MIntArray& array) {
     std::vector<int> values(array.length());
     array.get(values.data());
     return values::print(out, values);
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -220,6 +220,8 @@ bool MMatrix::isSingular() const {
     return std::fabs(det4x4()) <= MMatrix_kTol;
 }
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 MMatrix operator*(double scale, const MMatrix& right) {
     return right * scale;
 }
@@ -235,3 +237,5 @@ std::ostream& operator<<(std::ostream& out, const MMatrix& matrix) {
     }
     return out << ']';
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -45,10 +45,6 @@ MPoint MPoint::operator-(const MVector& vector) const {
     return MPoint(x - vector.x, y - vector.y, z - vector.z, w);
 }
 
-MPoint MPoint::operator+(const MPoint& other) const {
-    return MPoint(x + other.x, y + other.y, z + other.z, w);
-}
-
 MPoint& MPoint::operator+=(const MVector& vector) {
     return *this = *this + vector;
 }
@@ -128,6 +124,8 @@ bool MPoint::isEquivalent(const MPoint& other, double tolerance) const {
            std::fabs(z - other.z) <= tolerance && std::fabs(w - other.w) <= tolerance;
 }
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 MPoint operator*(double scale, const MPoint& point) {
     return point * scale;
 }
@@ -139,3 +137,5 @@ MPoint operator*(const MMatrix& left, const MPoint& right) {
 std::ostream& operator<<(std::ostream& out, const MPoint& point) {
     return out << '[' << point.x << ", " << point.y << ", " << point.z << ", " << point.w << ']';
 }
+
+OPENMAYA_NAMESPACE_CLOSE

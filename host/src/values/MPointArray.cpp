@@ -54,8 +54,18 @@ MStatus MPointArray::clear() {
     return MStatus::kSuccess;
 }
 
-MStatus MPointArray::get(MPoint array[]) const {
-    return values::copyOut(values_, array);
+MStatus MPointArray::get(double array[][4]) const {
+    for (std::size_t i = 0; i < values_.size(); ++i) {
+        values_[i].get(array[i]);
+    }
+    return MStatus::kSuccess;
+}
+
+MStatus MPointArray::get(float array[][4]) const {
+    for (std::size_t i = 0; i < values_.size(); ++i) {
+        values_[i].get(array[i]);
+    }
+    return MStatus::kSuccess;
 }
 
 // Storage grows as needed; the increment is kept only to be reported back.
@@ -78,8 +88,14 @@ MStatus MPointArray::append(const MVector& vector) {
     return append(MPoint(vector));
 }
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 std::ostream& operator<<(std::ostream& out, const MPointArray& array) {
-    std::vector<MPoint> values(array.length());
-    array.get(values.data());
+    std::vector<MPoint> values;
+    for (unsigned int i = 0; i < array.length(); ++i) {
+        values.push_back(array[i]);
+    }
     return values::print(out, values);
 }
+
+OPENMAYA_NAMESPACE_CLOSE

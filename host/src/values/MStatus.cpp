@@ -48,6 +48,15 @@ void MStatus::perror(const MString& prefix) const {
     perror(prefix.asChar());
 }
 
-std::ostream& operator<<(std::ostream& out, const MStatus& status) {
+void MStatus::pAPIerror(const char* file, int line) const {
+    std::fprintf(stderr, "\nAPI error detected in %s at line %d\n", file, line);
+    perror("");
+}
+
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
+std::ostream& operator<<(std::ostream& out, MStatus& status) {
     return out << describe(status.statusCode());
 }
+
+OPENMAYA_NAMESPACE_CLOSE

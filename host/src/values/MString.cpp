@@ -114,15 +114,6 @@ MString MString::operator+(const char* other) const {
 MString MString::operator+(double other) const {
     return MString(*this) += other;
 }
-MString MString::operator+(int other) const {
-    return MString(*this) += other;
-}
-MString MString::operator+(unsigned int other) const {
-    return MString(*this) += other;
-}
-MString MString::operator+(float other) const {
-    return MString(*this) += other;
-}
 
 bool MString::operator==(const MString& other) const {
     return text_ == other.text_;
@@ -136,12 +127,16 @@ bool MString::operator!=(const MString& other) const {
 bool MString::operator!=(const char* other) const {
     return !(*this == other);
 }
-bool MString::operator<(const MString& other) const {
-    return text_ < other.text_;
+
+MStatus MString::setUTF8(const char* utf8String) {
+    return set(utf8String);
 }
-bool MString::operator>(const MString& other) const {
-    return text_ > other.text_;
+
+#if MAYA_API_VERSION >= 20230000
+bool MString::isEmpty() const {
+    return text_.empty();
 }
+#endif
 
 MStatus MString::set(const char* charString) {
     text_ = charString != nullptr ? charString : "";
@@ -305,34 +300,39 @@ MStatus MString::substituteFirst(const MString& first, const MString& second) {
     return MStatus::kSuccess;
 }
 
-MStatus MString::substituteW(const MString& first, const MString& second) {
-    return substitute(first, second);
+const MString MString::argUnused;
+
+MStatus MString::format(const MString& fmt, const MString& arg1, const MString& arg2,
+                        const MString& arg3, const MString& arg4, const MString& arg5,
+                        const MString& arg6, const MString& arg7, const MString& arg8,
+                        const MString& arg9, const MString& arg10) {
+    const MString* args[] = {&arg1, &arg2, &arg3, &arg4, &arg5, &arg6, &arg7, &arg8, &arg9, &arg10};
+    MStringArray list;
+    for (const MString* arg : args) {
+        list.append(*arg);
+    }
+    return format(fmt, list);
 }
 
-MStatus MString::substituteFirstW(const MString& first, const MString& second) {
-    return substituteFirst(first, second);
-}
-
-MString& MString::format(const MString& fmt, const MString& arg1, const MString& arg2,
-                         const MString& arg3, const MString& arg4, const MString& arg5,
-                         const MString& arg6, const MString& arg7, const MString& arg8,
-                         const MString& arg9) {
-    const MString* args[] = {&arg1, &arg2, &arg3, &arg4, &arg5, &arg6, &arg7, &arg8, &arg9};
+// "^Ns" (N from 1 to 9) is the Nth argument; a marker past the arguments is left as written.
+MStatus MString::format(const MString& fmt, const MStringArray& args) {
     std::string result;
     const std::string& pattern = fmt.text_;
     for (size_t i = 0; i < pattern.size(); ++i) {
         const bool isMarker = pattern[i] == '^' && i + 2 < pattern.size() &&
                               pattern[i + 1] >= '1' && pattern[i + 1] <= '9' &&
                               pattern[i + 2] == 's';
-        if (isMarker) {
-            result += args[pattern[i + 1] - '1']->text_;
+        const unsigned int argument =
+            isMarker ? static_cast<unsigned int>(pattern[i + 1] - '1') : 0;
+        if (isMarker && argument < args.length()) {
+            result += args[argument].text_;
             i += 2;
         } else {
             result += pattern[i];
         }
     }
     text_ = result;
-    return *this;
+    return MStatus::kSuccess;
 }
 
 bool MString::isShort() const {
@@ -380,18 +380,14 @@ double MString::asDouble() const {
     return values::parseDouble(text_, value) ? value : 0.0;
 }
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 MString operator+(const char* left, const MString& right) {
     return MString(left) += right;
-}
-
-bool operator==(const char* left, const MString& right) {
-    return right == left;
-}
-
-bool operator!=(const char* left, const MString& right) {
-    return right != left;
 }
 
 std::ostream& operator<<(std::ostream& out, const MString& text) {
     return out << text.asChar();
 }
+
+OPENMAYA_NAMESPACE_CLOSE

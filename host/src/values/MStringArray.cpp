@@ -44,11 +44,6 @@ MStatus MStringArray::append(const MString& element) {
     return MStatus::kSuccess;
 }
 
-MStatus MStringArray::copy(const MStringArray& source) {
-    values_ = source.values_;
-    return MStatus::kSuccess;
-}
-
 MStatus MStringArray::clear() {
     values_.clear();
     return MStatus::kSuccess;
@@ -75,8 +70,12 @@ int MStringArray::indexOf(const MString& element) const {
     return -1;
 }
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 std::ostream& operator<<(std::ostream& out, const MStringArray& array) {
     std::vector<MString> values(array.length());
     array.get(values.data());
     return values::print(out, values);
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -112,7 +112,12 @@ double ticksPerUnit(MTime::Unit unit) {
             return kTicksPerSecond / 48000.0;
         case MTime::k90FPS:
             return kTicksPerSecond / 90.0;
+#if MAYA_API_VERSION >= 20240000
+        case MTime::k119_88FPS:
+            return kTicksPerSecond * kNtsc / 120000.0;
+#endif
         case MTime::kInvalid:
+        case MTime::kUserDef:
         case MTime::kLast:
             break;
     }
@@ -120,7 +125,8 @@ double ticksPerUnit(MTime::Unit unit) {
 }
 
 bool isValidUnit(MTime::Unit unit) {
-    return unit > MTime::kInvalid && unit < MTime::kLast;
+    // A user-defined rate is set in Maya's preferences, which this host does not have.
+    return unit > MTime::kInvalid && unit < MTime::kUserDef;
 }
 
 std::atomic<MTime::Unit>& uiUnitSetting() {
@@ -252,6 +258,10 @@ MTime& MTime::operator/=(double factor) {
     return *this;
 }
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 std::ostream& operator<<(std::ostream& out, const MTime& time) {
     return out << time.value();
 }
+
+OPENMAYA_NAMESPACE_CLOSE

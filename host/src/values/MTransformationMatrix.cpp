@@ -189,19 +189,12 @@ MStatus MTransformationMatrix::addRotation(const double rotation[3], RotationOrd
     return MStatus::kSuccess;
 }
 
-MEulerRotation MTransformationMatrix::eulerRotation(MStatus* ReturnStatus) const {
-    if (ReturnStatus != nullptr) {
-        *ReturnStatus = MStatus::kSuccess;
-    }
+MEulerRotation MTransformationMatrix::eulerRotation() const {
     return rotation_;
 }
 
-MTransformationMatrix& MTransformationMatrix::rotateTo(const MEulerRotation& rotation,
-                                                       MStatus* ReturnStatus) {
+MTransformationMatrix& MTransformationMatrix::rotateTo(const MEulerRotation& rotation) {
     rotation_ = rotation;
-    if (ReturnStatus != nullptr) {
-        *ReturnStatus = MStatus::kSuccess;
-    }
     return *this;
 }
 

@@ -101,13 +101,6 @@ MStatus MVector::get(double dest[3]) const {
     return MStatus::kSuccess;
 }
 
-MStatus MVector::get(float dest[3]) const {
-    dest[0] = static_cast<float>(x);
-    dest[1] = static_cast<float>(y);
-    dest[2] = static_cast<float>(z);
-    return MStatus::kSuccess;
-}
-
 double MVector::length() const {
     return std::sqrt(x * x + y * y + z * z);
 }
@@ -143,6 +136,8 @@ bool MVector::isParallel(const MVector& other, double tolerance) const {
     return (normal() ^ other.normal()).length() <= tolerance;
 }
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
+
 MVector operator*(double scale, const MVector& vector) {
     return vector * scale;
 }
@@ -154,3 +149,5 @@ MVector operator*(const MMatrix& left, const MVector& right) {
 std::ostream& operator<<(std::ostream& out, const MVector& vector) {
     return out << '[' << vector.x << ", " << vector.y << ", " << vector.z << ']';
 }
+
+OPENMAYA_NAMESPACE_CLOSE

@@ -79,9 +79,9 @@ MPoint MBoundingBox::max() const {
     return max_;
 }
 
-MBoundingBox& MBoundingBox::transformUsing(const MMatrix& matrix) {
+void MBoundingBox::transformUsing(const MMatrix& matrix) {
     if (empty_) {
-        return *this;
+        return;
     }
     const MPoint low = min_;
     const MPoint high = max_;
@@ -91,5 +91,4 @@ MBoundingBox& MBoundingBox::transformUsing(const MMatrix& matrix) {
                            (corner & 4) ? high.z : low.z);
         expand(point * matrix);
     }
-    return *this;
 }

@@ -2,6 +2,7 @@
 
 #include "viewport/DrawOverrideTable.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 namespace MHWRender {
 
 MStatus MDrawRegistry::registerDrawOverrideCreator(const MString& drawClassification,
@@ -18,3 +19,4 @@ MStatus MDrawRegistry::deregisterDrawOverrideCreator(const MString& drawClassifi
 }
 
 }  // namespace MHWRender
+OPENMAYA_NAMESPACE_CLOSE

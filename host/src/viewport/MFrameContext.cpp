@@ -3,6 +3,7 @@
 
 #include "viewport/FrameStamp.h"
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 namespace MHWRender {
 
 MFrameContext::MFrameContext(const MDagPath& camera, int width, int height)
@@ -36,3 +37,4 @@ MDrawContext::MDrawContext(const MDagPath& camera, int width, int height)
 MDrawContext::~MDrawContext() = default;
 
 }  // namespace MHWRender
+OPENMAYA_NAMESPACE_CLOSE

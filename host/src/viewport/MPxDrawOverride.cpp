@@ -18,6 +18,7 @@ std::size_t drawOverridesAlive() {
 
 }  // namespace host
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 namespace MHWRender {
 
 MPxDrawOverride::MPxDrawOverride(const MObject& /*obj*/, GeometryDrawOverrideCb /*callback*/,
@@ -91,3 +92,4 @@ bool MPxDrawOverride::userSelect(MSelectionInfo& /*selectInfo*/, const MDrawCont
 }
 
 }  // namespace MHWRender
+OPENMAYA_NAMESPACE_CLOSE

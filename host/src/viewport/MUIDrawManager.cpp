@@ -2,6 +2,7 @@
 
 #include <host/DrawRecording.h>
 
+OPENMAYA_MAJOR_NAMESPACE_OPEN
 namespace MHWRender {
 
 MUIDrawManager::MUIDrawManager(::host::DrawRecorder& recorder) : recorder_(recorder) {}
@@ -63,3 +64,4 @@ void MUIDrawManager::mesh(Primitive mode, const MPointArray& position, const MVe
 }
 
 }  // namespace MHWRender
+OPENMAYA_NAMESPACE_CLOSE

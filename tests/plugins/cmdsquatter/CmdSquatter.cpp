@@ -3,8 +3,6 @@
 #include <maya/MFnPlugin.h>
 #include <maya/MPxCommand.h>
 
-extern "C" __attribute__((visibility("default"))) const char MApiVersion[] = "20180700";
-
 namespace {
 
 class SquatterCommand : public MPxCommand {

@@ -12,8 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 
-extern "C" __attribute__((visibility("default"))) const char MApiVersion[] = "20180700";
-
 namespace {
 
 bool failAt(const char* step) {

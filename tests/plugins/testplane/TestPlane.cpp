@@ -26,8 +26,6 @@
 #include <cstring>
 #include <vector>
 
-extern "C" __attribute__((visibility("default"))) const char MApiVersion[] = "20180700";
-
 namespace {
 
 const MTypeId kNodeId(0x0013B1F0);

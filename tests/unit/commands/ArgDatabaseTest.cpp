@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <host/ArgItem.h>
 #include <host/Scene.h>
+#include <host/SyntaxAccess.h>
 #include <maya/MArgDatabase.h>
 #include <maya/MArgList.h>
 #include <maya/MSelectionList.h>
@@ -9,31 +11,31 @@
 
 namespace {
 
-MArgList::Item word(MArgList::Item::Kind kind, const std::string& text, double number = 0.0) {
-    MArgList::Item item;
+host::ArgItem word(host::ArgItem::Kind kind, const std::string& text, double number = 0.0) {
+    host::ArgItem item;
     item.kind = kind;
     item.text = text;
     item.number = number;
     return item;
 }
 
-MArgList::Item flag(const std::string& name) {
-    return word(MArgList::Item::kFlag, name);
+host::ArgItem flag(const std::string& name) {
+    return word(host::ArgItem::kFlag, name);
 }
-MArgList::Item quoted(const std::string& text) {
-    return word(MArgList::Item::kQuoted, text);
+host::ArgItem quoted(const std::string& text) {
+    return word(host::ArgItem::kQuoted, text);
 }
-MArgList::Item bare(const std::string& text) {
-    return word(MArgList::Item::kWord, text);
+host::ArgItem bare(const std::string& text) {
+    return word(host::ArgItem::kWord, text);
 }
-MArgList::Item number(const std::string& text, double value) {
-    return word(MArgList::Item::kNumber, text, value);
+host::ArgItem number(const std::string& text, double value) {
+    return word(host::ArgItem::kNumber, text, value);
 }
 
-MArgList argList(std::initializer_list<MArgList::Item> items) {
+MArgList argList(std::initializer_list<host::ArgItem> items) {
     MArgList args;
-    for (const MArgList::Item& item : items) {
-        args.append(item);
+    for (const host::ArgItem& item : items) {
+        host::ArgListAccess::append(args, item);
     }
     return args;
 }
@@ -55,7 +57,7 @@ TEST(SyntaxTest, RefusesAFlagNameThatIsTaken) {
     EXPECT_EQ(syntax.addFlag("-c", "-colour", MSyntax::kString), MStatus::kFailure);
     EXPECT_EQ(syntax.addFlag("-cam", "-camera", MSyntax::kString), MStatus::kFailure);
     EXPECT_EQ(syntax.addFlag("x", "extra"), MStatus::kSuccess);
-    EXPECT_NE(syntax.findFlag("-extra"), nullptr);
+    EXPECT_NE(host::SyntaxAccess::findFlag(syntax, "-extra"), nullptr);
 }
 
 TEST(ArgDatabaseTest, ReadsFlagsByShortOrLongName) {
@@ -211,7 +213,7 @@ TEST(ArgDatabaseTest, RandomCallsNeverCrash) {
     MSyntax syntax = planeSyntax();
     syntax.setObjectType(MSyntax::kStringObjects, 0, 2);
     syntax.enableQuery();
-    const std::vector<MArgList::Item> pool = {
+    const std::vector<host::ArgItem> pool = {
         flag("c"),      flag("camera"),   flag("nt"),         flag("cnt"),
         flag("u"),      flag("d"),        flag("q"),          flag("zz"),
         bare("on"),     bare("persp"),    quoted(""),         quoted("-c"),
@@ -221,7 +223,7 @@ TEST(ArgDatabaseTest, RandomCallsNeverCrash) {
         MArgList args;
         int length = static_cast<int>(random() % 7);
         for (int i = 0; i < length; ++i) {
-            args.append(pool[random() % pool.size()]);
+            host::ArgListAccess::append(args, pool[random() % pool.size()]);
         }
         MStatus status;
         MArgDatabase parsed(syntax, args, &status);
@@ -282,14 +284,21 @@ TEST(ArgListTest, ReadsWordsByIndex) {
 
 TEST(ArgListTest, AddedArgumentsReadBack) {
     MArgList args;
-    args.addArg(MString("-camera")).addArg(MString("persp")).addArg(2.25).addArg(true);
+    for (const MString& word : {MString("-camera"), MString("persp")}) {
+        EXPECT_EQ(args.addArg(word), MStatus::kSuccess);
+    }
+    args.addArg(2.25);
+    args.addArg(true);
     EXPECT_EQ(args.flagIndex("c", "camera"), 0u);
     EXPECT_EQ(args.asString(1), "persp");
     EXPECT_DOUBLE_EQ(args.asDouble(2), 2.25);
     EXPECT_TRUE(args.asBool(3));
     unsigned int index = 0;
     MArgList counted;
-    counted.addArg(2).addArg(MString("a")).addArg(MString("b")).addArg(MString("c"));
+    counted.addArg(2);
+    for (const char* word : {"a", "b", "c"}) {
+        counted.addArg(MString(word));
+    }
     MStringArray strings = counted.asStringArray(index);
     EXPECT_EQ(strings.length(), 2u);
     EXPECT_EQ(index, 3u);

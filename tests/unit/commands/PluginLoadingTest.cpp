@@ -24,8 +24,8 @@ protected:
     }
     void TearDown() override {
         unsetenv("CMDTEST_FAIL_AT");
-        if (host::isPluginLoaded("cmdtestplugin")) {
-            host::unloadPlugin("cmdtestplugin", true);
+        if (host::isPluginLoaded("libcmdtestplugin")) {
+            host::unloadPlugin("libcmdtestplugin", true);
         }
         host::newScene();
     }
@@ -34,20 +34,20 @@ protected:
 TEST_F(PluginLoadingTest, LoadsOnceAndUnloadsCleanly) {
     std::string name;
     ASSERT_EQ(host::loadPlugin(testPlugin(), &name), MStatus::kSuccess);
-    EXPECT_EQ(name, "cmdtestplugin");
-    EXPECT_TRUE(host::isPluginLoaded("cmdtestplugin"));
-    EXPECT_EQ(host::pluginVersion("cmdtestplugin"), "2.5");
+    EXPECT_EQ(name, "libcmdtestplugin");
+    EXPECT_TRUE(host::isPluginLoaded("libcmdtestplugin"));
+    EXPECT_EQ(host::pluginVersion("libcmdtestplugin"), "2.5");
     EXPECT_TRUE(host::commandExists("cmdTestEcho"));
 
     EXPECT_EQ(host::loadPlugin(testPlugin()), MStatus::kFailure);
     EXPECT_EQ(host::lastMessage(host::MessageKind::kError),
-              "Plug-in \"cmdtestplugin\" is already loaded");
+              "Plug-in \"libcmdtestplugin\" is already loaded");
 
-    ASSERT_EQ(host::unloadPlugin("cmdtestplugin"), MStatus::kSuccess);
-    EXPECT_FALSE(host::isPluginLoaded("cmdtestplugin"));
+    ASSERT_EQ(host::unloadPlugin("libcmdtestplugin"), MStatus::kSuccess);
+    EXPECT_FALSE(host::isPluginLoaded("libcmdtestplugin"));
     EXPECT_FALSE(host::commandExists("cmdTestEcho"));
     EXPECT_FALSE(host::commandExists("cmdTestCounter"));
-    EXPECT_EQ(host::unloadPlugin("cmdtestplugin"), MStatus::kFailure);
+    EXPECT_EQ(host::unloadPlugin("libcmdtestplugin"), MStatus::kFailure);
 }
 
 // Whatever initializePlugin registered before it failed goes with the closed library.
@@ -55,7 +55,7 @@ TEST_F(PluginLoadingTest, AFailedLoadLeavesNothingBehind) {
     for (const char* step : {"node", "command"}) {
         setenv("CMDTEST_FAIL_AT", step, 1);
         EXPECT_EQ(host::loadPlugin(testPlugin()), MStatus::kFailure) << step;
-        EXPECT_FALSE(host::isPluginLoaded("cmdtestplugin")) << step;
+        EXPECT_FALSE(host::isPluginLoaded("libcmdtestplugin")) << step;
         EXPECT_FALSE(host::commandExists("cmdTestEcho")) << step;
         EXPECT_NE(MGlobal::executeCommand("createNode cmdTestNode"), MStatus::kSuccess) << step;
     }
@@ -66,9 +66,9 @@ TEST_F(PluginLoadingTest, AFailedLoadLeavesNothingBehind) {
 TEST_F(PluginLoadingTest, UnloadIsRefusedWhileItsNodesExistUnlessForced) {
     ASSERT_EQ(host::loadPlugin(testPlugin()), MStatus::kSuccess);
     ASSERT_EQ(MGlobal::executeCommand("createNode cmdTestNode -n probe"), MStatus::kSuccess);
-    EXPECT_EQ(host::unloadPlugin("cmdtestplugin"), MStatus::kFailure);
-    EXPECT_TRUE(host::isPluginLoaded("cmdtestplugin"));
-    EXPECT_EQ(host::unloadPlugin("cmdtestplugin", true), MStatus::kSuccess);
+    EXPECT_EQ(host::unloadPlugin("libcmdtestplugin"), MStatus::kFailure);
+    EXPECT_TRUE(host::isPluginLoaded("libcmdtestplugin"));
+    EXPECT_EQ(host::unloadPlugin("libcmdtestplugin", true), MStatus::kSuccess);
     int exists = 1;
     EXPECT_EQ(MGlobal::executeCommand("objExists probe", exists), MStatus::kSuccess);
     EXPECT_EQ(exists, 0);
@@ -88,7 +88,7 @@ TEST_F(PluginLoadingTest, UndoablePluginCommandsAreUndoneAndDroppedOnUnload) {
     ASSERT_EQ(MGlobal::executeCommand("redo"), MStatus::kSuccess);
     ASSERT_EQ(MGlobal::executeCommand("cmdTestCounter -q", count), MStatus::kSuccess);
     EXPECT_EQ(count, 2);
-    ASSERT_EQ(host::unloadPlugin("cmdtestplugin"), MStatus::kSuccess);
+    ASSERT_EQ(host::unloadPlugin("libcmdtestplugin"), MStatus::kSuccess);
     EXPECT_EQ(host::UndoQueue::instance().undoCount(), 0u);
     EXPECT_EQ(host::UndoQueue::instance().redoCount(), 0u);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <host/Commands.h>
+#define MNoVersionString
 #include <maya/MFnPlugin.h>
 #include <maya/MPxCommand.h>
 #include <maya/MPxNode.h>

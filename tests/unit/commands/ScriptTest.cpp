@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <host/Commands.h>
 #include <host/Messages.h>
+#define MNoVersionString
 #include <maya/MFnPlugin.h>
 #include <maya/MGlobal.h>
 #include <maya/MPxCommand.h>
@@ -18,7 +19,7 @@ public:
     static void* creator() { return new RecordWords; }
     MStatus doIt(const MArgList& args) override {
         std::vector<std::string> words;
-        for (const MArgList::Item& item : args.items()) {
+        for (const host::ArgItem& item : host::ArgListAccess::items(args)) {
             static const char* kinds[] = {"word", "quoted", "number", "flag"};
             words.push_back(std::string(kinds[item.kind]) + ":" + item.text);
         }

@@ -132,7 +132,7 @@ TEST_F(Evaluation, ForcedDataBlockPullsInputsAndCopiesShareTheNode) {
     MObject node = createNode("dgDoubler", "d");
     auto* doubler = dynamic_cast<Doubler*>(MFnDependencyNode(node).userNode());
     ASSERT_NE(doubler, nullptr);
-    MDataBlock block = doubler->forceCache();
+    MDataBlock block = doubler->_forceCache();
     plugOf("d.input").setDouble(2.0);
     EXPECT_DOUBLE_EQ(block.inputValue(Doubler::aInput).asDouble(), 2.0);
 
@@ -145,7 +145,7 @@ TEST_F(Evaluation, ForcedDataBlockPullsInputsAndCopiesShareTheNode) {
 
 TEST(ForceCache, ANodeTheHostDidNotMakeHasAnEmptyBlock) {
     Doubler loose;
-    MDataBlock block = loose.forceCache();
+    MDataBlock block = loose._forceCache();
     MStatus status;
     block.inputValue(Doubler::aInput, &status);
     EXPECT_NE(status, MStatus::kSuccess);

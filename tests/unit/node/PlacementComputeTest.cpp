@@ -84,7 +84,7 @@ TEST_F(PlacementComputeTest, ComputeDeclinesEveryOtherPlugAndLeavesTheOutputAlon
     plug(sheet, "planeDepth").setDouble(50.0);
     CineSheet* node = userNode(sheet);
     ASSERT_NE(node, nullptr);
-    MDataBlock block = node->forceCache();
+    MDataBlock block = node->_forceCache();
     ASSERT_FALSE(block.isClean(CineSheet::aOutCamMtx));
 
     const MFnDependencyNode fn(sheet);

@@ -28,12 +28,14 @@ TEST(MTime, OneUnitInSecondsIsExact) {
         {MTime::kNTSCField, 1.0 / 60.0},
         {MTime::k23_976FPS, 1001.0 / 24000.0},
         {MTime::k44100FPS, 1.0 / 44100.0},
+        {MTime::k119_88FPS, 1001.0 / 120000.0},
     };
     const MTime::Unit saved = MTime::uiUnit();
     for (const auto& [unit, seconds] : secondsPerUnit) {
         ASSERT_EQ(MTime::setUIUnit(unit), MStatus::kSuccess);
         EXPECT_EQ(MTime(1.0, MTime::uiUnit()).as(MTime::kSeconds), seconds) << "unit " << unit;
-        EXPECT_EQ(MTime(1.0).unit(), unit) << "the default unit follows the UI unit";
+        EXPECT_EQ(MTime().unit(), unit) << "a default-made time is in the UI unit";
+        EXPECT_EQ(MTime(1.0).unit(), MTime::kFilm) << "a value without a unit is in film frames";
     }
     MTime::setUIUnit(saved);
 }

@@ -68,8 +68,8 @@ protected:
         run("createNode transform -n plane; createNode testPlane -n planeShape -p plane");
     }
     void TearDown() override {
-        if (host::isPluginLoaded("testplane")) {
-            EXPECT_EQ(host::unloadPlugin("testplane", true), MStatus::kSuccess);
+        if (host::isPluginLoaded("libtestplane")) {
+            EXPECT_EQ(host::unloadPlugin("libtestplane", true), MStatus::kSuccess);
         }
         host::newScene();
         EXPECT_EQ(host::textureStats().live, texturesBefore);
@@ -101,7 +101,7 @@ TEST_F(TestPlaneViewport, UnloadingDestroysOverridesAndTheirData) {
     EXPECT_EQ(planeStats().overrides, 2);
     EXPECT_EQ(planeStats().data, 2);
     EXPECT_EQ(host::textureStats().live, texturesBefore + 2);
-    ASSERT_EQ(host::unloadPlugin("testplane", true), MStatus::kSuccess);
+    ASSERT_EQ(host::unloadPlugin("libtestplane", true), MStatus::kSuccess);
     EXPECT_EQ(host::drawOverrideCount(), 0u);
     EXPECT_EQ(host::textureStats().live, texturesBefore);
 }
@@ -242,8 +242,8 @@ protected:
     void TearDown() override {
         unsetenv("TESTPLANE_FAIL_AT");
         unsetenv("TESTPLANE_KEEP_CREATOR");
-        if (host::isPluginLoaded("testplane")) {
-            EXPECT_EQ(host::unloadPlugin("testplane", true), MStatus::kSuccess);
+        if (host::isPluginLoaded("libtestplane")) {
+            EXPECT_EQ(host::unloadPlugin("libtestplane", true), MStatus::kSuccess);
         }
         EXPECT_EQ(host::deregisterPluginNodeType(MTypeId(0x0013B1F2)), MStatus::kSuccess);
         host::newScene();
@@ -262,7 +262,7 @@ protected:
 TEST_F(PluginDrawCleanup, AFailedLoadDestroysTheOverridesItsCreatorMade) {
     setenv("TESTPLANE_FAIL_AT", "command", 1);
     EXPECT_EQ(loadTestPlane(), MStatus::kFailure);
-    EXPECT_FALSE(host::isPluginLoaded("testplane"));
+    EXPECT_FALSE(host::isPluginLoaded("libtestplane"));
     EXPECT_EQ(host::drawOverrideCount(), 0u);
     EXPECT_EQ(host::drawOverridesAlive(), overridesBefore) << "override abandoned, not destroyed";
     EXPECT_EQ(host::messageCounts().warnings, 1);
@@ -281,7 +281,7 @@ TEST_F(PluginDrawCleanup, UnloadingWithoutDeregisteringDestroysOverridesAndDrops
     EXPECT_EQ(host::textureStats().live, texturesBefore + 2);
 
     setenv("TESTPLANE_KEEP_CREATOR", "1", 1);
-    ASSERT_EQ(host::unloadPlugin("testplane", true), MStatus::kSuccess);
+    ASSERT_EQ(host::unloadPlugin("libtestplane", true), MStatus::kSuccess);
     EXPECT_EQ(host::drawOverrideCount(), 0u);
     EXPECT_EQ(host::drawOverridesAlive(), overridesBefore);
     EXPECT_EQ(host::textureStats().live, texturesBefore) << "override destructors did not run";
