@@ -34,6 +34,8 @@ public:
     MStatus registerCommand(const MString& commandName, MCreatorFunction creatorFunction,
                             MCreateSyntaxFunction createSyntaxFunction = nullptr);
     MStatus deregisterCommand(const MString& commandName);
+    MStatus registerUI(const MString& creationProc, const MString& deletionProc,
+                       const MString& creationBatchProc = "", const MString& deletionBatchProc = "");
 
 private:
     MString pluginName_;

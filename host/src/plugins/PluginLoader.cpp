@@ -1,3 +1,5 @@
+#include <host/Commands.h>
+#include <host/Interface.h>
 #include <host/Messages.h>
 #include <host/NodeTypes.h>
 #include <host/Plugins.h>
@@ -131,6 +133,22 @@ MStatus deleteNodes(const std::vector<MObject>& nodes) {
     return modifier.doIt();
 }
 
+// A plug-in's UI procedure: the interactive one, or in a batch session the batch one. Its
+// failure is shown but changes nothing for the plug-in, which stays loaded (or unloads).
+void runUiProcedure(const std::string& pluginName, const std::string& interactiveProcedure,
+                    const std::string& batchProcedure) {
+    const std::string& procedure = interactiveSession() ? interactiveProcedure : batchProcedure;
+    if (procedure.empty()) {
+        return;
+    }
+    ScriptOptions options;
+    options.recordUndo = false;
+    if (!runScript(procedure + ";", options)) {
+        showMessage(MessageKind::kWarning,
+                    "Plug-in \"" + pluginName + "\": its UI procedure " + procedure + " failed");
+    }
+}
+
 }  // namespace
 
 std::string pluginNameFromPath(const std::string& path) {
@@ -187,6 +205,8 @@ MStatus loadPlugin(const std::string& pathOrName, std::string* pluginName) {
         closeAndForget(*registry.find(name));
         return fail("initializePlugin function failed (" + name + ")");
     }
+    const PluginRecord& loaded = *registry.find(name);
+    runUiProcedure(name, loaded.uiCreation, loaded.uiBatchCreation);
     return MStatus::kSuccess;
 }
 
@@ -209,6 +229,8 @@ MStatus unloadPlugin(const std::string& name, bool force) {
             return fail("The nodes of plug-in \"" + name + "\" could not be deleted");
         }
     }
+    runUiProcedure(name, record->uiDeletion, record->uiBatchDeletion);
+    record = registry.find(name);
     auto uninitialize =
         findEntryPoint(record->handle, "_Z18uninitializePlugin7MObject", "uninitializePlugin");
     if (!callEntryPoint(uninitialize, name)) {
