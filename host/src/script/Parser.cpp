@@ -379,9 +379,10 @@ private:
         call->name = name.text;
         while (true) {
             const Token& token = lexer_.peek();
-            if (token.kind == Token::kEnd ||
-                (token.kind == Token::kSymbol && (token.text == ";" || token.text == "}" ||
-                                                  token.text == ")" || token.text == "`"))) {
+            // A backtick ends the command inside `...`, and starts one anywhere else.
+            const bool closing = token.text == ";" || token.text == "}" || token.text == ")" ||
+                                 (token.text == "`" && inSubstitution_);
+            if (token.kind == Token::kEnd || (token.kind == Token::kSymbol && closing)) {
                 break;
             }
             Argument argument;
@@ -515,11 +516,13 @@ private:
             expect(")");
             return inner;
         }
-        if (accept("`")) {
+        if (!inSubstitution_ && accept("`")) {
             if (lexer_.peek().kind != Token::kIdentifier) {
                 unexpected("a command name");
             }
+            inSubstitution_ = true;
             ExpressionPtr call = parseCommand();
+            inSubstitution_ = false;
             expect("`");
             return call;
         }
@@ -566,6 +569,7 @@ private:
     }
 
     Lexer lexer_;
+    bool inSubstitution_ = false;  // inside `command`, which cannot hold another
 };
 
 }  // namespace

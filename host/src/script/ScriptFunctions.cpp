@@ -4,8 +4,11 @@
 
 #include "script/ScriptPath.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <map>
+#include <regex>
 
 namespace host::script {
 namespace {
@@ -53,6 +56,40 @@ Value exists(Evaluator& evaluator, const std::vector<Value>& arguments, int line
     return Value::ofInt(known ? 1 : 0);
 }
 
+// The part of the text the regular expression matches first, "" when none.
+Value match(Evaluator&, const std::vector<Value>& arguments, int line) {
+    needCount(arguments, 2, "match", line);
+    try {
+        std::smatch found;
+        const std::string text = arguments[1].asString();
+        std::regex_search(text, found, std::regex(arguments[0].asString()));
+        return Value::ofString(found.empty() ? "" : found.str(0));
+    } catch (const std::regex_error&) {
+        throw ScriptError("match: bad regular expression " + arguments[0].asString(), line);
+    }
+}
+
+// Characters start to end of the text, counted from 1, both included.
+Value substring(Evaluator&, const std::vector<Value>& arguments, int line) {
+    needCount(arguments, 3, "substring", line);
+    const std::string text = arguments[0].asString();
+    const long long start = arguments[1].asInt();
+    const long long end = std::min<long long>(arguments[2].asInt(), text.size());
+    if (start < 1 || end < start) {
+        return Value::ofString("");
+    }
+    return Value::ofString(text.substr(start - 1, end - start + 1));
+}
+
+Value tolower(Evaluator&, const std::vector<Value>& arguments, int line) {
+    needCount(arguments, 1, "tolower", line);
+    std::string text = arguments[0].asString();
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return Value::ofString(text);
+}
+
 Value getenv(Evaluator&, const std::vector<Value>& arguments, int line) {
     needCount(arguments, 1, "getenv", line);
     const char* value = std::getenv(arguments.front().asString().c_str());
@@ -63,7 +100,8 @@ Value getenv(Evaluator&, const std::vector<Value>& arguments, int line) {
 
 ScriptFunction findScriptFunction(const std::string& name) {
     static const std::map<std::string, ScriptFunction> functions = {
-        {"size", size}, {"eval", eval}, {"source", source}, {"exists", exists}, {"getenv", getenv}};
+        {"size", size},     {"eval", eval},   {"source", source},       {"exists", exists},
+        {"getenv", getenv}, {"match", match}, {"substring", substring}, {"tolower", tolower}};
     auto found = functions.find(name);
     return found == functions.end() ? nullptr : found->second;
 }

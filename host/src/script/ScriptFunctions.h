@@ -7,7 +7,7 @@
 #include <vector>
 
 // Functions of the language itself, which work on values rather than command words: size,
-// eval, source, exists, getenv, ...
+// eval, source, exists, getenv, match, substring, tolower.
 namespace host::script {
 
 using ScriptFunction = Value (*)(Evaluator& evaluator, const std::vector<Value>& arguments,
