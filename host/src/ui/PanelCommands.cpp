@@ -94,7 +94,8 @@ public:
 };
 
 // modelEditor -e -pluginObjects "filter" false modelPanel4 hides what the filter covers;
-// modelEditor -q -pluginObjects "filter" modelPanel4 tells whether it is shown.
+// modelEditor -q -pluginObjects "filter" modelPanel4 tells whether it is shown (a query takes
+// only the filter's name, which comes before the panel).
 class ModelEditorCommand : public MPxCommand {
 public:
     static void* creator() { return new ModelEditorCommand; }
@@ -102,8 +103,7 @@ public:
         MSyntax syntax;
         syntax.addFlag("-cam", "-camera", MSyntax::kString);
         syntax.addFlag("-po", "-pluginObjects", MSyntax::kString, MSyntax::kBoolean);
-        syntax.makeFlagQueryWithFullArgs("-pluginObjects", true);
-        syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
+        syntax.setObjectType(MSyntax::kStringObjects, 1, 2);
         syntax.enableQuery();
         syntax.enableEdit();
         return syntax;
@@ -111,11 +111,16 @@ public:
 
     MStatus doIt(const MArgList& args) override {
         MArgDatabase parsed(syntax(), args);
-        MStatus status = checkPanel("modelEditor", builtins::objectWords(parsed));
+        std::vector<std::string> words = builtins::objectWords(parsed);
+        const bool queryFilter = parsed.isQuery() && parsed.isFlagSet("-pluginObjects");
+        const std::string filter = queryFilter ? words.front() : "";
+        if (queryFilter) {
+            words.erase(words.begin());
+        }
+        MStatus status = checkPanel("modelEditor", words);
         if (!status) {
             return status;
         }
-        InterfaceState& state = interfaceState();
         if (parsed.isQuery() && parsed.isFlagSet("-camera")) {
             setResult(cameraTransformName());
             return MStatus::kSuccess;
@@ -123,16 +128,18 @@ public:
         if (!parsed.isFlagSet("-pluginObjects")) {
             return fail("modelEditor: name what to query or edit");
         }
-        const std::string filter = parsed.flagArgumentString("-pluginObjects", 0).asChar();
-        if (state.displayFilters.count(filter) == 0) {
-            return fail("modelEditor: no plug-in display filter is named '" + filter + "'");
+        InterfaceState& state = interfaceState();
+        const std::string name =
+            queryFilter ? filter : parsed.flagArgumentString("-pluginObjects", 0).asChar();
+        if (state.displayFilters.count(name) == 0) {
+            return fail("modelEditor: no plug-in display filter is named '" + name + "'");
         }
-        if (parsed.isQuery()) {
-            setResult(state.hiddenFilters.count(filter) == 0);
+        if (queryFilter) {
+            setResult(state.hiddenFilters.count(name) == 0);
         } else if (parsed.flagArgumentBool("-pluginObjects", 1)) {
-            state.hiddenFilters.erase(filter);
+            state.hiddenFilters.erase(name);
         } else {
-            state.hiddenFilters.insert(filter);
+            state.hiddenFilters.insert(name);
         }
         return MStatus::kSuccess;
     }
