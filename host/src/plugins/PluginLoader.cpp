@@ -230,7 +230,11 @@ MStatus unloadPlugin(const std::string& name, bool force) {
         }
     }
     runUiProcedure(name, record->uiDeletion, record->uiBatchDeletion);
+    // The procedure may have unloaded the plug-in itself.
     record = registry.find(name);
+    if (record == nullptr) {
+        return MStatus::kSuccess;
+    }
     auto uninitialize =
         findEntryPoint(record->handle, "_Z18uninitializePlugin7MObject", "uninitializePlugin");
     if (!callEntryPoint(uninitialize, name)) {

@@ -113,20 +113,17 @@ MStatus Evaluator::runScript(const std::string& text, const ScriptOptions& optio
         }
         return MStatus::kFailure;
     }
+    if (frames_.size() >= kMaxCallDepth) {
+        showMessage(MessageKind::kError, "Scripts nested too deeply");
+        return MStatus::kFailure;
+    }
     // Scripts run inside commands (a plug-in's query) keep their own options.
     const ScriptOptions outerOptions = options_;
     options_ = options;
     auto unit = std::make_shared<SourceUnit>();
     FrameScope frame(*this, unit);
+    defineProcedures(parsed.statements, unit);
     MStatus status = MStatus::kSuccess;
-    try {
-        defineProcedures(parsed.statements, unit);
-    } catch (const ScriptError& error) {
-        showMessage(MessageKind::kError,
-                    "line " + std::to_string(error.line) + ": " + error.what());
-        options_ = outerOptions;
-        return MStatus::kFailure;
-    }
     for (const StatementPtr& statement : parsed.statements) {
         if (quitRequested()) {
             break;
