@@ -134,6 +134,30 @@ TEST_F(ScriptLanguageTest, CommandsTakeValuesAndGiveResults) {
     EXPECT_EQ(failure("string $r = `noSuchCommand`;"), "Cannot find procedure \"noSuchCommand\".");
 }
 
+TEST_F(ScriptLanguageTest, CommandWordsKeepTheirShape) {
+    EXPECT_EQ(text("objExists |persp|perspShape;"), "1");
+    EXPECT_EQ(text("nodeType(\"|persp|perspShape\");"), "camera");
+    EXPECT_EQ(text("setAttr persp.translateX -2.5e1; getAttr persp.translateX;"), "-25");
+    EXPECT_EQ(text("setAttr persp.translateY (-2 * 3); getAttr persp.translateY;"), "-6");
+    EXPECT_EQ(text("string $type = \"camera\"; string $found[] = `ls -type $type`; $found[0];"),
+              "perspShape");
+}
+
+TEST_F(ScriptLanguageTest, ErrorsNameTheirLine) {
+    EXPECT_EQ(failure("int $a = 1;\nint $b = ;"),
+              "line 2: Syntax error: expected a value, found ';'");
+    EXPECT_EQ(failure("proc f( {}"), "line 1: Syntax error: expected a parameter type, found '{'");
+    EXPECT_EQ(failure("if (1) {\n"),
+              "line 2: Syntax error: expected '}', found the end of the "
+              "script");
+    EXPECT_EQ(failure("string $s = `ls `nodeType persp``;"),
+              "line 1: Syntax error: expected ';', found 'nodeType'");
+    EXPECT_EQ(failure("int $a;\n\n$a = $missing;"), "line 3: Undeclared variable $missing");
+    EXPECT_EQ(failure("string $one = `ls -type camera`;"),
+              "line 1: Cannot convert data of type string[] to type string");
+    EXPECT_EQ(failure("int $zero = 0; 1 / $zero;"), "line 1: Division by zero");
+}
+
 TEST_F(ScriptLanguageTest, SourceEvalAndTheScriptPath) {
     testsupport::TempDir folder;
     testsupport::writeFile(folder.file("autoFound.mel"),
