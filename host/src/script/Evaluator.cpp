@@ -2,14 +2,13 @@
 
 #include <host/Messages.h>
 
-#include "builtins/BuiltinSupport.h"
 #include "commands/CommandTable.h"
-#include "script/Lexer.h"
+#include "script/CommandValues.h"
+#include "script/Operators.h"
 #include "script/Parser.h"
 #include "script/ScriptFunctions.h"
 #include "script/ScriptPath.h"
 
-#include <cmath>
 #include <iostream>
 
 namespace host::script {
@@ -30,38 +29,6 @@ Value converted(const Value& value, Value::Type type, int line) {
         throw conversionError(value, type, line);
     }
     return result;
-}
-
-// The words a command receives for one argument: arrays give one word per element.
-void appendItems(const ArgumentValue& argument, MArgList& args, std::string& text) {
-    if (argument.kind != ArgumentValue::kValue) {
-        MArgList::Item item;
-        item.text = argument.value.asString();
-        text += " " + item.text;
-        if (argument.kind == ArgumentValue::kFlag) {
-            item.kind = MArgList::Item::kFlag;
-            item.text.erase(0, 1);
-        } else if (parseNumber(item.text, &item.number)) {
-            item.kind = MArgList::Item::kNumber;
-        }
-        args.append(item);
-        return;
-    }
-    std::vector<Value> scalars =
-        argument.value.isArray() ? argument.value.elements() : std::vector<Value>{argument.value};
-    for (const Value& scalar : scalars) {
-        MArgList::Item item;
-        item.text = scalar.asString();
-        if (scalar.type() == Value::kInt || scalar.type() == Value::kFloat) {
-            item.kind = MArgList::Item::kNumber;
-            item.number = scalar.asFloat();
-            text += " " + item.text;
-        } else {
-            item.kind = MArgList::Item::kQuoted;
-            text += " " + builtins::scriptWord(item.text, true);
-        }
-        args.append(item);
-    }
 }
 
 }  // namespace
@@ -411,47 +378,7 @@ Value Evaluator::evaluateBinary(const Expression& expression) {
         }
         return Value::ofInt(evaluate(*expression.operands[1]).isTrue() ? 1 : 0);
     }
-    Value right = evaluate(*expression.operands[1]);
-    if (left.isArray() || right.isArray()) {
-        throw ScriptError("Operator " + op + " does not take arrays", expression.line);
-    }
-    bool text = left.type() == Value::kString || right.type() == Value::kString;
-    if (text && op == "+") {
-        return Value::ofString(left.asString() + right.asString());
-    }
-    if (text && (op == "==" || op == "!=")) {
-        bool equal = left.asString() == right.asString();
-        return Value::ofInt(equal == (op == "==") ? 1 : 0);
-    }
-    bool whole = left.type() != Value::kFloat && right.type() != Value::kFloat && !text;
-    double a = left.asFloat();
-    double b = right.asFloat();
-    if (op == "==" || op == "!=" || op == "<" || op == ">" || op == "<=" || op == ">=") {
-        bool holds = op == "=="   ? a == b
-                     : op == "!=" ? a != b
-                     : op == "<"  ? a < b
-                     : op == ">"  ? a > b
-                     : op == "<=" ? a <= b
-                                  : a >= b;
-        return Value::ofInt(holds ? 1 : 0);
-    }
-    if (whole && (op == "/" || op == "%") && right.asInt() == 0) {
-        throw ScriptError("Division by zero", expression.line);
-    }
-    if (whole) {
-        long long x = left.asInt();
-        long long y = right.asInt();
-        return Value::ofInt(op == "+"   ? x + y
-                            : op == "-" ? x - y
-                            : op == "*" ? x * y
-                            : op == "/" ? x / y
-                                        : x % y);
-    }
-    return Value::ofFloat(op == "+"   ? a + b
-                          : op == "-" ? a - b
-                          : op == "*" ? a * b
-                          : op == "/" ? a / b
-                                      : std::fmod(a, b));
+    return binaryOperation(op, left, evaluate(*expression.operands[1]), expression.line);
 }
 
 // {1, 2} is an int array, {1, 2.5} a float array, and any string makes a string array.
@@ -507,18 +434,9 @@ Value Evaluator::assign(const Expression& expression) {
     }
     Value result = operand;
     if (op != "=") {
-        auto binary = std::make_shared<Expression>();
-        binary->kind = Expression::kBinary;
-        binary->line = expression.line;
-        binary->op = op.substr(0, 1);
-        auto literal = [](const Value& value) {
-            auto constant = std::make_shared<Expression>();
-            constant->value = value;
-            return constant;
-        };
-        binary->operands = {literal(current),
-                            literal(op.size() == 2 && op[0] == op[1] ? Value::ofInt(1) : operand)};
-        result = evaluateBinary(*binary);
+        const bool step = op == "++" || op == "--";
+        result = binaryOperation(op.substr(0, 1), current, step ? Value::ofInt(1) : operand,
+                                 expression.line);
     }
     if (expression.index) {
         variable->value.setElement(index, result);
@@ -600,7 +518,7 @@ Value Evaluator::runCommand(const std::string& name, const std::vector<ArgumentV
     MArgList args;
     std::string text = name;
     for (const ArgumentValue& argument : arguments) {
-        appendItems(argument, args, text);
+        appendCommandWords(argument, args, text);
     }
     CommandResult result;
     CommandOutcome outcome = invokeCommand(name, args, text, options_.recordUndo, &result);
@@ -635,72 +553,6 @@ std::shared_ptr<Evaluator::Variable> Evaluator::declareLocal(const std::string& 
     auto variable = std::make_shared<Variable>(Variable{type, Value::empty(type)});
     frames_.back().scopes.back()[name] = variable;
     return variable;
-}
-
-Value valueOfResult(const CommandResult& result) {
-    switch (result.type) {
-        case CommandResult::kInt: {
-            Value value = Value::empty(result.isArray ? Value::kIntArray : Value::kInt);
-            if (!result.isArray) {
-                return Value::ofInt(result.ints.empty() ? 0 : result.ints.front());
-            }
-            for (int element : result.ints) {
-                value.append(Value::ofInt(element));
-            }
-            return value;
-        }
-        case CommandResult::kDouble: {
-            if (!result.isArray) {
-                return Value::ofFloat(result.doubles.empty() ? 0.0 : result.doubles.front());
-            }
-            Value value = Value::empty(Value::kFloatArray);
-            for (double element : result.doubles) {
-                value.append(Value::ofFloat(element));
-            }
-            return value;
-        }
-        case CommandResult::kString: {
-            if (!result.isArray) {
-                return Value::ofString(result.strings.empty() ? "" : result.strings.front());
-            }
-            Value value = Value::empty(Value::kStringArray);
-            for (const std::string& element : result.strings) {
-                value.append(Value::ofString(element));
-            }
-            return value;
-        }
-        default:
-            return Value();
-    }
-}
-
-CommandResult resultOfValue(const Value& value) {
-    CommandResult result;
-    result.isArray = value.isArray();
-    std::vector<Value> scalars = value.isArray() ? value.elements() : std::vector<Value>{value};
-    switch (Value::elementType(value.type())) {
-        case Value::kInt:
-            result.type = CommandResult::kInt;
-            for (const Value& scalar : scalars) {
-                result.ints.push_back(static_cast<int>(scalar.asInt()));
-            }
-            break;
-        case Value::kFloat:
-            result.type = CommandResult::kDouble;
-            for (const Value& scalar : scalars) {
-                result.doubles.push_back(scalar.asFloat());
-            }
-            break;
-        case Value::kString:
-            result.type = CommandResult::kString;
-            for (const Value& scalar : scalars) {
-                result.strings.push_back(scalar.asString());
-            }
-            break;
-        default:
-            break;
-    }
-    return result;
 }
 
 }  // namespace host::script

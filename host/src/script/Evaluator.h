@@ -3,33 +3,19 @@
 #include <host/Commands.h>
 
 #include "commands/CommandResult.h"
+#include "script/CommandValues.h"
+#include "script/ScriptError.h"
 #include "script/Syntax.h"
 #include "script/Value.h"
 
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 // Walks the statement tree: variables and their scopes, procedures, calls of procedures,
 // script functions and commands.
 namespace host::script {
-
-// Ends the running script. `shown` when the message was already shown (a failed command).
-struct ScriptError : std::runtime_error {
-    ScriptError(const std::string& message, int line, bool shown = false)
-        : std::runtime_error(message), line(line), shown(shown) {}
-    int line;
-    bool shown;
-};
-
-// An evaluated call argument: a value, or a bare word or flag as written in command syntax.
-struct ArgumentValue {
-    enum Kind { kValue, kWord, kFlag };
-    Kind kind = kValue;
-    Value value;  // for words and flags, the text as a string ("-flag" with its dash)
-};
 
 class Evaluator {
 public:
@@ -104,9 +90,5 @@ private:
     Value returnValue_;
     Value lastValue_;
 };
-
-// A command's result as a value of the language, and back.
-Value valueOfResult(const CommandResult& result);
-CommandResult resultOfValue(const Value& value);
 
 }  // namespace host::script
