@@ -36,9 +36,10 @@ Value converted(const Value& value, Value::Type type, int line) {
 // A procedure call or a sourced unit: a fresh set of scopes, removed however the call ends.
 class Evaluator::FrameScope {
 public:
-    FrameScope(Evaluator& evaluator, std::shared_ptr<SourceUnit> unit) : evaluator_(evaluator) {
+    FrameScope(Evaluator& evaluator, std::shared_ptr<SourceUnit> unit, int line)
+        : evaluator_(evaluator) {
         if (evaluator.frames_.size() >= kMaxCallDepth) {
-            throw ScriptError("Procedure calls nested too deeply", 0);
+            throw ScriptError("Procedure calls nested too deeply", line);
         }
         evaluator.frames_.push_back({{Scope()}, std::move(unit)});
     }
@@ -87,8 +88,13 @@ MStatus Evaluator::runScript(const std::string& text, const ScriptOptions& optio
     // Scripts run inside commands (a plug-in's query) keep their own options.
     const ScriptOptions outerOptions = options_;
     options_ = options;
+    // Variables of an outermost script stay for the next one, as typed lines at a prompt do.
+    const bool outermost = frames_.empty();
     auto unit = std::make_shared<SourceUnit>();
-    FrameScope frame(*this, unit);
+    FrameScope frame(*this, unit, 0);
+    if (outermost) {
+        frames_.back().scopes.front() = topLevel_;
+    }
     defineProcedures(parsed.statements, unit);
     MStatus status = MStatus::kSuccess;
     for (const StatementPtr& statement : parsed.statements) {
@@ -126,6 +132,9 @@ MStatus Evaluator::runScript(const std::string& text, const ScriptOptions& optio
             break;
         }
     }
+    if (outermost) {
+        topLevel_ = frames_.back().scopes.front();
+    }
     options_ = outerOptions;
     return status;
 }
@@ -137,7 +146,7 @@ Value Evaluator::evaluateText(const std::string& text, int line) {
             parsed.error + " (line " + std::to_string(parsed.errorLine) + " of the evaluated text)",
             line);
     }
-    return runUnit(parsed.statements);
+    return runUnit(parsed.statements, line);
 }
 
 void Evaluator::sourceFile(const std::string& name, int line) {
@@ -151,12 +160,12 @@ void Evaluator::sourceFile(const std::string& name, int line) {
         throw ScriptError(path + " line " + std::to_string(parsed.errorLine) + ": " + parsed.error,
                           line);
     }
-    runUnit(parsed.statements);
+    runUnit(parsed.statements, line);
 }
 
-Value Evaluator::runUnit(const std::vector<StatementPtr>& statements) {
+Value Evaluator::runUnit(const std::vector<StatementPtr>& statements, int line) {
     auto unit = std::make_shared<SourceUnit>();
-    FrameScope frame(*this, unit);
+    FrameScope frame(*this, unit, line);
     defineProcedures(statements, unit);
     Value value;
     for (const StatementPtr& statement : statements) {
@@ -497,7 +506,7 @@ Value Evaluator::callProcedure(const Callable& callable,
         values.push_back(converted(arguments[i].value, procedure.parameters[i].type, line));
     }
     std::shared_ptr<const Procedure> keepAlive = callable.procedure;
-    FrameScope frame(*this, callable.unit);
+    FrameScope frame(*this, callable.unit, line);
     for (std::size_t i = 0; i < values.size(); ++i) {
         declareLocal(procedure.parameters[i].name, procedure.parameters[i].type)->value = values[i];
     }

@@ -55,7 +55,7 @@ private:
     class BlockScope;
 
     // Runs the statements of one unit in a new frame; the value of the last one is returned.
-    Value runUnit(const std::vector<StatementPtr>& statements);
+    Value runUnit(const std::vector<StatementPtr>& statements, int line);
     void defineProcedures(const std::vector<StatementPtr>& statements,
                           const std::shared_ptr<SourceUnit>& unit);
     void defineProcedure(const std::shared_ptr<const Procedure>& procedure,
@@ -86,6 +86,7 @@ private:
     std::map<std::string, Callable> globalProcedures_;
     std::map<std::string, std::shared_ptr<Variable>> globals_;
     std::vector<Frame> frames_;
+    Scope topLevel_;  // the variables outermost scripts declare
     ScriptOptions options_;
     Value returnValue_;
     Value lastValue_;

@@ -70,6 +70,10 @@ TEST_F(ScriptLanguageTest, ScopesKeepVariablesApart) {
                    "return $counted; } readCounted();"),
               "4");
     EXPECT_EQ(text("global int $counted; $counted;"), "4");
+    // A script's own variables stay for the next script, as lines typed at a prompt.
+    text("string $kept = \"k\"; { string $blockOnly = \"b\"; }");
+    EXPECT_EQ(text("$kept;"), "k");
+    EXPECT_EQ(failure("$blockOnly;"), "line 1: Undeclared variable $blockOnly");
     EXPECT_EQ(failure("proc setHidden() { int $hidden = 1; } setHidden(); $hidden;"),
               "line 1: Undeclared variable $hidden");
     EXPECT_EQ(failure("{ int $inner = 1; }\n$inner;"), "line 2: Undeclared variable $inner");
