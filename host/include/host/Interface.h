@@ -25,7 +25,6 @@ struct UiElement {
     // The value of a flag, "" when never set.
     std::string flag(const std::string& longName) const;
 };
-std::vector<UiElement> uiElements();
 // Null when no element has the name.
 const UiElement* findUiElement(const std::string& name);
 

@@ -117,10 +117,6 @@ std::string UiElement::flag(const std::string& longName) const {
     return "";
 }
 
-std::vector<UiElement> uiElements() {
-    return ui::interfaceState().elements;
-}
-
 const UiElement* findUiElement(const std::string& name) {
     return ui::findElement(name);
 }
