@@ -35,7 +35,8 @@ public:
                             MCreateSyntaxFunction createSyntaxFunction = nullptr);
     MStatus deregisterCommand(const MString& commandName);
     MStatus registerUI(const MString& creationProc, const MString& deletionProc,
-                       const MString& creationBatchProc = "", const MString& deletionBatchProc = "");
+                       const MString& creationBatchProc = "",
+                       const MString& deletionBatchProc = "");
 
 private:
     MString pluginName_;
