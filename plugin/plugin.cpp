@@ -33,6 +33,9 @@ MStatus initializePlugin(MObject obj) {
     if (!status) {
         return reportApiError(kSource, 53, status);
     }
+    // The menu item and the viewport filter are conveniences of interactive sessions: the
+    // plug-in works without them, so their status does not stop loading.
+    plugin.registerUI("cineSheetCreateUI", "cineSheetDeleteUI");
     return MStatus::kSuccess;
 }
 

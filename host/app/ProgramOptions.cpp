@@ -10,6 +10,8 @@ ProgramOptions parseProgramOptions(int argc, char** argv) {
                 return options;
             }
             options.sources.push_back({false, argv[++i]});
+        } else if (word == "--interactive") {
+            options.interactive = true;
         } else if (word == "--keep-going") {
             options.keepGoing = true;
         } else if (word == "-h" || word == "--help") {
@@ -25,8 +27,10 @@ ProgramOptions parseProgramOptions(int argc, char** argv) {
 }
 
 const char* programUsage() {
-    return "usage: cinesheet-host [-c \"commands\"] [--keep-going] [script ...]\n"
+    return "usage: cinesheet-host [-c \"commands\"] [--keep-going] [--interactive] [script ...]\n"
            "Runs the -c texts and script files in the order given. With neither, reads\n"
            "commands from standard input (a prompt when it is a terminal).\n"
+           "--interactive runs an interactive session (main window, menus, panels, plug-in UI)\n"
+           "rather than a batch one.\n"
            "Exit status: 1 when any command failed, 0 otherwise.\n";
 }

@@ -11,6 +11,7 @@ struct ProgramOptions {
     };
     std::vector<Source> sources;
     bool keepGoing = false;
+    bool interactive = false;  // --interactive: an interactive session, not a batch one
     bool showHelp = false;
     std::string error;  // empty when the command line was understood
 };

@@ -1,4 +1,5 @@
 #include <host/Commands.h>
+#include <host/Interface.h>
 #include <host/Messages.h>
 #include <host/Plugins.h>
 #include <host/Scene.h>
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     host::newScene();
+    host::setInteractiveSession(options.interactive);
     Session session(options.keepGoing);
     if (options.sources.empty()) {
         if (isatty(STDIN_FILENO)) {

@@ -2,6 +2,7 @@
 
 #include "cache/FrameCache.h"
 #include "draw/CineSheetData.h"
+#include "draw/WorkspacePath.h"
 
 #include <maya/MDagPath.h>
 #include <maya/MFrameContext.h>
@@ -81,6 +82,7 @@ public:
     static std::atomic<bool> threadIsRunning;
 
     MString currentPath;
+    WorkspacePath workspacePath;
     MImage image;
     int lastFrame;
     DecoderState decoder;

@@ -93,7 +93,7 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
 
     const int frame = frameNumberAt(time.as(MTime::uiUnit()), frameOffset, startFrame, endFrame);
     const double frameRate = forceFrameRate ? sceneFrameRate() : 0.0;
-    path = path.expandFilePath();
+    path = workspacePath.resolve(path.expandFilePath(), frame);
 
     const bool sameContent = path == currentPath && frame == lastFrame;
     const bool sameGamma = static_cast<double>(gamma) == tableGamma;

@@ -41,6 +41,9 @@ public:
     MStatus registerCommand(const MString& commandName, MCreatorFunction creatorFunction,
                             MCreateSyntaxFunction createSyntaxFunction = nullptr);
     MStatus deregisterCommand(const MString& commandName);
+    MStatus registerUI(const MString& creationProc, const MString& deletionProc,
+                       const MString& creationBatchProc = "",
+                       const MString& deletionBatchProc = "");
 
 private:
     MFnPlugin(const MObject& object, MStatus* ReturnStatus = nullptr);

@@ -7,7 +7,7 @@
 #include <iostream>
 #include <string>
 
-// print, quit, undo and redo.
+// print, error, warning, quit, undo and redo.
 namespace host::builtins {
 namespace {
 
@@ -51,6 +51,26 @@ public:
     }
 };
 
+// error "text" shows an error and fails, which stops the script; warning "text" only shows.
+class ErrorCommand : public MPxCommand {
+public:
+    static MSyntax newSyntax() { return wordsSyntax(1, 1); }
+    MStatus doIt(const MArgList& args) override {
+        MArgDatabase parsed(syntax(), args);
+        return fail(objectWords(parsed).front());
+    }
+};
+
+class WarningCommand : public MPxCommand {
+public:
+    static MSyntax newSyntax() { return wordsSyntax(1, 1); }
+    MStatus doIt(const MArgList& args) override {
+        MArgDatabase parsed(syntax(), args);
+        displayWarning(MString(objectWords(parsed).front().c_str()));
+        return MStatus::kSuccess;
+    }
+};
+
 class QuitCommand : public MPxCommand {
 public:
     static MSyntax newSyntax() {
@@ -78,6 +98,9 @@ public:
 };
 
 const BuiltinCommandRegistrar printCommand("print", create<PrintCommand>, PrintCommand::newSyntax);
+const BuiltinCommandRegistrar errorCommand("error", create<ErrorCommand>, ErrorCommand::newSyntax);
+const BuiltinCommandRegistrar warningCommand("warning", create<WarningCommand>,
+                                             WarningCommand::newSyntax);
 const BuiltinCommandRegistrar quitCommand("quit", create<QuitCommand>, QuitCommand::newSyntax);
 const BuiltinCommandRegistrar undoCommand("undo", create<UndoCommand>, UndoCommand::newSyntax);
 const BuiltinCommandRegistrar redoCommand("redo", create<RedoCommand>, RedoCommand::newSyntax);

@@ -1,3 +1,4 @@
+#include <host/Interface.h>
 #include <host/Messages.h>
 #include <maya/MGlobal.h>
 #include <maya/MTypes.h>
@@ -81,7 +82,7 @@ MGlobal::MMayaState MGlobal::mayaState(MStatus* ReturnStatus) {
     if (ReturnStatus) {
         *ReturnStatus = MStatus::kSuccess;
     }
-    return kBatch;
+    return host::interactiveSession() ? kInteractive : kBatch;
 }
 
 MString MGlobal::mayaVersion() {

@@ -151,3 +151,19 @@ MStatus MFnPlugin::deregisterCommand(const MString& commandName) {
     host::CommandTable::instance().remove(commandName.asChar());
     return MStatus::kSuccess;
 }
+
+// Only kept here: the loader runs the procedures once initializePlugin has succeeded and
+// before uninitializePlugin. Whether Maya checks that the procedures exist at this point is not
+// documented; nothing is checked, and a missing one shows as an error when it would run.
+MStatus MFnPlugin::registerUI(const MString& creationProc, const MString& deletionProc,
+                              const MString& creationBatchProc, const MString& deletionBatchProc) {
+    host::PluginRecord* record = recordOf(pluginName_);
+    if (!record) {
+        return MStatus::kFailure;
+    }
+    record->uiCreation = creationProc.asChar();
+    record->uiDeletion = deletionProc.asChar();
+    record->uiBatchCreation = creationBatchProc.asChar();
+    record->uiBatchDeletion = deletionBatchProc.asChar();
+    return MStatus::kSuccess;
+}

@@ -1,3 +1,5 @@
+#include <host/Commands.h>
+#include <host/Interface.h>
 #include <host/Messages.h>
 #include <host/NodeTypes.h>
 #include <host/Plugins.h>
@@ -141,6 +143,22 @@ MStatus deleteNodes(const std::vector<MObject>& nodes) {
     return modifier.doIt();
 }
 
+// A plug-in's UI procedure: the interactive one, or in a batch session the batch one. Its
+// failure is shown but changes nothing for the plug-in, which stays loaded (or unloads).
+void runUiProcedure(const std::string& pluginName, const std::string& interactiveProcedure,
+                    const std::string& batchProcedure) {
+    const std::string& procedure = interactiveSession() ? interactiveProcedure : batchProcedure;
+    if (procedure.empty()) {
+        return;
+    }
+    ScriptOptions options;
+    options.recordUndo = false;
+    if (!runScript(procedure + ";", options)) {
+        showMessage(MessageKind::kWarning,
+                    "Plug-in \"" + pluginName + "\": its UI procedure " + procedure + " failed");
+    }
+}
+
 }  // namespace
 
 // As in Maya on Linux, a plug-in is named after its file without the extension:
@@ -196,6 +214,8 @@ MStatus loadPlugin(const std::string& pathOrName, std::string* pluginName) {
         closeAndForget(*registry.find(name));
         return fail("initializePlugin function failed (" + name + ")");
     }
+    const PluginRecord& loaded = *registry.find(name);
+    runUiProcedure(name, loaded.uiCreation, loaded.uiBatchCreation);
     return MStatus::kSuccess;
 }
 
@@ -217,6 +237,12 @@ MStatus unloadPlugin(const std::string& name, bool force) {
         if (!status) {
             return fail("The nodes of plug-in \"" + name + "\" could not be deleted");
         }
+    }
+    runUiProcedure(name, record->uiDeletion, record->uiBatchDeletion);
+    // The procedure may have unloaded the plug-in itself.
+    record = registry.find(name);
+    if (record == nullptr) {
+        return MStatus::kSuccess;
     }
     auto uninitialize = findEntryPoint(record->handle, mangledEntryPoint("uninitializePlugin"),
                                        "uninitializePlugin");

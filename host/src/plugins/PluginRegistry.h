@@ -18,6 +18,12 @@ struct PluginRecord {
     std::string apiVersion;
     std::vector<MTypeId> nodeTypeIds;
     std::vector<std::string> nodeTypeNames;
+    // MFnPlugin::registerUI: procedures run after loading and before unloading, the batch
+    // ones in a batch session.
+    std::string uiCreation;
+    std::string uiDeletion;
+    std::string uiBatchCreation;
+    std::string uiBatchDeletion;
     int loadOrder = 0;
     bool loading = false;  // initializePlugin is running
 };

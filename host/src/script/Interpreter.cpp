@@ -1,12 +1,8 @@
 #include "script/Interpreter.h"
 
-#include <host/Messages.h>
-
-#include "commands/CommandTable.h"
-#include "script/Parser.h"
+#include "script/Evaluator.h"
 
 #include <atomic>
-#include <iostream>
 
 namespace host {
 namespace {
@@ -19,40 +15,7 @@ namespace script {
 
 MStatus run(const std::string& text, const ScriptOptions& options, CommandOutcome* last,
             CommandResult* lastResult) {
-    ParseResult parsed = parseScript(text);
-    if (!parsed.error.empty()) {
-        showMessage(MessageKind::kError,
-                    "line " + std::to_string(parsed.errorLine) + ": " + parsed.error);
-        if (last) {
-            *last = {MStatus::kFailure, ""};
-        }
-        return MStatus::kFailure;
-    }
-    MStatus status = MStatus::kSuccess;
-    for (const Statement& statement : parsed.statements) {
-        if (quitFlag) {
-            break;
-        }
-        CommandResult result;
-        CommandOutcome outcome = invokeCommand(statement.command, statement.args, statement.text,
-                                               options.recordUndo, &result);
-        if (options.echoResults && outcome.status && !outcome.resultText.empty()) {
-            std::cout << "// Result: " << outcome.resultText << " //" << std::endl;
-        }
-        if (last) {
-            *last = outcome;
-        }
-        if (lastResult) {
-            *lastResult = result;
-        }
-        if (!outcome.status) {
-            status = MStatus::kFailure;
-            if (!options.keepGoing) {
-                break;
-            }
-        }
-    }
-    return status;
+    return Evaluator::instance().runScript(text, options, last, lastResult);
 }
 
 }  // namespace script

@@ -1,23 +1,15 @@
 #pragma once
 
-#include <maya/MArgList.h>
+#include "script/Syntax.h"
 
 #include <string>
 #include <vector>
 
-// Turns a command script into statements: a command name and its words.
+// Turns a script into its tree of statements.
 namespace host::script {
 
-struct Statement {
-    std::string command;
-    MArgList args;
-    int line = 1;
-    // The statement written back as one line, for messages and the undo queue.
-    std::string text;
-};
-
 struct ParseResult {
-    std::vector<Statement> statements;
+    std::vector<StatementPtr> statements;
     std::string error;  // empty when the script parsed
     int errorLine = 0;
 };

@@ -1,3 +1,4 @@
+#include <host/Interface.h>
 #include <host/Viewport.h>
 
 #include <maya/MFrameContext.h>
@@ -66,7 +67,7 @@ MStatus refresh(const MDagPath& camera) {
     DrawOverrideTable& table = DrawOverrideTable::instance();
     for (std::size_t index = 0; index < table.size(); ++index) {
         OverrideEntry& entry = *table.at(index);
-        if (isVisible(entry.node)) {
+        if (isVisible(entry.node) && drawnByDisplayFilters(entry.classification)) {
             drawOne(entry, camera, context);
         } else {
             entry.latestCalls.clear();

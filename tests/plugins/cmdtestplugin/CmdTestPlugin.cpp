@@ -1,6 +1,8 @@
-// A small plug-in for the host's own tests: a node type, a command that echoes its arguments
-// and an undoable counter command. CMDTEST_FAIL_AT=node|command makes initializePlugin fail at
-// that step, after registering what comes before it.
+// A small plug-in for the host's own tests: a node type, a command that echoes its arguments,
+// an undoable counter command, and with CMDTEST_UI set the UI procedures cmdTestCreateUI,
+// cmdTestDeleteUI, cmdTestCreateBatchUI, cmdTestDeleteBatchUI (which the tests define).
+// CMDTEST_FAIL_AT=node|command makes initializePlugin fail at that step, after registering what
+// comes before it.
 #include <maya/MArgDatabase.h>
 #include <maya/MFnNumericAttribute.h>
 #include <maya/MFnPlugin.h>
@@ -127,6 +129,10 @@ MStatus initializePlugin(MObject obj) {
         plugin.registerNode("cmdTestNode", kNodeId, CmdTestNode::creator, CmdTestNode::initialize);
     if (!status || failAt("node")) {
         return MStatus::kFailure;
+    }
+    if (std::getenv("CMDTEST_UI") != nullptr) {
+        plugin.registerUI("cmdTestCreateUI", "cmdTestDeleteUI", "cmdTestCreateBatchUI",
+                          "cmdTestDeleteBatchUI");
     }
     status = plugin.registerCommand("cmdTestEcho", EchoCommand::creator, EchoCommand::newSyntax);
     if (!status || failAt("command")) {

@@ -67,7 +67,7 @@ TEST_F(ScriptTest, CommentsAndNewlinesAreWhitespace) {
 TEST_F(ScriptTest, ASyntaxErrorRunsNothing) {
     for (const char* script :
          {"recordWords a; recordWords \"unclosed", "recordWords a; /* unclosed",
-          "recordWords a; \"name\" b;", "recordWords a; -flag;", "recordWords a; 12;"}) {
+          "recordWords a; \"name\" b;", "recordWords a; -flag;", "recordWords a; 12 b;"}) {
         calls.clear();
         host::resetMessageCounts();
         EXPECT_NE(MGlobal::executeCommand(script), MStatus::kSuccess) << script;

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <host/Interface.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace host::ui {
+
+struct DisplayFilter {
+    std::string label;
+    std::string classification;
+};
+
+// Everything the recorded interface holds; one per host.
+struct InterfaceState {
+    bool interactive = false;
+    std::vector<UiElement> elements;
+    std::string currentMenu;    // setParent -menu
+    std::string currentLayout;  // setParent
+    std::vector<std::string> fileDialogAnswer;
+    std::vector<std::string> lastFileDialog;
+    std::vector<std::string> editorEntries;
+    std::string editorNode;  // the node the Attribute Editor shows
+    std::string editorType;  // its type: another node of it reuses the layout
+    std::vector<std::vector<std::string>> customControls;  // callCustom words, for replacing
+    std::map<std::string, DisplayFilter> displayFilters;
+    std::set<std::string> hiddenFilters;  // switched off in the model panel
+    std::string workspaceRoot;            // "" until first asked: the current folder
+};
+
+InterfaceState& interfaceState();
+
+UiElement* findElement(const std::string& name);
+// Removes the element and everything under it.
+void removeElement(const std::string& name);
+std::vector<std::string> childrenOf(const std::string& parent);
+void setFlag(UiElement& element, const std::string& longName, const std::string& value);
+
+// The one model panel, whose camera is the one the viewport looks through.
+extern const char* const kModelPanel;
+
+}  // namespace host::ui

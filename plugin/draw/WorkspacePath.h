@@ -1,0 +1,21 @@
+#pragma once
+
+#include <maya/MString.h>
+
+// Footage paths as Maya's own file nodes read them: a relative path is relative to the
+// project, so a scene moved to another machine or a render farm finds its footage in that
+// machine's copy of the project. The workspace root is asked for only when the path or the
+// frame changes, so that a refresh at a standing frame costs a comparison; a project set
+// while the frame stands is seen at the next frame.
+class WorkspacePath {
+public:
+    // The path (environment variables already expanded) with the workspace root in front of it
+    // when it is relative; an absolute or empty path as given.
+    const MString& resolve(const MString& path, int frame);
+
+private:
+    MString lastPath;
+    int lastFrame = 0;
+    bool known = false;
+    MString resolved;
+};
