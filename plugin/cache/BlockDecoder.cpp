@@ -29,6 +29,7 @@ int BlockDecoder::decodeBlock(int block, const PictureSink& sink) {
         int64_t slot = frame.pts == AV_NOPTS_VALUE ? -1 : frame.pts - first;
         RgbPicture picture;
         if (slot >= 0 && slot < count && !filled[slot] && converter_.convert(frame, picture)) {
+            picture.orientation = source_.orientation();
             sink(static_cast<int>(slot), picture);
             filled[slot] = true;
             ++stored;

@@ -15,7 +15,7 @@ namespace video {
 class BlockDecoder {
 public:
     // slot: frame number − the block's first frame number. The picture is RGB24 at the video's
-    // full size and only valid during the call.
+    // full stored size, with the source's orientation, and only valid during the call.
     using PictureSink = std::function<void(int slot, const RgbPicture& picture)>;
 
     explicit BlockDecoder(const VideoSource& source);

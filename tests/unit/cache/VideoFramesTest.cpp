@@ -248,8 +248,8 @@ TEST_F(BadFiles, framesThatCannotBeStoredFailAtOnce) {
     std::vector<unsigned char*>& slots = sheet.cache.blocks[0];
     slots.assign(12, nullptr);
     // Far more memory than the machine can give.
-    const video::RgbPicture huge{row.data(), 0, 1 << 20, 1 << 20};
-    const video::RgbPicture small{row.data(), 0, 16, 16};
+    const video::RgbPicture huge{row.data(), 0, 1 << 20, 1 << 20, {}};
+    const video::RgbPicture small{row.data(), 0, 16, 16, {}};
     {
         const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
         EXPECT_FALSE(CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 0, 3, huge));

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "cache/FfmpegPointers.h"
+
+#include <cstdint>
+
+namespace video {
+
+// How the stored picture is turned to be shown upright: one of the four quarter turns, each with
+// or without a mirror. The stored pixel at column x, row y of the upright picture (u, v) is
+//   x = columnOfU·u + columnOfV·v + (the width − 1 where that sum runs negative),
+//   y = rowOfU·u + rowOfV·v + (the height − 1 likewise),
+// where each factor is −1, 0 or 1.
+struct Orientation {
+    int columnOfU = 1;
+    int columnOfV = 0;
+    int rowOfU = 0;
+    int rowOfV = 1;
+
+    // A quarter turn: the upright picture is as wide as the stored one is high.
+    bool swapsAxes() const { return columnOfU == 0; }
+    int uprightWidth(int storedWidth, int storedHeight) const {
+        return swapsAxes() ? storedHeight : storedWidth;
+    }
+    int uprightHeight(int storedWidth, int storedHeight) const {
+        return swapsAxes() ? storedWidth : storedHeight;
+    }
+};
+
+// The orientation a display matrix (libavutil's 3 × 3 layout, 16.16 fixed point) asks for,
+// mirror included; an angle between quarter turns goes to the nearest one, and a matrix that
+// maps nothing (all zeros) leaves the picture as stored.
+Orientation orientationFromDisplayMatrix(const int32_t matrix[9]);
+
+// The orientation the stream's display matrix asks for; as stored when it has none.
+Orientation streamOrientation(const AVStream& stream);
+
+}  // namespace video
