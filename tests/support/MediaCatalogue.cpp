@@ -42,6 +42,28 @@ MediaRecipes commonClips() {
           "-f lavfi -i testsrc2=s=160x120:r=24 -frames:v 30 -c:v libx264 -bf 2 -g 100 "
           "-sc_threshold 0 -force_key_frames 'expr:eq(n,0)+eq(n,12)+eq(n,29)'"}},
         {"audio_only", {"audio.m4a", "-f lavfi -i sine=r=44100 -t 1 -c:a aac"}},
+        // Phone video: the stream stored as encoded, a display matrix (written by the tool only
+        // while copying) asking for a quarter or half turn.
+        {"rotated_90",
+         {"rot90.mp4", "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 36 -c:v libx264 -g 12 -bf 2",
+          "-c copy -metadata:s:v:0 rotate=90"}},
+        {"rotated_180",
+         {"rot180.mov",
+          "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 36 -c:v libx264 -g 12 -bf 2 "
+          "-pix_fmt yuv422p",
+          "-c copy -metadata:s:v:0 rotate=180"}},
+        {"rotated_270",
+         {"rot270.mp4",
+          "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 36 -c:v mpeg4 -g 12 -bf 2 -q:v 4",
+          "-c copy -metadata:s:v:0 rotate=270"}},
+        // Anamorphic: 144 × 108 pixels, each 4:3 wide, shown 16:9; and the same turned upright.
+        {"anamorphic",
+         {"anamorphic.mp4",
+          "-f lavfi -i testsrc2=s=144x108:r=24 -frames:v 24 -vf setsar=4/3 -c:v libx264 -g 12"}},
+        {"anamorphic_rotated",
+         {"anamorphic-rot.mov",
+          "-f lavfi -i testsrc2=s=144x108:r=24 -frames:v 24 -vf setsar=4/3 -c:v libx264 -g 12",
+          "-c copy -metadata:s:v:0 rotate=90"}},
     };
 }
 
@@ -60,8 +82,15 @@ const std::string& MediaCatalogue::path(const std::string& name) {
     if (recipe == recipes_.end()) {
         throw std::invalid_argument("no test medium " + name);
     }
-    std::string file = scratch_.file(recipe->second.file);
-    makeMedia(recipe->second.arguments, file);
+    const MediaRecipe& how = recipe->second;
+    std::string file = scratch_.file(how.file);
+    if (how.copyArguments.empty()) {
+        makeMedia(how.arguments, file);
+    } else {
+        const std::string first = scratch_.file("encoded-" + how.file);
+        makeMedia(how.arguments, first);
+        makeMedia("-i " + shellQuote(first) + " " + how.copyArguments, file);
+    }
     return made_.emplace(name, file).first->second;
 }
 

@@ -12,6 +12,9 @@ namespace testsupport {
 struct MediaRecipe {
     std::string file;       // the file name, whose extension picks the container
     std::string arguments;  // ffmpeg arguments before the output file
+    // When set, a second pass copies that file into the final one with these arguments (for
+    // what the tool only writes while copying, such as a rotation tag).
+    std::string copyArguments = {};
 };
 using MediaRecipes = std::map<std::string, MediaRecipe>;
 
