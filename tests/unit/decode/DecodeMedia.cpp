@@ -63,8 +63,7 @@ testsupport::MediaCatalogue& catalogue() {
         {"theora_ogv",
          {"theora.ogv",
           "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v libtheora -g 12 -q:v 6"}},
-        {"raw_y4m",
-         {"raw.y4m", "-f lavfi -i testsrc2=s=64x48:r=25 -frames:v 24 -pix_fmt yuv420p"}},
+        {"raw_y4m", {"raw.y4m", "-f lavfi -i testsrc2=s=64x48:r=25 -frames:v 24 -pix_fmt yuv420p"}},
     });
     return media;
 }
