@@ -19,8 +19,8 @@ struct MediaRecipe {
 using MediaRecipes = std::map<std::string, MediaRecipe>;
 
 // The common clips (small synthetic ones with motion in every frame, so that a wrong frame never
-// passes, in the formats and key-frame layouts both the decoder and the cache handle) and a test
-// area's own, under names of their own.
+// passes, in the formats, key-frame layouts, file names, orientations and pixel shapes both the
+// decoder and the cache handle) and a test area's own, under names of their own.
 class MediaCatalogue {
 public:
     explicit MediaCatalogue(const MediaRecipes& areaClips);

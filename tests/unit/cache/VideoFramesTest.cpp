@@ -91,6 +91,57 @@ INSTANTIATE_TEST_SUITE_P(Media, EveryKindOfVideo,
                          ::testing::Values("h264_mp4", "mpeg2_ps", "open_gop_mp4", "late_start_mkv",
                                            "prores_mov", "mjpeg_avi", "h264_aac_mov"));
 
+// Footage under every other video name: played at Full, scrubbed at Half.
+class EveryVideoName : public VideoFrames, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(EveryVideoName, playingAndScrubbingShowEveryFrameExactly) {
+    expectFrames(GetParam(), 1, allFrames(GetParam()));
+    expectFrames(GetParam(), 2, scrubbing(GetParam(), 12));
+}
+
+INSTANTIATE_TEST_SUITE_P(Media, EveryVideoName,
+                         ::testing::Values("mpeg1_mpg", "h264_m4v", "mpeg4_raw_m4v", "mpeg2_ts",
+                                           "h264_mts", "h264_ac3_m2ts", "mpeg2_mxf", "wmv2_wmv",
+                                           "theora_ogv", "raw_y4m"));
+
+// Phone video is cached and shown upright; the quad has the upright shape.
+TEST_F(VideoFrames, turnedVideoIsShownUpright) {
+    expectFrames("rotated_90", 1, allFrames("rotated_90"));
+    expectFrames("rotated_90", 2, scrubbing("rotated_90", 8));
+    expectFrames("rotated_90", 4, scrubbing("rotated_90", 8));
+    expectFrames("rotated_180", 1, scrubbing("rotated_180", 8));
+    expectFrames("rotated_270", 2, allFrames("rotated_270"));
+
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    showFrame(sheet, data, cachetest::mediaPath("rotated_90"), 5);
+    EXPECT_EQ(sheet.decoder.frameWidth, 96);
+    EXPECT_EQ(sheet.decoder.frameHeight, 160);
+    ASSERT_EQ(data.positions.length(), 6u);
+    EXPECT_EQ(data.positions[1].x, static_cast<double>(96.0f / 160.0f));
+    EXPECT_EQ(data.positions[1].y, -1.0);
+}
+
+// Anamorphic pixels stay as stored in the texture; the quad takes the shape they are shown at.
+TEST_F(VideoFrames, anamorphicPixelsAreStretchedByTheQuad) {
+    expectFrames("anamorphic", 1, allFrames("anamorphic"));
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    const std::pair<const char*, float> shapes[] = {{"anamorphic", 16.0f / 9.0f},
+                                                    {"anamorphic_rotated", 9.0f / 16.0f},
+                                                    {"unknown_sar", 64.0f / 48.0f},
+                                                    {"anamorphic", 16.0f / 9.0f}};
+    for (const auto& [medium, aspect] : shapes) {
+        showFrame(sheet, data, cachetest::mediaPath(medium), 3);
+        ASSERT_EQ(data.positions.length(), 6u);
+        EXPECT_EQ(data.positions[2].x, static_cast<double>(aspect)) << medium;
+        EXPECT_EQ(data.positions[5].x, -static_cast<double>(aspect)) << medium;
+        EXPECT_EQ(data.positions[2].y, 1.0) << medium;
+    }
+    EXPECT_EQ(texturePixels(data).width, 144);
+    EXPECT_EQ(texturePixels(data).height, 108);
+}
+
 TEST_F(VideoFrames, halfAndQuarterArePointSampled) {
     expectFrames("odd_1921x1081", 2, allFrames("odd_1921x1081"));
     expectFrames("wide_1366", 4, allFrames("wide_1366"));

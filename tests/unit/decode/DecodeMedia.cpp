@@ -31,39 +31,6 @@ testsupport::MediaCatalogue& catalogue() {
           "-cpu-used 8 -b:v 400k"}},
         {"h264_raw",
          {"raw.h264", "-f lavfi -i testsrc2=s=320x240:r=24 -t 2 -c:v libx264 -g 12 -bf 3"}},
-        // The footage that comes from cameras, phones and editorial under its usual names.
-        {"mpeg1_mpg",
-         {"mpeg1.mpg",
-          "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v mpeg1video -g 12 -bf 2 "
-          "-q:v 4"}},
-        {"h264_m4v",
-         {"h264.m4v", "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v libx264 -g 12 -bf 2"}},
-        {"mpeg4_raw_m4v",
-         {"mpeg4.m4v",
-          "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v mpeg4 -g 12 -bf 2 -q:v 4 "
-          "-f m4v"}},
-        {"mpeg2_ts",
-         {"mpeg2.ts",
-          "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v mpeg2video -g 12 -bf 2 "
-          "-q:v 4"}},
-        {"h264_mts",
-         {"h264.mts",
-          "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v libx264 -g 12 -bf 2 "
-          "-f mpegts -mpegts_m2ts_mode 1"}},
-        {"h264_ac3_m2ts",
-         {"h264.m2ts",
-          "-f lavfi -i testsrc2=s=160x120:r=25 -f lavfi -i sine=r=48000 -t 1.44 -c:v libx264 "
-          "-g 12 -bf 2 -c:a ac3"}},
-        {"mpeg2_mxf",
-         {"mpeg2.mxf",
-          "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v mpeg2video -g 12 -bf 2 "
-          "-q:v 4 -f mxf"}},
-        {"wmv2_wmv",
-         {"wmv2.wmv", "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v wmv2 -g 12 -q:v 4"}},
-        {"theora_ogv",
-         {"theora.ogv",
-          "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v libtheora -g 12 -q:v 6"}},
-        {"raw_y4m", {"raw.y4m", "-f lavfi -i testsrc2=s=64x48:r=25 -frames:v 24 -pix_fmt yuv420p"}},
     });
     return media;
 }
