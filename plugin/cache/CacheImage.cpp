@@ -18,21 +18,13 @@ void fillCacheImage(const RgbPicture& picture, int divisor, unsigned char* image
     const Orientation& turn = picture.orientation;
     const int outWidth = turn.uprightWidth(picture.width, picture.height) / divisor;
     const int outHeight = turn.uprightHeight(picture.width, picture.height) / divisor;
-    // Where the upright picture's top-left pixel is stored, and how far apart in the stored
-    // bytes the sampled pixels of one upright row and of one upright column are.
-    const int firstColumn = turn.columnOfU < 0 || turn.columnOfV < 0 ? picture.width - 1 : 0;
-    const int firstRow = turn.rowOfU < 0 || turn.rowOfV < 0 ? picture.height - 1 : 0;
-    const ptrdiff_t alongRow = (static_cast<ptrdiff_t>(turn.columnOfU) * 3 +
-                                static_cast<ptrdiff_t>(turn.rowOfU) * picture.linesize) *
-                               divisor;
-    const ptrdiff_t downColumn = (static_cast<ptrdiff_t>(turn.columnOfV) * 3 +
-                                  static_cast<ptrdiff_t>(turn.rowOfV) * picture.linesize) *
-                                 divisor;
-    const uint8_t* origin =
-        picture.data + static_cast<ptrdiff_t>(firstRow) * picture.linesize + firstColumn * 3;
+    // Every divisor-th pixel of every divisor-th row of the upright picture.
+    const UprightWalk walk = uprightWalk(turn, picture.width, picture.height, 3, picture.linesize);
+    const ptrdiff_t alongRow = walk.alongRow * divisor;
+    const ptrdiff_t downColumn = walk.downColumn * divisor;
     unsigned char* out = image;
     for (int y = 0; y < outHeight; ++y) {
-        const uint8_t* row = origin + y * downColumn;
+        const uint8_t* row = picture.data + walk.origin + y * downColumn;
         for (int x = 0; x < outWidth; ++x, out += 4) {
             const uint8_t* in = row + x * alongRow;
             out[0] = in[0];

@@ -59,6 +59,15 @@ Orientation orientationFromDisplayMatrix(const int32_t matrix[9]) {
     return Orientation{xToU, xToV, yToU, yToV};
 }
 
+UprightWalk uprightWalk(const Orientation& turn, int width, int height, int pixelBytes, int pitch) {
+    const ptrdiff_t bytes = pixelBytes;
+    const ptrdiff_t firstColumn = turn.columnOfU < 0 || turn.columnOfV < 0 ? width - 1 : 0;
+    const ptrdiff_t firstRow = turn.rowOfU < 0 || turn.rowOfV < 0 ? height - 1 : 0;
+    return UprightWalk{firstRow * pitch + firstColumn * bytes,
+                       turn.columnOfU * bytes + turn.rowOfU * static_cast<ptrdiff_t>(pitch),
+                       turn.columnOfV * bytes + turn.rowOfV * static_cast<ptrdiff_t>(pitch)};
+}
+
 Orientation streamOrientation(const AVStream& stream) {
     const int32_t* matrix = displayMatrixOf(stream);
     return matrix ? orientationFromDisplayMatrix(matrix) : Orientation{};

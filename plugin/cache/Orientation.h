@@ -2,6 +2,7 @@
 
 #include "cache/FfmpegPointers.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace video {
@@ -17,6 +18,7 @@ struct Orientation {
     int rowOfU = 0;
     int rowOfV = 1;
 
+    bool isAsStored() const { return columnOfU == 1 && rowOfV == 1; }
     // A quarter turn: the upright picture is as wide as the stored one is high.
     bool swapsAxes() const { return columnOfU == 0; }
     int uprightWidth(int storedWidth, int storedHeight) const {
@@ -26,6 +28,16 @@ struct Orientation {
         return swapsAxes() ? storedWidth : storedHeight;
     }
 };
+
+// How to read a stored picture (width × height pixels of `pixelBytes` bytes, rows `pitch` bytes
+// apart) in upright order: the byte offset of the upright top-left pixel, and the byte steps to
+// the next pixel of an upright row and to the next upright row.
+struct UprightWalk {
+    ptrdiff_t origin = 0;
+    ptrdiff_t alongRow = 0;
+    ptrdiff_t downColumn = 0;
+};
+UprightWalk uprightWalk(const Orientation& turn, int width, int height, int pixelBytes, int pitch);
 
 // The orientation a display matrix (libavutil's 3 × 3 layout, 16.16 fixed point) asks for,
 // mirror included; an angle between quarter turns goes to the nearest one, and a matrix that

@@ -89,6 +89,17 @@ MediaRecipes commonClips() {
          {"rot270.mp4",
           "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 36 -c:v mpeg4 -g 12 -bf 2 -q:v 4",
           "-c copy -metadata:s:v:0 rotate=270"}},
+        // Phone HDR video: ten bits per component, turned.
+        {"rotated_90_10bit",
+         {"rot90-10bit.mp4",
+          "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 24 -c:v libx265 -pix_fmt yuv420p10le "
+          "-x265-params log-level=none:keyint=12",
+          "-c copy -metadata:s:v:0 rotate=90"}},
+        {"rotated_180_10bit",
+         {"rot180-10bit.mov",
+          "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 24 -c:v libx265 -pix_fmt yuv420p10le "
+          "-x265-params log-level=none:keyint=12",
+          "-c copy -metadata:s:v:0 rotate=180"}},
         // Anamorphic: 144 × 108 pixels, each 4:3 wide, shown 16:9; and the same turned upright.
         {"anamorphic",
          {"anamorphic.mp4",
