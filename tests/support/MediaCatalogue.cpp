@@ -100,6 +100,15 @@ MediaRecipes commonClips() {
           "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 24 -c:v libx265 -pix_fmt yuv420p10le "
           "-x265-params log-level=none:keyint=12",
           "-c copy -metadata:s:v:0 rotate=180"}},
+        {"rotated_270_444_10bit",
+         {"rot270-444-10bit.mov",
+          "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 24 -c:v libx264 -pix_fmt yuv444p10le "
+          "-g 12",
+          "-c copy -metadata:s:v:0 rotate=270"}},
+        {"rotated_90_422_10bit",
+         {"rot90-422-10bit.mov",
+          "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 24 -c:v prores_ks -profile:v 2",
+          "-c copy -metadata:s:v:0 rotate=90"}},
         // Anamorphic: 144 × 108 pixels, each 4:3 wide, shown 16:9; and the same turned upright.
         {"anamorphic",
          {"anamorphic.mp4",

@@ -114,6 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"rotated_90", 2}, Case{"rotated_90", 4}, Case{"rotated_180", 1},
         Case{"rotated_180", 2}, Case{"rotated_270", 1}, Case{"rotated_270", 4},
         Case{"rotated_90_10bit", 1}, Case{"rotated_90_10bit", 2}, Case{"rotated_180_10bit", 1},
+        Case{"rotated_270_444_10bit", 1}, Case{"rotated_90_422_10bit", 1},
         Case{"anamorphic_rotated", 1}, Case{"anamorphic_rotated", 2}),
     [](const testing::TestParamInfo<Case>& info) {
         return std::string(info.param.medium) + "_d" + std::to_string(info.param.divisor);
