@@ -111,6 +111,7 @@ TEST_F(VideoFrames, turnedVideoIsShownUpright) {
     expectFrames("rotated_90", 4, scrubbing("rotated_90", 8));
     expectFrames("rotated_180", 1, scrubbing("rotated_180", 8));
     expectFrames("rotated_270", 2, allFrames("rotated_270"));
+    expectFrames("rotated_90_10bit", 1, scrubbing("rotated_90_10bit", 8));
 
     CineSheetDrawOverride& sheet = makeSheet();
     CineSheetData& data = makeData();
