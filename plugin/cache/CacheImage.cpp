@@ -19,20 +19,17 @@ void fillCacheImage(const RgbPicture& picture, int divisor, unsigned char* image
     const int outWidth = turn.uprightWidth(picture.width, picture.height) / divisor;
     const int outHeight = turn.uprightHeight(picture.width, picture.height) / divisor;
     // Every divisor-th pixel of every divisor-th row of the upright picture.
-    const UprightWalk walk = uprightWalk(turn, picture.width, picture.height, 3, picture.linesize);
-    const ptrdiff_t alongRow = walk.alongRow * divisor;
-    const ptrdiff_t downColumn = walk.downColumn * divisor;
-    unsigned char* out = image;
-    for (int y = 0; y < outHeight; ++y) {
-        const uint8_t* row = picture.data + walk.origin + y * downColumn;
-        for (int x = 0; x < outWidth; ++x, out += 4) {
-            const uint8_t* in = row + x * alongRow;
-            out[0] = in[0];
-            out[1] = in[1];
-            out[2] = in[2];
-            out[3] = 255;
-        }
-    }
+    UprightWalk walk = uprightWalk(turn, picture.width, picture.height, 3, picture.linesize);
+    walk.alongRow *= divisor;
+    walk.downColumn *= divisor;
+    visitUpright(walk, outWidth, outHeight, turn.swapsAxes(), [&](int x, int y, ptrdiff_t offset) {
+        const uint8_t* in = picture.data + offset;
+        unsigned char* out = image + (static_cast<size_t>(y) * outWidth + x) * 4;
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+        out[3] = 255;
+    });
 }
 
 unsigned char* makeCacheImage(const RgbPicture& picture, int divisor) {

@@ -2,6 +2,7 @@
 
 #include "cache/FfmpegPointers.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -38,6 +39,28 @@ struct UprightWalk {
     ptrdiff_t downColumn = 0;
 };
 UprightWalk uprightWalk(const Orientation& turn, int width, int height, int pixelBytes, int pitch);
+
+// Calls visit(u, v, offset) for each pixel (u, v) of a width × height upright picture, with the
+// stored byte offset the walk gives. A quarter turn reads the stored picture down its columns, so
+// the pixels then go tile by tile, each tile reading only rows that stay in the processor's cache.
+template <typename Visit>
+void visitUpright(const UprightWalk& walk, int width, int height, bool swapsAxes,
+                  const Visit& visit) {
+    constexpr int kTile = 32;
+    const int tileWidth = swapsAxes ? kTile : width;
+    for (int top = 0; top < height; top += kTile) {
+        const int bottom = std::min(top + kTile, height);
+        for (int left = 0; left < width; left += tileWidth) {
+            const int right = std::min(left + tileWidth, width);
+            for (int v = top; v < bottom; ++v) {
+                const ptrdiff_t row = walk.origin + v * walk.downColumn;
+                for (int u = left; u < right; ++u) {
+                    visit(u, v, row + u * walk.alongRow);
+                }
+            }
+        }
+    }
+}
 
 // The orientation a display matrix (libavutil's 3 × 3 layout, 16.16 fixed point) asks for,
 // mirror included; an angle between quarter turns goes to the nearest one, and a matrix that

@@ -25,16 +25,13 @@ bool reuseOrAllocate(AVFrame& picture, int format, int width, int height) {
 // One plane of `bytes`-byte pixels, stored width × height, into the upright plane.
 void turnPlane(const uint8_t* stored, int storedPitch, int width, int height, int bytes,
                const Orientation& turn, uint8_t* upright, int uprightPitch) {
-    const UprightWalk walk = uprightWalk(turn, width, height, bytes, storedPitch);
-    const int uprightWidth = turn.uprightWidth(width, height);
-    const int uprightHeight = turn.uprightHeight(width, height);
-    for (int v = 0; v < uprightHeight; ++v) {
-        const uint8_t* row = stored + walk.origin + v * walk.downColumn;
-        uint8_t* out = upright + static_cast<ptrdiff_t>(v) * uprightPitch;
-        for (int u = 0; u < uprightWidth; ++u, out += bytes) {
-            std::memcpy(out, row + u * walk.alongRow, static_cast<size_t>(bytes));
-        }
-    }
+    visitUpright(uprightWalk(turn, width, height, bytes, storedPitch),
+                 turn.uprightWidth(width, height), turn.uprightHeight(width, height),
+                 turn.swapsAxes(), [&](int u, int v, ptrdiff_t offset) {
+                     std::memcpy(upright + static_cast<ptrdiff_t>(v) * uprightPitch +
+                                     static_cast<ptrdiff_t>(u) * bytes,
+                                 stored + offset, static_cast<size_t>(bytes));
+                 });
 }
 
 }  // namespace
