@@ -2,8 +2,8 @@
 # Footage as it comes from phones, camcorders and editorial, through cinesheet-host: a phone clip
 # whose display matrix asks for a quarter turn is shown upright exactly as the ffmpeg tool shows
 # it; an anamorphic camcorder clip (.MTS) takes the plane shape, and so the placement, of its
-# square-pixel equivalent; a transport stream (.ts) is a video; and a saved scene shows the same
-# again when it is opened.
+# square-pixel equivalent; a transport stream (.ts) is a video; a .MOV and a numbered PNG
+# sequence show what they always showed; and a saved scene shows all the same when opened again.
 set -u
 : "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -18,7 +18,9 @@ encode 96x60 -c:v libx264 -g 6 -bf 2 "$work/encoded.mp4" &&
         "$work/phone.mp4" &&
     encode 96x72 -vf setsar=4/3 -c:v libx264 -g 6 "$work/camcorder.MTS" &&
     encode 128x72 -c:v libx264 -g 6 "$work/square.mp4" &&
-    encode 80x48 -c:v mpeg2video -g 6 -bf 2 "$work/edit.ts" || { echo "cannot make media"; exit 1; }
+    encode 80x48 -c:v mpeg2video -g 6 -bf 2 "$work/edit.ts" &&
+    encode 96x64 -c:v libx264 -g 6 -bf 2 -pix_fmt yuv420p "$work/old.MOV" &&
+    encode 64x48 -start_number 0 "$work/plate.%04d.png" || { echo "cannot make media"; exit 1; }
 
 # The frame of the clip as the tool shows it, against the dumped texture (RGBA) of that size.
 same_as_tool() {
@@ -33,7 +35,10 @@ show="currentTime 13; refresh;
 textureDump -node cineSheetShape1 -file \"$work/phone.rgba\";
 textureDump -node cineSheetShape2 -file \"$work/camcorder.rgba\";
 textureDump -node cineSheetShape4 -file \"$work/edit.rgba\";
+textureDump -node cineSheetShape5 -file \"$work/old.rgba\";
+textureDump -node cineSheetShape6 -file \"$work/plate.rgba\";
 getAttr cineSheetShape1.frameRatio; getAttr cineSheetShape2.frameRatio;
+getAttr cineSheetShape5.frameRatio;
 getAttr cineSheetShape4.keyframeInterval;
 getAttr cineSheetShape2.cameraMatrix; getAttr cineSheetShape3.cameraMatrix;"
 
@@ -44,6 +49,8 @@ cineSheet -camera shotCam -filePath \"$work/phone.mp4\";
 cineSheet -camera shotCam -filePath \"$work/camcorder.MTS\";
 cineSheet -camera shotCam -filePath \"$work/square.mp4\";
 cineSheet -camera shotCam -filePath \"$work/edit.ts\";
+cineSheet -camera shotCam -filePath \"$work/old.MOV\";
+cineSheet -camera shotCam -filePath \"$work/plate.####.png\";
 $show
 file -rename \"$work/footage.ma\"; file -save;" >"$work/first.out" 2>"$work/first.err" ||
     fail "first run: $(cat "$work/first.err")"
@@ -60,6 +67,9 @@ check() {
     same_as_tool "$work/phone.mp4" 13 "$work/phone.rgba" 60x96 || fail "$2: phone frame 13 differs"
     same_as_tool "$work/camcorder.MTS" 13 "$work/camcorder.rgba" 96x72 || fail "$2: camcorder frame 13 differs"
     same_as_tool "$work/edit.ts" 13 "$work/edit.rgba" 80x48 || fail "$2: .ts frame 13 differs"
+    echo "$results" | grep -qx "// Result: 1.5 //" || fail "$2: the .MOV clip's frame ratio is not 1.5"
+    same_as_tool "$work/old.MOV" 13 "$work/old.rgba" 96x64 || fail "$2: .MOV frame 13 differs"
+    same_as_tool "$work/plate.0013.png" 0 "$work/plate.rgba" 64x48 || fail "$2: plate 13 differs"
 }
 check "$work/first.out" "first run"
 
