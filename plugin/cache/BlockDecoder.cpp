@@ -1,13 +1,34 @@
 #include "cache/BlockDecoder.h"
 
 #include "cache/PacketRangeDecoder.h"
+#include "cache/PictureTurn.h"
 
 #include <vector>
 
 namespace video {
 
-BlockDecoder::BlockDecoder(const VideoSource& source)
-    : source_(source), converter_(source.width(), source.height()) {}
+BlockDecoder::BlockDecoder(const VideoSource& source) : source_(source) {}
+
+bool BlockDecoder::toRgb(const AVFrame& frame, RgbPicture& picture) {
+    const Orientation& turn = source_.orientation();
+    if (!turn.isAsStored() && turnsBeforeConversion(frame)) {
+        if (!upright_) {
+            upright_.reset(av_frame_alloc());
+            uprightConverter_ =
+                std::make_unique<RgbConverter>(source_.uprightWidth(), source_.uprightHeight());
+        }
+        return upright_ && turnUpright(frame, turn, *upright_) &&
+               uprightConverter_->convert(*upright_, picture);
+    }
+    if (!storedConverter_) {
+        storedConverter_ = std::make_unique<RgbConverter>(source_.width(), source_.height());
+    }
+    if (!storedConverter_->convert(frame, picture)) {
+        return false;
+    }
+    picture.orientation = turn;
+    return true;
+}
 
 int BlockDecoder::decodeBlock(int block, const PictureSink& sink) {
     if (!source_.isOpen() || block < 0 || block >= source_.blockCount()) {
@@ -28,7 +49,7 @@ int BlockDecoder::decodeBlock(int block, const PictureSink& sink) {
     auto onFrame = [&](const AVFrame& frame) {
         int64_t slot = frame.pts == AV_NOPTS_VALUE ? -1 : frame.pts - first;
         RgbPicture picture;
-        if (slot >= 0 && slot < count && !filled[slot] && converter_.convert(frame, picture)) {
+        if (slot >= 0 && slot < count && !filled[slot] && toRgb(frame, picture)) {
             sink(static_cast<int>(slot), picture);
             filled[slot] = true;
             ++stored;

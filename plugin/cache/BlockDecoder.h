@@ -5,6 +5,7 @@
 #include "cache/VideoSource.h"
 
 #include <functional>
+#include <memory>
 
 namespace video {
 
@@ -14,8 +15,8 @@ namespace video {
 // the keyframe) are dropped and each slot is filled at most once.
 class BlockDecoder {
 public:
-    // slot: frame number − the block's first frame number. The picture is RGB24 at the video's
-    // full size and only valid during the call.
+    // slot: frame number − the block's first frame number. The picture is RGB24 at full size,
+    // with the turn that still shows it upright, and only valid during the call.
     using PictureSink = std::function<void(int slot, const RgbPicture& picture)>;
 
     explicit BlockDecoder(const VideoSource& source);
@@ -25,8 +26,13 @@ public:
     int decodeBlock(int block, const PictureSink& sink);
 
 private:
+    bool toRgb(const AVFrame& frame, RgbPicture& picture);
+
     const VideoSource& source_;
-    RgbConverter converter_;
+    // Made on first use: pictures converted as stored, and pictures turned before conversion.
+    std::unique_ptr<RgbConverter> storedConverter_;
+    std::unique_ptr<RgbConverter> uprightConverter_;
+    FramePtr upright_;
 };
 
 }  // namespace video

@@ -15,18 +15,21 @@ bool cacheImagePossible(const RgbPicture& picture, int divisor) {
 }
 
 void fillCacheImage(const RgbPicture& picture, int divisor, unsigned char* image) {
-    const int outWidth = picture.width / divisor;
-    const int outHeight = picture.height / divisor;
-    unsigned char* out = image;
-    for (int y = 0; y < outHeight; ++y) {
-        const uint8_t* in = picture.data + static_cast<ptrdiff_t>(y) * divisor * picture.linesize;
-        for (int x = 0; x < outWidth; ++x, in += 3 * divisor, out += 4) {
-            out[0] = in[0];
-            out[1] = in[1];
-            out[2] = in[2];
-            out[3] = 255;
-        }
-    }
+    const Orientation& turn = picture.orientation;
+    const int outWidth = turn.uprightWidth(picture.width, picture.height) / divisor;
+    const int outHeight = turn.uprightHeight(picture.width, picture.height) / divisor;
+    // Every divisor-th pixel of every divisor-th row of the upright picture.
+    UprightWalk walk = uprightWalk(turn, picture.width, picture.height, 3, picture.linesize);
+    walk.alongRow *= divisor;
+    walk.downColumn *= divisor;
+    visitUpright(walk, outWidth, outHeight, turn.swapsAxes(), [&](int x, int y, ptrdiff_t offset) {
+        const uint8_t* in = picture.data + offset;
+        unsigned char* out = image + (static_cast<size_t>(y) * outWidth + x) * 4;
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+        out[3] = 255;
+    });
 }
 
 unsigned char* makeCacheImage(const RgbPicture& picture, int divisor) {

@@ -13,9 +13,10 @@ size_t cacheImageBytes(int width, int height, int divisor);
 // Whether the picture has pixels and the divisor is 1, 2 or 4.
 bool cacheImagePossible(const RgbPicture& picture, int divisor);
 
-// Reduces a full-size RGB24 picture to RGBA at 1/divisor of its size by point sampling (the
-// top-left pixel of each divisor × divisor cell; leftover columns and rows dropped), alpha 255,
-// rows packed, into `image`, which holds cacheImageBytes bytes. The reduction must be possible.
+// Turns a full-size RGB24 picture upright and reduces it to RGBA at 1/divisor of its size by
+// point sampling (the top-left pixel of each divisor × divisor cell of the upright picture;
+// leftover columns and rows dropped), alpha 255, rows packed, into `image`, which holds
+// cacheImageBytes bytes (the same for either shape). The reduction must be possible.
 void fillCacheImage(const RgbPicture& picture, int divisor, unsigned char* image);
 
 // The same reduction into a buffer that comes from malloc and is the caller's to free. Null when

@@ -29,8 +29,10 @@ struct DecoderState {
     // Owns the demuxer and decoder of the open file.
     video::VideoSource source;
     int streamIndex = -1;
+    // The size of the pictures as shown (a video turned upright), and the shape of their pixels.
     int frameWidth = 0;
     int frameHeight = 0;
+    AVRational pixelAspect{1, 1};
     double videoFrameRate = 0.0;
     std::atomic<int> resolutionDivisor{1};
     std::atomic<bool> textureRebuild{false};

@@ -38,7 +38,7 @@ bool RgbConverter::convert(const AVFrame& frame, RgbPicture& picture) {
     if (rows <= 0) {
         return false;
     }
-    picture = RgbPicture{rgb_->data[0], rgb_->linesize[0], width_, height_};
+    picture = RgbPicture{rgb_->data[0], rgb_->linesize[0], width_, height_, Orientation{}};
     return true;
 }
 

@@ -5,6 +5,7 @@ bool CineSheetDrawOverride::openVideoFile(const MString& path) {
         decoder.streamIndex = -1;
         decoder.frameWidth = 0;
         decoder.frameHeight = 0;
+        decoder.pixelAspect = AVRational{1, 1};
         decoder.videoFrameRate = 0.0;
         cache.blockStarts.clear();
         cache.blockStarts.append(0);
@@ -12,8 +13,10 @@ bool CineSheetDrawOverride::openVideoFile(const MString& path) {
         return false;
     }
     decoder.streamIndex = decoder.source.streamIndex();
-    decoder.frameWidth = decoder.source.width();
-    decoder.frameHeight = decoder.source.height();
+    // The cache holds the pictures turned upright.
+    decoder.frameWidth = decoder.source.uprightWidth();
+    decoder.frameHeight = decoder.source.uprightHeight();
+    decoder.pixelAspect = decoder.source.uprightPixelAspect();
     decoder.videoFrameRate = decoder.source.averageFrameRate();
     analyzeGOPs();
     return true;

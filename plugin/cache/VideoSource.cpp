@@ -3,6 +3,8 @@
 #include "cache/LocalMediaInput.h"
 #include "cache/PacketScan.h"
 
+#include <climits>
+
 namespace video {
 namespace {
 
@@ -61,6 +63,14 @@ bool VideoSource::openStream(const std::string& path) {
     }
     width_ = decoder_->width;
     height_ = decoder_->height;
+    orientation_ = streamOrientation(stream);
+    // The container's value where it has one, else the codec's, as the ffmpeg tool reads it.
+    const AVRational sampleAspect =
+        av_guess_sample_aspect_ratio(input_.get(), input_->streams[streamIndex_], nullptr);
+    if (sampleAspect.num > 0 && sampleAspect.den > 0) {
+        av_reduce(&sampleAspect_.num, &sampleAspect_.den, sampleAspect.num, sampleAspect.den,
+                  INT_MAX);
+    }
     if (stream.avg_frame_rate.num != 0 && stream.avg_frame_rate.den != 0) {
         averageFrameRate_ = av_q2d(stream.avg_frame_rate);
     }
@@ -88,10 +98,17 @@ void VideoSource::close() {
     streamIndex_ = -1;
     width_ = 0;
     height_ = 0;
+    orientation_ = Orientation{};
+    sampleAspect_ = AVRational{1, 1};
     averageFrameRate_ = 0.0;
     packets_.clear();
     order_ = PresentationOrder{};
     layout_ = BlockLayout{{0, 0}, {}};
+}
+
+AVRational VideoSource::uprightPixelAspect() const {
+    // A quarter turn stands each pixel on its side.
+    return orientation_.swapsAxes() ? av_inv_q(sampleAspect_) : sampleAspect_;
 }
 
 int VideoSource::keyframeInterval() const {

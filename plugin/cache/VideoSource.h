@@ -2,6 +2,7 @@
 
 #include "cache/BlockLayout.h"
 #include "cache/FfmpegPointers.h"
+#include "cache/Orientation.h"
 #include "cache/PacketRecord.h"
 #include "cache/PresentationOrder.h"
 
@@ -10,9 +11,9 @@
 
 namespace video {
 
-// An open video file: its first video stream with a decoder set up, the picture size and frame
-// rate, and the block boundaries found by one scan of the file's packets. Not thread-safe: the
-// owner serialises opening, closing and block decoding.
+// An open video file: its first video stream with a decoder set up, the picture size, shape and
+// frame rate, and the block boundaries found by one scan of the file's packets. Not thread-safe:
+// the owner serialises opening, closing and block decoding.
 class VideoSource {
 public:
     VideoSource() = default;
@@ -25,8 +26,16 @@ public:
     void close();
     bool isOpen() const { return decoder_ != nullptr; }
 
+    // The size the pictures are stored and decoded at.
     int width() const { return width_; }
     int height() const { return height_; }
+    // The turn the stream's display matrix asks for, and the size of the picture turned upright.
+    const Orientation& orientation() const { return orientation_; }
+    int uprightWidth() const { return orientation_.uprightWidth(width_, height_); }
+    int uprightHeight() const { return orientation_.uprightHeight(width_, height_); }
+    // Width over height of one pixel of the upright picture, in lowest terms; 1:1 when the file
+    // does not say or says 0.
+    AVRational uprightPixelAspect() const;
     // The stream's average frame rate, 0 when unknown.
     double averageFrameRate() const { return averageFrameRate_; }
     // First frame of each block, then the frame count.
@@ -52,6 +61,8 @@ private:
     int streamIndex_ = -1;
     int width_ = 0;
     int height_ = 0;
+    Orientation orientation_;
+    AVRational sampleAspect_{1, 1};
     double averageFrameRate_ = 0.0;
     PacketList packets_;
     PresentationOrder order_;

@@ -1,5 +1,6 @@
 #include "draw/CineSheetDrawOverride.h"
 #include "draw/FileProbe.h"
+#include "draw/FrameAspect.h"
 #include "draw/FrameNumber.h"
 #include "draw/MediaKind.h"
 
@@ -147,8 +148,7 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     }
 
     if (decoder.frameHeight > 0) {
-        frameRatioPlug.setDouble(static_cast<double>(decoder.frameWidth) /
-                                 static_cast<double>(decoder.frameHeight));
+        frameRatioPlug.setDouble(frameRatio(decoder));
         // A medium whose blocks are not known (yet) has no interval to report.
         const MIntArray& starts = cache.blockStarts;
         keyframeIntervalPlug.setInt(starts.length() >= 2 ? starts[1] - starts[0] : 0);

@@ -45,6 +45,7 @@ void CineSheetDrawOverride::formatFilePath(MString& path, int frame) {
 
 bool CineSheetDrawOverride::openImageFile(const MString& path) {
     decoder.videoFrameRate = 0.0;
+    decoder.pixelAspect = AVRational{1, 1};
     cache.blockStarts.clear();
     if (!image.readFromFile(path, MImage::kByte)) {
         decoder.frameWidth = 0;

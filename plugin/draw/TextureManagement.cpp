@@ -1,5 +1,6 @@
 #include "cache/CacheImage.h"
 #include "draw/CineSheetDrawOverride.h"
+#include "draw/FrameAspect.h"
 #include "draw/QuadCorners.h"
 
 #include <maya/MTextureManager.h>
@@ -62,6 +63,7 @@ bool CineSheetDrawOverride::createTexture(CineSheetData* data) {
         cache.blockStarts.append(0);
         decoder.frameWidth = 10;
         decoder.frameHeight = 10;
+        decoder.pixelAspect = AVRational{1, 1};
         decoder.videoFrameRate = 0.0;
     }
     const int width = decoder.frameWidth;
@@ -107,8 +109,7 @@ bool CineSheetDrawOverride::createTexture(CineSheetData* data) {
         return false;
     }
     data->texture = manager->acquireTexture("", description, initial.get(), false);
-    const float aspect = static_cast<float>(width) / static_cast<float>(height);
-    setQuadCorners(data->positions, static_cast<double>(aspect));
+    setQuadCorners(data->positions, static_cast<double>(quadAspect(decoder)));
     texture = data->texture;
     return true;
 }

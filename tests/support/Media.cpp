@@ -1,5 +1,6 @@
 #include "Media.h"
 
+#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
 
@@ -23,14 +24,30 @@ void makeMedia(const std::string& arguments, const std::string& path) {
 
 ReferenceVideo referenceDecode(const std::string& path) {
     ReferenceVideo video;
-    std::istringstream size(
-        runOrThrow("ffprobe -v error -select_streams v:0 -show_entries stream=width,height "
-                   "-of csv=p=0 " +
+    std::istringstream entries(
+        runOrThrow("ffprobe -v error -select_streams v:0 -show_entries "
+                   "stream=width,height:stream_side_data=rotation -of default=nw=1 " +
                    shellQuote(path)));
-    char comma = 0;
-    size >> video.width >> comma >> video.height;
+    int rotation = 0;
+    std::string line;
+    while (std::getline(entries, line)) {
+        const size_t equals = line.find('=');
+        const std::string key = line.substr(0, equals);
+        const int value = equals == std::string::npos ? 0 : std::atoi(line.c_str() + equals + 1);
+        if (key == "width") {
+            video.width = value;
+        } else if (key == "height") {
+            video.height = value;
+        } else if (key == "rotation") {
+            rotation = value;
+        }
+    }
     if (video.width <= 0 || video.height <= 0) {
         throw std::runtime_error("no video size for " + path);
+    }
+    // The tool turns a picture by a quarter turn upright, so its frames are stored height wide.
+    if (std::abs(rotation) % 180 == 90) {
+        std::swap(video.width, video.height);
     }
     TempDir scratch;
     std::string raw = scratch.file("frames.rgb");

@@ -12,7 +12,8 @@ namespace testsupport {
 // Runs `ffmpeg -y <arguments> <path>` quietly; throws when the tool fails.
 void makeMedia(const std::string& arguments, const std::string& path);
 
-// A video decoded by the tool: every frame it writes with passthrough timing, as RGB24 rows.
+// A video decoded by the tool: every frame it writes with passthrough timing, as RGB24 rows,
+// turned upright as the tool does by default (the size is the upright one).
 struct ReferenceVideo {
     int width = 0;
     int height = 0;

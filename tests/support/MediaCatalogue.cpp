@@ -42,6 +42,84 @@ MediaRecipes commonClips() {
           "-f lavfi -i testsrc2=s=160x120:r=24 -frames:v 30 -c:v libx264 -bf 2 -g 100 "
           "-sc_threshold 0 -force_key_frames 'expr:eq(n,0)+eq(n,12)+eq(n,29)'"}},
         {"audio_only", {"audio.m4a", "-f lavfi -i sine=r=44100 -t 1 -c:a aac"}},
+        // The footage that comes from cameras, phones and editorial under its usual names.
+        {"mpeg1_mpg",
+         {"mpeg1.mpg",
+          "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v mpeg1video -g 12 -bf 2 "
+          "-q:v 4"}},
+        {"h264_m4v",
+         {"h264.m4v", "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v libx264 -g 12 -bf 2"}},
+        {"mpeg4_raw_m4v",
+         {"mpeg4.m4v",
+          "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v mpeg4 -g 12 -bf 2 -q:v 4 "
+          "-f m4v"}},
+        {"mpeg2_ts",
+         {"mpeg2.ts",
+          "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v mpeg2video -g 12 -bf 2 "
+          "-q:v 4"}},
+        {"h264_mts",
+         {"h264.mts",
+          "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v libx264 -g 12 -bf 2 "
+          "-f mpegts -mpegts_m2ts_mode 1"}},
+        {"h264_ac3_m2ts",
+         {"h264.m2ts",
+          "-f lavfi -i testsrc2=s=160x120:r=25 -f lavfi -i sine=r=48000 -t 1.44 -c:v libx264 "
+          "-g 12 -bf 2 -c:a ac3"}},
+        {"mpeg2_mxf",
+         {"mpeg2.mxf",
+          "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v mpeg2video -g 12 -bf 2 "
+          "-q:v 4 -f mxf"}},
+        {"wmv2_wmv",
+         {"wmv2.wmv", "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v wmv2 -g 12 -q:v 4"}},
+        {"theora_ogv",
+         {"theora.ogv",
+          "-f lavfi -i testsrc2=s=160x120:r=25 -frames:v 36 -c:v libtheora -g 12 -q:v 6"}},
+        {"raw_y4m", {"raw.y4m", "-f lavfi -i testsrc2=s=64x48:r=25 -frames:v 24 -pix_fmt yuv420p"}},
+        // Phone video: the stream stored as encoded, a display matrix (written by the tool only
+        // while copying) asking for a quarter or half turn.
+        {"rotated_90",
+         {"rot90.mp4", "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 36 -c:v libx264 -g 12 -bf 2",
+          "-c copy -metadata:s:v:0 rotate=90"}},
+        {"rotated_180",
+         {"rot180.mov",
+          "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 36 -c:v libx264 -g 12 -bf 2 "
+          "-pix_fmt yuv422p",
+          "-c copy -metadata:s:v:0 rotate=180"}},
+        {"rotated_270",
+         {"rot270.mp4",
+          "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 36 -c:v mpeg4 -g 12 -bf 2 -q:v 4",
+          "-c copy -metadata:s:v:0 rotate=270"}},
+        // Phone HDR video: ten bits per component, turned.
+        {"rotated_90_10bit",
+         {"rot90-10bit.mp4",
+          "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 24 -c:v libx265 -pix_fmt yuv420p10le "
+          "-x265-params log-level=none:keyint=12",
+          "-c copy -metadata:s:v:0 rotate=90"}},
+        {"rotated_180_10bit",
+         {"rot180-10bit.mov",
+          "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 24 -c:v libx265 -pix_fmt yuv420p10le "
+          "-x265-params log-level=none:keyint=12",
+          "-c copy -metadata:s:v:0 rotate=180"}},
+        {"rotated_270_444_10bit",
+         {"rot270-444-10bit.mov",
+          "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 24 -c:v libx264 -pix_fmt yuv444p10le "
+          "-g 12",
+          "-c copy -metadata:s:v:0 rotate=270"}},
+        {"rotated_90_422_10bit",
+         {"rot90-422-10bit.mov",
+          "-f lavfi -i testsrc2=s=160x96:r=24 -frames:v 24 -c:v prores_ks -profile:v 2",
+          "-c copy -metadata:s:v:0 rotate=90"}},
+        // Anamorphic: 144 × 108 pixels, each 4:3 wide, shown 16:9; and the same turned upright.
+        {"anamorphic",
+         {"anamorphic.mp4",
+          "-f lavfi -i testsrc2=s=144x108:r=24 -frames:v 24 -vf setsar=4/3 -c:v libx264 -g 12"}},
+        {"unknown_sar",
+         {"unknown-sar.mp4",
+          "-f lavfi -i testsrc2=s=64x48:r=24 -frames:v 4 -vf setsar=0 -c:v libx264"}},
+        {"anamorphic_rotated",
+         {"anamorphic-rot.mov",
+          "-f lavfi -i testsrc2=s=144x108:r=24 -frames:v 24 -vf setsar=4/3 -c:v libx264 -g 12",
+          "-c copy -metadata:s:v:0 rotate=90"}},
     };
 }
 
@@ -60,8 +138,15 @@ const std::string& MediaCatalogue::path(const std::string& name) {
     if (recipe == recipes_.end()) {
         throw std::invalid_argument("no test medium " + name);
     }
-    std::string file = scratch_.file(recipe->second.file);
-    makeMedia(recipe->second.arguments, file);
+    const MediaRecipe& how = recipe->second;
+    std::string file = scratch_.file(how.file);
+    if (how.copyArguments.empty()) {
+        makeMedia(how.arguments, file);
+    } else {
+        const std::string first = scratch_.file("encoded-" + how.file);
+        makeMedia(how.arguments, first);
+        makeMedia("-i " + shellQuote(first) + " " + how.copyArguments, file);
+    }
     return made_.emplace(name, file).first->second;
 }
 

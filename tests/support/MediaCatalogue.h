@@ -12,12 +12,15 @@ namespace testsupport {
 struct MediaRecipe {
     std::string file;       // the file name, whose extension picks the container
     std::string arguments;  // ffmpeg arguments before the output file
+    // When set, a second pass copies that file into the final one with these arguments (for
+    // what the tool only writes while copying, such as a rotation tag).
+    std::string copyArguments = {};
 };
 using MediaRecipes = std::map<std::string, MediaRecipe>;
 
 // The common clips (small synthetic ones with motion in every frame, so that a wrong frame never
-// passes, in the formats and key-frame layouts both the decoder and the cache handle) and a test
-// area's own, under names of their own.
+// passes, in the formats, key-frame layouts, file names, orientations and pixel shapes both the
+// decoder and the cache handle) and a test area's own, under names of their own.
 class MediaCatalogue {
 public:
     explicit MediaCatalogue(const MediaRecipes& areaClips);

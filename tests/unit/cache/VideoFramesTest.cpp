@@ -91,6 +91,29 @@ INSTANTIATE_TEST_SUITE_P(Media, EveryKindOfVideo,
                          ::testing::Values("h264_mp4", "mpeg2_ps", "open_gop_mp4", "late_start_mkv",
                                            "prores_mov", "mjpeg_avi", "h264_aac_mov"));
 
+// Footage under every other video name: played at Full, scrubbed at Half.
+class EveryVideoName : public VideoFrames, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(EveryVideoName, playingAndScrubbingShowEveryFrameExactly) {
+    expectFrames(GetParam(), 1, allFrames(GetParam()));
+    expectFrames(GetParam(), 2, scrubbing(GetParam(), 12));
+}
+
+INSTANTIATE_TEST_SUITE_P(Media, EveryVideoName,
+                         ::testing::Values("mpeg1_mpg", "h264_m4v", "mpeg4_raw_m4v", "mpeg2_ts",
+                                           "h264_mts", "h264_ac3_m2ts", "mpeg2_mxf", "wmv2_wmv",
+                                           "theora_ogv", "raw_y4m"));
+
+// Phone video is cached and shown upright, 8- and 10-bit alike, at every resolution.
+TEST_F(VideoFrames, turnedVideoIsShownUpright) {
+    expectFrames("rotated_90", 1, allFrames("rotated_90"));
+    expectFrames("rotated_90", 2, scrubbing("rotated_90", 8));
+    expectFrames("rotated_90", 4, scrubbing("rotated_90", 8));
+    expectFrames("rotated_180", 1, scrubbing("rotated_180", 8));
+    expectFrames("rotated_270", 2, allFrames("rotated_270"));
+    expectFrames("rotated_90_10bit", 1, scrubbing("rotated_90_10bit", 8));
+}
+
 TEST_F(VideoFrames, halfAndQuarterArePointSampled) {
     expectFrames("odd_1921x1081", 2, allFrames("odd_1921x1081"));
     expectFrames("wide_1366", 4, allFrames("wide_1366"));
@@ -248,8 +271,8 @@ TEST_F(BadFiles, framesThatCannotBeStoredFailAtOnce) {
     std::vector<unsigned char*>& slots = sheet.cache.blocks[0];
     slots.assign(12, nullptr);
     // Far more memory than the machine can give.
-    const video::RgbPicture huge{row.data(), 0, 1 << 20, 1 << 20};
-    const video::RgbPicture small{row.data(), 0, 16, 16};
+    const video::RgbPicture huge{row.data(), 0, 1 << 20, 1 << 20, {}};
+    const video::RgbPicture small{row.data(), 0, 16, 16, {}};
     {
         const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
         EXPECT_FALSE(CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 0, 3, huge));

@@ -74,6 +74,20 @@ TEST(BadInput, onlyThePlainLocalFileIsRead) {
     expectRefused(scratchFile("fifo.mp4"));
 }
 
+// The names footage comes under do not let a playlist or concat list through either.
+TEST(BadInput, listsUnderVideoNamesAreRefused) {
+    const std::string video = decodetest::mediaPath("h264_mp4");
+    for (const char* extension : {"ts", "mts", "m2ts", "mpg", "m4v", "mxf", "wmv", "ogv", "y4m"}) {
+        const std::string playlist = scratchFile(std::string("playlist.") + extension);
+        writeFile(playlist,
+                  "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:3,\n" + video + "\n#EXT-X-ENDLIST\n");
+        expectRefused(playlist);
+        const std::string list = scratchFile(std::string("list.") + extension);
+        writeFile(list, "ffconcat version 1.0\nfile '" + video + "'\n");
+        expectRefused(list);
+    }
+}
+
 TEST(BadInput, codecWithoutDecoderIsRefused) {
     std::vector<unsigned char> bytes = readBytes(decodetest::mediaPath("late_start_mkv"));
     const std::string known = "V_MPEG4/ISO/AVC";

@@ -78,8 +78,8 @@ TEST_P(FrameExactness, everyFrameMatchesTheToolsDecode) {
     const testsupport::ReferenceVideo& reference = decodetest::reference(c.medium);
     VideoSource source;
     ASSERT_TRUE(source.open(decodetest::mediaPath(c.medium)));
-    ASSERT_EQ(source.width(), reference.width);
-    ASSERT_EQ(source.height(), reference.height);
+    ASSERT_EQ(source.uprightWidth(), reference.width);
+    ASSERT_EQ(source.uprightHeight(), reference.height);
     ASSERT_EQ(source.frameCount(), static_cast<int>(reference.frames.size()));
     ASSERT_GT(source.blockCount(), 0);
     ASSERT_EQ(source.blockStarts().front(), 0);
@@ -99,13 +99,23 @@ TEST_P(FrameExactness, everyFrameMatchesTheToolsDecode) {
 
 INSTANTIATE_TEST_SUITE_P(
     MediaKinds, FrameExactness,
-    testing::Values(Case{"h264_mp4", 1}, Case{"h264_mp4", 2}, Case{"mpeg2_ps", 1},
-                    Case{"mpeg2_intra_ps", 1}, Case{"h264_ts", 1}, Case{"h263_3gp", 1},
-                    Case{"flv1_flv", 1}, Case{"open_gop_mp4", 1}, Case{"late_start_mkv", 1},
-                    Case{"prores_mov", 1}, Case{"mjpeg_avi", 1}, Case{"mpeg4_avi", 1},
-                    Case{"dnxhd_bt709", 1}, Case{"h264_aac_mov", 1}, Case{"vp9_webm", 1},
-                    Case{"h264_raw", 1}, Case{"odd_1921x1081", 2}, Case{"wide_1366", 4},
-                    Case{"keys_0_12_29", 1}),
+    testing::Values(
+        Case{"h264_mp4", 1}, Case{"h264_mp4", 2}, Case{"mpeg2_ps", 1}, Case{"mpeg2_intra_ps", 1},
+        Case{"h264_ts", 1}, Case{"h263_3gp", 1}, Case{"flv1_flv", 1}, Case{"open_gop_mp4", 1},
+        Case{"late_start_mkv", 1}, Case{"prores_mov", 1}, Case{"mjpeg_avi", 1},
+        Case{"mpeg4_avi", 1}, Case{"dnxhd_bt709", 1}, Case{"h264_aac_mov", 1}, Case{"vp9_webm", 1},
+        Case{"h264_raw", 1}, Case{"odd_1921x1081", 2}, Case{"wide_1366", 4},
+        Case{"keys_0_12_29", 1}, Case{"mpeg1_mpg", 1}, Case{"mpeg1_mpg", 2}, Case{"h264_m4v", 1},
+        Case{"h264_m4v", 2}, Case{"mpeg4_raw_m4v", 1}, Case{"mpeg4_raw_m4v", 2},
+        Case{"mpeg2_ts", 1}, Case{"mpeg2_ts", 2}, Case{"h264_mts", 1}, Case{"h264_mts", 2},
+        Case{"h264_ac3_m2ts", 1}, Case{"h264_ac3_m2ts", 2}, Case{"mpeg2_mxf", 1},
+        Case{"mpeg2_mxf", 2}, Case{"wmv2_wmv", 1}, Case{"wmv2_wmv", 2}, Case{"theora_ogv", 1},
+        Case{"theora_ogv", 2}, Case{"raw_y4m", 1}, Case{"raw_y4m", 2}, Case{"rotated_90", 1},
+        Case{"rotated_90", 2}, Case{"rotated_90", 4}, Case{"rotated_180", 1},
+        Case{"rotated_180", 2}, Case{"rotated_270", 1}, Case{"rotated_270", 4},
+        Case{"rotated_90_10bit", 1}, Case{"rotated_90_10bit", 2}, Case{"rotated_180_10bit", 1},
+        Case{"rotated_270_444_10bit", 1}, Case{"rotated_90_422_10bit", 1},
+        Case{"anamorphic_rotated", 1}, Case{"anamorphic_rotated", 2}),
     [](const testing::TestParamInfo<Case>& info) {
         return std::string(info.param.medium) + "_d" + std::to_string(info.param.divisor);
     });

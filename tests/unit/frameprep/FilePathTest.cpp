@@ -34,16 +34,19 @@ TEST(FormatFilePath, LeavesPathsWithoutHashAlone) {
     EXPECT_EQ(formatted("", 12), "");
 }
 
-TEST(VideoPath, RecognisesTheEightExtensionsInAnyCase) {
+TEST(VideoPath, RecognisesTheVideoExtensionsInAnyCase) {
     for (const char* path : {"a.mp4", "b.MOV", "c.avi", "d.3gp", "e.mkv", "f.WebM", "g.mpeg",
-                             "h.flv", "/x/y/clip.Mp4", ".mpeg"}) {
+                             "h.flv", "/x/y/clip.Mp4", ".mpeg", "i.mpg", "j.M4V", "/k.ts",
+                             "l.MTS", "m.m2ts", "n.mxf", "o.WMV", "p.ogv", "q.y4m", ".m2ts"}) {
         EXPECT_TRUE(isVideoPath(path)) << path;
     }
 }
 
 TEST(VideoPath, TreatsEverythingElseAsImages) {
-    for (const char* path : {"shot.####.png", "plate.exr", "clip.mp4.png", "clip.mpg", "clipmp4",
-                             ".mp4", "mov", "", "a.ts", "/movies.mov/frame.####.jpg"}) {
+    for (const char* path :
+         {"shot.####.png", "plate.exr", "clip.mp4.png", "clipmp4", ".mp4", "mov", "", "a.ts",
+          ".mts", "/movies.mov/frame.####.jpg", "clip.tsx", "clip.m2t", "shot.ts.####.dpx",
+          "clipts", "movie.ogg", "clip.wmv~"}) {
         EXPECT_FALSE(isVideoPath(path)) << path;
     }
 }
