@@ -2,6 +2,7 @@
 
 #include <maya/MDagPath.h>
 #include <maya/MStatus.h>
+#include <maya/MTypes.h>
 
 namespace MHWRender {
 
@@ -12,8 +13,6 @@ public:
 
     MStatus getViewportDimensions(int& originX, int& originY, int& width, int& height) const;
     MDagPath getCurrentCameraPath(MStatus* ReturnStatus = nullptr) const;
-    // Increases by one at every refresh.
-    static unsigned long long getFrameStamp();
 
     MFrameContext(const MFrameContext&) = delete;
     MFrameContext& operator=(const MFrameContext&) = delete;

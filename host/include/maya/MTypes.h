@@ -23,6 +23,8 @@ public:
     };
 };
 
+typedef unsigned long long MUint64;
+
 typedef void* (*MCreatorFunction)();
 typedef MStatus (*MInitializeFunction)();
 typedef MSyntax (*MCreateSyntaxFunction)();

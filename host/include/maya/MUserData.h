@@ -1,15 +1,16 @@
 #pragma once
 
-// Base class of the data a draw override hands from preparation to drawing. With
-// deleteAfterUse false the host keeps the object and passes it back to the next preparation;
-// with true it deletes the object once drawn.
+// Base class of the data a draw override hands from preparation to drawing. The host keeps
+// the object and passes it back to the next preparation; only data marked with the deprecated
+// deleteAfterUse is deleted once drawn.
 class MUserData {
 public:
-    MUserData(bool deleteAfterUse);
+    MUserData();
+    [[deprecated]] MUserData(bool deleteAfterUse);
     virtual ~MUserData();
 
-    bool deleteAfterUse() const;
-    void setDeleteAfterUse(bool deleteAfterUse);
+    [[deprecated]] bool deleteAfterUse();
+    [[deprecated]] void setDeleteAfterUse(bool deleteAfterUse);
 
 private:
     bool deleteAfterUse_;

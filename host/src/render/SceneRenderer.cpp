@@ -1,10 +1,8 @@
 #include <host/Rendering.h>
 
+#include "render/ColourManagement.h"
 #include "render/Rasterizer.h"
 #include "render/TextureAccess.h"
-#include "render/TextureRegistry.h"
-
-#include <cmath>
 
 namespace host {
 namespace {
@@ -47,9 +45,11 @@ std::vector<ViewVertex> clip(const std::vector<ViewVertex>& polygon, Distance in
 // The drawing state a drawable's calls build up.
 struct DrawState {
     const MHWRender::MTexture* texture = nullptr;
+    DisplayTransform display = DisplayTransform::None;
+    float alphaDiscardThreshold = 0.0f;
     MHWRender::MSamplerState::TextureFilter filter = MHWRender::MSamplerState::kMinMagMipLinear;
     MHWRender::MSamplerState::TextureAddress address = MHWRender::MSamplerState::kTexWrap;
-    MHWRender::MBlendState::ChannelMask mask = MHWRender::MBlendState::kAllChannels;
+    MHWRender::MBlendState::ChannelMask mask = MHWRender::MBlendState::kRGBAChannels;
 };
 
 class Renderer {
@@ -71,6 +71,8 @@ public:
                     break;
                 case DrawCall::Kind::SetTexture:
                     state.texture = call.texture;
+                    state.display = displayTransformFor(call.inputColorSpace);
+                    state.alphaDiscardThreshold = call.alphaDiscardThreshold;
                     break;
                 case DrawCall::Kind::SetTextureSampler:
                     state.filter = call.filter;
@@ -152,32 +154,28 @@ private:
             screen.push_back(project(vertex));
         }
         for (std::size_t i = 1; i + 1 < screen.size(); ++i) {
-            fillTriangle(screen[0], screen[i], screen[i + 1], polygon[0], polygon[i],
-                         polygon[i + 1], state);
+            fillTriangle(screen[0], screen[i], screen[i + 1], state);
         }
     }
 
     void fillTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
-                      const ViewVertex& ta, const ViewVertex& tb, const ViewVertex& tc,
                       const DrawState& state) {
         if (state.texture == nullptr) {
             picture_.drawTriangle(a, b, c, [](double, double) { return kUntextured; });
             return;
         }
-        // A texture released since it was drawn shows nothing, as on a real device.
+        // A texture released since it was recorded is a use after free, as on a device.
         const MHWRender::MTexture* texture = state.texture;
-        if (!TextureRegistry::instance().isLive(texture)) {
-            return;
-        }
         const TextureView view{TextureAccess::pixels(*texture).data(),
                                TextureAccess::width(*texture), TextureAccess::height(*texture)};
-        const double texelArea =
-            std::abs((tb.u - ta.u) * (tc.v - ta.v) - (tc.u - ta.u) * (tb.v - ta.v)) * view.width *
-            view.height;
-        const double pixelArea = std::abs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y));
-        const bool linear = filterIsLinear(state.filter, texelArea > pixelArea);
+        const bool linear = state.filter == MHWRender::MSamplerState::kMinMagMipLinear;
+        const bool wrap = state.address == MHWRender::MSamplerState::kTexWrap;
         picture_.drawTriangle(a, b, c, [&](double u, double v) {
-            return applyChannelMask(sampleTexture(view, u, v, linear, state.address), state.mask);
+            const Colour texel = sampleTexture(view, u, v, linear, wrap);
+            if (texel.a < state.alphaDiscardThreshold) {
+                return Colour{};
+            }
+            return toDisplay(applyChannelMask(texel, state.mask), state.display);
         });
     }
 

@@ -21,15 +21,12 @@ struct TextureView {
 };
 
 // Texture coordinate (0, 0) is the first texel of the last row and (1, 1) the last texel of
-// the first row, so rows handed over top-down show upright.
-Colour sampleTexture(const TextureView& texture, double u, double v, bool linear,
-                     MHWRender::MSamplerState::TextureAddress address);
+// the first row, so rows handed over top-down show upright. Coordinates outside 0..1 repeat
+// the texture when wrap is set and read its edge otherwise.
+Colour sampleTexture(const TextureView& texture, double u, double v, bool linear, bool wrap);
 
-// Whether the filter reads linearly when minifying (more than one texel per pixel) or not.
-bool filterIsLinear(MHWRender::MSamplerState::TextureFilter filter, bool minifying);
-
-// Keeps the masked channels. A single colour channel shows as grey; without alpha in the
-// mask the texel is opaque.
+// Keeps the masked channels: without alpha in the mask the texel is opaque. Maya does not say
+// what the alpha channel alone shows; here it is black with the texel's alpha.
 Colour applyChannelMask(const Colour& texel, MHWRender::MBlendState::ChannelMask mask);
 
 }  // namespace host

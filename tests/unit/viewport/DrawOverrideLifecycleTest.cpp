@@ -119,7 +119,7 @@ TEST_F(TestPlaneViewport, KeptDataIsHandedBackToTheNextPreparation) {
 }
 
 struct ForeignData : MUserData {
-    explicit ForeignData(bool* deleted) : MUserData(false), deleted(deleted) {}
+    explicit ForeignData(bool* deleted) : deleted(deleted) {}
     ~ForeignData() override { *deleted = true; }
     bool* deleted;
 };

@@ -23,10 +23,9 @@ const Pixel kWhite{255, 255, 255, 255};
 
 MTexture* makeTexture(int width, int height, const std::vector<Pixel>& topDown) {
     MTextureDescription description;
+    description.setToDefault2DTexture();
     description.fWidth = static_cast<unsigned int>(width);
     description.fHeight = static_cast<unsigned int>(height);
-    description.fFormat = kR8G8B8A8_UNORM;
-    description.fTextureType = kImage2D;
     std::vector<std::uint8_t> bytes;
     for (const Pixel& pixel : topDown) {
         bytes.insert(bytes.end(), pixel.begin(), pixel.end());
@@ -64,6 +63,8 @@ struct QuadShape {
     double uMax = 1;
     MSamplerState::TextureFilter filter = MSamplerState::kMinMagMipPoint;
     MSamplerState::TextureAddress address = MSamplerState::kTexClamp;
+    MString colorSpace;
+    float alphaDiscardThreshold = 0.05f;
 };
 
 host::DrawnNode quadNode(const QuadShape& shape, const MMatrix& world = MMatrix::identity) {
@@ -79,9 +80,13 @@ host::DrawnNode quadNode(const QuadShape& shape, const MMatrix& world = MMatrix:
         texCoords.append((corner[0] + 1) / 2 * shape.uMax, (corner[1] + 1) / 2);
     }
     manager.beginDrawable(MUIDrawManager::kAutomatic, 0);
+#if MAYA_API_VERSION >= 20230000
+    manager.setTexture(shape.texture, shape.colorSpace, shape.alphaDiscardThreshold);
+#else
     manager.setTexture(shape.texture);
+#endif
     manager.setTextureSampler(shape.filter, shape.address);
-    manager.setTextureMask(MBlendState::kAllChannels);
+    manager.setTextureMask(MBlendState::kRGBAChannels);
     manager.mesh(MUIDrawManager::kTriangles, positions, nullptr, nullptr, nullptr, &texCoords);
     manager.endDrawable();
     return host::DrawnNode{world, recorder.calls()};
@@ -221,14 +226,45 @@ TEST(Renderer, GeometryBehindTheCameraIsClippedAway) {
     EXPECT_EQ(pixelAt(picture, kWidth / 2, kHeight - 1), kRed);
 }
 
-TEST(Renderer, TransparentOrReleasedTexturesShowTheBackground) {
+TEST(Renderer, TransparentTexelsShowTheBackground) {
     TexturePtr clear(makeTexture(1, 1, {{0, 0, 0, 0}}));
     EXPECT_EQ(pixelAt(render({quadNode(frameQuad(clear.get(), 10))}), 3, 3), kBackground);
-
-    MTexture* released = makeTexture(1, 1, {kRed});
-    const auto node = quadNode(frameQuad(released, 10));
-    Released()(released);
-    EXPECT_EQ(pixelAt(render({node}), 3, 3), kBackground);
 }
+
+#if MAYA_API_VERSION >= 20230000
+// Texels below the threshold are not drawn at all; the others blend by their alpha.
+TEST(Renderer, TexelsBelowTheAlphaThresholdAreDiscarded) {
+    TexturePtr faint(makeTexture(1, 1, {{255, 255, 255, 10}}));  // alpha 0.039
+    QuadShape shape = frameQuad(faint.get(), 10);
+    EXPECT_EQ(pixelAt(render({quadNode(shape)}), 3, 3), kBackground);
+    shape.alphaDiscardThreshold = 0.03f;
+    const Pixel blended = pixelAt(render({quadNode(shape)}), 3, 3);
+    EXPECT_GT(blended[0], kBackground[0]);
+
+    TexturePtr half(makeTexture(1, 1, {{255, 255, 255, 128}}));
+    shape = frameQuad(half.get(), 10);
+    EXPECT_NE(pixelAt(render({quadNode(shape)}), 3, 3), kBackground);
+    shape.alphaDiscardThreshold = 0.6f;
+    EXPECT_EQ(pixelAt(render({quadNode(shape)}), 3, 3), kBackground);
+}
+
+// With the default sRGB view, sRGB texels show as stored and linear ones are encoded for the
+// display: 128 / 255 linear is 188 / 255 in sRGB.
+TEST(Renderer, ColourSpacesShowThroughTheSrgbView) {
+    TexturePtr grey(makeTexture(1, 1, {{128, 64, 0, 255}}));
+    QuadShape shape = frameQuad(grey.get(), 10);
+    const auto shown = [&](const char* colorSpace) {
+        shape.colorSpace = colorSpace;
+        return pixelAt(render({quadNode(shape)}), 3, 3);
+    };
+    const Pixel stored{128, 64, 0, 255};
+    const Pixel encoded{188, 137, 0, 255};
+    EXPECT_EQ(shown(""), stored);
+    EXPECT_EQ(shown("sRGB"), stored);
+    EXPECT_EQ(shown("Raw"), encoded);
+    EXPECT_EQ(shown("scene-linear Rec.709-sRGB"), encoded);
+    EXPECT_EQ(shown("ACEScg"), encoded);
+}
+#endif
 
 }  // namespace
