@@ -4,6 +4,9 @@
 #include "render/Rasterizer.h"
 #include "render/TextureAccess.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace host {
 namespace {
 
@@ -154,11 +157,14 @@ private:
             screen.push_back(project(vertex));
         }
         for (std::size_t i = 1; i + 1 < screen.size(); ++i) {
-            fillTriangle(screen[0], screen[i], screen[i + 1], state);
+            fillTriangle(screen[0], screen[i], screen[i + 1], polygon[0], polygon[i],
+                         polygon[i + 1], state);
         }
     }
 
+    // The level of detail is taken once per triangle from its texel and pixel areas.
     void fillTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                      const ViewVertex& ta, const ViewVertex& tb, const ViewVertex& tc,
                       const DrawState& state) {
         if (state.texture == nullptr) {
             picture_.drawTriangle(a, b, c, [](double, double) { return kUntextured; });
@@ -166,17 +172,33 @@ private:
         }
         // A texture released since it was recorded is a use after free, as on a device.
         const MHWRender::MTexture* texture = state.texture;
-        const TextureView view{TextureAccess::pixels(*texture).data(),
-                               TextureAccess::width(*texture), TextureAccess::height(*texture)};
+        const std::vector<TextureView> levels = levelViews(*texture);
+        const double texelArea =
+            std::abs((tb.u - ta.u) * (tc.v - ta.v) - (tc.u - ta.u) * (tb.v - ta.v)) *
+            levels.front().width * levels.front().height;
+        const double pixelArea = std::abs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y));
+        const double lod = 0.5 * std::log2(texelArea / pixelArea);
         const bool linear = state.filter == MHWRender::MSamplerState::kMinMagMipLinear;
         const bool wrap = state.address == MHWRender::MSamplerState::kTexWrap;
         picture_.drawTriangle(a, b, c, [&](double u, double v) {
-            const Colour texel = sampleTexture(view, u, v, linear, wrap);
+            const Colour texel = sampleMipmapped(levels, lod, u, v, linear, wrap);
             if (texel.a < state.alphaDiscardThreshold) {
                 return Colour{};
             }
             return toDisplay(applyChannelMask(texel, state.mask), state.display);
         });
+    }
+
+    static std::vector<TextureView> levelViews(const MHWRender::MTexture& texture) {
+        const int width = TextureAccess::width(texture);
+        const int height = TextureAccess::height(texture);
+        std::vector<TextureView> views;
+        for (const std::vector<std::uint8_t>& level : TextureAccess::levels(texture)) {
+            const int shift = static_cast<int>(views.size());
+            views.push_back(TextureView{level.empty() ? nullptr : level.data(),
+                                        std::max(1, width >> shift), std::max(1, height >> shift)});
+        }
+        return views;
     }
 
     CameraView camera_;

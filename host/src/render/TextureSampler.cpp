@@ -29,6 +29,9 @@ Colour mix(const Colour& a, const Colour& b, float t) {
 }  // namespace
 
 Colour sampleTexture(const TextureView& texture, double u, double v, bool linear, bool wrap) {
+    if (texture.pixels == nullptr) {
+        return Colour{};
+    }
     const double x = u * texture.width;
     const double y = v * texture.height;
     if (!linear) {
@@ -45,6 +48,24 @@ Colour sampleTexture(const TextureView& texture, double u, double v, bool linear
     const Colour upper =
         mix(fetch(texture, x0, y0 + 1, wrap), fetch(texture, x0 + 1, y0 + 1, wrap), fx);
     return mix(lower, upper, fy);
+}
+
+Colour sampleMipmapped(const std::vector<TextureView>& levels, double lod, double u, double v,
+                       bool linear, bool wrap) {
+    const int last = static_cast<int>(levels.size()) - 1;
+    if (!(lod > 0.0) || last == 0) {
+        return sampleTexture(levels.front(), u, v, linear, wrap);
+    }
+    lod = std::min(lod, static_cast<double>(last));
+    if (!linear) {
+        const int nearest = std::min(last, static_cast<int>(std::floor(lod + 0.5)));
+        return sampleTexture(levels[nearest], u, v, false, wrap);
+    }
+    const int finer = std::min(last, static_cast<int>(std::floor(lod)));
+    const int coarser = std::min(last, finer + 1);
+    const auto blend = static_cast<float>(std::min(1.0, lod - finer));
+    return mix(sampleTexture(levels[finer], u, v, true, wrap),
+               sampleTexture(levels[coarser], u, v, true, wrap), blend);
 }
 
 Colour applyChannelMask(const Colour& texel, MBlendState::ChannelMask mask) {

@@ -3,6 +3,7 @@
 #include <maya/MStateManager.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace host {
 
@@ -13,7 +14,8 @@ struct Colour {
     float a = 0;
 };
 
-// Packed RGBA texels, row 0 being the first row the texture was given.
+// Packed RGBA texels of one mipmap level, row 0 being the first row the texture was given.
+// A level never generated has no pixels.
 struct TextureView {
     const std::uint8_t* pixels = nullptr;
     int width = 0;
@@ -24,6 +26,13 @@ struct TextureView {
 // the first row, so rows handed over top-down show upright. Coordinates outside 0..1 repeat
 // the texture when wrap is set and read its edge otherwise.
 Colour sampleTexture(const TextureView& texture, double u, double v, bool linear, bool wrap);
+
+// Samples the levels (the first one first) at a level of detail lod, the base-2 logarithm of
+// the texels of the first level per picture pixel along a side: point filtering reads the
+// nearest level, linear filtering blends the two nearest. A level never generated holds
+// nothing defined and reads as transparent black.
+Colour sampleMipmapped(const std::vector<TextureView>& levels, double lod, double u, double v,
+                       bool linear, bool wrap);
 
 // Keeps the masked channels: without alpha in the mask the texel is opaque. Maya does not say
 // what the alpha channel alone shows; here it is black with the texel's alpha.

@@ -124,6 +124,10 @@ TEST_F(Textures, sizesComeFromTheFullFrame) {
     EXPECT_EQ(description.fTextureType, MHWRender::kImage2D);
     EXPECT_EQ(sheet.texturePixelCount, 519150);
     EXPECT_EQ(texturePixels(data).width, 960);
+    // A single level: no mipmap chain is asked for that no upload would generate.
+    MHWRender::MTextureDescription held;
+    data.texture->textureDescription(held);
+    EXPECT_EQ(held.fMipmaps, 1u);
 
     sheet.decoder.frameWidth = 1920;
     sheet.decoder.frameHeight = 1080;

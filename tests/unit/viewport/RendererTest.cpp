@@ -21,17 +21,19 @@ const Pixel kGreen{0, 255, 0, 255};
 const Pixel kBlue{0, 0, 255, 255};
 const Pixel kWhite{255, 255, 255, 255};
 
-MTexture* makeTexture(int width, int height, const std::vector<Pixel>& topDown) {
+MTexture* makeTexture(int width, int height, const std::vector<Pixel>& topDown,
+                      unsigned int mipmaps = 1, bool generateMipMaps = false) {
     MTextureDescription description;
     description.setToDefault2DTexture();
     description.fWidth = static_cast<unsigned int>(width);
     description.fHeight = static_cast<unsigned int>(height);
+    description.fMipmaps = mipmaps;
     std::vector<std::uint8_t> bytes;
     for (const Pixel& pixel : topDown) {
         bytes.insert(bytes.end(), pixel.begin(), pixel.end());
     }
-    return MRenderer::theRenderer()->getTextureManager()->acquireTexture("", description,
-                                                                         bytes.data(), false);
+    return MRenderer::theRenderer()->getTextureManager()->acquireTexture(
+        "", description, bytes.data(), generateMipMaps);
 }
 
 // Top-left red, top-right green, bottom-left blue, bottom-right white.
@@ -203,6 +205,30 @@ TEST(Renderer, SamplerFilterAndAddressModeAreHonoured) {
     EXPECT_EQ(pixelAt(wrapped, quarter * 3 + 1, 5)[0], 255);
     EXPECT_EQ(pixelAt(clamped, quarter * 2 + 1, 5)[0], 255);
     EXPECT_EQ(pixelAt(clamped, 1, 5)[0], 0);
+}
+
+// Shrunk on screen, a texture is read from its lower mipmap levels; levels that were asked
+// for but never generated have no defined content and draw nothing.
+TEST(Renderer, MinifiedTexturesReadTheirMipmapLevels) {
+    const std::vector<Pixel> white(16 * 16, kWhite);
+    TexturePtr single(makeTexture(16, 16, white));
+    TexturePtr generated(makeTexture(16, 16, white, 0, true));
+    TexturePtr ungenerated(makeTexture(16, 16, white, 0, false));
+    for (auto filter : {MSamplerState::kMinMagMipPoint, MSamplerState::kMinMagMipLinear}) {
+        // Shrunk by 8 the quad is 4.5 pixels square: 3.6 texels per pixel, level 2 or so.
+        const auto centre = [&](MTexture* texture, double shrink) {
+            QuadShape shape = frameQuad(texture, 10);
+            shape.filter = filter;
+            if (shrink > 1) {
+                shape.halfWidth = shape.halfHeight = shape.halfHeight / shrink;
+            }
+            return pixelAt(render({quadNode(shape)}), kWidth / 2, kHeight / 2);
+        };
+        EXPECT_EQ(centre(single.get(), 8), kWhite);
+        EXPECT_EQ(centre(generated.get(), 8), kWhite);
+        EXPECT_EQ(centre(ungenerated.get(), 8), kBackground);
+        EXPECT_EQ(centre(ungenerated.get(), 1), kWhite) << "magnified: the first level";
+    }
 }
 
 TEST(Renderer, GeometryBehindTheCameraIsClippedAway) {
