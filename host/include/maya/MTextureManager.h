@@ -96,6 +96,8 @@ public:
                    MTextureUpdateRegion* region = nullptr);
     // The whole top level from a kByte image of the texture's size.
     MStatus update(const MImage& image, bool generateMipMaps);
+    // The description acquired with, fMipmaps giving the number of levels made. Maya does not
+    // say whether a 0 asked for reads back as 0 or as that number; this host gives the number.
     void textureDescription(MTextureDescription& desc) const;
     const MString& name() const;
     unsigned int bytesPerPixel() const;
