@@ -10,7 +10,7 @@
 // it refers to the texture but does not own it.
 class CineSheetData : public MUserData {
 public:
-    CineSheetData() : MUserData(false) {}
+    CineSheetData() : MUserData() { textureDescription.setToDefault2DTexture(); }
     ~CineSheetData() override = default;
 
     MHWRender::MTextureDescription textureDescription;

@@ -1,6 +1,7 @@
 #include "draw/CineSheetDrawOverride.h"
 
 #include <maya/MStateManager.h>
+#include <maya/MTypes.h>
 
 void CineSheetDrawOverride::addUIDrawables(const MDagPath&, MHWRender::MUIDrawManager& drawManager,
                                            const MHWRender::MFrameContext&, const MUserData* data) {
@@ -10,10 +11,17 @@ void CineSheetDrawOverride::addUIDrawables(const MDagPath&, MHWRender::MUIDrawMa
     }
     drawManager.beginDrawable(MHWRender::MUIDrawManager::kAutomatic, 0);
     if (sheetData->texture) {
+#if MAYA_API_VERSION >= 20230000
+        // Maya's colour management shows the picture from the colour space the user chose.
+        drawManager.setTexture(sheetData->texture, sheetData->colorSpaceName);
+#else
         drawManager.setTexture(sheetData->texture);
+#endif
+        // Both settings are among those the draw manager supports; were one refused, the
+        // quad would still show, with the default setting.
         drawManager.setTextureSampler(MHWRender::MSamplerState::kMinMagMipLinear,
                                       MHWRender::MSamplerState::kTexClamp);
-        drawManager.setTextureMask(MHWRender::MBlendState::kAllChannels);
+        drawManager.setTextureMask(MHWRender::MBlendState::kRGBAChannels);
         drawManager.mesh(MHWRender::MUIDrawManager::kTriangles, sheetData->positions, nullptr,
                          nullptr, nullptr, &sheetData->texCoords);
     }

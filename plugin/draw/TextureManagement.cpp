@@ -74,7 +74,11 @@ bool CineSheetDrawOverride::createTexture(CineSheetData* data) {
     description.setToDefault2DTexture();
     description.fWidth = static_cast<unsigned int>(width / divisor);
     description.fHeight = static_cast<unsigned int>(height / divisor);
-    description.fMipmaps = 0;
+    description.fBytesPerRow = description.fWidth * 4;
+    description.fBytesPerSlice = description.fBytesPerRow * description.fHeight;
+    // One level: the picture is shown about its own size, and a longer chain would have to
+    // be generated again at every upload.
+    description.fMipmaps = 1;
     description.fFormat = MHWRender::kR8G8B8A8_UNORM;
     description.fTextureType = MHWRender::kImage2D;
 

@@ -137,7 +137,10 @@ MStatus CineSheet::initialize() {
     enumFn.addField("Quarter", 2);
     addAttribute(aCacheRes);
 
-    // The colour space choices are the host's input spaces at load time, defaulting to the
+    // The colour space choices are the host's input spaces at load time. Footage is almost
+    // always display-referred 8-bit video or images, so the default is "sRGB" where the host
+    // has it: the rendering space (a linear one in Maya's configurations) would show it washed
+    // out now that the viewport applies the choice. Without an sRGB space the default is the
     // space the host renders in. A failed query leaves its result empty.
     MString renderingSpace;
     if (MGlobal::executeCommand("colorManagementPrefs -q -loadedRenderingSpaceName", renderingSpace,
@@ -152,13 +155,19 @@ MStatus CineSheet::initialize() {
     aColorSpace = enumFn.create("colorSpace", "colorSpace", 0);
     enumFn.setStorable(true);
     enumFn.addField("None", 0);
+    short renderingField = 0;
+    short srgbField = 0;
     for (unsigned int i = 0; i < inputSpaces.length(); ++i) {
         const short field = static_cast<short>(i + 1);
         enumFn.addField(inputSpaces[i], field);
         if (inputSpaces[i] == renderingSpace) {
-            enumFn.setDefault(field);
+            renderingField = field;
+        }
+        if (inputSpaces[i] == "sRGB" && srgbField == 0) {
+            srgbField = field;
         }
     }
+    enumFn.setDefault(srgbField != 0 ? srgbField : renderingField);
     addAttribute(aColorSpace);
 
     aGammaCorrect = numericFn.create("gamma", "gamma", MFnNumericData::kFloat, 1.0);

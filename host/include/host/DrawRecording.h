@@ -1,11 +1,13 @@
 #pragma once
 
 #include <maya/MPointArray.h>
+#include <maya/MString.h>
 #include <maya/MUIDrawManager.h>
 
 #include <vector>
 
-// What draw overrides asked the UI draw manager to draw, call by call.
+// What draw overrides asked the UI draw manager to draw, call by call. Calls the draw manager
+// refuses (kInvalidParameter) are not recorded.
 namespace host {
 
 struct DrawCall {
@@ -22,13 +24,16 @@ struct DrawCall {
     // BeginDrawable
     MHWRender::MUIDrawManager::Selectability selectability = MHWRender::MUIDrawManager::kAutomatic;
     unsigned int selectionName = 0;
-    // SetTexture
+    // SetTexture. The 2022 API has neither a colour space nor a discard threshold: its texels
+    // are shown untransformed and only fully transparent ones leave the picture unchanged.
     MHWRender::MTexture* texture = nullptr;
+    MString inputColorSpace;
+    float alphaDiscardThreshold = 0.0f;
     // SetTextureSampler
     MHWRender::MSamplerState::TextureFilter filter = MHWRender::MSamplerState::kMinMagMipPoint;
     MHWRender::MSamplerState::TextureAddress address = MHWRender::MSamplerState::kTexWrap;
     // SetTextureMask
-    MHWRender::MBlendState::ChannelMask mask = MHWRender::MBlendState::kAllChannels;
+    MHWRender::MBlendState::ChannelMask mask = MHWRender::MBlendState::kRGBAChannels;
     // Mesh: the arrays are copied; normals, colours and indices are only noted.
     MHWRender::MUIDrawManager::Primitive primitive = MHWRender::MUIDrawManager::kTriangles;
     MPointArray positions;

@@ -3,6 +3,7 @@
 #include <maya/MApiNamespace.h>
 #include <maya/MDagPath.h>
 #include <maya/MStatus.h>
+#include <maya/MTypes.h>
 
 OPENMAYA_MAJOR_NAMESPACE_OPEN
 
@@ -15,8 +16,6 @@ public:
 
     MStatus getViewportDimensions(int& originX, int& originY, int& width, int& height) const;
     MDagPath getCurrentCameraPath(MStatus* ReturnStatus = nullptr) const;
-    // Increases by one at every refresh.
-    static unsigned long long getFrameStamp();
 
     MFrameContext(const MFrameContext&) = delete;
     MFrameContext& operator=(const MFrameContext&) = delete;

@@ -7,7 +7,7 @@ OPENMAYA_MAJOR_NAMESPACE_OPEN
 namespace MHWRender {
 
 // Texture sampling settings. Filter values are bit sets: 0x10 linear minification,
-// 0x04 linear magnification, 0x01 linear mipmap blending, 0x40 anisotropic, 0x80 comparison.
+// 0x04 linear magnification, 0x01 linear mipmap blending, 0x40 anisotropic.
 class MSamplerState {
 public:
     enum TextureFilter {
@@ -20,15 +20,6 @@ public:
         kMinMagLinear_MipPoint = 0x14,
         kMinMagMipLinear = 0x15,
         kAnisotropic = 0x55,
-        kComparisonMinMagMipPoint = 0x80,
-        kComparisonMinMagPoint_MipLinear = 0x81,
-        kComparisonMinPoint_MagLinear_MipPoint = 0x84,
-        kComparisonMinPoint_MagMipLinear = 0x85,
-        kComparisonMinLinear_MagMipPoint = 0x90,
-        kComparisonMinLinear_MagPoint_MipLinear = 0x91,
-        kComparisonMinMagLinear_MipPoint = 0x94,
-        kComparisonMinMagMipLinear = 0x95,
-        kComparisonAnisotropic = 0xd5,
     };
 
     // What a texture coordinate outside 0..1 reads.
@@ -37,7 +28,6 @@ public:
         kTexMirror = 2,
         kTexClamp = 3,
         kTexBorder = 4,
-        kTexMirrorOnce = 5,
     };
 
     MSamplerState() = delete;
@@ -51,7 +41,8 @@ public:
         kGreenChannel = 2,
         kBlueChannel = 4,
         kAlphaChannel = 8,
-        kAllChannels = kRedChannel | kGreenChannel | kBlueChannel | kAlphaChannel,
+        kRGBChannels = kRedChannel | kGreenChannel | kBlueChannel,
+        kRGBAChannels = kRGBChannels | kAlphaChannel,
     };
 
     MBlendState() = delete;

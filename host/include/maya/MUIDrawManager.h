@@ -1,8 +1,13 @@
 #pragma once
 
 #include <maya/MApiNamespace.h>
+#include <maya/MDeprecate.h>
 #include <maya/MPointArray.h>
 #include <maya/MStateManager.h>
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+#include <maya/MTextureManager.h>
+#include <maya/MTypes.h>
 
 namespace host {
 class DrawRecorder;
@@ -16,15 +21,14 @@ class MUintArray;
 
 namespace MHWRender {
 
-class MTexture;
-
 // Collects the simple geometry a draw override adds to the viewport. Drawables are begun,
 // given state (texture, sampler, mask) and primitives, and ended.
 class MUIDrawManager {
 public:
+    // kAutomatic: selectable when the object is (locators are).
     enum Selectability {
-        kSelectable = 0,
-        kNonSelectable,
+        kNonSelectable = 0,
+        kSelectable,
         kAutomatic,
     };
 
@@ -37,14 +41,27 @@ public:
         kTriStrip,
     };
 
-    void beginDrawable(Selectability selectability = kNonSelectable,
-                       unsigned int selectionName = 0);
+    void beginDrawable(Selectability selectability = kAutomatic, unsigned int selectionName = 0);
+    OPENMAYA_DEPRECATED(2019, "Use beginDrawable(Selectability, unsigned int).")
+    void beginDrawable(unsigned int name, bool nameIsPickable);
     void endDrawable();
     // Null draws the following primitives untextured.
-    void setTexture(MTexture* texture);
-    void setTextureSampler(MSamplerState::TextureFilter filter,
-                           MSamplerState::TextureAddress address);
-    void setTextureMask(MBlendState::ChannelMask mask);
+#if MAYA_API_VERSION >= 20230000
+    // The texture's colours are in inputColorSpace (empty: shown untransformed) and are shown
+    // through the viewport's colour management; texels whose alpha is below
+    // alphaDiscardThreshold are not drawn.
+    void setTexture(MHWRender::MTexture* texture, const MString& inputColorSpace = {},
+                    const float alphaDiscardThreshold = 0.05f);
+#else
+    void setTexture(MHWRender::MTexture* texture);
+#endif
+    // Only kMinMagMipPoint and kMinMagMipLinear with kTexWrap or kTexClamp; anything else is
+    // kInvalidParameter and leaves the sampler as it was.
+    MStatus setTextureSampler(MSamplerState::TextureFilter filter,
+                              MSamplerState::TextureAddress address);
+    // Only kRGBAChannels, kRGBChannels and kAlphaChannel; anything else is kInvalidParameter
+    // and leaves the mask as it was.
+    MStatus setTextureMask(MBlendState::ChannelMask mask);
     void mesh(Primitive mode, const MPointArray& position, const MVectorArray* normal = nullptr,
               const MColorArray* color = nullptr, const MUintArray* index = nullptr,
               const MPointArray* texcoord = nullptr);

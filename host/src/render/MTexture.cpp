@@ -2,6 +2,8 @@
 
 #include <host/Faults.h>
 
+#include "render/MipChain.h"
+
 #include <cstring>
 
 OPENMAYA_MAJOR_NAMESPACE_OPEN
@@ -11,21 +13,23 @@ namespace {
 constexpr unsigned int kBytesPerPixel = 4;
 }
 
+// The manager has checked the description: a 2D RGBA texture with a size and fMipmaps
+// already resolved to the number of levels.
 MTexture::MTexture(const MString& name, const MTextureDescription& description)
-    : name_(name), description_(description) {
-    pixels_.assign(
+    : name_(name), description_(description), levels_(description.fMipmaps) {
+    levels_.front().assign(
         static_cast<std::size_t>(description.fWidth) * description.fHeight * kBytesPerPixel, 0);
 }
 
 MTexture::~MTexture() = default;
 
-MStatus MTexture::update(const void* pixelData, bool /*generateMipMaps*/, unsigned int rowPitch,
+MStatus MTexture::update(const void* pixelData, bool generateMipMaps, unsigned int rowPitch,
                          MTextureUpdateRegion* region) {
     if (host::faultEnabled(host::fault::kTextureUpdate)) {
         return MStatus::kFailure;
     }
-    if (pixelData == nullptr || pixels_.empty()) {
-        return MStatus::kInvalidParameter;
+    if (pixelData == nullptr) {
+        return MStatus::kFailure;
     }
     MTextureUpdateRegion whole;
     whole.fXRangeMax = description_.fWidth;
@@ -33,21 +37,44 @@ MStatus MTexture::update(const void* pixelData, bool /*generateMipMaps*/, unsign
     const MTextureUpdateRegion& area = region != nullptr ? *region : whole;
     if (area.fXRangeMin >= area.fXRangeMax || area.fYRangeMin >= area.fYRangeMax ||
         area.fXRangeMax > description_.fWidth || area.fYRangeMax > description_.fHeight) {
-        return MStatus::kInvalidParameter;
+        return MStatus::kFailure;
     }
     const std::size_t rowBytes =
         static_cast<std::size_t>(area.fXRangeMax - area.fXRangeMin) * kBytesPerPixel;
-    const std::size_t sourcePitch = rowPitch == 0 ? rowBytes : rowPitch;
-    if (sourcePitch < rowBytes) {
-        return MStatus::kInvalidParameter;
-    }
     const std::size_t targetPitch = static_cast<std::size_t>(description_.fWidth) * kBytesPerPixel;
+    const std::size_t sourcePitch = rowPitch == 0 ? targetPitch : rowPitch;
+    if (sourcePitch < rowBytes) {
+        return MStatus::kFailure;
+    }
     const auto* source = static_cast<const std::uint8_t*>(pixelData);
+    std::vector<std::uint8_t>& top = levels_.front();
     for (unsigned int row = area.fYRangeMin; row < area.fYRangeMax; ++row) {
-        std::memcpy(pixels_.data() + targetPitch * row + area.fXRangeMin * kBytesPerPixel,
+        std::memcpy(top.data() + targetPitch * row + area.fXRangeMin * kBytesPerPixel,
                     source + sourcePitch * (row - area.fYRangeMin), rowBytes);
     }
+    if (generateMipMaps) {
+        host::generateMipLevels(levels_, description_.fWidth, description_.fHeight);
+    }
     return MStatus::kSuccess;
+}
+
+// MImage keeps the bottom row first and this host's textures the top row first, so the rows
+// are turned over for the image to show upright, as it does on Maya.
+MStatus MTexture::update(const MImage& image, bool generateMipMaps) {
+    unsigned int width = 0;
+    unsigned int height = 0;
+    if (image.pixelType() != MImage::kByte || image.depth() != kBytesPerPixel ||
+        image.pixels() == nullptr || !image.getSize(width, height) ||
+        width != description_.fWidth || height != description_.fHeight) {
+        return MStatus::kFailure;
+    }
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * kBytesPerPixel;
+    std::vector<std::uint8_t> topFirst(rowBytes * height);
+    for (unsigned int row = 0; row < height; ++row) {
+        std::memcpy(topFirst.data() + rowBytes * row,
+                    image.pixels() + rowBytes * (height - 1 - row), rowBytes);
+    }
+    return update(topFirst.data(), generateMipMaps);
 }
 
 void MTexture::textureDescription(MTextureDescription& desc) const {
@@ -58,8 +85,8 @@ const MString& MTexture::name() const {
     return name_;
 }
 
-int MTexture::bytesPerPixel() const {
-    return static_cast<int>(kBytesPerPixel);
+unsigned int MTexture::bytesPerPixel() const {
+    return kBytesPerPixel;
 }
 
 bool MTexture::hasAlpha() const {

@@ -2,9 +2,11 @@
 
 #include <host/Faults.h>
 
+#include "render/MipChain.h"
 #include "render/TextureAccess.h"
 #include "render/TextureRegistry.h"
 
+#include <algorithm>
 #include <cstring>
 #include <iostream>
 
@@ -13,10 +15,48 @@ namespace MHWRender {
 
 namespace {
 
+constexpr unsigned int kBytesPerPixel = 4;
+
+// fBytesPerRow 0 means packed rows; a shorter row than the pixels need is refused.
 bool isSupported(const MTextureDescription& description) {
     return description.fFormat == kR8G8B8A8_UNORM && description.fTextureType == kImage2D &&
            description.fWidth > 0 && description.fHeight > 0 && description.fDepth <= 1 &&
-           description.fArraySlices <= 1;
+           description.fArraySlices <= 1 &&
+           (description.fBytesPerRow == 0 ||
+            description.fBytesPerRow >= description.fWidth * kBytesPerPixel);
+}
+
+// fMipmaps 0 is the whole chain. Maya does not say what a count past the whole chain makes;
+// this host makes the whole chain.
+unsigned int levelCount(const MTextureDescription& description) {
+    const unsigned int whole = host::fullMipChainLength(description.fWidth, description.fHeight);
+    return description.fMipmaps == 0 ? whole : std::min(description.fMipmaps, whole);
+}
+
+MTexture* makeTexture(const MString& name, const MTextureDescription& requested,
+                      const void* pixelData, bool generateMipMaps) {
+    if (!isSupported(requested)) {
+        return nullptr;
+    }
+    MTextureDescription description = requested;
+    description.fMipmaps = levelCount(requested);
+    MTexture* texture = host::TextureAccess::make(name, description);
+    if (pixelData != nullptr) {
+        const unsigned int packedRow = description.fWidth * kBytesPerPixel;
+        const unsigned int pitch =
+            description.fBytesPerRow == 0 ? packedRow : description.fBytesPerRow;
+        std::vector<std::uint8_t>& top = host::TextureAccess::levels(*texture).front();
+        const auto* source = static_cast<const std::uint8_t*>(pixelData);
+        for (unsigned int row = 0; row < description.fHeight; ++row) {
+            std::memcpy(top.data() + static_cast<std::size_t>(packedRow) * row,
+                        source + static_cast<std::size_t>(pitch) * row, packedRow);
+        }
+    }
+    if (generateMipMaps) {
+        host::generateMipLevels(host::TextureAccess::levels(*texture), description.fWidth,
+                                description.fHeight);
+    }
+    return texture;
 }
 
 }  // namespace
@@ -27,23 +67,13 @@ MTextureManager::~MTextureManager() = default;
 
 MTexture* MTextureManager::acquireTexture(const MString& textureName,
                                           const MTextureDescription& textureDesc,
-                                          const void* pixelData, bool /*generateMipMaps*/) {
-    if (host::faultEnabled(host::fault::kTextureAcquire) || !isSupported(textureDesc)) {
+                                          const void* pixelData, bool generateMipMaps) {
+    if (host::faultEnabled(host::fault::kTextureAcquire)) {
         return nullptr;
     }
-    MTextureDescription description = textureDesc;
-    description.fDepth = 1;
-    description.fArraySlices = 1;
-    description.fMipmaps = 1;
-    description.fBytesPerRow = description.fWidth * 4;
-    description.fBytesPerSlice = description.fBytesPerRow * description.fHeight;
-    MTexture* texture = host::TextureAccess::make(textureName, description);
-    if (pixelData != nullptr) {
-        std::vector<std::uint8_t>& pixels = host::TextureAccess::pixels(*texture);
-        std::memcpy(pixels.data(), pixelData, pixels.size());
-    }
-    host::TextureRegistry::instance().add(texture);
-    return texture;
+    return host::TextureRegistry::instance().acquire(textureName, [&] {
+        return makeTexture(textureName, textureDesc, pixelData, generateMipMaps);
+    });
 }
 
 void MTextureManager::releaseTexture(MTexture* texture) const {

@@ -1,9 +1,10 @@
 #include <host/Rendering.h>
 
+#include "render/ColourManagement.h"
 #include "render/Rasterizer.h"
 #include "render/TextureAccess.h"
-#include "render/TextureRegistry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace host {
@@ -47,9 +48,11 @@ std::vector<ViewVertex> clip(const std::vector<ViewVertex>& polygon, Distance in
 // The drawing state a drawable's calls build up.
 struct DrawState {
     const MHWRender::MTexture* texture = nullptr;
+    DisplayTransform display = DisplayTransform::None;
+    float alphaDiscardThreshold = 0.0f;
     MHWRender::MSamplerState::TextureFilter filter = MHWRender::MSamplerState::kMinMagMipLinear;
     MHWRender::MSamplerState::TextureAddress address = MHWRender::MSamplerState::kTexWrap;
-    MHWRender::MBlendState::ChannelMask mask = MHWRender::MBlendState::kAllChannels;
+    MHWRender::MBlendState::ChannelMask mask = MHWRender::MBlendState::kRGBAChannels;
 };
 
 class Renderer {
@@ -71,6 +74,8 @@ public:
                     break;
                 case DrawCall::Kind::SetTexture:
                     state.texture = call.texture;
+                    state.display = displayTransformFor(call.inputColorSpace);
+                    state.alphaDiscardThreshold = call.alphaDiscardThreshold;
                     break;
                 case DrawCall::Kind::SetTextureSampler:
                     state.filter = call.filter;
@@ -157,6 +162,7 @@ private:
         }
     }
 
+    // The level of detail is taken once per triangle from its texel and pixel areas.
     void fillTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
                       const ViewVertex& ta, const ViewVertex& tb, const ViewVertex& tc,
                       const DrawState& state) {
@@ -164,21 +170,35 @@ private:
             picture_.drawTriangle(a, b, c, [](double, double) { return kUntextured; });
             return;
         }
-        // A texture released since it was drawn shows nothing, as on a real device.
+        // A texture released since it was recorded is a use after free, as on a device.
         const MHWRender::MTexture* texture = state.texture;
-        if (!TextureRegistry::instance().isLive(texture)) {
-            return;
-        }
-        const TextureView view{TextureAccess::pixels(*texture).data(),
-                               TextureAccess::width(*texture), TextureAccess::height(*texture)};
+        const std::vector<TextureView> levels = levelViews(*texture);
         const double texelArea =
-            std::abs((tb.u - ta.u) * (tc.v - ta.v) - (tc.u - ta.u) * (tb.v - ta.v)) * view.width *
-            view.height;
+            std::abs((tb.u - ta.u) * (tc.v - ta.v) - (tc.u - ta.u) * (tb.v - ta.v)) *
+            levels.front().width * levels.front().height;
         const double pixelArea = std::abs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y));
-        const bool linear = filterIsLinear(state.filter, texelArea > pixelArea);
+        const double lod = 0.5 * std::log2(texelArea / pixelArea);
+        const bool linear = state.filter == MHWRender::MSamplerState::kMinMagMipLinear;
+        const bool wrap = state.address == MHWRender::MSamplerState::kTexWrap;
         picture_.drawTriangle(a, b, c, [&](double u, double v) {
-            return applyChannelMask(sampleTexture(view, u, v, linear, state.address), state.mask);
+            const Colour texel = sampleMipmapped(levels, lod, u, v, linear, wrap);
+            if (texel.a < state.alphaDiscardThreshold) {
+                return Colour{};
+            }
+            return toDisplay(applyChannelMask(texel, state.mask), state.display);
         });
+    }
+
+    static std::vector<TextureView> levelViews(const MHWRender::MTexture& texture) {
+        const int width = TextureAccess::width(texture);
+        const int height = TextureAccess::height(texture);
+        std::vector<TextureView> views;
+        for (const std::vector<std::uint8_t>& level : TextureAccess::levels(texture)) {
+            const int shift = static_cast<int>(views.size());
+            views.push_back(TextureView{level.empty() ? nullptr : level.data(),
+                                        std::max(1, width >> shift), std::max(1, height >> shift)});
+        }
+        return views;
     }
 
     CameraView camera_;

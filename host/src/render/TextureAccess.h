@@ -7,26 +7,30 @@
 
 namespace host {
 
-// The host's side of a texture: its storage.
+// The host's side of a texture: its making, storage and deletion.
 struct TextureAccess {
+    // The levels are allocated from the description's fMipmaps: the first zero-filled, the
+    // lower ones left empty until generated.
     static MHWRender::MTexture* make(const MString& name,
                                      const MHWRender::MTextureDescription& description) {
         return new MHWRender::MTexture(name, description);
     }
-    static std::vector<std::uint8_t>& pixels(MHWRender::MTexture& texture) {
-        return texture.pixels_;
+    static void destroy(MHWRender::MTexture* texture) { delete texture; }
+    static std::vector<std::vector<std::uint8_t>>& levels(MHWRender::MTexture& texture) {
+        return texture.levels_;
+    }
+    static const std::vector<std::vector<std::uint8_t>>& levels(
+        const MHWRender::MTexture& texture) {
+        return texture.levels_;
     }
     static const std::vector<std::uint8_t>& pixels(const MHWRender::MTexture& texture) {
-        return texture.pixels_;
+        return texture.levels_.front();
     }
     static int width(const MHWRender::MTexture& texture) {
         return static_cast<int>(texture.description_.fWidth);
     }
     static int height(const MHWRender::MTexture& texture) {
         return static_cast<int>(texture.description_.fHeight);
-    }
-    static void freePixels(MHWRender::MTexture& texture) {
-        std::vector<std::uint8_t>().swap(texture.pixels_);
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include "render/TextureAccess.h"
 
+#include <algorithm>
+
 namespace host {
 
 // Never destroyed: textures may still be released while other statics are torn down at exit.
@@ -10,21 +12,45 @@ TextureRegistry& TextureRegistry::instance() {
     return *registry;
 }
 
-void TextureRegistry::add(MHWRender::MTexture* texture) {
+MHWRender::MTexture* TextureRegistry::acquire(const MString& name,
+                                              const std::function<MHWRender::MTexture*()>& make) {
+    const std::string key = name.asChar();
     std::lock_guard<std::mutex> lock(mutex_);
-    live_.insert(texture);
+    if (!key.empty()) {
+        const auto known = named_.find(key);
+        if (known != named_.end()) {
+            ++live_[known->second].references;
+            ++stats_.acquired;
+            return known->second;
+        }
+    }
+    MHWRender::MTexture* texture = make();
+    if (texture == nullptr) {
+        return nullptr;
+    }
+    live_[texture] = Entry{1, key};
+    if (!key.empty()) {
+        named_[key] = texture;
+    }
     ++stats_.acquired;
+    return texture;
 }
 
 bool TextureRegistry::release(MHWRender::MTexture* texture) {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (live_.erase(texture) == 0) {
+    const auto entry = live_.find(texture);
+    if (entry == live_.end()) {
         ++stats_.badReleases;
         return false;
     }
-    TextureAccess::freePixels(*texture);
-    released_.push_back(texture);
     ++stats_.released;
+    if (--entry->second.references == 0) {
+        if (!entry->second.name.empty()) {
+            named_.erase(entry->second.name);
+        }
+        live_.erase(entry);
+        TextureAccess::destroy(texture);
+    }
     return true;
 }
 
@@ -53,15 +79,25 @@ void resetTextureCounters() {
     TextureRegistry::instance().resetCounters();
 }
 
-bool readTexturePixels(const MHWRender::MTexture* texture, int* width, int* height,
-                       std::vector<std::uint8_t>* pixels) {
-    if (!TextureRegistry::instance().isLive(texture)) {
+bool readTextureLevel(const MHWRender::MTexture* texture, unsigned int level, int* width,
+                      int* height, std::vector<std::uint8_t>* pixels) {
+    TextureRegistry& registry = TextureRegistry::instance();
+    if (!registry.isLive(texture)) {
         return false;
     }
-    *width = TextureAccess::width(*texture);
-    *height = TextureAccess::height(*texture);
-    *pixels = TextureAccess::pixels(*texture);
+    const auto& levels = TextureAccess::levels(*texture);
+    if (level >= levels.size() || levels[level].empty()) {
+        return false;
+    }
+    *width = std::max(1, TextureAccess::width(*texture) >> level);
+    *height = std::max(1, TextureAccess::height(*texture) >> level);
+    *pixels = levels[level];
     return true;
+}
+
+bool readTexturePixels(const MHWRender::MTexture* texture, int* width, int* height,
+                       std::vector<std::uint8_t>* pixels) {
+    return readTextureLevel(texture, 0, width, height, pixels);
 }
 
 }  // namespace host

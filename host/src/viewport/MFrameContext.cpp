@@ -27,14 +27,14 @@ MDagPath MFrameContext::getCurrentCameraPath(MStatus* ReturnStatus) const {
     return camera_;
 }
 
-unsigned long long MFrameContext::getFrameStamp() {
-    return host::frameStamp();
-}
-
 MDrawContext::MDrawContext(const MDagPath& camera, int width, int height)
     : MFrameContext(camera, width, height) {}
 
 MDrawContext::~MDrawContext() = default;
+
+MUint64 MDrawContext::getFrameStamp() const {
+    return host::frameStamp();
+}
 
 }  // namespace MHWRender
 OPENMAYA_NAMESPACE_CLOSE

@@ -17,33 +17,62 @@ void MUIDrawManager::beginDrawable(Selectability selectability, unsigned int sel
     recorder_.record(std::move(call));
 }
 
+void MUIDrawManager::beginDrawable(unsigned int name, bool nameIsPickable) {
+    beginDrawable(nameIsPickable ? kSelectable : kNonSelectable, name);
+}
+
 void MUIDrawManager::endDrawable() {
     host::DrawCall call;
     call.kind = host::DrawCall::Kind::EndDrawable;
     recorder_.record(std::move(call));
 }
 
+#if MAYA_API_VERSION >= 20230000
+void MUIDrawManager::setTexture(MTexture* texture, const MString& inputColorSpace,
+                                const float alphaDiscardThreshold) {
+    host::DrawCall call;
+    call.kind = host::DrawCall::Kind::SetTexture;
+    call.texture = texture;
+    call.inputColorSpace = inputColorSpace;
+    call.alphaDiscardThreshold = alphaDiscardThreshold;
+    recorder_.record(std::move(call));
+}
+#else
 void MUIDrawManager::setTexture(MTexture* texture) {
     host::DrawCall call;
     call.kind = host::DrawCall::Kind::SetTexture;
     call.texture = texture;
     recorder_.record(std::move(call));
 }
+#endif
 
-void MUIDrawManager::setTextureSampler(MSamplerState::TextureFilter filter,
-                                       MSamplerState::TextureAddress address) {
+MStatus MUIDrawManager::setTextureSampler(MSamplerState::TextureFilter filter,
+                                          MSamplerState::TextureAddress address) {
+    const bool supportedFilter =
+        filter == MSamplerState::kMinMagMipPoint || filter == MSamplerState::kMinMagMipLinear;
+    const bool supportedAddress =
+        address == MSamplerState::kTexWrap || address == MSamplerState::kTexClamp;
+    if (!supportedFilter || !supportedAddress) {
+        return MStatus::kInvalidParameter;
+    }
     host::DrawCall call;
     call.kind = host::DrawCall::Kind::SetTextureSampler;
     call.filter = filter;
     call.address = address;
     recorder_.record(std::move(call));
+    return MStatus::kSuccess;
 }
 
-void MUIDrawManager::setTextureMask(MBlendState::ChannelMask mask) {
+MStatus MUIDrawManager::setTextureMask(MBlendState::ChannelMask mask) {
+    if (mask != MBlendState::kRGBAChannels && mask != MBlendState::kRGBChannels &&
+        mask != MBlendState::kAlphaChannel) {
+        return MStatus::kInvalidParameter;
+    }
     host::DrawCall call;
     call.kind = host::DrawCall::Kind::SetTextureMask;
     call.mask = mask;
     recorder_.record(std::move(call));
+    return MStatus::kSuccess;
 }
 
 void MUIDrawManager::mesh(Primitive mode, const MPointArray& position, const MVectorArray* normal,

@@ -1,10 +1,12 @@
 #include <maya/MUserData.h>
 
+MUserData::MUserData() : deleteAfterUse_(false) {}
+
 MUserData::MUserData(bool deleteAfterUse) : deleteAfterUse_(deleteAfterUse) {}
 
 MUserData::~MUserData() = default;
 
-bool MUserData::deleteAfterUse() const {
+bool MUserData::deleteAfterUse() {
     return deleteAfterUse_;
 }
 

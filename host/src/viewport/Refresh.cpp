@@ -22,6 +22,14 @@ std::size_t& refreshes() {
     return count;
 }
 
+// Maya still honours the deprecated flag of data made with MUserData(true).
+bool deleteAfterDrawing(MUserData& data) {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return data.deleteAfterUse();
+#pragma GCC diagnostic pop
+}
+
 void drawOne(OverrideEntry& entry, const MDagPath& camera, const RefreshContext& context) {
     MDagPath objectPath;
     MDagPath::getAPathTo(entry.node, objectPath);
@@ -36,7 +44,7 @@ void drawOne(OverrideEntry& entry, const MDagPath& camera, const RefreshContext&
         drawOverride.addUIDrawables(objectPath, recorder.manager(), context, data);
     }
     entry.latestCalls = recorder.calls();
-    if (data != nullptr && data->deleteAfterUse()) {
+    if (data != nullptr && deleteAfterDrawing(*data)) {
         delete data;
     } else {
         entry.keptData.reset(data);

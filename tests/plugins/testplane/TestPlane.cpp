@@ -65,8 +65,17 @@ MObject TestPlane::disposableData;
 
 class TestPlaneData : public MUserData {
 public:
-    explicit TestPlaneData(bool deleteAfterUse) : MUserData(deleteAfterUse) { ++stats.dataAlive; }
-    ~TestPlaneData() override { --stats.dataAlive; }
+    // Maya still honours the deprecated delete-after-use flag, so the host is tested with it.
+    explicit TestPlaneData(bool deleteAfterUse) {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        setDeleteAfterUse(deleteAfterUse);
+#pragma GCC diagnostic pop
+        ++stats.dataAlive;
+    }
+    ~TestPlaneData() override {
+        --stats.dataAlive;
+    }
 
     MHWRender::MTexture* texture = nullptr;
 };
@@ -144,7 +153,7 @@ public:
             drawManager.setTexture(planeData->texture);
             drawManager.setTextureSampler(MHWRender::MSamplerState::kMinMagMipLinear,
                                           MHWRender::MSamplerState::kTexClamp);
-            drawManager.setTextureMask(MHWRender::MBlendState::kAllChannels);
+            drawManager.setTextureMask(MHWRender::MBlendState::kRGBAChannels);
             drawManager.mesh(MHWRender::MUIDrawManager::kTriangles, positions, nullptr, nullptr,
                              nullptr, &texCoords);
         }
@@ -157,7 +166,6 @@ private:
         description.setToDefault2DTexture();
         description.fWidth = 8;
         description.fHeight = 6;
-        description.fMipmaps = 0;
         description.fFormat = MHWRender::kR8G8B8A8_UNORM;
         description.fTextureType = MHWRender::kImage2D;
         const std::vector<std::uint8_t> pixels =

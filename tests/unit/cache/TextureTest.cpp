@@ -56,7 +56,6 @@ std::vector<Kind> kinds(const std::vector<host::DrawCall>& calls) {
 TEST_F(Textures, freshDrawDataHasTheUnitQuadAndNoTexture) {
     CineSheetData& data = makeData();
     EXPECT_EQ(data.texture, nullptr);
-    EXPECT_FALSE(data.deleteAfterUse());
     expectQuad(data, 1.0);
     const double uv[6][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 0}, {1, 1}, {0, 1}};
     ASSERT_EQ(data.texCoords.length(), 6u);
@@ -117,13 +116,18 @@ TEST_F(Textures, sizesComeFromTheFullFrame) {
     EXPECT_EQ(description.fWidth, 960u);
     EXPECT_EQ(description.fHeight, 540u);
     EXPECT_EQ(description.fDepth, 1u);
-    EXPECT_EQ(description.fBytesPerRow, 0u);
-    EXPECT_EQ(description.fMipmaps, 0u);
+    EXPECT_EQ(description.fBytesPerRow, 960u * 4);
+    EXPECT_EQ(description.fBytesPerSlice, 960u * 4 * 540);
+    EXPECT_EQ(description.fMipmaps, 1u);
     EXPECT_EQ(description.fArraySlices, 1u);
     EXPECT_EQ(description.fFormat, MHWRender::kR8G8B8A8_UNORM);
     EXPECT_EQ(description.fTextureType, MHWRender::kImage2D);
     EXPECT_EQ(sheet.texturePixelCount, 519150);
     EXPECT_EQ(texturePixels(data).width, 960);
+    // A single level: no mipmap chain is asked for that no upload would generate.
+    MHWRender::MTextureDescription held;
+    data.texture->textureDescription(held);
+    EXPECT_EQ(held.fMipmaps, 1u);
 
     sheet.decoder.frameWidth = 1920;
     sheet.decoder.frameHeight = 1080;
@@ -204,7 +208,7 @@ TEST_F(Textures, drawsTheTexturedQuadOrAnEmptyDrawable) {
     const TestFrameContext context;
 
     sheet.addUIDrawables(path, recorder.manager(), context, nullptr);
-    MUserData foreign(false);
+    MUserData foreign;
     sheet.addUIDrawables(path, recorder.manager(), context, &foreign);
     EXPECT_TRUE(recorder.calls().empty());
 
@@ -215,6 +219,7 @@ TEST_F(Textures, drawsTheTexturedQuadOrAnEmptyDrawable) {
     sheet.decoder.frameWidth = 40;
     sheet.decoder.frameHeight = 20;
     ASSERT_TRUE(sheet.createTexture(&data));
+    data.colorSpaceName = "Raw";
     sheet.addUIDrawables(path, recorder.manager(), context, &data);
     const std::vector<host::DrawCall>& calls = recorder.calls();
     ASSERT_EQ(kinds(calls),
@@ -223,9 +228,15 @@ TEST_F(Textures, drawsTheTexturedQuadOrAnEmptyDrawable) {
     EXPECT_EQ(calls[0].selectability, MHWRender::MUIDrawManager::kAutomatic);
     EXPECT_EQ(calls[0].selectionName, 0u);
     EXPECT_EQ(calls[1].texture, data.texture);
+#if MAYA_API_VERSION >= 20230000
+    EXPECT_EQ(calls[1].inputColorSpace, MString("Raw"));
+    EXPECT_EQ(calls[1].alphaDiscardThreshold, 0.05f);
+#else
+    EXPECT_EQ(calls[1].inputColorSpace, MString());
+#endif
     EXPECT_EQ(calls[2].filter, MHWRender::MSamplerState::kMinMagMipLinear);
     EXPECT_EQ(calls[2].address, MHWRender::MSamplerState::kTexClamp);
-    EXPECT_EQ(calls[3].mask, MHWRender::MBlendState::kAllChannels);
+    EXPECT_EQ(calls[3].mask, MHWRender::MBlendState::kRGBAChannels);
     EXPECT_EQ(calls[4].primitive, MHWRender::MUIDrawManager::kTriangles);
     EXPECT_TRUE(samePoints(calls[4].positions, data.positions));
     EXPECT_TRUE(samePoints(calls[4].texCoords, data.texCoords));

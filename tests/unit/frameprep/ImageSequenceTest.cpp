@@ -233,7 +233,7 @@ TEST_F(ImageSequence, FreshDrawDataShowsTheLoadedPicture) {
     refresh();
     EXPECT_EQ(drawnTexture().pixels, pngPixels(4));
 
-    host::replaceKeptDrawData(sheet, new MUserData(false));
+    host::replaceKeptDrawData(sheet, new MUserData());
     refresh();
     EXPECT_EQ(drawnTexture().pixels, pngPixels(4));
     EXPECT_NE(dynamic_cast<CineSheetData*>(host::keptDrawData(sheet)), nullptr);

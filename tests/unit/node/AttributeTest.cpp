@@ -238,10 +238,10 @@ TEST_F(AttributeTest, LimitsClampWhatIsSet) {
 }
 
 TEST_F(AttributeTest, ColorSpacesFollowTheHostAtRegistration) {
-    run("hostConfig -inputSpaceNames \"sRGB,ACEScg,Raw\" -renderingSpaceName \"ACEScg\"");
+    run("hostConfig -inputSpaceNames \"Raw,sRGB,ACEScg\" -renderingSpaceName \"ACEScg\"");
     reregisterNodeType();
     EXPECT_EQ(enumFields(CineSheet::aColorSpace),
-              (std::vector<std::string>{"None", "sRGB", "ACEScg", "Raw"}));
+              (std::vector<std::string>{"None", "Raw", "sRGB", "ACEScg"}));
     EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 2);
     EXPECT_EQ(plug(createCineSheet(), "colorSpace").asShort(), 2);
 
@@ -251,15 +251,21 @@ TEST_F(AttributeTest, ColorSpacesFollowTheHostAtRegistration) {
     EXPECT_EQ(plug(createCineSheet(), "colorSpace").asShort(), 2);
 }
 
-TEST_F(AttributeTest, ColorSpaceDefaultIsTheLastMatchOrNone) {
-    run("hostConfig -inputSpaceNames \"Raw,sRGB,Raw\" -renderingSpaceName \"Raw\"");
+// Footage shown through a linear rendering space would look washed out, so sRGB comes first;
+// without it, the rendering space (the last field of that name), else None.
+TEST_F(AttributeTest, ColorSpaceDefaultIsSrgbThenTheRenderingSpaceThenNone) {
+    run("hostConfig -inputSpaceNames \"ACEScg,sRGB,Raw\" -renderingSpaceName \"ACEScg\"");
+    reregisterNodeType();
+    EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 2);
+
+    run("hostConfig -inputSpaceNames \"Raw,ACEScg,Raw\" -renderingSpaceName \"Raw\"");
     reregisterNodeType();
     EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 3);
 
-    run("hostConfig -inputSpaceNames \"sRGB,Raw\" -renderingSpaceName \"ACEScg\"");
+    run("hostConfig -inputSpaceNames \"Raw,ACEScg\" -renderingSpaceName \"linear\"");
     reregisterNodeType();
     EXPECT_EQ(enumFields(CineSheet::aColorSpace),
-              (std::vector<std::string>{"None", "sRGB", "Raw"}));
+              (std::vector<std::string>{"None", "Raw", "ACEScg"}));
     EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 0);
 }
 

@@ -26,7 +26,7 @@ TEST(DrawManager, RecordsEveryCallInOrderWithItsArguments) {
     manager.beginDrawable(MUIDrawManager::kAutomatic, 7);
     manager.setTexture(texture);
     manager.setTextureSampler(MSamplerState::kMinMagMipLinear, MSamplerState::kTexClamp);
-    manager.setTextureMask(MBlendState::kAllChannels);
+    manager.setTextureMask(MBlendState::kRGBAChannels);
     manager.mesh(MUIDrawManager::kTriangles, positions, nullptr, nullptr, nullptr, &texCoords);
     manager.mesh(MUIDrawManager::kTriStrip, positions);
     manager.endDrawable();
@@ -45,7 +45,7 @@ TEST(DrawManager, RecordsEveryCallInOrderWithItsArguments) {
     EXPECT_EQ(calls[1].texture, texture);
     EXPECT_EQ(calls[2].filter, MSamplerState::kMinMagMipLinear);
     EXPECT_EQ(calls[2].address, MSamplerState::kTexClamp);
-    EXPECT_EQ(calls[3].mask, MBlendState::kAllChannels);
+    EXPECT_EQ(calls[3].mask, MBlendState::kRGBAChannels);
     EXPECT_EQ(calls[4].primitive, MUIDrawManager::kTriangles);
     EXPECT_EQ(calls[4].positions.length(), 3u);
     EXPECT_EQ(calls[4].positions[1], MPoint(1, -1));
@@ -59,15 +59,82 @@ TEST(DrawManager, RecordsEveryCallInOrderWithItsArguments) {
     EXPECT_TRUE(recorder.calls().empty());
 }
 
-// The plug-in writes these numbers; the host must read them as the plug-in means them.
-TEST(DrawManager, EnumerationValuesFollowThePlugInApi) {
+TEST(DrawManager, DrawablesAreSelectableAutomaticallyUnlessTold) {
+    host::DrawRecorder recorder;
+    recorder.manager().beginDrawable();
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    recorder.manager().beginDrawable(5, true);
+    recorder.manager().beginDrawable(6, false);
+#pragma GCC diagnostic pop
+    const auto& calls = recorder.calls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].selectability, MUIDrawManager::kAutomatic);
+    EXPECT_EQ(calls[0].selectionName, 0u);
+    EXPECT_EQ(calls[1].selectability, MUIDrawManager::kSelectable);
+    EXPECT_EQ(calls[1].selectionName, 5u);
+    EXPECT_EQ(calls[2].selectability, MUIDrawManager::kNonSelectable);
+}
+
+#if MAYA_API_VERSION >= 20230000
+TEST(DrawManager, TextureCarriesItsColourSpaceAndDiscardThreshold) {
+    host::DrawRecorder recorder;
+    auto* texture = reinterpret_cast<MTexture*>(0x1234);
+    recorder.manager().setTexture(texture);
+    recorder.manager().setTexture(texture, "Raw", 0.5f);
+    const auto& calls = recorder.calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].inputColorSpace, MString());
+    EXPECT_EQ(calls[0].alphaDiscardThreshold, 0.05f);
+    EXPECT_EQ(calls[1].inputColorSpace, MString("Raw"));
+    EXPECT_EQ(calls[1].alphaDiscardThreshold, 0.5f);
+}
+#endif
+
+// Only point or linear filtering, wrapped or clamped, and the whole, colour-only or alpha-only
+// masks are supported; the rest is refused and changes nothing.
+TEST(DrawManager, UnsupportedSamplersAndMasksAreRefused) {
+    host::DrawRecorder recorder;
+    MUIDrawManager& manager = recorder.manager();
+    for (auto filter : {MSamplerState::kMinMagMipPoint, MSamplerState::kMinMagMipLinear}) {
+        for (auto address : {MSamplerState::kTexWrap, MSamplerState::kTexClamp}) {
+            EXPECT_EQ(manager.setTextureSampler(filter, address), MStatus::kSuccess);
+        }
+    }
+    for (auto mask :
+         {MBlendState::kRGBAChannels, MBlendState::kRGBChannels, MBlendState::kAlphaChannel}) {
+        EXPECT_EQ(manager.setTextureMask(mask), MStatus::kSuccess);
+    }
+    const std::size_t accepted = recorder.calls().size();
+    EXPECT_EQ(accepted, 7u);
+
+    for (auto filter : {MSamplerState::kMinMagPoint_MipLinear,
+                        MSamplerState::kMinMagLinear_MipPoint, MSamplerState::kAnisotropic}) {
+        EXPECT_EQ(manager.setTextureSampler(filter, MSamplerState::kTexClamp),
+                  MStatus::kInvalidParameter);
+    }
+    for (auto address : {MSamplerState::kTexMirror, MSamplerState::kTexBorder}) {
+        EXPECT_EQ(manager.setTextureSampler(MSamplerState::kMinMagMipLinear, address),
+                  MStatus::kInvalidParameter);
+    }
+    for (auto mask : {MBlendState::kNoChannels, MBlendState::kRedChannel,
+                      static_cast<MBlendState::ChannelMask>(MBlendState::kRedChannel |
+                                                            MBlendState::kAlphaChannel)}) {
+        EXPECT_EQ(manager.setTextureMask(mask), MStatus::kInvalidParameter);
+    }
+    EXPECT_EQ(recorder.calls().size(), accepted);
+}
+
+// Maya's own numbering, which compiled plug-ins carry.
+TEST(DrawManager, EnumerationValuesAreMayas) {
+    EXPECT_EQ(MUIDrawManager::kNonSelectable, 0);
+    EXPECT_EQ(MUIDrawManager::kSelectable, 1);
     EXPECT_EQ(MUIDrawManager::kAutomatic, 2);
     EXPECT_EQ(MUIDrawManager::kTriangles, 4);
     EXPECT_EQ(MSamplerState::kMinMagMipLinear, 21);
     EXPECT_EQ(MSamplerState::kTexClamp, 3);
-    EXPECT_EQ(MBlendState::kAllChannels, 15);
-    EXPECT_EQ(kR8G8B8A8_UNORM, 57);
-    EXPECT_EQ(kImage2D, 6);
+    EXPECT_EQ(MBlendState::kRGBChannels, 7);
+    EXPECT_EQ(MBlendState::kRGBAChannels, 15);
     EXPECT_EQ(kAllDevices, 7);
 }
 

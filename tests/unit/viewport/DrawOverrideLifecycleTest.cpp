@@ -1,3 +1,4 @@
+#include <maya/MDrawContext.h>
 #include <maya/MDrawRegistry.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MPxLocatorNode.h>
@@ -119,7 +120,7 @@ TEST_F(TestPlaneViewport, KeptDataIsHandedBackToTheNextPreparation) {
 }
 
 struct ForeignData : MUserData {
-    explicit ForeignData(bool* deleted) : MUserData(false), deleted(deleted) {}
+    explicit ForeignData(bool* deleted) : deleted(deleted) {}
     ~ForeignData() override { *deleted = true; }
     bool* deleted;
 };
@@ -185,6 +186,19 @@ struct UnitLocator : MPxLocatorNode {
     static void* creator() { return new UnitLocator; }
     static MStatus initialize() { return MStatus::kSuccess; }
 };
+
+class CallbackContext : public MHWRender::MDrawContext {
+public:
+    CallbackContext() : MDrawContext(MDagPath(), 64, 48) {}
+};
+
+TEST(DrawContext, FrameStampGrowsByOneAtEveryRefresh) {
+    const CallbackContext context;
+    const MUint64 before = context.getFrameStamp();
+    ASSERT_EQ(host::refresh(), MStatus::kSuccess);
+    ASSERT_EQ(host::refresh(), MStatus::kSuccess);
+    EXPECT_EQ(context.getFrameStamp(), before + 2);
+}
 
 TEST(DrawRegistry, CreatorReachesExistingNodesAndTakesItsOverridesAway) {
     host::newScene();

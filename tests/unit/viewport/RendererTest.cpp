@@ -21,18 +21,19 @@ const Pixel kGreen{0, 255, 0, 255};
 const Pixel kBlue{0, 0, 255, 255};
 const Pixel kWhite{255, 255, 255, 255};
 
-MTexture* makeTexture(int width, int height, const std::vector<Pixel>& topDown) {
+MTexture* makeTexture(int width, int height, const std::vector<Pixel>& topDown,
+                      unsigned int mipmaps = 1, bool generateMipMaps = false) {
     MTextureDescription description;
+    description.setToDefault2DTexture();
     description.fWidth = static_cast<unsigned int>(width);
     description.fHeight = static_cast<unsigned int>(height);
-    description.fFormat = kR8G8B8A8_UNORM;
-    description.fTextureType = kImage2D;
+    description.fMipmaps = mipmaps;
     std::vector<std::uint8_t> bytes;
     for (const Pixel& pixel : topDown) {
         bytes.insert(bytes.end(), pixel.begin(), pixel.end());
     }
-    return MRenderer::theRenderer()->getTextureManager()->acquireTexture("", description,
-                                                                         bytes.data(), false);
+    return MRenderer::theRenderer()->getTextureManager()->acquireTexture(
+        "", description, bytes.data(), generateMipMaps);
 }
 
 // Top-left red, top-right green, bottom-left blue, bottom-right white.
@@ -64,6 +65,8 @@ struct QuadShape {
     double uMax = 1;
     MSamplerState::TextureFilter filter = MSamplerState::kMinMagMipPoint;
     MSamplerState::TextureAddress address = MSamplerState::kTexClamp;
+    MString colorSpace;
+    float alphaDiscardThreshold = 0.05f;
 };
 
 host::DrawnNode quadNode(const QuadShape& shape, const MMatrix& world = MMatrix::identity) {
@@ -79,9 +82,13 @@ host::DrawnNode quadNode(const QuadShape& shape, const MMatrix& world = MMatrix:
         texCoords.append((corner[0] + 1) / 2 * shape.uMax, (corner[1] + 1) / 2);
     }
     manager.beginDrawable(MUIDrawManager::kAutomatic, 0);
+#if MAYA_API_VERSION >= 20230000
+    manager.setTexture(shape.texture, shape.colorSpace, shape.alphaDiscardThreshold);
+#else
     manager.setTexture(shape.texture);
+#endif
     manager.setTextureSampler(shape.filter, shape.address);
-    manager.setTextureMask(MBlendState::kAllChannels);
+    manager.setTextureMask(MBlendState::kRGBAChannels);
     manager.mesh(MUIDrawManager::kTriangles, positions, nullptr, nullptr, nullptr, &texCoords);
     manager.endDrawable();
     return host::DrawnNode{world, recorder.calls()};
@@ -200,6 +207,30 @@ TEST(Renderer, SamplerFilterAndAddressModeAreHonoured) {
     EXPECT_EQ(pixelAt(clamped, 1, 5)[0], 0);
 }
 
+// Shrunk on screen, a texture is read from its lower mipmap levels; levels that were asked
+// for but never generated have no defined content and draw nothing.
+TEST(Renderer, MinifiedTexturesReadTheirMipmapLevels) {
+    const std::vector<Pixel> white(16 * 16, kWhite);
+    TexturePtr single(makeTexture(16, 16, white));
+    TexturePtr generated(makeTexture(16, 16, white, 0, true));
+    TexturePtr ungenerated(makeTexture(16, 16, white, 0, false));
+    for (auto filter : {MSamplerState::kMinMagMipPoint, MSamplerState::kMinMagMipLinear}) {
+        // Shrunk by 8 the quad is 4.5 pixels square: 3.6 texels per pixel, level 2 or so.
+        const auto centre = [&](MTexture* texture, double shrink) {
+            QuadShape shape = frameQuad(texture, 10);
+            shape.filter = filter;
+            if (shrink > 1) {
+                shape.halfWidth = shape.halfHeight = shape.halfHeight / shrink;
+            }
+            return pixelAt(render({quadNode(shape)}), kWidth / 2, kHeight / 2);
+        };
+        EXPECT_EQ(centre(single.get(), 8), kWhite);
+        EXPECT_EQ(centre(generated.get(), 8), kWhite);
+        EXPECT_EQ(centre(ungenerated.get(), 8), kBackground);
+        EXPECT_EQ(centre(ungenerated.get(), 1), kWhite) << "magnified: the first level";
+    }
+}
+
 TEST(Renderer, GeometryBehindTheCameraIsClippedAway) {
     TexturePtr red(makeTexture(1, 1, {kRed}));
     QuadShape behind = frameQuad(red.get(), 10);
@@ -221,14 +252,45 @@ TEST(Renderer, GeometryBehindTheCameraIsClippedAway) {
     EXPECT_EQ(pixelAt(picture, kWidth / 2, kHeight - 1), kRed);
 }
 
-TEST(Renderer, TransparentOrReleasedTexturesShowTheBackground) {
+TEST(Renderer, TransparentTexelsShowTheBackground) {
     TexturePtr clear(makeTexture(1, 1, {{0, 0, 0, 0}}));
     EXPECT_EQ(pixelAt(render({quadNode(frameQuad(clear.get(), 10))}), 3, 3), kBackground);
-
-    MTexture* released = makeTexture(1, 1, {kRed});
-    const auto node = quadNode(frameQuad(released, 10));
-    Released()(released);
-    EXPECT_EQ(pixelAt(render({node}), 3, 3), kBackground);
 }
+
+#if MAYA_API_VERSION >= 20230000
+// Texels below the threshold are not drawn at all; the others blend by their alpha.
+TEST(Renderer, TexelsBelowTheAlphaThresholdAreDiscarded) {
+    TexturePtr faint(makeTexture(1, 1, {{255, 255, 255, 10}}));  // alpha 0.039
+    QuadShape shape = frameQuad(faint.get(), 10);
+    EXPECT_EQ(pixelAt(render({quadNode(shape)}), 3, 3), kBackground);
+    shape.alphaDiscardThreshold = 0.03f;
+    const Pixel blended = pixelAt(render({quadNode(shape)}), 3, 3);
+    EXPECT_GT(blended[0], kBackground[0]);
+
+    TexturePtr half(makeTexture(1, 1, {{255, 255, 255, 128}}));
+    shape = frameQuad(half.get(), 10);
+    EXPECT_NE(pixelAt(render({quadNode(shape)}), 3, 3), kBackground);
+    shape.alphaDiscardThreshold = 0.6f;
+    EXPECT_EQ(pixelAt(render({quadNode(shape)}), 3, 3), kBackground);
+}
+
+// With the default sRGB view, sRGB texels show as stored and linear ones are encoded for the
+// display: 128 / 255 linear is 188 / 255 in sRGB.
+TEST(Renderer, ColourSpacesShowThroughTheSrgbView) {
+    TexturePtr grey(makeTexture(1, 1, {{128, 64, 0, 255}}));
+    QuadShape shape = frameQuad(grey.get(), 10);
+    const auto shown = [&](const char* colorSpace) {
+        shape.colorSpace = colorSpace;
+        return pixelAt(render({quadNode(shape)}), 3, 3);
+    };
+    const Pixel stored{128, 64, 0, 255};
+    const Pixel encoded{188, 137, 0, 255};
+    EXPECT_EQ(shown(""), stored);
+    EXPECT_EQ(shown("sRGB"), stored);
+    EXPECT_EQ(shown("Raw"), encoded);
+    EXPECT_EQ(shown("scene-linear Rec.709-sRGB"), encoded);
+    EXPECT_EQ(shown("ACEScg"), encoded);
+}
+#endif
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Media.h"
 #include "TestSupport.h"
 
 #include <array>
@@ -106,6 +107,42 @@ TEST(Snapshot, TextureDumpWritesTheDrawnTextureInRowOrder) {
     ASSERT_EQ(image.readFromFile(png.c_str()), MStatus::kSuccess);
     image.verticalFlip();
     EXPECT_EQ(std::vector<unsigned char>(image.pixels(), image.pixels() + bytes.size()), bytes);
+}
+
+// The node's colour space reaches the viewport: a linear space is encoded for the sRGB view,
+// an sRGB one and none show the stored values. The choice takes effect with the next frame.
+TEST(Snapshot, CineSheetPictureFollowsTheChosenColourSpace) {
+    TempDir dir;
+    for (const char* frame : {"0001", "0002", "0003"}) {
+        testsupport::makeMedia("-f lavfi -i color=0x806040:s=32x24,format=rgba -frames:v 1",
+                               dir.file(std::string("grey.") + frame + ".png"));
+    }
+    std::string script =
+        "hostConfig -inputSpaceNames \"sRGB,Raw\";\n"
+        "loadPlugin " +
+        quoted(testsupport::pluginPath()) +
+        ";\n"
+        "setAttr defaultResolution.width 96; setAttr defaultResolution.height 72;\n"
+        "camera -n shotCam;\n"
+        "cineSheet -camera shotCam -filePath " +
+        quoted(dir.file("grey.####.png")) + ";\nlookThru shotCam;\n";
+    const char* spaces[] = {"1", "2", "0"};  // sRGB, Raw, None
+    for (int i = 0; i < 3; ++i) {
+        script += std::string("setAttr cineSheetShape1.colorSpace ") + spaces[i] +
+                  "; currentTime " + std::to_string(i + 1) + "; snapshot -file " +
+                  quoted(dir.file("snap" + std::to_string(i) + ".png")) + ";\n";
+    }
+    const auto result = runHostScript(script);
+    ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
+    const Pixel stored{128, 96, 64, 255};
+#if MAYA_API_VERSION >= 20230000
+    const Pixel linearShown{188, 165, 137, 255};
+#else
+    const Pixel linearShown = stored;  // no colour space reaches the 2022 draw manager
+#endif
+    EXPECT_EQ(at(readTopDown(dir.file("snap0.png")), kWidth / 2, kHeight / 2), stored);
+    EXPECT_EQ(at(readTopDown(dir.file("snap1.png")), kWidth / 2, kHeight / 2), linearShown);
+    EXPECT_EQ(at(readTopDown(dir.file("snap2.png")), kWidth / 2, kHeight / 2), stored);
 }
 
 TEST(Snapshot, CommandsRefuseWhatTheyCannotDo) {
