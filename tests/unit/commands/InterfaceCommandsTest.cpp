@@ -5,6 +5,8 @@
 #include <maya/MGlobal.h>
 #include <maya/MStringArray.h>
 
+#include "ScriptResults.h"
+
 #include "TestSupport.h"
 
 #include <string>
@@ -13,6 +15,10 @@
 // The recorded user interface: what UI commands build in an interactive session and refuse in
 // a batch one, Attribute Editor layouts, the file dialog, display filters and the workspace.
 namespace {
+
+using scriptresults::failure;
+using scriptresults::strings;
+using scriptresults::text;
 
 class InterfaceCommandsTest : public ::testing::Test {
 protected:
@@ -25,25 +31,6 @@ protected:
 
     static void run(const std::string& script) {
         EXPECT_EQ(MGlobal::executeCommand(script.c_str()), MStatus::kSuccess) << script;
-    }
-    static std::string text(const std::string& script) {
-        MString result;
-        EXPECT_EQ(MGlobal::executeCommand(script.c_str(), result), MStatus::kSuccess) << script;
-        return result.asChar();
-    }
-    static std::vector<std::string> strings(const std::string& script) {
-        MStringArray result;
-        EXPECT_EQ(MGlobal::executeCommand(script.c_str(), result), MStatus::kSuccess) << script;
-        std::vector<std::string> values;
-        for (unsigned int i = 0; i < result.length(); ++i) {
-            values.push_back(result[i].asChar());
-        }
-        return values;
-    }
-    static std::string failure(const std::string& script) {
-        host::resetMessageCounts();
-        EXPECT_NE(MGlobal::executeCommand(script.c_str()), MStatus::kSuccess) << script;
-        return host::lastMessage(host::MessageKind::kError);
     }
 };
 

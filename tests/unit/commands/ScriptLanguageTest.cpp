@@ -4,6 +4,8 @@
 #include <maya/MGlobal.h>
 #include <maya/MStringArray.h>
 
+#include "ScriptResults.h"
+
 #include "TestSupport.h"
 
 #include <cstdlib>
@@ -14,6 +16,10 @@
 // flow, command substitution, source and eval. Each script's last statement is its result.
 namespace {
 
+using scriptresults::failure;
+using scriptresults::strings;
+using scriptresults::text;
+
 class ScriptLanguageTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -21,26 +27,6 @@ protected:
         host::resetMessageCounts();
     }
 
-    static std::string text(const std::string& script) {
-        MString result;
-        EXPECT_EQ(MGlobal::executeCommand(script.c_str(), result), MStatus::kSuccess) << script;
-        return result.asChar();
-    }
-    static std::vector<std::string> strings(const std::string& script) {
-        MStringArray result;
-        EXPECT_EQ(MGlobal::executeCommand(script.c_str(), result), MStatus::kSuccess) << script;
-        std::vector<std::string> values;
-        for (unsigned int i = 0; i < result.length(); ++i) {
-            values.push_back(result[i].asChar());
-        }
-        return values;
-    }
-    // The error the failing script showed.
-    static std::string failure(const std::string& script) {
-        host::resetMessageCounts();
-        EXPECT_NE(MGlobal::executeCommand(script.c_str()), MStatus::kSuccess) << script;
-        return host::lastMessage(host::MessageKind::kError);
-    }
 };
 
 TEST_F(ScriptLanguageTest, VariablesKeepTheTypeTheyAreDeclaredWith) {
