@@ -9,7 +9,7 @@ namespace video {
 BlockDecoder::BlockDecoder(const VideoSource& source)
     : source_(source), converter_(source.width(), source.height()) {}
 
-int BlockDecoder::decodeBlock(int block, const PictureSink& sink) {
+int BlockDecoder::decodeBlock(int block, const PictureSink& sink, const StopCheck& stopRequested) {
     if (!source_.isOpen() || block < 0 || block >= source_.blockCount()) {
         return 0;
     }
@@ -26,6 +26,9 @@ int BlockDecoder::decodeBlock(int block, const PictureSink& sink) {
     std::vector<bool> filled(count, false);
     int stored = 0;
     auto onFrame = [&](const AVFrame& frame) {
+        if (stopRequested && stopRequested()) {
+            return false;
+        }
         int64_t slot = frame.pts == AV_NOPTS_VALUE ? -1 : frame.pts - first;
         RgbPicture picture;
         if (slot >= 0 && slot < count && !filled[slot] && converter_.convert(frame, picture)) {

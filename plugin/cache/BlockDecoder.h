@@ -17,12 +17,14 @@ public:
     // slot: frame number − the block's first frame number. The picture is RGB24 at the video's
     // full size and only valid during the call.
     using PictureSink = std::function<void(int slot, const RgbPicture& picture)>;
+    // Asked before each decoded picture is looked at; true ends the block there.
+    using StopCheck = std::function<bool()>;
 
     explicit BlockDecoder(const VideoSource& source);
 
     // Returns how many of the block's frames were handed to the sink; 0 for a block index out
     // of range, a block that cannot be reached, or a decoder that gives nothing.
-    int decodeBlock(int block, const PictureSink& sink);
+    int decodeBlock(int block, const PictureSink& sink, const StopCheck& stopRequested = {});
 
 private:
     const VideoSource& source_;

@@ -54,6 +54,17 @@ size_t windowFrameCount(const FrameCache& cache) {
     return frames;
 }
 
+// The block holding the frame, -1 for none.
+int blockOfFrame(const MIntArray& starts, int frame) {
+    int block = -1;
+    for (unsigned int i = 0; i + 1 < starts.length() && starts[i] <= frame; ++i) {
+        if (frame < starts[i + 1]) {
+            block = static_cast<int>(i);
+        }
+    }
+    return block;
+}
+
 bool inWindow(const MIntArray& window, int block) {
     for (unsigned int i = 0; i < window.length(); ++i) {
         if (window[i] == block) {
@@ -79,7 +90,7 @@ void serveJob(ThreadData* data, CachingJob& job) {
         return;
     }
     for (int position : video::windowVisitingOrder(static_cast<int>(cache.activeBlocks.length()))) {
-        if (jobWaiting(cache) || !data->decoder->running) {
+        if (jobWaiting(cache) || !data->decoder->running || data->decoder->interrupt) {
             return;
         }
         const std::lock_guard<std::mutex> blockLock(cache.blockMutex);
@@ -178,6 +189,15 @@ bool CineSheetDrawOverride::setActiveBlocks(ThreadData* data, CachingJob& job) {
 
 void CineSheetDrawOverride::clearInactiveBlockImages(ThreadData* data) {
     FrameCache& cache = *data->cache;
+    MIntArray keptFailures;
+    for (unsigned int i = 0; i < data->decoder->failedFrames.length(); ++i) {
+        const int frame = data->decoder->failedFrames[i];
+        const int block = blockOfFrame(cache.blockStarts, frame);
+        if (block >= 0 && inWindow(cache.activeBlocks, block)) {
+            keptFailures.append(frame);
+        }
+    }
+    data->decoder->failedFrames = keptFailures;
     cache.frameBuffers.setLimit(windowFrameCount(cache));
     for (auto entry = cache.blocks.begin(); entry != cache.blocks.end();) {
         if (inWindow(cache.activeBlocks, entry->first)) {

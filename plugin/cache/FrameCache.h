@@ -24,7 +24,10 @@ struct CachingJob {
 // The open video and the resolution settings, shared by the drawing thread and the worker.
 struct DecoderState {
     std::atomic<bool> running{true};
-    // Frame numbers whose pixel buffer could not be allocated in the block being decoded.
+    // Set by the drawing thread while it waits for decoderMutex: the pass stops at its next frame.
+    std::atomic<bool> interrupt{false};
+    // Frames of the window's blocks that their block's last whole decoding could not deliver (no
+    // picture, or no memory for it): asking for them fails at once instead of waiting.
     MIntArray failedFrames;
     // Owns the demuxer and decoder of the open file.
     video::VideoSource source;
@@ -46,6 +49,8 @@ struct FrameCache {
     // Buffers of evicted frames for the next ones; guarded by storeMutex like `blocks`.
     FrameBufferPool frameBuffers;
     int lastQueuedBlock = -1;
+    // Sleeps the drawing thread has taken waiting for frames (the cost a viewport refresh pays).
+    long long waitPolls = 0;
     std::queue<CachingJob> jobs;
     std::mutex queueMutex;
     std::mutex decoderMutex;

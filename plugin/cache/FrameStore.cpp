@@ -4,6 +4,21 @@
 
 #include <mutex>
 
+namespace {
+
+// Takes the frames first to first + count − 1 out of the list.
+void forgetFrames(MIntArray& frames, int first, int count) {
+    MIntArray kept;
+    for (unsigned int i = 0; i < frames.length(); ++i) {
+        if (frames[i] < first || frames[i] >= first + count) {
+            kept.append(frames[i]);
+        }
+    }
+    frames = kept;
+}
+
+}  // namespace
+
 void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
     DecoderState& decoder = *data->decoder;
     FrameCache& cache = *data->cache;
@@ -15,6 +30,7 @@ void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
     if (count <= 0) {
         return;
     }
+    const int first = starts[block];
     {
         const std::lock_guard<std::mutex> lock(cache.storeMutex);
         std::vector<unsigned char*>& slots = cache.blocks[block];
@@ -22,17 +38,38 @@ void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
             cache.frameBuffers.release(slot);
         }
         slots.assign(static_cast<size_t>(count), nullptr);
-        decoder.failedFrames.clear();
+        forgetFrames(decoder.failedFrames, first, count);
     }
+    // Checked at every picture, so that a long block never holds up a stop or another file.
+    auto stopRequested = [&decoder] { return !decoder.running || decoder.interrupt; };
     video::BlockDecoder blockDecoder(decoder.source);
-    const int stored =
-        blockDecoder.decodeBlock(block, [data, block](int slot, const video::RgbPicture& picture) {
+    const int stored = blockDecoder.decodeBlock(
+        block,
+        [data, block](int slot, const video::RgbPicture& picture) {
             const std::lock_guard<std::mutex> lock(data->cache->storeMutex);
             storeFrameInCache(data, block, slot, picture);
-        });
+        },
+        stopRequested);
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
-    if (stored == 0 && decoder.failedFrames.length() == 0) {
-        // The block could not be reached: leave it out so that a later pass tries it again.
+    std::vector<unsigned char*>& slots = cache.blocks[block];
+    if (stopRequested()) {
+        // Cut short: a later pass decodes it whole.
+        for (unsigned char* slot : slots) {
+            cache.frameBuffers.release(slot);
+        }
+        cache.blocks.erase(block);
+        forgetFrames(decoder.failedFrames, first, count);
+        return;
+    }
+    // What the whole block did not deliver never comes: requests for it need not wait.
+    forgetFrames(decoder.failedFrames, first, count);
+    for (int slot = 0; slot < count; ++slot) {
+        if (slots[static_cast<size_t>(slot)] == nullptr) {
+            decoder.failedFrames.append(first + slot);
+        }
+    }
+    if (stored == 0) {
+        // Nothing reached: leave the block out so that a later pass tries it again.
         cache.blocks.erase(block);
     }
 }

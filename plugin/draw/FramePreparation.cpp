@@ -95,11 +95,15 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     const double frameRate = forceFrameRate ? sceneFrameRate() : 0.0;
     path = path.expandFilePath();
 
-    const bool sameContent = path == currentPath && frame == lastFrame;
+    // The scene frame and its rate are compared, not the video frame they lead to: that one is
+    // known only once the file is open.
+    const ShownRequest request{path, frame, frameRate, cacheResolution};
+    const bool sameRequest = shownRequest && *shownRequest == request;
     const bool sameGamma = static_cast<double>(gamma) == tableGamma;
-    if (sameContent && sameGamma && !adopted) {
+    if (sameRequest && sameGamma && !adopted) {
         return data;
     }
+    shownRequest.reset();
 
     if (inputSpaceNames.length() == 0) {
         MGlobal::executeCommand("colorManagementPrefs -q -inputSpaceNames", inputSpaceNames, false,
@@ -116,25 +120,28 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     if (!isReadableRegularFile(firstFile)) {
         clearTexture(data);
         {
-            const std::lock_guard<std::mutex> lock(cache.decoderMutex);
+            const std::unique_lock<std::mutex> lock = lockDecoder();
             clearAllData(data);
         }
         currentPath = path;
         lastFrame = frame;
+        shownRequest = request;
         return data;
     }
 
     if (isVideoPath(path)) {
         const int divisor = divisorForCacheResolution(cacheResolution);
         if (divisor != decoder.resolutionDivisor) {
-            const std::lock_guard<std::mutex> lock(cache.decoderMutex);
+            const std::unique_lock<std::mutex> lock = lockDecoder();
             decoder.textureRebuild = true;
             decoder.resolutionDivisor = divisor;
         }
-        processVideo(path, frame, cacheFrames, frameRate, gamma, data);
+        if (processVideo(path, frame, cacheFrames, frameRate, gamma, data)) {
+            shownRequest = request;
+        }
     } else {
         if (decoder.resolutionDivisor != 1) {
-            const std::lock_guard<std::mutex> lock(cache.decoderMutex);
+            const std::unique_lock<std::mutex> lock = lockDecoder();
             decoder.textureRebuild = true;
             decoder.resolutionDivisor = 1;
         }
@@ -144,14 +151,29 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
             currentPath = " ";
         }
         processImage(path, frame, gamma, data);
+        if (currentPath == path && lastFrame == frame) {
+            shownRequest = request;
+        }
     }
 
     if (decoder.frameHeight > 0) {
-        frameRatioPlug.setDouble(static_cast<double>(decoder.frameWidth) /
-                                 static_cast<double>(decoder.frameHeight));
+        // Written only when they change: each write dirties the placement matrix.
+        const double frameRatio =
+            static_cast<double>(decoder.frameWidth) / static_cast<double>(decoder.frameHeight);
+        if (frameRatioPlug.asDouble() != frameRatio) {
+            frameRatioPlug.setDouble(frameRatio);
+        }
         // A medium whose blocks are not known (yet) has no interval to report.
         const MIntArray& starts = cache.blockStarts;
-        keyframeIntervalPlug.setInt(starts.length() >= 2 ? starts[1] - starts[0] : 0);
+        const int keyframeInterval = starts.length() >= 2 ? starts[1] - starts[0] : 0;
+        if (keyframeIntervalPlug.asInt() != keyframeInterval) {
+            keyframeIntervalPlug.setInt(keyframeInterval);
+        }
     }
     return data;
+}
+
+bool CineSheetDrawOverride::ShownRequest::operator==(const ShownRequest& other) const {
+    return path == other.path && frame == other.frame && sceneFrameRate == other.sceneFrameRate &&
+           cacheResolution == other.cacheResolution;
 }

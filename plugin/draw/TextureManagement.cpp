@@ -80,6 +80,8 @@ bool CineSheetDrawOverride::createTexture(CineSheetData* data) {
         const std::lock_guard<std::mutex> lock(cache.queueMutex);
         cache.jobs = {};
     }
+    // A dropped job is asked for again by the next request, even in the same block.
+    cache.lastQueuedBlock = -1;
     const int pixelCount = static_cast<int>(static_cast<long long>(width) * height /
                                             (static_cast<long long>(divisor) * divisor));
     if (pixelCount != texturePixelCount) {
