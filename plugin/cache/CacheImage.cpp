@@ -1,12 +1,20 @@
 #include "cache/CacheImage.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace video {
 
+int reducedSize(int size, int divisor) {
+    return std::max(1, size / divisor);
+}
+
 size_t cacheImageBytes(int width, int height, int divisor) {
-    return static_cast<size_t>(width) * static_cast<size_t>(height) * 4 /
-           static_cast<size_t>(divisor * divisor);
+    const size_t fromFullSize = static_cast<size_t>(width) * static_cast<size_t>(height) * 4 /
+                                static_cast<size_t>(divisor * divisor);
+    const size_t reduced = static_cast<size_t>(reducedSize(width, divisor)) *
+                           static_cast<size_t>(reducedSize(height, divisor)) * 4;
+    return std::max(fromFullSize, reduced);
 }
 
 bool cacheImagePossible(const RgbPicture& picture, int divisor) {
@@ -15,8 +23,8 @@ bool cacheImagePossible(const RgbPicture& picture, int divisor) {
 }
 
 void fillCacheImage(const RgbPicture& picture, int divisor, unsigned char* image) {
-    const int outWidth = picture.width / divisor;
-    const int outHeight = picture.height / divisor;
+    const int outWidth = reducedSize(picture.width, divisor);
+    const int outHeight = reducedSize(picture.height, divisor);
     unsigned char* out = image;
     for (int y = 0; y < outHeight; ++y) {
         const uint8_t* in = picture.data + static_cast<ptrdiff_t>(y) * divisor * picture.linesize;

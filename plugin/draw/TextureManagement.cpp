@@ -70,8 +70,8 @@ bool CineSheetDrawOverride::createTexture(CineSheetData* data) {
 
     MHWRender::MTextureDescription& description = data->textureDescription;
     description.setToDefault2DTexture();
-    description.fWidth = static_cast<unsigned int>(width / divisor);
-    description.fHeight = static_cast<unsigned int>(height / divisor);
+    description.fWidth = static_cast<unsigned int>(video::reducedSize(width, divisor));
+    description.fHeight = static_cast<unsigned int>(video::reducedSize(height, divisor));
     description.fMipmaps = 0;
     description.fFormat = MHWRender::kR8G8B8A8_UNORM;
     description.fTextureType = MHWRender::kImage2D;

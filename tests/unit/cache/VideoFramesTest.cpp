@@ -89,7 +89,25 @@ TEST_P(EveryKindOfVideo, scrubbingShowsEveryFrameExactly) {
 
 INSTANTIATE_TEST_SUITE_P(Media, EveryKindOfVideo,
                          ::testing::Values("h264_mp4", "mpeg2_ps", "open_gop_mp4", "late_start_mkv",
-                                           "prores_mov", "mjpeg_avi", "h264_aac_mov"));
+                                           "prores_mov", "mjpeg_avi", "h264_aac_mov",
+                                           "h264_bframes_avi", "pal8_avi"));
+
+// However small the divisor makes it, a picture keeps at least one pixel: the top-left one.
+TEST_F(VideoFrames, onePixelClipKeepsItsPixelAtEveryResolution) {
+    const ReferenceVideo& reference = cachetest::reference("one_pixel");
+    ASSERT_EQ(reference.frames.size(), 6u);
+    for (int divisor : {1, 2, 4}) {
+        CineSheetDrawOverride& sheet = makeSheet();
+        CineSheetData& data = makeData();
+        sheet.decoder.resolutionDivisor = divisor;
+        showFrame(sheet, data, cachetest::mediaPath("one_pixel"), 3);
+        const TexturePixels pixels = texturePixels(data);
+        ASSERT_EQ(pixels.width, 1) << divisor;
+        ASSERT_EQ(pixels.height, 1) << divisor;
+        const std::vector<uint8_t>& rgb = reference.frames[3];
+        EXPECT_EQ(pixels.bytes, (std::vector<uint8_t>{rgb[0], rgb[1], rgb[2], 255})) << divisor;
+    }
+}
 
 TEST_F(VideoFrames, halfAndQuarterArePointSampled) {
     expectFrames("odd_1921x1081", 2, allFrames("odd_1921x1081"));
