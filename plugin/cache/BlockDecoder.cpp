@@ -2,6 +2,7 @@
 
 #include "cache/PacketRangeDecoder.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace video {
@@ -9,7 +10,8 @@ namespace video {
 BlockDecoder::BlockDecoder(const VideoSource& source)
     : source_(source), converter_(source.width(), source.height()) {}
 
-int BlockDecoder::decodeBlock(int block, const PictureSink& sink, const StopCheck& stopRequested) {
+int BlockDecoder::decodeBlock(int block, const PictureSink& sink, const StopCheck& stopRequested,
+                              const std::vector<bool>& wanted) {
     if (!source_.isOpen() || block < 0 || block >= source_.blockCount()) {
         return 0;
     }
@@ -23,7 +25,18 @@ int BlockDecoder::decodeBlock(int block, const PictureSink& sink, const StopChec
     auto stampOf = [&frameOfPacket](int index) -> int64_t {
         return frameOfPacket[index] >= 0 ? frameOfPacket[index] : AV_NOPTS_VALUE;
     };
+    // Slots already done or not wanted count as filled from the start.
     std::vector<bool> filled(count, false);
+    int needed = count;
+    if (!wanted.empty()) {
+        for (int slot = 0; slot < count; ++slot) {
+            filled[slot] = slot >= static_cast<int>(wanted.size()) || !wanted[slot];
+        }
+        needed = static_cast<int>(std::count(filled.begin(), filled.end(), false));
+    }
+    if (needed == 0) {
+        return 0;
+    }
     int stored = 0;
     auto onFrame = [&](const AVFrame& frame) {
         if (stopRequested && stopRequested()) {
@@ -36,7 +49,7 @@ int BlockDecoder::decodeBlock(int block, const PictureSink& sink, const StopChec
             filled[slot] = true;
             ++stored;
         }
-        return stored < count;
+        return stored < needed;
     };
     decodePacketRange(source_.input(), source_.decoder(), source_.streamIndex(), source_.packets(),
                       {plan.anchor, plan.lastPacket}, stampOf, onFrame);

@@ -5,6 +5,7 @@
 #include "cache/VideoSource.h"
 
 #include <functional>
+#include <vector>
 
 namespace video {
 
@@ -22,9 +23,12 @@ public:
 
     explicit BlockDecoder(const VideoSource& source);
 
-    // Returns how many of the block's frames were handed to the sink; 0 for a block index out
-    // of range, a block that cannot be reached, or a decoder that gives nothing.
-    int decodeBlock(int block, const PictureSink& sink, const StopCheck& stopRequested = {});
+    // Only the slots marked in `wanted` (all when it is empty) are converted and handed over;
+    // the others are decoded only as far as the wanted ones need. Returns how many frames were
+    // handed to the sink; 0 for a block index out of range, a block that cannot be reached, or a
+    // decoder that gives nothing.
+    int decodeBlock(int block, const PictureSink& sink, const StopCheck& stopRequested = {},
+                    const std::vector<bool>& wanted = {});
 
 private:
     const VideoSource& source_;

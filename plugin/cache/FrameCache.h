@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cache/FrameBufferPool.h"
+#include "cache/FrameWindow.h"
 #include "cache/VideoSource.h"
 
 #include <maya/MIntArray.h>
@@ -12,11 +13,11 @@
 #include <queue>
 #include <vector>
 
-// A request for the caching worker: the wanted frame, the window radius in blocks, and where
-// the frame lies. All −1 until filled.
+// A request for the caching worker: the wanted frame, how many frames to keep around it, and
+// where the frame lies. All −1 until filled.
 struct CachingJob {
     int32_t frame = -1;
-    int32_t blockRadius = -1;
+    int32_t windowFrames = -1;
     int32_t block = -1;
     int32_t frameInBlock = -1;
 };
@@ -43,12 +44,19 @@ struct DecoderState {
 // before storeMutex; queueMutex alone or inside decoderMutex only.
 struct FrameCache {
     MIntArray blockStarts;
+    // The blocks holding frames of the window, in the order the worker fills them.
     MIntArray activeBlocks;
-    // Block index → one malloc'd RGBA buffer per frame of the block, null until stored.
+    // The frames kept: only these are stored, whatever the length of their blocks.
+    video::FrameWindow window;
+    // Block index → one malloc'd RGBA buffer per frame of the block, null until stored (and for
+    // frames outside the window).
     std::map<int, std::vector<unsigned char*>> blocks;
     // Buffers of evicted frames for the next ones; guarded by storeMutex like `blocks`.
     FrameBufferPool frameBuffers;
     int lastQueuedBlock = -1;
+    // Frame and window length of the last request queued.
+    int lastQueuedFrame = -1;
+    int lastQueuedWindow = -1;
     // Sleeps the drawing thread has taken waiting for frames (the cost a viewport refresh pays).
     long long waitPolls = 0;
     std::queue<CachingJob> jobs;

@@ -18,15 +18,6 @@ int videoFrameAt(int sceneFrame, double videoFrameRate, double sceneFrameRate) {
         std::clamp(frame, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
-// Blocks kept on each side of the wanted one: about cacheFrames frames in all, at least one.
-int windowRadius(const MIntArray& blockStarts, int cacheFrames) {
-    const int blockLength = blockStarts.length() >= 2 ? blockStarts[1] - blockStarts[0] : 0;
-    if (blockLength <= 0) {
-        return 1;
-    }
-    return std::max(1, (cacheFrames / blockLength - 1) / 2);
-}
-
 bool contains(const MIntArray& values, int value) {
     for (unsigned int i = 0; i < values.length(); ++i) {
         if (values[i] == value) {
@@ -66,7 +57,7 @@ bool CineSheetDrawOverride::processVideo(MString& path, int frame, int cacheFram
         frame = videoFrameAt(frame, decoder.videoFrameRate, sceneFrameRate);
     }
     CachingJob job;
-    if (!addBlockCachingJob(frame, windowRadius(cache.blockStarts, cacheFrames), job)) {
+    if (!addBlockCachingJob(frame, cacheFrames, job)) {
         // Outside the clip there is no picture: the blank one is the right one.
         defaultImage(data);
         return true;
@@ -124,6 +115,7 @@ void CineSheetDrawOverride::clearAllData(CineSheetData*) {
         cache.frameBuffers.clear();
         decoder.failedFrames.clear();
         cache.activeBlocks.clear();
+        cache.window = video::FrameWindow{};
     }
     decoder.source.close();
     decoder.streamIndex = -1;

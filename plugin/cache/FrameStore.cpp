@@ -2,15 +2,18 @@
 #include "cache/CacheImage.h"
 #include "draw/CineSheetDrawOverride.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace {
 
-// Takes the frames first to first + count − 1 out of the list.
-void forgetFrames(MIntArray& frames, int first, int count) {
+// Takes the wanted frames of a block starting at `first` out of the list.
+void forgetFrames(MIntArray& frames, const std::vector<bool>& wanted, int first) {
     MIntArray kept;
     for (unsigned int i = 0; i < frames.length(); ++i) {
-        if (frames[i] < first || frames[i] >= first + count) {
+        const long long slot = static_cast<long long>(frames[i]) - first;
+        if (slot < 0 || slot >= static_cast<long long>(wanted.size()) ||
+            !wanted[static_cast<size_t>(slot)]) {
             kept.append(frames[i]);
         }
     }
@@ -31,45 +34,41 @@ void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
         return;
     }
     const int first = starts[block];
+    // The frames of the window this block still lacks; the others are decoded only on the way.
+    std::vector<bool> wanted(static_cast<size_t>(count), false);
     {
         const std::lock_guard<std::mutex> lock(cache.storeMutex);
         std::vector<unsigned char*>& slots = cache.blocks[block];
-        for (unsigned char* slot : slots) {
-            cache.frameBuffers.release(slot);
+        slots.resize(static_cast<size_t>(count), nullptr);
+        for (int slot = 0; slot < count; ++slot) {
+            wanted[static_cast<size_t>(slot)] =
+                cache.window.contains(first + slot) && slots[static_cast<size_t>(slot)] == nullptr;
         }
-        slots.assign(static_cast<size_t>(count), nullptr);
-        forgetFrames(decoder.failedFrames, first, count);
+        forgetFrames(decoder.failedFrames, wanted, first);
     }
     // Checked at every picture, so that a long block never holds up a stop or another file.
     auto stopRequested = [&decoder] { return !decoder.running || decoder.interrupt; };
     video::BlockDecoder blockDecoder(decoder.source);
-    const int stored = blockDecoder.decodeBlock(
+    blockDecoder.decodeBlock(
         block,
         [data, block](int slot, const video::RgbPicture& picture) {
             const std::lock_guard<std::mutex> lock(data->cache->storeMutex);
             storeFrameInCache(data, block, slot, picture);
         },
-        stopRequested);
+        stopRequested, wanted);
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
     std::vector<unsigned char*>& slots = cache.blocks[block];
-    if (stopRequested()) {
-        // Cut short: a later pass decodes it whole.
-        for (unsigned char* slot : slots) {
-            cache.frameBuffers.release(slot);
-        }
-        cache.blocks.erase(block);
-        forgetFrames(decoder.failedFrames, first, count);
-        return;
-    }
-    // What the whole block did not deliver never comes: requests for it need not wait.
-    forgetFrames(decoder.failedFrames, first, count);
-    for (int slot = 0; slot < count; ++slot) {
-        if (slots[static_cast<size_t>(slot)] == nullptr) {
-            decoder.failedFrames.append(first + slot);
+    if (!stopRequested()) {
+        // What the whole block did not deliver never comes: requests for it need not wait.
+        forgetFrames(decoder.failedFrames, wanted, first);
+        for (int slot = 0; slot < count; ++slot) {
+            if (wanted[static_cast<size_t>(slot)] && slots[static_cast<size_t>(slot)] == nullptr) {
+                decoder.failedFrames.append(first + slot);
+            }
         }
     }
-    if (stored == 0) {
-        // Nothing reached: leave the block out so that a later pass tries it again.
+    if (std::all_of(slots.begin(), slots.end(), [](unsigned char* slot) { return !slot; })) {
+        // Nothing stored: leave the block out; a later pass tries it again.
         cache.blocks.erase(block);
     }
 }

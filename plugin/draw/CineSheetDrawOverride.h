@@ -65,7 +65,7 @@ public:
     bool startBlockCachingThreaded();
     static void* blockCachingWorker(void* data);
     static void blockCachingFinished(void* data);
-    bool addBlockCachingJob(int frame, int blockRadius, CachingJob& job);
+    bool addBlockCachingJob(int frame, int windowFrames, CachingJob& job);
     static bool setActiveBlocks(ThreadData* data, CachingJob& job);
     static void clearInactiveBlockImages(ThreadData* data);
     static void clearAllBlockImages(std::map<int, std::vector<unsigned char*>>& blocks);

@@ -29,6 +29,16 @@ testsupport::MediaCatalogue& catalogue() {
          {"onepixel.mkv",
           "-f lavfi -i testsrc2=s=64x64:r=24 -frames:v 6 -vf scale=1:1 -c:v ffv1 -pix_fmt "
           "yuv444p"}},
+        // A first block of one frame, then blocks of 48.
+        {"short_first_block",
+         {"shortfirst.mp4",
+          "-f lavfi -i testsrc2=s=64x48:r=24 -frames:v 240 -c:v libx264 -g 48 -keyint_min 1 "
+          "-sc_threshold 0 -force_key_frames 'expr:eq(n,1)' -pix_fmt yuv420p"}},
+        // One block of 480 frames, as screen recordings and some cameras make.
+        {"single_block",
+         {"singleblock.mp4",
+          "-f lavfi -i testsrc2=s=64x48:r=24 -frames:v 480 -c:v libx264 -g 1000 -keyint_min 1000 "
+          "-sc_threshold 0 -bf 2 -pix_fmt yuv420p"}},
         // Four long blocks, slow enough to decode that a test can act while one is decoded.
         {"long_blocks",
          {"longblocks.mp4",
