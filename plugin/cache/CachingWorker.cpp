@@ -196,6 +196,7 @@ bool CineSheetDrawOverride::setActiveBlocks(ThreadData* data, CachingJob& job) {
     FrameCache& cache = *data->cache;
     cache.activeBlocks.clear();
     cache.window = video::FrameWindow{};
+    cache.wantedFrame = job.frame;
     const int blockCount = static_cast<int>(cache.blockStarts.length()) - 1;
     if (job.block < 0 || job.block >= blockCount) {
         return false;

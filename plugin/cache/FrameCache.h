@@ -46,8 +46,11 @@ struct FrameCache {
     MIntArray blockStarts;
     // The blocks holding frames of the window, in the order the worker fills them.
     MIntArray activeBlocks;
-    // The frames kept: only these are stored, whatever the length of their blocks.
+    // The frames kept: only these are stored, whatever the length of their blocks. The window
+    // narrows when the process-wide budget takes frames at its edges.
     video::FrameWindow window;
+    // The frame the window was set around: the budget never takes it.
+    int wantedFrame = -1;
     // Block index → one malloc'd RGBA buffer per frame of the block, null until stored (and for
     // frames outside the window).
     std::map<int, std::vector<unsigned char*>> blocks;

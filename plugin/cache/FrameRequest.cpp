@@ -74,7 +74,9 @@ bool CineSheetDrawOverride::awaitFrame(CineSheetData* data, CachingJob& job) {
     }
     const int wanted = starts[static_cast<unsigned int>(job.block)] + job.frameInBlock;
     const size_t slotIndex = static_cast<size_t>(job.frameInBlock);
+    bool askedAgain = false;
     for (int poll = 1;; ++poll) {
+        bool outsideWindow = false;
         {
             // Held through the upload, so that the frame cannot be evicted while it is copied.
             const std::lock_guard<std::mutex> lock(cache.storeMutex);
@@ -86,10 +88,19 @@ bool CineSheetDrawOverride::awaitFrame(CineSheetData* data, CachingJob& job) {
                 found->second[slotIndex] != nullptr) {
                 return updateTexture(data, found->second[slotIndex]);
             }
+            outsideWindow = !cache.window.contains(wanted);
         }
         // Only a frame being decoded is worth the wait: without a worker none ever is.
         if (poll > kFramePolls || !workerRunning()) {
             return false;
+        }
+        // The budget may have narrowed the window past the frame since it was asked for.
+        if (outsideWindow && !askedAgain) {
+            const std::lock_guard<std::mutex> lock(cache.queueMutex);
+            if (cache.jobs.empty()) {
+                cache.jobs.push(job);
+                askedAgain = true;
+            }
         }
         ++cache.waitPolls;
         std::this_thread::sleep_for(std::chrono::milliseconds(std::min(poll, kLongestPollMs)));

@@ -1,4 +1,5 @@
 #include "cache/BlockDecoder.h"
+#include "cache/CacheBudget.h"
 #include "cache/CacheImage.h"
 #include "draw/CineSheetDrawOverride.h"
 
@@ -18,6 +19,19 @@ void forgetFrames(MIntArray& frames, const std::vector<bool>& wanted, int first)
         }
     }
     frames = kept;
+}
+
+// A frame the budget has no room for: the window narrows past it, so that it is neither asked
+// for again in this pass nor waited for. The frame asked for fails instead.
+void keepOutOfWindow(ThreadData& data, int frame) {
+    FrameCache& cache = *data.cache;
+    if (frame == cache.wantedFrame) {
+        data.decoder->failedFrames.append(frame);
+    } else if (frame < cache.wantedFrame) {
+        cache.window.first = std::max(cache.window.first, frame + 1);
+    } else {
+        cache.window.last = std::min(cache.window.last, frame - 1);
+    }
 }
 
 }  // namespace
@@ -51,9 +65,20 @@ void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
     video::BlockDecoder blockDecoder(decoder.source);
     blockDecoder.decodeBlock(
         block,
-        [data, block](int slot, const video::RgbPicture& picture) {
+        [data, block, first](int slot, const video::RgbPicture& picture) {
+            // Room is made before the store is locked: making it may shrink this cache's window
+            // as well as the others'.
+            const size_t bytes = video::cacheImageBytes(picture.width, picture.height,
+                                                        data->decoder->resolutionDivisor);
+            const bool room = video::CacheBudget::instance().reserve(bytes);
             const std::lock_guard<std::mutex> lock(data->cache->storeMutex);
-            storeFrameInCache(data, block, slot, picture);
+            if (room) {
+                storeFrameInCache(data, block, slot, picture);
+                // Not needed when a spare buffer took the frame.
+                video::CacheBudget::instance().dropReservation();
+            } else {
+                keepOutOfWindow(*data, first + slot);
+            }
         },
         stopRequested, wanted);
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
@@ -62,7 +87,8 @@ void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
         // What the whole block did not deliver never comes: requests for it need not wait.
         forgetFrames(decoder.failedFrames, wanted, first);
         for (int slot = 0; slot < count; ++slot) {
-            if (wanted[static_cast<size_t>(slot)] && slots[static_cast<size_t>(slot)] == nullptr) {
+            if (wanted[static_cast<size_t>(slot)] && slots[static_cast<size_t>(slot)] == nullptr &&
+                cache.window.contains(first + slot)) {
                 decoder.failedFrames.append(first + slot);
             }
         }
