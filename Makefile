@@ -19,9 +19,10 @@ build: configure
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
-# The cache and decoding tests under AddressSanitizer with UndefinedBehaviorSanitizer (build/asan),
-# then under ThreadSanitizer (build/tsan); any report fails the run.
-SANITIZE_TESTS ?= test_cache test_decode
+# The cache, decoding, budget and frame preparation tests under AddressSanitizer with
+# UndefinedBehaviorSanitizer (build/asan), then under ThreadSanitizer (build/tsan); any report
+# fails the run.
+SANITIZE_TESTS ?= test_cache test_decode test_budget test_frameprep
 SANITIZE_ENV = ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	TSAN_OPTIONS=allocator_may_return_null=1:halt_on_error=1:second_deadlock_stack=1
