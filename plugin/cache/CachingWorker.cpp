@@ -204,8 +204,21 @@ bool CineSheetDrawOverride::setActiveBlocks(ThreadData* data, CachingJob& job) {
     cache.window =
         video::frameWindowAround(job.frame, job.windowFrames, cache.blockStarts[0],
                                  cache.blockStarts[static_cast<unsigned int>(blockCount)]);
-    const int firstBlock = blockOfFrame(cache.blockStarts, cache.window.first);
-    const int lastBlock = blockOfFrame(cache.blockStarts, cache.window.last);
+    // Blocks the window cuts are left out, so that each block is decoded once, whole; only the
+    // wanted block may be cut, when it is longer than the window.
+    const MIntArray& starts = cache.blockStarts;
+    int firstBlock = blockOfFrame(starts, cache.window.first);
+    if (firstBlock != job.block &&
+        starts[static_cast<unsigned int>(firstBlock)] < cache.window.first) {
+        ++firstBlock;
+        cache.window.first = starts[static_cast<unsigned int>(firstBlock)];
+    }
+    int lastBlock = blockOfFrame(starts, cache.window.last);
+    if (lastBlock != job.block &&
+        starts[static_cast<unsigned int>(lastBlock) + 1] - 1 > cache.window.last) {
+        --lastBlock;
+        cache.window.last = starts[static_cast<unsigned int>(lastBlock) + 1] - 1;
+    }
     for (int block : video::blockVisitingOrder(firstBlock, lastBlock, job.block)) {
         cache.activeBlocks.append(block);
     }

@@ -46,8 +46,9 @@ struct FrameCache {
     MIntArray blockStarts;
     // The blocks holding frames of the window, in the order the worker fills them.
     MIntArray activeBlocks;
-    // The frames kept: only these are stored, whatever the length of their blocks. The window
-    // narrows when the process-wide budget takes frames at its edges.
+    // The frames kept: whole blocks within the cacheFrames frames around the wanted one, or part
+    // of the wanted block when it is longer. The window narrows when the process-wide budget
+    // takes frames at its edges.
     video::FrameWindow window;
     // The frame the window was set around: the budget never takes it.
     int wantedFrame = -1;

@@ -150,14 +150,14 @@ TEST_F(VideoFrames, blocksFollowTheKeyframes) {
     EXPECT_EQ(sheet.decoder.frameHeight, 120);
 }
 
-// The store holds the cacheFrames frames around the wanted one (at least that one), whatever
-// the blocks they lie in.
+// The store holds the whole blocks within the cacheFrames frames around the wanted one (at least
+// that one): (120 / 12 − 1) / 2 = 4 blocks on each side for 120.
 TEST_F(VideoFrames, cacheFramesSizeTheWindow) {
     CineSheetDrawOverride& sheet = makeSheet();
     CineSheetData& data = makeData();
     const std::string& path = cachetest::mediaPath("blocks_of_12");
     const std::pair<int, std::pair<int, int>> cases[] = {
-        {120, {66, 185}}, {60, {96, 155}}, {0, {125, 125}}, {240, {0, 239}}};
+        {120, {72, 179}}, {60, {96, 155}}, {0, {125, 125}}, {240, {0, 239}}};
     for (const auto& [cacheFrames, window] : cases) {
         showFrame(sheet, data, path, 125, cacheFrames);
         const int expected = window.second - window.first + 1;

@@ -29,7 +29,10 @@ protected:
 TEST_F(WindowMemory, shortFirstBlockDoesNotWidenTheWindow) {
     CineSheetDrawOverride& sheet = makeSheet();
     CineSheetData& data = makeData();
-    EXPECT_EQ(showAndSettle(sheet, data, "short_first_block", 120, 60).size(), 60u);
+    // The 48 frames around frame 120 are block 3 (97 to 144), not the whole file.
+    const std::vector<int> stored = showAndSettle(sheet, data, "short_first_block", 120, 48);
+    EXPECT_EQ(stored.front(), 97);
+    EXPECT_EQ(stored.back(), 144);
     EXPECT_EQ(values(sheet.cache.blockStarts), (std::vector<int>{0, 1, 49, 97, 145, 193, 240}));
     EXPECT_EQ(sheet.cache.frameBuffers.spareCount(), 0u);
 }

@@ -103,18 +103,23 @@ TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
     }
 }
 
-// The window is counted in frames around the wanted one, whatever the blocks' lengths; its
-// blocks are filled from the wanted one outwards, forward first.
+// The window is counted in frames around the wanted one: the whole blocks within it, or the part
+// of the wanted block when that is longer; its blocks are filled from the wanted one outwards,
+// forward first.
 TEST_F(Worker, windowHoldsTheFramesAroundTheWantedOne) {
     CineSheetDrawOverride& sheet = makeIdleSheet();
     ThreadData* threadData = sheet.threadData;
     ASSERT_NE(threadData, nullptr);
     setStarts(sheet, {0, 12, 24, 36, 48});
+    // Frames 2 to 25 around frame 13: only block 1 lies wholly inside.
     CachingJob job{13, 24, 1, 1};
     EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
+    EXPECT_EQ(values(sheet.cache.activeBlocks), std::vector<int>{1});
+    EXPECT_EQ(sheet.cache.window.first, 12);
+    EXPECT_EQ(sheet.cache.window.last, 23);
+    job = CachingJob{17, 36, 1, 5};
+    EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
     EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{1, 2, 0}));
-    EXPECT_EQ(sheet.cache.window.first, 2);
-    EXPECT_EQ(sheet.cache.window.last, 25);
     // At the end of the clip the window moves inward and stays full.
     job = CachingJob{47, 24, 3, 11};
     EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
