@@ -25,9 +25,10 @@ api2022: deps
 	cmake -S . -B build/api2022 -DCMAKE_BUILD_TYPE=Release -DCINESHEET_MAYA_API=20220300
 	cmake --build build/api2022 -j $(JOBS) --target CineSheet
 
-# The cache and decoding tests under AddressSanitizer with UndefinedBehaviorSanitizer (build/asan),
-# then under ThreadSanitizer (build/tsan); any report fails the run.
-SANITIZE_TESTS ?= test_cache test_decode
+# The cache, decoding, budget and frame preparation tests under AddressSanitizer with
+# UndefinedBehaviorSanitizer (build/asan), then under ThreadSanitizer (build/tsan); any report
+# fails the run.
+SANITIZE_TESTS ?= test_cache test_decode test_budget test_frameprep
 SANITIZE_ENV = ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	TSAN_OPTIONS=allocator_may_return_null=1:halt_on_error=1:second_deadlock_stack=1
@@ -41,6 +42,12 @@ endef
 sanitize: deps
 	$(call sanitized_tests,asan,address)
 	$(call sanitized_tests,tsan,thread)
+
+# Mutated media and node lifetimes through the host under AddressSanitizer for a few minutes
+# (STRESS_SECONDS); reports crashes, hangs and sanitizer reports. Not run by CI.
+.PHONY: stress
+stress: deps
+	STRESS_SECONDS=$(or $(STRESS_SECONDS),180) ./scripts/stress
 
 # Builds the benchmarks only and runs each; they print their figures and the load average.
 .PHONY: bench

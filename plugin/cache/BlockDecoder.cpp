@@ -3,6 +3,7 @@
 #include "cache/PacketRangeDecoder.h"
 #include "cache/PictureTurn.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace video {
@@ -30,7 +31,8 @@ bool BlockDecoder::toRgb(const AVFrame& frame, RgbPicture& picture) {
     return true;
 }
 
-int BlockDecoder::decodeBlock(int block, const PictureSink& sink) {
+int BlockDecoder::decodeBlock(int block, const PictureSink& sink, const StopCheck& stopRequested,
+                              const std::vector<bool>& wanted) {
     if (!source_.isOpen() || block < 0 || block >= source_.blockCount()) {
         return 0;
     }
@@ -44,9 +46,23 @@ int BlockDecoder::decodeBlock(int block, const PictureSink& sink) {
     auto stampOf = [&frameOfPacket](int index) -> int64_t {
         return frameOfPacket[index] >= 0 ? frameOfPacket[index] : AV_NOPTS_VALUE;
     };
+    // Slots already done or not wanted count as filled from the start.
     std::vector<bool> filled(count, false);
+    int needed = count;
+    if (!wanted.empty()) {
+        for (int slot = 0; slot < count; ++slot) {
+            filled[slot] = slot >= static_cast<int>(wanted.size()) || !wanted[slot];
+        }
+        needed = static_cast<int>(std::count(filled.begin(), filled.end(), false));
+    }
+    if (needed == 0) {
+        return 0;
+    }
     int stored = 0;
     auto onFrame = [&](const AVFrame& frame) {
+        if (stopRequested && stopRequested()) {
+            return false;
+        }
         int64_t slot = frame.pts == AV_NOPTS_VALUE ? -1 : frame.pts - first;
         RgbPicture picture;
         if (slot >= 0 && slot < count && !filled[slot] && toRgb(frame, picture)) {
@@ -54,7 +70,7 @@ int BlockDecoder::decodeBlock(int block, const PictureSink& sink) {
             filled[slot] = true;
             ++stored;
         }
-        return stored < count;
+        return stored < needed;
     };
     decodePacketRange(source_.input(), source_.decoder(), source_.streamIndex(), source_.packets(),
                       {plan.anchor, plan.lastPacket}, stampOf, onFrame);

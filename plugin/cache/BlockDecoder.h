@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace video {
 
@@ -18,12 +19,17 @@ public:
     // slot: frame number − the block's first frame number. The picture is RGB24 at full size,
     // with the turn that still shows it upright, and only valid during the call.
     using PictureSink = std::function<void(int slot, const RgbPicture& picture)>;
+    // Asked before each decoded picture is looked at; true ends the block there.
+    using StopCheck = std::function<bool()>;
 
     explicit BlockDecoder(const VideoSource& source);
 
-    // Returns how many of the block's frames were handed to the sink; 0 for a block index out
-    // of range, a block that cannot be reached, or a decoder that gives nothing.
-    int decodeBlock(int block, const PictureSink& sink);
+    // Only the slots marked in `wanted` (all when it is empty) are converted and handed over;
+    // the others are decoded only as far as the wanted ones need. Returns how many frames were
+    // handed to the sink; 0 for a block index out of range, a block that cannot be reached, or a
+    // decoder that gives nothing.
+    int decodeBlock(int block, const PictureSink& sink, const StopCheck& stopRequested = {},
+                    const std::vector<bool>& wanted = {});
 
 private:
     bool toRgb(const AVFrame& frame, RgbPicture& picture);

@@ -1,12 +1,20 @@
 #include "cache/CacheImage.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace video {
 
+int reducedSize(int size, int divisor) {
+    return std::max(1, size / divisor);
+}
+
 size_t cacheImageBytes(int width, int height, int divisor) {
-    return static_cast<size_t>(width) * static_cast<size_t>(height) * 4 /
-           static_cast<size_t>(divisor * divisor);
+    const size_t fromFullSize = static_cast<size_t>(width) * static_cast<size_t>(height) * 4 /
+                                static_cast<size_t>(divisor * divisor);
+    const size_t reduced = static_cast<size_t>(reducedSize(width, divisor)) *
+                           static_cast<size_t>(reducedSize(height, divisor)) * 4;
+    return std::max(fromFullSize, reduced);
 }
 
 bool cacheImagePossible(const RgbPicture& picture, int divisor) {
@@ -16,8 +24,8 @@ bool cacheImagePossible(const RgbPicture& picture, int divisor) {
 
 void fillCacheImage(const RgbPicture& picture, int divisor, unsigned char* image) {
     const Orientation& turn = picture.orientation;
-    const int outWidth = turn.uprightWidth(picture.width, picture.height) / divisor;
-    const int outHeight = turn.uprightHeight(picture.width, picture.height) / divisor;
+    const int outWidth = reducedSize(turn.uprightWidth(picture.width, picture.height), divisor);
+    const int outHeight = reducedSize(turn.uprightHeight(picture.width, picture.height), divisor);
     // Every divisor-th pixel of every divisor-th row of the upright picture.
     UprightWalk walk = uprightWalk(turn, picture.width, picture.height, 3, picture.linesize);
     walk.alongRow *= divisor;

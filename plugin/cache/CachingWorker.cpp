@@ -1,4 +1,3 @@
-#include "cache/WindowOrder.h"
 #include "draw/CineSheetDrawOverride.h"
 
 #include <maya/MThreadAsync.h>
@@ -6,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <iterator>
 #include <mutex>
 #include <thread>
 
@@ -39,24 +39,47 @@ void freeSlots(std::vector<unsigned char*>& slots) {
     }
 }
 
-// Frames in the blocks of the window: all the store may have to hold at once.
-size_t windowFrameCount(const FrameCache& cache) {
-    const int blockCount = static_cast<int>(cache.blockStarts.length()) - 1;
-    size_t frames = 0;
-    for (unsigned int i = 0; i < cache.activeBlocks.length(); ++i) {
-        const int block = cache.activeBlocks[i];
-        if (block >= 0 && block < blockCount) {
-            const int count = cache.blockStarts[static_cast<unsigned int>(block) + 1] -
-                              cache.blockStarts[static_cast<unsigned int>(block)];
-            frames += static_cast<size_t>(std::max(count, 0));
+// The block holding the frame, -1 for none.
+int blockOfFrame(const MIntArray& starts, int frame) {
+    int block = -1;
+    for (unsigned int i = 0; i + 1 < starts.length() && starts[i] <= frame; ++i) {
+        if (frame < starts[i + 1]) {
+            block = static_cast<int>(i);
         }
     }
-    return frames;
+    return block;
 }
 
 bool inWindow(const MIntArray& window, int block) {
     for (unsigned int i = 0; i < window.length(); ++i) {
         if (window[i] == block) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool contains(const MIntArray& values, int value) {
+    for (unsigned int i = 0; i < values.length(); ++i) {
+        if (values[i] == value) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether a frame of the window in this block is neither stored nor known to be undecodable.
+bool blockLacksFrames(const ThreadData& data, int block) {
+    const FrameCache& cache = *data.cache;
+    const int start = cache.blockStarts[static_cast<unsigned int>(block)];
+    const int end = cache.blockStarts[static_cast<unsigned int>(block) + 1];
+    auto found = cache.blocks.find(block);
+    for (int frame = std::max(start, cache.window.first);
+         frame < std::min(end, cache.window.last + 1); ++frame) {
+        const size_t slot = static_cast<size_t>(frame - start);
+        const bool stored = found != cache.blocks.end() && slot < found->second.size() &&
+                            found->second[slot] != nullptr;
+        if (!stored && !contains(data.decoder->failedFrames, frame)) {
             return true;
         }
     }
@@ -78,13 +101,18 @@ void serveJob(ThreadData* data, CachingJob& job) {
     if (!data->decoder->source.isOpen()) {
         return;
     }
-    for (int position : video::windowVisitingOrder(static_cast<int>(cache.activeBlocks.length()))) {
-        if (jobWaiting(cache) || !data->decoder->running) {
+    for (unsigned int position = 0; position < cache.activeBlocks.length(); ++position) {
+        if (jobWaiting(cache) || !data->decoder->running || data->decoder->interrupt) {
             return;
         }
         const std::lock_guard<std::mutex> blockLock(cache.blockMutex);
-        const int block = cache.activeBlocks[static_cast<unsigned int>(position)];
-        if (block >= 0 && cache.blocks.count(block) == 0) {
+        const int block = cache.activeBlocks[position];
+        bool lacksFrames = false;
+        {
+            const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
+            lacksFrames = blockLacksFrames(*data, block);
+        }
+        if (lacksFrames) {
             CineSheetDrawOverride::decodeBlock(data, block);
         }
     }
@@ -126,7 +154,7 @@ void CineSheetDrawOverride::blockCachingFinished(void* data) {
     static_cast<ThreadData*>(data)->finished.store(true);
 }
 
-bool CineSheetDrawOverride::addBlockCachingJob(int frame, int blockRadius, CachingJob& job) {
+bool CineSheetDrawOverride::addBlockCachingJob(int frame, int windowFrames, CachingJob& job) {
     const MIntArray& starts = cache.blockStarts;
     const int blockCount = static_cast<int>(starts.length()) - 1;
     if (blockCount <= 0 || frame < 0 || frame >= starts[blockCount] || frame < starts[0]) {
@@ -145,16 +173,20 @@ bool CineSheetDrawOverride::addBlockCachingJob(int frame, int blockRadius, Cachi
         }
     }
     job.frame = frame;
-    job.blockRadius = blockRadius;
+    job.windowFrames = windowFrames;
     job.block = low;
     job.frameInBlock = frame - starts[low];
 
-    const int previousBlock = cache.lastQueuedBlock;
-    cache.lastQueuedBlock = job.block;
-    if (previousBlock == job.block) {
-        // The worker is already serving this block's window.
+    // The worker is already serving a window that holds the frame well inside it; a frame
+    // further off moves the window before playback reaches its edge.
+    const long long moved = std::llabs(static_cast<long long>(frame) - cache.lastQueuedFrame);
+    if (cache.lastQueuedBlock == job.block && cache.lastQueuedWindow == windowFrames &&
+        moved <= std::max(windowFrames, 1) / 4) {
         return true;
     }
+    cache.lastQueuedBlock = job.block;
+    cache.lastQueuedFrame = frame;
+    cache.lastQueuedWindow = windowFrames;
     const std::lock_guard<std::mutex> lock(cache.queueMutex);
     cache.jobs.push(job);
     return true;
@@ -163,31 +195,56 @@ bool CineSheetDrawOverride::addBlockCachingJob(int frame, int blockRadius, Cachi
 bool CineSheetDrawOverride::setActiveBlocks(ThreadData* data, CachingJob& job) {
     FrameCache& cache = *data->cache;
     cache.activeBlocks.clear();
-    if (job.block < 0) {
+    cache.window = video::FrameWindow{};
+    cache.wantedFrame = job.frame;
+    const int blockCount = static_cast<int>(cache.blockStarts.length()) - 1;
+    if (job.block < 0 || job.block >= blockCount) {
         return false;
     }
-    const long long blockCount = static_cast<long long>(cache.blockStarts.length()) - 1;
-    const long long first = static_cast<long long>(job.block) - job.blockRadius;
-    const long long last = static_cast<long long>(job.block) + job.blockRadius;
-    for (long long position = first; position <= last; ++position) {
-        const bool isBlock = position >= 0 && position < blockCount;
-        cache.activeBlocks.append(isBlock ? static_cast<int>(position) : -1);
+    cache.window =
+        video::frameWindowAround(job.frame, job.windowFrames, cache.blockStarts[0],
+                                 cache.blockStarts[static_cast<unsigned int>(blockCount)]);
+    // Blocks the window cuts are left out, so that each block is decoded once, whole; only the
+    // wanted block may be cut, when it is longer than the window.
+    const MIntArray& starts = cache.blockStarts;
+    int firstBlock = blockOfFrame(starts, cache.window.first);
+    if (firstBlock != job.block &&
+        starts[static_cast<unsigned int>(firstBlock)] < cache.window.first) {
+        ++firstBlock;
+        cache.window.first = starts[static_cast<unsigned int>(firstBlock)];
+    }
+    int lastBlock = blockOfFrame(starts, cache.window.last);
+    if (lastBlock != job.block &&
+        starts[static_cast<unsigned int>(lastBlock) + 1] - 1 > cache.window.last) {
+        --lastBlock;
+        cache.window.last = starts[static_cast<unsigned int>(lastBlock) + 1] - 1;
+    }
+    for (int block : video::blockVisitingOrder(firstBlock, lastBlock, job.block)) {
+        cache.activeBlocks.append(block);
     }
     return true;
 }
 
 void CineSheetDrawOverride::clearInactiveBlockImages(ThreadData* data) {
     FrameCache& cache = *data->cache;
-    cache.frameBuffers.setLimit(windowFrameCount(cache));
-    for (auto entry = cache.blocks.begin(); entry != cache.blocks.end();) {
-        if (inWindow(cache.activeBlocks, entry->first)) {
-            ++entry;
-        } else {
-            for (unsigned char* slot : entry->second) {
-                cache.frameBuffers.release(slot);
-            }
-            entry = cache.blocks.erase(entry);
+    MIntArray keptFailures;
+    for (unsigned int i = 0; i < data->decoder->failedFrames.length(); ++i) {
+        if (cache.window.contains(data->decoder->failedFrames[i])) {
+            keptFailures.append(data->decoder->failedFrames[i]);
         }
+    }
+    data->decoder->failedFrames = keptFailures;
+    cache.frameBuffers.setLimit(static_cast<size_t>(cache.window.length()));
+    for (auto entry = cache.blocks.begin(); entry != cache.blocks.end();) {
+        const bool kept = inWindow(cache.activeBlocks, entry->first);
+        const int start = cache.blockStarts[static_cast<unsigned int>(entry->first)];
+        for (size_t slot = 0; slot < entry->second.size(); ++slot) {
+            if (!kept || !cache.window.contains(start + static_cast<int>(slot))) {
+                cache.frameBuffers.release(entry->second[slot]);
+                entry->second[slot] = nullptr;
+            }
+        }
+        entry = kept ? std::next(entry) : cache.blocks.erase(entry);
     }
 }
 

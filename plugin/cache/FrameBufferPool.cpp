@@ -1,5 +1,7 @@
 #include "cache/FrameBufferPool.h"
 
+#include "cache/CacheBudget.h"
+
 #include <cstdlib>
 
 FrameBufferPool::~FrameBufferPool() {
@@ -16,10 +18,15 @@ unsigned char* FrameBufferPool::take(size_t bytes) {
     }
     unsigned char* buffer = spares_.back();
     spares_.pop_back();
+    lastTaken_ = buffer;
     return buffer;
 }
 
 void FrameBufferPool::stored(unsigned char* buffer, size_t bytes) {
+    if (buffer != lastTaken_) {
+        video::CacheBudget::instance().add(bytes);
+    }
+    lastTaken_ = nullptr;
     storedBytes_[buffer] = bytes;
 }
 
@@ -29,6 +36,7 @@ void FrameBufferPool::release(unsigned char* buffer) {
     }
     auto found = storedBytes_.find(buffer);
     const bool reusable = found != storedBytes_.end() && found->second == spareBytes_;
+    const size_t bytes = found != storedBytes_.end() ? found->second : 0;
     if (found != storedBytes_.end()) {
         storedBytes_.erase(found);
     }
@@ -36,7 +44,20 @@ void FrameBufferPool::release(unsigned char* buffer) {
         spares_.push_back(buffer);
     } else {
         std::free(buffer);
+        video::CacheBudget::instance().release(bytes);
     }
+}
+
+void FrameBufferPool::discard(unsigned char* buffer) {
+    if (!buffer) {
+        return;
+    }
+    auto found = storedBytes_.find(buffer);
+    if (found != storedBytes_.end()) {
+        video::CacheBudget::instance().release(found->second);
+        storedBytes_.erase(found);
+    }
+    std::free(buffer);
 }
 
 void FrameBufferPool::setLimit(size_t buffers) {
@@ -44,11 +65,15 @@ void FrameBufferPool::setLimit(size_t buffers) {
     while (!spares_.empty() && storedBytes_.size() + spares_.size() > limit_) {
         std::free(spares_.back());
         spares_.pop_back();
+        video::CacheBudget::instance().release(spareBytes_);
     }
 }
 
 void FrameBufferPool::clear() {
     freeSpares();
+    for (const auto& entry : storedBytes_) {
+        video::CacheBudget::instance().release(entry.second);
+    }
     storedBytes_.clear();
 }
 
@@ -56,5 +81,6 @@ void FrameBufferPool::freeSpares() {
     for (unsigned char* spare : spares_) {
         std::free(spare);
     }
+    video::CacheBudget::instance().release(spares_.size() * spareBytes_);
     spares_.clear();
 }

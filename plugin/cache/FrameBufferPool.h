@@ -8,7 +8,8 @@
 // the first time costs far more than refilling memory already in use, and the C library hands
 // large freed blocks back to the system. Spares all have the size frames are now made at, and
 // the store and the spares together never hold more buffers than the limit. Every buffer comes
-// from malloc and is released with free. Guarded by the store lock.
+// from malloc and is released with free; what the store and the spares free is given back to
+// the process-wide cache budget. Guarded by the store lock.
 class FrameBufferPool {
 public:
     FrameBufferPool() = default;
@@ -24,6 +25,8 @@ public:
     // Takes a buffer out of the store: kept as a spare when its size is the one frames are made
     // at and there is room, freed otherwise. Null is ignored.
     void release(unsigned char* buffer);
+    // Takes a buffer out of the store and frees it. Null is ignored.
+    void discard(unsigned char* buffer);
     // The most buffers the store and the spares may hold together; spares beyond it are freed.
     void setLimit(size_t buffers);
     // For when the whole store has been freed: frees the spares and forgets the stored buffers.
@@ -37,6 +40,8 @@ private:
     std::vector<unsigned char*> spares_;
     size_t spareBytes_ = 0;
     size_t limit_ = 0;
+    // The spare handed out last: storing it adds nothing to the budget.
+    const unsigned char* lastTaken_ = nullptr;
     // Size of each buffer the store holds: frames of a former size may still be in it.
     std::unordered_map<const unsigned char*, size_t> storedBytes_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cache/FrameBufferPool.h"
+#include "cache/FrameWindow.h"
 #include "cache/VideoSource.h"
 
 #include <maya/MIntArray.h>
@@ -12,11 +13,11 @@
 #include <queue>
 #include <vector>
 
-// A request for the caching worker: the wanted frame, the window radius in blocks, and where
-// the frame lies. All −1 until filled.
+// A request for the caching worker: the wanted frame, how many frames to keep around it, and
+// where the frame lies. All −1 until filled.
 struct CachingJob {
     int32_t frame = -1;
-    int32_t blockRadius = -1;
+    int32_t windowFrames = -1;
     int32_t block = -1;
     int32_t frameInBlock = -1;
 };
@@ -24,7 +25,10 @@ struct CachingJob {
 // The open video and the resolution settings, shared by the drawing thread and the worker.
 struct DecoderState {
     std::atomic<bool> running{true};
-    // Frame numbers whose pixel buffer could not be allocated in the block being decoded.
+    // Set by the drawing thread while it waits for decoderMutex: the pass stops at its next frame.
+    std::atomic<bool> interrupt{false};
+    // Frames of the window's blocks that their block's last whole decoding could not deliver (no
+    // picture, or no memory for it): asking for them fails at once instead of waiting.
     MIntArray failedFrames;
     // Owns the demuxer and decoder of the open file.
     video::VideoSource source;
@@ -42,12 +46,25 @@ struct DecoderState {
 // before storeMutex; queueMutex alone or inside decoderMutex only.
 struct FrameCache {
     MIntArray blockStarts;
+    // The blocks holding frames of the window, in the order the worker fills them.
     MIntArray activeBlocks;
-    // Block index → one malloc'd RGBA buffer per frame of the block, null until stored.
+    // The frames kept: whole blocks within the cacheFrames frames around the wanted one, or part
+    // of the wanted block when it is longer. The window narrows when the process-wide budget
+    // takes frames at its edges.
+    video::FrameWindow window;
+    // The frame the window was set around: the budget never takes it.
+    int wantedFrame = -1;
+    // Block index → one malloc'd RGBA buffer per frame of the block, null until stored (and for
+    // frames outside the window).
     std::map<int, std::vector<unsigned char*>> blocks;
     // Buffers of evicted frames for the next ones; guarded by storeMutex like `blocks`.
     FrameBufferPool frameBuffers;
     int lastQueuedBlock = -1;
+    // Frame and window length of the last request queued.
+    int lastQueuedFrame = -1;
+    int lastQueuedWindow = -1;
+    // Sleeps the drawing thread has taken waiting for frames (the cost a viewport refresh pays).
+    long long waitPolls = 0;
     std::queue<CachingJob> jobs;
     std::mutex queueMutex;
     std::mutex decoderMutex;

@@ -18,15 +18,6 @@ int videoFrameAt(int sceneFrame, double videoFrameRate, double sceneFrameRate) {
         std::clamp(frame, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
-// Blocks kept on each side of the wanted one: about cacheFrames frames in all, at least one.
-int windowRadius(const MIntArray& blockStarts, int cacheFrames) {
-    const int blockLength = blockStarts.length() >= 2 ? blockStarts[1] - blockStarts[0] : 0;
-    if (blockLength <= 0) {
-        return 1;
-    }
-    return std::max(1, (cacheFrames / blockLength - 1) / 2);
-}
-
 bool contains(const MIntArray& values, int value) {
     for (unsigned int i = 0; i < values.length(); ++i) {
         if (values[i] == value) {
@@ -38,13 +29,14 @@ bool contains(const MIntArray& values, int value) {
 
 }  // namespace
 
-void CineSheetDrawOverride::processVideo(MString& path, int frame, int cacheFrames,
+bool CineSheetDrawOverride::processVideo(MString& path, int frame, int cacheFrames,
                                          double sceneFrameRate, float gamma, CineSheetData* data) {
     if (!(static_cast<double>(gamma) == tableGamma)) {
         buildGammaTable(gamma);
     }
-    if (path != currentPath) {
-        const std::lock_guard<std::mutex> lock(cache.decoderMutex);
+    // A path found missing is recorded without being opened; once the file is there, it is.
+    if (path != currentPath || decoder.streamIndex < 0) {
+        const std::unique_lock<std::mutex> lock = lockDecoder();
         clearAllData(data);
         const bool opened = openVideoFile(path);
         createTexture(data);
@@ -53,24 +45,25 @@ void CineSheetDrawOverride::processVideo(MString& path, int frame, int cacheFram
             // The former file is closed too: nothing is loaded now, and asking again for the
             // same path, or for the former one, opens it anew.
             currentPath = " ";
-            return;
+            return true;
         }
         currentPath = path;
     }
     if (decoder.textureRebuild) {
-        const std::lock_guard<std::mutex> lock(cache.decoderMutex);
+        const std::unique_lock<std::mutex> lock = lockDecoder();
         createTexture(data);
     }
     if (sceneFrameRate > 0.0 && decoder.videoFrameRate > 0.0) {
         frame = videoFrameAt(frame, decoder.videoFrameRate, sceneFrameRate);
     }
     CachingJob job;
-    if (addBlockCachingJob(frame, windowRadius(cache.blockStarts, cacheFrames), job)) {
-        awaitFrame(data, job);
-        lastFrame = frame;
-    } else {
+    if (!addBlockCachingJob(frame, cacheFrames, job)) {
+        // Outside the clip there is no picture: the blank one is the right one.
         defaultImage(data);
+        return true;
     }
+    lastFrame = frame;
+    return awaitFrame(data, job);
 }
 
 bool CineSheetDrawOverride::awaitFrame(CineSheetData* data, CachingJob& job) {
@@ -81,22 +74,48 @@ bool CineSheetDrawOverride::awaitFrame(CineSheetData* data, CachingJob& job) {
     }
     const int wanted = starts[static_cast<unsigned int>(job.block)] + job.frameInBlock;
     const size_t slotIndex = static_cast<size_t>(job.frameInBlock);
-    for (int poll = 1; poll <= kFramePolls; ++poll) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(poll, kLongestPollMs)));
-        // Held through the upload, so that the frame cannot be evicted while it is copied.
-        const std::lock_guard<std::mutex> lock(cache.storeMutex);
-        auto found = cache.blocks.find(job.block);
-        if (found == cache.blocks.end() || found->second.size() <= slotIndex) {
-            continue;
+    bool askedAgain = false;
+    for (int poll = 1;; ++poll) {
+        bool outsideWindow = false;
+        {
+            // Held through the upload, so that the frame cannot be evicted while it is copied.
+            const std::lock_guard<std::mutex> lock(cache.storeMutex);
+            if (contains(decoder.failedFrames, wanted)) {
+                return false;
+            }
+            auto found = cache.blocks.find(job.block);
+            if (found != cache.blocks.end() && found->second.size() > slotIndex &&
+                found->second[slotIndex] != nullptr) {
+                return updateTexture(data, found->second[slotIndex]);
+            }
+            outsideWindow = !cache.window.contains(wanted);
         }
-        if (contains(decoder.failedFrames, wanted)) {
+        // Only a frame being decoded is worth the wait: without a worker none ever is.
+        if (poll > kFramePolls || !workerRunning()) {
             return false;
         }
-        if (unsigned char* pixels = found->second[slotIndex]) {
-            return updateTexture(data, pixels);
+        // The budget may have narrowed the window past the frame since it was asked for.
+        if (outsideWindow && !askedAgain) {
+            const std::lock_guard<std::mutex> lock(cache.queueMutex);
+            if (cache.jobs.empty()) {
+                cache.jobs.push(job);
+                askedAgain = true;
+            }
         }
+        ++cache.waitPolls;
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(poll, kLongestPollMs)));
     }
-    return false;
+}
+
+bool CineSheetDrawOverride::workerRunning() const {
+    return threadData != nullptr && !threadData->finished;
+}
+
+std::unique_lock<std::mutex> CineSheetDrawOverride::lockDecoder() {
+    decoder.interrupt.store(true);
+    std::unique_lock<std::mutex> lock(cache.decoderMutex);
+    decoder.interrupt.store(false);
+    return lock;
 }
 
 void CineSheetDrawOverride::clearAllData(CineSheetData*) {
@@ -107,6 +126,7 @@ void CineSheetDrawOverride::clearAllData(CineSheetData*) {
         cache.frameBuffers.clear();
         decoder.failedFrames.clear();
         cache.activeBlocks.clear();
+        cache.window = video::FrameWindow{};
     }
     decoder.source.close();
     decoder.streamIndex = -1;

@@ -1,8 +1,40 @@
 #include "cache/BlockDecoder.h"
+#include "cache/CacheBudget.h"
 #include "cache/CacheImage.h"
 #include "draw/CineSheetDrawOverride.h"
 
+#include <algorithm>
 #include <mutex>
+
+namespace {
+
+// Takes the wanted frames of a block starting at `first` out of the list.
+void forgetFrames(MIntArray& frames, const std::vector<bool>& wanted, int first) {
+    MIntArray kept;
+    for (unsigned int i = 0; i < frames.length(); ++i) {
+        const long long slot = static_cast<long long>(frames[i]) - first;
+        if (slot < 0 || slot >= static_cast<long long>(wanted.size()) ||
+            !wanted[static_cast<size_t>(slot)]) {
+            kept.append(frames[i]);
+        }
+    }
+    frames = kept;
+}
+
+// A frame the budget has no room for: the window narrows past it, so that it is neither asked
+// for again in this pass nor waited for. The frame asked for fails instead.
+void keepOutOfWindow(ThreadData& data, int frame) {
+    FrameCache& cache = *data.cache;
+    if (frame == cache.wantedFrame) {
+        data.decoder->failedFrames.append(frame);
+    } else if (frame < cache.wantedFrame) {
+        cache.window.first = std::max(cache.window.first, frame + 1);
+    } else {
+        cache.window.last = std::min(cache.window.last, frame - 1);
+    }
+}
+
+}  // namespace
 
 void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
     DecoderState& decoder = *data->decoder;
@@ -15,24 +47,54 @@ void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
     if (count <= 0) {
         return;
     }
+    const int first = starts[block];
+    // The frames of the window this block still lacks; the others are decoded only on the way.
+    std::vector<bool> wanted(static_cast<size_t>(count), false);
     {
         const std::lock_guard<std::mutex> lock(cache.storeMutex);
         std::vector<unsigned char*>& slots = cache.blocks[block];
-        for (unsigned char* slot : slots) {
-            cache.frameBuffers.release(slot);
+        slots.resize(static_cast<size_t>(count), nullptr);
+        for (int slot = 0; slot < count; ++slot) {
+            wanted[static_cast<size_t>(slot)] =
+                cache.window.contains(first + slot) && slots[static_cast<size_t>(slot)] == nullptr;
         }
-        slots.assign(static_cast<size_t>(count), nullptr);
-        decoder.failedFrames.clear();
+        forgetFrames(decoder.failedFrames, wanted, first);
     }
+    // Checked at every picture, so that a long block never holds up a stop or another file.
+    auto stopRequested = [&decoder] { return !decoder.running || decoder.interrupt; };
     video::BlockDecoder blockDecoder(decoder.source);
-    const int stored =
-        blockDecoder.decodeBlock(block, [data, block](int slot, const video::RgbPicture& picture) {
+    blockDecoder.decodeBlock(
+        block,
+        [data, block, first](int slot, const video::RgbPicture& picture) {
+            // Room is made before the store is locked: making it may shrink this cache's window
+            // as well as the others'.
+            const size_t bytes = video::cacheImageBytes(picture.width, picture.height,
+                                                        data->decoder->resolutionDivisor);
+            const bool room = video::CacheBudget::instance().reserve(bytes);
             const std::lock_guard<std::mutex> lock(data->cache->storeMutex);
-            storeFrameInCache(data, block, slot, picture);
-        });
+            if (room) {
+                storeFrameInCache(data, block, slot, picture);
+                // Not needed when a spare buffer took the frame.
+                video::CacheBudget::instance().dropReservation();
+            } else {
+                keepOutOfWindow(*data, first + slot);
+            }
+        },
+        stopRequested, wanted);
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
-    if (stored == 0 && decoder.failedFrames.length() == 0) {
-        // The block could not be reached: leave it out so that a later pass tries it again.
+    std::vector<unsigned char*>& slots = cache.blocks[block];
+    if (!stopRequested()) {
+        // What the whole block did not deliver never comes: requests for it need not wait.
+        forgetFrames(decoder.failedFrames, wanted, first);
+        for (int slot = 0; slot < count; ++slot) {
+            if (wanted[static_cast<size_t>(slot)] && slots[static_cast<size_t>(slot)] == nullptr &&
+                cache.window.contains(first + slot)) {
+                decoder.failedFrames.append(first + slot);
+            }
+        }
+    }
+    if (std::all_of(slots.begin(), slots.end(), [](unsigned char* slot) { return !slot; })) {
+        // Nothing stored: leave the block out; a later pass tries it again.
         cache.blocks.erase(block);
     }
 }

@@ -1,6 +1,11 @@
 #include "cache/LocalMediaInput.h"
 
+#include "cache/LocalFile.h"
+
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace video {
 namespace {
@@ -10,30 +15,93 @@ namespace {
 constexpr const char* kSelfContainedFormats =
     "mov,matroska,avi,mpeg,mpegts,mpegvideo,m4v,h264,hevc,h263,flv,asf,mxf,ogg,ivf,nut,dv,gif,"
     "yuv4mpegpipe,mjpeg,rm,obu";
+constexpr int kReadBufferBytes = 64 * 1024;
 
-bool isRegularFile(const std::string& path) {
-    struct stat status {};
-    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+int readFile(void* opaque, uint8_t* buffer, int size) {
+    const int fd = static_cast<FileDescriptor*>(opaque)->get();
+    ssize_t got = 0;
+    do {
+        got = ::read(fd, buffer, static_cast<size_t>(size));
+    } while (got < 0 && errno == EINTR);
+    if (got == 0) {
+        return AVERROR_EOF;
+    }
+    return got < 0 ? AVERROR(errno) : static_cast<int>(got);
+}
+
+int64_t seekFile(void* opaque, int64_t offset, int whence) {
+    const int fd = static_cast<FileDescriptor*>(opaque)->get();
+    if (whence & AVSEEK_SIZE) {
+        struct stat status {};
+        return fstat(fd, &status) == 0 ? static_cast<int64_t>(status.st_size) : AVERROR(errno);
+    }
+    const off_t position = ::lseek(fd, offset, whence & ~AVSEEK_FORCE);
+    return position < 0 ? AVERROR(errno) : static_cast<int64_t>(position);
+}
+
+// The reading end of a checked file: its descriptor and FFmpeg's buffered reader over it.
+void freeFileReader(AVIOContext* reader) {
+    if (reader) {
+        delete static_cast<FileDescriptor*>(reader->opaque);
+        av_freep(&reader->buffer);
+        avio_context_free(&reader);
+    }
+}
+
+struct FileReaderFreer {
+    void operator()(AVIOContext* reader) const { freeFileReader(reader); }
+};
+using FileReaderPtr = std::unique_ptr<AVIOContext, FileReaderFreer>;
+
+FileReaderPtr makeFileReader(FileDescriptor file) {
+    auto* buffer = static_cast<unsigned char*>(av_malloc(kReadBufferBytes));
+    if (!buffer) {
+        return nullptr;
+    }
+    auto owned = std::make_unique<FileDescriptor>(std::move(file));
+    AVIOContext* reader =
+        avio_alloc_context(buffer, kReadBufferBytes, 0, owned.get(), readFile, nullptr, seekFile);
+    if (!reader) {
+        av_free(buffer);
+        return nullptr;
+    }
+    owned.release();
+    return FileReaderPtr(reader);
 }
 
 }  // namespace
 
-FormatContextPtr openLocalMedia(const std::string& path) {
-    // A FIFO or device would block or never end; a URL-looking name must stay a file name.
-    if (path.empty() || !isRegularFile(path)) {
+void LocalMediaCloser::operator()(AVFormatContext* context) const {
+    AVIOContext* reader = context->pb;
+    avformat_close_input(&context);
+    freeFileReader(reader);
+}
+
+LocalMediaPtr openLocalMedia(const std::string& path) {
+    FileDescriptor file = openLocalRegularFile(path);
+    if (!file.isOpen()) {
         return nullptr;
     }
+    FileReaderPtr reader = makeFileReader(std::move(file));
+    AVFormatContext* raw = avformat_alloc_context();
+    if (!reader || !raw) {
+        avformat_free_context(raw);
+        return nullptr;
+    }
+    raw->pb = reader.get();
+    raw->flags |= AVFMT_FLAG_CUSTOM_IO;
     AVDictionary* options = nullptr;
-    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    // Nothing but the checked file is read; the path only lends its extension to format probing.
+    av_dict_set(&options, "protocol_whitelist", "none", 0);
     av_dict_set(&options, "format_whitelist", kSelfContainedFormats, 0);
-    AVFormatContext* raw = nullptr;
-    const std::string url = "file:" + path;
-    int result = avformat_open_input(&raw, url.c_str(), nullptr, &options);
+    const int result = avformat_open_input(&raw, path.c_str(), nullptr, &options);
     av_dict_free(&options);
     if (result < 0) {
+        // The failed open has freed the demuxer but not the reader, which is still ours.
         return nullptr;
     }
-    return FormatContextPtr(raw);
+    reader.release();
+    return LocalMediaPtr(raw);
 }
 
 }  // namespace video

@@ -2,14 +2,22 @@
 
 #include "cache/FfmpegPointers.h"
 
+#include <memory>
 #include <string>
 
 namespace video {
 
-// Opens a media file as a plain local file: only regular files, only the `file` protocol, and
-// only container formats that read nothing but that one file (no playlists, concat lists or
-// file-name patterns), so a file's content cannot lead FFmpeg to the network or to other files.
-// Returns null when the path is refused or cannot be opened.
-FormatContextPtr openLocalMedia(const std::string& path);
+// Closes a demuxer opened by openLocalMedia, with the file it reads.
+struct LocalMediaCloser {
+    void operator()(AVFormatContext* context) const;
+};
+using LocalMediaPtr = std::unique_ptr<AVFormatContext, LocalMediaCloser>;
+
+// Opens a media file as a plain local file: only a regular file outside the kernel's
+// pseudo-file systems, read through the very descriptor that was checked, and only container
+// formats that read nothing but that one file (no playlists, concat lists or file-name patterns),
+// so a file's content cannot lead FFmpeg to the network or to other files. Returns null when the
+// path is refused or cannot be opened.
+LocalMediaPtr openLocalMedia(const std::string& path);
 
 }  // namespace video

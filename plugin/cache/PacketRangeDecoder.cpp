@@ -2,6 +2,8 @@
 
 #include "cache/PacketCursor.h"
 
+#include <algorithm>
+
 namespace video {
 namespace {
 
@@ -15,6 +17,18 @@ bool receiveFrames(AVCodecContext* decoder, AVFrame* frame, const FrameHandler& 
         }
     }
     return true;
+}
+
+// Gives the first packet after a seek the palette in force there, unless it brings its own.
+void addPalette(AVPacket* packet, const PacketRecord& record) {
+    size_t bytes = 0;
+    if (!record.palette || av_packet_get_side_data(packet, AV_PKT_DATA_PALETTE, &bytes)) {
+        return;
+    }
+    uint8_t* palette = av_packet_new_side_data(packet, AV_PKT_DATA_PALETTE, record.palette->size());
+    if (palette) {
+        std::copy(record.palette->begin(), record.palette->end(), palette);
+    }
 }
 
 }  // namespace
@@ -42,6 +56,9 @@ bool decodePacketRange(AVFormatContext* input, AVCodecContext* decoder, int stre
         // An empty packet would read as the end of input; discarded pictures still go in, since
         // later pictures may refer to them.
         if (packet->size > 0) {
+            if (index == range.first) {
+                addPalette(packet.get(), packets[static_cast<size_t>(index)]);
+            }
             packet->pts = stampOf(index);
             if (avcodec_send_packet(decoder, packet.get()) == AVERROR(EAGAIN)) {
                 wantsMore = receiveFrames(decoder, frame.get(), onFrame);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 extern "C" {
@@ -19,6 +20,9 @@ struct PacketRecord {
         0;  // of the payload; kept for the packets seeks aim at: keyframes, the first
     bool key = false;
     bool hasPicture = true;  // false for empty packets and for packets the decoder must discard
+    // The palette of paletted video in force at this packet (null for others). Files send it
+    // once, with the first packet, so decoding that starts elsewhere must be handed it again.
+    std::shared_ptr<const std::vector<uint8_t>> palette;
 };
 
 using PacketList = std::vector<PacketRecord>;

@@ -27,10 +27,19 @@ PacketList scanStreamPackets(AVFormatContext* input, int streamIndex) {
     if (!packet) {
         return packets;
     }
+    std::shared_ptr<const std::vector<uint8_t>> palette;
     while (av_read_frame(input, packet.get()) >= 0) {
         PacketUnref unref(packet.get());
         if (packet->stream_index == streamIndex) {
+            size_t paletteBytes = 0;
+            const uint8_t* newPalette =
+                av_packet_get_side_data(packet.get(), AV_PKT_DATA_PALETTE, &paletteBytes);
+            if (newPalette && paletteBytes == AVPALETTE_SIZE) {
+                palette = std::make_shared<const std::vector<uint8_t>>(newPalette,
+                                                                       newPalette + paletteBytes);
+            }
             packets.push_back(recordOf(*packet));
+            packets.back().palette = palette;
             if (packets.back().key || packets.size() == 1) {
                 packets.back().checksum = payloadChecksum(*packet);
             }

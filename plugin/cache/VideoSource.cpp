@@ -74,14 +74,14 @@ bool VideoSource::openStream(const std::string& path) {
     if (stream.avg_frame_rate.num != 0 && stream.avg_frame_rate.den != 0) {
         averageFrameRate_ = av_q2d(stream.avg_frame_rate);
     }
-    // Other streams are not read at all. Missing presentation time stamps (reference pictures
-    // in AVI files with B-frames) are filled in from the decoding time stamps that follow.
+    // Other streams are not read at all. Time stamps are taken as the file stores them: the
+    // ones libavformat makes up where they are missing (AVI with B-frames) follow decoding order,
+    // so such files are ordered by decoding instead.
     for (unsigned i = 0; i < input_->nb_streams; ++i) {
         if (static_cast<int>(i) != streamIndex_) {
             input_->streams[i]->discard = AVDISCARD_ALL;
         }
     }
-    input_->flags |= AVFMT_FLAG_GENPTS;
 
     packets_ = scanStreamPackets(input_.get(), streamIndex_);
     if (!orderByTimestamps(packets_, order_) &&

@@ -2,6 +2,7 @@
 
 #include "cache/BlockLayout.h"
 #include "cache/FfmpegPointers.h"
+#include "cache/LocalMediaInput.h"
 #include "cache/Orientation.h"
 #include "cache/PacketRecord.h"
 #include "cache/PresentationOrder.h"
@@ -56,7 +57,7 @@ public:
 private:
     bool openStream(const std::string& path);
 
-    FormatContextPtr input_;
+    LocalMediaPtr input_;
     CodecContextPtr decoder_;
     int streamIndex_ = -1;
     int width_ = 0;

@@ -1,5 +1,6 @@
 #include "draw/CineSheetDrawOverride.h"
 
+#include "cache/CacheBudget.h"
 #include "draw/QuadCorners.h"
 
 #include <maya/MFnDependencyNode.h>
@@ -48,6 +49,7 @@ CineSheetDrawOverride::CineSheetDrawOverride(const MObject& obj)
       threadData(nullptr),
       texture(nullptr),
       texturePixelCount(0) {
+    video::CacheBudget::instance().enrol(&cache);
     if (!startBlockCachingThreaded()) {
         MGlobal::displayError(
             "Failed to start caching thread. Video frame caching is not available!");
@@ -60,6 +62,7 @@ CineSheetDrawOverride::~CineSheetDrawOverride() {
         waitForOwnWorker(*threadData);
         MThreadAsync::release();
     }
+    video::CacheBudget::instance().leave(&cache);
     {
         const std::lock_guard<std::mutex> blockLock(cache.blockMutex);
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);

@@ -16,6 +16,8 @@
 #include <maya/MUserData.h>
 
 #include <atomic>
+#include <mutex>
+#include <optional>
 
 namespace video {
 struct RgbPicture;
@@ -64,7 +66,7 @@ public:
     bool startBlockCachingThreaded();
     static void* blockCachingWorker(void* data);
     static void blockCachingFinished(void* data);
-    bool addBlockCachingJob(int frame, int blockRadius, CachingJob& job);
+    bool addBlockCachingJob(int frame, int windowFrames, CachingJob& job);
     static bool setActiveBlocks(ThreadData* data, CachingJob& job);
     static void clearInactiveBlockImages(ThreadData* data);
     static void clearAllBlockImages(std::map<int, std::vector<unsigned char*>>& blocks);
@@ -72,8 +74,9 @@ public:
     static bool storeFrameInCache(ThreadData* data, int block, int index,
                                   const video::RgbPicture& picture);
 
-    // Frame request and wait.
-    void processVideo(MString& path, int frame, int cacheFrames, double sceneFrameRate, float gamma,
+    // Frame request and wait. processVideo returns false when the frame should have been shown
+    // and was not (it did not come in time, or its upload failed), so that it is asked for again.
+    bool processVideo(MString& path, int frame, int cacheFrames, double sceneFrameRate, float gamma,
                       CineSheetData* data);
     bool awaitFrame(CineSheetData* data, CachingJob& job);
     void clearAllData(CineSheetData* data);
@@ -94,6 +97,20 @@ public:
     MHWRender::MTexture* texture;
     int texturePixelCount;
 
+    // What a refresh asks for, as frame preparation sees it: equal requests show the same
+    // picture. Kept for the last request whose picture is on screen (or that has none to show).
+    struct ShownRequest {
+        MString path;
+        int frame = 0;
+        double sceneFrameRate = 0.0;
+        short cacheResolution = 0;
+        bool operator==(const ShownRequest& other) const;
+    };
+    std::optional<ShownRequest> shownRequest;
+
 private:
     void buildGammaTable(float gamma);
+    // Takes decoderMutex for the drawing thread, first asking a running pass to stop.
+    std::unique_lock<std::mutex> lockDecoder();
+    bool workerRunning() const;
 };

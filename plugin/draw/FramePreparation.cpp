@@ -49,6 +49,14 @@ int divisorForCacheResolution(short cacheResolution) {
     }
 }
 
+// The enum fields come from the host's input spaces, but a value past the names shows no space
+// rather than reading outside the list.
+MString colorSpaceName(const MStringArray& inputSpaceNames, int colorSpace) {
+    const bool knownSpace =
+        colorSpace >= 1 && static_cast<unsigned int>(colorSpace) <= inputSpaceNames.length();
+    return knownSpace ? inputSpaceNames[colorSpace - 1] : MString();
+}
+
 // Frames per second of the scene's current time unit.
 double sceneFrameRate() {
     return 1.0 / MTime(1.0, MTime::uiUnit()).as(MTime::kSeconds);
@@ -96,46 +104,53 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     const double frameRate = forceFrameRate ? sceneFrameRate() : 0.0;
     path = workspacePath.resolve(path.expandFilePath(), frame);
 
-    const bool sameContent = path == currentPath && frame == lastFrame;
+    // The scene frame and its rate are compared, not the video frame they lead to: that one is
+    // known only once the file is open.
+    // The colour space only changes how the texture is drawn, so a new choice shows at once,
+    // even at a standing frame.
+    data->colorSpaceName = colorSpaceName(inputSpaceNames, colorSpace);
+
+    const ShownRequest request{path, frame, frameRate, cacheResolution};
+    const bool sameRequest = shownRequest && *shownRequest == request;
     const bool sameGamma = static_cast<double>(gamma) == tableGamma;
-    if (sameContent && sameGamma && !adopted) {
+    if (sameRequest && sameGamma && !adopted) {
         return data;
     }
+    shownRequest.reset();
 
     if (inputSpaceNames.length() == 0) {
         MGlobal::executeCommand("colorManagementPrefs -q -inputSpaceNames", inputSpaceNames, false,
                                 false);
+        data->colorSpaceName = colorSpaceName(inputSpaceNames, colorSpace);
     }
-    // The enum fields come from the same query, but a value past the names shows no space
-    // rather than reading outside the list.
-    const bool knownSpace =
-        colorSpace >= 1 && static_cast<unsigned int>(colorSpace) <= inputSpaceNames.length();
-    data->colorSpaceName = knownSpace ? inputSpaceNames[colorSpace - 1] : MString();
 
     MString firstFile = path;
     formatFilePath(firstFile, frame);
     if (!isReadableRegularFile(firstFile)) {
         clearTexture(data);
         {
-            const std::lock_guard<std::mutex> lock(cache.decoderMutex);
+            const std::unique_lock<std::mutex> lock = lockDecoder();
             clearAllData(data);
         }
         currentPath = path;
         lastFrame = frame;
+        shownRequest = request;
         return data;
     }
 
     if (isVideoPath(path)) {
         const int divisor = divisorForCacheResolution(cacheResolution);
         if (divisor != decoder.resolutionDivisor) {
-            const std::lock_guard<std::mutex> lock(cache.decoderMutex);
+            const std::unique_lock<std::mutex> lock = lockDecoder();
             decoder.textureRebuild = true;
             decoder.resolutionDivisor = divisor;
         }
-        processVideo(path, frame, cacheFrames, frameRate, gamma, data);
+        if (processVideo(path, frame, cacheFrames, frameRate, gamma, data)) {
+            shownRequest = request;
+        }
     } else {
         if (decoder.resolutionDivisor != 1) {
-            const std::lock_guard<std::mutex> lock(cache.decoderMutex);
+            const std::unique_lock<std::mutex> lock = lockDecoder();
             decoder.textureRebuild = true;
             decoder.resolutionDivisor = 1;
         }
@@ -145,13 +160,28 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
             currentPath = " ";
         }
         processImage(path, frame, gamma, data);
+        if (currentPath == path && lastFrame == frame) {
+            shownRequest = request;
+        }
     }
 
     if (decoder.frameHeight > 0) {
-        frameRatioPlug.setDouble(frameRatio(decoder));
+        // Written only when they change: each write dirties the placement matrix.
+        const double ratio = frameRatio(decoder);
+        if (frameRatioPlug.asDouble() != ratio) {
+            frameRatioPlug.setDouble(ratio);
+        }
         // A medium whose blocks are not known (yet) has no interval to report.
         const MIntArray& starts = cache.blockStarts;
-        keyframeIntervalPlug.setInt(starts.length() >= 2 ? starts[1] - starts[0] : 0);
+        const int keyframeInterval = starts.length() >= 2 ? starts[1] - starts[0] : 0;
+        if (keyframeIntervalPlug.asInt() != keyframeInterval) {
+            keyframeIntervalPlug.setInt(keyframeInterval);
+        }
     }
     return data;
+}
+
+bool CineSheetDrawOverride::ShownRequest::operator==(const ShownRequest& other) const {
+    return path == other.path && frame == other.frame && sceneFrameRate == other.sceneFrameRate &&
+           cacheResolution == other.cacheResolution;
 }

@@ -85,7 +85,7 @@ void CineSheetDrawOverride::processImage(MString& path, int frame, float gamma,
         }
     }
 
-    std::unique_lock<std::mutex> lock(cache.decoderMutex);
+    std::unique_lock<std::mutex> lock = lockDecoder();
     clearAllData(data);
     MString file = path;
     formatFilePath(file, frame);

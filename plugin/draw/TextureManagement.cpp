@@ -72,8 +72,8 @@ bool CineSheetDrawOverride::createTexture(CineSheetData* data) {
 
     MHWRender::MTextureDescription& description = data->textureDescription;
     description.setToDefault2DTexture();
-    description.fWidth = static_cast<unsigned int>(width / divisor);
-    description.fHeight = static_cast<unsigned int>(height / divisor);
+    description.fWidth = static_cast<unsigned int>(video::reducedSize(width, divisor));
+    description.fHeight = static_cast<unsigned int>(video::reducedSize(height, divisor));
     description.fBytesPerRow = description.fWidth * 4;
     description.fBytesPerSlice = description.fBytesPerRow * description.fHeight;
     // One level: the picture is shown about its own size, and a longer chain would have to
@@ -86,6 +86,8 @@ bool CineSheetDrawOverride::createTexture(CineSheetData* data) {
         const std::lock_guard<std::mutex> lock(cache.queueMutex);
         cache.jobs = {};
     }
+    // A dropped job is asked for again by the next request, even in the same block.
+    cache.lastQueuedBlock = -1;
     const int pixelCount = static_cast<int>(static_cast<long long>(width) * height /
                                             (static_cast<long long>(divisor) * divisor));
     if (pixelCount != texturePixelCount) {

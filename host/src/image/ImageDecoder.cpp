@@ -1,6 +1,7 @@
 #include "image/ImageDecoder.h"
 
 #include "image/FfmpegHandles.h"
+#include "image/LocalFileInput.h"
 
 #include <cstring>
 
@@ -17,21 +18,28 @@ bool isStillImageDemuxer(const char* name) {
     return std::strcmp(name, "image2") == 0;
 }
 
-FormatContextPtr openImageInput(const std::string& path) {
+// FFmpeg's still-image demuxers: the only formats an image file is read with, so that text,
+// audio, video or playlist files are refused before they are demuxed.
+const std::string& stillImageDemuxers() {
+    static const std::string names = [] {
+        std::string list;
+        void* iterator = nullptr;
+        while (const AVInputFormat* format = av_demuxer_iterate(&iterator)) {
+            if (isStillImageDemuxer(format->name)) {
+                list += (list.empty() ? "" : ",") + std::string(format->name);
+            }
+        }
+        return list;
+    }();
+    return names;
+}
+
+LocalInputPtr openImageInput(const std::string& path) {
     // The image sequence demuxer would read '%' in a path as a frame-number pattern.
     AVDictionary* options = nullptr;
     av_dict_set(&options, "pattern_type", "none", 0);
-    AVFormatContext* raw = nullptr;
-    const std::string url = "file:" + path;
-    const int result = avformat_open_input(&raw, url.c_str(), nullptr, &options);
+    LocalInputPtr input = openLocalFileInput(path, stillImageDemuxers(), &options);
     const DictionaryPtr unusedOptions(options);
-    if (result < 0) {
-        return nullptr;
-    }
-    FormatContextPtr input(raw);
-    if (!isStillImageDemuxer(input->iformat->name)) {
-        return nullptr;
-    }
     return input;
 }
 
@@ -124,7 +132,7 @@ bool convertToRgba(const AVFrame* source, RgbaPicture& picture) {
 }  // namespace
 
 bool decodeImageFile(const std::string& path, RgbaPicture& picture) {
-    FormatContextPtr input = openImageInput(path);
+    LocalInputPtr input = openImageInput(path);
     if (!input) {
         return false;
     }

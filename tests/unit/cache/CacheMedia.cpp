@@ -16,6 +16,29 @@ testsupport::MediaCatalogue& catalogue() {
          {"blocks12.mp4",
           "-f lavfi -i testsrc2=s=320x240:r=24 -frames:v 240 -c:v libx264 -bf 2 -g 12 "
           "-keyint_min 12 -sc_threshold 0 -preset ultrafast"}},
+        // H.264 with B-frames in AVI, which stores no presentation time stamps.
+        {"h264_bframes_avi",
+         {"h264bframes.avi",
+          "-f lavfi -i testsrc2=s=96x64:r=24 -frames:v 48 -c:v libx264 -bf 3 -g 24 "
+          "-pix_fmt yuv420p"}},
+        // Paletted raw video: the palette comes once, with the first packet.
+        {"pal8_avi",
+         {"pal8.avi",
+          "-f lavfi -i testsrc2=s=96x64:r=24 -frames:v 24 -c:v rawvideo -pix_fmt pal8"}},
+        {"one_pixel",
+         {"onepixel.mkv",
+          "-f lavfi -i testsrc2=s=64x64:r=24 -frames:v 6 -vf scale=1:1 -c:v ffv1 -pix_fmt "
+          "yuv444p"}},
+        // A first block of one frame, then blocks of 48.
+        {"short_first_block",
+         {"shortfirst.mp4",
+          "-f lavfi -i testsrc2=s=64x48:r=24 -frames:v 240 -c:v libx264 -g 48 -keyint_min 1 "
+          "-sc_threshold 0 -force_key_frames 'expr:eq(n,1)' -pix_fmt yuv420p"}},
+        // One block of 480 frames, as screen recordings and some cameras make.
+        {"single_block",
+         {"singleblock.mp4",
+          "-f lavfi -i testsrc2=s=64x48:r=24 -frames:v 480 -c:v libx264 -g 1000 -keyint_min 1000 "
+          "-sc_threshold 0 -bf 2 -pix_fmt yuv420p"}},
         // Four long blocks, slow enough to decode that a test can act while one is decoded.
         {"long_blocks",
          {"longblocks.mp4",

@@ -63,9 +63,10 @@ protected:
         return sheet;
     }
 
-    // What the worker does for a job: set the window and evict what left it.
+    // What the worker does for a job: set the window (the twelve-frame blocks `block` − radius
+    // to `block` + radius, moved inward at the clip's start) and evict what left it.
     static void moveWindow(CineSheetDrawOverride& sheet, int block, int radius) {
-        CachingJob job{-1, radius, block, 0};
+        CachingJob job{12 * block + 5, 12 * (2 * radius + 1), block, 5};
         const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
         ASSERT_TRUE(CineSheetDrawOverride::setActiveBlocks(sheet.threadData, job));
         CineSheetDrawOverride::clearInactiveBlockImages(sheet.threadData);

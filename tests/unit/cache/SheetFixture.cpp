@@ -113,6 +113,19 @@ std::vector<int> storedBlocks(const CineSheetDrawOverride& sheet) {
     return blocks;
 }
 
+std::vector<int> storedFrames(const CineSheetDrawOverride& sheet) {
+    std::vector<int> frames;
+    for (const auto& [block, slots] : sheet.cache.blocks) {
+        for (size_t slot = 0; slot < slots.size(); ++slot) {
+            if (slots[slot]) {
+                frames.push_back(sheet.cache.blockStarts[static_cast<unsigned int>(block)] +
+                                 static_cast<int>(slot));
+            }
+        }
+    }
+    return frames;
+}
+
 std::vector<int> values(const MIntArray& array) {
     std::vector<int> result;
     for (unsigned int i = 0; i < array.length(); ++i) {

@@ -56,5 +56,7 @@ bool waitForStore(CineSheetDrawOverride& sheet, const std::function<bool()>& don
 bool blockComplete(const CineSheetDrawOverride& sheet, int block);
 // The blocks in the store (call with the store lock held).
 std::vector<int> storedBlocks(const CineSheetDrawOverride& sheet);
+// The frame numbers of the frames in the store, in order (call with the store lock held).
+std::vector<int> storedFrames(const CineSheetDrawOverride& sheet);
 
 std::vector<int> values(const MIntArray& array);

@@ -89,7 +89,25 @@ TEST_P(EveryKindOfVideo, scrubbingShowsEveryFrameExactly) {
 
 INSTANTIATE_TEST_SUITE_P(Media, EveryKindOfVideo,
                          ::testing::Values("h264_mp4", "mpeg2_ps", "open_gop_mp4", "late_start_mkv",
-                                           "prores_mov", "mjpeg_avi", "h264_aac_mov"));
+                                           "prores_mov", "mjpeg_avi", "h264_aac_mov",
+                                           "h264_bframes_avi", "pal8_avi"));
+
+// However small the divisor makes it, a picture keeps at least one pixel: the top-left one.
+TEST_F(VideoFrames, onePixelClipKeepsItsPixelAtEveryResolution) {
+    const ReferenceVideo& reference = cachetest::reference("one_pixel");
+    ASSERT_EQ(reference.frames.size(), 6u);
+    for (int divisor : {1, 2, 4}) {
+        CineSheetDrawOverride& sheet = makeSheet();
+        CineSheetData& data = makeData();
+        sheet.decoder.resolutionDivisor = divisor;
+        showFrame(sheet, data, cachetest::mediaPath("one_pixel"), 3);
+        const TexturePixels pixels = texturePixels(data);
+        ASSERT_EQ(pixels.width, 1) << divisor;
+        ASSERT_EQ(pixels.height, 1) << divisor;
+        const std::vector<uint8_t>& rgb = reference.frames[3];
+        EXPECT_EQ(pixels.bytes, (std::vector<uint8_t>{rgb[0], rgb[1], rgb[2], 255})) << divisor;
+    }
+}
 
 // Footage under every other video name: played at Full, scrubbed at Half.
 class EveryVideoName : public VideoFrames, public ::testing::WithParamInterface<const char*> {};
@@ -155,23 +173,24 @@ TEST_F(VideoFrames, blocksFollowTheKeyframes) {
     EXPECT_EQ(sheet.decoder.frameHeight, 120);
 }
 
-// The window holds about cacheFrames frames: (120 / 12 − 1) / 2 = 4 blocks on each side.
+// The store holds the whole blocks within the cacheFrames frames around the wanted one (at least
+// that one): (120 / 12 − 1) / 2 = 4 blocks on each side for 120.
 TEST_F(VideoFrames, cacheFramesSizeTheWindow) {
     CineSheetDrawOverride& sheet = makeSheet();
     CineSheetData& data = makeData();
     const std::string& path = cachetest::mediaPath("blocks_of_12");
-    const std::pair<int, std::vector<int>> cases[] = {
-        {120, {6, 7, 8, 9, 10, 11, 12, 13, 14}}, {60, {8, 9, 10, 11, 12}}, {0, {9, 10, 11}}};
+    const std::pair<int, std::pair<int, int>> cases[] = {
+        {120, {72, 179}}, {60, {96, 155}}, {0, {125, 125}}, {240, {0, 239}}};
     for (const auto& [cacheFrames, window] : cases) {
-        // A request in another block each time, so that each queues a job.
-        showFrame(sheet, data, path, cacheFrames == 60 ? 0 : 239, cacheFrames);
         showFrame(sheet, data, path, 125, cacheFrames);
+        const int expected = window.second - window.first + 1;
         ASSERT_TRUE(waitForStore(sheet, [&] {
-            return std::all_of(window.begin(), window.end(),
-                               [&](int block) { return blockComplete(sheet, block); });
+            return static_cast<int>(storedFrames(sheet).size()) == expected;
         })) << cacheFrames;
         const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
-        EXPECT_EQ(storedBlocks(sheet), window) << cacheFrames;
+        const std::vector<int> frames = storedFrames(sheet);
+        EXPECT_EQ(frames.front(), window.first) << cacheFrames;
+        EXPECT_EQ(frames.back(), window.second) << cacheFrames;
     }
 }
 

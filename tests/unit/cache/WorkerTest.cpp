@@ -1,7 +1,7 @@
 #include "CacheMedia.h"
 #include "SheetFixture.h"
 
-#include "cache/WindowOrder.h"
+#include "cache/FrameWindow.h"
 
 #include <host/Faults.h>
 #include <host/Messages.h>
@@ -44,32 +44,41 @@ size_t queuedJobs(CineSheetDrawOverride& sheet) {
     return sheet.cache.jobs.size();
 }
 
-TEST_F(Worker, requestsFindTheirBlockAndQueueOnlyWhenTheBlockChanges) {
+// A request queues a job when its block changes or the frame moves more than a quarter of the
+// window from the last one queued: until then the window being served holds it well inside.
+TEST_F(Worker, requestsFindTheirBlockAndQueueWhenTheWindowMustMove) {
     CineSheetDrawOverride& sheet = makeIdleSheet();
     setStarts(sheet, {0, 12, 24, 30});
     CachingJob job;
-    EXPECT_TRUE(sheet.addBlockCachingJob(29, 4, job));
+    EXPECT_TRUE(sheet.addBlockCachingJob(29, 120, job));
     EXPECT_EQ(job.frame, 29);
-    EXPECT_EQ(job.blockRadius, 4);
+    EXPECT_EQ(job.windowFrames, 120);
     EXPECT_EQ(job.block, 2);
     EXPECT_EQ(job.frameInBlock, 5);
     EXPECT_EQ(queuedJobs(sheet), 1u);
-    EXPECT_TRUE(sheet.addBlockCachingJob(24, 4, job));
+    EXPECT_TRUE(sheet.addBlockCachingJob(24, 120, job));
     EXPECT_EQ(queuedJobs(sheet), 1u);
-    EXPECT_TRUE(sheet.addBlockCachingJob(0, 4, job));
-    EXPECT_TRUE(sheet.addBlockCachingJob(11, 4, job));
+    EXPECT_TRUE(sheet.addBlockCachingJob(0, 120, job));
+    EXPECT_TRUE(sheet.addBlockCachingJob(11, 120, job));
     EXPECT_EQ(job.block, 0);
     EXPECT_EQ(job.frameInBlock, 11);
-    EXPECT_TRUE(sheet.addBlockCachingJob(12, 4, job));
+    EXPECT_TRUE(sheet.addBlockCachingJob(12, 120, job));
     EXPECT_EQ(job.block, 1);
     EXPECT_EQ(queuedJobs(sheet), 3u);
+    // Same block, but further than a quarter of a 12-frame window; then another window length.
+    EXPECT_TRUE(sheet.addBlockCachingJob(20, 12, job));
+    EXPECT_EQ(queuedJobs(sheet), 4u);
+    EXPECT_TRUE(sheet.addBlockCachingJob(22, 12, job));
+    EXPECT_EQ(queuedJobs(sheet), 4u);
+    EXPECT_TRUE(sheet.addBlockCachingJob(16, 12, job));
+    EXPECT_EQ(queuedJobs(sheet), 5u);
 
     for (int outside : {-1, 30, 1000}) {
         CachingJob rejected;
         EXPECT_FALSE(sheet.addBlockCachingJob(outside, 4, rejected)) << outside;
         EXPECT_EQ(rejected.block, -1);
     }
-    EXPECT_EQ(queuedJobs(sheet), 3u);
+    EXPECT_EQ(queuedJobs(sheet), 5u);
     EXPECT_EQ(sheet.cache.lastQueuedBlock, 1);
 }
 
@@ -94,47 +103,69 @@ TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
     }
 }
 
-TEST_F(Worker, windowCoversTheRadiusAroundTheWantedBlock) {
+// The window is counted in frames around the wanted one: the whole blocks within it, or the part
+// of the wanted block when that is longer; its blocks are filled from the wanted one outwards,
+// forward first.
+TEST_F(Worker, windowHoldsTheFramesAroundTheWantedOne) {
     CineSheetDrawOverride& sheet = makeIdleSheet();
     ThreadData* threadData = sheet.threadData;
     ASSERT_NE(threadData, nullptr);
     setStarts(sheet, {0, 12, 24, 36, 48});
-    CachingJob job{13, 2, 1, 1};
+    // Frames 2 to 25 around frame 13: only block 1 lies wholly inside.
+    CachingJob job{13, 24, 1, 1};
     EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
-    EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{-1, 0, 1, 2, 3}));
-    job.block = 3;
+    EXPECT_EQ(values(sheet.cache.activeBlocks), std::vector<int>{1});
+    EXPECT_EQ(sheet.cache.window.first, 12);
+    EXPECT_EQ(sheet.cache.window.last, 23);
+    job = CachingJob{17, 36, 1, 5};
     EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
-    EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{1, 2, 3, -1, -1}));
-    job.blockRadius = -1;
+    EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{1, 2, 0}));
+    // At the end of the clip the window moves inward and stays full.
+    job = CachingJob{47, 24, 3, 11};
     EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
-    EXPECT_TRUE(values(sheet.cache.activeBlocks).empty());
+    EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{3, 2}));
+    EXPECT_EQ(sheet.cache.window.first, 24);
+    EXPECT_EQ(sheet.cache.window.last, 47);
+    job = CachingJob{2, 1000, 0, 2};
+    EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
+    EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{0, 1, 2, 3}));
+    // No frames asked for still keeps the wanted one.
+    job = CachingJob{30, 0, 2, 6};
+    EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
+    EXPECT_EQ(values(sheet.cache.activeBlocks), std::vector<int>{2});
+    EXPECT_EQ(sheet.cache.window.first, 30);
+    EXPECT_EQ(sheet.cache.window.last, 30);
     job.block = -1;
     EXPECT_FALSE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
     EXPECT_TRUE(values(sheet.cache.activeBlocks).empty());
 }
 
-TEST_F(Worker, windowIsVisitedCentreOutForwardFirst) {
-    const std::vector<int> window{8, 9, 10, 11, 12};
-    std::vector<int> visited;
-    for (int position : video::windowVisitingOrder(5)) {
-        visited.push_back(window[position]);
-    }
-    EXPECT_EQ(visited, (std::vector<int>{10, 11, 9, 12, 8}));
-    EXPECT_EQ(video::windowVisitingOrder(1), std::vector<int>{0});
-    EXPECT_EQ(video::windowVisitingOrder(3), (std::vector<int>{1, 2, 0}));
-    EXPECT_TRUE(video::windowVisitingOrder(0).empty());
+TEST_F(Worker, blocksAreVisitedFromTheWantedOneOutwardsForwardFirst) {
+    EXPECT_EQ(video::blockVisitingOrder(8, 12, 10), (std::vector<int>{10, 11, 9, 12, 8}));
+    EXPECT_EQ(video::blockVisitingOrder(8, 12, 8), (std::vector<int>{8, 9, 10, 11, 12}));
+    EXPECT_EQ(video::blockVisitingOrder(8, 12, 12), (std::vector<int>{12, 11, 10, 9, 8}));
+    EXPECT_EQ(video::blockVisitingOrder(3, 3, 3), std::vector<int>{3});
+    EXPECT_TRUE(video::blockVisitingOrder(3, 5, 7).empty());
 }
 
-TEST_F(Worker, evictionFreesEveryBlockOutsideTheWindow) {
+TEST_F(Worker, evictionFreesEveryFrameOutsideTheWindow) {
     CineSheetDrawOverride& sheet = makeIdleSheet();
     setStarts(sheet, {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22});
     for (int block : {4, 5, 6, 9}) {
-        sheet.cache.blocks[block] = {static_cast<unsigned char*>(std::malloc(16)), nullptr};
+        sheet.cache.blocks[block] = {static_cast<unsigned char*>(std::malloc(16)),
+                                     static_cast<unsigned char*>(std::malloc(16))};
     }
-    CachingJob job{18, 1, 9, 0};
+    CachingJob job{18, 2, 9, 0};
     ASSERT_TRUE(CineSheetDrawOverride::setActiveBlocks(sheet.threadData, job));
     CineSheetDrawOverride::clearInactiveBlockImages(sheet.threadData);
     EXPECT_EQ(storedBlocks(sheet), std::vector<int>{9});
+    EXPECT_TRUE(blockComplete(sheet, 9));
+    // Inside a block the window keeps, frames outside the window go too.
+    job = CachingJob{19, 1, 9, 1};
+    ASSERT_TRUE(CineSheetDrawOverride::setActiveBlocks(sheet.threadData, job));
+    CineSheetDrawOverride::clearInactiveBlockImages(sheet.threadData);
+    EXPECT_EQ(sheet.cache.blocks[9][0], nullptr);
+    EXPECT_NE(sheet.cache.blocks[9][1], nullptr);
 }
 
 // Jobs queued faster than the worker takes them: it serves the newest and drops the rest.
@@ -144,8 +175,9 @@ TEST_F(Worker, onlyTheNewestJobIsServed) {
         // While the decoder is held, the worker can take jobs but not start a pass.
         const std::lock_guard<std::mutex> decoderLock(sheet.cache.decoderMutex);
         CachingJob job;
-        for (int frame : {24, 60, 96}) {
-            ASSERT_TRUE(sheet.addBlockCachingJob(frame, 0, job));
+        // The last one asks for exactly block 8 (frames 96 to 107).
+        for (int frame : {24, 60, 101}) {
+            ASSERT_TRUE(sheet.addBlockCachingJob(frame, 12, job));
         }
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (queuedJobs(sheet) > 0 && std::chrono::steady_clock::now() < until) {
@@ -159,15 +191,16 @@ TEST_F(Worker, onlyTheNewestJobIsServed) {
     EXPECT_EQ(storedBlocks(sheet), std::vector<int>{8});
 }
 
-// The wanted block is decoded first; a newer job (or a stop) ends the pass after the block being
-// decoded, before the next one.
+// The wanted block is decoded first; a newer job ends the pass after the block being decoded,
+// before the next one, and a stop ends it at once, keeping the frames stored so far.
 TEST_F(Worker, passEndsAtTheNextBlockBoundary) {
     for (bool stop : {false, true}) {
         SCOPED_TRACE(stop ? "stop" : "newer job");
         CineSheetDrawOverride& sheet = makeOpenSheet("long_blocks");
         ASSERT_EQ(values(sheet.cache.blockStarts), (std::vector<int>{0, 48, 96, 144, 192}));
         CachingJob job;
-        ASSERT_TRUE(sheet.addBlockCachingJob(60, 1, job));
+        // Exactly block 1: frames 48 to 95.
+        ASSERT_TRUE(sheet.addBlockCachingJob(71, 48, job));
         std::unique_lock<std::mutex> store(sheet.cache.storeMutex);
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         // Holding the store keeps the worker inside block 1 once it has stored a frame of it.
@@ -184,16 +217,20 @@ TEST_F(Worker, passEndsAtTheNextBlockBoundary) {
         if (stop) {
             sheet.decoder.running = false;
         } else {
-            // Same block, radius 0: the next pass evicts nothing it would need.
+            // The same window: the next pass evicts nothing it would need.
             const std::lock_guard<std::mutex> queue(sheet.cache.queueMutex);
-            sheet.cache.jobs.push(CachingJob{60, 0, 1, 12});
+            sheet.cache.jobs.push(CachingJob{71, 48, 1, 23});
         }
         store.unlock();
         {
             const std::lock_guard<std::mutex> decoderLock(sheet.cache.decoderMutex);
             const std::lock_guard<std::mutex> storeLock(sheet.cache.storeMutex);
             EXPECT_EQ(storedBlocks(sheet), std::vector<int>{1});
-            EXPECT_TRUE(blockComplete(sheet, 1));
+            if (stop) {
+                EXPECT_FALSE(blockComplete(sheet, 1));
+            } else {
+                EXPECT_TRUE(blockComplete(sheet, 1));
+            }
         }
         if (stop) {
             ASSERT_TRUE(waitForStore(sheet, [&] { return sheet.threadData->finished.load(); }));
@@ -205,17 +242,18 @@ TEST_F(Worker, passEndsAtTheNextBlockBoundary) {
 TEST_F(Worker, movingTheWantedFrameEvictsTheOldWindow) {
     CineSheetDrawOverride& sheet = makeOpenSheet();
     CachingJob job;
-    ASSERT_TRUE(sheet.addBlockCachingJob(65, 1, job));
+    // Frames 48 to 83 (blocks 4 to 6), then 96 to 131 (blocks 8 to 10).
+    ASSERT_TRUE(sheet.addBlockCachingJob(65, 36, job));
     ASSERT_TRUE(waitForStore(sheet, [&] {
         return blockComplete(sheet, 4) && blockComplete(sheet, 5) && blockComplete(sheet, 6);
     }));
-    ASSERT_TRUE(sheet.addBlockCachingJob(110, 1, job));
+    ASSERT_TRUE(sheet.addBlockCachingJob(113, 36, job));
     ASSERT_TRUE(waitForStore(sheet, [&] {
         return blockComplete(sheet, 8) && blockComplete(sheet, 9) && blockComplete(sheet, 10);
     }));
     const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
     EXPECT_EQ(storedBlocks(sheet), (std::vector<int>{8, 9, 10}));
-    EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{8, 9, 10}));
+    EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{9, 10, 8}));
 }
 
 // Destroying a node while its worker decodes: the override waits for its own worker, whatever

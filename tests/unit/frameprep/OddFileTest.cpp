@@ -49,6 +49,17 @@ TEST_F(OddFile, EndlessDevice) {
     expectNothingDrawnThenRecovery("/dev/zero");
 }
 
+// The kernel's pseudo-files look like regular files but are no media, whatever they are named.
+TEST_F(OddFile, KernelPseudoFiles) {
+    for (const char* path : {"/proc/self/mem", "/proc/self/status"}) {
+        expectNothingDrawnThenRecovery(path);
+    }
+    ASSERT_EQ(symlink("/proc/self/status", folder.file("status.0001.png").c_str()), 0);
+    expectNothingDrawnThenRecovery(folder.file("status.####.png"));
+    ASSERT_EQ(symlink("/proc/self/status", folder.file("status.mp4").c_str()), 0);
+    expectNothingDrawnThenRecovery(folder.file("status.mp4"));
+}
+
 TEST_F(OddFile, EmptyPath) {
     expectNothingDrawnThenRecovery("");
 }

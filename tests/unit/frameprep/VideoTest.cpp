@@ -2,6 +2,7 @@
 
 #include <host/Viewport.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -49,10 +50,9 @@ TEST_F(VideoOnSheet, HalfAndQuarterResolution) {
     refresh();
     expectFrame(10, 2);
 
-    // The resolution alone is no change; it is taken up with the next frame.
     ASSERT_EQ(plug("cacheResolution").setShort(2), MStatus::kSuccess);
     refresh();
-    expectFrame(10, 2);
+    expectFrame(10, 4);
     setTime(11);
     refresh();
     expectFrame(11, 4);
@@ -132,6 +132,132 @@ TEST_F(VideoOnSheet, ForcedFrameRateMapsSceneFramesOntoVideoFrames) {
     setTime(11);
     refresh();
     expectFrame(11, 1);
+}
+
+// A picture that is not on screen must come back when asked for again, whatever took it away.
+class ReturningPicture : public VideoOnSheet {
+protected:
+    bool showsNothing() {
+        const Texture texture = drawnTexture();
+        return !drewMesh() || std::all_of(texture.pixels.begin(), texture.pixels.end(),
+                                          [](std::uint8_t byte) { return byte == 0; });
+    }
+};
+
+TEST_F(ReturningPicture, VideoMissingAtFirstIsShownOnceItAppears) {
+    testsupport::TempDir folder;
+    const std::string clip = folder.file("late.mp4");
+    setFile(clip);
+    setTime(5);
+    refresh();
+    EXPECT_FALSE(drewMesh());
+
+    testsupport::writeFile(clip, testsupport::readFile(frameprep::video()));
+    setTime(6);
+    refresh();
+    expectFrame(6, 1);
+}
+
+TEST_F(ReturningPicture, BackInsideTheClipShowsTheCachedFrame) {
+    setFile(frameprep::video());
+    setTime(10);
+    refresh();
+    expectFrame(10, 1);
+    // Past the end, before the start, and outside the node's own range.
+    for (double outside : {100.0, -5.0}) {
+        setTime(outside);
+        refresh();
+        EXPECT_TRUE(showsNothing()) << outside;
+        setTime(10);
+        refresh();
+        expectFrame(10, 1);
+    }
+    ASSERT_EQ(plug("endFrame").setInt(8), MStatus::kSuccess);
+    refresh();
+    EXPECT_TRUE(showsNothing());
+    ASSERT_EQ(plug("endFrame").setInt(0), MStatus::kSuccess);
+    refresh();
+    expectFrame(10, 1);
+}
+
+TEST_F(ReturningPicture, FrameWhoseUploadFailedIsAskedForAgain) {
+    setFile(frameprep::video());
+    setTime(3);
+    refresh();
+    expectFrame(3, 1);
+    setTime(12);
+    run("hostConfig -fault textureUpdate on");
+    refresh();
+    run("hostConfig -fault textureUpdate off");
+    refresh();
+    expectFrame(12, 1);
+}
+
+TEST_F(ReturningPicture, CacheResolutionTakesEffectAtAStandingTime) {
+    setFile(frameprep::video());
+    setTime(10);
+    refresh();
+    expectFrame(10, 1);
+    ASSERT_EQ(plug("cacheResolution").setShort(2), MStatus::kSuccess);
+    refresh();
+    expectFrame(10, 4);
+    ASSERT_EQ(plug("cacheResolution").setShort(0), MStatus::kSuccess);
+    refresh();
+    expectFrame(10, 1);
+}
+
+// A 48 frames-per-second clip in a 24 frames-per-second scene: scene frame n shows frame 2n.
+class ForcedRate : public SheetFixture {
+protected:
+    static const std::string& fastClip() {
+        static const std::string path = [] {
+            const std::string file = frameprep::scratch().file("fast.mp4");
+            testsupport::makeMedia(
+                "-f lavfi -i testsrc2=s=96x64:r=48 -frames:v 48 -c:v libx264 -g 8 "
+                "-keyint_min 8 -sc_threshold 0 -bf 2 -pix_fmt yuv420p",
+                file);
+            return file;
+        }();
+        return path;
+    }
+    void expectVideoFrame(int frame) {
+        static const testsupport::ReferenceVideo reference =
+            testsupport::referenceDecode(fastClip());
+        const Texture texture = drawnTexture();
+        EXPECT_EQ(texture.pixels, pointSampledRgba(reference.frames.at(frame), reference.width,
+                                                   reference.height, 1))
+            << "video frame " << frame;
+    }
+};
+
+TEST_F(ForcedRate, SceneFrameEqualToThePreviousVideoFrameIsShown) {
+    setFile(fastClip());
+    ASSERT_EQ(plug("forceFrameRate").setBool(true), MStatus::kSuccess);
+    setTime(5);
+    refresh();
+    expectVideoFrame(10);
+    setTime(10);
+    refresh();
+    expectVideoFrame(20);
+}
+
+TEST_F(ForcedRate, StandingTimeReadsNoFileAndWritesNoAttribute) {
+    testsupport::TempDir folder;
+    const std::string clip = folder.file("fast.mov.mp4");
+    testsupport::writeFile(clip, testsupport::readFile(fastClip()));
+    setFile(clip);
+    ASSERT_EQ(plug("forceFrameRate").setBool(true), MStatus::kSuccess);
+    setTime(7);
+    refresh();
+    expectVideoFrame(14);
+
+    ASSERT_EQ(std::rename(clip.c_str(), folder.file("gone.mp4").c_str()), 0);
+    ASSERT_EQ(plug("keyframeInterval").setInt(99), MStatus::kSuccess);
+    refresh();
+    refresh();
+    EXPECT_TRUE(drewMesh());
+    expectVideoFrame(14);
+    EXPECT_EQ(plug("keyframeInterval").asInt(), 99);
 }
 
 }  // namespace

@@ -4,6 +4,10 @@
 
 #include "TestSupport.h"
 
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -124,6 +128,31 @@ TEST(ImageReading, PercentSignsInPathsAreNotPatterns) {
     MImage image;
     ASSERT_EQ(image.readFromFile(patterned.c_str()), MStatus::kSuccess);
     EXPECT_EQ(largestDifference(image, referencePixels(plain)), 0);
+}
+
+// Only the named file is read, and only when it is a plain file: a playlist dressed as a frame
+// must not lead the reader to the files it lists, and no pipe, device or pseudo-file is read.
+TEST(ImageReading, ReadsNothingButTheOneRegularFile) {
+    TempDir dir;
+    const std::string segment = makeImage(dir, "segment.png", "");
+    testsupport::writeFile(dir.file("list.0001.png"),
+                           "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\nsegment.png\n"
+                           "#EXT-X-ENDLIST\n");
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, segment.c_str(), IN_OPEN), 0);
+    MImage image;
+    EXPECT_EQ(image.readFromFile(dir.file("list.0001.png").c_str()), MStatus::kFailure);
+    char events[4096];
+    EXPECT_LT(read(watch, events, sizeof(events)), 0) << "the listed file was opened";
+    close(watch);
+
+    ASSERT_EQ(mkfifo(dir.file("pipe.png").c_str(), 0644), 0);
+    ASSERT_EQ(symlink("/proc/self/status", dir.file("status.png").c_str()), 0);
+    for (const std::string& path : {dir.file("pipe.png"), dir.file("status.png"),
+                                    std::string("/proc/self/mem"), std::string("/dev/zero")}) {
+        EXPECT_EQ(image.readFromFile(path.c_str()), MStatus::kFailure) << path;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,110 @@
+#include "CacheMedia.h"
+#include "SheetFixture.h"
+
+#include "cache/BlockDecoder.h"
+#include "cache/VideoSource.h"
+
+#include <host/Faults.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// An intra-only clip (every frame its own block) whose frames 4 to 14 hold no picture: their
+// payload is zeroed where the ffmpeg tool says each packet lies.
+const std::string& clipWithDeadFrames() {
+    static const std::string path = [] {
+        const std::string file = cachetest::scratch().file("deadframes.avi");
+        testsupport::makeMedia("-f lavfi -i testsrc2=s=64x48:r=24 -frames:v 24 -c:v mjpeg -q:v 3",
+                               file);
+        const testsupport::CommandResult probe = testsupport::runCommand(
+            "ffprobe -v error -select_streams v -show_entries packet=pos,size -of compact=p=0 " +
+            testsupport::shellQuote(file));
+        std::string bytes = testsupport::readFile(file);
+        std::istringstream lines(probe.out);
+        std::string line;
+        for (int packet = 0; std::getline(lines, line); ++packet) {
+            long long size = 0;
+            long long position = 0;
+            std::sscanf(line.c_str(), "size=%lld|pos=%lld", &size, &position);
+            if (packet >= 4 && packet <= 14) {
+                bytes.replace(static_cast<size_t>(position), static_cast<size_t>(size),
+                              static_cast<size_t>(size), '\0');
+            }
+        }
+        testsupport::writeFile(file, bytes);
+        return file;
+    }();
+    return path;
+}
+
+bool allZero(const std::vector<uint8_t>& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](uint8_t byte) { return byte == 0; });
+}
+
+class FrameWait : public SheetFixture {
+protected:
+    // Whether every block (of one frame each, but the last of two) has been through the worker,
+    // stored or found dead.
+    static bool windowSettled(const CineSheetDrawOverride& sheet) {
+        const int blockCount = static_cast<int>(sheet.cache.blockStarts.length()) - 1;
+        return static_cast<int>(sheet.cache.blocks.size()) +
+                   static_cast<int>(sheet.decoder.failedFrames.length()) ==
+               blockCount;
+    }
+};
+
+TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
+    const testsupport::ReferenceVideo reference =
+        testsupport::referenceDecode(clipWithDeadFrames());
+    ASSERT_EQ(reference.frames.size(), 13u);
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    showFrame(sheet, data, clipWithDeadFrames(), 2);
+    EXPECT_EQ(texturePixels(data).bytes,
+              testsupport::pointSampledRgba(reference.frames[2], 64, 48, 1));
+    ASSERT_TRUE(waitForStore(sheet, [&sheet] { return windowSettled(sheet); }));
+
+    const long long pollsBefore = sheet.cache.waitPolls;
+    for (int frame = 4; frame <= 14; ++frame) {
+        showFrame(sheet, data, clipWithDeadFrames(), frame);
+        showFrame(sheet, data, clipWithDeadFrames(), frame);
+    }
+    EXPECT_EQ(sheet.cache.waitPolls, pollsBefore);
+    // The frames after them are the file's next pictures.
+    showFrame(sheet, data, clipWithDeadFrames(), 15);
+    EXPECT_EQ(texturePixels(data).bytes,
+              testsupport::pointSampledRgba(reference.frames[4], 64, 48, 1));
+}
+
+TEST_F(FrameWait, withoutAWorkerNoRequestWaits) {
+    host::setFault(host::fault::kTaskCreate, true);
+    const std::string& path = cachetest::mediaPath("blocks_of_12");
+    for (int node = 0; node < 3; ++node) {
+        CineSheetDrawOverride& sheet = makeSheet();
+        CineSheetData& data = makeData();
+        for (int frame : {5, 30, 31}) {
+            showFrame(sheet, data, path, frame);
+            EXPECT_TRUE(allZero(texturePixels(data).bytes));
+        }
+        EXPECT_EQ(sheet.cache.waitPolls, 0);
+    }
+}
+
+// A block decoding asked to stop ends at the next picture, not at the end of the block.
+TEST(BlockStop, decodingEndsAtThePictureWhereAStopIsAsked) {
+    video::VideoSource source;
+    ASSERT_TRUE(source.open(cachetest::mediaPath("long_blocks")));
+    video::BlockDecoder decoder(source);
+    int delivered = 0;
+    const int stored = decoder.decodeBlock(
+        1, [&delivered](int, const video::RgbPicture&) { ++delivered; },
+        [&delivered] { return delivered >= 5; });
+    EXPECT_EQ(stored, 5);
+    EXPECT_EQ(delivered, 5);
+    // The decoder is left ready for the next block.
+    EXPECT_EQ(decoder.decodeBlock(2, [](int, const video::RgbPicture&) {}), 48);
+}
+
+}  // namespace

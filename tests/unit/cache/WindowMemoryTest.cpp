@@ -1,0 +1,53 @@
+#include "CacheMedia.h"
+#include "SheetFixture.h"
+
+#include <mutex>
+
+namespace {
+
+// However the keyframes fall, the store holds the cacheFrames frames around the wanted one.
+class WindowMemory : public SheetFixture {
+protected:
+    // Shows the frame, checks it against the tool's decode, waits until the worker has filled
+    // the window and returns the frames stored.
+    std::vector<int> showAndSettle(CineSheetDrawOverride& sheet, CineSheetData& data,
+                                   const std::string& medium, int frame, int cacheFrames) {
+        const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
+        showFrame(sheet, data, cachetest::mediaPath(medium), frame, cacheFrames);
+        EXPECT_EQ(texturePixels(data).bytes,
+                  testsupport::pointSampledRgba(reference.frames.at(static_cast<size_t>(frame)),
+                                                reference.width, reference.height, 1))
+            << medium << " frame " << frame;
+        EXPECT_TRUE(waitForStore(
+            sheet, [&] { return static_cast<int>(storedFrames(sheet).size()) == cacheFrames; }))
+            << medium << " frame " << frame;
+        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+        return storedFrames(sheet);
+    }
+};
+
+TEST_F(WindowMemory, shortFirstBlockDoesNotWidenTheWindow) {
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    // The 48 frames around frame 120 are block 3 (97 to 144), not the whole file.
+    const std::vector<int> stored = showAndSettle(sheet, data, "short_first_block", 120, 48);
+    EXPECT_EQ(stored.front(), 97);
+    EXPECT_EQ(stored.back(), 144);
+    EXPECT_EQ(values(sheet.cache.blockStarts), (std::vector<int>{0, 1, 49, 97, 145, 193, 240}));
+    EXPECT_EQ(sheet.cache.frameBuffers.spareCount(), 0u);
+}
+
+TEST_F(WindowMemory, singleLongBlockStoresOnlyTheWindow) {
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    for (int frame : {300, 310, 340, 460, 479, 20, 301}) {
+        const std::vector<int> stored = showAndSettle(sheet, data, "single_block", frame, 60);
+        ASSERT_EQ(stored.size(), 60u) << frame;
+        EXPECT_LE(stored.front(), frame);
+        EXPECT_GE(stored.back(), frame);
+        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+        EXPECT_LE(sheet.cache.frameBuffers.spareCount() + stored.size(), 60u);
+    }
+}
+
+}  // namespace
