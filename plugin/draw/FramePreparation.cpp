@@ -104,12 +104,12 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     const double frameRate = forceFrameRate ? sceneFrameRate() : 0.0;
     path = workspacePath.resolve(path.expandFilePath(), frame);
 
-    // The scene frame and its rate are compared, not the video frame they lead to: that one is
-    // known only once the file is open.
     // The colour space only changes how the texture is drawn, so a new choice shows at once,
     // even at a standing frame.
     data->colorSpaceName = colorSpaceName(inputSpaceNames, colorSpace);
 
+    // The scene frame and its rate are compared, not the video frame they lead to: that one is
+    // known only once the file is open.
     const ShownRequest request{path, frame, frameRate, cacheResolution};
     const bool sameRequest = shownRequest && *shownRequest == request;
     const bool sameGamma = static_cast<double>(gamma) == tableGamma;
