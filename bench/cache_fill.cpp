@@ -15,6 +15,7 @@
 //        bench_cache_fill --playback [runs]   (the reference and playback only)
 //        bench_cache_fill --refill RUNS CLIP REFERENCE_FPS   (the child run it starts itself)
 
+#include "StoredFrames.h"
 #include "cache/BlockDecoder.h"
 #include "cache/CacheImage.h"
 #include "cache/PacketRangeDecoder.h"
@@ -190,16 +191,6 @@ struct Sheet {
     std::unique_ptr<CineSheetData> data;
 };
 
-int storedFrames(CineSheetDrawOverride& sheet) {
-    const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
-    int stored = 0;
-    for (const auto& block : sheet.cache.blocks) {
-        stored += static_cast<int>(
-            std::count_if(block.second.begin(), block.second.end(), [](auto* p) { return p; }));
-    }
-    return stored;
-}
-
 bool anyBlockStarted(CineSheetDrawOverride& sheet) {
     const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
     return !sheet.cache.blocks.empty();
@@ -244,7 +235,7 @@ FillTiming fillWholeClip(Sheet& sheet, const std::string& clip, int divisor) {
     start = Clock::now();
     timing.pickupSeconds = std::chrono::duration<double>(start - requested).count();
     const double cpuBefore = cpuSeconds(RUSAGE_SELF);
-    while (storedFrames(draw) < timing.frames) {
+    while (storedFrames(draw) < static_cast<std::size_t>(timing.frames)) {
         if (Clock::now() > deadline) {
             throw std::runtime_error("the worker did not store every frame of the clip");
         }

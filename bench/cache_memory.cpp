@@ -7,6 +7,7 @@
 //     not decode), as a ratio against a request for a frame already in the cache.
 // Usage: bench_cache_memory   (or bench_cache_memory --case NAME CLIP, the child it starts)
 
+#include "StoredFrames.h"
 #include "cache/CacheBudget.h"
 #include "cache/CacheImage.h"
 #include "draw/CineSheetDrawOverride.h"
@@ -100,16 +101,6 @@ public:
     std::vector<std::unique_ptr<CineSheetDrawOverride>> sheets;
     std::vector<std::unique_ptr<CineSheetData>> data;
 };
-
-size_t storedFrames(CineSheetDrawOverride& sheet) {
-    const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
-    size_t stored = 0;
-    for (const auto& block : sheet.cache.blocks) {
-        stored += static_cast<size_t>(
-            std::count_if(block.second.begin(), block.second.end(), [](auto* p) { return p; }));
-    }
-    return stored;
-}
 
 // Waits until no node's store has changed for half a second, noting the budget's peak.
 size_t settle(Nodes& nodes) {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "draw/CineSheetDrawOverride.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <mutex>
+
+// How many frames a node's cache holds now.
+inline std::size_t storedFrames(CineSheetDrawOverride& sheet) {
+    const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+    std::size_t stored = 0;
+    for (const auto& block : sheet.cache.blocks) {
+        stored += static_cast<std::size_t>(
+            std::count_if(block.second.begin(), block.second.end(), [](auto* p) { return p; }));
+    }
+    return stored;
+}
