@@ -101,7 +101,7 @@ std::string hostBinary() {
 }
 
 std::string pluginPath() {
-    return environmentOr("CINESHEET_PLUGIN", "");
+    return environmentOr("CINESHEET_PLUGIN", CINESHEET_PLUGIN_LIBRARY);
 }
 
 std::string testPluginDir() {

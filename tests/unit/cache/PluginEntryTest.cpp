@@ -22,13 +22,6 @@
 
 namespace {
 
-// The built plug-in library, as Maya loads it.
-std::string pluginLibrary() {
-    const std::string path = testsupport::pluginPath();
-    EXPECT_FALSE(path.empty()) << "CINESHEET_PLUGIN is not set";
-    return path;
-}
-
 std::string errorReport(int line) {
     return "\nAPI error detected in ../plugin at line " + std::to_string(line) + "\n";
 }
@@ -49,7 +42,7 @@ protected:
 
 TEST_F(PluginEntry, loadingRegistersTheNodeItsDrawingAndTheCommand) {
     std::string name;
-    ASSERT_EQ(host::loadPlugin(pluginLibrary(), &name), MStatus::kSuccess);
+    ASSERT_EQ(host::loadPlugin(testsupport::pluginPath(), &name), MStatus::kSuccess);
     EXPECT_EQ(name, "libCineSheet");
     EXPECT_EQ(host::pluginVersion("libCineSheet"), "1.01");
     EXPECT_TRUE(host::commandExists("cineSheet"));
@@ -69,8 +62,9 @@ TEST_F(PluginEntry, loadingRegistersTheNodeItsDrawingAndTheCommand) {
 // Maya looks up the two entry points and the version string; anything else the library exported
 // could clash with the FFmpeg or other libraries loaded in the same process.
 TEST_F(PluginEntry, exportsOnlyTheEntryPointsAndTheApiVersionItWasBuiltWith) {
-    const auto symbols = testsupport::runCommand("nm -D --defined-only --format=just-symbols " +
-                                                 testsupport::shellQuote(pluginLibrary()));
+    const auto symbols =
+        testsupport::runCommand("nm -D --defined-only --format=just-symbols " +
+                                testsupport::shellQuote(testsupport::pluginPath()));
     ASSERT_EQ(symbols.exitCode, 0) << symbols.err;
     std::istringstream lines(symbols.out);
     std::set<std::string> exported;
@@ -84,7 +78,7 @@ TEST_F(PluginEntry, exportsOnlyTheEntryPointsAndTheApiVersionItWasBuiltWith) {
                                             "_Z18uninitializePlugin" + object};
     EXPECT_EQ(exported, expected);
 
-    void* library = dlopen(pluginLibrary().c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* library = dlopen(testsupport::pluginPath().c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(library, nullptr) << dlerror();
     const auto* version = static_cast<const char*>(dlsym(library, "MApiVersion"));
     ASSERT_NE(version, nullptr);
@@ -102,7 +96,7 @@ TEST_F(PluginEntry, aTakenTypeNameStopsLoadingAtTheNodeStep) {
     other.pluginName = "someoneElse";
     ASSERT_EQ(host::registerPluginNodeType(other), MStatus::kSuccess);
     testing::internal::CaptureStderr();
-    EXPECT_NE(host::loadPlugin(pluginLibrary()), MStatus::kSuccess);
+    EXPECT_NE(host::loadPlugin(testsupport::pluginPath()), MStatus::kSuccess);
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_NE(errors.find(errorReport(39)), std::string::npos) << errors;
     EXPECT_FALSE(host::commandExists("cineSheet"));
@@ -114,7 +108,7 @@ TEST_F(PluginEntry, aTakenDrawClassificationStopsLoadingAtTheDrawStep) {
                   CineSheet::drawDbClassification, "someoneElse", CineSheetDrawOverride::creator),
               MStatus::kSuccess);
     testing::internal::CaptureStderr();
-    EXPECT_NE(host::loadPlugin(pluginLibrary()), MStatus::kSuccess);
+    EXPECT_NE(host::loadPlugin(testsupport::pluginPath()), MStatus::kSuccess);
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_NE(errors.find(errorReport(46)), std::string::npos) << errors;
     EXPECT_EQ(errors.find(errorReport(39)), std::string::npos) << errors;
@@ -126,7 +120,7 @@ TEST_F(PluginEntry, aTakenDrawClassificationStopsLoadingAtTheDrawStep) {
 
 // Unloading stops at the first step that fails, leaving the later ones registered.
 TEST_F(PluginEntry, aFailedDeregistrationStopsUnloading) {
-    ASSERT_EQ(host::loadPlugin(pluginLibrary()), MStatus::kSuccess);
+    ASSERT_EQ(host::loadPlugin(testsupport::pluginPath()), MStatus::kSuccess);
     ASSERT_EQ(MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(
                   CineSheet::drawDbClassification, CineSheet::drawRegistrantId),
               MStatus::kSuccess);
