@@ -66,6 +66,8 @@ public:
     bool startBlockCachingThreaded();
     static void* blockCachingWorker(void* data);
     static void blockCachingFinished(void* data);
+    // Asks the worker to end, waking it and any frame wait.
+    void stopWorker();
     bool addBlockCachingJob(int frame, int windowFrames, CachingJob& job);
     static bool setActiveBlocks(ThreadData* data, CachingJob& job);
     static void clearInactiveBlockImages(ThreadData* data);
@@ -113,4 +115,6 @@ private:
     // Takes decoderMutex for the drawing thread, first asking a running pass to stop.
     std::unique_lock<std::mutex> lockDecoder();
     bool workerRunning() const;
+    // Queues the job unless another is waiting; true when queued.
+    bool queueIfIdle(const CachingJob& job);
 };
