@@ -127,19 +127,24 @@ bool CacheBudget::shrinkOnce() {
     if (!victim) {
         return false;
     }
-    const std::lock_guard<std::mutex> store(victim->storeMutex);
-    const Farthest farthest = farthestFrame(*victim);
-    if (farthest.block < 0) {
-        return true;  // it changed meanwhile: look again
+    {
+        const std::lock_guard<std::mutex> store(victim->storeMutex);
+        const Farthest farthest = farthestFrame(*victim);
+        if (farthest.block < 0) {
+            return true;  // it changed meanwhile: look again
+        }
+        unsigned char*& slot = victim->blocks[farthest.block][farthest.slot];
+        victim->frameBuffers.discard(slot);
+        slot = nullptr;
+        if (farthest.frame < victim->wantedFrame) {
+            victim->window.first = std::max(victim->window.first, farthest.frame + 1);
+        } else {
+            victim->window.last = std::min(victim->window.last, farthest.frame - 1);
+        }
     }
-    unsigned char*& slot = victim->blocks[farthest.block][farthest.slot];
-    victim->frameBuffers.discard(slot);
-    slot = nullptr;
-    if (farthest.frame < victim->wantedFrame) {
-        victim->window.first = std::max(victim->window.first, farthest.frame + 1);
-    } else {
-        victim->window.last = std::min(victim->window.last, farthest.frame - 1);
-    }
+    // A frame waited for may now lie outside the narrowed window. The cache stays enrolled, so
+    // alive, while the budget's own lock is held.
+    victim->storeChanged.notify_all();
     return true;
 }
 

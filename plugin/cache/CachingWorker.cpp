@@ -3,20 +3,19 @@
 #include <maya/MThreadAsync.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <iterator>
 #include <mutex>
-#include <thread>
 
 namespace {
 
-constexpr std::chrono::milliseconds kIdlePoll(50);
-
-// Keeps only the newest request: older ones are out of date by the time the worker gets to them.
-bool takeNewestJob(FrameCache& cache, CachingJob& job) {
-    const std::lock_guard<std::mutex> lock(cache.queueMutex);
-    if (cache.jobs.empty()) {
+// Sleeps until a job is queued or the worker is to stop (false). Keeps only the newest request:
+// older ones are out of date by the time the worker gets to them. Waking on the queue rather
+// than looking at it now and then changes only how soon a job is taken.
+bool awaitNewestJob(FrameCache& cache, const DecoderState& decoder, CachingJob& job) {
+    std::unique_lock<std::mutex> lock(cache.queueMutex);
+    cache.jobQueued.wait(lock, [&] { return !decoder.running || !cache.jobs.empty(); });
+    if (!decoder.running) {
         return false;
     }
     while (cache.jobs.size() > 1) {
@@ -98,6 +97,8 @@ void serveJob(ThreadData* data, CachingJob& job) {
         }
         CineSheetDrawOverride::clearInactiveBlockImages(data);
     }
+    // The window may have left a frame being waited for behind.
+    cache.storeChanged.notify_all();
     if (!data->decoder->source.isOpen()) {
         return;
     }
@@ -138,14 +139,29 @@ bool CineSheetDrawOverride::startBlockCachingThreaded() {
 void* CineSheetDrawOverride::blockCachingWorker(void* data) {
     auto* threadData = static_cast<ThreadData*>(data);
     threadIsRunning.store(true);
-    while (threadData->decoder->running) {
-        std::this_thread::sleep_for(kIdlePoll);
-        CachingJob job;
-        if (threadData->decoder->running && takeNewestJob(*threadData->cache, job)) {
-            serveJob(threadData, job);
-        }
+    FrameCache& cache = *threadData->cache;
+    CachingJob job;
+    while (awaitNewestJob(cache, *threadData->decoder, job)) {
+        serveJob(threadData, job);
+        // A pass that ended without the frame waited for lets the wait give up or ask again.
+        cache.storeChanged.notify_all();
     }
     return nullptr;
+}
+
+void CineSheetDrawOverride::stopWorker() {
+    {
+        // Set under the queue's lock, so that the worker cannot miss it between looking at the
+        // flag and going to sleep.
+        const std::lock_guard<std::mutex> lock(cache.queueMutex);
+        decoder.running.store(false);
+    }
+    cache.jobQueued.notify_all();
+    {
+        // Likewise for a frame wait, which looks at the flag under the store's lock.
+        const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    }
+    cache.storeChanged.notify_all();
 }
 
 void CineSheetDrawOverride::blockCachingFinished(void* data) {
@@ -187,8 +203,11 @@ bool CineSheetDrawOverride::addBlockCachingJob(int frame, int windowFrames, Cach
     cache.lastQueuedBlock = job.block;
     cache.lastQueuedFrame = frame;
     cache.lastQueuedWindow = windowFrames;
-    const std::lock_guard<std::mutex> lock(cache.queueMutex);
-    cache.jobs.push(job);
+    {
+        const std::lock_guard<std::mutex> lock(cache.queueMutex);
+        cache.jobs.push(job);
+    }
+    cache.jobQueued.notify_one();
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <maya/MIntArray.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -43,7 +44,9 @@ struct DecoderState {
 };
 
 // The frame store, its job queue and the locks. Lock order: decoderMutex first, blockMutex
-// before storeMutex; queueMutex alone or inside decoderMutex only.
+// before storeMutex; queueMutex alone or inside decoderMutex only. The threads wake each other
+// through the two condition variables instead of polling: this changes when they look, never
+// what they find.
 struct FrameCache {
     MIntArray blockStarts;
     // The blocks holding frames of the window, in the order the worker fills them.
@@ -63,13 +66,19 @@ struct FrameCache {
     // Frame and window length of the last request queued.
     int lastQueuedFrame = -1;
     int lastQueuedWindow = -1;
-    // Sleeps the drawing thread has taken waiting for frames (the cost a viewport refresh pays).
+    // Waits the drawing thread has begun for frames not yet there (the cost a viewport refresh
+    // pays).
     long long waitPolls = 0;
     std::queue<CachingJob> jobs;
     std::mutex queueMutex;
     std::mutex decoderMutex;
     std::mutex blockMutex;
     std::mutex storeMutex;
+    // With queueMutex: a job was queued, or the worker is to stop.
+    std::condition_variable jobQueued;
+    // With storeMutex: a frame was stored, frames were found undecodable, the window changed, or
+    // the worker is to stop; a frame waited for may have come or may never come.
+    std::condition_variable storeChanged;
 };
 
 // The worker's argument. `finished` is this worker's own end flag, so that a draw override

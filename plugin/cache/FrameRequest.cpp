@@ -4,12 +4,11 @@
 #include <chrono>
 #include <climits>
 #include <mutex>
-#include <thread>
 
 namespace {
 
-constexpr int kFramePolls = 511;
-constexpr int kLongestPollMs = 20;
+// How long a refresh waits for a frame being decoded before it gives up and asks again later.
+constexpr std::chrono::seconds kLongestFrameWait(10);
 
 // Frame number of the video at the scene frame, when the node plays the video at its own rate.
 int videoFrameAt(int sceneFrame, double videoFrameRate, double sceneFrameRate) {
@@ -74,37 +73,52 @@ bool CineSheetDrawOverride::awaitFrame(CineSheetData* data, CachingJob& job) {
     }
     const int wanted = starts[static_cast<unsigned int>(job.block)] + job.frameInBlock;
     const size_t slotIndex = static_cast<size_t>(job.frameInBlock);
+    const auto deadline = std::chrono::steady_clock::now() + kLongestFrameWait;
     bool askedAgain = false;
-    for (int poll = 1;; ++poll) {
-        bool outsideWindow = false;
-        {
-            // Held through the upload, so that the frame cannot be evicted while it is copied.
-            const std::lock_guard<std::mutex> lock(cache.storeMutex);
-            if (contains(decoder.failedFrames, wanted)) {
-                return false;
-            }
-            auto found = cache.blocks.find(job.block);
-            if (found != cache.blocks.end() && found->second.size() > slotIndex &&
-                found->second[slotIndex] != nullptr) {
-                return updateTexture(data, found->second[slotIndex]);
-            }
-            outsideWindow = !cache.window.contains(wanted);
+    // Set after an attempt to ask again, so that the store is looked at once more (it was
+    // unlocked meanwhile) before waiting, and a busy queue is not asked again before a wake.
+    bool justAsked = false;
+    // Held through the upload, so that the frame cannot be evicted while it is copied; released
+    // while waiting. The worker wakes this thread whenever the store changes, so the frame is
+    // shown as soon as it is stored: that changes only when it is seen, not what is shown.
+    std::unique_lock<std::mutex> storeLock(cache.storeMutex);
+    for (;;) {
+        if (contains(decoder.failedFrames, wanted)) {
+            return false;
+        }
+        auto found = cache.blocks.find(job.block);
+        if (found != cache.blocks.end() && found->second.size() > slotIndex &&
+            found->second[slotIndex] != nullptr) {
+            return updateTexture(data, found->second[slotIndex]);
         }
         // Only a frame being decoded is worth the wait: without a worker none ever is.
-        if (poll > kFramePolls || !workerRunning()) {
+        if (!workerRunning() || !decoder.running || std::chrono::steady_clock::now() >= deadline) {
             return false;
         }
         // The budget may have narrowed the window past the frame since it was asked for.
-        if (outsideWindow && !askedAgain) {
-            const std::lock_guard<std::mutex> lock(cache.queueMutex);
-            if (cache.jobs.empty()) {
-                cache.jobs.push(job);
-                askedAgain = true;
-            }
+        if (!cache.window.contains(wanted) && !askedAgain && !justAsked) {
+            storeLock.unlock();
+            askedAgain = queueIfIdle(job);
+            storeLock.lock();
+            justAsked = true;
+            continue;
         }
+        justAsked = false;
         ++cache.waitPolls;
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(poll, kLongestPollMs)));
+        cache.storeChanged.wait_until(storeLock, deadline);
     }
+}
+
+bool CineSheetDrawOverride::queueIfIdle(const CachingJob& job) {
+    {
+        const std::lock_guard<std::mutex> lock(cache.queueMutex);
+        if (!cache.jobs.empty()) {
+            return false;
+        }
+        cache.jobs.push(job);
+    }
+    cache.jobQueued.notify_one();
+    return true;
 }
 
 bool CineSheetDrawOverride::workerRunning() const {

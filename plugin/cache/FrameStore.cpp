@@ -4,6 +4,7 @@
 #include "draw/CineSheetDrawOverride.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <mutex>
 
 namespace {
@@ -33,6 +34,18 @@ void keepOutOfWindow(ThreadData& data, int frame) {
         cache.window.last = std::min(cache.window.last, frame - 1);
     }
 }
+
+// Wakes the waiters once the store's lock, taken after it, is released.
+class NotifyOnExit {
+public:
+    explicit NotifyOnExit(std::condition_variable& changed) : changed_(changed) {}
+    NotifyOnExit(const NotifyOnExit&) = delete;
+    NotifyOnExit& operator=(const NotifyOnExit&) = delete;
+    ~NotifyOnExit() { changed_.notify_all(); }
+
+private:
+    std::condition_variable& changed_;
+};
 
 }  // namespace
 
@@ -71,16 +84,21 @@ void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
             const size_t bytes = video::cacheImageBytes(picture.width, picture.height,
                                                         data->decoder->resolutionDivisor);
             const bool room = video::CacheBudget::instance().reserve(bytes);
-            const std::lock_guard<std::mutex> lock(data->cache->storeMutex);
-            if (room) {
-                storeFrameInCache(data, block, slot, picture);
-                // Not needed when a spare buffer took the frame.
-                video::CacheBudget::instance().dropReservation();
-            } else {
-                keepOutOfWindow(*data, first + slot);
+            {
+                const std::lock_guard<std::mutex> lock(data->cache->storeMutex);
+                if (room) {
+                    storeFrameInCache(data, block, slot, picture);
+                    // Not needed when a spare buffer took the frame.
+                    video::CacheBudget::instance().dropReservation();
+                } else {
+                    keepOutOfWindow(*data, first + slot);
+                }
             }
+            data->cache->storeChanged.notify_all();
         },
         stopRequested, wanted);
+    // What the block did not deliver is settled below: a frame waited for may never come.
+    const NotifyOnExit settled(cache.storeChanged);
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
     std::vector<unsigned char*>& slots = cache.blocks[block];
     if (!stopRequested()) {

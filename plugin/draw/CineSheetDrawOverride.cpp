@@ -57,7 +57,7 @@ CineSheetDrawOverride::CineSheetDrawOverride(const MObject& obj)
 }
 
 CineSheetDrawOverride::~CineSheetDrawOverride() {
-    decoder.running.store(false);
+    stopWorker();
     if (threadData) {
         waitForOwnWorker(*threadData);
         MThreadAsync::release();

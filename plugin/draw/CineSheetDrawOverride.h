@@ -18,6 +18,7 @@
 #include <atomic>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 namespace video {
 struct RgbPicture;
@@ -66,6 +67,8 @@ public:
     bool startBlockCachingThreaded();
     static void* blockCachingWorker(void* data);
     static void blockCachingFinished(void* data);
+    // Asks the worker to end, waking it and any frame wait.
+    void stopWorker();
     bool addBlockCachingJob(int frame, int windowFrames, CachingJob& job);
     static bool setActiveBlocks(ThreadData* data, CachingJob& job);
     static void clearInactiveBlockImages(ThreadData* data);
@@ -96,6 +99,9 @@ public:
     ThreadData* threadData;
     MHWRender::MTexture* texture;
     int texturePixelCount;
+    // The gamma-corrected copy of the frame being uploaded, reused from upload to upload so that
+    // the drawing thread does not allocate a frame each time.
+    std::vector<unsigned char> correctionBuffer;
 
     // What a refresh asks for, as frame preparation sees it: equal requests show the same
     // picture. Kept for the last request whose picture is on screen (or that has none to show).
@@ -110,7 +116,11 @@ public:
 
 private:
     void buildGammaTable(float gamma);
+    // Sizes correctionBuffer to one frame; false when there is no memory for it.
+    bool reserveCorrectionBuffer(size_t bytes);
     // Takes decoderMutex for the drawing thread, first asking a running pass to stop.
     std::unique_lock<std::mutex> lockDecoder();
     bool workerRunning() const;
+    // Queues the job unless another is waiting; true when queued.
+    bool queueIfIdle(const CachingJob& job);
 };

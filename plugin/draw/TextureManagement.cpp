@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <new>
+#include <vector>
 
 namespace {
 
@@ -125,23 +127,35 @@ bool CineSheetDrawOverride::updateTexture(CineSheetData* data, void* pixels) {
         return false;
     }
     const void* source = pixels;
-    PixelBuffer corrected;
-    if (!(tableGamma == 1.0)) {
-        const size_t size = frameByteSize(decoder);
-        corrected.reset(static_cast<unsigned char*>(std::malloc(size)));
-        if (corrected) {
-            const auto* in = static_cast<const unsigned char*>(pixels);
-            unsigned char* out = corrected.get();
-            for (size_t offset = 0; offset + 4 <= size; offset += 4) {
-                out[offset] = gammaTable[in[offset]];
-                out[offset + 1] = gammaTable[in[offset + 1]];
-                out[offset + 2] = gammaTable[in[offset + 2]];
-                out[offset + 3] = in[offset + 3];
-            }
-            source = corrected.get();
+    if (tableGamma == 1.0) {
+        // Not kept while unused: at 4K it is a frame's worth of memory.
+        correctionBuffer = std::vector<unsigned char>();
+    } else if (frameByteSize(decoder) > 0 && reserveCorrectionBuffer(frameByteSize(decoder))) {
+        const auto* in = static_cast<const unsigned char*>(pixels);
+        unsigned char* out = correctionBuffer.data();
+        for (size_t offset = 0; offset + 4 <= correctionBuffer.size(); offset += 4) {
+            out[offset] = gammaTable[in[offset]];
+            out[offset + 1] = gammaTable[in[offset + 1]];
+            out[offset + 2] = gammaTable[in[offset + 2]];
+            out[offset + 3] = in[offset + 3];
         }
+        source = out;
     }
     return data->texture->update(source, false, 0, nullptr) == MStatus::kSuccess;
+}
+
+bool CineSheetDrawOverride::reserveCorrectionBuffer(size_t bytes) {
+    if (correctionBuffer.size() != bytes) {
+        try {
+            // Nothing of the former size is worth copying over.
+            correctionBuffer = std::vector<unsigned char>(bytes);
+        } catch (const std::bad_alloc&) {
+            // Without memory for it the frame is shown uncorrected, as before.
+            correctionBuffer = std::vector<unsigned char>();
+            return false;
+        }
+    }
+    return true;
 }
 
 void CineSheetDrawOverride::clearTexture(CineSheetData* data) {

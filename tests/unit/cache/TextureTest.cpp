@@ -1,3 +1,4 @@
+#include "CacheMedia.h"
 #include "SheetFixture.h"
 
 #include "node/CineSheet.h"
@@ -199,6 +200,35 @@ TEST_F(Textures, gammaTableCorrectsColourButNotAlpha) {
               std::numeric_limits<float>::quiet_NaN());
     EXPECT_TRUE(std::isnan(sheet.tableGamma));
     EXPECT_EQ(sheet.gammaTable[128], 0);
+}
+
+// The corrected copy is reused from frame to frame: each upload shows its own frame, also after
+// the frame size changes.
+TEST_F(Textures, gammaCorrectedFramesFollowEachOtherAcrossSizes) {
+    const testsupport::ReferenceVideo& reference = cachetest::reference("blocks_of_12");
+    const std::string& path = cachetest::mediaPath("blocks_of_12");
+    CineSheetDrawOverride& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    const struct {
+        int divisor;
+        int frame;
+    } steps[] = {{1, 0}, {1, 1}, {1, 30}, {2, 31}, {2, 5}, {1, 6}};
+    for (const auto& step : steps) {
+        if (step.divisor != sheet.decoder.resolutionDivisor) {
+            setDivisor(sheet, step.divisor);
+        }
+        showFrame(sheet, data, path, step.frame, 36, 0.5f);
+        std::vector<uint8_t> expected =
+            testsupport::pointSampledRgba(reference.frames[static_cast<size_t>(step.frame)],
+                                          reference.width, reference.height, step.divisor);
+        for (size_t i = 0; i < expected.size(); ++i) {
+            if (i % 4 != 3) {
+                expected[i] = sheet.gammaTable[expected[i]];
+            }
+        }
+        ASSERT_TRUE(texturePixels(data).bytes == expected)
+            << "frame " << step.frame << " at 1/" << step.divisor;
+    }
 }
 
 TEST_F(Textures, drawsTheTexturedQuadOrAnEmptyDrawable) {

@@ -171,20 +171,27 @@ TEST_F(Worker, evictionFreesEveryFrameOutsideTheWindow) {
 // Jobs queued faster than the worker takes them: it serves the newest and drops the rest.
 TEST_F(Worker, onlyTheNewestJobIsServed) {
     CineSheetDrawOverride& sheet = makeOpenSheet();
-    {
-        // While the decoder is held, the worker can take jobs but not start a pass.
-        const std::lock_guard<std::mutex> decoderLock(sheet.cache.decoderMutex);
-        CachingJob job;
-        // The last one asks for exactly block 8 (frames 96 to 107).
-        for (int frame : {24, 60, 101}) {
-            ASSERT_TRUE(sheet.addBlockCachingJob(frame, 12, job));
-        }
+    auto queueEmptied = [&sheet] {
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (queuedJobs(sheet) > 0 && std::chrono::steady_clock::now() < until) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
-        EXPECT_EQ(queuedJobs(sheet), 0u) << "older jobs were kept";
+        return queuedJobs(sheet) == 0;
+    };
+    {
+        // While the decoder is held, the worker can take a job but not start its pass: the
+        // first job keeps it there while the next ones pile up.
+        const std::lock_guard<std::mutex> decoderLock(sheet.cache.decoderMutex);
+        CachingJob job;
+        ASSERT_TRUE(sheet.addBlockCachingJob(0, 12, job));
+        ASSERT_TRUE(queueEmptied()) << "the worker did not wake for a job";
+        // The last one asks for exactly block 8 (frames 96 to 107).
+        for (int frame : {24, 60, 101}) {
+            ASSERT_TRUE(sheet.addBlockCachingJob(frame, 12, job));
+        }
+        EXPECT_EQ(queuedJobs(sheet), 3u);
     }
+    EXPECT_TRUE(queueEmptied()) << "older jobs were kept";
     ASSERT_TRUE(waitForStore(sheet, [&] { return blockComplete(sheet, 8); }));
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
