@@ -1,5 +1,6 @@
 #pragma once
 
+#include "VideoCacheInternals.h"
 #include "draw/CineSheetDrawOverride.h"
 
 #include <algorithm>
@@ -8,9 +9,9 @@
 
 // How many frames a node's cache holds now.
 inline std::size_t storedFrames(CineSheetDrawOverride& sheet) {
-    const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+    const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
     std::size_t stored = 0;
-    for (const auto& block : sheet.cache.blocks) {
+    for (const auto& block : cacheOf(sheet).blocks) {
         stored += static_cast<std::size_t>(
             std::count_if(block.second.begin(), block.second.end(), [](auto* p) { return p; }));
     }

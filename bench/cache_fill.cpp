@@ -192,8 +192,8 @@ struct Sheet {
 };
 
 bool anyBlockStarted(CineSheetDrawOverride& sheet) {
-    const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
-    return !sheet.cache.blocks.empty();
+    const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
+    return !cacheOf(sheet).blocks.empty();
 }
 
 struct FillTiming {
@@ -209,7 +209,8 @@ struct FillTiming {
 // The sheet is left filled for the request measurements.
 FillTiming fillWholeClip(Sheet& sheet, const std::string& clip, int divisor) {
     CineSheetDrawOverride& draw = *sheet.override;
-    draw.decoder.resolutionDivisor = divisor;
+    draw.setResolutionDivisor(divisor);
+    draw.videoCache.setResolutionDivisor(divisor);
     MString path(clip.c_str());
     FillTiming timing;
 
@@ -217,12 +218,12 @@ FillTiming fillWholeClip(Sheet& sheet, const std::string& clip, int divisor) {
     draw.processVideo(path, -1, 0, 0.0, 1.0f, sheet.data.get());
     timing.openSeconds = secondsSince(start);
 
-    const MIntArray& starts = draw.cache.blockStarts;
+    const MIntArray& starts = cacheOf(draw).blockStarts;
     const int blockCount = static_cast<int>(starts.length()) - 1;
     timing.frames = starts[static_cast<unsigned>(blockCount)] - starts[0];
     CachingJob job;
     const Clock::time_point requested = Clock::now();
-    if (!draw.addBlockCachingJob(starts[0], timing.frames, job)) {
+    if (!draw.videoCache.addBlockCachingJob(starts[0], timing.frames, job)) {
         throw std::runtime_error("the clip has no block");
     }
     const Clock::time_point deadline = requested + kFillLimit;
@@ -270,12 +271,13 @@ long minorFaults(int who) {
 // buffers hold the blocks stored next.
 PlaybackTiming playThrough(Sheet& sheet, const std::string& clip) {
     CineSheetDrawOverride& draw = *sheet.override;
-    draw.decoder.resolutionDivisor = 1;
+    draw.setResolutionDivisor(1);
+    draw.videoCache.setResolutionDivisor(1);
     MString path(clip.c_str());
     CineSheetData* data = sheet.data.get();
     draw.processVideo(path, -1, kPlaybackCacheFrames, 0.0, 1.0f, data);
 
-    const MIntArray& starts = draw.cache.blockStarts;
+    const MIntArray& starts = cacheOf(draw).blockStarts;
     const int blockCount = static_cast<int>(starts.length()) - 1;
     if (blockCount <= kPlaybackWarmBlocks) {
         throw std::runtime_error("the clip is too short for playback");
@@ -322,7 +324,7 @@ RequestCosts measureRequests(Sheet& sheet, const std::string& clip) {
     CineSheetDrawOverride& draw = *sheet.override;
     CineSheetData* data = sheet.data.get();
     MString path(clip.c_str());
-    const MIntArray& starts = draw.cache.blockStarts;
+    const MIntArray& starts = cacheOf(draw).blockStarts;
     const int blockCount = static_cast<int>(starts.length()) - 1;
     const int standingLength = starts[1] - starts[0];
     RequestCosts costs;
@@ -341,18 +343,21 @@ RequestCosts measureRequests(Sheet& sheet, const std::string& clip) {
         job.frameInBlock = (i / blockCount) % (starts[job.block + 1] - starts[job.block]);
         job.frame = starts[job.block] + job.frameInBlock;
         const Clock::time_point start = Clock::now();
-        if (!draw.awaitFrame(data, job)) {
+        if (!draw.videoCache.awaitFrame(job, [&](const unsigned char* pixels) {
+                return draw.updateTexture(data, pixels);
+            })) {
             throw std::runtime_error("a resident frame was not found");
         }
         costs.awaitFrameMs.push_back(secondsSince(start) * 1e3);
     }
 
-    const size_t frameBytes = video::cacheImageBytes(
-        draw.decoder.frameWidth, draw.decoder.frameHeight, draw.decoder.resolutionDivisor);
+    const size_t frameBytes =
+        video::cacheImageBytes(draw.videoCache.frameWidth(), draw.videoCache.frameHeight(),
+                               draw.videoCache.resolutionDivisor());
     std::vector<unsigned char> target(frameBytes);
-    const std::lock_guard<std::mutex> lock(draw.cache.storeMutex);
+    const std::lock_guard<std::mutex> lock(cacheOf(draw).storeMutex);
     std::vector<unsigned char*> frames;
-    for (const auto& block : draw.cache.blocks) {
+    for (const auto& block : cacheOf(draw).blocks) {
         frames.insert(frames.end(), block.second.begin(), block.second.end());
     }
     for (int i = 0; i < kRequests; ++i) {

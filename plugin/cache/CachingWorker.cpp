@@ -1,4 +1,4 @@
-#include "draw/CineSheetDrawOverride.h"
+#include "cache/VideoCache.h"
 
 #include <maya/MThreadAsync.h>
 
@@ -8,28 +8,6 @@
 #include <mutex>
 
 namespace {
-
-// Sleeps until a job is queued or the worker is to stop (false). Keeps only the newest request:
-// older ones are out of date by the time the worker gets to them. Waking on the queue rather
-// than looking at it now and then changes only how soon a job is taken.
-bool awaitNewestJob(FrameCache& cache, const DecoderState& decoder, CachingJob& job) {
-    std::unique_lock<std::mutex> lock(cache.queueMutex);
-    cache.jobQueued.wait(lock, [&] { return !decoder.running || !cache.jobs.empty(); });
-    if (!decoder.running) {
-        return false;
-    }
-    while (cache.jobs.size() > 1) {
-        cache.jobs.pop();
-    }
-    job = cache.jobs.front();
-    cache.jobs.pop();
-    return true;
-}
-
-bool jobWaiting(FrameCache& cache) {
-    const std::lock_guard<std::mutex> lock(cache.queueMutex);
-    return !cache.jobs.empty();
-}
 
 void freeSlots(std::vector<unsigned char*>& slots) {
     for (unsigned char*& slot : slots) {
@@ -49,15 +27,6 @@ int blockOfFrame(const MIntArray& starts, int frame) {
     return block;
 }
 
-bool inWindow(const MIntArray& window, int block) {
-    for (unsigned int i = 0; i < window.length(); ++i) {
-        if (window[i] == block) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool contains(const MIntArray& values, int value) {
     for (unsigned int i = 0; i < values.length(); ++i) {
         if (values[i] == value) {
@@ -67,89 +36,45 @@ bool contains(const MIntArray& values, int value) {
     return false;
 }
 
-// Whether a frame of the window in this block is neither stored nor known to be undecodable.
-bool blockLacksFrames(const ThreadData& data, int block) {
-    const FrameCache& cache = *data.cache;
-    const int start = cache.blockStarts[static_cast<unsigned int>(block)];
-    const int end = cache.blockStarts[static_cast<unsigned int>(block) + 1];
-    auto found = cache.blocks.find(block);
-    for (int frame = std::max(start, cache.window.first);
-         frame < std::min(end, cache.window.last + 1); ++frame) {
-        const size_t slot = static_cast<size_t>(frame - start);
-        const bool stored = found != cache.blocks.end() && slot < found->second.size() &&
-                            found->second[slot] != nullptr;
-        if (!stored && !contains(data.decoder->failedFrames, frame)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// One pass: set the window, evict what left it, then decode the missing blocks nearest first.
-// The pass ends early, at a block boundary, for a newer job or when the worker is to stop.
-void serveJob(ThreadData* data, CachingJob& job) {
-    FrameCache& cache = *data->cache;
-    const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
-    {
-        const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-        if (!CineSheetDrawOverride::setActiveBlocks(data, job)) {
-            return;
-        }
-        CineSheetDrawOverride::clearInactiveBlockImages(data);
-    }
-    // The window may have left a frame being waited for behind.
-    cache.storeChanged.notify_all();
-    if (!data->decoder->source.isOpen()) {
-        return;
-    }
-    for (unsigned int position = 0; position < cache.activeBlocks.length(); ++position) {
-        if (jobWaiting(cache) || !data->decoder->running || data->decoder->interrupt) {
-            return;
-        }
-        const std::lock_guard<std::mutex> blockLock(cache.blockMutex);
-        const int block = cache.activeBlocks[position];
-        bool lacksFrames = false;
-        {
-            const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-            lacksFrames = blockLacksFrames(*data, block);
-        }
-        if (lacksFrames) {
-            CineSheetDrawOverride::decodeBlock(data, block);
-        }
-    }
-}
-
 }  // namespace
 
-bool CineSheetDrawOverride::startBlockCachingThreaded() {
+bool VideoCache::startBlockCachingThreaded() {
     if (!MThreadAsync::init()) {
         return false;
     }
-    threadData = new ThreadData;
-    threadData->decoder = &decoder;
-    threadData->cache = &cache;
-    if (!MThreadAsync::createTask(blockCachingWorker, threadData, blockCachingFinished, nullptr)) {
-        // No worker will ever run, so none has to be waited for.
-        threadData->finished.store(true);
+    auto data = std::make_unique<ThreadData>();
+    data->owner = this;
+    if (!MThreadAsync::createTask(blockCachingWorker, data.get(), blockCachingFinished, nullptr)) {
+        MThreadAsync::release();
         return false;
     }
+    threadData_ = std::move(data);
     return true;
 }
 
-void* CineSheetDrawOverride::blockCachingWorker(void* data) {
-    auto* threadData = static_cast<ThreadData*>(data);
+void* VideoCache::blockCachingWorker(void* data) {
     threadIsRunning.store(true);
-    FrameCache& cache = *threadData->cache;
+    VideoCache& owner = *static_cast<ThreadData*>(data)->owner;
     CachingJob job;
-    while (awaitNewestJob(cache, *threadData->decoder, job)) {
-        serveJob(threadData, job);
+    while (owner.awaitNewestJob(job)) {
+        owner.serveJob(job);
         // A pass that ended without the frame waited for lets the wait give up or ask again.
-        cache.storeChanged.notify_all();
+        owner.cache.storeChanged.notify_all();
     }
     return nullptr;
 }
 
-void CineSheetDrawOverride::stopWorker() {
+void VideoCache::blockCachingFinished(void* data) {
+    threadIsRunning.store(false);
+    auto& threadData = *static_cast<ThreadData*>(data);
+    // Last touch of the cache's state: the destructor may free it as soon as this is seen. The
+    // wake goes out under the lock, so that the waiter cannot free the lock before it is sent.
+    const std::lock_guard<std::mutex> lock(threadData.endMutex);
+    threadData.finished.store(true);
+    threadData.ended.notify_all();
+}
+
+void VideoCache::stopWorker() {
     {
         // Set under the queue's lock, so that the worker cannot miss it between looking at the
         // flag and going to sleep.
@@ -164,55 +89,84 @@ void CineSheetDrawOverride::stopWorker() {
     cache.storeChanged.notify_all();
 }
 
-void CineSheetDrawOverride::blockCachingFinished(void* data) {
-    threadIsRunning.store(false);
-    // Last touch of the override's state: its destructor may free it as soon as this is seen.
-    static_cast<ThreadData*>(data)->finished.store(true);
+void VideoCache::waitForWorkerEnd() {
+    // A stopped worker ends at its next decoded picture; until then it still uses this cache.
+    std::unique_lock<std::mutex> lock(threadData_->endMutex);
+    threadData_->ended.wait(lock, [this] { return threadData_->finished.load(); });
 }
 
-bool CineSheetDrawOverride::addBlockCachingJob(int frame, int windowFrames, CachingJob& job) {
-    const MIntArray& starts = cache.blockStarts;
-    const int blockCount = static_cast<int>(starts.length()) - 1;
-    if (blockCount <= 0 || frame < 0 || frame >= starts[blockCount] || frame < starts[0]) {
-        job.block = -1;
+// Sleeps until a job is queued or the worker is to stop (false). Keeps only the newest request:
+// older ones are out of date by the time the worker gets to them. Waking on the queue rather
+// than looking at it now and then changes only how soon a job is taken.
+bool VideoCache::awaitNewestJob(CachingJob& job) {
+    std::unique_lock<std::mutex> lock(cache.queueMutex);
+    cache.jobQueued.wait(lock, [this] { return !decoder.running || !cache.jobs.empty(); });
+    if (!decoder.running) {
         return false;
     }
-    // The last block starting at or before the frame (empty blocks share their start).
-    int low = 0;
-    int high = blockCount;
-    while (high - low > 1) {
-        const int middle = low + (high - low) / 2;
-        if (starts[middle] <= frame) {
-            low = middle;
-        } else {
-            high = middle;
-        }
+    while (cache.jobs.size() > 1) {
+        cache.jobs.pop();
     }
-    job.frame = frame;
-    job.windowFrames = windowFrames;
-    job.block = low;
-    job.frameInBlock = frame - starts[low];
-
-    // The worker is already serving a window that holds the frame well inside it; a frame
-    // further off moves the window before playback reaches its edge.
-    const long long moved = std::llabs(static_cast<long long>(frame) - cache.lastQueuedFrame);
-    if (cache.lastQueuedBlock == job.block && cache.lastQueuedWindow == windowFrames &&
-        moved <= std::max(windowFrames, 1) / 4) {
-        return true;
-    }
-    cache.lastQueuedBlock = job.block;
-    cache.lastQueuedFrame = frame;
-    cache.lastQueuedWindow = windowFrames;
-    {
-        const std::lock_guard<std::mutex> lock(cache.queueMutex);
-        cache.jobs.push(job);
-    }
-    cache.jobQueued.notify_one();
+    job = cache.jobs.front();
+    cache.jobs.pop();
     return true;
 }
 
-bool CineSheetDrawOverride::setActiveBlocks(ThreadData* data, CachingJob& job) {
-    FrameCache& cache = *data->cache;
+bool VideoCache::jobWaiting() {
+    const std::lock_guard<std::mutex> lock(cache.queueMutex);
+    return !cache.jobs.empty();
+}
+
+// Whether a frame of the window in this block is neither stored nor known to be undecodable.
+bool VideoCache::blockLacksFrames(int block) const {
+    const int start = cache.blockStarts[static_cast<unsigned int>(block)];
+    const int end = cache.blockStarts[static_cast<unsigned int>(block) + 1];
+    auto found = cache.blocks.find(block);
+    for (int frame = std::max(start, cache.window.first);
+         frame < std::min(end, cache.window.last + 1); ++frame) {
+        const size_t slot = static_cast<size_t>(frame - start);
+        const bool stored = found != cache.blocks.end() && slot < found->second.size() &&
+                            found->second[slot] != nullptr;
+        if (!stored && !contains(decoder.failedFrames, frame)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// One pass: set the window, evict what left it, then decode the missing blocks nearest first.
+// The pass ends early, at a block boundary, for a newer job or when the worker is to stop.
+void VideoCache::serveJob(const CachingJob& job) {
+    const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
+    {
+        const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
+        if (!setActiveBlocks(job)) {
+            return;
+        }
+        clearInactiveBlockImages();
+    }
+    // The window may have left a frame being waited for behind.
+    cache.storeChanged.notify_all();
+    if (!decoder.source.isOpen()) {
+        return;
+    }
+    for (unsigned int position = 0; position < cache.activeBlocks.length(); ++position) {
+        if (jobWaiting() || !decoder.running || decoder.interrupt) {
+            return;
+        }
+        const int block = cache.activeBlocks[position];
+        bool lacksFrames = false;
+        {
+            const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
+            lacksFrames = blockLacksFrames(block);
+        }
+        if (lacksFrames) {
+            decodeBlock(block);
+        }
+    }
+}
+
+bool VideoCache::setActiveBlocks(const CachingJob& job) {
     cache.activeBlocks.clear();
     cache.window = video::FrameWindow{};
     cache.wantedFrame = job.frame;
@@ -244,18 +198,17 @@ bool CineSheetDrawOverride::setActiveBlocks(ThreadData* data, CachingJob& job) {
     return true;
 }
 
-void CineSheetDrawOverride::clearInactiveBlockImages(ThreadData* data) {
-    FrameCache& cache = *data->cache;
+void VideoCache::clearInactiveBlockImages() {
     MIntArray keptFailures;
-    for (unsigned int i = 0; i < data->decoder->failedFrames.length(); ++i) {
-        if (cache.window.contains(data->decoder->failedFrames[i])) {
-            keptFailures.append(data->decoder->failedFrames[i]);
+    for (unsigned int i = 0; i < decoder.failedFrames.length(); ++i) {
+        if (cache.window.contains(decoder.failedFrames[i])) {
+            keptFailures.append(decoder.failedFrames[i]);
         }
     }
-    data->decoder->failedFrames = keptFailures;
+    decoder.failedFrames = keptFailures;
     cache.frameBuffers.setLimit(static_cast<size_t>(cache.window.length()));
     for (auto entry = cache.blocks.begin(); entry != cache.blocks.end();) {
-        const bool kept = inWindow(cache.activeBlocks, entry->first);
+        const bool kept = contains(cache.activeBlocks, entry->first);
         const int start = cache.blockStarts[static_cast<unsigned int>(entry->first)];
         for (size_t slot = 0; slot < entry->second.size(); ++slot) {
             if (!kept || !cache.window.contains(start + static_cast<int>(slot))) {
@@ -267,8 +220,7 @@ void CineSheetDrawOverride::clearInactiveBlockImages(ThreadData* data) {
     }
 }
 
-void CineSheetDrawOverride::clearAllBlockImages(
-    std::map<int, std::vector<unsigned char*>>& blocks) {
+void VideoCache::clearAllBlockImages(std::map<int, std::vector<unsigned char*>>& blocks) {
     for (auto& entry : blocks) {
         freeSlots(entry.second);
     }

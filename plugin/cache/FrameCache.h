@@ -40,13 +40,13 @@ struct DecoderState {
     AVRational pixelAspect{1, 1};
     double videoFrameRate = 0.0;
     std::atomic<int> resolutionDivisor{1};
-    std::atomic<bool> textureRebuild{false};
 };
 
-// The frame store, its job queue and the locks. Lock order: decoderMutex first, blockMutex
-// before storeMutex; queueMutex alone or inside decoderMutex only. The threads wake each other
-// through the two condition variables instead of polling: this changes when they look, never
-// what they find.
+// The frame store, its job queue and the locks. Lock order: decoderMutex first, then storeMutex;
+// queueMutex alone or inside decoderMutex only. decoderMutex is held by the worker for a whole
+// pass and by the drawing thread whenever it changes the file or the frame size, so the store is
+// only ever emptied while no block is being decoded. The threads wake each other through the two
+// condition variables instead of polling: this changes when they look, never what they find.
 struct FrameCache {
     MIntArray blockStarts;
     // The blocks holding frames of the window, in the order the worker fills them.
@@ -72,19 +72,10 @@ struct FrameCache {
     std::queue<CachingJob> jobs;
     std::mutex queueMutex;
     std::mutex decoderMutex;
-    std::mutex blockMutex;
     std::mutex storeMutex;
     // With queueMutex: a job was queued, or the worker is to stop.
     std::condition_variable jobQueued;
     // With storeMutex: a frame was stored, frames were found undecodable, the window changed, or
     // the worker is to stop; a frame waited for may have come or may never come.
     std::condition_variable storeChanged;
-};
-
-// The worker's argument. `finished` is this worker's own end flag, so that a draw override
-// never frees state its worker may still touch, whatever other workers are doing.
-struct ThreadData {
-    DecoderState* decoder = nullptr;
-    FrameCache* cache = nullptr;
-    std::atomic<bool> finished{false};
 };

@@ -1,7 +1,7 @@
 #include "cache/BlockDecoder.h"
 #include "cache/CacheBudget.h"
 #include "cache/CacheImage.h"
-#include "draw/CineSheetDrawOverride.h"
+#include "cache/VideoCache.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -22,19 +22,6 @@ void forgetFrames(MIntArray& frames, const std::vector<bool>& wanted, int first)
     frames = kept;
 }
 
-// A frame the budget has no room for: the window narrows past it, so that it is neither asked
-// for again in this pass nor waited for. The frame asked for fails instead.
-void keepOutOfWindow(ThreadData& data, int frame) {
-    FrameCache& cache = *data.cache;
-    if (frame == cache.wantedFrame) {
-        data.decoder->failedFrames.append(frame);
-    } else if (frame < cache.wantedFrame) {
-        cache.window.first = std::max(cache.window.first, frame + 1);
-    } else {
-        cache.window.last = std::min(cache.window.last, frame - 1);
-    }
-}
-
 // Wakes the waiters once the store's lock, taken after it, is released.
 class NotifyOnExit {
 public:
@@ -49,9 +36,7 @@ private:
 
 }  // namespace
 
-void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
-    DecoderState& decoder = *data->decoder;
-    FrameCache& cache = *data->cache;
+void VideoCache::decodeBlock(int block) {
     const MIntArray& starts = cache.blockStarts;
     if (block < 0 || block + 1 >= static_cast<int>(starts.length())) {
         return;
@@ -74,27 +59,27 @@ void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
         forgetFrames(decoder.failedFrames, wanted, first);
     }
     // Checked at every picture, so that a long block never holds up a stop or another file.
-    auto stopRequested = [&decoder] { return !decoder.running || decoder.interrupt; };
+    auto stopRequested = [this] { return !decoder.running || decoder.interrupt; };
     video::BlockDecoder blockDecoder(decoder.source);
     blockDecoder.decodeBlock(
         block,
-        [data, block, first](int slot, const video::RgbPicture& picture) {
+        [this, block, first](int slot, const video::RgbPicture& picture) {
             // Room is made before the store is locked: making it may shrink this cache's window
             // as well as the others'.
-            const size_t bytes = video::cacheImageBytes(picture.width, picture.height,
-                                                        data->decoder->resolutionDivisor);
+            const size_t bytes =
+                video::cacheImageBytes(picture.width, picture.height, decoder.resolutionDivisor);
             const bool room = video::CacheBudget::instance().reserve(bytes);
             {
-                const std::lock_guard<std::mutex> lock(data->cache->storeMutex);
+                const std::lock_guard<std::mutex> lock(cache.storeMutex);
                 if (room) {
-                    storeFrameInCache(data, block, slot, picture);
+                    storeFrameInCache(block, slot, picture);
                     // Not needed when a spare buffer took the frame.
                     video::CacheBudget::instance().dropReservation();
                 } else {
-                    keepOutOfWindow(*data, first + slot);
+                    keepOutOfWindow(first + slot);
                 }
             }
-            data->cache->storeChanged.notify_all();
+            cache.storeChanged.notify_all();
         },
         stopRequested, wanted);
     // What the block did not deliver is settled below: a frame waited for may never come.
@@ -117,16 +102,14 @@ void CineSheetDrawOverride::decodeBlock(ThreadData* data, int block) {
     }
 }
 
-bool CineSheetDrawOverride::storeFrameInCache(ThreadData* data, int block, int index,
-                                              const video::RgbPicture& picture) {
-    FrameCache& cache = *data->cache;
+bool VideoCache::storeFrameInCache(int block, int index, const video::RgbPicture& picture) {
     auto found = cache.blocks.find(block);
     if (found == cache.blocks.end() || index < 0 ||
         static_cast<size_t>(index) >= found->second.size()) {
         return false;
     }
     // Read once: the drawing thread may change it meanwhile, and the size must match the pixels.
-    const int divisor = data->decoder->resolutionDivisor;
+    const int divisor = decoder.resolutionDivisor;
     const bool possible = video::cacheImagePossible(picture, divisor);
     const size_t bytes =
         possible ? video::cacheImageBytes(picture.width, picture.height, divisor) : 0;
@@ -137,8 +120,7 @@ bool CineSheetDrawOverride::storeFrameInCache(ThreadData* data, int block, int i
         image = video::makeCacheImage(picture, divisor);
     }
     if (!image) {
-        data->decoder->failedFrames.append(cache.blockStarts[static_cast<unsigned int>(block)] +
-                                           index);
+        decoder.failedFrames.append(cache.blockStarts[static_cast<unsigned int>(block)] + index);
         return false;
     }
     unsigned char*& slot = found->second[static_cast<size_t>(index)];
@@ -146,4 +128,16 @@ bool CineSheetDrawOverride::storeFrameInCache(ThreadData* data, int block, int i
     slot = image;
     cache.frameBuffers.stored(image, bytes);
     return true;
+}
+
+// A frame the budget has no room for: the window narrows past it, so that it is neither asked
+// for again in this pass nor waited for. The frame asked for fails instead.
+void VideoCache::keepOutOfWindow(int frame) {
+    if (frame == cache.wantedFrame) {
+        decoder.failedFrames.append(frame);
+    } else if (frame < cache.wantedFrame) {
+        cache.window.first = std::max(cache.window.first, frame + 1);
+    } else {
+        cache.window.last = std::min(cache.window.last, frame - 1);
+    }
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "cache/FrameCache.h"
+#include "cache/VideoCache.h"
 #include "draw/CineSheetData.h"
+#include "draw/LoadedMedium.h"
 #include "draw/WorkspacePath.h"
 
 #include <maya/MDagPath.h>
@@ -15,18 +16,12 @@
 #include <maya/MUIDrawManager.h>
 #include <maya/MUserData.h>
 
-#include <atomic>
-#include <mutex>
 #include <optional>
 #include <vector>
 
-namespace video {
-struct RgbPicture;
-}
-
 // Viewport 2.0 draw override of one CineSheet node. It owns everything loaded for the node: the
-// open video with its frame cache and caching worker, the image of a sequence, the gamma table
-// and the texture.
+// video cache (the open video, its frames and its worker), the image of a sequence, the gamma
+// table and the texture.
 class CineSheetDrawOverride : public MHWRender::MPxDrawOverride {
 public:
     static MHWRender::MPxDrawOverride* creator(const MObject& obj);
@@ -49,56 +44,39 @@ public:
 
     // Texture management and drawing.
     bool createTexture(CineSheetData* data);
-    bool updateTexture(CineSheetData* data, void* pixels);
+    bool updateTexture(CineSheetData* data, const void* pixels);
     void clearTexture(CineSheetData* data);
     void defaultImage(CineSheetData* data);
     bool writeImage(CineSheetData* data);
+    // The texture's size follows the divisor: a change makes it again at the next refresh.
+    void setResolutionDivisor(int divisor);
 
     // Image sequences.
     static void formatFilePath(MString& path, int frame);
     bool openImageFile(const MString& path);
     void processImage(MString& path, int frame, float gamma, CineSheetData* data);
 
-    // Video opening.
-    bool openVideoFile(const MString& path);
-    void analyzeGOPs();
-
-    // The caching worker.
-    bool startBlockCachingThreaded();
-    static void* blockCachingWorker(void* data);
-    static void blockCachingFinished(void* data);
-    // Asks the worker to end, waking it and any frame wait.
-    void stopWorker();
-    bool addBlockCachingJob(int frame, int windowFrames, CachingJob& job);
-    static bool setActiveBlocks(ThreadData* data, CachingJob& job);
-    static void clearInactiveBlockImages(ThreadData* data);
-    static void clearAllBlockImages(std::map<int, std::vector<unsigned char*>>& blocks);
-    static void decodeBlock(ThreadData* data, int block);
-    static bool storeFrameInCache(ThreadData* data, int block, int index,
-                                  const video::RgbPicture& picture);
-
     // Frame request and wait. processVideo returns false when the frame should have been shown
     // and was not (it did not come in time, or its upload failed), so that it is asked for again.
     bool processVideo(MString& path, int frame, int cacheFrames, double sceneFrameRate, float gamma,
                       CineSheetData* data);
-    bool awaitFrame(CineSheetData* data, CachingJob& job);
+    // Closes the video and forgets its frames.
     void clearAllData(CineSheetData* data);
-
-    // True while any caching worker of any draw override runs.
-    static std::atomic<bool> threadIsRunning;
 
     MString currentPath;
     WorkspacePath workspacePath;
     MImage image;
     int lastFrame;
-    DecoderState decoder;
+    VideoCache videoCache;
+    // The picture the texture is made for, at 1/resolutionDivisor of its size; the texture is
+    // made again at the next refresh when textureRebuild is set.
+    LoadedMedium medium;
+    int resolutionDivisor;
+    bool textureRebuild;
     MStringArray inputSpaceNames;
     unsigned char gammaTable[256];
     double tableGamma;
-    FrameCache cache;
-    ThreadData* threadData;
     MHWRender::MTexture* texture;
-    int texturePixelCount;
     // The gamma-corrected copy of the frame being uploaded, reused from upload to upload so that
     // the drawing thread does not allocate a frame each time.
     std::vector<unsigned char> correctionBuffer;
@@ -118,9 +96,4 @@ private:
     void buildGammaTable(float gamma);
     // Sizes correctionBuffer to one frame; false when there is no memory for it.
     bool reserveCorrectionBuffer(size_t bytes);
-    // Takes decoderMutex for the drawing thread, first asking a running pass to stop.
-    std::unique_lock<std::mutex> lockDecoder();
-    bool workerRunning() const;
-    // Queues the job unless another is waiting; true when queued.
-    bool queueIfIdle(const CachingJob& job);
 };

@@ -8,8 +8,6 @@
 #include <maya/MPlug.h>
 #include <maya/MTime.h>
 
-#include <mutex>
-
 namespace {
 
 // Positions of the plugs in the snapshot that prepareForDraw takes of the node.
@@ -128,10 +126,7 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     formatFilePath(firstFile, frame);
     if (!isReadableRegularFile(firstFile)) {
         clearTexture(data);
-        {
-            const std::unique_lock<std::mutex> lock = lockDecoder();
-            clearAllData(data);
-        }
+        clearAllData(data);
         currentPath = path;
         lastFrame = frame;
         shownRequest = request;
@@ -140,20 +135,13 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
 
     if (isVideoPath(path)) {
         const int divisor = divisorForCacheResolution(cacheResolution);
-        if (divisor != decoder.resolutionDivisor) {
-            const std::unique_lock<std::mutex> lock = lockDecoder();
-            decoder.textureRebuild = true;
-            decoder.resolutionDivisor = divisor;
-        }
+        setResolutionDivisor(divisor);
+        videoCache.setResolutionDivisor(divisor);
         if (processVideo(path, frame, cacheFrames, frameRate, gamma, data)) {
             shownRequest = request;
         }
     } else {
-        if (decoder.resolutionDivisor != 1) {
-            const std::unique_lock<std::mutex> lock = lockDecoder();
-            decoder.textureRebuild = true;
-            decoder.resolutionDivisor = 1;
-        }
+        setResolutionDivisor(1);
         if (adopted) {
             // The fresh draw data's texture holds no picture yet: load the image into it
             // even when path, frame and gamma are unchanged (" " is the nothing-loaded path).
@@ -165,17 +153,14 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
         }
     }
 
-    if (decoder.frameHeight > 0) {
+    if (medium.frameHeight > 0) {
         // Written only when they change: each write dirties the placement matrix.
-        const double ratio = frameRatio(decoder);
+        const double ratio = frameRatio(medium);
         if (frameRatioPlug.asDouble() != ratio) {
             frameRatioPlug.setDouble(ratio);
         }
-        // A medium whose blocks are not known (yet) has no interval to report.
-        const MIntArray& starts = cache.blockStarts;
-        const int keyframeInterval = starts.length() >= 2 ? starts[1] - starts[0] : 0;
-        if (keyframeIntervalPlug.asInt() != keyframeInterval) {
-            keyframeIntervalPlug.setInt(keyframeInterval);
+        if (keyframeIntervalPlug.asInt() != medium.keyframeInterval) {
+            keyframeIntervalPlug.setInt(medium.keyframeInterval);
         }
     }
     return data;

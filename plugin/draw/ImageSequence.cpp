@@ -1,7 +1,6 @@
 #include "draw/CineSheetDrawOverride.h"
 
 #include <algorithm>
-#include <mutex>
 
 namespace {
 
@@ -44,24 +43,15 @@ void CineSheetDrawOverride::formatFilePath(MString& path, int frame) {
 }
 
 bool CineSheetDrawOverride::openImageFile(const MString& path) {
-    decoder.videoFrameRate = 0.0;
-    decoder.pixelAspect = AVRational{1, 1};
-    cache.blockStarts.clear();
+    medium = LoadedMedium{};
     if (!image.readFromFile(path, MImage::kByte)) {
-        decoder.frameWidth = 0;
-        decoder.frameHeight = 0;
-        cache.blockStarts.append(0);
-        cache.blockStarts.append(0);
         return false;
     }
     unsigned int width = 0;
     unsigned int height = 0;
     image.getSize(width, height);
-    decoder.frameWidth = static_cast<int>(width);
-    decoder.frameHeight = static_cast<int>(height);
     // Every image is a block of one frame.
-    cache.blockStarts.append(0);
-    cache.blockStarts.append(1);
+    medium = LoadedMedium{static_cast<int>(width), static_cast<int>(height), AVRational{1, 1}, 1};
     // The reader delivers the bottom row first; the texture wants the top row first.
     image.verticalFlip();
     return true;
@@ -70,7 +60,7 @@ bool CineSheetDrawOverride::openImageFile(const MString& path) {
 void CineSheetDrawOverride::processImage(MString& path, int frame, float gamma,
                                          CineSheetData* data) {
     const bool sameContent = path == currentPath && frame == lastFrame &&
-                             imageFitsFrame(image, decoder.frameWidth, decoder.frameHeight);
+                             imageFitsFrame(image, medium.frameWidth, medium.frameHeight);
     const bool sameGamma = static_cast<double>(gamma) == tableGamma;
     if (sameContent && sameGamma) {
         return;
@@ -85,7 +75,6 @@ void CineSheetDrawOverride::processImage(MString& path, int frame, float gamma,
         }
     }
 
-    std::unique_lock<std::mutex> lock = lockDecoder();
     clearAllData(data);
     MString file = path;
     formatFilePath(file, frame);
@@ -100,7 +89,6 @@ void CineSheetDrawOverride::processImage(MString& path, int frame, float gamma,
     }
     currentPath = path;
     lastFrame = frame;
-    lock.unlock();
     if (!writeImage(data)) {
         defaultImage(data);
     }

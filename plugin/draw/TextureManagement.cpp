@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
-#include <mutex>
 #include <new>
 #include <vector>
 
@@ -27,9 +26,8 @@ MHWRender::MTextureManager* textureManager() {
 
 // Bytes of one whole frame at the current size and divisor: the size of every frame handed to
 // the texture, cached or not.
-size_t frameByteSize(const DecoderState& decoder) {
-    return video::cacheImageBytes(decoder.frameWidth, decoder.frameHeight,
-                                  decoder.resolutionDivisor);
+size_t frameByteSize(const LoadedMedium& medium, int divisor) {
+    return video::cacheImageBytes(medium.frameWidth, medium.frameHeight, divisor);
 }
 
 // Trunc(x^gamma × 255) for one byte; NaN gives 0 and results past the byte range are clamped,
@@ -58,19 +56,13 @@ bool CineSheetDrawOverride::createTexture(CineSheetData* data) {
     if (data->texture) {
         clearTexture(data);
     }
-    if (decoder.frameWidth <= 0 || decoder.frameHeight <= 0) {
+    if (medium.frameWidth <= 0 || medium.frameHeight <= 0) {
         // Nothing loaded: a small square placeholder.
-        cache.blockStarts.clear();
-        cache.blockStarts.append(0);
-        cache.blockStarts.append(0);
-        decoder.frameWidth = 10;
-        decoder.frameHeight = 10;
-        decoder.pixelAspect = AVRational{1, 1};
-        decoder.videoFrameRate = 0.0;
+        medium = LoadedMedium{10, 10, AVRational{1, 1}, 0};
     }
-    const int width = decoder.frameWidth;
-    const int height = decoder.frameHeight;
-    const int divisor = decoder.resolutionDivisor;
+    const int width = medium.frameWidth;
+    const int height = medium.frameHeight;
+    const int divisor = resolutionDivisor;
 
     MHWRender::MTextureDescription& description = data->textureDescription;
     description.setToDefault2DTexture();
@@ -84,32 +76,11 @@ bool CineSheetDrawOverride::createTexture(CineSheetData* data) {
     description.fFormat = MHWRender::kR8G8B8A8_UNORM;
     description.fTextureType = MHWRender::kImage2D;
 
-    {
-        const std::lock_guard<std::mutex> lock(cache.queueMutex);
-        cache.jobs = {};
-    }
-    // A dropped job is asked for again by the next request, even in the same block.
-    cache.lastQueuedBlock = -1;
-    const int pixelCount = static_cast<int>(static_cast<long long>(width) * height /
-                                            (static_cast<long long>(divisor) * divisor));
-    if (pixelCount != texturePixelCount) {
-        // Cached frames have the old size.
-        {
-            const std::lock_guard<std::mutex> blockLock(cache.blockMutex);
-            const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-            clearAllBlockImages(cache.blocks);
-            // No spare of the old size may be handed out again.
-            cache.frameBuffers.clear();
-            cache.lastQueuedBlock = -1;
-        }
-        // The store now only ever receives frames of the new size, even if this texture
-        // cannot be made, so the next creation compares against that size.
-        texturePixelCount = pixelCount;
-    }
-    decoder.textureRebuild.store(false);
+    textureRebuild = false;
 
     // Zeros until the first upload, so that a frame that never comes leaves a blank picture.
-    PixelBuffer initial(static_cast<unsigned char*>(std::calloc(frameByteSize(decoder), 1)));
+    PixelBuffer initial(
+        static_cast<unsigned char*>(std::calloc(frameByteSize(medium, resolutionDivisor), 1)));
     MHWRender::MTextureManager* manager = textureManager();
     if (!initial || !manager) {
         description.setToDefault2DTexture();
@@ -117,12 +88,12 @@ bool CineSheetDrawOverride::createTexture(CineSheetData* data) {
         return false;
     }
     data->texture = manager->acquireTexture("", description, initial.get(), false);
-    setQuadCorners(data->positions, static_cast<double>(quadAspect(decoder)));
+    setQuadCorners(data->positions, static_cast<double>(quadAspect(medium)));
     texture = data->texture;
     return true;
 }
 
-bool CineSheetDrawOverride::updateTexture(CineSheetData* data, void* pixels) {
+bool CineSheetDrawOverride::updateTexture(CineSheetData* data, const void* pixels) {
     if (!data->texture) {
         return false;
     }
@@ -130,7 +101,8 @@ bool CineSheetDrawOverride::updateTexture(CineSheetData* data, void* pixels) {
     if (tableGamma == 1.0) {
         // Not kept while unused: at 4K it is a frame's worth of memory.
         correctionBuffer = std::vector<unsigned char>();
-    } else if (frameByteSize(decoder) > 0 && reserveCorrectionBuffer(frameByteSize(decoder))) {
+    } else if (frameByteSize(medium, resolutionDivisor) > 0 &&
+               reserveCorrectionBuffer(frameByteSize(medium, resolutionDivisor))) {
         const auto* in = static_cast<const unsigned char*>(pixels);
         unsigned char* out = correctionBuffer.data();
         for (size_t offset = 0; offset + 4 <= correctionBuffer.size(); offset += 4) {
@@ -158,6 +130,13 @@ bool CineSheetDrawOverride::reserveCorrectionBuffer(size_t bytes) {
     return true;
 }
 
+void CineSheetDrawOverride::setResolutionDivisor(int divisor) {
+    if (divisor != resolutionDivisor) {
+        resolutionDivisor = divisor;
+        textureRebuild = true;
+    }
+}
+
 void CineSheetDrawOverride::clearTexture(CineSheetData* data) {
     if (!data->texture) {
         return;
@@ -171,7 +150,8 @@ void CineSheetDrawOverride::clearTexture(CineSheetData* data) {
 }
 
 void CineSheetDrawOverride::defaultImage(CineSheetData* data) {
-    PixelBuffer zeros(static_cast<unsigned char*>(std::calloc(frameByteSize(decoder), 1)));
+    PixelBuffer zeros(
+        static_cast<unsigned char*>(std::calloc(frameByteSize(medium, resolutionDivisor), 1)));
     if (zeros) {
         updateTexture(data, zeros.get());
     }

@@ -58,13 +58,13 @@ TEST_F(SheetFixture, NodesShareTheBudgetNearestFramesFirst) {
     for (auto& node : nodes) {
         CineSheetDrawOverride& sheet = *node.first;
         ASSERT_TRUE(waitForStore(sheet, [&sheet] {
-            return sheet.cache.window.contains(sheet.cache.wantedFrame) &&
+            return cacheOf(sheet).window.contains(cacheOf(sheet).wantedFrame) &&
                    !storedFrames(sheet).empty();
         }));
-        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
         const std::vector<int> frames = storedFrames(sheet);
-        EXPECT_LE(frames.front(), sheet.cache.wantedFrame);
-        EXPECT_GE(frames.back(), sheet.cache.wantedFrame);
+        EXPECT_LE(frames.front(), cacheOf(sheet).wantedFrame);
+        EXPECT_GE(frames.back(), cacheOf(sheet).wantedFrame);
         EXPECT_LE(frames.size(), kBudget / (320 * 240 * 4));
     }
     EXPECT_LE(highest, kBudget);

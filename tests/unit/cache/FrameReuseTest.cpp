@@ -58,8 +58,7 @@ protected:
         host::setFault(host::fault::kTaskCreate, true);
         CineSheetDrawOverride& sheet = makeSheet();
         host::setFault(host::fault::kTaskCreate, false);
-        const std::lock_guard<std::mutex> lock(sheet.cache.decoderMutex);
-        EXPECT_TRUE(sheet.openVideoFile(cachetest::mediaPath("blocks_of_12").c_str()));
+        EXPECT_TRUE(sheet.videoCache.open(cachetest::mediaPath("blocks_of_12").c_str()));
         return sheet;
     }
 
@@ -67,30 +66,30 @@ protected:
     // to `block` + radius, moved inward at the clip's start) and evict what left it.
     static void moveWindow(CineSheetDrawOverride& sheet, int block, int radius) {
         CachingJob job{12 * block + 5, 12 * (2 * radius + 1), block, 5};
-        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
-        ASSERT_TRUE(CineSheetDrawOverride::setActiveBlocks(sheet.threadData, job));
-        CineSheetDrawOverride::clearInactiveBlockImages(sheet.threadData);
+        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
+        ASSERT_TRUE(VideoCacheInternals::setActiveBlocks(sheet.videoCache, job));
+        VideoCacheInternals::clearInactiveBlockImages(sheet.videoCache);
     }
 
     static void decode(CineSheetDrawOverride& sheet, int block) {
-        const std::lock_guard<std::mutex> lock(sheet.cache.blockMutex);
-        CineSheetDrawOverride::decodeBlock(sheet.threadData, block);
+        const std::lock_guard<std::mutex> lock(cacheOf(sheet).decoderMutex);
+        VideoCacheInternals::decodeBlock(sheet.videoCache, block);
     }
 
     static size_t spares(CineSheetDrawOverride& sheet) {
-        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
-        return sheet.cache.frameBuffers.spareCount();
+        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
+        return cacheOf(sheet).frameBuffers.spareCount();
     }
 
     // Every frame of the block in the store equals the tool's decode reduced by the divisor.
     static void expectBlockExact(CineSheetDrawOverride& sheet, int block, int divisor) {
         const testsupport::ReferenceVideo& reference = cachetest::reference("blocks_of_12");
-        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
-        auto found = sheet.cache.blocks.find(block);
-        ASSERT_NE(found, sheet.cache.blocks.end()) << "block " << block;
+        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
+        auto found = cacheOf(sheet).blocks.find(block);
+        ASSERT_NE(found, cacheOf(sheet).blocks.end()) << "block " << block;
         for (size_t slot = 0; slot < found->second.size(); ++slot) {
-            const int frame =
-                sheet.cache.blockStarts[static_cast<unsigned int>(block)] + static_cast<int>(slot);
+            const int frame = cacheOf(sheet).blockStarts[static_cast<unsigned int>(block)] +
+                              static_cast<int>(slot);
             const std::vector<uint8_t> expected =
                 testsupport::pointSampledRgba(reference.frames[static_cast<size_t>(frame)],
                                               reference.width, reference.height, divisor);
@@ -129,27 +128,25 @@ TEST_F(FrameReuse, framesOfAFormerSizeAreNeverReused) {
     moveWindow(sheet, 5, 2);
     ASSERT_EQ(spares(sheet), 12u);
 
-    // The worker sees a smaller size before the texture is rebuilt: full-size spares go.
-    sheet.decoder.resolutionDivisor = 2;
+    // Frames come at a smaller size while full-size spares are kept: the spares go.
+    decoderOf(sheet).resolutionDivisor = 2;
     decode(sheet, 5);
     EXPECT_EQ(spares(sheet), 0u);
     expectBlockExact(sheet, 5, 2);
 
     // Back to full size with the half-size block still stored: evicting it keeps nothing, so
     // the next full-size frames cannot land in a buffer too small for them.
-    sheet.decoder.resolutionDivisor = 1;
+    decoderOf(sheet).resolutionDivisor = 1;
     decode(sheet, 6);
     moveWindow(sheet, 7, 1);
     EXPECT_EQ(spares(sheet), 0u);
     decode(sheet, 7);
     expectBlockExact(sheet, 7, 1);
 
-    // A new texture size empties the store and its spares.
+    // A new cache resolution empties the store and its spares.
     moveWindow(sheet, 15, 1);
     ASSERT_GT(spares(sheet), 0u);
-    CineSheetData& data = makeData();
-    sheet.decoder.resolutionDivisor = 4;
-    ASSERT_TRUE(sheet.createTexture(&data));
+    sheet.videoCache.setResolutionDivisor(4);
     EXPECT_EQ(spares(sheet), 0u);
     moveWindow(sheet, 15, 1);
     decode(sheet, 15);
@@ -168,7 +165,7 @@ TEST_F(FrameReuse, scrubbingAcrossResolutionChangesShowsExactFrames) {
         int frame;
     } steps[] = {{1, 0}, {1, 230}, {1, 5}, {2, 120}, {2, 3}, {4, 200}, {1, 200}, {1, 10}};
     for (const auto& step : steps) {
-        if (step.divisor != sheet.decoder.resolutionDivisor) {
+        if (step.divisor != sheet.resolutionDivisor) {
             setDivisor(sheet, step.divisor);
         }
         showFrame(sheet, data, path, step.frame, 36);

@@ -61,9 +61,8 @@ void SheetFixture::showFrame(CineSheetDrawOverride& sheet, CineSheetData& data,
 }
 
 void SheetFixture::setDivisor(CineSheetDrawOverride& sheet, int divisor) {
-    const std::lock_guard<std::mutex> lock(sheet.cache.decoderMutex);
-    sheet.decoder.textureRebuild = true;
-    sheet.decoder.resolutionDivisor = divisor;
+    sheet.setResolutionDivisor(divisor);
+    sheet.videoCache.setResolutionDivisor(divisor);
 }
 
 TexturePixels texturePixels(const CineSheetData& data) {
@@ -80,7 +79,7 @@ bool waitForStore(CineSheetDrawOverride& sheet, const std::function<bool()>& don
     const auto end = std::chrono::steady_clock::now() + limit;
     while (true) {
         {
-            const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+            const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
             if (done()) {
                 return true;
             }
@@ -93,8 +92,8 @@ bool waitForStore(CineSheetDrawOverride& sheet, const std::function<bool()>& don
 }
 
 bool blockComplete(const CineSheetDrawOverride& sheet, int block) {
-    auto found = sheet.cache.blocks.find(block);
-    if (found == sheet.cache.blocks.end()) {
+    auto found = cacheOf(sheet).blocks.find(block);
+    if (found == cacheOf(sheet).blocks.end()) {
         return false;
     }
     for (unsigned char* slot : found->second) {
@@ -107,7 +106,7 @@ bool blockComplete(const CineSheetDrawOverride& sheet, int block) {
 
 std::vector<int> storedBlocks(const CineSheetDrawOverride& sheet) {
     std::vector<int> blocks;
-    for (const auto& entry : sheet.cache.blocks) {
+    for (const auto& entry : cacheOf(sheet).blocks) {
         blocks.push_back(entry.first);
     }
     return blocks;
@@ -115,10 +114,10 @@ std::vector<int> storedBlocks(const CineSheetDrawOverride& sheet) {
 
 std::vector<int> storedFrames(const CineSheetDrawOverride& sheet) {
     std::vector<int> frames;
-    for (const auto& [block, slots] : sheet.cache.blocks) {
+    for (const auto& [block, slots] : cacheOf(sheet).blocks) {
         for (size_t slot = 0; slot < slots.size(); ++slot) {
             if (slots[slot]) {
-                frames.push_back(sheet.cache.blockStarts[static_cast<unsigned int>(block)] +
+                frames.push_back(cacheOf(sheet).blockStarts[static_cast<unsigned int>(block)] +
                                  static_cast<int>(slot));
             }
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "VideoCacheInternals.h"
 #include "draw/CineSheetDrawOverride.h"
 
 #include <gtest/gtest.h>

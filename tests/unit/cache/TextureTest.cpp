@@ -89,17 +89,15 @@ TEST_F(Textures, placeholderSizesFollowTheDivisor) {
     const int expectedSide[] = {10, 5, 2};
     const int divisors[] = {1, 2, 4};
     for (int i = 0; i < 3; ++i) {
-        sheet.decoder.frameWidth = 0;
-        sheet.decoder.videoFrameRate = 25.0;
-        sheet.decoder.resolutionDivisor = divisors[i];
+        sheet.medium.frameWidth = 0;
+        sheet.resolutionDivisor = divisors[i];
         ASSERT_TRUE(sheet.createTexture(&data));
         sheet.defaultImage(&data);
         const TexturePixels pixels = texturePixels(data);
         EXPECT_EQ(pixels.width, expectedSide[i]);
         EXPECT_EQ(pixels.height, expectedSide[i]);
         EXPECT_EQ(pixels.bytes, std::vector<uint8_t>(pixels.bytes.size(), 0));
-        EXPECT_EQ(values(sheet.cache.blockStarts), (std::vector<int>{0, 0}));
-        EXPECT_EQ(sheet.decoder.videoFrameRate, 0.0);
+        EXPECT_EQ(sheet.medium.keyframeInterval, 0);
         expectQuad(data, 1.0);
         EXPECT_EQ(sheet.texture, data.texture);
     }
@@ -109,9 +107,9 @@ TEST_F(Textures, placeholderSizesFollowTheDivisor) {
 TEST_F(Textures, sizesComeFromTheFullFrame) {
     CineSheetDrawOverride& sheet = makeSheet();
     CineSheetData& data = makeData();
-    sheet.decoder.frameWidth = 1921;
-    sheet.decoder.frameHeight = 1081;
-    sheet.decoder.resolutionDivisor = 2;
+    sheet.medium.frameWidth = 1921;
+    sheet.medium.frameHeight = 1081;
+    sheet.resolutionDivisor = 2;
     ASSERT_TRUE(sheet.createTexture(&data));
     const MHWRender::MTextureDescription& description = data.textureDescription;
     EXPECT_EQ(description.fWidth, 960u);
@@ -123,47 +121,50 @@ TEST_F(Textures, sizesComeFromTheFullFrame) {
     EXPECT_EQ(description.fArraySlices, 1u);
     EXPECT_EQ(description.fFormat, MHWRender::kR8G8B8A8_UNORM);
     EXPECT_EQ(description.fTextureType, MHWRender::kImage2D);
-    EXPECT_EQ(sheet.texturePixelCount, 519150);
     EXPECT_EQ(texturePixels(data).width, 960);
     // A single level: no mipmap chain is asked for that no upload would generate.
     MHWRender::MTextureDescription held;
     data.texture->textureDescription(held);
     EXPECT_EQ(held.fMipmaps, 1u);
 
-    sheet.decoder.frameWidth = 1920;
-    sheet.decoder.frameHeight = 1080;
+    sheet.medium.frameWidth = 1920;
+    sheet.medium.frameHeight = 1080;
+    sheet.resolutionDivisor = 1;
     ASSERT_TRUE(sheet.createTexture(&data));
-    EXPECT_EQ(sheet.texturePixelCount, 518400);
+    EXPECT_EQ(texturePixels(data).width, 1920);
     expectQuad(data, static_cast<double>(1920.0f / 1080.0f));
     EXPECT_NEAR(data.positions[1].x, 1.7777778, 1e-7);
     EXPECT_EQ(host::textureStats().live, 1u);
 }
 
-// Cached frames have the texture's pixel count: a new count empties the store, the same count
-// keeps it; queued jobs always go.
-TEST_F(Textures, storeIsEmptiedOnlyWhenThePixelCountChanges) {
+// Making the texture again keeps the cached frames and the queued job; a new cache resolution
+// empties the store, forgets the job and asks again even for the same block, and makes the
+// texture again at the next refresh.
+TEST_F(Textures, onlyANewResolutionEmptiesTheStore) {
     host::setFault(host::fault::kTaskCreate, true);
     CineSheetDrawOverride& sheet = makeSheet();
     CineSheetData& data = makeData();
-    sheet.decoder.frameWidth = 64;
-    sheet.decoder.frameHeight = 32;
+    sheet.medium.frameWidth = 64;
+    sheet.medium.frameHeight = 32;
     ASSERT_TRUE(sheet.createTexture(&data));
     auto* frame = static_cast<unsigned char*>(std::malloc(64 * 32 * 4));
-    sheet.cache.blocks[3] = {frame, nullptr};
-    sheet.cache.lastQueuedBlock = 3;
-    sheet.cache.jobs.push(CachingJob{});
+    cacheOf(sheet).blocks[3] = {frame, nullptr};
+    cacheOf(sheet).lastQueuedBlock = 3;
+    cacheOf(sheet).jobs.push(CachingJob{});
 
     ASSERT_TRUE(sheet.createTexture(&data));
-    EXPECT_EQ(sheet.cache.blocks.size(), 1u);
-    // The dropped job is queued again by the next request, even for the same block.
-    EXPECT_EQ(sheet.cache.lastQueuedBlock, -1);
-    EXPECT_TRUE(sheet.cache.jobs.empty());
+    EXPECT_EQ(cacheOf(sheet).blocks.size(), 1u);
+    EXPECT_EQ(cacheOf(sheet).lastQueuedBlock, 3);
+    EXPECT_EQ(cacheOf(sheet).jobs.size(), 1u);
 
-    sheet.decoder.resolutionDivisor = 2;
+    setDivisor(sheet, 2);
+    EXPECT_TRUE(cacheOf(sheet).blocks.empty());
+    EXPECT_EQ(cacheOf(sheet).lastQueuedBlock, -1);
+    EXPECT_TRUE(cacheOf(sheet).jobs.empty());
+    EXPECT_TRUE(sheet.textureRebuild);
     ASSERT_TRUE(sheet.createTexture(&data));
-    EXPECT_TRUE(sheet.cache.blocks.empty());
-    EXPECT_EQ(sheet.cache.lastQueuedBlock, -1);
-    EXPECT_FALSE(sheet.decoder.textureRebuild);
+    EXPECT_FALSE(sheet.textureRebuild);
+    EXPECT_EQ(texturePixels(data).width, 32);
 }
 
 TEST_F(Textures, gammaTableCorrectsColourButNotAlpha) {
@@ -214,7 +215,7 @@ TEST_F(Textures, gammaCorrectedFramesFollowEachOtherAcrossSizes) {
         int frame;
     } steps[] = {{1, 0}, {1, 1}, {1, 30}, {2, 31}, {2, 5}, {1, 6}};
     for (const auto& step : steps) {
-        if (step.divisor != sheet.decoder.resolutionDivisor) {
+        if (step.divisor != sheet.resolutionDivisor) {
             setDivisor(sheet, step.divisor);
         }
         showFrame(sheet, data, path, step.frame, 36, 0.5f);
@@ -247,8 +248,8 @@ TEST_F(Textures, drawsTheTexturedQuadOrAnEmptyDrawable) {
     EXPECT_EQ(kinds(recorder.calls()), (std::vector<Kind>{Kind::BeginDrawable, Kind::EndDrawable}));
 
     recorder.clear();
-    sheet.decoder.frameWidth = 40;
-    sheet.decoder.frameHeight = 20;
+    sheet.medium.frameWidth = 40;
+    sheet.medium.frameHeight = 20;
     ASSERT_TRUE(sheet.createTexture(&data));
     data.colorSpaceName = "Raw";
     sheet.addUIDrawables(path, recorder.manager(), context, &data);

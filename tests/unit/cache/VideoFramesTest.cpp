@@ -40,10 +40,10 @@ protected:
         const std::string& path = cachetest::mediaPath(medium);
         CineSheetDrawOverride& sheet = makeSheet();
         CineSheetData& data = makeData();
-        sheet.decoder.resolutionDivisor = divisor;
+        setDivisor(sheet, divisor);
         for (int frame : frames) {
             showFrame(sheet, data, path, frame);
-            ASSERT_EQ(sheet.cache.blockStarts[sheet.cache.blockStarts.length() - 1],
+            ASSERT_EQ(cacheOf(sheet).blockStarts[cacheOf(sheet).blockStarts.length() - 1],
                       static_cast<int>(reference.frames.size()));
             const TexturePixels pixels = texturePixels(data);
             ASSERT_EQ(pixels.width, reference.width / divisor);
@@ -99,7 +99,7 @@ TEST_F(VideoFrames, onePixelClipKeepsItsPixelAtEveryResolution) {
     for (int divisor : {1, 2, 4}) {
         CineSheetDrawOverride& sheet = makeSheet();
         CineSheetData& data = makeData();
-        sheet.decoder.resolutionDivisor = divisor;
+        setDivisor(sheet, divisor);
         showFrame(sheet, data, cachetest::mediaPath("one_pixel"), 3);
         const TexturePixels pixels = texturePixels(data);
         ASSERT_EQ(pixels.width, 1) << divisor;
@@ -165,12 +165,14 @@ TEST_F(VideoFrames, blocksFollowTheKeyframes) {
     CineSheetDrawOverride& sheet = makeSheet();
     CineSheetData& data = makeData();
     showFrame(sheet, data, cachetest::mediaPath("keys_0_12_24"), 0);
-    EXPECT_EQ(values(sheet.cache.blockStarts), (std::vector<int>{0, 12, 24, 30}));
+    EXPECT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 12, 24, 30}));
     showFrame(sheet, data, cachetest::mediaPath("keys_0_12_29"), 29);
-    EXPECT_EQ(values(sheet.cache.blockStarts), (std::vector<int>{0, 12, 30}));
-    EXPECT_EQ(sheet.decoder.videoFrameRate, 24.0);
-    EXPECT_EQ(sheet.decoder.frameWidth, 160);
-    EXPECT_EQ(sheet.decoder.frameHeight, 120);
+    EXPECT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 12, 30}));
+    EXPECT_EQ(sheet.videoCache.videoFrameRate(), 24.0);
+    EXPECT_EQ(sheet.videoCache.frameWidth(), 160);
+    EXPECT_EQ(sheet.videoCache.frameHeight(), 120);
+    EXPECT_EQ(sheet.medium.frameWidth, 160);
+    EXPECT_EQ(sheet.medium.keyframeInterval, 12);
 }
 
 // The store holds the whole blocks within the cacheFrames frames around the wanted one (at least
@@ -187,7 +189,7 @@ TEST_F(VideoFrames, cacheFramesSizeTheWindow) {
         ASSERT_TRUE(waitForStore(sheet, [&] {
             return static_cast<int>(storedFrames(sheet).size()) == expected;
         })) << cacheFrames;
-        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
         const std::vector<int> frames = storedFrames(sheet);
         EXPECT_EQ(frames.front(), window.first) << cacheFrames;
         EXPECT_EQ(frames.back(), window.second) << cacheFrames;
@@ -206,9 +208,9 @@ protected:
         EXPECT_EQ(pixels.width, 10) << path;
         EXPECT_EQ(pixels.height, 10) << path;
         EXPECT_EQ(pixels.bytes, std::vector<uint8_t>(400, 0)) << path;
-        EXPECT_EQ(values(sheet.cache.blockStarts), (std::vector<int>{0, 0})) << path;
+        EXPECT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 0})) << path;
         EXPECT_EQ(sheet.currentPath, " ") << path;
-        EXPECT_EQ(sheet.decoder.streamIndex, -1) << path;
+        EXPECT_EQ(decoderOf(sheet).streamIndex, -1) << path;
         EXPECT_EQ(sheet.texture, data.texture);
     }
 };
@@ -262,7 +264,7 @@ TEST_F(BadFiles, truncatedStreamShowsTheFramesBeforeTheCut) {
     CineSheetDrawOverride& sheet = makeSheet();
     CineSheetData& data = makeData();
     showFrame(sheet, data, path, 0);
-    const MIntArray& starts = sheet.cache.blockStarts;
+    const MIntArray& starts = cacheOf(sheet).blockStarts;
     ASSERT_GT(starts.length(), 3u);
     const int complete = starts[starts.length() - 2];
     for (int frame = 0; frame < complete; frame += 5) {
@@ -279,35 +281,33 @@ TEST_F(BadFiles, truncatedStreamShowsTheFramesBeforeTheCut) {
 TEST_F(BadFiles, framesThatCannotBeStoredFailAtOnce) {
     CineSheetDrawOverride& sheet = makeSheet();
     CineSheetData& data = makeData();
-    sheet.decoder.frameWidth = 16;
-    sheet.decoder.frameHeight = 16;
+    sheet.medium.frameWidth = 16;
+    sheet.medium.frameHeight = 16;
     ASSERT_TRUE(sheet.createTexture(&data));
     sheet.tableGamma = 1.0;
-    sheet.cache.blockStarts.clear();
-    sheet.cache.blockStarts.append(100);
-    sheet.cache.blockStarts.append(112);
+    cacheOf(sheet).blockStarts.clear();
+    cacheOf(sheet).blockStarts.append(100);
+    cacheOf(sheet).blockStarts.append(112);
     const std::vector<uint8_t> row(16 * 3, 200);
-    std::vector<unsigned char*>& slots = sheet.cache.blocks[0];
+    std::vector<unsigned char*>& slots = cacheOf(sheet).blocks[0];
     slots.assign(12, nullptr);
     // Far more memory than the machine can give.
     const video::RgbPicture huge{row.data(), 0, 1 << 20, 1 << 20, {}};
     const video::RgbPicture small{row.data(), 0, 16, 16, {}};
     {
-        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
-        EXPECT_FALSE(CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 0, 3, huge));
-        EXPECT_EQ(values(sheet.decoder.failedFrames), std::vector<int>{103});
-        EXPECT_FALSE(CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 0, 12, small));
-        EXPECT_FALSE(CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 1, 0, small));
-        EXPECT_TRUE(CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 0, 4, small));
-        EXPECT_EQ(values(sheet.decoder.failedFrames), std::vector<int>{103});
+        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
+        EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 3, huge));
+        EXPECT_EQ(values(decoderOf(sheet).failedFrames), std::vector<int>{103});
+        EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 12, small));
+        EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 1, 0, small));
+        EXPECT_TRUE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 4, small));
+        EXPECT_EQ(values(decoderOf(sheet).failedFrames), std::vector<int>{103});
     }
-    CachingJob job{103, 1, 0, 3};
-    EXPECT_FALSE(sheet.awaitFrame(&data, job));
-    job = CachingJob{104, 1, 0, 4};
-    EXPECT_TRUE(sheet.awaitFrame(&data, job));
+    auto show = [&](const unsigned char* pixels) { return sheet.updateTexture(&data, pixels); };
+    EXPECT_FALSE(sheet.videoCache.awaitFrame(CachingJob{103, 1, 0, 3}, show));
+    EXPECT_TRUE(sheet.videoCache.awaitFrame(CachingJob{104, 1, 0, 4}, show));
     EXPECT_EQ(texturePixels(data).bytes[4], 200);
-    job = CachingJob{104, 1, 5, 4};
-    EXPECT_FALSE(sheet.awaitFrame(&data, job));
+    EXPECT_FALSE(sheet.videoCache.awaitFrame(CachingJob{104, 1, 5, 4}, show));
 }
 
 }  // namespace

@@ -47,10 +47,10 @@ class FrameWait : public SheetFixture {
 protected:
     // Whether every block (of one frame each, but the last of two) has been through the worker,
     // stored or found dead.
-    static bool windowSettled(const CineSheetDrawOverride& sheet) {
-        const int blockCount = static_cast<int>(sheet.cache.blockStarts.length()) - 1;
-        return static_cast<int>(sheet.cache.blocks.size()) +
-                   static_cast<int>(sheet.decoder.failedFrames.length()) ==
+    static bool windowSettled(CineSheetDrawOverride& sheet) {
+        const int blockCount = static_cast<int>(cacheOf(sheet).blockStarts.length()) - 1;
+        return static_cast<int>(cacheOf(sheet).blocks.size()) +
+                   static_cast<int>(decoderOf(sheet).failedFrames.length()) ==
                blockCount;
     }
 };
@@ -66,12 +66,12 @@ TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
               testsupport::pointSampledRgba(reference.frames[2], 64, 48, 1));
     ASSERT_TRUE(waitForStore(sheet, [&sheet] { return windowSettled(sheet); }));
 
-    const long long pollsBefore = sheet.cache.waitPolls;
+    const long long pollsBefore = cacheOf(sheet).waitPolls;
     for (int frame = 4; frame <= 14; ++frame) {
         showFrame(sheet, data, clipWithDeadFrames(), frame);
         showFrame(sheet, data, clipWithDeadFrames(), frame);
     }
-    EXPECT_EQ(sheet.cache.waitPolls, pollsBefore);
+    EXPECT_EQ(cacheOf(sheet).waitPolls, pollsBefore);
     // The frames after them are the file's next pictures.
     showFrame(sheet, data, clipWithDeadFrames(), 15);
     EXPECT_EQ(texturePixels(data).bytes,
@@ -88,7 +88,7 @@ TEST_F(FrameWait, withoutAWorkerNoRequestWaits) {
             showFrame(sheet, data, path, frame);
             EXPECT_TRUE(allZero(texturePixels(data).bytes));
         }
-        EXPECT_EQ(sheet.cache.waitPolls, 0);
+        EXPECT_EQ(cacheOf(sheet).waitPolls, 0);
     }
 }
 

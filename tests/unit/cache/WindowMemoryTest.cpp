@@ -21,7 +21,7 @@ protected:
         EXPECT_TRUE(waitForStore(
             sheet, [&] { return static_cast<int>(storedFrames(sheet).size()) == cacheFrames; }))
             << medium << " frame " << frame;
-        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
         return storedFrames(sheet);
     }
 };
@@ -33,8 +33,8 @@ TEST_F(WindowMemory, shortFirstBlockDoesNotWidenTheWindow) {
     const std::vector<int> stored = showAndSettle(sheet, data, "short_first_block", 120, 48);
     EXPECT_EQ(stored.front(), 97);
     EXPECT_EQ(stored.back(), 144);
-    EXPECT_EQ(values(sheet.cache.blockStarts), (std::vector<int>{0, 1, 49, 97, 145, 193, 240}));
-    EXPECT_EQ(sheet.cache.frameBuffers.spareCount(), 0u);
+    EXPECT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 1, 49, 97, 145, 193, 240}));
+    EXPECT_EQ(cacheOf(sheet).frameBuffers.spareCount(), 0u);
 }
 
 TEST_F(WindowMemory, singleLongBlockStoresOnlyTheWindow) {
@@ -45,8 +45,8 @@ TEST_F(WindowMemory, singleLongBlockStoresOnlyTheWindow) {
         ASSERT_EQ(stored.size(), 60u) << frame;
         EXPECT_LE(stored.front(), frame);
         EXPECT_GE(stored.back(), frame);
-        const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
-        EXPECT_LE(sheet.cache.frameBuffers.spareCount() + stored.size(), 60u);
+        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
+        EXPECT_LE(cacheOf(sheet).frameBuffers.spareCount() + stored.size(), 60u);
     }
 }
 

@@ -26,22 +26,21 @@ protected:
     // "blocks_of_12".
     CineSheetDrawOverride& makeOpenSheet(const std::string& medium = "blocks_of_12") {
         CineSheetDrawOverride& sheet = makeSheet();
-        const std::lock_guard<std::mutex> lock(sheet.cache.decoderMutex);
-        EXPECT_TRUE(sheet.openVideoFile(cachetest::mediaPath(medium).c_str()));
+        EXPECT_TRUE(sheet.videoCache.open(cachetest::mediaPath(medium).c_str()));
         return sheet;
     }
 };
 
 void setStarts(CineSheetDrawOverride& sheet, const std::vector<int>& starts) {
-    sheet.cache.blockStarts.clear();
+    cacheOf(sheet).blockStarts.clear();
     for (int start : starts) {
-        sheet.cache.blockStarts.append(start);
+        cacheOf(sheet).blockStarts.append(start);
     }
 }
 
 size_t queuedJobs(CineSheetDrawOverride& sheet) {
-    const std::lock_guard<std::mutex> lock(sheet.cache.queueMutex);
-    return sheet.cache.jobs.size();
+    const std::lock_guard<std::mutex> lock(cacheOf(sheet).queueMutex);
+    return cacheOf(sheet).jobs.size();
 }
 
 // A request queues a job when its block changes or the frame moves more than a quarter of the
@@ -50,36 +49,36 @@ TEST_F(Worker, requestsFindTheirBlockAndQueueWhenTheWindowMustMove) {
     CineSheetDrawOverride& sheet = makeIdleSheet();
     setStarts(sheet, {0, 12, 24, 30});
     CachingJob job;
-    EXPECT_TRUE(sheet.addBlockCachingJob(29, 120, job));
+    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(29, 120, job));
     EXPECT_EQ(job.frame, 29);
     EXPECT_EQ(job.windowFrames, 120);
     EXPECT_EQ(job.block, 2);
     EXPECT_EQ(job.frameInBlock, 5);
     EXPECT_EQ(queuedJobs(sheet), 1u);
-    EXPECT_TRUE(sheet.addBlockCachingJob(24, 120, job));
+    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(24, 120, job));
     EXPECT_EQ(queuedJobs(sheet), 1u);
-    EXPECT_TRUE(sheet.addBlockCachingJob(0, 120, job));
-    EXPECT_TRUE(sheet.addBlockCachingJob(11, 120, job));
+    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(0, 120, job));
+    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(11, 120, job));
     EXPECT_EQ(job.block, 0);
     EXPECT_EQ(job.frameInBlock, 11);
-    EXPECT_TRUE(sheet.addBlockCachingJob(12, 120, job));
+    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(12, 120, job));
     EXPECT_EQ(job.block, 1);
     EXPECT_EQ(queuedJobs(sheet), 3u);
     // Same block, but further than a quarter of a 12-frame window; then another window length.
-    EXPECT_TRUE(sheet.addBlockCachingJob(20, 12, job));
+    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(20, 12, job));
     EXPECT_EQ(queuedJobs(sheet), 4u);
-    EXPECT_TRUE(sheet.addBlockCachingJob(22, 12, job));
+    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(22, 12, job));
     EXPECT_EQ(queuedJobs(sheet), 4u);
-    EXPECT_TRUE(sheet.addBlockCachingJob(16, 12, job));
+    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(16, 12, job));
     EXPECT_EQ(queuedJobs(sheet), 5u);
 
     for (int outside : {-1, 30, 1000}) {
         CachingJob rejected;
-        EXPECT_FALSE(sheet.addBlockCachingJob(outside, 4, rejected)) << outside;
+        EXPECT_FALSE(sheet.videoCache.addBlockCachingJob(outside, 4, rejected)) << outside;
         EXPECT_EQ(rejected.block, -1);
     }
     EXPECT_EQ(queuedJobs(sheet), 5u);
-    EXPECT_EQ(sheet.cache.lastQueuedBlock, 1);
+    EXPECT_EQ(cacheOf(sheet).lastQueuedBlock, 1);
 }
 
 TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
@@ -87,10 +86,10 @@ TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
     CachingJob job;
     // First keyframe at frame 3; then an empty block at 12.
     setStarts(sheet, {3, 12, 12, 20});
-    EXPECT_FALSE(sheet.addBlockCachingJob(2, 1, job));
-    EXPECT_TRUE(sheet.addBlockCachingJob(3, 1, job));
+    EXPECT_FALSE(sheet.videoCache.addBlockCachingJob(2, 1, job));
+    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(3, 1, job));
     EXPECT_EQ(job.block, 0);
-    EXPECT_TRUE(sheet.addBlockCachingJob(12, 1, job));
+    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(12, 1, job));
     EXPECT_EQ(job.block, 2);
     EXPECT_EQ(job.frameInBlock, 0);
     // A failed open, a video without keyframes, nothing loaded.
@@ -98,7 +97,7 @@ TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
                                            std::vector<int>{40}, std::vector<int>{}}) {
         setStarts(sheet, starts);
         for (int frame : {-1, 0, 39, 40}) {
-            EXPECT_FALSE(sheet.addBlockCachingJob(frame, 1, job)) << frame;
+            EXPECT_FALSE(sheet.videoCache.addBlockCachingJob(frame, 1, job)) << frame;
         }
     }
 }
@@ -108,36 +107,35 @@ TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
 // forward first.
 TEST_F(Worker, windowHoldsTheFramesAroundTheWantedOne) {
     CineSheetDrawOverride& sheet = makeIdleSheet();
-    ThreadData* threadData = sheet.threadData;
-    ASSERT_NE(threadData, nullptr);
+    VideoCache& video = sheet.videoCache;
     setStarts(sheet, {0, 12, 24, 36, 48});
     // Frames 2 to 25 around frame 13: only block 1 lies wholly inside.
     CachingJob job{13, 24, 1, 1};
-    EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
-    EXPECT_EQ(values(sheet.cache.activeBlocks), std::vector<int>{1});
-    EXPECT_EQ(sheet.cache.window.first, 12);
-    EXPECT_EQ(sheet.cache.window.last, 23);
+    EXPECT_TRUE(VideoCacheInternals::setActiveBlocks(video, job));
+    EXPECT_EQ(values(cacheOf(sheet).activeBlocks), std::vector<int>{1});
+    EXPECT_EQ(cacheOf(sheet).window.first, 12);
+    EXPECT_EQ(cacheOf(sheet).window.last, 23);
     job = CachingJob{17, 36, 1, 5};
-    EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
-    EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{1, 2, 0}));
+    EXPECT_TRUE(VideoCacheInternals::setActiveBlocks(video, job));
+    EXPECT_EQ(values(cacheOf(sheet).activeBlocks), (std::vector<int>{1, 2, 0}));
     // At the end of the clip the window moves inward and stays full.
     job = CachingJob{47, 24, 3, 11};
-    EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
-    EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{3, 2}));
-    EXPECT_EQ(sheet.cache.window.first, 24);
-    EXPECT_EQ(sheet.cache.window.last, 47);
+    EXPECT_TRUE(VideoCacheInternals::setActiveBlocks(video, job));
+    EXPECT_EQ(values(cacheOf(sheet).activeBlocks), (std::vector<int>{3, 2}));
+    EXPECT_EQ(cacheOf(sheet).window.first, 24);
+    EXPECT_EQ(cacheOf(sheet).window.last, 47);
     job = CachingJob{2, 1000, 0, 2};
-    EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
-    EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_TRUE(VideoCacheInternals::setActiveBlocks(video, job));
+    EXPECT_EQ(values(cacheOf(sheet).activeBlocks), (std::vector<int>{0, 1, 2, 3}));
     // No frames asked for still keeps the wanted one.
     job = CachingJob{30, 0, 2, 6};
-    EXPECT_TRUE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
-    EXPECT_EQ(values(sheet.cache.activeBlocks), std::vector<int>{2});
-    EXPECT_EQ(sheet.cache.window.first, 30);
-    EXPECT_EQ(sheet.cache.window.last, 30);
+    EXPECT_TRUE(VideoCacheInternals::setActiveBlocks(video, job));
+    EXPECT_EQ(values(cacheOf(sheet).activeBlocks), std::vector<int>{2});
+    EXPECT_EQ(cacheOf(sheet).window.first, 30);
+    EXPECT_EQ(cacheOf(sheet).window.last, 30);
     job.block = -1;
-    EXPECT_FALSE(CineSheetDrawOverride::setActiveBlocks(threadData, job));
-    EXPECT_TRUE(values(sheet.cache.activeBlocks).empty());
+    EXPECT_FALSE(VideoCacheInternals::setActiveBlocks(video, job));
+    EXPECT_TRUE(values(cacheOf(sheet).activeBlocks).empty());
 }
 
 TEST_F(Worker, blocksAreVisitedFromTheWantedOneOutwardsForwardFirst) {
@@ -152,20 +150,20 @@ TEST_F(Worker, evictionFreesEveryFrameOutsideTheWindow) {
     CineSheetDrawOverride& sheet = makeIdleSheet();
     setStarts(sheet, {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22});
     for (int block : {4, 5, 6, 9}) {
-        sheet.cache.blocks[block] = {static_cast<unsigned char*>(std::malloc(16)),
-                                     static_cast<unsigned char*>(std::malloc(16))};
+        cacheOf(sheet).blocks[block] = {static_cast<unsigned char*>(std::malloc(16)),
+                                        static_cast<unsigned char*>(std::malloc(16))};
     }
     CachingJob job{18, 2, 9, 0};
-    ASSERT_TRUE(CineSheetDrawOverride::setActiveBlocks(sheet.threadData, job));
-    CineSheetDrawOverride::clearInactiveBlockImages(sheet.threadData);
+    ASSERT_TRUE(VideoCacheInternals::setActiveBlocks(sheet.videoCache, job));
+    VideoCacheInternals::clearInactiveBlockImages(sheet.videoCache);
     EXPECT_EQ(storedBlocks(sheet), std::vector<int>{9});
     EXPECT_TRUE(blockComplete(sheet, 9));
     // Inside a block the window keeps, frames outside the window go too.
     job = CachingJob{19, 1, 9, 1};
-    ASSERT_TRUE(CineSheetDrawOverride::setActiveBlocks(sheet.threadData, job));
-    CineSheetDrawOverride::clearInactiveBlockImages(sheet.threadData);
-    EXPECT_EQ(sheet.cache.blocks[9][0], nullptr);
-    EXPECT_NE(sheet.cache.blocks[9][1], nullptr);
+    ASSERT_TRUE(VideoCacheInternals::setActiveBlocks(sheet.videoCache, job));
+    VideoCacheInternals::clearInactiveBlockImages(sheet.videoCache);
+    EXPECT_EQ(cacheOf(sheet).blocks[9][0], nullptr);
+    EXPECT_NE(cacheOf(sheet).blocks[9][1], nullptr);
 }
 
 // Jobs queued faster than the worker takes them: it serves the newest and drops the rest.
@@ -181,20 +179,20 @@ TEST_F(Worker, onlyTheNewestJobIsServed) {
     {
         // While the decoder is held, the worker can take a job but not start its pass: the
         // first job keeps it there while the next ones pile up.
-        const std::lock_guard<std::mutex> decoderLock(sheet.cache.decoderMutex);
+        const std::lock_guard<std::mutex> decoderLock(cacheOf(sheet).decoderMutex);
         CachingJob job;
-        ASSERT_TRUE(sheet.addBlockCachingJob(0, 12, job));
+        ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(0, 12, job));
         ASSERT_TRUE(queueEmptied()) << "the worker did not wake for a job";
         // The last one asks for exactly block 8 (frames 96 to 107).
         for (int frame : {24, 60, 101}) {
-            ASSERT_TRUE(sheet.addBlockCachingJob(frame, 12, job));
+            ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(frame, 12, job));
         }
         EXPECT_EQ(queuedJobs(sheet), 3u);
     }
     EXPECT_TRUE(queueEmptied()) << "older jobs were kept";
     ASSERT_TRUE(waitForStore(sheet, [&] { return blockComplete(sheet, 8); }));
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+    const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
     EXPECT_EQ(storedBlocks(sheet), std::vector<int>{8});
 }
 
@@ -204,34 +202,34 @@ TEST_F(Worker, passEndsAtTheNextBlockBoundary) {
     for (bool stop : {false, true}) {
         SCOPED_TRACE(stop ? "stop" : "newer job");
         CineSheetDrawOverride& sheet = makeOpenSheet("long_blocks");
-        ASSERT_EQ(values(sheet.cache.blockStarts), (std::vector<int>{0, 48, 96, 144, 192}));
+        ASSERT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 48, 96, 144, 192}));
         CachingJob job;
         // Exactly block 1: frames 48 to 95.
-        ASSERT_TRUE(sheet.addBlockCachingJob(71, 48, job));
-        std::unique_lock<std::mutex> store(sheet.cache.storeMutex);
+        ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(71, 48, job));
+        std::unique_lock<std::mutex> store(cacheOf(sheet).storeMutex);
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         // Holding the store keeps the worker inside block 1 once it has stored a frame of it.
-        while (!(sheet.cache.blocks.count(1) && sheet.cache.blocks[1][0]) &&
+        while (!(cacheOf(sheet).blocks.count(1) && cacheOf(sheet).blocks[1][0]) &&
                std::chrono::steady_clock::now() < until) {
             store.unlock();
             std::this_thread::sleep_for(std::chrono::microseconds(100));
             store.lock();
         }
-        ASSERT_TRUE(sheet.cache.blocks.count(1));
+        ASSERT_TRUE(cacheOf(sheet).blocks.count(1));
         EXPECT_EQ(storedBlocks(sheet), std::vector<int>{1}) << "the wanted block is not first";
-        ASSERT_EQ(sheet.cache.blocks[1][47], nullptr)
+        ASSERT_EQ(cacheOf(sheet).blocks[1][47], nullptr)
             << "the block was done before the test looked";
         if (stop) {
-            sheet.decoder.running = false;
+            decoderOf(sheet).running = false;
         } else {
             // The same window: the next pass evicts nothing it would need.
-            const std::lock_guard<std::mutex> queue(sheet.cache.queueMutex);
-            sheet.cache.jobs.push(CachingJob{71, 48, 1, 23});
+            const std::lock_guard<std::mutex> queue(cacheOf(sheet).queueMutex);
+            cacheOf(sheet).jobs.push(CachingJob{71, 48, 1, 23});
         }
         store.unlock();
         {
-            const std::lock_guard<std::mutex> decoderLock(sheet.cache.decoderMutex);
-            const std::lock_guard<std::mutex> storeLock(sheet.cache.storeMutex);
+            const std::lock_guard<std::mutex> decoderLock(cacheOf(sheet).decoderMutex);
+            const std::lock_guard<std::mutex> storeLock(cacheOf(sheet).storeMutex);
             EXPECT_EQ(storedBlocks(sheet), std::vector<int>{1});
             if (stop) {
                 EXPECT_FALSE(blockComplete(sheet, 1));
@@ -240,7 +238,8 @@ TEST_F(Worker, passEndsAtTheNextBlockBoundary) {
             }
         }
         if (stop) {
-            ASSERT_TRUE(waitForStore(sheet, [&] { return sheet.threadData->finished.load(); }));
+            ASSERT_TRUE(waitForStore(
+                sheet, [&] { return VideoCacheInternals::workerFinished(sheet.videoCache); }));
         }
         destroySheet(sheet);
     }
@@ -250,17 +249,17 @@ TEST_F(Worker, movingTheWantedFrameEvictsTheOldWindow) {
     CineSheetDrawOverride& sheet = makeOpenSheet();
     CachingJob job;
     // Frames 48 to 83 (blocks 4 to 6), then 96 to 131 (blocks 8 to 10).
-    ASSERT_TRUE(sheet.addBlockCachingJob(65, 36, job));
+    ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(65, 36, job));
     ASSERT_TRUE(waitForStore(sheet, [&] {
         return blockComplete(sheet, 4) && blockComplete(sheet, 5) && blockComplete(sheet, 6);
     }));
-    ASSERT_TRUE(sheet.addBlockCachingJob(113, 36, job));
+    ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(113, 36, job));
     ASSERT_TRUE(waitForStore(sheet, [&] {
         return blockComplete(sheet, 8) && blockComplete(sheet, 9) && blockComplete(sheet, 10);
     }));
-    const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
+    const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
     EXPECT_EQ(storedBlocks(sheet), (std::vector<int>{8, 9, 10}));
-    EXPECT_EQ(values(sheet.cache.activeBlocks), (std::vector<int>{9, 10, 8}));
+    EXPECT_EQ(values(cacheOf(sheet).activeBlocks), (std::vector<int>{9, 10, 8}));
 }
 
 // Destroying a node while its worker decodes: the override waits for its own worker, whatever
@@ -269,9 +268,9 @@ TEST_F(Worker, destroyingAnOverrideWithABusyWorker) {
     CineSheetDrawOverride& other = makeOpenSheet();
     CineSheetDrawOverride& sheet = makeOpenSheet();
     CachingJob job;
-    ASSERT_TRUE(other.addBlockCachingJob(0, 100, job));
-    ASSERT_TRUE(sheet.addBlockCachingJob(120, 100, job));
-    ASSERT_TRUE(waitForStore(sheet, [&] { return !sheet.cache.blocks.empty(); }));
+    ASSERT_TRUE(other.videoCache.addBlockCachingJob(0, 100, job));
+    ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(120, 100, job));
+    ASSERT_TRUE(waitForStore(sheet, [&] { return !cacheOf(sheet).blocks.empty(); }));
     destroySheet(sheet);
 
     // The other node's worker goes on.
@@ -279,7 +278,7 @@ TEST_F(Worker, destroyingAnOverrideWithABusyWorker) {
     showFrame(other, data, cachetest::mediaPath("blocks_of_12"), 239, 5000);
     ASSERT_TRUE(waitForStore(other, [&] { return blockComplete(other, 19); }));
     destroySheet(other);
-    EXPECT_FALSE(CineSheetDrawOverride::threadIsRunning);
+    EXPECT_FALSE(VideoCache::threadIsRunning);
 }
 
 TEST_F(Worker, aWorkerThatCannotStartIsReportedOnce) {

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "draw/CineSheetDrawOverride.h"
+
+// What tests and benchmarks see of a node's video cache beyond its interface: its store, its
+// decoder state, and the worker's steps run one at a time on the calling thread.
+struct VideoCacheInternals {
+    static FrameCache& cache(VideoCache& video) { return video.cache; }
+    static const FrameCache& cache(const VideoCache& video) { return video.cache; }
+    static DecoderState& decoder(VideoCache& video) { return video.decoder; }
+    static bool workerFinished(VideoCache& video) {
+        return !video.threadData_ || video.threadData_->finished;
+    }
+    // Call with the store lock held.
+    static bool setActiveBlocks(VideoCache& video, const CachingJob& job) {
+        return video.setActiveBlocks(job);
+    }
+    // Call with the store lock held.
+    static void clearInactiveBlockImages(VideoCache& video) { video.clearInactiveBlockImages(); }
+    // Call with the decoder lock held.
+    static void decodeBlock(VideoCache& video, int block) { video.decodeBlock(block); }
+    // Call with the store lock held.
+    static bool storeFrameInCache(VideoCache& video, int block, int index,
+                                  const video::RgbPicture& picture) {
+        return video.storeFrameInCache(block, index, picture);
+    }
+};
+
+inline FrameCache& cacheOf(CineSheetDrawOverride& sheet) {
+    return VideoCacheInternals::cache(sheet.videoCache);
+}
+inline DecoderState& decoderOf(CineSheetDrawOverride& sheet) {
+    return VideoCacheInternals::decoder(sheet.videoCache);
+}
+inline const FrameCache& cacheOf(const CineSheetDrawOverride& sheet) {
+    return VideoCacheInternals::cache(sheet.videoCache);
+}
