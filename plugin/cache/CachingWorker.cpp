@@ -117,6 +117,12 @@ bool VideoCache::jobWaiting() {
     return !cache.jobs.empty();
 }
 
+bool VideoCache::newerJobElsewhere(int first, int last) {
+    const std::lock_guard<std::mutex> lock(cache.queueMutex);
+    return !cache.jobs.empty() &&
+           (cache.jobs.back().frame < first || cache.jobs.back().frame > last);
+}
+
 // Whether a frame of the window in this block is neither stored nor known to be undecodable.
 bool VideoCache::blockLacksFrames(int block) const {
     const int start = cache.blockStarts[static_cast<unsigned int>(block)];
@@ -135,7 +141,8 @@ bool VideoCache::blockLacksFrames(int block) const {
 }
 
 // One pass: set the window, evict what left it, then decode the missing blocks nearest first.
-// The pass ends early, at a block boundary, for a newer job or when the worker is to stop.
+// A newer job ends the pass at the next block boundary, or at once when it wants a frame outside
+// the block being decoded; a stop ends it at once.
 void VideoCache::serveJob(const CachingJob& job) {
     const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
     {

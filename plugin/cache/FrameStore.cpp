@@ -58,8 +58,14 @@ void VideoCache::decodeBlock(int block) {
         }
         forgetFrames(decoder.failedFrames, wanted, first);
     }
-    // Checked at every picture, so that a long block never holds up a stop or another file.
-    auto stopRequested = [this] { return !decoder.running || decoder.interrupt; };
+    // Checked at every picture, so that a long block never holds up a stop, another file, or a
+    // scrub to a frame elsewhere. Once it says stop, it keeps saying so.
+    bool stopped = false;
+    auto stopRequested = [this, &stopped, first, count] {
+        stopped = stopped || !decoder.running || decoder.interrupt ||
+                  newerJobElsewhere(first, first + count - 1);
+        return stopped;
+    };
     video::BlockDecoder blockDecoder(decoder.source);
     blockDecoder.decodeBlock(
         block,

@@ -88,6 +88,9 @@ private:
     void waitForWorkerEnd();
     bool awaitNewestJob(CachingJob& job);
     bool jobWaiting();
+    // Whether the newest waiting job wants a frame outside first..last: the block being decoded
+    // is then of no use to it.
+    bool newerJobElsewhere(int first, int last);
     void serveJob(const CachingJob& job);
     bool blockLacksFrames(int block) const;
     bool setActiveBlocks(const CachingJob& job);

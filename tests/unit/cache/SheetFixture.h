@@ -52,7 +52,7 @@ TexturePixels texturePixels(const CineSheetData& data);
 
 // Polls `done` under the store lock until it holds, for at most `limit`.
 bool waitForStore(CineSheetDrawOverride& sheet, const std::function<bool()>& done,
-                  std::chrono::milliseconds limit = std::chrono::seconds(10));
+                  std::chrono::milliseconds limit = std::chrono::seconds(30));
 // Whether every frame of the block is in the store (call with the store lock held).
 bool blockComplete(const CineSheetDrawOverride& sheet, int block);
 // The blocks in the store (call with the store lock held).

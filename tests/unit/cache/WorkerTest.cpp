@@ -196,11 +196,13 @@ TEST_F(Worker, onlyTheNewestJobIsServed) {
     EXPECT_EQ(storedBlocks(sheet), std::vector<int>{8});
 }
 
-// The wanted block is decoded first; a newer job ends the pass after the block being decoded,
-// before the next one, and a stop ends it at once, keeping the frames stored so far.
-TEST_F(Worker, passEndsAtTheNextBlockBoundary) {
-    for (bool stop : {false, true}) {
-        SCOPED_TRACE(stop ? "stop" : "newer job");
+// The wanted block is decoded first. A newer job for a frame of the block being decoded lets the
+// block finish; one for a frame elsewhere (a scrub) or a stop ends it at once, keeping the frames
+// stored so far and marking none as undecodable.
+TEST_F(Worker, passEndsForANewerJobOrAStop) {
+    enum Interruption { kSameBlock, kElsewhere, kStop };
+    for (Interruption interruption : {kSameBlock, kElsewhere, kStop}) {
+        SCOPED_TRACE(interruption);
         CineSheetDrawOverride& sheet = makeOpenSheet("long_blocks");
         ASSERT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 48, 96, 144, 192}));
         CachingJob job;
@@ -219,25 +221,39 @@ TEST_F(Worker, passEndsAtTheNextBlockBoundary) {
         EXPECT_EQ(storedBlocks(sheet), std::vector<int>{1}) << "the wanted block is not first";
         ASSERT_EQ(cacheOf(sheet).blocks[1][47], nullptr)
             << "the block was done before the test looked";
-        if (stop) {
+        if (interruption == kStop) {
             decoderOf(sheet).running = false;
         } else {
-            // The same window: the next pass evicts nothing it would need.
             const std::lock_guard<std::mutex> queue(cacheOf(sheet).queueMutex);
-            cacheOf(sheet).jobs.push(CachingJob{71, 48, 1, 23});
+            // The same window, so that the next pass evicts nothing it would need; or the whole
+            // clip around frame 170, whose blocks are visited 3, 2, 1, 0.
+            cacheOf(sheet).jobs.push(interruption == kSameBlock ? CachingJob{71, 48, 1, 23}
+                                                                : CachingJob{170, 192, 3, 26});
         }
         store.unlock();
-        {
+        if (interruption == kElsewhere) {
+            // Block 1 was left unfinished: the worker comes back to it after blocks 3 and 2.
+            bool firstUnfinished = false;
+            ASSERT_TRUE(waitForStore(sheet, [&] {
+                firstUnfinished = !blockComplete(sheet, 1);
+                return blockComplete(sheet, 3);
+            }));
+            EXPECT_TRUE(firstUnfinished);
+            ASSERT_TRUE(waitForStore(sheet, [&] {
+                return blockComplete(sheet, 0) && blockComplete(sheet, 1) &&
+                       blockComplete(sheet, 2) && blockComplete(sheet, 3);
+            })) << ::testing::PrintToString(storedFrames(sheet)) << " window "
+                << cacheOf(sheet).window.first << ".." << cacheOf(sheet).window.last << " active "
+                << ::testing::PrintToString(values(cacheOf(sheet).activeBlocks));
+            EXPECT_EQ(decoderOf(sheet).failedFrames.length(), 0u);
+        } else {
             const std::lock_guard<std::mutex> decoderLock(cacheOf(sheet).decoderMutex);
             const std::lock_guard<std::mutex> storeLock(cacheOf(sheet).storeMutex);
             EXPECT_EQ(storedBlocks(sheet), std::vector<int>{1});
-            if (stop) {
-                EXPECT_FALSE(blockComplete(sheet, 1));
-            } else {
-                EXPECT_TRUE(blockComplete(sheet, 1));
-            }
+            EXPECT_EQ(blockComplete(sheet, 1), interruption == kSameBlock);
+            EXPECT_EQ(decoderOf(sheet).failedFrames.length(), 0u);
         }
-        if (stop) {
+        if (interruption == kStop) {
             ASSERT_TRUE(waitForStore(
                 sheet, [&] { return VideoCacheInternals::workerFinished(sheet.videoCache); }));
         }
