@@ -117,10 +117,23 @@ bool VideoCache::jobWaiting() {
     return !cache.jobs.empty();
 }
 
-bool VideoCache::newerJobElsewhere(int first, int last) {
-    const std::lock_guard<std::mutex> lock(cache.queueMutex);
-    return !cache.jobs.empty() &&
-           (cache.jobs.back().frame < first || cache.jobs.back().frame > last);
+bool VideoCache::newerJobWaitsElsewhere(int first, int last) {
+    CachingJob newest;
+    {
+        const std::lock_guard<std::mutex> lock(cache.queueMutex);
+        if (cache.jobs.empty()) {
+            return false;
+        }
+        newest = cache.jobs.back();
+    }
+    if (newest.frame >= first && newest.frame <= last) {
+        return false;
+    }
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    auto found = cache.blocks.find(newest.block);
+    const size_t slot = static_cast<size_t>(newest.frameInBlock);
+    return found == cache.blocks.end() || slot >= found->second.size() ||
+           found->second[slot] == nullptr;
 }
 
 // Whether a frame of the window in this block is neither stored nor known to be undecodable.
@@ -141,8 +154,8 @@ bool VideoCache::blockLacksFrames(int block) const {
 }
 
 // One pass: set the window, evict what left it, then decode the missing blocks nearest first.
-// A newer job ends the pass at the next block boundary, or at once when it wants a frame outside
-// the block being decoded; a stop ends it at once.
+// A newer job ends the pass at the next block boundary, or at once when it waits for a frame
+// outside the block being decoded; a stop ends it at once.
 void VideoCache::serveJob(const CachingJob& job) {
     const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
     {

@@ -63,7 +63,7 @@ void VideoCache::decodeBlock(int block) {
     bool stopped = false;
     auto stopRequested = [this, &stopped, first, count] {
         stopped = stopped || !decoder.running || decoder.interrupt ||
-                  newerJobElsewhere(first, first + count - 1);
+                  newerJobWaitsElsewhere(first, first + count - 1);
         return stopped;
     };
     video::BlockDecoder blockDecoder(decoder.source);
@@ -88,11 +88,13 @@ void VideoCache::decodeBlock(int block) {
             cache.storeChanged.notify_all();
         },
         stopRequested, wanted);
+    // Looked at before the store is locked: the job check takes the store's lock itself.
+    const bool cutShort = stopRequested();
     // What the block did not deliver is settled below: a frame waited for may never come.
     const NotifyOnExit settled(cache.storeChanged);
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
     std::vector<unsigned char*>& slots = cache.blocks[block];
-    if (!stopRequested()) {
+    if (!cutShort) {
         // What the whole block did not deliver never comes: requests for it need not wait.
         forgetFrames(decoder.failedFrames, wanted, first);
         for (int slot = 0; slot < count; ++slot) {

@@ -88,9 +88,10 @@ private:
     void waitForWorkerEnd();
     bool awaitNewestJob(CachingJob& job);
     bool jobWaiting();
-    // Whether the newest waiting job wants a frame outside first..last: the block being decoded
-    // is then of no use to it.
-    bool newerJobElsewhere(int first, int last);
+    // Whether the newest waiting job wants a frame outside first..last that is not stored yet:
+    // someone waits for it (a scrub), and the block being decoded is of no use to them. While
+    // playing, the newer job's frame is usually stored, and the block ahead is finished.
+    bool newerJobWaitsElsewhere(int first, int last);
     void serveJob(const CachingJob& job);
     bool blockLacksFrames(int block) const;
     bool setActiveBlocks(const CachingJob& job);
