@@ -1,12 +1,12 @@
 #pragma once
 
 #include "cache/FrameCache.h"
+#include "cache/SequenceCache.h"
 #include "draw/CineSheetData.h"
 #include "draw/WorkspacePath.h"
 
 #include <maya/MDagPath.h>
 #include <maya/MFrameContext.h>
-#include <maya/MImage.h>
 #include <maya/MObject.h>
 #include <maya/MPlugArray.h>
 #include <maya/MPxDrawOverride.h>
@@ -25,7 +25,7 @@ struct RgbPicture;
 }
 
 // Viewport 2.0 draw override of one CineSheet node. It owns everything loaded for the node: the
-// open video with its frame cache and caching worker, the image of a sequence, the gamma table
+// open video with its frame cache and caching worker, the frames of a sequence, the gamma table
 // and the texture.
 class CineSheetDrawOverride : public MHWRender::MPxDrawOverride {
 public:
@@ -52,12 +52,10 @@ public:
     bool updateTexture(CineSheetData* data, void* pixels);
     void clearTexture(CineSheetData* data);
     void defaultImage(CineSheetData* data);
-    bool writeImage(CineSheetData* data);
 
     // Image sequences.
     static void formatFilePath(MString& path, int frame);
-    bool openImageFile(const MString& path);
-    void processImage(MString& path, int frame, float gamma, CineSheetData* data);
+    void processImage(MString& path, int frame, int cacheFrames, float gamma, CineSheetData* data);
 
     // Video opening.
     bool openVideoFile(const MString& path);
@@ -89,7 +87,7 @@ public:
 
     MString currentPath;
     WorkspacePath workspacePath;
-    MImage image;
+    video::SequenceCache sequences;
     int lastFrame;
     DecoderState decoder;
     MStringArray inputSpaceNames;

@@ -1,107 +1,75 @@
+#include "cache/SequencePattern.h"
 #include "draw/CineSheetDrawOverride.h"
 
-#include <algorithm>
 #include <mutex>
-
-namespace {
-
-// The loaded image is still what the frame size describes: neither a failed read (which
-// empties it) nor another medium (which sets its own size) came after it.
-bool imageFitsFrame(const MImage& image, int frameWidth, int frameHeight) {
-    unsigned int width = 0;
-    unsigned int height = 0;
-    image.getSize(width, height);
-    return image.pixels() != nullptr && static_cast<int>(width) == frameWidth &&
-           static_cast<int>(height) == frameHeight;
-}
-
-}  // namespace
 
 void CineSheetDrawOverride::formatFilePath(MString& path, int frame) {
     if (path.index('#') < 0) {
         return;
     }
-    const char* text = path.asChar();
-    const unsigned int length = path.length();
-    unsigned int longestRun = 0;
-    unsigned int run = 0;
-    for (unsigned int i = 0; i < length; ++i) {
-        run = text[i] == '#' ? run + 1 : 0;
-        longestRun = std::max(longestRun, run);
-    }
-    MString pattern;
-    MString padded;
-    const MString number = MString() + static_cast<double>(frame);
-    for (unsigned int i = 0; i < longestRun; ++i) {
-        pattern += "#";
-        if (i + number.length() < longestRun) {
-            padded += "0";
-        }
-    }
-    padded += number;
-    // Every run of the longest length takes the number; shorter runs are literal text.
-    path.substitute(pattern, padded);
+    path = video::SequencePattern(path.asChar()).fileOf(frame).c_str();
 }
 
-bool CineSheetDrawOverride::openImageFile(const MString& path) {
-    decoder.videoFrameRate = 0.0;
-    decoder.pixelAspect = AVRational{1, 1};
-    cache.blockStarts.clear();
-    if (!image.readFromFile(path, MImage::kByte)) {
-        decoder.frameWidth = 0;
-        decoder.frameHeight = 0;
-        cache.blockStarts.append(0);
-        cache.blockStarts.append(0);
-        return false;
-    }
-    unsigned int width = 0;
-    unsigned int height = 0;
-    image.getSize(width, height);
-    decoder.frameWidth = static_cast<int>(width);
-    decoder.frameHeight = static_cast<int>(height);
-    // Every image is a block of one frame.
-    cache.blockStarts.append(0);
-    cache.blockStarts.append(1);
-    // The reader delivers the bottom row first; the texture wants the top row first.
-    image.verticalFlip();
-    return true;
-}
-
-void CineSheetDrawOverride::processImage(MString& path, int frame, float gamma,
+void CineSheetDrawOverride::processImage(MString& path, int frame, int cacheFrames, float gamma,
                                          CineSheetData* data) {
-    const bool sameContent = path == currentPath && frame == lastFrame &&
-                             imageFitsFrame(image, decoder.frameWidth, decoder.frameHeight);
+    const bool sameContent = path == currentPath && frame == lastFrame;
     const bool sameGamma = static_cast<double>(gamma) == tableGamma;
     if (sameContent && sameGamma) {
         return;
     }
     if (!sameGamma) {
         buildGammaTable(gamma);
-        if (sameContent) {
-            if (!writeImage(data)) {
-                defaultImage(data);
+    }
+    const bool newMedium = path != currentPath;
+    if (newMedium) {
+        // Whatever was shown before, a video or nothing, is let go first.
+        const std::unique_lock<std::mutex> lock = lockDecoder();
+        clearAllData(data);
+    }
+    sequences.open(path.asChar());
+    sequences.setWindow(cacheFrames);
+
+    // Runs while the frame is held: a new texture only for a new medium or size, else an upload.
+    auto showFrame = [&](video::SequenceFrame image) {
+        if (newMedium || !data->texture || decoder.textureRebuild ||
+            image.width != decoder.frameWidth || image.height != decoder.frameHeight) {
+            const std::unique_lock<std::mutex> lock = lockDecoder();
+            decoder.frameWidth = image.width;
+            decoder.frameHeight = image.height;
+            decoder.pixelAspect = AVRational{1, 1};
+            decoder.videoFrameRate = 0.0;
+            // Every image is a block of one frame.
+            cache.blockStarts.clear();
+            cache.blockStarts.append(0);
+            cache.blockStarts.append(1);
+            if (!createTexture(data)) {
+                return false;
             }
+        }
+        return updateTexture(data, image.pixels);
+    };
+    // A gamma change at the frame shown uploads the frame held as it was read.
+    switch (sequences.show(frame, !sameContent, showFrame)) {
+        case video::SequenceAnswer::kShown:
+            break;
+        case video::SequenceAnswer::kNotShown:
+            defaultImage(data);
+            break;
+        case video::SequenceAnswer::kUnreadable: {
+            // The empty placeholder; nothing counts as loaded, so the frame is read again at the
+            // next refresh, and going back to the former one shows it again.
+            const std::unique_lock<std::mutex> lock = lockDecoder();
+            decoder.frameWidth = 0;
+            decoder.frameHeight = 0;
+            createTexture(data);
+            defaultImage(data);
+            currentPath = " ";
             return;
         }
-    }
-
-    std::unique_lock<std::mutex> lock = lockDecoder();
-    clearAllData(data);
-    MString file = path;
-    formatFilePath(file, frame);
-    const bool loaded = openImageFile(file);
-    createTexture(data);
-    if (!loaded) {
-        // Forget what was loaded: the texture no longer shows it, so going back to it must read
-        // it again, and this frame is tried again on the next refresh.
-        currentPath = " ";
-        defaultImage(data);
-        return;
+        case video::SequenceAnswer::kNotInTime:
+            // Asked for again at the next refresh.
+            return;
     }
     currentPath = path;
     lastFrame = frame;
-    lock.unlock();
-    if (!writeImage(data)) {
-        defaultImage(data);
-    }
 }
