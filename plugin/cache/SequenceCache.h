@@ -14,6 +14,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace video {
@@ -34,8 +35,9 @@ enum class SequenceAnswer {
 };
 
 // The frames of one image sequence around the frame asked for, read through the host's image
-// reader by a background worker on the host's task service: the frame asked for first, then
-// those ahead in the direction of play, then the others nearest first. Frames leaving the
+// reader by background readers on the host's task service (two where the machine has two cores
+// or more): the frame asked for first, then those ahead in the direction of play, then the
+// others nearest first. Frames leaving the
 // window are dropped (their buffers kept for the next ones). Each frame takes width × height × 4
 // bytes, counted in the process-wide cache budget. Without a worker, a frame is read when it is
 // asked for. All calls come from the drawing thread.
@@ -47,7 +49,7 @@ public:
     SequenceCache& operator=(const SequenceCache&) = delete;
 
     // The sequence to read from now on; the frames of another one are dropped. The first call
-    // starts the worker.
+    // starts the readers.
     void open(const std::string& pattern);
     bool isOpen(const std::string& pattern) const;
     // How many frames to keep around the one asked for; the one asked for is always kept.
@@ -55,7 +57,7 @@ public:
     // Waits for the frame, within a limit, and hands it to `show`, during which it stays held.
     // With `checkFile`, a frame held whose file changed since it was read is read again.
     SequenceAnswer show(int frame, bool checkFile, const std::function<bool(SequenceFrame)>& show);
-    // Drops every frame; the worker waits for the next sequence.
+    // Drops every frame; the readers wait for the next sequence.
     void close();
 
     size_t framesHeld() const;
@@ -70,7 +72,7 @@ private:
 
     static void* work(void* cache);
     static void workFinished(void* cache);
-    void startWorker();
+    void startReaders();
     void serve();
     // The next frame the window lacks, in reading order; none when nothing is left to read.
     std::optional<int> nextFrame() const;
@@ -89,9 +91,9 @@ private:
     void dropAll();
 
     mutable std::mutex mutex_;
-    // Wakes the worker: a request, another window or sequence, or a stop.
+    // Wakes the readers: a request, another window or sequence, or a stop.
     std::condition_variable workChanged_;
-    // Wakes the drawing thread: a frame was stored or could not be read, or the worker stops.
+    // Wakes the drawing thread: a frame was stored or could not be read, or the readers stop.
     std::condition_variable frameSettled_;
 
     SequencePattern pattern_;
@@ -113,15 +115,18 @@ private:
     std::map<int, Held> frames_;
     // Frames whose read failed → the request count when the read began.
     std::map<int, long> failed_;
+    // Frames being read, and whether the folder is being looked through.
+    std::set<int> reading_;
+    bool scanning_ = false;
     // Bytes of the last frame read: what the next one is expected to take.
     size_t expectedBytes_ = 0;
     FrameBufferPool buffers_;
 
     bool startTried_ = false;
-    bool threaded_ = false;
+    int readers_ = 0;
     bool running_ = false;
-    // Set by the worker's end callback, its last touch of this object.
-    std::atomic<bool> finished_{true};
+    // Lowered by each reader's end callback, its last touch of this object.
+    std::atomic<int> readersRunning_{0};
 };
 
 }  // namespace video

@@ -12,8 +12,8 @@ void* SequenceCache::work(void* cache) {
 }
 
 void SequenceCache::workFinished(void* cache) {
-    // Last touch: the cache may be destroyed as soon as this is seen.
-    static_cast<SequenceCache*>(cache)->finished_.store(true);
+    // Last touch: the cache may be destroyed as soon as the last reader is seen to end.
+    --static_cast<SequenceCache*>(cache)->readersRunning_;
 }
 
 // Maya does not document whether its image reader may be used off the main thread; every read
@@ -23,7 +23,9 @@ void SequenceCache::serve() {
     std::unique_lock<std::mutex> lock(mutex_);
     while (running_) {
         if (scanDue()) {
+            scanning_ = true;
             scanFolder(lock);
+            scanning_ = false;
         } else if (const std::optional<int> frame = nextFrame()) {
             readFrame(lock, *frame, image);
         } else {
@@ -39,7 +41,7 @@ std::optional<int> SequenceCache::nextFrame() const {
         return std::nullopt;
     }
     for (int frame : readingOrder(window_, wanted_, direction_)) {
-        if (frames_.count(frame) != 0) {
+        if (frames_.count(frame) != 0 || reading_.count(frame) != 0) {
             continue;
         }
         const auto failure = failed_.find(frame);
@@ -55,7 +57,7 @@ std::optional<int> SequenceCache::nextFrame() const {
 // Once the wanted frame is settled: the first time for a sequence, and again when a frame
 // outside the files found is asked for (files may have come since).
 bool SequenceCache::scanDue() const {
-    if (!open_ || !asked_ || !pattern_.numbered()) {
+    if (!open_ || !asked_ || !pattern_.numbered() || scanning_) {
         return false;
     }
     const bool wantedSettled = frames_.count(wanted_) != 0 || failed_.count(wanted_) != 0;
@@ -87,6 +89,7 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, MIm
     const bool wanted = frame == wanted_;
     const size_t expected = expectedBytes_;
     CacheBudget& budget = CacheBudget::instance();
+    reading_.insert(frame);
     lock.unlock();
     // Room is made before the read, for a frame the size of the last one, so that a frame the
     // budget has no room for is not read at all. The wanted frame is read whatever the budget
@@ -103,6 +106,7 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, MIm
         room = budget.reserve(bytes);
     }
     lock.lock();
+    reading_.erase(frame);
     if (generation != generation_) {
         // Read for a sequence closed meanwhile.
     } else if (!room && !wanted) {
