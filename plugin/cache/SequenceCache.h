@@ -78,6 +78,9 @@ private:
     std::optional<int> nextFrame() const;
     // Reads one frame with the lock released and stores it, or notes that it failed.
     void readFrame(std::unique_lock<std::mutex>& lock, int frame, MImage& image);
+    // Makes room in the budget for the wanted frame by giving up the spare buffers, then the
+    // frames farthest from it, narrowing the window past them; false when nothing is left.
+    bool makeRoom(size_t bytes);
     // Keeps the window short of a frame the budget has no room for, until the next request.
     void narrowPast(int frame);
     // Copies a frame read into a buffer of its own, top row first.

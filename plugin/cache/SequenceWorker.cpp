@@ -92,8 +92,9 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, MIm
     reading_.insert(frame);
     lock.unlock();
     // Room is made before the read, for a frame the size of the last one, so that a frame the
-    // budget has no room for is not read at all. The wanted frame is read whatever the budget
-    // says: it is the one on screen.
+    // budget has no room for is not read at all. The wanted frame is read in any case: room is
+    // made for it from this sequence's other frames, farthest first, and without any it is kept
+    // all the same, as it is the one on screen.
     bool room = expected == 0 || budget.reserve(expected);
     std::optional<FileStamp> stamp;
     if (room || wanted) {
@@ -107,6 +108,9 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, MIm
     }
     lock.lock();
     reading_.erase(frame);
+    if (read && !room && wanted && generation == generation_) {
+        room = makeRoom(bytes);
+    }
     if (generation != generation_) {
         // Read for a sequence closed meanwhile.
     } else if (!room && !wanted) {
@@ -124,6 +128,33 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, MIm
     image.release();
     frameSettled_.notify_all();
     lock.lock();
+}
+
+bool SequenceCache::makeRoom(size_t bytes) {
+    CacheBudget& budget = CacheBudget::instance();
+    while (!budget.reserve(bytes)) {
+        if (buffers_.spareCount() > 0) {
+            buffers_.setLimit(0);
+            buffers_.setLimit(static_cast<size_t>(window_.length()));
+            continue;
+        }
+        auto farthest = frames_.end();
+        long long distance = -1;
+        for (auto held = frames_.begin(); held != frames_.end(); ++held) {
+            const long long away = std::llabs(static_cast<long long>(held->first) - wanted_);
+            if (held->first != wanted_ && away > distance) {
+                farthest = held;
+                distance = away;
+            }
+        }
+        if (farthest == frames_.end()) {
+            return false;
+        }
+        narrowPast(farthest->first);
+        buffers_.discard(farthest->second.pixels);
+        frames_.erase(farthest);
+    }
+    return true;
 }
 
 void SequenceCache::narrowPast(int frame) {
