@@ -37,10 +37,11 @@ enum class SequenceAnswer {
 // The frames of one image sequence around the frame asked for, read through the host's image
 // reader by background readers on the host's task service (two where the machine has two cores
 // or more): the frame asked for first, then those ahead in the direction of play, then the
-// others nearest first. Frames leaving the
-// window are dropped (their buffers kept for the next ones). Each frame takes width × height × 4
-// bytes, counted in the process-wide cache budget. Without a worker, a frame is read when it is
-// asked for. All calls come from the drawing thread.
+// others nearest first. Frames leaving the window are dropped (their buffers kept for the next
+// ones). Each frame takes width × height × 4 bytes, counted in the process-wide cache budget;
+// the budget cannot take a sequence's frames for other caches, only the sequence's own window
+// gives them up. Without readers, a frame is read when it is asked for. All calls come from the
+// drawing thread.
 class SequenceCache {
 public:
     SequenceCache() = default;
@@ -60,6 +61,7 @@ public:
     // Drops every frame; the readers wait for the next sequence.
     void close();
 
+    // How many frames are held now.
     size_t framesHeld() const;
 
 private:
