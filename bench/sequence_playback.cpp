@@ -4,6 +4,8 @@
 //   - a first pass: every frame in order through the draw override at one viewport refresh each
 //     (a node just made, nothing read yet: the worker reads ahead while frames are shown);
 //   - a second pass over the same frames, which the cache holds;
+//   - for scale, the host's image reader alone reading every file on one thread, which bounds
+//     what one reader of the cache can do;
 // each as frames per second and as a ratio against the reference, with the second pass over the
 // first. Every figure is the median of several runs, since the machine may be shared.
 // Usage: bench_sequence_playback [runs]   (default 3)
@@ -19,6 +21,7 @@
 #include <maya/MDrawRegistry.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
+#include <maya/MImage.h>
 #include <maya/MPlug.h>
 #include <maya/MTime.h>
 
@@ -105,6 +108,19 @@ double referenceFramesPerSecond(const std::string& numbered, int frames) {
     return frames / secondsSince(start);
 }
 
+double readerFramesPerSecond(const std::string& pattern, int frames) {
+    MImage image;
+    const Clock::time_point start = Clock::now();
+    for (int frame = 1; frame <= frames; ++frame) {
+        MString file(pattern.c_str());
+        CineSheetDrawOverride::formatFilePath(file, frame);
+        if (!image.readFromFile(file)) {
+            throw std::runtime_error(std::string("cannot read ") + file.asChar());
+        }
+    }
+    return frames / secondsSince(start);
+}
+
 // A scene with one CineSheet node drawn by the host's viewport.
 class SheetScene {
 public:
@@ -173,9 +189,10 @@ void report(SheetScene& scene, const fs::path& folder, const Footage& footage, i
     std::string pattern = numbered;
     pattern.replace(pattern.find("%04d"), 4, "####");
     referenceFramesPerSecond(numbered, footage.frames);  // brings the files into memory
-    std::vector<double> reference, first, second;
+    std::vector<double> reference, first, second, reader;
     for (int i = 0; i < runs; ++i) {
         reference.push_back(referenceFramesPerSecond(numbered, footage.frames));
+        reader.push_back(readerFramesPerSecond(pattern, footage.frames));
         const MObject node = scene.freshNode();
         MFnDependencyNode(node).findPlug("file", true).setString(pattern.c_str());
         first.push_back(playFramesPerSecond(node, footage.frames));
@@ -186,6 +203,8 @@ void report(SheetScene& scene, const fs::path& folder, const Footage& footage, i
     std::printf("  first pass  %7.1f frames/s  ratio %.3f\n", median(first), median(first) / tool);
     std::printf("  second pass %7.1f frames/s  ratio %.3f   (%.1f x the first pass)\n",
                 median(second), median(second) / tool, median(second) / median(first));
+    std::printf("  (host image reader alone, one thread: %.1f frames/s, ratio %.3f)\n",
+                median(reader), median(reader) / tool);
 }
 
 int benchmark(int runs) {
