@@ -6,6 +6,8 @@
 //   - a second pass over the same frames, which the cache holds;
 //   - for scale, the host's image reader alone reading every file on one thread, which bounds
 //     what one reader of the cache can do;
+//   - for PNG, jumps between far frames with a window of three frames, so that no frame jumped
+//     to is held: the time per jump against one read by the host's reader;
 // each as frames per second and as a ratio against the reference, with the second pass over the
 // first. Every figure is the median of several runs, since the machine may be shared.
 // Usage: bench_sequence_playback [runs]   (default 3)
@@ -89,6 +91,7 @@ struct Footage {
     const char* extension;
     const char* encoding;
     int frames;
+    bool jumps;
 };
 
 // The files of frames 1 to footage.frames; the tool's numbered pattern is returned.
@@ -184,12 +187,28 @@ double playFramesPerSecond(const MObject& node, int frames) {
     return frames / secondsSince(start);
 }
 
+// Jumps between frames far apart, none of them held, with the readers busy reading around the
+// frame before; milliseconds per jump.
+double farJumpMilliseconds(const MObject& node, int frames) {
+    MFnDependencyNode(node).findPlug("cacheFrames", true).setInt(3);
+    MPlug time = MFnDependencyNode(node).findPlug("frame", true);
+    constexpr int kJumps = 12;
+    const Clock::time_point start = Clock::now();
+    for (int jump = 0; jump < kJumps; ++jump) {
+        time.setMTime(MTime(1 + (jump * 19) % frames, MTime::uiUnit()));
+        if (!host::refresh()) {
+            throw std::runtime_error("a refresh failed");
+        }
+    }
+    return secondsSince(start) * 1e3 / kJumps;
+}
+
 void report(SheetScene& scene, const fs::path& folder, const Footage& footage, int runs) {
     const std::string numbered = makeSequence(folder, footage);
     std::string pattern = numbered;
     pattern.replace(pattern.find("%04d"), 4, "####");
     referenceFramesPerSecond(numbered, footage.frames);  // brings the files into memory
-    std::vector<double> reference, first, second, reader;
+    std::vector<double> reference, first, second, reader, jump;
     for (int i = 0; i < runs; ++i) {
         reference.push_back(referenceFramesPerSecond(numbered, footage.frames));
         reader.push_back(readerFramesPerSecond(pattern, footage.frames));
@@ -197,6 +216,11 @@ void report(SheetScene& scene, const fs::path& folder, const Footage& footage, i
         MFnDependencyNode(node).findPlug("file", true).setString(pattern.c_str());
         first.push_back(playFramesPerSecond(node, footage.frames));
         second.push_back(playFramesPerSecond(node, footage.frames));
+        if (footage.jumps) {
+            const MObject jumping = scene.freshNode();
+            MFnDependencyNode(jumping).findPlug("file", true).setString(pattern.c_str());
+            jump.push_back(farJumpMilliseconds(jumping, footage.frames));
+        }
     }
     const double tool = median(reference);
     std::printf("%s, %d frames: reference %.1f frames/s\n", footage.label, footage.frames, tool);
@@ -205,6 +229,10 @@ void report(SheetScene& scene, const fs::path& folder, const Footage& footage, i
                 median(second), median(second) / tool, median(second) / median(first));
     std::printf("  (host image reader alone, one thread: %.1f frames/s, ratio %.3f)\n",
                 median(reader), median(reader) / tool);
+    if (footage.jumps) {
+        std::printf("  far jumps   %7.1f ms per frame   (%.2f x one read by the host's reader)\n",
+                    median(jump), median(jump) * median(reader) / 1e3);
+    }
 }
 
 int benchmark(int runs) {
@@ -219,9 +247,11 @@ int benchmark(int runs) {
     ScratchDir scratch;
     SheetScene scene;
     const Footage footages[] = {
-        {"PNG 1920x1080 RGB", "png", "png", "-pix_fmt rgb24", 48},
-        {"EXR 1920x1080 half", "half", "exr", "-pix_fmt gbrpf32le -c:v exr -format half", 16},
-        {"EXR 1920x1080 float", "float", "exr", "-pix_fmt gbrpf32le -c:v exr -format float", 16},
+        {"PNG 1920x1080 RGB", "png", "png", "-pix_fmt rgb24", 48, true},
+        {"EXR 1920x1080 half", "half", "exr", "-pix_fmt gbrpf32le -c:v exr -format half", 16,
+         false},
+        {"EXR 1920x1080 float", "float", "exr", "-pix_fmt gbrpf32le -c:v exr -format float", 16,
+         false},
     };
     for (const Footage& footage : footages) {
         report(scene, scratch.path(), footage, runs);

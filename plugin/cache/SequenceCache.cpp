@@ -137,9 +137,13 @@ SequenceAnswer SequenceCache::show(int frame, bool checkFile,
     moveWindow();
     workChanged_.notify_one();
 
+    // When every reader is busy with other frames (a jump far from the window), this thread
+    // reads the frame itself rather than wait for one of them to finish.
+    const bool readersBusy = reading_.size() >= static_cast<size_t>(readers_) &&
+                             reading_.count(frame) == 0 && frames_.count(frame) == 0;
     MImage image;
     const auto deadline = std::chrono::steady_clock::now() + kLongestFrameWait;
-    for (bool readHere = readers_ == 0;; readHere = false) {
+    for (bool readHere = readersBusy;; readHere = false) {
         held = frames_.find(frame);
         if (held != frames_.end()) {
             const Held& found = held->second;

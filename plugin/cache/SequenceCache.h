@@ -40,8 +40,8 @@ enum class SequenceAnswer {
 // others nearest first. Frames leaving the window are dropped (their buffers kept for the next
 // ones). Each frame takes width × height × 4 bytes, counted in the process-wide cache budget;
 // the budget cannot take a sequence's frames for other caches, only the sequence's own window
-// gives them up. Without readers, a frame is read when it is asked for. All calls come from the
-// drawing thread.
+// gives them up. A frame asked for while every reader is busy with others, or without readers,
+// is read by the thread asking. All calls come from the drawing thread.
 class SequenceCache {
 public:
     SequenceCache() = default;
@@ -87,6 +87,8 @@ private:
     void narrowPast(int frame);
     // Copies a frame read into a buffer of its own, top row first.
     void store(int frame, const MImage& image, const FileStamp& stamp, long request);
+    // Whether the frame last asked for is held, or failed since it was last asked for.
+    bool wantedSettled() const;
     // Whether the frames on disk should be looked for (again) before reading on.
     bool scanDue() const;
     void scanFolder(std::unique_lock<std::mutex>& lock);

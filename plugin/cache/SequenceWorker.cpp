@@ -40,6 +40,11 @@ std::optional<int> SequenceCache::nextFrame() const {
     if (!open_ || !asked_) {
         return std::nullopt;
     }
+    // After a jump, the frame jumped to is read alone: reading its neighbours meanwhile would
+    // share the cores with it. Playing, the next frames are read at once.
+    if (direction_ == PlayDirection::kNone && !wantedSettled() && reading_.count(wanted_) != 0) {
+        return std::nullopt;
+    }
     for (int frame : readingOrder(window_, wanted_, direction_)) {
         if (frames_.count(frame) != 0 || reading_.count(frame) != 0) {
             continue;
@@ -60,10 +65,14 @@ bool SequenceCache::scanDue() const {
     if (!open_ || !asked_ || !pattern_.numbered() || scanning_) {
         return false;
     }
-    const bool wantedSettled = frames_.count(wanted_) != 0 || failed_.count(wanted_) != 0;
     const bool outside = !onDisk_ || !onDisk_->contains(wanted_);
-    return wantedSettled &&
+    return wantedSettled() &&
            (scannedGeneration_ != generation_ || (outside && scannedWanted_ != wanted_));
+}
+
+bool SequenceCache::wantedSettled() const {
+    const auto failure = failed_.find(wanted_);
+    return frames_.count(wanted_) != 0 || (failure != failed_.end() && failure->second >= request_);
 }
 
 void SequenceCache::scanFolder(std::unique_lock<std::mutex>& lock) {
