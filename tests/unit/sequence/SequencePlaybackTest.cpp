@@ -1,5 +1,6 @@
 #include "SequenceMedia.h"
 
+#include <host/Textures.h>
 #include <host/Viewport.h>
 
 #include <fcntl.h>
@@ -59,6 +60,21 @@ TEST_F(SequencePlayback, EveryFramePlayedAndScrubbedIsTheToolsDecode) {
     }
     EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
     EXPECT_EQ(plug("keyframeInterval").asInt(), 1);
+}
+
+TEST_F(SequencePlayback, FramesOfOneSizeGoIntoOneTexture) {
+    const std::string pattern = pngSequence();
+    setFile(pattern);
+    expectShown(pattern, 1);
+    host::resetTextureCounters();
+    for (int frame : {2, 3, 9, 4}) {
+        expectShown(pattern, frame);
+    }
+    EXPECT_EQ(host::textureStats().acquired, 0u);
+    // Another sequence, though of the same size, is another medium with a texture of its own.
+    setFile(sequencetest::halfExrSequence());
+    expectShown(sequencetest::halfExrSequence(), 4);
+    EXPECT_EQ(host::textureStats().acquired, 1u);
 }
 
 TEST_F(SequencePlayback, ExrInHalfAndFloatIsTheToolsDecode) {
