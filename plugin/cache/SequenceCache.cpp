@@ -71,7 +71,7 @@ void SequenceCache::open(const std::string& pattern) {
         open_ = true;
         ++generation_;
     }
-    workChanged_.notify_one();
+    workChanged_.notify_all();
     if (!startTried_) {
         startReaders();
     }
@@ -93,7 +93,7 @@ void SequenceCache::setWindow(int frames) {
             moveWindow();
         }
     }
-    workChanged_.notify_one();
+    workChanged_.notify_all();
 }
 
 void SequenceCache::close() {
@@ -107,7 +107,7 @@ void SequenceCache::close() {
         open_ = false;
         ++generation_;
     }
-    workChanged_.notify_one();
+    workChanged_.notify_all();
 }
 
 size_t SequenceCache::framesHeld() const {
@@ -135,7 +135,7 @@ SequenceAnswer SequenceCache::show(int frame, bool checkFile,
         drop(held);
     }
     moveWindow();
-    workChanged_.notify_one();
+    workChanged_.notify_all();
 
     // When every reader is busy with other frames (a jump far from the window), this thread
     // reads the frame itself rather than wait for one of them to finish.

@@ -132,10 +132,15 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, MIm
             store(frame, image, *stamp, request);
         }
     }
+    // The other readers wait for the frame asked for after a jump.
+    const bool wantedNow = frame == wanted_;
     lock.unlock();
     budget.dropReservation();
     image.release();
     frameSettled_.notify_all();
+    if (wantedNow) {
+        workChanged_.notify_all();
+    }
     lock.lock();
 }
 
