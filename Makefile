@@ -25,10 +25,10 @@ api2022: deps
 	cmake -S . -B build/api2022 -DCMAKE_BUILD_TYPE=Release -DCINESHEET_MAYA_API=20220300
 	cmake --build build/api2022 -j $(JOBS) --target CineSheet
 
-# The cache, decoding, budget and frame preparation tests under AddressSanitizer with
+# The cache, decoding, budget, frame preparation and sequence tests under AddressSanitizer with
 # UndefinedBehaviorSanitizer (build/asan), then under ThreadSanitizer (build/tsan); any report
 # fails the run.
-SANITIZE_TESTS ?= test_cache test_decode test_budget test_frameprep
+SANITIZE_TESTS ?= test_cache test_decode test_budget test_frameprep test_sequence
 SANITIZE_ENV = ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	TSAN_OPTIONS=allocator_may_return_null=1:halt_on_error=1:second_deadlock_stack=1

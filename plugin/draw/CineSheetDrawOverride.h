@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cache/SequenceCache.h"
 #include "cache/VideoCache.h"
 #include "draw/CineSheetData.h"
 #include "draw/LoadedMedium.h"
@@ -7,7 +8,6 @@
 
 #include <maya/MDagPath.h>
 #include <maya/MFrameContext.h>
-#include <maya/MImage.h>
 #include <maya/MObject.h>
 #include <maya/MPlugArray.h>
 #include <maya/MPxDrawOverride.h>
@@ -20,8 +20,8 @@
 #include <vector>
 
 // Viewport 2.0 draw override of one CineSheet node. It owns everything loaded for the node: the
-// video cache (the open video, its frames and its worker), the image of a sequence, the gamma
-// table and the texture.
+// video cache (the open video, its frames and its worker), the sequence cache (the frames of a
+// sequence and its readers), the gamma table and the texture.
 class CineSheetDrawOverride : public MHWRender::MPxDrawOverride {
 public:
     static MHWRender::MPxDrawOverride* creator(const MObject& obj);
@@ -47,14 +47,12 @@ public:
     bool updateTexture(CineSheetData* data, const void* pixels);
     void clearTexture(CineSheetData* data);
     void defaultImage(CineSheetData* data);
-    bool writeImage(CineSheetData* data);
     // The texture's size follows the divisor: a change makes it again at the next refresh.
     void setResolutionDivisor(int divisor);
 
     // Image sequences.
     static void formatFilePath(MString& path, int frame);
-    bool openImageFile(const MString& path);
-    void processImage(MString& path, int frame, float gamma, CineSheetData* data);
+    void processImage(MString& path, int frame, int cacheFrames, float gamma, CineSheetData* data);
 
     // Frame request and wait. processVideo returns false when the frame should have been shown
     // and was not (it did not come in time, or its upload failed), so that it is asked for again.
@@ -65,7 +63,7 @@ public:
 
     MString currentPath;
     WorkspacePath workspacePath;
-    MImage image;
+    video::SequenceCache sequences;
     int lastFrame;
     VideoCache videoCache;
     // The picture the texture is made for, at 1/resolutionDivisor of its size; the texture is

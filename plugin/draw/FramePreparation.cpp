@@ -125,6 +125,10 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     MString firstFile = path;
     formatFilePath(firstFile, frame);
     if (!isReadableRegularFile(firstFile)) {
+        // A frame missing from the sequence shown leaves its other frames held.
+        if (!sequences.isOpen(path.asChar())) {
+            sequences.close();
+        }
         clearTexture(data);
         clearAllData(data);
         currentPath = path;
@@ -134,6 +138,7 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     }
 
     if (isVideoPath(path)) {
+        sequences.close();
         const int divisor = divisorForCacheResolution(cacheResolution);
         setResolutionDivisor(divisor);
         videoCache.setResolutionDivisor(divisor);
@@ -147,7 +152,7 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
             // even when path, frame and gamma are unchanged (" " is the nothing-loaded path).
             currentPath = " ";
         }
-        processImage(path, frame, gamma, data);
+        processImage(path, frame, cacheFrames, gamma, data);
         if (currentPath == path && lastFrame == frame) {
             shownRequest = request;
         }

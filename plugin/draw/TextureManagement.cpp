@@ -156,7 +156,3 @@ void CineSheetDrawOverride::defaultImage(CineSheetData* data) {
         updateTexture(data, zeros.get());
     }
 }
-
-bool CineSheetDrawOverride::writeImage(CineSheetData* data) {
-    return updateTexture(data, image.pixels());
-}

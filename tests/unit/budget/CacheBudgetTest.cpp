@@ -3,8 +3,10 @@
 #include "MediaCatalogue.h"
 #include "cache/CacheBudget.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <mutex>
+#include <thread>
 
 namespace {
 
@@ -73,6 +75,48 @@ TEST_F(SheetFixture, NodesShareTheBudgetNearestFramesFirst) {
         destroySheet(*node.first);
     }
     EXPECT_EQ(video::CacheBudget::instance().used(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// The file as the ffmpeg tool decodes it to RGBA, top row first.
+std::vector<std::uint8_t> toolRgba(const std::string& file) {
+    testsupport::TempDir folder;
+    testsupport::makeMedia("-i " + testsupport::shellQuote(file) + " -f rawvideo -pix_fmt rgba",
+                           folder.file("pixels.rgba"));
+    return testsupport::readBytes(folder.file("pixels.rgba"));
+}
+
+// A sequence whose 120-frame window would take 35 MB reads ahead only as far as the 8 MB budget
+// lets it, next to a video node, and still shows every frame exactly.
+TEST_F(SheetFixture, SequenceFramesCountAgainstTheBudget) {
+    testsupport::TempDir folder;
+    testsupport::makeMedia("-f lavfi -i testsrc2=s=320x240:r=24 -frames:v 60 -start_number 1",
+                           folder.file("qvga.%04d.png"));
+    MString pattern(folder.file("qvga.####.png").c_str());
+    constexpr size_t kFrameBytes = 320 * 240 * 4;
+    CineSheetDrawOverride& video = makeSheet();
+    CineSheetData& videoData = makeData();
+    showFrame(video, videoData, media().path("qvga"), 10, 120);
+    CineSheetDrawOverride& sequence = makeSheet();
+    CineSheetData& sequenceData = makeData();
+    for (int frame : {5, 6, 7, 40}) {
+        sequence.processImage(pattern, frame, 120, 1.0f, &sequenceData);
+        MString file = pattern;
+        CineSheetDrawOverride::formatFilePath(file, frame);
+        EXPECT_EQ(texturePixels(sequenceData).bytes, toolRgba(file.asChar())) << "frame " << frame;
+    }
+    // The readers stop where the budget has no room for another frame.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (video::CacheBudget::instance().used() + kFrameBytes <= kBudget &&
+           sequence.sequences.framesHeld() < 60 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_LE(video::CacheBudget::instance().used(), kBudget);
+    EXPECT_GT(sequence.sequences.framesHeld(), 1u);
+    EXPECT_LE(sequence.sequences.framesHeld() * kFrameBytes, kBudget);
 }
 
 }  // namespace

@@ -1,0 +1,204 @@
+#include "cache/SequenceCache.h"
+
+#include <maya/MThreadAsync.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace video {
+namespace {
+
+// How long a refresh waits for a frame being read before it gives up and asks again later.
+constexpr std::chrono::seconds kLongestFrameWait(10);
+
+// Two files are read at once where there are cores for it: playback then reads ahead about
+// twice as fast, without taking every core from the host.
+int readerCount() {
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 2);
+}
+
+}  // namespace
+
+SequenceCache::~SequenceCache() {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        running_ = false;
+    }
+    workChanged_.notify_all();
+    frameSettled_.notify_all();
+    if (readers_ > 0) {
+        // A read under way is not interrupted: its reader ends once it is done.
+        while (readersRunning_ > 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        MThreadAsync::release();
+    }
+    const std::lock_guard<std::mutex> lock(mutex_);
+    dropAll();
+}
+
+void SequenceCache::startReaders() {
+    startTried_ = true;
+    if (!MThreadAsync::init()) {
+        return;
+    }
+    running_ = true;
+    for (int reader = readerCount(); reader > 0; --reader) {
+        ++readersRunning_;
+        if (!MThreadAsync::createTask(work, this, workFinished, nullptr)) {
+            --readersRunning_;
+            break;
+        }
+        ++readers_;
+    }
+    if (readers_ == 0) {
+        // Frames are read when asked for instead.
+        running_ = false;
+        MThreadAsync::release();
+    }
+}
+
+void SequenceCache::open(const std::string& pattern) {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (open_ && pattern_.text() == pattern) {
+            return;
+        }
+        dropAll();
+        pattern_ = SequencePattern(pattern);
+        open_ = true;
+        ++generation_;
+    }
+    workChanged_.notify_all();
+    if (!startTried_) {
+        startReaders();
+    }
+}
+
+bool SequenceCache::isOpen(const std::string& pattern) const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return open_ && pattern_.text() == pattern;
+}
+
+void SequenceCache::setWindow(int frames) {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (frames == windowFrames_) {
+            return;
+        }
+        windowFrames_ = frames;
+        if (asked_) {
+            moveWindow();
+        }
+    }
+    workChanged_.notify_all();
+}
+
+void SequenceCache::close() {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (!open_) {
+            return;
+        }
+        dropAll();
+        pattern_ = SequencePattern();
+        open_ = false;
+        ++generation_;
+    }
+    workChanged_.notify_all();
+}
+
+size_t SequenceCache::framesHeld() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return frames_.size();
+}
+
+SequenceAnswer SequenceCache::show(int frame, bool checkFile,
+                                   const std::function<bool(SequenceFrame)>& show) {
+    // Only this thread changes the pattern, so it is read without the lock, and the file looked
+    // at before taking it.
+    const std::optional<FileStamp> stamp =
+        checkFile ? currentFileStamp(pattern_.fileOf(frame)) : std::nullopt;
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!open_) {
+        return SequenceAnswer::kNotInTime;
+    }
+    const long request = ++request_;
+    direction_ = asked_ ? playDirection(wanted_, frame, direction_) : PlayDirection::kNone;
+    wanted_ = frame;
+    asked_ = true;
+    failed_.erase(frame);
+    auto held = frames_.find(frame);
+    if (checkFile && held != frames_.end() && (!stamp || *stamp != held->second.stamp)) {
+        drop(held);
+    }
+    moveWindow();
+    workChanged_.notify_all();
+
+    // When every reader is busy with other frames (a jump far from the window), this thread
+    // reads the frame itself rather than wait for one of them to finish.
+    const bool readersBusy = reading_.size() >= static_cast<size_t>(readers_) &&
+                             reading_.count(frame) == 0 && frames_.count(frame) == 0;
+    MImage image;
+    const auto deadline = std::chrono::steady_clock::now() + kLongestFrameWait;
+    for (bool readHere = readersBusy;; readHere = false) {
+        held = frames_.find(frame);
+        if (held != frames_.end()) {
+            const Held& found = held->second;
+            return show(SequenceFrame{found.pixels, found.width, found.height})
+                       ? SequenceAnswer::kShown
+                       : SequenceAnswer::kNotShown;
+        }
+        const auto failure = failed_.find(frame);
+        if (failure != failed_.end() && failure->second >= request) {
+            return SequenceAnswer::kUnreadable;
+        }
+        if (readHere) {
+            readFrame(lock, frame, image);
+            continue;
+        }
+        if (!running_ || std::chrono::steady_clock::now() >= deadline) {
+            return SequenceAnswer::kNotInTime;
+        }
+        frameSettled_.wait_until(lock, deadline);
+    }
+}
+
+void SequenceCache::moveWindow() {
+    window_ = pattern_.numbered() ? sequenceWindow(wanted_, windowFrames_, onDisk_)
+                                  : FrameWindow{wanted_, wanted_};
+    for (auto held = frames_.begin(); held != frames_.end();) {
+        const auto next = std::next(held);
+        if (!window_.contains(held->first)) {
+            drop(held);
+        }
+        held = next;
+    }
+    for (auto failure = failed_.begin(); failure != failed_.end();) {
+        failure = window_.contains(failure->first) ? std::next(failure) : failed_.erase(failure);
+    }
+    buffers_.setLimit(static_cast<size_t>(window_.length()));
+}
+
+void SequenceCache::drop(std::map<int, Held>::iterator held) {
+    buffers_.release(held->second.pixels);
+    frames_.erase(held);
+}
+
+void SequenceCache::dropAll() {
+    for (auto& held : frames_) {
+        std::free(held.second.pixels);
+    }
+    frames_.clear();
+    buffers_.clear();
+    failed_.clear();
+    onDisk_.reset();
+    expectedBytes_ = 0;
+    asked_ = false;
+    direction_ = PlayDirection::kNone;
+    window_ = FrameWindow{};
+}
+
+}  // namespace video

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "cache/FrameBufferPool.h"
+#include "cache/SequenceImage.h"
+#include "cache/SequencePattern.h"
+#include "cache/SequenceWindow.h"
+
+#include <maya/MImage.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace video {
+
+// One frame of a sequence as held: RGBA, rows packed, top row first.
+struct SequenceFrame {
+    unsigned char* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
+// What became of a frame asked for.
+enum class SequenceAnswer {
+    kShown,       // handed over, and the taker showed it
+    kNotShown,    // handed over, and the taker could not show it
+    kUnreadable,  // the file is gone or is no image the host's reader understands
+    kNotInTime,   // not read within the wait's limit, or nothing is open: ask again later
+};
+
+// The frames of one image sequence around the frame asked for, read through the host's image
+// reader by background readers on the host's task service (two where the machine has two cores
+// or more): the frame asked for first, then those ahead in the direction of play, then the
+// others nearest first. Frames leaving the window are dropped (their buffers kept for the next
+// ones). Each frame takes width × height × 4 bytes, counted in the process-wide cache budget;
+// the budget cannot take a sequence's frames for other caches, only the sequence's own window
+// gives them up. A frame asked for while every reader is busy with others, or without readers,
+// is read by the thread asking. All calls come from the drawing thread.
+class SequenceCache {
+public:
+    SequenceCache() = default;
+    ~SequenceCache();
+    SequenceCache(const SequenceCache&) = delete;
+    SequenceCache& operator=(const SequenceCache&) = delete;
+
+    // The sequence to read from now on; the frames of another one are dropped. The first call
+    // starts the readers.
+    void open(const std::string& pattern);
+    bool isOpen(const std::string& pattern) const;
+    // How many frames to keep around the one asked for; the one asked for is always kept.
+    void setWindow(int frames);
+    // Waits for the frame, within a limit, and hands it to `show`, during which it stays held.
+    // With `checkFile`, a frame held whose file changed since it was read is read again.
+    SequenceAnswer show(int frame, bool checkFile, const std::function<bool(SequenceFrame)>& show);
+    // Drops every frame; the readers wait for the next sequence.
+    void close();
+
+    // How many frames are held now.
+    size_t framesHeld() const;
+
+private:
+    struct Held {
+        unsigned char* pixels = nullptr;
+        int width = 0;
+        int height = 0;
+        FileStamp stamp;
+    };
+
+    static void* work(void* cache);
+    static void workFinished(void* cache);
+    void startReaders();
+    void serve();
+    // The next frame the window lacks, in reading order; none when nothing is left to read.
+    std::optional<int> nextFrame() const;
+    // Reads one frame with the lock released and stores it, or notes that it failed.
+    void readFrame(std::unique_lock<std::mutex>& lock, int frame, MImage& image);
+    // Makes room in the budget for the wanted frame by giving up the spare buffers, then the
+    // frames farthest from it, narrowing the window past them; false when nothing is left.
+    bool makeRoom(size_t bytes);
+    // Keeps the window short of a frame the budget has no room for, until the next request.
+    void narrowPast(int frame);
+    // Copies a frame read into a buffer of its own, top row first.
+    void store(int frame, const MImage& image, const FileStamp& stamp, long request);
+    // Whether the frame last asked for is held, or failed since it was last asked for.
+    bool wantedSettled() const;
+    // Whether the frames on disk should be looked for (again) before reading on.
+    bool scanDue() const;
+    void scanFolder(std::unique_lock<std::mutex>& lock);
+    // Sets the window around the wanted frame and drops what is outside it.
+    void moveWindow();
+    void drop(std::map<int, Held>::iterator held);
+    void dropAll();
+
+    mutable std::mutex mutex_;
+    // Wakes the readers: a request, another window or sequence, or a stop.
+    std::condition_variable workChanged_;
+    // Wakes the drawing thread: a frame was stored or could not be read, or the readers stop.
+    std::condition_variable frameSettled_;
+
+    SequencePattern pattern_;
+    bool open_ = false;
+    // Changes with every open and close, so that a read begun for a former sequence is dropped.
+    long generation_ = 0;
+    // Whether a frame was asked for since the sequence was opened.
+    bool asked_ = false;
+    int wanted_ = 0;
+    // Counts the requests, so that a read that failed before the latest request for its frame
+    // is tried again.
+    long request_ = 0;
+    PlayDirection direction_ = PlayDirection::kNone;
+    int windowFrames_ = 1;
+    FrameWindow window_;
+    std::optional<FrameWindow> onDisk_;
+    long scannedGeneration_ = -1;
+    int scannedWanted_ = 0;
+    std::map<int, Held> frames_;
+    // Frames whose read failed → the request count when the read began.
+    std::map<int, long> failed_;
+    // Frames being read, and whether the folder is being looked through.
+    std::set<int> reading_;
+    bool scanning_ = false;
+    // Bytes of the last frame read: what the next one is expected to take.
+    size_t expectedBytes_ = 0;
+    FrameBufferPool buffers_;
+
+    bool startTried_ = false;
+    int readers_ = 0;
+    bool running_ = false;
+    // Lowered by each reader's end callback, its last touch of this object.
+    std::atomic<int> readersRunning_{0};
+};
+
+}  // namespace video

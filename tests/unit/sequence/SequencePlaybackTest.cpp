@@ -1,0 +1,203 @@
+#include "SequenceMedia.h"
+
+#include <host/Textures.h>
+#include <host/Viewport.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <random>
+
+namespace {
+
+using sequencetest::fileOf;
+using sequencetest::kFrames;
+using sequencetest::pngSequence;
+
+std::string original(int frame) {
+    return fileOf(pngSequence(), frame);
+}
+
+// Overwrites the file in place with as many zero bytes and puts its modification time back:
+// only a read of the file would see the change.
+void scrambleKeepingItsStamp(const std::string& file) {
+    struct stat before {};
+    ASSERT_EQ(stat(file.c_str(), &before), 0);
+    const int fd = open(file.c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    const std::string zeros(static_cast<size_t>(before.st_size), '\0');
+    ASSERT_EQ(write(fd, zeros.data(), zeros.size()), static_cast<ssize_t>(zeros.size()));
+    close(fd);
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+}
+
+// A new file under the old name, as a renderer writing a frame again leaves it.
+void replaceFile(const std::string& file, const std::string& with) {
+    const std::string fresh = file + ".new";
+    testsupport::writeFile(fresh, testsupport::readFile(with));
+    ASSERT_EQ(std::rename(fresh.c_str(), file.c_str()), 0);
+}
+
+class SequencePlayback : public SequenceSheet {};
+
+TEST_F(SequencePlayback, EveryFramePlayedAndScrubbedIsTheToolsDecode) {
+    const std::string pattern = pngSequence();
+    setFile(pattern);
+    // A window shorter than the sequence: frames leave it and are read again.
+    ASSERT_EQ(plug("cacheFrames").setInt(7), MStatus::kSuccess);
+    for (int frame = 1; frame <= kFrames; ++frame) {
+        expectShown(pattern, frame);
+    }
+    std::mt19937 random(11);
+    for (int i = 0; i < 40; ++i) {
+        expectShown(pattern, 1 + static_cast<int>(random() % kFrames));
+    }
+    for (int frame = kFrames; frame >= 1; --frame) {
+        expectShown(pattern, frame);
+    }
+    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
+    EXPECT_EQ(plug("keyframeInterval").asInt(), 1);
+}
+
+TEST_F(SequencePlayback, FramesOfOneSizeGoIntoOneTexture) {
+    const std::string pattern = pngSequence();
+    setFile(pattern);
+    expectShown(pattern, 1);
+    host::resetTextureCounters();
+    for (int frame : {2, 3, 9, 4}) {
+        expectShown(pattern, frame);
+    }
+    EXPECT_EQ(host::textureStats().acquired, 0u);
+    // Another sequence, though of the same size, is another medium with a texture of its own.
+    setFile(sequencetest::halfExrSequence());
+    expectShown(sequencetest::halfExrSequence(), 4);
+    EXPECT_EQ(host::textureStats().acquired, 1u);
+}
+
+TEST_F(SequencePlayback, ExrInHalfAndFloatIsTheToolsDecode) {
+    for (const std::string& pattern :
+         {sequencetest::halfExrSequence(), sequencetest::floatExrSequence()}) {
+        setFile(pattern);
+        for (int frame : {1, 2, 3, 4, 5, 6, 4, 1}) {
+            expectShown(pattern, frame);
+        }
+    }
+}
+
+TEST_F(SequencePlayback, SecondPassReadsNoFile) {
+    testsupport::TempDir folder;
+    const std::string pattern = sequencetest::copyOfPngSequence(folder, 1, kFrames);
+    setFile(pattern);
+    for (int frame = 1; frame <= kFrames; ++frame) {
+        expectPicture(frame, original(frame));
+    }
+    ASSERT_TRUE(waitForFramesHeld(kFrames));
+    for (int frame = 1; frame <= kFrames; ++frame) {
+        scrambleKeepingItsStamp(fileOf(pattern, frame));
+    }
+    for (int frame = 1; frame <= kFrames; ++frame) {
+        expectPicture(frame, original(frame));
+    }
+}
+
+TEST_F(SequencePlayback, WindowFollowsTheFrameAskedFor) {
+    setFile(pngSequence());
+    ASSERT_EQ(plug("cacheFrames").setInt(5), MStatus::kSuccess);
+    expectShown(pngSequence(), 3);
+    ASSERT_TRUE(waitForFramesHeld(5));
+    // Far off: the frames held before leave, those around the new one come.
+    expectShown(pngSequence(), 20);
+    ASSERT_TRUE(waitForFramesHeld(5));
+    ASSERT_EQ(plug("cacheFrames").setInt(0), MStatus::kSuccess);
+    expectShown(pngSequence(), 21);
+    EXPECT_TRUE(waitForFramesHeld(1));
+}
+
+TEST_F(SequencePlayback, MissingFrameDrawsNothingAndIsShownOnceItAppears) {
+    testsupport::TempDir folder;
+    const std::string pattern = sequencetest::copyOfPngSequence(folder, 1, 8);
+    ASSERT_EQ(std::remove(fileOf(pattern, 4).c_str()), 0);
+    setFile(pattern);
+    for (int frame = 1; frame <= 8; ++frame) {
+        if (frame == 4) {
+            setTime(frame);
+            refresh();
+            EXPECT_FALSE(drewMesh());
+        } else {
+            expectPicture(frame, original(frame));
+        }
+    }
+    // The gap leaves the other frames held.
+    EXPECT_TRUE(waitForFramesHeld(7));
+
+    testsupport::writeFile(fileOf(pattern, 4), testsupport::readFile(original(4)));
+    expectPicture(4, original(4));
+    expectPicture(5, original(5));
+}
+
+TEST_F(SequencePlayback, UnreadableFrameShowsThePlaceholderUntilItReads) {
+    testsupport::TempDir folder;
+    const std::string pattern = sequencetest::copyOfPngSequence(folder, 1, 6);
+    testsupport::writeFile(fileOf(pattern, 3), "not a picture");
+    setFile(pattern);
+    expectPicture(2, original(2));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        setTime(3);
+        refresh();
+        const Texture texture = drawnTexture();
+        EXPECT_EQ(texture.width, 10);
+        EXPECT_EQ(texture.pixels, std::vector<std::uint8_t>(10 * 10 * 4, 0));
+        EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 1.0);
+        EXPECT_EQ(plug("keyframeInterval").asInt(), 0);
+    }
+    expectPicture(4, original(4));
+    expectPicture(2, original(2));
+
+    // Tried again at every refresh of the frame: once it reads, it shows.
+    setTime(3);
+    refresh();
+    replaceFile(fileOf(pattern, 3), original(3));
+    refresh();
+    expectPicture(3, original(3));
+}
+
+TEST_F(SequencePlayback, FrameWrittenAgainIsReadAgain) {
+    testsupport::TempDir folder;
+    const std::string pattern = sequencetest::copyOfPngSequence(folder, 1, 6);
+    setFile(pattern);
+    expectPicture(2, original(2));
+    expectPicture(3, original(3));
+    ASSERT_TRUE(waitForFramesHeld(6));
+    replaceFile(fileOf(pattern, 2), original(5));
+    expectPicture(2, original(5));
+}
+
+TEST_F(SequencePlayback, SwitchingToAVideoAndBack) {
+    const testsupport::ReferenceVideo video = testsupport::referenceDecode(frameprep::video());
+    auto expectVideoFrame = [&](int frame) {
+        setTime(frame);
+        refresh();
+        const Texture texture = drawnTexture();
+        EXPECT_EQ(texture.width, 96);
+        EXPECT_TRUE(texture.pixels == testsupport::pointSampledRgba(video.frames.at(frame),
+                                                                    video.width, video.height, 1))
+            << "video frame " << frame;
+    };
+    setFile(pngSequence());
+    expectShown(pngSequence(), 3);
+    setFile(frameprep::video());
+    expectVideoFrame(5);
+    // The sequence's frames are let go while the video shows.
+    EXPECT_EQ(drawOverride().sequences.framesHeld(), 0u);
+    setFile(pngSequence());
+    expectShown(pngSequence(), 6);
+    expectShown(pngSequence(), 7);
+    setFile(frameprep::video());
+    expectVideoFrame(7);
+    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 1.5);
+}
+
+}  // namespace
