@@ -282,6 +282,47 @@ TEST_F(Worker, destroyingAnOverrideWithABusyWorker) {
     EXPECT_FALSE(CineSheetDrawOverride::threadIsRunning);
 }
 
+// Two nodes whose workers both decode while the artist changes things under them: one node's
+// cache resolution changes, the other node's file changes, then the first node is deleted while
+// its worker is mid-clip. Every picture shown is still exact and the other node goes on; under
+// the sanitizers this is where the worker, the draw thread and the destructor meet.
+TEST_F(Worker, nodesChangedAndDeletedWhileBothWorkersDecode) {
+    const std::string longBlocks = cachetest::mediaPath("long_blocks");
+    const std::string shortBlocks = cachetest::mediaPath("blocks_of_12");
+    auto expectShown = [](const CineSheetData& data, const std::string& medium, int frame,
+                          int divisor) {
+        const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
+        EXPECT_EQ(texturePixels(data).bytes,
+                  testsupport::pointSampledRgba(reference.frames[frame], reference.width,
+                                                reference.height, divisor))
+            << medium << " frame " << frame << " at 1/" << divisor;
+    };
+    // Windows far larger than the clips: after each frame shown the worker decodes on.
+    const int wholeClip = 5000;
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        CineSheetDrawOverride& first = makeSheet();
+        CineSheetDrawOverride& second = makeSheet();
+        CineSheetData& firstData = makeData();
+        CineSheetData& secondData = makeData();
+        showFrame(first, firstData, longBlocks, 10 + round, wholeClip);
+        showFrame(second, secondData, longBlocks, 100 + round, wholeClip);
+
+        setDivisor(first, 2);
+        showFrame(first, firstData, longBlocks, 150 + round, wholeClip);
+        expectShown(firstData, "long_blocks", 150 + round, 2);
+        showFrame(second, secondData, shortBlocks, 200 + round, wholeClip);
+        expectShown(secondData, "blocks_of_12", 200 + round, 1);
+
+        showFrame(first, firstData, longBlocks, 60 + round, wholeClip);
+        destroySheet(first);
+        showFrame(second, secondData, longBlocks, 30 + round, wholeClip);
+        expectShown(secondData, "long_blocks", 30 + round, 1);
+        destroySheet(second);
+    }
+    EXPECT_FALSE(CineSheetDrawOverride::threadIsRunning);
+}
+
 TEST_F(Worker, aWorkerThatCannotStartIsReportedOnce) {
     for (const char* fault : {host::fault::kTaskInit, host::fault::kTaskCreate}) {
         SCOPED_TRACE(fault);
