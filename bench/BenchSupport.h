@@ -16,9 +16,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -150,5 +152,23 @@ struct Sheet {
     std::unique_ptr<CineSheetDrawOverride> override;
     std::unique_ptr<CineSheetData> data;
 };
+
+// A benchmark's main: `name [runs]` (default 3 runs per figure), the load average before and
+// after the figures, and any failure reported with the benchmark's name and exit status 1.
+inline int runBenchmark(const char* name, int argc, char** argv,
+                        const std::function<void(int runs)>& measure) {
+    try {
+        const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+        std::printf("%s: %d run(s) per figure, load average %s\n", name, runs,
+                    loadAverage().c_str());
+        std::fflush(stdout);
+        measure(runs);
+        std::printf("load average at the end: %s\n", loadAverage().c_str());
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", name, error.what());
+        return 1;
+    }
+}
 
 }  // namespace bench

@@ -231,26 +231,17 @@ void reportCachedRequests(const MObject& node, const fs::path& folder, int runs)
     std::printf("  p50 %.3f ms   p95 %.3f ms (target p95 <= 1 ms)\n", median(p50), median(p95));
 }
 
-int benchmark(int runs) {
-    std::printf("playback: %d run(s) per figure, load average %s\n", runs, loadAverage().c_str());
-    std::fflush(stdout);
+void measure(int runs) {
     av_log_set_callback(countFfmpegMessage);
     ScratchDir scratch;
     SheetScene scene;
     reportPlayback(scene.node, scratch.path(), runs);
     reportFarScrub(scene.node, scratch.path(), runs);
     reportCachedRequests(scene.node, scratch.path(), runs);
-    std::printf("load average at the end: %s\n", loadAverage().c_str());
-    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    try {
-        return benchmark(argc > 1 ? std::max(1, std::atoi(argv[1])) : 3);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "playback: %s\n", error.what());
-        return 1;
-    }
+    return runBenchmark("playback", argc, argv, measure);
 }
