@@ -94,9 +94,9 @@ INSTANTIATE_TEST_SUITE_P(Media, EveryKindOfVideo,
                                            "h264_bframes_avi", "pal8_avi", "prores422_1080_mov",
                                            "mjpeg_1080_mov", "h264_uhd_mp4"));
 
-// Intra-only footage is one block per frame. After a far jump, playing on with a short window
-// reads block after block as the playhead moves; each must land on its own frame, backwards and
-// forwards alike.
+// Intra-only footage is one block per frame. After a far jump back, and again after one ahead,
+// playing on with a short window reads block after block as the playhead moves; each must land
+// on its own frame.
 TEST_F(VideoFrames, playingOnAfterAFarJumpReadsConsecutiveBlocksExactly) {
     std::vector<int> frames{20, 21, 2};
     for (int frame = 3; frame <= 12; ++frame) {
