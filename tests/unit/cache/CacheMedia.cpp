@@ -52,7 +52,7 @@ testsupport::MediaCatalogue& catalogue() {
           "yuvj422p"}},
         {"h264_uhd_mp4",
          {"uhd.mp4",
-          "-f lavfi -i testsrc2=s=3840x2160:r=24 -frames:v 12 -c:v libx264 -g 6 -bf 2 -preset "
+          "-f lavfi -i testsrc2=s=3840x2160:r=24 -frames:v 8 -c:v libx264 -g 4 -bf 2 -preset "
           "veryfast -pix_fmt yuv420p"}},
         // Four long blocks, slow enough to decode that a test can act while one is decoded.
         {"long_blocks",

@@ -297,26 +297,27 @@ TEST_F(Worker, nodesChangedAndDeletedWhileBothWorkersDecode) {
                                                 reference.height, divisor))
             << medium << " frame " << frame << " at 1/" << divisor;
     };
-    // Windows far larger than the clips: after each frame shown the worker decodes on.
-    const int wholeClip = 5000;
-    for (int round = 0; round < 3; ++round) {
+    // Two blocks of "long_blocks" (more of "blocks_of_12"): after each frame shown the worker
+    // decodes on.
+    const int window = 96;
+    for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         CineSheetDrawOverride& first = makeSheet();
         CineSheetDrawOverride& second = makeSheet();
         CineSheetData& firstData = makeData();
         CineSheetData& secondData = makeData();
-        showFrame(first, firstData, longBlocks, 10 + round, wholeClip);
-        showFrame(second, secondData, longBlocks, 100 + round, wholeClip);
+        showFrame(first, firstData, longBlocks, 10 + round, window);
+        showFrame(second, secondData, longBlocks, 100 + round, window);
 
         setDivisor(first, 2);
-        showFrame(first, firstData, longBlocks, 150 + round, wholeClip);
+        showFrame(first, firstData, longBlocks, 150 + round, window);
         expectShown(firstData, "long_blocks", 150 + round, 2);
-        showFrame(second, secondData, shortBlocks, 200 + round, wholeClip);
+        showFrame(second, secondData, shortBlocks, 200 + round, window);
         expectShown(secondData, "blocks_of_12", 200 + round, 1);
 
-        showFrame(first, firstData, longBlocks, 60 + round, wholeClip);
+        showFrame(first, firstData, longBlocks, 60 + round, window);
         destroySheet(first);
-        showFrame(second, secondData, longBlocks, 30 + round, wholeClip);
+        showFrame(second, secondData, longBlocks, 30 + round, window);
         expectShown(secondData, "long_blocks", 30 + round, 1);
         destroySheet(second);
     }
