@@ -3,38 +3,27 @@
 //   - the reference: the ffmpeg tool decoding the clip to RGB24 on one thread;
 //   - frames stored per second into the frame cache by a draw override's caching worker at Full,
 //     Half and Quarter, as ratios against the reference;
-//   - playback at Full: frames requested in order through processVideo with a window of three
-//     blocks, so that blocks are evicted behind and new ones stored into their buffers;
 //   - the cost of a request for a frame already in the cache, next to a bare copy of one frame;
 //   - where the worker's time goes per frame (decode, RGB24 conversion, cache image), and whether
 //     converting straight to RGBA with the scaler gives the same bytes, at what cost;
 //   - a Full fill into memory touched before (a child process whose malloc keeps freed frames),
 //     which separates the first-touch cost of fresh cache memory from the worker's own work.
-// Every figure is the median of several runs, since the machine may be shared.
+// Every figure is the median of several runs, since the machine may be shared. Playback as a
+// viewport plays is bench_playback's.
 // Usage: bench_cache_fill [runs]   (default 3)
-//        bench_cache_fill --playback [runs]   (the reference and playback only)
 //        bench_cache_fill --refill RUNS CLIP REFERENCE_FPS   (the child run it starts itself)
 
+#include "BenchSupport.h"
 #include "StoredFrames.h"
 #include "cache/BlockDecoder.h"
 #include "cache/CacheImage.h"
 #include "cache/PacketRangeDecoder.h"
 #include "cache/RgbConverter.h"
 #include "cache/VideoSource.h"
-#include "draw/CineSheetDrawOverride.h"
-#include "node/CineSheet.h"
-
-#include <host/NodeTypes.h>
-#include <host/Scene.h>
-
-#include <maya/MDagModifier.h>
-#include <maya/MFnDagNode.h>
 
 extern "C" {
 #include <libavutil/imgutils.h>
 }
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -53,74 +42,12 @@ extern "C" {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-namespace fs = std::filesystem;
+using namespace bench;
 
 constexpr int kRequests = 500;
 constexpr int kReferenceRuns = 5;
 // A fill that takes longer than this has stalled.
 constexpr std::chrono::seconds kFillLimit(300);
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double percentile(std::vector<double> values, double fraction) {
-    if (values.empty()) {
-        return 0.0;
-    }
-    std::sort(values.begin(), values.end());
-    const size_t index = static_cast<size_t>(fraction * static_cast<double>(values.size() - 1));
-    return values[index];
-}
-
-double median(const std::vector<double>& values) {
-    return percentile(values, 0.5);
-}
-
-std::string loadAverage() {
-    std::ifstream file("/proc/loadavg");
-    std::string one, five, fifteen;
-    file >> one >> five >> fifteen;
-    return one + " " + five + " " + fifteen;
-}
-
-double cpuSeconds(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    auto seconds = [](const timeval& time) {
-        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) * 1e-6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-void run(const std::string& command) {
-    if (std::system(command.c_str()) != 0) {
-        throw std::runtime_error("command failed: " + command);
-    }
-}
-
-// A temporary folder that goes away with everything in it.
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::string pattern = (fs::temp_directory_path() / "cache_fill.XXXXXX").string();
-        if (!mkdtemp(pattern.data())) {
-            throw std::runtime_error("cannot make a temporary folder");
-        }
-        path_ = pattern;
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 // ---------------------------------------------------------------------------------------------
 // The reference: the ffmpeg tool on one thread.
@@ -139,57 +66,6 @@ ToolTiming timeReference(const std::string& clip, const std::string& limit = "")
     run(command);
     return {secondsSince(start), cpuSeconds(RUSAGE_CHILDREN) - cpuBefore};
 }
-
-// ---------------------------------------------------------------------------------------------
-// The plug-in's own path: a CineSheet node in the stand-in host with a draw override on it.
-
-class SheetScene {
-public:
-    SheetScene() {
-        host::newScene();
-        host::PluginNodeType type;
-        type.name = CineSheet::className;
-        type.id = CineSheet::id;
-        type.creator = CineSheet::creator;
-        type.initialize = CineSheet::initialize;
-        type.kind = MPxNode::kLocatorNode;
-        type.classification = CineSheet::drawDbClassification;
-        type.pluginName = "CineSheetBench";
-        if (!host::registerPluginNodeType(type)) {
-            throw std::runtime_error("cannot register the CineSheet node type");
-        }
-        MDagModifier modifier;
-        const MObject transform = modifier.createNode(CineSheet::className);
-        if (!modifier.doIt()) {
-            throw std::runtime_error("cannot create a CineSheet node");
-        }
-        node = MFnDagNode(transform).child(0);
-    }
-    ~SheetScene() {
-        host::newScene();
-        host::deregisterPluginNodeType(CineSheet::id);
-    }
-    SheetScene(const SheetScene&) = delete;
-    SheetScene& operator=(const SheetScene&) = delete;
-
-    MObject node;
-};
-
-// A draw override and its draw data; the data goes first, as the host deletes it.
-struct Sheet {
-    explicit Sheet(const MObject& node)
-        : override(std::make_unique<CineSheetDrawOverride>(node)),
-          data(CineSheetDrawOverride::initUserData()) {}
-    ~Sheet() {
-        data.reset();
-        override.reset();
-    }
-    Sheet(const Sheet&) = delete;
-    Sheet& operator=(const Sheet&) = delete;
-
-    std::unique_ptr<CineSheetDrawOverride> override;
-    std::unique_ptr<CineSheetData> data;
-};
 
 bool anyBlockStarted(CineSheetDrawOverride& sheet) {
     const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
@@ -244,72 +120,6 @@ FillTiming fillWholeClip(Sheet& sheet, const std::string& clip, int divisor) {
     }
     timing.fillSeconds = secondsSince(start);
     timing.cpuShare = (cpuSeconds(RUSAGE_SELF) - cpuBefore) / timing.fillSeconds;
-    return timing;
-}
-
-// A window of three blocks of the clip's 24 frames: one block kept on each side of the frame.
-constexpr int kPlaybackCacheFrames = 72;
-// The first window (blocks 0 to 2) goes to fresh memory; later blocks reuse evicted buffers.
-constexpr int kPlaybackWarmBlocks = 3;
-
-struct PlaybackTiming {
-    double framesPerSecond = 0.0;  // steady part: from the end of the first window to the end
-    double cpuShare = 0.0;         // process CPU time over the steady part's wall time
-    double faultsPerFrame = 0.0;   // minor page faults: about 2000 per frame stored in new memory
-    double requestFaultsPerFrame = 0.0;  // the part on the requesting thread (texture updates)
-    int frames = 0;
-};
-
-long minorFaults(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    return usage.ru_minflt;
-}
-
-// Requests every frame of the clip in order, as a playing viewport does, but as fast as the
-// frames come: each request waits for its frame. Blocks behind the window are evicted and their
-// buffers hold the blocks stored next.
-PlaybackTiming playThrough(Sheet& sheet, const std::string& clip) {
-    CineSheetDrawOverride& draw = *sheet.override;
-    draw.setResolutionDivisor(1);
-    draw.videoCache.setResolutionDivisor(1);
-    MString path(clip.c_str());
-    CineSheetData* data = sheet.data.get();
-    draw.processVideo(path, -1, kPlaybackCacheFrames, 0.0, 1.0f, data);
-
-    const MIntArray& starts = cacheOf(draw).blockStarts;
-    const int blockCount = static_cast<int>(starts.length()) - 1;
-    if (blockCount <= kPlaybackWarmBlocks) {
-        throw std::runtime_error("the clip is too short for playback");
-    }
-    const int end = starts[static_cast<unsigned>(blockCount)];
-    const int steadyStart = starts[kPlaybackWarmBlocks];
-    const Clock::time_point deadline = Clock::now() + kFillLimit;
-    Clock::time_point start;
-    double cpuBefore = 0.0;
-    long faultsBefore = 0;
-    long requestFaultsBefore = 0;
-    for (int frame = starts[0]; frame < end; ++frame) {
-        if (frame == steadyStart) {
-            start = Clock::now();
-            cpuBefore = cpuSeconds(RUSAGE_SELF);
-            faultsBefore = minorFaults(RUSAGE_SELF);
-            requestFaultsBefore = minorFaults(RUSAGE_THREAD);
-        }
-        draw.processVideo(path, frame, kPlaybackCacheFrames, 0.0, 1.0f, data);
-        if (draw.lastFrame != frame || Clock::now() > deadline) {
-            throw std::runtime_error("playback did not get frame " + std::to_string(frame));
-        }
-    }
-    PlaybackTiming timing;
-    const double seconds = secondsSince(start);
-    timing.frames = end - steadyStart;
-    timing.framesPerSecond = timing.frames / seconds;
-    timing.cpuShare = (cpuSeconds(RUSAGE_SELF) - cpuBefore) / seconds;
-    timing.faultsPerFrame =
-        static_cast<double>(minorFaults(RUSAGE_SELF) - faultsBefore) / timing.frames;
-    timing.requestFaultsPerFrame =
-        static_cast<double>(minorFaults(RUSAGE_THREAD) - requestFaultsBefore) / timing.frames;
     return timing;
 }
 
@@ -603,26 +413,6 @@ double reportFill(const char* label, const MObject& node, const std::string& cli
     return median(fps);
 }
 
-void reportPlayback(const MObject& node, const std::string& clip, int runs, double reference) {
-    std::vector<double> fps, cpu, faults, requestFaults;
-    int frames = 0;
-    for (int i = 0; i < runs; ++i) {
-        Sheet sheet(node);
-        const PlaybackTiming playback = playThrough(sheet, clip);
-        fps.push_back(playback.framesPerSecond);
-        cpu.push_back(playback.cpuShare);
-        faults.push_back(playback.faultsPerFrame);
-        requestFaults.push_back(playback.requestFaultsPerFrame);
-        frames = playback.frames;
-    }
-    std::printf(
-        "  %-8s %7.1f frames/s  ratio %.3f   (playback at Full, cacheFrames %d: frames in "
-        "order through processVideo, last %d after the first window; minor faults/frame %.0f, "
-        "%.0f of them on the requesting thread; CPU/wall %.2f)\n",
-        "Playback", median(fps), median(fps) / reference, kPlaybackCacheFrames, frames,
-        median(faults), median(requestFaults), median(cpu));
-}
-
 void reportStages(const std::string& clip, int runs, double reference) {
     std::vector<StageTiming> stages;
     for (int i = 0; i < runs; ++i) {
@@ -663,26 +453,6 @@ void reportStages(const std::string& clip, int runs, double reference) {
         1e3 / (decode + viaFrame) / reference);
 }
 
-// Intra-only footage: every frame is a block of its own, so playback asks the worker for one
-// block per frame. Measured against the reference tool on the same clip in the same run.
-void reportProResPlayback(const MObject& node, const fs::path& folder, int runs) {
-    constexpr int kFrames = 120;
-    const std::string clip = (folder / "prores.mov").string();
-    run("ffmpeg -nostdin -v error -f lavfi -i testsrc2=size=1920x1080:rate=24 -frames:v " +
-        std::to_string(kFrames) + " -c:v prores_ks -profile:v 2 -pix_fmt yuv422p10le '" + clip +
-        "'");
-    std::vector<double> referenceFps;
-    for (int i = 0; i < std::max(runs, kReferenceRuns); ++i) {
-        referenceFps.push_back(kFrames / timeReference(clip).wallSeconds);
-    }
-    const double reference = median(referenceFps);
-    std::printf(
-        "ProRes 422 1920x1080 (prores_ks -profile:v 2, every frame a keyframe), %d frames; "
-        "reference %.1f frames/s (same command, median of %zu)\n",
-        kFrames, reference, referenceFps.size());
-    reportPlayback(node, clip, runs, reference);
-}
-
 // The child's part: one fill to touch the memory, then the measured ones.
 int refill(int runs, const std::string& clip, double reference) {
     SheetScene scene;
@@ -694,7 +464,7 @@ int refill(int runs, const std::string& clip, double reference) {
     return 0;
 }
 
-int benchmark(int runs, bool playbackOnly) {
+int benchmark(int runs) {
     std::printf("cache_fill: %d run(s) per measurement, load average %s\n", runs,
                 loadAverage().c_str());
     ScratchDir scratch;
@@ -729,18 +499,11 @@ int benchmark(int runs, bool playbackOnly) {
                 median(firstFrameSeconds) * 1e3, steadyFps);
 
     std::printf("cache fill through the caching worker (decode + store only):\n");
-    if (playbackOnly) {
-        reportPlayback(scene.node, clip, runs, reference);
-        reportProResPlayback(scene.node, scratch.path(), runs);
-        return 0;
-    }
     RequestCosts costs;
     for (int divisor : {1, 2, 4}) {
         reportFill(resolutionName(divisor), scene.node, clip, divisor, runs, reference,
                    divisor == 1 ? &costs : nullptr);
     }
-    reportPlayback(scene.node, clip, runs, reference);
-    reportProResPlayback(scene.node, scratch.path(), runs);
 
     const size_t frameBytes = video::cacheImageBytes(1920, 1080, 1);
     std::printf("request for a resident frame at Full (%d requests, gamma 1):\n", kRequests);
@@ -771,10 +534,7 @@ int main(int argc, char** argv) {
         if (argc == 5 && std::string(argv[1]) == "--refill") {
             return refill(std::max(1, std::atoi(argv[2])), argv[3], std::atof(argv[4]));
         }
-        const bool playbackOnly = argc > 1 && std::string(argv[1]) == "--playback";
-        const int runsArgument = playbackOnly ? 2 : 1;
-        return benchmark(argc > runsArgument ? std::max(1, std::atoi(argv[runsArgument])) : 3,
-                         playbackOnly);
+        return benchmark(argc > 1 ? std::max(1, std::atoi(argv[1])) : 3);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "cache_fill: %s\n", error.what());
         return 1;

@@ -7,6 +7,7 @@
 //     not decode), as a ratio against a request for a frame already in the cache.
 // Usage: bench_cache_memory   (or bench_cache_memory --case NAME CLIP, the child it starts)
 
+#include "BenchSupport.h"
 #include "StoredFrames.h"
 #include "cache/CacheBudget.h"
 #include "cache/CacheImage.h"
@@ -38,15 +39,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-namespace fs = std::filesystem;
+using namespace bench;
 constexpr double kMegabyte = 1024.0 * 1024.0;
-
-void run(const std::string& command) {
-    if (std::system(command.c_str()) != 0) {
-        throw std::runtime_error("command failed: " + command);
-    }
-}
 
 // Resident memory of this process now and at its peak, in bytes.
 long residentBytes(const char* field) {
@@ -60,25 +54,11 @@ long residentBytes(const char* field) {
     return 0;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
 // A scene with the CineSheet node type and `count` nodes, each with its draw override.
 class Nodes {
 public:
     explicit Nodes(int count) {
-        host::newScene();
-        host::PluginNodeType type;
-        type.name = CineSheet::className;
-        type.id = CineSheet::id;
-        type.creator = CineSheet::creator;
-        type.initialize = CineSheet::initialize;
-        type.kind = MPxNode::kLocatorNode;
-        type.classification = CineSheet::drawDbClassification;
-        type.pluginName = "CineSheetBench";
-        host::registerPluginNodeType(type);
+        bench::freshSceneWithSheetType();
         for (int i = 0; i < count; ++i) {
             MDagModifier modifier;
             const MObject transform = modifier.createNode(CineSheet::className);

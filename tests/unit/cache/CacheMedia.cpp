@@ -39,6 +39,21 @@ testsupport::MediaCatalogue& catalogue() {
          {"singleblock.mp4",
           "-f lavfi -i testsrc2=s=64x48:r=24 -frames:v 480 -c:v libx264 -g 1000 -keyint_min 1000 "
           "-sc_threshold 0 -bf 2 -pix_fmt yuv420p"}},
+        // Footage as it comes from cameras and editorial at full size: intra-only ProRes 422
+        // (10-bit 4:2:2) and MJPEG (full-range 4:2:2), one block per frame; and a short UHD
+        // H.264 clip with B-frames in two blocks.
+        {"prores422_1080_mov",
+         {"prores422.mov",
+          "-f lavfi -i testsrc2=s=1920x1080:r=24 -frames:v 24 -c:v prores_ks -profile:v 2 "
+          "-pix_fmt yuv422p10le"}},
+        {"mjpeg_1080_mov",
+         {"mjpeg1080.mov",
+          "-f lavfi -i testsrc2=s=1920x1080:r=24 -frames:v 24 -c:v mjpeg -q:v 3 -pix_fmt "
+          "yuvj422p"}},
+        {"h264_uhd_mp4",
+         {"uhd.mp4",
+          "-f lavfi -i testsrc2=s=3840x2160:r=24 -frames:v 8 -c:v libx264 -g 4 -bf 2 -preset "
+          "veryfast -pix_fmt yuv420p"}},
         // Four long blocks, slow enough to decode that a test can act while one is decoded.
         {"long_blocks",
          {"longblocks.mp4",

@@ -35,14 +35,15 @@ class VideoFrames : public SheetFixture {
 protected:
     // Shows each frame in turn, as playing or scrubbing does, and compares the texture with the
     // tool's decode reduced like the cache reduces it.
-    void expectFrames(const std::string& medium, int divisor, const std::vector<int>& frames) {
+    void expectFrames(const std::string& medium, int divisor, const std::vector<int>& frames,
+                      int cacheFrames = 120) {
         const ReferenceVideo& reference = cachetest::reference(medium);
         const std::string& path = cachetest::mediaPath(medium);
         CineSheetDrawOverride& sheet = makeSheet();
         CineSheetData& data = makeData();
         setDivisor(sheet, divisor);
         for (int frame : frames) {
-            showFrame(sheet, data, path, frame);
+            showFrame(sheet, data, path, frame, cacheFrames);
             ASSERT_EQ(cacheOf(sheet).blockStarts[cacheOf(sheet).blockStarts.length() - 1],
                       static_cast<int>(reference.frames.size()));
             const TexturePixels pixels = texturePixels(data);
@@ -90,7 +91,25 @@ TEST_P(EveryKindOfVideo, scrubbingShowsEveryFrameExactly) {
 INSTANTIATE_TEST_SUITE_P(Media, EveryKindOfVideo,
                          ::testing::Values("h264_mp4", "mpeg2_ps", "open_gop_mp4", "late_start_mkv",
                                            "prores_mov", "mjpeg_avi", "h264_aac_mov",
-                                           "h264_bframes_avi", "pal8_avi"));
+                                           "h264_bframes_avi", "pal8_avi", "prores422_1080_mov",
+                                           "mjpeg_1080_mov", "h264_uhd_mp4"));
+
+// Intra-only footage is one block per frame. After a far jump back, and again after one ahead,
+// playing on with a short window reads block after block as the playhead moves; each must land
+// on its own frame.
+TEST_F(VideoFrames, playingOnAfterAFarJumpReadsConsecutiveBlocksExactly) {
+    std::vector<int> frames{20, 21, 2};
+    for (int frame = 3; frame <= 12; ++frame) {
+        frames.push_back(frame);
+    }
+    for (int frame = 17; frame <= 23; ++frame) {
+        frames.push_back(frame);
+    }
+    for (const char* medium : {"prores422_1080_mov", "mjpeg_1080_mov"}) {
+        ASSERT_EQ(cachetest::reference(medium).frames.size(), 24u) << medium;
+        expectFrames(medium, 1, frames, 4);
+    }
+}
 
 // However small the divisor makes it, a picture keeps at least one pixel: the top-left one.
 TEST_F(VideoFrames, onePixelClipKeepsItsPixelAtEveryResolution) {

@@ -239,10 +239,13 @@ TEST_F(Worker, passEndsForANewerJobOrAStop) {
                 return blockComplete(sheet, 3);
             }));
             EXPECT_TRUE(firstUnfinished);
-            ASSERT_TRUE(waitForStore(sheet, [&] {
-                return blockComplete(sheet, 0) && blockComplete(sheet, 1) &&
-                       blockComplete(sheet, 2) && blockComplete(sheet, 3);
-            })) << ::testing::PrintToString(storedFrames(sheet)) << " window "
+            ASSERT_TRUE(waitForStore(sheet,
+                                     [&] {
+                                         return blockComplete(sheet, 0) &&
+                                                blockComplete(sheet, 1) &&
+                                                blockComplete(sheet, 2) && blockComplete(sheet, 3);
+                                     }))
+                << ::testing::PrintToString(storedFrames(sheet)) << " window "
                 << cacheOf(sheet).window.first << ".." << cacheOf(sheet).window.last << " active "
                 << ::testing::PrintToString(values(cacheOf(sheet).activeBlocks));
             EXPECT_EQ(decoderOf(sheet).failedFrames.length(), 0u);
@@ -295,6 +298,48 @@ TEST_F(Worker, destroyingAnOverrideWithABusyWorker) {
     ASSERT_TRUE(waitForStore(other, [&] { return blockComplete(other, 19); }));
     destroySheet(other);
     EXPECT_FALSE(VideoCache::threadIsRunning);
+}
+
+// Two nodes whose workers both decode while the artist changes things under them: one node's
+// cache resolution changes, the other node's file changes, then the first node is deleted while
+// its worker is mid-clip. Every picture shown is still exact and the other node goes on; under
+// the sanitizers this is where the worker, the draw thread and the destructor meet.
+TEST_F(Worker, nodesChangedAndDeletedWhileBothWorkersDecode) {
+    const std::string longBlocks = cachetest::mediaPath("long_blocks");
+    const std::string shortBlocks = cachetest::mediaPath("blocks_of_12");
+    auto expectShown = [](const CineSheetData& data, const std::string& medium, int frame,
+                          int divisor) {
+        const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
+        EXPECT_EQ(texturePixels(data).bytes,
+                  testsupport::pointSampledRgba(reference.frames[frame], reference.width,
+                                                reference.height, divisor))
+            << medium << " frame " << frame << " at 1/" << divisor;
+    };
+    // Two blocks of "long_blocks" (more of "blocks_of_12"): after each frame shown the worker
+    // decodes on.
+    const int window = 96;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        CineSheetDrawOverride& first = makeSheet();
+        CineSheetDrawOverride& second = makeSheet();
+        CineSheetData& firstData = makeData();
+        CineSheetData& secondData = makeData();
+        showFrame(first, firstData, longBlocks, 10 + round, window);
+        showFrame(second, secondData, longBlocks, 100 + round, window);
+
+        setDivisor(first, 2);
+        showFrame(first, firstData, longBlocks, 150 + round, window);
+        expectShown(firstData, "long_blocks", 150 + round, 2);
+        showFrame(second, secondData, shortBlocks, 200 + round, window);
+        expectShown(secondData, "blocks_of_12", 200 + round, 1);
+
+        showFrame(first, firstData, longBlocks, 60 + round, window);
+        destroySheet(first);
+        showFrame(second, secondData, longBlocks, 30 + round, window);
+        expectShown(secondData, "long_blocks", 30 + round, 1);
+        destroySheet(second);
+    }
+    EXPECT_FALSE(CineSheetDrawOverride::threadIsRunning);
 }
 
 TEST_F(Worker, aWorkerThatCannotStartIsReportedOnce) {

@@ -1,0 +1,174 @@
+#pragma once
+
+// What every benchmark shares: timing and statistics, the load average, running the ffmpeg tool,
+// a scratch folder, and a CineSheet node in the stand-in host with draw overrides on it.
+
+#include "draw/CineSheetDrawOverride.h"
+#include "node/CineSheet.h"
+
+#include <host/NodeTypes.h>
+#include <host/Scene.h>
+
+#include <maya/MDagModifier.h>
+#include <maya/MFnDagNode.h>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+inline double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+inline double percentile(std::vector<double> values, double fraction) {
+    if (values.empty()) {
+        return 0.0;
+    }
+    std::sort(values.begin(), values.end());
+    const size_t index = static_cast<size_t>(fraction * static_cast<double>(values.size() - 1));
+    return values[index];
+}
+
+inline double median(const std::vector<double>& values) {
+    return percentile(values, 0.5);
+}
+
+inline std::string loadAverage() {
+    std::ifstream file("/proc/loadavg");
+    std::string one, five, fifteen;
+    file >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
+// User and system CPU time of this process (RUSAGE_SELF) or its finished children.
+inline double cpuSeconds(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    auto seconds = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) * 1e-6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+inline void run(const std::string& command) {
+    if (std::system(command.c_str()) != 0) {
+        throw std::runtime_error("command failed: " + command);
+    }
+}
+
+// A temporary folder that goes away with everything in it.
+class ScratchDir {
+public:
+    ScratchDir() {
+        std::string pattern = (fs::temp_directory_path() / "cinesheet_bench.XXXXXX").string();
+        if (!mkdtemp(pattern.data())) {
+            throw std::runtime_error("cannot make a temporary folder");
+        }
+        path_ = pattern;
+    }
+    ~ScratchDir() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// A fresh scene with the CineSheet node type registered, as loading the plug-in does.
+inline void freshSceneWithSheetType() {
+    host::newScene();
+    host::PluginNodeType type;
+    type.name = CineSheet::className;
+    type.id = CineSheet::id;
+    type.creator = CineSheet::creator;
+    type.initialize = CineSheet::initialize;
+    type.kind = MPxNode::kLocatorNode;
+    type.classification = CineSheet::drawDbClassification;
+    type.pluginName = "CineSheetBench";
+    if (!host::registerPluginNodeType(type)) {
+        throw std::runtime_error("cannot register the CineSheet node type");
+    }
+}
+
+// A fresh scene with the CineSheet node type registered and one CineSheet node.
+class SheetScene {
+public:
+    SheetScene() {
+        freshSceneWithSheetType();
+        MDagModifier modifier;
+        const MObject transform = modifier.createNode(CineSheet::className);
+        if (!modifier.doIt()) {
+            throw std::runtime_error("cannot create a CineSheet node");
+        }
+        node = MFnDagNode(transform).child(0);
+    }
+    ~SheetScene() {
+        host::newScene();
+        host::deregisterPluginNodeType(CineSheet::id);
+    }
+    SheetScene(const SheetScene&) = delete;
+    SheetScene& operator=(const SheetScene&) = delete;
+
+    MObject node;
+};
+
+// A draw override and its draw data; the data goes first, as the host deletes it.
+struct Sheet {
+    explicit Sheet(const MObject& node)
+        : override(std::make_unique<CineSheetDrawOverride>(node)),
+          data(CineSheetDrawOverride::initUserData()) {}
+    ~Sheet() {
+        data.reset();
+        override.reset();
+    }
+    Sheet(const Sheet&) = delete;
+    Sheet& operator=(const Sheet&) = delete;
+
+    // processVideo as frame preparation calls it, with the frame rate not forced and gamma 1.
+    bool show(const std::string& path, int frame, int cacheFrames) {
+        MString file(path.c_str());
+        return override->processVideo(file, frame, cacheFrames, 0.0, 1.0f, data.get());
+    }
+
+    std::unique_ptr<CineSheetDrawOverride> override;
+    std::unique_ptr<CineSheetData> data;
+};
+
+// A benchmark's main: `name [runs]` (default 3 runs per figure), the load average before and
+// after the figures, and any failure reported with the benchmark's name and exit status 1.
+inline int runBenchmark(const char* name, int argc, char** argv,
+                        const std::function<void(int runs)>& measure) {
+    try {
+        const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+        std::printf("%s: %d run(s) per figure, load average %s\n", name, runs,
+                    loadAverage().c_str());
+        std::fflush(stdout);
+        measure(runs);
+        std::printf("load average at the end: %s\n", loadAverage().c_str());
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", name, error.what());
+        return 1;
+    }
+}
+
+}  // namespace bench
