@@ -12,6 +12,7 @@
 // first. Every figure is the median of several runs, since the machine may be shared.
 // Usage: bench_sequence_playback [runs]   (default 3)
 
+#include "BenchSupport.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "node/CineSheet.h"
 
@@ -39,51 +40,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-namespace fs = std::filesystem;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
-std::string loadAverage() {
-    std::ifstream file("/proc/loadavg");
-    std::string one, five, fifteen;
-    file >> one >> five >> fifteen;
-    return one + " " + five + " " + fifteen;
-}
-
-void run(const std::string& command) {
-    if (std::system(command.c_str()) != 0) {
-        throw std::runtime_error("command failed: " + command);
-    }
-}
-
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::string pattern = (fs::temp_directory_path() / "sequence_playback.XXXXXX").string();
-        if (!mkdtemp(pattern.data())) {
-            throw std::runtime_error("cannot make a temporary folder");
-        }
-        path_ = pattern;
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using namespace bench;
 
 struct Footage {
     const char* label;
@@ -125,33 +82,24 @@ double readerFramesPerSecond(const std::string& pattern, int frames) {
 }
 
 // A scene with one CineSheet node drawn by the host's viewport.
-class SheetScene {
+class DrawnSheetScene {
 public:
-    SheetScene() {
-        host::newScene();
-        host::PluginNodeType type;
-        type.name = CineSheet::className;
-        type.id = CineSheet::id;
-        type.creator = CineSheet::creator;
-        type.initialize = CineSheet::initialize;
-        type.kind = MPxNode::kLocatorNode;
-        type.classification = CineSheet::drawDbClassification;
-        type.pluginName = "CineSheetBench";
-        if (!host::registerPluginNodeType(type) ||
-            !MHWRender::MDrawRegistry::registerDrawOverrideCreator(
+    DrawnSheetScene() {
+        freshSceneWithSheetType();
+        if (!MHWRender::MDrawRegistry::registerDrawOverrideCreator(
                 CineSheet::drawDbClassification, CineSheet::drawRegistrantId,
                 CineSheetDrawOverride::creator)) {
-            throw std::runtime_error("cannot register the CineSheet node and its drawing");
+            throw std::runtime_error("cannot register the CineSheet node's drawing");
         }
     }
-    ~SheetScene() {
+    ~DrawnSheetScene() {
         host::newScene();
         MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(CineSheet::drawDbClassification,
                                                                 CineSheet::drawRegistrantId);
         host::deregisterPluginNodeType(CineSheet::id);
     }
-    SheetScene(const SheetScene&) = delete;
-    SheetScene& operator=(const SheetScene&) = delete;
+    DrawnSheetScene(const DrawnSheetScene&) = delete;
+    DrawnSheetScene& operator=(const DrawnSheetScene&) = delete;
 
     // A new node, so a new draw override with nothing read yet; the former one is deleted.
     MObject freshNode() {
@@ -203,7 +151,7 @@ double farJumpMilliseconds(const MObject& node, int frames) {
     return secondsSince(start) * 1e3 / kJumps;
 }
 
-void report(SheetScene& scene, const fs::path& folder, const Footage& footage, int runs) {
+void report(DrawnSheetScene& scene, const fs::path& folder, const Footage& footage, int runs) {
     const std::string numbered = makeSequence(folder, footage);
     std::string pattern = numbered;
     pattern.replace(pattern.find("%04d"), 4, "####");
@@ -235,9 +183,7 @@ void report(SheetScene& scene, const fs::path& folder, const Footage& footage, i
     }
 }
 
-int benchmark(int runs) {
-    std::printf("sequence_playback: %d run(s) per measurement, load average %s\n", runs,
-                loadAverage().c_str());
+void measure(int runs) {
     std::printf(
         "reference: ffmpeg -threads 1 -start_number 1 -i name.%%04d.ext -pix_fmt rgba -f null - "
         "(wall time of the whole command)\n");
@@ -245,7 +191,7 @@ int benchmark(int runs) {
         "plug-in: frames 1 to N in order, one viewport refresh each (cacheFrames 120), on a new "
         "node; then again\n");
     ScratchDir scratch;
-    SheetScene scene;
+    DrawnSheetScene scene;
     const Footage footages[] = {
         {"PNG 1920x1080 RGB", "png", "png", "-pix_fmt rgb24", 48, true},
         {"EXR 1920x1080 half", "half", "exr", "-pix_fmt gbrpf32le -c:v exr -format half", 16,
@@ -256,17 +202,10 @@ int benchmark(int runs) {
     for (const Footage& footage : footages) {
         report(scene, scratch.path(), footage, runs);
     }
-    std::printf("load average at the end: %s\n", loadAverage().c_str());
-    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    try {
-        return benchmark(argc > 1 ? std::max(1, std::atoi(argv[1])) : 3);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "sequence_playback: %s\n", error.what());
-        return 1;
-    }
+    return runBenchmark("sequence_playback", argc, argv, measure);
 }

@@ -27,15 +27,6 @@ int blockOfFrame(const MIntArray& starts, int frame) {
     return block;
 }
 
-bool contains(const MIntArray& values, int value) {
-    for (unsigned int i = 0; i < values.length(); ++i) {
-        if (values[i] == value) {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 bool VideoCache::startBlockCachingThreaded() {
@@ -146,7 +137,7 @@ bool VideoCache::blockLacksFrames(int block) const {
         const size_t slot = static_cast<size_t>(frame - start);
         const bool stored = found != cache.blocks.end() && slot < found->second.size() &&
                             found->second[slot] != nullptr;
-        if (!stored && !contains(decoder.failedFrames, frame)) {
+        if (!stored && !listed(decoder.failedFrames, frame)) {
             return true;
         }
     }
@@ -228,7 +219,7 @@ void VideoCache::clearInactiveBlockImages() {
     decoder.failedFrames = keptFailures;
     cache.frameBuffers.setLimit(static_cast<size_t>(cache.window.length()));
     for (auto entry = cache.blocks.begin(); entry != cache.blocks.end();) {
-        const bool kept = contains(cache.activeBlocks, entry->first);
+        const bool kept = listed(cache.activeBlocks, entry->first);
         const int start = cache.blockStarts[static_cast<unsigned int>(entry->first)];
         for (size_t slot = 0; slot < entry->second.size(); ++slot) {
             if (!kept || !cache.window.contains(start + static_cast<int>(slot))) {

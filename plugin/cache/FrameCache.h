@@ -14,6 +14,16 @@
 #include <queue>
 #include <vector>
 
+// Whether the value is in the list (the lists of frames and blocks are a window's worth at most).
+inline bool listed(const MIntArray& values, int value) {
+    for (unsigned int i = 0; i < values.length(); ++i) {
+        if (values[i] == value) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // A request for the caching worker: the wanted frame, how many frames to keep around it, and
 // where the frame lies. All −1 until filled.
 struct CachingJob {

@@ -16,15 +16,6 @@ namespace {
 // How long a refresh waits for a frame being decoded before it gives up and asks again later.
 constexpr std::chrono::seconds kLongestFrameWait(10);
 
-bool contains(const MIntArray& values, int value) {
-    for (unsigned int i = 0; i < values.length(); ++i) {
-        if (values[i] == value) {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 VideoCache::VideoCache() {
@@ -157,7 +148,7 @@ bool VideoCache::awaitFrame(const CachingJob& job, const FrameUse& show) {
     // shown as soon as it is stored: that changes only when it is seen, not what is shown.
     std::unique_lock<std::mutex> storeLock(cache.storeMutex);
     for (;;) {
-        if (contains(decoder.failedFrames, wanted)) {
+        if (listed(decoder.failedFrames, wanted)) {
             return false;
         }
         auto found = cache.blocks.find(job.block);

@@ -339,7 +339,7 @@ TEST_F(Worker, nodesChangedAndDeletedWhileBothWorkersDecode) {
         expectShown(secondData, "long_blocks", 30 + round, 1);
         destroySheet(second);
     }
-    EXPECT_FALSE(CineSheetDrawOverride::threadIsRunning);
+    EXPECT_FALSE(VideoCache::threadIsRunning);
 }
 
 TEST_F(Worker, aWorkerThatCannotStartIsReportedOnce) {
