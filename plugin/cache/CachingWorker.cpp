@@ -1,3 +1,4 @@
+#include "cache/BlockRun.h"
 #include "draw/CineSheetDrawOverride.h"
 
 #include <maya/MThreadAsync.h>
@@ -102,19 +103,26 @@ void serveJob(ThreadData* data, CachingJob& job) {
     if (!data->decoder->source.isOpen()) {
         return;
     }
-    for (unsigned int position = 0; position < cache.activeBlocks.length(); ++position) {
+    const MIntArray& window = cache.activeBlocks;
+    int lastWindowBlock = -1;
+    for (unsigned int i = 0; i < window.length(); ++i) {
+        lastWindowBlock = std::max(lastWindowBlock, window[i]);
+    }
+    auto lacksFrames = [data](int block) {
+        const std::lock_guard<std::mutex> storeLock(data->cache->storeMutex);
+        return blockLacksFrames(*data, block);
+    };
+    for (unsigned int position = 0; position < window.length(); ++position) {
         if (jobWaiting(cache) || !data->decoder->running || data->decoder->interrupt) {
             return;
         }
         const std::lock_guard<std::mutex> blockLock(cache.blockMutex);
-        const int block = cache.activeBlocks[position];
-        bool lacksFrames = false;
-        {
-            const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-            lacksFrames = blockLacksFrames(*data, block);
-        }
-        if (lacksFrames) {
-            CineSheetDrawOverride::decodeBlock(data, block);
+        const int block = window[position];
+        if (lacksFrames(block)) {
+            // The following blocks that lack frames come in the same pass, read on without a
+            // seek, up to the window's end: playing forward then seeks once per pass.
+            CineSheetDrawOverride::decodeBlocks(data, block,
+                                                video::runEnd(block, lastWindowBlock, lacksFrames));
         }
     }
 }

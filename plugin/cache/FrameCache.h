@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cache/BlockDecoder.h"
 #include "cache/FrameBufferPool.h"
 #include "cache/FrameWindow.h"
 #include "cache/VideoSource.h"
@@ -33,6 +34,8 @@ struct DecoderState {
     MIntArray failedFrames;
     // Owns the demuxer and decoder of the open file.
     video::VideoSource source;
+    // Decodes the file's blocks into cache images; its converters live as long as the file.
+    video::BlockDecoder blocks{source};
     int streamIndex = -1;
     // The size of the pictures as shown (a video turned upright), and the shape of their pixels.
     int frameWidth = 0;
@@ -44,9 +47,9 @@ struct DecoderState {
 };
 
 // The frame store, its job queue and the locks. Lock order: decoderMutex first, blockMutex
-// before storeMutex; queueMutex alone or inside decoderMutex only. The threads wake each other
-// through the two condition variables instead of polling: this changes when they look, never
-// what they find.
+// before storeMutex; queueMutex last (no other lock is ever taken while it is held). The threads
+// wake each other through the two condition variables instead of polling: this changes when they
+// look, never what they find.
 struct FrameCache {
     MIntArray blockStarts;
     // The blocks holding frames of the window, in the order the worker fills them.

@@ -143,6 +143,7 @@ void CineSheetDrawOverride::clearAllData(CineSheetData*) {
         cache.window = video::FrameWindow{};
     }
     decoder.source.close();
+    decoder.blocks.reset();
     decoder.streamIndex = -1;
     decoder.textureRebuild.store(false);
     cache.blockStarts.clear();

@@ -20,10 +20,6 @@
 #include <optional>
 #include <vector>
 
-namespace video {
-struct RgbPicture;
-}
-
 // Viewport 2.0 draw override of one CineSheet node. It owns everything loaded for the node: the
 // open video with its frame cache and caching worker, the image of a sequence, the gamma table
 // and the texture.
@@ -73,9 +69,12 @@ public:
     static bool setActiveBlocks(ThreadData* data, CachingJob& job);
     static void clearInactiveBlockImages(ThreadData* data);
     static void clearAllBlockImages(std::map<int, std::vector<unsigned char*>>& blocks);
-    static void decodeBlock(ThreadData* data, int block);
-    static bool storeFrameInCache(ThreadData* data, int block, int index,
-                                  const video::RgbPicture& picture);
+    // Decodes the blocks firstBlock to lastBlock in one pass into the store.
+    static void decodeBlocks(ThreadData* data, int firstBlock, int lastBlock);
+    // Puts a finished cache image of `bytes` bytes into a slot; null records the frame as failed
+    // (no memory for it). The caller holds storeMutex.
+    static bool storeFrameInCache(ThreadData* data, int block, int index, unsigned char* image,
+                                  size_t bytes);
 
     // Frame request and wait. processVideo returns false when the frame should have been shown
     // and was not (it did not come in time, or its upload failed), so that it is asked for again.

@@ -74,7 +74,7 @@ protected:
 
     static void decode(CineSheetDrawOverride& sheet, int block) {
         const std::lock_guard<std::mutex> lock(sheet.cache.blockMutex);
-        CineSheetDrawOverride::decodeBlock(sheet.threadData, block);
+        CineSheetDrawOverride::decodeBlocks(sheet.threadData, block, block);
     }
 
     static size_t spares(CineSheetDrawOverride& sheet) {

@@ -3,9 +3,9 @@
 
 #include <host/Textures.h>
 
-#include "cache/RgbPicture.h"
-
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -286,19 +286,26 @@ TEST_F(BadFiles, framesThatCannotBeStoredFailAtOnce) {
     sheet.cache.blockStarts.clear();
     sheet.cache.blockStarts.append(100);
     sheet.cache.blockStarts.append(112);
-    const std::vector<uint8_t> row(16 * 3, 200);
     std::vector<unsigned char*>& slots = sheet.cache.blocks[0];
     slots.assign(12, nullptr);
-    // Far more memory than the machine can give.
-    const video::RgbPicture huge{row.data(), 0, 1 << 20, 1 << 20, {}};
-    const video::RgbPicture small{row.data(), 0, 16, 16, {}};
+    const size_t bytes = 16 * 16 * 4;
+    auto image = [bytes] {
+        auto* pixels = static_cast<unsigned char*>(std::malloc(bytes));
+        std::memset(pixels, 200, bytes);
+        return pixels;
+    };
     {
         const std::lock_guard<std::mutex> lock(sheet.cache.storeMutex);
-        EXPECT_FALSE(CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 0, 3, huge));
+        // No buffer: the allocation failed.
+        EXPECT_FALSE(
+            CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 0, 3, nullptr, bytes));
         EXPECT_EQ(values(sheet.decoder.failedFrames), std::vector<int>{103});
-        EXPECT_FALSE(CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 0, 12, small));
-        EXPECT_FALSE(CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 1, 0, small));
-        EXPECT_TRUE(CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 0, 4, small));
+        EXPECT_FALSE(
+            CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 0, 12, image(), bytes));
+        EXPECT_FALSE(
+            CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 1, 0, image(), bytes));
+        EXPECT_TRUE(
+            CineSheetDrawOverride::storeFrameInCache(sheet.threadData, 0, 4, image(), bytes));
         EXPECT_EQ(values(sheet.decoder.failedFrames), std::vector<int>{103});
     }
     CachingJob job{103, 1, 0, 3};

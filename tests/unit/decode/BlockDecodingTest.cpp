@@ -1,6 +1,5 @@
 #include "DecodeMedia.h"
 #include "cache/BlockDecoder.h"
-#include "cache/CacheImage.h"
 #include "cache/VideoSource.h"
 
 #include <gtest/gtest.h>
@@ -23,17 +22,18 @@ void decodeBlocks(const VideoSource& source, const std::vector<int>& blockOrder,
                   CachedFrames& frames) {
     BlockDecoder decoder(source);
     for (int block : blockOrder) {
-        const int first = source.blockStarts()[block];
-        const int count = source.blockStarts()[block + 1] - first;
-        decoder.decodeBlock(block, [&](int slot, const video::RgbPicture& picture) {
-            ASSERT_TRUE(slot >= 0 && slot < count) << "slot " << slot << " of " << count;
-            unsigned char* image = video::makeCacheImage(picture, divisor);
-            ASSERT_NE(image, nullptr);
-            size_t bytes =
-                static_cast<size_t>(picture.width / divisor) * (picture.height / divisor) * 4;
-            frames[first + slot].assign(image, image + bytes);
-            std::free(image);
-        });
+        const int count = source.blockStarts()[block + 1] - source.blockStarts()[block];
+        decoder.decodeBlocks(
+            block, block, [&](int delivered, int slot, const video::CachePicture& picture) {
+                ASSERT_EQ(delivered, block);
+                ASSERT_TRUE(slot >= 0 && slot < count) << "slot " << slot << " of " << count;
+                std::vector<uint8_t> image(picture.imageBytes(divisor));
+                ASSERT_TRUE(picture.writeImage(divisor, image.data()));
+                const size_t bytes = static_cast<size_t>(picture.width() / divisor) *
+                                     static_cast<size_t>(picture.height() / divisor) * 4;
+                image.resize(bytes);
+                frames[source.blockStarts()[block] + slot] = std::move(image);
+            });
     }
 }
 
