@@ -66,6 +66,14 @@ int newestJobFrame(FrameCache& cache) {
 // into a buffer taken under it, so that frame waits and evictions are not held up meanwhile.
 void storePicture(ThreadData& data, int block, int slot, const video::CachePicture& picture) {
     FrameCache& cache = *data.cache;
+    const int frame = cache.blockStarts[static_cast<unsigned int>(block)] + slot;
+    {
+        // The budget may have narrowed the window past the frame while the run went on.
+        const std::lock_guard<std::mutex> lock(cache.storeMutex);
+        if (!cache.window.contains(frame)) {
+            return;
+        }
+    }
     // Read once: the drawing thread may change it meanwhile, and the size must match the pixels.
     const int divisor = data.decoder->resolutionDivisor;
     const size_t bytes = picture.imageBytes(divisor);
@@ -86,7 +94,7 @@ void storePicture(ThreadData& data, int block, int slot, const video::CachePictu
     {
         const std::lock_guard<std::mutex> lock(cache.storeMutex);
         if (!room) {
-            keepOutOfWindow(data, cache.blockStarts[static_cast<unsigned int>(block)] + slot);
+            keepOutOfWindow(data, frame);
         } else {
             if (!written) {
                 cache.frameBuffers.giveBack(image);
