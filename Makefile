@@ -31,7 +31,7 @@ api2022: deps
 SANITIZE_TESTS ?= test_cache test_decode test_budget test_frameprep test_sequence
 SANITIZE_ENV = ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	TSAN_OPTIONS=allocator_may_return_null=1:halt_on_error=1:second_deadlock_stack=1
+	TSAN_OPTIONS=allocator_may_return_null=1:halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/tsan-ffmpeg.supp
 
 define sanitized_tests
 	cmake -S . -B build/$(1) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCINESHEET_SANITIZE=$(2)

@@ -1,7 +1,6 @@
 #include "cache/BlockDecoder.h"
 
 #include "cache/PacketRangeDecoder.h"
-#include "cache/PictureTurn.h"
 
 #include <algorithm>
 #include <vector>
@@ -10,70 +9,69 @@ namespace video {
 
 BlockDecoder::BlockDecoder(const VideoSource& source) : source_(source) {}
 
-bool BlockDecoder::toRgb(const AVFrame& frame, RgbPicture& picture) {
-    const Orientation& turn = source_.orientation();
-    if (!turn.isAsStored() && turnsBeforeConversion(frame)) {
-        if (!upright_) {
-            upright_.reset(av_frame_alloc());
-            uprightConverter_ =
-                std::make_unique<RgbConverter>(source_.uprightWidth(), source_.uprightHeight());
-        }
-        return upright_ && turnUpright(frame, turn, *upright_) &&
-               uprightConverter_->convert(*upright_, picture);
-    }
-    if (!storedConverter_) {
-        storedConverter_ = std::make_unique<RgbConverter>(source_.width(), source_.height());
-    }
-    if (!storedConverter_->convert(frame, picture)) {
-        return false;
-    }
-    picture.orientation = turn;
-    return true;
+void BlockDecoder::reset() {
+    writer_.reset();
 }
 
-int BlockDecoder::decodeBlock(int block, const PictureSink& sink, const StopCheck& stopRequested,
-                              const std::vector<bool>& wanted) {
-    if (!source_.isOpen() || block < 0 || block >= source_.blockCount()) {
+CacheImageWriter& BlockDecoder::writer() {
+    if (!writer_ || !writer_->isFor(source_.width(), source_.height(), source_.orientation())) {
+        writer_ = std::make_unique<CacheImageWriter>(source_.width(), source_.height(),
+                                                     source_.orientation());
+    }
+    return *writer_;
+}
+
+int BlockDecoder::decodeBlocks(int firstBlock, int lastBlock, const PictureSink& sink,
+                               const StopCheck& stopRequested, const WantedSlot& wanted) {
+    if (!source_.isOpen() || firstBlock < 0 || lastBlock < firstBlock ||
+        lastBlock >= source_.blockCount() || source_.plan(firstBlock).anchor < 0) {
         return 0;
     }
-    const BlockPlan& plan = source_.plan(block);
-    const int first = source_.blockStarts()[block];
-    const int count = source_.blockStarts()[block + 1] - first;
-    if (plan.anchor < 0 || count <= 0) {
+    const std::vector<int>& starts = source_.blockStarts();
+    const int firstFrame = starts[firstBlock];
+    const int endFrame = starts[lastBlock + 1];
+    // Frames already done or not wanted count as filled from the start.
+    std::vector<bool> filled(static_cast<size_t>(endFrame - firstFrame), false);
+    int needed = 0;
+    int lastPacket = -1;
+    for (int block = firstBlock; block <= lastBlock; ++block) {
+        for (int frame = starts[block]; frame < starts[block + 1]; ++frame) {
+            const bool handOver = !wanted || wanted(block, frame - starts[block]);
+            filled[static_cast<size_t>(frame - firstFrame)] = !handOver;
+            needed += handOver ? 1 : 0;
+        }
+        lastPacket = std::max(lastPacket, source_.plan(block).lastPacket);
+    }
+    if (needed == 0) {
         return 0;
     }
     const std::vector<int>& frameOfPacket = source_.order().ofPacket;
     auto stampOf = [&frameOfPacket](int index) -> int64_t {
         return frameOfPacket[index] >= 0 ? frameOfPacket[index] : AV_NOPTS_VALUE;
     };
-    // Slots already done or not wanted count as filled from the start.
-    std::vector<bool> filled(count, false);
-    int needed = count;
-    if (!wanted.empty()) {
-        for (int slot = 0; slot < count; ++slot) {
-            filled[slot] = slot >= static_cast<int>(wanted.size()) || !wanted[slot];
-        }
-        needed = static_cast<int>(std::count(filled.begin(), filled.end(), false));
-    }
-    if (needed == 0) {
-        return 0;
-    }
+    CacheImageWriter& images = writer();
     int stored = 0;
     auto onFrame = [&](const AVFrame& frame) {
-        if (stopRequested && stopRequested()) {
+        const bool inRun =
+            frame.pts != AV_NOPTS_VALUE && frame.pts >= firstFrame && frame.pts < endFrame;
+        int block = -1;
+        if (inRun) {
+            block = static_cast<int>(std::upper_bound(starts.begin(), starts.end(), frame.pts) -
+                                     starts.begin()) -
+                    1;
+        }
+        if (stopRequested && stopRequested(block)) {
             return false;
         }
-        int64_t slot = frame.pts == AV_NOPTS_VALUE ? -1 : frame.pts - first;
-        RgbPicture picture;
-        if (slot >= 0 && slot < count && !filled[slot] && toRgb(frame, picture)) {
-            sink(static_cast<int>(slot), picture);
-            filled[slot] = true;
+        if (inRun && !filled[static_cast<size_t>(frame.pts - firstFrame)]) {
+            filled[static_cast<size_t>(frame.pts - firstFrame)] = true;
+            sink(block, static_cast<int>(frame.pts - starts[block]), CachePicture(images, frame));
             ++stored;
         }
         return stored < needed;
     };
     decodePacketRange(source_.input(), source_.decoder(), source_.streamIndex(), source_.packets(),
-                      {plan.anchor, plan.lastPacket}, stampOf, onFrame);
+                      {source_.plan(firstBlock).anchor, lastPacket}, stampOf, onFrame);
     return stored;
 }
 

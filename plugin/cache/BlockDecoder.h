@@ -1,44 +1,46 @@
 #pragma once
 
-#include "cache/RgbConverter.h"
-#include "cache/RgbPicture.h"
+#include "cache/CacheImageWriter.h"
 #include "cache/VideoSource.h"
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 namespace video {
 
-// Decodes one block of an open video at a time: one seek to the block's keyframe, then forward
-// decoding until every frame of the block is out. Each decoded picture is placed by the frame
-// number it carries, so pictures of other blocks (leading pictures of open GOPs, pictures before
-// the keyframe) are dropped and each slot is filled at most once.
+// Decodes runs of consecutive blocks of an open video: one seek to the first block's keyframe,
+// then forward decoding, without a seek or a flush between the blocks, until every wanted frame
+// of the run is out. Each decoded picture is placed by the frame number it carries, so pictures
+// of other blocks (leading pictures of open GOPs, pictures before the keyframe) are dropped and
+// each slot is filled at most once. Keeps its converters for as long as the file is open.
 class BlockDecoder {
 public:
-    // slot: frame number − the block's first frame number. The picture is RGB24 at full size,
-    // with the turn that still shows it upright, and only valid during the call.
-    using PictureSink = std::function<void(int slot, const RgbPicture& picture)>;
-    // Asked before each decoded picture is looked at; true ends the block there.
-    using StopCheck = std::function<bool()>;
+    // slot: frame number − the block's first frame number. The picture is only valid during the
+    // call.
+    using PictureSink = std::function<void(int block, int slot, const CachePicture& picture)>;
+    // Asked before each decoded picture is looked at, with the block of the run it belongs to
+    // (−1 for a picture outside the run); true ends the run there.
+    using StopCheck = std::function<bool(int block)>;
+    // Whether a slot of a block is to be handed over.
+    using WantedSlot = std::function<bool(int block, int slot)>;
 
     explicit BlockDecoder(const VideoSource& source);
 
-    // Only the slots marked in `wanted` (all when it is empty) are converted and handed over;
-    // the others are decoded only as far as the wanted ones need. Returns how many frames were
-    // handed to the sink; 0 for a block index out of range, a block that cannot be reached, or a
-    // decoder that gives nothing.
-    int decodeBlock(int block, const PictureSink& sink, const StopCheck& stopRequested = {},
-                    const std::vector<bool>& wanted = {});
+    // Decodes blocks `firstBlock` to `lastBlock`. Only the wanted slots (all when `wanted` is
+    // empty) are handed to the sink; the others are decoded only as far as the wanted ones need.
+    // Returns how many pictures were handed over; 0 for blocks out of range, a first block that
+    // cannot be reached, or a decoder that gives nothing.
+    int decodeBlocks(int firstBlock, int lastBlock, const PictureSink& sink,
+                     const StopCheck& stopRequested = {}, const WantedSlot& wanted = {});
+
+    // Lets go of the converters, for when the file is closed.
+    void reset();
 
 private:
-    bool toRgb(const AVFrame& frame, RgbPicture& picture);
+    CacheImageWriter& writer();
 
     const VideoSource& source_;
-    // Made on first use: pictures converted as stored, and pictures turned before conversion.
-    std::unique_ptr<RgbConverter> storedConverter_;
-    std::unique_ptr<RgbConverter> uprightConverter_;
-    FramePtr upright_;
+    std::unique_ptr<CacheImageWriter> writer_;
 };
 
 }  // namespace video

@@ -1,5 +1,7 @@
 #include "cache/VideoCache.h"
 
+#include "cache/BlockRun.h"
+
 #include <maya/MThreadAsync.h>
 
 #include <algorithm>
@@ -146,7 +148,7 @@ bool VideoCache::blockLacksFrames(int block) const {
 
 // One pass: set the window, evict what left it, then decode the missing blocks nearest first.
 // A newer job ends the pass at the next block boundary, or at once when it waits for a frame
-// outside the block being decoded; a stop ends it at once.
+// outside the run of blocks being decoded; a stop ends it at once.
 void VideoCache::serveJob(const CachingJob& job) {
     const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
     {
@@ -161,18 +163,24 @@ void VideoCache::serveJob(const CachingJob& job) {
     if (!decoder.source.isOpen()) {
         return;
     }
-    for (unsigned int position = 0; position < cache.activeBlocks.length(); ++position) {
+    const MIntArray& window = cache.activeBlocks;
+    int lastWindowBlock = -1;
+    for (unsigned int i = 0; i < window.length(); ++i) {
+        lastWindowBlock = std::max(lastWindowBlock, window[i]);
+    }
+    auto lacksFrames = [this](int block) {
+        const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
+        return blockLacksFrames(block);
+    };
+    for (unsigned int position = 0; position < window.length(); ++position) {
         if (jobWaiting() || !decoder.running || decoder.interrupt) {
             return;
         }
-        const int block = cache.activeBlocks[position];
-        bool lacksFrames = false;
-        {
-            const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-            lacksFrames = blockLacksFrames(block);
-        }
-        if (lacksFrames) {
-            decodeBlock(block);
+        const int block = window[position];
+        if (lacksFrames(block)) {
+            // The following blocks that lack frames come in the same pass, read on without a
+            // seek, up to the window's end: playing forward then seeks once per pass.
+            decodeBlocks(block, video::runEnd(block, lastWindowBlock, lacksFrames));
         }
     }
 }

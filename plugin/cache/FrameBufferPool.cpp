@@ -22,6 +22,15 @@ unsigned char* FrameBufferPool::take(size_t bytes) {
     return buffer;
 }
 
+void FrameBufferPool::giveBack(unsigned char* buffer) {
+    if (buffer && buffer == lastTaken_) {
+        spares_.push_back(buffer);
+    } else {
+        std::free(buffer);
+    }
+    lastTaken_ = nullptr;
+}
+
 void FrameBufferPool::stored(unsigned char* buffer, size_t bytes) {
     if (buffer != lastTaken_) {
         video::CacheBudget::instance().add(bytes);

@@ -20,6 +20,8 @@ public:
     // A spare of exactly `bytes` bytes, or null. Asking for another size frees the spares of the
     // former one, which no frame can use any more.
     unsigned char* take(size_t bytes);
+    // Takes back a buffer from `take` (or from malloc) that was not stored after all.
+    void giveBack(unsigned char* buffer);
     // Notes that the store now holds `buffer`, of `bytes` bytes.
     void stored(unsigned char* buffer, size_t bytes);
     // Takes a buffer out of the store: kept as a spare when its size is the one frames are made

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cache/BlockDecoder.h"
 #include "cache/FrameBufferPool.h"
 #include "cache/FrameWindow.h"
 #include "cache/VideoSource.h"
@@ -43,6 +44,8 @@ struct DecoderState {
     MIntArray failedFrames;
     // Owns the demuxer and decoder of the open file.
     video::VideoSource source;
+    // Decodes the file's blocks into cache images; its converters live as long as the file.
+    video::BlockDecoder blocks{source};
     int streamIndex = -1;
     // The size of the pictures as shown (a video turned upright), and the shape of their pixels.
     int frameWidth = 0;
@@ -53,10 +56,11 @@ struct DecoderState {
 };
 
 // The frame store, its job queue and the locks. Lock order: decoderMutex first, then storeMutex;
-// queueMutex alone or inside decoderMutex only. decoderMutex is held by the worker for a whole
-// pass and by the drawing thread whenever it changes the file or the frame size, so the store is
-// only ever emptied while no block is being decoded. The threads wake each other through the two
-// condition variables instead of polling: this changes when they look, never what they find.
+// queueMutex last (no other lock is ever taken while it is held). decoderMutex is held by the
+// worker for a whole pass and by the drawing thread whenever it changes the file or the frame
+// size, so the store is only ever emptied while no block is being decoded. The threads wake each
+// other through the two condition variables instead of polling: this changes when they look,
+// never what they find.
 struct FrameCache {
     MIntArray blockStarts;
     // The blocks holding frames of the window, in the order the worker fills them.

@@ -1,10 +1,10 @@
-#include "cache/BlockDecoder.h"
+#include "cache/BlockRun.h"
 #include "cache/CacheBudget.h"
-#include "cache/CacheImage.h"
 #include "cache/VideoCache.h"
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 
 namespace {
@@ -22,6 +22,15 @@ void forgetFrames(MIntArray& frames, const std::vector<bool>& wanted, int first)
     frames = kept;
 }
 
+// The block of the run holding the frame (empty blocks share their start with the next).
+int blockOf(const MIntArray& starts, int firstBlock, int frame) {
+    int block = firstBlock;
+    while (starts[static_cast<unsigned int>(block) + 1] <= frame) {
+        ++block;
+    }
+    return block;
+}
+
 // Wakes the waiters once the store's lock, taken after it, is released.
 class NotifyOnExit {
 public:
@@ -36,96 +45,86 @@ private:
 
 }  // namespace
 
-void VideoCache::decodeBlock(int block) {
+void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
     const MIntArray& starts = cache.blockStarts;
-    if (block < 0 || block + 1 >= static_cast<int>(starts.length())) {
+    if (firstBlock < 0 || lastBlock < firstBlock ||
+        lastBlock + 1 >= static_cast<int>(starts.length())) {
         return;
     }
-    const int count = starts[block + 1] - starts[block];
-    if (count <= 0) {
+    const int firstFrame = starts[static_cast<unsigned int>(firstBlock)];
+    const int endFrame = starts[static_cast<unsigned int>(lastBlock) + 1];
+    if (endFrame <= firstFrame) {
         return;
     }
-    const int first = starts[block];
-    // The frames of the window this block still lacks; the others are decoded only on the way.
-    std::vector<bool> wanted(static_cast<size_t>(count), false);
+    // The frames of the window these blocks still lack; the others are decoded only on the way.
+    std::vector<bool> wanted(static_cast<size_t>(endFrame - firstFrame), false);
     {
         const std::lock_guard<std::mutex> lock(cache.storeMutex);
-        std::vector<unsigned char*>& slots = cache.blocks[block];
-        slots.resize(static_cast<size_t>(count), nullptr);
-        for (int slot = 0; slot < count; ++slot) {
-            wanted[static_cast<size_t>(slot)] =
-                cache.window.contains(first + slot) && slots[static_cast<size_t>(slot)] == nullptr;
+        for (int block = firstBlock; block <= lastBlock; ++block) {
+            const int first = starts[static_cast<unsigned int>(block)];
+            const int count = starts[static_cast<unsigned int>(block) + 1] - first;
+            std::vector<unsigned char*>& slots = cache.blocks[block];
+            slots.resize(static_cast<size_t>(count), nullptr);
+            for (int slot = 0; slot < count; ++slot) {
+                wanted[static_cast<size_t>(first + slot - firstFrame)] =
+                    cache.window.contains(first + slot) &&
+                    slots[static_cast<size_t>(slot)] == nullptr;
+            }
         }
-        forgetFrames(decoder.failedFrames, wanted, first);
+        forgetFrames(decoder.failedFrames, wanted, firstFrame);
     }
-    // Checked at every picture, so that a long block never holds up a stop, another file, or a
-    // scrub to a frame elsewhere. Once it says stop, it keeps saying so.
+    // Checked at every picture, so that a long run never holds up a stop or another file. A newer
+    // request that waits for a frame the run does not bring (a scrub) ends it at once; one for a
+    // frame already stored elsewhere ends it where the next block begins.
+    video::RunYield yield(firstBlock, firstFrame, endFrame);
     bool stopped = false;
-    auto stopRequested = [this, &stopped, first, count] {
+    auto stopRequested = [&](int block) {
         stopped = stopped || !decoder.running || decoder.interrupt ||
-                  newerJobWaitsElsewhere(first, first + count - 1);
+                  newerJobWaitsElsewhere(firstFrame, endFrame - 1) ||
+                  yield.stopsAt(block, [this] { return newestJobFrame(); });
         return stopped;
     };
-    video::BlockDecoder blockDecoder(decoder.source);
-    blockDecoder.decodeBlock(
-        block,
-        [this, block, first](int slot, const video::RgbPicture& picture) {
-            // Room is made before the store is locked: making it may shrink this cache's window
-            // as well as the others'.
-            const size_t bytes =
-                video::cacheImageBytes(picture.width, picture.height, decoder.resolutionDivisor);
-            const bool room = video::CacheBudget::instance().reserve(bytes);
-            {
-                const std::lock_guard<std::mutex> lock(cache.storeMutex);
-                if (room) {
-                    storeFrameInCache(block, slot, picture);
-                    // Not needed when a spare buffer took the frame.
-                    video::CacheBudget::instance().dropReservation();
-                } else {
-                    keepOutOfWindow(first + slot);
-                }
-            }
-            cache.storeChanged.notify_all();
+    decoder.blocks.decodeBlocks(
+        firstBlock, lastBlock,
+        [this](int block, int slot, const video::CachePicture& picture) {
+            storePicture(block, slot, picture);
         },
-        stopRequested, wanted);
-    // Looked at before the store is locked: the job check takes the store's lock itself.
-    const bool cutShort = stopRequested();
-    // What the block did not deliver is settled below: a frame waited for may never come.
+        stopRequested,
+        [&wanted, &starts, firstFrame](int block, int slot) {
+            return wanted[static_cast<size_t>(starts[static_cast<unsigned int>(block)] + slot -
+                                              firstFrame)];
+        });
+    // What the blocks did not deliver is settled below: a frame waited for may never come.
     const NotifyOnExit settled(cache.storeChanged);
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
-    std::vector<unsigned char*>& slots = cache.blocks[block];
-    if (!cutShort) {
-        // What the whole block did not deliver never comes: requests for it need not wait.
-        forgetFrames(decoder.failedFrames, wanted, first);
-        for (int slot = 0; slot < count; ++slot) {
-            if (wanted[static_cast<size_t>(slot)] && slots[static_cast<size_t>(slot)] == nullptr &&
-                cache.window.contains(first + slot)) {
-                decoder.failedFrames.append(first + slot);
+    if (!stopped && decoder.running && !decoder.interrupt) {
+        // What the whole run did not deliver never comes: requests for it need not wait.
+        forgetFrames(decoder.failedFrames, wanted, firstFrame);
+        for (int frame = firstFrame; frame < endFrame; ++frame) {
+            const int block = blockOf(starts, firstBlock, frame);
+            const size_t slot =
+                static_cast<size_t>(frame - starts[static_cast<unsigned int>(block)]);
+            if (wanted[static_cast<size_t>(frame - firstFrame)] &&
+                cache.blocks[block][slot] == nullptr && cache.window.contains(frame)) {
+                decoder.failedFrames.append(frame);
             }
         }
     }
-    if (std::all_of(slots.begin(), slots.end(), [](unsigned char* slot) { return !slot; })) {
-        // Nothing stored: leave the block out; a later pass tries it again.
-        cache.blocks.erase(block);
+    for (int block = firstBlock; block <= lastBlock; ++block) {
+        std::vector<unsigned char*>& slots = cache.blocks[block];
+        if (std::all_of(slots.begin(), slots.end(), [](unsigned char* slot) { return !slot; })) {
+            // Nothing stored: leave the block out; a later pass tries it again.
+            cache.blocks.erase(block);
+        }
     }
 }
 
-bool VideoCache::storeFrameInCache(int block, int index, const video::RgbPicture& picture) {
+bool VideoCache::storeFrameInCache(int block, int index, unsigned char* image, size_t bytes) {
     auto found = cache.blocks.find(block);
     if (found == cache.blocks.end() || index < 0 ||
         static_cast<size_t>(index) >= found->second.size()) {
+        cache.frameBuffers.giveBack(image);
         return false;
-    }
-    // Read once: the drawing thread may change it meanwhile, and the size must match the pixels.
-    const int divisor = decoder.resolutionDivisor;
-    const bool possible = video::cacheImagePossible(picture, divisor);
-    const size_t bytes =
-        possible ? video::cacheImageBytes(picture.width, picture.height, divisor) : 0;
-    unsigned char* image = possible ? cache.frameBuffers.take(bytes) : nullptr;
-    if (image) {
-        video::fillCacheImage(picture, divisor, image);
-    } else {
-        image = video::makeCacheImage(picture, divisor);
     }
     if (!image) {
         decoder.failedFrames.append(cache.blockStarts[static_cast<unsigned int>(block)] + index);
@@ -136,6 +135,57 @@ bool VideoCache::storeFrameInCache(int block, int index, const video::RgbPicture
     slot = image;
     cache.frameBuffers.stored(image, bytes);
     return true;
+}
+
+// The frame of the newest request waiting for the worker, −1 for none.
+int VideoCache::newestJobFrame() {
+    const std::lock_guard<std::mutex> lock(cache.queueMutex);
+    return cache.jobs.empty() ? -1 : cache.jobs.back().frame;
+}
+
+// Makes the picture's cache image and stores it. The image is written outside the store's lock,
+// into a buffer taken under it, so that frame waits and evictions are not held up meanwhile.
+void VideoCache::storePicture(int block, int slot, const video::CachePicture& picture) {
+    const int frame = cache.blockStarts[static_cast<unsigned int>(block)] + slot;
+    {
+        // The budget may have narrowed the window past the frame while the run went on.
+        const std::lock_guard<std::mutex> lock(cache.storeMutex);
+        if (!cache.window.contains(frame)) {
+            return;
+        }
+    }
+    // Read once: the drawing thread may change it meanwhile, and the size must match the pixels.
+    const int divisor = decoder.resolutionDivisor;
+    const size_t bytes = picture.imageBytes(divisor);
+    // Room is made before the store is locked: making it may shrink this cache's window as well
+    // as the others'.
+    const bool room = video::CacheBudget::instance().reserve(bytes);
+    unsigned char* image = nullptr;
+    if (room) {
+        {
+            const std::lock_guard<std::mutex> lock(cache.storeMutex);
+            image = cache.frameBuffers.take(bytes);
+        }
+        if (!image) {
+            image = static_cast<unsigned char*>(std::malloc(bytes));
+        }
+    }
+    const bool written = image && picture.writeImage(divisor, image);
+    {
+        const std::lock_guard<std::mutex> lock(cache.storeMutex);
+        if (!room) {
+            keepOutOfWindow(frame);
+        } else {
+            if (!written) {
+                cache.frameBuffers.giveBack(image);
+                image = nullptr;
+            }
+            storeFrameInCache(block, slot, image, bytes);
+            // Not needed when a spare buffer took the frame.
+            video::CacheBudget::instance().dropReservation();
+        }
+    }
+    cache.storeChanged.notify_all();
 }
 
 // A frame the budget has no room for: the window narrows past it, so that it is neither asked

@@ -2,11 +2,12 @@
 
 #include "cache/FfmpegPointers.h"
 #include "cache/RgbPicture.h"
+#include "cache/ToolScaler.h"
 
 namespace video {
 
-// Converts decoded frames to RGB24 of one fixed size with bilinear scaling flags, reading the
-// YCbCr matrix and range each frame declares, as the ffmpeg tool's scale filter does.
+// Converts decoded frames to RGB24 of one fixed size, as the ffmpeg tool's scale filter does
+// (see ToolScaler), into a frame laid out as the tool's filter frames are.
 class RgbConverter {
 public:
     RgbConverter(int width, int height);
@@ -16,18 +17,10 @@ public:
     bool convert(const AVFrame& frame, RgbPicture& picture);
 
 private:
-    bool prepareScaler(const AVFrame& frame);
-    void applyColourDetails(const AVFrame& frame);
-
     int width_;
     int height_;
     FramePtr rgb_;
-    ScalerPtr scaler_;
-    int sourceWidth_ = 0;
-    int sourceHeight_ = 0;
-    int sourceFormat_ = -1;
-    int appliedColorspace_ = -1;
-    int appliedRange_ = -1;
+    ToolScaler scaler_;
 };
 
 }  // namespace video

@@ -207,6 +207,7 @@ void VideoCache::clearAllData() {
         cache.window = video::FrameWindow{};
     }
     decoder.source.close();
+    decoder.blocks.reset();
     decoder.streamIndex = -1;
     decoder.frameWidth = 0;
     decoder.frameHeight = 0;

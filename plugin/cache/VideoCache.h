@@ -1,7 +1,7 @@
 #pragma once
 
+#include "cache/CacheImageWriter.h"
 #include "cache/FrameCache.h"
-#include "cache/RgbPicture.h"
 
 #include <maya/MIntArray.h>
 #include <maya/MString.h>
@@ -99,9 +99,17 @@ private:
     static void clearAllBlockImages(std::map<int, std::vector<unsigned char*>>& blocks);
 
     // Decoding into the store.
-    void decodeBlock(int block);
-    bool storeFrameInCache(int block, int index, const video::RgbPicture& picture);
+    // Decodes the blocks firstBlock to lastBlock in one pass into the store.
+    void decodeBlocks(int firstBlock, int lastBlock);
+    // Makes the picture's cache image and stores it.
+    void storePicture(int block, int slot, const video::CachePicture& picture);
+    // Puts a finished cache image of `bytes` bytes into a slot; null records the frame as failed
+    // (no memory for it). The caller holds storeMutex.
+    bool storeFrameInCache(int block, int index, unsigned char* image, size_t bytes);
+    // A frame the budget has no room for: the window narrows past it.
     void keepOutOfWindow(int frame);
+    // The frame of the newest request waiting for the worker, −1 for none.
+    int newestJobFrame();
 
     // The drawing thread's side.
     void analyzeGOPs();

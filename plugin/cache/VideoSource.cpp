@@ -1,9 +1,11 @@
 #include "cache/VideoSource.h"
 
+#include "cache/DecoderThreads.h"
 #include "cache/LocalMediaInput.h"
 #include "cache/PacketScan.h"
 
 #include <climits>
+#include <cstdlib>
 
 namespace video {
 namespace {
@@ -29,6 +31,10 @@ CodecContextPtr openDecoder(const AVStream& stream) {
         return nullptr;
     }
     context->pkt_timebase = stream.time_base;
+    // Whole pictures decoded side by side, and slices of one picture where the codec has them.
+    // Pictures still come out in order, each with the time stamp of its own packet.
+    context->thread_count = decoderThreadCount(std::getenv("CINESHEET_DECODER_THREADS"));
+    context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     if (avcodec_open2(context.get(), codec, nullptr) < 0) {
         return nullptr;
     }

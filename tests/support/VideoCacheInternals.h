@@ -18,11 +18,13 @@ struct VideoCacheInternals {
     // Call with the store lock held.
     static void clearInactiveBlockImages(VideoCache& video) { video.clearInactiveBlockImages(); }
     // Call with the decoder lock held.
-    static void decodeBlock(VideoCache& video, int block) { video.decodeBlock(block); }
+    static void decodeBlocks(VideoCache& video, int firstBlock, int lastBlock) {
+        video.decodeBlocks(firstBlock, lastBlock);
+    }
     // Call with the store lock held.
-    static bool storeFrameInCache(VideoCache& video, int block, int index,
-                                  const video::RgbPicture& picture) {
-        return video.storeFrameInCache(block, index, picture);
+    static bool storeFrameInCache(VideoCache& video, int block, int index, unsigned char* image,
+                                  size_t bytes) {
+        return video.storeFrameInCache(block, index, image, bytes);
     }
 };
 

@@ -73,7 +73,7 @@ protected:
 
     static void decode(CineSheetDrawOverride& sheet, int block) {
         const std::lock_guard<std::mutex> lock(cacheOf(sheet).decoderMutex);
-        VideoCacheInternals::decodeBlock(sheet.videoCache, block);
+        VideoCacheInternals::decodeBlocks(sheet.videoCache, block, block);
     }
 
     static size_t spares(CineSheetDrawOverride& sheet) {

@@ -3,9 +3,9 @@
 
 #include <host/Textures.h>
 
-#include "cache/RgbPicture.h"
-
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -307,19 +307,25 @@ TEST_F(BadFiles, framesThatCannotBeStoredFailAtOnce) {
     cacheOf(sheet).blockStarts.clear();
     cacheOf(sheet).blockStarts.append(100);
     cacheOf(sheet).blockStarts.append(112);
-    const std::vector<uint8_t> row(16 * 3, 200);
     std::vector<unsigned char*>& slots = cacheOf(sheet).blocks[0];
     slots.assign(12, nullptr);
-    // Far more memory than the machine can give.
-    const video::RgbPicture huge{row.data(), 0, 1 << 20, 1 << 20, {}};
-    const video::RgbPicture small{row.data(), 0, 16, 16, {}};
+    const size_t bytes = 16 * 16 * 4;
+    auto image = [bytes] {
+        auto* pixels = static_cast<unsigned char*>(std::malloc(bytes));
+        std::memset(pixels, 200, bytes);
+        return pixels;
+    };
     {
         const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-        EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 3, huge));
+        // No buffer: the allocation failed.
+        EXPECT_FALSE(
+            VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 3, nullptr, bytes));
         EXPECT_EQ(values(decoderOf(sheet).failedFrames), std::vector<int>{103});
-        EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 12, small));
-        EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 1, 0, small));
-        EXPECT_TRUE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 4, small));
+        EXPECT_FALSE(
+            VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 12, image(), bytes));
+        EXPECT_FALSE(
+            VideoCacheInternals::storeFrameInCache(sheet.videoCache, 1, 0, image(), bytes));
+        EXPECT_TRUE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 4, image(), bytes));
         EXPECT_EQ(values(decoderOf(sheet).failedFrames), std::vector<int>{103});
     }
     auto show = [&](const unsigned char* pixels) { return sheet.updateTexture(&data, pixels); };

@@ -98,13 +98,13 @@ TEST(BlockStop, decodingEndsAtThePictureWhereAStopIsAsked) {
     ASSERT_TRUE(source.open(cachetest::mediaPath("long_blocks")));
     video::BlockDecoder decoder(source);
     int delivered = 0;
-    const int stored = decoder.decodeBlock(
-        1, [&delivered](int, const video::RgbPicture&) { ++delivered; },
-        [&delivered] { return delivered >= 5; });
+    const int stored = decoder.decodeBlocks(
+        1, 1, [&delivered](int, int, const video::CachePicture&) { ++delivered; },
+        [&delivered](int) { return delivered >= 5; });
     EXPECT_EQ(stored, 5);
     EXPECT_EQ(delivered, 5);
     // The decoder is left ready for the next block.
-    EXPECT_EQ(decoder.decodeBlock(2, [](int, const video::RgbPicture&) {}), 48);
+    EXPECT_EQ(decoder.decodeBlocks(2, 2, [](int, int, const video::CachePicture&) {}), 48);
 }
 
 }  // namespace

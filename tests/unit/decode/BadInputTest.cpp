@@ -32,7 +32,8 @@ void expectRefused(const std::string& path) {
     EXPECT_EQ(source.height(), 0);
     EXPECT_EQ(source.averageFrameRate(), 0.0);
     EXPECT_EQ(source.blockStarts(), (std::vector<int>{0, 0}));
-    EXPECT_EQ(BlockDecoder(source).decodeBlock(0, [](int, const video::RgbPicture&) {}), 0);
+    EXPECT_EQ(BlockDecoder(source).decodeBlocks(0, 0, [](int, int, const video::CachePicture&) {}),
+              0);
 }
 
 TEST(BadInput, filesThatHoldNoVideoAreRefused) {
@@ -113,18 +114,17 @@ TEST(BadInput, truncatedStreamKeepsTheFramesBeforeTheCut) {
         const int first = source.blockStarts()[block];
         const int count = source.blockStarts()[block + 1] - first;
         const bool complete = block + 1 < source.blockCount();
-        int stored = decoder.decodeBlock(block, [&](int slot, const video::RgbPicture& picture) {
-            ASSERT_LT(slot, count);
-            if (complete) {
-                const std::vector<uint8_t>& expected = full.frames[first + slot];
-                for (int y = 0; y < picture.height; ++y) {
-                    ASSERT_TRUE(std::equal(expected.begin() + y * picture.width * 3,
-                                           expected.begin() + (y + 1) * picture.width * 3,
-                                           picture.data + y * picture.linesize))
-                        << "frame " << first + slot << " row " << y;
+        int stored = decoder.decodeBlocks(
+            block, block, [&](int, int slot, const video::CachePicture& picture) {
+                ASSERT_LT(slot, count);
+                if (complete) {
+                    std::vector<uint8_t> image(picture.imageBytes(1));
+                    ASSERT_TRUE(picture.writeImage(1, image.data()));
+                    EXPECT_EQ(image, testsupport::pointSampledRgba(full.frames[first + slot],
+                                                                   full.width, full.height, 1))
+                        << "frame " << first + slot;
                 }
-            }
-        });
+            });
         EXPECT_EQ(stored, complete ? count : stored);
     }
 }
@@ -150,9 +150,10 @@ TEST(BadInput, corruptedStreamDecodesWithoutFault) {
             const int count = block >= 0 && block < source.blockCount()
                                   ? source.blockStarts()[block + 1] - source.blockStarts()[block]
                                   : 0;
-            int stored = decoder.decodeBlock(block, [&](int slot, const video::RgbPicture&) {
-                EXPECT_TRUE(slot >= 0 && slot < count) << medium << " block " << block;
-            });
+            int stored =
+                decoder.decodeBlocks(block, block, [&](int, int slot, const video::CachePicture&) {
+                    EXPECT_TRUE(slot >= 0 && slot < count) << medium << " block " << block;
+                });
             EXPECT_LE(stored, count);
         }
     }

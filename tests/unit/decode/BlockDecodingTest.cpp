@@ -1,64 +1,36 @@
+#include "CachedFrames.h"
 #include "DecodeMedia.h"
 #include "cache/BlockDecoder.h"
-#include "cache/CacheImage.h"
 #include "cache/VideoSource.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <numeric>
 #include <random>
-#include <sstream>
 
 namespace {
 
 using video::BlockDecoder;
 using video::VideoSource;
 
-// Frames as the cache would hold them, by frame number; empty where nothing was stored.
-using CachedFrames = std::vector<std::vector<uint8_t>>;
+using decodetest::CachedFrames;
+using decodetest::expectedFrames;
+using decodetest::wrongFrames;
 
 void decodeBlocks(const VideoSource& source, const std::vector<int>& blockOrder, int divisor,
                   CachedFrames& frames) {
     BlockDecoder decoder(source);
     for (int block : blockOrder) {
-        const int first = source.blockStarts()[block];
-        const int count = source.blockStarts()[block + 1] - first;
-        decoder.decodeBlock(block, [&](int slot, const video::RgbPicture& picture) {
-            ASSERT_TRUE(slot >= 0 && slot < count) << "slot " << slot << " of " << count;
-            unsigned char* image = video::makeCacheImage(picture, divisor);
-            ASSERT_NE(image, nullptr);
-            size_t bytes =
-                static_cast<size_t>(picture.width / divisor) * (picture.height / divisor) * 4;
-            frames[first + slot].assign(image, image + bytes);
-            std::free(image);
-        });
+        const int count = source.blockStarts()[block + 1] - source.blockStarts()[block];
+        decoder.decodeBlocks(
+            block, block, [&](int delivered, int slot, const video::CachePicture& picture) {
+                ASSERT_EQ(delivered, block);
+                ASSERT_TRUE(slot >= 0 && slot < count) << "slot " << slot << " of " << count;
+                frames[source.blockStarts()[block] + slot] =
+                    decodetest::cacheImageOf(picture, divisor);
+            });
     }
-}
-
-CachedFrames expectedFrames(const testsupport::ReferenceVideo& reference, int divisor) {
-    CachedFrames frames;
-    for (const std::vector<uint8_t>& rgb : reference.frames) {
-        frames.push_back(
-            testsupport::pointSampledRgba(rgb, reference.width, reference.height, divisor));
-    }
-    return frames;
-}
-
-// Lists the frames that differ from the tool's decode, or are missing.
-std::string wrongFrames(const CachedFrames& frames, const CachedFrames& expected) {
-    std::ostringstream wrong;
-    int count = 0;
-    for (size_t n = 0; n < frames.size(); ++n) {
-        if (frames[n] != expected[n] && count++ < 12) {
-            wrong << n << (frames[n].empty() ? "(missing) " : " ");
-        }
-    }
-    if (count > 0) {
-        wrong << "- " << count << " of " << frames.size() << " frames wrong";
-    }
-    return wrong.str();
 }
 
 struct Case {
