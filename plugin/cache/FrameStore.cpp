@@ -1,5 +1,6 @@
 #include "cache/BlockRun.h"
 #include "cache/CacheBudget.h"
+#include "cache/FrameMemory.h"
 #include "cache/VideoCache.h"
 
 #include <algorithm>
@@ -167,7 +168,7 @@ void VideoCache::storePicture(int block, int slot, const video::CachePicture& pi
             image = cache.frameBuffers.take(bytes);
         }
         if (!image) {
-            image = static_cast<unsigned char*>(std::malloc(bytes));
+            image = video::allocateFrameBuffer(bytes);
         }
     }
     const bool written = image && picture.writeImage(divisor, image);

@@ -1,4 +1,5 @@
 #include "cache/CacheBudget.h"
+#include "cache/FrameMemory.h"
 #include "cache/SequenceCache.h"
 
 #include <algorithm>
@@ -183,7 +184,7 @@ void SequenceCache::store(int frame, const MImage& image, const FileStamp& stamp
     const size_t bytes = frameBytes(image);
     unsigned char* pixels = buffers_.take(bytes);
     if (!pixels) {
-        pixels = static_cast<unsigned char*>(std::malloc(bytes));
+        pixels = allocateFrameBuffer(bytes);
     }
     if (!pixels) {
         failed_[frame] = request;
