@@ -447,7 +447,8 @@ void reportStages(const std::string& clip, int runs, double reference) {
         "and row copy %.2f (%d differ)\n",
         direct, last.directMismatches, last.frames, viaFrame, last.viaFrameMismatches);
     std::printf(
-        "  projected Full ratio: %.3f as now, %.3f in reused memory, %.3f in reused "
+        "  projected Full ratio on one core: %.3f through RGB24 into fresh memory, %.3f in reused "
+        "memory, %.3f in reused "
         "memory with RGBA through a frame\n",
         1e3 / (decode + rgb + fresh) / reference, 1e3 / (decode + rgb + reused) / reference,
         1e3 / (decode + viaFrame) / reference);
