@@ -1,7 +1,6 @@
 #include "cache/CacheImage.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace video {
 
@@ -38,18 +37,6 @@ void fillCacheImage(const RgbPicture& picture, int divisor, unsigned char* image
         out[2] = in[2];
         out[3] = 255;
     });
-}
-
-unsigned char* makeCacheImage(const RgbPicture& picture, int divisor) {
-    if (!cacheImagePossible(picture, divisor)) {
-        return nullptr;
-    }
-    auto* image = static_cast<unsigned char*>(
-        std::malloc(cacheImageBytes(picture.width, picture.height, divisor)));
-    if (image) {
-        fillCacheImage(picture, divisor, image);
-    }
-    return image;
 }
 
 }  // namespace video

@@ -23,8 +23,4 @@ bool cacheImagePossible(const RgbPicture& picture, int divisor);
 // which holds cacheImageBytes bytes (the same for either shape). The reduction must be possible.
 void fillCacheImage(const RgbPicture& picture, int divisor, unsigned char* image);
 
-// The same reduction into a buffer that comes from malloc and is the caller's to free. Null when
-// the allocation fails or the reduction is not possible.
-unsigned char* makeCacheImage(const RgbPicture& picture, int divisor);
-
 }  // namespace video
