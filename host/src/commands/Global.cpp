@@ -20,6 +20,7 @@ MStatus runForResult(const MString& command, bool displayEnabled, bool undoEnabl
     host::ScriptOptions options;
     options.echoResults = displayEnabled;
     options.recordUndo = undoEnabled;
+    options.userStatements = false;
     return host::script::run(command.asChar(), options, nullptr, result);
 }
 
@@ -92,6 +93,19 @@ int MGlobal::apiVersion() {
     return MAYA_API_VERSION;
 }
 
+#if MAYA_API_VERSION >= 20230000
+// The stand-in presents the full product.
+MString MGlobal::mayaName() {
+    return "Maya";
+}
+MGlobal::MMayaFeatureSet MGlobal::mayaFeatureSet() {
+    return kComplete;
+}
+bool MGlobal::isInCrashHandler() {
+    return false;
+}
+#endif
+
 MStatus MGlobal::executeCommand(const MString& command, bool displayEnabled, bool undoEnabled) {
     return runForResult(command, displayEnabled, undoEnabled, nullptr);
 }
@@ -143,6 +157,16 @@ MStatus MGlobal::executeCommand(const MString& command, MStringArray& result, bo
         result = values;
         return MStatus(MStatus::kSuccess);
     });
+}
+
+MString MGlobal::executeCommandStringResult(const MString& command, bool displayEnabled,
+                                            bool undoEnabled, MStatus* ResultStatus) {
+    MString result;
+    MStatus status = executeCommand(command, result, displayEnabled, undoEnabled);
+    if (ResultStatus) {
+        *ResultStatus = status;
+    }
+    return status ? result : MString();
 }
 
 void MGlobal::displayInfo(const MString& theMessage) {
