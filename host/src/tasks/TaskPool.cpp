@@ -76,10 +76,12 @@ void TaskPool::startWaitingTasks() {
     }
 }
 
+// A thread that ends a task counts itself idle before starting the next waiting one, so no
+// new thread starts while it is there to take it.
 void TaskPool::runThread() {
     std::unique_lock<std::mutex> lock(mutex_);
+    ++idleThreads_;
     while (true) {
-        ++idleThreads_;
         wake_.wait(lock, [this] { return stopping_ || !started_.empty(); });
         --idleThreads_;
         if (started_.empty()) {
@@ -96,6 +98,7 @@ void TaskPool::runThread() {
         }
         lock.lock();
         --running_;
+        ++idleThreads_;
         startWaitingTasks();
         finished_.notify_all();
     }

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <fstream>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -224,6 +225,43 @@ TEST_F(TaskPool, TheLastReleaseDropsTasksThatNeverStarted) {
     EXPECT_NE(testing::internal::GetCapturedStderr().find("1 task(s) never started"),
               std::string::npos);
     EXPECT_FALSE(waiting.waitForStart(std::chrono::milliseconds(0)));
+}
+
+// The process's thread count, from the kernel.
+int processThreads() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("Threads:", 0) == 0) {
+            return std::stoi(line.substr(8));
+        }
+    }
+    return -1;
+}
+
+TEST_F(TaskPool, ManyTasksUseNoMoreThreadsThanTheCount) {
+    setThreadCount(2);
+    const int before = processThreads();
+    ASSERT_EQ(MThreadAsync::init(), MStatus::kSuccess);
+    std::vector<TaskLog> logs(40);
+    for (TaskLog& log : logs) {
+        ASSERT_EQ(MThreadAsync::createTask(logBody, &log, logCallback, nullptr), MStatus::kSuccess);
+    }
+    const auto limit = std::chrono::steady_clock::now() + kSoon;
+    auto allRan = [&logs] {
+        for (TaskLog& log : logs) {
+            std::lock_guard<std::mutex> lock(log.mutex);
+            if (log.events.size() != 2) {
+                return false;
+            }
+        }
+        return true;
+    };
+    while (!allRan() && std::chrono::steady_clock::now() < limit) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_TRUE(allRan());
+    EXPECT_LE(processThreads(), before + 2);
+    MThreadAsync::release();
 }
 
 TEST_F(TaskPool, TheThreadCountIsTheNumberOfLogicalProcessorsByDefault) {
