@@ -69,6 +69,7 @@ void TaskPool::startWaitingTasks() {
         waiting_.pop_front();
         ++running_;
         if (idleThreads_ < started_.size()) {
+            ++idleThreads_;  // it takes a started task as soon as it runs
             threads_.emplace_back(&TaskPool::runThread, this);
         } else {
             wake_.notify_one();
@@ -76,11 +77,10 @@ void TaskPool::startWaitingTasks() {
     }
 }
 
-// A thread that ends a task counts itself idle before starting the next waiting one, so no
-// new thread starts while it is there to take it.
+// A thread is idle from its start and again from the end of each task, before it starts the
+// next waiting one: no new thread starts while an idle one is there to take the task.
 void TaskPool::runThread() {
     std::unique_lock<std::mutex> lock(mutex_);
-    ++idleThreads_;
     while (true) {
         wake_.wait(lock, [this] { return stopping_ || !started_.empty(); });
         --idleThreads_;
