@@ -68,6 +68,7 @@ else
         ls "$bundle/$name".so.* >/dev/null 2>&1 || fail "$name is not in the module"
     done
 
+    # The host's folder stands for Maya's libraries and holds no other library.
     env -u LD_LIBRARY_PATH -u LD_PRELOAD LD_LIBRARY_PATH="$(dirname "$CINESHEET_HOST")" \
         ldd "$plugins/libCineSheet.so" >"$work/ldd.txt"
     if grep 'not found' "$work/ldd.txt"; then
