@@ -2,6 +2,8 @@
 BUILD_DIR ?= build/release
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
+# The make that CMake's build runs says nothing of the folders it enters.
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps configure build test sanitize clean
 
@@ -10,8 +12,11 @@ all: build
 deps:
 	./scripts/install-deps
 
+# BUNDLE_FFMPEG=OFF|ON: whether `make install` copies FFmpeg into the module (kept by the build
+# folder until given again; ON by default).
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+		$(if $(BUNDLE_FFMPEG),-DCINESHEET_BUNDLE_FFMPEG=$(BUNDLE_FFMPEG))
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -56,14 +61,17 @@ bench: configure
 	for benchmark in $(BUILD_DIR)/bench/bench_*; do $$benchmark || exit 1; done
 
 # Shows the plug-in at work in the stand-in host (see README): pictures and a summary in out/demo.
-# FILE=/path/to/video-or-sequence.####.png shows the user's own media instead of a made clip.
+# FILE=/path/to/video, FILE='/path/to/shot.####.png' or FILE=/path/to/plate.1001.exr shows the
+# user's own media instead of a made clip. It builds the host and the plug-in only, quietly.
 .PHONY: demo install
-demo: build
-	DEMO_SKIP_BUILD=1 BUILD_DIR=$(BUILD_DIR) $(if $(FILE),DEMO_FILE="$(FILE)") ./scripts/demo
+demo:
+	@BUILD_DIR=$(BUILD_DIR) BUILD_TYPE=$(BUILD_TYPE) $(if $(FILE),DEMO_FILE="$(FILE)") ./scripts/demo
 
-# The plug-in as a Maya module under PREFIX: CineSheet.mod and CineSheet/plug-ins/libCineSheet.so.
+# The plug-in as a Maya module under PREFIX: CineSheet.mod, CineSheet/plug-ins/libCineSheet.so,
+# the FFmpeg it needs in CineSheet/plug-ins/lib (unless BUNDLE_FFMPEG=OFF) and the MEL scripts.
 PREFIX ?= out/module
-install: build
+install: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target CineSheet
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 clean:

@@ -1,6 +1,7 @@
 #include <host/Commands.h>
 #include <host/Interface.h>
 #include <host/Messages.h>
+#include <host/Modules.h>
 #include <host/Plugins.h>
 #include <host/Scene.h>
 #include <host/UndoQueue.h>
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
         std::cout << programUsage();
         return 0;
     }
+    host::applyMayaModules();
     host::newScene();
     host::setInteractiveSession(options.interactive);
     Session session(options.keepGoing);

@@ -1,7 +1,8 @@
 #!/bin/sh
-# The demo end to end on its own clip and on an image sequence: the view through the shot camera
-# is the clip's frame itself (upright, filling the picture, the frame of that number), the side
-# view shows a picture that changes with time, and the contact sheet and summary are written.
+# The demo end to end on its own clip, on an image sequence and on one image: the view through
+# the shot camera is the clip's frame itself (upright, filling the picture, the frame of that
+# number), the side view shows a picture that changes with time, and the contact sheet and
+# summary are written.
 set -eu
 : "${CINESHEET_HOST:?}" "${CINESHEET_PLUGIN:?}"
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -64,4 +65,16 @@ for frame in 7 9 11; do
 done
 [ "$(size "$work/user/contact-sheet.png")" = "1280,480" ] || fail "the sequence's contact sheet is not 1280x480"
 grep -q 'frames 7 to 11' "$work/user/summary.txt" || fail "summary: $(cat "$work/user/summary.txt")"
+
+# One image whose name holds a number but no '#': the plug-in shows that image at every frame.
+ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=160x120 -frames:v 1 "$work/plate.1001.png"
+DEMO_SKIP_BUILD=1 DEMO_OUT="$work/image" DEMO_FRAMES=4 "$root/scripts/demo" \
+    --file "$work/plate.1001.png" >"$work/image.log" 2>&1 ||
+    { cat "$work/image.log"; fail "the demo failed on one image"; }
+for frame in 1 4; do
+    similar "$(psnr "$work/image/shotCam/shotCam.000$frame.png" "$work/plate.1001.png")" 40 ||
+        fail "shotCam $frame is not the image"
+done
+grep -q 'one image, 160x120), frames 1 to 4' "$work/image/summary.txt" ||
+    fail "summary: $(cat "$work/image/summary.txt")"
 echo "demo ok"
