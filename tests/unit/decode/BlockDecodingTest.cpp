@@ -94,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"trim_mp4_bf3_at_0_9", 2}, Case{"trim_mp4_no_bf_at_0_7", 1},
         Case{"trim_mov_no_bf_at_0_55", 1}, Case{"trim_mov_no_bf_at_0_55", 4},
         Case{"trim_mov_open_gop_at_1_2", 1}, Case{"trim_mov_mpeg4_at_0_4", 1},
-        Case{"trim_mov_mpeg4_at_0_4", 2}),
+        Case{"trim_mov_mpeg4_at_0_4", 2}, Case{"mjpeg_mov", 1}, Case{"prores_trimmed_mov", 1},
+        Case{"prores_trimmed_mov", 2}),
     [](const testing::TestParamInfo<Case>& info) {
         return std::string(info.param.medium) + "_d" + std::to_string(info.param.divisor);
     });
