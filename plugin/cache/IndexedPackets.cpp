@@ -5,6 +5,7 @@ extern "C" {
 }
 
 #include <cstring>
+#include <utility>
 
 namespace video {
 namespace {
