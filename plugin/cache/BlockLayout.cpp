@@ -5,6 +5,22 @@
 namespace video {
 namespace {
 
+// Whether the frames before `firstKeyFrame` are decoded from a keyframe whose own picture is
+// discarded: a clip cut without re-encoding keeps the packets from the keyframe before the cut,
+// marked to be discarded, so the pictures it shows first need them.
+bool headFollowsDiscardedKeyframe(const PacketList& packets, const PresentationOrder& order,
+                                  int firstKeyFrame) {
+    for (size_t i = 0; i < packets.size(); ++i) {
+        if (packets[i].key && order.ofPacket[i] < 0) {
+            return true;
+        }
+        if (order.ofPacket[i] >= 0 && order.ofPacket[i] < firstKeyFrame) {
+            return false;
+        }
+    }
+    return false;
+}
+
 std::vector<int> keyframeStarts(const PacketList& packets, const PresentationOrder& order) {
     std::vector<int> starts;
     for (size_t i = 0; i < packets.size(); ++i) {
@@ -14,6 +30,10 @@ std::vector<int> keyframeStarts(const PacketList& packets, const PresentationOrd
     }
     std::sort(starts.begin(), starts.end());
     starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+    const int firstKeyFrame = starts.empty() ? order.frameCount : starts.front();
+    if (firstKeyFrame > 0 && headFollowsDiscardedKeyframe(packets, order, firstKeyFrame)) {
+        starts.insert(starts.begin(), 0);
+    }
     if (starts.size() > 1 && starts.back() == order.frameCount - 1) {
         starts.pop_back();
     }
@@ -43,7 +63,9 @@ BlockLayout layOutBlocks(const PacketList& packets, const PresentationOrder& ord
         }
         layout.plans[block].lastPacket = i;
     }
-    // Decoding starts at the last keyframe at or before the block's first packet.
+    // Decoding starts at the last keyframe at or before the block's first packet that is not
+    // the keyframe of a later block: pictures shown before a keyframe but stored after it (the
+    // first ones of a cut clip) are decoded from the keyframe before.
     std::vector<int> keyPackets;
     for (int i = 0; i < static_cast<int>(packets.size()); ++i) {
         if (packets[i].key) {
@@ -51,8 +73,15 @@ BlockLayout layOutBlocks(const PacketList& packets, const PresentationOrder& ord
         }
     }
     for (int b = 0; b < blockCount; ++b) {
+        if (firstPacket[b] < 0) {
+            continue;
+        }
         auto after = std::upper_bound(keyPackets.begin(), keyPackets.end(), firstPacket[b]);
-        if (firstPacket[b] >= 0 && after != keyPackets.begin()) {
+        while (after != keyPackets.begin() &&
+               order.ofPacket[*(after - 1)] >= layout.blockStarts[b + 1]) {
+            --after;
+        }
+        if (after != keyPackets.begin()) {
             layout.plans[b].anchor = *(after - 1);
         }
     }

@@ -16,7 +16,9 @@ struct BlockPlan {
 
 // Blocks start at keyframes, in presentation order: `blockStarts` holds the first frame number of
 // each block and, last, the frame count. A keyframe on the last frame starts no block of its own
-// unless it is the only one. Frames before the first keyframe's frame belong to no block.
+// unless it is the only one. Frames before the first keyframe's frame belong to no block, unless
+// a keyframe whose picture is discarded comes before them in the file: then they are the first
+// block, decoded from that keyframe.
 struct BlockLayout {
     std::vector<int> blockStarts;
     std::vector<BlockPlan> plans;  // one per block

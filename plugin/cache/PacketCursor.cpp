@@ -11,7 +11,8 @@ bool known(int64_t timestamp) {
 
 // Whether a packet read after a seek is the given packet of the scan. Time stamps do not tell:
 // right after a seek, program streams hand the first pictures time stamps of their neighbours
-// and no byte position. Size and payload do.
+// and no byte position. Size and payload do; for a list from the container's index, which
+// gives every byte position, the position does.
 bool isSamePacket(const AVPacket& read, const PacketRecord& scanned) {
     const bool key = (read.flags & AV_PKT_FLAG_KEY) != 0;
     if (key != scanned.key || read.size != scanned.size) {
@@ -20,7 +21,10 @@ bool isSamePacket(const AVPacket& read, const PacketRecord& scanned) {
     if (read.pos >= 0 && scanned.pos >= 0 && read.pos != scanned.pos) {
         return false;
     }
-    return payloadChecksum(read) == scanned.checksum;
+    if (!scanned.checksum) {
+        return read.pos >= 0 && scanned.pos >= 0;
+    }
+    return payloadChecksum(read) == *scanned.checksum;
 }
 
 // Whether a packet read after a seek comes later in the file than the given packet of the scan.

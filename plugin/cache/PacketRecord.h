@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 extern "C" {
@@ -16,8 +17,9 @@ struct PacketRecord {
     int64_t dts = AV_NOPTS_VALUE;
     int64_t pos = -1;  // byte position in the file, -1 when the format does not tell
     int size = 0;
-    uint32_t checksum =
-        0;  // of the payload; kept for the packets seeks aim at: keyframes, the first
+    // Of the payload; kept for the packets seeks aim at (keyframes, the first) when the list
+    // comes from reading them, unknown when it comes from the container's index.
+    std::optional<uint32_t> checksum;
     bool key = false;
     bool hasPicture = true;  // false for empty packets and for packets the decoder must discard
     // The palette of paletted video in force at this packet (null for others). Files send it

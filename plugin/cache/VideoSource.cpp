@@ -1,6 +1,7 @@
 #include "cache/VideoSource.h"
 
 #include "cache/DecoderThreads.h"
+#include "cache/IndexedPackets.h"
 #include "cache/LocalMediaInput.h"
 #include "cache/PacketScan.h"
 
@@ -43,16 +44,16 @@ CodecContextPtr openDecoder(const AVStream& stream) {
 
 }  // namespace
 
-bool VideoSource::open(const std::string& path) {
+bool VideoSource::open(const std::string& path, Listing listing) {
     close();
-    if (!openStream(path)) {
+    if (!openStream(path, listing)) {
         close();
         return false;
     }
     return true;
 }
 
-bool VideoSource::openStream(const std::string& path) {
+bool VideoSource::openStream(const std::string& path, Listing listing) {
     input_ = openLocalMedia(path);
     if (!input_) {
         return false;
@@ -89,10 +90,16 @@ bool VideoSource::openStream(const std::string& path) {
         }
     }
 
-    packets_ = scanStreamPackets(input_.get(), streamIndex_);
-    if (!orderByTimestamps(packets_, order_) &&
-        !orderByDecoding(input_.get(), decoder_.get(), streamIndex_, packets_, order_)) {
-        return false;
+    // Where the container's index gives the order, the file's data is not read to open it.
+    listedFromIndex_ = listing == Listing::indexWhereComplete &&
+                       listPacketsFromIndex(*input_, streamIndex_, packets_) &&
+                       orderByTimestamps(packets_, order_);
+    if (!listedFromIndex_) {
+        packets_ = scanStreamPackets(input_.get(), streamIndex_);
+        if (!orderByTimestamps(packets_, order_) &&
+            !orderByDecoding(input_.get(), decoder_.get(), streamIndex_, packets_, order_)) {
+            return false;
+        }
     }
     layout_ = layOutBlocks(packets_, order_);
     return true;
@@ -108,6 +115,7 @@ void VideoSource::close() {
     sampleAspect_ = AVRational{1, 1};
     averageFrameRate_ = 0.0;
     packets_.clear();
+    listedFromIndex_ = false;
     order_ = PresentationOrder{};
     layout_ = BlockLayout{{0, 0}, {}};
 }

@@ -21,11 +21,17 @@ public:
     VideoSource(const VideoSource&) = delete;
     VideoSource& operator=(const VideoSource&) = delete;
 
+    // How the packets are listed: from the container's index wherever it covers the stream,
+    // else by reading the whole file once; or always by reading it.
+    enum class Listing { indexWhereComplete, fullScan };
+
     // Opens a local video file. On failure the source is closed: zero size, zero rate and block
     // starts [0, 0].
-    bool open(const std::string& path);
+    bool open(const std::string& path, Listing listing = Listing::indexWhereComplete);
     void close();
     bool isOpen() const { return decoder_ != nullptr; }
+    // Whether the packets of the open file were listed from its index.
+    bool listedFromIndex() const { return listedFromIndex_; }
 
     // The size the pictures are stored and decoded at.
     int width() const { return width_; }
@@ -55,7 +61,7 @@ public:
     const BlockPlan& plan(int block) const { return layout_.plans[block]; }
 
 private:
-    bool openStream(const std::string& path);
+    bool openStream(const std::string& path, Listing listing);
 
     LocalMediaPtr input_;
     CodecContextPtr decoder_;
@@ -66,6 +72,7 @@ private:
     AVRational sampleAspect_{1, 1};
     double averageFrameRate_ = 0.0;
     PacketList packets_;
+    bool listedFromIndex_ = false;
     PresentationOrder order_;
     BlockLayout layout_{{0, 0}, {}};
 };

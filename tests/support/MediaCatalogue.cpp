@@ -120,6 +120,39 @@ MediaRecipes commonClips() {
          {"anamorphic-rot.mov",
           "-f lavfi -i testsrc2=s=144x108:r=24 -frames:v 24 -vf setsar=4/3 -c:v libx264 -g 12",
           "-c copy -metadata:s:v:0 rotate=90"}},
+        // Clips cut without re-encoding, as editors and phones trim: the file keeps the packets
+        // from the keyframe before the cut, marked to be discarded, and an edit list that starts
+        // in the middle of a group of pictures.
+        {"trim_mov_bf3_at_0_3",
+         {"trim-bf3-0.3.mov",
+          "-f lavfi -i testsrc2=s=320x240:r=24 -t 3 -c:v libx264 -g 12 -bf 3 -pix_fmt yuv420p",
+          "-c copy -t 1.5", "-ss 0.3"}},
+        {"trim_mp4_bf3_at_0_3",
+         {"trim-bf3-0.3.mp4",
+          "-f lavfi -i testsrc2=s=320x240:r=24 -t 3 -c:v libx264 -g 12 -bf 3 -pix_fmt yuv420p",
+          "-c copy -t 1.5", "-ss 0.3"}},
+        {"trim_mov_bf2_at_0_5",
+         {"trim-bf2-0.5.mov",
+          "-f lavfi -i testsrc2=s=320x240:r=24 -t 3 -c:v libx264 -g 18 -bf 2 -sc_threshold 0",
+          "-c copy -t 1.5", "-ss 0.5"}},
+        {"trim_mp4_bf3_at_0_9",
+         {"trim-bf3-0.9.mp4", "-f lavfi -i testsrc2=s=320x240:r=24 -t 3 -c:v libx264 -g 12 -bf 3",
+          "-c copy -t 1.5", "-ss 0.9"}},
+        {"trim_mp4_no_bf_at_0_7",
+         {"trim-nobf-0.7.mp4", "-f lavfi -i testsrc2=s=320x240:r=24 -t 3 -c:v libx264 -g 12 -bf 0",
+          "-c copy -t 1.5", "-ss 0.7"}},
+        {"trim_mov_no_bf_at_0_55",
+         {"trim-nobf-0.55.mov", "-f lavfi -i testsrc2=s=320x240:r=24 -t 3 -c:v libx264 -g 12 -bf 0",
+          "-c copy -t 1.5", "-ss 0.55"}},
+        {"trim_mov_open_gop_at_1_2",
+         {"trim-opengop-1.2.mov",
+          "-f lavfi -i testsrc2=s=320x240:r=24 -t 4 -c:v libx264 -g 12 -bf 3 "
+          "-x264-params open-gop=1:scenecut=0",
+          "-c copy -t 2", "-ss 1.2"}},
+        {"trim_mov_mpeg4_at_0_4",
+         {"trim-mpeg4-0.4.mov",
+          "-f lavfi -i testsrc2=s=320x240:r=24 -t 3 -c:v mpeg4 -g 12 -bf 2 -q:v 4",
+          "-c copy -t 1.5", "-ss 0.4"}},
     };
 }
 
@@ -145,9 +178,18 @@ const std::string& MediaCatalogue::path(const std::string& name) {
     } else {
         const std::string first = scratch_.file("encoded-" + how.file);
         makeMedia(how.arguments, first);
-        makeMedia("-i " + shellQuote(first) + " " + how.copyArguments, file);
+        makeMedia(how.copyInputArguments + " -i " + shellQuote(first) + " " + how.copyArguments,
+                  file);
     }
     return made_.emplace(name, file).first->second;
+}
+
+std::vector<std::string> MediaCatalogue::names() const {
+    std::vector<std::string> names;
+    for (const auto& recipe : recipes_) {
+        names.push_back(recipe.first);
+    }
+    return names;
 }
 
 const ReferenceVideo& MediaCatalogue::reference(const std::string& name) {

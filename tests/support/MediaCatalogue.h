@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 // Named test media, each made with the ffmpeg tool on first use and kept, with the tool's decode
 // of it, for the rest of the test run.
@@ -15,6 +16,9 @@ struct MediaRecipe {
     // When set, a second pass copies that file into the final one with these arguments (for
     // what the tool only writes while copying, such as a rotation tag).
     std::string copyArguments = {};
+    // Arguments of that second pass before its input, such as a start time cutting the file
+    // without re-encoding.
+    std::string copyInputArguments = {};
 };
 using MediaRecipes = std::map<std::string, MediaRecipe>;
 
@@ -27,6 +31,8 @@ public:
 
     // Path of the medium of this name; throws for a name with no recipe.
     const std::string& path(const std::string& name);
+    // The names of every medium the catalogue can make.
+    std::vector<std::string> names() const;
     // The ffmpeg tool's decode of that medium.
     const ReferenceVideo& reference(const std::string& name);
     // The folder the media are made in; it lives as long as the catalogue.

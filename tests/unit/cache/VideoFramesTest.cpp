@@ -151,6 +151,15 @@ TEST_F(VideoFrames, turnedVideoIsShownUpright) {
     expectFrames("rotated_90_10bit", 1, scrubbing("rotated_90_10bit", 8));
 }
 
+// A clip cut without re-encoding shows the tool's frames from the very first one, whether
+// played from the start or scrubbed into its head.
+TEST_F(VideoFrames, cutClipsShowEveryFrameFromTheFirst) {
+    for (const char* medium : {"trim_mp4_bf3_at_0_3", "trim_mov_mpeg4_at_0_4"}) {
+        expectFrames(medium, 1, allFrames(medium));
+        expectFrames(medium, 2, {20, 3, 0, 1, 30, 2});
+    }
+}
+
 TEST_F(VideoFrames, halfAndQuarterArePointSampled) {
     expectFrames("odd_1921x1081", 2, allFrames("odd_1921x1081"));
     expectFrames("wide_1366", 4, allFrames("wide_1366"));

@@ -87,7 +87,15 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"rotated_180", 2}, Case{"rotated_270", 1}, Case{"rotated_270", 4},
         Case{"rotated_90_10bit", 1}, Case{"rotated_90_10bit", 2}, Case{"rotated_180_10bit", 1},
         Case{"rotated_270_444_10bit", 1}, Case{"rotated_90_422_10bit", 1},
-        Case{"anamorphic_rotated", 1}, Case{"anamorphic_rotated", 2}),
+        Case{"anamorphic_rotated", 1}, Case{"anamorphic_rotated", 2},
+        Case{"trim_mov_bf3_at_0_3", 1}, Case{"trim_mov_bf3_at_0_3", 2},
+        Case{"trim_mp4_bf3_at_0_3", 1}, Case{"trim_mp4_bf3_at_0_3", 4},
+        Case{"trim_mov_bf2_at_0_5", 1}, Case{"trim_mp4_bf3_at_0_9", 1},
+        Case{"trim_mp4_bf3_at_0_9", 2}, Case{"trim_mp4_no_bf_at_0_7", 1},
+        Case{"trim_mov_no_bf_at_0_55", 1}, Case{"trim_mov_no_bf_at_0_55", 4},
+        Case{"trim_mov_open_gop_at_1_2", 1}, Case{"trim_mov_mpeg4_at_0_4", 1},
+        Case{"trim_mov_mpeg4_at_0_4", 2}, Case{"mjpeg_mov", 1}, Case{"prores_trimmed_mov", 1},
+        Case{"prores_trimmed_mov", 2}),
     [](const testing::TestParamInfo<Case>& info) {
         return std::string(info.param.medium) + "_d" + std::to_string(info.param.divisor);
     });

@@ -95,6 +95,32 @@ TEST(BlockLayout, packetsWithoutPictureAreNotCounted) {
     EXPECT_EQ(layout.plans[0].lastPacket, 2);
 }
 
+// A clip cut without re-encoding keeps the packets from the keyframe before the cut, which the
+// decoder is to discard: the pictures shown first are decoded from that keyframe.
+TEST(BlockLayout, picturesBeforeTheFirstKeyframeOfACutClipAreDecodedFromTheDiscardedOne) {
+    // File order I- P- P0 P1 I2 P3: the first two pictures are discarded.
+    PacketList packets = packetsOf(6, {0, 4});
+    BlockLayout layout = layOutBlocks(packets, orderOf({-1, -1, 0, 1, 2, 3}));
+    EXPECT_EQ(layout.blockStarts, (std::vector<int>{0, 2, 4}));
+    EXPECT_EQ(layout.plans[0].anchor, 0);
+    EXPECT_EQ(layout.plans[0].lastPacket, 3);
+    EXPECT_EQ(layout.plans[1].anchor, 4);
+
+    // Cut shorter than a group of pictures: no keyframe shows, the whole clip is one block.
+    layout = layOutBlocks(packetsOf(4, {0}), orderOf({-1, 0, 1, 2}));
+    EXPECT_EQ(layout.blockStarts, (std::vector<int>{0, 3}));
+    EXPECT_EQ(layout.plans[0].anchor, 0);
+
+    // The first pictures are stored after the first keyframe shown (B-pictures referring to the
+    // discarded ones): still decoded from the discarded keyframe, not from the later one.
+    // File order I- P- I2 B0 B1 P3.
+    layout = layOutBlocks(packetsOf(6, {0, 2}), orderOf({-1, -1, 2, 0, 1, 3}));
+    EXPECT_EQ(layout.blockStarts, (std::vector<int>{0, 2, 4}));
+    EXPECT_EQ(layout.plans[0].anchor, 0);
+    EXPECT_EQ(layout.plans[0].lastPacket, 4);
+    EXPECT_EQ(layout.plans[1].anchor, 2);
+}
+
 TEST(PresentationOrder, followsTimestampsNotFileOrder) {
     PacketList packets(4);
     const int64_t stamps[] = {1000, 4000, 2000, 3000};

@@ -60,7 +60,9 @@ TEST_P(RunExactness, everyFrameOfARunMatchesTheToolsDecode) {
 INSTANTIATE_TEST_SUITE_P(MediaKinds, RunExactness,
                          testing::Values("h264_mp4", "open_gop_mp4", "mpeg2_ps", "h264_ts",
                                          "prores_mov", "mjpeg_avi", "keys_0_12_29", "vp9_webm",
-                                         "mpeg4_avi", "rotated_90_10bit", "h264_raw"));
+                                         "mpeg4_avi", "rotated_90_10bit", "h264_raw",
+                                         "trim_mp4_bf3_at_0_3", "trim_mov_open_gop_at_1_2",
+                                         "trim_mov_mpeg4_at_0_4"));
 
 // A run gives way to a request for a frame it does not bring where its next block begins, and
 // goes on for a request within it; the decoder is left ready for the next run.

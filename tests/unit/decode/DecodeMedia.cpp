@@ -29,6 +29,12 @@ testsupport::MediaCatalogue& catalogue() {
          {"vp9.webm",
           "-f lavfi -i testsrc2=s=320x240:r=24 -t 2 -c:v libvpx-vp9 -g 12 -deadline realtime "
           "-cpu-used 8 -b:v 400k"}},
+        {"mjpeg_mov", {"mjpeg.mov", "-f lavfi -i testsrc2=s=320x240:r=24 -t 1 -c:v mjpeg -q:v 4"}},
+        {"prores_trimmed_mov",
+         {"prores-trimmed.mov",
+          "-f lavfi -i testsrc2=s=320x240:r=24 -f lavfi -i sine=r=48000 -t 2 -c:v prores_ks "
+          "-profile:v 0 -c:a pcm_s16le",
+          "-c copy -t 1", "-ss 0.3"}},
         {"h264_raw",
          {"raw.h264", "-f lavfi -i testsrc2=s=320x240:r=24 -t 2 -c:v libx264 -g 12 -bf 3"}},
     });
@@ -43,6 +49,10 @@ const testsupport::TempDir& scratch() {
 
 const std::string& mediaPath(const std::string& name) {
     return catalogue().path(name);
+}
+
+std::vector<std::string> mediaNames() {
+    return catalogue().names();
 }
 
 const testsupport::ReferenceVideo& reference(const std::string& name) {
