@@ -3,7 +3,8 @@
 // the way a background worker parked for a node's whole life does; deleting the node waits
 // for its task to end. Each "endingTaskNode" starts one task that ends at once.
 // "taskParkStats [-wait seconds]" returns {tasks started, tasks ended} of the nodes made since
-// the plug-in was loaded; with -wait it first waits, at most that long, until all have started.
+// the plug-in was loaded; with -wait it first waits, at most that long, until all have started
+// and those of "endingTaskNode"s have ended.
 #include <maya/MArgDatabase.h>
 #include <maya/MFnPlugin.h>
 #include <maya/MIntArray.h>
@@ -22,6 +23,7 @@ struct Counts {
     std::mutex mutex;
     std::condition_variable changed;
     int created = 0;
+    int createdEnding = 0;
     int started = 0;
     int ended = 0;
 };
@@ -51,14 +53,13 @@ MThreadRetVal runTask(void* data) {
     return nullptr;
 }
 
+// Counted before the node hears of it: once told, the node may go, and its state with it.
 void taskEnded(void* data) {
-    auto* state = static_cast<TaskState*>(data);
-    {
-        std::lock_guard<std::mutex> lock(state->mutex);
-        state->ended = true;
-        state->changed.notify_all();
-    }
     count(&Counts::ended);
+    auto* state = static_cast<TaskState*>(data);
+    std::lock_guard<std::mutex> lock(state->mutex);
+    state->ended = true;
+    state->changed.notify_all();
 }
 
 class TaskNode : public MPxNode {
@@ -66,6 +67,9 @@ public:
     explicit TaskNode(bool parks) {
         state_.parks = parks;
         count(&Counts::created);
+        if (!parks) {
+            count(&Counts::createdEnding);
+        }
         MThreadAsync::createTask(runTask, &state_, taskEnded, nullptr);
     }
     // Waits for the task's end, however long that takes.
@@ -103,8 +107,9 @@ public:
         double seconds = 0.0;
         parsed.getFlagArgument("-wait", 0, seconds);
         std::unique_lock<std::mutex> lock(counts.mutex);
-        counts.changed.wait_for(lock, std::chrono::duration<double>(seconds),
-                                [] { return counts.started == counts.created; });
+        counts.changed.wait_for(lock, std::chrono::duration<double>(seconds), [] {
+            return counts.started == counts.created && counts.ended >= counts.createdEnding;
+        });
         MIntArray result;
         result.append(counts.started);
         result.append(counts.ended);

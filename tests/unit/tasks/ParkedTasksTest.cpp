@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -23,6 +24,13 @@ std::string loadTaskPark() {
 }
 
 const int kTimeoutExit = 124;
+
+TEST(ParkedTasks, AFreshSessionHasOneThreadPerLogicalProcessor) {
+    const auto result = runWithLimit("threadCount -q -n;\n", 60);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "// Result: " + std::to_string(std::thread::hardware_concurrency()) + " //\n");
+}
 
 TEST(ParkedTasks, TheThirdNodesTaskNeverStartsOnTwoThreads) {
     const auto result = runWithLimit("threadCount -n 2;\n" + loadTaskPark() +
