@@ -48,6 +48,13 @@ MObject MPxNode::thisMObject() const {
     return hostNode_ ? Access::object(hostNode_->sharedFromThis()) : MObject();
 }
 
+// Not documented; plug-ins that call the base and then find caching enabled show it leaves the
+// node enabled, asking for nothing.
+void MPxNode::getCacheSetup(const MEvaluationNode&, MNodeCacheDisablingInfo&, MNodeCacheSetupInfo&,
+                            MObjectArray&) const {}
+
+void MPxNode::configCache(const MEvaluationNode&, MCacheSchema&) const {}
+
 MDataBlock MPxNode::forceCache() {
     return Access::block(hostNode_);
 }
