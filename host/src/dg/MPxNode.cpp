@@ -1,3 +1,4 @@
+#include <host/Faults.h>
 #include <maya/MPxNode.h>
 
 #include "dg/Access.h"
@@ -62,7 +63,7 @@ MDataBlock MPxNode::forceCache() {
 MStatus MPxNode::addAttribute(const MObject& attr) {
     host::NodeType* type = TypeRegistry::instance().initializing();
     auto attribute = Access::as<Attribute>(attr);
-    if (!type || !attribute) {
+    if (!type || !attribute || host::faultEnabled(host::fault::kAddAttribute)) {
         return MStatus::kFailure;
     }
     return type->addAttribute(attribute);
