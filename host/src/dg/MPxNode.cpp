@@ -1,3 +1,4 @@
+#include <host/Faults.h>
 #include <maya/MPxNode.h>
 
 #include "core/MainThreadOnly.h"
@@ -55,6 +56,13 @@ MObject MPxNode::thisMObject() const {
     return hostNode_ ? Access::object(hostNode_->sharedFromThis()) : MObject();
 }
 
+// Not documented; plug-ins that call the base and then find caching enabled show it leaves the
+// node enabled, asking for nothing.
+void MPxNode::getCacheSetup(const MEvaluationNode&, MNodeCacheDisablingInfo&, MNodeCacheSetupInfo&,
+                            MObjectArray&) const {}
+
+void MPxNode::configCache(const MEvaluationNode&, MCacheSchema&) const {}
+
 MDataBlock MPxNode::forceCache() {
     HOST_MAIN_THREAD_ONLY();
     return Access::block(hostNode_);
@@ -64,7 +72,7 @@ MStatus MPxNode::addAttribute(const MObject& attr) {
     HOST_MAIN_THREAD_ONLY();
     host::NodeType* type = TypeRegistry::instance().initializing();
     auto attribute = Access::as<Attribute>(attr);
-    if (!type || !attribute) {
+    if (!type || !attribute || host::faultEnabled(host::fault::kAddAttribute)) {
         return MStatus::kFailure;
     }
     return type->addAttribute(attribute);

@@ -1,6 +1,7 @@
 #include "dg/Node.h"
 
 #include "dg/Access.h"
+#include "dg/SceneGraph.h"
 
 #include <maya/MDataBlock.h>
 
@@ -218,6 +219,7 @@ MStatus setPlugValue(Node& node, const PlugKey& key, const Value& value) {
         return MStatus::kInvalidParameter;
     }
     node.store(key, stored);
+    SceneGraph::instance().setModified(true);
     return MStatus::kSuccess;
 }
 

@@ -62,6 +62,7 @@ SceneGraph& SceneGraph::instance() {
         graph->world_ = instantiate(TypeRegistry::instance().find("world"), "world");
         graph->world_->inScene = true;
         graph->buildDefaultScene();
+        graph->modified_ = false;
     }
     return *graph;
 }
@@ -135,6 +136,7 @@ MStatus SceneGraph::enter(const std::shared_ptr<Node>& node, Node* parent, int p
 }
 
 void SceneGraph::enterTree(const std::shared_ptr<Node>& node) {
+    modified_ = true;
     node->name = uniqueName(node->name, node.get());
     node->inScene = true;
     const auto at = std::upper_bound(
@@ -158,6 +160,7 @@ Removal SceneGraph::leave(Node& node) {
 }
 
 void SceneGraph::leaveTree(Node& node, std::vector<Connection>& connections) {
+    modified_ = true;
     for (const auto& child : std::vector<std::shared_ptr<Node>>(node.children)) {
         leaveTree(*child, connections);
     }
@@ -195,6 +198,7 @@ MStatus SceneGraph::reparent(Node& node, Node* newParent, int position) {
         !target.type->isDag || target.hasFn(MFn::kShape) || isDescendantOf(&target, &node)) {
         return MStatus::kInvalidParameter;
     }
+    modified_ = true;
     auto keep = node.sharedFromThis();
     detachFromParent(node, nullptr, nullptr);
     attachToParent(keep, target, position);
@@ -222,6 +226,7 @@ void SceneGraph::newScene() {
     }
     timeNode_ = nullptr;
     buildDefaultScene();
+    modified_ = false;
 }
 
 }  // namespace host
