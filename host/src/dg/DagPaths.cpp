@@ -27,6 +27,27 @@ int instanceCountOf(const Node& node) {
     return count;
 }
 
+int instanceNamed(Node& node, const std::string& name) {
+    if (name.find('|') == std::string::npos) {
+        return name == node.name.asChar() ? 0 : -1;
+    }
+    const std::vector<NodePath> paths = pathsTo(node);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        std::string path;
+        for (const Node* each : paths[i]) {
+            path += "|" + std::string(each->name.asChar());
+        }
+        const bool matches = name[0] == '|' ? path == name
+                                            : path.size() > name.size() &&
+                                                  path.compare(path.size() - name.size() - 1,
+                                                               std::string::npos, "|" + name) == 0;
+        if (matches) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 bool instanceOfParent(const Node& node, int instance, Node*& parent, int& parentInstance) {
     for (Node* each : node.parents) {
         const int count = each->isWorld() ? 1 : instanceCountOf(*each);

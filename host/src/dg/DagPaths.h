@@ -2,6 +2,7 @@
 
 #include "dg/Node.h"
 
+#include <string>
 #include <vector>
 
 namespace host {
@@ -14,6 +15,10 @@ using NodePath = std::vector<Node*>;
 // parent come first, so an instance keeps its number when a later one is made.
 std::vector<NodePath> pathsTo(Node& node);
 int instanceCountOf(const Node& node);
+
+// The instance of the node a name gives: a node name gives its first path (0); a path ("|a|b"
+// from the world, or "a|b" ending a path) the path it names. -1 when it names none.
+int instanceNamed(Node& node, const std::string& name);
 
 // The parent that instance number `instance` of the node passes through, and that parent's
 // instance number on the same path. False when the node has no such instance.

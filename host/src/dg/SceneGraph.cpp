@@ -95,31 +95,12 @@ SceneGraph& SceneGraph::instance() {
 SceneGraph::SceneGraph() = default;
 
 Node* SceneGraph::find(const MString& name) const {
-    std::string text = name.asChar();
+    const std::string text = name.asChar();
     const auto bar = text.rfind('|');
     const std::string leaf = bar == std::string::npos ? text : text.substr(bar + 1);
     for (const auto& node : nodes_) {
         if (leaf == node->name.asChar()) {
-            if (bar == std::string::npos) {
-                return node.get();
-            }
-            // A path must name the ancestors of one of the node's instances, from the world
-            // when it starts with '|'.
-            for (const NodePath& nodes : pathsTo(*node)) {
-                std::string path;
-                for (const Node* each : nodes) {
-                    path += "|" + std::string(each->name.asChar());
-                }
-                const bool matches = text[0] == '|'
-                                         ? path == text
-                                         : path.size() > text.size() &&
-                                               path.compare(path.size() - text.size() - 1,
-                                                            text.size() + 1, "|" + text) == 0;
-                if (matches) {
-                    return node.get();
-                }
-            }
-            return nullptr;
+            return instanceNamed(*node, text) >= 0 ? node.get() : nullptr;
         }
     }
     return nullptr;

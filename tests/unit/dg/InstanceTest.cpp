@@ -6,6 +6,7 @@
 #include <maya/MDagPathArray.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MFnMatrixData.h>
+#include <maya/MSelectionList.h>
 
 #include "TestSupport.h"
 
@@ -83,6 +84,21 @@ TEST_F(SharedLeaf, EachPathHasItsOwnWorldMatrix) {
     MDagPath popped = paths[1];
     popped.pop();
     EXPECT_EQ(popped.fullPathName(), "|b");
+
+    // A selection keeps the instance a path names.
+    MSelectionList named;
+    ASSERT_EQ(named.add("b|leaf"), MStatus::kSuccess);
+    ASSERT_EQ(named.add("leaf"), MStatus::kSuccess);
+    ASSERT_EQ(named.length(), 2u);
+    MDagPath selected;
+    named.getDagPath(0, selected);
+    EXPECT_EQ(selected.fullPathName(), "|b|leaf");
+    named.getDagPath(1, selected);
+    EXPECT_EQ(selected.fullPathName(), "|root|a|leaf");
+    MStringArray strings;
+    named.getSelectionStrings(strings);
+    EXPECT_EQ(strings[0], "b|leaf");
+    EXPECT_EQ(MFnDagNode(paths[1]).partialPathName(), "b|leaf");
 
     // An instanced ancestor multiplies the paths below it.
     MObject a = nodeNamed("a");
