@@ -12,7 +12,7 @@
 
 OPENMAYA_MAJOR_NAMESPACE_OPEN
 
-// An ordered list of nodes and plugs without duplicates.
+// An ordered list of nodes, DAG paths (instances) and plugs without duplicates.
 class MSelectionList {
 public:
     enum MergeStrategy { kMergeNormal = 0, kXORWithList, kRemoveFromList };
@@ -50,6 +50,8 @@ private:
     struct Item {
         MObject node;
         MPlug plug;
+        // The instance of a DAG node added by path; empty for its first.
+        MDagPath path;
     };
     MStatus addItem(const Item& item);
     std::vector<Item> items_;

@@ -2,8 +2,11 @@
 
 #include <host/PlugText.h>
 
+#include <maya/MDagPathArray.h>
+
 #include "core/MainThreadOnly.h"
 #include "dg/Access.h"
+#include "dg/DagPaths.h"
 #include "dg/SceneGraph.h"
 #include "dg/StatusOut.h"
 
@@ -43,7 +46,7 @@ unsigned int MSelectionList::length(MStatus* ReturnStatus) const {
 MStatus MSelectionList::addItem(const Item& item) {
     HOST_MAIN_THREAD_ONLY();
     const bool present = std::any_of(items_.begin(), items_.end(), [&item](const Item& each) {
-        return each.node == item.node && each.plug == item.plug;
+        return each.node == item.node && each.plug == item.plug && each.path == item.path;
     });
     if (!present) {
         items_.push_back(item);
@@ -57,19 +60,26 @@ MStatus MSelectionList::add(const MString& matchString, bool) {
     if (pattern.find('.') != std::string::npos) {
         MPlug plug;
         MStatus status = host::findPlugByName(matchString, plug);
-        return status ? addItem({plug.node(), plug}) : status;
+        return status ? addItem({plug.node(), plug, MDagPath()}) : status;
     }
     if (pattern.find_first_of("*?") == std::string::npos) {
         Node* node = SceneGraph::instance().find(matchString);
         if (!node) {
             return MStatus::kInvalidParameter;
         }
-        return addItem({Access::object(node->sharedFromThis()), MPlug()});
+        const MObject object = Access::object(node->sharedFromThis());
+        const int instance = host::instanceNamed(*node, pattern);
+        if (pattern.find('|') == std::string::npos || instance < 0) {
+            return addItem({object, MPlug(), MDagPath()});
+        }
+        MDagPathArray paths;
+        MDagPath::getAllPathsTo(object, paths);
+        return add(paths[static_cast<unsigned int>(instance)]);
     }
     bool matched = false;
     for (const auto& node : SceneGraph::instance().nodes()) {
         if (fnmatch(pattern.c_str(), node->name.asChar(), 0) == 0) {
-            addItem({Access::object(node), MPlug()});
+            addItem({Access::object(node), MPlug(), MDagPath()});
             matched = true;
         }
     }
@@ -81,17 +91,23 @@ MStatus MSelectionList::add(const MObject& object, bool) {
     if (!Access::as<Node>(object)) {
         return MStatus::kInvalidParameter;
     }
-    return addItem({object, MPlug()});
+    return addItem({object, MPlug(), MDagPath()});
 }
 
 MStatus MSelectionList::add(const MDagPath& object, const MObject&, bool) {
     HOST_MAIN_THREAD_ONLY();
-    return object.isValid() ? add(object.node()) : MStatus(MStatus::kInvalidParameter);
+    if (!object.isValid()) {
+        return MStatus::kInvalidParameter;
+    }
+    MDagPath first;
+    MDagPath::getAPathTo(object.node(), first);
+    return addItem({object.node(), MPlug(), first == object ? MDagPath() : object});
 }
 
 MStatus MSelectionList::add(const MPlug& plug, bool) {
     HOST_MAIN_THREAD_ONLY();
-    return plug.isNull() ? MStatus(MStatus::kInvalidParameter) : addItem({plug.node(), plug});
+    return plug.isNull() ? MStatus(MStatus::kInvalidParameter)
+                         : addItem({plug.node(), plug, MDagPath()});
 }
 
 MStatus MSelectionList::remove(unsigned int index) {
@@ -124,6 +140,10 @@ MStatus MSelectionList::getDagPath(unsigned int index, MDagPath& dagPath) const 
     HOST_MAIN_THREAD_ONLY();
     if (index >= items_.size()) {
         return MStatus::kInvalidParameter;
+    }
+    if (items_[index].path.length() > 0) {
+        dagPath = items_[index].path;
+        return MStatus::kSuccess;
     }
     return MDagPath::getAPathTo(items_[index].node, dagPath) ? MStatus::kSuccess
                                                              : MStatus::kFailure;
@@ -167,6 +187,10 @@ MStatus MSelectionList::getSelectionStrings(unsigned int index, MStringArray& ar
     }
     const Item& item = items_[index];
     auto node = Access::as<Node>(item.node);
+    if (item.path.length() > 0) {
+        array.append(item.path.partialPathName());
+        return MStatus::kSuccess;
+    }
     array.append(item.plug.isNull() ? (node ? node->name : MString()) : item.plug.name());
     return MStatus::kSuccess;
 }

@@ -50,7 +50,10 @@ TEST_F(PluginEntry, loadingRegistersTheNodeItsDrawingAndTheCommand) {
               MStatus::kSuccess);
     MObject node;
     ASSERT_EQ(host::findNode("sheetShape", node), MStatus::kSuccess);
-    // The library keeps its classes to itself, so the override can only be seen as the API's.
+    // The viewport makes the override when it first draws the node. The library keeps its
+    // classes to itself, so the override can only be seen as the API's.
+    EXPECT_EQ(host::drawOverrideFor(node), nullptr);
+    ASSERT_EQ(host::refresh(), MStatus::kSuccess);
     EXPECT_NE(host::drawOverrideFor(node), nullptr);
 
     ASSERT_EQ(host::unloadPlugin("libCineSheet", true), MStatus::kSuccess);

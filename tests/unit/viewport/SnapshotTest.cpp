@@ -85,6 +85,38 @@ TEST(Snapshot, TestPlaneFillsTheFrameUprightAndNotMirrored) {
     }
 }
 
+// Two instances of the plane, each half the frame's size, side by side: both are rendered,
+// each at the place its own transform gives.
+TEST(Snapshot, EveryInstanceIsRenderedAtItsPlace) {
+    TempDir dir;
+    const std::string out = dir.file("snap.png");
+    const double halfHeight = 10 * 0.945 * 25.4 / 2 / 35;
+    const double halfWidth = halfHeight * 320 / 240;
+    const auto result = runHostScript(
+        planeInFrontOfCamera(testsupport::testPluginDir()) + "setAttr plane.scaleX " +
+        std::to_string(halfWidth / 2) + "; setAttr plane.scaleY " + std::to_string(halfHeight / 2) +
+        "; setAttr plane.translateX " + std::to_string(-halfWidth / 2) +
+        ";\ninstance plane; setAttr plane1.translateX " + std::to_string(halfWidth / 2) +
+        ";\nsnapshot -camera shotCam -width " + std::to_string(kWidth) + " -height " +
+        std::to_string(kHeight) + " -file " + quoted(out));
+    ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
+    const auto pixels = readTopDown(out);
+    const Pixel red{255, 0, 0, 255};
+    const Pixel green{0, 255, 0, 255};
+    const Pixel blue{0, 0, 255, 255};
+    const Pixel yellow{255, 255, 0, 255};
+    // Each instance is 48 x 36 pixels, 18 rows below the top, with quadrants of 24 x 18.
+    for (const int left : {0, kWidth / 2}) {
+        EXPECT_EQ(at(pixels, left + 12, 27), red) << "instance at " << left;
+        EXPECT_EQ(at(pixels, left + 36, 27), green) << "instance at " << left;
+        EXPECT_EQ(at(pixels, left + 12, 45), blue) << "instance at " << left;
+        EXPECT_EQ(at(pixels, left + 36, 45), yellow) << "instance at " << left;
+    }
+    for (const Pixel& quad : {red, green, blue, yellow}) {
+        EXPECT_NE(at(pixels, kWidth / 2, 6), quad) << "nothing is drawn above the instances";
+    }
+}
+
 TEST(Snapshot, TextureDumpWritesTheDrawnTextureInRowOrder) {
     TempDir dir;
     const std::string raw = dir.file("texture.rgba");
