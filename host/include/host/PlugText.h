@@ -56,7 +56,8 @@ std::vector<SceneConnection> sceneConnections();
 std::string connectionProblem(const MPlug& source, const MPlug& destination);
 
 MString nodeTypeName(const MObject& node);
-// Name of the node's DAG parent; "" under the world and for nodes outside the DAG.
+// Name of the DAG parent the node was made under (its first); "" under the world and for nodes
+// outside the DAG.
 MString dagParentName(const MObject& node);
 
 }  // namespace host

@@ -18,6 +18,8 @@ public:
     virtual void nodeAdded(const MObject& node) = 0;
     // A node is about to leave the scene (deleted, or removed by an undo); it is still valid.
     virtual void nodeRemoved(const MObject& node) = 0;
+    // A node that stays gained or lost an instance (a DAG path), itself or through an ancestor.
+    virtual void instancesChanged(const MObject&) {}
 };
 
 void addSceneObserver(SceneObserver* observer);

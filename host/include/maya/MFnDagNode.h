@@ -2,6 +2,7 @@
 
 #include <maya/MApiNamespace.h>
 #include <maya/MDagPath.h>
+#include <maya/MDagPathArray.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MMatrix.h>
 #include <maya/MObject.h>
@@ -11,7 +12,8 @@
 
 OPENMAYA_MAJOR_NAMESPACE_OPEN
 
-// Function set for nodes of the DAG (transforms and shapes). Each node has one parent.
+// Function set for nodes of the DAG (transforms and shapes). An instanced node has several
+// parents; one made on a DAG path keeps that path (that instance).
 class MFnDagNode : public MFnDependencyNode {
 public:
     enum { kNextPos = 0xff };
@@ -40,20 +42,34 @@ public:
     unsigned int childCount(MStatus* ReturnStatus = nullptr) const;
     MObject child(unsigned int index, MStatus* ReturnStatus = nullptr) const;
     MObject dagRoot(MStatus* ReturnStatus = nullptr);
-    // Moves the child under this node (not undoable).
+    // Moves the child under this node, or with keepExistingParents adds it here as one more
+    // instance (not undoable).
     MStatus addChild(MObject& child, unsigned int index = kNextPos,
                      bool keepExistingParents = false);
+    // Takes this node's instance of the child away; a child with no other parent goes under
+    // the world.
     MStatus removeChild(MObject& child);
     bool hasParent(const MObject& node, MStatus* ReturnStatus = nullptr) const;
     bool hasChild(const MObject& node, MStatus* ReturnStatus = nullptr) const;
     bool isChildOf(const MObject& node, MStatus* ReturnStatus = nullptr) const;
     bool isParentOf(const MObject& node, MStatus* ReturnStatus = nullptr) const;
 
+    // indirect: through an instanced ancestor too. total: every path, else direct parents.
+    bool isInstanced(bool indirect = true, MStatus* ReturnStatus = nullptr) const;
+    unsigned int instanceCount(bool total, MStatus* ReturnStatus = nullptr) const;
+    MStatus getAllPaths(MDagPathArray& paths) const;
+    bool isInstanceable(MStatus* ReturnStatus = nullptr) const;
+    MStatus setInstanceable(const bool how);
+
+    // The path the function set was made on, else the node's first.
     MStatus getPath(MDagPath& path) const;
     MDagPath dagPath(MStatus* ReturnStatus = nullptr) const;
     MString fullPathName(MStatus* ReturnStatus = nullptr) const;
     MString partialPathName(MStatus* ReturnStatus = nullptr) const;
     MMatrix transformationMatrix(MStatus* ReturnStatus = nullptr) const;
+
+private:
+    MDagPath path_;
 };
 
 OPENMAYA_NAMESPACE_CLOSE

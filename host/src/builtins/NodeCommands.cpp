@@ -2,6 +2,7 @@
 #include <host/PlugText.h>
 #include <host/Scene.h>
 #include <maya/MDagModifier.h>
+#include <maya/MDagPathArray.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MPlug.h>
@@ -156,11 +157,13 @@ public:
         MSyntax syntax = wordsSyntax(0);
         syntax.addFlag("-typ", "-type", MSyntax::kString);
         syntax.makeFlagMultiUse("-type");
+        syntax.addFlag("-l", "-long");
         return syntax;
     }
 
     // Names of the scene's nodes, in creation order, that match a pattern ('*', '?') and, with
-    // -type, are of one of the types given.
+    // -type, are of one of the types given. A DAG node is listed once per path: by its
+    // shortest unique path, or its full path with -long.
     MStatus doIt(const MArgList& args) override {
         MArgDatabase parsed(syntax(), args);
         std::vector<std::string> patterns = objectWords(parsed);
@@ -174,8 +177,17 @@ public:
         for (const MObject& node : sceneNodes()) {
             std::string name = nameOf(node);
             std::string type = nodeTypeName(node).asChar();
-            if (matchesAny(patterns, name) && (types.empty() || contains(types, type))) {
+            if (!matchesAny(patterns, name) || (!types.empty() && !contains(types, type))) {
+                continue;
+            }
+            MDagPathArray paths;
+            if (!node.hasFn(MFn::kDagNode) || !MDagPath::getAllPathsTo(node, paths)) {
                 names.append(MString(name.c_str()));
+                continue;
+            }
+            for (unsigned int i = 0; i < paths.length(); ++i) {
+                names.append(parsed.isFlagSet("-long") ? paths[i].fullPathName()
+                                                       : paths[i].partialPathName());
             }
         }
         setResult(names);

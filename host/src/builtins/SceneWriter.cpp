@@ -4,6 +4,7 @@
 #include <host/PlugText.h>
 #include <host/Plugins.h>
 #include <host/Scene.h>
+#include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
 
 #include "builtins/BuiltinSupport.h"
@@ -65,6 +66,26 @@ void writeCreateNodes(std::ostream& out, const std::vector<MObject>& nodes) {
     }
 }
 
+// Every parent of an instanced node after the first, as Maya writes instances.
+void writeInstances(std::ostream& out, const std::vector<MObject>& nodes) {
+    for (const MObject& node : nodes) {
+        if (!node.hasFn(MFn::kDagNode)) {
+            continue;
+        }
+        const MFnDagNode dagNode(node);
+        for (unsigned int i = 1; i < dagNode.parentCount(); ++i) {
+            const MObject parent = dagNode.parent(i);
+            out << "parent" << (node.hasFn(MFn::kShape) ? " -s" : "") << " -nc -r -add "
+                << scriptWord(nameOf(node), true);
+            if (parent.hasFn(MFn::kWorld)) {
+                out << " -w;\n";
+            } else {
+                out << " " << scriptWord(nameOf(parent), true) << ";\n";
+            }
+        }
+    }
+}
+
 void writeValues(std::ostream& out, const std::vector<MObject>& nodes) {
     for (const MObject& node : nodes) {
         std::string name = nameOf(node);
@@ -97,6 +118,7 @@ std::string sceneAsScript(const std::string& sceneName) {
     out << "//Maya ASCII scene\n//Name: " << sceneName << "\n";
     writeRequires(out, nodes);
     writeCreateNodes(out, nodes);
+    writeInstances(out, nodes);
     writeValues(out, nodes);
     writeConnections(out);
     out << "// End of " << sceneName << "\n";

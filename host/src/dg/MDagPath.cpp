@@ -1,26 +1,71 @@
 #include <maya/MDagPath.h>
+#include <maya/MDagPathArray.h>
 
 #include "dg/Access.h"
 #include "dg/DagChildren.h"
+#include "dg/DagPaths.h"
 #include "dg/Node.h"
 #include "dg/NodeOf.h"
 #include "dg/StatusOut.h"
 
+#include <algorithm>
 #include <string>
 
 using host::Access;
 using host::dagNodeOf;
 using host::Node;
+using host::NodePath;
 using host::setStatus;
 
 namespace {
 
-MMatrix worldMatrixOf(Node* node) {
-    if (!node || node->isWorld()) {
+std::vector<MObject> objectsOf(const NodePath& path) {
+    std::vector<MObject> objects;
+    for (Node* node : path) {
+        objects.push_back(Access::object(node->sharedFromThis()));
+    }
+    return objects;
+}
+
+Node* nodeAt(const std::vector<MObject>& nodes, std::size_t index) {
+    return index < nodes.size() ? Access::as<Node>(nodes[index]).get() : nullptr;
+}
+
+// Names joined by '|', from the node at `first` on.
+std::string joinedNames(const NodePath& path, std::size_t first) {
+    std::string text;
+    for (std::size_t i = first; i < path.size(); ++i) {
+        text += (i > first ? "|" : "") + std::string(path[i]->name.asChar());
+    }
+    return text;
+}
+
+NodePath nodePathOf(const std::vector<MObject>& nodes) {
+    NodePath path;
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        path.push_back(nodeAt(nodes, i));
+    }
+    return path;
+}
+
+int instanceIndexOf(const std::vector<MObject>& nodes) {
+    Node* node = nodes.empty() ? nullptr : nodeAt(nodes, nodes.size() - 1);
+    if (!node) {
+        return -1;
+    }
+    const std::vector<NodePath> paths = host::pathsTo(*node);
+    const auto found = std::find(paths.begin(), paths.end(), nodePathOf(nodes));
+    return found == paths.end() ? -1 : static_cast<int>(found - paths.begin());
+}
+
+MMatrix worldMatrixAlong(const std::vector<MObject>& nodes) {
+    Node* node = nodes.empty() ? nullptr : nodeAt(nodes, nodes.size() - 1);
+    const int instance = instanceIndexOf(nodes);
+    if (!node || node->isWorld() || instance < 0) {
         return MMatrix();
     }
     const host::Attribute* world = node->type->findAttribute("worldMatrix");
-    return world ? node->evaluate({world, 0}).matrix : MMatrix();
+    return world ? node->evaluate({world, instance}).matrix : MMatrix();
 }
 
 }  // namespace
@@ -31,116 +76,176 @@ MDagPath::~MDagPath() = default;
 MDagPath& MDagPath::operator=(const MDagPath& other) = default;
 
 bool MDagPath::operator==(const MDagPath& other) const {
-    return node_ == other.node_;
+    return nodes_ == other.nodes_;
 }
 
-MStatus MDagPath::getAPathTo(const MObject& node, MDagPath& path) {
+MStatus MDagPath::getAllPathsTo(const MObject& node, MDagPathArray& pathArray) {
+    pathArray.clear();
     MStatus status;
-    if (!dagNodeOf(node, &status)) {
+    auto found = dagNodeOf(node, &status);
+    if (!found) {
         return MStatus::kInvalidParameter;
     }
-    path.node_ = node;
+    for (const NodePath& each : host::pathsTo(*found)) {
+        MDagPath path;
+        path.nodes_ = objectsOf(each);
+        pathArray.append(path);
+    }
+    if (pathArray.length() == 0) {
+        MDagPath path;
+        getAPathTo(node, path);
+        pathArray.append(path);
+    }
+    return MStatus::kSuccess;
+}
+
+// A node outside the scene (or the world) gets a path of the node alone.
+MStatus MDagPath::getAPathTo(const MObject& node, MDagPath& path) {
+    MStatus status;
+    auto found = dagNodeOf(node, &status);
+    if (!found) {
+        return MStatus::kInvalidParameter;
+    }
+    const std::vector<NodePath> paths = host::pathsTo(*found);
+    path.nodes_ = paths.empty() ? std::vector<MObject>{node} : objectsOf(paths.front());
+    return MStatus::kSuccess;
+}
+
+// The paths of every descendant reached from this path, this one excluded: the documentation
+// does not say whether it is included.
+MStatus MDagPath::getAllPathsBelow(MDagPathArray& pathArray) {
+    pathArray.clear();
+    std::vector<MDagPath> pending = {*this};
+    while (!pending.empty()) {
+        const MDagPath current = pending.back();
+        pending.pop_back();
+        for (unsigned int i = current.childCount(); i-- > 0;) {
+            MDagPath below = current;
+            below.push(current.child(i));
+            pathArray.append(below);
+            pending.push_back(below);
+        }
+    }
     return MStatus::kSuccess;
 }
 
 bool MDagPath::hasFn(MFn::Type type, MStatus* ReturnStatus) const {
-    setStatus(ReturnStatus, node_.isNull() ? MStatus::kFailure : MStatus::kSuccess);
-    return node_.hasFn(type);
+    setStatus(ReturnStatus, nodes_.empty() ? MStatus::kFailure : MStatus::kSuccess);
+    return !nodes_.empty() && nodes_.back().hasFn(type);
 }
 
 MFn::Type MDagPath::apiType(MStatus* ReturnStatus) const {
-    setStatus(ReturnStatus, node_.isNull() ? MStatus::kFailure : MStatus::kSuccess);
-    return node_.apiType();
+    setStatus(ReturnStatus, nodes_.empty() ? MStatus::kFailure : MStatus::kSuccess);
+    return nodes_.empty() ? MFn::kInvalid : nodes_.back().apiType();
 }
 
+// Every node still in the scene, each a child of the one before it.
 bool MDagPath::isValid(MStatus* ReturnStatus) const {
     setStatus(ReturnStatus, MStatus::kSuccess);
-    auto node = Access::as<Node>(node_);
-    return node && node->inScene;
+    if (nodes_.empty()) {
+        return false;
+    }
+    if (length() == 0) {
+        return true;
+    }
+    for (std::size_t i = 0; i < nodes_.size(); ++i) {
+        Node* node = nodeAt(nodes_, i);
+        if (!node || !node->inScene) {
+            return false;
+        }
+    }
+    return instanceIndexOf(nodes_) >= 0;
 }
 
 MObject MDagPath::node(MStatus* ReturnStatus) const {
-    setStatus(ReturnStatus, node_.isNull() ? MStatus::kInvalidParameter : MStatus::kSuccess);
-    return node_;
+    setStatus(ReturnStatus, nodes_.empty() ? MStatus::kInvalidParameter : MStatus::kSuccess);
+    return nodes_.empty() ? MObject() : nodes_.back();
 }
 
 MObject MDagPath::transform(MStatus* ReturnStatus) const {
-    auto node = dagNodeOf(node_, ReturnStatus);
-    if (!node) {
-        return MObject();
+    for (auto each = nodes_.rbegin(); each != nodes_.rend(); ++each) {
+        if (each->hasFn(MFn::kTransform)) {
+            setStatus(ReturnStatus, MStatus::kSuccess);
+            return *each;
+        }
     }
-    if (node->hasFn(MFn::kTransform) || !node->parent) {
-        return node_;
-    }
-    return Access::object(node->parent->sharedFromThis());
+    setStatus(ReturnStatus, MStatus::kInvalidParameter);
+    return MObject();
 }
 
 unsigned int MDagPath::length(MStatus* ReturnStatus) const {
-    auto node = dagNodeOf(node_, ReturnStatus);
-    unsigned int count = 0;
-    for (Node* current = node.get(); current && !current->isWorld(); current = current->parent) {
-        ++count;
-    }
-    return count;
+    setStatus(ReturnStatus, MStatus::kSuccess);
+    const bool world = nodes_.size() == 1 && nodes_.front().hasFn(MFn::kWorld);
+    return world ? 0 : static_cast<unsigned int>(nodes_.size());
 }
 
 unsigned int MDagPath::childCount(MStatus* ReturnStatus) const {
-    return host::childCountOf(node_, ReturnStatus);
+    return host::childCountOf(node(), ReturnStatus);
 }
 
 MObject MDagPath::child(unsigned int index, MStatus* ReturnStatus) const {
-    return host::childOf(node_, index, ReturnStatus);
+    return host::childOf(node(), index, ReturnStatus);
 }
 
 MStatus MDagPath::push(const MObject& child) {
-    auto node = dagNodeOf(node_, nullptr);
+    Node* node = nodes_.empty() ? nullptr : nodeAt(nodes_, nodes_.size() - 1);
     auto pushed = Access::as<Node>(child);
-    if (!node || !pushed || pushed->parent != node.get()) {
+    if (!node || !pushed ||
+        std::find(pushed->parents.begin(), pushed->parents.end(), node) == pushed->parents.end()) {
         return MStatus::kInvalidParameter;
     }
-    node_ = child;
+    nodes_.push_back(child);
     return MStatus::kSuccess;
 }
 
 MStatus MDagPath::pop(unsigned int num) {
-    auto node = dagNodeOf(node_, nullptr);
-    Node* current = node.get();
-    for (unsigned int i = 0; i < num; ++i) {
-        if (!current || !current->parent || current->parent->isWorld()) {
-            return MStatus::kInvalidParameter;
-        }
-        current = current->parent;
+    if (num >= nodes_.size()) {
+        return MStatus::kInvalidParameter;
     }
-    if (current) {
-        node_ = Access::object(current->sharedFromThis());
-    }
-    return current ? MStatus::kSuccess : MStatus::kInvalidParameter;
+    nodes_.resize(nodes_.size() - num);
+    return MStatus::kSuccess;
 }
 
 MStatus MDagPath::extendToShape() {
-    auto node = dagNodeOf(node_, nullptr);
-    if (!node) {
+    if (nodes_.empty()) {
         return MStatus::kFailure;
     }
-    if (!node->hasFn(MFn::kTransform)) {
+    if (!nodes_.back().hasFn(MFn::kTransform)) {
         return MStatus::kSuccess;
     }
-    for (const auto& child : node->children) {
-        if (child->hasFn(MFn::kShape)) {
-            node_ = Access::object(child);
+    for (unsigned int i = 0; i < childCount(); ++i) {
+        const MObject each = child(i);
+        if (each.hasFn(MFn::kShape)) {
+            nodes_.push_back(each);
             return MStatus::kSuccess;
         }
     }
     return MStatus::kFailure;
 }
 
+bool MDagPath::isInstanced(MStatus* ReturnStatus) const {
+    Node* node = nodes_.empty() ? nullptr : nodeAt(nodes_, nodes_.size() - 1);
+    setStatus(ReturnStatus, node ? MStatus::kSuccess : MStatus::kFailure);
+    return node && host::instanceCountOf(*node) > 1;
+}
+
+unsigned int MDagPath::instanceNumber(MStatus* ReturnStatus) const {
+    const int index = instanceIndexOf(nodes_);
+    setStatus(ReturnStatus, index >= 0 ? MStatus::kSuccess : MStatus::kFailure);
+    return index >= 0 ? static_cast<unsigned int>(index) : 0;
+}
+
 MMatrix MDagPath::inclusiveMatrix(MStatus* ReturnStatus) const {
-    return worldMatrixOf(dagNodeOf(node_, ReturnStatus).get());
+    setStatus(ReturnStatus, nodes_.empty() ? MStatus::kFailure : MStatus::kSuccess);
+    return worldMatrixAlong(nodes_);
 }
 
 MMatrix MDagPath::exclusiveMatrix(MStatus* ReturnStatus) const {
-    auto node = dagNodeOf(node_, ReturnStatus);
-    return worldMatrixOf(node ? node->parent : nullptr);
+    setStatus(ReturnStatus, nodes_.empty() ? MStatus::kFailure : MStatus::kSuccess);
+    if (nodes_.size() < 2) {
+        return MMatrix();
+    }
+    return worldMatrixAlong(std::vector<MObject>(nodes_.begin(), nodes_.end() - 1));
 }
 
 MMatrix MDagPath::inclusiveMatrixInverse(MStatus* ReturnStatus) const {
@@ -148,16 +253,32 @@ MMatrix MDagPath::inclusiveMatrixInverse(MStatus* ReturnStatus) const {
 }
 
 MString MDagPath::fullPathName(MStatus* ReturnStatus) const {
-    auto node = dagNodeOf(node_, ReturnStatus);
-    std::string path;
-    for (Node* current = node.get(); current && !current->isWorld(); current = current->parent) {
-        path = "|" + std::string(current->name.asChar()) + path;
+    setStatus(ReturnStatus, nodes_.empty() ? MStatus::kFailure : MStatus::kSuccess);
+    if (length() == 0) {
+        return MString();
     }
-    return path.c_str();
+    return ("|" + joinedNames(nodePathOf(nodes_), 0)).c_str();
 }
 
+// Names are unique in this host, so the node's own name is unique unless the node has other
+// paths; then the path's lower part that none of those ends with.
 MString MDagPath::partialPathName(MStatus* ReturnStatus) const {
-    auto node = dagNodeOf(node_, ReturnStatus);
-    // Names are unique in this host, so the node's own name is the shortest unique path.
-    return node && !node->isWorld() ? node->name : MString();
+    setStatus(ReturnStatus, nodes_.empty() ? MStatus::kFailure : MStatus::kSuccess);
+    if (length() == 0) {
+        return MString();
+    }
+    const NodePath path = nodePathOf(nodes_);
+    const std::vector<NodePath> others = host::pathsTo(*path.back());
+    for (std::size_t first = path.size(); first-- > 0;) {
+        const std::size_t depth = path.size() - first;
+        const bool unique = std::none_of(others.begin(), others.end(), [&](const NodePath& other) {
+            return other != path && other.size() >= depth &&
+                   std::equal(path.begin() + static_cast<std::ptrdiff_t>(first), path.end(),
+                              other.end() - static_cast<std::ptrdiff_t>(depth));
+        });
+        if (unique) {
+            return joinedNames(path, first).c_str();
+        }
+    }
+    return fullPathName();
 }

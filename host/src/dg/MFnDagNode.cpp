@@ -2,10 +2,13 @@
 
 #include "dg/Access.h"
 #include "dg/DagChildren.h"
+#include "dg/DagPaths.h"
 #include "dg/NodeCreation.h"
 #include "dg/NodeOf.h"
 #include "dg/SceneGraph.h"
 #include "dg/StatusOut.h"
+
+#include <algorithm>
 
 using host::Access;
 using host::dagNodeOf;
@@ -33,7 +36,7 @@ MFnDagNode::MFnDagNode(const MObject& object, MStatus* ReturnStatus) {
     setStatus(ReturnStatus, setObject(object));
 }
 
-MFnDagNode::MFnDagNode(const MDagPath& object, MStatus* ReturnStatus) {
+MFnDagNode::MFnDagNode(const MDagPath& object, MStatus* ReturnStatus) : path_(object) {
     setStatus(ReturnStatus, setObject(object.node()));
 }
 
@@ -63,16 +66,16 @@ MObject MFnDagNode::create(const MString& type, const MString& name, MObject& pa
 
 unsigned int MFnDagNode::parentCount(MStatus* ReturnStatus) const {
     auto node = dagNodeOf(object_, ReturnStatus);
-    return node && node->parent ? 1 : 0;
+    return node ? static_cast<unsigned int>(node->parents.size()) : 0;
 }
 
 MObject MFnDagNode::parent(unsigned int index, MStatus* ReturnStatus) const {
     auto node = dagNodeOf(object_, ReturnStatus);
-    if (!node || index != 0 || !node->parent) {
+    if (!node || index >= node->parents.size()) {
         setStatus(ReturnStatus, MStatus::kInvalidParameter);
         return MObject();
     }
-    return Access::object(node->parent->sharedFromThis());
+    return Access::object(node->parents[index]->sharedFromThis());
 }
 
 unsigned int MFnDagNode::childCount(MStatus* ReturnStatus) const {
@@ -88,22 +91,35 @@ MObject MFnDagNode::dagRoot(MStatus* ReturnStatus) {
     return node ? Access::object(SceneGraph::instance().world().sharedFromThis()) : MObject();
 }
 
-MStatus MFnDagNode::addChild(MObject& child, unsigned int index, bool) {
+MStatus MFnDagNode::addChild(MObject& child, unsigned int index, bool keepExistingParents) {
     auto node = dagNodeOf(object_, nullptr);
     auto moved = dagNodeOf(child, nullptr);
     if (!node || !moved) {
         return MStatus::kInvalidParameter;
     }
+    SceneGraph& graph = SceneGraph::instance();
+    Node* parent = node->isWorld() ? nullptr : node.get();
     const int position = index == kNextPos ? -1 : static_cast<int>(index);
-    return SceneGraph::instance().reparent(*moved, node->isWorld() ? nullptr : node.get(),
-                                           position);
+    if (keepExistingParents) {
+        return graph.addInstance(*moved, parent, position);
+    }
+    MStatus status = graph.reparent(*moved, parent, position);
+    while (status && moved->parents.size() > 1) {
+        status = graph.removeInstance(*moved, *moved->parents.back());
+    }
+    return status;
 }
 
 MStatus MFnDagNode::removeChild(MObject& child) {
     auto node = dagNodeOf(object_, nullptr);
     auto removed = dagNodeOf(child, nullptr);
-    if (!node || !removed || removed->parent != node.get()) {
+    if (!node || !removed ||
+        std::find(removed->parents.begin(), removed->parents.end(), node.get()) ==
+            removed->parents.end()) {
         return MStatus::kInvalidParameter;
+    }
+    if (removed->parents.size() > 1) {
+        return SceneGraph::instance().removeInstance(*removed, *node);
     }
     return SceneGraph::instance().reparent(*removed, nullptr);
 }
@@ -111,13 +127,17 @@ MStatus MFnDagNode::removeChild(MObject& child) {
 bool MFnDagNode::hasParent(const MObject& node, MStatus* ReturnStatus) const {
     auto self = dagNodeOf(object_, ReturnStatus);
     auto other = Access::as<Node>(node);
-    return self && other && self->parent == other.get();
+    return self && other &&
+           std::find(self->parents.begin(), self->parents.end(), other.get()) !=
+               self->parents.end();
 }
 
 bool MFnDagNode::hasChild(const MObject& node, MStatus* ReturnStatus) const {
     auto self = dagNodeOf(object_, ReturnStatus);
     auto other = Access::as<Node>(node);
-    return self && other && other->parent == self.get();
+    return self && other &&
+           std::find(other->parents.begin(), other->parents.end(), self.get()) !=
+               other->parents.end();
 }
 
 bool MFnDagNode::isChildOf(const MObject& node, MStatus* ReturnStatus) const {
@@ -128,7 +148,42 @@ bool MFnDagNode::isParentOf(const MObject& node, MStatus* ReturnStatus) const {
     return hasChild(node, ReturnStatus);
 }
 
+bool MFnDagNode::isInstanced(bool indirect, MStatus* ReturnStatus) const {
+    return instanceCount(indirect, ReturnStatus) > 1;
+}
+
+unsigned int MFnDagNode::instanceCount(bool total, MStatus* ReturnStatus) const {
+    auto node = dagNodeOf(object_, ReturnStatus);
+    if (!node) {
+        return 0;
+    }
+    return total ? static_cast<unsigned int>(host::instanceCountOf(*node))
+                 : static_cast<unsigned int>(node->parents.size());
+}
+
+MStatus MFnDagNode::getAllPaths(MDagPathArray& paths) const {
+    return MDagPath::getAllPathsTo(object_, paths);
+}
+
+bool MFnDagNode::isInstanceable(MStatus* ReturnStatus) const {
+    auto node = dagNodeOf(object_, ReturnStatus);
+    return node && node->instanceable;
+}
+
+MStatus MFnDagNode::setInstanceable(const bool how) {
+    auto node = dagNodeOf(object_, nullptr);
+    if (!node) {
+        return MStatus::kFailure;
+    }
+    node->instanceable = how;
+    return MStatus::kSuccess;
+}
+
 MStatus MFnDagNode::getPath(MDagPath& path) const {
+    if (!object_.isNull() && path_.node() == object_) {
+        path = path_;
+        return MStatus::kSuccess;
+    }
     return MDagPath::getAPathTo(object_, path);
 }
 

@@ -120,11 +120,12 @@ private:
 
 class ReparentOperation : public ModifierOperation {
 public:
-    ReparentOperation(std::shared_ptr<Node> node, std::shared_ptr<Node> parent)
-        : node_(std::move(node)), parent_(std::move(parent)) {}
+    ReparentOperation(std::shared_ptr<Node> node, std::shared_ptr<Node> parent,
+                      std::shared_ptr<Node> from)
+        : node_(std::move(node)), parent_(std::move(parent)), from_(std::move(from)) {}
 
     MStatus doIt() override {
-        previousParent_ = node_->parent;
+        previousParent_ = from_ ? from_.get() : node_->firstParent();
         if (previousParent_) {
             const auto& siblings = previousParent_->children;
             for (std::size_t i = 0; i < siblings.size(); ++i) {
@@ -133,19 +134,39 @@ public:
                 }
             }
         }
-        return SceneGraph::instance().reparent(*node_, parent_.get());
+        return SceneGraph::instance().reparent(*node_, parent_.get(), -1, previousParent_);
     }
 
     MStatus undoIt() override {
         Node* parent = previousParent_ && !previousParent_->isWorld() ? previousParent_ : nullptr;
-        return SceneGraph::instance().reparent(*node_, parent, previousPosition_);
+        Node* from = parent_ ? parent_.get() : &SceneGraph::instance().world();
+        return SceneGraph::instance().reparent(*node_, parent, previousPosition_, from);
     }
 
 private:
     std::shared_ptr<Node> node_;
     std::shared_ptr<Node> parent_;
+    std::shared_ptr<Node> from_;
     Node* previousParent_ = nullptr;
     int previousPosition_ = -1;
+};
+
+// Makes the node a child of one more parent; undone by taking that instance away.
+class InstanceOperation : public ModifierOperation {
+public:
+    InstanceOperation(std::shared_ptr<Node> node, std::shared_ptr<Node> parent)
+        : node_(std::move(node)), parent_(std::move(parent)) {}
+
+    MStatus doIt() override { return SceneGraph::instance().addInstance(*node_, parent_.get()); }
+
+    MStatus undoIt() override {
+        Node& parent = parent_ ? *parent_ : SceneGraph::instance().world();
+        return SceneGraph::instance().removeInstance(*node_, parent);
+    }
+
+private:
+    std::shared_ptr<Node> node_;
+    std::shared_ptr<Node> parent_;
 };
 
 }  // namespace
@@ -209,8 +230,14 @@ std::unique_ptr<ModifierOperation> setValueOperation(std::shared_ptr<Node> node,
 }
 
 std::unique_ptr<ModifierOperation> reparentOperation(std::shared_ptr<Node> node,
+                                                     std::shared_ptr<Node> parent,
+                                                     std::shared_ptr<Node> from) {
+    return std::make_unique<ReparentOperation>(std::move(node), std::move(parent), std::move(from));
+}
+
+std::unique_ptr<ModifierOperation> instanceOperation(std::shared_ptr<Node> node,
                                                      std::shared_ptr<Node> parent) {
-    return std::make_unique<ReparentOperation>(std::move(node), std::move(parent));
+    return std::make_unique<InstanceOperation>(std::move(node), std::move(parent));
 }
 
 }  // namespace host

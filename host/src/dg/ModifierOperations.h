@@ -40,8 +40,13 @@ std::unique_ptr<ModifierOperation> connectOperation(const Connection& connection
 std::unique_ptr<ModifierOperation> disconnectOperation(const Connection& connection);
 std::unique_ptr<ModifierOperation> setValueOperation(std::shared_ptr<Node> node, const PlugKey& key,
                                                      const Value& value);
-// A null parent means the world.
+// A null parent means the world. An instanced node moves the instance under `from` (its first
+// parent when null).
 std::unique_ptr<ModifierOperation> reparentOperation(std::shared_ptr<Node> node,
+                                                     std::shared_ptr<Node> parent,
+                                                     std::shared_ptr<Node> from = nullptr);
+// Adds an instance of the node under the parent (the world when null).
+std::unique_ptr<ModifierOperation> instanceOperation(std::shared_ptr<Node> node,
                                                      std::shared_ptr<Node> parent);
 
 }  // namespace host

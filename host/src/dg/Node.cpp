@@ -1,6 +1,7 @@
 #include "dg/Node.h"
 
 #include "dg/Access.h"
+#include "dg/DagPaths.h"
 
 #include <maya/MDataBlock.h>
 
@@ -80,7 +81,7 @@ const Value& Node::evaluate(const PlugKey& key) {
 void Node::compute(const PlugKey& key) {
     if (key.attribute->worldSpace) {
         Slot& target = slot(key);
-        target.value = Value::ofMatrix(worldMatrix());
+        target.value = Value::ofMatrix(worldMatrix(std::max(key.index, 0)));
         target.dirty = false;
         return;
     }
@@ -93,7 +94,7 @@ void Node::compute(const PlugKey& key) {
     user->compute(plug, block);
 }
 
-MMatrix Node::worldMatrix() {
+MMatrix Node::worldMatrix(int instance) {
     MMatrix local;
     if (hasFn(MFn::kTransform)) {
         if (const Attribute* matrix = type->findAttribute("matrix")) {
@@ -103,9 +104,11 @@ MMatrix Node::worldMatrix() {
             local = local * evaluate({offset, -1}).matrix;
         }
     }
-    if (parent && !parent->isWorld()) {
+    Node* parent = nullptr;
+    int parentInstance = 0;
+    if (instanceOfParent(*this, instance, parent, parentInstance) && !parent->isWorld()) {
         if (const Attribute* parentWorld = parent->type->findAttribute("worldMatrix")) {
-            return local * parent->evaluate({parentWorld, 0}).matrix;
+            return local * parent->evaluate({parentWorld, parentInstance}).matrix;
         }
     }
     return local;

@@ -72,6 +72,7 @@ public:
     const Incoming* incomingOf(const PlugKey& key) const;
     bool hasOutgoing(const PlugKey& key) const;
     bool isWorld() const;
+    Node* firstParent() const { return parents.empty() ? nullptr : parents.front(); }
 
     std::shared_ptr<NodeType> type;
     MString name;
@@ -80,8 +81,11 @@ public:
     // Made by newScene: time1, defaultResolution and the default cameras.
     bool isDefault = false;
     unsigned long serial = 0;
-    Node* parent = nullptr;
+    // An instanced node has several parents; the first is the one it was made under.
+    std::vector<Node*> parents;
     std::vector<std::shared_ptr<Node>> children;
+    // MFnDagNode::setInstanceable: false refuses new instances.
+    bool instanceable = true;
     std::map<PlugKey, Slot> slots;
     std::map<PlugKey, Incoming> incoming;
     std::map<PlugKey, std::vector<PlugEnd>> outgoing;
@@ -92,7 +96,8 @@ private:
     void propagate(const PlugKey& key, Visited& visited);
     std::vector<PlugKey> keysOf(const Attribute* attribute, int index) const;
     void compute(const PlugKey& key);
-    MMatrix worldMatrix();
+    // The world matrix of one instance (DAG path) of the node.
+    MMatrix worldMatrix(int instance);
     std::set<PlugKey> computing_;
 };
 

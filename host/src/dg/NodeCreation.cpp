@@ -42,7 +42,7 @@ CreatedNodes makeNodes(const std::shared_ptr<NodeType>& type, bool shapeHasParen
     made.top = SceneGraph::instantiate(creatableType("transform"), stem + "#");
     made.node = SceneGraph::instantiate(type, stem + "Shape#");
     made.top->children.push_back(made.node);
-    made.node->parent = made.top.get();
+    made.node->parents.push_back(made.top.get());
     return made;
 }
 

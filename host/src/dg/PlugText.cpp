@@ -314,10 +314,10 @@ MString nodeTypeName(const MObject& object) {
 
 MString dagParentName(const MObject& object) {
     auto node = Access::as<Node>(object);
-    if (!node || !node->parent || node->parent->isWorld()) {
+    if (!node || !node->firstParent() || node->firstParent()->isWorld()) {
         return MString();
     }
-    return node->parent->name;
+    return node->firstParent()->name;
 }
 
 std::string connectionProblem(const MPlug& source, const MPlug& destination) {

@@ -1,6 +1,7 @@
 #include "dg/SceneGraph.h"
 
 #include "dg/Access.h"
+#include "dg/DagPaths.h"
 
 #include <algorithm>
 #include <string>
@@ -9,48 +10,73 @@ namespace host {
 namespace {
 
 bool isDescendantOf(const Node* node, const Node* ancestor) {
-    for (const Node* current = node; current; current = current->parent) {
-        if (current == ancestor) {
-            return true;
-        }
+    if (node == ancestor) {
+        return true;
     }
-    return false;
+    return std::any_of(node->parents.begin(), node->parents.end(),
+                       [ancestor](const Node* parent) { return isDescendantOf(parent, ancestor); });
 }
 
-void markWorldSpaceDirty(Node& node) {
-    for (const auto& attribute : node.type->attributes) {
-        if (attribute->worldSpace) {
-            node.markDirty({attribute.get(), -1});
-        }
-    }
+bool isChildOf(const Node& node, const Node& parent) {
+    return std::find(node.parents.begin(), node.parents.end(), &parent) != node.parents.end();
 }
 
-void detachFromParent(Node& node, std::shared_ptr<Node>* parent, int* position) {
-    if (!node.parent) {
-        return;
-    }
-    auto& siblings = node.parent->children;
-    auto found = std::find_if(siblings.begin(), siblings.end(),
-                              [&node](const auto& sibling) { return sibling.get() == &node; });
-    if (parent) {
-        *parent = node.parent->sharedFromThis();
-    }
-    if (position) {
-        *position = static_cast<int>(found - siblings.begin());
-    }
+// Cuts the parent's hold on the child; gives where the child was among the parent's children
+// and where the parent was among the child's parents.
+DagLink unlink(Node& parent, Node& child) {
+    DagLink cut{parent.sharedFromThis(), child.sharedFromThis()};
+    auto& siblings = parent.children;
+    const auto found =
+        std::find_if(siblings.begin(), siblings.end(),
+                     [&child](const auto& sibling) { return sibling.get() == &child; });
+    cut.position = static_cast<int>(found - siblings.begin());
     if (found != siblings.end()) {
         siblings.erase(found);
     }
-    node.parent = nullptr;
+    const auto place = std::find(child.parents.begin(), child.parents.end(), &parent);
+    cut.parentIndex = static_cast<int>(place - child.parents.begin());
+    if (place != child.parents.end()) {
+        child.parents.erase(place);
+    }
+    return cut;
 }
 
-void attachToParent(const std::shared_ptr<Node>& node, Node& parent, int position) {
+// The child's parents keep their order, which numbers its instances: a new parent goes last
+// unless parentIndex says where.
+void link(Node& parent, const std::shared_ptr<Node>& child, int position, int parentIndex = -1) {
     auto& siblings = parent.children;
     const auto at = position < 0 || position > static_cast<int>(siblings.size())
                         ? siblings.end()
                         : siblings.begin() + position;
-    siblings.insert(at, node);
-    node->parent = &parent;
+    siblings.insert(at, child);
+    auto& parents = child->parents;
+    const auto place = parentIndex < 0 || parentIndex > static_cast<int>(parents.size())
+                           ? parents.end()
+                           : parents.begin() + parentIndex;
+    parents.insert(place, &parent);
+}
+
+// The node and every descendant all of whose parents go with it, parents before children.
+std::vector<Node*> goingWith(Node& node) {
+    std::vector<Node*> going = {&node};
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (std::size_t i = 0; i < going.size(); ++i) {
+            for (const auto& child : going[i]->children) {
+                const bool counted =
+                    std::find(going.begin(), going.end(), child.get()) != going.end();
+                const bool orphaned =
+                    std::all_of(child->parents.begin(), child->parents.end(), [&](Node* parent) {
+                        return std::find(going.begin(), going.end(), parent) != going.end();
+                    });
+                if (!counted && orphaned) {
+                    going.push_back(child.get());
+                    grew = true;
+                }
+            }
+        }
+    }
+    return going;
 }
 
 }  // namespace
@@ -77,18 +103,23 @@ Node* SceneGraph::find(const MString& name) const {
             if (bar == std::string::npos) {
                 return node.get();
             }
-            // A path must name the node's ancestors, from the world when it starts with '|'.
-            std::string path;
-            for (const Node* current = node.get(); current && !current->isWorld();
-                 current = current->parent) {
-                path = "|" + std::string(current->name.asChar()) + path;
+            // A path must name the ancestors of one of the node's instances, from the world
+            // when it starts with '|'.
+            for (const NodePath& nodes : pathsTo(*node)) {
+                std::string path;
+                for (const Node* each : nodes) {
+                    path += "|" + std::string(each->name.asChar());
+                }
+                const bool matches = text[0] == '|'
+                                         ? path == text
+                                         : path.size() > text.size() &&
+                                               path.compare(path.size() - text.size() - 1,
+                                                            text.size() + 1, "|" + text) == 0;
+                if (matches) {
+                    return node.get();
+                }
             }
-            const bool matches =
-                text[0] == '|'
-                    ? path == text
-                    : path.size() > text.size() && path.compare(path.size() - text.size() - 1,
-                                                                text.size() + 1, "|" + text) == 0;
-            return matches ? node.get() : nullptr;
+            return nullptr;
         }
     }
     return nullptr;
@@ -128,9 +159,9 @@ MStatus SceneGraph::enter(const std::shared_ptr<Node>& node, Node* parent, int p
     if (!target.inScene || !target.type->isDag || target.hasFn(MFn::kShape)) {
         return MStatus::kInvalidParameter;
     }
-    attachToParent(node, target, position);
+    link(target, node, position);
     enterTree(node);
-    markWorldSpaceDirty(*node);
+    instancesChanged(*node);
     return MStatus::kSuccess;
 }
 
@@ -145,40 +176,82 @@ void SceneGraph::enterTree(const std::shared_ptr<Node>& node) {
         observer->nodeAdded(Access::object(node));
     }
     for (const auto& child : std::vector<std::shared_ptr<Node>>(node->children)) {
-        enterTree(child);
+        if (!child->inScene) {
+            enterTree(child);
+        }
     }
 }
 
 Removal SceneGraph::leave(Node& node) {
     Removal removal;
     removal.node = node.sharedFromThis();
+    const std::vector<Node*> going = goingWith(node);
+    const auto goes = [&going](const Node* each) {
+        return std::find(going.begin(), going.end(), each) != going.end();
+    };
     leaveTree(node, removal.connections);
-    detachFromParent(node, &removal.parent, &removal.position);
+    std::vector<Node*> keptChildren;
+    for (Node* parent : std::vector<Node*>(node.parents)) {
+        removal.links.push_back(unlink(*parent, node));
+    }
+    for (Node* each : going) {
+        for (const auto& child : std::vector<std::shared_ptr<Node>>(each->children)) {
+            if (!goes(child.get())) {
+                removal.links.push_back(unlink(*each, *child));
+                keptChildren.push_back(child.get());
+            }
+        }
+    }
+    for (Node* child : keptChildren) {
+        instancesChanged(*child);
+        announceInstancesChanged(*child);
+    }
     return removal;
 }
 
 void SceneGraph::leaveTree(Node& node, std::vector<Connection>& connections) {
-    for (const auto& child : std::vector<std::shared_ptr<Node>>(node.children)) {
-        leaveTree(*child, connections);
+    const std::vector<Node*> going = goingWith(node);
+    for (auto each = going.rbegin(); each != going.rend(); ++each) {
+        for (SceneObserver* observer : std::vector<SceneObserver*>(observers_)) {
+            observer->nodeRemoved(Access::object((*each)->sharedFromThis()));
+        }
     }
-    for (SceneObserver* observer : std::vector<SceneObserver*>(observers_)) {
-        observer->nodeRemoved(Access::object(node.sharedFromThis()));
+    for (Node* each : going) {
+        for (const Connection& connection : connectionsOf(*each)) {
+            disconnectPlugs(connection);
+            connections.push_back(connection);
+        }
+        each->inScene = false;
+        nodes_.erase(std::remove_if(nodes_.begin(), nodes_.end(),
+                                    [each](const auto& node) { return node.get() == each; }),
+                     nodes_.end());
     }
-    for (const Connection& connection : connectionsOf(node)) {
-        disconnectPlugs(connection);
-        connections.push_back(connection);
-    }
-    node.inScene = false;
-    nodes_.erase(std::remove_if(nodes_.begin(), nodes_.end(),
-                                [&node](const auto& each) { return each.get() == &node; }),
-                 nodes_.end());
 }
 
 MStatus SceneGraph::restore(const Removal& removal) {
-    Node* parent = removal.parent && !removal.parent->isWorld() ? removal.parent.get() : nullptr;
-    MStatus status = enter(removal.node, parent, removal.position);
-    if (!status) {
-        return status;
+    if (!removal.node || removal.node->inScene) {
+        return MStatus::kFailure;
+    }
+    for (const DagLink& cut : removal.links) {
+        if (cut.child == removal.node && !cut.parent->inScene && !cut.parent->isWorld()) {
+            return MStatus::kFailure;
+        }
+    }
+    // Children that stayed take their instance back unless they have left the scene since.
+    std::vector<Node*> keptChildren;
+    for (auto cut = removal.links.rbegin(); cut != removal.links.rend(); ++cut) {
+        if (cut->child == removal.node || cut->child->inScene) {
+            link(*cut->parent, cut->child, cut->position, cut->parentIndex);
+        }
+        if (cut->child != removal.node && cut->child->inScene) {
+            keptChildren.push_back(cut->child.get());
+        }
+    }
+    enterTree(removal.node);
+    instancesChanged(*removal.node);
+    for (Node* child : keptChildren) {
+        instancesChanged(*child);
+        announceInstancesChanged(*child);
     }
     for (const Connection& connection : removal.connections) {
         if (connection.sourceNode->inScene && connection.destinationNode->inScene &&
@@ -189,17 +262,53 @@ MStatus SceneGraph::restore(const Removal& removal) {
     return MStatus::kSuccess;
 }
 
-MStatus SceneGraph::reparent(Node& node, Node* newParent, int position) {
+MStatus SceneGraph::reparent(Node& node, Node* newParent, int position, Node* from) {
     Node& target = newParent ? *newParent : *world_;
-    if (!node.inScene || !node.type->isDag || node.isWorld() || !target.inScene ||
-        !target.type->isDag || target.hasFn(MFn::kShape) || isDescendantOf(&target, &node)) {
+    Node* source = from ? from : node.firstParent();
+    if (!node.inScene || !node.type->isDag || node.isWorld() || !source ||
+        !isChildOf(node, *source) || !target.inScene || !target.type->isDag ||
+        target.hasFn(MFn::kShape) || isDescendantOf(&target, &node) ||
+        (&target != source && isChildOf(node, target))) {
         return MStatus::kInvalidParameter;
     }
     auto keep = node.sharedFromThis();
-    detachFromParent(node, nullptr, nullptr);
-    attachToParent(keep, target, position);
-    markWorldSpaceDirty(node);
+    const DagLink cut = unlink(*source, node);
+    link(target, keep, position, cut.parentIndex);
+    instancesChanged(node);
+    announceInstancesChanged(node);
     return MStatus::kSuccess;
+}
+
+MStatus SceneGraph::addInstance(Node& node, Node* parent, int position) {
+    Node& target = parent ? *parent : *world_;
+    if (!node.inScene || !node.type->isDag || node.isWorld() || !node.instanceable ||
+        !target.inScene || !target.type->isDag || target.hasFn(MFn::kShape) ||
+        isDescendantOf(&target, &node) || isChildOf(node, target)) {
+        return MStatus::kInvalidParameter;
+    }
+    link(target, node.sharedFromThis(), position);
+    instancesChanged(node);
+    announceInstancesChanged(node);
+    return MStatus::kSuccess;
+}
+
+MStatus SceneGraph::removeInstance(Node& node, Node& parent) {
+    if (!node.inScene || !isChildOf(node, parent) || node.parents.size() < 2) {
+        return MStatus::kInvalidParameter;
+    }
+    unlink(parent, node);
+    instancesChanged(node);
+    announceInstancesChanged(node);
+    return MStatus::kSuccess;
+}
+
+void SceneGraph::announceInstancesChanged(Node& node) {
+    for (SceneObserver* observer : std::vector<SceneObserver*>(observers_)) {
+        observer->instancesChanged(Access::object(node.sharedFromThis()));
+    }
+    for (const auto& child : std::vector<std::shared_ptr<Node>>(node.children)) {
+        announceInstancesChanged(*child);
+    }
 }
 
 void SceneGraph::addObserver(SceneObserver* observer) {
@@ -215,8 +324,8 @@ void SceneGraph::removeObserver(SceneObserver* observer) {
 void SceneGraph::newScene() {
     while (!nodes_.empty()) {
         Node* top = nodes_.back().get();
-        while (top->parent && !top->parent->isWorld()) {
-            top = top->parent;
+        while (top->firstParent() && !top->firstParent()->isWorld()) {
+            top = top->firstParent();
         }
         leave(*top);
     }

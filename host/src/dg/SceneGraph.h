@@ -12,11 +12,20 @@
 
 namespace host {
 
-// What taking a node out of the scene undid, so that it can be put back as it was.
+// A parent's hold on a child: where the child is among the parent's children, and where the
+// parent is among the child's parents (which numbers the child's instances).
+struct DagLink {
+    std::shared_ptr<Node> parent;
+    std::shared_ptr<Node> child;
+    int position = -1;
+    int parentIndex = -1;
+};
+
+// What taking a node out of the scene undid, so that it can be put back as it was: the links
+// cut, in the order they were cut, and the connections broken.
 struct Removal {
     std::shared_ptr<Node> node;
-    std::shared_ptr<Node> parent;
-    int position = -1;
+    std::vector<DagLink> links;
     std::vector<Connection> connections;
 };
 
@@ -37,12 +46,19 @@ public:
     // Puts the node and its DAG descendants into the scene, a DAG node under the parent (the
     // world when null) at the position (the end when negative). Names are made unique.
     MStatus enter(const std::shared_ptr<Node>& node, Node* parent, int position = -1);
-    // Takes the node and its DAG descendants out, with every connection they have.
+    // Takes the node out with every instance of it, and the DAG descendants that have no
+    // parent left, with every connection they have. A descendant also under a parent that
+    // stays keeps that instance only.
     Removal leave(Node& node);
     // Undoes a leave.
     MStatus restore(const Removal& removal);
-    // Moves a DAG node under another; the world when newParent is null.
-    MStatus reparent(Node& node, Node* newParent, int position = -1);
+    // Moves a DAG node from one of its parents (the first when null) to another; the world
+    // when newParent is null. Its other instances stay.
+    MStatus reparent(Node& node, Node* newParent, int position = -1, Node* from = nullptr);
+    // Makes a DAG node a child of one more parent (the world when null): a new instance.
+    MStatus addInstance(Node& node, Node* parent, int position = -1);
+    // Takes one parent's instance of a DAG node away; refused for its only parent.
+    MStatus removeInstance(Node& node, Node& parent);
     // Applies "#" numbering and uniqueness; returns the name the node now has.
     MString rename(Node& node, const MString& requested);
 
@@ -56,6 +72,7 @@ private:
     MString uniqueName(const MString& requested, const Node* self) const;
     void enterTree(const std::shared_ptr<Node>& node);
     void leaveTree(Node& node, std::vector<Connection>& connections);
+    void announceInstancesChanged(Node& node);
     void buildDefaultScene();
 
     std::shared_ptr<Node> world_;

@@ -28,6 +28,24 @@ bool sameNode(const OverrideEntry& entry, const MObject& node) {
 
 }  // namespace
 
+PathDraw& OverrideEntry::pathDraw(const MDagPath& path) {
+    if (PathDraw* found = findPath(path)) {
+        return *found;
+    }
+    paths.push_back(std::make_unique<PathDraw>());
+    paths.back()->path = path;
+    return *paths.back();
+}
+
+PathDraw* OverrideEntry::findPath(const MDagPath& path) {
+    for (const auto& each : paths) {
+        if (each->path == path) {
+            return each.get();
+        }
+    }
+    return nullptr;
+}
+
 // Never destroyed: plug-ins are unloaded (and their overrides destroyed) before exit.
 DrawOverrideTable& DrawOverrideTable::instance() {
     static DrawOverrideTable* table = new DrawOverrideTable;
@@ -52,11 +70,6 @@ MStatus DrawOverrideTable::registerCreator(const std::string& classification,
         return MStatus::kFailure;
     }
     creators_.push_back(Creator{classification, registrant, activePlugin(), creator});
-    for (const MObject& node : sceneNodes()) {
-        if (find(node) == nullptr) {
-            nodeAdded(node);
-        }
-    }
     return MStatus::kSuccess;
 }
 
@@ -77,21 +90,30 @@ MStatus DrawOverrideTable::deregisterCreator(const std::string& classification,
     return MStatus::kSuccess;
 }
 
-void DrawOverrideTable::nodeAdded(const MObject& node) {
+std::string DrawOverrideTable::classificationFor(const MObject& node) const {
     const Creator* creator = creatorFor(node);
-    if (creator == nullptr || find(node) != nullptr) {
-        return;
+    return creator != nullptr ? creator->classification : std::string();
+}
+
+OverrideEntry* DrawOverrideTable::findOrCreate(const MObject& node) {
+    if (OverrideEntry* found = find(node)) {
+        return found;
+    }
+    const Creator* creator = creatorFor(node);
+    if (creator == nullptr) {
+        return nullptr;
     }
     const std::string classification = creator->classification;
     std::unique_ptr<MHWRender::MPxDrawOverride> made(creator->function(node));
     if (!made) {
-        return;
+        return nullptr;
     }
     auto entry = std::make_unique<OverrideEntry>();
     entry->node = node;
     entry->classification = classification;
     entry->drawOverride = std::move(made);
     entries_.push_back(std::move(entry));
+    return entries_.back().get();
 }
 
 void DrawOverrideTable::nodeRemoved(const MObject& node) {
@@ -103,6 +125,21 @@ void DrawOverrideTable::nodeRemoved(const MObject& node) {
     // Out of the table first, so that draw code run by the destructors finds a consistent one.
     std::unique_ptr<OverrideEntry> going = std::move(*found);
     entries_.erase(found);
+}
+
+void DrawOverrideTable::instancesChanged(const MObject& node) {
+    OverrideEntry* entry = find(node);
+    if (entry == nullptr) {
+        return;
+    }
+    std::vector<std::unique_ptr<PathDraw>> going;
+    for (auto& each : entry->paths) {
+        if (!each->path.isValid()) {
+            going.push_back(std::move(each));
+        }
+    }
+    entry->paths.erase(std::remove(entry->paths.begin(), entry->paths.end(), nullptr),
+                       entry->paths.end());
 }
 
 OverrideEntry* DrawOverrideTable::find(const MObject& node) {

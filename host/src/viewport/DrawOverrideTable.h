@@ -3,6 +3,7 @@
 #include <host/DrawRecording.h>
 #include <host/Scene.h>
 
+#include <maya/MDagPath.h>
 #include <maya/MDrawRegistry.h>
 #include <maya/MPxDrawOverride.h>
 #include <maya/MUserData.h>
@@ -13,17 +14,31 @@
 
 namespace host {
 
-// A node's draw override with what the host keeps for it between refreshes.
+// One DAG path (instance) of a node drawn by its override, with the data the host keeps for
+// that path between refreshes.
+struct PathDraw {
+    MDagPath path;
+    std::unique_ptr<MUserData> keptData;
+    std::vector<DrawCall> latestCalls;
+};
+
+// A node's draw override with what the host keeps for each of its paths.
 struct OverrideEntry {
     MObject node;
     std::string classification;
     std::unique_ptr<MHWRender::MPxDrawOverride> drawOverride;
-    std::unique_ptr<MUserData> keptData;  // declared last: deleted before the override
-    std::vector<DrawCall> latestCalls;
+    // Declared last: the paths' data is deleted before the override.
+    std::vector<std::unique_ptr<PathDraw>> paths;
+
+    // The record of the path, made empty when the path has none yet.
+    PathDraw& pathDraw(const MDagPath& path);
+    // Null when the path has no record.
+    PathDraw* findPath(const MDagPath& path);
 };
 
-// The registered draw override creators and one draw override per node whose type's draw
-// classification has a creator. Follows the scene as an observer.
+// The registered draw override creators and the draw overrides made so far. As in Viewport
+// 2.0, an override is made the first time a refresh draws its node, and destroyed with the
+// node or when its creator goes. Follows the scene as an observer.
 class DrawOverrideTable : public SceneObserver {
 public:
     static DrawOverrideTable& instance();
@@ -32,9 +47,15 @@ public:
                             MHWRender::MDrawRegistry::DrawOverrideCreator creator);
     MStatus deregisterCreator(const std::string& classification, const std::string& registrant);
 
-    void nodeAdded(const MObject& node) override;
+    void nodeAdded(const MObject&) override {}
     void nodeRemoved(const MObject& node) override;
+    // The data of a path that no longer leads to the node is deleted, as the instance is.
+    void instancesChanged(const MObject& node) override;
 
+    // The classification whose creator would make the node's override ("" for none).
+    std::string classificationFor(const MObject& node) const;
+    // The node's override, made now when it has none yet; null when no creator makes one.
+    OverrideEntry* findOrCreate(const MObject& node);
     // Null when the node has no draw override.
     OverrideEntry* find(const MObject& node);
     std::size_t size() const { return entries_.size(); }

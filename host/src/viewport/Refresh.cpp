@@ -1,6 +1,8 @@
 #include <host/Interface.h>
+#include <host/Scene.h>
 #include <host/Viewport.h>
 
+#include <maya/MDagPathArray.h>
 #include <maya/MFrameContext.h>
 #include <maya/MViewport2Renderer.h>
 
@@ -30,11 +32,10 @@ bool deleteAfterDrawing(MUserData& data) {
 #pragma GCC diagnostic pop
 }
 
-void drawOne(OverrideEntry& entry, const MDagPath& camera, const RefreshContext& context) {
-    MDagPath objectPath;
-    MDagPath::getAPathTo(entry.node, objectPath);
-    MHWRender::MPxDrawOverride& drawOverride = *entry.drawOverride;
-    MUserData* oldData = entry.keptData.release();
+void drawPath(MHWRender::MPxDrawOverride& drawOverride, PathDraw& draw, const MDagPath& camera,
+              const RefreshContext& context) {
+    const MDagPath objectPath = draw.path;
+    MUserData* oldData = draw.keptData.release();
     MUserData* data = drawOverride.prepareForDraw(objectPath, camera, context, oldData);
     if (oldData != nullptr && oldData != data) {
         delete oldData;
@@ -43,11 +44,40 @@ void drawOne(OverrideEntry& entry, const MDagPath& camera, const RefreshContext&
     if (drawOverride.hasUIDrawables()) {
         drawOverride.addUIDrawables(objectPath, recorder.manager(), context, data);
     }
-    entry.latestCalls = recorder.calls();
+    draw.latestCalls = recorder.calls();
     if (data != nullptr && deleteAfterDrawing(*data)) {
         delete data;
     } else {
-        entry.keptData.reset(data);
+        draw.keptData.reset(data);
+    }
+}
+
+// Every visible path of the node is prepared and drawn, each with its own data. The override
+// is made only when a path is drawn: hidden and filtered-out nodes get none until shown.
+void drawNode(const MObject& node, const MDagPath& camera, const RefreshContext& context) {
+    DrawOverrideTable& table = DrawOverrideTable::instance();
+    const std::string classification = table.classificationFor(node);
+    if (classification.empty()) {
+        return;
+    }
+    MDagPathArray paths;
+    MDagPath::getAllPathsTo(node, paths);
+    const bool filteredOut = !drawnByDisplayFilters(classification);
+    for (unsigned int i = 0; i < paths.length(); ++i) {
+        if (!isInScene(node)) {
+            return;
+        }
+        const bool drawn = !filteredOut && isVisible(paths[i]);
+        OverrideEntry* entry = drawn ? table.findOrCreate(node) : table.find(node);
+        if (entry == nullptr) {
+            continue;
+        }
+        PathDraw& draw = entry->pathDraw(paths[i]);
+        if (drawn) {
+            drawPath(*entry->drawOverride, draw, camera, context);
+        } else {
+            draw.latestCalls.clear();
+        }
     }
 }
 
@@ -72,14 +102,8 @@ MStatus refresh(const MDagPath& camera) {
     int height = 0;
     renderResolution(width, height);
     const RefreshContext context(camera, width, height);
-    DrawOverrideTable& table = DrawOverrideTable::instance();
-    for (std::size_t index = 0; index < table.size(); ++index) {
-        OverrideEntry& entry = *table.at(index);
-        if (isVisible(entry.node) && drawnByDisplayFilters(entry.classification)) {
-            drawOne(entry, camera, context);
-        } else {
-            entry.latestCalls.clear();
-        }
+    for (const MObject& node : sceneNodes()) {
+        drawNode(node, camera, context);
     }
     return MStatus::kSuccess;
 }
@@ -94,21 +118,34 @@ std::size_t drawOverrideCount() {
 }
 
 MUserData* keptDrawData(const MObject& node) {
-    OverrideEntry* entry = DrawOverrideTable::instance().find(node);
-    return entry != nullptr ? entry->keptData.get() : nullptr;
+    MDagPath path;
+    return MDagPath::getAPathTo(node, path) ? keptDrawData(path) : nullptr;
+}
+
+MUserData* keptDrawData(const MDagPath& path) {
+    OverrideEntry* entry = DrawOverrideTable::instance().find(path.node());
+    PathDraw* draw = entry != nullptr ? entry->findPath(path) : nullptr;
+    return draw != nullptr ? draw->keptData.get() : nullptr;
 }
 
 void replaceKeptDrawData(const MObject& node, MUserData* data) {
     std::unique_ptr<MUserData> owned(data);
     OverrideEntry* entry = DrawOverrideTable::instance().find(node);
-    if (entry != nullptr) {
-        entry->keptData = std::move(owned);
+    MDagPath path;
+    if (entry != nullptr && MDagPath::getAPathTo(node, path)) {
+        entry->pathDraw(path).keptData = std::move(owned);
     }
 }
 
 std::vector<DrawCall> latestDrawCalls(const MObject& node) {
-    OverrideEntry* entry = DrawOverrideTable::instance().find(node);
-    return entry != nullptr ? entry->latestCalls : std::vector<DrawCall>();
+    MDagPath path;
+    return MDagPath::getAPathTo(node, path) ? latestDrawCalls(path) : std::vector<DrawCall>();
+}
+
+std::vector<DrawCall> latestDrawCalls(const MDagPath& path) {
+    OverrideEntry* entry = DrawOverrideTable::instance().find(path.node());
+    PathDraw* draw = entry != nullptr ? entry->findPath(path) : nullptr;
+    return draw != nullptr ? draw->latestCalls : std::vector<DrawCall>();
 }
 
 MHWRender::MTexture* latestTexture(const MObject& node) {

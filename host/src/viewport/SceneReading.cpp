@@ -3,41 +3,28 @@
 #include <host/Scene.h>
 
 #include <maya/MFnDependencyNode.h>
-#include <maya/MFnMatrixData.h>
 #include <maya/MPlug.h>
 
 namespace host {
 
 MMatrix transformWorldMatrix(const MDagPath& path) {
-    MStatus status;
-    const MFnDependencyNode transform(path.transform(), &status);
-    if (!status) {
-        return MMatrix::identity;
+    MDagPath transform = path;
+    while (transform.length() > 1 && !transform.hasFn(MFn::kTransform)) {
+        transform.pop();
     }
-    const MPlug worldMatrix = transform.findPlug("worldMatrix", true, &status);
-    if (!status) {
-        return MMatrix::identity;
-    }
-    const MObject data = worldMatrix.elementByLogicalIndex(0).asMObject(&status);
-    if (!status) {
-        return MMatrix::identity;
-    }
-    return MFnMatrixData(data).matrix();
+    return transform.inclusiveMatrix();
 }
 
-bool isVisible(const MObject& node) {
-    MDagPath path;
-    if (!MDagPath::getAPathTo(node, path)) {
-        return true;
-    }
+bool isVisible(const MDagPath& path) {
+    MDagPath each = path;
     do {
-        const MFnDependencyNode each(path.node());
+        const MFnDependencyNode node(each.node());
         MStatus status;
-        const MPlug visibility = each.findPlug("visibility", true, &status);
+        const MPlug visibility = node.findPlug("visibility", true, &status);
         if (status && !visibility.asBool()) {
             return false;
         }
-    } while (path.length() > 1 && path.pop());
+    } while (each.length() > 1 && each.pop());
     return true;
 }
 

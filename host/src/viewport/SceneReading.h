@@ -6,12 +6,12 @@
 
 namespace host {
 
-// The world matrix of the node's transform (element 0 of its "worldMatrix"), which evaluates
-// whatever drives it.
+// The world matrix of the lowest transform on the path (its "worldMatrix" element for that
+// instance), which evaluates whatever drives it.
 MMatrix transformWorldMatrix(const MDagPath& path);
 
-// False when the node or a DAG parent has "visibility" off.
-bool isVisible(const MObject& node);
+// False when a node on the path has "visibility" off.
+bool isVisible(const MDagPath& path);
 
 bool isInScene(const MObject& node);
 

@@ -20,13 +20,10 @@ MStatus snapshot(const MDagPath& camera, int width, int height, RgbaPicture& pic
     std::vector<DrawnNode> nodes;
     DrawOverrideTable& table = DrawOverrideTable::instance();
     for (std::size_t index = 0; index < table.size(); ++index) {
-        const OverrideEntry& entry = *table.at(index);
-        if (entry.latestCalls.empty()) {
-            continue;
-        }
-        MDagPath path;
-        if (MDagPath::getAPathTo(entry.node, path)) {
-            nodes.push_back(DrawnNode{transformWorldMatrix(path), entry.latestCalls});
+        for (const auto& draw : table.at(index)->paths) {
+            if (!draw->latestCalls.empty()) {
+                nodes.push_back(DrawnNode{transformWorldMatrix(draw->path), draw->latestCalls});
+            }
         }
     }
     picture = renderScene(view, renderAspect(), width, height, nodes);

@@ -4,7 +4,9 @@
 // node's XY plane with texture coordinate (0, 0) at its lower left corner.
 //
 // testPlaneStats returns: draw overrides alive, draw data alive, prepareForDraw calls, calls
-// that were handed back the data of an earlier refresh, calls handed data of another type.
+// that were handed back the data of an earlier refresh, calls handed data of another type,
+// draw overrides ever made, addUIDrawables calls, calls handed back the data of another DAG
+// path (instance) of the node.
 //
 // For the host's clean-up tests: TESTPLANE_FAIL_AT=command makes initializePlugin fail after
 // registering the node type and the draw override creator; TESTPLANE_KEEP_CREATOR=1 makes
@@ -43,6 +45,9 @@ struct Stats {
     int prepares = 0;
     int handedBack = 0;
     int foreign = 0;
+    int overridesMade = 0;
+    int draws = 0;
+    int otherPath = 0;
 };
 
 Stats stats;
@@ -78,6 +83,8 @@ public:
     }
 
     MHWRender::MTexture* texture = nullptr;
+    // The DAG path the data was made for.
+    MString path;
 };
 
 std::vector<std::uint8_t> quadrantPicture(unsigned int width, unsigned int height) {
@@ -103,6 +110,7 @@ public:
 
     explicit TestPlaneDrawOverride(const MObject& obj) : MPxDrawOverride(obj, nullptr, true) {
         ++stats.overridesAlive;
+        ++stats.overridesMade;
     }
 
     ~TestPlaneDrawOverride() override {
@@ -121,12 +129,16 @@ public:
         auto* data = dynamic_cast<TestPlaneData*>(oldData);
         if (data != nullptr) {
             ++stats.handedBack;
+            if (data->path != objPath.fullPathName()) {
+                ++stats.otherPath;
+            }
         } else {
             if (oldData != nullptr) {
                 ++stats.foreign;
             }
             const bool disposable = MPlug(objPath.node(), TestPlane::disposableData).asBool();
             data = new TestPlaneData(disposable);
+            data->path = objPath.fullPathName();
         }
         if (texture_ == nullptr) {
             texture_ = acquirePicture();
@@ -137,6 +149,7 @@ public:
 
     void addUIDrawables(const MDagPath&, MHWRender::MUIDrawManager& drawManager,
                         const MHWRender::MFrameContext&, const MUserData* data) override {
+        ++stats.draws;
         const auto* planeData = dynamic_cast<const TestPlaneData*>(data);
         if (planeData == nullptr) {
             return;
@@ -184,7 +197,7 @@ public:
     MStatus doIt(const MArgList&) override {
         MIntArray result;
         for (int value : {stats.overridesAlive, stats.dataAlive, stats.prepares, stats.handedBack,
-                          stats.foreign}) {
+                          stats.foreign, stats.overridesMade, stats.draws, stats.otherPath}) {
             result.append(value);
         }
         setResult(result);

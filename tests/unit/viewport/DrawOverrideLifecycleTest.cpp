@@ -4,6 +4,7 @@
 #include <maya/MPxLocatorNode.h>
 
 #include <host/Commands.h>
+#include <host/Interface.h>
 #include <host/Messages.h>
 #include <host/NodeTypes.h>
 #include <host/Plugins.h>
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestPlaneFixture.h"
 #include "TestSupport.h"
 
 #include <cstdlib>
@@ -23,64 +25,11 @@
 namespace {
 
 using Kind = host::DrawCall::Kind;
+using namespace viewporttest;
 
-std::string run(const std::string& script) {
-    host::CommandOutcome last;
-    host::ScriptOptions options;
-    const MStatus status = host::runScript(script, options, &last);
-    EXPECT_EQ(status, MStatus::kSuccess) << script;
-    return last.resultText;
-}
-
-std::vector<int> numbers(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<int> values;
-    for (int value = 0; in >> value;) {
-        values.push_back(value);
-    }
-    return values;
-}
-
-MObject node(const char* name) {
-    MObject found;
-    EXPECT_EQ(host::findNode(name, found), MStatus::kSuccess) << name;
-    return found;
-}
-
-// The test plug-in's counters: overrides alive, data alive, prepares, handed back, foreign.
-struct PlaneStats {
-    int overrides, data, prepares, handedBack, foreign;
-};
-
-PlaneStats planeStats() {
-    const std::vector<int> v = numbers(run("testPlaneStats"));
-    EXPECT_EQ(v.size(), 5u);
-    return v.size() == 5 ? PlaneStats{v[0], v[1], v[2], v[3], v[4]} : PlaneStats{};
-}
-
-class TestPlaneViewport : public ::testing::Test {
-protected:
-    void SetUp() override {
-        host::newScene();
-        texturesBefore = host::textureStats().live;
-        host::resetTextureCounters();
-        ASSERT_EQ(host::loadPlugin(testsupport::testPluginDir() + "/libtestplane.so"),
-                  MStatus::kSuccess);
-        run("createNode transform -n plane; createNode testPlane -n planeShape -p plane");
-    }
-    void TearDown() override {
-        if (host::isPluginLoaded("libtestplane")) {
-            EXPECT_EQ(host::unloadPlugin("libtestplane", true), MStatus::kSuccess);
-        }
-        host::newScene();
-        EXPECT_EQ(host::textureStats().live, texturesBefore);
-        EXPECT_EQ(host::textureStats().badReleases, 0u);
-    }
-
-    std::size_t texturesBefore = 0;
-};
-
-TEST_F(TestPlaneViewport, OverrideIsMadeWithTheNodeAndDestroyedWhenItGoes) {
+TEST_F(TestPlaneViewport, OverrideIsMadeByTheFirstRefreshAndDestroyedWhenTheNodeGoes) {
+    EXPECT_EQ(host::drawOverrideCount(), 0u);
+    run("refresh");
     EXPECT_EQ(host::drawOverrideCount(), 1u);
     EXPECT_NE(host::drawOverrideFor(node("planeShape")), nullptr);
     EXPECT_EQ(host::drawOverrideFor(node("plane")), nullptr);
@@ -90,11 +39,48 @@ TEST_F(TestPlaneViewport, OverrideIsMadeWithTheNodeAndDestroyedWhenItGoes) {
     EXPECT_EQ(host::drawOverrideCount(), 0u);
     EXPECT_EQ(planeStats().overrides, 0);
     run("undo");
+    EXPECT_EQ(planeStats().overrides, 0);
+    run("refresh");
     EXPECT_EQ(planeStats().overrides, 1);
+    EXPECT_EQ(madeSince(), 2);
 
     run("file -f -new");
     EXPECT_EQ(host::drawOverrideCount(), 0u);
     EXPECT_EQ(planeStats().overrides, 0);
+}
+
+TEST_F(TestPlaneViewport, ASessionThatNeverDrawsMakesNoOverride) {
+    run("createNode testPlane -n secondShape; setAttr plane.translateX 2; rename plane moved;"
+        "currentTime 5; delete secondShape; undo");
+    EXPECT_EQ(madeSince(), 0);
+    EXPECT_EQ(host::drawOverrideCount(), 0u);
+    EXPECT_EQ(host::drawOverrideFor(node("planeShape")), nullptr);
+    EXPECT_EQ(host::keptDrawData(node("planeShape")), nullptr);
+    EXPECT_EQ(planeStats().prepares, 0);
+}
+
+TEST_F(TestPlaneViewport, HiddenAndFilteredOutNodesGetNoOverrideUntilDrawn) {
+    run("createNode transform -n group; createNode testPlane -n innerShape -p group;"
+        "setAttr plane.visibility 0; setAttr group.visibility 0; refresh");
+    EXPECT_EQ(madeSince(), 0);
+    run("setAttr planeShape.visibility 1; refresh");
+    EXPECT_EQ(madeSince(), 0) << "a hidden parent hides the shape";
+    run("setAttr plane.visibility 1; refresh");
+    EXPECT_EQ(madeSince(), 1);
+    EXPECT_NE(host::drawOverrideFor(node("planeShape")), nullptr);
+    EXPECT_EQ(host::drawOverrideFor(node("innerShape")), nullptr);
+
+    host::setInteractiveSession(true);
+    run("pluginDisplayFilter -register -classification \"drawdb/geometry/testPlane\" planes;"
+        "modelEditor -e -pluginObjects planes false modelPanel4;"
+        "setAttr group.visibility 1; refresh");
+    EXPECT_EQ(madeSince(), 1) << "filtered out";
+    EXPECT_TRUE(host::latestDrawCalls(node("planeShape")).empty());
+    run("modelEditor -e -pluginObjects planes true modelPanel4; refresh");
+    EXPECT_EQ(madeSince(), 2);
+    EXPECT_FALSE(host::latestDrawCalls(node("innerShape")).empty());
+    run("pluginDisplayFilter -deregister planes");
+    host::setInteractiveSession(false);
 }
 
 TEST_F(TestPlaneViewport, UnloadingDestroysOverridesAndTheirData) {
@@ -200,7 +186,7 @@ TEST(DrawContext, FrameStampGrowsByOneAtEveryRefresh) {
     EXPECT_EQ(context.getFrameStamp(), before + 2);
 }
 
-TEST(DrawRegistry, CreatorReachesExistingNodesAndTakesItsOverridesAway) {
+TEST(DrawRegistry, CreatorDrawsExistingNodesAndTakesItsOverridesAway) {
     host::newScene();
     host::PluginNodeType type;
     type.name = "unitLocator";
@@ -217,13 +203,14 @@ TEST(DrawRegistry, CreatorReachesExistingNodesAndTakesItsOverridesAway) {
     ASSERT_EQ(MDrawRegistry::registerDrawOverrideCreator(type.classification, "unit",
                                                          UnitOverride::creator),
               MStatus::kSuccess);
-    EXPECT_EQ(unitOverridesAlive, 2);
+    EXPECT_EQ(unitOverridesAlive, 0);
     EXPECT_EQ(MDrawRegistry::registerDrawOverrideCreator(type.classification, "other",
                                                          UnitOverride::creator),
               MStatus::kFailure);
     EXPECT_EQ(MDrawRegistry::deregisterDrawOverrideCreator(type.classification, "other"),
               MStatus::kFailure);
     run("refresh");
+    EXPECT_EQ(unitOverridesAlive, 2);
 
     EXPECT_EQ(MDrawRegistry::deregisterDrawOverrideCreator(type.classification, "unit"),
               MStatus::kSuccess);
@@ -273,7 +260,7 @@ protected:
     std::size_t overridesBefore = 0;
 };
 
-TEST_F(PluginDrawCleanup, AFailedLoadDestroysTheOverridesItsCreatorMade) {
+TEST_F(PluginDrawCleanup, AFailedLoadDropsItsCreator) {
     setenv("TESTPLANE_FAIL_AT", "command", 1);
     EXPECT_EQ(loadTestPlane(), MStatus::kFailure);
     EXPECT_FALSE(host::isPluginLoaded("libtestplane"));
@@ -281,10 +268,12 @@ TEST_F(PluginDrawCleanup, AFailedLoadDestroysTheOverridesItsCreatorMade) {
     EXPECT_EQ(host::drawOverridesAlive(), overridesBefore) << "override abandoned, not destroyed";
     EXPECT_EQ(host::messageCounts().warnings, 1);
     run("refresh");
+    EXPECT_EQ(host::drawOverrideCount(), 0u);
 
     // The classification is free again for the next load.
     unsetenv("TESTPLANE_FAIL_AT");
     ASSERT_EQ(loadTestPlane(), MStatus::kSuccess);
+    run("refresh");
     EXPECT_NE(host::drawOverrideFor(node("borrowedShape")), nullptr);
 }
 
@@ -306,6 +295,7 @@ TEST_F(PluginDrawCleanup, UnloadingWithoutDeregisteringDestroysOverridesAndDrops
 
     unsetenv("TESTPLANE_KEEP_CREATOR");
     ASSERT_EQ(loadTestPlane(), MStatus::kSuccess);
+    run("refresh");
     EXPECT_EQ(host::drawOverrideCount(), 2u);
 }
 
