@@ -5,6 +5,7 @@
 
 #include <maya/MDrawRegistry.h>
 #include <maya/MFnPlugin.h>
+#include <maya/MGlobal.h>
 #include <maya/MPxNode.h>
 
 namespace {
@@ -34,8 +35,13 @@ MStatus initializePlugin(MObject obj) {
         return reportApiError(kSource, 53, status);
     }
     // The menu item and the viewport filter are conveniences of interactive sessions: the
-    // plug-in works without them, so their status does not stop loading.
-    plugin.registerUI("cineSheetCreateUI", "cineSheetDeleteUI");
+    // plug-in works without them, so a failure is reported but does not stop loading.
+    status = plugin.registerUI("cineSheetCreateUI", "cineSheetDeleteUI");
+    if (!status) {
+        MGlobal::displayWarning(
+            "CineSheet: the Create menu item and the Show menu filter could "
+            "not be registered");
+    }
     return MStatus::kSuccess;
 }
 

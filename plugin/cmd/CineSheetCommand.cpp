@@ -6,6 +6,7 @@
 #include <maya/MArgDatabase.h>
 #include <maya/MFn.h>
 #include <maya/MFnDagNode.h>
+#include <maya/MGlobal.h>
 #include <maya/MPlug.h>
 #include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
@@ -93,6 +94,14 @@ MStatus CineSheetCommand::doIt(const MArgList& args) {
         argData.getFlagArgument(kFilePathFlag, 0, filePath);
     }
 
+    // A camera that cannot be resolved stops the command before anything is made.
+    MObject camera;
+    if (cameraName.length() > 0 && failed(getCamera(cameraName, camera))) {
+        fail(112, MStatus::kFailure);
+        MGlobal::displayError(MString("cineSheet: \"") + cameraName + "\" is not a camera");
+        return MStatus::kFailure;
+    }
+
     // A null parent makes the host create a transform under the world with the new shape as its
     // first child; the transform is returned.
     MStatus status;
@@ -100,7 +109,12 @@ MStatus CineSheetCommand::doIt(const MArgList& args) {
     if (failed(status)) {
         return fail(76, status);
     }
-    return redoIt();
+    status = redoIt();
+    // A failed command reaches no undo queue, so what it made is taken back here.
+    if (failed(status)) {
+        dagModifier.undoIt();
+    }
+    return status;
 }
 
 MStatus CineSheetCommand::undoIt() {

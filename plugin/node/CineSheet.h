@@ -1,7 +1,12 @@
 #pragma once
 
+#include <maya/MCacheSchema.h>
 #include <maya/MDataBlock.h>
+#include <maya/MEvaluationNode.h>
+#include <maya/MNodeCacheDisablingInfo.h>
+#include <maya/MNodeCacheSetupInfo.h>
 #include <maya/MObject.h>
+#include <maya/MObjectArray.h>
 #include <maya/MPlug.h>
 #include <maya/MPxLocatorNode.h>
 #include <maya/MStatus.h>
@@ -27,6 +32,11 @@ public:
     MStatus compute(const MPlug& plug, MDataBlock& data) override;
     // Viewport filters that hide locators must not hide the picture.
     bool excludeAsLocator() const override;
+    // Cached Playback: the node asks to be cached, with the inputs its drawing reads.
+    void getCacheSetup(const MEvaluationNode& evalNode, MNodeCacheDisablingInfo& disablingInfo,
+                       MNodeCacheSetupInfo& cacheSetupInfo,
+                       MObjectArray& monitoredAttributes) const override;
+    void configCache(const MEvaluationNode& evalNode, MCacheSchema& schema) const override;
 
     // Render width / height from "defaultResolution", 1.0 when it cannot be read.
     double getResolutionAspectRatio();

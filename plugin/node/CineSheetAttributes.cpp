@@ -34,7 +34,20 @@ MStatus CineSheet::initialize() {
     MFnEnumAttribute enumFn;
     MFnUnitAttribute unitFn;
 
-    const auto addPlacementInput = [](const MObject& attribute) {
+    // Every attribute and dependency below is registered through these, which keep the first
+    // failure and skip what follows it; initialize returns that failure.
+    MStatus status;
+    const auto addAttribute = [&status](const MObject& attribute) {
+        if (status) {
+            status = MPxNode::addAttribute(attribute);
+        }
+    };
+    const auto attributeAffects = [&status](const MObject& whenChanges, const MObject& isAffected) {
+        if (status) {
+            status = MPxNode::attributeAffects(whenChanges, isAffected);
+        }
+    };
+    const auto addPlacementInput = [&](const MObject& attribute) {
         addAttribute(attribute);
         attributeAffects(attribute, aOutCamMtx);
     };
@@ -208,5 +221,5 @@ MStatus CineSheet::initialize() {
     numericFn.setMin(0.0);
     addPlacementInput(aRenderHeight);
 
-    return MStatus::kSuccess;
+    return status;
 }

@@ -42,7 +42,9 @@ run menu --interactive -c "$checks
 loadPlugin libCineSheet;
 string \$items[] = \`menu -q -itemArray mainCreateMenu\`;
 check(contains(\$items, \"cineSheetAttachFootageItem\"), \"the Create menu has the item\");
-check(\`menuItem -q -label cineSheetAttachFootageItem\` == \"CineSheet: Attach Footage to Camera…\", \"item label\");
+check(\$items[0] != \"cineSheetMenuDivider\", \"Maya's own items are made before ours\");
+int \$mayaItems = size(\$items) - 2;
+check(\`menuItem -q -label cineSheetAttachFootageItem\` == \"CineSheet: Attach Footage to Camera...\", \"item label\");
 check(\`pluginDisplayFilter -q -label cineSheetFilter\` == \"CineSheet\", \"filter label\");
 check(\`pluginDisplayFilter -q -classification cineSheetFilter\` == \"drawdb/geometry/CineSheet\", \"filter classification\");
 
@@ -80,7 +82,7 @@ unloadPlugin -force libCineSheet;
 check(!\`menuItem -exists cineSheetAttachFootageItem\`, \"unloading removes the item\");
 check(!\`menuItem -exists cineSheetMenuDivider\`, \"unloading removes the divider\");
 check(!\`pluginDisplayFilter -exists cineSheetFilter\`, \"unloading removes the filter\");
-check(\`menu -q -numberOfItems mainCreateMenu\` == 0, \"nothing else is left in the menu\");
+check(\`menu -q -numberOfItems mainCreateMenu\` == \$mayaItems, \"Maya's own items are left in the menu\");
 "
 
 run editor --interactive -c "$checks
@@ -102,7 +104,7 @@ string \$layouts = \"\";
 for (\$entry in \$entries) if (match(\"^beginLayout \", \$entry) != \"\") \$layouts += substring(\$entry, 13, size(\$entry)) + \",\";
 check(\$layouts == \"Footage,Placement,Cache,Colour,\", \"sections in order, not \" + \$layouts);
 int \$last = size(\$entries);
-check(\$entries[\$last - 3] == \"AEdependNodeTemplate\" && \$entries[\$last - 2] == \"addExtraControls\", \"Maya's own sections come last\");
+check(\$entries[\$last - 3] == \"AEshapeTemplate\" && \$entries[\$last - 2] == \"addExtraControls\", \"Maya's own sections come last\");
 for (\$input in {\"cameraWorldMatrix\", \"cameraHAperture\", \"cameraVAperture\", \"cameraFocalLength\", \"cameraFilmFit\", \"cameraMatrix\"})
     check(contains(\$entries, \"suppress \" + \$input), \$input + \" is not offered for editing\");
 check(contains(\$entries, \"dimControl frameRatio 1\") && contains(\$entries, \"dimControl keyframeInterval 1\"), \"outputs are read-only\");

@@ -20,4 +20,12 @@ cmp -s "$work/expected" "$work/report" || fail "report: $(cat "$work/err")"
 grep -q 'line 39\|line 46' "$work/err" && fail "earlier steps reported: $(cat "$work/err")"
 grep -q '// Result: squatter //' "$work/out" || fail "the taken command changed: $(cat "$work/out")"
 
+# An attribute the host refuses fails the node type's registration, and with it the load.
+"$host" --keep-going -c "hostConfig -fault addAttribute on; loadPlugin \"$plugin\";
+    hostConfig -fault addAttribute off; createNode CineSheet" >"$work/out" 2>"$work/err" &&
+    fail "loading with a refused attribute worked"
+grep -q 'API error detected in ../plugin at line 39' "$work/err" ||
+    fail "refused attribute report: $(cat "$work/err")"
+grep -q '// Result: libCineSheet //' "$work/out" && fail "loaded with a refused attribute"
+
 finish

@@ -19,6 +19,8 @@ inline constexpr const char* kTaskCreate = "taskCreate";
 inline constexpr const char* kTextureAcquire = "textureAcquire";
 // MTexture::update fails.
 inline constexpr const char* kTextureUpdate = "textureUpdate";
+// MPxNode::addAttribute fails, as it does in Maya for a name the node type already has.
+inline constexpr const char* kAddAttribute = "addAttribute";
 }  // namespace fault
 
 // Every fault name the host understands.

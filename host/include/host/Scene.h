@@ -38,6 +38,13 @@ MString drawClassification(const MObject& node);
 // The node a name refers to: a node name, or a DAG path such as "|persp|perspShape".
 MStatus findNode(const MString& name, MObject& node);
 
+// Whether the scene holds changes a user could save (file -q -modified): set when a plug is set
+// by a command or through MPlug, a connection is made or broken, or a node is created, renamed,
+// reparented or deleted, undo and redo included; cleared by newScene and by opening or saving a
+// scene. Reading plugs, compute, drawing and changing the current time leave it alone.
+bool sceneModified();
+void setSceneModified(bool modified);
+
 // The scene's current time, held by time1's "outTime". Setting it dirties what depends on it.
 MTime currentTime();
 MStatus setCurrentTime(const MTime& time);

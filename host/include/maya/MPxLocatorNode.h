@@ -15,6 +15,12 @@ public:
 
     MPxNode::Type type() const override;
 
+    // Disables Cached Playback: a locator type that supports it says so by overriding this.
+    OPENMAYA_AVAILABLE(2020)
+    void getCacheSetup(const MEvaluationNode& evalNode, MNodeCacheDisablingInfo& disablingInfo,
+                       MNodeCacheSetupInfo& cacheSetupInfo,
+                       MObjectArray& monitoredAttributes) const override;
+
     virtual bool isBounded() const;
     // Used when isBounded() returns true; the default is an empty box.
     virtual MBoundingBox boundingBox() const;

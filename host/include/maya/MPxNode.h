@@ -2,6 +2,7 @@
 
 #include <maya/MApiNamespace.h>
 #include <maya/MDataBlock.h>
+#include <maya/MDeprecate.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
 #include <maya/MStatus.h>
@@ -64,6 +65,16 @@ public:
     virtual MString typeName() const;
     virtual MString name() const;
     virtual MObject thisMObject() const;
+
+    // Cached Playback: what the node asks for, and which of its attributes are stored. The base
+    // (its behaviour is not documented) disables nothing and asks for nothing.
+    OPENMAYA_AVAILABLE(2020)
+    virtual void getCacheSetup(const MEvaluationNode& evalNode,
+                               MNodeCacheDisablingInfo& disablingInfo,
+                               MNodeCacheSetupInfo& cacheSetupInfo,
+                               MObjectArray& monitoredAttributes) const;
+    OPENMAYA_AVAILABLE(2020)
+    virtual void configCache(const MEvaluationNode& evalNode, MCacheSchema& schema) const;
     // The node's data block, as compute() is given it; lets a caller drive compute() itself.
     MDataBlock _forceCache() { return forceCache(); }
 

@@ -8,7 +8,9 @@
 #include <fstream>
 #include <sstream>
 
-// file: -new, -rename, -save and -open of scene files written as command scripts.
+// file: -new, -rename, -save and -open of scene files written as command scripts, and the
+// scene's modified state (-modified to query or set it, -anyModified to query it: the stand-in
+// has no references, so the two answer alike).
 namespace host::builtins {
 namespace {
 
@@ -28,6 +30,8 @@ public:
         syntax.addFlag("-o", "-open");
         syntax.addFlag("-typ", "-type", MSyntax::kString);
         syntax.addFlag("-sn", "-sceneName");
+        syntax.addFlag("-mf", "-modified", MSyntax::kBoolean);
+        syntax.addFlag("-amf", "-anyModified");
         syntax.enableQuery();
         return syntax;
     }
@@ -37,13 +41,22 @@ public:
         MArgDatabase parsed(syntax(), args);
         std::vector<std::string> words = objectWords(parsed);
         if (parsed.isQuery()) {
-            setResult(MString(sceneName().c_str()));
+            if (parsed.isFlagSet("-modified") || parsed.isFlagSet("-anyModified")) {
+                setResult(sceneModified());
+            } else {
+                setResult(MString(sceneName().c_str()));
+            }
             return MStatus::kSuccess;
         }
         if (parsed.isFlagSet("-new")) {
             UndoQueue::instance().clear();
             newScene();
             sceneName().clear();
+            return MStatus::kSuccess;
+        }
+        bool modified = false;
+        if (parsed.getFlagArgument("-modified", 0, modified)) {
+            setSceneModified(modified);
             return MStatus::kSuccess;
         }
         MString rename;
@@ -61,7 +74,7 @@ public:
             return open(words.front());
         }
         if (!parsed.isFlagSet("-rename")) {
-            return fail("file: give -new, -rename, -save or -open");
+            return fail("file: give -new, -rename, -save, -open or -modified");
         }
         return MStatus::kSuccess;
     }
@@ -77,6 +90,7 @@ private:
         if (!out) {
             return fail("file -save: cannot write " + sceneName());
         }
+        setSceneModified(false);
         setResult(MString(sceneName().c_str()));
         return MStatus::kSuccess;
     }
@@ -97,6 +111,7 @@ private:
         if (!runScript(text.str(), options)) {
             return fail("file -open: errors while reading " + path);
         }
+        setSceneModified(false);
         setResult(MString(path.c_str()));
         return MStatus::kSuccess;
     }

@@ -23,6 +23,7 @@ const std::vector<std::string>& knownFaults() {
     static const std::vector<std::string> names = {
         fault::kNoOffsetParentMatrix, fault::kColorManagementQuery, fault::kTaskInit,
         fault::kTaskCreate,           fault::kTextureAcquire,       fault::kTextureUpdate,
+        fault::kAddAttribute,
     };
     return names;
 }

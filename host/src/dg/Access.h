@@ -5,6 +5,7 @@
 
 #include <maya/MDataBlock.h>
 #include <maya/MDataHandle.h>
+#include <maya/MEvaluationNode.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
 #include <maya/MPxNode.h>
@@ -53,6 +54,11 @@ struct Access {
         result.slot_ = slot;
         result.writable_ = writable;
         return result;
+    }
+
+    static MEvaluationNode evaluationNode(Node* node) { return MEvaluationNode(node); }
+    static Node* node(const MEvaluationNode& evaluationNode) {
+        return static_cast<Node*>(const_cast<void*>(evaluationNode.node_));
     }
 
     static void bind(MPxNode& user, Node* node) { user.hostNode_ = node; }

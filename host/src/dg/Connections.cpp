@@ -1,6 +1,7 @@
 #include "dg/Connections.h"
 
 #include "dg/Access.h"
+#include "dg/SceneGraph.h"
 
 #include <algorithm>
 
@@ -92,6 +93,7 @@ void linkPlugs(const Connection& connection) {
     connection.sourceNode->outgoing[connection.source].push_back(
         PlugEnd{&destination, connection.destination});
     destination.markDirty(connection.destination);
+    SceneGraph::instance().setModified(true);
     notify(connection, true);
 }
 
@@ -123,6 +125,7 @@ MStatus disconnectPlugs(const Connection& connection) {
             destination.store(connection.destination, last);
             break;
     }
+    SceneGraph::instance().setModified(true);
     notify(connection, false);
     return MStatus::kSuccess;
 }

@@ -1,3 +1,4 @@
+#include <maya/MNodeCacheDisablingInfo.h>
 #include <maya/MPxLocatorNode.h>
 
 MPxLocatorNode::MPxLocatorNode() = default;
@@ -29,4 +30,12 @@ bool MPxLocatorNode::drawLast() const {
 
 bool MPxLocatorNode::useClosestPointForSelection() const {
     return false;
+}
+
+// Maya's own reason text is not documented; this one says what a user needs to know.
+void MPxLocatorNode::getCacheSetup(const MEvaluationNode&, MNodeCacheDisablingInfo& disablingInfo,
+                                   MNodeCacheSetupInfo&, MObjectArray&) const {
+    disablingInfo.setReason(
+        "plug-in locators do not support Cached Playback unless their type "
+        "enables it");
 }

@@ -1,3 +1,4 @@
+#include <host/Faults.h>
 #include <maya/MPxNode.h>
 
 #include "dg/Access.h"
@@ -48,6 +49,13 @@ MObject MPxNode::thisMObject() const {
     return hostNode_ ? Access::object(hostNode_->sharedFromThis()) : MObject();
 }
 
+// Not documented; plug-ins that call the base and then find caching enabled show it leaves the
+// node enabled, asking for nothing.
+void MPxNode::getCacheSetup(const MEvaluationNode&, MNodeCacheDisablingInfo&, MNodeCacheSetupInfo&,
+                            MObjectArray&) const {}
+
+void MPxNode::configCache(const MEvaluationNode&, MCacheSchema&) const {}
+
 MDataBlock MPxNode::forceCache() {
     return Access::block(hostNode_);
 }
@@ -55,7 +63,7 @@ MDataBlock MPxNode::forceCache() {
 MStatus MPxNode::addAttribute(const MObject& attr) {
     host::NodeType* type = TypeRegistry::instance().initializing();
     auto attribute = Access::as<Attribute>(attr);
-    if (!type || !attribute) {
+    if (!type || !attribute || host::faultEnabled(host::fault::kAddAttribute)) {
         return MStatus::kFailure;
     }
     return type->addAttribute(attribute);

@@ -108,6 +108,7 @@ public:
 
     MStatus undoIt() override {
         node_->store(key_, previous_);
+        SceneGraph::instance().setModified(true);
         return MStatus::kSuccess;
     }
 

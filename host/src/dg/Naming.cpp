@@ -43,7 +43,9 @@ MString SceneGraph::uniqueName(const MString& requested, const Node* self) const
 }
 
 MString SceneGraph::rename(Node& node, const MString& requested) {
+    const MString previous = node.name;
     node.name = node.inScene ? uniqueName(requested, &node) : requested;
+    modified_ = modified_ || (node.inScene && node.name != previous);
     return node.name;
 }
 

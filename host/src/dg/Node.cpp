@@ -2,6 +2,7 @@
 
 #include "dg/Access.h"
 #include "dg/DagPaths.h"
+#include "dg/SceneGraph.h"
 
 #include <maya/MDataBlock.h>
 
@@ -221,6 +222,7 @@ MStatus setPlugValue(Node& node, const PlugKey& key, const Value& value) {
         return MStatus::kInvalidParameter;
     }
     node.store(key, stored);
+    SceneGraph::instance().setModified(true);
     return MStatus::kSuccess;
 }
 

@@ -101,7 +101,8 @@ private:
     std::set<PlugKey> computing_;
 };
 
-// Sets a plug as a user would: refused on a connected destination, clamped to the limits.
+// Sets a plug as a user would: refused on a connected destination, clamped to the limits. The
+// scene is then modified, whoever set it; values computed or pulled through connections are not.
 MStatus setPlugValue(Node& node, const PlugKey& key, const Value& value);
 
 }  // namespace host

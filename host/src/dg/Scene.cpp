@@ -39,6 +39,14 @@ MStatus findNode(const MString& name, MObject& node) {
     return MStatus::kSuccess;
 }
 
+bool sceneModified() {
+    return SceneGraph::instance().modified();
+}
+
+void setSceneModified(bool modified) {
+    SceneGraph::instance().setModified(modified);
+}
+
 MTime currentTime() {
     Node* time = SceneGraph::instance().timeNode();
     const Attribute* outTime = time ? time->type->findAttribute("outTime") : nullptr;

@@ -88,6 +88,7 @@ SceneGraph& SceneGraph::instance() {
         graph->world_ = instantiate(TypeRegistry::instance().find("world"), "world");
         graph->world_->inScene = true;
         graph->buildDefaultScene();
+        graph->modified_ = false;
     }
     return *graph;
 }
@@ -166,6 +167,7 @@ MStatus SceneGraph::enter(const std::shared_ptr<Node>& node, Node* parent, int p
 }
 
 void SceneGraph::enterTree(const std::shared_ptr<Node>& node) {
+    modified_ = true;
     node->name = uniqueName(node->name, node.get());
     node->inScene = true;
     const auto at = std::upper_bound(
@@ -210,6 +212,7 @@ Removal SceneGraph::leave(Node& node) {
 }
 
 void SceneGraph::leaveTree(Node& node, std::vector<Connection>& connections) {
+    modified_ = true;
     const std::vector<Node*> going = goingWith(node);
     for (auto each = going.rbegin(); each != going.rend(); ++each) {
         for (SceneObserver* observer : std::vector<SceneObserver*>(observers_)) {
@@ -271,6 +274,7 @@ MStatus SceneGraph::reparent(Node& node, Node* newParent, int position, Node* fr
         (&target != source && isChildOf(node, target))) {
         return MStatus::kInvalidParameter;
     }
+    modified_ = true;
     auto keep = node.sharedFromThis();
     const DagLink cut = unlink(*source, node);
     link(target, keep, position, cut.parentIndex);
@@ -286,6 +290,7 @@ MStatus SceneGraph::addInstance(Node& node, Node* parent, int position) {
         isDescendantOf(&target, &node) || isChildOf(node, target)) {
         return MStatus::kInvalidParameter;
     }
+    modified_ = true;
     link(target, node.sharedFromThis(), position);
     instancesChanged(node);
     announceInstancesChanged(node);
@@ -296,6 +301,7 @@ MStatus SceneGraph::removeInstance(Node& node, Node& parent) {
     if (!node.inScene || !isChildOf(node, parent) || node.parents.size() < 2) {
         return MStatus::kInvalidParameter;
     }
+    modified_ = true;
     unlink(parent, node);
     instancesChanged(node);
     announceInstancesChanged(node);
@@ -331,6 +337,7 @@ void SceneGraph::newScene() {
     }
     timeNode_ = nullptr;
     buildDefaultScene();
+    modified_ = false;
 }
 
 }  // namespace host

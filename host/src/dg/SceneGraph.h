@@ -67,6 +67,10 @@ public:
     void newScene();
     Node* timeNode() const { return timeNode_; }
 
+    // Whether the scene holds changes a user could save; see host::sceneModified.
+    bool modified() const { return modified_; }
+    void setModified(bool modified) { modified_ = modified; }
+
 private:
     SceneGraph();
     MString uniqueName(const MString& requested, const Node* self) const;
@@ -79,6 +83,7 @@ private:
     std::vector<std::shared_ptr<Node>> nodes_;
     std::vector<SceneObserver*> observers_;
     Node* timeNode_ = nullptr;
+    bool modified_ = false;
 };
 
 // Lower-case first letter: the default name stem of a type's nodes.

@@ -8,7 +8,7 @@
 
 // editorTemplate records an Attribute Editor layout; showEditor builds one for a node by
 // running AE<nodeType>Template, as Maya does, then the procedures of its custom controls;
-// AEdependNodeTemplate stands for Maya's own procedure of that name.
+// AEdependNodeTemplate and AEshapeTemplate stand for Maya's own procedures of those names.
 namespace host::ui {
 namespace {
 
@@ -89,15 +89,21 @@ public:
     }
 };
 
-class AEdependNodeTemplateCommand : public MPxCommand {
+// Maya's standard sections: AEdependNodeTemplate for dependency nodes, AEshapeTemplate for
+// shapes (which brings the DAG node's sections too). Each is recorded by its name.
+template <const char* kName>
+class StandardTemplateCommand : public MPxCommand {
 public:
-    static void* creator() { return new AEdependNodeTemplateCommand; }
+    static void* creator() { return new StandardTemplateCommand; }
     static MSyntax newSyntax() { return builtins::wordsSyntax(1, 1); }
     MStatus doIt(const MArgList&) override {
-        record("AEdependNodeTemplate");
+        record(kName);
         return MStatus::kSuccess;
     }
 };
+
+constexpr char kDependNodeTemplate[] = "AEdependNodeTemplate";
+constexpr char kShapeTemplate[] = "AEshapeTemplate";
 
 // showEditor node: the first node of a type runs its template and the "new" procedures of its
 // custom controls; a later node of the same type reuses the layout through the "replace" ones.
@@ -149,9 +155,12 @@ public:
 const BuiltinCommandRegistrar editorTemplateCommand("editorTemplate",
                                                     EditorTemplateCommand::creator,
                                                     EditorTemplateCommand::newSyntax);
-const BuiltinCommandRegistrar dependNodeTemplateCommand("AEdependNodeTemplate",
-                                                        AEdependNodeTemplateCommand::creator,
-                                                        AEdependNodeTemplateCommand::newSyntax);
+const BuiltinCommandRegistrar dependNodeTemplateCommand(
+    kDependNodeTemplate, StandardTemplateCommand<kDependNodeTemplate>::creator,
+    StandardTemplateCommand<kDependNodeTemplate>::newSyntax);
+const BuiltinCommandRegistrar shapeTemplateCommand(
+    kShapeTemplate, StandardTemplateCommand<kShapeTemplate>::creator,
+    StandardTemplateCommand<kShapeTemplate>::newSyntax);
 const BuiltinCommandRegistrar showEditorCommand("showEditor", ShowEditorCommand::creator,
                                                 ShowEditorCommand::newSyntax);
 

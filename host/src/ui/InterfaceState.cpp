@@ -67,7 +67,9 @@ void setFlag(UiElement& element, const std::string& longName, const std::string&
 namespace {
 
 // Maya's main window and the main menus plug-ins add to, with the global variables that name
-// them. Maya fills its own items when a menu first opens; here the menus start empty.
+// them. Maya fills its own items when a menu first opens, so the menus start empty. The Create
+// menu is filled by ModCreateMenu, as in Maya, once: a few of Maya's own items stand for its
+// contents.
 const char* const kMainWindowScript = R"(
 global string $gMainWindow = "MayaWindow";
 global string $gMainFileMenu = "mainFileMenu";
@@ -75,6 +77,15 @@ global string $gMainEditMenu = "mainEditMenu";
 global string $gMainCreateMenu = "mainCreateMenu";
 global string $gMainDisplayMenu = "mainDisplayMenu";
 global string $gMainWindowMenu = "mainWindowMenu";
+global proc ModCreateMenu(string $parent)
+{
+    if (`menu -query -numberOfItems $parent` != 0) return;
+    menuItem -parent $parent -label "NURBS Primitives" createNurbsPrimitivesItem;
+    menuItem -parent $parent -label "Polygon Primitives" createPolyPrimitivesItem;
+    menuItem -parent $parent -label "Lights" createLightsItem;
+    menuItem -parent $parent -label "Cameras" createCamerasItem;
+    menuItem -parent $parent -label "Locator" createLocatorItem;
+}
 )";
 
 const char* const kMainMenus[][2] = {{"mainFileMenu", "File"},

@@ -62,7 +62,11 @@ public:
     static void* creator() { return new Undoable; }
     Undoable() { ++liveUndoables; }
     ~Undoable() override { --liveUndoables; }
-    MStatus doIt(const MArgList&) override { return MStatus::kSuccess; }
+    // "undoableThing fail" fails, undoable as it is.
+    MStatus doIt(const MArgList& args) override {
+        return args.length() == 1 && args.asString(0) == "fail" ? MStatus::kFailure
+                                                                : MStatus::kSuccess;
+    }
     bool isUndoable() const override { return true; }
 };
 
@@ -168,6 +172,15 @@ TEST_F(ExecuteCommandTest, OnlyUndoEnabledCallsReachTheUndoQueue) {
     EXPECT_EQ(liveUndoables, 1);
     host::UndoQueue::instance().clear();
     EXPECT_EQ(liveUndoables, 0);
+}
+
+// Maya puts a command whose doIt failed on no undo queue: undo then reaches the one before it.
+TEST_F(ExecuteCommandTest, AFailedCommandIsNotUndoable) {
+    EXPECT_EQ(MGlobal::executeCommand("undoableThing", false, true), MStatus::kSuccess);
+    EXPECT_NE(MGlobal::executeCommand("undoableThing fail", false, true), MStatus::kSuccess);
+    EXPECT_EQ(host::UndoQueue::instance().undoCount(), 1u);
+    EXPECT_EQ(liveUndoables, 1);
+    host::UndoQueue::instance().clear();
 }
 
 TEST_F(ExecuteCommandTest, MessagesAreCountedByKind) {

@@ -79,6 +79,20 @@ TEST_F(InterfaceCommandsTest, MenusHoldTheirItemsUntilDeleted) {
     EXPECT_EQ(text("menu -exists mine"), "0") << "the main window goes with the session";
 }
 
+// Maya fills the Create menu when it first opens, through ModCreateMenu; a plug-in adding items
+// calls it first. It fills an empty menu once and leaves a filled one alone.
+TEST_F(InterfaceCommandsTest, ModCreateMenuFillsTheCreateMenuOnce) {
+    host::setInteractiveSession(true);
+    run("ModCreateMenu mainCreateMenu");
+    const std::vector<std::string> items = strings("menu -q -itemArray mainCreateMenu");
+    EXPECT_FALSE(items.empty());
+    run("menuItem -parent mainCreateMenu mine; ModCreateMenu mainCreateMenu");
+    std::vector<std::string> withMine = items;
+    withMine.push_back("mine");
+    EXPECT_EQ(strings("menu -q -itemArray mainCreateMenu"), withMine);
+    host::setInteractiveSession(false);
+}
+
 TEST_F(InterfaceCommandsTest, ControlsAreEditedAndQueriedByName) {
     host::setInteractiveSession(true);
     run("global string $layout; $layout = `menu box`; setParent box;"
@@ -122,6 +136,7 @@ TEST_F(InterfaceCommandsTest, TheAttributeEditorIsBuiltOncePerNodeType) {
             editorTemplate -endLayout;
             editorTemplate -suppress "visibility";
             AEdependNodeTemplate $node;
+            AEshapeTemplate $node;
             editorTemplate -addExtraControls;
         }
         global proc movesNew(string $x, string $y) {
@@ -137,11 +152,12 @@ TEST_F(InterfaceCommandsTest, TheAttributeEditorIsBuiltOncePerNodeType) {
     EXPECT_EQ(strings("global string $calls[]; $calls"),
               (std::vector<std::string>{"template one", "new one.translateX one.translateY",
                                         "replace two.translateX two.translateY"}));
-    EXPECT_EQ(host::attributeEditorEntries(),
-              (std::vector<std::string>{
-                  "beginLayout Moves", "callCustom movesNew movesReplace translateX translateY",
-                  "addControl translateZ", "dimControl translateZ 1", "endLayout",
-                  "suppress visibility", "AEdependNodeTemplate", "addExtraControls"}));
+    EXPECT_EQ(
+        host::attributeEditorEntries(),
+        (std::vector<std::string>{
+            "beginLayout Moves", "callCustom movesNew movesReplace translateX translateY",
+            "addControl translateZ", "dimControl translateZ 1", "endLayout", "suppress visibility",
+            "AEdependNodeTemplate", "AEshapeTemplate", "addExtraControls"}));
     EXPECT_EQ(failure("showEditor nobody"), "showEditor: No object matches name: nobody");
 }
 

@@ -5,6 +5,9 @@
 
 #include <host/Commands.h>
 #include <host/Faults.h>
+#include <host/Messages.h>
+#include <host/Scene.h>
+#include <host/UndoQueue.h>
 
 #include <maya/MFnDagNode.h>
 #include <maya/MGlobal.h>
@@ -154,34 +157,46 @@ TEST_F(CommandTest, NoTimeLeavesFrameUnconnected) {
     EXPECT_EQ(sourceOf("cineSheet1", "offsetParentMatrix"), "cineSheetShape1.cameraMatrix");
 }
 
-TEST_F(CommandTest, UnresolvableCameraFailsAfterTheNodesAreNamed) {
+// A camera that cannot be resolved is reported before anything is made: the API report of the
+// camera check, then an error naming the cause; no node is left and nothing reaches the undo
+// queue.
+TEST_F(CommandTest, UnresolvableCameraFailsBeforeAnythingIsCreated) {
     // A rig whose first child is a transform: its camera shape, second, is not looked for.
     run("createNode transform -name rig; createNode transform -name offset -parent rig; "
         "createNode camera -name rigCameraShape -parent rig");
-    for (const char* camera : {"rig", "noSuchCamera", "time1"}) {
+    const std::size_t nodesBefore = host::sceneNodes().size();
+    for (const char* camera : {"rig", "nosuchcam", "time1"}) {
         SCOPED_TRACE(camera);
+        host::UndoQueue::instance().clear();
+        host::resetMessageCounts();
         const Invocation run = cineSheet(std::string("-camera ") + camera + " -f \"/a.mov\"");
         EXPECT_EQ(run.status, MStatus::kFailure);
         EXPECT_PRED2(startsWith, run.errors, report(112, MStatus::kFailure));
+        EXPECT_EQ(host::lastMessage(host::MessageKind::kError),
+                  std::string("cineSheet: \"") + camera + "\" is not a camera");
+        EXPECT_EQ(host::messageCounts().errors, 1);
+        EXPECT_EQ(host::sceneNodes().size(), nodesBefore);
+        EXPECT_EQ(host::UndoQueue::instance().undoCount(), 0u);
     }
-    for (const char* shape : {"cineSheetShape1", "cineSheetShape2", "cineSheetShape3"}) {
-        ASSERT_FALSE(nodeNamed(shape).isNull()) << shape;
-        expectNoCamera(shape);
-        EXPECT_EQ(sourceOf(shape, "frame"), "");
-        EXPECT_EQ(fileOf(shape), "");
-    }
-    EXPECT_EQ(sourceOf("cineSheet3", "offsetParentMatrix"), "");
+    EXPECT_TRUE(nodeNamed("cineSheetShape1").isNull());
+    // The names were not used up: the next plane is the first.
+    ASSERT_EQ(cineSheet("-camera rigCameraShape").status, MStatus::kSuccess);
+    EXPECT_FALSE(nodeNamed("cineSheetShape1").isNull());
 }
 
-TEST_F(CommandTest, MissingParentOffsetFailsLastWithEverythingElseDone) {
+// A failure once the nodes exist takes back what the command made: nothing is left for an undo
+// the failed command never gets.
+TEST_F(CommandTest, AFailureAfterCreationLeavesNoNode) {
     ASSERT_TRUE(host::setFault(host::fault::kNoOffsetParentMatrix, true));
+    const std::size_t nodesBefore = host::sceneNodes().size();
     const Invocation run = cineSheet("-camera persp -filePath \"/media/shot.mov\"");
     EXPECT_NE(run.status, MStatus::kSuccess);
     // The plug lookup's own status is the host's: the invalid name the host reports.
     EXPECT_PRED2(startsWith, run.errors, report(192, MStatus::kInvalidParameter));
-    expectCameraConnected("cineSheetShape1", "perspShape");
-    EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "time1.outTime");
-    EXPECT_EQ(fileOf("cineSheetShape1"), "/media/shot.mov");
+    EXPECT_EQ(host::sceneNodes().size(), nodesBefore);
+    EXPECT_TRUE(nodeNamed("cineSheetShape1").isNull());
+    EXPECT_TRUE(nodeNamed("cineSheet1").isNull());
+    EXPECT_EQ(host::UndoQueue::instance().undoCount(), 0u);
 }
 
 TEST_F(CommandTest, SecondCommandGetsOtherNames) {
