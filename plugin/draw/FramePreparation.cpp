@@ -116,8 +116,10 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
             data->dropTexture();
             break;
         case FootageAnswer::kNotInTime:
-            // Another file's picture is not left standing while this one's comes.
-            if (!data->texture().madeFor(result.medium, result.divisor)) {
+            // Another file's picture is not left standing while this one's comes; a sequence's
+            // shape is known only from its frames.
+            if (result.medium.frameWidth > 0 &&
+                !data->texture().madeFor(result.medium, result.divisor)) {
                 showBlank(*data, result.medium, result.divisor);
             }
             return data;
