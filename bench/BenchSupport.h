@@ -3,7 +3,8 @@
 // What every benchmark shares: timing and statistics, the load average, running the ffmpeg tool,
 // a scratch folder, and a CineSheet node in the stand-in host with draw overrides on it.
 
-#include "draw/CineSheetDrawOverride.h"
+#include "draw/CineSheetData.h"
+#include "draw/Footage.h"
 #include "node/CineSheet.h"
 
 #include <host/NodeTypes.h>
@@ -131,26 +132,41 @@ public:
     MObject node;
 };
 
-// A draw override and its draw data; the data goes first, as the host deletes it.
+// The footage of a node and a draw data to show its frames in, as frame preparation drives
+// them; the data goes first, as the host deletes it before the override.
 struct Sheet {
-    explicit Sheet(const MObject& node)
-        : override(std::make_unique<CineSheetDrawOverride>(node)),
-          data(CineSheetDrawOverride::initUserData()) {}
+    explicit Sheet(const MObject&)
+        : footage(std::make_unique<Footage>()), data(std::make_unique<CineSheetData>()) {}
     ~Sheet() {
         data.reset();
-        override.reset();
+        footage.reset();
     }
     Sheet(const Sheet&) = delete;
     Sheet& operator=(const Sheet&) = delete;
 
-    // processVideo as frame preparation calls it, with the frame rate not forced and gamma 1.
+    // The frame uploaded into the data's texture at gamma 1 with the frame rate not forced, as
+    // frame preparation asks for it; true when it was shown, or has no picture to show.
     bool show(const std::string& path, int frame, int cacheFrames) {
-        MString file(path.c_str());
-        return override->processVideo(file, frame, cacheFrames, 0.0, 1.0f, data.get());
+        FootageRequest request;
+        request.path = path.c_str();
+        request.frame = frame;
+        request.divisor = divisor;
+        request.cacheFrames = cacheFrames;
+        const FootageResult result = footage->frameFor(
+            request, [this](const unsigned char* pixels, const LoadedMedium& medium, int at) {
+                return data->textureFor(medium, at) && data->texture().upload(pixels);
+            });
+        return result.answer != FootageAnswer::kNotInTime;
+    }
+    // The divisor later requests are made at.
+    void setDivisor(int value) {
+        divisor = value;
+        footage->video().setResolutionDivisor(value);
     }
 
-    std::unique_ptr<CineSheetDrawOverride> override;
+    std::unique_ptr<Footage> footage;
     std::unique_ptr<CineSheetData> data;
+    int divisor = 1;
 };
 
 // A benchmark's main: `name [runs]` (default 3 runs per figure), the load average before and

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "VideoCacheInternals.h"
-#include "draw/CineSheetDrawOverride.h"
+#include "draw/Footage.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <mutex>
 
 // How many frames a node's cache holds now.
-inline std::size_t storedFrames(CineSheetDrawOverride& sheet) {
+inline std::size_t storedFrames(Footage& sheet) {
     const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
     std::size_t stored = 0;
     for (const auto& block : cacheOf(sheet).blocks) {

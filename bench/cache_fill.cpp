@@ -67,7 +67,7 @@ ToolTiming timeReference(const std::string& clip, const std::string& limit = "")
     return {secondsSince(start), cpuSeconds(RUSAGE_CHILDREN) - cpuBefore};
 }
 
-bool anyBlockStarted(CineSheetDrawOverride& sheet) {
+bool anyBlockStarted(Footage& sheet) {
     const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
     return !cacheOf(sheet).blocks.empty();
 }
@@ -80,18 +80,16 @@ struct FillTiming {
     int frames = 0;
 };
 
-// Opens the clip through processVideo (frame −1 opens without requesting anything), then asks
+// Opens the clip through the footage (frame −1 opens without requesting anything), then asks
 // for frame 0 with a window covering the whole clip and waits until every frame is stored.
 // The sheet is left filled for the request measurements.
 FillTiming fillWholeClip(Sheet& sheet, const std::string& clip, int divisor) {
-    CineSheetDrawOverride& draw = *sheet.override;
-    draw.setResolutionDivisor(divisor);
-    draw.videoCache.setResolutionDivisor(divisor);
-    MString path(clip.c_str());
+    Footage& draw = *sheet.footage;
+    sheet.setDivisor(divisor);
     FillTiming timing;
 
     Clock::time_point start = Clock::now();
-    draw.processVideo(path, -1, 0, 0.0, 1.0f, sheet.data.get());
+    sheet.show(clip, -1, 0);
     timing.openSeconds = secondsSince(start);
 
     const MIntArray& starts = cacheOf(draw).blockStarts;
@@ -99,7 +97,7 @@ FillTiming fillWholeClip(Sheet& sheet, const std::string& clip, int divisor) {
     timing.frames = starts[static_cast<unsigned>(blockCount)] - starts[0];
     CachingJob job;
     const Clock::time_point requested = Clock::now();
-    if (!draw.videoCache.addBlockCachingJob(starts[0], timing.frames, job)) {
+    if (!draw.video().addBlockCachingJob(starts[0], timing.frames, job)) {
         throw std::runtime_error("the clip has no block");
     }
     const Clock::time_point deadline = requested + kFillLimit;
@@ -131,9 +129,8 @@ struct RequestCosts {
 };
 
 RequestCosts measureRequests(Sheet& sheet, const std::string& clip) {
-    CineSheetDrawOverride& draw = *sheet.override;
+    Footage& draw = *sheet.footage;
     CineSheetData* data = sheet.data.get();
-    MString path(clip.c_str());
     const MIntArray& starts = cacheOf(draw).blockStarts;
     const int blockCount = static_cast<int>(starts.length()) - 1;
     const int standingLength = starts[1] - starts[0];
@@ -144,7 +141,7 @@ RequestCosts measureRequests(Sheet& sheet, const std::string& clip) {
     const int wholeClip = starts[static_cast<unsigned>(blockCount)] - starts[0];
     for (int i = 0; i < kRequests; ++i) {
         const Clock::time_point start = Clock::now();
-        draw.processVideo(path, starts[0] + i % standingLength, wholeClip, 0.0, 1.0f, data);
+        sheet.show(clip, starts[0] + i % standingLength, wholeClip);
         costs.processVideoMs.push_back(secondsSince(start) * 1e3);
     }
     for (int i = 0; i < kRequests; ++i) {
@@ -153,17 +150,15 @@ RequestCosts measureRequests(Sheet& sheet, const std::string& clip) {
         job.frameInBlock = (i / blockCount) % (starts[job.block + 1] - starts[job.block]);
         job.frame = starts[job.block] + job.frameInBlock;
         const Clock::time_point start = Clock::now();
-        if (!draw.videoCache.awaitFrame(job, [&](const unsigned char* pixels) {
-                return draw.updateTexture(data, pixels);
-            })) {
+        if (!draw.video().awaitFrame(
+                job, [&](const unsigned char* pixels) { return data->texture().upload(pixels); })) {
             throw std::runtime_error("a resident frame was not found");
         }
         costs.awaitFrameMs.push_back(secondsSince(start) * 1e3);
     }
 
-    const size_t frameBytes =
-        video::cacheImageBytes(draw.videoCache.frameWidth(), draw.videoCache.frameHeight(),
-                               draw.videoCache.resolutionDivisor());
+    const size_t frameBytes = video::cacheImageBytes(
+        draw.video().frameWidth(), draw.video().frameHeight(), draw.video().resolutionDivisor());
     std::vector<unsigned char> target(frameBytes);
     const std::lock_guard<std::mutex> lock(cacheOf(draw).storeMutex);
     std::vector<unsigned char*> frames;
@@ -173,7 +168,7 @@ RequestCosts measureRequests(Sheet& sheet, const std::string& clip) {
     for (int i = 0; i < kRequests; ++i) {
         unsigned char* pixels = frames[static_cast<size_t>(i) % frames.size()];
         Clock::time_point start = Clock::now();
-        draw.updateTexture(data, pixels);
+        data->texture().upload(pixels);
         costs.uploadMs.push_back(secondsSince(start) * 1e3);
         start = Clock::now();
         std::memcpy(target.data(), pixels, frameBytes);

@@ -11,7 +11,6 @@
 #include "StoredFrames.h"
 #include "cache/CacheBudget.h"
 #include "cache/CacheImage.h"
-#include "draw/CineSheetDrawOverride.h"
 #include "node/CineSheet.h"
 
 #include <host/Faults.h>
@@ -63,23 +62,18 @@ public:
             MDagModifier modifier;
             const MObject transform = modifier.createNode(CineSheet::className);
             modifier.doIt();
-            sheets.push_back(
-                std::make_unique<CineSheetDrawOverride>(MFnDagNode(transform).child(0)));
-            data.emplace_back(CineSheetDrawOverride::initUserData());
+            sheets.push_back(std::make_unique<bench::Sheet>(MFnDagNode(transform).child(0)));
         }
     }
     ~Nodes() {
-        data.clear();
         sheets.clear();
         host::newScene();
         host::deregisterPluginNodeType(CineSheet::id);
     }
     bool show(size_t node, const std::string& clip, int frame, int cacheFrames) {
-        MString path(clip.c_str());
-        return sheets[node]->processVideo(path, frame, cacheFrames, 0.0, 1.0f, data[node].get());
+        return sheets[node]->show(clip, frame, cacheFrames);
     }
-    std::vector<std::unique_ptr<CineSheetDrawOverride>> sheets;
-    std::vector<std::unique_ptr<CineSheetData>> data;
+    std::vector<std::unique_ptr<bench::Sheet>> sheets;
 };
 
 // Waits until no node's store has changed for half a second, noting the budget's peak.
@@ -90,7 +84,7 @@ size_t settle(Nodes& nodes) {
     while (Clock::now() - quietSince < std::chrono::milliseconds(500)) {
         std::vector<size_t> now;
         for (auto& sheet : nodes.sheets) {
-            now.push_back(storedFrames(*sheet));
+            now.push_back(storedFrames(*sheet->footage));
         }
         peakUsed = std::max(peakUsed, video::CacheBudget::instance().used());
         if (now != last) {
@@ -117,7 +111,7 @@ int memoryCase(const std::string& name, const std::string& clip, int width, int 
             peakUsed = std::max(peakUsed, settle(nodes));
         }
         for (auto& sheet : nodes.sheets) {
-            stored += storedFrames(*sheet);
+            stored += storedFrames(*sheet->footage);
         }
     }
     const double window = static_cast<double>(nodeCount) * cacheFrames *

@@ -95,8 +95,7 @@ double medianToolSeconds(const std::string& clip, int threads, int runs) {
 }
 
 void expectShown(Sheet& sheet, const std::string& clip, int frame, int cacheFrames) {
-    sheet.show(clip, frame, cacheFrames);
-    if (sheet.override->lastFrame != frame) {
+    if (!sheet.show(clip, frame, cacheFrames)) {
         throw std::runtime_error("frame " + std::to_string(frame) + " of " + clip +
                                  " was not shown");
     }
@@ -197,7 +196,7 @@ void reportFarScrub(const MObject& node, const fs::path& folder, int runs) {
 
 void waitUntilCached(Sheet& sheet, int frames) {
     const Clock::time_point deadline = Clock::now() + kStallLimit;
-    while (storedFrames(*sheet.override) < static_cast<std::size_t>(frames)) {
+    while (storedFrames(*sheet.footage) < static_cast<std::size_t>(frames)) {
         if (Clock::now() > deadline) {
             throw std::runtime_error("the worker did not cache the whole clip");
         }

@@ -13,6 +13,7 @@
 // Usage: bench_sequence_playback [runs]   (default 3)
 
 #include "BenchSupport.h"
+#include "cache/SequencePattern.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "node/CineSheet.h"
 
@@ -72,8 +73,7 @@ double readerFramesPerSecond(const std::string& pattern, int frames) {
     MImage image;
     const Clock::time_point start = Clock::now();
     for (int frame = 1; frame <= frames; ++frame) {
-        MString file(pattern.c_str());
-        CineSheetDrawOverride::formatFilePath(file, frame);
+        const MString file(video::SequencePattern(pattern).fileOf(frame).c_str());
         if (!image.readFromFile(file)) {
             throw std::runtime_error(std::string("cannot read ") + file.asChar());
         }

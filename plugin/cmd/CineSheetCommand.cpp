@@ -48,6 +48,20 @@ constexpr CameraLink kCameraLinks[] = {
 };
 constexpr int kCameraLinkCount = sizeof(kCameraLinks) / sizeof(kCameraLinks[0]);
 
+// One render resolution plug feeding one CineSheet input, with the report lines of its checks.
+struct ResolutionLink {
+    const char* resolutionPlug;
+    int resolutionFindLine;
+    const char* shapePlug;
+    int shapeFindLine;
+    int connectLine;
+};
+
+constexpr ResolutionLink kResolutionLinks[] = {
+    {"width", 201, "renderWidth", 202, 203},
+    {"height", 204, "renderHeight", 205, 206},
+};
+
 }  // namespace
 
 CineSheetCommand::~CineSheetCommand() = default;
@@ -165,6 +179,10 @@ MStatus CineSheetCommand::redoIt() {
             return status;
         }
     }
+    status = connectResolution(shapeFn, connections);
+    if (failed(status)) {
+        return status;
+    }
     return connectPlacement(shapeFn, connections);
 }
 
@@ -250,6 +268,39 @@ MStatus CineSheetCommand::setFile(MFnDependencyNode& shapeFn) {
     }
     // Set directly: the value goes away with the node on undo and is set again on redo.
     file.setString(filePath);
+    return MStatus::kSuccess;
+}
+
+MStatus CineSheetCommand::connectResolution(MFnDependencyNode& shapeFn, MDGModifier& connections) {
+    MSelectionList list;
+    MObject resolution;
+    if (failed(list.add("defaultResolution", false)) || failed(list.getDependNode(0, resolution))) {
+        // A scene without render settings: the node reads the resolution itself, as before.
+        return MStatus::kSuccess;
+    }
+    MStatus status;
+    MFnDependencyNode resolutionFn(resolution, &status);
+    if (failed(status)) {
+        return fail(200, status);
+    }
+    for (const ResolutionLink& link : kResolutionLinks) {
+        const MPlug source = resolutionFn.findPlug(link.resolutionPlug, true, &status);
+        if (failed(status)) {
+            return fail(link.resolutionFindLine, status);
+        }
+        const MPlug destination = shapeFn.findPlug(link.shapePlug, true, &status);
+        if (failed(status)) {
+            return fail(link.shapeFindLine, status);
+        }
+        status = connections.connect(source, destination);
+        if (failed(status)) {
+            return fail(link.connectLine, status);
+        }
+    }
+    status = connections.doIt();
+    if (failed(status)) {
+        return fail(207, status);
+    }
     return MStatus::kSuccess;
 }
 

@@ -36,6 +36,8 @@ private:
     MStatus connectCamera(MFnDependencyNode& shapeFn, MDGModifier& connections);
     MStatus connectTime(MFnDependencyNode& shapeFn, MDGModifier& connections);
     MStatus setFile(MFnDependencyNode& shapeFn);
+    // The render resolution of "defaultResolution", into the node's resolution inputs.
+    MStatus connectResolution(MFnDependencyNode& shapeFn, MDGModifier& connections);
     MStatus connectPlacement(MFnDependencyNode& shapeFn, MDGModifier& connections);
 
     MObject transformNode;

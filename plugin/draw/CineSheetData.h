@@ -1,21 +1,52 @@
 #pragma once
 
+#include "draw/SheetTexture.h"
+#include "draw/ShownRequest.h"
+
 #include <maya/MPointArray.h>
 #include <maya/MString.h>
-#include <maya/MTextureManager.h>
 #include <maya/MUserData.h>
-#include <maya/MViewport2Renderer.h>
 
-// What one refresh hands from frame preparation to drawing. The host keeps it between refreshes;
-// it refers to the texture but does not own it.
+#include <optional>
+
+// The draw data of one drawn instance of a node: its own texture, the quad it is drawn on, the
+// colour space it is shown in, and what it shows. The host keeps one per instance between
+// refreshes; the texture is released with it and by nothing else.
 class CineSheetData : public MUserData {
 public:
-    CineSheetData() : MUserData() { textureDescription.setToDefault2DTexture(); }
-    ~CineSheetData() override = default;
+    CineSheetData();
+    ~CineSheetData() override;
 
-    MHWRender::MTextureDescription textureDescription;
-    MHWRender::MTexture* texture = nullptr;
-    MPointArray positions;
-    MPointArray texCoords;
-    MString colorSpaceName;
+    // Makes the texture for the medium unless it is made for it already; the quad follows the
+    // medium's shape. False when there is no texture.
+    bool textureFor(const LoadedMedium& medium, int divisor);
+    SheetTexture& texture() { return texture_; }
+    const SheetTexture& texture() const { return texture_; }
+    // No picture at all: nothing is drawn.
+    void dropTexture();
+    // The footage the texture holds pictures of: another one gets a texture of its own, so a
+    // picture of the former never stands for it.
+    void textureShowsFootage(const MString& path);
+
+    const MPointArray& positions() const { return positions_; }
+    const MPointArray& texCoords() const { return texCoords_; }
+
+    const MString& colorSpaceName() const { return colorSpaceName_; }
+    void setColorSpaceName(const MString& name) { colorSpaceName_ = name; }
+
+    // Whether the texture shows this request at this gamma.
+    bool shows(const ShownRequest& request, double gamma) const;
+    // Whether it shows the same file and frame, whatever the gamma.
+    bool showsFrameOf(const ShownRequest& request) const;
+    void markShown(const ShownRequest& request, double gamma);
+    void forgetShown() { shown_.reset(); }
+
+private:
+    SheetTexture texture_;
+    MPointArray positions_;
+    MPointArray texCoords_;
+    MString colorSpaceName_;
+    MString footagePath_;
+    std::optional<ShownRequest> shown_;
+    double shownGamma_ = 0.0;
 };

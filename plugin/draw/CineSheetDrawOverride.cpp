@@ -1,52 +1,20 @@
 #include "draw/CineSheetDrawOverride.h"
 
-#include "draw/QuadCorners.h"
+#include "draw/IdleDirty.h"
+#include "node/CineSheet.h"
 
-#include <maya/MFnDependencyNode.h>
 #include <maya/MGlobal.h>
-#include <maya/MPlug.h>
-#include <maya/MTextureManager.h>
-
-namespace {
-
-void releaseTexture(MHWRender::MTexture* texture) {
-    MHWRender::MRenderer* renderer = MHWRender::MRenderer::theRenderer(false);
-    MHWRender::MTextureManager* manager = renderer ? renderer->getTextureManager() : nullptr;
-    if (manager) {
-        manager->releaseTexture(texture);
-    }
-}
-
-}  // namespace
 
 MHWRender::MPxDrawOverride* CineSheetDrawOverride::creator(const MObject& obj) {
     return new CineSheetDrawOverride(obj);
 }
 
 CineSheetDrawOverride::CineSheetDrawOverride(const MObject& obj)
-    : MHWRender::MPxDrawOverride(obj, nullptr, true),
-      currentPath(" "),
-      lastFrame(-1234567),
-      resolutionDivisor(1),
-      textureRebuild(false),
-      gammaTable{},
-      tableGamma(-1.0),
-      texture(nullptr) {
-    if (!videoCache.workerStarted()) {
-        MGlobal::displayError(
-            "Failed to start caching thread. Video frame caching is not available!");
-    }
-}
+    : MHWRender::MPxDrawOverride(obj, nullptr, true), mediaFacts_(CineSheet::mediaFactsOf(obj)) {}
 
-// The video cache, a member, stops its worker and frees its frames after this.
-CineSheetDrawOverride::~CineSheetDrawOverride() {
-    // The host deletes the node's draw data before its override, so nothing refers to the last
-    // texture any more.
-    if (texture) {
-        releaseTexture(texture);
-        texture = nullptr;
-    }
-}
+// The draw data, each with its texture, go before the override; the footage stops its workers
+// and frees its frames with it.
+CineSheetDrawOverride::~CineSheetDrawOverride() = default;
 
 MHWRender::DrawAPI CineSheetDrawOverride::supportedDrawAPIs() const {
     return MHWRender::kAllDevices;
@@ -56,30 +24,41 @@ bool CineSheetDrawOverride::hasUIDrawables() const {
     return true;
 }
 
-CineSheetData* CineSheetDrawOverride::initUserData() {
-    auto* data = new CineSheetData();
-    setQuadCorners(data->positions, 1.0);
-    data->texCoords.clear();
-    data->texCoords.append(0.0, 0.0, 0.0, 1.0);
-    data->texCoords.append(1.0, 0.0, 0.0, 1.0);
-    data->texCoords.append(1.0, 1.0, 0.0, 1.0);
-    data->texCoords.append(0.0, 0.0, 0.0, 1.0);
-    data->texCoords.append(1.0, 1.0, 0.0, 1.0);
-    data->texCoords.append(0.0, 1.0, 0.0, 1.0);
-    return data;
+// The enum fields come from the host's input spaces, but a value past the names shows no space
+// rather than reading outside the list.
+MString CineSheetDrawOverride::colorSpaceName(int colorSpace) {
+    if (inputSpaceNames_.length() == 0) {
+        MGlobal::executeCommand("colorManagementPrefs -q -inputSpaceNames", inputSpaceNames_, false,
+                                false);
+    }
+    const bool knownSpace =
+        colorSpace >= 1 && static_cast<unsigned int>(colorSpace) <= inputSpaceNames_.length();
+    return knownSpace ? inputSpaceNames_[colorSpace - 1] : MString();
 }
 
-bool CineSheetDrawOverride::getLocatorAttrData(const MObject& node, const MStringArray& names,
-                                               MPlugArray& plugs) {
-    const MFnDependencyNode nodeFn(node);
-    plugs.clear();
-    for (unsigned int i = 0; i < names.length(); ++i) {
-        MStatus status;
-        const MObject attribute = nodeFn.attribute(names[i], &status);
-        if (!status) {
-            return false;
-        }
-        plugs.append(MPlug(node, attribute));
+bool CineSheetDrawOverride::upload(CineSheetData& data, const unsigned char* pixels,
+                                   const LoadedMedium& medium, int divisor) {
+    if (!data.textureFor(medium, divisor)) {
+        return false;
     }
-    return true;
+    SheetTexture& texture = data.texture();
+    return texture.upload(gamma_.apply(pixels, texture.frameBytes()));
+}
+
+void CineSheetDrawOverride::showBlank(CineSheetData& data, const LoadedMedium& medium,
+                                      int divisor) {
+    if (data.textureFor(medium, divisor)) {
+        data.texture().clear();
+    }
+}
+
+void CineSheetDrawOverride::reportKeyframeInterval(const MDagPath& objPath, const MString& path) {
+    const int interval = footage_.keyframeInterval();
+    if (!mediaFacts_ || interval == 0 || (path == reportedPath_ && interval == reportedInterval_)) {
+        return;
+    }
+    mediaFacts_->recordKeyframeInterval(path.asChar(), interval);
+    reportedPath_ = path;
+    reportedInterval_ = interval;
+    dirtyOnIdle(objPath.fullPathName() + ".keyframeInterval");
 }

@@ -1,39 +1,40 @@
 #include "draw/CineSheetDrawOverride.h"
-#include "draw/FileProbe.h"
-#include "draw/FrameAspect.h"
 #include "draw/FrameNumber.h"
 #include "draw/MediaKind.h"
+#include "node/CineSheet.h"
 
-#include <maya/MGlobal.h>
 #include <maya/MPlug.h>
 #include <maya/MTime.h>
 
 namespace {
 
-// Positions of the plugs in the snapshot that prepareForDraw takes of the node.
-enum SnapshotPlug {
-    kFile,
-    kFrame,
-    kFrameOffset,
-    kStartFrame,
-    kEndFrame,
-    kCacheFrames,
-    kCacheResolution,
-    kForceFrameRate,
-    kColorSpace,
-    kGamma,
-    kFrameRatio,
-    kKeyframeInterval,
-    kSnapshotPlugCount
+// What prepareForDraw reads of the node, through the node's own attributes.
+struct NodeSnapshot {
+    MString file;
+    MTime time;
+    int frameOffset = 0;
+    int startFrame = 0;
+    int endFrame = 0;
+    int cacheFrames = 0;
+    short cacheResolution = 0;
+    bool forceFrameRate = false;
+    int colorSpace = 0;
+    float gamma = 1.0f;
 };
 
-const MStringArray& snapshotNames() {
-    static const MString names[kSnapshotPlugCount] = {
-        "file",       "frame",       "frameOffset",     "startFrame",
-        "endFrame",   "cacheFrames", "cacheResolution", "forceFrameRate",
-        "colorSpace", "gamma",       "frameRatio",      "keyframeInterval"};
-    static const MStringArray list(names, kSnapshotPlugCount);
-    return list;
+NodeSnapshot readNode(const MObject& node) {
+    NodeSnapshot in;
+    in.file = MPlug(node, CineSheet::aFile).asString();
+    in.time = MPlug(node, CineSheet::aFrame).asMTime();
+    in.frameOffset = MPlug(node, CineSheet::aFrameOffset).asInt();
+    in.startFrame = MPlug(node, CineSheet::aStartFrame).asInt();
+    in.endFrame = MPlug(node, CineSheet::aEndFrame).asInt();
+    in.cacheFrames = MPlug(node, CineSheet::aCacheFrames).asInt();
+    in.cacheResolution = MPlug(node, CineSheet::aCacheRes).asShort();
+    in.forceFrameRate = MPlug(node, CineSheet::aForceFrameRate).asBool();
+    in.colorSpace = MPlug(node, CineSheet::aColorSpace).asShort();
+    in.gamma = MPlug(node, CineSheet::aGammaCorrect).asFloat();
+    return in;
 }
 
 int divisorForCacheResolution(short cacheResolution) {
@@ -45,14 +46,6 @@ int divisorForCacheResolution(short cacheResolution) {
         default:
             return 4;
     }
-}
-
-// The enum fields come from the host's input spaces, but a value past the names shows no space
-// rather than reading outside the list.
-MString colorSpaceName(const MStringArray& inputSpaceNames, int colorSpace) {
-    const bool knownSpace =
-        colorSpace >= 1 && static_cast<unsigned int>(colorSpace) <= inputSpaceNames.length();
-    return knownSpace ? inputSpaceNames[colorSpace - 1] : MString();
 }
 
 // Frames per second of the scene's current time unit.
@@ -70,108 +63,68 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     if (!status) {
         return nullptr;
     }
-    MPlugArray plugs;
-    if (!getLocatorAttrData(node, snapshotNames(), plugs)) {
-        return nullptr;
-    }
-    MString path = plugs[kFile].asString();
-    const MTime time = plugs[kFrame].asMTime();
-    const int frameOffset = plugs[kFrameOffset].asInt();
-    const int startFrame = plugs[kStartFrame].asInt();
-    const int endFrame = plugs[kEndFrame].asInt();
-    const int cacheFrames = plugs[kCacheFrames].asInt();
-    const short cacheResolution = plugs[kCacheResolution].asShort();
-    const bool forceFrameRate = plugs[kForceFrameRate].asBool();
-    const int colorSpace = plugs[kColorSpace].asShort();
-    const float gamma = plugs[kGamma].asFloat();
-    MPlug frameRatioPlug = plugs[kFrameRatio];
-    MPlug keyframeIntervalPlug = plugs[kKeyframeInterval];
+    const NodeSnapshot in = readNode(node);
 
-    CineSheetData* data = dynamic_cast<CineSheetData*>(oldData);
-    bool adopted = false;
+    // Data of another kind is the host's to delete once another is returned.
+    auto* data = dynamic_cast<CineSheetData*>(oldData);
     if (data == nullptr) {
-        data = initUserData();
-        if (texture != nullptr) {
-            data->texture = texture;
-            createTexture(data);
-            adopted = true;
-        }
+        data = new CineSheetData();
     }
 
-    const int frame = frameNumberAt(time.as(MTime::uiUnit()), frameOffset, startFrame, endFrame);
-    const double frameRate = forceFrameRate ? sceneFrameRate() : 0.0;
-    path = workspacePath.resolve(path.expandFilePath(), frame);
-
+    const int frame =
+        frameNumberAt(in.time.as(MTime::uiUnit()), in.frameOffset, in.startFrame, in.endFrame);
+    const MString& path = footage_.resolve(in.file, frame);
     // The colour space only changes how the texture is drawn, so a new choice shows at once,
     // even at a standing frame.
-    data->colorSpaceName = colorSpaceName(inputSpaceNames, colorSpace);
+    data->setColorSpaceName(colorSpaceName(in.colorSpace));
 
-    // The scene frame and its rate are compared, not the video frame they lead to: that one is
-    // known only once the file is open.
-    const ShownRequest request{path, frame, frameRate, cacheResolution};
-    const bool sameRequest = shownRequest && *shownRequest == request;
-    const bool sameGamma = static_cast<double>(gamma) == tableGamma;
-    if (sameRequest && sameGamma && !adopted) {
+    const double frameRate = in.forceFrameRate ? sceneFrameRate() : 0.0;
+    const ShownRequest request{path, frame, frameRate, in.cacheResolution};
+    if (data->shows(request, in.gamma)) {
         return data;
     }
-    shownRequest.reset();
+    gamma_.setGamma(in.gamma);
 
-    if (inputSpaceNames.length() == 0) {
-        MGlobal::executeCommand("colorManagementPrefs -q -inputSpaceNames", inputSpaceNames, false,
-                                false);
-        data->colorSpaceName = colorSpaceName(inputSpaceNames, colorSpace);
-    }
+    FootageRequest wanted;
+    wanted.path = path;
+    wanted.frame = frame;
+    wanted.sceneFrameRate = frameRate;
+    wanted.divisor = isVideoPath(path) ? divisorForCacheResolution(in.cacheResolution) : 1;
+    wanted.cacheFrames = in.cacheFrames;
+    // A gamma change at the frame shown uploads the frame held as it was read.
+    wanted.checkFile = !data->showsFrameOf(request);
+    data->forgetShown();
+    data->textureShowsFootage(path);
 
-    MString firstFile = path;
-    formatFilePath(firstFile, frame);
-    if (!isReadableRegularFile(firstFile)) {
-        // A frame missing from the sequence shown leaves its other frames held.
-        if (!sequences.isOpen(path.asChar())) {
-            sequences.close();
-        }
-        clearTexture(data);
-        clearAllData(data);
-        currentPath = path;
-        lastFrame = frame;
-        shownRequest = request;
-        return data;
+    const FootageResult result = footage_.frameFor(
+        wanted, [this, data](const unsigned char* pixels, const LoadedMedium& medium, int divisor) {
+            return upload(*data, pixels, medium, divisor);
+        });
+    switch (result.answer) {
+        case FootageAnswer::kShown:
+            break;
+        case FootageAnswer::kNotShown:
+        case FootageAnswer::kBlank:
+        case FootageAnswer::kPlaceholder:
+            showBlank(*data, result.medium, result.divisor);
+            break;
+        case FootageAnswer::kUnreadable:
+            // Asked for again at the next refresh; going back to a former frame shows it again.
+            showBlank(*data, LoadedMedium{}, result.divisor);
+            return data;
+        case FootageAnswer::kMissing:
+            data->dropTexture();
+            break;
+        case FootageAnswer::kNotInTime:
+            // Another file's picture is not left standing while this one's comes; a sequence's
+            // shape is known only from its frames.
+            if (result.medium.frameWidth > 0 &&
+                !data->texture().madeFor(result.medium, result.divisor)) {
+                showBlank(*data, result.medium, result.divisor);
+            }
+            return data;
     }
-
-    if (isVideoPath(path)) {
-        sequences.close();
-        const int divisor = divisorForCacheResolution(cacheResolution);
-        setResolutionDivisor(divisor);
-        videoCache.setResolutionDivisor(divisor);
-        if (processVideo(path, frame, cacheFrames, frameRate, gamma, data)) {
-            shownRequest = request;
-        }
-    } else {
-        setResolutionDivisor(1);
-        if (adopted) {
-            // The fresh draw data's texture holds no picture yet: load the image into it
-            // even when path, frame and gamma are unchanged (" " is the nothing-loaded path).
-            currentPath = " ";
-        }
-        processImage(path, frame, cacheFrames, gamma, data);
-        if (currentPath == path && lastFrame == frame) {
-            shownRequest = request;
-        }
-    }
-
-    if (medium.frameHeight > 0) {
-        // Written only when they change: each write dirties the placement matrix.
-        const double ratio = frameRatio(medium);
-        if (frameRatioPlug.asDouble() != ratio) {
-            frameRatioPlug.setDouble(ratio);
-        }
-        if (keyframeIntervalPlug.asInt() != medium.keyframeInterval) {
-            keyframeIntervalPlug.setInt(medium.keyframeInterval);
-        }
-    }
+    data->markShown(request, in.gamma);
+    reportKeyframeInterval(objPath, path);
     return data;
-}
-
-bool CineSheetDrawOverride::ShownRequest::operator==(const ShownRequest& other) const {
-    return path == other.path && frame == other.frame && sceneFrameRate == other.sceneFrameRate &&
-           cacheResolution == other.cacheResolution;
 }

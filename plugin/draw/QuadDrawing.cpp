@@ -10,20 +10,20 @@ void CineSheetDrawOverride::addUIDrawables(const MDagPath&, MHWRender::MUIDrawMa
         return;
     }
     drawManager.beginDrawable(MHWRender::MUIDrawManager::kAutomatic, 0);
-    if (sheetData->texture) {
+    if (MHWRender::MTexture* texture = sheetData->texture().get()) {
 #if MAYA_API_VERSION >= 20230000
         // Maya's colour management shows the picture from the colour space the user chose.
-        drawManager.setTexture(sheetData->texture, sheetData->colorSpaceName);
+        drawManager.setTexture(texture, sheetData->colorSpaceName());
 #else
-        drawManager.setTexture(sheetData->texture);
+        drawManager.setTexture(texture);
 #endif
         // Both settings are among those the draw manager supports; were one refused, the
         // quad would still show, with the default setting.
         drawManager.setTextureSampler(MHWRender::MSamplerState::kMinMagMipLinear,
                                       MHWRender::MSamplerState::kTexClamp);
         drawManager.setTextureMask(MHWRender::MBlendState::kRGBAChannels);
-        drawManager.mesh(MHWRender::MUIDrawManager::kTriangles, sheetData->positions, nullptr,
-                         nullptr, nullptr, &sheetData->texCoords);
+        drawManager.mesh(MHWRender::MUIDrawManager::kTriangles, sheetData->positions(), nullptr,
+                         nullptr, nullptr, &sheetData->texCoords());
     }
     drawManager.endDrawable();
 }

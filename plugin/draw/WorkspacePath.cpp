@@ -34,3 +34,8 @@ const MString& WorkspacePath::resolve(const MString& path, int frame) {
     known = true;
     return resolved;
 }
+
+MString footagePath(const MString& path) {
+    const MString expanded = path.expandFilePath();
+    return isRelative(expanded) ? withWorkspaceRoot(expanded) : expanded;
+}

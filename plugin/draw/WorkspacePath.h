@@ -19,3 +19,7 @@ private:
     bool known = false;
     MString resolved;
 };
+
+// The path as footage is read from it: environment variables expanded, then, when relative,
+// with the workspace root in front of it.
+MString footagePath(const MString& path);

@@ -1,5 +1,8 @@
 #include "node/CineSheet.h"
 
+#include "draw/MediaKind.h"
+#include "draw/WorkspacePath.h"
+#include "node/FootageShape.h"
 #include "node/PlanePlacement.h"
 
 #include <maya/MDataHandle.h>
@@ -18,6 +21,8 @@ MObject CineSheet::aCamHAper;
 MObject CineSheet::aCamVAper;
 MObject CineSheet::aCamFocalLength;
 MObject CineSheet::aCamFilmFit;
+MObject CineSheet::aRenderWidth;
+MObject CineSheet::aRenderHeight;
 MObject CineSheet::aFile;
 MObject CineSheet::aFrame;
 MObject CineSheet::aFrameOffset;
@@ -50,10 +55,58 @@ bool CineSheet::excludeAsLocator() const {
     return false;
 }
 
-MStatus CineSheet::compute(const MPlug& plug, MDataBlock& data) {
-    if (plug != aOutCamMtx) {
-        return MStatus::kUnknownParameter;
+std::shared_ptr<MediaFacts> CineSheet::mediaFactsOf(const MObject& node) {
+    MStatus status;
+    const MFnDependencyNode nodeFn(node, &status);
+    if (!status || nodeFn.typeId() != id) {
+        return nullptr;
     }
+    const auto* sheet = dynamic_cast<const CineSheet*>(nodeFn.userNode());
+    return sheet ? sheet->mediaFacts_ : nullptr;
+}
+
+MStatus CineSheet::compute(const MPlug& plug, MDataBlock& data) {
+    if (plug == aOutCamMtx) {
+        return computePlacement(data);
+    }
+    if (plug == aFrameRatio) {
+        return computeFrameRatio(data);
+    }
+    if (plug == aKeyframeInterval) {
+        return computeKeyframeInterval(data);
+    }
+    return MStatus::kUnknownParameter;
+}
+
+// Read when "file" changes, from the header alone, so that the plane is placed right before
+// anything is drawn, in a session that never draws too. A file that cannot be read leaves the
+// former value, so a scene whose footage is away keeps the placement it was saved with.
+MStatus CineSheet::computeFrameRatio(MDataBlock& data) {
+    MDataHandle output = data.outputValue(aFrameRatio);
+    const MString path = footagePath(data.inputValue(aFile).asString());
+    const std::optional<FrameShape> shape = readFootageShape(path);
+    if (shape) {
+        output.setDouble(shape->ratio());
+    }
+    output.setClean();
+    return MStatus::kSuccess;
+}
+
+// An image is a block of one frame; a video's blocks are known once the draw override's worker
+// has looked through it.
+MStatus CineSheet::computeKeyframeInterval(MDataBlock& data) {
+    MDataHandle output = data.outputValue(aKeyframeInterval);
+    const MString path = footagePath(data.inputValue(aFile).asString());
+    if (isVideoPath(path)) {
+        output.setInt(mediaFacts_->keyframeInterval(path.asChar()));
+    } else {
+        output.setInt(readFootageShape(path) ? 1 : 0);
+    }
+    output.setClean();
+    return MStatus::kSuccess;
+}
+
+MStatus CineSheet::computePlacement(MDataBlock& data) {
     MDataHandle output = data.outputValue(aOutCamMtx);
 
     // Without a camera there is nothing to follow: the plane stays where its transform puts it.
@@ -77,12 +130,23 @@ MStatus CineSheet::compute(const MPlug& plug, MDataBlock& data) {
     in.posX = data.inputValue(aPlanePosX).asDouble();
     in.posY = data.inputValue(aPlanePosY).asDouble();
     in.scale = data.inputValue(aPlaneScale).asDouble();
-    in.resolutionAspect = getResolutionAspectRatio();
+    in.resolutionAspect = resolutionAspect(data);
     in.frameRatio = data.inputValue(aFrameRatio).asDouble();
 
     output.setMMatrix(planePlacement(in));
     output.setClean();
     return MStatus::kSuccess;
+}
+
+// The render resolution comes in through the node's own inputs. A scene saved before the node had
+// them leaves them at 0: such a node reads "defaultResolution" by name, as it always did.
+double CineSheet::resolutionAspect(MDataBlock& data) {
+    const int width = data.inputValue(aRenderWidth).asInt();
+    const int height = data.inputValue(aRenderHeight).asInt();
+    if (width > 0 && height > 0) {
+        return static_cast<double>(width) / static_cast<double>(height);
+    }
+    return getResolutionAspectRatio();
 }
 
 double CineSheet::getResolutionAspectRatio() {

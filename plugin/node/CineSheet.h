@@ -13,9 +13,13 @@
 #include <maya/MString.h>
 #include <maya/MTypeId.h>
 
-// Locator that shows a video or image sequence on a plane in front of a camera. The node only
-// holds attribute values and computes the plane's placement; loading and drawing belong to its
-// draw override.
+#include "node/MediaFacts.h"
+
+#include <memory>
+
+// Locator that shows a video or image sequence on a plane in front of a camera. The node holds
+// attribute values and computes the plane's placement and what the file's header says of its
+// pictures; loading and drawing belong to its draw override.
 class CineSheet : public MPxLocatorNode {
 public:
     CineSheet();
@@ -37,6 +41,12 @@ public:
     // Render width / height from "defaultResolution", 1.0 when it cannot be read.
     double getResolutionAspectRatio();
 
+    // What the draw override learns of the file once its worker has looked through it; read by
+    // compute. Shared with the override, which may outlive a deleted node for a moment.
+    const std::shared_ptr<MediaFacts>& mediaFacts() const { return mediaFacts_; }
+    // The facts of a CineSheet node; null for any other node.
+    static std::shared_ptr<MediaFacts> mediaFactsOf(const MObject& node);
+
     static const char* const className;
     static const MTypeId id;
     static const MString drawDbClassification;
@@ -49,6 +59,9 @@ public:
     static MObject aCamVAper;
     static MObject aCamFocalLength;
     static MObject aCamFilmFit;
+    // The render resolution, connected from "defaultResolution" by the creation command.
+    static MObject aRenderWidth;
+    static MObject aRenderHeight;
     // Media and its timing.
     static MObject aFile;
     static MObject aFrame;
@@ -67,11 +80,18 @@ public:
     static MObject aCacheRes;
     static MObject aColorSpace;
     static MObject aGammaCorrect;
-    // Written back by the draw override once media is loaded.
+    // Read from the file: its picture shape from the header, its keyframe interval once the
+    // draw override's worker has looked through it.
     static MObject aFrameRatio;
     static MObject aKeyframeInterval;
 
 private:
+    MStatus computePlacement(MDataBlock& data);
+    MStatus computeFrameRatio(MDataBlock& data);
+    MStatus computeKeyframeInterval(MDataBlock& data);
+    double resolutionAspect(MDataBlock& data);
+
+    std::shared_ptr<MediaFacts> mediaFacts_ = std::make_shared<MediaFacts>();
     // Looked up on first use and kept; a lookup that failed part-way is retried.
     MPlug resolutionWidthPlug;
     MPlug resolutionHeightPlug;

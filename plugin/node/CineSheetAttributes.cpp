@@ -195,6 +195,9 @@ MStatus CineSheet::initialize() {
     numericFn.setHidden(true);
     numericFn.setMin(0.001);
     addPlacementInput(aFrameRatio);
+    // Read from the file: a new file re-places the plane.
+    attributeAffects(aFile, aFrameRatio);
+    attributeAffects(aFile, aOutCamMtx);
 
     aKeyframeInterval =
         numericFn.create("keyframeInterval", "keyframeInterval", MFnNumericData::kInt, 0);
@@ -204,6 +207,19 @@ MStatus CineSheet::initialize() {
     numericFn.setHidden(true);
     numericFn.setMin(0.0);
     addAttribute(aKeyframeInterval);
+    attributeAffects(aFile, aKeyframeInterval);
+
+    // Inputs, not a lookup of "defaultResolution" inside compute: a change of the render
+    // resolution reaches the placement only through a connection. 0 means not given.
+    aRenderWidth = numericFn.create("renderWidth", "renderWidth", MFnNumericData::kInt, 0);
+    makeCameraInput(numericFn);
+    numericFn.setMin(0.0);
+    addPlacementInput(aRenderWidth);
+
+    aRenderHeight = numericFn.create("renderHeight", "renderHeight", MFnNumericData::kInt, 0);
+    makeCameraInput(numericFn);
+    numericFn.setMin(0.0);
+    addPlacementInput(aRenderHeight);
 
     return status;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "draw/CineSheetDrawOverride.h"
+#include "cache/VideoCache.h"
+#include "draw/Footage.h"
 
 // What tests and benchmarks see of a node's video cache beyond its interface: its store, its
 // decoder state, and the worker's steps run one at a time on the calling thread.
@@ -28,12 +29,12 @@ struct VideoCacheInternals {
     }
 };
 
-inline FrameCache& cacheOf(CineSheetDrawOverride& sheet) {
-    return VideoCacheInternals::cache(sheet.videoCache);
+inline FrameCache& cacheOf(Footage& footage) {
+    return VideoCacheInternals::cache(footage.video());
 }
-inline DecoderState& decoderOf(CineSheetDrawOverride& sheet) {
-    return VideoCacheInternals::decoder(sheet.videoCache);
+inline DecoderState& decoderOf(Footage& footage) {
+    return VideoCacheInternals::decoder(footage.video());
 }
-inline const FrameCache& cacheOf(const CineSheetDrawOverride& sheet) {
-    return VideoCacheInternals::cache(sheet.videoCache);
+inline const FrameCache& cacheOf(const Footage& footage) {
+    return VideoCacheInternals::cache(footage.video());
 }

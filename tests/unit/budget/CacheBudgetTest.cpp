@@ -2,6 +2,7 @@
 
 #include "MediaCatalogue.h"
 #include "cache/CacheBudget.h"
+#include "cache/SequencePattern.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -40,7 +41,7 @@ TEST(CacheBudgetSetting, MegabytesFromTheEnvironmentOrHalfThePhysicalMemory) {
 TEST_F(SheetFixture, NodesShareTheBudgetNearestFramesFirst) {
     const testsupport::ReferenceVideo& reference = media().reference("qvga");
     const std::string& path = media().path("qvga");
-    std::vector<std::pair<CineSheetDrawOverride*, CineSheetData*>> nodes;
+    std::vector<std::pair<FootageSheet*, CineSheetData*>> nodes;
     for (int i = 0; i < 3; ++i) {
         nodes.emplace_back(&makeSheet(), &makeData());
     }
@@ -58,7 +59,7 @@ TEST_F(SheetFixture, NodesShareTheBudgetNearestFramesFirst) {
     }
     // Once the workers are done, the budget is full and each node keeps its nearest frames.
     for (auto& node : nodes) {
-        CineSheetDrawOverride& sheet = *node.first;
+        FootageSheet& sheet = *node.first;
         ASSERT_TRUE(waitForStore(sheet, [&sheet] {
             return cacheOf(sheet).window.contains(cacheOf(sheet).wantedFrame) &&
                    !storedFrames(sheet).empty();
@@ -95,28 +96,27 @@ TEST_F(SheetFixture, SequenceFramesCountAgainstTheBudget) {
     testsupport::TempDir folder;
     testsupport::makeMedia("-f lavfi -i testsrc2=s=320x240:r=24 -frames:v 60 -start_number 1",
                            folder.file("qvga.%04d.png"));
-    MString pattern(folder.file("qvga.####.png").c_str());
+    const std::string pattern = folder.file("qvga.####.png");
     constexpr size_t kFrameBytes = 320 * 240 * 4;
-    CineSheetDrawOverride& video = makeSheet();
+    FootageSheet& video = makeSheet();
     CineSheetData& videoData = makeData();
     showFrame(video, videoData, media().path("qvga"), 10, 120);
-    CineSheetDrawOverride& sequence = makeSheet();
+    FootageSheet& sequence = makeSheet();
     CineSheetData& sequenceData = makeData();
     for (int frame : {5, 6, 7, 40}) {
-        sequence.processImage(pattern, frame, 120, 1.0f, &sequenceData);
-        MString file = pattern;
-        CineSheetDrawOverride::formatFilePath(file, frame);
-        EXPECT_EQ(texturePixels(sequenceData).bytes, toolRgba(file.asChar())) << "frame " << frame;
+        showFrame(sequence, sequenceData, pattern, frame, 120);
+        const std::string file = video::SequencePattern(pattern).fileOf(frame);
+        EXPECT_EQ(texturePixels(sequenceData).bytes, toolRgba(file)) << "frame " << frame;
     }
     // The readers stop where the budget has no room for another frame.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (video::CacheBudget::instance().used() + kFrameBytes <= kBudget &&
-           sequence.sequences.framesHeld() < 60 && std::chrono::steady_clock::now() < deadline) {
+           sequence.sequence().framesHeld() < 60 && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     EXPECT_LE(video::CacheBudget::instance().used(), kBudget);
-    EXPECT_GT(sequence.sequences.framesHeld(), 1u);
-    EXPECT_LE(sequence.sequences.framesHeld() * kFrameBytes, kBudget);
+    EXPECT_GT(sequence.sequence().framesHeld(), 1u);
+    EXPECT_LE(sequence.sequence().framesHeld() * kFrameBytes, kBudget);
 }
 
 }  // namespace

@@ -54,9 +54,9 @@ TEST(FrameBufferPool, keepsOnlySparesOfTheCurrentSizeWithinTheLimit) {
 class FrameReuse : public SheetFixture {
 protected:
     // A draw override on "blocks_of_12" with no worker, so that the test alone fills the store.
-    CineSheetDrawOverride& makeIdleOpenSheet() {
+    FootageSheet& makeIdleOpenSheet() {
         host::setFault(host::fault::kTaskCreate, true);
-        CineSheetDrawOverride& sheet = makeSheet();
+        FootageSheet& sheet = makeSheet();
         host::setFault(host::fault::kTaskCreate, false);
         EXPECT_TRUE(sheet.videoCache.open(cachetest::mediaPath("blocks_of_12").c_str()));
         return sheet;
@@ -64,25 +64,25 @@ protected:
 
     // What the worker does for a job: set the window (the twelve-frame blocks `block` − radius
     // to `block` + radius, moved inward at the clip's start) and evict what left it.
-    static void moveWindow(CineSheetDrawOverride& sheet, int block, int radius) {
+    static void moveWindow(FootageSheet& sheet, int block, int radius) {
         CachingJob job{12 * block + 5, 12 * (2 * radius + 1), block, 5};
         const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
         ASSERT_TRUE(VideoCacheInternals::setActiveBlocks(sheet.videoCache, job));
         VideoCacheInternals::clearInactiveBlockImages(sheet.videoCache);
     }
 
-    static void decode(CineSheetDrawOverride& sheet, int block) {
+    static void decode(FootageSheet& sheet, int block) {
         const std::lock_guard<std::mutex> lock(cacheOf(sheet).decoderMutex);
         VideoCacheInternals::decodeBlocks(sheet.videoCache, block, block);
     }
 
-    static size_t spares(CineSheetDrawOverride& sheet) {
+    static size_t spares(FootageSheet& sheet) {
         const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
         return cacheOf(sheet).frameBuffers.spareCount();
     }
 
     // Every frame of the block in the store equals the tool's decode reduced by the divisor.
-    static void expectBlockExact(CineSheetDrawOverride& sheet, int block, int divisor) {
+    static void expectBlockExact(FootageSheet& sheet, int block, int divisor) {
         const testsupport::ReferenceVideo& reference = cachetest::reference("blocks_of_12");
         const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
         auto found = cacheOf(sheet).blocks.find(block);
@@ -101,7 +101,7 @@ protected:
 };
 
 TEST_F(FrameReuse, evictedFramesAreRefilledExactlyAndSparesStayBounded) {
-    CineSheetDrawOverride& sheet = makeIdleOpenSheet();
+    FootageSheet& sheet = makeIdleOpenSheet();
     moveWindow(sheet, 0, 1);
     decode(sheet, 0);
     decode(sheet, 1);
@@ -122,7 +122,7 @@ TEST_F(FrameReuse, evictedFramesAreRefilledExactlyAndSparesStayBounded) {
 }
 
 TEST_F(FrameReuse, framesOfAFormerSizeAreNeverReused) {
-    CineSheetDrawOverride& sheet = makeIdleOpenSheet();
+    FootageSheet& sheet = makeIdleOpenSheet();
     moveWindow(sheet, 0, 2);
     decode(sheet, 0);
     moveWindow(sheet, 5, 2);
@@ -158,14 +158,14 @@ TEST_F(FrameReuse, framesOfAFormerSizeAreNeverReused) {
 TEST_F(FrameReuse, scrubbingAcrossResolutionChangesShowsExactFrames) {
     const testsupport::ReferenceVideo& reference = cachetest::reference("blocks_of_12");
     const std::string& path = cachetest::mediaPath("blocks_of_12");
-    CineSheetDrawOverride& sheet = makeSheet();
+    FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     const struct {
         int divisor;
         int frame;
     } steps[] = {{1, 0}, {1, 230}, {1, 5}, {2, 120}, {2, 3}, {4, 200}, {1, 200}, {1, 10}};
     for (const auto& step : steps) {
-        if (step.divisor != sheet.resolutionDivisor) {
+        if (step.divisor != sheet.divisor) {
             setDivisor(sheet, step.divisor);
         }
         showFrame(sheet, data, path, step.frame, 36);

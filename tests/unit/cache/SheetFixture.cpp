@@ -36,12 +36,12 @@ void SheetFixture::TearDown() {
     host::deregisterPluginNodeType(CineSheet::id);
 }
 
-CineSheetDrawOverride& SheetFixture::makeSheet() {
-    sheets_.push_back(std::make_unique<CineSheetDrawOverride>(node));
+FootageSheet& SheetFixture::makeSheet() {
+    sheets_.push_back(std::make_unique<FootageSheet>());
     return *sheets_.back();
 }
 
-void SheetFixture::destroySheet(CineSheetDrawOverride& sheet) {
+void SheetFixture::destroySheet(FootageSheet& sheet) {
     for (auto& owned : sheets_) {
         if (owned.get() == &sheet) {
             owned.reset();
@@ -50,31 +50,62 @@ void SheetFixture::destroySheet(CineSheetDrawOverride& sheet) {
 }
 
 CineSheetData& SheetFixture::makeData() {
-    data_.emplace_back(CineSheetDrawOverride::initUserData());
+    data_.push_back(std::make_unique<CineSheetData>());
     return *data_.back();
 }
 
-void SheetFixture::showFrame(CineSheetDrawOverride& sheet, CineSheetData& data,
-                             const std::string& path, int frame, int cacheFrames, float gamma) {
-    MString file(path.c_str());
-    sheet.processVideo(file, frame, cacheFrames, 0.0, gamma, &data);
+bool SheetFixture::upload(FootageSheet& sheet, CineSheetData& data, const unsigned char* pixels,
+                          const LoadedMedium& medium, int divisor) {
+    return data.textureFor(medium, divisor) &&
+           data.texture().upload(sheet.gamma.apply(pixels, data.texture().frameBytes()));
 }
 
-void SheetFixture::setDivisor(CineSheetDrawOverride& sheet, int divisor) {
-    sheet.setResolutionDivisor(divisor);
+FootageAnswer SheetFixture::showFrame(FootageSheet& sheet, CineSheetData& data,
+                                      const std::string& path, int frame, int cacheFrames,
+                                      float gamma) {
+    sheet.gamma.setGamma(gamma);
+    FootageRequest request;
+    request.path = path.c_str();
+    request.frame = frame;
+    request.divisor = sheet.divisor;
+    request.cacheFrames = cacheFrames;
+    const FootageResult result = sheet.frameFor(
+        request, [&](const unsigned char* pixels, const LoadedMedium& medium, int divisor) {
+            return upload(sheet, data, pixels, medium, divisor);
+        });
+    switch (result.answer) {
+        case FootageAnswer::kNotShown:
+        case FootageAnswer::kBlank:
+        case FootageAnswer::kPlaceholder:
+        case FootageAnswer::kUnreadable:
+            if (data.textureFor(result.medium, result.divisor)) {
+                data.texture().clear();
+            }
+            break;
+        case FootageAnswer::kMissing:
+            data.dropTexture();
+            break;
+        default:
+            break;
+    }
+    return result.answer;
+}
+
+void SheetFixture::setDivisor(FootageSheet& sheet, int divisor) {
+    sheet.divisor = divisor;
     sheet.videoCache.setResolutionDivisor(divisor);
 }
 
 TexturePixels texturePixels(const CineSheetData& data) {
     TexturePixels pixels;
-    if (data.texture &&
-        !host::readTexturePixels(data.texture, &pixels.width, &pixels.height, &pixels.bytes)) {
+    if (data.texture().get() && !host::readTexturePixels(data.texture().get(), &pixels.width,
+                                                         &pixels.height, &pixels.bytes)) {
         ADD_FAILURE() << "the draw data's texture is not alive";
     }
     return pixels;
 }
 
-bool waitForStore(CineSheetDrawOverride& sheet, const std::function<bool()>& done,
+bool waitForStore(FootageSheet& sheet, const std::function<bool()>& done,
                   std::chrono::milliseconds limit) {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (true) {
@@ -91,7 +122,7 @@ bool waitForStore(CineSheetDrawOverride& sheet, const std::function<bool()>& don
     }
 }
 
-bool blockComplete(const CineSheetDrawOverride& sheet, int block) {
+bool blockComplete(const FootageSheet& sheet, int block) {
     auto found = cacheOf(sheet).blocks.find(block);
     if (found == cacheOf(sheet).blocks.end()) {
         return false;
@@ -104,7 +135,7 @@ bool blockComplete(const CineSheetDrawOverride& sheet, int block) {
     return true;
 }
 
-std::vector<int> storedBlocks(const CineSheetDrawOverride& sheet) {
+std::vector<int> storedBlocks(const FootageSheet& sheet) {
     std::vector<int> blocks;
     for (const auto& entry : cacheOf(sheet).blocks) {
         blocks.push_back(entry.first);
@@ -112,7 +143,7 @@ std::vector<int> storedBlocks(const CineSheetDrawOverride& sheet) {
     return blocks;
 }
 
-std::vector<int> storedFrames(const CineSheetDrawOverride& sheet) {
+std::vector<int> storedFrames(const FootageSheet& sheet) {
     std::vector<int> frames;
     for (const auto& [block, slots] : cacheOf(sheet).blocks) {
         for (size_t slot = 0; slot < slots.size(); ++slot) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "VideoCacheInternals.h"
+#include "draw/CineSheetData.h"
 #include "draw/CineSheetDrawOverride.h"
+#include "draw/Footage.h"
+#include "draw/GammaTable.h"
 
 #include <gtest/gtest.h>
 
@@ -12,32 +15,44 @@
 #include <string>
 #include <vector>
 
+// A node's footage, with the draw override's upload into a draw data's texture beside it: what
+// frame preparation drives, without the host's refresh.
+struct FootageSheet : Footage {
+    VideoCache& videoCache = video();
+    GammaTable gamma;
+    int divisor = 1;
+};
+
 // A fresh scene with the CineSheet node type registered and one CineSheet node, on which tests
-// make draw overrides the way the host does. At the end every texture must be released.
+// make footage the way the draw override holds it. At the end every texture must be released.
 class SheetFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A draw override on the node, with its caching worker started; destroyed by TearDown, or
-    // earlier by destroySheet.
-    CineSheetDrawOverride& makeSheet();
-    void destroySheet(CineSheetDrawOverride& sheet);
-    // A fresh draw data as frame preparation makes it; deleted by TearDown before the overrides.
+    // Footage for the node, with its caching worker started; destroyed by TearDown, or earlier
+    // by destroySheet.
+    FootageSheet& makeSheet();
+    void destroySheet(FootageSheet& sheet);
+    // A fresh draw data as frame preparation makes it; deleted by TearDown before the footage.
     CineSheetData& makeData();
 
-    // processVideo as frame preparation calls it with the frame rate not forced.
-    static void showFrame(CineSheetDrawOverride& sheet, CineSheetData& data,
-                          const std::string& path, int frame, int cacheFrames = 120,
-                          float gamma = 1.0f);
+    // The video frame shown in the draw data as frame preparation shows it, with the frame rate
+    // not forced: the picture, else a blank one where there is none; the answer.
+    static FootageAnswer showFrame(FootageSheet& sheet, CineSheetData& data,
+                                   const std::string& path, int frame, int cacheFrames = 120,
+                                   float gamma = 1.0f);
+    // The upload of frame preparation.
+    static bool upload(FootageSheet& sheet, CineSheetData& data, const unsigned char* pixels,
+                       const LoadedMedium& medium, int divisor);
     // What frame preparation does when the cache resolution changes.
-    static void setDivisor(CineSheetDrawOverride& sheet, int divisor);
+    static void setDivisor(FootageSheet& sheet, int divisor);
 
     MObject node;
 
 private:
     std::vector<std::unique_ptr<CineSheetData>> data_;
-    std::vector<std::unique_ptr<CineSheetDrawOverride>> sheets_;
+    std::vector<std::unique_ptr<FootageSheet>> sheets_;
     std::size_t texturesBefore_ = 0;
 };
 
@@ -51,13 +66,13 @@ struct TexturePixels {
 TexturePixels texturePixels(const CineSheetData& data);
 
 // Polls `done` under the store lock until it holds, for at most `limit`.
-bool waitForStore(CineSheetDrawOverride& sheet, const std::function<bool()>& done,
+bool waitForStore(FootageSheet& sheet, const std::function<bool()>& done,
                   std::chrono::milliseconds limit = std::chrono::seconds(30));
 // Whether every frame of the block is in the store (call with the store lock held).
-bool blockComplete(const CineSheetDrawOverride& sheet, int block);
+bool blockComplete(const FootageSheet& sheet, int block);
 // The blocks in the store (call with the store lock held).
-std::vector<int> storedBlocks(const CineSheetDrawOverride& sheet);
+std::vector<int> storedBlocks(const FootageSheet& sheet);
 // The frame numbers of the frames in the store, in order (call with the store lock held).
-std::vector<int> storedFrames(const CineSheetDrawOverride& sheet);
+std::vector<int> storedFrames(const FootageSheet& sheet);
 
 std::vector<int> values(const MIntArray& array);

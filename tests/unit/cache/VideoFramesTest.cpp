@@ -39,7 +39,7 @@ protected:
                       int cacheFrames = 120) {
         const ReferenceVideo& reference = cachetest::reference(medium);
         const std::string& path = cachetest::mediaPath(medium);
-        CineSheetDrawOverride& sheet = makeSheet();
+        FootageSheet& sheet = makeSheet();
         CineSheetData& data = makeData();
         setDivisor(sheet, divisor);
         for (int frame : frames) {
@@ -116,10 +116,12 @@ TEST_F(VideoFrames, onePixelClipKeepsItsPixelAtEveryResolution) {
     const ReferenceVideo& reference = cachetest::reference("one_pixel");
     ASSERT_EQ(reference.frames.size(), 6u);
     for (int divisor : {1, 2, 4}) {
-        CineSheetDrawOverride& sheet = makeSheet();
+        FootageSheet& sheet = makeSheet();
         CineSheetData& data = makeData();
         setDivisor(sheet, divisor);
-        showFrame(sheet, data, cachetest::mediaPath("one_pixel"), 3);
+        ASSERT_EQ(showFrame(sheet, data, cachetest::mediaPath("one_pixel"), 3),
+                  FootageAnswer::kShown)
+            << divisor;
         const TexturePixels pixels = texturePixels(data);
         ASSERT_EQ(pixels.width, 1) << divisor;
         ASSERT_EQ(pixels.height, 1) << divisor;
@@ -171,7 +173,7 @@ TEST_F(VideoFrames, halfAndQuarterArePointSampled) {
 TEST_F(VideoFrames, changingTheResolutionRebuildsTextureAndCache) {
     const std::string medium = "h264_mp4";
     const ReferenceVideo& reference = cachetest::reference(medium);
-    CineSheetDrawOverride& sheet = makeSheet();
+    FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     const int frameCount = static_cast<int>(reference.frames.size());
     int frame = 0;
@@ -190,7 +192,7 @@ TEST_F(VideoFrames, changingTheResolutionRebuildsTextureAndCache) {
 }
 
 TEST_F(VideoFrames, blocksFollowTheKeyframes) {
-    CineSheetDrawOverride& sheet = makeSheet();
+    FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     showFrame(sheet, data, cachetest::mediaPath("keys_0_12_24"), 0);
     EXPECT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 12, 24, 30}));
@@ -199,14 +201,14 @@ TEST_F(VideoFrames, blocksFollowTheKeyframes) {
     EXPECT_EQ(sheet.videoCache.videoFrameRate(), 24.0);
     EXPECT_EQ(sheet.videoCache.frameWidth(), 160);
     EXPECT_EQ(sheet.videoCache.frameHeight(), 120);
-    EXPECT_EQ(sheet.medium.frameWidth, 160);
-    EXPECT_EQ(sheet.medium.keyframeInterval, 12);
+    EXPECT_EQ(sheet.keyframeInterval(), 12);
+    EXPECT_EQ(texturePixels(data).width, 160);
 }
 
 // The store holds the whole blocks within the cacheFrames frames around the wanted one (at least
 // that one): (120 / 12 − 1) / 2 = 4 blocks on each side for 120.
 TEST_F(VideoFrames, cacheFramesSizeTheWindow) {
-    CineSheetDrawOverride& sheet = makeSheet();
+    FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     const std::string& path = cachetest::mediaPath("blocks_of_12");
     const std::pair<int, std::pair<int, int>> cases[] = {
@@ -226,9 +228,18 @@ TEST_F(VideoFrames, cacheFramesSizeTheWindow) {
 
 class BadFiles : public VideoFrames {
 protected:
+    // No such file: nothing is drawn, and nothing stays loaded.
+    void expectNothing(const std::string& path) {
+        FootageSheet& sheet = makeSheet();
+        CineSheetData& data = makeData();
+        EXPECT_EQ(showFrame(sheet, data, path, 0), FootageAnswer::kMissing);
+        EXPECT_EQ(data.texture().get(), nullptr);
+        EXPECT_TRUE(sheet.loadedNothing());
+    }
+
     // The file is refused: the texture is the 10 by 10 placeholder, all zeros.
     void expectPlaceholder(const std::string& path) {
-        CineSheetDrawOverride& sheet = makeSheet();
+        FootageSheet& sheet = makeSheet();
         CineSheetData& data = makeData();
         showFrame(sheet, data, path, 0);
         showFrame(sheet, data, path, 5);
@@ -237,9 +248,8 @@ protected:
         EXPECT_EQ(pixels.height, 10) << path;
         EXPECT_EQ(pixels.bytes, std::vector<uint8_t>(400, 0)) << path;
         EXPECT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 0})) << path;
-        EXPECT_EQ(sheet.currentPath, " ") << path;
+        EXPECT_TRUE(sheet.loadedNothing()) << path;
         EXPECT_EQ(decoderOf(sheet).streamIndex, -1) << path;
-        EXPECT_EQ(sheet.texture, data.texture);
     }
 };
 
@@ -249,14 +259,20 @@ void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes
                static_cast<std::streamsize>(bytes.size()));
 }
 
+TEST_F(BadFiles, aMissingFileShowsNothing) {
+    expectNothing(cachetest::scratch().file("missing.mp4"));
+}
+
 TEST_F(BadFiles, filesWithoutAPlayableVideoShowThePlaceholder) {
     const testsupport::TempDir& scratch = cachetest::scratch();
-    expectPlaceholder(scratch.file("missing.mp4"));
     testsupport::writeFile(scratch.file("empty.mp4"), "");
     expectPlaceholder(scratch.file("empty.mp4"));
     testsupport::writeFile(scratch.file("text.mov"), std::string(3000, 'x'));
     expectPlaceholder(scratch.file("text.mov"));
-    expectPlaceholder(cachetest::mediaPath("audio_only"));
+    // Sound alone, in a container named like a video.
+    testsupport::writeFile(scratch.file("audio.mp4"),
+                           testsupport::readFile(cachetest::mediaPath("audio_only")));
+    expectPlaceholder(scratch.file("audio.mp4"));
     std::vector<unsigned char> bytes = testsupport::readBytes(cachetest::mediaPath("h264_mp4"));
     bytes.resize(bytes.size() / 2);
     writeBytes(scratch.file("truncated.mp4"), bytes);
@@ -269,13 +285,15 @@ TEST_F(BadFiles, filesWithoutAPlayableVideoShowThePlaceholder) {
 // A file that cannot be opened closes the former one; going back to that one opens it again.
 TEST_F(BadFiles, returningToTheFormerFileAfterABadOneShowsItAgain) {
     const ReferenceVideo& reference = cachetest::reference("h264_mp4");
-    CineSheetDrawOverride& sheet = makeSheet();
+    FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     const std::vector<uint8_t> expected =
         testsupport::pointSampledRgba(reference.frames[30], reference.width, reference.height, 1);
     showFrame(sheet, data, cachetest::mediaPath("h264_mp4"), 30);
     ASSERT_EQ(texturePixels(data).bytes, expected);
-    showFrame(sheet, data, cachetest::mediaPath("audio_only"), 30);
+    testsupport::writeFile(cachetest::scratch().file("sound.mp4"),
+                           testsupport::readFile(cachetest::mediaPath("audio_only")));
+    showFrame(sheet, data, cachetest::scratch().file("sound.mp4"), 30);
     EXPECT_EQ(texturePixels(data).width, 10);
     showFrame(sheet, data, cachetest::mediaPath("h264_mp4"), 30);
     EXPECT_EQ(firstDifference(texturePixels(data).bytes, expected), "");
@@ -289,7 +307,7 @@ TEST_F(BadFiles, truncatedStreamShowsTheFramesBeforeTheCut) {
     bytes.resize(bytes.size() / 2);
     const std::string path = cachetest::scratch().file("truncated.mpeg");
     writeBytes(path, bytes);
-    CineSheetDrawOverride& sheet = makeSheet();
+    FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     showFrame(sheet, data, path, 0);
     const MIntArray& starts = cacheOf(sheet).blockStarts;
@@ -307,12 +325,10 @@ TEST_F(BadFiles, truncatedStreamShowsTheFramesBeforeTheCut) {
 
 // A frame whose buffer cannot be allocated fails its request at once instead of waiting.
 TEST_F(BadFiles, framesThatCannotBeStoredFailAtOnce) {
-    CineSheetDrawOverride& sheet = makeSheet();
+    FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
-    sheet.medium.frameWidth = 16;
-    sheet.medium.frameHeight = 16;
-    ASSERT_TRUE(sheet.createTexture(&data));
-    sheet.tableGamma = 1.0;
+    const LoadedMedium medium{16, 16, AVRational{1, 1}, 12};
+    sheet.gamma.setGamma(1.0f);
     cacheOf(sheet).blockStarts.clear();
     cacheOf(sheet).blockStarts.append(100);
     cacheOf(sheet).blockStarts.append(112);
@@ -337,7 +353,7 @@ TEST_F(BadFiles, framesThatCannotBeStoredFailAtOnce) {
         EXPECT_TRUE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 4, image(), bytes));
         EXPECT_EQ(values(decoderOf(sheet).failedFrames), std::vector<int>{103});
     }
-    auto show = [&](const unsigned char* pixels) { return sheet.updateTexture(&data, pixels); };
+    auto show = [&](const unsigned char* pixels) { return upload(sheet, data, pixels, medium, 1); };
     EXPECT_FALSE(sheet.videoCache.awaitFrame(CachingJob{103, 1, 0, 3}, show));
     EXPECT_TRUE(sheet.videoCache.awaitFrame(CachingJob{104, 1, 0, 4}, show));
     EXPECT_EQ(texturePixels(data).bytes[4], 200);

@@ -47,7 +47,7 @@ class FrameWait : public SheetFixture {
 protected:
     // Whether every block (of one frame each, but the last of two) has been through the worker,
     // stored or found dead.
-    static bool windowSettled(CineSheetDrawOverride& sheet) {
+    static bool windowSettled(FootageSheet& sheet) {
         const int blockCount = static_cast<int>(cacheOf(sheet).blockStarts.length()) - 1;
         return static_cast<int>(cacheOf(sheet).blocks.size()) +
                    static_cast<int>(decoderOf(sheet).failedFrames.length()) ==
@@ -59,7 +59,7 @@ TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
     const testsupport::ReferenceVideo reference =
         testsupport::referenceDecode(clipWithDeadFrames());
     ASSERT_EQ(reference.frames.size(), 13u);
-    CineSheetDrawOverride& sheet = makeSheet();
+    FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     showFrame(sheet, data, clipWithDeadFrames(), 2);
     EXPECT_EQ(texturePixels(data).bytes,
@@ -82,7 +82,7 @@ TEST_F(FrameWait, withoutAWorkerNoRequestWaits) {
     host::setFault(host::fault::kTaskCreate, true);
     const std::string& path = cachetest::mediaPath("blocks_of_12");
     for (int node = 0; node < 3; ++node) {
-        CineSheetDrawOverride& sheet = makeSheet();
+        FootageSheet& sheet = makeSheet();
         CineSheetData& data = makeData();
         for (int frame : {5, 30, 31}) {
             showFrame(sheet, data, path, frame);

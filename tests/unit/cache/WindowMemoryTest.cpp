@@ -10,7 +10,7 @@ class WindowMemory : public SheetFixture {
 protected:
     // Shows the frame, checks it against the tool's decode, waits until the worker has filled
     // the window and returns the frames stored.
-    std::vector<int> showAndSettle(CineSheetDrawOverride& sheet, CineSheetData& data,
+    std::vector<int> showAndSettle(FootageSheet& sheet, CineSheetData& data,
                                    const std::string& medium, int frame, int cacheFrames) {
         const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
         showFrame(sheet, data, cachetest::mediaPath(medium), frame, cacheFrames);
@@ -27,7 +27,7 @@ protected:
 };
 
 TEST_F(WindowMemory, shortFirstBlockDoesNotWidenTheWindow) {
-    CineSheetDrawOverride& sheet = makeSheet();
+    FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     // The 48 frames around frame 120 are block 3 (97 to 144), not the whole file.
     const std::vector<int> stored = showAndSettle(sheet, data, "short_first_block", 120, 48);
@@ -38,7 +38,7 @@ TEST_F(WindowMemory, shortFirstBlockDoesNotWidenTheWindow) {
 }
 
 TEST_F(WindowMemory, singleLongBlockStoresOnlyTheWindow) {
-    CineSheetDrawOverride& sheet = makeSheet();
+    FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     for (int frame : {300, 310, 340, 460, 479, 20, 301}) {
         const std::vector<int> stored = showAndSettle(sheet, data, "single_block", frame, 60);

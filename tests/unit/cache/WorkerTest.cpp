@@ -15,30 +15,30 @@ namespace {
 class Worker : public SheetFixture {
 protected:
     // A draw override with no worker, so that queued jobs stay where they are.
-    CineSheetDrawOverride& makeIdleSheet() {
+    FootageSheet& makeIdleSheet() {
         host::setFault(host::fault::kTaskCreate, true);
-        CineSheetDrawOverride& sheet = makeSheet();
+        FootageSheet& sheet = makeSheet();
         host::setFault(host::fault::kTaskCreate, false);
         return sheet;
     }
 
     // A draw override with a medium open: by default the twenty 12-frame blocks of
     // "blocks_of_12".
-    CineSheetDrawOverride& makeOpenSheet(const std::string& medium = "blocks_of_12") {
-        CineSheetDrawOverride& sheet = makeSheet();
+    FootageSheet& makeOpenSheet(const std::string& medium = "blocks_of_12") {
+        FootageSheet& sheet = makeSheet();
         EXPECT_TRUE(sheet.videoCache.open(cachetest::mediaPath(medium).c_str()));
         return sheet;
     }
 };
 
-void setStarts(CineSheetDrawOverride& sheet, const std::vector<int>& starts) {
+void setStarts(FootageSheet& sheet, const std::vector<int>& starts) {
     cacheOf(sheet).blockStarts.clear();
     for (int start : starts) {
         cacheOf(sheet).blockStarts.append(start);
     }
 }
 
-size_t queuedJobs(CineSheetDrawOverride& sheet) {
+size_t queuedJobs(FootageSheet& sheet) {
     const std::lock_guard<std::mutex> lock(cacheOf(sheet).queueMutex);
     return cacheOf(sheet).jobs.size();
 }
@@ -46,7 +46,7 @@ size_t queuedJobs(CineSheetDrawOverride& sheet) {
 // A request queues a job when its block changes or the frame moves more than a quarter of the
 // window from the last one queued: until then the window being served holds it well inside.
 TEST_F(Worker, requestsFindTheirBlockAndQueueWhenTheWindowMustMove) {
-    CineSheetDrawOverride& sheet = makeIdleSheet();
+    FootageSheet& sheet = makeIdleSheet();
     setStarts(sheet, {0, 12, 24, 30});
     CachingJob job;
     EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(29, 120, job));
@@ -82,7 +82,7 @@ TEST_F(Worker, requestsFindTheirBlockAndQueueWhenTheWindowMustMove) {
 }
 
 TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
-    CineSheetDrawOverride& sheet = makeIdleSheet();
+    FootageSheet& sheet = makeIdleSheet();
     CachingJob job;
     // First keyframe at frame 3; then an empty block at 12.
     setStarts(sheet, {3, 12, 12, 20});
@@ -106,7 +106,7 @@ TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
 // of the wanted block when that is longer; its blocks are filled from the wanted one outwards,
 // forward first.
 TEST_F(Worker, windowHoldsTheFramesAroundTheWantedOne) {
-    CineSheetDrawOverride& sheet = makeIdleSheet();
+    FootageSheet& sheet = makeIdleSheet();
     VideoCache& video = sheet.videoCache;
     setStarts(sheet, {0, 12, 24, 36, 48});
     // Frames 2 to 25 around frame 13: only block 1 lies wholly inside.
@@ -147,7 +147,7 @@ TEST_F(Worker, blocksAreVisitedFromTheWantedOneOutwardsForwardFirst) {
 }
 
 TEST_F(Worker, evictionFreesEveryFrameOutsideTheWindow) {
-    CineSheetDrawOverride& sheet = makeIdleSheet();
+    FootageSheet& sheet = makeIdleSheet();
     setStarts(sheet, {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22});
     for (int block : {4, 5, 6, 9}) {
         cacheOf(sheet).blocks[block] = {static_cast<unsigned char*>(std::malloc(16)),
@@ -168,7 +168,7 @@ TEST_F(Worker, evictionFreesEveryFrameOutsideTheWindow) {
 
 // Jobs queued faster than the worker takes them: it serves the newest and drops the rest.
 TEST_F(Worker, onlyTheNewestJobIsServed) {
-    CineSheetDrawOverride& sheet = makeOpenSheet();
+    FootageSheet& sheet = makeOpenSheet();
     auto queueEmptied = [&sheet] {
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (queuedJobs(sheet) > 0 && std::chrono::steady_clock::now() < until) {
@@ -203,7 +203,7 @@ TEST_F(Worker, passEndsForANewerJobOrAStop) {
     enum Interruption { kSameBlock, kElsewhere, kStop };
     for (Interruption interruption : {kSameBlock, kElsewhere, kStop}) {
         SCOPED_TRACE(interruption);
-        CineSheetDrawOverride& sheet = makeOpenSheet("long_blocks");
+        FootageSheet& sheet = makeOpenSheet("long_blocks");
         ASSERT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 48, 96, 144, 192}));
         CachingJob job;
         // Exactly block 1: frames 48 to 95.
@@ -265,7 +265,7 @@ TEST_F(Worker, passEndsForANewerJobOrAStop) {
 }
 
 TEST_F(Worker, movingTheWantedFrameEvictsTheOldWindow) {
-    CineSheetDrawOverride& sheet = makeOpenSheet();
+    FootageSheet& sheet = makeOpenSheet();
     CachingJob job;
     // Frames 48 to 83 (blocks 4 to 6), then 96 to 131 (blocks 8 to 10).
     ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(65, 36, job));
@@ -284,8 +284,8 @@ TEST_F(Worker, movingTheWantedFrameEvictsTheOldWindow) {
 // Destroying a node while its worker decodes: the override waits for its own worker, whatever
 // the other overrides' workers do, and frees nothing the worker still uses.
 TEST_F(Worker, destroyingAnOverrideWithABusyWorker) {
-    CineSheetDrawOverride& other = makeOpenSheet();
-    CineSheetDrawOverride& sheet = makeOpenSheet();
+    FootageSheet& other = makeOpenSheet();
+    FootageSheet& sheet = makeOpenSheet();
     CachingJob job;
     ASSERT_TRUE(other.videoCache.addBlockCachingJob(0, 100, job));
     ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(120, 100, job));
@@ -320,8 +320,8 @@ TEST_F(Worker, nodesChangedAndDeletedWhileBothWorkersDecode) {
     const int window = 96;
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
-        CineSheetDrawOverride& first = makeSheet();
-        CineSheetDrawOverride& second = makeSheet();
+        FootageSheet& first = makeSheet();
+        FootageSheet& second = makeSheet();
         CineSheetData& firstData = makeData();
         CineSheetData& secondData = makeData();
         showFrame(first, firstData, longBlocks, 10 + round, window);
@@ -347,14 +347,15 @@ TEST_F(Worker, aWorkerThatCannotStartIsReportedOnce) {
         SCOPED_TRACE(fault);
         host::resetMessageCounts();
         host::setFault(fault, true);
-        CineSheetDrawOverride& sheet = makeSheet();
+        FootageSheet& sheet = makeSheet();
         host::setFault(fault, false);
         EXPECT_EQ(host::messageCounts().errors, 1);
         EXPECT_EQ(host::lastMessage(host::MessageKind::kError),
                   "Failed to start caching thread. Video frame caching is not available!");
         // Still draws a placeholder.
         CineSheetData& data = makeData();
-        EXPECT_TRUE(sheet.createTexture(&data));
+        EXPECT_EQ(showFrame(sheet, data, "/nonexistent/clip.mp4", 0), FootageAnswer::kMissing);
+        EXPECT_TRUE(data.textureFor(LoadedMedium{}, 1));
         destroySheet(sheet);
         EXPECT_EQ(host::messageCounts().errors, 1);
     }

@@ -1,4 +1,4 @@
-#include "draw/CineSheetDrawOverride.h"
+#include "cache/SequencePattern.h"
 #include "draw/MediaKind.h"
 
 #include <gtest/gtest.h>
@@ -7,10 +7,10 @@
 
 namespace {
 
+// The file a sequence path names at a frame; a path without '#' names itself.
 std::string formatted(const char* path, int frame) {
-    MString text(path);
-    CineSheetDrawOverride::formatFilePath(text, frame);
-    return text.asChar();
+    const video::SequencePattern pattern(path);
+    return pattern.numbered() ? pattern.fileOf(frame) : pattern.text();
 }
 
 TEST(FormatFilePath, PadsTheFrameToTheLengthOfTheRun) {
@@ -35,18 +35,18 @@ TEST(FormatFilePath, LeavesPathsWithoutHashAlone) {
 }
 
 TEST(VideoPath, RecognisesTheVideoExtensionsInAnyCase) {
-    for (const char* path : {"a.mp4", "b.MOV", "c.avi", "d.3gp", "e.mkv", "f.WebM", "g.mpeg",
-                             "h.flv", "/x/y/clip.Mp4", ".mpeg", "i.mpg", "j.M4V", "/k.ts",
-                             "l.MTS", "m.m2ts", "n.mxf", "o.WMV", "p.ogv", "q.y4m", ".m2ts"}) {
+    for (const char* path :
+         {"a.mp4",  "b.MOV",         "c.avi", "d.3gp", "e.mkv", "f.WebM", "g.mpeg",
+          "h.flv",  "/x/y/clip.Mp4", ".mpeg", "i.mpg", "j.M4V", "/k.ts",  "l.MTS",
+          "m.m2ts", "n.mxf",         "o.WMV", "p.ogv", "q.y4m", ".m2ts"}) {
         EXPECT_TRUE(isVideoPath(path)) << path;
     }
 }
 
 TEST(VideoPath, TreatsEverythingElseAsImages) {
-    for (const char* path :
-         {"shot.####.png", "plate.exr", "clip.mp4.png", "clipmp4", ".mp4", "mov", "", "a.ts",
-          ".mts", "/movies.mov/frame.####.jpg", "clip.tsx", "clip.m2t", "shot.ts.####.dpx",
-          "clipts", "movie.ogg", "clip.wmv~"}) {
+    for (const char* path : {"shot.####.png", "plate.exr", "clip.mp4.png", "clipmp4", ".mp4", "mov",
+                             "", "a.ts", ".mts", "/movies.mov/frame.####.jpg", "clip.tsx",
+                             "clip.m2t", "shot.ts.####.dpx", "clipts", "movie.ogg", "clip.wmv~"}) {
         EXPECT_FALSE(isVideoPath(path)) << path;
     }
 }

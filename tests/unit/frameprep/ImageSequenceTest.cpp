@@ -145,9 +145,10 @@ TEST_F(FailedRead, UnreadableImageShowsTheEmptyPlaceholder) {
     EXPECT_EQ(texture.width, 10);
     EXPECT_EQ(texture.height, 10);
     EXPECT_EQ(texture.pixels, std::vector<std::uint8_t>(10 * 10 * 4, 0));
-    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 1.0);
-    EXPECT_EQ(plug("keyframeInterval").asInt(), 0);
     EXPECT_DOUBLE_EQ(quadHalfWidth(sheet), 1.0);
+    // The plane stays placed for the sequence, whose first frame gives its shape.
+    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
+    EXPECT_EQ(plug("keyframeInterval").asInt(), 1);
 
     // Nothing counts as loaded after the failed read, so the next refresh reads frame 2 again.
     copyFile(pngFrame(2), folder.file("b.0002.png"));
@@ -253,7 +254,7 @@ class ColourSpaceName : public SheetFixture {
 protected:
     MString shownName() {
         const auto* data = dynamic_cast<const CineSheetData*>(host::keptDrawData(sheet));
-        return data != nullptr ? data->colorSpaceName : MString("<no draw data>");
+        return data != nullptr ? data->colorSpaceName() : MString("<no draw data>");
     }
     // A refresh that gets past the unchanged test.
     void refreshAt(double time) {

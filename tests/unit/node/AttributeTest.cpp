@@ -277,22 +277,24 @@ TEST_F(AttributeTest, FailingColorQueryLeavesOnlyNone) {
     EXPECT_EQ(plug(createCineSheet(), "colorSpace").asShort(), 0);
 }
 
-// Only placement inputs dirty the placement. A cached placement that was not recomputed still
-// reflects the render resolution of its last computation, which no attribute tracks.
+// Only placement inputs dirty the placement, and the file, whose header gives the frame ratio.
+// A node whose resolution inputs are not connected (a scene made before it had them) still
+// reflects the render resolution of its last computation.
 TEST_F(AttributeTest, OnlyPlacementInputsDirtyThePlacement) {
     const MObject sheet = createCineSheet();
     attachCameraTransform(sheet);
     setResolution(1920, 1080);
     const MMatrix hd = matrixValue(plug(sheet, "cameraMatrix"));
-    setResolution(640, 480);
-    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
-
-    plug(sheet, "file").setString("/tmp/elsewhere.mov");
-    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
     plug(sheet, "frame").setMTime(MTime(12.0, MTime::uiUnit()));
     EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
     plug(sheet, "gamma").setFloat(2.2f);
     EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
+    setResolution(640, 480);
+    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
+
+    plug(sheet, "file").setString("/tmp/elsewhere.mov");
+    EXPECT_NE(matrixValue(plug(sheet, "cameraMatrix")), hd);
+    EXPECT_DOUBLE_EQ(plug(sheet, "frameRatio").asDouble(), 1.77);
 
     plug(sheet, "frameRatio").setDouble(1.5);
     EXPECT_NE(matrixValue(plug(sheet, "cameraMatrix")), hd);

@@ -98,8 +98,24 @@ TEST_F(CommandTest, WithoutFlagsCreatesNamedPlaneFollowingTimeOnly) {
 
     EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "time1.outTime");
     EXPECT_EQ(sourceOf("cineSheet1", "offsetParentMatrix"), "cineSheetShape1.cameraMatrix");
+    EXPECT_EQ(sourceOf("cineSheetShape1", "renderWidth"), "defaultResolution.width");
+    EXPECT_EQ(sourceOf("cineSheetShape1", "renderHeight"), "defaultResolution.height");
     expectNoCamera("cineSheetShape1");
     EXPECT_EQ(fileOf("cineSheetShape1"), "");
+}
+
+// Through the connections, a new render resolution reaches the placement at once, with nothing
+// else changing.
+TEST_F(CommandTest, RenderResolutionChangeReplacesThePlane) {
+    ASSERT_EQ(cineSheet("-camera perspShape").status, MStatus::kSuccess);
+    setResolution(1920, 1080);
+    const MPlug placement = plug(nodeNamed("cineSheetShape1"), "cameraMatrix");
+    const MMatrix hd = matrixValue(placement);
+    setResolution(640, 480);
+    const MMatrix vga = matrixValue(placement);
+    EXPECT_NE(vga, hd);
+    setResolution(1920, 1080);
+    EXPECT_EQ(matrixValue(placement), hd);
 }
 
 TEST_F(CommandTest, CameraShapeAndFileAreWiredAndDrivePlacement) {
@@ -205,6 +221,7 @@ TEST_F(CommandTest, UndoRemovesEverythingAndRedoRestoresIt) {
 
     run("redo");
     expectCameraConnected("cineSheetShape1", "perspShape");
+    EXPECT_EQ(sourceOf("cineSheetShape1", "renderWidth"), "defaultResolution.width");
     EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "time1.outTime");
     EXPECT_EQ(sourceOf("cineSheet1", "offsetParentMatrix"), "cineSheetShape1.cameraMatrix");
     EXPECT_EQ(fileOf("cineSheetShape1"), "/media/shot.mov");

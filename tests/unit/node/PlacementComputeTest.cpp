@@ -74,8 +74,9 @@ TEST_F(PlacementComputeTest, ZeroFocalLengthGivesIdentity) {
     EXPECT_NE(matrixValue(plug(sheet, "cameraMatrix")), MMatrix::identity);
 }
 
-// The host only asks for "cameraMatrix"; called directly for any other plug, compute must decline
-// without writing or cleaning the output, which is left dirty here so that a write would show.
+// The node computes "cameraMatrix" and what it reads from the file; called directly for any other
+// plug, compute must decline without writing or cleaning the placement, which is left dirty here
+// so that a write would show.
 TEST_F(PlacementComputeTest, ComputeDeclinesEveryOtherPlugAndLeavesTheOutputAlone) {
     const MObject sheet = createCineSheet();
     attachCameraTransform(sheet);
@@ -91,7 +92,8 @@ TEST_F(PlacementComputeTest, ComputeDeclinesEveryOtherPlugAndLeavesTheOutputAlon
     unsigned int declined = 0;
     for (unsigned int i = 0; i < fn.attributeCount(); ++i) {
         const MObject attribute = fn.attribute(i);
-        if (attribute == CineSheet::aOutCamMtx) {
+        if (attribute == CineSheet::aOutCamMtx || attribute == CineSheet::aFrameRatio ||
+            attribute == CineSheet::aKeyframeInterval) {
             continue;
         }
         const MPlug other(sheet, attribute);
@@ -106,6 +108,25 @@ TEST_F(PlacementComputeTest, ComputeDeclinesEveryOtherPlugAndLeavesTheOutputAlon
     EXPECT_EQ(node->compute(plug(sheet, "cameraMatrix"), block), MStatus::kSuccess);
     EXPECT_TRUE(block.isClean(CineSheet::aOutCamMtx));
     EXPECT_DOUBLE_EQ(block.outputValue(CineSheet::aOutCamMtx).asMatrix()(3, 2), -50.0);
+}
+
+// The resolution inputs, once given, are all compute reads of the render resolution.
+TEST_F(PlacementComputeTest, ResolutionInputsPlaceThePlaneWhateverTheRenderSettings) {
+    const MObject sheet = createCineSheet();
+    attachCameraTransform(sheet);
+    setResolution(1920, 1080);
+    const MMatrix hd = matrixValue(plug(sheet, "cameraMatrix"));
+    setResolution(640, 480);
+    plug(sheet, "renderWidth").setInt(1920);
+    plug(sheet, "renderHeight").setInt(1080);
+    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
+    plug(sheet, "renderWidth").setInt(640);
+    plug(sheet, "renderHeight").setInt(480);
+    EXPECT_NEAR(matrixValue(plug(sheet, "cameraMatrix"))(0, 0), 29.0491, 1e-4);
+    // One of them not given: the render settings, read by name as before the inputs existed.
+    setResolution(1920, 1080);
+    plug(sheet, "renderHeight").setInt(0);
+    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
 }
 
 TEST_F(PlacementComputeTest, ResolutionAspectIsReadAnewEachTime) {

@@ -40,7 +40,7 @@ TEST_F(SequenceLifetime, WithoutAWorkerFramesAreReadWhenAskedFor) {
         expectShown(sequencetest::pngSequence(), frame);
     }
     host::setFault(host::fault::kTaskCreate, false);
-    EXPECT_EQ(drawOverride().sequences.framesHeld(), 5u);
+    EXPECT_EQ(drawOverride().footage().sequence().framesHeld(), 5u);
 }
 
 // The plug-in itself, loaded by the host: unloading it ends the nodes' workers first.

@@ -1,5 +1,7 @@
 #include "SequenceMedia.h"
 
+#include "cache/SequencePattern.h"
+
 #include <host/Viewport.h>
 
 #include <chrono>
@@ -45,9 +47,7 @@ std::string floatExrSequence() {
 }
 
 std::string fileOf(const std::string& pattern, int frame) {
-    MString file(pattern.c_str());
-    CineSheetDrawOverride::formatFilePath(file, frame);
-    return file.asChar();
+    return video::SequencePattern(pattern).fileOf(frame);
 }
 
 const std::vector<std::uint8_t>& toolRgba(const std::string& file) {
@@ -92,7 +92,7 @@ void SequenceSheet::expectPicture(int frame, const std::string& referenceFile) {
 
 bool SequenceSheet::waitForFramesHeld(size_t frames) const {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (drawOverride().sequences.framesHeld() != frames) {
+    while (drawOverride().footage().sequence().framesHeld() != frames) {
         if (std::chrono::steady_clock::now() > deadline) {
             return false;
         }

@@ -150,8 +150,9 @@ TEST_F(SequencePlayback, UnreadableFrameShowsThePlaceholderUntilItReads) {
         const Texture texture = drawnTexture();
         EXPECT_EQ(texture.width, 10);
         EXPECT_EQ(texture.pixels, std::vector<std::uint8_t>(10 * 10 * 4, 0));
-        EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 1.0);
-        EXPECT_EQ(plug("keyframeInterval").asInt(), 0);
+        // The plane stays placed for the sequence, whose first frame gives its shape.
+        EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
+        EXPECT_EQ(plug("keyframeInterval").asInt(), 1);
     }
     expectPicture(4, original(4));
     expectPicture(2, original(2));
@@ -191,7 +192,7 @@ TEST_F(SequencePlayback, SwitchingToAVideoAndBack) {
     setFile(frameprep::video());
     expectVideoFrame(5);
     // The sequence's frames are let go while the video shows.
-    EXPECT_EQ(drawOverride().sequences.framesHeld(), 0u);
+    EXPECT_EQ(drawOverride().footage().sequence().framesHeld(), 0u);
     setFile(pngSequence());
     expectShown(pngSequence(), 6);
     expectShown(pngSequence(), 7);

@@ -1,0 +1,144 @@
+#include "draw/Footage.h"
+
+#include "cache/SequencePattern.h"
+#include "draw/FileProbe.h"
+#include "draw/MediaKind.h"
+
+#include <maya/MGlobal.h>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// Frame number of the video at the scene frame, when the node plays the video at its own rate.
+int videoFrameAt(int sceneFrame, double videoFrameRate, double sceneFrameRate) {
+    const double frame = videoFrameRate / sceneFrameRate * sceneFrame;
+    return static_cast<int>(
+        std::clamp(frame, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+}
+
+LoadedMedium mediumOf(const VideoCache& video) {
+    const MIntArray& starts = video.blockStarts();
+    return LoadedMedium{video.frameWidth(), video.frameHeight(), video.pixelAspect(),
+                        starts.length() >= 2 ? starts[1] - starts[0] : 0};
+}
+
+// The file that holds the frame: the sequence's numbered file, or the path itself.
+std::string fileOfFrame(const MString& path, int frame) {
+    if (path.index('#') < 0) {
+        return path.asChar();
+    }
+    return video::SequencePattern(path.asChar()).fileOf(frame);
+}
+
+}  // namespace
+
+Footage::Footage() {
+    if (!video_.workerStarted()) {
+        MGlobal::displayError(
+            "Failed to start caching thread. Video frame caching is not available!");
+    }
+}
+
+Footage::~Footage() = default;
+
+const MString& Footage::resolve(const MString& path, int frame) {
+    return workspace_.resolve(path.expandFilePath(), frame);
+}
+
+bool Footage::loadedVideo(const MString& path) const {
+    const auto* video = std::get_if<Video>(&loaded_);
+    return video && video->path == path;
+}
+
+bool Footage::loadedSequence(const MString& pattern) const {
+    const auto* sequence = std::get_if<Sequence>(&loaded_);
+    return sequence && sequence->pattern == pattern;
+}
+
+bool Footage::loadedNothing() const {
+    return std::holds_alternative<Nothing>(loaded_);
+}
+
+int Footage::keyframeInterval() const {
+    return std::holds_alternative<Video>(loaded_) ? mediumOf(video_).keyframeInterval : 0;
+}
+
+void Footage::unload() {
+    video_.close();
+    sequence_.close();
+    loaded_ = Nothing{};
+}
+
+FootageResult Footage::frameFor(const FootageRequest& request, const PictureUse& show) {
+    if (!isReadableRegularFile(MString(fileOfFrame(request.path, request.frame).c_str()))) {
+        // A frame missing from the sequence shown leaves its other frames held.
+        if (!loadedSequence(request.path)) {
+            unload();
+        }
+        return FootageResult{FootageAnswer::kMissing, LoadedMedium{}, request.divisor};
+    }
+    if (isVideoPath(request.path)) {
+        return videoFrame(request, show);
+    }
+    return sequenceFrame(request, show);
+}
+
+FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUse& show) {
+    sequence_.close();
+    video_.setResolutionDivisor(request.divisor);
+    // A video closed since, or found unplayable, is opened anew.
+    if (!loadedVideo(request.path) || !video_.isOpen()) {
+        unload();
+        if (!video_.open(request.path)) {
+            return FootageResult{FootageAnswer::kPlaceholder, LoadedMedium{}, request.divisor};
+        }
+        loaded_ = Video{request.path};
+    }
+    const LoadedMedium medium = mediumOf(video_);
+    FootageResult result{FootageAnswer::kBlank, medium, request.divisor};
+    int frame = request.frame;
+    if (request.sceneFrameRate > 0.0 && video_.videoFrameRate() > 0.0) {
+        frame = videoFrameAt(frame, video_.videoFrameRate(), request.sceneFrameRate);
+    }
+    CachingJob job;
+    if (!video_.addBlockCachingJob(frame, request.cacheFrames, job)) {
+        // Outside the clip there is no picture: the blank one is the right one.
+        return result;
+    }
+    const bool shown = video_.awaitFrame(
+        job, [&](const unsigned char* pixels) { return show(pixels, medium, request.divisor); });
+    // A frame that did not come, or whose upload failed, is asked for again.
+    result.answer = shown ? FootageAnswer::kShown : FootageAnswer::kNotInTime;
+    return result;
+}
+
+FootageResult Footage::sequenceFrame(const FootageRequest& request, const PictureUse& show) {
+    if (!loadedSequence(request.path)) {
+        unload();
+        sequence_.open(request.path.asChar());
+        loaded_ = Sequence{request.path};
+    }
+    sequence_.setWindow(request.cacheFrames);
+    FootageResult result{FootageAnswer::kShown, LoadedMedium{}, 1};
+    auto showFrame = [&](video::SequenceFrame image) {
+        // Every image is a block of one frame.
+        result.medium = LoadedMedium{image.width, image.height, AVRational{1, 1}, 1};
+        return show(image.pixels, result.medium, 1);
+    };
+    switch (sequence_.show(request.frame, request.checkFile, showFrame)) {
+        case video::SequenceAnswer::kShown:
+            break;
+        case video::SequenceAnswer::kNotShown:
+            result.answer = FootageAnswer::kNotShown;
+            break;
+        case video::SequenceAnswer::kUnreadable:
+            result.answer = FootageAnswer::kUnreadable;
+            break;
+        case video::SequenceAnswer::kNotInTime:
+            result.answer = FootageAnswer::kNotInTime;
+            break;
+    }
+    return result;
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "cache/SequenceCache.h"
+#include "cache/VideoCache.h"
+#include "draw/LoadedMedium.h"
+#include "draw/WorkspacePath.h"
+
+#include <maya/MString.h>
+
+#include <functional>
+#include <variant>
+
+// A request for the picture of one refresh.
+struct FootageRequest {
+    MString path;  // resolved: see Footage::resolve
+    int frame = 0;
+    // The scene's frame rate when the video is played at its own rate, 0 to show it frame for
+    // frame.
+    double sceneFrameRate = 0.0;
+    int divisor = 1;  // video frames are kept and shown at 1/divisor of their size: 1, 2 or 4
+    int cacheFrames = 0;
+    // Read the frame again if its file changed since it was read (sequences).
+    bool checkFile = true;
+};
+
+// What became of a request.
+enum class FootageAnswer {
+    kShown,        // the picture was handed over and shown
+    kNotShown,     // it was handed over and could not be shown: show a blank picture
+    kBlank,        // the footage has no picture at that frame: show a blank picture
+    kPlaceholder,  // the file cannot be played: show the blank placeholder
+    kUnreadable,   // the frame's file cannot be read now: show the placeholder and ask again
+    kMissing,      // there is no such file: show nothing
+    kNotInTime,    // the picture did not come in time: ask again at the next refresh
+};
+
+struct FootageResult {
+    FootageAnswer answer = FootageAnswer::kMissing;
+    // The shape of what is loaded and the divisor its frames come at, for blank pictures.
+    LoadedMedium medium;
+    int divisor = 1;
+};
+
+// What one node shows: the video or image sequence loaded, the caches of its frames, and the
+// workspace its relative paths are read from. Every drawn instance of the node asks the same
+// footage for its pictures, so instances share the decoding and each only uploads. Calls come
+// from the drawing thread.
+class Footage {
+public:
+    Footage();
+    ~Footage();
+    Footage(const Footage&) = delete;
+    Footage& operator=(const Footage&) = delete;
+
+    // The path as the file is read (environment variables expanded, a relative path put in the
+    // workspace); asked of the workspace only when path or frame change.
+    const MString& resolve(const MString& path, int frame);
+
+    // Hands the picture of the request to `show`, with the medium it belongs to and the divisor
+    // it comes at; the pixels are RGBA, rows packed, top row first, and stay valid during the
+    // call only. Loads the file first when it is not the one loaded.
+    using PictureUse =
+        std::function<bool(const unsigned char* pixels, const LoadedMedium& medium, int divisor)>;
+    FootageResult frameFor(const FootageRequest& request, const PictureUse& show);
+
+    // Whether a video or a sequence is loaded, and which.
+    bool loadedVideo(const MString& path) const;
+    bool loadedSequence(const MString& pattern) const;
+    bool loadedNothing() const;
+    // The length of the loaded video's first block; 0 while none is known.
+    int keyframeInterval() const;
+    // The caches, for looking at what they hold.
+    const VideoCache& video() const { return video_; }
+    VideoCache& video() { return video_; }
+    const video::SequenceCache& sequence() const { return sequence_; }
+
+private:
+    struct Nothing {};
+    struct Video {
+        MString path;
+    };
+    struct Sequence {
+        MString pattern;
+    };
+
+    FootageResult videoFrame(const FootageRequest& request, const PictureUse& show);
+    FootageResult sequenceFrame(const FootageRequest& request, const PictureUse& show);
+    void unload();
+
+    std::variant<Nothing, Video, Sequence> loaded_;
+    VideoCache video_;
+    video::SequenceCache sequence_;
+    WorkspacePath workspace_;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+// The gamma applied to a frame as it is uploaded: entry i = trunc(powf(i / 255, gamma) × 255)
+// for red, green and blue; alpha as it is. Gamma 1 changes nothing and copies nothing.
+class GammaTable {
+public:
+    // Builds the table for `gamma` unless it is built for it.
+    void setGamma(float gamma);
+    // Whether the table was built for exactly this gamma.
+    bool builtFor(float gamma) const;
+
+    // The frame to upload: `pixels` themselves at gamma 1, else a corrected copy held here
+    // until the next call. The copy is skipped (pixels returned) when there is no memory for it.
+    const unsigned char* apply(const unsigned char* pixels, size_t bytes);
+
+private:
+    unsigned char table_[256] = {};
+    double gamma_ = -1.0;
+    // Reused from upload to upload, so the drawing thread does not allocate a frame each time.
+    std::vector<unsigned char> corrected_;
+};

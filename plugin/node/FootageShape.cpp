@@ -1,0 +1,22 @@
+#include "node/FootageShape.h"
+
+#include "cache/SequencePattern.h"
+#include "draw/MediaKind.h"
+
+std::optional<FrameShape> readFootageShape(const MString& path) {
+    if (path.length() == 0) {
+        return std::nullopt;
+    }
+    if (isVideoPath(path)) {
+        return readVideoShape(path.asChar());
+    }
+    const video::SequencePattern pattern(path.asChar());
+    if (!pattern.numbered()) {
+        return readImageShape(pattern.text());
+    }
+    const std::optional<video::FrameWindow> onDisk = pattern.framesOnDisk();
+    if (!onDisk) {
+        return std::nullopt;
+    }
+    return readImageShape(pattern.fileOf(onDisk->first));
+}
