@@ -153,9 +153,9 @@ RequestCosts measureRequests(Sheet& sheet, const std::string& clip) {
         job.frameInBlock = (i / blockCount) % (starts[job.block + 1] - starts[job.block]);
         job.frame = starts[job.block] + job.frameInBlock;
         const Clock::time_point start = Clock::now();
-        if (!draw.videoCache.awaitFrame(job, [&](const unsigned char* pixels) {
-                return draw.updateTexture(data, pixels);
-            })) {
+        if (!draw.videoCache.awaitFrame(
+                job, [&](const unsigned char* pixels) { return draw.updateTexture(data, pixels); },
+                Clock::now() + std::chrono::minutes(1))) {
             throw std::runtime_error("a resident frame was not found");
         }
         costs.awaitFrameMs.push_back(secondsSince(start) * 1e3);

@@ -43,17 +43,19 @@ CodecContextPtr openDecoder(const AVStream& stream) {
 
 }  // namespace
 
-bool VideoSource::open(const std::string& path) {
+bool VideoSource::open(const std::string& path, const std::atomic<bool>* abandon) {
     close();
-    if (!openStream(path)) {
+    if (!openStream(path, abandon) || (abandon && abandon->load())) {
         close();
         return false;
     }
+    // Blocks are decoded from here on; their reads are not abandoned.
+    stopAbandoning(input_.get());
     return true;
 }
 
-bool VideoSource::openStream(const std::string& path) {
-    input_ = openLocalMedia(path);
+bool VideoSource::openStream(const std::string& path, const std::atomic<bool>* abandon) {
+    input_ = openLocalMedia(path, abandon);
     if (!input_) {
         return false;
     }

@@ -7,6 +7,7 @@
 #include "cache/PacketRecord.h"
 #include "cache/PresentationOrder.h"
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,8 @@ public:
     VideoSource& operator=(const VideoSource&) = delete;
 
     // Opens a local video file. On failure the source is closed: zero size, zero rate and block
-    // starts [0, 0].
-    bool open(const std::string& path);
+    // starts [0, 0]. Setting `abandon` (if given) meanwhile makes the open fail at its next read.
+    bool open(const std::string& path, const std::atomic<bool>* abandon = nullptr);
     void close();
     bool isOpen() const { return decoder_ != nullptr; }
 
@@ -55,7 +56,7 @@ public:
     const BlockPlan& plan(int block) const { return layout_.plans[block]; }
 
 private:
-    bool openStream(const std::string& path);
+    bool openStream(const std::string& path, const std::atomic<bool>* abandon);
 
     LocalMediaPtr input_;
     CodecContextPtr decoder_;

@@ -27,16 +27,12 @@ CineSheetDrawOverride::CineSheetDrawOverride(const MObject& obj)
     : MHWRender::MPxDrawOverride(obj, nullptr, true),
       currentPath(" "),
       lastFrame(-1234567),
+      mediumPending(false),
       resolutionDivisor(1),
       textureRebuild(false),
       gammaTable{},
       tableGamma(-1.0),
-      texture(nullptr) {
-    if (!videoCache.workerStarted()) {
-        MGlobal::displayError(
-            "Failed to start caching thread. Video frame caching is not available!");
-    }
-}
+      texture(nullptr) {}
 
 // The video cache, a member, stops its worker and frees its frames after this.
 CineSheetDrawOverride::~CineSheetDrawOverride() {

@@ -69,6 +69,8 @@ public:
     // The picture the texture is made for, at 1/resolutionDivisor of its size; the texture is
     // made again at the next refresh when textureRebuild is set.
     LoadedMedium medium;
+    // Set when a video is asked for, until the medium is taken from it once it is open.
+    bool mediumPending;
     int resolutionDivisor;
     bool textureRebuild;
     MStringArray inputSpaceNames;

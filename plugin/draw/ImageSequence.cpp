@@ -1,3 +1,4 @@
+#include "cache/RefreshDeadline.h"
 #include "cache/SequencePattern.h"
 #include "draw/CineSheetDrawOverride.h"
 
@@ -39,7 +40,8 @@ void CineSheetDrawOverride::processImage(MString& path, int frame, int cacheFram
         return updateTexture(data, image.pixels);
     };
     // A gamma change at the frame shown uploads the frame held as it was read.
-    switch (sequences.show(frame, !sameContent, showFrame)) {
+    switch (sequences.show(frame, !sameContent, showFrame,
+                           video::RefreshDeadline::instance().deadlineFor(this))) {
         case video::SequenceAnswer::kShown:
             break;
         case video::SequenceAnswer::kNotShown:

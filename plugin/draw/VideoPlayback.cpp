@@ -1,4 +1,7 @@
+#include "cache/RefreshDeadline.h"
 #include "draw/CineSheetDrawOverride.h"
+
+#include <maya/MGlobal.h>
 
 #include <algorithm>
 #include <climits>
@@ -13,7 +16,7 @@ int videoFrameAt(int sceneFrame, double videoFrameRate, double sceneFrameRate) {
 }
 
 LoadedMedium mediumOf(const VideoCache& video) {
-    const MIntArray& starts = video.blockStarts();
+    const MIntArray starts = video.blockStarts();
     return LoadedMedium{video.frameWidth(), video.frameHeight(), video.pixelAspect(),
                         starts.length() >= 2 ? starts[1] - starts[0] : 0};
 }
@@ -25,22 +28,41 @@ bool CineSheetDrawOverride::processVideo(MString& path, int frame, int cacheFram
     if (!(static_cast<double>(gamma) == tableGamma)) {
         buildGammaTable(gamma);
     }
+    const VideoCache::Deadline deadline = video::RefreshDeadline::instance().deadlineFor(this);
     // A path found missing is recorded without being opened; once the file is there, it is.
-    if (path != currentPath || !videoCache.isOpen()) {
+    if (path != currentPath || videoCache.openState() == VideoCache::OpenState::kClosed) {
         clearAllData(data);
-        const bool opened = videoCache.open(path);
-        medium = mediumOf(videoCache);
-        createTexture(data);
-        if (!opened) {
-            defaultImage(data);
-            // The former file is closed too: nothing is loaded now, and asking again for the
-            // same path, or for the former one, opens it anew.
-            currentPath = " ";
-            return true;
+        videoCache.open(path);
+        if (!videoCache.workerStarted()) {
+            MGlobal::displayError(
+                "Failed to start caching thread. Video frame caching is not available!");
         }
         currentPath = path;
+        mediumPending = true;
     }
-    if (textureRebuild) {
+    switch (videoCache.awaitOpen(deadline)) {
+        case VideoCache::OpenState::kOpening:
+            // The file is still being read: the picture of the former one is not shown
+            // meanwhile, and the worker asks for a refresh once it is open.
+            if (data->texture) {
+                defaultImage(data);
+            }
+            return false;
+        case VideoCache::OpenState::kClosed:
+        case VideoCache::OpenState::kFailed:
+            medium = mediumOf(videoCache);
+            createTexture(data);
+            defaultImage(data);
+            // Nothing is loaded now, and asking again for the same path, or for the former one,
+            // opens it anew.
+            currentPath = " ";
+            return true;
+        case VideoCache::OpenState::kOpen:
+            break;
+    }
+    if (mediumPending || textureRebuild) {
+        medium = mediumOf(videoCache);
+        mediumPending = false;
         createTexture(data);
     }
     if (sceneFrameRate > 0.0 && videoCache.videoFrameRate() > 0.0) {
@@ -54,7 +76,8 @@ bool CineSheetDrawOverride::processVideo(MString& path, int frame, int cacheFram
     }
     lastFrame = frame;
     return videoCache.awaitFrame(
-        job, [this, data](const unsigned char* pixels) { return updateTexture(data, pixels); });
+        job, [this, data](const unsigned char* pixels) { return updateTexture(data, pixels); },
+        deadline);
 }
 
 void CineSheetDrawOverride::clearAllData(CineSheetData*) {

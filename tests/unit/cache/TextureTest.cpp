@@ -141,7 +141,6 @@ TEST_F(Textures, sizesComeFromTheFullFrame) {
 // empties the store, forgets the job and asks again even for the same block, and makes the
 // texture again at the next refresh.
 TEST_F(Textures, onlyANewResolutionEmptiesTheStore) {
-    host::setFault(host::fault::kTaskCreate, true);
     CineSheetDrawOverride& sheet = makeSheet();
     CineSheetData& data = makeData();
     sheet.medium.frameWidth = 64;
