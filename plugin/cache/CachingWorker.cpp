@@ -7,17 +7,6 @@
 #include <iterator>
 #include <mutex>
 
-namespace {
-
-void freeSlots(std::vector<unsigned char*>& slots) {
-    for (unsigned char*& slot : slots) {
-        std::free(slot);
-        slot = nullptr;
-    }
-}
-
-}  // namespace
-
 void VideoCache::startWorker() {
     worker_.start(1, [this] { work(); });
 }
@@ -180,15 +169,18 @@ bool VideoCache::blockLacksFrames(int block) const {
 // outside the run of blocks being decoded; a stop ends it at once.
 void VideoCache::serveJob(const CachingJob& job) {
     const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
+    std::vector<unsigned char*> evicted;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
         if (!setActiveBlocks(job)) {
             return;
         }
         clearInactiveBlockImages();
+        evicted = cache.frameBuffers.takeRetired();
     }
     // The window may have left a frame being waited for behind.
     cache.storeChanged.notify_all();
+    freeBuffers(std::move(evicted));
     if (!decoder.source.isOpen()) {
         return;
     }
@@ -268,9 +260,11 @@ void VideoCache::clearInactiveBlockImages() {
     }
 }
 
-void VideoCache::clearAllBlockImages(std::map<int, std::vector<unsigned char*>>& blocks) {
-    for (auto& entry : blocks) {
-        freeSlots(entry.second);
+void VideoCache::clearAllBlockImages() {
+    for (auto& entry : cache.blocks) {
+        for (unsigned char* slot : entry.second) {
+            cache.frameBuffers.discard(slot);
+        }
     }
-    blocks.clear();
+    cache.blocks.clear();
 }

@@ -173,11 +173,15 @@ void VideoCache::storePicture(int block, int slot, const video::CachePicture& pi
     // as the others'.
     const bool room = video::CacheBudget::instance().reserve(bytes);
     unsigned char* image = nullptr;
+    // Buffers the store let go of meanwhile, freed once it is unlocked.
+    std::vector<unsigned char*> retired;
     if (room) {
         {
             const std::lock_guard<std::mutex> lock(cache.storeMutex);
             image = cache.frameBuffers.take(bytes);
+            retired = cache.frameBuffers.takeRetired();
         }
+        freeBuffers(std::move(retired));
         if (!image) {
             image = video::allocateFrameBuffer(bytes);
         }
@@ -197,8 +201,10 @@ void VideoCache::storePicture(int block, int slot, const video::CachePicture& pi
             // Not needed when a spare buffer took the frame.
             video::CacheBudget::instance().dropReservation();
         }
+        retired = cache.frameBuffers.takeRetired();
     }
     cache.storeChanged.notify_all();
+    freeBuffers(std::move(retired));
     if (late) {
         lateWorkDone_();
     }

@@ -9,8 +9,6 @@ namespace {
 // stays exact; a frame that takes longer shows once it comes, through the refresh its worker
 // asks for.
 constexpr std::chrono::seconds kLongestWait(10);
-// Far longer than the time from one node's preparation to the next in one refresh.
-constexpr std::chrono::milliseconds kStaleAfter(250);
 
 }  // namespace
 
@@ -29,8 +27,13 @@ std::chrono::milliseconds longestRefreshWait(const char* setting) {
 }
 
 RefreshDeadline& RefreshDeadline::instance() {
-    static RefreshDeadline deadline(longestRefreshWait(std::getenv("CINESHEET_FRAME_WAIT_MS")),
-                                    kStaleAfter);
+    // Each node prepared after a wait ran out takes far less than a wait (a second or two on a
+    // loaded machine), so a deadline stays the current refresh's for one wait more.
+    static RefreshDeadline deadline = [] {
+        const std::chrono::milliseconds wait =
+            longestRefreshWait(std::getenv("CINESHEET_FRAME_WAIT_MS"));
+        return RefreshDeadline(wait, wait);
+    }();
     return deadline;
 }
 

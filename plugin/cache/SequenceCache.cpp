@@ -159,11 +159,13 @@ void SequenceCache::moveWindow() {
         failure = window_.contains(failure->first) ? std::next(failure) : failed_.erase(failure);
     }
     buffers_.setLimit(static_cast<size_t>(window_.length()));
+    freeBuffers(buffers_.takeRetired());
 }
 
 void SequenceCache::drop(std::map<int, Held>::iterator held) {
     buffers_.release(held->second.pixels);
     frames_.erase(held);
+    freeBuffers(buffers_.takeRetired());
 }
 
 void SequenceCache::dropAll() {
@@ -172,6 +174,7 @@ void SequenceCache::dropAll() {
     }
     frames_.clear();
     buffers_.clear();
+    freeBuffers(buffers_.takeRetired());
     failed_.clear();
     onDisk_.reset();
     expectedBytes_ = 0;

@@ -148,6 +148,7 @@ bool SequenceCache::makeRoom(size_t bytes) {
         if (buffers_.spareCount() > 0) {
             buffers_.setLimit(0);
             buffers_.setLimit(static_cast<size_t>(window_.length()));
+            freeBuffers(buffers_.takeRetired());
             continue;
         }
         auto farthest = frames_.end();
@@ -165,6 +166,7 @@ bool SequenceCache::makeRoom(size_t bytes) {
         narrowPast(farthest->first);
         buffers_.discard(farthest->second.pixels);
         frames_.erase(farthest);
+        freeBuffers(buffers_.takeRetired());
     }
     return true;
 }
@@ -180,6 +182,7 @@ void SequenceCache::narrowPast(int frame) {
 void SequenceCache::store(int frame, const MImage& image, const FileStamp& stamp, long request) {
     const size_t bytes = frameBytes(image);
     unsigned char* pixels = buffers_.take(bytes);
+    freeBuffers(buffers_.takeRetired());
     if (!pixels) {
         pixels = allocateFrameBuffer(bytes);
     }

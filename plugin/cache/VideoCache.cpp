@@ -92,14 +92,17 @@ void VideoCache::setResolutionDivisor(int divisor) {
         return;
     }
     const std::unique_lock<std::mutex> lock = lockDecoder();
+    std::vector<unsigned char*> dropped;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-        clearAllBlockImages(cache.blocks);
+        clearAllBlockImages();
         // No spare of the old size may be handed out again.
         cache.frameBuffers.clear();
         decoder.failedFrames.clear();
         decoder.resolutionDivisor = divisor;
+        dropped = cache.frameBuffers.takeRetired();
     }
+    freeBuffers(std::move(dropped));
     {
         const std::lock_guard<std::mutex> queueLock(cache.queueMutex);
         cache.jobs = {};
@@ -212,10 +215,12 @@ std::unique_lock<std::mutex> VideoCache::lockDecoder() {
 }
 
 void VideoCache::clearAllData() {
+    std::vector<unsigned char*> dropped;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-        clearAllBlockImages(cache.blocks);
+        clearAllBlockImages();
         cache.frameBuffers.clear();
+        dropped = cache.frameBuffers.takeRetired();
         decoder.failedFrames.clear();
         cache.activeBlocks.clear();
         cache.window = video::FrameWindow{};
@@ -230,6 +235,7 @@ void VideoCache::clearAllData() {
         cache.blockStarts.append(0);
         cache.blockStarts.append(0);
     }
+    freeBuffers(std::move(dropped));
     decoder.source.close();
     decoder.blocks.reset();
     {

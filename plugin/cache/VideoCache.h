@@ -102,8 +102,10 @@ private:
     void serveJob(const CachingJob& job);
     bool blockLacksFrames(int block) const;
     bool setActiveBlocks(const CachingJob& job);
+    // Evicts what left the window; the caller frees it once it lets go of the store.
     void clearInactiveBlockImages();
-    static void clearAllBlockImages(std::map<int, std::vector<unsigned char*>>& blocks);
+    // Takes every frame out of the store; the caller frees them once it lets go of the store.
+    void clearAllBlockImages();
 
     // Decoding into the store.
     // Decodes the blocks firstBlock to lastBlock in one pass into the store.
