@@ -1,5 +1,6 @@
 #include "cache/RefreshDeadline.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace video {
@@ -9,11 +10,11 @@ namespace {
 // stays exact; a frame that takes longer shows once it comes, through the refresh its worker
 // asks for.
 constexpr std::chrono::seconds kLongestWait(10);
+// Far longer than the drawing between two instances' waits in one refresh, even on a loaded
+// machine (a second or two for twelve large videos on two busy cores).
+constexpr std::chrono::seconds kPause(5);
 
 }  // namespace
-
-RefreshDeadline::RefreshDeadline(Clock::duration longestWait, Clock::duration staleAfter)
-    : longestWait_(longestWait), staleAfter_(staleAfter) {}
 
 std::chrono::milliseconds longestRefreshWait(const char* setting) {
     if (setting) {
@@ -26,26 +27,38 @@ std::chrono::milliseconds longestRefreshWait(const char* setting) {
     return kLongestWait;
 }
 
+RefreshDeadline::RefreshDeadline(Clock::duration longestWait, Clock::duration pause)
+    : longestWait_(longestWait), pause_(pause) {}
+
 RefreshDeadline& RefreshDeadline::instance() {
-    // Each node prepared after a wait ran out takes far less than a wait (a second or two on a
-    // loaded machine), so a deadline stays the current refresh's for one wait more.
-    static RefreshDeadline deadline = [] {
-        const std::chrono::milliseconds wait =
-            longestRefreshWait(std::getenv("CINESHEET_FRAME_WAIT_MS"));
-        return RefreshDeadline(wait, wait);
-    }();
+    static RefreshDeadline deadline(longestRefreshWait(std::getenv("CINESHEET_FRAME_WAIT_MS")),
+                                    kPause);
     return deadline;
 }
 
 RefreshDeadline::Clock::time_point RefreshDeadline::deadlineFor(const void* waiter,
                                                                 Clock::time_point now) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    if (!deadline_ || asked_.count(waiter) != 0 || now >= *deadline_ + staleAfter_) {
+    if (!deadline_ || asked_.count(waiter) != 0 || now - lastActive_ > pause_) {
         deadline_ = now + longestWait_;
         asked_.clear();
     }
     asked_.insert(waiter);
+    lastActive_ = now;
     return *deadline_;
+}
+
+void RefreshDeadline::waitEnded(Clock::time_point now) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    lastActive_ = std::max(lastActive_, now);
+}
+
+RefreshWait::RefreshWait(const void* waiter, RefreshDeadline& deadlines)
+    : deadlines_(deadlines),
+      deadline_(deadlines.deadlineFor(waiter, RefreshDeadline::Clock::now())) {}
+
+RefreshWait::~RefreshWait() {
+    deadlines_.waitEnded(RefreshDeadline::Clock::now());
 }
 
 }  // namespace video

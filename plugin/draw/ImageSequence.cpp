@@ -40,8 +40,8 @@ void CineSheetDrawOverride::processImage(MString& path, int frame, int cacheFram
         return updateTexture(data, image.pixels);
     };
     // A gamma change at the frame shown uploads the frame held as it was read.
-    switch (sequences.show(frame, !sameContent, showFrame,
-                           video::RefreshDeadline::instance().deadlineFor(this))) {
+    const video::RefreshWait wait(this);
+    switch (sequences.show(frame, !sameContent, showFrame, wait.deadline())) {
         case video::SequenceAnswer::kShown:
             break;
         case video::SequenceAnswer::kNotShown:

@@ -28,7 +28,8 @@ bool CineSheetDrawOverride::processVideo(MString& path, int frame, int cacheFram
     if (!(static_cast<double>(gamma) == tableGamma)) {
         buildGammaTable(gamma);
     }
-    const VideoCache::Deadline deadline = video::RefreshDeadline::instance().deadlineFor(this);
+    const video::RefreshWait wait(this);
+    const VideoCache::Deadline deadline = wait.deadline();
     // A path found missing is recorded without being opened; once the file is there, it is.
     if (path != currentPath || videoCache.openState() == VideoCache::OpenState::kClosed) {
         clearAllData(data);

@@ -22,36 +22,38 @@ using std::chrono::seconds;
 // The instances of one refresh share one deadline, so that a refresh waits at most once, however
 // many nodes wait; an instance prepared again starts the next refresh.
 TEST(RefreshDeadline, theInstancesOfOneRefreshShareOneWait) {
-    video::RefreshDeadline deadlines(seconds(10), milliseconds(250));
+    video::RefreshDeadline deadlines(seconds(10), seconds(5));
     const Clock::time_point start = Clock::now();
     int nodes[12];
-    // Every node's wait runs out: each next node asks right when the one before gave up.
+    // Every node's wait runs out: each next node asks a little after the one before gave up.
     Clock::time_point now = start;
     for (int& node : nodes) {
         const Clock::time_point deadline = deadlines.deadlineFor(&node, now);
         EXPECT_EQ(deadline, start + seconds(10));
-        now = std::max(now, deadline) + milliseconds(1);
+        now = std::max(now, deadline);
+        deadlines.waitEnded(now);
+        now += seconds(2);
     }
-    // The next refresh: the first node again, later, or right after the last one.
+    // The next refresh: the first node again.
     const Clock::time_point next = deadlines.deadlineFor(&nodes[0], now);
     EXPECT_EQ(next, now + seconds(10));
     EXPECT_EQ(deadlines.deadlineFor(&nodes[5], now + milliseconds(3)), next);
 }
 
-// A node shown after everything was idle past the deadline gets a wait of its own, even if it
-// never asked before.
-TEST(RefreshDeadline, aLaterRefreshOfOtherNodesWaitsAgain) {
-    video::RefreshDeadline deadlines(milliseconds(100), milliseconds(250));
+// Nodes asking after the drawing thread was away from waits for a pause are in a later refresh,
+// even when none of them asked before.
+TEST(RefreshDeadline, aPauseEndsTheRefresh) {
+    video::RefreshDeadline deadlines(milliseconds(100), seconds(5));
     int first = 0;
     int second = 0;
+    int third = 0;
     const Clock::time_point start = Clock::now();
     deadlines.deadlineFor(&first, start);
-    EXPECT_EQ(deadlines.deadlineFor(&second, start + milliseconds(300)), start + milliseconds(100));
-    EXPECT_EQ(deadlines.deadlineFor(&second, start + seconds(1)),
-              start + seconds(1) + milliseconds(100));
-    int third = 0;
-    EXPECT_EQ(deadlines.deadlineFor(&third, start + seconds(2)),
-              start + seconds(2) + milliseconds(100));
+    deadlines.waitEnded(start + milliseconds(100));
+    EXPECT_EQ(deadlines.deadlineFor(&second, start + seconds(3)), start + milliseconds(100));
+    deadlines.waitEnded(start + seconds(3));
+    EXPECT_EQ(deadlines.deadlineFor(&third, start + seconds(9)),
+              start + seconds(9) + milliseconds(100));
 }
 
 TEST(RefreshDeadline, longestWaitFromTheEnvironment) {
