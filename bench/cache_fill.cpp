@@ -151,7 +151,8 @@ RequestCosts measureRequests(Sheet& sheet, const std::string& clip) {
         job.frame = starts[job.block] + job.frameInBlock;
         const Clock::time_point start = Clock::now();
         if (!draw.video().awaitFrame(
-                job, [&](const unsigned char* pixels) { return data->texture().upload(pixels); })) {
+                job, [&](const unsigned char* pixels) { return data->texture().upload(pixels); },
+                Clock::now() + std::chrono::minutes(1))) {
             throw std::runtime_error("a resident frame was not found");
         }
         costs.awaitFrameMs.push_back(secondsSince(start) * 1e3);

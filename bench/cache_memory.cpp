@@ -13,7 +13,6 @@
 #include "cache/CacheImage.h"
 #include "node/CineSheet.h"
 
-#include <host/Faults.h>
 #include <host/NodeTypes.h>
 #include <host/Scene.h>
 
@@ -153,22 +152,9 @@ int waitCase(const std::string& clip, const std::string& deadClip) {
         nodes.show(0, deadClip, 6, 120);
         dead = medianUs(20, [&](int i) { nodes.show(0, deadClip, 4 + i % 11, 120); });
     }
-    host::setFault(host::fault::kTaskCreate, true);
-    double noWorker = 0.0;
-    {
-        Nodes nodes(3);
-        noWorker = medianUs(6, [&](int i) {
-            for (size_t node = 0; node < 3; ++node) {
-                nodes.show(node, clip, 30 + 12 * i, 120);
-            }
-        });
-    }
-    host::setFault(host::fault::kTaskCreate, false);
     std::printf("  request for a resident frame (reference)   %9.1f us\n", resident);
     std::printf("  request for a frame that never decodes     %9.1f us (%.2f x)\n", dead,
                 dead / resident);
-    std::printf("  refresh of 3 nodes without a worker         %9.1f us (%.2f x)\n", noWorker,
-                noWorker / resident);
     return 0;
 }
 

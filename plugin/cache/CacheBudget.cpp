@@ -108,9 +108,12 @@ void CacheBudget::add(size_t bytes) {
 // to free.
 bool CacheBudget::shrinkOnce() {
     for (FrameCache* cache : caches_) {
-        const std::lock_guard<std::mutex> store(cache->storeMutex);
+        std::unique_lock<std::mutex> store(cache->storeMutex);
         if (cache->frameBuffers.spareCount() > 0) {
             cache->frameBuffers.setLimit(0);
+            std::vector<unsigned char*> spares = cache->frameBuffers.takeRetired();
+            store.unlock();
+            freeBuffers(std::move(spares));
             return true;
         }
     }
@@ -127,6 +130,7 @@ bool CacheBudget::shrinkOnce() {
     if (!victim) {
         return false;
     }
+    std::vector<unsigned char*> evicted;
     {
         const std::lock_guard<std::mutex> store(victim->storeMutex);
         const Farthest farthest = farthestFrame(*victim);
@@ -141,7 +145,9 @@ bool CacheBudget::shrinkOnce() {
         } else {
             victim->window.last = std::min(victim->window.last, farthest.frame - 1);
         }
+        evicted = victim->frameBuffers.takeRetired();
     }
+    freeBuffers(std::move(evicted));
     // A frame waited for may now lie outside the narrowed window. The cache stays enrolled, so
     // alive, while the budget's own lock is held.
     victim->storeChanged.notify_all();

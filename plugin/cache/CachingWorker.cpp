@@ -2,69 +2,26 @@
 
 #include "cache/BlockRun.h"
 
-#include <maya/MThreadAsync.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
 #include <mutex>
 
-namespace {
-
-void freeSlots(std::vector<unsigned char*>& slots) {
-    for (unsigned char*& slot : slots) {
-        std::free(slot);
-        slot = nullptr;
-    }
+void VideoCache::startWorker() {
+    worker_.start(1, [this] { work(); });
 }
 
-// The block holding the frame, -1 for none.
-int blockOfFrame(const MIntArray& starts, int frame) {
-    int block = -1;
-    for (unsigned int i = 0; i + 1 < starts.length() && starts[i] <= frame; ++i) {
-        if (frame < starts[i + 1]) {
-            block = static_cast<int>(i);
+void VideoCache::work() {
+    Work next;
+    while (awaitWork(next)) {
+        if (next.open) {
+            openOnWorker(*next.open);
+        } else {
+            serveJob(next.job);
         }
-    }
-    return block;
-}
-
-}  // namespace
-
-bool VideoCache::startBlockCachingThreaded() {
-    if (!MThreadAsync::init()) {
-        return false;
-    }
-    auto data = std::make_unique<ThreadData>();
-    data->owner = this;
-    if (!MThreadAsync::createTask(blockCachingWorker, data.get(), blockCachingFinished, nullptr)) {
-        MThreadAsync::release();
-        return false;
-    }
-    threadData_ = std::move(data);
-    return true;
-}
-
-void* VideoCache::blockCachingWorker(void* data) {
-    threadIsRunning.store(true);
-    VideoCache& owner = *static_cast<ThreadData*>(data)->owner;
-    CachingJob job;
-    while (owner.awaitNewestJob(job)) {
-        owner.serveJob(job);
         // A pass that ended without the frame waited for lets the wait give up or ask again.
-        owner.cache.storeChanged.notify_all();
+        cache.storeChanged.notify_all();
     }
-    return nullptr;
-}
-
-void VideoCache::blockCachingFinished(void* data) {
-    threadIsRunning.store(false);
-    auto& threadData = *static_cast<ThreadData*>(data);
-    // Last touch of the cache's state: the destructor may free it as soon as this is seen. The
-    // wake goes out under the lock, so that the waiter cannot free the lock before it is sent.
-    const std::lock_guard<std::mutex> lock(threadData.endMutex);
-    threadData.finished.store(true);
-    threadData.ended.notify_all();
 }
 
 void VideoCache::stopWorker() {
@@ -73,6 +30,8 @@ void VideoCache::stopWorker() {
         // flag and going to sleep.
         const std::lock_guard<std::mutex> lock(cache.queueMutex);
         decoder.running.store(false);
+        // Never lowered again: a file being read is left at its next read.
+        decoder.interrupt.store(true);
     }
     cache.jobQueued.notify_all();
     {
@@ -82,27 +41,87 @@ void VideoCache::stopWorker() {
     cache.storeChanged.notify_all();
 }
 
-void VideoCache::waitForWorkerEnd() {
-    // A stopped worker ends at its next decoded picture; until then it still uses this cache.
-    std::unique_lock<std::mutex> lock(threadData_->endMutex);
-    threadData_->ended.wait(lock, [this] { return threadData_->finished.load(); });
-}
-
-// Sleeps until a job is queued or the worker is to stop (false). Keeps only the newest request:
-// older ones are out of date by the time the worker gets to them. Waking on the queue rather
-// than looking at it now and then changes only how soon a job is taken.
-bool VideoCache::awaitNewestJob(CachingJob& job) {
+// Sleeps until a file or a job is asked for, or the worker is to stop (false). A file comes
+// first; of the jobs only the newest is kept: older ones are out of date by the time the worker
+// gets to them.
+bool VideoCache::awaitWork(Work& next) {
     std::unique_lock<std::mutex> lock(cache.queueMutex);
-    cache.jobQueued.wait(lock, [this] { return !decoder.running || !cache.jobs.empty(); });
+    cache.jobQueued.wait(
+        lock, [this] { return !decoder.running || cache.toOpen || !cache.jobs.empty(); });
     if (!decoder.running) {
         return false;
+    }
+    next.open = std::move(cache.toOpen);
+    cache.toOpen.reset();
+    if (next.open) {
+        return true;
     }
     while (cache.jobs.size() > 1) {
         cache.jobs.pop();
     }
-    job = cache.jobs.front();
+    next.job = cache.jobs.front();
     cache.jobs.pop();
     return true;
+}
+
+bool VideoCache::openOutdated(long generation) {
+    const std::lock_guard<std::mutex> lock(cache.queueMutex);
+    return generation != cache.openGeneration || !decoder.running;
+}
+
+// Reads the whole file (its packet scan) with only decoderMutex held, so that frame waits and
+// the budget go on meanwhile; another file, a close or a stop ends the read at once.
+void VideoCache::openOnWorker(const OpenRequest& request) {
+    const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
+    if (openOutdated(request.generation)) {
+        return;
+    }
+    const bool opened = decoder.source.open(
+        request.path, video::VideoSource::Listing::indexWhereComplete, &decoder.interrupt);
+    if (decoder.interrupt || openOutdated(request.generation)) {
+        // Left half read. A close, another file or a stop set the state themselves; for anything
+        // else that needed the decoder meanwhile, the file is read again next.
+        decoder.source.close();
+        {
+            const std::lock_guard<std::mutex> lock(cache.queueMutex);
+            if (decoder.running && request.generation == cache.openGeneration && !cache.toOpen) {
+                cache.toOpen = request;
+            }
+        }
+        return;
+    }
+    bool late = false;
+    {
+        const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
+        decoder.openState = opened ? OpenState::kOpen : OpenState::kFailed;
+        if (opened) {
+            decoder.streamIndex = decoder.source.streamIndex();
+            // The cache holds the pictures turned upright.
+            decoder.frameWidth = decoder.source.uprightWidth();
+            decoder.frameHeight = decoder.source.uprightHeight();
+            decoder.pixelAspect = decoder.source.uprightPixelAspect();
+            decoder.videoFrameRate = decoder.source.averageFrameRate();
+            // The source scanned the stream's keyframes when it opened the file.
+            cache.blockStarts.clear();
+            for (int start : decoder.source.blockStarts()) {
+                cache.blockStarts.append(start);
+            }
+            // A stream without keyframes has no block; giving it one empty block at its end
+            // keeps every reader of the first block's length in range while no frame lies in
+            // any block.
+            if (cache.blockStarts.length() == 1) {
+                cache.blockStarts.append(cache.blockStarts[0]);
+            }
+        }
+        late = cache.lateWait == FrameCache::kFileAwaited;
+        if (late) {
+            cache.lateWait = -1;
+        }
+    }
+    cache.storeChanged.notify_all();
+    if (late) {
+        lateWorkDone_();
+    }
 }
 
 bool VideoCache::jobWaiting() {
@@ -151,15 +170,18 @@ bool VideoCache::blockLacksFrames(int block) const {
 // outside the run of blocks being decoded; a stop ends it at once.
 void VideoCache::serveJob(const CachingJob& job) {
     const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
+    std::vector<unsigned char*> evicted;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
         if (!setActiveBlocks(job)) {
             return;
         }
         clearInactiveBlockImages();
+        evicted = cache.frameBuffers.takeRetired();
     }
     // The window may have left a frame being waited for behind.
     cache.storeChanged.notify_all();
+    freeBuffers(std::move(evicted));
     if (!decoder.source.isOpen()) {
         return;
     }
@@ -199,13 +221,13 @@ bool VideoCache::setActiveBlocks(const CachingJob& job) {
     // Blocks the window cuts are left out, so that each block is decoded once, whole; only the
     // wanted block may be cut, when it is longer than the window.
     const MIntArray& starts = cache.blockStarts;
-    int firstBlock = blockOfFrame(starts, cache.window.first);
+    int firstBlock = video::blockOfFrame(starts, starts.length(), cache.window.first);
     if (firstBlock != job.block &&
         starts[static_cast<unsigned int>(firstBlock)] < cache.window.first) {
         ++firstBlock;
         cache.window.first = starts[static_cast<unsigned int>(firstBlock)];
     }
-    int lastBlock = blockOfFrame(starts, cache.window.last);
+    int lastBlock = video::blockOfFrame(starts, starts.length(), cache.window.last);
     if (lastBlock != job.block &&
         starts[static_cast<unsigned int>(lastBlock) + 1] - 1 > cache.window.last) {
         --lastBlock;
@@ -239,9 +261,11 @@ void VideoCache::clearInactiveBlockImages() {
     }
 }
 
-void VideoCache::clearAllBlockImages(std::map<int, std::vector<unsigned char*>>& blocks) {
-    for (auto& entry : blocks) {
-        freeSlots(entry.second);
+void VideoCache::clearAllBlockImages() {
+    for (auto& entry : cache.blocks) {
+        for (unsigned char* slot : entry.second) {
+            cache.frameBuffers.discard(slot);
+        }
     }
-    blocks.clear();
+    cache.blocks.clear();
 }

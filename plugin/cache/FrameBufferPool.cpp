@@ -6,6 +6,25 @@
 
 FrameBufferPool::~FrameBufferPool() {
     freeSpares();
+    freeBuffers(takeRetired());
+}
+
+std::vector<unsigned char*> FrameBufferPool::takeRetired() {
+    std::vector<unsigned char*> retired;
+    retired.swap(retired_);
+    return retired;
+}
+
+void FrameBufferPool::retire(unsigned char* buffer) {
+    if (buffer) {
+        retired_.push_back(buffer);
+    }
+}
+
+void freeBuffers(std::vector<unsigned char*> buffers) {
+    for (unsigned char* buffer : buffers) {
+        std::free(buffer);
+    }
 }
 
 unsigned char* FrameBufferPool::take(size_t bytes) {
@@ -26,7 +45,7 @@ void FrameBufferPool::giveBack(unsigned char* buffer) {
     if (buffer && buffer == lastTaken_) {
         spares_.push_back(buffer);
     } else {
-        std::free(buffer);
+        retire(buffer);
     }
     lastTaken_ = nullptr;
 }
@@ -52,7 +71,7 @@ void FrameBufferPool::release(unsigned char* buffer) {
     if (reusable && storedBytes_.size() + spares_.size() < limit_) {
         spares_.push_back(buffer);
     } else {
-        std::free(buffer);
+        retire(buffer);
         video::CacheBudget::instance().release(bytes);
     }
 }
@@ -66,13 +85,13 @@ void FrameBufferPool::discard(unsigned char* buffer) {
         video::CacheBudget::instance().release(found->second);
         storedBytes_.erase(found);
     }
-    std::free(buffer);
+    retire(buffer);
 }
 
 void FrameBufferPool::setLimit(size_t buffers) {
     limit_ = buffers;
     while (!spares_.empty() && storedBytes_.size() + spares_.size() > limit_) {
-        std::free(spares_.back());
+        retire(spares_.back());
         spares_.pop_back();
         video::CacheBudget::instance().release(spareBytes_);
     }
@@ -88,7 +107,7 @@ void FrameBufferPool::clear() {
 
 void FrameBufferPool::freeSpares() {
     for (unsigned char* spare : spares_) {
-        std::free(spare);
+        retire(spare);
     }
     video::CacheBudget::instance().release(spares_.size() * spareBytes_);
     spares_.clear();

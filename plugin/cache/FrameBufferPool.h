@@ -8,8 +8,10 @@
 // the first time costs far more than refilling memory already in use, and the C library hands
 // large freed blocks back to the system. Spares all have the size frames are now made at, and
 // the store and the spares together never hold more buffers than the limit. Every buffer comes
-// from malloc and is released with free; what the store and the spares free is given back to
-// the process-wide cache budget. Guarded by the store lock.
+// from malloc and is released with free; what the store and the spares let go of is given back
+// to the process-wide cache budget at once, but freed by the owner once it has let go of the
+// store lock (takeRetired): freeing a window's worth of large frames takes long enough to hold
+// up every thread waiting for that lock. Guarded by the store lock.
 class FrameBufferPool {
 public:
     FrameBufferPool() = default;
@@ -36,8 +38,13 @@ public:
 
     size_t spareCount() const { return spares_.size(); }
 
+    // The buffers let go of since the last call, for the caller to free (freeBuffers) once it has
+    // let go of the store lock.
+    std::vector<unsigned char*> takeRetired();
+
 private:
     void freeSpares();
+    void retire(unsigned char* buffer);
 
     std::vector<unsigned char*> spares_;
     size_t spareBytes_ = 0;
@@ -46,4 +53,8 @@ private:
     const unsigned char* lastTaken_ = nullptr;
     // Size of each buffer the store holds: frames of a former size may still be in it.
     std::unordered_map<const unsigned char*, size_t> storedBytes_;
+    std::vector<unsigned char*> retired_;
 };
+
+// Frees buffers taken from FrameBufferPool::takeRetired.
+void freeBuffers(std::vector<unsigned char*> buffers);

@@ -12,7 +12,9 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <queue>
+#include <string>
 #include <vector>
 
 // Whether the value is in the list (the lists of frames and blocks are a window's worth at most).
@@ -34,10 +36,20 @@ struct CachingJob {
     int32_t frameInBlock = -1;
 };
 
+// Where the file asked for stands.
+enum class VideoOpenState { kClosed, kOpening, kOpen, kFailed };
+
+// A file for the worker to open; the generation tells a request from the ones before it.
+struct OpenRequest {
+    std::string path;
+    long generation = 0;
+};
+
 // The open video and the resolution settings, shared by the drawing thread and the worker.
 struct DecoderState {
     std::atomic<bool> running{true};
-    // Set by the drawing thread while it waits for decoderMutex: the pass stops at its next frame.
+    // Set by the drawing thread while it waits for decoderMutex, and for good when the worker is
+    // to stop: the pass stops at its next frame, an open at its next read of the file.
     std::atomic<bool> interrupt{false};
     // Frames of the window's blocks that their block's last whole decoding could not deliver (no
     // picture, or no memory for it): asking for them fails at once instead of waiting.
@@ -46,6 +58,9 @@ struct DecoderState {
     video::VideoSource source;
     // Decodes the file's blocks into cache images; its converters live as long as the file.
     video::BlockDecoder blocks{source};
+    // What is known of the open file: written by the worker holding decoderMutex and storeMutex,
+    // so read under either.
+    VideoOpenState openState = VideoOpenState::kClosed;
     int streamIndex = -1;
     // The size of the pictures as shown (a video turned upright), and the shape of their pixels.
     int frameWidth = 0;
@@ -62,6 +77,7 @@ struct DecoderState {
 // other through the two condition variables instead of polling: this changes when they look,
 // never what they find.
 struct FrameCache {
+    // Written holding decoderMutex and storeMutex, so read under either.
     MIntArray blockStarts;
     // The blocks holding frames of the window, in the order the worker fills them.
     MIntArray activeBlocks;
@@ -83,13 +99,21 @@ struct FrameCache {
     // Waits the drawing thread has begun for frames not yet there (the cost a viewport refresh
     // pays).
     long long waitPolls = 0;
+    // The frame whose wait ran out (kFileAwaited: the file's), −1 for none: once it is ready
+    // the worker asks for a refresh. Guarded by storeMutex.
+    int lateWait = -1;
+    static constexpr int kFileAwaited = -2;
     std::queue<CachingJob> jobs;
+    // Guarded by queueMutex: the file the worker is to open, and the count of opens and closes.
+    std::optional<OpenRequest> toOpen;
+    long openGeneration = 0;
     std::mutex queueMutex;
     std::mutex decoderMutex;
-    std::mutex storeMutex;
-    // With queueMutex: a job was queued, or the worker is to stop.
+    mutable std::mutex storeMutex;
+    // With queueMutex: a job or a file was asked for, or the worker is to stop.
     std::condition_variable jobQueued;
-    // With storeMutex: a frame was stored, frames were found undecodable, the window changed, or
-    // the worker is to stop; a frame waited for may have come or may never come.
+    // With storeMutex: a frame was stored, frames were found undecodable, the window changed, a
+    // file was opened or found unplayable, or the worker is to stop; a frame waited for may have
+    // come or may never come.
     std::condition_variable storeChanged;
 };

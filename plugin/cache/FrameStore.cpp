@@ -23,15 +23,6 @@ void forgetFrames(MIntArray& frames, const std::vector<bool>& wanted, int first)
     frames = kept;
 }
 
-// The block of the run holding the frame (empty blocks share their start with the next).
-int blockOf(const MIntArray& starts, int firstBlock, int frame) {
-    int block = firstBlock;
-    while (starts[static_cast<unsigned int>(block) + 1] <= frame) {
-        ++block;
-    }
-    return block;
-}
-
 // Wakes the waiters once the store's lock, taken after it, is released.
 class NotifyOnExit {
 public:
@@ -96,13 +87,23 @@ void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
                                               firstFrame)];
         });
     // What the blocks did not deliver is settled below: a frame waited for may never come.
+    if (settleRun(firstBlock, lastBlock, wanted, stopped)) {
+        lateWorkDone_();
+    }
+}
+
+bool VideoCache::settleRun(int firstBlock, int lastBlock, const std::vector<bool>& wanted,
+                           bool stopped) {
+    const MIntArray& starts = cache.blockStarts;
+    const int firstFrame = starts[static_cast<unsigned int>(firstBlock)];
+    const int endFrame = starts[static_cast<unsigned int>(lastBlock) + 1];
     const NotifyOnExit settled(cache.storeChanged);
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
     if (!stopped && decoder.running && !decoder.interrupt) {
         // What the whole run did not deliver never comes: requests for it need not wait.
         forgetFrames(decoder.failedFrames, wanted, firstFrame);
         for (int frame = firstFrame; frame < endFrame; ++frame) {
-            const int block = blockOf(starts, firstBlock, frame);
+            const int block = video::blockOfFrame(starts, starts.length(), frame);
             const size_t slot =
                 static_cast<size_t>(frame - starts[static_cast<unsigned int>(block)]);
             if (wanted[static_cast<size_t>(frame - firstFrame)] &&
@@ -118,6 +119,16 @@ void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
             cache.blocks.erase(block);
         }
     }
+    return cache.lateWait >= 0 && listed(decoder.failedFrames, cache.lateWait) &&
+           settlesLateWait(cache.lateWait);
+}
+
+bool VideoCache::settlesLateWait(int frame) {
+    if (frame < 0 || cache.lateWait != frame) {
+        return false;
+    }
+    cache.lateWait = -1;
+    return true;
 }
 
 bool VideoCache::storeFrameInCache(int block, int index, unsigned char* image, size_t bytes) {
@@ -162,16 +173,21 @@ void VideoCache::storePicture(int block, int slot, const video::CachePicture& pi
     // as the others'.
     const bool room = video::CacheBudget::instance().reserve(bytes);
     unsigned char* image = nullptr;
+    // Buffers the store let go of meanwhile, freed once it is unlocked.
+    std::vector<unsigned char*> retired;
     if (room) {
         {
             const std::lock_guard<std::mutex> lock(cache.storeMutex);
             image = cache.frameBuffers.take(bytes);
+            retired = cache.frameBuffers.takeRetired();
         }
+        freeBuffers(std::move(retired));
         if (!image) {
             image = video::allocateFrameBuffer(bytes);
         }
     }
     const bool written = image && picture.writeImage(divisor, image);
+    bool late = false;
     {
         const std::lock_guard<std::mutex> lock(cache.storeMutex);
         if (!room) {
@@ -181,12 +197,17 @@ void VideoCache::storePicture(int block, int slot, const video::CachePicture& pi
                 cache.frameBuffers.giveBack(image);
                 image = nullptr;
             }
-            storeFrameInCache(block, slot, image, bytes);
+            late = storeFrameInCache(block, slot, image, bytes) && settlesLateWait(frame);
             // Not needed when a spare buffer took the frame.
             video::CacheBudget::instance().dropReservation();
         }
+        retired = cache.frameBuffers.takeRetired();
     }
     cache.storeChanged.notify_all();
+    freeBuffers(std::move(retired));
+    if (late) {
+        lateWorkDone_();
+    }
 }
 
 // A frame the budget has no room for: the window narrows past it, so that it is neither asked

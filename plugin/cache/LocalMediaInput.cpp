@@ -17,8 +17,18 @@ constexpr const char* kSelfContainedFormats =
     "yuv4mpegpipe,mjpeg,rm,obu";
 constexpr int kReadBufferBytes = 64 * 1024;
 
+// The file read, and the flag that abandons reading it (null when nothing does).
+struct FileReading {
+    FileDescriptor file;
+    const std::atomic<bool>* abandon = nullptr;
+};
+
 int readFile(void* opaque, uint8_t* buffer, int size) {
-    const int fd = static_cast<FileDescriptor*>(opaque)->get();
+    const FileReading& reading = *static_cast<FileReading*>(opaque);
+    if (reading.abandon && reading.abandon->load()) {
+        return AVERROR_EXIT;
+    }
+    const int fd = reading.file.get();
     ssize_t got = 0;
     do {
         got = ::read(fd, buffer, static_cast<size_t>(size));
@@ -30,7 +40,7 @@ int readFile(void* opaque, uint8_t* buffer, int size) {
 }
 
 int64_t seekFile(void* opaque, int64_t offset, int whence) {
-    const int fd = static_cast<FileDescriptor*>(opaque)->get();
+    const int fd = static_cast<FileReading*>(opaque)->file.get();
     if (whence & AVSEEK_SIZE) {
         struct stat status {};
         return fstat(fd, &status) == 0 ? static_cast<int64_t>(status.st_size) : AVERROR(errno);
@@ -42,7 +52,7 @@ int64_t seekFile(void* opaque, int64_t offset, int whence) {
 // The reading end of a checked file: its descriptor and FFmpeg's buffered reader over it.
 void freeFileReader(AVIOContext* reader) {
     if (reader) {
-        delete static_cast<FileDescriptor*>(reader->opaque);
+        delete static_cast<FileReading*>(reader->opaque);
         av_freep(&reader->buffer);
         avio_context_free(&reader);
     }
@@ -53,12 +63,12 @@ struct FileReaderFreer {
 };
 using FileReaderPtr = std::unique_ptr<AVIOContext, FileReaderFreer>;
 
-FileReaderPtr makeFileReader(FileDescriptor file) {
+FileReaderPtr makeFileReader(FileDescriptor file, const std::atomic<bool>* abandon) {
     auto* buffer = static_cast<unsigned char*>(av_malloc(kReadBufferBytes));
     if (!buffer) {
         return nullptr;
     }
-    auto owned = std::make_unique<FileDescriptor>(std::move(file));
+    auto owned = std::make_unique<FileReading>(FileReading{std::move(file), abandon});
     AVIOContext* reader =
         avio_alloc_context(buffer, kReadBufferBytes, 0, owned.get(), readFile, nullptr, seekFile);
     if (!reader) {
@@ -77,12 +87,12 @@ void LocalMediaCloser::operator()(AVFormatContext* context) const {
     freeFileReader(reader);
 }
 
-LocalMediaPtr openLocalMedia(const std::string& path) {
+LocalMediaPtr openLocalMedia(const std::string& path, const std::atomic<bool>* abandon) {
     FileDescriptor file = openLocalRegularFile(path);
     if (!file.isOpen()) {
         return nullptr;
     }
-    FileReaderPtr reader = makeFileReader(std::move(file));
+    FileReaderPtr reader = makeFileReader(std::move(file), abandon);
     AVFormatContext* raw = avformat_alloc_context();
     if (!reader || !raw) {
         avformat_free_context(raw);
@@ -102,6 +112,10 @@ LocalMediaPtr openLocalMedia(const std::string& path) {
     }
     reader.release();
     return LocalMediaPtr(raw);
+}
+
+void stopAbandoning(AVFormatContext* media) {
+    static_cast<FileReading*>(media->pb->opaque)->abandon = nullptr;
 }
 
 }  // namespace video

@@ -2,6 +2,7 @@
 
 #include "cache/FfmpegPointers.h"
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -17,7 +18,10 @@ using LocalMediaPtr = std::unique_ptr<AVFormatContext, LocalMediaCloser>;
 // pseudo-file systems, read through the very descriptor that was checked, and only container
 // formats that read nothing but that one file (no playlists, concat lists or file-name patterns),
 // so a file's content cannot lead FFmpeg to the network or to other files. Returns null when the
-// path is refused or cannot be opened.
-LocalMediaPtr openLocalMedia(const std::string& path);
+// path is refused or cannot be opened. While `abandon` (if given) is set, every read of the file
+// fails, so that a long read (a scan of the whole file) can be left at once.
+LocalMediaPtr openLocalMedia(const std::string& path, const std::atomic<bool>* abandon = nullptr);
+// From now on no flag abandons the reads of a media opened by openLocalMedia.
+void stopAbandoning(AVFormatContext* media);
 
 }  // namespace video

@@ -1,7 +1,5 @@
 #include "cache/SequenceCache.h"
 
-#include <maya/MThreadAsync.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -9,9 +7,6 @@
 
 namespace video {
 namespace {
-
-// How long a refresh waits for a frame being read before it gives up and asks again later.
-constexpr std::chrono::seconds kLongestFrameWait(10);
 
 // Two files are read at once where there are cores for it: playback then reads ahead about
 // twice as fast, without taking every core from the host.
@@ -21,42 +16,30 @@ int readerCount() {
 
 }  // namespace
 
+SequenceCache::SequenceCache(std::function<void()> lateFrameDone)
+    : lateFrameDone_(std::move(lateFrameDone)) {}
+
 SequenceCache::~SequenceCache() {
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        running_ = false;
-    }
-    workChanged_.notify_all();
-    frameSettled_.notify_all();
-    if (readers_ > 0) {
-        // A read under way is not interrupted: its reader ends once it is done.
-        while (readersRunning_ > 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    readers_.stopAndJoin([this] {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            running_ = false;
         }
-        MThreadAsync::release();
-    }
+        workChanged_.notify_all();
+        frameSettled_.notify_all();
+    });
     const std::lock_guard<std::mutex> lock(mutex_);
     dropAll();
 }
 
 void SequenceCache::startReaders() {
-    startTried_ = true;
-    if (!MThreadAsync::init()) {
-        return;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        running_ = true;
     }
-    running_ = true;
-    for (int reader = readerCount(); reader > 0; --reader) {
-        ++readersRunning_;
-        if (!MThreadAsync::createTask(work, this, workFinished, nullptr)) {
-            --readersRunning_;
-            break;
-        }
-        ++readers_;
-    }
-    if (readers_ == 0) {
-        // Frames are read when asked for instead.
+    if (readers_.start(readerCount(), [this] { serve(); }) == 0) {
+        const std::lock_guard<std::mutex> lock(mutex_);
         running_ = false;
-        MThreadAsync::release();
     }
 }
 
@@ -72,7 +55,7 @@ void SequenceCache::open(const std::string& pattern) {
         ++generation_;
     }
     workChanged_.notify_all();
-    if (!startTried_) {
+    if (!readers_.started()) {
         startReaders();
     }
 }
@@ -116,7 +99,8 @@ size_t SequenceCache::framesHeld() const {
 }
 
 SequenceAnswer SequenceCache::show(int frame, bool checkFile,
-                                   const std::function<bool(SequenceFrame)>& show) {
+                                   const std::function<bool(SequenceFrame)>& show,
+                                   Deadline deadline) {
     // Only this thread changes the pattern, so it is read without the lock, and the file looked
     // at before taking it.
     const std::optional<FileStamp> stamp =
@@ -134,16 +118,11 @@ SequenceAnswer SequenceCache::show(int frame, bool checkFile,
     if (checkFile && held != frames_.end() && (!stamp || *stamp != held->second.stamp)) {
         drop(held);
     }
+    lateFrame_.reset();
     moveWindow();
     workChanged_.notify_all();
 
-    // When every reader is busy with other frames (a jump far from the window), this thread
-    // reads the frame itself rather than wait for one of them to finish.
-    const bool readersBusy = reading_.size() >= static_cast<size_t>(readers_) &&
-                             reading_.count(frame) == 0 && frames_.count(frame) == 0;
-    MImage image;
-    const auto deadline = std::chrono::steady_clock::now() + kLongestFrameWait;
-    for (bool readHere = readersBusy;; readHere = false) {
+    for (;;) {
         held = frames_.find(frame);
         if (held != frames_.end()) {
             const Held& found = held->second;
@@ -155,11 +134,11 @@ SequenceAnswer SequenceCache::show(int frame, bool checkFile,
         if (failure != failed_.end() && failure->second >= request) {
             return SequenceAnswer::kUnreadable;
         }
-        if (readHere) {
-            readFrame(lock, frame, image);
-            continue;
+        if (!running_) {
+            return SequenceAnswer::kNotInTime;
         }
-        if (!running_ || std::chrono::steady_clock::now() >= deadline) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            lateFrame_ = frame;
             return SequenceAnswer::kNotInTime;
         }
         frameSettled_.wait_until(lock, deadline);
@@ -180,11 +159,13 @@ void SequenceCache::moveWindow() {
         failure = window_.contains(failure->first) ? std::next(failure) : failed_.erase(failure);
     }
     buffers_.setLimit(static_cast<size_t>(window_.length()));
+    freeBuffers(buffers_.takeRetired());
 }
 
 void SequenceCache::drop(std::map<int, Held>::iterator held) {
     buffers_.release(held->second.pixels);
     frames_.erase(held);
+    freeBuffers(buffers_.takeRetired());
 }
 
 void SequenceCache::dropAll() {
@@ -193,12 +174,14 @@ void SequenceCache::dropAll() {
     }
     frames_.clear();
     buffers_.clear();
+    freeBuffers(buffers_.takeRetired());
     failed_.clear();
     onDisk_.reset();
     expectedBytes_ = 0;
     asked_ = false;
     direction_ = PlayDirection::kNone;
     window_ = FrameWindow{};
+    lateFrame_.reset();
 }
 
 }  // namespace video

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "cache/FrameBufferPool.h"
+#include "cache/RefreshRequest.h"
 #include "cache/SequenceImage.h"
 #include "cache/SequencePattern.h"
 #include "cache/SequenceWindow.h"
+#include "cache/WorkerThreads.h"
 
 #include <maya/MImage.h>
 
-#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
@@ -31,20 +33,25 @@ enum class SequenceAnswer {
     kShown,       // handed over, and the taker showed it
     kNotShown,    // handed over, and the taker could not show it
     kUnreadable,  // the file is gone or is no image the host's reader understands
-    kNotInTime,   // not read within the wait's limit, or nothing is open: ask again later
+    kNotInTime,   // not read by the deadline, or nothing is open: ask again later
 };
 
-// The frames of one image sequence around the frame asked for, read through the host's image
-// reader by background readers on the host's task service (two where the machine has two cores
-// or more): the frame asked for first, then those ahead in the direction of play, then the
-// others nearest first. Frames leaving the window are dropped (their buffers kept for the next
-// ones). Each frame takes width × height × 4 bytes, counted in the process-wide cache budget;
-// the budget cannot take a sequence's frames for other caches, only the sequence's own window
-// gives them up. A frame asked for while every reader is busy with others, or without readers,
-// is read by the thread asking. All calls come from the drawing thread.
+// The frames of one image sequence around the frame asked for, read by background readers the
+// cache owns (two where the machine has two cores or more): the frame asked for first, then
+// those ahead in the direction of play, then the others nearest first. Frames leaving the window
+// are dropped (their buffers kept for the next ones). Each frame takes width × height × 4 bytes,
+// counted in the process-wide cache budget; the budget cannot take a sequence's frames for other
+// caches, only the sequence's own window gives them up. The drawing thread never reads a file
+// itself: it waits for the readers until a deadline, and when that passes first, the reader
+// asks for a refresh once the frame is read. All calls come from the drawing thread.
 class SequenceCache {
 public:
-    SequenceCache() = default;
+    using Deadline = std::chrono::steady_clock::time_point;
+
+    // `lateFrameDone` is called from a reader when a frame the drawing thread stopped waiting
+    // for is read (or found unreadable).
+    explicit SequenceCache(std::function<void()> lateFrameDone = requestViewportRefresh);
+    // Stops the readers and joins them; a read under way is finished first.
     ~SequenceCache();
     SequenceCache(const SequenceCache&) = delete;
     SequenceCache& operator=(const SequenceCache&) = delete;
@@ -55,9 +62,10 @@ public:
     bool isOpen(const std::string& pattern) const;
     // How many frames to keep around the one asked for; the one asked for is always kept.
     void setWindow(int frames);
-    // Waits for the frame, within a limit, and hands it to `show`, during which it stays held.
+    // Waits for the frame, until `deadline`, and hands it to `show`, during which it stays held.
     // With `checkFile`, a frame held whose file changed since it was read is read again.
-    SequenceAnswer show(int frame, bool checkFile, const std::function<bool(SequenceFrame)>& show);
+    SequenceAnswer show(int frame, bool checkFile, const std::function<bool(SequenceFrame)>& show,
+                        Deadline deadline);
     // Drops every frame; the readers wait for the next sequence.
     void close();
 
@@ -72,13 +80,12 @@ private:
         FileStamp stamp;
     };
 
-    static void* work(void* cache);
-    static void workFinished(void* cache);
     void startReaders();
     void serve();
     // The next frame the window lacks, in reading order; none when nothing is left to read.
     std::optional<int> nextFrame() const;
-    // Reads one frame with the lock released and stores it, or notes that it failed.
+    // Reads one frame with the lock released and stores it, or notes that it failed; asks for a
+    // refresh when the drawing thread stopped waiting for it.
     void readFrame(std::unique_lock<std::mutex>& lock, int frame, MImage& image);
     // Makes room in the budget for the wanted frame by giving up the spare buffers, then the
     // frames farthest from it, narrowing the window past them; false when nothing is left.
@@ -129,11 +136,12 @@ private:
     size_t expectedBytes_ = 0;
     FrameBufferPool buffers_;
 
-    bool startTried_ = false;
-    int readers_ = 0;
+    // The frame whose wait ran out, until it is read or found unreadable.
+    std::optional<int> lateFrame_;
+    const std::function<void()> lateFrameDone_;
+
     bool running_ = false;
-    // Lowered by each reader's end callback, its last touch of this object.
-    std::atomic<int> readersRunning_{0};
+    WorkerThreads readers_;
 };
 
 }  // namespace video

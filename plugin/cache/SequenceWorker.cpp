@@ -7,16 +7,6 @@
 
 namespace video {
 
-void* SequenceCache::work(void* cache) {
-    static_cast<SequenceCache*>(cache)->serve();
-    return nullptr;
-}
-
-void SequenceCache::workFinished(void* cache) {
-    // Last touch: the cache may be destroyed as soon as the last reader is seen to end.
-    --static_cast<SequenceCache*>(cache)->readersRunning_;
-}
-
 // Maya does not document whether its image reader may be used off the main thread; every read
 // here uses an MImage of its own and shares nothing with other reads.
 void SequenceCache::serve() {
@@ -135,12 +125,19 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, MIm
     }
     // The other readers wait for the frame asked for after a jump.
     const bool wantedNow = frame == wanted_;
+    const bool late = lateFrame_ == frame && generation == generation_;
+    if (late) {
+        lateFrame_.reset();
+    }
     lock.unlock();
     budget.dropReservation();
     image.release();
     frameSettled_.notify_all();
     if (wantedNow) {
         workChanged_.notify_all();
+    }
+    if (late) {
+        lateFrameDone_();
     }
     lock.lock();
 }
@@ -151,6 +148,7 @@ bool SequenceCache::makeRoom(size_t bytes) {
         if (buffers_.spareCount() > 0) {
             buffers_.setLimit(0);
             buffers_.setLimit(static_cast<size_t>(window_.length()));
+            freeBuffers(buffers_.takeRetired());
             continue;
         }
         auto farthest = frames_.end();
@@ -168,6 +166,7 @@ bool SequenceCache::makeRoom(size_t bytes) {
         narrowPast(farthest->first);
         buffers_.discard(farthest->second.pixels);
         frames_.erase(farthest);
+        freeBuffers(buffers_.takeRetired());
     }
     return true;
 }
@@ -183,6 +182,7 @@ void SequenceCache::narrowPast(int frame) {
 void SequenceCache::store(int frame, const MImage& image, const FileStamp& stamp, long request) {
     const size_t bytes = frameBytes(image);
     unsigned char* pixels = buffers_.take(bytes);
+    freeBuffers(buffers_.takeRetired());
     if (!pixels) {
         pixels = allocateFrameBuffer(bytes);
     }

@@ -2,52 +2,54 @@
 
 #include "cache/CacheBudget.h"
 
-#include <maya/MThreadAsync.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <mutex>
 
-std::atomic<bool> VideoCache::threadIsRunning{false};
-
-namespace {
-
-// How long a refresh waits for a frame being decoded before it gives up and asks again later.
-constexpr std::chrono::seconds kLongestFrameWait(10);
-
-}  // namespace
-
-VideoCache::VideoCache() {
+VideoCache::VideoCache(std::function<void()> lateWorkDone)
+    : lateWorkDone_(std::move(lateWorkDone)) {
     video::CacheBudget::instance().enrol(&cache);
-    startBlockCachingThreaded();
+    clearAllData();
 }
 
 VideoCache::~VideoCache() {
-    stopWorker();
-    if (threadData_) {
-        waitForWorkerEnd();
-        MThreadAsync::release();
-    }
+    worker_.stopAndJoin([this] { stopWorker(); });
     video::CacheBudget::instance().leave(&cache);
     const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
     clearAllData();
 }
 
-bool VideoCache::open(const MString& path) {
-    const std::unique_lock<std::mutex> lock = lockDecoder();
-    clearAllData();
-    if (!decoder.source.open(path.asChar())) {
-        return false;
+void VideoCache::open(const MString& path) {
+    {
+        const std::unique_lock<std::mutex> lock = lockDecoder();
+        clearAllData();
+        const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
+        decoder.openState = OpenState::kOpening;
     }
-    decoder.streamIndex = decoder.source.streamIndex();
-    // The cache holds the pictures turned upright.
-    decoder.frameWidth = decoder.source.uprightWidth();
-    decoder.frameHeight = decoder.source.uprightHeight();
-    decoder.pixelAspect = decoder.source.uprightPixelAspect();
-    decoder.videoFrameRate = decoder.source.averageFrameRate();
-    analyzeGOPs();
-    return true;
+    {
+        const std::lock_guard<std::mutex> lock(cache.queueMutex);
+        cache.toOpen = OpenRequest{path.asChar(), ++cache.openGeneration};
+    }
+    cache.jobQueued.notify_one();
+    startWorker();
+}
+
+VideoCache::OpenState VideoCache::awaitOpen(Deadline deadline) {
+    std::unique_lock<std::mutex> storeLock(cache.storeMutex);
+    for (;;) {
+        if (decoder.openState != OpenState::kOpening) {
+            return decoder.openState;
+        }
+        if (!workerRunning()) {
+            return OpenState::kOpening;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            cache.lateWait = FrameCache::kFileAwaited;
+            return OpenState::kOpening;
+        }
+        cache.storeChanged.wait_until(storeLock, deadline);
+    }
 }
 
 void VideoCache::close() {
@@ -55,17 +57,34 @@ void VideoCache::close() {
     clearAllData();
 }
 
-void VideoCache::analyzeGOPs() {
-    // The source scanned the stream's keyframes when it opened the file.
-    cache.blockStarts.clear();
-    for (int start : decoder.source.blockStarts()) {
-        cache.blockStarts.append(start);
-    }
-    // A stream without keyframes has no block; giving it one empty block at its end keeps every
-    // reader of the first block's length in range while no frame lies in any block.
-    if (cache.blockStarts.length() == 1) {
-        cache.blockStarts.append(cache.blockStarts[0]);
-    }
+VideoCache::OpenState VideoCache::openState() const {
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    return decoder.openState;
+}
+
+int VideoCache::frameWidth() const {
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    return decoder.frameWidth;
+}
+
+int VideoCache::frameHeight() const {
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    return decoder.frameHeight;
+}
+
+AVRational VideoCache::pixelAspect() const {
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    return decoder.pixelAspect;
+}
+
+double VideoCache::videoFrameRate() const {
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    return decoder.videoFrameRate;
+}
+
+MIntArray VideoCache::blockStarts() const {
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    return cache.blockStarts;
 }
 
 void VideoCache::setResolutionDivisor(int divisor) {
@@ -73,14 +92,17 @@ void VideoCache::setResolutionDivisor(int divisor) {
         return;
     }
     const std::unique_lock<std::mutex> lock = lockDecoder();
+    std::vector<unsigned char*> dropped;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-        clearAllBlockImages(cache.blocks);
+        clearAllBlockImages();
         // No spare of the old size may be handed out again.
         cache.frameBuffers.clear();
         decoder.failedFrames.clear();
         decoder.resolutionDivisor = divisor;
+        dropped = cache.frameBuffers.takeRetired();
     }
+    freeBuffers(std::move(dropped));
     {
         const std::lock_guard<std::mutex> queueLock(cache.queueMutex);
         cache.jobs = {};
@@ -90,27 +112,16 @@ void VideoCache::setResolutionDivisor(int divisor) {
 }
 
 bool VideoCache::addBlockCachingJob(int frame, int windowFrames, CachingJob& job) {
-    const MIntArray& starts = cache.blockStarts;
-    const int blockCount = static_cast<int>(starts.length()) - 1;
-    if (blockCount <= 0 || frame < 0 || frame >= starts[blockCount] || frame < starts[0]) {
-        job.block = -1;
-        return false;
-    }
-    // The last block starting at or before the frame (empty blocks share their start).
-    int low = 0;
-    int high = blockCount;
-    while (high - low > 1) {
-        const int middle = low + (high - low) / 2;
-        if (starts[middle] <= frame) {
-            low = middle;
-        } else {
-            high = middle;
+    {
+        const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
+        job.block = video::blockOfFrame(cache.blockStarts, cache.blockStarts.length(), frame);
+        if (job.block < 0) {
+            return false;
         }
+        job.frameInBlock = frame - cache.blockStarts[static_cast<unsigned int>(job.block)];
     }
     job.frame = frame;
     job.windowFrames = windowFrames;
-    job.block = low;
-    job.frameInBlock = frame - starts[low];
 
     // The worker is already serving a window that holds the frame well inside it; a frame
     // further off moves the window before playback reaches its edge.
@@ -130,15 +141,11 @@ bool VideoCache::addBlockCachingJob(int frame, int windowFrames, CachingJob& job
     return true;
 }
 
-bool VideoCache::awaitFrame(const CachingJob& job, const FrameUse& show) {
-    const MIntArray& starts = cache.blockStarts;
-    if (job.block < 0 || job.block + 1 >= static_cast<int>(starts.length()) ||
-        job.frameInBlock < 0) {
+bool VideoCache::awaitFrame(const CachingJob& job, const FrameUse& show, Deadline deadline) {
+    if (job.block < 0 || job.frameInBlock < 0) {
         return false;
     }
-    const int wanted = starts[static_cast<unsigned int>(job.block)] + job.frameInBlock;
     const size_t slotIndex = static_cast<size_t>(job.frameInBlock);
-    const auto deadline = std::chrono::steady_clock::now() + kLongestFrameWait;
     bool askedAgain = false;
     // Set after an attempt to ask again, so that the store is looked at once more (it was
     // unlocked meanwhile) before waiting, and a busy queue is not asked again before a wake.
@@ -147,6 +154,12 @@ bool VideoCache::awaitFrame(const CachingJob& job, const FrameUse& show) {
     // while waiting. The worker wakes this thread whenever the store changes, so the frame is
     // shown as soon as it is stored: that changes only when it is seen, not what is shown.
     std::unique_lock<std::mutex> storeLock(cache.storeMutex);
+    const MIntArray& starts = cache.blockStarts;
+    if (job.block + 1 >= static_cast<int>(starts.length())) {
+        return false;
+    }
+    const int wanted = starts[static_cast<unsigned int>(job.block)] + job.frameInBlock;
+    cache.lateWait = -1;
     for (;;) {
         if (listed(decoder.failedFrames, wanted)) {
             return false;
@@ -157,7 +170,11 @@ bool VideoCache::awaitFrame(const CachingJob& job, const FrameUse& show) {
             return show(found->second[slotIndex]);
         }
         // Only a frame being decoded is worth the wait: without a worker none ever is.
-        if (!workerRunning() || !decoder.running || std::chrono::steady_clock::now() >= deadline) {
+        if (!workerRunning() || !decoder.running) {
+            return false;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            cache.lateWait = wanted;
             return false;
         }
         // The budget may have narrowed the window past the frame since it was asked for.
@@ -187,7 +204,7 @@ bool VideoCache::queueIfIdle(const CachingJob& job) {
 }
 
 bool VideoCache::workerRunning() const {
-    return threadData_ && !threadData_->finished;
+    return worker_.started() && decoder.running;
 }
 
 std::unique_lock<std::mutex> VideoCache::lockDecoder() {
@@ -198,27 +215,35 @@ std::unique_lock<std::mutex> VideoCache::lockDecoder() {
 }
 
 void VideoCache::clearAllData() {
+    std::vector<unsigned char*> dropped;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-        clearAllBlockImages(cache.blocks);
+        clearAllBlockImages();
         cache.frameBuffers.clear();
+        dropped = cache.frameBuffers.takeRetired();
         decoder.failedFrames.clear();
         cache.activeBlocks.clear();
         cache.window = video::FrameWindow{};
+        cache.lateWait = -1;
+        decoder.openState = OpenState::kClosed;
+        decoder.streamIndex = -1;
+        decoder.frameWidth = 0;
+        decoder.frameHeight = 0;
+        decoder.pixelAspect = AVRational{1, 1};
+        decoder.videoFrameRate = 0.0;
+        cache.blockStarts.clear();
+        cache.blockStarts.append(0);
+        cache.blockStarts.append(0);
     }
+    freeBuffers(std::move(dropped));
     decoder.source.close();
     decoder.blocks.reset();
-    decoder.streamIndex = -1;
-    decoder.frameWidth = 0;
-    decoder.frameHeight = 0;
-    decoder.pixelAspect = AVRational{1, 1};
-    decoder.videoFrameRate = 0.0;
-    cache.blockStarts.clear();
-    cache.blockStarts.append(0);
-    cache.blockStarts.append(0);
     {
         const std::lock_guard<std::mutex> lock(cache.queueMutex);
         cache.jobs = {};
+        // An open asked for before is dropped, and one under way is left unpublished.
+        cache.toOpen.reset();
+        ++cache.openGeneration;
     }
     cache.lastQueuedBlock = -1;
 }

@@ -2,58 +2,60 @@
 
 #include "cache/CacheImageWriter.h"
 #include "cache/FrameCache.h"
+#include "cache/RefreshRequest.h"
+#include "cache/WorkerThreads.h"
 
 #include <maya/MIntArray.h>
 #include <maya/MString.h>
 
-#include <atomic>
-#include <condition_variable>
+#include <chrono>
 #include <functional>
 #include <map>
-#include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <vector>
 
-class VideoCache;
-
-// The worker's argument: its cache, and its own end, so that the cache is never freed while its
-// worker may still touch it, whatever other workers are doing.
-struct ThreadData {
-    VideoCache* owner = nullptr;
-    std::mutex endMutex;
-    std::condition_variable ended;
-    std::atomic<bool> finished{false};
-};
-
 // The open video of one node, the cache of its decoded frames and the background worker that
-// fills it. The drawing thread opens or closes a file, sets the resolution frames are kept at,
-// and asks for frames; the worker decodes the blocks around the frame asked for, nearest first,
-// into the store, and evicts what leaves the window. All locking stays inside.
+// fills it. The drawing thread asks for a file, sets the resolution frames are kept at, and asks
+// for frames; the worker opens the file (reading it whole, which may take seconds), then decodes
+// the blocks around the frame asked for, nearest first, into the store, and evicts what leaves
+// the window. The drawing thread only ever waits for the worker, until a deadline; when a wait
+// runs out the work goes on, and the worker asks for a refresh once what was waited for is
+// there. All locking stays inside.
 class VideoCache {
 public:
-    // Starts the worker; without one (workerStarted() false) nothing is ever decoded.
-    VideoCache();
-    // Stops the worker, waits for its end, and frees every frame.
+    using Deadline = std::chrono::steady_clock::time_point;
+    using OpenState = VideoOpenState;
+
+    // `lateWorkDone` is called from the worker when a file or frame the drawing thread stopped
+    // waiting for is ready. No worker runs until a file is first opened.
+    explicit VideoCache(std::function<void()> lateWorkDone = video::requestViewportRefresh);
+    // Stops the worker (a file being read or a picture being decoded is left at once), joins it,
+    // and frees every frame.
     ~VideoCache();
     VideoCache(const VideoCache&) = delete;
     VideoCache& operator=(const VideoCache&) = delete;
 
-    bool workerStarted() const { return threadData_ != nullptr; }
+    bool workerStarted() const { return worker_.started(); }
 
-    // Closes what was open and opens the video at `path`; false (nothing open) when it cannot be
-    // played.
-    bool open(const MString& path);
+    // Closes what was open and has the worker open the video at `path`; returns at once.
+    void open(const MString& path);
+    // Waits, until `deadline` at most, for the file asked for to be open or found unplayable.
+    OpenState awaitOpen(Deadline deadline);
     // Forgets the open video and every cached frame.
     void close();
-    bool isOpen() const { return decoder.streamIndex >= 0; }
+    OpenState openState() const;
+    bool isOpen() const { return openState() == OpenState::kOpen; }
 
     // The open video: the size of its pictures turned upright, the shape of their pixels, its
-    // frame rate (0 when unknown) and the first frame of each block, then the frame count.
-    int frameWidth() const { return decoder.frameWidth; }
-    int frameHeight() const { return decoder.frameHeight; }
-    AVRational pixelAspect() const { return decoder.pixelAspect; }
-    double videoFrameRate() const { return decoder.videoFrameRate; }
-    const MIntArray& blockStarts() const { return cache.blockStarts; }
+    // frame rate (0 when unknown) and the first frame of each block, then the frame count. All
+    // zero, and blocks [0, 0], until it is open.
+    int frameWidth() const;
+    int frameHeight() const;
+    AVRational pixelAspect() const;
+    double videoFrameRate() const;
+    MIntArray blockStarts() const;
 
     // Frames are kept at 1/divisor of their size (1, 2 or 4). A change drops the frames of the
     // former size.
@@ -65,28 +67,33 @@ public:
     // is not in the video.
     bool addBlockCachingJob(int frame, int windowFrames, CachingJob& job);
     // The frame is handed to `show` (with the store locked, so that it stays while it is copied)
-    // as soon as it is cached: at once when it is, after a bounded wait while it is being
-    // decoded. Returns what `show` returned; false without calling it when the frame does not
-    // come (it cannot be decoded, no worker runs, or the wait ran out).
+    // as soon as it is cached: at once when it is, else once it is decoded, until `deadline`.
+    // Returns what `show` returned; false without calling it when the frame does not come (it
+    // cannot be decoded, no worker runs, or the deadline passed: then the worker asks for a
+    // refresh once it has the frame).
     using FrameUse = std::function<bool(const unsigned char* pixels)>;
-    bool awaitFrame(const CachingJob& job, const FrameUse& show);
+    bool awaitFrame(const CachingJob& job, const FrameUse& show, Deadline deadline);
 
     // Waits the drawing thread began for frames not yet there.
     long long waitPolls() const { return cache.waitPolls; }
 
-    // True while any caching worker of any cache runs.
-    static std::atomic<bool> threadIsRunning;
-
 private:
     friend struct VideoCacheInternals;
 
+    // What the worker is asked to do next: open a file, or serve the newest job.
+    struct Work {
+        std::optional<OpenRequest> open;
+        CachingJob job;
+    };
+
     // The worker.
-    bool startBlockCachingThreaded();
-    static void* blockCachingWorker(void* data);
-    static void blockCachingFinished(void* data);
+    void startWorker();
+    void work();
     void stopWorker();
-    void waitForWorkerEnd();
-    bool awaitNewestJob(CachingJob& job);
+    bool awaitWork(Work& next);
+    void openOnWorker(const OpenRequest& request);
+    // Whether an open or close asked for since makes this open's result worthless.
+    bool openOutdated(long generation);
     bool jobWaiting();
     // Whether the newest waiting job wants a frame outside first..last that is not stored yet:
     // someone waits for it (a scrub), and the block being decoded is of no use to them. While
@@ -95,12 +102,17 @@ private:
     void serveJob(const CachingJob& job);
     bool blockLacksFrames(int block) const;
     bool setActiveBlocks(const CachingJob& job);
+    // Evicts what left the window; the caller frees it once it lets go of the store.
     void clearInactiveBlockImages();
-    static void clearAllBlockImages(std::map<int, std::vector<unsigned char*>>& blocks);
+    // Takes every frame out of the store; the caller frees them once it lets go of the store.
+    void clearAllBlockImages();
 
     // Decoding into the store.
     // Decodes the blocks firstBlock to lastBlock in one pass into the store.
     void decodeBlocks(int firstBlock, int lastBlock);
+    // After a run: notes the wanted frames it did not deliver, unless it was stopped, and drops
+    // the blocks it stored nothing of. True when that settles the frame of a late wait.
+    bool settleRun(int firstBlock, int lastBlock, const std::vector<bool>& wanted, bool stopped);
     // Makes the picture's cache image and stores it.
     void storePicture(int block, int slot, const video::CachePicture& picture);
     // Puts a finished cache image of `bytes` bytes into a slot; null records the frame as failed
@@ -110,10 +122,13 @@ private:
     void keepOutOfWindow(int frame);
     // The frame of the newest request waiting for the worker, −1 for none.
     int newestJobFrame();
+    // Whether the frame is the one the drawing thread stopped waiting for, which is now settled
+    // (stored, or known not to come): the caller then calls lateWorkDone_ once it has let go of
+    // the store. The caller holds storeMutex.
+    bool settlesLateWait(int frame);
 
     // The drawing thread's side.
-    void analyzeGOPs();
-    // Takes decoderMutex, first asking a running pass to stop.
+    // Takes decoderMutex, first asking a running pass or open to stop.
     std::unique_lock<std::mutex> lockDecoder();
     // Empties the store and the queue and closes the file; decoderMutex held.
     void clearAllData();
@@ -123,5 +138,6 @@ private:
 
     DecoderState decoder;
     FrameCache cache;
-    std::unique_ptr<ThreadData> threadData_;
+    const std::function<void()> lateWorkDone_;
+    video::WorkerThreads worker_;
 };

@@ -44,17 +44,20 @@ CodecContextPtr openDecoder(const AVStream& stream) {
 
 }  // namespace
 
-bool VideoSource::open(const std::string& path, Listing listing) {
+bool VideoSource::open(const std::string& path, Listing listing, const std::atomic<bool>* abandon) {
     close();
-    if (!openStream(path, listing)) {
+    if (!openStream(path, listing, abandon) || (abandon && abandon->load())) {
         close();
         return false;
     }
+    // Blocks are decoded from here on; their reads are not abandoned.
+    stopAbandoning(input_.get());
     return true;
 }
 
-bool VideoSource::openStream(const std::string& path, Listing listing) {
-    input_ = openLocalMedia(path);
+bool VideoSource::openStream(const std::string& path, Listing listing,
+                             const std::atomic<bool>* abandon) {
+    input_ = openLocalMedia(path, abandon);
     if (!input_) {
         return false;
     }

@@ -7,6 +7,7 @@
 #include "cache/PacketRecord.h"
 #include "cache/PresentationOrder.h"
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,9 @@ public:
     enum class Listing { indexWhereComplete, fullScan };
 
     // Opens a local video file. On failure the source is closed: zero size, zero rate and block
-    // starts [0, 0].
-    bool open(const std::string& path, Listing listing = Listing::indexWhereComplete);
+    // starts [0, 0]. Setting `abandon` (if given) meanwhile makes the open fail at its next read.
+    bool open(const std::string& path, Listing listing = Listing::indexWhereComplete,
+              const std::atomic<bool>* abandon = nullptr);
     void close();
     bool isOpen() const { return decoder_ != nullptr; }
     // Whether the packets of the open file were listed from its index.
@@ -61,7 +63,7 @@ public:
     const BlockPlan& plan(int block) const { return layout_.plans[block]; }
 
 private:
-    bool openStream(const std::string& path, Listing listing);
+    bool openStream(const std::string& path, Listing listing, const std::atomic<bool>* abandon);
 
     LocalMediaPtr input_;
     CodecContextPtr decoder_;

@@ -19,7 +19,7 @@ int videoFrameAt(int sceneFrame, double videoFrameRate, double sceneFrameRate) {
 }
 
 LoadedMedium mediumOf(const VideoCache& video) {
-    const MIntArray& starts = video.blockStarts();
+    const MIntArray starts = video.blockStarts();
     return LoadedMedium{video.frameWidth(), video.frameHeight(), video.pixelAspect(),
                         starts.length() >= 2 ? starts[1] - starts[0] : 0};
 }
@@ -33,15 +33,6 @@ std::string fileOfFrame(const MString& path, int frame) {
 }
 
 }  // namespace
-
-Footage::Footage() {
-    if (!video_.workerStarted()) {
-        MGlobal::displayError(
-            "Failed to start caching thread. Video frame caching is not available!");
-    }
-}
-
-Footage::~Footage() = default;
 
 const MString& Footage::resolve(const MString& path, int frame) {
     return workspace_.resolve(path.expandFilePath(), frame);
@@ -89,12 +80,25 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
     sequence_.close();
     video_.setResolutionDivisor(request.divisor);
     // A video closed since, or found unplayable, is opened anew.
-    if (!loadedVideo(request.path) || !video_.isOpen()) {
+    if (!loadedVideo(request.path) || video_.openState() == VideoCache::OpenState::kClosed) {
         unload();
-        if (!video_.open(request.path)) {
-            return FootageResult{FootageAnswer::kPlaceholder, LoadedMedium{}, request.divisor};
+        video_.open(request.path);
+        if (!video_.workerStarted()) {
+            MGlobal::displayError(
+                "Failed to start caching thread. Video frame caching is not available!");
         }
         loaded_ = Video{request.path};
+    }
+    switch (video_.awaitOpen(request.deadline)) {
+        case VideoCache::OpenState::kOpening:
+            // Its shape is not known yet; the worker asks for a refresh once it is open.
+            return FootageResult{FootageAnswer::kNotInTime, LoadedMedium{}, request.divisor};
+        case VideoCache::OpenState::kClosed:
+        case VideoCache::OpenState::kFailed:
+            unload();
+            return FootageResult{FootageAnswer::kPlaceholder, LoadedMedium{}, request.divisor};
+        case VideoCache::OpenState::kOpen:
+            break;
     }
     const LoadedMedium medium = mediumOf(video_);
     FootageResult result{FootageAnswer::kBlank, medium, request.divisor};
@@ -108,7 +112,8 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
         return result;
     }
     const bool shown = video_.awaitFrame(
-        job, [&](const unsigned char* pixels) { return show(pixels, medium, request.divisor); });
+        job, [&](const unsigned char* pixels) { return show(pixels, medium, request.divisor); },
+        request.deadline);
     // A frame that did not come, or whose upload failed, is asked for again.
     result.answer = shown ? FootageAnswer::kShown : FootageAnswer::kNotInTime;
     return result;
@@ -127,7 +132,7 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
         result.medium = LoadedMedium{image.width, image.height, AVRational{1, 1}, 1};
         return show(image.pixels, result.medium, 1);
     };
-    switch (sequence_.show(request.frame, request.checkFile, showFrame)) {
+    switch (sequence_.show(request.frame, request.checkFile, showFrame, request.deadline)) {
         case video::SequenceAnswer::kShown:
             break;
         case video::SequenceAnswer::kNotShown:

@@ -7,6 +7,7 @@
 
 #include <maya/MString.h>
 
+#include <chrono>
 #include <functional>
 #include <variant>
 
@@ -21,6 +22,8 @@ struct FootageRequest {
     int cacheFrames = 0;
     // Read the frame again if its file changed since it was read (sequences).
     bool checkFile = true;
+    // Until when the drawing thread waits for the file to open and the frame to come.
+    std::chrono::steady_clock::time_point deadline;
 };
 
 // What became of a request.
@@ -31,7 +34,9 @@ enum class FootageAnswer {
     kPlaceholder,  // the file cannot be played: show the blank placeholder
     kUnreadable,   // the frame's file cannot be read now: show the placeholder and ask again
     kMissing,      // there is no such file: show nothing
-    kNotInTime,    // the picture did not come in time: ask again at the next refresh
+    // The file is still opening or the picture did not come in time: its worker asks for a
+    // refresh once it is there.
+    kNotInTime,
 };
 
 struct FootageResult {
@@ -47,8 +52,8 @@ struct FootageResult {
 // from the drawing thread.
 class Footage {
 public:
-    Footage();
-    ~Footage();
+    Footage() = default;
+    ~Footage() = default;
     Footage(const Footage&) = delete;
     Footage& operator=(const Footage&) = delete;
 
@@ -58,7 +63,7 @@ public:
 
     // Hands the picture of the request to `show`, with the medium it belongs to and the divisor
     // it comes at; the pixels are RGBA, rows packed, top row first, and stay valid during the
-    // call only. Loads the file first when it is not the one loaded.
+    // call only. Has the file loaded first when it is not the one loaded.
     using PictureUse =
         std::function<bool(const unsigned char* pixels, const LoadedMedium& medium, int divisor)>;
     FootageResult frameFor(const FootageRequest& request, const PictureUse& show);
@@ -67,7 +72,8 @@ public:
     bool loadedVideo(const MString& path) const;
     bool loadedSequence(const MString& pattern) const;
     bool loadedNothing() const;
-    // The length of the loaded video's first block; 0 while none is known.
+    // The length of the loaded video's first block; 0 while none is known (the video opens on
+    // its worker).
     int keyframeInterval() const;
     // The caches, for looking at what they hold.
     const VideoCache& video() const { return video_; }

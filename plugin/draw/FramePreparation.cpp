@@ -1,3 +1,4 @@
+#include "cache/RefreshDeadline.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "draw/FrameNumber.h"
 #include "draw/MediaKind.h"
@@ -96,10 +97,15 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     data->forgetShown();
     data->textureShowsFootage(path);
 
-    const FootageResult result = footage_.frameFor(
-        wanted, [this, data](const unsigned char* pixels, const LoadedMedium& medium, int divisor) {
-            return upload(*data, pixels, medium, divisor);
-        });
+    FootageResult result;
+    {
+        // Each instance is a waiter of its own; the nodes of a refresh share one deadline.
+        const video::RefreshWait wait(data);
+        wanted.deadline = wait.deadline();
+        result = footage_.frameFor(
+            wanted, [this, data](const unsigned char* pixels, const LoadedMedium& medium,
+                                 int divisor) { return upload(*data, pixels, medium, divisor); });
+    }
     switch (result.answer) {
         case FootageAnswer::kShown:
             break;

@@ -3,8 +3,6 @@
 
 #include "cache/FrameBufferPool.h"
 
-#include <host/Faults.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -53,12 +51,11 @@ TEST(FrameBufferPool, keepsOnlySparesOfTheCurrentSizeWithinTheLimit) {
 
 class FrameReuse : public SheetFixture {
 protected:
-    // A draw override on "blocks_of_12" with no worker, so that the test alone fills the store.
+    // Footage on "blocks_of_12" whose worker is given no job once the file is open, so that the
+    // test alone fills the store.
     FootageSheet& makeIdleOpenSheet() {
-        host::setFault(host::fault::kTaskCreate, true);
         FootageSheet& sheet = makeSheet();
-        host::setFault(host::fault::kTaskCreate, false);
-        EXPECT_TRUE(sheet.videoCache.open(cachetest::mediaPath("blocks_of_12").c_str()));
+        EXPECT_TRUE(openVideo(sheet.videoCache, cachetest::mediaPath("blocks_of_12")));
         return sheet;
     }
 

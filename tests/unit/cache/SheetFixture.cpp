@@ -69,6 +69,7 @@ FootageAnswer SheetFixture::showFrame(FootageSheet& sheet, CineSheetData& data,
     request.frame = frame;
     request.divisor = sheet.divisor;
     request.cacheFrames = cacheFrames;
+    request.deadline = farDeadline();
     const FootageResult result = sheet.frameFor(
         request, [&](const unsigned char* pixels, const LoadedMedium& medium, int divisor) {
             return upload(sheet, data, pixels, medium, divisor);

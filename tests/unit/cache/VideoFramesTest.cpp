@@ -354,10 +354,10 @@ TEST_F(BadFiles, framesThatCannotBeStoredFailAtOnce) {
         EXPECT_EQ(values(decoderOf(sheet).failedFrames), std::vector<int>{103});
     }
     auto show = [&](const unsigned char* pixels) { return upload(sheet, data, pixels, medium, 1); };
-    EXPECT_FALSE(sheet.videoCache.awaitFrame(CachingJob{103, 1, 0, 3}, show));
-    EXPECT_TRUE(sheet.videoCache.awaitFrame(CachingJob{104, 1, 0, 4}, show));
+    EXPECT_FALSE(sheet.videoCache.awaitFrame(CachingJob{103, 1, 0, 3}, show, farDeadline()));
+    EXPECT_TRUE(sheet.videoCache.awaitFrame(CachingJob{104, 1, 0, 4}, show, farDeadline()));
     EXPECT_EQ(texturePixels(data).bytes[4], 200);
-    EXPECT_FALSE(sheet.videoCache.awaitFrame(CachingJob{104, 1, 5, 4}, show));
+    EXPECT_FALSE(sheet.videoCache.awaitFrame(CachingJob{104, 1, 5, 4}, show, farDeadline()));
 }
 
 }  // namespace

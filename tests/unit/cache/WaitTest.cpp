@@ -4,8 +4,6 @@
 #include "cache/BlockDecoder.h"
 #include "cache/VideoSource.h"
 
-#include <host/Faults.h>
-
 #include <fstream>
 #include <sstream>
 
@@ -37,10 +35,6 @@ const std::string& clipWithDeadFrames() {
         return file;
     }();
     return path;
-}
-
-bool allZero(const std::vector<uint8_t>& bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](uint8_t byte) { return byte == 0; });
 }
 
 class FrameWait : public SheetFixture {
@@ -76,20 +70,6 @@ TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
     showFrame(sheet, data, clipWithDeadFrames(), 15);
     EXPECT_EQ(texturePixels(data).bytes,
               testsupport::pointSampledRgba(reference.frames[4], 64, 48, 1));
-}
-
-TEST_F(FrameWait, withoutAWorkerNoRequestWaits) {
-    host::setFault(host::fault::kTaskCreate, true);
-    const std::string& path = cachetest::mediaPath("blocks_of_12");
-    for (int node = 0; node < 3; ++node) {
-        FootageSheet& sheet = makeSheet();
-        CineSheetData& data = makeData();
-        for (int frame : {5, 30, 31}) {
-            showFrame(sheet, data, path, frame);
-            EXPECT_TRUE(allZero(texturePixels(data).bytes));
-        }
-        EXPECT_EQ(cacheOf(sheet).waitPolls, 0);
-    }
 }
 
 // A block decoding asked to stop ends at the next picture, not at the end of the block.

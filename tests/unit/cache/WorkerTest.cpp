@@ -3,7 +3,6 @@
 
 #include "cache/FrameWindow.h"
 
-#include <host/Faults.h>
 #include <host/Messages.h>
 
 #include <cstdlib>
@@ -14,11 +13,10 @@ namespace {
 
 class Worker : public SheetFixture {
 protected:
-    // A draw override with no worker, so that queued jobs stay where they are.
+    // Footage that never opened a file has no worker, so queued jobs stay where they are.
     FootageSheet& makeIdleSheet() {
-        host::setFault(host::fault::kTaskCreate, true);
         FootageSheet& sheet = makeSheet();
-        host::setFault(host::fault::kTaskCreate, false);
+        EXPECT_FALSE(sheet.videoCache.workerStarted());
         return sheet;
     }
 
@@ -26,7 +24,7 @@ protected:
     // "blocks_of_12".
     FootageSheet& makeOpenSheet(const std::string& medium = "blocks_of_12") {
         FootageSheet& sheet = makeSheet();
-        EXPECT_TRUE(sheet.videoCache.open(cachetest::mediaPath(medium).c_str()));
+        EXPECT_TRUE(openVideo(sheet.videoCache, cachetest::mediaPath(medium)));
         return sheet;
     }
 };
@@ -256,10 +254,6 @@ TEST_F(Worker, passEndsForANewerJobOrAStop) {
             EXPECT_EQ(blockComplete(sheet, 1), interruption == kSameBlock);
             EXPECT_EQ(decoderOf(sheet).failedFrames.length(), 0u);
         }
-        if (interruption == kStop) {
-            ASSERT_TRUE(waitForStore(
-                sheet, [&] { return VideoCacheInternals::workerFinished(sheet.videoCache); }));
-        }
         destroySheet(sheet);
     }
 }
@@ -297,7 +291,6 @@ TEST_F(Worker, destroyingAnOverrideWithABusyWorker) {
     showFrame(other, data, cachetest::mediaPath("blocks_of_12"), 239, 5000);
     ASSERT_TRUE(waitForStore(other, [&] { return blockComplete(other, 19); }));
     destroySheet(other);
-    EXPECT_FALSE(VideoCache::threadIsRunning);
 }
 
 // Two nodes whose workers both decode while the artist changes things under them: one node's
@@ -338,26 +331,6 @@ TEST_F(Worker, nodesChangedAndDeletedWhileBothWorkersDecode) {
         showFrame(second, secondData, longBlocks, 30 + round, window);
         expectShown(secondData, "long_blocks", 30 + round, 1);
         destroySheet(second);
-    }
-    EXPECT_FALSE(VideoCache::threadIsRunning);
-}
-
-TEST_F(Worker, aWorkerThatCannotStartIsReportedOnce) {
-    for (const char* fault : {host::fault::kTaskInit, host::fault::kTaskCreate}) {
-        SCOPED_TRACE(fault);
-        host::resetMessageCounts();
-        host::setFault(fault, true);
-        FootageSheet& sheet = makeSheet();
-        host::setFault(fault, false);
-        EXPECT_EQ(host::messageCounts().errors, 1);
-        EXPECT_EQ(host::lastMessage(host::MessageKind::kError),
-                  "Failed to start caching thread. Video frame caching is not available!");
-        // Still draws a placeholder.
-        CineSheetData& data = makeData();
-        EXPECT_EQ(showFrame(sheet, data, "/nonexistent/clip.mp4", 0), FootageAnswer::kMissing);
-        EXPECT_TRUE(data.textureFor(LoadedMedium{}, 1));
-        destroySheet(sheet);
-        EXPECT_EQ(host::messageCounts().errors, 1);
     }
 }
 

@@ -2,7 +2,6 @@
 #include "node/CineSheet.h"
 
 #include <host/Commands.h>
-#include <host/Faults.h>
 #include <host/NodeTypes.h>
 #include <host/Plugins.h>
 #include <host/Scene.h>
@@ -30,17 +29,6 @@ TEST_F(SequenceLifetime, DeletingTheNodeWhileTheWorkerReads) {
     run("delete sheet");
     refresh();
     EXPECT_EQ(host::drawOverrideCount(), 0u);
-}
-
-TEST_F(SequenceLifetime, WithoutAWorkerFramesAreReadWhenAskedFor) {
-    refresh();
-    host::setFault(host::fault::kTaskCreate, true);
-    setFile(sequencetest::pngSequence());
-    for (int frame : {1, 2, 3, 9, 8, 2}) {
-        expectShown(sequencetest::pngSequence(), frame);
-    }
-    host::setFault(host::fault::kTaskCreate, false);
-    EXPECT_EQ(drawOverride().footage().sequence().framesHeld(), 5u);
 }
 
 // The plug-in itself, loaded by the host: unloading it ends the nodes' workers first.

@@ -1,0 +1,68 @@
+#!/bin/sh
+# Twelve video nodes on a host whose task pool has two threads: every node shows its frame, as
+# the caches' workers are threads of their own; deleting the nodes, a new scene and unloading the
+# plug-in each come back with the workers ended (the statements after them still run).
+set -eu
+: "${CINESHEET_HOST:?}" "${CINESHEET_PLUGIN:?}"
+. "$(dirname "$0")/../support/e2e-common.sh"
+
+ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=96x64:r=24 -frames:v 48 -c:v libx264 \
+    -g 8 -keyint_min 8 -sc_threshold 0 -bf 2 -pix_fmt yuv420p "$work/clip.mov"
+
+nodes=12
+make_nodes() {
+    i=1
+    while [ "$i" -le "$nodes" ]; do
+        echo "cineSheet -camera shotCam -filePath \"$work/clip.mov\";"
+        i=$((i + 1))
+    done
+}
+dump_nodes() {
+    i=1
+    while [ "$i" -le "$nodes" ]; do
+        echo "textureDump -node cineSheetShape$i -file \"$work/$1.$i.rgba\";"
+        i=$((i + 1))
+    done
+}
+
+timeout 300 "$host" -c "
+threadCount -n 2;
+loadPlugin \"$CINESHEET_PLUGIN\";
+camera -n shotCam;
+$(make_nodes)
+currentTime 13; refresh;
+$(dump_nodes f13)
+currentTime 30; refresh;
+$(dump_nodes f30)
+delete cineSheet1 cineSheet2 cineSheet3 cineSheet4 cineSheet5 cineSheet6;
+print \"deleted\\n\";
+file -f -new;
+print \"new scene\\n\";
+camera -n shotCam;
+$(make_nodes)
+currentTime 5; refresh;
+$(dump_nodes f5)
+unloadPlugin -f \"libCineSheet\";
+print \"unloaded\\n\";
+" >"$work/out.txt" 2>&1 || fail "the session did not end: $(tail -5 "$work/out.txt")"
+
+for line in deleted "new scene" unloaded; do
+    grep -q "^$line\$" "$work/out.txt" || fail "no \"$line\" in the output"
+done
+
+for frame in 13 30 5; do
+    ffmpeg -nostdin -v error -y -i "$work/clip.mov" -vf "select=eq(n\,$frame)" \
+        -fps_mode passthrough -frames:v 1 -sws_flags bilinear -pix_fmt rgb24 -f rawvideo "$work/expected.rgb"
+    i=1
+    while [ "$i" -le "$nodes" ]; do
+        if [ -f "$work/f$frame.$i.rgba" ]; then
+            ffmpeg -nostdin -v error -y -f rawvideo -pix_fmt rgba -s 96x64 \
+                -i "$work/f$frame.$i.rgba" -pix_fmt rgb24 -f rawvideo "$work/got.rgb"
+            cmp -s "$work/expected.rgb" "$work/got.rgb" || fail "node $i: frame $frame differs"
+        else
+            fail "node $i: no texture at frame $frame"
+        fi
+        i=$((i + 1))
+    done
+done
+finish
