@@ -51,7 +51,8 @@ protected:
 
 // The refresh that asks for a video gives up before the file is even open; the worker opens it,
 // asks for a refresh, which asks for the frame, and so on until the frame is shown, with no
-// refresh from the artist. Once it is shown nothing more is asked for.
+// refresh from the artist. Once it is shown the node is only handed the keyframe interval found
+// with the file, and nothing more is asked for.
 TEST_F(LateFrame, AVideoFrameShowsOnceTheIdleQueueRuns) {
     ASSERT_TRUE(kWaitsRunOutAtOnce);
     const testsupport::ReferenceVideo& video = referenceVideo();
@@ -64,6 +65,8 @@ TEST_F(LateFrame, AVideoFrameShowsOnceTheIdleQueueRuns) {
     const int refreshes = refreshesUntilShown(expected);
     EXPECT_GE(refreshes, 1);
     EXPECT_LE(refreshes, 2) << "one refresh once the file is open, one once the frame is stored";
+    host::runIdleQueue();
+    EXPECT_EQ(plug("keyframeInterval").asInt(), 8);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(host::idleQueueLength(), 0u);
     // The next frames come the same way.
