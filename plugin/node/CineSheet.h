@@ -56,6 +56,8 @@ public:
     static MObject aCacheFrames;
     static MObject aCacheRes;
     static MObject aColorSpace;
+    // The name of the colorSpace field chosen, kept with the scene.
+    static MObject aColorSpaceName;
     static MObject aGammaCorrect;
     // Written back by the draw override once media is loaded.
     static MObject aFrameRatio;

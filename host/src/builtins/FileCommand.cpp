@@ -4,6 +4,7 @@
 
 #include "builtins/BuiltinSupport.h"
 #include "builtins/SceneWriter.h"
+#include "messages/SceneMessages.h"
 
 #include <fstream>
 #include <sstream>
@@ -71,6 +72,7 @@ private:
         if (sceneName().empty()) {
             return fail("file -save: the scene has no name (use file -rename first)");
         }
+        sendSceneMessage(MSceneMessage::kBeforeSave);
         std::ofstream out(sceneName(), std::ios::binary | std::ios::trunc);
         out << sceneAsScript(sceneName());
         out.close();
@@ -78,6 +80,7 @@ private:
             return fail("file -save: cannot write " + sceneName());
         }
         setResult(MString(sceneName().c_str()));
+        sendSceneMessage(MSceneMessage::kAfterSave);
         return MStatus::kSuccess;
     }
 
@@ -89,6 +92,7 @@ private:
         }
         std::ostringstream text;
         text << in.rdbuf();
+        sendSceneMessage(MSceneMessage::kBeforeOpen);
         UndoQueue::instance().clear();
         newScene();
         sceneName() = path;
@@ -97,6 +101,7 @@ private:
         if (!runScript(text.str(), options)) {
             return fail("file -open: errors while reading " + path);
         }
+        sendSceneMessage(MSceneMessage::kAfterOpen);
         setResult(MString(path.c_str()));
         return MStatus::kSuccess;
     }
