@@ -36,6 +36,9 @@ struct ScriptOptions {
     bool echoResults = false;
     // Undoable commands go onto the undo queue.
     bool recordUndo = true;
+    // The statements are the user's (prompt, -c, script file): when the script is the outermost
+    // one, the idle queue runs after each of its top-level statements.
+    bool userStatements = true;
 };
 // As above; `last` receives the status and result of the last command that ran.
 MStatus runScript(const std::string& text, const ScriptOptions& options,

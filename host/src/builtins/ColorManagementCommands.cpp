@@ -1,5 +1,6 @@
 #include <host/Commands.h>
 #include <host/Faults.h>
+#include <host/MainThread.h>
 
 #include "builtins/BuiltinSupport.h"
 #include "builtins/ColorSettings.h"
@@ -78,6 +79,7 @@ public:
 //   hostConfig -inputSpaceNames "sRGB,Raw" -renderingSpaceName "ACEScg";
 //   hostConfig -fileRule "*/plates/*" "ACEScg";   (each rule above those set before)
 //   hostConfig -fault colorManagementQuery on;   hostConfig -resetFaults;
+//   hostConfig -q -offMainThreadCalls;   (calls into the API from other threads so far)
 class HostConfigCommand : public MPxCommand {
 public:
     static MSyntax newSyntax() {
@@ -90,11 +92,20 @@ public:
         syntax.makeFlagMultiUse("-fault");
         syntax.addFlag("-rf", "-resetFaults");
         syntax.addFlag("-rcm", "-resetColorManagement");
+        syntax.addFlag("-omt", "-offMainThreadCalls");
+        syntax.enableQuery();
         return syntax;
     }
 
     MStatus doIt(const MArgList& args) override {
         MArgDatabase parsed(syntax(), args);
+        if (parsed.isQuery()) {
+            if (!parsed.isFlagSet("-offMainThreadCalls")) {
+                return fail("hostConfig: only -offMainThreadCalls can be queried");
+            }
+            setResult(static_cast<int>(offMainThreadCalls()));
+            return MStatus::kSuccess;
+        }
         for (unsigned int i = 0; i < parsed.numberOfFlagUses("-fault"); ++i) {
             MArgList use;
             parsed.getFlagArgumentList("-fault", i, use);

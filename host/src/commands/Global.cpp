@@ -6,6 +6,7 @@
 #include <string>
 
 #include "commands/CommandResult.h"
+#include "core/MainThreadOnly.h"
 #include "script/Interpreter.h"
 
 namespace {
@@ -20,6 +21,7 @@ MStatus runForResult(const MString& command, bool displayEnabled, bool undoEnabl
     host::ScriptOptions options;
     options.echoResults = displayEnabled;
     options.recordUndo = undoEnabled;
+    options.userStatements = false;
     return host::script::run(command.asChar(), options, nullptr, result);
 }
 
@@ -79,6 +81,7 @@ MStatus runForNumbers(const MString& command, bool displayEnabled, bool undoEnab
 }  // namespace
 
 MGlobal::MMayaState MGlobal::mayaState(MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     if (ReturnStatus) {
         *ReturnStatus = MStatus::kSuccess;
     }
@@ -86,18 +89,38 @@ MGlobal::MMayaState MGlobal::mayaState(MStatus* ReturnStatus) {
 }
 
 MString MGlobal::mayaVersion() {
+    HOST_MAIN_THREAD_ONLY();
     return MString(std::to_string(MAYA_APP_VERSION).c_str());
 }
 int MGlobal::apiVersion() {
+    HOST_MAIN_THREAD_ONLY();
     return MAYA_API_VERSION;
 }
 
+#if MAYA_API_VERSION >= 20230000
+// The stand-in presents the full product.
+MString MGlobal::mayaName() {
+    HOST_MAIN_THREAD_ONLY();
+    return "Maya";
+}
+MGlobal::MMayaFeatureSet MGlobal::mayaFeatureSet() {
+    HOST_MAIN_THREAD_ONLY();
+    return kComplete;
+}
+bool MGlobal::isInCrashHandler() {
+    HOST_MAIN_THREAD_ONLY();
+    return false;
+}
+#endif
+
 MStatus MGlobal::executeCommand(const MString& command, bool displayEnabled, bool undoEnabled) {
+    HOST_MAIN_THREAD_ONLY();
     return runForResult(command, displayEnabled, undoEnabled, nullptr);
 }
 
 MStatus MGlobal::executeCommand(const MString& command, int& result, bool displayEnabled,
                                 bool undoEnabled) {
+    HOST_MAIN_THREAD_ONLY();
     double number = 0.0;
     MStatus status = runForNumber(command, displayEnabled, undoEnabled, &number);
     if (status) {
@@ -108,22 +131,26 @@ MStatus MGlobal::executeCommand(const MString& command, int& result, bool displa
 
 MStatus MGlobal::executeCommand(const MString& command, double& result, bool displayEnabled,
                                 bool undoEnabled) {
+    HOST_MAIN_THREAD_ONLY();
     return runForNumber(command, displayEnabled, undoEnabled, &result);
 }
 
 MStatus MGlobal::executeCommand(const MString& command, MIntArray& result, bool displayEnabled,
                                 bool undoEnabled) {
+    HOST_MAIN_THREAD_ONLY();
     return runForNumbers<int>(command, displayEnabled, undoEnabled, result);
 }
 
 MStatus MGlobal::executeCommand(const MString& command, MDoubleArray& result, bool displayEnabled,
                                 bool undoEnabled) {
+    HOST_MAIN_THREAD_ONLY();
     return runForNumbers<double>(command, displayEnabled, undoEnabled, result);
 }
 
 // A single value of any type reads as its text; an array does not fit one string.
 MStatus MGlobal::executeCommand(const MString& command, MString& result, bool displayEnabled,
                                 bool undoEnabled) {
+    HOST_MAIN_THREAD_ONLY();
     return runAndConvert(command, displayEnabled, undoEnabled, [&](const CommandResult& value) {
         if (value.isArray) {
             return MStatus(MStatus::kFailure);
@@ -135,6 +162,7 @@ MStatus MGlobal::executeCommand(const MString& command, MString& result, bool di
 
 MStatus MGlobal::executeCommand(const MString& command, MStringArray& result, bool displayEnabled,
                                 bool undoEnabled) {
+    HOST_MAIN_THREAD_ONLY();
     return runAndConvert(command, displayEnabled, undoEnabled, [&](const CommandResult& value) {
         MStringArray values;
         for (const std::string& element : value.elementTexts()) {
@@ -143,6 +171,17 @@ MStatus MGlobal::executeCommand(const MString& command, MStringArray& result, bo
         result = values;
         return MStatus(MStatus::kSuccess);
     });
+}
+
+MString MGlobal::executeCommandStringResult(const MString& command, bool displayEnabled,
+                                            bool undoEnabled, MStatus* ResultStatus) {
+    HOST_MAIN_THREAD_ONLY();
+    MString result;
+    MStatus status = executeCommand(command, result, displayEnabled, undoEnabled);
+    if (ResultStatus) {
+        *ResultStatus = status;
+    }
+    return status ? result : MString();
 }
 
 void MGlobal::displayInfo(const MString& theMessage) {

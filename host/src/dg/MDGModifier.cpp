@@ -1,6 +1,7 @@
 #include <maya/MDGModifier.h>
 #include <maya/MFnDagNode.h>
 
+#include "core/MainThreadOnly.h"
 #include "dg/Access.h"
 #include "dg/ModifierOperations.h"
 #include "dg/StatusOut.h"
@@ -43,14 +44,17 @@ MDGModifier::MDGModifier() : operations_(std::make_unique<host::ModifierOperatio
 MDGModifier::~MDGModifier() = default;
 
 MObject MDGModifier::createNode(const MTypeId& typeId, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     return queueCreation(*operations_, host::creatableType(typeId), ReturnStatus);
 }
 
 MObject MDGModifier::createNode(const MString& type, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     return queueCreation(*operations_, host::creatableType(type), ReturnStatus);
 }
 
 MStatus MDGModifier::deleteNode(const MObject& node) {
+    HOST_MAIN_THREAD_ONLY();
     auto deleted = Access::as<Node>(node);
     if (!deleted || deleted->isWorld()) {
         return MStatus::kInvalidParameter;
@@ -61,6 +65,7 @@ MStatus MDGModifier::deleteNode(const MObject& node) {
 
 // With includeParents, each parent transform left without other children goes too.
 MStatus MDGModifier::deleteNode(const MObject& node, bool includeParents) {
+    HOST_MAIN_THREAD_ONLY();
     MStatus status = deleteNode(node);
     MObject child = node;
     while (status && includeParents && child.hasFn(MFn::kDagNode)) {
@@ -75,6 +80,7 @@ MStatus MDGModifier::deleteNode(const MObject& node, bool includeParents) {
 }
 
 MStatus MDGModifier::renameNode(const MObject& node, const MString& newName) {
+    HOST_MAIN_THREAD_ONLY();
     auto renamed = Access::as<Node>(node);
     if (!renamed || renamed->isWorld() || newName.length() == 0) {
         return MStatus::kInvalidParameter;
@@ -85,10 +91,12 @@ MStatus MDGModifier::renameNode(const MObject& node, const MString& newName) {
 
 MStatus MDGModifier::connect(const MObject& sourceNode, const MObject& sourceAttr,
                              const MObject& destNode, const MObject& destAttr) {
+    HOST_MAIN_THREAD_ONLY();
     return connect(MPlug(sourceNode, sourceAttr), MPlug(destNode, destAttr));
 }
 
 MStatus MDGModifier::connect(const MPlug& source, const MPlug& dest) {
+    HOST_MAIN_THREAD_ONLY();
     const Connection connection = connectionOf(source, dest);
     if (!connection.sourceNode) {
         return MStatus::kInvalidParameter;
@@ -99,10 +107,12 @@ MStatus MDGModifier::connect(const MPlug& source, const MPlug& dest) {
 
 MStatus MDGModifier::disconnect(const MObject& sourceNode, const MObject& sourceAttr,
                                 const MObject& destNode, const MObject& destAttr) {
+    HOST_MAIN_THREAD_ONLY();
     return disconnect(MPlug(sourceNode, sourceAttr), MPlug(destNode, destAttr));
 }
 
 MStatus MDGModifier::disconnect(const MPlug& source, const MPlug& dest) {
+    HOST_MAIN_THREAD_ONLY();
     const Connection connection = connectionOf(source, dest);
     if (!connection.sourceNode) {
         return MStatus::kInvalidParameter;
@@ -112,6 +122,7 @@ MStatus MDGModifier::disconnect(const MPlug& source, const MPlug& dest) {
 }
 
 MStatus MDGModifier::newPlugValue(const MPlug& plug, MObject& plugValue) {
+    HOST_MAIN_THREAD_ONLY();
     auto data = Access::as<host::Data>(plugValue);
     if (plug.isNull() || !data) {
         return MStatus::kInvalidParameter;
@@ -137,41 +148,51 @@ MStatus queueValue(host::ModifierOperations& operations, const MPlug& plug, cons
 }  // namespace
 
 MStatus MDGModifier::newPlugValueBool(const MPlug& plug, bool plugValue) {
+    HOST_MAIN_THREAD_ONLY();
     return queueValue(*operations_, plug, Value::ofNumber(plugValue ? 1.0 : 0.0));
 }
 
 MStatus MDGModifier::newPlugValueChar(const MPlug& plug, char plugValue) {
+    HOST_MAIN_THREAD_ONLY();
     return queueValue(*operations_, plug, Value::ofNumber(plugValue));
 }
 
 MStatus MDGModifier::newPlugValueDouble(const MPlug& plug, double plugValue) {
+    HOST_MAIN_THREAD_ONLY();
     return queueValue(*operations_, plug, Value::ofNumber(plugValue));
 }
 
 MStatus MDGModifier::newPlugValueFloat(const MPlug& plug, float plugValue) {
+    HOST_MAIN_THREAD_ONLY();
     return queueValue(*operations_, plug, Value::ofNumber(plugValue));
 }
 
 MStatus MDGModifier::newPlugValueInt(const MPlug& plug, int plugValue) {
+    HOST_MAIN_THREAD_ONLY();
     return queueValue(*operations_, plug, Value::ofNumber(plugValue));
 }
 
 MStatus MDGModifier::newPlugValueShort(const MPlug& plug, short plugValue) {
+    HOST_MAIN_THREAD_ONLY();
     return queueValue(*operations_, plug, Value::ofNumber(plugValue));
 }
 
 MStatus MDGModifier::newPlugValueString(const MPlug& plug, const MString& plugValue) {
+    HOST_MAIN_THREAD_ONLY();
     return queueValue(*operations_, plug, Value::ofText(plugValue));
 }
 
 MStatus MDGModifier::newPlugValueMTime(const MPlug& plug, const MTime& plugValue) {
+    HOST_MAIN_THREAD_ONLY();
     return queueValue(*operations_, plug, Value::ofTime(plugValue));
 }
 
 MStatus MDGModifier::doIt() {
+    HOST_MAIN_THREAD_ONLY();
     return operations_->doIt();
 }
 
 MStatus MDGModifier::undoIt() {
+    HOST_MAIN_THREAD_ONLY();
     return operations_->undoIt();
 }

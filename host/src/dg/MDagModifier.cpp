@@ -1,5 +1,6 @@
 #include <maya/MDagModifier.h>
 
+#include "core/MainThreadOnly.h"
 #include "dg/Access.h"
 #include "dg/ModifierOperations.h"
 #include "dg/StatusOut.h"
@@ -32,15 +33,18 @@ MDagModifier::~MDagModifier() = default;
 
 MObject MDagModifier::createNode(const MTypeId& typeId, const MObject& parent,
                                  MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     return queueDagCreation(*operations_, host::creatableType(typeId), parent, ReturnStatus);
 }
 
 MObject MDagModifier::createNode(const MString& type, const MObject& parent,
                                  MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     return queueDagCreation(*operations_, host::creatableType(type), parent, ReturnStatus);
 }
 
 MStatus MDagModifier::reparentNode(const MObject& node, const MObject& newParent) {
+    HOST_MAIN_THREAD_ONLY();
     auto moved = Access::as<Node>(node);
     Node* parentNode = nullptr;
     if (!moved || !moved->type->isDag || !host::parentNodeOf(newParent, &parentNode)) {

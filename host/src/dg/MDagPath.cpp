@@ -1,5 +1,6 @@
 #include <maya/MDagPath.h>
 
+#include "core/MainThreadOnly.h"
 #include "dg/Access.h"
 #include "dg/DagChildren.h"
 #include "dg/Node.h"
@@ -31,10 +32,12 @@ MDagPath::~MDagPath() = default;
 MDagPath& MDagPath::operator=(const MDagPath& other) = default;
 
 bool MDagPath::operator==(const MDagPath& other) const {
+    HOST_MAIN_THREAD_ONLY();
     return node_ == other.node_;
 }
 
 MStatus MDagPath::getAPathTo(const MObject& node, MDagPath& path) {
+    HOST_MAIN_THREAD_ONLY();
     MStatus status;
     if (!dagNodeOf(node, &status)) {
         return MStatus::kInvalidParameter;
@@ -44,27 +47,32 @@ MStatus MDagPath::getAPathTo(const MObject& node, MDagPath& path) {
 }
 
 bool MDagPath::hasFn(MFn::Type type, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, node_.isNull() ? MStatus::kFailure : MStatus::kSuccess);
     return node_.hasFn(type);
 }
 
 MFn::Type MDagPath::apiType(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, node_.isNull() ? MStatus::kFailure : MStatus::kSuccess);
     return node_.apiType();
 }
 
 bool MDagPath::isValid(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, MStatus::kSuccess);
     auto node = Access::as<Node>(node_);
     return node && node->inScene;
 }
 
 MObject MDagPath::node(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, node_.isNull() ? MStatus::kInvalidParameter : MStatus::kSuccess);
     return node_;
 }
 
 MObject MDagPath::transform(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = dagNodeOf(node_, ReturnStatus);
     if (!node) {
         return MObject();
@@ -76,6 +84,7 @@ MObject MDagPath::transform(MStatus* ReturnStatus) const {
 }
 
 unsigned int MDagPath::length(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = dagNodeOf(node_, ReturnStatus);
     unsigned int count = 0;
     for (Node* current = node.get(); current && !current->isWorld(); current = current->parent) {
@@ -85,14 +94,17 @@ unsigned int MDagPath::length(MStatus* ReturnStatus) const {
 }
 
 unsigned int MDagPath::childCount(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return host::childCountOf(node_, ReturnStatus);
 }
 
 MObject MDagPath::child(unsigned int index, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return host::childOf(node_, index, ReturnStatus);
 }
 
 MStatus MDagPath::push(const MObject& child) {
+    HOST_MAIN_THREAD_ONLY();
     auto node = dagNodeOf(node_, nullptr);
     auto pushed = Access::as<Node>(child);
     if (!node || !pushed || pushed->parent != node.get()) {
@@ -103,6 +115,7 @@ MStatus MDagPath::push(const MObject& child) {
 }
 
 MStatus MDagPath::pop(unsigned int num) {
+    HOST_MAIN_THREAD_ONLY();
     auto node = dagNodeOf(node_, nullptr);
     Node* current = node.get();
     for (unsigned int i = 0; i < num; ++i) {
@@ -118,6 +131,7 @@ MStatus MDagPath::pop(unsigned int num) {
 }
 
 MStatus MDagPath::extendToShape() {
+    HOST_MAIN_THREAD_ONLY();
     auto node = dagNodeOf(node_, nullptr);
     if (!node) {
         return MStatus::kFailure;
@@ -135,19 +149,23 @@ MStatus MDagPath::extendToShape() {
 }
 
 MMatrix MDagPath::inclusiveMatrix(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return worldMatrixOf(dagNodeOf(node_, ReturnStatus).get());
 }
 
 MMatrix MDagPath::exclusiveMatrix(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = dagNodeOf(node_, ReturnStatus);
     return worldMatrixOf(node ? node->parent : nullptr);
 }
 
 MMatrix MDagPath::inclusiveMatrixInverse(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return inclusiveMatrix(ReturnStatus).inverse();
 }
 
 MString MDagPath::fullPathName(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = dagNodeOf(node_, ReturnStatus);
     std::string path;
     for (Node* current = node.get(); current && !current->isWorld(); current = current->parent) {
@@ -157,6 +175,7 @@ MString MDagPath::fullPathName(MStatus* ReturnStatus) const {
 }
 
 MString MDagPath::partialPathName(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = dagNodeOf(node_, ReturnStatus);
     // Names are unique in this host, so the node's own name is the shortest unique path.
     return node && !node->isWorld() ? node->name : MString();

@@ -2,6 +2,7 @@
 
 #include <maya/MPlugArray.h>
 
+#include "core/MainThreadOnly.h"
 #include "dg/Access.h"
 #include "dg/NodeCreation.h"
 #include "dg/NodeOf.h"
@@ -19,53 +20,64 @@ using host::setStatus;
 MFnDependencyNode::MFnDependencyNode() = default;
 
 MFnDependencyNode::MFnDependencyNode(const MObject& object, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, setObject(object));
 }
 
 MFnDependencyNode::~MFnDependencyNode() = default;
 
 MFn::Type MFnDependencyNode::type() const {
+    HOST_MAIN_THREAD_ONLY();
     return MFn::kDependencyNode;
 }
 
 MObject MFnDependencyNode::create(const MTypeId& typeId, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     return host::enterNewNodes(host::creatableType(typeId), nullptr, nullptr, object_,
                                ReturnStatus);
 }
 
 MObject MFnDependencyNode::create(const MTypeId& typeId, const MString& name,
                                   MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     return host::enterNewNodes(host::creatableType(typeId), &name, nullptr, object_, ReturnStatus);
 }
 
 MObject MFnDependencyNode::create(const MString& type, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     return host::enterNewNodes(host::creatableType(type), nullptr, nullptr, object_, ReturnStatus);
 }
 
 MObject MFnDependencyNode::create(const MString& type, const MString& name, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     return host::enterNewNodes(host::creatableType(type), &name, nullptr, object_, ReturnStatus);
 }
 
 MTypeId MFnDependencyNode::typeId(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = nodeOf(object_, ReturnStatus);
     return node ? node->type->id : MTypeId();
 }
 
 MString MFnDependencyNode::typeName(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = nodeOf(object_, ReturnStatus);
     return node ? node->type->name : MString();
 }
 
 MString MFnDependencyNode::name(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = nodeOf(object_, ReturnStatus);
     return node ? node->name : MString();
 }
 
 MString MFnDependencyNode::absoluteName(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return MString(":") + name(ReturnStatus);
 }
 
 MString MFnDependencyNode::setName(const MString& name, bool, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     auto node = nodeOf(object_, ReturnStatus);
     if (!node) {
         return MString();
@@ -78,11 +90,13 @@ MString MFnDependencyNode::setName(const MString& name, bool, MStatus* ReturnSta
 }
 
 MString MFnDependencyNode::pluginName(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = nodeOf(object_, ReturnStatus);
     return node ? MString(node->type->pluginName.c_str()) : MString();
 }
 
 MStatus MFnDependencyNode::getConnections(MPlugArray& array) const {
+    HOST_MAIN_THREAD_ONLY();
     array.clear();
     auto node = nodeOf(object_, nullptr);
     if (!node) {
@@ -104,11 +118,13 @@ MStatus MFnDependencyNode::getConnections(MPlugArray& array) const {
 }
 
 unsigned int MFnDependencyNode::attributeCount(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = nodeOf(object_, ReturnStatus);
     return node ? static_cast<unsigned int>(node->type->attributes.size()) : 0;
 }
 
 MObject MFnDependencyNode::attribute(unsigned int index, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = nodeOf(object_, ReturnStatus);
     if (!node || index >= node->type->attributes.size()) {
         setStatus(ReturnStatus, MStatus::kInvalidParameter);
@@ -118,6 +134,7 @@ MObject MFnDependencyNode::attribute(unsigned int index, MStatus* ReturnStatus) 
 }
 
 MObject MFnDependencyNode::attribute(const MString& attrName, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = nodeOf(object_, ReturnStatus);
     const Attribute* attribute = node ? node->type->findAttribute(attrName) : nullptr;
     if (!attribute) {
@@ -129,6 +146,7 @@ MObject MFnDependencyNode::attribute(const MString& attrName, MStatus* ReturnSta
 
 MFnDependencyNode::MAttrClass MFnDependencyNode::attributeClass(const MObject& attribute,
                                                                 MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = nodeOf(object_, ReturnStatus);
     auto described = Access::as<Attribute>(attribute);
     if (!node || !described || !node->type->hasAttribute(described.get())) {
@@ -139,11 +157,13 @@ MFnDependencyNode::MAttrClass MFnDependencyNode::attributeClass(const MObject& a
 }
 
 bool MFnDependencyNode::hasAttribute(const MString& name, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = nodeOf(object_, ReturnStatus);
     return node && node->type->findAttribute(name);
 }
 
 MPlug MFnDependencyNode::findPlug(const MObject& attribute, bool, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = nodeOf(object_, ReturnStatus);
     auto described = Access::as<Attribute>(attribute);
     if (!node || !described || !node->type->hasAttribute(described.get())) {
@@ -154,6 +174,7 @@ MPlug MFnDependencyNode::findPlug(const MObject& attribute, bool, MStatus* Retur
 }
 
 MPlug MFnDependencyNode::findPlug(const MString& attrName, bool, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = nodeOf(object_, ReturnStatus);
     const Attribute* attribute = node ? node->type->findAttribute(attrName) : nullptr;
     if (!attribute) {
@@ -164,25 +185,30 @@ MPlug MFnDependencyNode::findPlug(const MString& attrName, bool, MStatus* Return
 }
 
 MPlug MFnDependencyNode::findPlug(const MObject& attribute, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return findPlug(attribute, true, ReturnStatus);
 }
 
 MPlug MFnDependencyNode::findPlug(const MString& attrName, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return findPlug(attrName, true, ReturnStatus);
 }
 
 MPxNode* MFnDependencyNode::userNode(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = nodeOf(object_, ReturnStatus);
     // Only plug-in nodes have an object of their own; built-in ones have none to give.
     return node && node->type->fromPlugin ? node->user.get() : nullptr;
 }
 
 bool MFnDependencyNode::isFromReferencedFile(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     nodeOf(object_, ReturnStatus);
     return false;
 }
 
 bool MFnDependencyNode::isDefaultNode(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto node = nodeOf(object_, ReturnStatus);
     return node && node->isDefault;
 }

@@ -1,5 +1,6 @@
 #include <maya/MFnEnumAttribute.h>
 
+#include "core/MainThreadOnly.h"
 #include "dg/Access.h"
 #include "dg/AttributeCreation.h"
 #include "dg/StatusOut.h"
@@ -22,17 +23,20 @@ std::shared_ptr<Attribute> enumAttribute(const MObject& object) {
 MFnEnumAttribute::MFnEnumAttribute() = default;
 
 MFnEnumAttribute::MFnEnumAttribute(const MObject& object, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, setObject(object));
 }
 
 MFnEnumAttribute::~MFnEnumAttribute() = default;
 
 MFn::Type MFnEnumAttribute::type() const {
+    HOST_MAIN_THREAD_ONLY();
     return MFn::kEnumAttribute;
 }
 
 MObject MFnEnumAttribute::create(const MString& fullName, const MString& briefName,
                                  short defaultValue, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute =
         host::makeAttribute(Attribute::Kind::Enum, fullName, briefName, object_, ReturnStatus);
     if (attribute) {
@@ -42,6 +46,7 @@ MObject MFnEnumAttribute::create(const MString& fullName, const MString& briefNa
 }
 
 MStatus MFnEnumAttribute::addField(const MString& fieldString, short index) {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = enumAttribute(object_);
     if (!attribute) {
         return MStatus::kFailure;
@@ -57,6 +62,7 @@ MStatus MFnEnumAttribute::addField(const MString& fieldString, short index) {
 }
 
 MString MFnEnumAttribute::fieldName(short index, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     if (auto attribute = enumAttribute(object_)) {
         for (const auto& field : attribute->fields) {
             if (field.second == index) {
@@ -70,6 +76,7 @@ MString MFnEnumAttribute::fieldName(short index, MStatus* ReturnStatus) const {
 }
 
 short MFnEnumAttribute::fieldIndex(const MString& fieldString, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     if (auto attribute = enumAttribute(object_)) {
         for (const auto& field : attribute->fields) {
             if (field.first == fieldString) {
@@ -83,6 +90,7 @@ short MFnEnumAttribute::fieldIndex(const MString& fieldString, MStatus* ReturnSt
 }
 
 MStatus MFnEnumAttribute::getMin(short& minValue) const {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = enumAttribute(object_);
     if (!attribute || attribute->fields.empty()) {
         return MStatus::kFailure;
@@ -94,6 +102,7 @@ MStatus MFnEnumAttribute::getMin(short& minValue) const {
 }
 
 MStatus MFnEnumAttribute::getMax(short& maxValue) const {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = enumAttribute(object_);
     if (!attribute || attribute->fields.empty()) {
         return MStatus::kFailure;
@@ -105,6 +114,7 @@ MStatus MFnEnumAttribute::getMax(short& maxValue) const {
 }
 
 MStatus MFnEnumAttribute::setDefault(short index) {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = enumAttribute(object_);
     if (!attribute) {
         return MStatus::kFailure;
@@ -114,12 +124,14 @@ MStatus MFnEnumAttribute::setDefault(short index) {
 }
 
 MStatus MFnEnumAttribute::setDefault(const MString& fieldString) {
+    HOST_MAIN_THREAD_ONLY();
     MStatus status;
     const short index = fieldIndex(fieldString, &status);
     return status ? setDefault(index) : MStatus(MStatus::kInvalidParameter);
 }
 
 MStatus MFnEnumAttribute::getDefault(short& index) const {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = enumAttribute(object_);
     if (!attribute) {
         return MStatus::kFailure;
@@ -129,6 +141,7 @@ MStatus MFnEnumAttribute::getDefault(short& index) const {
 }
 
 MString MFnEnumAttribute::defaultValue(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     short index = 0;
     MStatus status = getDefault(index);
     if (!status) {

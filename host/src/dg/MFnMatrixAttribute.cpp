@@ -1,5 +1,6 @@
 #include <maya/MFnMatrixAttribute.h>
 
+#include "core/MainThreadOnly.h"
 #include "dg/Access.h"
 #include "dg/AttributeCreation.h"
 #include "dg/StatusOut.h"
@@ -11,17 +12,20 @@ using host::setStatus;
 MFnMatrixAttribute::MFnMatrixAttribute() = default;
 
 MFnMatrixAttribute::MFnMatrixAttribute(const MObject& object, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, setObject(object));
 }
 
 MFnMatrixAttribute::~MFnMatrixAttribute() = default;
 
 MFn::Type MFnMatrixAttribute::type() const {
+    HOST_MAIN_THREAD_ONLY();
     return MFn::kMatrixAttribute;
 }
 
 MObject MFnMatrixAttribute::create(const MString& fullName, const MString& briefName,
                                    Type matrixType, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute =
         host::makeAttribute(Attribute::Kind::Matrix, fullName, briefName, object_, ReturnStatus);
     if (attribute) {
@@ -32,6 +36,7 @@ MObject MFnMatrixAttribute::create(const MString& fullName, const MString& brief
 }
 
 MStatus MFnMatrixAttribute::getDefault(MMatrix& value) {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = Access::as<Attribute>(object_);
     if (!attribute || attribute->kind != Attribute::Kind::Matrix) {
         return MStatus::kFailure;
@@ -41,6 +46,7 @@ MStatus MFnMatrixAttribute::getDefault(MMatrix& value) {
 }
 
 MStatus MFnMatrixAttribute::setDefault(const MMatrix& value) {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = Access::as<Attribute>(object_);
     if (!attribute || attribute->kind != Attribute::Kind::Matrix) {
         return MStatus::kFailure;

@@ -1,5 +1,6 @@
 #include <maya/MFnNumericAttribute.h>
 
+#include "core/MainThreadOnly.h"
 #include "dg/Access.h"
 #include "dg/AttributeCreation.h"
 #include "dg/StatusOut.h"
@@ -49,18 +50,21 @@ MStatus getDefaultNumber(const MObject& object, T& value) {
 MFnNumericAttribute::MFnNumericAttribute() = default;
 
 MFnNumericAttribute::MFnNumericAttribute(const MObject& object, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, setObject(object));
 }
 
 MFnNumericAttribute::~MFnNumericAttribute() = default;
 
 MFn::Type MFnNumericAttribute::type() const {
+    HOST_MAIN_THREAD_ONLY();
     return MFn::kNumericAttribute;
 }
 
 MObject MFnNumericAttribute::create(const MString& fullName, const MString& briefName,
                                     MFnNumericData::Type unitType, double defaultValue,
                                     MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     if (!isSingleValue(unitType)) {
         // Multi-value numbers are made as compounds of single values (see the other create).
         object_ = MObject();
@@ -79,6 +83,7 @@ MObject MFnNumericAttribute::create(const MString& fullName, const MString& brie
 MObject MFnNumericAttribute::create(const MString& fullName, const MString& briefName,
                                     const MObject& child1, const MObject& child2,
                                     const MObject& child3, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     std::vector<std::shared_ptr<Attribute>> children;
     for (const MObject* child : {&child1, &child2, &child3}) {
         auto attribute = Access::as<Attribute>(*child);
@@ -109,6 +114,7 @@ MObject MFnNumericAttribute::create(const MString& fullName, const MString& brie
 
 MObject MFnNumericAttribute::createPoint(const MString& fullName, const MString& briefName,
                                          MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     MObject axes[3];
     const char* suffixes[] = {"X", "Y", "Z"};
     const char* briefSuffixes[] = {"x", "y", "z"};
@@ -120,77 +126,99 @@ MObject MFnNumericAttribute::createPoint(const MString& fullName, const MString&
 }
 
 MFnNumericData::Type MFnNumericAttribute::unitType(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = Access::as<Attribute>(object_);
     setStatus(ReturnStatus, attribute ? MStatus::kSuccess : MStatus::kFailure);
     return attribute ? attribute->numericType : MFnNumericData::kInvalid;
 }
 
 bool MFnNumericAttribute::hasMin(MStatus* s) const {
+    HOST_MAIN_THREAD_ONLY();
     return host::hasLimit(object_, false, s);
 }
 bool MFnNumericAttribute::hasMax(MStatus* s) const {
+    HOST_MAIN_THREAD_ONLY();
     return host::hasLimit(object_, true, s);
 }
 MStatus MFnNumericAttribute::getMin(double& min) const {
+    HOST_MAIN_THREAD_ONLY();
     return host::getLimit(object_, false, min);
 }
 MStatus MFnNumericAttribute::getMax(double& max) const {
+    HOST_MAIN_THREAD_ONLY();
     return host::getLimit(object_, true, max);
 }
 MStatus MFnNumericAttribute::setMin(double min) {
+    HOST_MAIN_THREAD_ONLY();
     return host::setLimit(object_, false, min);
 }
 MStatus MFnNumericAttribute::setMin(int min) {
+    HOST_MAIN_THREAD_ONLY();
     return host::setLimit(object_, false, min);
 }
 MStatus MFnNumericAttribute::setMin(float min) {
+    HOST_MAIN_THREAD_ONLY();
     return host::setLimit(object_, false, min);
 }
 MStatus MFnNumericAttribute::setMax(double max) {
+    HOST_MAIN_THREAD_ONLY();
     return host::setLimit(object_, true, max);
 }
 MStatus MFnNumericAttribute::setMax(int max) {
+    HOST_MAIN_THREAD_ONLY();
     return host::setLimit(object_, true, max);
 }
 MStatus MFnNumericAttribute::setMax(float max) {
+    HOST_MAIN_THREAD_ONLY();
     return host::setLimit(object_, true, max);
 }
 
 // Soft limits only guide sliders, which this host does not have.
 MStatus MFnNumericAttribute::setSoftMin(double) {
+    HOST_MAIN_THREAD_ONLY();
     return object_.isNull() ? MStatus::kFailure : MStatus::kSuccess;
 }
 MStatus MFnNumericAttribute::setSoftMax(double) {
+    HOST_MAIN_THREAD_ONLY();
     return object_.isNull() ? MStatus::kFailure : MStatus::kSuccess;
 }
 
 MStatus MFnNumericAttribute::getDefault(double& value) {
+    HOST_MAIN_THREAD_ONLY();
     return getDefaultNumber(object_, value);
 }
 MStatus MFnNumericAttribute::getDefault(float& value) {
+    HOST_MAIN_THREAD_ONLY();
     return getDefaultNumber(object_, value);
 }
 MStatus MFnNumericAttribute::getDefault(int& value) {
+    HOST_MAIN_THREAD_ONLY();
     return getDefaultNumber(object_, value);
 }
 MStatus MFnNumericAttribute::getDefault(bool& value) {
+    HOST_MAIN_THREAD_ONLY();
     double number = 0.0;
     MStatus status = getDefaultNumber(object_, number);
     value = number != 0.0;
     return status;
 }
 MStatus MFnNumericAttribute::setDefault(double value) {
+    HOST_MAIN_THREAD_ONLY();
     return setDefaultNumber(object_, value);
 }
 MStatus MFnNumericAttribute::setDefault(float value) {
+    HOST_MAIN_THREAD_ONLY();
     return setDefaultNumber(object_, value);
 }
 MStatus MFnNumericAttribute::setDefault(int value) {
+    HOST_MAIN_THREAD_ONLY();
     return setDefaultNumber(object_, value);
 }
 MStatus MFnNumericAttribute::setDefault(short value) {
+    HOST_MAIN_THREAD_ONLY();
     return setDefaultNumber(object_, value);
 }
 MStatus MFnNumericAttribute::setDefault(bool value) {
+    HOST_MAIN_THREAD_ONLY();
     return setDefaultNumber(object_, value ? 1.0 : 0.0);
 }

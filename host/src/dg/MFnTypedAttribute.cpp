@@ -1,5 +1,6 @@
 #include <maya/MFnTypedAttribute.h>
 
+#include "core/MainThreadOnly.h"
 #include "dg/Access.h"
 #include "dg/AttributeCreation.h"
 #include "dg/StatusOut.h"
@@ -24,18 +25,21 @@ host::Value valueOfData(MFnData::Type type, const MObject& data) {
 MFnTypedAttribute::MFnTypedAttribute() = default;
 
 MFnTypedAttribute::MFnTypedAttribute(const MObject& object, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, setObject(object));
 }
 
 MFnTypedAttribute::~MFnTypedAttribute() = default;
 
 MFn::Type MFnTypedAttribute::type() const {
+    HOST_MAIN_THREAD_ONLY();
     return MFn::kTypedAttribute;
 }
 
 MObject MFnTypedAttribute::create(const MString& fullName, const MString& briefName,
                                   MFnData::Type type, const MObject& defaultData,
                                   MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     if (type != MFnData::kString && type != MFnData::kMatrix) {
         object_ = MObject();
         setStatus(ReturnStatus, MStatus::kNotImplemented);
@@ -51,12 +55,14 @@ MObject MFnTypedAttribute::create(const MString& fullName, const MString& briefN
 }
 
 MFnData::Type MFnTypedAttribute::attrType(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = Access::as<Attribute>(object_);
     setStatus(ReturnStatus, attribute ? MStatus::kSuccess : MStatus::kFailure);
     return attribute ? attribute->dataType : MFnData::kInvalid;
 }
 
 MStatus MFnTypedAttribute::getDefault(MObject& defaultValue) {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = Access::as<Attribute>(object_);
     if (!attribute) {
         return MStatus::kFailure;
@@ -70,6 +76,7 @@ MStatus MFnTypedAttribute::getDefault(MObject& defaultValue) {
 }
 
 MStatus MFnTypedAttribute::setDefault(const MObject& defaultValue) {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = Access::as<Attribute>(object_);
     if (!attribute) {
         return MStatus::kFailure;

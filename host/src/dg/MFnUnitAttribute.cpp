@@ -1,5 +1,6 @@
 #include <maya/MFnUnitAttribute.h>
 
+#include "core/MainThreadOnly.h"
 #include "dg/Access.h"
 #include "dg/AttributeCreation.h"
 #include "dg/StatusOut.h"
@@ -25,18 +26,21 @@ double limitValue(const MObject& object, double value) {
 MFnUnitAttribute::MFnUnitAttribute() = default;
 
 MFnUnitAttribute::MFnUnitAttribute(const MObject& object, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, setObject(object));
 }
 
 MFnUnitAttribute::~MFnUnitAttribute() = default;
 
 MFn::Type MFnUnitAttribute::type() const {
+    HOST_MAIN_THREAD_ONLY();
     return MFn::kUnitAttribute;
 }
 
 MObject MFnUnitAttribute::create(const MString& fullName, const MString& briefName,
                                  MFnUnitAttribute::Type unitType, double defaultValue,
                                  MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     if (unitType != kAngle && unitType != kDistance && unitType != kTime) {
         object_ = MObject();
         setStatus(ReturnStatus, MStatus::kInvalidParameter);
@@ -53,6 +57,7 @@ MObject MFnUnitAttribute::create(const MString& fullName, const MString& briefNa
 
 MObject MFnUnitAttribute::create(const MString& fullName, const MString& briefName,
                                  const MTime& defaultValue, MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute =
         host::makeAttribute(Attribute::Kind::Unit, fullName, briefName, object_, ReturnStatus);
     if (attribute) {
@@ -63,19 +68,23 @@ MObject MFnUnitAttribute::create(const MString& fullName, const MString& briefNa
 }
 
 MFnUnitAttribute::Type MFnUnitAttribute::unitType(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = Access::as<Attribute>(object_);
     setStatus(ReturnStatus, attribute ? MStatus::kSuccess : MStatus::kFailure);
     return attribute ? attribute->unitType : kInvalid;
 }
 
 bool MFnUnitAttribute::hasMin(MStatus* s) const {
+    HOST_MAIN_THREAD_ONLY();
     return host::hasLimit(object_, false, s);
 }
 bool MFnUnitAttribute::hasMax(MStatus* s) const {
+    HOST_MAIN_THREAD_ONLY();
     return host::hasLimit(object_, true, s);
 }
 
 MStatus MFnUnitAttribute::getMin(double& min) const {
+    HOST_MAIN_THREAD_ONLY();
     MStatus status = host::getLimit(object_, false, min);
     if (status && isTime(object_)) {
         min = MTime(min, MTime::kSeconds).as(MTime::uiUnit());
@@ -84,6 +93,7 @@ MStatus MFnUnitAttribute::getMin(double& min) const {
 }
 
 MStatus MFnUnitAttribute::getMax(double& max) const {
+    HOST_MAIN_THREAD_ONLY();
     MStatus status = host::getLimit(object_, true, max);
     if (status && isTime(object_)) {
         max = MTime(max, MTime::kSeconds).as(MTime::uiUnit());
@@ -92,24 +102,29 @@ MStatus MFnUnitAttribute::getMax(double& max) const {
 }
 
 MStatus MFnUnitAttribute::setMin(double min) {
+    HOST_MAIN_THREAD_ONLY();
     return host::setLimit(object_, false, limitValue(object_, min));
 }
 
 MStatus MFnUnitAttribute::setMin(const MTime& min) {
+    HOST_MAIN_THREAD_ONLY();
     return isTime(object_) ? host::setLimit(object_, false, min.as(MTime::kSeconds))
                            : MStatus::kFailure;
 }
 
 MStatus MFnUnitAttribute::setMax(double max) {
+    HOST_MAIN_THREAD_ONLY();
     return host::setLimit(object_, true, limitValue(object_, max));
 }
 
 MStatus MFnUnitAttribute::setMax(const MTime& max) {
+    HOST_MAIN_THREAD_ONLY();
     return isTime(object_) ? host::setLimit(object_, true, max.as(MTime::kSeconds))
                            : MStatus::kFailure;
 }
 
 MStatus MFnUnitAttribute::getDefault(double& value) {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = Access::as<Attribute>(object_);
     if (!attribute) {
         return MStatus::kFailure;
@@ -119,6 +134,7 @@ MStatus MFnUnitAttribute::getDefault(double& value) {
 }
 
 MStatus MFnUnitAttribute::getDefault(MTime& value) {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = Access::as<Attribute>(object_);
     if (!attribute || !isTime(object_)) {
         return MStatus::kFailure;
@@ -128,6 +144,7 @@ MStatus MFnUnitAttribute::getDefault(MTime& value) {
 }
 
 MStatus MFnUnitAttribute::setDefault(double value) {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = Access::as<Attribute>(object_);
     if (!attribute) {
         return MStatus::kFailure;
@@ -137,6 +154,7 @@ MStatus MFnUnitAttribute::setDefault(double value) {
 }
 
 MStatus MFnUnitAttribute::setDefault(const MTime& value) {
+    HOST_MAIN_THREAD_ONLY();
     auto attribute = Access::as<Attribute>(object_);
     if (!attribute || !isTime(object_)) {
         return MStatus::kFailure;

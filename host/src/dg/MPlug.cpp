@@ -2,6 +2,7 @@
 
 #include <maya/MPlugArray.h>
 
+#include "core/MainThreadOnly.h"
 #include "dg/Access.h"
 #include "dg/Node.h"
 #include "dg/StatusOut.h"
@@ -40,6 +41,7 @@ MPlug::MPlug() = default;
 MPlug::MPlug(const MPlug& other) = default;
 
 MPlug::MPlug(const MObject& node, const MObject& attribute) {
+    HOST_MAIN_THREAD_ONLY();
     auto owner = Access::as<Node>(node);
     auto described = Access::as<Attribute>(attribute);
     if (owner && described && owner->type->hasAttribute(described.get())) {
@@ -52,54 +54,66 @@ MPlug::~MPlug() = default;
 MPlug& MPlug::operator=(const MPlug& other) = default;
 
 bool MPlug::operator==(const MPlug& other) const {
+    HOST_MAIN_THREAD_ONLY();
     return node_ == other.node_ && attribute_ == other.attribute_ && index_ == other.index_;
 }
 
 bool MPlug::operator!=(const MPlug& other) const {
+    HOST_MAIN_THREAD_ONLY();
     return !(*this == other);
 }
 
 bool MPlug::operator==(const MObject& attribute) const {
+    HOST_MAIN_THREAD_ONLY();
     return attribute_ && Access::entity(attribute) == attribute_;
 }
 
 bool MPlug::operator!=(const MObject& attribute) const {
+    HOST_MAIN_THREAD_ONLY();
     return !(*this == attribute);
 }
 
 MPlug MPlug::operator[](MObject& attribute) const {
+    HOST_MAIN_THREAD_ONLY();
     return child(attribute);
 }
 
 MPlug MPlug::operator[](unsigned int logicalIndex) const {
+    HOST_MAIN_THREAD_ONLY();
     return elementByLogicalIndex(logicalIndex);
 }
 
 MPlug::operator MObject() const {
+    HOST_MAIN_THREAD_ONLY();
     return attribute();
 }
 
 bool MPlug::isNull(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, MStatus::kSuccess);
     return !node_ || !attribute_;
 }
 
 MObject MPlug::attribute(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, attribute_ ? MStatus::kSuccess : MStatus::kFailure);
     return attribute_ ? Access::object(attribute_) : MObject();
 }
 
 MObject MPlug::node(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, node_ ? MStatus::kSuccess : MStatus::kFailure);
     return node_ ? Access::object(node_) : MObject();
 }
 
 MString MPlug::name(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return partialName(true, false, false, false, false, true, ReturnStatus);
 }
 
 MString MPlug::partialName(bool includeNodeName, bool, bool, bool, bool useFullAttributePath,
                            bool useLongNames, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     if (isNull()) {
         setStatus(ReturnStatus, MStatus::kFailure);
         return MString();
@@ -113,54 +127,65 @@ MString MPlug::partialName(bool includeNodeName, bool, bool, bool, bool useFullA
 }
 
 MString MPlug::info(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return name(ReturnStatus);
 }
 
 bool MPlug::isNetworked(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return isConnected(ReturnStatus);
 }
 
 bool MPlug::isArray(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
     return attribute_ && attribute_->array && index_ < 0;
 }
 
 bool MPlug::isElement(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
     return index_ >= 0;
 }
 
 bool MPlug::isCompound(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
     return attribute_ && attribute_->kind == Attribute::Kind::Compound;
 }
 
 bool MPlug::isChild(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
     return attribute_ && attribute_->parent;
 }
 
 bool MPlug::isKeyable(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
     return attribute_ && attribute_->keyable;
 }
 
 bool MPlug::isConnected(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     MPlugArray connected;
     return connectedTo(connected, true, true, ReturnStatus);
 }
 
 bool MPlug::isSource(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
     return !isNull() && node_->hasOutgoing({attribute_.get(), index_});
 }
 
 bool MPlug::isDestination(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
     return !isNull() && node_->incomingOf({attribute_.get(), index_});
 }
 
 bool MPlug::isDefaultValue(bool, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     if (isNull() || !holdsValue(attribute_.get(), index_)) {
         setStatus(ReturnStatus, MStatus::kFailure);
         return false;
@@ -170,11 +195,13 @@ bool MPlug::isDefaultValue(bool, MStatus* ReturnStatus) const {
 }
 
 unsigned int MPlug::logicalIndex(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, index_ >= 0 ? MStatus::kSuccess : MStatus::kFailure);
     return index_ >= 0 ? static_cast<unsigned int>(index_) : 0;
 }
 
 MPlug MPlug::elementByLogicalIndex(unsigned int logicalIndex, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     if (!isArray()) {
         setStatus(ReturnStatus, MStatus::kFailure);
         return MPlug();
@@ -186,6 +213,7 @@ MPlug MPlug::elementByLogicalIndex(unsigned int logicalIndex, MStatus* ReturnSta
 }
 
 MPlug MPlug::elementByPhysicalIndex(unsigned int physicalIndex, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     if (!isArray()) {
         setStatus(ReturnStatus, MStatus::kFailure);
         return MPlug();
@@ -200,6 +228,7 @@ MPlug MPlug::elementByPhysicalIndex(unsigned int physicalIndex, MStatus* ReturnS
 }
 
 unsigned int MPlug::numElements(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     if (!isArray()) {
         setStatus(ReturnStatus, MStatus::kFailure);
         return 0;
@@ -209,10 +238,12 @@ unsigned int MPlug::numElements(MStatus* ReturnStatus) const {
 }
 
 unsigned int MPlug::evaluateNumElements(MStatus* ReturnStatus) {
+    HOST_MAIN_THREAD_ONLY();
     return numElements(ReturnStatus);
 }
 
 MPlug MPlug::array(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     if (index_ < 0) {
         setStatus(ReturnStatus, MStatus::kFailure);
         return MPlug();
@@ -222,11 +253,13 @@ MPlug MPlug::array(MStatus* ReturnStatus) const {
 }
 
 unsigned int MPlug::numChildren(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, isCompound() ? MStatus::kSuccess : MStatus::kFailure);
     return isCompound() ? static_cast<unsigned int>(attribute_->children.size()) : 0;
 }
 
 MPlug MPlug::child(unsigned int index, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     if (!isCompound() || index >= attribute_->children.size()) {
         setStatus(ReturnStatus, MStatus::kInvalidParameter);
         return MPlug();
@@ -236,6 +269,7 @@ MPlug MPlug::child(unsigned int index, MStatus* ReturnStatus) const {
 }
 
 MPlug MPlug::child(MObject& attribute, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     if (isCompound()) {
         for (unsigned int i = 0; i < attribute_->children.size(); ++i) {
             if (Access::entity(attribute) == attribute_->children[i]) {
@@ -248,6 +282,7 @@ MPlug MPlug::child(MObject& attribute, MStatus* ReturnStatus) const {
 }
 
 MPlug MPlug::parent(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     if (!isChild()) {
         setStatus(ReturnStatus, MStatus::kFailure);
         return MPlug();
@@ -257,6 +292,7 @@ MPlug MPlug::parent(MStatus* ReturnStatus) const {
 }
 
 bool MPlug::connectedTo(MPlugArray& array, bool asDst, bool asSrc, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     array.clear();
     if (isNull()) {
         setStatus(ReturnStatus, MStatus::kFailure);
@@ -283,11 +319,13 @@ bool MPlug::connectedTo(MPlugArray& array, bool asDst, bool asSrc, MStatus* Retu
 }
 
 MPlug MPlug::source(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     MPlugArray sources;
     connectedTo(sources, true, false, ReturnStatus);
     return sources.length() ? sources[0] : MPlug();
 }
 
 bool MPlug::destinations(MPlugArray& theDestinations, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return connectedTo(theDestinations, false, true, ReturnStatus);
 }

@@ -1,5 +1,6 @@
 #include <maya/MPlug.h>
 
+#include "core/MainThreadOnly.h"
 #include "dg/Access.h"
 #include "dg/Node.h"
 #include "dg/StatusOut.h"
@@ -58,31 +59,38 @@ MStatus getInto(const MPlug& plug, T (MPlug::*getter)(MStatus*) const, T& value)
 }  // namespace
 
 double MPlug::asDouble(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     const Value* value = readNumber(node_, attribute_.get(), index_, ReturnStatus);
     return value ? value->asNumber() : 0.0;
 }
 
 float MPlug::asFloat(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return static_cast<float>(asDouble(ReturnStatus));
 }
 
 int MPlug::asInt(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return static_cast<int>(std::lround(asDouble(ReturnStatus)));
 }
 
 short MPlug::asShort(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return static_cast<short>(asInt(ReturnStatus));
 }
 
 char MPlug::asChar(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return static_cast<char>(asInt(ReturnStatus));
 }
 
 bool MPlug::asBool(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return asDouble(ReturnStatus) != 0.0;
 }
 
 MString MPlug::asString(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     const Value* value = readValue(node_, attribute_.get(), index_, ReturnStatus);
     if (value && value->kind != Value::Kind::Text) {
         setStatus(ReturnStatus, MStatus::kInvalidParameter);
@@ -92,10 +100,12 @@ MString MPlug::asString(MStatus* ReturnStatus) const {
 }
 
 MTime MPlug::asMTime(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     return MTime(asDouble(ReturnStatus), MTime::uiUnit());
 }
 
 MObject MPlug::asMObject(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     const Value* value = readValue(node_, attribute_.get(), index_, ReturnStatus);
     if (!value || (value->kind != Value::Kind::Matrix && value->kind != Value::Kind::Text)) {
         setStatus(ReturnStatus, MStatus::kInvalidParameter);
@@ -109,59 +119,76 @@ MObject MPlug::asMObject(MStatus* ReturnStatus) const {
 }
 
 MStatus MPlug::getValue(double& value) const {
+    HOST_MAIN_THREAD_ONLY();
     return getInto(*this, &MPlug::asDouble, value);
 }
 MStatus MPlug::getValue(float& value) const {
+    HOST_MAIN_THREAD_ONLY();
     return getInto(*this, &MPlug::asFloat, value);
 }
 MStatus MPlug::getValue(int& value) const {
+    HOST_MAIN_THREAD_ONLY();
     return getInto(*this, &MPlug::asInt, value);
 }
 MStatus MPlug::getValue(short& value) const {
+    HOST_MAIN_THREAD_ONLY();
     return getInto(*this, &MPlug::asShort, value);
 }
 MStatus MPlug::getValue(bool& value) const {
+    HOST_MAIN_THREAD_ONLY();
     return getInto(*this, &MPlug::asBool, value);
 }
 MStatus MPlug::getValue(MString& value) const {
+    HOST_MAIN_THREAD_ONLY();
     return getInto(*this, &MPlug::asString, value);
 }
 MStatus MPlug::getValue(MTime& value) const {
+    HOST_MAIN_THREAD_ONLY();
     return getInto(*this, &MPlug::asMTime, value);
 }
 MStatus MPlug::getValue(MObject& value) const {
+    HOST_MAIN_THREAD_ONLY();
     return getInto(*this, &MPlug::asMObject, value);
 }
 
 MStatus MPlug::setDouble(double value) {
+    HOST_MAIN_THREAD_ONLY();
     return writeValue(node_, attribute_.get(), index_, Value::ofNumber(value));
 }
 
 MStatus MPlug::setFloat(float value) {
+    HOST_MAIN_THREAD_ONLY();
     return setDouble(value);
 }
 MStatus MPlug::setInt(int value) {
+    HOST_MAIN_THREAD_ONLY();
     return setDouble(value);
 }
 MStatus MPlug::setShort(short value) {
+    HOST_MAIN_THREAD_ONLY();
     return setDouble(value);
 }
 MStatus MPlug::setChar(char value) {
+    HOST_MAIN_THREAD_ONLY();
     return setDouble(value);
 }
 MStatus MPlug::setBool(bool value) {
+    HOST_MAIN_THREAD_ONLY();
     return setDouble(value ? 1.0 : 0.0);
 }
 
 MStatus MPlug::setString(const MString& value) {
+    HOST_MAIN_THREAD_ONLY();
     return writeValue(node_, attribute_.get(), index_, Value::ofText(value));
 }
 
 MStatus MPlug::setMTime(const MTime& value) {
+    HOST_MAIN_THREAD_ONLY();
     return writeValue(node_, attribute_.get(), index_, Value::ofTime(value));
 }
 
 MStatus MPlug::setMObject(const MObject& value) {
+    HOST_MAIN_THREAD_ONLY();
     auto data = Access::as<host::Data>(value);
     if (!data) {
         return MStatus::kInvalidParameter;
@@ -172,29 +199,38 @@ MStatus MPlug::setMObject(const MObject& value) {
 }
 
 MStatus MPlug::setValue(double value) {
+    HOST_MAIN_THREAD_ONLY();
     return setDouble(value);
 }
 MStatus MPlug::setValue(float value) {
+    HOST_MAIN_THREAD_ONLY();
     return setFloat(value);
 }
 MStatus MPlug::setValue(int value) {
+    HOST_MAIN_THREAD_ONLY();
     return setInt(value);
 }
 MStatus MPlug::setValue(short value) {
+    HOST_MAIN_THREAD_ONLY();
     return setShort(value);
 }
 MStatus MPlug::setValue(bool value) {
+    HOST_MAIN_THREAD_ONLY();
     return setBool(value);
 }
 MStatus MPlug::setValue(const char* value) {
+    HOST_MAIN_THREAD_ONLY();
     return setString(value);
 }
 MStatus MPlug::setValue(const MString& value) {
+    HOST_MAIN_THREAD_ONLY();
     return setString(value);
 }
 MStatus MPlug::setValue(const MTime& value) {
+    HOST_MAIN_THREAD_ONLY();
     return setMTime(value);
 }
 MStatus MPlug::setValue(const MObject& value) {
+    HOST_MAIN_THREAD_ONLY();
     return setMObject(value);
 }

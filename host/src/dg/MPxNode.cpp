@@ -1,5 +1,6 @@
 #include <maya/MPxNode.h>
 
+#include "core/MainThreadOnly.h"
 #include "dg/Access.h"
 #include "dg/Node.h"
 
@@ -25,34 +26,42 @@ MStatus MPxNode::connectionBroken(const MPlug&, const MPlug&, bool) {
 }
 
 MPxNode::Type MPxNode::type() const {
+    HOST_MAIN_THREAD_ONLY();
     return kDependNode;
 }
 
 bool MPxNode::isAbstractClass() const {
+    HOST_MAIN_THREAD_ONLY();
     return false;
 }
 
 MTypeId MPxNode::typeId() const {
+    HOST_MAIN_THREAD_ONLY();
     return hostNode_ ? hostNode_->type->id : MTypeId();
 }
 
 MString MPxNode::typeName() const {
+    HOST_MAIN_THREAD_ONLY();
     return hostNode_ ? hostNode_->type->name : MString();
 }
 
 MString MPxNode::name() const {
+    HOST_MAIN_THREAD_ONLY();
     return hostNode_ ? hostNode_->name : MString();
 }
 
 MObject MPxNode::thisMObject() const {
+    HOST_MAIN_THREAD_ONLY();
     return hostNode_ ? Access::object(hostNode_->sharedFromThis()) : MObject();
 }
 
 MDataBlock MPxNode::forceCache() {
+    HOST_MAIN_THREAD_ONLY();
     return Access::block(hostNode_);
 }
 
 MStatus MPxNode::addAttribute(const MObject& attr) {
+    HOST_MAIN_THREAD_ONLY();
     host::NodeType* type = TypeRegistry::instance().initializing();
     auto attribute = Access::as<Attribute>(attr);
     if (!type || !attribute) {
@@ -62,6 +71,7 @@ MStatus MPxNode::addAttribute(const MObject& attr) {
 }
 
 MStatus MPxNode::attributeAffects(const MObject& whenChanges, const MObject& isAffected) {
+    HOST_MAIN_THREAD_ONLY();
     host::NodeType* type = TypeRegistry::instance().initializing();
     auto source = Access::as<Attribute>(whenChanges);
     auto affected = Access::as<Attribute>(isAffected);

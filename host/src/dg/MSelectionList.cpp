@@ -2,6 +2,7 @@
 
 #include <host/PlugText.h>
 
+#include "core/MainThreadOnly.h"
 #include "dg/Access.h"
 #include "dg/SceneGraph.h"
 #include "dg/StatusOut.h"
@@ -22,21 +23,25 @@ MSelectionList::~MSelectionList() = default;
 MSelectionList& MSelectionList::operator=(const MSelectionList& other) = default;
 
 MStatus MSelectionList::clear() {
+    HOST_MAIN_THREAD_ONLY();
     items_.clear();
     return MStatus::kSuccess;
 }
 
 bool MSelectionList::isEmpty(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, MStatus::kSuccess);
     return items_.empty();
 }
 
 unsigned int MSelectionList::length(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, MStatus::kSuccess);
     return static_cast<unsigned int>(items_.size());
 }
 
 MStatus MSelectionList::addItem(const Item& item) {
+    HOST_MAIN_THREAD_ONLY();
     const bool present = std::any_of(items_.begin(), items_.end(), [&item](const Item& each) {
         return each.node == item.node && each.plug == item.plug;
     });
@@ -47,6 +52,7 @@ MStatus MSelectionList::addItem(const Item& item) {
 }
 
 MStatus MSelectionList::add(const MString& matchString, bool) {
+    HOST_MAIN_THREAD_ONLY();
     const std::string pattern = matchString.asChar();
     if (pattern.find('.') != std::string::npos) {
         MPlug plug;
@@ -71,6 +77,7 @@ MStatus MSelectionList::add(const MString& matchString, bool) {
 }
 
 MStatus MSelectionList::add(const MObject& object, bool) {
+    HOST_MAIN_THREAD_ONLY();
     if (!Access::as<Node>(object)) {
         return MStatus::kInvalidParameter;
     }
@@ -78,14 +85,17 @@ MStatus MSelectionList::add(const MObject& object, bool) {
 }
 
 MStatus MSelectionList::add(const MDagPath& object, const MObject&, bool) {
+    HOST_MAIN_THREAD_ONLY();
     return object.isValid() ? add(object.node()) : MStatus(MStatus::kInvalidParameter);
 }
 
 MStatus MSelectionList::add(const MPlug& plug, bool) {
+    HOST_MAIN_THREAD_ONLY();
     return plug.isNull() ? MStatus(MStatus::kInvalidParameter) : addItem({plug.node(), plug});
 }
 
 MStatus MSelectionList::remove(unsigned int index) {
+    HOST_MAIN_THREAD_ONLY();
     if (index >= items_.size()) {
         return MStatus::kInvalidParameter;
     }
@@ -94,6 +104,7 @@ MStatus MSelectionList::remove(unsigned int index) {
 }
 
 bool MSelectionList::hasItem(const MObject& item, MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, MStatus::kSuccess);
     return std::any_of(items_.begin(), items_.end(), [&item](const Item& each) {
         return each.node == item && each.plug.isNull();
@@ -101,6 +112,7 @@ bool MSelectionList::hasItem(const MObject& item, MStatus* ReturnStatus) const {
 }
 
 MStatus MSelectionList::getDependNode(unsigned int index, MObject& depNode) const {
+    HOST_MAIN_THREAD_ONLY();
     if (index >= items_.size()) {
         return MStatus::kInvalidParameter;
     }
@@ -109,6 +121,7 @@ MStatus MSelectionList::getDependNode(unsigned int index, MObject& depNode) cons
 }
 
 MStatus MSelectionList::getDagPath(unsigned int index, MDagPath& dagPath) const {
+    HOST_MAIN_THREAD_ONLY();
     if (index >= items_.size()) {
         return MStatus::kInvalidParameter;
     }
@@ -118,11 +131,13 @@ MStatus MSelectionList::getDagPath(unsigned int index, MDagPath& dagPath) const 
 
 MStatus MSelectionList::getDagPath(unsigned int index, MDagPath& dagPath,
                                    MObject& component) const {
+    HOST_MAIN_THREAD_ONLY();
     component = MObject();
     return getDagPath(index, dagPath);
 }
 
 MStatus MSelectionList::getPlug(unsigned int index, MPlug& plug) const {
+    HOST_MAIN_THREAD_ONLY();
     if (index >= items_.size()) {
         return MStatus::kInvalidParameter;
     }
@@ -134,6 +149,7 @@ MStatus MSelectionList::getPlug(unsigned int index, MPlug& plug) const {
 }
 
 MStatus MSelectionList::getSelectionStrings(MStringArray& array) const {
+    HOST_MAIN_THREAD_ONLY();
     array.clear();
     for (unsigned int i = 0; i < items_.size(); ++i) {
         MStringArray one;
@@ -144,6 +160,7 @@ MStatus MSelectionList::getSelectionStrings(MStringArray& array) const {
 }
 
 MStatus MSelectionList::getSelectionStrings(unsigned int index, MStringArray& array) const {
+    HOST_MAIN_THREAD_ONLY();
     array.clear();
     if (index >= items_.size()) {
         return MStatus::kInvalidParameter;

@@ -1,5 +1,6 @@
 #include <maya/MImage.h>
 
+#include "core/MainThreadOnly.h"
 #include "image/ImageDecoder.h"
 #include "image/PngWriter.h"
 
@@ -12,6 +13,7 @@ MImage::~MImage() = default;
 
 MStatus MImage::create(unsigned int width, unsigned int height, unsigned int channels,
                        MPixelType type) {
+    HOST_MAIN_THREAD_ONLY();
     if (type != kByte || width == 0 || height == 0 || channels == 0 || channels > 4) {
         return MStatus::kFailure;
     }
@@ -25,6 +27,7 @@ MStatus MImage::create(unsigned int width, unsigned int height, unsigned int cha
 
 // Only 8-bit reading is available here.
 MStatus MImage::readFromFile(MString pathname, MPixelType type) {
+    HOST_MAIN_THREAD_ONLY();
     if (type != kByte) {
         return MStatus::kFailure;
     }
@@ -44,6 +47,7 @@ MStatus MImage::readFromFile(MString pathname, MPixelType type) {
 }
 
 MStatus MImage::writeToFile(MString fileName, MString outputFormat) const {
+    HOST_MAIN_THREAD_ONLY();
     MString format = outputFormat;
     if (format.toLowerCase() != "png") {
         return MStatus::kNotImplemented;
@@ -58,20 +62,24 @@ MStatus MImage::writeToFile(MString fileName, MString outputFormat) const {
 }
 
 MStatus MImage::getSize(unsigned int& width, unsigned int& height) const {
+    HOST_MAIN_THREAD_ONLY();
     width = width_;
     height = height_;
     return pixels_.empty() ? MStatus::kFailure : MStatus::kSuccess;
 }
 
 MImage::MPixelType MImage::pixelType() const {
+    HOST_MAIN_THREAD_ONLY();
     return type_;
 }
 
 unsigned char* MImage::pixels() const {
+    HOST_MAIN_THREAD_ONLY();
     return pixels_.empty() ? nullptr : pixels_.data();
 }
 
 void MImage::setPixels(unsigned char* pixels, unsigned int width, unsigned int height) {
+    HOST_MAIN_THREAD_ONLY();
     if (pixels == nullptr) {
         return;
     }
@@ -86,14 +94,17 @@ void MImage::setPixels(unsigned char* pixels, unsigned int width, unsigned int h
 }
 
 unsigned int MImage::depth() const {
+    HOST_MAIN_THREAD_ONLY();
     return channels_;
 }
 
 bool MImage::isRGBA() const {
+    HOST_MAIN_THREAD_ONLY();
     return true;
 }
 
 void MImage::verticalFlip() {
+    HOST_MAIN_THREAD_ONLY();
     if (pixels_.empty()) {
         return;
     }
@@ -105,6 +116,7 @@ void MImage::verticalFlip() {
 }
 
 MStatus MImage::release() {
+    HOST_MAIN_THREAD_ONLY();
     pixels_.clear();
     pixels_.shrink_to_fit();
     width_ = 0;

@@ -3,6 +3,7 @@
 #include <maya/MFnPlugin.h>
 
 #include "commands/CommandTable.h"
+#include "core/MainThreadOnly.h"
 #include "plugins/PluginRegistry.h"
 
 #include <algorithm>
@@ -43,22 +44,26 @@ MFnPlugin::~MFnPlugin() = default;
 
 // Maya's value of MFn::kPlugin is not known here, so the set reports the base type.
 MFn::Type MFnPlugin::type() const {
+    HOST_MAIN_THREAD_ONLY();
     return MFn::kBase;
 }
 
 MString MFnPlugin::vendor(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, MStatus::kSuccess);
     host::PluginRecord* record = recordOf(pluginName_);
     return record ? MString(record->vendor.c_str()) : vendor_;
 }
 
 MString MFnPlugin::version(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, MStatus::kSuccess);
     host::PluginRecord* record = recordOf(pluginName_);
     return record ? MString(record->version.c_str()) : version_;
 }
 
 MString MFnPlugin::apiVersion(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, MStatus::kSuccess);
     host::PluginRecord* record = recordOf(pluginName_);
     return record && !record->apiVersion.empty() ? MString(record->apiVersion.c_str())
@@ -66,11 +71,13 @@ MString MFnPlugin::apiVersion(MStatus* ReturnStatus) const {
 }
 
 MString MFnPlugin::name(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, MStatus::kSuccess);
     return pluginName_;
 }
 
 MString MFnPlugin::loadPath(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
     host::PluginRecord* record = recordOf(pluginName_);
     setStatus(ReturnStatus, record ? MStatus::kSuccess : MStatus::kFailure);
     if (!record) {
@@ -81,6 +88,7 @@ MString MFnPlugin::loadPath(MStatus* ReturnStatus) const {
 }
 
 MStatus MFnPlugin::setName(const MString& newName, bool) {
+    HOST_MAIN_THREAD_ONLY();
     if (recordOf(pluginName_)) {
         return MStatus::kFailure;
     }
@@ -89,6 +97,7 @@ MStatus MFnPlugin::setName(const MString& newName, bool) {
 }
 
 MStatus MFnPlugin::setVersion(const MString& newVersion) {
+    HOST_MAIN_THREAD_ONLY();
     version_ = newVersion;
     if (host::PluginRecord* record = recordOf(pluginName_)) {
         record->version = newVersion.asChar();
@@ -99,6 +108,7 @@ MStatus MFnPlugin::setVersion(const MString& newVersion) {
 MStatus MFnPlugin::registerNode(const MString& typeName, const MTypeId& typeId,
                                 MCreatorFunction creatorFunction, MInitializeFunction initFunction,
                                 MPxNode::Type type, const MString* classification) {
+    HOST_MAIN_THREAD_ONLY();
     host::PluginNodeType nodeType;
     nodeType.name = typeName;
     nodeType.id = typeId;
@@ -118,6 +128,7 @@ MStatus MFnPlugin::registerNode(const MString& typeName, const MTypeId& typeId,
 
 // A plug-in may only take back the node types it registered itself.
 MStatus MFnPlugin::deregisterNode(const MTypeId& typeId) {
+    HOST_MAIN_THREAD_ONLY();
     host::PluginRecord* record = recordOf(pluginName_);
     if (record == nullptr) {
         return host::deregisterPluginNodeType(typeId);
@@ -137,12 +148,14 @@ MStatus MFnPlugin::deregisterNode(const MTypeId& typeId) {
 
 MStatus MFnPlugin::registerCommand(const MString& commandName, MCreatorFunction creatorFunction,
                                    MCreateSyntaxFunction createSyntaxFunction) {
+    HOST_MAIN_THREAD_ONLY();
     bool added = host::CommandTable::instance().add(
         {commandName.asChar(), creatorFunction, createSyntaxFunction, pluginName_.asChar(), false});
     return added ? MStatus::kSuccess : MStatus::kFailure;
 }
 
 MStatus MFnPlugin::deregisterCommand(const MString& commandName) {
+    HOST_MAIN_THREAD_ONLY();
     std::optional<host::CommandEntry> entry =
         host::CommandTable::instance().find(commandName.asChar());
     if (!entry || entry->builtin || entry->plugin != pluginName_.asChar()) {
@@ -157,6 +170,7 @@ MStatus MFnPlugin::deregisterCommand(const MString& commandName) {
 // documented; nothing is checked, and a missing one shows as an error when it would run.
 MStatus MFnPlugin::registerUI(const MString& creationProc, const MString& deletionProc,
                               const MString& creationBatchProc, const MString& deletionBatchProc) {
+    HOST_MAIN_THREAD_ONLY();
     host::PluginRecord* record = recordOf(pluginName_);
     if (!record) {
         return MStatus::kFailure;

@@ -2,6 +2,7 @@
 
 #include <host/Faults.h>
 
+#include "core/MainThreadOnly.h"
 #include "render/MipChain.h"
 
 #include <cstring>
@@ -17,6 +18,7 @@ constexpr unsigned int kBytesPerPixel = 4;
 // already resolved to the number of levels.
 MTexture::MTexture(const MString& name, const MTextureDescription& description)
     : name_(name), description_(description), levels_(description.fMipmaps) {
+    HOST_MAIN_THREAD_ONLY();
     levels_.front().assign(
         static_cast<std::size_t>(description.fWidth) * description.fHeight * kBytesPerPixel, 0);
 }
@@ -25,6 +27,7 @@ MTexture::~MTexture() = default;
 
 MStatus MTexture::update(const void* pixelData, bool generateMipMaps, unsigned int rowPitch,
                          MTextureUpdateRegion* region) {
+    HOST_MAIN_THREAD_ONLY();
     if (host::faultEnabled(host::fault::kTextureUpdate)) {
         return MStatus::kFailure;
     }
@@ -61,6 +64,7 @@ MStatus MTexture::update(const void* pixelData, bool generateMipMaps, unsigned i
 // MImage keeps the bottom row first and this host's textures the top row first, so the rows
 // are turned over for the image to show upright, as it does on Maya.
 MStatus MTexture::update(const MImage& image, bool generateMipMaps) {
+    HOST_MAIN_THREAD_ONLY();
     unsigned int width = 0;
     unsigned int height = 0;
     if (image.pixelType() != MImage::kByte || image.depth() != kBytesPerPixel ||
@@ -78,18 +82,22 @@ MStatus MTexture::update(const MImage& image, bool generateMipMaps) {
 }
 
 void MTexture::textureDescription(MTextureDescription& desc) const {
+    HOST_MAIN_THREAD_ONLY();
     desc = description_;
 }
 
 const MString& MTexture::name() const {
+    HOST_MAIN_THREAD_ONLY();
     return name_;
 }
 
 unsigned int MTexture::bytesPerPixel() const {
+    HOST_MAIN_THREAD_ONLY();
     return kBytesPerPixel;
 }
 
 bool MTexture::hasAlpha() const {
+    HOST_MAIN_THREAD_ONLY();
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <host/Faults.h>
 
+#include "core/MainThreadOnly.h"
 #include "render/MipChain.h"
 #include "render/TextureAccess.h"
 #include "render/TextureRegistry.h"
@@ -68,6 +69,7 @@ MTextureManager::~MTextureManager() = default;
 MTexture* MTextureManager::acquireTexture(const MString& textureName,
                                           const MTextureDescription& textureDesc,
                                           const void* pixelData, bool generateMipMaps) {
+    HOST_MAIN_THREAD_ONLY();
     if (host::faultEnabled(host::fault::kTextureAcquire)) {
         return nullptr;
     }
@@ -77,6 +79,7 @@ MTexture* MTextureManager::acquireTexture(const MString& textureName,
 }
 
 void MTextureManager::releaseTexture(MTexture* texture) const {
+    HOST_MAIN_THREAD_ONLY();
     if (texture == nullptr) {
         return;
     }

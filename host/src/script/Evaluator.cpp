@@ -1,5 +1,6 @@
 #include "script/Evaluator.h"
 
+#include <host/IdleQueue.h>
 #include <host/Messages.h>
 
 #include "commands/CommandTable.h"
@@ -127,6 +128,9 @@ MStatus Evaluator::runScript(const std::string& text, const ScriptOptions& optio
         }
         if (lastResult) {
             *lastResult = resultOfValue(value);
+        }
+        if (outermost && options_.userStatements && !quitRequested()) {
+            runIdleQueue();
         }
         if (!outcome.status && !options_.keepGoing) {
             break;

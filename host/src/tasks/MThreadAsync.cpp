@@ -1,6 +1,7 @@
 #include <maya/MThreadAsync.h>
 
 #include <host/Faults.h>
+#include <host/Tasks.h>
 
 #include "tasks/TaskPool.h"
 
@@ -27,4 +28,12 @@ MStatus MThreadAsync::createTask(MThreadFunc func, void* data, MThreadAsyncCallb
     }
     return host::TaskPool::instance().submit(func, data, callback) ? MStatus::kSuccess
                                                                    : MStatus::kFailure;
+}
+
+const char* MThreadAsync::className() {
+    return "MThreadAsync";
+}
+
+std::size_t host::waitingTasks() {
+    return host::TaskPool::instance().waitingTasks();
 }

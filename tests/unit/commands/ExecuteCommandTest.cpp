@@ -185,4 +185,14 @@ TEST_F(ExecuteCommandTest, MessagesAreCountedByKind) {
     EXPECT_EQ(MGlobal::mayaState(), MGlobal::kBatch);
 }
 
+TEST_F(ExecuteCommandTest, AStringResultComesWithItsStatus) {
+    MStatus status;
+    EXPECT_EQ(MGlobal::executeCommandStringResult("resultOf -kind string", false, false, &status),
+              MString("ACEScg"));
+    EXPECT_EQ(status, MStatus::kSuccess);
+    EXPECT_EQ(MGlobal::executeCommandStringResult("resultOf -kind fail", false, false, &status),
+              MString());
+    EXPECT_EQ(status, MStatus::kFailure);
+}
+
 }  // namespace
