@@ -20,4 +20,9 @@ using LocalMediaPtr = std::unique_ptr<AVFormatContext, LocalMediaCloser>;
 // path is refused or cannot be opened.
 LocalMediaPtr openLocalMedia(const std::string& path);
 
+// Opens a plain local file as openLocalMedia does, with one of the demuxers in `formats` (a
+// comma-separated list) and the demuxer options given; options left unused stay in `options`.
+LocalMediaPtr openLocalFile(const std::string& path, const std::string& formats,
+                            AVDictionary** options);
+
 }  // namespace video

@@ -141,8 +141,8 @@ SequenceAnswer SequenceCache::show(int frame, bool checkFile,
     // reads the frame itself rather than wait for one of them to finish.
     const bool readersBusy = reading_.size() >= static_cast<size_t>(readers_) &&
                              reading_.count(frame) == 0 && frames_.count(frame) == 0;
-    MImage image;
     const auto deadline = std::chrono::steady_clock::now() + kLongestFrameWait;
+    bool hostReaderTried = false;
     for (bool readHere = readersBusy;; readHere = false) {
         held = frames_.find(frame);
         if (held != frames_.end()) {
@@ -153,10 +153,17 @@ SequenceAnswer SequenceCache::show(int frame, bool checkFile,
         }
         const auto failure = failed_.find(frame);
         if (failure != failed_.end() && failure->second >= request) {
-            return SequenceAnswer::kUnreadable;
+            if (hostReaderTried) {
+                return SequenceAnswer::kUnreadable;
+            }
+            // What FFmpeg could not read may be a format only the host knows.
+            hostReaderTried = true;
+            failed_.erase(failure);
+            readFrame(lock, frame, FrameReader::kHost);
+            continue;
         }
         if (readHere) {
-            readFrame(lock, frame, image);
+            readFrame(lock, frame, FrameReader::kFfmpeg);
             continue;
         }
         if (!running_ || std::chrono::steady_clock::now() >= deadline) {
