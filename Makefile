@@ -38,7 +38,8 @@ api2022: deps
 # Every target built with Clang (build/clang), warnings as errors: users build with either
 # compiler.
 .PHONY: clang
-clang: deps
+clang:
+	./scripts/install-deps clang
 	CC=clang CXX=clang++ cmake -S . -B build/clang -DCMAKE_BUILD_TYPE=Release -DCINESHEET_WERROR=ON
 	cmake --build build/clang -j $(JOBS)
 
