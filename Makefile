@@ -4,6 +4,9 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 # The make that CMake's build runs says nothing of the folders it enters.
 MAKEFLAGS += --no-print-directory
+# Warnings are errors where the project's CI builds (make test, make clang); a user's plain
+# build is not stopped by a warning of another compiler or FFmpeg version.
+WERROR ?= OFF
 
 .PHONY: all deps configure build test sanitize clean
 
@@ -15,20 +18,30 @@ deps:
 # BUNDLE_FFMPEG=OFF|ON: whether `make install` copies FFmpeg into the module (kept by the build
 # folder until given again; ON by default).
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCINESHEET_WERROR=$(WERROR) \
 		$(if $(BUNDLE_FFMPEG),-DCINESHEET_BUNDLE_FFMPEG=$(BUNDLE_FFMPEG))
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+test: WERROR = ON
 test: build api2022
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 # The plug-in (and the stand-in presenting Maya 2022.3's API) must build in the other API mode too.
 .PHONY: api2022
 api2022: deps
-	cmake -S . -B build/api2022 -DCMAKE_BUILD_TYPE=Release -DCINESHEET_MAYA_API=20220300
+	cmake -S . -B build/api2022 -DCMAKE_BUILD_TYPE=Release -DCINESHEET_MAYA_API=20220300 \
+		-DCINESHEET_WERROR=$(WERROR)
 	cmake --build build/api2022 -j $(JOBS) --target CineSheet
+
+# Every target built with Clang (build/clang), warnings as errors: users build with either
+# compiler.
+.PHONY: clang
+clang:
+	./scripts/install-deps clang
+	CC=clang CXX=clang++ cmake -S . -B build/clang -DCMAKE_BUILD_TYPE=Release -DCINESHEET_WERROR=ON
+	cmake --build build/clang -j $(JOBS)
 
 # The cache, decoding, budget, frame preparation and sequence tests under AddressSanitizer with
 # UndefinedBehaviorSanitizer (build/asan), then under ThreadSanitizer (build/tsan); any report

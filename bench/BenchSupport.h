@@ -36,13 +36,16 @@ inline double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-inline double percentile(std::vector<double> values, double fraction) {
+inline double percentile(const std::vector<double>& values, double fraction) {
     if (values.empty()) {
         return 0.0;
     }
-    std::sort(values.begin(), values.end());
-    const size_t index = static_cast<size_t>(fraction * static_cast<double>(values.size() - 1));
-    return values[index];
+    // Selected in a copy of the caller's, whose order stays as it was.
+    std::vector<double> ordered(values.begin(), values.end());
+    const size_t index = static_cast<size_t>(fraction * static_cast<double>(ordered.size() - 1));
+    std::nth_element(ordered.begin(), ordered.begin() + static_cast<std::ptrdiff_t>(index),
+                     ordered.end());
+    return ordered[index];
 }
 
 inline double median(const std::vector<double>& values) {

@@ -2,6 +2,7 @@
 #include "cmd/CineSheetCommand.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "node/CineSheet.h"
+#include "node/ColorSpaceChoice.h"
 
 #include <maya/MDrawRegistry.h>
 #include <maya/MFnPlugin.h>
@@ -34,6 +35,9 @@ MStatus initializePlugin(MObject obj) {
     if (!status) {
         return reportApiError(kSource, 53, status);
     }
+    // Without them a scene opened under another colour configuration may show other spaces, but
+    // everything else works.
+    registerColorSpaceCallbacks();
     // The menu item and the viewport filter are conveniences of interactive sessions: the
     // plug-in works without them, so a failure is reported but does not stop loading.
     status = plugin.registerUI("cineSheetCreateUI", "cineSheetDeleteUI");
@@ -47,6 +51,7 @@ MStatus initializePlugin(MObject obj) {
 
 MStatus uninitializePlugin(MObject obj) {
     MFnPlugin plugin(obj);
+    deregisterColorSpaceCallbacks();
     MStatus status = MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(
         CineSheet::drawDbClassification, CineSheet::drawRegistrantId);
     if (!status) {

@@ -88,6 +88,14 @@ void LocalMediaCloser::operator()(AVFormatContext* context) const {
 }
 
 LocalMediaPtr openLocalMedia(const std::string& path, const std::atomic<bool>* abandon) {
+    AVDictionary* options = nullptr;
+    LocalMediaPtr media = openLocalFile(path, kSelfContainedFormats, &options, abandon);
+    av_dict_free(&options);
+    return media;
+}
+
+LocalMediaPtr openLocalFile(const std::string& path, const std::string& formats,
+                            AVDictionary** options, const std::atomic<bool>* abandon) {
     FileDescriptor file = openLocalRegularFile(path);
     if (!file.isOpen()) {
         return nullptr;
@@ -100,13 +108,10 @@ LocalMediaPtr openLocalMedia(const std::string& path, const std::atomic<bool>* a
     }
     raw->pb = reader.get();
     raw->flags |= AVFMT_FLAG_CUSTOM_IO;
-    AVDictionary* options = nullptr;
     // Nothing but the checked file is read; the path only lends its extension to format probing.
-    av_dict_set(&options, "protocol_whitelist", "none", 0);
-    av_dict_set(&options, "format_whitelist", kSelfContainedFormats, 0);
-    const int result = avformat_open_input(&raw, path.c_str(), nullptr, &options);
-    av_dict_free(&options);
-    if (result < 0) {
+    av_dict_set(options, "protocol_whitelist", "none", 0);
+    av_dict_set(options, "format_whitelist", formats.c_str(), 0);
+    if (avformat_open_input(&raw, path.c_str(), nullptr, options) < 0) {
         // The failed open has freed the demuxer but not the reader, which is still ours.
         return nullptr;
     }

@@ -24,4 +24,9 @@ LocalMediaPtr openLocalMedia(const std::string& path, const std::atomic<bool>* a
 // From now on no flag abandons the reads of a media opened by openLocalMedia.
 void stopAbandoning(AVFormatContext* media);
 
+// Opens a plain local file as openLocalMedia does, with one of the demuxers in `formats` (a
+// comma-separated list) and the demuxer options given; options left unused stay in `options`.
+LocalMediaPtr openLocalFile(const std::string& path, const std::string& formats,
+                            AVDictionary** options, const std::atomic<bool>* abandon = nullptr);
+
 }  // namespace video

@@ -122,6 +122,7 @@ SequenceAnswer SequenceCache::show(int frame, bool checkFile,
     moveWindow();
     workChanged_.notify_all();
 
+    bool hostReaderTried = false;
     for (;;) {
         held = frames_.find(frame);
         if (held != frames_.end()) {
@@ -132,7 +133,14 @@ SequenceAnswer SequenceCache::show(int frame, bool checkFile,
         }
         const auto failure = failed_.find(frame);
         if (failure != failed_.end() && failure->second >= request) {
-            return SequenceAnswer::kUnreadable;
+            if (hostReaderTried) {
+                return SequenceAnswer::kUnreadable;
+            }
+            // What FFmpeg could not read may be a format only the host knows.
+            hostReaderTried = true;
+            failed_.erase(failure);
+            readFrame(lock, frame, FrameReader::kHost);
+            continue;
         }
         if (!running_) {
             return SequenceAnswer::kNotInTime;

@@ -7,8 +7,6 @@
 #include "cache/SequenceWindow.h"
 #include "cache/WorkerThreads.h"
 
-#include <maya/MImage.h>
-
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -32,18 +30,19 @@ struct SequenceFrame {
 enum class SequenceAnswer {
     kShown,       // handed over, and the taker showed it
     kNotShown,    // handed over, and the taker could not show it
-    kUnreadable,  // the file is gone or is no image the host's reader understands
+    kUnreadable,  // the file is gone or is no image FFmpeg or the host's reader understands
     kNotInTime,   // not read by the deadline, or nothing is open: ask again later
 };
 
-// The frames of one image sequence around the frame asked for, read by background readers the
-// cache owns (two where the machine has two cores or more): the frame asked for first, then
-// those ahead in the direction of play, then the others nearest first. Frames leaving the window
-// are dropped (their buffers kept for the next ones). Each frame takes width × height × 4 bytes,
-// counted in the process-wide cache budget; the budget cannot take a sequence's frames for other
-// caches, only the sequence's own window gives them up. The drawing thread never reads a file
-// itself: it waits for the readers until a deadline, and when that passes first, the reader
-// asks for a refresh once the frame is read. All calls come from the drawing thread.
+// The frames of one image sequence around the frame asked for, decoded with FFmpeg by background
+// readers the cache owns (two where the machine has two cores or more): the frame asked for
+// first, then those ahead in the direction of play, then the others nearest first. Frames leaving
+// the window are dropped (their buffers kept for the next ones). Each frame takes
+// width × height × 4 bytes, counted in the process-wide cache budget; the budget cannot take a
+// sequence's frames for other caches, only the sequence's own window gives them up. The drawing
+// thread waits for the readers until a deadline, and when that passes first, the reader asks for
+// a refresh once the frame is read. A file FFmpeg cannot read is read by the host's image reader,
+// by the drawing thread only. All calls come from the drawing thread, Maya's main thread.
 class SequenceCache {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
@@ -80,20 +79,24 @@ private:
         FileStamp stamp;
     };
 
+    // What reads a file: FFmpeg on any thread, or the host's image reader, on the main thread
+    // only, for a file FFmpeg could not read.
+    enum class FrameReader { kFfmpeg, kHost };
+
     void startReaders();
     void serve();
     // The next frame the window lacks, in reading order; none when nothing is left to read.
     std::optional<int> nextFrame() const;
     // Reads one frame with the lock released and stores it, or notes that it failed; asks for a
     // refresh when the drawing thread stopped waiting for it.
-    void readFrame(std::unique_lock<std::mutex>& lock, int frame, MImage& image);
+    void readFrame(std::unique_lock<std::mutex>& lock, int frame, FrameReader reader);
     // Makes room in the budget for the wanted frame by giving up the spare buffers, then the
     // frames farthest from it, narrowing the window past them; false when nothing is left.
     bool makeRoom(size_t bytes);
     // Keeps the window short of a frame the budget has no room for, until the next request.
     void narrowPast(int frame);
     // Copies a frame read into a buffer of its own, top row first.
-    void store(int frame, const MImage& image, const FileStamp& stamp, long request);
+    void store(int frame, const decode::RgbaImage& image, const FileStamp& stamp, long request);
     // Whether the frame last asked for is held, or failed since it was last asked for.
     bool wantedSettled() const;
     // Whether the frames on disk should be looked for (again) before reading on.

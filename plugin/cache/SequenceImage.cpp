@@ -1,10 +1,9 @@
 #include "cache/SequenceImage.h"
 
 #include "cache/LocalFile.h"
+#include "decode/StillImage.h"
 
 #include <sys/stat.h>
-
-#include <cstring>
 
 namespace video {
 
@@ -38,30 +37,13 @@ std::optional<FileStamp> currentFileStamp(const std::string& path) {
     return stampOf(status);
 }
 
-bool readImage(const std::string& path, MImage& image) {
-    if (!image.readFromFile(MString(path.c_str()), MImage::kByte)) {
-        image.release();
+bool readImage(const std::string& path, decode::RgbaImage& image) {
+    const FramePtr picture = decode::decodeStillImage(path);
+    if (!picture) {
+        image = decode::RgbaImage{};
         return false;
     }
-    return true;
-}
-
-size_t frameBytes(const MImage& image) {
-    unsigned int width = 0;
-    unsigned int height = 0;
-    image.getSize(width, height);
-    return static_cast<size_t>(width) * height * 4;
-}
-
-void copyTopRowFirst(const MImage& image, unsigned char* frame) {
-    unsigned int width = 0;
-    unsigned int height = 0;
-    image.getSize(width, height);
-    const size_t rowBytes = static_cast<size_t>(width) * 4;
-    const unsigned char* pixels = image.pixels();
-    for (unsigned int row = 0; row < height; ++row) {
-        std::memcpy(frame + rowBytes * row, pixels + rowBytes * (height - 1 - row), rowBytes);
-    }
+    return decode::convertToRgba8(*picture, image);
 }
 
 }  // namespace video

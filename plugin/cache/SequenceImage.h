@@ -1,6 +1,6 @@
 #pragma once
 
-#include <maya/MImage.h>
+#include "decode/RgbaImage.h"
 
 #include <sys/types.h>
 #include <cstddef>
@@ -28,16 +28,8 @@ std::optional<FileStamp> readableFileStamp(const std::string& path);
 // whether a frame held is still what the file holds.
 std::optional<FileStamp> currentFileStamp(const std::string& path);
 
-// Reads the file through the host's image reader as 8-bit RGBA. False, with the image emptied,
-// for a file it cannot read.
-bool readImage(const std::string& path, MImage& image);
-
-// Bytes of the image as a frame: width × height × 4.
-size_t frameBytes(const MImage& image);
-
-// Copies the image's pixels into `frame` (frameBytes bytes) with the top row first, as the
-// texture takes them. The reader keeps the bottom row first, as Maya's does, so this copy is the
-// one flip a frame gets here.
-void copyTopRowFirst(const MImage& image, unsigned char* frame);
+// Reads the file with FFmpeg as 8-bit RGBA, top row first; safe on any thread. False, with the
+// image emptied, for a file FFmpeg cannot read.
+bool readImage(const std::string& path, decode::RgbaImage& image);
 
 }  // namespace video

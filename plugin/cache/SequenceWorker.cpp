@@ -1,16 +1,16 @@
 #include "cache/CacheBudget.h"
 #include "cache/FrameMemory.h"
+#include "cache/HostImageReader.h"
 #include "cache/SequenceCache.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace video {
 
-// Maya does not document whether its image reader may be used off the main thread; every read
-// here uses an MImage of its own and shares nothing with other reads.
+// Readers decode with FFmpeg only: Maya's API, its image reader included, is single-threaded.
 void SequenceCache::serve() {
-    MImage image;
     std::unique_lock<std::mutex> lock(mutex_);
     while (running_) {
         if (scanDue()) {
@@ -18,7 +18,7 @@ void SequenceCache::serve() {
             scanFolder(lock);
             scanning_ = false;
         } else if (const std::optional<int> frame = nextFrame()) {
-            readFrame(lock, *frame, image);
+            readFrame(lock, *frame, FrameReader::kFfmpeg);
         } else {
             workChanged_.wait(lock);
         }
@@ -82,7 +82,7 @@ void SequenceCache::scanFolder(std::unique_lock<std::mutex>& lock) {
     moveWindow();
 }
 
-void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, MImage& image) {
+void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, FrameReader reader) {
     const long generation = generation_;
     const long request = request_;
     const std::string file = pattern_.fileOf(frame);
@@ -100,8 +100,10 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, MIm
     if (room || wanted) {
         stamp = readableFileStamp(file);
     }
-    const bool read = stamp && readImage(file, image);
-    const size_t bytes = read ? frameBytes(image) : 0;
+    decode::RgbaImage image;
+    const bool read = stamp && (reader == FrameReader::kFfmpeg ? readImage(file, image)
+                                                               : readWithHostReader(file, image));
+    const size_t bytes = image.bytes();
     if (read && bytes != expected) {
         budget.dropReservation();
         room = budget.reserve(bytes);
@@ -131,7 +133,6 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, MIm
     }
     lock.unlock();
     budget.dropReservation();
-    image.release();
     frameSettled_.notify_all();
     if (wantedNow) {
         workChanged_.notify_all();
@@ -179,8 +180,9 @@ void SequenceCache::narrowPast(int frame) {
     }
 }
 
-void SequenceCache::store(int frame, const MImage& image, const FileStamp& stamp, long request) {
-    const size_t bytes = frameBytes(image);
+void SequenceCache::store(int frame, const decode::RgbaImage& image, const FileStamp& stamp,
+                          long request) {
+    const size_t bytes = image.bytes();
     unsigned char* pixels = buffers_.take(bytes);
     freeBuffers(buffers_.takeRetired());
     if (!pixels) {
@@ -190,12 +192,9 @@ void SequenceCache::store(int frame, const MImage& image, const FileStamp& stamp
         failed_[frame] = request;
         return;
     }
-    copyTopRowFirst(image, pixels);
+    std::memcpy(pixels, image.pixels.data(), bytes);
     buffers_.stored(pixels, bytes);
-    unsigned int width = 0;
-    unsigned int height = 0;
-    image.getSize(width, height);
-    frames_[frame] = Held{pixels, static_cast<int>(width), static_cast<int>(height), stamp};
+    frames_[frame] = Held{pixels, image.width, image.height, stamp};
 }
 
 }  // namespace video

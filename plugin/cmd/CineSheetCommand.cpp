@@ -2,6 +2,7 @@
 
 #include "ApiErrorReport.h"
 #include "node/CineSheet.h"
+#include "node/ColorSpaceChoice.h"
 
 #include <maya/MArgDatabase.h>
 #include <maya/MFn.h>
@@ -266,8 +267,10 @@ MStatus CineSheetCommand::setFile(MFnDependencyNode& shapeFn) {
     if (failed(status)) {
         return fail(181, status);
     }
-    // Set directly: the value goes away with the node on undo and is set again on redo.
+    // Set directly: the value goes away with the node on undo and is set again on redo. The
+    // colour space is the one the file rules give the file, as for Maya's file textures.
     file.setString(filePath);
+    applyFileRules(shapeFn.object(), filePath);
     return MStatus::kSuccess;
 }
 

@@ -37,6 +37,7 @@ MObject CineSheet::aPlaneScale;
 MObject CineSheet::aCacheFrames;
 MObject CineSheet::aCacheRes;
 MObject CineSheet::aColorSpace;
+MObject CineSheet::aColorSpaceName;
 MObject CineSheet::aGammaCorrect;
 MObject CineSheet::aFrameRatio;
 MObject CineSheet::aKeyframeInterval;

@@ -79,6 +79,8 @@ public:
     static MObject aCacheFrames;
     static MObject aCacheRes;
     static MObject aColorSpace;
+    // The name of the colorSpace field chosen, kept with the scene.
+    static MObject aColorSpaceName;
     static MObject aGammaCorrect;
     // Read from the file: its picture shape from the header, its keyframe interval once the
     // draw override's worker has looked through it.

@@ -1,4 +1,5 @@
 #include "node/CineSheet.h"
+#include "node/ColorSpaceNames.h"
 
 #include <maya/MFnAttribute.h>
 #include <maya/MFnData.h>
@@ -151,15 +152,10 @@ MStatus CineSheet::initialize() {
     addAttribute(aCacheRes);
 
     // The colour space choices are the host's input spaces at load time. Footage is almost
-    // always display-referred 8-bit video or images, so the default is "sRGB" where the host
-    // has it: the rendering space (a linear one in Maya's configurations) would show it washed
-    // out now that the viewport applies the choice. Without an sRGB space the default is the
-    // space the host renders in. A failed query leaves its result empty.
-    MString renderingSpace;
-    if (MGlobal::executeCommand("colorManagementPrefs -q -loadedRenderingSpaceName", renderingSpace,
-                                false, false) != MStatus::kSuccess) {
-        renderingSpace.clear();
-    }
+    // always display-referred 8-bit video or images, so the default is the sRGB texture space
+    // where the configuration has one, and "None" (shown as stored) where it has not: the
+    // rendering space, a linear one in Maya's configurations, would show it washed out. A failed
+    // query leaves its result empty.
     MStringArray inputSpaces;
     if (MGlobal::executeCommand("colorManagementPrefs -q -inputSpaceNames", inputSpaces, false,
                                 false) != MStatus::kSuccess) {
@@ -168,19 +164,10 @@ MStatus CineSheet::initialize() {
     aColorSpace = enumFn.create("colorSpace", "colorSpace", 0);
     enumFn.setStorable(true);
     enumFn.addField("None", 0);
-    short renderingField = 0;
-    short srgbField = 0;
     for (unsigned int i = 0; i < inputSpaces.length(); ++i) {
-        const short field = static_cast<short>(i + 1);
-        enumFn.addField(inputSpaces[i], field);
-        if (inputSpaces[i] == renderingSpace) {
-            renderingField = field;
-        }
-        if (inputSpaces[i] == "sRGB" && srgbField == 0) {
-            srgbField = field;
-        }
+        enumFn.addField(inputSpaces[i], static_cast<short>(i + 1));
     }
-    enumFn.setDefault(srgbField != 0 ? srgbField : renderingField);
+    enumFn.setDefault(defaultColorSpaceField(inputSpaces));
     addAttribute(aColorSpace);
 
     aGammaCorrect = numericFn.create("gamma", "gamma", MFnNumericData::kFloat, 1.0);
@@ -220,6 +207,15 @@ MStatus CineSheet::initialize() {
     makeCameraInput(numericFn);
     numericFn.setMin(0.0);
     addPlacementInput(aRenderHeight);
+
+    // The name of the "colorSpace" field, kept with the scene so that another configuration's
+    // list shows the same space (see ColorSpaceChoice.h).
+    aColorSpaceName = typedFn.create("colorSpaceName", "csn", MFnData::kString, MObject::kNullObj);
+    typedFn.setStorable(true);
+    typedFn.setKeyable(false);
+    typedFn.setConnectable(false);
+    typedFn.setHidden(true);
+    addAttribute(aColorSpaceName);
 
     return status;
 }

@@ -4,10 +4,12 @@
 
 #include "builtins/BuiltinSupport.h"
 #include "builtins/ColorSettings.h"
+#include "builtins/FileRules.h"
 
 #include <sstream>
 
-// colorManagementPrefs (queries only) and hostConfig, which sets what it reports.
+// colorManagementPrefs (queries only), colorManagementFileRules (-evaluate only) and hostConfig,
+// which sets what they report.
 namespace host::builtins {
 namespace {
 
@@ -50,8 +52,32 @@ public:
     }
 };
 
+// colorManagementFileRules -evaluate <path>: the input space the rules give the file.
+class ColorManagementFileRulesCommand : public MPxCommand {
+public:
+    static MSyntax newSyntax() {
+        MSyntax syntax;
+        syntax.addFlag("-ev", "-evaluate", MSyntax::kString);
+        return syntax;
+    }
+
+    MStatus doIt(const MArgList& args) override {
+        MArgDatabase parsed(syntax(), args);
+        MString path;
+        if (!parsed.getFlagArgument("-evaluate", 0, path)) {
+            return fail("colorManagementFileRules: only -evaluate is supported");
+        }
+        if (faultEnabled(fault::kColorManagementQuery)) {
+            return fail("colorManagementFileRules: color management is not available");
+        }
+        setResult(MString(evaluateFileRules(colorSettings(), path.asChar()).c_str()));
+        return MStatus::kSuccess;
+    }
+};
+
 // Host-only settings for tests: the colour-management answers and the fault switches.
 //   hostConfig -inputSpaceNames "sRGB,Raw" -renderingSpaceName "ACEScg";
+//   hostConfig -fileRule "*/plates/*" "ACEScg";   (each rule above those set before)
 //   hostConfig -fault colorManagementQuery on;   hostConfig -resetFaults;
 //   hostConfig -q -offMainThreadCalls;   (calls into the API from other threads so far)
 class HostConfigCommand : public MPxCommand {
@@ -60,6 +86,8 @@ public:
         MSyntax syntax;
         syntax.addFlag("-isn", "-inputSpaceNames", MSyntax::kString);
         syntax.addFlag("-rsn", "-renderingSpaceName", MSyntax::kString);
+        syntax.addFlag("-fr", "-fileRule", MSyntax::kString, MSyntax::kString);
+        syntax.makeFlagMultiUse("-fileRule");
         syntax.addFlag("-flt", "-fault", MSyntax::kString, MSyntax::kBoolean);
         syntax.makeFlagMultiUse("-fault");
         syntax.addFlag("-rf", "-resetFaults");
@@ -104,6 +132,13 @@ public:
         if (parsed.getFlagArgument("-renderingSpaceName", 0, text)) {
             colorSettings().renderingSpace = text.asChar();
         }
+        for (unsigned int i = 0; i < parsed.numberOfFlagUses("-fileRule"); ++i) {
+            MArgList use;
+            parsed.getFlagArgumentList("-fileRule", i, use);
+            auto& rules = colorSettings().fileRules;
+            rules.insert(rules.begin(),
+                         FileRule{use.asString(0).asChar(), use.asString(1).asChar()});
+        }
         return MStatus::kSuccess;
     }
 
@@ -123,6 +158,9 @@ private:
 const BuiltinCommandRegistrar colorManagementPrefsCommand("colorManagementPrefs",
                                                           create<ColorManagementPrefsCommand>,
                                                           ColorManagementPrefsCommand::newSyntax);
+const BuiltinCommandRegistrar colorManagementFileRulesCommand(
+    "colorManagementFileRules", create<ColorManagementFileRulesCommand>,
+    ColorManagementFileRulesCommand::newSyntax);
 const BuiltinCommandRegistrar hostConfigCommand("hostConfig", create<HostConfigCommand>,
                                                 HostConfigCommand::newSyntax);
 

@@ -4,6 +4,7 @@
 
 #include "builtins/BuiltinSupport.h"
 #include "builtins/SceneWriter.h"
+#include "messages/SceneMessages.h"
 
 #include <fstream>
 #include <sstream>
@@ -84,6 +85,7 @@ private:
         if (sceneName().empty()) {
             return fail("file -save: the scene has no name (use file -rename first)");
         }
+        sendSceneMessage(MSceneMessage::kBeforeSave);
         std::ofstream out(sceneName(), std::ios::binary | std::ios::trunc);
         out << sceneAsScript(sceneName());
         out.close();
@@ -92,6 +94,7 @@ private:
         }
         setSceneModified(false);
         setResult(MString(sceneName().c_str()));
+        sendSceneMessage(MSceneMessage::kAfterSave);
         return MStatus::kSuccess;
     }
 
@@ -103,6 +106,7 @@ private:
         }
         std::ostringstream text;
         text << in.rdbuf();
+        sendSceneMessage(MSceneMessage::kBeforeOpen);
         UndoQueue::instance().clear();
         newScene();
         sceneName() = path;
@@ -112,6 +116,7 @@ private:
             return fail("file -open: errors while reading " + path);
         }
         setSceneModified(false);
+        sendSceneMessage(MSceneMessage::kAfterOpen);
         setResult(MString(path.c_str()));
         return MStatus::kSuccess;
     }

@@ -5,9 +5,12 @@
 namespace host {
 namespace {
 
-// The linear spaces among the names colorManagementPrefs reports. ACEScg's primaries differ
-// from sRGB's; its gamut conversion is not modelled, only its linear encoding.
-const char* const kLinearSpaces[] = {"Raw", "scene-linear Rec.709-sRGB", "ACEScg"};
+// The sRGB-encoded texture spaces and the linear spaces, under the names of Maya's legacy and
+// OCIO v2 default configurations. ACEScg's primaries differ from sRGB's; its gamut conversion is
+// not modelled, only its linear encoding.
+const char* const kSrgbSpaces[] = {"sRGB", "sRGB Encoded Rec.709 (sRGB)"};
+const char* const kLinearSpaces[] = {"Raw", "scene-linear Rec.709-sRGB", "ACEScg",
+                                     "Linear Rec.709 (sRGB)"};
 
 float encodeSrgb(float linear) {
     if (linear <= 0.0031308f) {
@@ -19,8 +22,10 @@ float encodeSrgb(float linear) {
 }  // namespace
 
 DisplayTransform displayTransformFor(const MString& inputColorSpace) {
-    if (inputColorSpace == "sRGB") {
-        return DisplayTransform::Unchanged;
+    for (const char* srgb : kSrgbSpaces) {
+        if (inputColorSpace == srgb) {
+            return DisplayTransform::Unchanged;
+        }
     }
     for (const char* linear : kLinearSpaces) {
         if (inputColorSpace == linear) {

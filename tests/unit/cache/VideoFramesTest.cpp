@@ -334,8 +334,8 @@ TEST_F(BadFiles, framesThatCannotBeStoredFailAtOnce) {
     cacheOf(sheet).blockStarts.append(112);
     std::vector<unsigned char*>& slots = cacheOf(sheet).blocks[0];
     slots.assign(12, nullptr);
-    const size_t bytes = 16 * 16 * 4;
-    auto image = [bytes] {
+    constexpr size_t bytes = 16 * 16 * 4;
+    auto image = [] {
         auto* pixels = static_cast<unsigned char*>(std::malloc(bytes));
         std::memset(pixels, 200, bytes);
         return pixels;

@@ -4,6 +4,7 @@
 #include "draw/CineSheetDrawOverride.h"
 #include "node/CineSheet.h"
 
+#include <host/MainThread.h>
 #include <host/Commands.h>
 #include <host/NodeTypes.h>
 #include <host/Scene.h>
@@ -27,9 +28,12 @@ void SheetFixture::SetUp() {
               MStatus::kSuccess);
     run("createNode transform -n sheet; createNode CineSheet -n sheetShape -p sheet");
     ASSERT_EQ(host::findNode("sheetShape", sheet), MStatus::kSuccess);
+    host::resetOffMainThreadCalls();
 }
 
 void SheetFixture::TearDown() {
+    // Maya's API is single-threaded: readers and workers must not call into it.
+    EXPECT_EQ(host::offMainThreadCalls(), 0u);
     EXPECT_EQ(MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(
                   CineSheet::drawDbClassification, CineSheet::drawRegistrantId),
               MStatus::kSuccess);

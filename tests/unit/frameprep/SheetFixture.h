@@ -40,9 +40,6 @@ protected:
     bool drewMesh() const;
 
     MObject sheet;
-
-private:
-    std::size_t texturesBefore = 0;
 };
 
 // Files the tests share, made with the ffmpeg tool once per test run on first use.

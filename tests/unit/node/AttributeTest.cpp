@@ -98,6 +98,7 @@ const std::vector<ExpectedAttribute> kAttributes = {
      true,
      0.0,
      {}},
+    {"colorSpaceName", "csn", MFn::kTypedAttribute, true, false, false, true, {}, {}},
 };
 
 std::vector<std::string> enumFields(const MObject& attribute) {
@@ -251,16 +252,21 @@ TEST_F(AttributeTest, ColorSpacesFollowTheHostAtRegistration) {
     EXPECT_EQ(plug(createCineSheet(), "colorSpace").asShort(), 2);
 }
 
-// Footage shown through a linear rendering space would look washed out, so sRGB comes first;
-// without it, the rendering space (the last field of that name), else None.
-TEST_F(AttributeTest, ColorSpaceDefaultIsSrgbThenTheRenderingSpaceThenNone) {
+// Footage shown through a linear space would look washed out: the sRGB texture space under
+// either of Maya's names, else None (shown as stored), never the rendering space.
+TEST_F(AttributeTest, ColorSpaceDefaultIsTheSrgbTextureSpaceElseNone) {
     run("hostConfig -inputSpaceNames \"ACEScg,sRGB,Raw\" -renderingSpaceName \"ACEScg\"");
     reregisterNodeType();
     EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 2);
 
-    run("hostConfig -inputSpaceNames \"Raw,ACEScg,Raw\" -renderingSpaceName \"Raw\"");
+    run("hostConfig -inputSpaceNames \"ACEScg,Linear Rec.709 (sRGB),sRGB Encoded Rec.709 "
+        "(sRGB),Raw\" -renderingSpaceName \"ACEScg\"");
     reregisterNodeType();
     EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 3);
+
+    run("hostConfig -inputSpaceNames \"Raw,ACEScg,Raw\" -renderingSpaceName \"Raw\"");
+    reregisterNodeType();
+    EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 0);
 
     run("hostConfig -inputSpaceNames \"Raw,ACEScg\" -renderingSpaceName \"linear\"");
     reregisterNodeType();
