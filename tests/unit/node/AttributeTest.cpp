@@ -98,6 +98,8 @@ const std::vector<ExpectedAttribute> kAttributes = {
      true,
      0.0,
      {}},
+    {"renderWidth", "renderWidth", MFn::kNumericAttribute, true, false, true, false, 0.0, {}},
+    {"renderHeight", "renderHeight", MFn::kNumericAttribute, true, false, true, false, 0.0, {}},
     {"colorSpaceName", "csn", MFn::kTypedAttribute, true, false, false, true, {}, {}},
 };
 
