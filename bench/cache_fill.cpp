@@ -15,11 +15,11 @@
 
 #include "BenchSupport.h"
 #include "StoredFrames.h"
-#include "cache/BlockDecoder.h"
-#include "cache/CacheImage.h"
-#include "cache/PacketRangeDecoder.h"
-#include "cache/RgbConverter.h"
-#include "cache/VideoSource.h"
+#include "decode/BlockDecoder.h"
+#include "picture/CacheImage.h"
+#include "decode/PacketRangeDecoder.h"
+#include "picture/RgbConverter.h"
+#include "decode/VideoSource.h"
 
 extern "C" {
 #include <libavutil/imgutils.h>

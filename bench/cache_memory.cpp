@@ -10,7 +10,7 @@
 #include "BenchSupport.h"
 #include "StoredFrames.h"
 #include "cache/CacheBudget.h"
-#include "cache/CacheImage.h"
+#include "picture/CacheImage.h"
 #include "node/CineSheet.h"
 
 #include <host/NodeTypes.h>

@@ -13,8 +13,8 @@
 // Usage: bench_first_picture [runs]   (default 3)
 
 #include "BenchSupport.h"
-#include "cache/BlockDecoder.h"
-#include "cache/VideoSource.h"
+#include "decode/BlockDecoder.h"
+#include "decode/VideoSource.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -13,7 +13,7 @@
 // Usage: bench_sequence_playback [runs]   (default 3)
 
 #include "BenchSupport.h"
-#include "cache/SequencePattern.h"
+#include "sequence/SequencePattern.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "node/CineSheet.h"
 

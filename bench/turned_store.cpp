@@ -8,8 +8,8 @@
 // Every figure is the median of many runs, since the machine may be shared.
 // Usage: bench_turned_store [runs]   (default 200)
 
-#include "cache/CacheImage.h"
-#include "cache/PictureTurn.h"
+#include "picture/CacheImage.h"
+#include "picture/PictureTurn.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "cache/BlockDecoder.h"
+#include "decode/BlockDecoder.h"
 #include "cache/FrameBufferPool.h"
 #include "cache/FrameWindow.h"
-#include "cache/VideoSource.h"
+#include "decode/VideoSource.h"
 
 #include <maya/MIntArray.h>
 

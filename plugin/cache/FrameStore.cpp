@@ -1,6 +1,6 @@
 #include "cache/BlockRun.h"
 #include "cache/CacheBudget.h"
-#include "cache/FrameMemory.h"
+#include "picture/FrameMemory.h"
 #include "cache/VideoCache.h"
 
 #include <algorithm>

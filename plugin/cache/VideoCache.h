@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cache/CacheImageWriter.h"
+#include "picture/CacheImageWriter.h"
 #include "cache/FrameCache.h"
 #include "cache/RefreshRequest.h"
 #include "cache/WorkerThreads.h"

@@ -1,6 +1,6 @@
 #include "decode/RgbaImage.h"
 
-#include "cache/FfmpegPointers.h"
+#include "decode/FfmpegPointers.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "decode/StillImage.h"
 
-#include "cache/LocalMediaInput.h"
+#include "decode/LocalMediaInput.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cache/FfmpegPointers.h"
+#include "decode/FfmpegPointers.h"
 
 #include <string>
 

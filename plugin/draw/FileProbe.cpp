@@ -1,6 +1,6 @@
 #include "draw/FileProbe.h"
 
-#include "cache/LocalFile.h"
+#include "decode/LocalFile.h"
 
 bool isReadableRegularFile(const MString& path) {
     return video::openLocalRegularFile(path.asChar()).isOpen();

@@ -1,6 +1,6 @@
 #include "draw/Footage.h"
 
-#include "cache/SequencePattern.h"
+#include "sequence/SequencePattern.h"
 #include "draw/FileProbe.h"
 #include "draw/MediaKind.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cache/SequenceCache.h"
+#include "sequence/SequenceCache.h"
 #include "cache/VideoCache.h"
 #include "draw/LoadedMedium.h"
 #include "draw/WorkspacePath.h"

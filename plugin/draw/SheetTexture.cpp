@@ -1,6 +1,6 @@
 #include "draw/SheetTexture.h"
 
-#include "cache/CacheImage.h"
+#include "picture/CacheImage.h"
 
 #include <maya/MViewport2Renderer.h>
 

@@ -1,6 +1,6 @@
 #include "node/FootageShape.h"
 
-#include "cache/SequencePattern.h"
+#include "sequence/SequencePattern.h"
 #include "draw/MediaKind.h"
 
 std::optional<FrameShape> readFootageShape(const MString& path) {

@@ -1,4 +1,4 @@
-#include "cache/LocalFile.h"
+#include "decode/LocalFile.h"
 #include "node/FrameShape.h"
 
 #include <unistd.h>

@@ -1,5 +1,5 @@
-#include "cache/LocalMediaInput.h"
-#include "cache/Orientation.h"
+#include "decode/LocalMediaInput.h"
+#include "picture/Orientation.h"
 #include "node/FrameShape.h"
 
 #include <climits>

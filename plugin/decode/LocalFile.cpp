@@ -1,0 +1,98 @@
+#include "decode/LocalFile.h"
+
+#include <fcntl.h>
+#include <linux/magic.h>
+#include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+namespace video {
+namespace {
+
+// Whether the mounted file system with this device number is of the given type. devtmpfs
+// reports itself as tmpfs, so only the mount table tells /dev from /tmp.
+bool mountedAs(dev_t device, const std::string& type) {
+    std::ifstream mounts("/proc/self/mountinfo");
+    const std::string wanted = std::to_string(major(device)) + ":" + std::to_string(minor(device));
+    std::string line;
+    while (std::getline(mounts, line)) {
+        std::istringstream fields(line);
+        std::string id;
+        std::string parent;
+        std::string numbers;
+        fields >> id >> parent >> numbers;
+        const std::string::size_type separator = line.find(" - ");
+        if (numbers != wanted || separator == std::string::npos) {
+            continue;
+        }
+        std::istringstream rest(line.substr(separator + 3));
+        std::string fileSystem;
+        rest >> fileSystem;
+        return fileSystem == type;
+    }
+    return false;
+}
+
+bool onPseudoFileSystem(int fd, const struct stat& status) {
+    struct statfs fileSystem {};
+    if (fstatfs(fd, &fileSystem) != 0) {
+        return true;
+    }
+    switch (fileSystem.f_type) {
+        case PROC_SUPER_MAGIC:
+        case SYSFS_MAGIC:
+        case DEBUGFS_MAGIC:
+        case TRACEFS_MAGIC:
+        case SECURITYFS_MAGIC:
+        case CGROUP_SUPER_MAGIC:
+        case CGROUP2_SUPER_MAGIC:
+        case DEVPTS_SUPER_MAGIC:
+        case BPF_FS_MAGIC:
+        case PSTOREFS_MAGIC:
+        case EFIVARFS_MAGIC:
+            return true;
+        case TMPFS_MAGIC:
+            return mountedAs(status.st_dev, "devtmpfs");
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+FileDescriptor::~FileDescriptor() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)) {}
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+        FileDescriptor old(std::move(*this));
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
+FileDescriptor openLocalRegularFile(const std::string& path) {
+    if (path.empty()) {
+        return FileDescriptor();
+    }
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat status {};
+    if (!file.isOpen() || fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        onPseudoFileSystem(file.get(), status)) {
+        return FileDescriptor();
+    }
+    return file;
+}
+
+}  // namespace video

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "decode/BlockLayout.h"
+#include "decode/FfmpegPointers.h"
+#include "decode/LocalMediaInput.h"
+#include "picture/Orientation.h"
+#include "decode/PacketRecord.h"
+#include "decode/PresentationOrder.h"
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+namespace video {
+
+// An open video file: its first video stream with a decoder set up, the picture size, shape and
+// frame rate, and the block boundaries found by one scan of the file's packets. Not thread-safe:
+// the owner serialises opening, closing and block decoding.
+class VideoSource {
+public:
+    VideoSource() = default;
+    VideoSource(const VideoSource&) = delete;
+    VideoSource& operator=(const VideoSource&) = delete;
+
+    // How the packets are listed: from the container's index wherever it covers the stream,
+    // else by reading the whole file once; or always by reading it.
+    enum class Listing { indexWhereComplete, fullScan };
+
+    // Opens a local video file. On failure the source is closed: zero size, zero rate and block
+    // starts [0, 0]. Setting `abandon` (if given) meanwhile makes the open fail at its next read.
+    bool open(const std::string& path, Listing listing = Listing::indexWhereComplete,
+              const std::atomic<bool>* abandon = nullptr);
+    void close();
+    bool isOpen() const { return decoder_ != nullptr; }
+    // Whether the packets of the open file were listed from its index.
+    bool listedFromIndex() const { return listedFromIndex_; }
+
+    // The size the pictures are stored and decoded at.
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // The turn the stream's display matrix asks for, and the size of the picture turned upright.
+    const Orientation& orientation() const { return orientation_; }
+    int uprightWidth() const { return orientation_.uprightWidth(width_, height_); }
+    int uprightHeight() const { return orientation_.uprightHeight(width_, height_); }
+    // Width over height of one pixel of the upright picture, in lowest terms; 1:1 when the file
+    // does not say or says 0.
+    AVRational uprightPixelAspect() const;
+    // The stream's average frame rate, 0 when unknown.
+    double averageFrameRate() const { return averageFrameRate_; }
+    // First frame of each block, then the frame count.
+    const std::vector<int>& blockStarts() const { return layout_.blockStarts; }
+    int blockCount() const { return static_cast<int>(layout_.plans.size()); }
+    int frameCount() const { return layout_.blockStarts.back(); }
+    // Length of the first block; 0 when there is no block.
+    int keyframeInterval() const;
+
+    // For the block decoder.
+    AVFormatContext* input() const { return input_.get(); }
+    AVCodecContext* decoder() const { return decoder_.get(); }
+    int streamIndex() const { return streamIndex_; }
+    const PacketList& packets() const { return packets_; }
+    const PresentationOrder& order() const { return order_; }
+    const BlockPlan& plan(int block) const { return layout_.plans[block]; }
+
+private:
+    bool openStream(const std::string& path, Listing listing, const std::atomic<bool>* abandon);
+
+    LocalMediaPtr input_;
+    CodecContextPtr decoder_;
+    int streamIndex_ = -1;
+    int width_ = 0;
+    int height_ = 0;
+    Orientation orientation_;
+    AVRational sampleAspect_{1, 1};
+    double averageFrameRate_ = 0.0;
+    PacketList packets_;
+    bool listedFromIndex_ = false;
+    PresentationOrder order_;
+    BlockLayout layout_{{0, 0}, {}};
+};
+
+}  // namespace video

@@ -1,0 +1,76 @@
+#include "picture/CacheImageWriter.h"
+
+#include "picture/CacheImage.h"
+#include "picture/PictureTurn.h"
+#include "picture/StraightRgba.h"
+
+namespace video {
+
+CacheImageWriter::CacheImageWriter(int width, int height, const Orientation& turn)
+    : width_(width), height_(height), turn_(turn) {}
+
+bool CacheImageWriter::isFor(int width, int height, const Orientation& turn) const {
+    return width == width_ && height == height_ && turn.columnOfU == turn_.columnOfU &&
+           turn.columnOfV == turn_.columnOfV && turn.rowOfU == turn_.rowOfU &&
+           turn.rowOfV == turn_.rowOfV;
+}
+
+size_t CacheImageWriter::imageBytes(int divisor) const {
+    return cacheImageBytes(uprightWidth(), uprightHeight(), divisor);
+}
+
+bool CacheImageWriter::write(const AVFrame& frame, int divisor, unsigned char* image) {
+    wroteStraight_ = divisor == 1 && turn_.isAsStored() && writeStraight(frame, image);
+    if (wroteStraight_) {
+        return true;
+    }
+    RgbPicture picture;
+    if (!toRgb(frame, picture) || !cacheImagePossible(picture, divisor)) {
+        return false;
+    }
+    fillCacheImage(picture, divisor, image);
+    return true;
+}
+
+bool CacheImageWriter::writeStraight(const AVFrame& frame, unsigned char* image) {
+    if (frame.width != width_ || frame.height != height_) {
+        return false;
+    }
+    if (!straightScaler_) {
+        straightScaler_ = std::make_unique<ToolScaler>(width_, height_, AV_PIX_FMT_RGBA);
+    }
+    if (!storedConverter_) {
+        storedConverter_ = std::make_unique<RgbConverter>(width_, height_);
+    }
+    if (frame.format != trial_.format || frame.width != trial_.width ||
+        frame.height != trial_.height || frame.colorspace != trial_.colorspace ||
+        frame.color_range != trial_.range) {
+        trial_ = StraightTrial{
+            frame.format,      frame.width,
+            frame.height,      frame.colorspace,
+            frame.color_range, straightRgbaMatches(frame, *straightScaler_, *storedConverter_)};
+    }
+    return trial_.matches && straightScaler_->prepare(frame) &&
+           straightScaler_->scale(frame, image, width_ * 4);
+}
+
+bool CacheImageWriter::toRgb(const AVFrame& frame, RgbPicture& picture) {
+    if (!turn_.isAsStored() && turnsBeforeConversion(frame)) {
+        if (!upright_) {
+            upright_.reset(av_frame_alloc());
+            uprightConverter_ = std::make_unique<RgbConverter>(uprightWidth(), uprightHeight());
+        }
+        return upright_ && turnUpright(frame, turn_, *upright_) &&
+               uprightConverter_->convert(*upright_, picture);
+    }
+    if (!storedConverter_) {
+        storedConverter_ = std::make_unique<RgbConverter>(width_, height_);
+    }
+    if (!storedConverter_->convert(frame, picture)) {
+        return false;
+    }
+    picture.orientation = turn_;
+    return true;
+}
+
+}  // namespace video

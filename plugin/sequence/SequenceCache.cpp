@@ -1,0 +1,195 @@
+#include "sequence/SequenceCache.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace video {
+namespace {
+
+// Two files are read at once where there are cores for it: playback then reads ahead about
+// twice as fast, without taking every core from the host.
+int readerCount() {
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 2);
+}
+
+}  // namespace
+
+SequenceCache::SequenceCache(std::function<void()> lateFrameDone)
+    : lateFrameDone_(std::move(lateFrameDone)) {}
+
+SequenceCache::~SequenceCache() {
+    readers_.stopAndJoin([this] {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            running_ = false;
+        }
+        workChanged_.notify_all();
+        frameSettled_.notify_all();
+    });
+    const std::lock_guard<std::mutex> lock(mutex_);
+    dropAll();
+}
+
+void SequenceCache::startReaders() {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        running_ = true;
+    }
+    if (readers_.start(readerCount(), [this] { serve(); }) == 0) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        running_ = false;
+    }
+}
+
+void SequenceCache::open(const std::string& pattern) {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (open_ && pattern_.text() == pattern) {
+            return;
+        }
+        dropAll();
+        pattern_ = SequencePattern(pattern);
+        open_ = true;
+        ++generation_;
+    }
+    workChanged_.notify_all();
+    if (!readers_.started()) {
+        startReaders();
+    }
+}
+
+bool SequenceCache::isOpen(const std::string& pattern) const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return open_ && pattern_.text() == pattern;
+}
+
+void SequenceCache::setWindow(int frames) {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (frames == windowFrames_) {
+            return;
+        }
+        windowFrames_ = frames;
+        if (asked_) {
+            moveWindow();
+        }
+    }
+    workChanged_.notify_all();
+}
+
+void SequenceCache::close() {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (!open_) {
+            return;
+        }
+        dropAll();
+        pattern_ = SequencePattern();
+        open_ = false;
+        ++generation_;
+    }
+    workChanged_.notify_all();
+}
+
+size_t SequenceCache::framesHeld() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return frames_.size();
+}
+
+SequenceAnswer SequenceCache::show(int frame, bool checkFile,
+                                   const std::function<bool(SequenceFrame)>& show,
+                                   Deadline deadline) {
+    // Only this thread changes the pattern, so it is read without the lock, and the file looked
+    // at before taking it.
+    const std::optional<FileStamp> stamp =
+        checkFile ? currentFileStamp(pattern_.fileOf(frame)) : std::nullopt;
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!open_) {
+        return SequenceAnswer::kNotInTime;
+    }
+    const long request = ++request_;
+    direction_ = asked_ ? playDirection(wanted_, frame, direction_) : PlayDirection::kNone;
+    wanted_ = frame;
+    asked_ = true;
+    failed_.erase(frame);
+    auto held = frames_.find(frame);
+    if (checkFile && held != frames_.end() && (!stamp || *stamp != held->second.stamp)) {
+        drop(held);
+    }
+    lateFrame_.reset();
+    moveWindow();
+    workChanged_.notify_all();
+
+    bool hostReaderTried = false;
+    for (;;) {
+        held = frames_.find(frame);
+        if (held != frames_.end()) {
+            const Held& found = held->second;
+            return show(SequenceFrame{found.pixels, found.width, found.height})
+                       ? SequenceAnswer::kShown
+                       : SequenceAnswer::kNotShown;
+        }
+        const auto failure = failed_.find(frame);
+        if (failure != failed_.end() && failure->second >= request) {
+            if (hostReaderTried) {
+                return SequenceAnswer::kUnreadable;
+            }
+            // What FFmpeg could not read may be a format only the host knows.
+            hostReaderTried = true;
+            failed_.erase(failure);
+            readFrame(lock, frame, FrameReader::kHost);
+            continue;
+        }
+        if (!running_) {
+            return SequenceAnswer::kNotInTime;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            lateFrame_ = frame;
+            return SequenceAnswer::kNotInTime;
+        }
+        frameSettled_.wait_until(lock, deadline);
+    }
+}
+
+void SequenceCache::moveWindow() {
+    window_ = pattern_.numbered() ? sequenceWindow(wanted_, windowFrames_, onDisk_)
+                                  : FrameWindow{wanted_, wanted_};
+    for (auto held = frames_.begin(); held != frames_.end();) {
+        const auto next = std::next(held);
+        if (!window_.contains(held->first)) {
+            drop(held);
+        }
+        held = next;
+    }
+    for (auto failure = failed_.begin(); failure != failed_.end();) {
+        failure = window_.contains(failure->first) ? std::next(failure) : failed_.erase(failure);
+    }
+    buffers_.setLimit(static_cast<size_t>(window_.length()));
+    freeBuffers(buffers_.takeRetired());
+}
+
+void SequenceCache::drop(std::map<int, Held>::iterator held) {
+    buffers_.release(held->second.pixels);
+    frames_.erase(held);
+    freeBuffers(buffers_.takeRetired());
+}
+
+void SequenceCache::dropAll() {
+    for (auto& held : frames_) {
+        std::free(held.second.pixels);
+    }
+    frames_.clear();
+    buffers_.clear();
+    freeBuffers(buffers_.takeRetired());
+    failed_.clear();
+    onDisk_.reset();
+    expectedBytes_ = 0;
+    asked_ = false;
+    direction_ = PlayDirection::kNone;
+    window_ = FrameWindow{};
+    lateFrame_.reset();
+}
+
+}  // namespace video

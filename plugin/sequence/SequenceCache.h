@@ -1,0 +1,150 @@
+#pragma once
+
+#include "cache/FrameBufferPool.h"
+#include "cache/RefreshRequest.h"
+#include "sequence/SequenceImage.h"
+#include "sequence/SequencePattern.h"
+#include "sequence/SequenceWindow.h"
+#include "cache/WorkerThreads.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace video {
+
+// One frame of a sequence as held: RGBA, rows packed, top row first.
+struct SequenceFrame {
+    unsigned char* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
+// What became of a frame asked for.
+enum class SequenceAnswer {
+    kShown,       // handed over, and the taker showed it
+    kNotShown,    // handed over, and the taker could not show it
+    kUnreadable,  // the file is gone or is no image FFmpeg or the host's reader understands
+    kNotInTime,   // not read by the deadline, or nothing is open: ask again later
+};
+
+// The frames of one image sequence around the frame asked for, decoded with FFmpeg by background
+// readers the cache owns (two where the machine has two cores or more): the frame asked for
+// first, then those ahead in the direction of play, then the others nearest first. Frames leaving
+// the window are dropped (their buffers kept for the next ones). Each frame takes
+// width × height × 4 bytes, counted in the process-wide cache budget; the budget cannot take a
+// sequence's frames for other caches, only the sequence's own window gives them up. The drawing
+// thread waits for the readers until a deadline, and when that passes first, the reader asks for
+// a refresh once the frame is read. A file FFmpeg cannot read is read by the host's image reader,
+// by the drawing thread only. All calls come from the drawing thread, Maya's main thread.
+class SequenceCache {
+public:
+    using Deadline = std::chrono::steady_clock::time_point;
+
+    // `lateFrameDone` is called from a reader when a frame the drawing thread stopped waiting
+    // for is read (or found unreadable).
+    explicit SequenceCache(std::function<void()> lateFrameDone = requestViewportRefresh);
+    // Stops the readers and joins them; a read under way is finished first.
+    ~SequenceCache();
+    SequenceCache(const SequenceCache&) = delete;
+    SequenceCache& operator=(const SequenceCache&) = delete;
+
+    // The sequence to read from now on; the frames of another one are dropped. The first call
+    // starts the readers.
+    void open(const std::string& pattern);
+    bool isOpen(const std::string& pattern) const;
+    // How many frames to keep around the one asked for; the one asked for is always kept.
+    void setWindow(int frames);
+    // Waits for the frame, until `deadline`, and hands it to `show`, during which it stays held.
+    // With `checkFile`, a frame held whose file changed since it was read is read again.
+    SequenceAnswer show(int frame, bool checkFile, const std::function<bool(SequenceFrame)>& show,
+                        Deadline deadline);
+    // Drops every frame; the readers wait for the next sequence.
+    void close();
+
+    // How many frames are held now.
+    size_t framesHeld() const;
+
+private:
+    struct Held {
+        unsigned char* pixels = nullptr;
+        int width = 0;
+        int height = 0;
+        FileStamp stamp;
+    };
+
+    // What reads a file: FFmpeg on any thread, or the host's image reader, on the main thread
+    // only, for a file FFmpeg could not read.
+    enum class FrameReader { kFfmpeg, kHost };
+
+    void startReaders();
+    void serve();
+    // The next frame the window lacks, in reading order; none when nothing is left to read.
+    std::optional<int> nextFrame() const;
+    // Reads one frame with the lock released and stores it, or notes that it failed; asks for a
+    // refresh when the drawing thread stopped waiting for it.
+    void readFrame(std::unique_lock<std::mutex>& lock, int frame, FrameReader reader);
+    // Makes room in the budget for the wanted frame by giving up the spare buffers, then the
+    // frames farthest from it, narrowing the window past them; false when nothing is left.
+    bool makeRoom(size_t bytes);
+    // Keeps the window short of a frame the budget has no room for, until the next request.
+    void narrowPast(int frame);
+    // Copies a frame read into a buffer of its own, top row first.
+    void store(int frame, const decode::RgbaImage& image, const FileStamp& stamp, long request);
+    // Whether the frame last asked for is held, or failed since it was last asked for.
+    bool wantedSettled() const;
+    // Whether the frames on disk should be looked for (again) before reading on.
+    bool scanDue() const;
+    void scanFolder(std::unique_lock<std::mutex>& lock);
+    // Sets the window around the wanted frame and drops what is outside it.
+    void moveWindow();
+    void drop(std::map<int, Held>::iterator held);
+    void dropAll();
+
+    mutable std::mutex mutex_;
+    // Wakes the readers: a request, another window or sequence, or a stop.
+    std::condition_variable workChanged_;
+    // Wakes the drawing thread: a frame was stored or could not be read, or the readers stop.
+    std::condition_variable frameSettled_;
+
+    SequencePattern pattern_;
+    bool open_ = false;
+    // Changes with every open and close, so that a read begun for a former sequence is dropped.
+    long generation_ = 0;
+    // Whether a frame was asked for since the sequence was opened.
+    bool asked_ = false;
+    int wanted_ = 0;
+    // Counts the requests, so that a read that failed before the latest request for its frame
+    // is tried again.
+    long request_ = 0;
+    PlayDirection direction_ = PlayDirection::kNone;
+    int windowFrames_ = 1;
+    FrameWindow window_;
+    std::optional<FrameWindow> onDisk_;
+    long scannedGeneration_ = -1;
+    int scannedWanted_ = 0;
+    std::map<int, Held> frames_;
+    // Frames whose read failed → the request count when the read began.
+    std::map<int, long> failed_;
+    // Frames being read, and whether the folder is being looked through.
+    std::set<int> reading_;
+    bool scanning_ = false;
+    // Bytes of the last frame read: what the next one is expected to take.
+    size_t expectedBytes_ = 0;
+    FrameBufferPool buffers_;
+
+    // The frame whose wait ran out, until it is read or found unreadable.
+    std::optional<int> lateFrame_;
+    const std::function<void()> lateFrameDone_;
+
+    bool running_ = false;
+    WorkerThreads readers_;
+};
+
+}  // namespace video

@@ -1,0 +1,200 @@
+#include "cache/CacheBudget.h"
+#include "picture/FrameMemory.h"
+#include "cache/HostImageReader.h"
+#include "sequence/SequenceCache.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace video {
+
+// Readers decode with FFmpeg only: Maya's API, its image reader included, is single-threaded.
+void SequenceCache::serve() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (running_) {
+        if (scanDue()) {
+            scanning_ = true;
+            scanFolder(lock);
+            scanning_ = false;
+        } else if (const std::optional<int> frame = nextFrame()) {
+            readFrame(lock, *frame, FrameReader::kFfmpeg);
+        } else {
+            workChanged_.wait(lock);
+        }
+    }
+    lock.unlock();
+    frameSettled_.notify_all();
+}
+
+std::optional<int> SequenceCache::nextFrame() const {
+    if (!open_ || !asked_) {
+        return std::nullopt;
+    }
+    // After a jump, the frame jumped to is read alone: reading its neighbours meanwhile would
+    // share the cores with it. Playing, the next frames are read at once.
+    if (direction_ == PlayDirection::kNone && !wantedSettled() && reading_.count(wanted_) != 0) {
+        return std::nullopt;
+    }
+    for (int frame : readingOrder(window_, wanted_, direction_)) {
+        if (frames_.count(frame) != 0 || reading_.count(frame) != 0) {
+            continue;
+        }
+        const auto failure = failed_.find(frame);
+        const bool failedForNow =
+            failure != failed_.end() && (frame != wanted_ || failure->second >= request_);
+        if (!failedForNow) {
+            return frame;
+        }
+    }
+    return std::nullopt;
+}
+
+// Once the wanted frame is settled: the first time for a sequence, and again when a frame
+// outside the files found is asked for (files may have come since).
+bool SequenceCache::scanDue() const {
+    if (!open_ || !asked_ || !pattern_.numbered() || scanning_) {
+        return false;
+    }
+    const bool outside = !onDisk_ || !onDisk_->contains(wanted_);
+    return wantedSettled() &&
+           (scannedGeneration_ != generation_ || (outside && scannedWanted_ != wanted_));
+}
+
+bool SequenceCache::wantedSettled() const {
+    const auto failure = failed_.find(wanted_);
+    return frames_.count(wanted_) != 0 || (failure != failed_.end() && failure->second >= request_);
+}
+
+void SequenceCache::scanFolder(std::unique_lock<std::mutex>& lock) {
+    const SequencePattern pattern = pattern_;
+    const long generation = generation_;
+    const int wanted = wanted_;
+    lock.unlock();
+    const std::optional<FrameWindow> onDisk = pattern.framesOnDisk();
+    lock.lock();
+    if (generation != generation_) {
+        return;
+    }
+    onDisk_ = onDisk;
+    scannedGeneration_ = generation;
+    scannedWanted_ = wanted;
+    moveWindow();
+}
+
+void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, FrameReader reader) {
+    const long generation = generation_;
+    const long request = request_;
+    const std::string file = pattern_.fileOf(frame);
+    const bool wanted = frame == wanted_;
+    const size_t expected = expectedBytes_;
+    CacheBudget& budget = CacheBudget::instance();
+    reading_.insert(frame);
+    lock.unlock();
+    // Room is made before the read, for a frame the size of the last one, so that a frame the
+    // budget has no room for is not read at all. The wanted frame is read in any case: room is
+    // made for it from this sequence's other frames, farthest first, and without any it is kept
+    // all the same, as it is the one on screen.
+    bool room = expected == 0 || budget.reserve(expected);
+    std::optional<FileStamp> stamp;
+    if (room || wanted) {
+        stamp = readableFileStamp(file);
+    }
+    decode::RgbaImage image;
+    const bool read = stamp && (reader == FrameReader::kFfmpeg ? readImage(file, image)
+                                                               : readWithHostReader(file, image));
+    const size_t bytes = image.bytes();
+    if (read && bytes != expected) {
+        budget.dropReservation();
+        room = budget.reserve(bytes);
+    }
+    lock.lock();
+    reading_.erase(frame);
+    if (read && !room && wanted && generation == generation_) {
+        room = makeRoom(bytes);
+    }
+    if (generation != generation_) {
+        // Read for a sequence closed meanwhile.
+    } else if (!room && !wanted) {
+        narrowPast(frame);
+    } else if (!read) {
+        failed_[frame] = request;
+    } else {
+        expectedBytes_ = bytes;
+        if (window_.contains(frame) && frames_.count(frame) == 0) {
+            store(frame, image, *stamp, request);
+        }
+    }
+    // The other readers wait for the frame asked for after a jump.
+    const bool wantedNow = frame == wanted_;
+    const bool late = lateFrame_ == frame && generation == generation_;
+    if (late) {
+        lateFrame_.reset();
+    }
+    lock.unlock();
+    budget.dropReservation();
+    frameSettled_.notify_all();
+    if (wantedNow) {
+        workChanged_.notify_all();
+    }
+    if (late) {
+        lateFrameDone_();
+    }
+    lock.lock();
+}
+
+bool SequenceCache::makeRoom(size_t bytes) {
+    CacheBudget& budget = CacheBudget::instance();
+    while (!budget.reserve(bytes)) {
+        if (buffers_.spareCount() > 0) {
+            buffers_.setLimit(0);
+            buffers_.setLimit(static_cast<size_t>(window_.length()));
+            freeBuffers(buffers_.takeRetired());
+            continue;
+        }
+        auto farthest = frames_.end();
+        long long distance = -1;
+        for (auto held = frames_.begin(); held != frames_.end(); ++held) {
+            const long long away = std::llabs(static_cast<long long>(held->first) - wanted_);
+            if (held->first != wanted_ && away > distance) {
+                farthest = held;
+                distance = away;
+            }
+        }
+        if (farthest == frames_.end()) {
+            return false;
+        }
+        narrowPast(farthest->first);
+        buffers_.discard(farthest->second.pixels);
+        frames_.erase(farthest);
+        freeBuffers(buffers_.takeRetired());
+    }
+    return true;
+}
+
+void SequenceCache::narrowPast(int frame) {
+    if (frame < wanted_) {
+        window_.first = std::max(window_.first, frame + 1);
+    } else {
+        window_.last = std::min(window_.last, frame - 1);
+    }
+}
+
+void SequenceCache::store(int frame, const decode::RgbaImage& image, const FileStamp& stamp,
+                          long request) {
+    const size_t bytes = image.bytes();
+    unsigned char* pixels = buffers_.take(bytes);
+    freeBuffers(buffers_.takeRetired());
+    if (!pixels) {
+        pixels = allocateFrameBuffer(bytes);
+    }
+    if (!pixels) {
+        failed_[frame] = request;
+        return;
+    }
+    std::memcpy(pixels, image.pixels.data(), bytes);
+    buffers_.stored(pixels, bytes);
+    frames_[frame] = Held{pixels, image.width, image.height, stamp};
+}
+
+}  // namespace video

@@ -1,0 +1,208 @@
+#include "CacheMedia.h"
+#include "SheetFixture.h"
+
+#include "cache/RefreshDeadline.h"
+#include "decode/VideoSource.h"
+#include "cache/WorkerThreads.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+// The instances of one refresh share one deadline, so that a refresh waits at most once, however
+// many nodes wait; an instance prepared again starts the next refresh.
+TEST(RefreshDeadline, theInstancesOfOneRefreshShareOneWait) {
+    video::RefreshDeadline deadlines(seconds(10), seconds(5));
+    const Clock::time_point start = Clock::now();
+    int nodes[12];
+    // Every node's wait runs out: each next node asks a little after the one before gave up.
+    Clock::time_point now = start;
+    for (int& node : nodes) {
+        const Clock::time_point deadline = deadlines.deadlineFor(&node, now);
+        EXPECT_EQ(deadline, start + seconds(10));
+        now = std::max(now, deadline);
+        deadlines.waitEnded(now);
+        now += seconds(2);
+    }
+    // The next refresh: the first node again.
+    const Clock::time_point next = deadlines.deadlineFor(&nodes[0], now);
+    EXPECT_EQ(next, now + seconds(10));
+    EXPECT_EQ(deadlines.deadlineFor(&nodes[5], now + milliseconds(3)), next);
+}
+
+// Nodes asking after the drawing thread was away from waits for a pause are in a later refresh,
+// even when none of them asked before.
+TEST(RefreshDeadline, aPauseEndsTheRefresh) {
+    video::RefreshDeadline deadlines(milliseconds(100), seconds(5));
+    int first = 0;
+    int second = 0;
+    int third = 0;
+    const Clock::time_point start = Clock::now();
+    deadlines.deadlineFor(&first, start);
+    deadlines.waitEnded(start + milliseconds(100));
+    EXPECT_EQ(deadlines.deadlineFor(&second, start + seconds(3)), start + milliseconds(100));
+    deadlines.waitEnded(start + seconds(3));
+    EXPECT_EQ(deadlines.deadlineFor(&third, start + seconds(9)),
+              start + seconds(9) + milliseconds(100));
+}
+
+TEST(RefreshDeadline, longestWaitFromTheEnvironment) {
+    EXPECT_EQ(video::longestRefreshWait(nullptr), seconds(10));
+    EXPECT_EQ(video::longestRefreshWait("250"), milliseconds(250));
+    EXPECT_EQ(video::longestRefreshWait("0"), milliseconds(0));
+    for (const char* bad : {"", "-5", "fast", "12ms"}) {
+        EXPECT_EQ(video::longestRefreshWait(bad), seconds(10)) << bad;
+    }
+}
+
+TEST(WorkerThreads, startOnceAndJoinAfterTheStop) {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool stop = false;
+    int running = 0;
+    int ended = 0;
+    {
+        video::WorkerThreads threads;
+        EXPECT_FALSE(threads.started());
+        auto body = [&] {
+            std::unique_lock<std::mutex> lock(mutex);
+            ++running;
+            changed.notify_all();
+            changed.wait(lock, [&] { return stop; });
+            ++ended;
+        };
+        EXPECT_EQ(threads.start(2, body), 2);
+        EXPECT_EQ(threads.start(2, body), 2) << "started twice";
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            changed.wait(lock, [&] { return running == 2; });
+        }
+        threads.stopAndJoin([&] {
+            const std::lock_guard<std::mutex> lock(mutex);
+            stop = true;
+            changed.notify_all();
+        });
+        EXPECT_EQ(ended, 2);
+    }
+}
+
+// Raising the flag leaves a file being read at its next read, however its packets are listed.
+TEST(AbandonedOpen, aFileWhoseReadIsAbandonedIsNotOpen) {
+    using Listing = video::VideoSource::Listing;
+    for (Listing listing : {Listing::indexWhereComplete, Listing::fullScan}) {
+        std::atomic<bool> abandon{true};
+        video::VideoSource source;
+        EXPECT_FALSE(source.open(cachetest::mediaPath("blocks_of_12"), listing, &abandon));
+        EXPECT_FALSE(source.isOpen());
+        abandon = false;
+        EXPECT_TRUE(source.open(cachetest::mediaPath("blocks_of_12"), listing, &abandon));
+        // Once open, the flag no longer stops the decoding of blocks.
+        abandon = true;
+        EXPECT_EQ(source.blockStarts().front(), 0);
+    }
+}
+
+// Counts the refreshes a cache asks for.
+struct RefreshCount {
+    std::mutex mutex;
+    std::condition_variable changed;
+    int count = 0;
+    void operator()() {
+        const std::lock_guard<std::mutex> lock(mutex);
+        ++count;
+        changed.notify_all();
+    }
+    bool waitFor(int expected) {
+        std::unique_lock<std::mutex> lock(mutex);
+        return changed.wait_for(lock, seconds(30), [&] { return count >= expected; });
+    }
+    int now() {
+        const std::lock_guard<std::mutex> lock(mutex);
+        return count;
+    }
+};
+
+// A video cache shows nothing of a worker until it is given a file.
+TEST(LateWork, noFileNoWorker) {
+    VideoCache cache;
+    EXPECT_FALSE(cache.workerStarted());
+    CachingJob job;
+    EXPECT_FALSE(cache.addBlockCachingJob(0, 12, job));
+    EXPECT_FALSE(cache.workerStarted());
+    cache.close();
+    EXPECT_FALSE(cache.workerStarted());
+}
+
+// A frame not decoded by the deadline is not waited for any longer: the worker decodes on and
+// asks for one refresh once the frame is stored, and the frame is then there at once.
+TEST(LateWork, aLateFrameAsksForARefreshOnceStored) {
+    RefreshCount refreshes;
+    VideoCache cache([&refreshes] { refreshes(); });
+    ASSERT_TRUE(openVideo(cache, cachetest::mediaPath("blocks_of_12")));
+    EXPECT_EQ(refreshes.now(), 0) << "an open waited for in time needs no refresh";
+    CachingJob job;
+    {
+        // Held, the decoder keeps the worker from decoding anything: the wait runs out.
+        const std::lock_guard<std::mutex> decoder(VideoCacheInternals::cache(cache).decoderMutex);
+        ASSERT_TRUE(cache.addBlockCachingJob(30, 12, job));
+        const Clock::time_point before = Clock::now();
+        EXPECT_FALSE(cache.awaitFrame(
+            job, [](const unsigned char*) { return true; }, before + milliseconds(20)));
+        EXPECT_GE(Clock::now() - before, milliseconds(20));
+        EXPECT_EQ(refreshes.now(), 0);
+    }
+    ASSERT_TRUE(refreshes.waitFor(1));
+    bool shown = false;
+    EXPECT_TRUE(cache.awaitFrame(
+        job, [&shown](const unsigned char* pixels) { return shown = pixels != nullptr; },
+        Clock::now()));
+    EXPECT_TRUE(shown);
+    // One refresh for one late frame.
+    std::this_thread::sleep_for(milliseconds(50));
+    EXPECT_EQ(refreshes.now(), 1);
+}
+
+// A file not open by the deadline: the wait gives up, the worker reads on and asks for a
+// refresh once the file is open.
+TEST(LateWork, aFileOpenedLateAsksForARefresh) {
+    RefreshCount refreshes;
+    VideoCache cache([&refreshes] { refreshes(); });
+    bool late = false;
+    // The worker could open the file before the first look; then the file is asked for again.
+    for (int attempt = 0; attempt < 20 && !late; ++attempt) {
+        cache.open(cachetest::mediaPath("long_blocks").c_str());
+        late = cache.awaitOpen(Clock::now()) == VideoCache::OpenState::kOpening;
+    }
+    ASSERT_TRUE(late);
+    ASSERT_TRUE(refreshes.waitFor(1));
+    EXPECT_EQ(cache.awaitOpen(Clock::now()), VideoCache::OpenState::kOpen);
+    EXPECT_EQ(values(cache.blockStarts()), (std::vector<int>{0, 48, 96, 144, 192}));
+}
+
+// Another file, a close or the cache's end leave a file being opened at once; the state is that
+// of the last request.
+TEST(LateWork, opensOverridden) {
+    VideoCache cache;
+    cache.open(cachetest::mediaPath("long_blocks").c_str());
+    cache.open(cachetest::mediaPath("blocks_of_12").c_str());
+    EXPECT_EQ(cache.awaitOpen(Clock::now() + seconds(30)), VideoCache::OpenState::kOpen);
+    EXPECT_EQ(cache.blockStarts().length(), 21u);
+    cache.open(cachetest::mediaPath("long_blocks").c_str());
+    cache.close();
+    EXPECT_EQ(cache.awaitOpen(Clock::now() + seconds(30)), VideoCache::OpenState::kClosed);
+    cache.open((cachetest::scratch().path() + "/missing.mp4").c_str());
+    EXPECT_EQ(cache.awaitOpen(Clock::now() + seconds(30)), VideoCache::OpenState::kFailed);
+    cache.open(cachetest::mediaPath("long_blocks").c_str());
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+#include "CacheMedia.h"
+#include "SheetFixture.h"
+
+#include "decode/BlockDecoder.h"
+#include "decode/VideoSource.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// An intra-only clip (every frame its own block) whose frames 4 to 14 hold no picture: their
+// payload is zeroed where the ffmpeg tool says each packet lies.
+const std::string& clipWithDeadFrames() {
+    static const std::string path = [] {
+        const std::string file = cachetest::scratch().file("deadframes.avi");
+        testsupport::makeMedia("-f lavfi -i testsrc2=s=64x48:r=24 -frames:v 24 -c:v mjpeg -q:v 3",
+                               file);
+        const testsupport::CommandResult probe = testsupport::runCommand(
+            "ffprobe -v error -select_streams v -show_entries packet=pos,size -of compact=p=0 " +
+            testsupport::shellQuote(file));
+        std::string bytes = testsupport::readFile(file);
+        std::istringstream lines(probe.out);
+        std::string line;
+        for (int packet = 0; std::getline(lines, line); ++packet) {
+            long long size = 0;
+            long long position = 0;
+            std::sscanf(line.c_str(), "size=%lld|pos=%lld", &size, &position);
+            if (packet >= 4 && packet <= 14) {
+                bytes.replace(static_cast<size_t>(position), static_cast<size_t>(size),
+                              static_cast<size_t>(size), '\0');
+            }
+        }
+        testsupport::writeFile(file, bytes);
+        return file;
+    }();
+    return path;
+}
+
+class FrameWait : public SheetFixture {
+protected:
+    // Whether every block (of one frame each, but the last of two) has been through the worker,
+    // stored or found dead.
+    static bool windowSettled(FootageSheet& sheet) {
+        const int blockCount = static_cast<int>(cacheOf(sheet).blockStarts.length()) - 1;
+        return static_cast<int>(cacheOf(sheet).blocks.size()) +
+                   static_cast<int>(decoderOf(sheet).failedFrames.length()) ==
+               blockCount;
+    }
+};
+
+TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
+    const testsupport::ReferenceVideo reference =
+        testsupport::referenceDecode(clipWithDeadFrames());
+    ASSERT_EQ(reference.frames.size(), 13u);
+    FootageSheet& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    showFrame(sheet, data, clipWithDeadFrames(), 2);
+    EXPECT_EQ(texturePixels(data).bytes,
+              testsupport::pointSampledRgba(reference.frames[2], 64, 48, 1));
+    ASSERT_TRUE(waitForStore(sheet, [&sheet] { return windowSettled(sheet); }));
+
+    const long long pollsBefore = cacheOf(sheet).waitPolls;
+    for (int frame = 4; frame <= 14; ++frame) {
+        showFrame(sheet, data, clipWithDeadFrames(), frame);
+        showFrame(sheet, data, clipWithDeadFrames(), frame);
+    }
+    EXPECT_EQ(cacheOf(sheet).waitPolls, pollsBefore);
+    // The frames after them are the file's next pictures.
+    showFrame(sheet, data, clipWithDeadFrames(), 15);
+    EXPECT_EQ(texturePixels(data).bytes,
+              testsupport::pointSampledRgba(reference.frames[4], 64, 48, 1));
+}
+
+// A block decoding asked to stop ends at the next picture, not at the end of the block.
+TEST(BlockStop, decodingEndsAtThePictureWhereAStopIsAsked) {
+    video::VideoSource source;
+    ASSERT_TRUE(source.open(cachetest::mediaPath("long_blocks")));
+    video::BlockDecoder decoder(source);
+    int delivered = 0;
+    const int stored = decoder.decodeBlocks(
+        1, 1, [&delivered](int, int, const video::CachePicture&) { ++delivered; },
+        [&delivered](int) { return delivered >= 5; });
+    EXPECT_EQ(stored, 5);
+    EXPECT_EQ(delivered, 5);
+    // The decoder is left ready for the next block.
+    EXPECT_EQ(decoder.decodeBlocks(2, 2, [](int, int, const video::CachePicture&) {}), 48);
+}
+
+}  // namespace

@@ -1,0 +1,163 @@
+#include "DecodeMedia.h"
+#include "decode/BlockDecoder.h"
+#include "decode/VideoSource.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+
+namespace {
+
+using testsupport::readBytes;
+using testsupport::writeFile;
+using video::BlockDecoder;
+using video::VideoSource;
+
+std::string scratchFile(const std::string& name) {
+    return decodetest::scratch().file(name);
+}
+
+void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+// A failed open leaves nothing behind: no size, no rate, block starts [0, 0].
+void expectRefused(const std::string& path) {
+    VideoSource source;
+    EXPECT_FALSE(source.open(path)) << path;
+    EXPECT_FALSE(source.isOpen());
+    EXPECT_EQ(source.width(), 0);
+    EXPECT_EQ(source.height(), 0);
+    EXPECT_EQ(source.averageFrameRate(), 0.0);
+    EXPECT_EQ(source.blockStarts(), (std::vector<int>{0, 0}));
+    EXPECT_EQ(BlockDecoder(source).decodeBlocks(0, 0, [](int, int, const video::CachePicture&) {}),
+              0);
+}
+
+TEST(BadInput, filesThatHoldNoVideoAreRefused) {
+    expectRefused(scratchFile("does-not-exist.mp4"));
+    writeFile(scratchFile("empty.mp4"), "");
+    expectRefused(scratchFile("empty.mp4"));
+    writeFile(scratchFile("notes.mp4"), std::string(5000, 'x'));
+    expectRefused(scratchFile("notes.mp4"));
+    expectRefused(decodetest::mediaPath("audio_only"));
+    expectRefused(decodetest::scratch().path());
+    expectRefused("");
+}
+
+// The index of an .mp4 written by the tool is at its end.
+TEST(BadInput, truncatedMp4IsRefused) {
+    std::vector<unsigned char> bytes = readBytes(decodetest::mediaPath("h264_mp4"));
+    bytes.resize(bytes.size() / 2);
+    writeBytes(scratchFile("truncated.mp4"), bytes);
+    expectRefused(scratchFile("truncated.mp4"));
+}
+
+// Only a local file is read: no URL, no device, no FIFO (which would block), no format that
+// opens other files named in it.
+TEST(BadInput, onlyThePlainLocalFileIsRead) {
+    const std::string video = decodetest::mediaPath("h264_mp4");
+    writeFile(scratchFile("list.m3u8"),
+              "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:3,\n" + video + "\n#EXT-X-ENDLIST\n");
+    expectRefused(scratchFile("list.m3u8"));
+    writeFile(scratchFile("playlist.mp4"),
+              "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:3,\n" + video + "\n#EXT-X-ENDLIST\n");
+    expectRefused(scratchFile("playlist.mp4"));
+    writeFile(scratchFile("list.ffconcat"), "ffconcat version 1.0\nfile '" + video + "'\n");
+    expectRefused(scratchFile("list.ffconcat"));
+    expectRefused("concat:" + video + "|" + video);
+    expectRefused("file:" + video);
+    expectRefused("http://127.0.0.1:9/clip.mp4");
+    expectRefused("/dev/zero");
+    ASSERT_EQ(mkfifo(scratchFile("fifo.mp4").c_str(), 0600), 0);
+    expectRefused(scratchFile("fifo.mp4"));
+}
+
+// The names footage comes under do not let a playlist or concat list through either.
+TEST(BadInput, listsUnderVideoNamesAreRefused) {
+    const std::string video = decodetest::mediaPath("h264_mp4");
+    for (const char* extension : {"ts", "mts", "m2ts", "mpg", "m4v", "mxf", "wmv", "ogv", "y4m"}) {
+        const std::string playlist = scratchFile(std::string("playlist.") + extension);
+        writeFile(playlist,
+                  "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:3,\n" + video + "\n#EXT-X-ENDLIST\n");
+        expectRefused(playlist);
+        const std::string list = scratchFile(std::string("list.") + extension);
+        writeFile(list, "ffconcat version 1.0\nfile '" + video + "'\n");
+        expectRefused(list);
+    }
+}
+
+TEST(BadInput, codecWithoutDecoderIsRefused) {
+    std::vector<unsigned char> bytes = readBytes(decodetest::mediaPath("late_start_mkv"));
+    const std::string known = "V_MPEG4/ISO/AVC";
+    auto at = std::search(bytes.begin(), bytes.end(), known.begin(), known.end());
+    ASSERT_NE(at, bytes.end());
+    std::copy_n("V_MPEG4/ISO/XYZ", known.size(), at);
+    writeBytes(scratchFile("unknown-codec.mkv"), bytes);
+    expectRefused(scratchFile("unknown-codec.mkv"));
+}
+
+// A file cut short keeps the frames before the cut; the blocks past it give what they can.
+TEST(BadInput, truncatedStreamKeepsTheFramesBeforeTheCut) {
+    const testsupport::ReferenceVideo& full = decodetest::reference("mpeg2_ps");
+    std::vector<unsigned char> bytes = readBytes(decodetest::mediaPath("mpeg2_ps"));
+    bytes.resize(bytes.size() * 6 / 10);
+    writeBytes(scratchFile("truncated.mpeg"), bytes);
+    VideoSource source;
+    ASSERT_TRUE(source.open(scratchFile("truncated.mpeg")));
+    ASSERT_GT(source.blockCount(), 2);
+    ASSERT_LT(source.frameCount(), static_cast<int>(full.frames.size()));
+    BlockDecoder decoder(source);
+    for (int block = 0; block < source.blockCount(); ++block) {
+        const int first = source.blockStarts()[block];
+        const int count = source.blockStarts()[block + 1] - first;
+        const bool complete = block + 1 < source.blockCount();
+        int stored = decoder.decodeBlocks(
+            block, block, [&](int, int slot, const video::CachePicture& picture) {
+                ASSERT_LT(slot, count);
+                if (complete) {
+                    std::vector<uint8_t> image(picture.imageBytes(1));
+                    ASSERT_TRUE(picture.writeImage(1, image.data()));
+                    EXPECT_EQ(image, testsupport::pointSampledRgba(full.frames[first + slot],
+                                                                   full.width, full.height, 1))
+                        << "frame " << first + slot;
+                }
+            });
+        EXPECT_EQ(stored, complete ? count : stored);
+    }
+}
+
+// Garbage in the middle of the stream: the decoder reports errors, decoding goes on, nothing
+// breaks and no slot outside the block is handed out.
+TEST(BadInput, corruptedStreamDecodesWithoutFault) {
+    int opened = 0;
+    for (const char* medium : {"h264_mp4", "mpeg2_ps", "open_gop_mp4"}) {
+        std::vector<unsigned char> bytes = readBytes(decodetest::mediaPath(medium));
+        for (size_t i = bytes.size() / 3; i < bytes.size() / 3 + 4000; i += 7) {
+            bytes[i] ^= 0x5a;
+        }
+        const std::string path = scratchFile(std::string("corrupt-") + medium);
+        writeBytes(path, bytes);
+        VideoSource source;
+        if (!source.open(path)) {
+            continue;
+        }
+        ++opened;
+        BlockDecoder decoder(source);
+        for (int block = -1; block <= source.blockCount(); ++block) {
+            const int count = block >= 0 && block < source.blockCount()
+                                  ? source.blockStarts()[block + 1] - source.blockStarts()[block]
+                                  : 0;
+            int stored =
+                decoder.decodeBlocks(block, block, [&](int, int slot, const video::CachePicture&) {
+                    EXPECT_TRUE(slot >= 0 && slot < count) << medium << " block " << block;
+                });
+            EXPECT_LE(stored, count);
+        }
+    }
+    EXPECT_GT(opened, 0);
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+#include "CachedFrames.h"
+#include "DecodeMedia.h"
+#include "decode/BlockDecoder.h"
+#include "picture/CacheImage.h"
+#include "picture/CacheImageWriter.h"
+#include "picture/RgbConverter.h"
+#include "decode/VideoSource.h"
+
+extern "C" {
+#include <libavutil/pixdesc.h>
+}
+
+#include <gtest/gtest.h>
+
+#include <cstdarg>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A picture with random samples within the format's depth (another picture than the writer's own
+// trial), colour details as a BT.709 limited-range file declares them.
+video::FramePtr randomPicture(AVPixelFormat format, int width, int height, std::mt19937& random) {
+    video::FramePtr frame(av_frame_alloc());
+    frame->format = format;
+    frame->width = width;
+    frame->height = height;
+    frame->colorspace = AVCOL_SPC_BT709;
+    frame->color_range = AVCOL_RANGE_MPEG;
+    if (av_frame_get_buffer(frame.get(), 0) < 0) {
+        return nullptr;
+    }
+    const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(format);
+    const int depth = descriptor->comp[0].depth;
+    for (int plane = 0; plane < 4 && frame->data[plane]; ++plane) {
+        const bool palette = (descriptor->flags & AV_PIX_FMT_FLAG_PAL) && plane == 1;
+        const int rows = palette ? 1
+                         : plane == 1 || plane == 2
+                             ? AV_CEIL_RSHIFT(height, descriptor->log2_chroma_h)
+                             : height;
+        const int bytes = palette ? AVPALETTE_SIZE : frame->linesize[plane];
+        for (int y = 0; y < rows; ++y) {
+            uint8_t* row = frame->data[plane] + y * frame->linesize[plane];
+            for (int x = 0; x < bytes; ++x) {
+                row[x] = static_cast<uint8_t>(random());
+                if (depth > 8 && x % 2 == 1) {
+                    row[x] &= static_cast<uint8_t>((1 << (depth - 8)) - 1);
+                }
+            }
+        }
+    }
+    return frame;
+}
+
+// The cache image as it was always made: RGB24, then opaque alpha added.
+std::vector<uint8_t> throughRgb(const AVFrame& frame) {
+    video::RgbConverter converter(frame.width, frame.height);
+    video::RgbPicture picture;
+    if (!converter.convert(frame, picture)) {
+        return {};
+    }
+    std::vector<uint8_t> image(video::cacheImageBytes(frame.width, frame.height, 1));
+    video::fillCacheImage(picture, 1, image.data());
+    return image;
+}
+
+// Straight RGBA gives the same bytes, and writes nothing past the picture, at every width and
+// for every format; the formats and widths where it is known to do so here go straight. Those
+// are 4:4:4, 10-bit 4:2:2, NV12 and RGB24 at every width, and 8-bit 4:2:0 (JPEG range too) at
+// widths that are a multiple of 16: at other widths the scaler rounds the last columns otherwise
+// or writes past the end. A palette carries its own alpha, so paletted pictures never do.
+TEST(StraightRgba, givesTheBytesOfTheRgbConversionAtEveryWidth) {
+    constexpr size_t kGuard = 64;
+    struct Kind {
+        AVPixelFormat format;
+        bool straightAtEveryWidth;
+        bool straightAtWholeSixteens;
+    };
+    const Kind kinds[] = {
+        {AV_PIX_FMT_YUV420P, false, true},    {AV_PIX_FMT_YUVJ420P, false, true},
+        {AV_PIX_FMT_YUV422P10LE, true, true}, {AV_PIX_FMT_YUV444P, true, true},
+        {AV_PIX_FMT_NV12, true, true},        {AV_PIX_FMT_RGB24, true, true},
+        {AV_PIX_FMT_PAL8, false, false},
+    };
+    std::vector<int> widths;
+    for (int width = 16; width <= 80; ++width) {
+        widths.push_back(width);
+    }
+    widths.insert(widths.end(), {1280, 1366, 1920, 1921});
+    std::mt19937 random(11);
+    for (const Kind& kind : kinds) {
+        for (int width : widths) {
+            for (int height : {12, 9}) {
+                const video::FramePtr frame = randomPicture(kind.format, width, height, random);
+                ASSERT_TRUE(frame);
+                const std::string what = std::string(av_get_pix_fmt_name(kind.format)) + " " +
+                                         std::to_string(width) + "x" + std::to_string(height);
+                video::CacheImageWriter writer(width, height, video::Orientation{});
+                const size_t bytes = writer.imageBytes(1);
+                std::vector<uint8_t> image(bytes + kGuard, 0xA5);
+                ASSERT_TRUE(writer.write(*frame, 1, image.data())) << what;
+                EXPECT_EQ(std::vector<uint8_t>(image.begin() + bytes, image.end()),
+                          std::vector<uint8_t>(kGuard, 0xA5))
+                    << what << ": written past the picture";
+                image.resize(bytes);
+                EXPECT_EQ(image, throughRgb(*frame)) << what;
+                if (kind.straightAtEveryWidth ||
+                    (kind.straightAtWholeSixteens && width % 16 == 0)) {
+                    EXPECT_TRUE(writer.wroteStraight()) << what;
+                }
+                if (kind.format == AV_PIX_FMT_PAL8) {
+                    EXPECT_FALSE(writer.wroteStraight()) << what;
+                }
+            }
+        }
+    }
+}
+
+std::vector<std::string> scalerWarnings;
+
+void keepScalerWarnings(void* context, int level, const char* format, va_list arguments) {
+    if (level <= AV_LOG_WARNING && context &&
+        std::strcmp((*static_cast<AVClass**>(context))->class_name, "SWScaler") == 0) {
+        char line[512];
+        std::vsnprintf(line, sizeof line, format, arguments);
+        scalerWarnings.push_back(line);
+    }
+}
+
+// Full-range JPEG pictures (MJPEG) are converted without the scaler's warning about deprecated
+// formats, which would otherwise come with every file, and still as the tool converts them.
+TEST(StraightRgba, jpegRangePicturesBringNoScalerWarning) {
+    video::VideoSource source;
+    ASSERT_TRUE(source.open(decodetest::mediaPath("mjpeg_avi")));
+    const AVPixelFormat format = source.decoder()->pix_fmt;
+    ASSERT_TRUE(format == AV_PIX_FMT_YUVJ420P || format == AV_PIX_FMT_YUVJ422P ||
+                format == AV_PIX_FMT_YUVJ444P)
+        << av_get_pix_fmt_name(format);
+    const testsupport::ReferenceVideo& reference = decodetest::reference("mjpeg_avi");
+    scalerWarnings.clear();
+    av_log_set_callback(keepScalerWarnings);
+    int wrong = 0;
+    video::BlockDecoder decoder(source);
+    for (int divisor : {1, 2}) {
+        decoder.decodeBlocks(0, source.blockCount() - 1,
+                             [&](int block, int slot, const video::CachePicture& picture) {
+                                 const int frame = source.blockStarts()[block] + slot;
+                                 wrong += decodetest::cacheImageOf(picture, divisor) !=
+                                          testsupport::pointSampledRgba(reference.frames[frame],
+                                                                        reference.width,
+                                                                        reference.height, divisor);
+                             });
+        decoder.reset();
+    }
+    av_log_set_callback(av_log_default_callback);
+    EXPECT_EQ(scalerWarnings, std::vector<std::string>{});
+    EXPECT_EQ(wrong, 0);
+}
+
+}  // namespace
