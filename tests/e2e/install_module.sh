@@ -64,7 +64,7 @@ else
         echo "$name" | grep -Eq "$base" && fail "$name belongs to the base and must not be bundled"
         [ "$(runpath "$library")" = '$ORIGIN' ] || fail "$name's RUNPATH is '$(runpath "$library")'"
     done
-    for name in libavformat libavcodec libavutil libswscale; do
+    for name in libavformat libavcodec libavutil libswscale libswresample; do
         ls "$bundle/$name".so.* >/dev/null 2>&1 || fail "$name is not in the module"
     done
 

@@ -1,0 +1,318 @@
+#include "decode/SoundTrack.h"
+
+#include "decode/FfmpegPointers.h"
+#include "decode/LocalMediaInput.h"
+#include "decode/WavFile.h"
+
+extern "C" {
+#include <libavutil/channel_layout.h>
+#include <libswresample/swresample.h>
+}
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace video {
+namespace {
+
+struct ResamplerFreer {
+    void operator()(SwrContext* resampler) const { swr_free(&resampler); }
+};
+using ResamplerPtr = std::unique_ptr<SwrContext, ResamplerFreer>;
+
+struct ChannelLayout {
+    AVChannelLayout layout{};
+    ChannelLayout() = default;
+    ChannelLayout(const ChannelLayout&) = delete;
+    ChannelLayout& operator=(const ChannelLayout&) = delete;
+    ~ChannelLayout() { av_channel_layout_uninit(&layout); }
+};
+
+// The temporary file the WAV is written to, removed unless it was renamed into place.
+class PartFile {
+public:
+    // A new file of its own beside the final one, made with the permissions the user's
+    // umask gives any new file.
+    explicit PartFile(const std::string& finalPath) {
+        constexpr int kAttempts = 100;
+        for (int attempt = 0; attempt < kAttempts && path_.empty(); ++attempt) {
+            const std::string candidate =
+                finalPath + ".part" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+            const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0) {
+                ::close(fd);
+                path_ = candidate;
+            } else if (errno != EEXIST) {
+                return;
+            }
+        }
+    }
+    ~PartFile() {
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
+    }
+    PartFile(const PartFile&) = delete;
+    PartFile& operator=(const PartFile&) = delete;
+
+    const std::string& path() const { return path_; }
+    bool moveTo(const std::string& finalPath) {
+        if (path_.empty() || std::rename(path_.c_str(), finalPath.c_str()) != 0) {
+            return false;
+        }
+        path_.clear();
+        return true;
+    }
+
+private:
+    std::string path_;
+};
+
+// Decoded sound converted to interleaved 16-bit samples at one rate and channel count. The
+// converter follows the decoded frames: a stream that changes its format or layout midway
+// goes on in the same WAV.
+class SampleConverter {
+public:
+    SampleConverter(int sampleRate, int channels) : rate_(sampleRate) {
+        av_channel_layout_default(&outLayout_.layout, channels);
+    }
+
+    // The frame's samples, or null on failure; `frames` receives their count.
+    const int16_t* convert(const AVFrame& frame, int64_t& frames) {
+        if (!follow(frame)) {
+            return nullptr;
+        }
+        return run(const_cast<const uint8_t**>(frame.extended_data), frame.nb_samples, frames);
+    }
+
+    // What the converter still holds at the end.
+    const int16_t* drain(int64_t& frames) {
+        frames = 0;
+        return resampler_ ? run(nullptr, 0, frames) : buffer_.data();
+    }
+
+private:
+    bool follow(const AVFrame& frame) {
+        if (resampler_ && frame.format == format_ && frame.sample_rate == inRate_ &&
+            av_channel_layout_compare(&frame.ch_layout, &inLayout_.layout) == 0) {
+            return true;
+        }
+        av_channel_layout_uninit(&inLayout_.layout);
+        if (frame.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
+            av_channel_layout_default(&inLayout_.layout, frame.ch_layout.nb_channels);
+        } else if (av_channel_layout_copy(&inLayout_.layout, &frame.ch_layout) < 0) {
+            return false;
+        }
+        SwrContext* raw = nullptr;
+        if (swr_alloc_set_opts2(&raw, &outLayout_.layout, AV_SAMPLE_FMT_S16, rate_,
+                                &inLayout_.layout, static_cast<AVSampleFormat>(frame.format),
+                                frame.sample_rate, 0, nullptr) < 0) {
+            return false;
+        }
+        ResamplerPtr next(raw);
+        if (swr_init(next.get()) < 0) {
+            return false;
+        }
+        // What the former converter still holds is dropped with it: a few samples at most,
+        // where the stream changes anyway.
+        resampler_ = std::move(next);
+        format_ = frame.format;
+        inRate_ = frame.sample_rate;
+        return true;
+    }
+
+    const int16_t* run(const uint8_t** in, int inFrames, int64_t& frames) {
+        const int capacity = swr_get_out_samples(resampler_.get(), inFrames);
+        if (capacity < 0) {
+            return nullptr;
+        }
+        buffer_.resize(static_cast<size_t>(capacity + 1) * outLayout_.layout.nb_channels);
+        uint8_t* out = reinterpret_cast<uint8_t*>(buffer_.data());
+        const int converted = swr_convert(resampler_.get(), &out, capacity + 1, in, inFrames);
+        if (converted < 0) {
+            return nullptr;
+        }
+        frames = converted;
+        return buffer_.data();
+    }
+
+    int rate_;
+    ChannelLayout outLayout_;
+    ChannelLayout inLayout_;
+    int format_ = -1;
+    int inRate_ = 0;
+    ResamplerPtr resampler_;
+    std::vector<int16_t> buffer_;
+};
+
+// Where the clip's first video frame starts, in seconds of the file's clock; 0 for a clip
+// without a video stream or without start times.
+double videoStart(const AVFormatContext& media) {
+    const int video = av_find_best_stream(const_cast<AVFormatContext*>(&media), AVMEDIA_TYPE_VIDEO,
+                                          -1, -1, nullptr, 0);
+    if (video < 0 || media.streams[video]->start_time == AV_NOPTS_VALUE) {
+        return 0.0;
+    }
+    const AVStream& stream = *media.streams[video];
+    return static_cast<double>(stream.start_time) * av_q2d(stream.time_base);
+}
+
+// Writes the decoded frame's samples, lining the first one up with the video.
+class AlignedWriter {
+public:
+    AlignedWriter(WavWriter& wav, SampleConverter& converter, double videoStart, int rate,
+                  AVRational timeBase)
+        : wav_(wav),
+          converter_(converter),
+          videoStart_(videoStart),
+          rate_(rate),
+          timeBase_(timeBase) {}
+
+    bool add(const AVFrame& frame) {
+        int64_t frames = 0;
+        const int16_t* samples = converter_.convert(frame, frames);
+        if (samples == nullptr) {
+            return false;
+        }
+        if (!started_) {
+            started_ = true;
+            const int64_t pts = frame.best_effort_timestamp;
+            const double start = pts == AV_NOPTS_VALUE ? videoStart_ : pts * av_q2d(timeBase_);
+            // Positive: silence before the sound; negative: sound before the first picture.
+            const auto lead = static_cast<int64_t>(std::llround((start - videoStart_) * rate_));
+            if (lead > 0 && !wav_.writeSilence(lead)) {
+                return false;
+            }
+            skip_ = lead < 0 ? -lead : 0;
+        }
+        return put(samples, frames);
+    }
+
+    bool finish() {
+        int64_t frames = 0;
+        const int16_t* samples = converter_.drain(frames);
+        return samples != nullptr && put(samples, frames);
+    }
+
+private:
+    bool put(const int16_t* samples, int64_t frames) {
+        const int64_t skipped = std::min(skip_, frames);
+        skip_ -= skipped;
+        const int channels = wav_.channels();
+        return frames == skipped || wav_.write(samples + skipped * channels, frames - skipped);
+    }
+
+    WavWriter& wav_;
+    SampleConverter& converter_;
+    double videoStart_;
+    int rate_;
+    AVRational timeBase_;
+    bool started_ = false;
+    int64_t skip_ = 0;
+};
+
+// Sends the packet (null to drain) and writes every frame it gives back.
+bool decodeInto(AVCodecContext& decoder, const AVPacket* packet, AVFrame& frame,
+                AlignedWriter& writer) {
+    const int sent = avcodec_send_packet(&decoder, packet);
+    // A damaged packet costs its own sound only, as in any player.
+    if (sent == AVERROR_INVALIDDATA) {
+        return true;
+    }
+    if (sent < 0) {
+        return false;
+    }
+    for (;;) {
+        const int received = avcodec_receive_frame(&decoder, &frame);
+        if (received == AVERROR(EAGAIN) || received == AVERROR_EOF) {
+            return true;
+        }
+        if (received == AVERROR_INVALIDDATA) {
+            continue;
+        }
+        if (received < 0) {
+            return false;
+        }
+        const bool written = writer.add(frame);
+        av_frame_unref(&frame);
+        if (!written) {
+            return false;
+        }
+    }
+}
+
+}  // namespace
+
+SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wavPath) {
+    SoundTrack track;
+    LocalMediaPtr media = openLocalMedia(clipPath);
+    if (!media || avformat_find_stream_info(media.get(), nullptr) < 0) {
+        return track;
+    }
+    // The first audio stream of the file, not the one FFmpeg would rank first.
+    int first = -1;
+    for (unsigned int i = 0; i < media->nb_streams && first < 0; ++i) {
+        if (media->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) {
+            first = static_cast<int>(i);
+        }
+    }
+    if (first < 0) {
+        track.outcome = SoundOutcome::kNoSound;
+        return track;
+    }
+    const AVStream& stream = *media->streams[first];
+    const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
+    CodecContextPtr decoder(avcodec_alloc_context3(codec));
+    if (codec == nullptr || !decoder ||
+        avcodec_parameters_to_context(decoder.get(), stream.codecpar) < 0 ||
+        avcodec_open2(decoder.get(), codec, nullptr) < 0 || decoder->sample_rate <= 0 ||
+        decoder->ch_layout.nb_channels <= 0) {
+        return track;
+    }
+    for (unsigned int i = 0; i < media->nb_streams; ++i) {
+        media->streams[i]->discard =
+            static_cast<int>(i) == first ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+    }
+
+    track.sampleRate = decoder->sample_rate;
+    track.channels = decoder->ch_layout.nb_channels == 1 ? 1 : 2;
+    PartFile part(wavPath);
+    WavWriter wav(part.path(), track.sampleRate, track.channels, clipPath);
+    if (part.path().empty() || !wav.isOpen()) {
+        track.outcome = SoundOutcome::kNotWritten;
+        return track;
+    }
+    SampleConverter converter(track.sampleRate, track.channels);
+    AlignedWriter writer(wav, converter, videoStart(*media), track.sampleRate, stream.time_base);
+    PacketPtr packet(av_packet_alloc());
+    FramePtr frame(av_frame_alloc());
+    if (!packet || !frame) {
+        return track;
+    }
+    bool decoded = true;
+    while (decoded && av_read_frame(media.get(), packet.get()) >= 0) {
+        const PacketUnref unref(packet.get());
+        if (packet->stream_index == first) {
+            decoded = decodeInto(*decoder, packet.get(), *frame, writer);
+        }
+    }
+    decoded = decoded && decodeInto(*decoder, nullptr, *frame, writer) && writer.finish();
+    if (!decoded) {
+        return track;
+    }
+    track.sampleFrames = wav.framesWritten();
+    if (!wav.finish() || !part.moveTo(wavPath)) {
+        track.outcome = SoundOutcome::kNotWritten;
+        return track;
+    }
+    track.outcome = SoundOutcome::kWritten;
+    return track;
+}
+
+}  // namespace video

@@ -1,0 +1,160 @@
+#include "decode/WavFile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+namespace video {
+namespace {
+
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
+              "samples are written as they lie in memory, which WAV wants little-endian");
+
+constexpr int kBytesPerSample = 2;
+// RIFF sizes are 32-bit and count everything after the first eight bytes.
+constexpr int64_t kLargestRiffSize = std::numeric_limits<uint32_t>::max();
+
+void putU16(std::string& out, uint16_t value) {
+    out += static_cast<char>(value & 0xFF);
+    out += static_cast<char>(value >> 8);
+}
+
+void putU32(std::string& out, uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+        out += static_cast<char>((value >> shift) & 0xFF);
+    }
+}
+
+uint32_t getU32(const unsigned char* bytes) {
+    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
+// A chunk's body is padded to an even size.
+std::string chunk(const char* id, const std::string& body) {
+    std::string out(id, 4);
+    putU32(out, static_cast<uint32_t>(body.size()));
+    out += body;
+    if (body.size() % 2 != 0) {
+        out += '\0';
+    }
+    return out;
+}
+
+std::string header(int sampleRate, int channels, const std::string& source) {
+    std::string format;
+    putU16(format, 1);  // integer PCM
+    putU16(format, static_cast<uint16_t>(channels));
+    putU32(format, static_cast<uint32_t>(sampleRate));
+    putU32(format, static_cast<uint32_t>(sampleRate * channels * kBytesPerSample));
+    putU16(format, static_cast<uint16_t>(channels * kBytesPerSample));
+    putU16(format, 16);
+
+    std::string info = "INFO";
+    info += chunk("ISRC", source + '\0');
+
+    std::string out = "RIFF";
+    putU32(out, 0);  // filled in by finish()
+    out += "WAVE";
+    out += chunk("fmt ", format);
+    out += chunk("LIST", info);
+    out += "data";
+    putU32(out, 0);  // filled in by finish()
+    return out;
+}
+
+}  // namespace
+
+WavWriter::WavWriter(const std::string& path, int sampleRate, int channels,
+                     const std::string& source)
+    : file_(std::fopen(path.c_str(), "wb")), channels_(channels) {
+    if (!file_) {
+        return;
+    }
+    const std::string bytes = header(sampleRate, channels, source);
+    dataSizeOffset_ = static_cast<int64_t>(bytes.size()) - 4;
+    good_ = std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) == bytes.size();
+}
+
+bool WavWriter::write(const int16_t* samples, int64_t frames) {
+    const int64_t dataBytes = (frames_ + frames) * channels_ * kBytesPerSample;
+    if (!good_ || !file_ || dataSizeOffset_ + 4 + dataBytes - 8 > kLargestRiffSize) {
+        good_ = false;
+        return false;
+    }
+    const size_t count = static_cast<size_t>(frames * channels_);
+    good_ = std::fwrite(samples, kBytesPerSample, count, file_.get()) == count;
+    frames_ += frames;
+    return good_;
+}
+
+bool WavWriter::writeSilence(int64_t frames) {
+    constexpr int64_t kChunkFrames = 4096;
+    const std::vector<int16_t> zeros(static_cast<size_t>(kChunkFrames * channels_), 0);
+    while (frames > 0 && good_) {
+        const int64_t now = std::min(frames, kChunkFrames);
+        write(zeros.data(), now);
+        frames -= now;
+    }
+    return good_;
+}
+
+bool WavWriter::finish() {
+    if (!file_) {
+        return false;
+    }
+    const int64_t dataBytes = frames_ * channels_ * kBytesPerSample;
+    std::string sizes;
+    putU32(sizes, static_cast<uint32_t>(dataSizeOffset_ + 4 + dataBytes - 8));
+    std::string dataSize;
+    putU32(dataSize, static_cast<uint32_t>(dataBytes));
+    good_ = good_ && std::fseek(file_.get(), 4, SEEK_SET) == 0 &&
+            std::fwrite(sizes.data(), 1, 4, file_.get()) == 4 &&
+            std::fseek(file_.get(), static_cast<long>(dataSizeOffset_), SEEK_SET) == 0 &&
+            std::fwrite(dataSize.data(), 1, 4, file_.get()) == 4;
+    const bool closed = std::fclose(file_.release()) == 0;
+    return good_ && closed;
+}
+
+std::string wavSource(const std::string& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         std::fclose);
+    unsigned char riff[12];
+    if (!file || std::fread(riff, 1, 12, file.get()) != 12 || std::memcmp(riff, "RIFF", 4) != 0 ||
+        std::memcmp(riff + 8, "WAVE", 4) != 0) {
+        return "";
+    }
+    // The INFO list comes before the samples in the files written here; a file that reaches
+    // its samples first names no clip.
+    unsigned char head[8];
+    while (std::fread(head, 1, 8, file.get()) == 8 && std::memcmp(head, "data", 4) != 0) {
+        const uint32_t size = getU32(head + 4);
+        if (std::memcmp(head, "LIST", 4) != 0 || size > 65536) {
+            if (std::fseek(file.get(), static_cast<long>(size + size % 2), SEEK_CUR) != 0) {
+                return "";
+            }
+            continue;
+        }
+        std::vector<unsigned char> list(size);
+        if (std::fread(list.data(), 1, size, file.get()) != size || size < 4 ||
+            std::memcmp(list.data(), "INFO", 4) != 0) {
+            return "";
+        }
+        for (uint32_t at = 4; at + 8 <= size;) {
+            const uint32_t length = getU32(&list[at + 4]);
+            if (at + 8 + length > size) {
+                break;
+            }
+            if (std::memcmp(&list[at], "ISRC", 4) == 0) {
+                const char* text = reinterpret_cast<const char*>(&list[at + 8]);
+                return std::string(text, strnlen(text, length));
+            }
+            at += 8 + length + length % 2;
+        }
+        return "";
+    }
+    return "";
+}
+
+}  // namespace video
