@@ -1,5 +1,6 @@
 #include "dg/NodeCreation.h"
 #include "dg/NodeType.h"
+#include "scene/AudioNode.h"
 #include "scene/TransformNode.h"
 
 #include <maya/MFnEnumAttribute.h>
@@ -162,6 +163,16 @@ void registerBuiltinTypes(TypeRegistry& registry) {
          false,
          plainNode,
          initializeResolution},
+        // Maya's type id and function set type of the audio node are not known here.
+        {"audio",
+         0x4155444F,
+         "",
+         {},
+         false,
+         false,
+         false,
+         AudioNode::creator,
+         AudioNode::initialize},
     };
     for (const BuiltinType& builtin : types) {
         auto type = registry.derive(builtin.base);
