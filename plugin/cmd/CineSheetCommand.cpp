@@ -20,6 +20,8 @@ const char* const kFilePathFlag = "-f";
 const char* const kFilePathFlagLong = "-filePath";
 const char* const kNoTimeFlag = "-nt";
 const char* const kNoTimeFlagLong = "-noTime";
+const char* const kAudioFlag = "-au";
+const char* const kAudioFlagLong = "-audio";
 
 // Every check below reports a fixed line number: see ApiErrorReport.h.
 MStatus fail(int line, const MStatus& status) {
@@ -76,6 +78,7 @@ MSyntax CineSheetCommand::newSyntax() {
     syntax.addFlag(kCameraFlag, kCameraFlagLong, MSyntax::kString);
     syntax.addFlag(kFilePathFlag, kFilePathFlagLong, MSyntax::kString);
     syntax.addFlag(kNoTimeFlag, kNoTimeFlagLong, MSyntax::kBoolean);
+    syntax.addFlag(kAudioFlag, kAudioFlagLong, MSyntax::kBoolean);
     return syntax;
 }
 
@@ -93,6 +96,9 @@ MStatus CineSheetCommand::doIt(const MArgList& args) {
     }
     if (argData.isFlagSet(kFilePathFlag)) {
         argData.getFlagArgument(kFilePathFlag, 0, filePath);
+    }
+    if (argData.isFlagSet(kAudioFlag)) {
+        argData.getFlagArgument(kAudioFlag, 0, audio);
     }
 
     // A camera that cannot be resolved stops the command before anything is made.
@@ -114,11 +120,34 @@ MStatus CineSheetCommand::doIt(const MArgList& args) {
     // A failed command reaches no undo queue, so what it made is taken back here.
     if (failed(status)) {
         dagModifier.undoIt();
+        return status;
+    }
+    if (audio) {
+        importSound();
     }
     return status;
 }
 
+void CineSheetCommand::importSound() {
+    const MFnDagNode transformFn(transformNode);
+    const MObject shapeNode = transformFn.child(0);
+    const MString audioNode = sound.make(shapeNode);
+    if (audioNode.length() == 0) {
+        return;
+    }
+    // The sound command has set a result of its own meanwhile.
+    MStringArray result;
+    result.append(transformFn.name());
+    result.append(MFnDagNode(shapeNode).name());
+    result.append(audioNode);
+    setResult(result);
+}
+
 MStatus CineSheetCommand::undoIt() {
+    const MStatus status = sound.remove();
+    if (failed(status)) {
+        return status;
+    }
     return dagModifier.undoIt();
 }
 
@@ -184,7 +213,11 @@ MStatus CineSheetCommand::redoIt() {
     if (failed(status)) {
         return status;
     }
-    return connectPlacement(shapeFn, connections);
+    status = connectPlacement(shapeFn, connections);
+    if (failed(status)) {
+        return status;
+    }
+    return sound.restore();
 }
 
 MStatus CineSheetCommand::connectCamera(MFnDependencyNode& shapeFn, MDGModifier& connections) {

@@ -10,8 +10,11 @@
 #include <maya/MString.h>
 #include <maya/MSyntax.h>
 
+#include "cmd/SoundImport.h"
+
 // "cineSheet": creates a CineSheet shape under a new transform, attaches it to a camera and the
-// scene time, and makes the transform follow the node's placement matrix. Undoable.
+// scene time, and makes the transform follow the node's placement matrix; with "-audio", the
+// clip's sound goes on the timeline as an audio node. Undoable.
 class CineSheetCommand : public MPxCommand {
 public:
     ~CineSheetCommand() override;
@@ -39,6 +42,8 @@ private:
     // The render resolution of "defaultResolution", into the node's resolution inputs.
     MStatus connectResolution(MFnDependencyNode& shapeFn, MDGModifier& connections);
     MStatus connectPlacement(MFnDependencyNode& shapeFn, MDGModifier& connections);
+    // The clip's sound as an audio node, with the audio node's name added to the result.
+    void importSound();
 
     MObject transformNode;
     // Kept for the command's life so that undo and redo replay the same creation.
@@ -46,4 +51,7 @@ private:
     MString cameraName;
     MString filePath;
     bool noTime = false;
+    bool audio = false;
+    // The audio node made for "-audio", removed and brought back with the plane.
+    SoundImport sound;
 };

@@ -151,16 +151,26 @@ private:
     std::vector<int16_t> buffer_;
 };
 
+// The video stream the pictures are taken from (the first one that is not a cover picture),
+// null for a file without one.
+const AVStream* videoStream(const AVFormatContext& media) {
+    for (unsigned int i = 0; i < media.nb_streams; ++i) {
+        const AVStream* stream = media.streams[i];
+        if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO &&
+            !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC)) {
+            return stream;
+        }
+    }
+    return nullptr;
+}
+
 // Where the clip's first video frame starts, in seconds of the file's clock; 0 for a clip
 // without a video stream or without start times.
-double videoStart(const AVFormatContext& media) {
-    const int video = av_find_best_stream(const_cast<AVFormatContext*>(&media), AVMEDIA_TYPE_VIDEO,
-                                          -1, -1, nullptr, 0);
-    if (video < 0 || media.streams[video]->start_time == AV_NOPTS_VALUE) {
+double videoStart(const AVStream* video) {
+    if (video == nullptr || video->start_time == AV_NOPTS_VALUE) {
         return 0.0;
     }
-    const AVStream& stream = *media.streams[video];
-    return static_cast<double>(stream.start_time) * av_q2d(stream.time_base);
+    return static_cast<double>(video->start_time) * av_q2d(video->time_base);
 }
 
 // Writes the decoded frame's samples, lining the first one up with the video.
@@ -267,11 +277,18 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
         return track;
     }
     const AVStream& stream = *media->streams[first];
+    const AVStream* video = videoStream(*media);
+    if (video != nullptr && video->avg_frame_rate.num > 0 && video->avg_frame_rate.den > 0) {
+        track.videoFrameRate = av_q2d(video->avg_frame_rate);
+    }
     const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
     CodecContextPtr decoder(avcodec_alloc_context3(codec));
     if (codec == nullptr || !decoder ||
-        avcodec_parameters_to_context(decoder.get(), stream.codecpar) < 0 ||
-        avcodec_open2(decoder.get(), codec, nullptr) < 0 || decoder->sample_rate <= 0 ||
+        avcodec_parameters_to_context(decoder.get(), stream.codecpar) < 0) {
+        return track;
+    }
+    decoder->pkt_timebase = stream.time_base;
+    if (avcodec_open2(decoder.get(), codec, nullptr) < 0 || decoder->sample_rate <= 0 ||
         decoder->ch_layout.nb_channels <= 0) {
         return track;
     }
@@ -289,7 +306,7 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
         return track;
     }
     SampleConverter converter(track.sampleRate, track.channels);
-    AlignedWriter writer(wav, converter, videoStart(*media), track.sampleRate, stream.time_base);
+    AlignedWriter writer(wav, converter, videoStart(video), track.sampleRate, stream.time_base);
     PacketPtr packet(av_packet_alloc());
     FramePtr frame(av_frame_alloc());
     if (!packet || !frame) {

@@ -17,6 +17,8 @@ struct SoundTrack {
     int sampleRate = 0;
     int channels = 0;
     int64_t sampleFrames = 0;
+    // Frames per second of the clip's pictures; 0 when the file does not tell.
+    double videoFrameRate = 0.0;
 };
 
 // Decodes the first audio stream of the clip at `clipPath` into a 16-bit PCM WAV file at

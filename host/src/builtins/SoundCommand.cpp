@@ -54,8 +54,12 @@ public:
         return syntax;
     }
 
+    // A query changes nothing and is not kept for undo.
+    bool isUndoable() const override { return !query_; }
+
     MStatus doIt(const MArgList& args) override {
         MArgDatabase parsed(syntax(), args);
+        query_ = parsed.isQuery();
         const std::vector<std::string> words = objectWords(parsed);
         if (parsed.isQuery() || parsed.isEdit()) {
             MObject node;
@@ -74,6 +78,8 @@ public:
     }
 
 private:
+    bool query_ = false;
+
     MStatus query(const MArgDatabase& parsed, const MObject& node) {
         const MFnDependencyNode nodeFn(node);
         if (parsed.isFlagSet("-length")) {

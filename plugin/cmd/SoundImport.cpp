@@ -1,0 +1,181 @@
+#include "cmd/SoundImport.h"
+
+#include "decode/SoundFileName.h"
+#include "decode/SoundTrack.h"
+#include "draw/MediaKind.h"
+#include "draw/WorkspacePath.h"
+#include "node/CineSheet.h"
+
+#include <maya/MGlobal.h>
+#include <maya/MPlug.h>
+#include <maya/MSelectionList.h>
+#include <maya/MTime.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace {
+
+// Frames per second of the scene's current time unit.
+double sceneFrameRate() {
+    return 1.0 / MTime(1.0, MTime::uiUnit()).as(MTime::kSeconds);
+}
+
+void warn(const std::string& message) {
+    MGlobal::displayWarning(MString(("cineSheet: " + message).c_str()));
+}
+
+std::string quoted(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+        }
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+// The project's folder for sound, made when missing: "sound" in the project, where Maya's
+// default project keeps it. Empty when it cannot be made.
+std::string soundFolder() {
+    MString root;
+    if (!MGlobal::executeCommand("workspace -q -rootDirectory", root, false, false) ||
+        root.length() == 0) {
+        return "";
+    }
+    std::string folder = root.asChar();
+    folder += (folder.back() == '/' ? "" : "/") + std::string("sound");
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return std::filesystem::is_directory(folder, error) ? folder : "";
+}
+
+// A node name made of the file's name: letters, digits and '_', not starting with a digit.
+std::string nodeNameFor(const std::string& wavPath) {
+    std::string name = std::filesystem::path(wavPath).stem().string();
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) {
+            c = '_';
+        }
+    }
+    if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0]))) {
+        name.insert(0, "_");
+    }
+    return name;
+}
+
+// Where the sound goes on the timeline, in the scene's time unit. The plane shows video frame
+// n at scene frame frameOffset + n, and from a start limit on only: the sound starts where the
+// first shown frame is shown, from that frame's place in the file, and ends after the last
+// shown frame.
+struct Placement {
+    double offset = 0.0;
+    double sourceStart = 0.0;
+    double sourceEnd = -1.0;  // -1: to the end of the sound
+};
+
+Placement placementOf(const MObject& shape, double soundLength) {
+    const int frameOffset = MPlug(shape, CineSheet::aFrameOffset).asInt();
+    const int startFrame = MPlug(shape, CineSheet::aStartFrame).asInt();
+    const int endFrame = MPlug(shape, CineSheet::aEndFrame).asInt();
+    Placement placement;
+    placement.sourceStart = std::min<double>(std::max(startFrame, 0), soundLength);
+    placement.offset = frameOffset + placement.sourceStart;
+    if (endFrame > 0) {
+        placement.sourceEnd = std::clamp<double>(endFrame + 1, placement.sourceStart, soundLength);
+    }
+    return placement;
+}
+
+void warnOfDrift(const MObject& shape, const std::string& clip, double videoFrameRate) {
+    const double sceneRate = sceneFrameRate();
+    if (MPlug(shape, CineSheet::aForceFrameRate).asBool() || videoFrameRate <= 0.0 ||
+        std::fabs(videoFrameRate - sceneRate) < 0.01) {
+        return;
+    }
+    warn("\"" + clip + "\" runs at " + number(std::round(videoFrameRate * 1000) / 1000) +
+         " frames per second and the scene at " + number(std::round(sceneRate * 1000) / 1000) +
+         ": its sound keeps the clip's speed while the plane shows one frame per scene frame, "
+         "so they drift apart; turn on forceFrameRate to play the pictures at the clip's speed");
+}
+
+}  // namespace
+
+MString SoundImport::make(const MObject& shape) {
+    const MString file = MPlug(shape, CineSheet::aFile).asString();
+    const std::string clip = footagePath(file).asChar();
+    if (clip.empty()) {
+        warn("the plane shows no file, so there is no sound to import");
+        return "";
+    }
+    if (!isVideoPath(MString(clip.c_str()))) {
+        warn("\"" + clip + "\" is not a video file, so there is no sound to import");
+        return "";
+    }
+    const std::string folder = soundFolder();
+    const std::string wavPath = folder.empty() ? "" : video::soundFilePath(folder, clip);
+    if (wavPath.empty()) {
+        warn("the project's sound folder cannot be made or read, so the sound of \"" + clip +
+             "\" cannot be written");
+        return "";
+    }
+    const video::SoundTrack track = video::extractSoundTrack(clip, wavPath);
+    switch (track.outcome) {
+        case video::SoundOutcome::kWritten:
+            break;
+        case video::SoundOutcome::kNoSound:
+            warn("\"" + clip + "\" has no sound");
+            return "";
+        case video::SoundOutcome::kUnreadable:
+            warn("the sound of \"" + clip + "\" cannot be read");
+            return "";
+        case video::SoundOutcome::kNotWritten:
+            warn("the sound of \"" + clip + "\" cannot be written to \"" + wavPath + "\"");
+            return "";
+    }
+
+    const double soundLength =
+        MTime(static_cast<double>(track.sampleFrames) / track.sampleRate, MTime::kSeconds)
+            .as(MTime::uiUnit());
+    const Placement placement = placementOf(shape, soundLength);
+    std::string command = "sound -file " + quoted(wavPath) + " -offset " +
+                          number(placement.offset) + " -name " + quoted(nodeNameFor(wavPath));
+    if (placement.sourceStart > 0.0) {
+        command += " -sourceStart " + number(placement.sourceStart);
+    }
+    if (placement.sourceEnd >= 0.0) {
+        command += " -sourceEnd " + number(placement.sourceEnd);
+    }
+    // Not on the undo queue by itself: the command that called make undoes it with remove.
+    MString audioName;
+    MSelectionList list;
+    MObject audio;
+    if (!MGlobal::executeCommand(MString(command.c_str()), audioName, false, false) ||
+        !list.add(audioName) || !list.getDependNode(0, audio) || !removal_.deleteNode(audio)) {
+        warn("no audio node could be made for \"" + wavPath + "\"");
+        return "";
+    }
+    made_ = true;
+    warnOfDrift(shape, clip, track.videoFrameRate);
+    return audioName;
+}
+
+MStatus SoundImport::remove() {
+    return made_ ? removal_.doIt() : MStatus::kSuccess;
+}
+
+MStatus SoundImport::restore() {
+    return made_ ? removal_.undoIt() : MStatus::kSuccess;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <maya/MDGModifier.h>
+#include <maya/MObject.h>
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+
+// The sound of a CineSheet node's clip on Maya's timeline: the clip's first audio stream written
+// as a WAV file into the project's sound folder, and an audio node made for it with the "sound"
+// command, placed so that the sound of each video frame plays where the plane shows that
+// frame. The node is a snapshot of the node's frame offset and range: changing them later does
+// not move the sound.
+//
+// What an audio node cannot follow: it plays its file at the file's own speed. With
+// "forceFrameRate" on, the plane plays the clip at its own speed too and the two stay together;
+// with it off, the plane shows one video frame per scene frame, so when the scene's rate is not
+// the clip's the pictures run faster or slower than the sound, and only the first frame is in
+// step. A warning says so at the import.
+class SoundImport {
+public:
+    // Writes the WAV file and makes the audio node for the CineSheet shape. A clip without
+    // sound, an image or image sequence, or a sound that cannot be read or written gets a
+    // warning and no node. Returns the node's name, empty when none was made.
+    MString make(const MObject& shape);
+
+    // Undo and redo of make: the audio node is deleted and brought back. The WAV file stays.
+    MStatus remove();
+    MStatus restore();
+
+private:
+    MDGModifier removal_;
+    bool made_ = false;
+};
