@@ -164,25 +164,22 @@ const AVStream* videoStream(const AVFormatContext& media) {
     return nullptr;
 }
 
-// Where the clip's first video frame starts, in seconds of the file's clock; 0 for a clip
-// without a video stream or without start times.
-double videoStart(const AVStream* video) {
-    if (video == nullptr || video->start_time == AV_NOPTS_VALUE) {
-        return 0.0;
-    }
-    return static_cast<double>(video->start_time) * av_q2d(video->time_base);
-}
-
-// Writes the decoded frame's samples, lining the first one up with the video.
+// Writes the decoded samples so that sample 0 lies at the first picture's time. The first
+// picture is the one with the earliest time stamp, which may come after others in the file,
+// so the sound is held back until the first few video packets have been seen.
 class AlignedWriter {
 public:
-    AlignedWriter(WavWriter& wav, SampleConverter& converter, double videoStart, int rate,
-                  AVRational timeBase)
-        : wav_(wav),
-          converter_(converter),
-          videoStart_(videoStart),
-          rate_(rate),
-          timeBase_(timeBase) {}
+    AlignedWriter(WavWriter& wav, SampleConverter& converter, int rate, AVRational soundTimeBase)
+        : wav_(wav), converter_(converter), rate_(rate), soundTimeBase_(soundTimeBase) {}
+
+    // A packet of the video stream, at `seconds` on the file's clock.
+    bool noteVideoPacket(double seconds) {
+        if (placed_) {
+            return true;
+        }
+        firstPicture_ = videoPackets_ == 0 ? seconds : std::min(firstPicture_, seconds);
+        return ++videoPackets_ < kReorderReach || place();
+    }
 
     bool add(const AVFrame& frame) {
         int64_t frames = 0;
@@ -190,16 +187,12 @@ public:
         if (samples == nullptr) {
             return false;
         }
-        if (!started_) {
-            started_ = true;
-            const int64_t pts = frame.best_effort_timestamp;
-            const double start = pts == AV_NOPTS_VALUE ? videoStart_ : pts * av_q2d(timeBase_);
-            // Positive: silence before the sound; negative: sound before the first picture.
-            const auto lead = static_cast<int64_t>(std::llround((start - videoStart_) * rate_));
-            if (lead > 0 && !wav_.writeSilence(lead)) {
-                return false;
-            }
-            skip_ = lead < 0 ? -lead : 0;
+        if (soundStart_ == AV_NOPTS_VALUE && frame.best_effort_timestamp != AV_NOPTS_VALUE) {
+            soundStart_ = frame.best_effort_timestamp;
+        }
+        if (!placed_) {
+            held_.insert(held_.end(), samples, samples + frames * wav_.channels());
+            return true;
         }
         return put(samples, frames);
     }
@@ -207,23 +200,45 @@ public:
     bool finish() {
         int64_t frames = 0;
         const int16_t* samples = converter_.drain(frames);
-        return samples != nullptr && put(samples, frames);
+        return samples != nullptr && (placed_ || place()) && put(samples, frames);
     }
 
 private:
+    // Pictures come out of order by a few packets at most.
+    static constexpr int kReorderReach = 16;
+
+    // Positive: silence before the sound; negative: sound before the first picture is left out.
+    bool place() {
+        placed_ = true;
+        if (videoPackets_ > 0 && soundStart_ != AV_NOPTS_VALUE) {
+            const double sound = static_cast<double>(soundStart_) * av_q2d(soundTimeBase_);
+            const auto lead = static_cast<int64_t>(std::llround((sound - firstPicture_) * rate_));
+            if (lead > 0 && !wav_.writeSilence(lead)) {
+                return false;
+            }
+            skip_ = lead < 0 ? -lead : 0;
+        }
+        std::vector<int16_t> held;
+        held.swap(held_);
+        return put(held.data(), static_cast<int64_t>(held.size()) / wav_.channels());
+    }
+
     bool put(const int16_t* samples, int64_t frames) {
         const int64_t skipped = std::min(skip_, frames);
         skip_ -= skipped;
-        const int channels = wav_.channels();
-        return frames == skipped || wav_.write(samples + skipped * channels, frames - skipped);
+        return frames == skipped ||
+               wav_.write(samples + skipped * wav_.channels(), frames - skipped);
     }
 
     WavWriter& wav_;
     SampleConverter& converter_;
-    double videoStart_;
     int rate_;
-    AVRational timeBase_;
-    bool started_ = false;
+    AVRational soundTimeBase_;
+    int videoPackets_ = 0;
+    double firstPicture_ = 0.0;
+    int64_t soundStart_ = AV_NOPTS_VALUE;
+    bool placed_ = false;
+    std::vector<int16_t> held_;
     int64_t skip_ = 0;
 };
 
@@ -292,9 +307,11 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
         decoder->ch_layout.nb_channels <= 0) {
         return track;
     }
+    const int pictures = video == nullptr ? -1 : video->index;
     for (unsigned int i = 0; i < media->nb_streams; ++i) {
+        const int index = static_cast<int>(i);
         media->streams[i]->discard =
-            static_cast<int>(i) == first ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+            index == first || index == pictures ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
     }
 
     track.sampleRate = decoder->sample_rate;
@@ -306,7 +323,7 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
         return track;
     }
     SampleConverter converter(track.sampleRate, track.channels);
-    AlignedWriter writer(wav, converter, videoStart(video), track.sampleRate, stream.time_base);
+    AlignedWriter writer(wav, converter, track.sampleRate, stream.time_base);
     PacketPtr packet(av_packet_alloc());
     FramePtr frame(av_frame_alloc());
     if (!packet || !frame) {
@@ -317,6 +334,9 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
         const PacketUnref unref(packet.get());
         if (packet->stream_index == first) {
             decoded = decodeInto(*decoder, packet.get(), *frame, writer);
+        } else if (packet->stream_index == pictures && packet->pts != AV_NOPTS_VALUE) {
+            decoded =
+                writer.noteVideoPacket(static_cast<double>(packet->pts) * av_q2d(video->time_base));
         }
     }
     decoded = decoded && decodeInto(*decoder, nullptr, *frame, writer) && writer.finish();
