@@ -1,0 +1,121 @@
+#!/bin/sh
+# The clip's sound on the timeline, through cinesheet-host: "cineSheet -audio true" and
+# "cineSheetSound" write the first audio stream into the project's sound folder and make an audio
+# node that plays the sound of each picture where the plane shows it; clips without sound get a
+# warning and no node; undo and redo take the node away and bring it back; a clip never
+# overwrites the sound of another clip of the same name.
+set -u
+: "${CINESHEET_PLUGIN:?}"
+. "$(dirname "$0")/../support/e2e-common.sh"
+
+project=$work/project
+mkdir -p "$project" "$work/a" "$work/b" || exit 1
+clip() {
+    ffmpeg -nostdin -v error -y -f lavfi -i "testsrc=size=64x48:rate=24:duration=2" \
+        -f lavfi -i "sine=frequency=$1:duration=2:sample_rate=48000" -c:v mpeg4 -c:a pcm_s16le "$2"
+}
+clip 440 "$work/a/shot.mov" && clip 880 "$work/b/shot.mov" &&
+    ffmpeg -nostdin -v error -y -f lavfi -i "testsrc=size=64x48:rate=24:duration=1" -c:v mpeg4 \
+        "$work/silent.mp4" &&
+    ffmpeg -nostdin -v error -y -f lavfi -i "testsrc=size=64x48" -frames:v 3 -start_number 1 \
+        "$work/plate.%04d.png" || { echo "cannot make media"; exit 1; }
+
+# run NAME SCRIPT: runs the script after loading the plug-in in the project; output in $work.
+run() {
+    "$host" -c "loadPlugin \"$CINESHEET_PLUGIN\"; workspace -openWorkspace \"$project\"; $2" \
+        >"$work/out" 2>"$work/err" </dev/null || fail "$1: the host failed: $(cat "$work/err")"
+}
+expect_out() {
+    printf '%s\n' "$2" >"$work/expected"
+    sed 1d "$work/out" >"$work/got"
+    diff -u "$work/expected" "$work/got" >"$work/diff" || { fail "$1"; cat "$work/diff" >&2; }
+}
+
+# A new plane with its sound; undo takes both away and leaves the file, redo brings both back.
+run "audio flag" "cineSheet -filePath \"$work/a/shot.mov\" -audio true;
+sound -q -file shot; sound -q -offset shot; sound -q -sourceStart shot; sound -q -sourceEnd shot;
+getAttr shot.sampleRate; getAttr shot.channels;
+undo; objExists shot; objExists cineSheet1;
+redo; objExists shot; objExists cineSheet1; sound -q -file shot; sound -q -offset shot"
+expect_out "audio flag" "// Result: cineSheet1 cineSheetShape1 shot //
+// Result: $project/sound/shot.wav //
+// Result: 0 //
+// Result: 0 //
+// Result: 48 //
+// Result: 48000 //
+// Result: 1 //
+// Result: 0 //
+// Result: 0 //
+// Result: 1 //
+// Result: 1 //
+// Result: $project/sound/shot.wav //
+// Result: 0 //"
+[ -f "$project/sound/shot.wav" ] || fail "the WAV file is not in the project's sound folder"
+
+# The sound starts where the first shown picture is shown, from that picture's place in the
+# file, and ends after the last shown one: frameOffset 12 and frames 3 to 30 show video frame 3
+# at scene frame 15.
+run "frame offset" "cineSheet -filePath \"$work/a/shot.mov\";
+setAttr cineSheetShape1.frameOffset 12; setAttr cineSheetShape1.startFrame 3;
+setAttr cineSheetShape1.endFrame 30; cineSheetSound cineSheet1;
+sound -q -offset shot; sound -q -sourceStart shot; sound -q -sourceEnd shot;
+sound -q -endTime shot; undo; objExists shot; objExists cineSheet1; redo; objExists shot;
+setAttr cineSheetShape1.frameOffset -5; setAttr cineSheetShape1.startFrame 0;
+setAttr cineSheetShape1.endFrame 0; cineSheetSound cineSheetShape1; sound -q -offset shot1;
+sound -q -sourceStart shot1; sound -q -sourceEnd shot1"
+expect_out "frame offset" "// Result: cineSheet1 cineSheetShape1 //
+// Result: shot //
+// Result: 15 //
+// Result: 3 //
+// Result: 31 //
+// Result: 43 //
+// Result: 0 //
+// Result: 1 //
+// Result: 1 //
+// Result: shot1 //
+// Result: -5 //
+// Result: 0 //
+// Result: 48 //"
+grep -q 'Warning' "$work/err" && fail "frame offset: a warning at the clip's own rate: $(cat "$work/err")"
+
+# At another scene rate the sound only stays with pictures played at the clip's own rate.
+run "scene rate" "currentUnit -time pal; cineSheet -filePath \"$work/a/shot.mov\" -au 1;
+setAttr cineSheetShape1.forceFrameRate 1; cineSheetSound cineSheet1; sound -q -sourceEnd shot"
+grep -c 'Warning: cineSheet: .*shot.mov" runs at 24 frames per second and the scene at 25' \
+    "$work/err" | grep -qx 1 || fail "scene rate: one drift warning expected: $(cat "$work/err")"
+tail -n 1 "$work/out" | grep -qx '// Result: 50 //' || fail "scene rate: length in PAL frames"
+
+# No sound, no node: a silent clip, an image sequence, a missing file.
+run "no sound" "cineSheet -filePath \"$work/silent.mp4\" -audio true;
+cineSheet -filePath \"$work/plate.####.png\" -audio true;
+cineSheet -filePath \"$work/none.mov\" -audio true; cineSheetSound cineSheet1; ls -type audio"
+expect_out "no sound" "// Result: cineSheet1 cineSheetShape1 //
+// Result: cineSheet2 cineSheetShape2 //
+// Result: cineSheet3 cineSheetShape3 //"
+grep -q "Warning: cineSheet: \"$work/silent.mp4\" has no sound" "$work/err" ||
+    fail "no warning for the silent clip: $(cat "$work/err")"
+grep -q "Warning: cineSheet: \"$work/plate.####.png\" is not a video file" "$work/err" ||
+    fail "no warning for the image sequence: $(cat "$work/err")"
+grep -q "Warning: cineSheet: the sound of \"$work/none.mov\" cannot be read" "$work/err" ||
+    fail "no warning for the missing clip: $(cat "$work/err")"
+[ "$(grep -c Warning "$work/err")" -eq 4 ] || fail "one warning per import: $(cat "$work/err")"
+"$host" -c "loadPlugin \"$CINESHEET_PLUGIN\"; createNode transform -n t; cineSheetSound t" \
+    >"$work/out" 2>"$work/err" </dev/null && fail "not a plane: the command worked"
+grep -q 'Error: cineSheetSound: "t" is not a CineSheet plane' "$work/err" ||
+    fail "not a plane: $(cat "$work/err")"
+
+# Another clip of the same name gets a file of its own; the first clip's file stays as it was
+# and is the one its clip writes again.
+before=$(cksum <"$project/sound/shot.wav")
+run "name clash" "cineSheet -filePath \"$work/b/shot.mov\" -audio true; sound -q -file shot_1;
+cineSheet -filePath \"$work/a/shot.mov\" -audio true; sound -q -file shot"
+expect_out "name clash" "// Result: cineSheet1 cineSheetShape1 shot_1 //
+// Result: $project/sound/shot_1.wav //
+// Result: cineSheet2 cineSheetShape2 shot //
+// Result: $project/sound/shot.wav //"
+[ "$(cksum <"$project/sound/shot.wav")" = "$before" ] || fail "the first clip's sound changed"
+cmp -s "$project/sound/shot.wav" "$project/sound/shot_1.wav" && fail "both clips wrote one sound"
+[ "$(ls "$project/sound")" = "shot.wav
+shot_1.wav" ] || fail "files in the sound folder: $(ls "$project/sound")"
+
+finish
