@@ -99,6 +99,19 @@ Placement placementOf(const MObject& shape, double soundLength) {
     return placement;
 }
 
+// In an interactive session the time slider is given the sound, so that scrubbing and playing
+// are heard and its waveform is drawn; a batch session has no slider.
+void showOnTimeSlider(const MString& audio) {
+    if (MGlobal::mayaState() != MGlobal::kInteractive) {
+        return;
+    }
+    const std::string command =
+        "global string $gPlayBackSlider; if (`exists timeControl` && $gPlayBackSlider != \"\") "
+        "timeControl -edit -displaySound true -sound " +
+        quoted(audio.asChar()) + " $gPlayBackSlider;";
+    MGlobal::executeCommand(MString(command.c_str()), false, false);
+}
+
 void warnOfDrift(const MObject& shape, const std::string& clip, double videoFrameRate) {
     const double sceneRate = sceneFrameRate();
     if (MPlug(shape, CineSheet::aForceFrameRate).asBool() || videoFrameRate <= 0.0 ||
@@ -168,6 +181,7 @@ MString SoundImport::make(const MObject& shape) {
         return "";
     }
     made_ = true;
+    showOnTimeSlider(audioName);
     warnOfDrift(shape, clip, track.videoFrameRate);
     return audioName;
 }

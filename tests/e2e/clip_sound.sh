@@ -118,4 +118,31 @@ cmp -s "$project/sound/shot.wav" "$project/sound/shot_1.wav" && fail "both clips
 [ "$(ls "$project/sound")" = "shot.wav
 shot_1.wav" ] || fail "files in the sound folder: $(ls "$project/sound")"
 
+# The Create menu and the Attribute Editor offer it; one undo takes a menu attachment back whole.
+export MAYA_SCRIPT_PATH="$(cd "$(dirname "$0")/../../plugin/scripts" && pwd)"
+rm -rf "$project/sound"
+"$host" --interactive --keep-going -c "
+proc check(int \$ok, string \$what) { if (!\$ok) error (\"FAIL: \" + \$what); }
+proc int count(string \$type) { string \$nodes[] = \`ls -type \$type\`; return size(\$nodes); }
+loadPlugin \"$CINESHEET_PLUGIN\"; workspace -openWorkspace \"$project\"; lookThru side;
+check(\`menuItem -q -label cineSheetAttachFootageAndSoundItem\` == \"CineSheet: Attach Footage and Import Sound...\", \"menu label\");
+hostUi -fileDialogAnswer \"$work/a/shot.mov\";
+eval \`menuItem -q -command cineSheetAttachFootageAndSoundItem\`;
+check(count(\"CineSheet\") == 1 && count(\"audio\") == 1, \"the menu makes a plane and its sound\");
+check(\`getAttr shot.filename\` == \"$project/sound/shot.wav\", \"the sound folder is made\");
+undo;
+check(count(\"CineSheet\") == 0 && count(\"audio\") == 0, \"one undo takes both back\");
+eval \`menuItem -q -command cineSheetAttachFootageItem\`;
+check(count(\"CineSheet\") == 1 && count(\"audio\") == 0, \"the plain item makes no sound\");
+setAttr cineSheetShape1.frameOffset 7;
+showEditor cineSheetShape1;
+check(\`button -q -label cineSheetSoundButton\` == \"Import Sound\", \"button label\");
+eval \`button -q -command cineSheetSoundButton\`;
+check(count(\"audio\") == 1 && \`getAttr shot.offset\` == 7, \"the button imports the sound at the offset\");
+undo;
+check(count(\"audio\") == 0 && count(\"CineSheet\") == 1, \"undo takes only the sound back\");
+unloadPlugin -force libCineSheet;
+check(!\`menuItem -exists cineSheetAttachFootageAndSoundItem\`, \"unloading removes the item\");
+" >"$work/out" 2>"$work/err" </dev/null || fail "menu and editor: $(grep -h Error "$work/err")"
+
 finish

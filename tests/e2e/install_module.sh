@@ -34,9 +34,10 @@ cmake --install "$build_dir" --prefix "$prefix" >"$work/install.log" 2>&1 ||
     { cat "$work/install.log"; fail "cmake --install failed"; }
 
 installed=$(cd "$prefix" && find . \( -type f -o -type l \) -not -path './CineSheet/plug-ins/lib/*' |
-    sort | tr '\n' ' ')
+    LC_ALL=C sort | tr '\n' ' ')
 expected="./CineSheet.mod ./CineSheet/plug-ins/libCineSheet.so \
 ./CineSheet/scripts/AECineSheetTemplate.mel ./CineSheet/scripts/cineSheetAttachFootage.mel \
+./CineSheet/scripts/cineSheetAttachFootageAndSound.mel \
 ./CineSheet/scripts/cineSheetCreateUI.mel ./CineSheet/scripts/cineSheetDeleteUI.mel \
 ./CineSheet/scripts/cineSheetFootageFilter.mel ./CineSheet/scripts/cineSheetFootagePath.mel \
 ./CineSheet/scripts/cineSheetVideoExtensions.mel "

@@ -44,7 +44,7 @@ loadPlugin libCineSheet;
 string \$items[] = \`menu -q -itemArray mainCreateMenu\`;
 check(contains(\$items, \"cineSheetAttachFootageItem\"), \"the Create menu has the item\");
 check(\$items[0] != \"cineSheetMenuDivider\", \"Maya's own items are made before ours\");
-int \$mayaItems = size(\$items) - 2;
+int \$mayaItems = size(\$items) - 3;
 check(\`menuItem -q -label cineSheetAttachFootageItem\` == \"CineSheet: Attach Footage to Camera...\", \"item label\");
 check(\`pluginDisplayFilter -q -label cineSheetFilter\` == \"CineSheet\", \"filter label\");
 check(\`pluginDisplayFilter -q -classification cineSheetFilter\` == \"drawdb/geometry/CineSheet\", \"filter classification\");
