@@ -118,6 +118,17 @@ cmp -s "$project/sound/shot.wav" "$project/sound/shot_1.wav" && fail "both clips
 [ "$(ls "$project/sound")" = "shot.wav
 shot_1.wav" ] || fail "files in the sound folder: $(ls "$project/sound")"
 
+# The stand-in's sound command as Maya's: the node's name as result, times in the current unit,
+# a query that is not undoable, a file it cannot read refused.
+"$host" -c "sound -file \"$project/sound/shot.wav\" -offset 10; getAttr audio1.endFrame;
+sound -q -length audio1; currentUnit -time pal; sound -q -offset audio1; undo; objExists audio1;
+sound -e -offset 20 audio1" >"$work/out" 2>"$work/err" </dev/null
+[ $? -eq 1 ] || fail "stand-in sound: the edit of an undone node worked"
+printf '%s\n' "// Result: audio1 //" "// Result: 58 //" "// Result: 48 //" "// Result: 10.4166667 //" \
+    "// Result: 0 //" | diff -u - "$work/out" >&2 || fail "stand-in sound: results"
+"$host" -c "sound -file \"$work/a/shot.mov\"" >"$work/out" 2>"$work/err" </dev/null &&
+    fail "stand-in sound: a file that is no WAV was taken"
+
 # The Create menu and the Attribute Editor offer it; one undo takes a menu attachment back whole.
 export MAYA_SCRIPT_PATH="$(cd "$(dirname "$0")/../../plugin/scripts" && pwd)"
 rm -rf "$project/sound"
