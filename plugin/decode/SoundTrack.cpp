@@ -91,10 +91,11 @@ public:
         return run(const_cast<const uint8_t**>(frame.extended_data), frame.nb_samples, frames);
     }
 
-    // What the converter still holds at the end.
+    // What the converter still holds at the end (nothing when it never saw a frame).
     const int16_t* drain(int64_t& frames) {
+        static const int16_t kNothing = 0;
         frames = 0;
-        return resampler_ ? run(nullptr, 0, frames) : buffer_.data();
+        return resampler_ ? run(nullptr, 0, frames) : &kNothing;
     }
 
 private:
@@ -192,7 +193,8 @@ public:
         }
         if (!placed_) {
             held_.insert(held_.end(), samples, samples + frames * wav_.channels());
-            return true;
+            const size_t holdLimit = static_cast<size_t>(kHoldSeconds) * rate_ * wav_.channels();
+            return held_.size() < holdLimit || place();
         }
         return put(samples, frames);
     }
@@ -206,6 +208,9 @@ public:
 private:
     // Pictures come out of order by a few packets at most.
     static constexpr int kReorderReach = 16;
+    // Sound is not held longer than this for pictures that are few or far apart in the file
+    // (a clip whose video is one still picture).
+    static constexpr int kHoldSeconds = 10;
 
     // Positive: silence before the sound; negative: sound before the first picture is left out.
     bool place() {

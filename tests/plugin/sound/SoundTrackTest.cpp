@@ -166,6 +166,21 @@ TEST(SoundAlignment, soundBeforeTheFirstPictureIsLeftOut) {
                       std::vector<int16_t>(sound.begin() + 8820, sound.end()));
 }
 
+// A clip whose video is one picture: the sound is not held back waiting for more.
+TEST(SoundAlignment, aClipOfOnePictureKeepsAllItsSound) {
+    TempDir dir;
+    const std::string clip = dir.file("still.mov");
+    makeMedia(
+        "-f lavfi -i testsrc=size=64x48:rate=1:duration=1 -f lavfi -i "
+        "sine=frequency=300:duration=12:sample_rate=8000 -c:v mpeg4 -c:a pcm_s16le",
+        clip);
+    ASSERT_EQ(video::extractSoundTrack(clip, dir.file("still.wav")).outcome,
+              video::SoundOutcome::kWritten);
+    const std::vector<int16_t> sound = toolDecode(clip, "", dir);
+    EXPECT_EQ(sound.size(), 96000u);
+    expectSamplesNear(readWav(dir.file("still.wav")).samples, sound);
+}
+
 TEST(SoundOutcomes, clipsWithoutSoundAndBrokenFilesWriteNothing) {
     TempDir dir;
     const std::string silent = dir.file("silent.mp4");
