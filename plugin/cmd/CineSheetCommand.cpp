@@ -132,14 +132,13 @@ void CineSheetCommand::importSound() {
     const MFnDagNode transformFn(transformNode);
     const MObject shapeNode = transformFn.child(0);
     const MString audioNode = sound.make(shapeNode);
-    if (audioNode.length() == 0) {
-        return;
-    }
-    // The sound command has set a result of its own meanwhile.
+    // The commands run meanwhile may have set results of their own.
     MStringArray result;
     result.append(transformFn.name());
     result.append(MFnDagNode(shapeNode).name());
-    result.append(audioNode);
+    if (audioNode.length() > 0) {
+        result.append(audioNode);
+    }
     setResult(result);
 }
 
