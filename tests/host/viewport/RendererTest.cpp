@@ -274,8 +274,10 @@ TEST(Renderer, TexelsBelowTheAlphaThresholdAreDiscarded) {
     EXPECT_EQ(pixelAt(render({quadNode(shape)}), 3, 3), kBackground);
 }
 
-// With the default sRGB view, sRGB texels show as stored and linear ones are encoded for the
-// display: 128 / 255 linear is 188 / 255 in sRGB.
+// Through the default configuration's sRGB view, sRGB texels show as stored and scene-linear
+// ones are encoded for the display: 128 / 255 linear is 188 / 255 in sRGB. ACEScg texels, and Raw
+// ones (taken as values of the ACEScg rendering space), also change gamut on their way to the
+// Rec.709 display: red gains, green loses.
 TEST(Renderer, ColourSpacesShowThroughTheSrgbView) {
     TexturePtr grey(makeTexture(1, 1, {{128, 64, 0, 255}}));
     QuadShape shape = frameQuad(grey.get(), 10);
@@ -285,11 +287,15 @@ TEST(Renderer, ColourSpacesShowThroughTheSrgbView) {
     };
     const Pixel stored{128, 64, 0, 255};
     const Pixel encoded{188, 137, 0, 255};
+    const Pixel fromAcescg{218, 129, 0, 255};
     EXPECT_EQ(shown(""), stored);
     EXPECT_EQ(shown("sRGB"), stored);
-    EXPECT_EQ(shown("Raw"), encoded);
+    EXPECT_EQ(shown("sRGB Encoded Rec.709 (sRGB)"), stored);
+    EXPECT_EQ(shown("no such space"), stored);
     EXPECT_EQ(shown("scene-linear Rec.709-sRGB"), encoded);
-    EXPECT_EQ(shown("ACEScg"), encoded);
+    EXPECT_EQ(shown("Linear Rec.709 (sRGB)"), encoded);
+    EXPECT_EQ(shown("ACEScg"), fromAcescg);
+    EXPECT_EQ(shown("Raw"), fromAcescg);
 }
 #endif
 
