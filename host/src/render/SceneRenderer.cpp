@@ -201,7 +201,8 @@ private:
         for (const std::vector<std::uint8_t>& level : TextureAccess::levels(texture)) {
             const int shift = static_cast<int>(views.size());
             views.push_back(TextureView{level.empty() ? nullptr : level.data(),
-                                        std::max(1, width >> shift), std::max(1, height >> shift)});
+                                        std::max(1, width >> shift), std::max(1, height >> shift),
+                                        TextureAccess::isHalfFloat(texture)});
         }
         return views;
     }
