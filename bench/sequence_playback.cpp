@@ -9,13 +9,16 @@
 //   - for PNG, jumps between far frames with a window of three frames, so that no frame jumped
 //     to is held: the time per jump against one read by the host's reader;
 // each as frames per second and as a ratio against the reference, with the second pass over the
-// first. Every figure is the median of several runs, since the machine may be shared.
+// first, and the memory the frames held take after it. EXR sequences are played at cacheDepth
+// "8-bit" (8-bit frames, as every sequence was kept before) and "Auto" (half float). Every figure
+// is the median of several runs, since the machine may be shared.
 // Usage: bench_sequence_playback [runs]   (default 3)
 
 #include "BenchSupport.h"
-#include "sequence/SequencePattern.h"
+#include "cache/CacheBudget.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "node/CineSheet.h"
+#include "sequence/SequencePattern.h"
 
 #include <host/NodeTypes.h>
 #include <host/Scene.h>
@@ -50,6 +53,7 @@ struct Footage {
     const char* encoding;
     int frames;
     bool jumps;
+    int cacheDepth;  // the node's cacheDepth: 0 Auto, 1 8-bit
 };
 
 // The files of frames 1 to footage.frames; the tool's numbered pattern is returned.
@@ -156,14 +160,18 @@ void report(DrawnSheetScene& scene, const fs::path& folder, const Footage& foota
     std::string pattern = numbered;
     pattern.replace(pattern.find("%04d"), 4, "####");
     referenceFramesPerSecond(numbered, footage.frames);  // brings the files into memory
-    std::vector<double> reference, first, second, reader, jump;
+    std::vector<double> reference, first, second, reader, jump, held;
     for (int i = 0; i < runs; ++i) {
         reference.push_back(referenceFramesPerSecond(numbered, footage.frames));
         reader.push_back(readerFramesPerSecond(pattern, footage.frames));
         const MObject node = scene.freshNode();
+        MFnDependencyNode(node)
+            .findPlug("cacheDepth", true)
+            .setShort(static_cast<short>(footage.cacheDepth));
         MFnDependencyNode(node).findPlug("file", true).setString(pattern.c_str());
         first.push_back(playFramesPerSecond(node, footage.frames));
         second.push_back(playFramesPerSecond(node, footage.frames));
+        held.push_back(static_cast<double>(video::CacheBudget::instance().used()));
         if (footage.jumps) {
             const MObject jumping = scene.freshNode();
             MFnDependencyNode(jumping).findPlug("file", true).setString(pattern.c_str());
@@ -175,6 +183,8 @@ void report(DrawnSheetScene& scene, const fs::path& folder, const Footage& foota
     std::printf("  first pass  %7.1f frames/s  ratio %.3f\n", median(first), median(first) / tool);
     std::printf("  second pass %7.1f frames/s  ratio %.3f   (%.1f x the first pass)\n",
                 median(second), median(second) / tool, median(second) / median(first));
+    std::printf("  frames held after it: %.0f MB (%.1f MB a frame)\n", median(held) / 1e6,
+                median(held) / 1e6 / footage.frames);
     std::printf("  (host image reader alone, one thread: %.1f frames/s, ratio %.3f)\n",
                 median(reader), median(reader) / tool);
     if (footage.jumps) {
@@ -193,11 +203,15 @@ void measure(int runs) {
     ScratchDir scratch;
     DrawnSheetScene scene;
     const Footage footages[] = {
-        {"PNG 1920x1080 RGB", "png", "png", "-pix_fmt rgb24", 48, true},
-        {"EXR 1920x1080 half", "half", "exr", "-pix_fmt gbrpf32le -c:v exr -format half", 16,
-         false},
-        {"EXR 1920x1080 float", "float", "exr", "-pix_fmt gbrpf32le -c:v exr -format float", 16,
-         false},
+        {"PNG 1920x1080 RGB", "png", "png", "-pix_fmt rgb24", 48, true, 0},
+        {"EXR 1920x1080 half, cacheDepth 8-bit", "half", "exr",
+         "-pix_fmt gbrpf32le -c:v exr -format half", 16, false, 1},
+        {"EXR 1920x1080 half, cacheDepth Auto", "half", "exr",
+         "-pix_fmt gbrpf32le -c:v exr -format half", 16, false, 0},
+        {"EXR 1920x1080 float, cacheDepth 8-bit", "float", "exr",
+         "-pix_fmt gbrpf32le -c:v exr -format float", 16, false, 1},
+        {"EXR 1920x1080 float, cacheDepth Auto", "float", "exr",
+         "-pix_fmt gbrpf32le -c:v exr -format float", 16, false, 0},
     };
     for (const Footage& footage : footages) {
         report(scene, scratch.path(), footage, runs);

@@ -9,17 +9,39 @@ extern "C" {
 
 namespace decode {
 
-// A picture as 8-bit RGBA, rows packed, top row first.
+// How a picture's texels are held: 8-bit RGBA (4 bytes), or half-float RGBA (8 bytes, each
+// channel an IEEE binary16 in the machine's byte order) for sources with more than 8 bits.
+enum class TexelFormat { kRgba8, kRgbaHalf };
+
+inline std::size_t bytesPerTexel(TexelFormat format) {
+    return format == TexelFormat::kRgbaHalf ? 8 : 4;
+}
+
+// A picture as RGBA, rows packed, top row first.
 struct RgbaImage {
     int width = 0;
     int height = 0;
+    TexelFormat format = TexelFormat::kRgba8;
     std::vector<std::uint8_t> pixels;
 
     std::size_t bytes() const { return pixels.size(); }
 };
 
+// What a decoded picture's samples are.
+enum class SampleDepth {
+    kEightBit,  // 8 bits or fewer per component
+    kDeep,      // integers of more than 8 bits (10-bit video, 16-bit PNG or TIFF)
+    kFloat,     // floating point (EXR)
+};
+SampleDepth sampleDepthOf(const AVFrame& picture);
+
 // Converts a decoded picture to 8-bit RGBA as the ffmpeg tool's `-pix_fmt rgba` does for a still
 // image of the same size. False, with the image emptied, when it cannot.
 bool convertToRgba8(const AVFrame& picture, RgbaImage& image);
+
+// Converts a decoded picture to half-float RGBA. Float samples are taken as they are, values
+// past 0..1 kept; integer samples are scaled to 0..1. A picture without alpha gets alpha 1. False,
+// with the image emptied, when it cannot.
+bool convertToRgbaHalf(const AVFrame& picture, RgbaImage& image);
 
 }  // namespace decode

@@ -42,7 +42,7 @@ bool CineSheetDrawOverride::upload(CineSheetData& data, const unsigned char* pix
         return false;
     }
     SheetTexture& texture = data.texture();
-    return texture.upload(gamma_.apply(pixels, texture.frameBytes()));
+    return texture.upload(gamma_.apply(pixels, texture.frameBytes(), medium.texelFormat));
 }
 
 void CineSheetDrawOverride::showBlank(CineSheetData& data, const LoadedMedium& medium,

@@ -1,8 +1,8 @@
 #include "draw/Footage.h"
 
-#include "sequence/SequencePattern.h"
 #include "draw/FileProbe.h"
 #include "draw/MediaKind.h"
+#include "sequence/SequencePattern.h"
 
 #include <maya/MGlobal.h>
 
@@ -126,10 +126,11 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
         loaded_ = Sequence{request.path};
     }
     sequence_.setWindow(request.cacheFrames);
+    sequence_.setDepth(request.depth);
     FootageResult result{FootageAnswer::kShown, LoadedMedium{}, 1};
     auto showFrame = [&](video::SequenceFrame image) {
         // Every image is a block of one frame.
-        result.medium = LoadedMedium{image.width, image.height, AVRational{1, 1}, 1};
+        result.medium = LoadedMedium{image.width, image.height, AVRational{1, 1}, 1, image.format};
         return show(image.pixels, result.medium, 1);
     };
     switch (sequence_.show(request.frame, request.checkFile, showFrame, request.deadline)) {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "sequence/SequenceCache.h"
 #include "cache/VideoCache.h"
 #include "draw/LoadedMedium.h"
 #include "draw/WorkspacePath.h"
+#include "sequence/SequenceCache.h"
 
 #include <maya/MString.h>
 
@@ -19,6 +19,7 @@ struct FootageRequest {
     // frame.
     double sceneFrameRate = 0.0;
     int divisor = 1;  // video frames are kept and shown at 1/divisor of their size: 1, 2 or 4
+    decode::CacheDepth depth = decode::CacheDepth::kAuto;
     int cacheFrames = 0;
     // Read the frame again if its file changed since it was read (sequences).
     bool checkFile = true;
@@ -62,8 +63,8 @@ public:
     const MString& resolve(const MString& path, int frame);
 
     // Hands the picture of the request to `show`, with the medium it belongs to and the divisor
-    // it comes at; the pixels are RGBA, rows packed, top row first, and stay valid during the
-    // call only. Has the file loaded first when it is not the one loaded.
+    // it comes at; the pixels are RGBA in the medium's texel format, rows packed, top row first,
+    // and stay valid during the call only. Has the file loaded first when it is not the one loaded.
     using PictureUse =
         std::function<bool(const unsigned char* pixels, const LoadedMedium& medium, int divisor)>;
     FootageResult frameFor(const FootageRequest& request, const PictureUse& show);

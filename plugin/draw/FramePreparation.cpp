@@ -18,6 +18,7 @@ struct NodeSnapshot {
     int endFrame = 0;
     int cacheFrames = 0;
     short cacheResolution = 0;
+    short cacheDepth = 0;
     bool forceFrameRate = false;
     int colorSpace = 0;
     float gamma = 1.0f;
@@ -32,6 +33,7 @@ NodeSnapshot readNode(const MObject& node) {
     in.endFrame = MPlug(node, CineSheet::aEndFrame).asInt();
     in.cacheFrames = MPlug(node, CineSheet::aCacheFrames).asInt();
     in.cacheResolution = MPlug(node, CineSheet::aCacheRes).asShort();
+    in.cacheDepth = MPlug(node, CineSheet::aCacheDepth).asShort();
     in.forceFrameRate = MPlug(node, CineSheet::aForceFrameRate).asBool();
     in.colorSpace = MPlug(node, CineSheet::aColorSpace).asShort();
     in.gamma = MPlug(node, CineSheet::aGammaCorrect).asFloat();
@@ -80,7 +82,7 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     data->setColorSpaceName(colorSpaceName(in.colorSpace));
 
     const double frameRate = in.forceFrameRate ? sceneFrameRate() : 0.0;
-    const ShownRequest request{path, frame, frameRate, in.cacheResolution};
+    const ShownRequest request{path, frame, frameRate, in.cacheResolution, in.cacheDepth};
     if (data->shows(request, in.gamma)) {
         return data;
     }
@@ -92,6 +94,7 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     wanted.sceneFrameRate = frameRate;
     wanted.divisor = isVideoPath(path) ? divisorForCacheResolution(in.cacheResolution) : 1;
     wanted.cacheFrames = in.cacheFrames;
+    wanted.depth = decode::cacheDepthFromAttribute(in.cacheDepth);
     // A gamma change at the frame shown uploads the frame held as it was read.
     wanted.checkFile = !data->showsFrameOf(request);
     data->forgetShown();

@@ -21,7 +21,7 @@ MHWRender::MTextureManager* textureManager(bool initialize) {
 
 bool sameShape(const LoadedMedium& a, const LoadedMedium& b) {
     return a.frameWidth == b.frameWidth && a.frameHeight == b.frameHeight &&
-           av_cmp_q(a.pixelAspect, b.pixelAspect) == 0;
+           av_cmp_q(a.pixelAspect, b.pixelAspect) == 0 && a.texelFormat == b.texelFormat;
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ bool SheetTexture::make(const LoadedMedium& medium, int divisor) {
     requested_ = medium;
     medium_ = medium;
     if (medium_.frameWidth <= 0 || medium_.frameHeight <= 0) {
-        medium_ = LoadedMedium{10, 10, AVRational{1, 1}, 0};
+        medium_ = LoadedMedium{10, 10, AVRational{1, 1}, 0, decode::TexelFormat::kRgba8};
     }
     divisor_ = divisor;
 
@@ -44,12 +44,16 @@ bool SheetTexture::make(const LoadedMedium& medium, int divisor) {
     description.fWidth = static_cast<unsigned int>(video::reducedSize(medium_.frameWidth, divisor));
     description.fHeight =
         static_cast<unsigned int>(video::reducedSize(medium_.frameHeight, divisor));
-    description.fBytesPerRow = description.fWidth * 4;
+    const bool half = medium_.texelFormat == decode::TexelFormat::kRgbaHalf;
+    description.fBytesPerRow =
+        description.fWidth * static_cast<unsigned int>(decode::bytesPerTexel(medium_.texelFormat));
     description.fBytesPerSlice = description.fBytesPerRow * description.fHeight;
     // One level: the picture is shown about its own size, and a longer chain would have to
     // be generated again at every upload.
     description.fMipmaps = 1;
-    description.fFormat = MHWRender::kR8G8B8A8_UNORM;
+    // Half float keeps a float source's range, values past 0..1 included, for the host's colour
+    // management to convert.
+    description.fFormat = half ? MHWRender::kR16G16B16A16_FLOAT : MHWRender::kR8G8B8A8_UNORM;
     description.fTextureType = MHWRender::kImage2D;
 
     const PixelBuffer initial(static_cast<unsigned char*>(std::calloc(frameBytes(), 1)));
@@ -89,5 +93,6 @@ bool SheetTexture::madeFor(const LoadedMedium& medium, int divisor) const {
 }
 
 size_t SheetTexture::frameBytes() const {
-    return video::cacheImageBytes(medium_.frameWidth, medium_.frameHeight, divisor_);
+    return video::cacheImageBytes(medium_.frameWidth, medium_.frameHeight, divisor_) *
+           decode::bytesPerTexel(medium_.texelFormat) / 4;
 }

@@ -19,7 +19,8 @@ public:
     // the first upload, so a frame that never comes leaves a blank picture. A medium without a
     // size gets a 10 × 10 placeholder. False, with no texture, when it cannot be made.
     bool make(const LoadedMedium& medium, int divisor);
-    // Uploads one whole frame of frameBytes() bytes, RGBA, rows packed.
+    // Uploads one whole frame of frameBytes() bytes, RGBA in the medium's texel format, rows
+    // packed.
     bool upload(const void* pixels);
     // Uploads zeros: black, alpha 0.
     void clear();

@@ -10,9 +10,11 @@ struct ShownRequest {
     int frame = 0;
     double sceneFrameRate = 0.0;
     short cacheResolution = 0;
+    short cacheDepth = 0;
 
     bool operator==(const ShownRequest& other) const {
         return path == other.path && frame == other.frame &&
-               sceneFrameRate == other.sceneFrameRate && cacheResolution == other.cacheResolution;
+               sceneFrameRate == other.sceneFrameRate && cacheResolution == other.cacheResolution &&
+               cacheDepth == other.cacheDepth;
     }
 };

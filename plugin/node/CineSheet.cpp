@@ -36,6 +36,7 @@ MObject CineSheet::aPlanePosY;
 MObject CineSheet::aPlaneScale;
 MObject CineSheet::aCacheFrames;
 MObject CineSheet::aCacheRes;
+MObject CineSheet::aCacheDepth;
 MObject CineSheet::aColorSpace;
 MObject CineSheet::aColorSpaceName;
 MObject CineSheet::aGammaCorrect;

@@ -78,6 +78,7 @@ public:
     // Cache and colour.
     static MObject aCacheFrames;
     static MObject aCacheRes;
+    static MObject aCacheDepth;
     static MObject aColorSpace;
     // The name of the colorSpace field chosen, kept with the scene.
     static MObject aColorSpaceName;

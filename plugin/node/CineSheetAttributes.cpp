@@ -151,6 +151,15 @@ MStatus CineSheet::initialize() {
     enumFn.addField("Quarter", 2);
     addAttribute(aCacheRes);
 
+    // Auto keeps float images as half float and everything else, video included, in 8 bits,
+    // so ordinary footage takes the memory it always took.
+    aCacheDepth = enumFn.create("cacheDepth", "cacheDepth", 0);
+    enumFn.setStorable(true);
+    enumFn.addField("Auto", 0);
+    enumFn.addField("8-bit", 1);
+    enumFn.addField("Half", 2);
+    addAttribute(aCacheDepth);
+
     // The colour space choices are the host's input spaces at load time. Footage is almost
     // always display-referred 8-bit video or images, so the default is the sRGB texture space
     // where the configuration has one, and "None" (shown as stored) where it has not: the

@@ -16,7 +16,7 @@ void CineSheet::configCache(const MEvaluationNode& evalNode, MCacheSchema& schem
     MPxNode::configCache(evalNode, schema);
     for (const MObject* input :
          {&aFile, &aFrame, &aFrameOffset, &aStartFrame, &aEndFrame, &aForceFrameRate, &aCacheFrames,
-          &aCacheRes, &aColorSpace, &aGammaCorrect}) {
+          &aCacheRes, &aCacheDepth, &aColorSpace, &aGammaCorrect}) {
         schema.add(*input);
     }
 }

@@ -79,6 +79,24 @@ void SequenceCache::setWindow(int frames) {
     workChanged_.notify_all();
 }
 
+void SequenceCache::setDepth(decode::CacheDepth depth) {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (depth == depth_) {
+            return;
+        }
+        depth_ = depth;
+        while (!frames_.empty()) {
+            drop(frames_.begin());
+        }
+        failed_.clear();
+        expectedBytes_ = 0;
+        // A read under way at the former depth is not stored.
+        ++generation_;
+    }
+    workChanged_.notify_all();
+}
+
 void SequenceCache::close() {
     {
         const std::lock_guard<std::mutex> lock(mutex_);
@@ -127,7 +145,7 @@ SequenceAnswer SequenceCache::show(int frame, bool checkFile,
         held = frames_.find(frame);
         if (held != frames_.end()) {
             const Held& found = held->second;
-            return show(SequenceFrame{found.pixels, found.width, found.height})
+            return show(SequenceFrame{found.pixels, found.width, found.height, found.format})
                        ? SequenceAnswer::kShown
                        : SequenceAnswer::kNotShown;
         }

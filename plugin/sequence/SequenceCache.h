@@ -2,10 +2,10 @@
 
 #include "cache/FrameBufferPool.h"
 #include "cache/RefreshRequest.h"
+#include "cache/WorkerThreads.h"
 #include "sequence/SequenceImage.h"
 #include "sequence/SequencePattern.h"
 #include "sequence/SequenceWindow.h"
-#include "cache/WorkerThreads.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -24,6 +24,7 @@ struct SequenceFrame {
     unsigned char* pixels = nullptr;
     int width = 0;
     int height = 0;
+    decode::TexelFormat format = decode::TexelFormat::kRgba8;
 };
 
 // What became of a frame asked for.
@@ -38,11 +39,12 @@ enum class SequenceAnswer {
 // readers the cache owns (two where the machine has two cores or more): the frame asked for
 // first, then those ahead in the direction of play, then the others nearest first. Frames leaving
 // the window are dropped (their buffers kept for the next ones). Each frame takes
-// width × height × 4 bytes, counted in the process-wide cache budget; the budget cannot take a
-// sequence's frames for other caches, only the sequence's own window gives them up. The drawing
-// thread waits for the readers until a deadline, and when that passes first, the reader asks for
-// a refresh once the frame is read. A file FFmpeg cannot read is read by the host's image reader,
-// by the drawing thread only. All calls come from the drawing thread, Maya's main thread.
+// width × height × 4 bytes (8 for a frame kept as half float), counted in the process-wide cache
+// budget; the budget cannot take a sequence's frames for other caches, only the sequence's own
+// window gives them up. The drawing thread waits for the readers until a deadline, and when that
+// passes first, the reader asks for a refresh once the frame is read. A file FFmpeg cannot read is
+// read by the host's image reader, by the drawing thread only. All calls come from the drawing
+// thread, Maya's main thread.
 class SequenceCache {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
@@ -61,6 +63,8 @@ public:
     bool isOpen(const std::string& pattern) const;
     // How many frames to keep around the one asked for; the one asked for is always kept.
     void setWindow(int frames);
+    // How deep frames are kept; frames held at another depth are read again.
+    void setDepth(decode::CacheDepth depth);
     // Waits for the frame, until `deadline`, and hands it to `show`, during which it stays held.
     // With `checkFile`, a frame held whose file changed since it was read is read again.
     SequenceAnswer show(int frame, bool checkFile, const std::function<bool(SequenceFrame)>& show,
@@ -76,6 +80,7 @@ private:
         unsigned char* pixels = nullptr;
         int width = 0;
         int height = 0;
+        decode::TexelFormat format = decode::TexelFormat::kRgba8;
         FileStamp stamp;
     };
 
@@ -125,6 +130,7 @@ private:
     long request_ = 0;
     PlayDirection direction_ = PlayDirection::kNone;
     int windowFrames_ = 1;
+    decode::CacheDepth depth_ = decode::CacheDepth::kAuto;
     FrameWindow window_;
     std::optional<FrameWindow> onDisk_;
     long scannedGeneration_ = -1;

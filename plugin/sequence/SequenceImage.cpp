@@ -37,13 +37,13 @@ std::optional<FileStamp> currentFileStamp(const std::string& path) {
     return stampOf(status);
 }
 
-bool readImage(const std::string& path, decode::RgbaImage& image) {
+bool readImage(const std::string& path, decode::CacheDepth depth, decode::RgbaImage& image) {
     const FramePtr picture = decode::decodeStillImage(path);
     if (!picture) {
         image = decode::RgbaImage{};
         return false;
     }
-    return decode::convertToRgba8(*picture, image);
+    return decode::convertForCache(*picture, depth, image);
 }
 
 }  // namespace video

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "decode/CacheDepth.h"
 #include "decode/RgbaImage.h"
 
 #include <sys/types.h>
@@ -28,8 +29,8 @@ std::optional<FileStamp> readableFileStamp(const std::string& path);
 // whether a frame held is still what the file holds.
 std::optional<FileStamp> currentFileStamp(const std::string& path);
 
-// Reads the file with FFmpeg as 8-bit RGBA, top row first; safe on any thread. False, with the
-// image emptied, for a file FFmpeg cannot read.
-bool readImage(const std::string& path, decode::RgbaImage& image);
+// Reads the file with FFmpeg as RGBA, top row first, 8-bit or half float as the depth asks;
+// safe on any thread. False, with the image emptied, for a file FFmpeg cannot read.
+bool readImage(const std::string& path, decode::CacheDepth depth, decode::RgbaImage& image);
 
 }  // namespace video

@@ -1,6 +1,6 @@
 #include "cache/CacheBudget.h"
-#include "picture/FrameMemory.h"
 #include "cache/HostImageReader.h"
+#include "picture/FrameMemory.h"
 #include "sequence/SequenceCache.h"
 
 #include <algorithm>
@@ -88,6 +88,7 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     const std::string file = pattern_.fileOf(frame);
     const bool wanted = frame == wanted_;
     const size_t expected = expectedBytes_;
+    const decode::CacheDepth depth = depth_;
     CacheBudget& budget = CacheBudget::instance();
     reading_.insert(frame);
     lock.unlock();
@@ -101,7 +102,7 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
         stamp = readableFileStamp(file);
     }
     decode::RgbaImage image;
-    const bool read = stamp && (reader == FrameReader::kFfmpeg ? readImage(file, image)
+    const bool read = stamp && (reader == FrameReader::kFfmpeg ? readImage(file, depth, image)
                                                                : readWithHostReader(file, image));
     const size_t bytes = image.bytes();
     if (read && bytes != expected) {
@@ -194,7 +195,7 @@ void SequenceCache::store(int frame, const decode::RgbaImage& image, const FileS
     }
     std::memcpy(pixels, image.pixels.data(), bytes);
     buffers_.stored(pixels, bytes);
-    frames_[frame] = Held{pixels, image.width, image.height, stamp};
+    frames_[frame] = Held{pixels, image.width, image.height, image.format, stamp};
 }
 
 }  // namespace video

@@ -20,7 +20,11 @@ TextureStats textureStats();
 // Zeroes the counters except live, which always counts the textures alive.
 void resetTextureCounters();
 
-// Copies the pixels of a mipmap level of a live texture (rows in texture order, packed RGBA).
+// Whether a live texture holds half-float texels (kR16G16B16A16_FLOAT) rather than bytes.
+bool textureIsHalfFloat(const MHWRender::MTexture* texture);
+
+// Copies the pixels of a mipmap level of a live texture (rows in texture order, packed RGBA in
+// the texture's format).
 // False when the pointer is not a live texture or the level was never filled.
 bool readTextureLevel(const MHWRender::MTexture* texture, unsigned int level, int* width,
                       int* height, std::vector<std::uint8_t>* pixels);

@@ -5,14 +5,16 @@
 #include "builtins/BuiltinSupport.h"
 #include "builtins/ColorSettings.h"
 #include "builtins/FileRules.h"
+#include "render/ColourConfig.h"
 
 #include <sstream>
 
-// colorManagementPrefs (queries only), colorManagementFileRules (-evaluate only) and hostConfig,
-// which sets what they report.
+// colorManagementPrefs (queries, and the configuration file as an edit), colorManagementFileRules
+// (-evaluate only) and hostConfig, which sets what they report.
 namespace host::builtins {
 namespace {
 
+// Maya's short flag names for this command are not documented; the long ones are.
 class ColorManagementPrefsCommand : public MPxCommand {
 public:
     static MSyntax newSyntax() {
@@ -21,21 +23,28 @@ public:
         syntax.addFlag("-rsn", "-renderingSpaceName");
         syntax.addFlag("-isn", "-inputSpaceNames");
         syntax.addFlag("-cme", "-cmEnabled");
+        syntax.addFlag("-cfp", "-configFilePath", MSyntax::kString);
         syntax.enableQuery();
+        syntax.enableEdit();
         return syntax;
     }
 
     MStatus doIt(const MArgList& args) override {
         MArgDatabase parsed(syntax(), args);
+        if (parsed.isEdit()) {
+            return edit(parsed);
+        }
         if (!parsed.isQuery()) {
-            return fail("colorManagementPrefs: only queries are supported");
+            return fail("colorManagementPrefs: use -query or -edit");
         }
         if (faultEnabled(fault::kColorManagementQuery)) {
             return fail("colorManagementPrefs: color management is not available");
         }
         const ColorSettings& settings = colorSettings();
-        if (parsed.isFlagSet("-loadedRenderingSpaceName") ||
-            parsed.isFlagSet("-renderingSpaceName")) {
+        if (parsed.isFlagSet("-configFilePath")) {
+            setResult(MString(ColourConfig::instance().path().c_str()));
+        } else if (parsed.isFlagSet("-loadedRenderingSpaceName") ||
+                   parsed.isFlagSet("-renderingSpaceName")) {
             setResult(MString(settings.renderingSpace.c_str()));
         } else if (parsed.isFlagSet("-inputSpaceNames")) {
             MStringArray names;
@@ -48,6 +57,23 @@ public:
         } else {
             return fail("colorManagementPrefs: name what to query");
         }
+        return MStatus::kSuccess;
+    }
+
+private:
+    // Only the configuration file can be changed: a file that cannot be loaded leaves the
+    // configuration loaded before.
+    MStatus edit(const MArgDatabase& parsed) {
+        MString path;
+        if (!parsed.getFlagArgument("-configFilePath", 0, path)) {
+            return fail("colorManagementPrefs: only -configFilePath can be edited");
+        }
+        std::string error;
+        if (!ColourConfig::instance().load(path.asChar(), error)) {
+            return fail(std::string("colorManagementPrefs: cannot load the OCIO configuration ") +
+                        path.asChar() + ": " + error);
+        }
+        takeNamesOfLoadedConfig();
         return MStatus::kSuccess;
     }
 };
@@ -118,7 +144,8 @@ public:
             clearFaults();
         }
         if (parsed.isFlagSet("-resetColorManagement")) {
-            colorSettings() = ColorSettings();
+            colorSettings().fileRules.clear();
+            takeNamesOfLoadedConfig();
         }
         for (unsigned int i = 0; i < parsed.numberOfFlagUses("-fault"); ++i) {
             MArgList use;

@@ -12,14 +12,17 @@ struct FileRule {
     std::string space;
 };
 
-// What colorManagementPrefs and colorManagementFileRules report; hostConfig changes it.
+// What colorManagementPrefs and colorManagementFileRules report: the names of the loaded OCIO
+// configuration, which hostConfig may replace by another configuration's list for a test.
 struct ColorSettings {
-    std::vector<std::string> inputSpaces = {"sRGB", "Raw", "ACEScg", "scene-linear Rec.709-sRGB"};
-    std::string renderingSpace = "ACEScg";
+    std::vector<std::string> inputSpaces;
+    std::string renderingSpace;
     // Rules set by tests, highest priority first, above the default rules.
     std::vector<FileRule> fileRules;
 };
 
 ColorSettings& colorSettings();
+// Takes the names of the configuration loaded now; the rules set by tests stay.
+void takeNamesOfLoadedConfig();
 
 }  // namespace host::builtins

@@ -2,20 +2,23 @@
 
 #include "render/TextureSampler.h"
 
-#include <maya/MString.h>
+#include <OpenColorIO/OpenColorIO.h>
 
 namespace host {
 
-// How the colour-managed viewport, with Maya's default sRGB view, shows texels of an input
-// colour space.
-enum class DisplayTransform {
-    None,        // no colour space named, or one this host does not model: shown as stored
-    Unchanged,   // sRGB-encoded input under the sRGB view shows as stored
-    EncodeSrgb,  // linear input is encoded with the sRGB transfer function
+// How the colour-managed viewport shows texels of one input space: converted on float values
+// from the input space to the rendering space (skipped for a data space such as Raw, whose
+// values are taken as rendering-space values) and through the configuration's default view of
+// its default display. Alpha is left as it is.
+class DisplayConversion {
+public:
+    explicit DisplayConversion(OCIO_NAMESPACE::ConstCPUProcessorRcPtr processor)
+        : processor_(std::move(processor)) {}
+
+    Colour apply(const Colour& texel) const;
+
+private:
+    OCIO_NAMESPACE::ConstCPUProcessorRcPtr processor_;
 };
-
-DisplayTransform displayTransformFor(const MString& inputColorSpace);
-
-Colour toDisplay(const Colour& texel, DisplayTransform transform);
 
 }  // namespace host

@@ -4,23 +4,21 @@
 
 #include "core/MainThreadOnly.h"
 #include "render/MipChain.h"
+#include "render/TextureAccess.h"
 
 #include <cstring>
 
 OPENMAYA_MAJOR_NAMESPACE_OPEN
 namespace MHWRender {
 
-namespace {
-constexpr unsigned int kBytesPerPixel = 4;
-}
-
-// The manager has checked the description: a 2D RGBA texture with a size and fMipmaps
-// already resolved to the number of levels.
+// The manager has checked the description: a 2D RGBA texture of a format this host draws, with
+// a size and fMipmaps already resolved to the number of levels.
 MTexture::MTexture(const MString& name, const MTextureDescription& description)
     : name_(name), description_(description), levels_(description.fMipmaps) {
     HOST_MAIN_THREAD_ONLY();
-    levels_.front().assign(
-        static_cast<std::size_t>(description.fWidth) * description.fHeight * kBytesPerPixel, 0);
+    levels_.front().assign(static_cast<std::size_t>(description.fWidth) * description.fHeight *
+                               host::TextureAccess::bytesPerPixel(description.fFormat),
+                           0);
 }
 
 MTexture::~MTexture() = default;
@@ -38,13 +36,14 @@ MStatus MTexture::update(const void* pixelData, bool generateMipMaps, unsigned i
     whole.fXRangeMax = description_.fWidth;
     whole.fYRangeMax = description_.fHeight;
     const MTextureUpdateRegion& area = region != nullptr ? *region : whole;
+    const unsigned int bytesPerPixel = host::TextureAccess::bytesPerPixel(description_.fFormat);
     if (area.fXRangeMin >= area.fXRangeMax || area.fYRangeMin >= area.fYRangeMax ||
         area.fXRangeMax > description_.fWidth || area.fYRangeMax > description_.fHeight) {
         return MStatus::kFailure;
     }
     const std::size_t rowBytes =
-        static_cast<std::size_t>(area.fXRangeMax - area.fXRangeMin) * kBytesPerPixel;
-    const std::size_t targetPitch = static_cast<std::size_t>(description_.fWidth) * kBytesPerPixel;
+        static_cast<std::size_t>(area.fXRangeMax - area.fXRangeMin) * bytesPerPixel;
+    const std::size_t targetPitch = static_cast<std::size_t>(description_.fWidth) * bytesPerPixel;
     const std::size_t sourcePitch = rowPitch == 0 ? targetPitch : rowPitch;
     if (sourcePitch < rowBytes) {
         return MStatus::kFailure;
@@ -52,19 +51,25 @@ MStatus MTexture::update(const void* pixelData, bool generateMipMaps, unsigned i
     const auto* source = static_cast<const std::uint8_t*>(pixelData);
     std::vector<std::uint8_t>& top = levels_.front();
     for (unsigned int row = area.fYRangeMin; row < area.fYRangeMax; ++row) {
-        std::memcpy(top.data() + targetPitch * row + area.fXRangeMin * kBytesPerPixel,
+        std::memcpy(top.data() + targetPitch * row + area.fXRangeMin * bytesPerPixel,
                     source + sourcePitch * (row - area.fYRangeMin), rowBytes);
     }
     if (generateMipMaps) {
-        host::generateMipLevels(levels_, description_.fWidth, description_.fHeight);
+        host::generateMipLevels(levels_, description_.fWidth, description_.fHeight,
+                                host::TextureAccess::isHalfFloat(*this));
     }
     return MStatus::kSuccess;
 }
 
 // MImage keeps the bottom row first and this host's textures the top row first, so the rows
-// are turned over for the image to show upright, as it does on Maya.
+// are turned over for the image to show upright, as it does on Maya. Only 8-bit images into
+// 8-bit textures: Maya does not say how it converts between formats.
 MStatus MTexture::update(const MImage& image, bool generateMipMaps) {
     HOST_MAIN_THREAD_ONLY();
+    constexpr unsigned int kBytesPerPixel = 4;
+    if (description_.fFormat != kR8G8B8A8_UNORM) {
+        return MStatus::kFailure;
+    }
     unsigned int width = 0;
     unsigned int height = 0;
     if (image.pixelType() != MImage::kByte || image.depth() != kBytesPerPixel ||
@@ -93,7 +98,7 @@ const MString& MTexture::name() const {
 
 unsigned int MTexture::bytesPerPixel() const {
     HOST_MAIN_THREAD_ONLY();
-    return kBytesPerPixel;
+    return host::TextureAccess::bytesPerPixel(description_.fFormat);
 }
 
 bool MTexture::hasAlpha() const {

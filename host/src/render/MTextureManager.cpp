@@ -16,15 +16,14 @@ namespace MHWRender {
 
 namespace {
 
-constexpr unsigned int kBytesPerPixel = 4;
-
-// fBytesPerRow 0 means packed rows; a shorter row than the pixels need is refused.
+// fBytesPerRow 0 means packed rows; a shorter row than the pixels need is refused. Of Maya's
+// formats this host draws 8-bit and half-float RGBA only.
 bool isSupported(const MTextureDescription& description) {
-    return description.fFormat == kR8G8B8A8_UNORM && description.fTextureType == kImage2D &&
-           description.fWidth > 0 && description.fHeight > 0 && description.fDepth <= 1 &&
-           description.fArraySlices <= 1 &&
+    const unsigned int bytesPerPixel = host::TextureAccess::bytesPerPixel(description.fFormat);
+    return bytesPerPixel != 0 && description.fTextureType == kImage2D && description.fWidth > 0 &&
+           description.fHeight > 0 && description.fDepth <= 1 && description.fArraySlices <= 1 &&
            (description.fBytesPerRow == 0 ||
-            description.fBytesPerRow >= description.fWidth * kBytesPerPixel);
+            description.fBytesPerRow >= description.fWidth * bytesPerPixel);
 }
 
 // fMipmaps 0 is the whole chain. Maya does not say what a count past the whole chain makes;
@@ -43,7 +42,8 @@ MTexture* makeTexture(const MString& name, const MTextureDescription& requested,
     description.fMipmaps = levelCount(requested);
     MTexture* texture = host::TextureAccess::make(name, description);
     if (pixelData != nullptr) {
-        const unsigned int packedRow = description.fWidth * kBytesPerPixel;
+        const unsigned int packedRow =
+            description.fWidth * host::TextureAccess::bytesPerPixel(description.fFormat);
         const unsigned int pitch =
             description.fBytesPerRow == 0 ? packedRow : description.fBytesPerRow;
         std::vector<std::uint8_t>& top = host::TextureAccess::levels(*texture).front();
@@ -55,7 +55,7 @@ MTexture* makeTexture(const MString& name, const MTextureDescription& requested,
     }
     if (generateMipMaps) {
         host::generateMipLevels(host::TextureAccess::levels(*texture), description.fWidth,
-                                description.fHeight);
+                                description.fHeight, description.fFormat == kR16G16B16A16_FLOAT);
     }
     return texture;
 }

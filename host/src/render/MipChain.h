@@ -13,8 +13,9 @@ unsigned int fullMipChainLength(unsigned int width, unsigned int height);
 unsigned int mipLevelSize(unsigned int size, unsigned int level);
 
 // Remakes every level below the first from the first: each texel is the rounded mean of the
-// 2 x 2 texels above it (the edge texel repeated where an odd size leaves one out).
+// 2 x 2 texels above it (the edge texel repeated where an odd size leaves one out), channel by
+// channel, of bytes or, with halfFloat, of half-float values.
 void generateMipLevels(std::vector<std::vector<std::uint8_t>>& levels, unsigned int width,
-                       unsigned int height);
+                       unsigned int height, bool halfFloat = false);
 
 }  // namespace host

@@ -1,11 +1,13 @@
 #include <host/Rendering.h>
 
+#include "render/ColourConfig.h"
 #include "render/ColourManagement.h"
 #include "render/Rasterizer.h"
 #include "render/TextureAccess.h"
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace host {
 namespace {
@@ -48,7 +50,8 @@ std::vector<ViewVertex> clip(const std::vector<ViewVertex>& polygon, Distance in
 // The drawing state a drawable's calls build up.
 struct DrawState {
     const MHWRender::MTexture* texture = nullptr;
-    DisplayTransform display = DisplayTransform::None;
+    // None: the texels are shown as stored.
+    std::shared_ptr<const DisplayConversion> display;
     float alphaDiscardThreshold = 0.0f;
     MHWRender::MSamplerState::TextureFilter filter = MHWRender::MSamplerState::kMinMagMipLinear;
     MHWRender::MSamplerState::TextureAddress address = MHWRender::MSamplerState::kTexWrap;
@@ -74,7 +77,8 @@ public:
                     break;
                 case DrawCall::Kind::SetTexture:
                     state.texture = call.texture;
-                    state.display = displayTransformFor(call.inputColorSpace);
+                    state.display =
+                        ColourConfig::instance().conversionFor(call.inputColorSpace.asChar());
                     state.alphaDiscardThreshold = call.alphaDiscardThreshold;
                     break;
                 case DrawCall::Kind::SetTextureSampler:
@@ -185,7 +189,8 @@ private:
             if (texel.a < state.alphaDiscardThreshold) {
                 return Colour{};
             }
-            return toDisplay(applyChannelMask(texel, state.mask), state.display);
+            const Colour masked = applyChannelMask(texel, state.mask);
+            return state.display ? state.display->apply(masked) : masked;
         });
     }
 
@@ -196,7 +201,8 @@ private:
         for (const std::vector<std::uint8_t>& level : TextureAccess::levels(texture)) {
             const int shift = static_cast<int>(views.size());
             views.push_back(TextureView{level.empty() ? nullptr : level.data(),
-                                        std::max(1, width >> shift), std::max(1, height >> shift)});
+                                        std::max(1, width >> shift), std::max(1, height >> shift),
+                                        TextureAccess::isHalfFloat(texture)});
         }
         return views;
     }

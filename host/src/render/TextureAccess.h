@@ -32,6 +32,20 @@ struct TextureAccess {
     static int height(const MHWRender::MTexture& texture) {
         return static_cast<int>(texture.description_.fHeight);
     }
+    static bool isHalfFloat(const MHWRender::MTexture& texture) {
+        return texture.description_.fFormat == MHWRender::kR16G16B16A16_FLOAT;
+    }
+    // Bytes of a texel of the formats this host draws, 0 for the others.
+    static unsigned int bytesPerPixel(MHWRender::MRasterFormat format) {
+        switch (format) {
+            case MHWRender::kR8G8B8A8_UNORM:
+                return 4;
+            case MHWRender::kR16G16B16A16_FLOAT:
+                return 8;
+            default:
+                return 0;
+        }
+    }
 };
 
 }  // namespace host

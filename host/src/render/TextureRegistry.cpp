@@ -95,6 +95,10 @@ bool readTextureLevel(const MHWRender::MTexture* texture, unsigned int level, in
     return true;
 }
 
+bool textureIsHalfFloat(const MHWRender::MTexture* texture) {
+    return TextureRegistry::instance().isLive(texture) && TextureAccess::isHalfFloat(*texture);
+}
+
 bool readTexturePixels(const MHWRender::MTexture* texture, int* width, int* height,
                        std::vector<std::uint8_t>* pixels) {
     return readTextureLevel(texture, 0, width, height, pixels);

@@ -1,7 +1,10 @@
 #include "render/TextureSampler.h"
 
+#include "render/HalfFloat.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace host {
 namespace {
@@ -16,6 +19,13 @@ Colour fetch(const TextureView& texture, int column, int rowFromBottom, bool wra
     const int x = addressTexel(column, texture.width, wrap);
     const int y = addressTexel(rowFromBottom, texture.height, wrap);
     const int row = texture.height - 1 - y;
+    if (texture.halfFloat) {
+        std::uint16_t texel[4];
+        std::memcpy(texel, texture.pixels + (static_cast<std::size_t>(row) * texture.width + x) * 8,
+                    sizeof texel);
+        return Colour{fromHalf(texel[0]), fromHalf(texel[1]), fromHalf(texel[2]),
+                      fromHalf(texel[3])};
+    }
     const std::uint8_t* texel =
         texture.pixels + (static_cast<std::size_t>(row) * texture.width + x) * 4;
     return Colour{texel[0] / 255.0f, texel[1] / 255.0f, texel[2] / 255.0f, texel[3] / 255.0f};

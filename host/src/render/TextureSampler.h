@@ -14,12 +14,13 @@ struct Colour {
     float a = 0;
 };
 
-// Packed RGBA texels of one mipmap level, row 0 being the first row the texture was given.
-// A level never generated has no pixels.
+// Packed RGBA texels of one mipmap level, row 0 being the first row the texture was given: bytes,
+// or half-float values with halfFloat. A level never generated has no pixels.
 struct TextureView {
     const std::uint8_t* pixels = nullptr;
     int width = 0;
     int height = 0;
+    bool halfFloat = false;
 };
 
 // Texture coordinate (0, 0) is the first texel of the last row and (1, 1) the last texel of

@@ -8,7 +8,11 @@
 #include <maya/MPxCommand.h>
 
 #include "image/PngWriter.h"
+#include "render/HalfFloat.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -27,6 +31,18 @@ bool writeRawBytes(const std::string& path, const std::vector<std::uint8_t>& byt
               static_cast<std::streamsize>(bytes.size()));
     out.close();
     return static_cast<bool>(out);
+}
+
+// Half-float texels as bytes for a picture: clamped to 0..1 and rounded.
+std::vector<std::uint8_t> halfFloatAsBytes(const std::vector<std::uint8_t>& texels) {
+    std::vector<std::uint8_t> bytes(texels.size() / 2);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        std::uint16_t half = 0;
+        std::memcpy(&half, texels.data() + i * 2, sizeof half);
+        const float value = std::clamp(fromHalf(half), 0.0f, 1.0f);
+        bytes[i] = static_cast<std::uint8_t>(std::lround(value * 255.0f));
+    }
+    return bytes;
 }
 
 MStatus failWith(const MString& message) {
@@ -93,9 +109,10 @@ public:
         return syntax;
     }
 
-    // Writes the texture the node drew at the latest refresh: raw RGBA bytes in texture row
-    // order for a ".rgba" path, a PNG (texture row 0 on top) otherwise. The result is the
-    // width and the height.
+    // Writes the texture the node drew at the latest refresh: its raw RGBA texels in texture row
+    // order for a ".rgba" path (4 bytes a texel, or 8 for a half-float texture: four binary16
+    // values in the machine's order), an 8-bit PNG (texture row 0 on top, half-float values
+    // clamped to 0..1) otherwise. The result is the width and the height.
     MStatus doIt(const MArgList& args) override {
         MArgDatabase parsed(syntax(), args);
         if (!parsed.isFlagSet("-node") || !parsed.isFlagSet("-file")) {
@@ -115,8 +132,12 @@ public:
         int width = 0;
         int height = 0;
         std::vector<std::uint8_t> pixels;
-        if (!readTexturePixels(latestTexture(node), &width, &height, &pixels)) {
+        const MHWRender::MTexture* texture = latestTexture(node);
+        if (!readTexturePixels(texture, &width, &height, &pixels)) {
             return failWith("textureDump: " + name + " drew no live texture at the latest refresh");
+        }
+        if (!endsWith(file, ".rgba") && textureIsHalfFloat(texture)) {
+            pixels = halfFloatAsBytes(pixels);
         }
         const bool written = endsWith(file, ".rgba") ? writeRawBytes(file, pixels)
                                                      : writeRgbaPng(file, pixels.data(), width,

@@ -1,10 +1,12 @@
 #include <maya/MViewport2Renderer.h>
 
 #include <host/Rendering.h>
+#include <host/Textures.h>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <set>
 
 namespace {
@@ -257,6 +259,47 @@ TEST(Renderer, TransparentTexelsShowTheBackground) {
     EXPECT_EQ(pixelAt(render({quadNode(frameQuad(clear.get(), 10))}), 3, 3), kBackground);
 }
 
+// Half-float textures: 8 bytes a texel, read back as given, sampled as float values (past 1
+// clipped only at the display, so the colour conversion sees them), and mipmapped by the mean of
+// the values.
+TEST(Renderer, HalfFloatTexturesKeepTheirValues) {
+    constexpr std::uint16_t kHalfOne = 0x3C00, kHalfFour = 0x4400, kHalfQuarter = 0x3400;
+    MTextureDescription description;
+    description.setToDefault2DTexture();
+    description.fWidth = 2;
+    description.fHeight = 2;
+    description.fFormat = kR16G16B16A16_FLOAT;
+    description.fMipmaps = 0;
+    const std::vector<std::uint16_t> texels = {
+        kHalfFour,    0, 0, kHalfOne, kHalfQuarter, 0, 0, kHalfOne,
+        kHalfQuarter, 0, 0, kHalfOne, kHalfQuarter, 0, 0, kHalfOne};
+    TexturePtr texture(MRenderer::theRenderer()->getTextureManager()->acquireTexture(
+        "", description, texels.data(), true));
+    ASSERT_NE(texture, nullptr);
+    EXPECT_EQ(texture->bytesPerPixel(), 8u);
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(host::readTexturePixels(texture.get(), &width, &height, &bytes));
+    ASSERT_EQ(bytes.size(), texels.size() * 2);
+    EXPECT_EQ(std::memcmp(bytes.data(), texels.data(), bytes.size()), 0);
+    EXPECT_TRUE(host::textureIsHalfFloat(texture.get()));
+    ASSERT_TRUE(host::readTextureLevel(texture.get(), 1, &width, &height, &bytes));
+    std::uint16_t mean = 0;
+    std::memcpy(&mean, bytes.data(), sizeof mean);
+    EXPECT_EQ(mean, 0x3CC0) << "(4 + 3 × 0.25) / 4 = 1.1875";
+
+    QuadShape shape = frameQuad(texture.get(), 10);
+    EXPECT_EQ(pixelAt(render({quadNode(shape)}), 3, 3), (Pixel{255, 0, 0, 255}));
+    EXPECT_EQ(pixelAt(render({quadNode(shape)}), kWidth - 3, 3), (Pixel{64, 0, 0, 255}));
+#if MAYA_API_VERSION >= 20230000
+    // 0.25 scene-linear is 137 in sRGB; 4.0 is still past white.
+    shape.colorSpace = "scene-linear Rec.709-sRGB";
+    EXPECT_EQ(pixelAt(render({quadNode(shape)}), kWidth - 3, 3), (Pixel{137, 0, 0, 255}));
+    EXPECT_EQ(pixelAt(render({quadNode(shape)}), 3, 3), (Pixel{255, 0, 0, 255}));
+#endif
+}
+
 #if MAYA_API_VERSION >= 20230000
 // Texels below the threshold are not drawn at all; the others blend by their alpha.
 TEST(Renderer, TexelsBelowTheAlphaThresholdAreDiscarded) {
@@ -274,8 +317,10 @@ TEST(Renderer, TexelsBelowTheAlphaThresholdAreDiscarded) {
     EXPECT_EQ(pixelAt(render({quadNode(shape)}), 3, 3), kBackground);
 }
 
-// With the default sRGB view, sRGB texels show as stored and linear ones are encoded for the
-// display: 128 / 255 linear is 188 / 255 in sRGB.
+// Through the default configuration's sRGB view, sRGB texels show as stored and scene-linear
+// ones are encoded for the display: 128 / 255 linear is 188 / 255 in sRGB. ACEScg texels, and Raw
+// ones (taken as values of the ACEScg rendering space), also change gamut on their way to the
+// Rec.709 display: red gains, green loses.
 TEST(Renderer, ColourSpacesShowThroughTheSrgbView) {
     TexturePtr grey(makeTexture(1, 1, {{128, 64, 0, 255}}));
     QuadShape shape = frameQuad(grey.get(), 10);
@@ -285,11 +330,15 @@ TEST(Renderer, ColourSpacesShowThroughTheSrgbView) {
     };
     const Pixel stored{128, 64, 0, 255};
     const Pixel encoded{188, 137, 0, 255};
+    const Pixel fromAcescg{218, 129, 0, 255};
     EXPECT_EQ(shown(""), stored);
     EXPECT_EQ(shown("sRGB"), stored);
-    EXPECT_EQ(shown("Raw"), encoded);
+    EXPECT_EQ(shown("sRGB Encoded Rec.709 (sRGB)"), stored);
+    EXPECT_EQ(shown("no such space"), stored);
     EXPECT_EQ(shown("scene-linear Rec.709-sRGB"), encoded);
-    EXPECT_EQ(shown("ACEScg"), encoded);
+    EXPECT_EQ(shown("Linear Rec.709 (sRGB)"), encoded);
+    EXPECT_EQ(shown("ACEScg"), fromAcescg);
+    EXPECT_EQ(shown("Raw"), fromAcescg);
 }
 #endif
 

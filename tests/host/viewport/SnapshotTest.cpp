@@ -141,9 +141,9 @@ TEST(Snapshot, TextureDumpWritesTheDrawnTextureInRowOrder) {
     EXPECT_EQ(std::vector<unsigned char>(image.pixels(), image.pixels() + bytes.size()), bytes);
 }
 
-// The node's colour space reaches the viewport: a linear space is encoded for the sRGB view,
-// an sRGB one and none show the stored values. The choice takes effect at once, at a standing
-// frame.
+// The node's colour space reaches the viewport: Raw values are taken in the ACEScg rendering
+// space and shown through the sRGB view, an sRGB space and none show the stored values. The choice
+// takes effect at once, at a standing frame.
 TEST(Snapshot, CineSheetPictureFollowsTheChosenColourSpace) {
     TempDir dir;
     testsupport::makeMedia("-f lavfi -i color=0x806040:s=32x24,format=rgba -frames:v 1",
@@ -167,7 +167,7 @@ TEST(Snapshot, CineSheetPictureFollowsTheChosenColourSpace) {
     ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
     const Pixel stored{128, 96, 64, 255};
 #if MAYA_API_VERSION >= 20230000
-    const Pixel linearShown{188, 165, 137, 255};
+    const Pixel linearShown{204, 162, 131, 255};
 #else
     const Pixel linearShown = stored;  // no colour space reaches the 2022 draw manager
 #endif

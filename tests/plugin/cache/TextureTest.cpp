@@ -2,6 +2,7 @@
 #include "SheetFixture.h"
 
 #include "node/CineSheet.h"
+#include "picture/HalfFloat.h"
 
 #include <host/DrawRecording.h>
 #include <host/Faults.h>
@@ -149,6 +150,34 @@ TEST(GammaTableTest, CorrectsColourButNotAlpha) {
     // A gamma that is not a number still gives a defined table.
     gamma.setGamma(std::numeric_limits<float>::quiet_NaN());
     EXPECT_EQ(gamma.apply(source.data(), source.size())[128 * 4], 0);
+}
+
+// Half-float frames get the power of each colour value, past 1 and below 0 included (mirrored
+// there), rounded to half; alpha is left as it is, and gamma 1 copies nothing.
+TEST(GammaTableTest, RaisesHalfFloatValuesToThePower) {
+    const float values[] = {0.0f, 0.05f, 0.5f, 1.0f, 4.0f, -0.25f, 0.001f, 0.75f};
+    std::vector<std::uint16_t> source;
+    for (float value : values) {
+        source.push_back(video::toHalf(value));
+    }
+    GammaTable gamma;
+    gamma.setGamma(2.2f);
+    const auto* corrected = reinterpret_cast<const std::uint16_t*>(
+        gamma.apply(reinterpret_cast<const unsigned char*>(source.data()), source.size() * 2,
+                    decode::TexelFormat::kRgbaHalf));
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        const float value = video::fromHalf(source[i]);
+        if (i % 4 == 3) {
+            EXPECT_EQ(corrected[i], source[i]) << "alpha";
+            continue;
+        }
+        const float expected = value < 0 ? -powf(-value, 2.2f) : powf(value, 2.2f);
+        EXPECT_EQ(corrected[i], video::toHalf(expected)) << value;
+    }
+    EXPECT_NEAR(video::fromHalf(corrected[4]), powf(4.0f, 2.2f), 0.02f) << "past 1 is kept";
+    gamma.setGamma(1.0f);
+    const auto* unchanged = reinterpret_cast<const unsigned char*>(source.data());
+    EXPECT_EQ(gamma.apply(unchanged, source.size() * 2, decode::TexelFormat::kRgbaHalf), unchanged);
 }
 
 // The corrected copy is reused from frame to frame: each upload shows its own frame, also after

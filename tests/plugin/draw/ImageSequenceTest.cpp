@@ -212,6 +212,8 @@ TEST_F(ImageSequence, ReadsJpegAndExrSequences) {
     EXPECT_EQ(texture.height, 30);
     EXPECT_EQ(texture.pixels, rgbaOf(scratch().file("jpg.0003.jpg")));
 
+    // At "8-bit" the EXR frames are 8-bit, as the host's reader reads them.
+    ASSERT_EQ(plug("cacheDepth").setShort(1), MStatus::kSuccess);
     setFile(frameprep::exrSequence());
     refresh();
     EXPECT_FALSE(drewMesh());

@@ -86,6 +86,7 @@ const std::vector<ExpectedAttribute> kAttributes = {
     {"planeScale", "scl", MFn::kNumericAttribute, true, true, true, false, 0.0001, {}},
     {"cacheFrames", "cacheFrames", MFn::kNumericAttribute, true, true, true, false, 0.0, 5000.0},
     {"cacheResolution", "cacheResolution", MFn::kEnumAttribute, true, false, true, false, {}, {}},
+    {"cacheDepth", "cacheDepth", MFn::kEnumAttribute, true, false, true, false, {}, {}},
     {"colorSpace", "colorSpace", MFn::kEnumAttribute, true, false, true, false, {}, {}},
     {"gamma", "gamma", MFn::kNumericAttribute, true, true, true, false, 0.001, 10.0},
     {"frameRatio", "ratio", MFn::kNumericAttribute, true, false, false, true, 0.001, {}},
@@ -198,6 +199,7 @@ TEST_F(AttributeTest, FreshNodeHoldsTheDefaults) {
     EXPECT_EQ(plug(sheet, "planeFit").asShort(), 0);
     EXPECT_EQ(plug(sheet, "cacheFrames").asInt(), 120);
     EXPECT_EQ(plug(sheet, "cacheResolution").asShort(), 0);
+    EXPECT_EQ(plug(sheet, "cacheDepth").asShort(), 0);
     EXPECT_FLOAT_EQ(plug(sheet, "gamma").asFloat(), 1.0f);
     EXPECT_DOUBLE_EQ(plug(sheet, "frameRatio").asDouble(), 1.77);
     EXPECT_EQ(plug(sheet, "keyframeInterval").asInt(), 0);
@@ -216,6 +218,8 @@ TEST_F(AttributeTest, FreshNodeHoldsTheDefaults) {
               (std::vector<std::string>{"Auto", "Horizontal", "Vertical"}));
     EXPECT_EQ(enumFields(CineSheet::aCacheRes),
               (std::vector<std::string>{"Full", "Half", "Quarter"}));
+    EXPECT_EQ(enumFields(CineSheet::aCacheDepth),
+              (std::vector<std::string>{"Auto", "8-bit", "Half"}));
 }
 
 TEST_F(AttributeTest, SceneKeepsFrameRatioButNotKeyframeInterval) {

@@ -28,8 +28,9 @@ std::vector<unsigned char> toolRgba(const std::string& file, const testsupport::
     return testsupport::readBytes(raw);
 }
 
-// Each format the readers meet in footage, in 8 and more bits, with and without alpha: the
-// readers' decode is the ffmpeg tool's, byte for byte, without the host's image reader.
+// Each format the readers meet in footage, in 8 and more bits, with and without alpha: at
+// "8-bit" the readers' decode is the ffmpeg tool's, byte for byte, without the host's image
+// reader; at "Auto" too, but for the float image, which is kept as half float.
 TEST(StillImageReading, EveryFormatIsTheToolsDecode) {
     const StillFormat formats[] = {
         {"png", "-pix_fmt rgba"},
@@ -49,11 +50,19 @@ TEST(StillImageReading, EveryFormatIsTheToolsDecode) {
             folder.file("still" + std::to_string(++made) + "." + format.extension);
         testsupport::makeMedia(std::string(kNoise) + format.encoding, file);
         decode::RgbaImage image;
-        ASSERT_TRUE(video::readImage(file, image)) << format.extension << " " << format.encoding;
+        ASSERT_TRUE(video::readImage(file, decode::CacheDepth::kEightBit, image))
+            << format.extension << " " << format.encoding;
         EXPECT_EQ(image.width, 38);
         EXPECT_EQ(image.height, 24);
+        EXPECT_EQ(image.format, decode::TexelFormat::kRgba8);
         EXPECT_TRUE(image.pixels == toolRgba(file, folder))
             << format.extension << " " << format.encoding;
+        decode::RgbaImage automatic;
+        ASSERT_TRUE(video::readImage(file, decode::CacheDepth::kAuto, automatic));
+        const bool floatImage = std::string(format.extension) == "exr";
+        EXPECT_EQ(automatic.format,
+                  floatImage ? decode::TexelFormat::kRgbaHalf : decode::TexelFormat::kRgba8);
+        EXPECT_EQ(automatic.pixels == image.pixels, !floatImage) << format.extension;
     }
 }
 
@@ -69,12 +78,12 @@ TEST(StillImageReading, WhatIsNoStillImageIsRefused) {
     testsupport::makeMedia(std::string(kNoise) + "-pix_fmt rgba -update 1",
                            folder.file("frame1.png"));
     decode::RgbaImage image;
-    EXPECT_FALSE(video::readImage(text, image));
-    EXPECT_FALSE(video::readImage(video, image));
+    EXPECT_FALSE(video::readImage(text, decode::CacheDepth::kAuto, image));
+    EXPECT_FALSE(video::readImage(video, decode::CacheDepth::kAuto, image));
     EXPECT_TRUE(image.pixels.empty());
-    EXPECT_FALSE(video::readImage(folder.path(), image));
+    EXPECT_FALSE(video::readImage(folder.path(), decode::CacheDepth::kAuto, image));
     // '%' is part of the name, not a frame-number pattern leading to another file.
-    ASSERT_TRUE(video::readImage(percent, image));
+    ASSERT_TRUE(video::readImage(percent, decode::CacheDepth::kAuto, image));
     EXPECT_TRUE(image.pixels == toolRgba(percent, folder));
 }
 

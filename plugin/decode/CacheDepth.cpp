@@ -1,0 +1,33 @@
+#include "decode/CacheDepth.h"
+
+namespace decode {
+
+CacheDepth cacheDepthFromAttribute(int value) {
+    switch (value) {
+        case 1:
+            return CacheDepth::kEightBit;
+        case 2:
+            return CacheDepth::kHalf;
+        default:
+            return CacheDepth::kAuto;
+    }
+}
+
+bool keptAsHalf(CacheDepth depth, SampleDepth samples) {
+    switch (depth) {
+        case CacheDepth::kAuto:
+            return samples == SampleDepth::kFloat;
+        case CacheDepth::kHalf:
+            return samples != SampleDepth::kEightBit;
+        case CacheDepth::kEightBit:
+            break;
+    }
+    return false;
+}
+
+bool convertForCache(const AVFrame& picture, CacheDepth depth, RgbaImage& image) {
+    return keptAsHalf(depth, sampleDepthOf(picture)) ? convertToRgbaHalf(picture, image)
+                                                     : convertToRgba8(picture, image);
+}
+
+}  // namespace decode

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+
+namespace video {
+
+// IEEE 754 binary16, the texel type of half-float textures: rounded to nearest, ties to even;
+// values past the half range become infinity, NaN stays NaN.
+std::uint16_t toHalf(float value);
+float fromHalf(std::uint16_t half);
+
+constexpr std::uint16_t kHalfOne = 0x3C00;
+
+}  // namespace video
