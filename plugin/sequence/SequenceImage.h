@@ -1,5 +1,6 @@
 #pragma once
 
+#include "decode/LocalFile.h"
 #include "decode/RgbaImage.h"
 
 #include <sys/types.h>
@@ -11,25 +12,35 @@
 namespace video {
 
 // Which file, and which version of it, a frame was read from: once any of these changes, the
-// frame held is out of date.
+// frame held is out of date. The change time is there because a copy tool may put the old
+// modification time back on a file rewritten at the same size; nothing can put back a change time.
 struct FileStamp {
     dev_t device = 0;
     ino_t inode = 0;
     off_t size = 0;
     timespec modified{};
+    timespec changed{};
     bool operator==(const FileStamp& other) const;
     bool operator!=(const FileStamp& other) const { return !(*this == other); }
 };
 
-// The stamp of a local regular file; none for anything else (a missing file, a folder, a pipe,
-// a device or a kernel pseudo-file), which is not read as an image either.
-std::optional<FileStamp> readableFileStamp(const std::string& path);
+// A frame's file opened for reading and found a local regular file, with the stamp of what was
+// opened: the image is read from this very descriptor, so the stamp tells what was read.
+struct FrameFile {
+    FileDescriptor file;
+    FileStamp stamp;
+};
+
+// None for anything but a local regular file (a missing file, a folder, a pipe, a device or a
+// kernel pseudo-file), which is not read as an image either.
+std::optional<FrameFile> openFrameFile(const std::string& path);
 // The stamp of whatever the path names now, none when nothing: a cheaper look, for telling
 // whether a frame held is still what the file holds.
 std::optional<FileStamp> currentFileStamp(const std::string& path);
 
 // Reads the file with FFmpeg as 8-bit RGBA, top row first; safe on any thread. False, with the
-// image emptied, for a file FFmpeg cannot read.
+// image emptied, for a file FFmpeg cannot read. The path lends its extension to format probing.
+bool readImage(FrameFile file, const std::string& path, decode::RgbaImage& image);
 bool readImage(const std::string& path, decode::RgbaImage& image);
 
 }  // namespace video
