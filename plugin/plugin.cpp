@@ -1,5 +1,6 @@
 #include "ApiErrorReport.h"
 #include "cmd/CineSheetCommand.h"
+#include "cmd/CineSheetReloadCommand.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "node/CineSheet.h"
 #include "node/ColorSpaceChoice.h"
@@ -13,6 +14,7 @@ namespace {
 
 const char* const kSource = "../plugin";
 const char* const kCommandName = "cineSheet";
+const char* const kReloadCommandName = "cineSheetReload";
 
 }  // namespace
 
@@ -34,6 +36,11 @@ MStatus initializePlugin(MObject obj) {
                                     CineSheetCommand::newSyntax);
     if (!status) {
         return reportApiError(kSource, 53, status);
+    }
+    status = plugin.registerCommand(kReloadCommandName, CineSheetReloadCommand::creator,
+                                    CineSheetReloadCommand::newSyntax);
+    if (!status) {
+        return reportApiError(kSource, 59, status);
     }
     // Without them a scene opened under another colour configuration may show other spaces, but
     // everything else works.
@@ -64,6 +71,10 @@ MStatus uninitializePlugin(MObject obj) {
     status = plugin.deregisterCommand(kCommandName);
     if (!status) {
         return reportApiError(kSource, 74, status);
+    }
+    status = plugin.deregisterCommand(kReloadCommandName);
+    if (!status) {
+        return reportApiError(kSource, 78, status);
     }
     return MStatus::kSuccess;
 }
