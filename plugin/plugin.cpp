@@ -1,6 +1,7 @@
 #include "ApiErrorReport.h"
 #include "cmd/CineSheetCommand.h"
 #include "cmd/CineSheetSoundCommand.h"
+#include "cmd/CineSheetReloadCommand.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "node/CineSheet.h"
 #include "node/ColorSpaceChoice.h"
@@ -15,6 +16,7 @@ namespace {
 const char* const kSource = "../plugin";
 const char* const kCommandName = "cineSheet";
 const char* const kSoundCommandName = "cineSheetSound";
+const char* const kReloadCommandName = "cineSheetReload";
 
 }  // namespace
 
@@ -41,6 +43,10 @@ MStatus initializePlugin(MObject obj) {
                                     CineSheetSoundCommand::newSyntax);
     if (!status) {
         return reportApiError(kSource, 56, status);
+    status = plugin.registerCommand(kReloadCommandName, CineSheetReloadCommand::creator,
+                                    CineSheetReloadCommand::newSyntax);
+    if (!status) {
+        return reportApiError(kSource, 59, status);
     }
     // Without them a scene opened under another colour configuration may show other spaces, but
     // everything else works.
@@ -75,6 +81,9 @@ MStatus uninitializePlugin(MObject obj) {
     status = plugin.deregisterCommand(kSoundCommandName);
     if (!status) {
         return reportApiError(kSource, 77, status);
+    status = plugin.deregisterCommand(kReloadCommandName);
+    if (!status) {
+        return reportApiError(kSource, 78, status);
     }
     return MStatus::kSuccess;
 }

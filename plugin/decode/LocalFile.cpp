@@ -38,11 +38,7 @@ bool mountedAs(dev_t device, const std::string& type) {
     return false;
 }
 
-bool onPseudoFileSystem(int fd, const struct stat& status) {
-    struct statfs fileSystem {};
-    if (fstatfs(fd, &fileSystem) != 0) {
-        return true;
-    }
+bool isPseudoFileSystem(const struct statfs& fileSystem, const struct stat& status) {
     switch (fileSystem.f_type) {
         case PROC_SUPER_MAGIC:
         case SYSFS_MAGIC:
@@ -61,6 +57,19 @@ bool onPseudoFileSystem(int fd, const struct stat& status) {
         default:
             return false;
     }
+}
+
+bool onPseudoFileSystem(int fd, const struct stat& status) {
+    struct statfs fileSystem {};
+    return fstatfs(fd, &fileSystem) != 0 || isPseudoFileSystem(fileSystem, status);
+}
+
+// What the path names now, judged without opening it.
+bool namesLocalRegularFile(const std::string& path) {
+    struct stat status {};
+    struct statfs fileSystem {};
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           statfs(path.c_str(), &fileSystem) == 0 && !isPseudoFileSystem(fileSystem, status);
 }
 
 }  // namespace
@@ -83,7 +92,7 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
 }
 
 FileDescriptor openLocalRegularFile(const std::string& path) {
-    if (path.empty()) {
+    if (path.empty() || !namesLocalRegularFile(path)) {
         return FileDescriptor();
     }
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
@@ -93,6 +102,30 @@ FileDescriptor openLocalRegularFile(const std::string& path) {
         return FileDescriptor();
     }
     return file;
+}
+
+bool RegularFileCheck::Refusal::operator==(const Refusal& other) const {
+    return path == other.path && exists == other.exists &&
+           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec &&
+           changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
+}
+
+bool RegularFileCheck::isReadableRegularFile(const std::string& path) {
+    struct stat status {};
+    Refusal now{path, stat(path.c_str(), &status) == 0, {}, {}};
+    if (now.exists) {
+        now.modified = status.st_mtim;
+        now.changed = status.st_ctim;
+    }
+    if (refused_ && *refused_ == now) {
+        return false;
+    }
+    if (now.exists && openLocalRegularFile(path).isOpen()) {
+        refused_.reset();
+        return true;
+    }
+    refused_ = std::move(now);
+    return false;
 }
 
 }  // namespace video

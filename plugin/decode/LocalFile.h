@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ctime>
+#include <optional>
 #include <string>
 
 namespace video {
@@ -23,9 +25,30 @@ private:
 };
 
 // Opens the path for reading without ever blocking, and keeps it only when what was opened is a
-// regular file on an ordinary file system. The opened descriptor is judged, not the path, which
-// may name something else by the time it is opened: a FIFO would hold the caller until a writer
-// comes, a device may never end, and the kernel's pseudo-files (/proc, /sys, /dev) are no media.
+// regular file on an ordinary file system: a FIFO would hold the caller until a writer comes, a
+// device may never end, and the kernel's pseudo-files (/proc, /sys, /dev) are no media. The path
+// is looked at first and anything else is refused unopened (opening a device or a pseudo-file
+// can have effects of its own); the opened descriptor is judged again, as the path may name
+// something else by the time it is opened.
 FileDescriptor openLocalRegularFile(const std::string& path);
+
+// Tells, for one caller asking again and again, whether a path names a local regular file. A
+// refusal is remembered until the path or its modification or change time changes (a chmod
+// changes the latter only), so asking at every refresh about a path that names a device or a
+// pseudo-file costs a stat.
+class RegularFileCheck {
+public:
+    bool isReadableRegularFile(const std::string& path);
+
+private:
+    struct Refusal {
+        std::string path;
+        bool exists = false;
+        timespec modified{};
+        timespec changed{};
+        bool operator==(const Refusal& other) const;
+    };
+    std::optional<Refusal> refused_;
+};
 
 }  // namespace video

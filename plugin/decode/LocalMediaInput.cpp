@@ -96,7 +96,12 @@ LocalMediaPtr openLocalMedia(const std::string& path, const std::atomic<bool>* a
 
 LocalMediaPtr openLocalFile(const std::string& path, const std::string& formats,
                             AVDictionary** options, const std::atomic<bool>* abandon) {
-    FileDescriptor file = openLocalRegularFile(path);
+    return openLocalFile(openLocalRegularFile(path), path, formats, options, abandon);
+}
+
+LocalMediaPtr openLocalFile(FileDescriptor file, const std::string& path,
+                            const std::string& formats, AVDictionary** options,
+                            const std::atomic<bool>* abandon) {
     if (!file.isOpen()) {
         return nullptr;
     }

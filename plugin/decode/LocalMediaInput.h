@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decode/FfmpegPointers.h"
+#include "decode/LocalFile.h"
 
 #include <atomic>
 #include <memory>
@@ -28,5 +29,10 @@ void stopAbandoning(AVFormatContext* media);
 // comma-separated list) and the demuxer options given; options left unused stay in `options`.
 LocalMediaPtr openLocalFile(const std::string& path, const std::string& formats,
                             AVDictionary** options, const std::atomic<bool>* abandon = nullptr);
+// The same over a file opened and checked by openLocalRegularFile; the path only lends its
+// extension to format probing.
+LocalMediaPtr openLocalFile(FileDescriptor file, const std::string& path,
+                            const std::string& formats, AVDictionary** options,
+                            const std::atomic<bool>* abandon = nullptr);
 
 }  // namespace video

@@ -38,11 +38,12 @@ const std::string& stillImageDemuxers() {
     return names;
 }
 
-video::LocalMediaPtr openStillImage(const std::string& path) {
+video::LocalMediaPtr openStillImage(video::FileDescriptor file, const std::string& path) {
     AVDictionary* options = nullptr;
     // image2 would read '%' in a path as a frame-number pattern and open other files by it.
     av_dict_set(&options, "pattern_type", "none", 0);
-    video::LocalMediaPtr input = video::openLocalFile(path, stillImageDemuxers(), &options);
+    video::LocalMediaPtr input =
+        video::openLocalFile(std::move(file), path, stillImageDemuxers(), &options);
     av_dict_free(&options);
     return input;
 }
@@ -102,7 +103,11 @@ FramePtr decodeFirstPicture(AVFormatContext& input, AVCodecContext& decoder, int
 }  // namespace
 
 FramePtr decodeStillImage(const std::string& path) {
-    const video::LocalMediaPtr input = openStillImage(path);
+    return decodeStillImage(video::openLocalRegularFile(path), path);
+}
+
+FramePtr decodeStillImage(video::FileDescriptor file, const std::string& path) {
+    const video::LocalMediaPtr input = openStillImage(std::move(file), path);
     if (!input) {
         return nullptr;
     }

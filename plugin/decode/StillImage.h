@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decode/FfmpegPointers.h"
+#include "decode/LocalFile.h"
 
 #include <string>
 
@@ -12,5 +13,8 @@ namespace decode {
 // refused, not misread, and nothing but the one local file is opened. Null when it cannot be
 // read. Uses no host API: safe on any thread.
 video::FramePtr decodeStillImage(const std::string& path);
+// The same from a file opened and checked by openLocalRegularFile, read from that very
+// descriptor; the path only lends its extension to format probing.
+video::FramePtr decodeStillImage(video::FileDescriptor file, const std::string& path);
 
 }  // namespace decode

@@ -40,6 +40,9 @@ public:
     bool showsFrameOf(const ShownRequest& request) const;
     void markShown(const ShownRequest& request, double gamma);
     void forgetShown() { shown_.reset(); }
+    // The node's reload requests this instance's picture has followed.
+    unsigned reloadsSeen() const { return reloadsSeen_; }
+    void setReloadsSeen(unsigned reloads) { reloadsSeen_ = reloads; }
 
 private:
     SheetTexture texture_;
@@ -49,4 +52,5 @@ private:
     MString footagePath_;
     std::optional<ShownRequest> shown_;
     double shownGamma_ = 0.0;
+    unsigned reloadsSeen_ = 0;
 };

@@ -54,6 +54,8 @@ private:
     GammaTable gamma_;
     MStringArray inputSpaceNames_;
     std::shared_ptr<MediaFacts> mediaFacts_;
+    // The node's reload requests carried out.
+    unsigned footageReloads_ = 0;
     MString reportedPath_;
     int reportedInterval_ = 0;
 };

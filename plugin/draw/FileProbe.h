@@ -1,8 +1,18 @@
 #pragma once
 
+#include "decode/LocalFile.h"
+
 #include <maya/MString.h>
 
-// True when the path names a regular file that can be opened for reading. Directories,
-// devices, pipes and the kernel's pseudo-files count as missing: opening a pipe could block the
-// drawing thread and reading a device might never end.
-bool isReadableRegularFile(const MString& path);
+// Whether a path names a regular file that can be opened for reading. Directories, devices,
+// pipes and the kernel's pseudo-files count as missing: opening a pipe could block the drawing
+// thread and reading a device might never end. One probe per node: it remembers what it refused.
+class FileProbe {
+public:
+    bool isReadableRegularFile(const MString& path) {
+        return check_.isReadableRegularFile(path.asChar());
+    }
+
+private:
+    video::RegularFileCheck check_;
+};

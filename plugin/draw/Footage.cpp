@@ -2,12 +2,15 @@
 
 #include "draw/FileProbe.h"
 #include "draw/MediaKind.h"
+#include "picture/HeldFrameMark.h"
 #include "sequence/SequencePattern.h"
 
 #include <maya/MGlobal.h>
 
 #include <algorithm>
 #include <climits>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -24,9 +27,10 @@ LoadedMedium mediumOf(const VideoCache& video) {
                         starts.length() >= 2 ? starts[1] - starts[0] : 0};
 }
 
-// The file that holds the frame: the sequence's numbered file, or the path itself.
+// The file that holds the frame: the sequence's numbered file, or the path itself (a video's
+// name is never a pattern).
 std::string fileOfFrame(const MString& path, int frame) {
-    if (path.index('#') < 0) {
+    if (isVideoPath(path)) {
         return path.asChar();
     }
     return video::SequencePattern(path.asChar()).fileOf(frame);
@@ -56,6 +60,11 @@ int Footage::keyframeInterval() const {
     return std::holds_alternative<Video>(loaded_) ? mediumOf(video_).keyframeInterval : 0;
 }
 
+void Footage::reload() {
+    unload();
+    openedStamp_.reset();
+}
+
 void Footage::unload() {
     video_.close();
     sequence_.close();
@@ -63,25 +72,75 @@ void Footage::unload() {
 }
 
 FootageResult Footage::frameFor(const FootageRequest& request, const PictureUse& show) {
-    if (!isReadableRegularFile(MString(fileOfFrame(request.path, request.frame).c_str()))) {
+    const std::string file = fileOfFrame(request.path, request.frame);
+    const bool video = isVideoPath(request.path);
+    if (!probe_.isReadableRegularFile(MString(file.c_str()))) {
+        if (!video) {
+            const FootageResult held = heldFrameFor(request, show);
+            if (held.answer != FootageAnswer::kMissing) {
+                return held;
+            }
+        }
         // A frame missing from the sequence shown leaves its other frames held.
         if (!loadedSequence(request.path)) {
             unload();
         }
         return FootageResult{FootageAnswer::kMissing, LoadedMedium{}, request.divisor};
     }
-    if (isVideoPath(request.path)) {
+    if (video) {
         return videoFrame(request, show);
     }
-    return sequenceFrame(request, show);
+    const FootageResult result = sequenceFrame(request, show);
+    if (result.answer == FootageAnswer::kUnreadable) {
+        const FootageResult held = heldFrameFor(request, show);
+        if (held.answer != FootageAnswer::kMissing) {
+            return held;
+        }
+    }
+    return result;
+}
+
+FootageResult Footage::heldFrameFor(const FootageRequest& request, const PictureUse& show) {
+    const FootageResult none{FootageAnswer::kMissing, LoadedMedium{}, request.divisor};
+    const video::SequencePattern pattern(request.path.asChar());
+    const std::optional<int> held = pattern.heldFrameFor(request.frame);
+    if (!held) {
+        return none;
+    }
+    FootageRequest heldRequest = request;
+    heldRequest.frame = *held;
+    std::vector<unsigned char> marked;
+    FootageResult result = sequenceFrame(
+        heldRequest, [&](const unsigned char* pixels, const LoadedMedium& medium, int divisor) {
+            marked.assign(pixels, pixels + static_cast<size_t>(medium.frameWidth) *
+                                               static_cast<size_t>(medium.frameHeight) * 4);
+            video::drawHeldFrameMark(marked.data(), medium.frameWidth, medium.frameHeight);
+            return show(marked.data(), medium, divisor);
+        });
+    if (result.answer == FootageAnswer::kUnreadable) {
+        return none;
+    }
+    result.held = true;
+    const std::string file = pattern.fileOf(request.frame);
+    if (probe_.isReadableRegularFile(MString(file.c_str()))) {
+        heldWarning_.unreadable(file, *held);
+    } else {
+        heldWarning_.missing(file, *held);
+    }
+    return result;
 }
 
 FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUse& show) {
     sequence_.close();
     video_.setResolutionDivisor(request.divisor);
-    // A video closed since, or found unplayable, is opened anew.
-    if (!loadedVideo(request.path) || video_.openState() == VideoCache::OpenState::kClosed) {
+    // A video closed since, found unplayable, or replaced on disk since it was opened (looked at
+    // when the frame changes: a stat, no read) is opened anew.
+    const bool replaced = request.checkFile && loadedVideo(request.path) &&
+                          video::currentFileStamp(request.path.asChar()) != openedStamp_;
+    if (!loadedVideo(request.path) || replaced ||
+        video_.openState() == VideoCache::OpenState::kClosed) {
         unload();
+        openedStamp_ = video::currentFileStamp(request.path.asChar());
         video_.open(request.path);
         if (!video_.workerStarted()) {
             MGlobal::displayError(

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "cache/VideoCache.h"
+#include "draw/FileProbe.h"
+#include "draw/HeldFrameWarning.h"
 #include "draw/LoadedMedium.h"
 #include "draw/WorkspacePath.h"
 #include "sequence/SequenceCache.h"
@@ -9,6 +11,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <variant>
 
 // A request for the picture of one refresh.
@@ -45,6 +48,8 @@ struct FootageResult {
     // The shape of what is loaded and the divisor its frames come at, for blank pictures.
     LoadedMedium medium;
     int divisor = 1;
+    // Another frame stands in for the one asked for, which is looked for again at every refresh.
+    bool held = false;
 };
 
 // What one node shows: the video or image sequence loaded, the caches of its frames, and the
@@ -69,6 +74,9 @@ public:
         std::function<bool(const unsigned char* pixels, const LoadedMedium& medium, int divisor)>;
     FootageResult frameFor(const FootageRequest& request, const PictureUse& show);
 
+    // Drops everything loaded and cached: the next request reads its file anew.
+    void reload();
+
     // Whether a video or a sequence is loaded, and which.
     bool loadedVideo(const MString& path) const;
     bool loadedSequence(const MString& pattern) const;
@@ -92,10 +100,17 @@ private:
 
     FootageResult videoFrame(const FootageRequest& request, const PictureUse& show);
     FootageResult sequenceFrame(const FootageRequest& request, const PictureUse& show);
+    // The frame of the sequence on disk nearest before the one asked for (else after it), shown
+    // crossed in red in its place; kMissing when there is none or it cannot be read either.
+    FootageResult heldFrameFor(const FootageRequest& request, const PictureUse& show);
     void unload();
 
     std::variant<Nothing, Video, Sequence> loaded_;
     VideoCache video_;
     video::SequenceCache sequence_;
     WorkspacePath workspace_;
+    // What the loaded video's file was when it was opened.
+    std::optional<video::FileStamp> openedStamp_;
+    FileProbe probe_;
+    HeldFrameWarning heldWarning_;
 };

@@ -81,6 +81,17 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     // even at a standing frame.
     data->setColorSpaceName(colorSpaceName(in.colorSpace));
 
+    // A reload asked for drops the footage once, and every instance's picture of it.
+    const unsigned reloads = mediaFacts_ ? mediaFacts_->reloadsRequested() : 0;
+    if (reloads != footageReloads_) {
+        footage_.reload();
+        footageReloads_ = reloads;
+    }
+    if (data->reloadsSeen() != reloads) {
+        data->forgetShown();
+        data->setReloadsSeen(reloads);
+    }
+
     const double frameRate = in.forceFrameRate ? sceneFrameRate() : 0.0;
     const ShownRequest request{path, frame, frameRate, in.cacheResolution, in.cacheDepth};
     if (data->shows(request, in.gamma)) {
@@ -133,7 +144,9 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
             }
             return data;
     }
-    data->markShown(request, in.gamma);
+    if (!result.held) {
+        data->markShown(request, in.gamma);
+    }
     reportKeyframeInterval(objPath, path);
     return data;
 }

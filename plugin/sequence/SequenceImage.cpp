@@ -1,32 +1,34 @@
 #include "sequence/SequenceImage.h"
 
-#include "decode/LocalFile.h"
 #include "decode/StillImage.h"
 
 #include <sys/stat.h>
 
 namespace video {
-
-bool FileStamp::operator==(const FileStamp& other) const {
-    return device == other.device && inode == other.inode && size == other.size &&
-           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
-}
-
 namespace {
 
+bool sameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
 FileStamp stampOf(const struct stat& status) {
-    return FileStamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim};
+    return FileStamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
 }
 
 }  // namespace
 
-std::optional<FileStamp> readableFileStamp(const std::string& path) {
-    const FileDescriptor file = openLocalRegularFile(path);
+bool FileStamp::operator==(const FileStamp& other) const {
+    return device == other.device && inode == other.inode && size == other.size &&
+           sameTime(modified, other.modified) && sameTime(changed, other.changed);
+}
+
+std::optional<FrameFile> openFrameFile(const std::string& path) {
+    FileDescriptor file = openLocalRegularFile(path);
     struct stat status {};
     if (!file.isOpen() || fstat(file.get(), &status) != 0) {
         return std::nullopt;
     }
-    return stampOf(status);
+    return FrameFile{std::move(file), stampOf(status)};
 }
 
 std::optional<FileStamp> currentFileStamp(const std::string& path) {
@@ -37,13 +39,23 @@ std::optional<FileStamp> currentFileStamp(const std::string& path) {
     return stampOf(status);
 }
 
-bool readImage(const std::string& path, decode::CacheDepth depth, decode::RgbaImage& image) {
-    const FramePtr picture = decode::decodeStillImage(path);
+bool readImage(FrameFile file, const std::string& path, decode::CacheDepth depth,
+               decode::RgbaImage& image) {
+    const FramePtr picture = decode::decodeStillImage(std::move(file.file), path);
     if (!picture) {
         image = decode::RgbaImage{};
         return false;
     }
     return decode::convertForCache(*picture, depth, image);
+}
+
+bool readImage(const std::string& path, decode::CacheDepth depth, decode::RgbaImage& image) {
+    std::optional<FrameFile> file = openFrameFile(path);
+    if (!file) {
+        image = decode::RgbaImage{};
+        return false;
+    }
+    return readImage(std::move(*file), path, depth, image);
 }
 
 }  // namespace video

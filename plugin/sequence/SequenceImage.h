@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decode/CacheDepth.h"
+#include "decode/LocalFile.h"
 #include "decode/RgbaImage.h"
 
 #include <sys/types.h>
@@ -12,25 +13,37 @@
 namespace video {
 
 // Which file, and which version of it, a frame was read from: once any of these changes, the
-// frame held is out of date.
+// frame held is out of date. The change time is there because a copy tool may put the old
+// modification time back on a file rewritten at the same size; nothing can put back a change time.
 struct FileStamp {
     dev_t device = 0;
     ino_t inode = 0;
     off_t size = 0;
     timespec modified{};
+    timespec changed{};
     bool operator==(const FileStamp& other) const;
     bool operator!=(const FileStamp& other) const { return !(*this == other); }
 };
 
-// The stamp of a local regular file; none for anything else (a missing file, a folder, a pipe,
-// a device or a kernel pseudo-file), which is not read as an image either.
-std::optional<FileStamp> readableFileStamp(const std::string& path);
+// A frame's file opened for reading and found a local regular file, with the stamp of what was
+// opened: the image is read from this very descriptor, so the stamp tells what was read.
+struct FrameFile {
+    FileDescriptor file;
+    FileStamp stamp;
+};
+
+// None for anything but a local regular file (a missing file, a folder, a pipe, a device or a
+// kernel pseudo-file), which is not read as an image either.
+std::optional<FrameFile> openFrameFile(const std::string& path);
 // The stamp of whatever the path names now, none when nothing: a cheaper look, for telling
 // whether a frame held is still what the file holds.
 std::optional<FileStamp> currentFileStamp(const std::string& path);
 
 // Reads the file with FFmpeg as RGBA, top row first, 8-bit or half float as the depth asks;
-// safe on any thread. False, with the image emptied, for a file FFmpeg cannot read.
+// safe on any thread. False, with the image emptied, for a file FFmpeg cannot read. The path
+// lends its extension to format probing.
+bool readImage(FrameFile file, const std::string& path, decode::CacheDepth depth,
+               decode::RgbaImage& image);
 bool readImage(const std::string& path, decode::CacheDepth depth, decode::RgbaImage& image);
 
 }  // namespace video

@@ -97,13 +97,17 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     // made for it from this sequence's other frames, farthest first, and without any it is kept
     // all the same, as it is the one on screen.
     bool room = expected == 0 || budget.reserve(expected);
-    std::optional<FileStamp> stamp;
+    std::optional<FrameFile> opened;
     if (room || wanted) {
-        stamp = readableFileStamp(file);
+        opened = openFrameFile(file);
     }
+    const std::optional<FileStamp> stamp =
+        opened ? std::optional<FileStamp>(opened->stamp) : std::nullopt;
     decode::RgbaImage image;
-    const bool read = stamp && (reader == FrameReader::kFfmpeg ? readImage(file, depth, image)
-                                                               : readWithHostReader(file, image));
+    // FFmpeg reads the very descriptor whose stamp is kept; the host's reader takes a path only.
+    const bool read = opened && (reader == FrameReader::kFfmpeg
+                                     ? readImage(std::move(*opened), file, depth, image)
+                                     : readWithHostReader(file, image));
     const size_t bytes = image.bytes();
     if (read && bytes != expected) {
         budget.dropReservation();

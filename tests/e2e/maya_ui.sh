@@ -20,7 +20,9 @@ project="$work/project"
 mkdir -p "$project/footage" "$project/plates"
 ffmpeg -nostdin -v error -f lavfi -i testsrc=size=64x36:rate=24 -frames:v 12 -pix_fmt yuv420p \
     "$project/footage/clip.mp4"
-ffmpeg -nostdin -v error -f lavfi -i color=red:s=32x24 -frames:v 1 "$project/plates/shot.0012.png"
+for frame in 0012 0013; do
+    ffmpeg -nostdin -v error -f lavfi -i color=red:s=32x24 -frames:v 1 "$project/plates/shot.$frame.png"
+done
 
 # Checks written in the script language fail through `error`; --keep-going runs them all.
 checks='

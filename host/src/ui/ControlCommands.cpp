@@ -152,6 +152,8 @@ private:
                 setResult(static_cast<int>(childrenOf(element.name).size()));
             } else if (flag.type == MSyntax::kBoolean) {
                 setResult(element.flag(longName) == "1");
+            } else if (longName == "text") {
+                setResult(MString(shownText(element).c_str()));
             } else {
                 setResult(MString(element.flag(longName).c_str()));
             }

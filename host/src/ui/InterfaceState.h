@@ -38,6 +38,8 @@ UiElement* findElement(const std::string& name);
 void removeElement(const std::string& name);
 std::vector<std::string> childrenOf(const std::string& parent);
 void setFlag(UiElement& element, const std::string& longName, const std::string& value);
+// The text a text control shows: its linked attribute's value (connectControl), else its own.
+std::string shownText(const UiElement& element);
 
 // The one model panel, whose camera is the one the viewport looks through.
 extern const char* const kModelPanel;

@@ -1,8 +1,11 @@
 #include "SheetFixture.h"
 
 #include "draw/FrameNumber.h"
+#include "picture/HeldFrameMark.h"
 
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -49,6 +52,12 @@ protected:
         }
         return 0;
     }
+    // Whether the texture shows the frame held in place of a missing one, crossed in red.
+    bool showsHeld(int frame) {
+        std::vector<std::uint8_t> held = frameprep::pngPixels(frame);
+        video::drawHeldFrameMark(held.data(), 64, 48);
+        return drawnTexture().pixels == held;
+    }
 };
 
 TEST_F(ShownFrame, FollowsTimeOffsetAndRange) {
@@ -62,10 +71,11 @@ TEST_F(ShownFrame, FollowsTimeOffsetAndRange) {
     refresh();
     EXPECT_EQ(shownFrame(), 4);
 
-    // Frame 4 is before the start: frame -1 is looked for, which does not exist.
+    // Frame 4 is before the start: frame -1 is looked for, which does not exist, so the first
+    // frame is held in its place.
     ASSERT_EQ(plug("startFrame").setInt(5), MStatus::kSuccess);
     refresh();
-    EXPECT_FALSE(drewMesh());
+    EXPECT_TRUE(showsHeld(1));
     setTime(7.0);
     refresh();
     EXPECT_EQ(shownFrame(), 5);
@@ -73,7 +83,7 @@ TEST_F(ShownFrame, FollowsTimeOffsetAndRange) {
     ASSERT_EQ(plug("endFrame").setInt(5), MStatus::kSuccess);
     setTime(8.0);
     refresh();
-    EXPECT_FALSE(drewMesh());
+    EXPECT_TRUE(showsHeld(1));
 }
 
 }  // namespace

@@ -1,15 +1,21 @@
 #include "SheetFixture.h"
 
 #include "draw/CineSheetData.h"
+#include "picture/HeldFrameMark.h"
 
 #include <host/DrawRecording.h>
+#include <host/Messages.h>
 #include <host/Textures.h>
 #include <host/Viewport.h>
 
 #include <maya/MImage.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -98,23 +104,127 @@ TEST_F(ImageSequence, StandingTimeReadsNoFileAndWritesNoAttribute) {
     EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 3.0);
 }
 
-TEST_F(ImageSequence, MissingFrameReleasesTheTextureAndDrawsNothing) {
+TEST_F(ImageSequence, SequenceWithoutFilesReleasesTheTextureAndDrawsNothing) {
     setFile(frameprep::pngSequence());
     setTime(1);
     refresh();
     const std::size_t liveWithPicture = host::textureStats().live;
     ASSERT_TRUE(drewMesh());
 
-    setTime(9);
+    testsupport::TempDir empty;
+    setFile(empty.file("gone.####.png"));
     refresh();
     EXPECT_FALSE(drewMesh());
     EXPECT_EQ(host::latestTexture(sheet), nullptr);
     EXPECT_EQ(host::textureStats().live, liveWithPicture - 1);
-    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
 
+    setFile(frameprep::pngSequence());
     setTime(2);
     refresh();
     EXPECT_EQ(drawnTexture().pixels, pngPixels(2));
+}
+
+// The picture of a frame held in place of a missing one: crossed in red from corner to corner.
+std::vector<std::uint8_t> heldPixels(int frame) {
+    std::vector<std::uint8_t> pixels = pngPixels(frame);
+    video::drawHeldFrameMark(pixels.data(), 64, 48);
+    return pixels;
+}
+
+bool isRed(const std::vector<std::uint8_t>& rgba, int x, int y) {
+    const std::size_t at = (static_cast<std::size_t>(y) * 64 + x) * 4;
+    return rgba[at] == 255 && rgba[at + 1] == 0 && rgba[at + 2] == 0 && rgba[at + 3] == 255;
+}
+
+// Frames 1, 2 and 5 of the shared sequence, with a gap at 3 and 4.
+class HeldGap : public ImageSequence {
+protected:
+    void SetUp() override {
+        ImageSequence::SetUp();
+        for (int frame : {1, 2, 5}) {
+            copyFile(pngFrame(frame), folder.file("g.000" + std::to_string(frame) + ".png"));
+        }
+        setFile(folder.file("g.####.png"));
+        host::resetMessageCounts();
+    }
+
+    testsupport::TempDir folder;
+};
+
+TEST_F(HeldGap, MissingFramesHoldTheNearestEarlierFrameCrossedInRed) {
+    for (int frame : {3, 4}) {
+        setTime(frame);
+        refresh();
+        const Texture texture = drawnTexture();
+        ASSERT_EQ(texture.pixels, heldPixels(2)) << "frame " << frame;
+        EXPECT_TRUE(isRed(texture.pixels, 0, 0) && isRed(texture.pixels, 63, 0) &&
+                    isRed(texture.pixels, 0, 47) && isRed(texture.pixels, 63, 47) &&
+                    isRed(texture.pixels, 32, 24));
+        EXPECT_FALSE(isRed(texture.pixels, 32, 2));
+    }
+    // Before the first frame the first one is held; past the last, the last.
+    setTime(0);
+    refresh();
+    EXPECT_EQ(drawnTexture().pixels, heldPixels(1));
+    setTime(9);
+    refresh();
+    EXPECT_EQ(drawnTexture().pixels, heldPixels(5));
+    // Frames on disk show unmarked.
+    setTime(5);
+    refresh();
+    EXPECT_EQ(drawnTexture().pixels, pngPixels(5));
+    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
+}
+
+TEST_F(HeldGap, EachMissingFileIsNamedInOneWarning) {
+    for (int frame : {3, 4, 3, 5, 3, 4}) {
+        setTime(frame);
+        refresh();
+        run("flushIdleQueue");
+    }
+    EXPECT_EQ(host::messageCounts().warnings, 2);
+    EXPECT_NE(host::lastMessage(host::MessageKind::kWarning).find(folder.file("g.0004.png")),
+              std::string::npos)
+        << host::lastMessage(host::MessageKind::kWarning);
+}
+
+TEST_F(HeldGap, UnreadableFrameIsHeldLikeAMissingOne) {
+    testsupport::writeFile(folder.file("g.0003.png"), "not a picture");
+    setTime(3);
+    refresh();
+    EXPECT_EQ(drawnTexture().pixels, heldPixels(2));
+    run("flushIdleQueue");
+    EXPECT_NE(host::lastMessage(host::MessageKind::kWarning).find("g.0003.png cannot be read"),
+              std::string::npos)
+        << host::lastMessage(host::MessageKind::kWarning);
+}
+
+// Two BMP files of the same size, so that one can be written over the other unnoticed by size.
+TEST_F(ImageSequence, FrameRewrittenWithItsModificationTimePutBackIsReadAgain) {
+    testsupport::TempDir folder;
+    const std::string red = folder.file("red.bmp");
+    const std::string blue = folder.file("blue.bmp");
+    testsupport::makeMedia("-f lavfi -i color=red:s=16x16 -frames:v 1", red);
+    testsupport::makeMedia("-f lavfi -i color=blue:s=16x16 -frames:v 1", blue);
+    ASSERT_EQ(testsupport::readFile(red).size(), testsupport::readFile(blue).size());
+    const std::string frameOne = folder.file("m.0001.bmp");
+    copyFile(red, frameOne);
+    copyFile(red, folder.file("m.0002.bmp"));
+    setFile(folder.file("m.####.bmp"));
+    setTime(1);
+    refresh();
+    ASSERT_EQ(drawnTexture().pixels, rgbaOf(red));
+    setTime(2);
+    refresh();
+
+    struct stat before {};
+    ASSERT_EQ(stat(frameOne.c_str(), &before), 0);
+    copyFile(blue, frameOne);
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(utimensat(AT_FDCWD, frameOne.c_str(), times, 0), 0);
+    setTime(1);
+    refresh();
+    EXPECT_EQ(drawnTexture().pixels, rgbaOf(blue));
 }
 
 // A two-frame sequence whose second frame is not a picture.
@@ -139,15 +249,19 @@ protected:
     testsupport::TempDir folder;
 };
 
-TEST_F(FailedRead, UnreadableImageShowsTheEmptyPlaceholder) {
+TEST_F(FailedRead, UnreadableImageWithNothingToHoldShowsTheEmptyPlaceholder) {
     showGoodThenUnreadableFrame();
+    ASSERT_EQ(drawnTexture().pixels, heldPixels(1));
+    std::remove(folder.file("b.0001.png").c_str());
+    setTime(3);
+    refresh();
+    setTime(2);
+    refresh();
     const Texture texture = drawnTexture();
     EXPECT_EQ(texture.width, 10);
     EXPECT_EQ(texture.height, 10);
     EXPECT_EQ(texture.pixels, std::vector<std::uint8_t>(10 * 10 * 4, 0));
     EXPECT_DOUBLE_EQ(quadHalfWidth(sheet), 1.0);
-    // The plane stays placed for the sequence, whose first frame gives its shape.
-    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
     EXPECT_EQ(plug("keyframeInterval").asInt(), 1);
 
     // Nothing counts as loaded after the failed read, so the next refresh reads frame 2 again.
@@ -158,7 +272,7 @@ TEST_F(FailedRead, UnreadableImageShowsTheEmptyPlaceholder) {
 
 TEST_F(FailedRead, BackToTheLastGoodFrameShowsItAgain) {
     showGoodThenUnreadableFrame();
-    ASSERT_EQ(drawnTexture().width, 10);
+    ASSERT_EQ(drawnTexture().pixels, heldPixels(1));
 
     setTime(1);
     refresh();
@@ -167,8 +281,11 @@ TEST_F(FailedRead, BackToTheLastGoodFrameShowsItAgain) {
 }
 
 TEST_F(FailedRead, GammaChangeReadsTheImageAgain) {
-    showGoodThenUnreadableFrame();
+    std::remove(folder.file("b.0001.png").c_str());
+    setTime(2);
+    refresh();
     ASSERT_EQ(drawnTexture().width, 10);
+    copyFile(pngFrame(1), folder.file("b.0001.png"));
 
     // The texture is the placeholder: the new gamma needs a read, not an upload of what is held.
     setTime(1);
@@ -215,8 +332,6 @@ TEST_F(ImageSequence, ReadsJpegAndExrSequences) {
     // At "8-bit" the EXR frames are 8-bit, as the host's reader reads them.
     ASSERT_EQ(plug("cacheDepth").setShort(1), MStatus::kSuccess);
     setFile(frameprep::exrSequence());
-    refresh();
-    EXPECT_FALSE(drewMesh());
     setTime(2);
     refresh();
     texture = drawnTexture();

@@ -2,6 +2,7 @@
 
 #include <host/Viewport.h>
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,6 +44,31 @@ TEST_F(OddFile, DirectoryNamedLikeAVideo) {
 TEST_F(OddFile, PipeWithoutWriterDoesNotBlock) {
     ASSERT_EQ(mkfifo(folder.file("pipe.0001.png").c_str(), 0644), 0);
     expectNothingDrawnThenRecovery(folder.file("pipe.####.png"));
+}
+
+// Looked at, not opened: opening a pipe or a device can have effects of its own, and each refresh
+// would do it again. A refusal lasts until the path names something else.
+TEST_F(OddFile, PipeIsRefusedUnopenedUntilReplacedByAPicture) {
+    const std::string pipe = folder.file("still.png");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, pipe.c_str(), IN_OPEN), 0);
+    setFile(pipe);
+    for (int frame = 1; frame <= 3; ++frame) {
+        setTime(frame);
+        refresh();
+        EXPECT_FALSE(drewMesh());
+    }
+    char events[4096];
+    EXPECT_LT(read(watch, events, sizeof events), 0) << "the pipe was opened";
+    close(watch);
+
+    ASSERT_EQ(unlink(pipe.c_str()), 0);
+    testsupport::writeFile(pipe, testsupport::readFile(frameprep::pngFrame(2)));
+    setTime(4);
+    refresh();
+    EXPECT_EQ(drawnTexture().pixels, frameprep::pngPixels(2));
 }
 
 TEST_F(OddFile, EndlessDevice) {

@@ -43,6 +43,27 @@ TEST_F(VideoOnSheet, ShowsTheFrameOfEachTime) {
     EXPECT_EQ(plug("keyframeInterval").asInt(), 8);
 }
 
+// A new version written over the clip shows at the next frame, read from the new file.
+TEST_F(VideoOnSheet, ClipReplacedOnDiskShowsItsNewFramesAtTheNextFrame) {
+    testsupport::TempDir folder;
+    const std::string clip = folder.file("take.mp4");
+    const std::string newVersion = folder.file("new.mp4");
+    testsupport::writeFile(clip, testsupport::readFile(frameprep::video()));
+    testsupport::makeMedia("-f lavfi -i testsrc2=s=96x64:r=24 -frames:v 24 -pix_fmt yuv420p",
+                           newVersion);
+    const testsupport::ReferenceVideo replacement = testsupport::referenceDecode(newVersion);
+    setFile(clip);
+    setTime(5);
+    refresh();
+    expectFrame(5, 1);
+
+    testsupport::writeFile(clip, testsupport::readFile(newVersion));
+    setTime(6);
+    refresh();
+    const Texture texture = drawnTexture();
+    EXPECT_EQ(texture.pixels, pointSampledRgba(replacement.frames.at(6), 96, 64, 1));
+}
+
 TEST_F(VideoOnSheet, HalfAndQuarterResolution) {
     setFile(frameprep::video());
     ASSERT_EQ(plug("cacheResolution").setShort(1), MStatus::kSuccess);

@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -32,6 +33,73 @@ TEST(FramesOnDisk, SpanTheFilesThePatternNames) {
     ASSERT_EQ(mkdir(folder.file("d0001").c_str(), 0755), 0);
     testsupport::writeFile(folder.file("d0001/x.png"), "x");
     EXPECT_FALSE(video::SequencePattern(folder.file("d####/x.png")).framesOnDisk());
+}
+
+// The file a path names at a frame; an unnumbered path names itself.
+std::string fileAt(const std::string& path, int frame) {
+    return video::SequencePattern(path).fileOf(frame);
+}
+
+TEST(SequenceNaming, AHashInAFolderNameIsNoFrameNumber) {
+    EXPECT_FALSE(video::SequencePattern("/shots/dir#x/img.png").numbered());
+    EXPECT_EQ(fileAt("/shots/dir#x/img.png", 7), "/shots/dir#x/img.png");
+    EXPECT_EQ(fileAt("/shots/take##2/shot.####.png", 7), "/shots/take##2/shot.0007.png");
+    EXPECT_EQ(fileAt("/a####/b%04d/c@@@@/s.#.png", 7), "/a####/b%04d/c@@@@/s.7.png");
+}
+
+TEST(SequenceNaming, PrintfMarksPadToTheirWidth) {
+    EXPECT_EQ(fileAt("plate.%04d.exr", 7), "plate.0007.exr");
+    EXPECT_EQ(fileAt("plate.%04d.exr", 12345), "plate.12345.exr");
+    EXPECT_EQ(fileAt("plate.%d.exr", 7), "plate.7.exr");
+    EXPECT_EQ(fileAt("plate_%03d_%03d.exr", 5), "plate_005_005.exr");
+    // Not a frame-number mark: the name is a still's.
+    for (const char* still : {"100%.png", "a%4d.png", "b%0d.png", "c%x.png", "%"}) {
+        EXPECT_FALSE(video::SequencePattern(still).numbered()) << still;
+    }
+    // The first kind found counts; the others are literal text.
+    EXPECT_EQ(fileAt("s#.%02d.png", 3), "s#.03.png");
+}
+
+TEST(SequenceNaming, AtSignRunsStandForTheNumberOutsideWords) {
+    EXPECT_EQ(fileAt("plate.@@@@.exr", 7), "plate.0007.exr");
+    EXPECT_EQ(fileAt("plate_@@.exr", 7), "plate_07.exr");
+    EXPECT_EQ(fileAt("@@@", 7), "007");
+    EXPECT_EQ(fileAt("plate.##.@@@@.exr", 7), "plate.07.@@@@.exr");
+    for (const char* still : {"me@home.png", "v@2.png", "a@@b.jpg"}) {
+        EXPECT_FALSE(video::SequencePattern(still).numbered()) << still;
+    }
+}
+
+TEST(FramesOnDisk, FollowEveryKindOfMark) {
+    testsupport::TempDir folder;
+    for (const char* name :
+         {"p.0003.png", "p.0009.png", "p.12.png", "q.4.png", "q.11.png", "q.011.png"}) {
+        testsupport::writeFile(folder.file(name), "x");
+    }
+    for (const char* pattern : {"p.%04d.png", "p.@@@@.png", "p.####.png"}) {
+        const auto frames = video::SequencePattern(folder.file(pattern)).framesOnDisk();
+        ASSERT_TRUE(frames.has_value()) << pattern;
+        EXPECT_EQ(frames->first, 3) << pattern;
+        EXPECT_EQ(frames->last, 9) << pattern;
+    }
+    const auto unpadded = video::SequencePattern(folder.file("q.%d.png")).framesOnDisk();
+    ASSERT_TRUE(unpadded.has_value());
+    EXPECT_EQ(unpadded->first, 4);
+    EXPECT_EQ(unpadded->last, 11);
+}
+
+TEST(FramesOnDisk, HeldFrameIsTheNearestBeforeElseTheNextAfter) {
+    testsupport::TempDir folder;
+    for (const char* name : {"s.0003.png", "s.0004.png", "s.0009.png"}) {
+        testsupport::writeFile(folder.file(name), "x");
+    }
+    const video::SequencePattern pattern(folder.file("s.####.png"));
+    EXPECT_EQ(pattern.heldFrameFor(7), 4);
+    EXPECT_EQ(pattern.heldFrameFor(4), 3);
+    EXPECT_EQ(pattern.heldFrameFor(1), 3);
+    EXPECT_EQ(pattern.heldFrameFor(100), 9);
+    EXPECT_FALSE(video::SequencePattern(folder.file("none.####.png")).heldFrameFor(1));
+    EXPECT_FALSE(video::SequencePattern(folder.file("s.0003.png")).heldFrameFor(1));
 }
 
 TEST(SequenceWindow, IsCentredAndStaysFullAtTheEndsOfTheFilesOnDisk) {

@@ -6,6 +6,8 @@
 #include "Media.h"
 #include "TestSupport.h"
 
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +87,29 @@ TEST(StillImageReading, WhatIsNoStillImageIsRefused) {
     // '%' is part of the name, not a frame-number pattern leading to another file.
     ASSERT_TRUE(video::readImage(percent, decode::CacheDepth::kAuto, image));
     EXPECT_TRUE(image.pixels == toolRgba(percent, folder));
+}
+
+// What is read is the file that was checked and stamped, even when another one has taken its
+// name since: the stamp kept with the frame is the stamp of what was read.
+TEST(StillImageReading, ReadsTheFileThatWasChecked) {
+    testsupport::TempDir folder;
+    const std::string frame = folder.file("f.0001.png");
+    const std::string other = folder.file("other.png");
+    testsupport::makeMedia(std::string(kNoise) + "-pix_fmt rgba", frame);
+    testsupport::makeMedia("-f lavfi -i color=red:s=16x16 -frames:v 1", other);
+    const std::vector<unsigned char> checkedPixels = toolRgba(frame, folder);
+
+    std::optional<video::FrameFile> checked = video::openFrameFile(frame);
+    ASSERT_TRUE(checked.has_value());
+    ASSERT_EQ(std::rename(other.c_str(), frame.c_str()), 0);
+    EXPECT_NE(video::currentFileStamp(frame), checked->stamp);
+    decode::RgbaImage image;
+    ASSERT_TRUE(video::readImage(std::move(*checked), frame, decode::CacheDepth::kEightBit, image));
+    EXPECT_EQ(image.width, 38);
+    EXPECT_TRUE(image.pixels == checkedPixels);
+
+    EXPECT_FALSE(video::openFrameFile(folder.path()));
+    EXPECT_FALSE(video::openFrameFile("/proc/self/status"));
 }
 
 // Maya may hold an image's pixels as BGRA (isRGBA false) and keeps the bottom row first.

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace video {
+
+// Marks a picture shown in place of a missing frame, as review tools do: an opaque red cross
+// from corner to corner, about a fortieth of the picture's smaller side thick (two pixels at
+// least), so it stays visible however small the plane is drawn. The picture is RGBA, rows packed.
+void drawHeldFrameMark(unsigned char* rgba, int width, int height);
+
+}  // namespace video

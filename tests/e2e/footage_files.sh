@@ -1,0 +1,174 @@
+#!/bin/sh
+# Footage files as a new user meets them, through the installed module's scripts: what the
+# browser stores for a chosen file (a still stays a still, a sequence only beside its other
+# frames, a '$' refused); '#' in folder names, "%04d" and "@@@@" sequences drawn; a gap held with
+# a red cross and named once; a clip replaced on disk shown at the next frame; the Attribute
+# Editor's Reload button and its file field following the attribute.
+set -u
+: "${CINESHEET_PLUGIN:?}"
+. "$(dirname "$0")/../support/e2e-common.sh"
+
+build_dir=$(dirname "$(dirname "$CINESHEET_PLUGIN")")
+prefix="$work/modules"
+cmake --install "$build_dir" --prefix "$prefix" --component plugin >/dev/null
+export MAYA_PLUG_IN_PATH="$prefix/CineSheet/plug-ins"
+export MAYA_SCRIPT_PATH="$prefix/CineSheet/scripts"
+
+project="$work/project"
+mkdir -p "$project/stills" "$project/plates" "$project/unpadded" "$project/dir#x" \
+    "$project/gap" "$project/odd"
+picture() { ffmpeg -nostdin -v error -y -f lavfi -i "$1" -frames:v 1 "$2" || exit 1; }
+for still in stills/IMG_4032.jpg stills/shot_v2.png stills/a.mp4.png "dir#x/img.png" \
+    plates/shot.0012.png plates/shot.0013.png unpadded/frame.9.png unpadded/frame.10.png; do
+    picture "testsrc2=s=64x48" "$project/$still"
+done
+for frame in 1 2 4; do
+    picture "testsrc2=s=64x48:r=24,trim=start_frame=$frame" "$project/gap/g.000$frame.png"
+done
+for frame in 1 2; do
+    picture "color=c=0x20${frame}040:s=32x24" "$project/plates/pct.000$frame.png"
+done
+ffmpeg -nostdin -v error -f lavfi -i testsrc=s=64x48:r=24 -frames:v 12 -pix_fmt yuv420p \
+    "$project/odd/\$RT.mp4"
+ffmpeg -nostdin -v error -f lavfi -i color=c=white:s=64x48:r=24 -frames:v 12 -pix_fmt yuv420p \
+    "$work/white.mp4"
+ffmpeg -nostdin -v error -f lavfi -i color=c=blue:s=64x48:r=24 -frames:v 12 -pix_fmt yuv420p \
+    "$work/blue.mp4"
+cp "$work/white.mp4" "$project/take.mp4"
+
+checks='
+proc check(int $ok, string $what) { if (!$ok) error ("FAIL: " + $what); }
+proc int count(string $type) { string $nodes[] = `ls -type $type`; return size($nodes); }
+'
+run() {
+    label=$1
+    shift
+    "$host" --keep-going "$@" >"$work/$label.out" 2>"$work/$label.err" ||
+        fail "$label: $(grep -h 'Error' "$work/$label.err")"
+}
+
+run naming --interactive -c "$checks
+loadPlugin libCineSheet;
+workspace -openWorkspace \"$project\";
+proc stored(string \$chosen, string \$expected) {
+    string \$path = cineSheetFootagePath(\"$project/\" + \$chosen);
+    check(\$path == \$expected, \$chosen + \" is stored as \" + \$path + \", not \" + \$expected);
+}
+stored(\"stills/IMG_4032.jpg\", \"stills/IMG_4032.jpg\");
+stored(\"stills/shot_v2.png\", \"stills/shot_v2.png\");
+stored(\"stills/a.mp4.png\", \"stills/a.mp4.png\");
+stored(\"dir#x/img.png\", \"dir#x/img.png\");
+stored(\"plates/shot.0012.png\", \"plates/shot.####.png\");
+stored(\"unpadded/frame.9.png\", \"unpadded/frame.#.png\");
+
+string \$command = \`menuItem -q -command cineSheetAttachFootageItem\`;
+hostUi -fileDialogAnswer \"$project/stills/IMG_4032.jpg\";
+eval \$command;
+check(\`getAttr cineSheetShape1.file\` == \"stills/IMG_4032.jpg\", \"the menu keeps a still\");
+string \$dialog[] = \`hostUi -lastFileDialog\`;
+string \$filter = \"\";
+for (\$entry in \$dialog) if (match(\"^fileFilter=\", \$entry) != \"\") \$filter = \$entry;
+for (\$extension in {\"dpx\", \"cin\", \"hdr\"})
+    check(match(\"[*][.]\" + \$extension + \"[ )]\", \$filter) != \"\", \"the filter offers .\" + \$extension);
+"
+# A '$' chosen in the browser is refused, with the reason, and nothing is made.
+"$host" --interactive -c "
+loadPlugin libCineSheet;
+workspace -openWorkspace \"$project\";
+hostUi -fileDialogAnswer \"$project/odd/\$RT.mp4\";
+eval \`menuItem -q -command cineSheetAttachFootageItem\`;
+" >"$work/dollar.out" 2>"$work/dollar.err" && fail "a path with a dollar sign was accepted"
+grep -q "Error: .*'\\$' in a file or folder name" "$work/dollar.err" ||
+    fail "the refusal of a dollar sign does not say why: $(cat "$work/dollar.err")"
+grep -q "cineSheetShape" "$work/dollar.out" && fail "a node was made for a refused path"
+
+# The RGBA bytes of pixel (x, y) of a raw dump of the given width, and of a picture's decode.
+dumped() { od -An -tu1 -v -j $(( ($3 * $2 + $4) * 4 )) -N4 "$1" | tr -s ' ' | sed 's/^ //'; }
+decoded() {
+    ffmpeg -nostdin -v error -i "$1" -f rawvideo -pix_fmt rgba - >"$work/decoded.rgba"
+    dumped "$work/decoded.rgba" "$2" "$3" "$4"
+}
+same_as_tool() {
+    ffmpeg -nostdin -v error -y -i "$1" -f rawvideo -pix_fmt rgba "$work/expected.rgba"
+    cmp -s "$work/expected.rgba" "$2" || fail "$3"
+}
+
+run drawing --interactive -c "
+loadPlugin libCineSheet;
+workspace -openWorkspace \"$project\";
+setAttr defaultResolution.width 64; setAttr defaultResolution.height 48;
+setAttr perspShape.filmFit 1;
+cineSheet -camera persp -filePath \"dir#x/img.png\";
+currentTime 2; refresh;
+textureDump -node cineSheetShape1 -file \"$work/hashfolder.rgba\";
+setAttr -type \"string\" cineSheetShape1.file \"plates/pct.%04d.png\";
+refresh;
+textureDump -node cineSheetShape1 -file \"$work/printf.rgba\";
+setAttr -type \"string\" cineSheetShape1.file \"plates/pct.@@@@.png\";
+currentTime 1; refresh;
+textureDump -node cineSheetShape1 -file \"$work/at.rgba\";
+
+setAttr -type \"string\" cineSheetShape1.file \"gap/g.####.png\";
+currentTime 2; refresh; flushIdleQueue;
+snapshot -width 64 -height 48 -file \"$work/frame2.png\";
+currentTime 3; refresh; flushIdleQueue;
+textureDump -node cineSheetShape1 -file \"$work/gap.rgba\";
+snapshot -width 64 -height 48 -file \"$work/gap.png\";
+currentTime 4; refresh; flushIdleQueue;
+currentTime 3; refresh; flushIdleQueue;
+
+setAttr -type \"string\" cineSheetShape1.file \"take.mp4\";
+currentTime 2; refresh;
+textureDump -node cineSheetShape1 -file \"$work/take.before.rgba\";
+system(\"cp '$work/blue.mp4' '$project/take.mp4'\");
+currentTime 3; refresh;
+textureDump -node cineSheetShape1 -file \"$work/take.replaced.rgba\";
+"
+same_as_tool "$project/dir#x/img.png" "$work/hashfolder.rgba" "a '#' in a folder is no frame number"
+same_as_tool "$project/plates/pct.0002.png" "$work/printf.rgba" "%04d names frame 2"
+same_as_tool "$project/plates/pct.0001.png" "$work/at.rgba" "@@@@ names frame 1"
+[ "$(dumped "$work/gap.rgba" 64 24 32)" = "255 0 0 255" ] ||
+    fail "the held frame has no red cross in its middle: $(dumped "$work/gap.rgba" 64 24 32)"
+[ "$(dumped "$work/gap.rgba" 64 2 32)" = "$(decoded "$project/gap/g.0002.png" 64 2 32)" ] ||
+    fail "the frame before the gap is not the one held"
+ffmpeg -nostdin -v error -i "$work/gap.png" -f rawvideo -pix_fmt rgba - >"$work/gap.snap.rgba"
+[ "$(dumped "$work/gap.snap.rgba" 64 24 32)" = "255 0 0 255" ] ||
+    fail "the snapshot of the gap shows no red cross: $(dumped "$work/gap.snap.rgba" 64 24 32)"
+cmp -s "$work/frame2.png" "$work/gap.png" && fail "the held frame is drawn without its mark"
+[ "$(grep -c 'g.0003.png is missing' "$work/drawing.err")" -eq 1 ] ||
+    fail "the missing file is not named exactly once: $(cat "$work/drawing.err")"
+grep -q "Warning: .*g.0003.png is missing" "$work/drawing.err" ||
+    fail "the missing file is not named in a warning"
+blue=$(dumped "$work/take.replaced.rgba" 64 24 32)
+[ "$(echo "$blue" | cut -d' ' -f3)" -gt 200 ] && [ "$(echo "$blue" | cut -d' ' -f1)" -lt 60 ] ||
+    fail "the clip replaced on disk still shows its former frames ($blue)"
+
+# The Attribute Editor: the field follows the attribute; Reload reads a clip rewritten at a
+# standing frame, which is not looked at again by itself.
+cp "$work/white.mp4" "$project/take.mp4"
+run editor --interactive -c "$checks
+loadPlugin libCineSheet;
+workspace -openWorkspace \"$project\";
+cineSheet -camera persp -filePath \"take.mp4\";
+currentTime 5; refresh;
+textureDump -node cineSheetShape1 -file \"$work/editor.white.rgba\";
+showEditor cineSheetShape1;
+setAttr -type \"string\" cineSheetShape1.file \"stills/IMG_4032.jpg\";
+check(\`textFieldButtonGrp -q -text cineSheetFileField\` == \"stills/IMG_4032.jpg\", \"the field follows a setAttr\");
+undo;
+check(\`textFieldButtonGrp -q -text cineSheetFileField\` == \"take.mp4\", \"the field follows an undo\");
+check(\`button -q -label cineSheetReloadButton\` == \"Reload\", \"the Reload button\");
+refresh;
+system(\"cp '$work/blue.mp4' '$project/take.mp4'\");
+refresh;
+textureDump -node cineSheetShape1 -file \"$work/editor.standing.rgba\";
+eval \`button -q -command cineSheetReloadButton\`;
+refresh;
+textureDump -node cineSheetShape1 -file \"$work/editor.reloaded.rgba\";
+"
+cmp -s "$work/editor.white.rgba" "$work/editor.standing.rgba" ||
+    fail "a standing frame read its file again without being asked"
+blue=$(dumped "$work/editor.reloaded.rgba" 64 24 32)
+[ "$(echo "$blue" | cut -d' ' -f3)" -gt 200 ] && [ "$(echo "$blue" | cut -d' ' -f1)" -lt 60 ] ||
+    fail "Reload did not read the clip again ($blue)"
+finish
