@@ -39,6 +39,8 @@ private:
     // The render resolution of "defaultResolution", into the node's resolution inputs.
     MStatus connectResolution(MFnDependencyNode& shapeFn, MDGModifier& connections);
     MStatus connectPlacement(MFnDependencyNode& shapeFn, MDGModifier& connections);
+    // Locks the transform's translate, rotate and scale.
+    MStatus lockTransform();
 
     MObject transformNode;
     // Kept for the command's life so that undo and redo replay the same creation.

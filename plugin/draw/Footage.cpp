@@ -1,8 +1,8 @@
 #include "draw/Footage.h"
 
-#include "sequence/SequencePattern.h"
 #include "draw/FileProbe.h"
 #include "draw/MediaKind.h"
+#include "sequence/SequencePattern.h"
 
 #include <maya/MGlobal.h>
 
@@ -106,6 +106,7 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
     if (request.sceneFrameRate > 0.0 && video_.videoFrameRate() > 0.0) {
         frame = videoFrameAt(frame, video_.videoFrameRate(), request.sceneFrameRate);
     }
+    result.mediaFrame = frame;
     CachingJob job;
     if (!video_.addBlockCachingJob(frame, request.cacheFrames, job)) {
         // Outside the clip there is no picture: the blank one is the right one.
@@ -126,7 +127,7 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
         loaded_ = Sequence{request.path};
     }
     sequence_.setWindow(request.cacheFrames);
-    FootageResult result{FootageAnswer::kShown, LoadedMedium{}, 1};
+    FootageResult result{FootageAnswer::kShown, LoadedMedium{}, 1, request.frame};
     auto showFrame = [&](video::SequenceFrame image) {
         // Every image is a block of one frame.
         result.medium = LoadedMedium{image.width, image.height, AVRational{1, 1}, 1};

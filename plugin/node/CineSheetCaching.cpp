@@ -16,7 +16,8 @@ void CineSheet::configCache(const MEvaluationNode& evalNode, MCacheSchema& schem
     MPxNode::configCache(evalNode, schema);
     for (const MObject* input :
          {&aFile, &aFrame, &aFrameOffset, &aStartFrame, &aEndFrame, &aForceFrameRate, &aCacheFrames,
-          &aCacheRes, &aColorSpace, &aGammaCorrect}) {
+          &aCacheRes, &aColorSpace, &aGammaCorrect, &aAlphaGain, &aDisplayOnlyIfCurrent,
+          &aDisplayInfo}) {
         schema.add(*input);
     }
 }

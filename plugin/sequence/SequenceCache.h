@@ -1,11 +1,12 @@
 #pragma once
 
+#include "cache/CachedFrames.h"
 #include "cache/FrameBufferPool.h"
 #include "cache/RefreshRequest.h"
+#include "cache/WorkerThreads.h"
 #include "sequence/SequenceImage.h"
 #include "sequence/SequencePattern.h"
 #include "sequence/SequenceWindow.h"
-#include "cache/WorkerThreads.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -70,6 +71,8 @@ public:
 
     // How many frames are held now.
     size_t framesHeld() const;
+    // Which frames are held now, among those found on disk.
+    CachedFrames cachedFrames() const;
 
 private:
     struct Held {

@@ -22,7 +22,8 @@ TEST_F(CachedPlaybackTest, ASheetInAnAnimatedShotAsksToBeCached) {
 
     std::vector<std::string> cached = host::cachedAttributes(nodeNamed("cineSheetShape1"));
     std::sort(cached.begin(), cached.end());
-    EXPECT_EQ(cached, (std::vector<std::string>{"cacheFrames", "cacheResolution", "colorSpace",
+    EXPECT_EQ(cached, (std::vector<std::string>{"alphaGain", "cacheFrames", "cacheResolution",
+                                                "colorSpace", "displayInfo", "displayOnlyIfCurrent",
                                                 "endFrame", "file", "forceFrameRate", "frame",
                                                 "frameOffset", "gamma", "startFrame"}));
 }
