@@ -255,8 +255,8 @@ TEST_F(CommandTest, TheTransformIsLockedOnItsCamera) {
               "setAttr: The attribute 'cineSheet1.rotateY' is locked or connected and cannot be "
               "modified.");
     EXPECT_NE(plug(transform, "scaleX").setDouble(2.0), MStatus::kSuccess);
-    EXPECT_TRUE(matrixValue(plug(transform, "worldMatrix").elementByLogicalIndex(0))
-                    .isEquivalent(placed));
+    EXPECT_TRUE(
+        matrixValue(plug(transform, "worldMatrix").elementByLogicalIndex(0)).isEquivalent(placed));
 
     run("undo");
     EXPECT_TRUE(nodeNamed("cineSheet1").isNull());

@@ -30,9 +30,10 @@ protected:
     // A still picture: top left yellow, top right green, bottom left red, bottom right black.
     std::string quadrants() {
         const std::string path = dir.file("quadrants.png");
-        testsupport::makeMedia("-f lavfi -i color=black:s=64x36,format=rgb24 -frames:v 1 -vf "
-                               "\"geq=r='255*lt(X,32)':g='255*lt(Y,18)':b=0\"",
-                               path);
+        testsupport::makeMedia(
+            "-f lavfi -i color=black:s=64x36,format=rgb24 -frames:v 1 -vf "
+            "\"geq=r='255*lt(X,32)':g='255*lt(Y,18)':b=0\"",
+            path);
         return path;
     }
 
@@ -115,17 +116,20 @@ TEST_F(ViewTest, AlphaGainBlendsThePictureOverTheBackground) {
 // Shown only through its own camera: other views draw nothing and do not even open the file
 // (its keyframe interval, learnt when the video is first shown, stays unknown).
 TEST_F(ViewTest, DisplayOnlyIfCurrentShowsThePlaneThroughItsCameraAlone) {
-    const std::string out = run(scene() + snapshot("perspEmpty", "persp") + snapshot("shotEmpty", "shotCam") +
-        "cineSheet -camera shotCamShape -filePath " + quoted(flatClip("hidden.mov")) +
-        ";\nsetAttr cineSheetShape1.displayOnlyIfCurrent true;\n"
-        "setAttr shotCam.translate 0 0 -60;\n" +
-        // From persp the plane is in view, standing in front of the shot camera.
-        snapshot("persp", "persp") + "flushIdleQueue;\n"
-        "print (\"interval \" + `getAttr cineSheetShape1.keyframeInterval` + \"\\n\");\n" +
-        snapshot("shot", "shotCam") + "flushIdleQueue;\n"
-        "print (\"interval \" + `getAttr cineSheetShape1.keyframeInterval` + \"\\n\");\n"
-        "setAttr cineSheetShape1.displayOnlyIfCurrent false;\n" +
-        snapshot("perspShown", "persp"));
+    const std::string out =
+        run(scene() + snapshot("perspEmpty", "persp") + snapshot("shotEmpty", "shotCam") +
+            "cineSheet -camera shotCamShape -filePath " + quoted(flatClip("hidden.mov")) +
+            ";\nsetAttr cineSheetShape1.displayOnlyIfCurrent true;\n"
+            "setAttr shotCam.translate 0 0 -60;\n" +
+            // From persp the plane is in view, standing in front of the shot camera.
+            snapshot("persp", "persp") +
+            "flushIdleQueue;\n"
+            "print (\"interval \" + `getAttr cineSheetShape1.keyframeInterval` + \"\\n\");\n" +
+            snapshot("shot", "shotCam") +
+            "flushIdleQueue;\n"
+            "print (\"interval \" + `getAttr cineSheetShape1.keyframeInterval` + \"\\n\");\n"
+            "setAttr cineSheetShape1.displayOnlyIfCurrent false;\n" +
+            snapshot("perspShown", "persp"));
     const std::size_t hidden = out.find("interval 0\n");
     EXPECT_NE(hidden, std::string::npos) << out;
     EXPECT_NE(out.find("interval 8\n", hidden), std::string::npos) << out;
