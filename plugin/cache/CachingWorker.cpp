@@ -1,4 +1,5 @@
 #include "cache/VideoCache.h"
+#include "decode/Timecode.h"
 
 #include "cache/BlockRun.h"
 
@@ -101,6 +102,10 @@ void VideoCache::openOnWorker(const OpenRequest& request) {
             decoder.frameHeight = decoder.source.uprightHeight();
             decoder.pixelAspect = decoder.source.uprightPixelAspect();
             decoder.videoFrameRate = decoder.source.averageFrameRate();
+            decoder.startTimecode =
+                decoder.source.input() != nullptr
+                    ? decode::startTimecode(*decoder.source.input(), decoder.streamIndex)
+                    : std::string();
             // The source scanned the stream's keyframes when it opened the file.
             cache.blockStarts.clear();
             for (int start : decoder.source.blockStarts()) {

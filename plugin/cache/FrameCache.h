@@ -1,8 +1,8 @@
 #pragma once
 
-#include "decode/BlockDecoder.h"
 #include "cache/FrameBufferPool.h"
 #include "cache/FrameWindow.h"
+#include "decode/BlockDecoder.h"
 #include "decode/VideoSource.h"
 
 #include <maya/MIntArray.h>
@@ -67,6 +67,8 @@ struct DecoderState {
     int frameHeight = 0;
     AVRational pixelAspect{1, 1};
     double videoFrameRate = 0.0;
+    // The file's timecode of its first picture; empty when it has none.
+    std::string startTimecode;
     std::atomic<int> resolutionDivisor{1};
 };
 

@@ -231,6 +231,7 @@ void VideoCache::clearAllData() {
         decoder.frameHeight = 0;
         decoder.pixelAspect = AVRational{1, 1};
         decoder.videoFrameRate = 0.0;
+        decoder.startTimecode.clear();
         cache.blockStarts.clear();
         cache.blockStarts.append(0);
         cache.blockStarts.append(0);

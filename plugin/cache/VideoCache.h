@@ -1,9 +1,10 @@
 #pragma once
 
-#include "picture/CacheImageWriter.h"
+#include "cache/CachedFrames.h"
 #include "cache/FrameCache.h"
 #include "cache/RefreshRequest.h"
 #include "cache/WorkerThreads.h"
+#include "picture/CacheImageWriter.h"
 
 #include <maya/MIntArray.h>
 #include <maya/MString.h>
@@ -73,6 +74,11 @@ public:
     // refresh once it has the frame).
     using FrameUse = std::function<bool(const unsigned char* pixels)>;
     bool awaitFrame(const CachingJob& job, const FrameUse& show, Deadline deadline);
+
+    // Which frames are stored now.
+    video::CachedFrames cachedFrames() const;
+    // The open file's timecode of its first picture; empty when it has none.
+    std::string startTimecode() const;
 
     // Waits the drawing thread began for frames not yet there.
     long long waitPolls() const { return cache.waitPolls; }

@@ -48,6 +48,8 @@ constexpr CameraLink kCameraLinks[] = {
     {"verticalFilmAperture", 125, 0, "cameraVAperture", 136, 148},
     {"focalLength", 127, 0, "cameraFocalLength", 138, 150},
     {"filmFit", 129, 0, "cameraFilmFit", 140, 152},
+    {"orthographic", 208, 0, "cameraOrthographic", 209, 210},
+    {"orthographicWidth", 211, 0, "cameraOrthographicWidth", 212, 213},
 };
 constexpr int kCameraLinkCount = sizeof(kCameraLinks) / sizeof(kCameraLinks[0]);
 
@@ -63,6 +65,20 @@ struct ResolutionLink {
 constexpr ResolutionLink kResolutionLinks[] = {
     {"width", 201, "renderWidth", 202, 203},
     {"height", 204, "renderHeight", 205, 206},
+};
+
+// The transform's own channels, locked so that a stray drag cannot move the plate off its
+// camera, with the report lines of finding and locking each.
+struct LockedChannel {
+    const char* plug;
+    int findLine;
+    int lockLine;
+};
+
+constexpr LockedChannel kLockedChannels[] = {
+    {"translate", 214, 215},
+    {"rotate", 216, 217},
+    {"scale", 218, 219},
 };
 
 }  // namespace
@@ -216,6 +232,10 @@ MStatus CineSheetCommand::redoIt() {
     if (failed(status)) {
         return status;
     }
+    status = lockTransform();
+    if (failed(status)) {
+        return status;
+    }
     return sound.restore();
 }
 
@@ -362,6 +382,27 @@ MStatus CineSheetCommand::connectPlacement(MFnDependencyNode& shapeFn, MDGModifi
     status = connections.doIt();
     if (failed(status)) {
         return fail(197, status);
+    }
+    return MStatus::kSuccess;
+}
+
+// Set on the plugs directly: the locks go with the transform on undo and are set again on redo.
+// A user can unlock them by hand (setAttr -lock false).
+MStatus CineSheetCommand::lockTransform() {
+    MStatus status;
+    MFnDependencyNode transformFn(transformNode, &status);
+    if (failed(status)) {
+        return fail(187, status);
+    }
+    for (const LockedChannel& channel : kLockedChannels) {
+        MPlug plug = transformFn.findPlug(channel.plug, true, &status);
+        if (failed(status)) {
+            return fail(channel.findLine, status);
+        }
+        status = plug.setLocked(true);
+        if (failed(status)) {
+            return fail(channel.lockLine, status);
+        }
     }
     return MStatus::kSuccess;
 }

@@ -42,6 +42,8 @@ private:
     // The render resolution of "defaultResolution", into the node's resolution inputs.
     MStatus connectResolution(MFnDependencyNode& shapeFn, MDGModifier& connections);
     MStatus connectPlacement(MFnDependencyNode& shapeFn, MDGModifier& connections);
+    // Locks the transform's translate, rotate and scale.
+    MStatus lockTransform();
     // The clip's sound as an audio node, with the audio node's name added to the result.
     void importSound();
 

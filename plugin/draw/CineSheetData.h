@@ -2,6 +2,7 @@
 
 #include "draw/SheetTexture.h"
 #include "draw/ShownRequest.h"
+#include "draw/ShownView.h"
 
 #include <maya/MPointArray.h>
 #include <maya/MString.h>
@@ -31,6 +32,10 @@ public:
     const MPointArray& positions() const { return positions_; }
     const MPointArray& texCoords() const { return texCoords_; }
 
+    // How this refresh shows the picture; set by every prepareForDraw.
+    ShownView& view() { return view_; }
+    const ShownView& view() const { return view_; }
+
     const MString& colorSpaceName() const { return colorSpaceName_; }
     void setColorSpaceName(const MString& name) { colorSpaceName_ = name; }
 
@@ -49,6 +54,7 @@ private:
     MPointArray positions_;
     MPointArray texCoords_;
     MString colorSpaceName_;
+    ShownView view_;
     MString footagePath_;
     std::optional<ShownRequest> shown_;
     double shownGamma_ = 0.0;

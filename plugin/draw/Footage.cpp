@@ -113,8 +113,10 @@ FootageResult Footage::heldFrameFor(const FootageRequest& request, const Picture
     FootageResult result = sequenceFrame(
         heldRequest, [&](const unsigned char* pixels, const LoadedMedium& medium, int divisor) {
             marked.assign(pixels, pixels + static_cast<size_t>(medium.frameWidth) *
-                                               static_cast<size_t>(medium.frameHeight) * 4);
-            video::drawHeldFrameMark(marked.data(), medium.frameWidth, medium.frameHeight);
+                                               static_cast<size_t>(medium.frameHeight) *
+                                               decode::bytesPerTexel(medium.texelFormat));
+            video::drawHeldFrameMark(marked.data(), medium.frameWidth, medium.frameHeight,
+                                     medium.texelFormat);
             return show(marked.data(), medium, divisor);
         });
     if (result.answer == FootageAnswer::kUnreadable) {
@@ -165,6 +167,7 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
     if (request.sceneFrameRate > 0.0 && video_.videoFrameRate() > 0.0) {
         frame = videoFrameAt(frame, video_.videoFrameRate(), request.sceneFrameRate);
     }
+    result.mediaFrame = frame;
     CachingJob job;
     if (!video_.addBlockCachingJob(frame, request.cacheFrames, job)) {
         // Outside the clip there is no picture: the blank one is the right one.
@@ -186,7 +189,7 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
     }
     sequence_.setWindow(request.cacheFrames);
     sequence_.setDepth(request.depth);
-    FootageResult result{FootageAnswer::kShown, LoadedMedium{}, 1};
+    FootageResult result{FootageAnswer::kShown, LoadedMedium{}, 1, request.frame};
     auto showFrame = [&](video::SequenceFrame image) {
         // Every image is a block of one frame.
         result.medium = LoadedMedium{image.width, image.height, AVRational{1, 1}, 1, image.format};

@@ -48,6 +48,9 @@ struct FootageResult {
     // The shape of what is loaded and the divisor its frames come at, for blank pictures.
     LoadedMedium medium;
     int divisor = 1;
+    // The frame of the file asked for: a video's picture number (from 0, after a forced rate),
+    // a sequence's file number; −1 when none.
+    int mediaFrame = -1;
     // Another frame stands in for the one asked for, which is looked for again at every refresh.
     bool held = false;
 };
@@ -84,6 +87,12 @@ public:
     // The length of the loaded video's first block; 0 while none is known (the video opens on
     // its worker).
     int keyframeInterval() const;
+    // For the node's readout: the frames of the loaded clip held now, and the timecode of a
+    // video frame (empty when the file has none, or for a sequence).
+    video::CachedFrames cachedFrames() const;
+    std::string timecodeOf(int mediaFrame) const;
+    // The file that holds the frame: the sequence's numbered file, or the path itself.
+    static MString fileShown(const MString& path, int frame);
     // The caches, for looking at what they hold.
     const VideoCache& video() const { return video_; }
     VideoCache& video() { return video_; }

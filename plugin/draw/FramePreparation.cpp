@@ -1,7 +1,9 @@
 #include "cache/RefreshDeadline.h"
+#include "draw/AttachedCamera.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "draw/FrameNumber.h"
 #include "draw/MediaKind.h"
+#include "draw/Readout.h"
 #include "node/CineSheet.h"
 
 #include <maya/MPlug.h>
@@ -22,6 +24,9 @@ struct NodeSnapshot {
     bool forceFrameRate = false;
     int colorSpace = 0;
     float gamma = 1.0f;
+    double alphaGain = 1.0;
+    bool displayOnlyIfCurrent = false;
+    bool displayInfo = false;
 };
 
 NodeSnapshot readNode(const MObject& node) {
@@ -37,6 +42,9 @@ NodeSnapshot readNode(const MObject& node) {
     in.forceFrameRate = MPlug(node, CineSheet::aForceFrameRate).asBool();
     in.colorSpace = MPlug(node, CineSheet::aColorSpace).asShort();
     in.gamma = MPlug(node, CineSheet::aGammaCorrect).asFloat();
+    in.alphaGain = MPlug(node, CineSheet::aAlphaGain).asDouble();
+    in.displayOnlyIfCurrent = MPlug(node, CineSheet::aDisplayOnlyIfCurrent).asBool();
+    in.displayInfo = MPlug(node, CineSheet::aDisplayInfo).asBool();
     return in;
 }
 
@@ -59,7 +67,7 @@ double sceneFrameRate() {
 }  // namespace
 
 MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const MDagPath&,
-                                                 const MHWRender::MFrameContext&,
+                                                 const MHWRender::MFrameContext& frameContext,
                                                  MUserData* oldData) {
     MStatus status;
     const MObject node = objPath.node(&status);
@@ -72,6 +80,15 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     auto* data = dynamic_cast<CineSheetData*>(oldData);
     if (data == nullptr) {
         data = new CineSheetData();
+    }
+    // A view that does not show the node asks for no frame.
+    ShownView& view = data->view();
+    view.visible = !in.displayOnlyIfCurrent ||
+                   looksThroughAttachedCamera(node, frameContext.getCurrentCameraPath());
+    view.opacity = in.alphaGain;
+    view.showInfo = in.displayInfo;
+    if (!view.visible) {
+        return data;
     }
 
     const int frame =
@@ -147,6 +164,12 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     if (!result.held) {
         data->markShown(request, in.gamma);
     }
+    const bool nothingToRead =
+        result.answer == FootageAnswer::kMissing || result.answer == FootageAnswer::kPlaceholder;
+    view.readout = nothingToRead
+                       ? MString()
+                       : readoutLine(result.mediaFrame, footage_.timecodeOf(result.mediaFrame),
+                                     Footage::fileShown(path, result.mediaFrame));
     reportKeyframeInterval(objPath, path);
     return data;
 }

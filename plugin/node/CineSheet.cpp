@@ -21,6 +21,8 @@ MObject CineSheet::aCamHAper;
 MObject CineSheet::aCamVAper;
 MObject CineSheet::aCamFocalLength;
 MObject CineSheet::aCamFilmFit;
+MObject CineSheet::aCamOrthographic;
+MObject CineSheet::aCamOrthoWidth;
 MObject CineSheet::aRenderWidth;
 MObject CineSheet::aRenderHeight;
 MObject CineSheet::aFile;
@@ -40,6 +42,9 @@ MObject CineSheet::aCacheDepth;
 MObject CineSheet::aColorSpace;
 MObject CineSheet::aColorSpaceName;
 MObject CineSheet::aGammaCorrect;
+MObject CineSheet::aAlphaGain;
+MObject CineSheet::aDisplayOnlyIfCurrent;
+MObject CineSheet::aDisplayInfo;
 MObject CineSheet::aFrameRatio;
 MObject CineSheet::aKeyframeInterval;
 
@@ -127,6 +132,8 @@ MStatus CineSheet::computePlacement(MDataBlock& data) {
     in.vApertureInches = data.inputValue(aCamVAper).asDouble();
     in.focalLength = data.inputValue(aCamFocalLength).asDouble();
     in.filmFit = data.inputValue(aCamFilmFit).asShort();
+    in.orthographic = data.inputValue(aCamOrthographic).asBool();
+    in.orthographicWidth = data.inputValue(aCamOrthoWidth).asDouble();
     in.planeFit = data.inputValue(aPlaneFit).asShort();
     in.depth = data.inputValue(aPlaneDepth).asDouble();
     in.posX = data.inputValue(aPlanePosX).asDouble();

@@ -59,6 +59,8 @@ public:
     static MObject aCamVAper;
     static MObject aCamFocalLength;
     static MObject aCamFilmFit;
+    static MObject aCamOrthographic;
+    static MObject aCamOrthoWidth;
     // The render resolution, connected from "defaultResolution" by the creation command.
     static MObject aRenderWidth;
     static MObject aRenderHeight;
@@ -83,6 +85,11 @@ public:
     // The name of the colorSpace field chosen, kept with the scene.
     static MObject aColorSpaceName;
     static MObject aGammaCorrect;
+    // How the picture is shown: its opacity, only through its own camera, with a readout of the
+    // frame shown and of the cache.
+    static MObject aAlphaGain;
+    static MObject aDisplayOnlyIfCurrent;
+    static MObject aDisplayInfo;
     // Read from the file: its picture shape from the header, its keyframe interval once the
     // draw override's worker has looked through it.
     static MObject aFrameRatio;

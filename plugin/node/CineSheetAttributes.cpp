@@ -226,5 +226,37 @@ MStatus CineSheet::initialize() {
     typedFn.setHidden(true);
     addAttribute(aColorSpaceName);
 
+    // An orthographic camera frames orthographicWidth scene units across its film back; Maya's
+    // camera defaults: perspective, 10 units.
+    aCamOrthographic =
+        numericFn.create("cameraOrthographic", "cameraOrthographic", MFnNumericData::kBoolean, 0);
+    makeCameraInput(numericFn);
+    addPlacementInput(aCamOrthographic);
+
+    aCamOrthoWidth = numericFn.create("cameraOrthographicWidth", "cameraOrthographicWidth",
+                                      MFnNumericData::kDouble, 10.0);
+    makeCameraInput(numericFn);
+    addPlacementInput(aCamOrthoWidth);
+
+    // Named as on Maya's image plane, so that artists and scripts find them.
+    aAlphaGain = numericFn.create("alphaGain", "ag", MFnNumericData::kDouble, 1.0);
+    makeAnimatable(numericFn);
+    numericFn.setMin(0.0);
+    numericFn.setMax(1.0);
+    addAttribute(aAlphaGain);
+
+    aDisplayOnlyIfCurrent =
+        numericFn.create("displayOnlyIfCurrent", "dic", MFnNumericData::kBoolean, 0);
+    numericFn.setStorable(true);
+    numericFn.setKeyable(false);
+    numericFn.setConnectable(true);
+    addAttribute(aDisplayOnlyIfCurrent);
+
+    aDisplayInfo = numericFn.create("displayInfo", "displayInfo", MFnNumericData::kBoolean, 0);
+    numericFn.setStorable(true);
+    numericFn.setKeyable(false);
+    numericFn.setConnectable(true);
+    addAttribute(aDisplayInfo);
+
     return status;
 }

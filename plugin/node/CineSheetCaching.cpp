@@ -16,7 +16,8 @@ void CineSheet::configCache(const MEvaluationNode& evalNode, MCacheSchema& schem
     MPxNode::configCache(evalNode, schema);
     for (const MObject* input :
          {&aFile, &aFrame, &aFrameOffset, &aStartFrame, &aEndFrame, &aForceFrameRate, &aCacheFrames,
-          &aCacheRes, &aCacheDepth, &aColorSpace, &aGammaCorrect}) {
+          &aCacheRes, &aCacheDepth, &aColorSpace, &aGammaCorrect, &aAlphaGain,
+          &aDisplayOnlyIfCurrent, &aDisplayInfo}) {
         schema.add(*input);
     }
 }

@@ -67,10 +67,17 @@ MMatrix planePlacement(const PlanePlacementInputs& in) {
                             ? horizontalGateFactor(in.filmFit, in.resolutionAspect, filmAspect)
                             : verticalGateFactor(in.filmFit, in.resolutionAspect, filmAspect);
 
-    // The left-to-right order and this form of t (D / F up to rounding) are deliberate: they
-    // fix the rounding of the result.
-    const double s = aperture * in.depth / in.focalLength * gate * halfSize * in.scale;
-    const double t = (64.0 / in.focalLength) * (0.015625 * in.depth);
+    double s = 0.0;
+    double t = 0.0;  // scene units per film-back millimetre at the plane
+    if (in.orthographic) {
+        t = in.orthographicWidth / h;
+        s = aperture * t * gate * halfSize * in.scale;
+    } else {
+        // The left-to-right order and this form of t (D / F up to rounding) are deliberate:
+        // they fix the rounding of the result.
+        s = aperture * in.depth / in.focalLength * gate * halfSize * in.scale;
+        t = (64.0 / in.focalLength) * (0.015625 * in.depth);
+    }
 
     MTransformationMatrix local;
     const double scale[3] = {s, s, s};

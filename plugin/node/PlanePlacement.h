@@ -8,8 +8,11 @@ struct PlanePlacementInputs {
     double hApertureInches = 0.0;
     double vApertureInches = 0.0;
     double focalLength = 0.0;  // millimetres
-    short filmFit = 0;         // camera film fit: 0 fill, 1 horizontal, 2 vertical, 3 overscan
-    short planeFit = 0;        // 0 auto, 1 horizontal, 2 vertical
+    // An orthographic camera's film back spans orthographicWidth scene units across.
+    bool orthographic = false;
+    double orthographicWidth = 0.0;
+    short filmFit = 0;   // camera film fit: 0 fill, 1 horizontal, 2 vertical, 3 overscan
+    short planeFit = 0;  // 0 auto, 1 horizontal, 2 vertical
     double depth = 0.0;
     double posX = 0.0;  // film-back millimetres
     double posY = 0.0;
@@ -19,6 +22,7 @@ struct PlanePlacementInputs {
 };
 
 // World matrix that puts the unit-high media quad at the given depth in front of the camera,
-// filling the render frame along the fit axis. Inputs that admit no finite placement (a zero
-// focal length, a non-finite value) give the identity, the same as a node with no camera.
+// filling the render frame along the fit axis (for an orthographic camera, at any depth). Inputs
+// that admit no finite placement (a zero focal length, a non-finite value) give the identity, the
+// same as a node with no camera.
 MMatrix planePlacement(const PlanePlacementInputs& in);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cache/CachedFrames.h"
 #include "cache/FrameBufferPool.h"
 #include "cache/RefreshRequest.h"
 #include "cache/WorkerThreads.h"
@@ -74,6 +75,8 @@ public:
 
     // How many frames are held now.
     size_t framesHeld() const;
+    // Which frames are held now, among those found on disk.
+    CachedFrames cachedFrames() const;
 
 private:
     struct Held {

@@ -105,10 +105,10 @@ for (\$attribute in \`listAttr cineSheetShape1\`) {
 }
 string \$layouts = \"\";
 for (\$entry in \$entries) if (match(\"^beginLayout \", \$entry) != \"\") \$layouts += substring(\$entry, 13, size(\$entry)) + \",\";
-check(\$layouts == \"Footage,Placement,Cache,Colour,\", \"sections in order, not \" + \$layouts);
+check(\$layouts == \"Footage,Placement,Cache,Colour,Display,\", \"sections in order, not \" + \$layouts);
 int \$last = size(\$entries);
 check(\$entries[\$last - 3] == \"AEshapeTemplate\" && \$entries[\$last - 2] == \"addExtraControls\", \"Maya's own sections come last\");
-for (\$input in {\"cameraWorldMatrix\", \"cameraHAperture\", \"cameraVAperture\", \"cameraFocalLength\", \"cameraFilmFit\", \"cameraMatrix\"})
+for (\$input in {\"cameraWorldMatrix\", \"cameraHAperture\", \"cameraVAperture\", \"cameraFocalLength\", \"cameraFilmFit\", \"cameraOrthographic\", \"cameraOrthographicWidth\", \"cameraMatrix\"})
     check(contains(\$entries, \"suppress \" + \$input), \$input + \" is not offered for editing\");
 check(contains(\$entries, \"dimControl frameRatio 1\") && contains(\$entries, \"dimControl keyframeInterval 1\"), \"outputs are read-only\");
 

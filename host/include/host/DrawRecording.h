@@ -1,5 +1,7 @@
 #pragma once
 
+#include <maya/MColor.h>
+#include <maya/MPoint.h>
 #include <maya/MPointArray.h>
 #include <maya/MString.h>
 #include <maya/MUIDrawManager.h>
@@ -17,7 +19,10 @@ struct DrawCall {
         SetTexture,
         SetTextureSampler,
         SetTextureMask,
-        Mesh
+        SetColor,
+        SetFontSize,
+        Mesh,
+        Text
     };
 
     Kind kind = Kind::BeginDrawable;
@@ -34,6 +39,15 @@ struct DrawCall {
     MHWRender::MSamplerState::TextureAddress address = MHWRender::MSamplerState::kTexWrap;
     // SetTextureMask
     MHWRender::MBlendState::ChannelMask mask = MHWRender::MBlendState::kRGBAChannels;
+    // SetColor
+    MColor color;
+    // SetFontSize
+    unsigned int fontSize = MHWRender::MUIDrawManager::kDefaultFontSize;
+    // Text: where, what and how it is aligned; a background box is only noted.
+    MPoint textPosition;
+    MString text;
+    MHWRender::MUIDrawManager::TextAlignment alignment = MHWRender::MUIDrawManager::kLeft;
+    bool hasBackground = false;
     // Mesh: the arrays are copied; normals, colours and indices are only noted.
     MHWRender::MUIDrawManager::Primitive primitive = MHWRender::MUIDrawManager::kTriangles;
     MPointArray positions;

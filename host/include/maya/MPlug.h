@@ -58,6 +58,10 @@ public:
     bool isSource(MStatus* ReturnStatus = nullptr) const;
     bool isDestination(MStatus* ReturnStatus = nullptr) const;
     bool isDefaultValue(bool forceEval = true, MStatus* ReturnStatus = nullptr) const;
+    // A locked plug refuses every set, as do the children of a locked compound and a compound
+    // with a locked child.
+    bool isLocked(MStatus* ReturnStatus = nullptr) const;
+    MStatus setLocked(bool locked);
 
     unsigned int logicalIndex(MStatus* ReturnStatus = nullptr) const;
     MPlug elementByLogicalIndex(unsigned int logicalIndex, MStatus* ReturnStatus = nullptr) const;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <maya/MApiNamespace.h>
+#include <maya/MColor.h>
 #include <maya/MDeprecate.h>
+#include <maya/MPoint.h>
 #include <maya/MPointArray.h>
 #include <maya/MStateManager.h>
 #include <maya/MStatus.h>
@@ -32,6 +34,19 @@ public:
         kAutomatic,
     };
 
+    // Pixel heights.
+    enum FontSize {
+        kDefaultFontSize = 12,
+        kSmallFontSize = 9,
+    };
+
+    // Where the text stands against its position.
+    enum TextAlignment {
+        kLeft = 0,
+        kCenter,
+        kRight,
+    };
+
     enum Primitive {
         kPoints = 0,
         kLines,
@@ -44,7 +59,13 @@ public:
     void beginDrawable(Selectability selectability = kAutomatic, unsigned int selectionName = 0);
     OPENMAYA_DEPRECATED(2019, "Use beginDrawable(Selectability, unsigned int).")
     void beginDrawable(unsigned int name, bool nameIsPickable);
+    // Ending a drawable resets its state: colour, font size, texture, sampler and mask.
     void endDrawable();
+    // The colour of the drawable's primitives. A textured mesh is blended over the picture by
+    // the colour's alpha times the texel's (its colour components leave the texels as they are).
+    void setColor(const MColor& color);
+    // Text height in pixels, any value.
+    void setFontSize(const unsigned int fontSize);
     // Null draws the following primitives untextured.
 #if MAYA_API_VERSION >= 20230000
     // The texture's colours are in inputColorSpace (empty: shown untransformed) and are shown
@@ -65,6 +86,10 @@ public:
     void mesh(Primitive mode, const MPointArray& position, const MVectorArray* normal = nullptr,
               const MColorArray* color = nullptr, const MUintArray* index = nullptr,
               const MPointArray* texcoord = nullptr);
+    // Screen-aligned text at a point in the object's space, in the drawable's colour.
+    void text(const MPoint& position, const MString& text, TextAlignment alignment = kLeft,
+              const int* backgroundSize = nullptr, const MColor* backgroundColor = nullptr,
+              bool dynamic = false);
 
     MUIDrawManager(const MUIDrawManager&) = delete;
     MUIDrawManager& operator=(const MUIDrawManager&) = delete;

@@ -8,6 +8,8 @@
 #include "builtins/BuiltinSupport.h"
 #include "builtins/ModifierCommand.h"
 #include "builtins/NameLookup.h"
+#include "dg/Access.h"
+#include "dg/Node.h"
 #include "script/Lexer.h"
 
 #include <sstream>
@@ -20,40 +22,97 @@ std::string plugName(const MPlug& plug) {
     return plug.name().asChar();
 }
 
+// Maya's wording for a plug that cannot be set.
+MStatus lockedOrConnected(const MPlug& plug) {
+    return fail("setAttr: The attribute '" + plugName(plug) +
+                "' is locked or connected and cannot be modified.");
+}
+
 class SetAttrCommand : public ModifierCommand {
 public:
     static MSyntax newSyntax() {
-        MSyntax syntax = wordsSyntax(2);
+        MSyntax syntax = wordsSyntax(1);
         syntax.addFlag("-typ", "-type", MSyntax::kString);
+        syntax.addFlag("-l", "-lock", MSyntax::kBoolean);
         return syntax;
     }
 
+    // With -lock and no value only the lock changes; with a value, the lock is set after it.
     MStatus doIt(const MArgList& args) override {
         MArgDatabase parsed(syntax(), args);
         std::vector<std::string> words = objectWords(parsed);
         MString type;
         parsed.getFlagArgument("-type", 0, type);
-        MPlug plug;
-        if (!plugByName(words[0], plug)) {
+        if (!plugByName(words[0], plug_)) {
             return MStatus::kFailure;
+        }
+        wasLocked_ = plug_.isLocked();
+        changesLock_ = parsed.isFlagSet("-lock");
+        if (changesLock_) {
+            parsed.getFlagArgument("-lock", 0, lock_);
+        } else if (words.size() < 2) {
+            return fail("setAttr: Too few objects: at least 2 needed");
+        }
+        if (words.size() < 2) {
+            return plug_.setLocked(lock_);
+        }
+        const host::Node& node = *host::Access::node(plug_);
+        if (host::isLockedForChange(node,
+                                    {host::Access::attribute(plug_), host::Access::index(plug_)})) {
+            return lockedOrConnected(plug_);
         }
         modifier_ = std::make_unique<MDGModifier>();
         std::vector<std::string> values(words.begin() + 1, words.end());
-        return queueAndRun([&] { return setPlugFromText(plug, values, type.asChar(), *modifier_); },
-                           "setAttr: cannot set " + words[0]);
+        const MStatus status =
+            queueAndRun([&] { return setPlugFromText(plug_, values, type.asChar(), *modifier_); },
+                        "setAttr: cannot set " + words[0]);
+        if (status && changesLock_) {
+            plug_.setLocked(lock_);
+        }
+        return status;
     }
+
+    MStatus undoIt() override {
+        if (changesLock_) {
+            plug_.setLocked(wasLocked_);
+        }
+        return modifier_ ? modifier_->undoIt() : MStatus::kSuccess;
+    }
+
+    MStatus redoIt() override {
+        const MStatus status = modifier_ ? modifier_->doIt() : MStatus::kSuccess;
+        if (status && changesLock_) {
+            plug_.setLocked(lock_);
+        }
+        return status;
+    }
+
+private:
+    MPlug plug_;
+    bool changesLock_ = false;
+    bool lock_ = false;
+    bool wasLocked_ = false;
 };
 
 class GetAttrCommand : public MPxCommand {
 public:
-    static MSyntax newSyntax() { return wordsSyntax(1, 1); }
+    static MSyntax newSyntax() {
+        MSyntax syntax = wordsSyntax(1, 1);
+        syntax.addFlag("-l", "-lock");
+        return syntax;
+    }
 
-    // Numbers come back as numbers (an array for several), string attributes as a string.
+    // Numbers come back as numbers (an array for several), string attributes as a string;
+    // with -lock, whether the plug is locked.
     MStatus doIt(const MArgList& args) override {
         MArgDatabase parsed(syntax(), args);
         MPlug plug;
         if (!plugByName(objectWords(parsed).front(), plug)) {
             return MStatus::kFailure;
+        }
+        if (parsed.isFlagSet("-lock")) {
+            setResult(plug.isLocked());
+            return MStatus::kSuccess;
         }
         std::string text = plugValueText(plug).asChar();
         MFnTypedAttribute typed(plug.attribute());

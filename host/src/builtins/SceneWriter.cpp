@@ -8,6 +8,8 @@
 #include <maya/MFnDependencyNode.h>
 
 #include "builtins/BuiltinSupport.h"
+#include "dg/Access.h"
+#include "dg/Node.h"
 
 #include <algorithm>
 #include <set>
@@ -110,6 +112,20 @@ void writeConnections(std::ostream& out) {
     }
 }
 
+// Locks come last: a locked plug takes neither a value nor a connection.
+void writeLocks(std::ostream& out, const std::vector<MObject>& nodes) {
+    for (const MObject& node : nodes) {
+        const std::shared_ptr<Node> own = Access::as<Node>(node);
+        if (!own) {
+            continue;
+        }
+        for (const PlugKey& key : own->locked) {
+            const MPlug plug = Access::plug(own, key.attribute, key.index);
+            out << "setAttr -lock true " << scriptWord(plug.name().asChar(), true) << ";\n";
+        }
+    }
+}
+
 }  // namespace
 
 std::string sceneAsScript(const std::string& sceneName) {
@@ -121,6 +137,7 @@ std::string sceneAsScript(const std::string& sceneName) {
     writeInstances(out, nodes);
     writeValues(out, nodes);
     writeConnections(out);
+    writeLocks(out, nodes);
     out << "// End of " << sceneName << "\n";
     return out.str();
 }

@@ -5,6 +5,7 @@
 #include "core/MainThreadOnly.h"
 #include "dg/Access.h"
 #include "dg/Node.h"
+#include "dg/SceneGraph.h"
 #include "dg/StatusOut.h"
 
 #include <algorithm>
@@ -182,6 +183,29 @@ bool MPlug::isDestination(MStatus* ReturnStatus) const {
     HOST_MAIN_THREAD_ONLY();
     setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
     return !isNull() && node_->incomingOf({attribute_.get(), index_});
+}
+
+bool MPlug::isLocked(MStatus* ReturnStatus) const {
+    HOST_MAIN_THREAD_ONLY();
+    setStatus(ReturnStatus, isNull() ? MStatus::kFailure : MStatus::kSuccess);
+    return !isNull() && node_->locked.count({attribute_.get(), index_}) > 0;
+}
+
+MStatus MPlug::setLocked(bool locked) {
+    HOST_MAIN_THREAD_ONLY();
+    if (isNull()) {
+        return MStatus::kFailure;
+    }
+    const host::PlugKey key{attribute_.get(), index_};
+    if ((node_->locked.count(key) > 0) != locked) {
+        if (locked) {
+            node_->locked.insert(key);
+        } else {
+            node_->locked.erase(key);
+        }
+        host::SceneGraph::instance().setModified(true);
+    }
+    return MStatus::kSuccess;
 }
 
 bool MPlug::isDefaultValue(bool, MStatus* ReturnStatus) const {

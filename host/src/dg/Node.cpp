@@ -204,7 +204,7 @@ MStatus setPlugValue(Node& node, const PlugKey& key, const Value& value) {
         (key.attribute->array && key.index < 0)) {
         return MStatus::kInvalidParameter;
     }
-    if (node.incomingOf(key)) {
+    if (node.incomingOf(key) || isLockedForChange(node, key)) {
         return MStatus::kFailure;
     }
     Value stored = value;
@@ -224,6 +224,28 @@ MStatus setPlugValue(Node& node, const PlugKey& key, const Value& value) {
     node.store(key, stored);
     SceneGraph::instance().setModified(true);
     return MStatus::kSuccess;
+}
+
+namespace {
+
+bool childLocked(const Node& node, const Attribute& attribute, int index) {
+    for (const auto& child : attribute.children) {
+        if (node.locked.count({child.get(), index}) || childLocked(node, *child, index)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool isLockedForChange(const Node& node, const PlugKey& key) {
+    for (const Attribute* attribute = key.attribute; attribute; attribute = attribute->parent) {
+        if (node.locked.count({attribute, key.index})) {
+            return true;
+        }
+    }
+    return key.attribute && childLocked(node, *key.attribute, key.index);
 }
 
 }  // namespace host

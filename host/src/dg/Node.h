@@ -89,6 +89,8 @@ public:
     std::map<PlugKey, Slot> slots;
     std::map<PlugKey, Incoming> incoming;
     std::map<PlugKey, std::vector<PlugEnd>> outgoing;
+    // Plugs locked with MPlug::setLocked or setAttr -lock.
+    std::set<PlugKey> locked;
 
 private:
     using Visited = std::set<std::pair<const Node*, PlugKey>>;
@@ -101,8 +103,13 @@ private:
     std::set<PlugKey> computing_;
 };
 
-// Sets a plug as a user would: refused on a connected destination, clamped to the limits. The
-// scene is then modified, whoever set it; values computed or pulled through connections are not.
+// Sets a plug as a user would: refused on a connected destination and on a locked plug, clamped
+// to the limits. The scene is then modified, whoever set it; values computed or pulled through
+// connections are not.
 MStatus setPlugValue(Node& node, const PlugKey& key, const Value& value);
+
+// Whether the plug may not be set because it, a compound it belongs to or one of its children
+// is locked.
+bool isLockedForChange(const Node& node, const PlugKey& key);
 
 }  // namespace host

@@ -56,6 +56,9 @@ struct DrawState {
     MHWRender::MSamplerState::TextureFilter filter = MHWRender::MSamplerState::kMinMagMipLinear;
     MHWRender::MSamplerState::TextureAddress address = MHWRender::MSamplerState::kTexWrap;
     MHWRender::MBlendState::ChannelMask mask = MHWRender::MBlendState::kRGBAChannels;
+    // Untextured primitives without a colour of their own are drawn light grey.
+    bool hasColor = false;
+    MColor color;
 };
 
 class Renderer {
@@ -88,8 +91,16 @@ public:
                 case DrawCall::Kind::SetTextureMask:
                     state.mask = call.mask;
                     break;
+                case DrawCall::Kind::SetColor:
+                    state.hasColor = true;
+                    state.color = call.color;
+                    break;
                 case DrawCall::Kind::Mesh:
                     drawMesh(call, toCamera, state);
+                    break;
+                // Text is recorded for its content and place, not rasterised.
+                case DrawCall::Kind::SetFontSize:
+                case DrawCall::Kind::Text:
                     break;
             }
         }
@@ -171,7 +182,10 @@ private:
                       const ViewVertex& ta, const ViewVertex& tb, const ViewVertex& tc,
                       const DrawState& state) {
         if (state.texture == nullptr) {
-            picture_.drawTriangle(a, b, c, [](double, double) { return kUntextured; });
+            const Colour colour =
+                state.hasColor ? Colour{state.color.r, state.color.g, state.color.b, state.color.a}
+                               : kUntextured;
+            picture_.drawTriangle(a, b, c, [colour](double, double) { return colour; });
             return;
         }
         // A texture released since it was recorded is a use after free, as on a device.
@@ -184,13 +198,16 @@ private:
         const double lod = 0.5 * std::log2(texelArea / pixelArea);
         const bool linear = state.filter == MHWRender::MSamplerState::kMinMagMipLinear;
         const bool wrap = state.address == MHWRender::MSamplerState::kTexWrap;
+        const float opacity = state.hasColor ? state.color.a : 1.0f;
         picture_.drawTriangle(a, b, c, [&](double u, double v) {
             const Colour texel = sampleMipmapped(levels, lod, u, v, linear, wrap);
             if (texel.a < state.alphaDiscardThreshold) {
                 return Colour{};
             }
             const Colour masked = applyChannelMask(texel, state.mask);
-            return state.display ? state.display->apply(masked) : masked;
+            Colour shown = state.display ? state.display->apply(masked) : masked;
+            shown.a *= opacity;
+            return shown;
         });
     }
 

@@ -54,7 +54,9 @@ MStatus initializeCamera() {
         {"focalLength", "fl", 35.0},
         {"nearClipPlane", "ncp", 0.1},
         {"farClipPlane", "fcp", 10000.0},
-        {"orthographicWidth", "ow", 30.0},
+        // Maya's camera node reference gives 10; its new scenes write 30 for top, front and
+        // side, which a default of 30 would leave unwritten.
+        {"orthographicWidth", "ow", 10.0},
         {"centerOfInterest", "coi", 5.0},
     };
     for (const auto& number : numbers) {

@@ -60,6 +60,10 @@ void SceneGraph::buildDefaultScene() {
                       camera.rotateDegrees[i] * kDegrees);
         }
         setNumber(*made.node, "orthographic", camera.orthographic ? 1.0 : 0.0);
+        if (camera.orthographic) {
+            // As a new Maya scene has them: 30 units across.
+            setNumber(*made.node, "orthographicWidth", 30.0);
+        }
     }
 }
 

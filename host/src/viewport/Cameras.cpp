@@ -78,7 +78,7 @@ MStatus readCameraView(const MDagPath& camera, CameraView& view) {
     view.nearClip = plugDouble(shape, "nearClipPlane", 0.1);
     view.farClip = plugDouble(shape, "farClipPlane", 10000);
     if (view.orthographic) {
-        const double width = plugDouble(shape, "orthographicWidth", 30);
+        const double width = plugDouble(shape, "orthographicWidth", 10);
         view.filmWidth = width;
         view.filmHeight = width * filmHeight / filmWidth;
     } else {

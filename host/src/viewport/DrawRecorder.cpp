@@ -18,8 +18,14 @@ const char* drawCallName(DrawCall::Kind kind) {
             return "setTextureSampler";
         case DrawCall::Kind::SetTextureMask:
             return "setTextureMask";
+        case DrawCall::Kind::SetColor:
+            return "setColor";
+        case DrawCall::Kind::SetFontSize:
+            return "setFontSize";
         case DrawCall::Kind::Mesh:
             return "mesh";
+        case DrawCall::Kind::Text:
+            return "text";
     }
     return "";
 }

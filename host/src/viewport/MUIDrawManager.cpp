@@ -27,6 +27,20 @@ void MUIDrawManager::endDrawable() {
     recorder_.record(std::move(call));
 }
 
+void MUIDrawManager::setColor(const MColor& color) {
+    host::DrawCall call;
+    call.kind = host::DrawCall::Kind::SetColor;
+    call.color = color;
+    recorder_.record(std::move(call));
+}
+
+void MUIDrawManager::setFontSize(const unsigned int fontSize) {
+    host::DrawCall call;
+    call.kind = host::DrawCall::Kind::SetFontSize;
+    call.fontSize = fontSize;
+    recorder_.record(std::move(call));
+}
+
 #if MAYA_API_VERSION >= 20230000
 void MUIDrawManager::setTexture(MTexture* texture, const MString& inputColorSpace,
                                 const float alphaDiscardThreshold) {
@@ -89,6 +103,17 @@ void MUIDrawManager::mesh(Primitive mode, const MPointArray& position, const MVe
     if (texcoord != nullptr) {
         call.texCoords = *texcoord;
     }
+    recorder_.record(std::move(call));
+}
+
+void MUIDrawManager::text(const MPoint& position, const MString& text, TextAlignment alignment,
+                          const int* backgroundSize, const MColor* backgroundColor, bool) {
+    host::DrawCall call;
+    call.kind = host::DrawCall::Kind::Text;
+    call.textPosition = position;
+    call.text = text;
+    call.alignment = alignment;
+    call.hasBackground = backgroundSize != nullptr || backgroundColor != nullptr;
     recorder_.record(std::move(call));
 }
 

@@ -136,6 +136,32 @@ TEST(DrawManager, EnumerationValuesAreMayas) {
     EXPECT_EQ(MBlendState::kRGBChannels, 7);
     EXPECT_EQ(MBlendState::kRGBAChannels, 15);
     EXPECT_EQ(kAllDevices, 7);
+    EXPECT_EQ(MUIDrawManager::kDefaultFontSize, 12);
+    EXPECT_EQ(MUIDrawManager::kSmallFontSize, 9);
+    EXPECT_EQ(MUIDrawManager::kLeft, 0);
+    EXPECT_EQ(MUIDrawManager::kCenter, 1);
+    EXPECT_EQ(MUIDrawManager::kRight, 2);
+}
+
+TEST(DrawManager, ColourFontAndTextAreRecorded) {
+    host::DrawRecorder recorder;
+    MUIDrawManager& manager = recorder.manager();
+    manager.beginDrawable();
+    manager.setColor(MColor(0.25f, 0.5f, 0.75f, 0.4f));
+    manager.setFontSize(20);
+    manager.text(MPoint(1, 2, 3), "frame 12", MUIDrawManager::kRight);
+    manager.endDrawable();
+    const std::vector<host::DrawCall>& calls = recorder.calls();
+    ASSERT_EQ(calls.size(), 5u);
+    EXPECT_EQ(calls[1].kind, host::DrawCall::Kind::SetColor);
+    EXPECT_EQ(calls[1].color, MColor(0.25f, 0.5f, 0.75f, 0.4f));
+    EXPECT_EQ(calls[2].fontSize, 20u);
+    EXPECT_EQ(calls[3].kind, host::DrawCall::Kind::Text);
+    EXPECT_STREQ(calls[3].text.asChar(), "frame 12");
+    EXPECT_EQ(calls[3].alignment, MUIDrawManager::kRight);
+    EXPECT_DOUBLE_EQ(calls[3].textPosition.z, 3.0);
+    EXPECT_FALSE(calls[3].hasBackground);
+    EXPECT_EQ(MColor(), MColor(0.0f, 0.0f, 0.0f, 1.0f));
 }
 
 }  // namespace

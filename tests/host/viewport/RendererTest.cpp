@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
 #include <set>
 
 namespace {
@@ -69,6 +70,8 @@ struct QuadShape {
     MSamplerState::TextureAddress address = MSamplerState::kTexClamp;
     MString colorSpace;
     float alphaDiscardThreshold = 0.05f;
+    // Set with setColor before the mesh when given.
+    std::optional<MColor> color;
 };
 
 host::DrawnNode quadNode(const QuadShape& shape, const MMatrix& world = MMatrix::identity) {
@@ -91,6 +94,9 @@ host::DrawnNode quadNode(const QuadShape& shape, const MMatrix& world = MMatrix:
 #endif
     manager.setTextureSampler(shape.filter, shape.address);
     manager.setTextureMask(MBlendState::kRGBAChannels);
+    if (shape.color) {
+        manager.setColor(*shape.color);
+    }
     manager.mesh(MUIDrawManager::kTriangles, positions, nullptr, nullptr, nullptr, &texCoords);
     manager.endDrawable();
     return host::DrawnNode{world, recorder.calls()};
@@ -341,5 +347,51 @@ TEST(Renderer, ColourSpacesShowThroughTheSrgbView) {
     EXPECT_EQ(shown("Raw"), fromAcescg);
 }
 #endif
+
+}  // namespace
+
+namespace {
+
+// A textured drawable is blended over the picture by its colour's alpha times the texel's; its
+// colour components leave the texels alone. An untextured one is drawn in its colour.
+TEST(Renderer, TheDrawColoursAlphaBlendsATexturedQuad) {
+    TexturePtr red(makeTexture(1, 1, {kRed}));
+    QuadShape shape = frameQuad(red.get(), 10);
+    shape.color = MColor(0.0f, 0.0f, 1.0f, 0.5f);
+    const Pixel half = pixelAt(render({quadNode(shape)}), 3, 3);
+    EXPECT_NEAR(half[0], (255 + kBackground[0]) / 2.0, 1.0);
+    EXPECT_NEAR(half[1], kBackground[1] / 2.0, 1.0);
+    EXPECT_NEAR(half[2], kBackground[2] / 2.0, 1.0);
+    shape.color = MColor(1.0f, 1.0f, 1.0f, 0.0f);
+    EXPECT_EQ(pixelAt(render({quadNode(shape)}), 3, 3), kBackground);
+    shape.color = MColor(1.0f, 1.0f, 1.0f, 1.0f);
+    EXPECT_EQ(pixelAt(render({quadNode(shape)}), 3, 3), kRed);
+
+    shape.texture = nullptr;
+    shape.color = MColor(0.0f, 1.0f, 0.0f);
+    EXPECT_EQ(pixelAt(render({quadNode(shape)}), 3, 3), kGreen);
+}
+
+// An orthographic camera frames its width across the film back at every depth.
+TEST(Renderer, OrthographicViewsFrameTheirWidthAtAnyDepth) {
+    TexturePtr quadrants(quadrantTexture());
+    host::CameraView camera = defaultCamera();
+    camera.orthographic = true;
+    camera.filmFit = host::FilmFit::Horizontal;
+    camera.filmWidth = 30.0;
+    camera.filmHeight = 20.0;
+    for (const double depth : {1.0, 500.0}) {
+        QuadShape shape;
+        shape.texture = quadrants.get();
+        shape.halfWidth = 15.0;
+        shape.halfHeight = 15.0 / kAspect;
+        shape.z = -depth;
+        const host::RgbaPicture picture = render({quadNode(shape)}, camera);
+        EXPECT_EQ(pixelAt(picture, 0, 0), kRed);
+        EXPECT_EQ(pixelAt(picture, kWidth - 1, 0), kGreen);
+        EXPECT_EQ(pixelAt(picture, 0, kHeight - 1), kBlue);
+        EXPECT_EQ(pixelAt(picture, kWidth - 1, kHeight - 1), kWhite);
+    }
+}
 
 }  // namespace

@@ -102,6 +102,27 @@ const std::vector<ExpectedAttribute> kAttributes = {
     {"renderWidth", "renderWidth", MFn::kNumericAttribute, true, false, true, false, 0.0, {}},
     {"renderHeight", "renderHeight", MFn::kNumericAttribute, true, false, true, false, 0.0, {}},
     {"colorSpaceName", "csn", MFn::kTypedAttribute, true, false, false, true, {}, {}},
+    {"cameraOrthographic",
+     "cameraOrthographic",
+     MFn::kNumericAttribute,
+     true,
+     false,
+     true,
+     false,
+     {},
+     {}},
+    {"cameraOrthographicWidth",
+     "cameraOrthographicWidth",
+     MFn::kNumericAttribute,
+     true,
+     false,
+     true,
+     false,
+     {},
+     {}},
+    {"alphaGain", "ag", MFn::kNumericAttribute, true, true, true, false, 0.0, 1.0},
+    {"displayOnlyIfCurrent", "dic", MFn::kNumericAttribute, true, false, true, false, {}, {}},
+    {"displayInfo", "displayInfo", MFn::kNumericAttribute, true, false, true, false, {}, {}},
 };
 
 std::vector<std::string> enumFields(const MObject& attribute) {
@@ -213,6 +234,11 @@ TEST_F(AttributeTest, FreshNodeHoldsTheDefaults) {
     EXPECT_EQ(plug(sheet, "endFrame").asInt(), 0);
     EXPECT_FALSE(plug(sheet, "forceFrameRate").asBool());
     EXPECT_DOUBLE_EQ(plug(sheet, "frame").asMTime().value(), 0.0);
+    EXPECT_FALSE(plug(sheet, "cameraOrthographic").asBool());
+    EXPECT_DOUBLE_EQ(plug(sheet, "cameraOrthographicWidth").asDouble(), 10.0);
+    EXPECT_DOUBLE_EQ(plug(sheet, "alphaGain").asDouble(), 1.0);
+    EXPECT_FALSE(plug(sheet, "displayOnlyIfCurrent").asBool());
+    EXPECT_FALSE(plug(sheet, "displayInfo").asBool());
 
     EXPECT_EQ(enumFields(CineSheet::aPlaneFit),
               (std::vector<std::string>{"Auto", "Horizontal", "Vertical"}));
@@ -242,6 +268,10 @@ TEST_F(AttributeTest, LimitsClampWhatIsSet) {
     EXPECT_DOUBLE_EQ(plug(sheet, "planeScale").asDouble(), 0.0001);
     plug(sheet, "gamma").setFloat(20.0f);
     EXPECT_FLOAT_EQ(plug(sheet, "gamma").asFloat(), 10.0f);
+    plug(sheet, "alphaGain").setDouble(1.5);
+    EXPECT_DOUBLE_EQ(plug(sheet, "alphaGain").asDouble(), 1.0);
+    plug(sheet, "alphaGain").setDouble(-0.5);
+    EXPECT_DOUBLE_EQ(plug(sheet, "alphaGain").asDouble(), 0.0);
 }
 
 TEST_F(AttributeTest, ColorSpacesFollowTheHostAtRegistration) {

@@ -69,11 +69,14 @@ protected:
         EXPECT_EQ(sourceOf(shape, "cameraVAperture"), cam + ".verticalFilmAperture");
         EXPECT_EQ(sourceOf(shape, "cameraFocalLength"), cam + ".focalLength");
         EXPECT_EQ(sourceOf(shape, "cameraFilmFit"), cam + ".filmFit");
+        EXPECT_EQ(sourceOf(shape, "cameraOrthographic"), cam + ".orthographic");
+        EXPECT_EQ(sourceOf(shape, "cameraOrthographicWidth"), cam + ".orthographicWidth");
     }
 
     static void expectNoCamera(const char* shape) {
-        for (const char* input : {"cameraWorldMatrix", "cameraHAperture", "cameraVAperture",
-                                  "cameraFocalLength", "cameraFilmFit"}) {
+        for (const char* input :
+             {"cameraWorldMatrix", "cameraHAperture", "cameraVAperture", "cameraFocalLength",
+              "cameraFilmFit", "cameraOrthographic", "cameraOrthographicWidth"}) {
             EXPECT_EQ(sourceOf(shape, input), "") << input;
         }
     }
@@ -228,6 +231,47 @@ TEST_F(CommandTest, UndoRemovesEverythingAndRedoRestoresIt) {
 
     run("undo; redo; undo");
     EXPECT_TRUE(nodeNamed("cineSheetShape1").isNull());
+}
+
+// The plate stays on its camera: the transform's own channels are locked, so a stray setAttr (or
+// drag) is refused with Maya's message and leaves the placement; undo takes the locked transform
+// away with the node, redo locks it again, and a user may unlock it by hand.
+TEST_F(CommandTest, TheTransformIsLockedOnItsCamera) {
+    ASSERT_EQ(cineSheet("-camera perspShape").status, MStatus::kSuccess);
+    const MObject transform = nodeNamed("cineSheet1");
+    for (const char* channel : {"translate", "rotate", "scale"}) {
+        EXPECT_TRUE(plug(transform, channel).isLocked()) << channel;
+    }
+    const MMatrix placed = matrixValue(plug(transform, "worldMatrix").elementByLogicalIndex(0));
+
+    host::resetMessageCounts();
+    EXPECT_NE(MGlobal::executeCommand("setAttr cineSheet1.translate 0.15 -0.05 0"),
+              MStatus::kSuccess);
+    EXPECT_EQ(host::lastMessage(host::MessageKind::kError),
+              "setAttr: The attribute 'cineSheet1.translate' is locked or connected and cannot be "
+              "modified.");
+    EXPECT_NE(MGlobal::executeCommand("setAttr cineSheet1.rotateY 10"), MStatus::kSuccess);
+    EXPECT_EQ(host::lastMessage(host::MessageKind::kError),
+              "setAttr: The attribute 'cineSheet1.rotateY' is locked or connected and cannot be "
+              "modified.");
+    EXPECT_NE(plug(transform, "scaleX").setDouble(2.0), MStatus::kSuccess);
+    EXPECT_TRUE(
+        matrixValue(plug(transform, "worldMatrix").elementByLogicalIndex(0)).isEquivalent(placed));
+
+    run("undo");
+    EXPECT_TRUE(nodeNamed("cineSheet1").isNull());
+    run("redo");
+    EXPECT_TRUE(plug(nodeNamed("cineSheet1"), "translate").isLocked());
+
+    run("setAttr -lock false cineSheet1.translate; setAttr cineSheet1.translateX 2");
+    EXPECT_DOUBLE_EQ(plug(nodeNamed("cineSheet1"), "translateX").asDouble(), 2.0);
+    int locked = 1;
+    ASSERT_EQ(MGlobal::executeCommand("getAttr -lock cineSheet1.translate", locked),
+              MStatus::kSuccess);
+    EXPECT_EQ(locked, 0);
+    ASSERT_EQ(MGlobal::executeCommand("getAttr -lock cineSheet1.rotate", locked),
+              MStatus::kSuccess);
+    EXPECT_EQ(locked, 1);
 }
 
 }  // namespace

@@ -195,3 +195,31 @@ TEST(PlanePlacement, InputsWithoutFinitePlacementGiveIdentity) {
 }
 
 }  // namespace
+
+namespace {
+
+// An orthographic camera frames orthographicWidth units across its film back, at any depth:
+// fitted horizontally the media quad (2 × ratio wide in its own units) spans that width, and the
+// film offset moves it by the same units per millimetre.
+TEST(PlanePlacement, OrthographicCameraFramesItsWidthAtAnyDepth) {
+    PlanePlacementInputs in = defaultInputs(1.417 / 0.945);
+    in.orthographic = true;
+    in.planeFit = 1;
+    for (const double width : {30.0, 300.0}) {
+        for (const double depth : {1.0, 100.0, 900.0}) {
+            in.orthographicWidth = width;
+            in.depth = depth;
+            const MMatrix m = planePlacement(in);
+            EXPECT_NEAR(2.0 * in.frameRatio * planeScale(m), width, 1e-9);
+            EXPECT_DOUBLE_EQ(m(3, 2), -depth);
+        }
+    }
+    in.posX = 1.417 * 25.4 / 2;
+    EXPECT_NEAR(planePlacement(in)(3, 0), in.orthographicWidth / 2, 1e-9);
+    // Another focal length changes nothing.
+    const MMatrix before = planePlacement(in);
+    in.focalLength = 85.0;
+    EXPECT_TRUE(planePlacement(in).isEquivalent(before));
+}
+
+}  // namespace

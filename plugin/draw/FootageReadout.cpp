@@ -1,0 +1,27 @@
+#include "decode/Timecode.h"
+#include "draw/Footage.h"
+#include "sequence/SequencePattern.h"
+
+video::CachedFrames Footage::cachedFrames() const {
+    if (std::holds_alternative<Video>(loaded_)) {
+        return video_.cachedFrames();
+    }
+    if (std::holds_alternative<Sequence>(loaded_)) {
+        return sequence_.cachedFrames();
+    }
+    return {};
+}
+
+std::string Footage::timecodeOf(int mediaFrame) const {
+    if (!std::holds_alternative<Video>(loaded_)) {
+        return {};
+    }
+    return decode::timecodeAt(video_.startTimecode(), video_.videoFrameRate(), mediaFrame);
+}
+
+MString Footage::fileShown(const MString& path, int frame) {
+    if (path.index('#') < 0) {
+        return path;
+    }
+    return MString(video::SequencePattern(path.asChar()).fileOf(frame).c_str());
+}
