@@ -1,7 +1,7 @@
 #include "ApiErrorReport.h"
 #include "cmd/CineSheetCommand.h"
-#include "cmd/CineSheetSoundCommand.h"
 #include "cmd/CineSheetReloadCommand.h"
+#include "cmd/CineSheetSoundCommand.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "node/CineSheet.h"
 #include "node/ColorSpaceChoice.h"
@@ -43,6 +43,7 @@ MStatus initializePlugin(MObject obj) {
                                     CineSheetSoundCommand::newSyntax);
     if (!status) {
         return reportApiError(kSource, 56, status);
+    }
     status = plugin.registerCommand(kReloadCommandName, CineSheetReloadCommand::creator,
                                     CineSheetReloadCommand::newSyntax);
     if (!status) {
@@ -81,9 +82,10 @@ MStatus uninitializePlugin(MObject obj) {
     status = plugin.deregisterCommand(kSoundCommandName);
     if (!status) {
         return reportApiError(kSource, 77, status);
+    }
     status = plugin.deregisterCommand(kReloadCommandName);
     if (!status) {
-        return reportApiError(kSource, 78, status);
+        return reportApiError(kSource, 80, status);
     }
     return MStatus::kSuccess;
 }
