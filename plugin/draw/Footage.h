@@ -4,6 +4,7 @@
 #include "cache/VideoCache.h"
 #include "draw/LoadedMedium.h"
 #include "draw/WorkspacePath.h"
+#include "node/NodeWarnings.h"
 
 #include <maya/MString.h>
 
@@ -79,6 +80,8 @@ public:
     const VideoCache& video() const { return video_; }
     VideoCache& video() { return video_; }
     const video::SequenceCache& sequence() const { return sequence_; }
+    // The node's warnings, one standing per topic; the caches' threads may warn too.
+    NodeWarnings& warnings() { return warnings_; }
 
 private:
     struct Nothing {};
@@ -93,6 +96,7 @@ private:
     FootageResult sequenceFrame(const FootageRequest& request, const PictureUse& show);
     void unload();
 
+    NodeWarnings warnings_;
     std::variant<Nothing, Video, Sequence> loaded_;
     VideoCache video_;
     video::SequenceCache sequence_;
