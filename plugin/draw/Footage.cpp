@@ -1,8 +1,8 @@
 #include "draw/Footage.h"
 
-#include "sequence/SequencePattern.h"
 #include "draw/FileProbe.h"
 #include "draw/MediaKind.h"
+#include "sequence/SequencePattern.h"
 
 #include <maya/MGlobal.h>
 
@@ -62,13 +62,29 @@ void Footage::unload() {
     loaded_ = Nothing{};
 }
 
+std::string Footage::whyMissing(const MString& path, const std::string& frameFile) const {
+    const video::SequencePattern pattern(path.asChar());
+    if (!pattern.numbered() || pathExists(frameFile)) {
+        return whyUnreadable(MString(frameFile.c_str()));
+    }
+    if (loadedSequence(path) || pattern.framesOnDisk()) {
+        return std::string();
+    }
+    const std::string::size_type slash = pattern.text().rfind('/');
+    return "no frames match " +
+           (slash == std::string::npos ? pattern.text() : pattern.text().substr(slash + 1));
+}
+
 FootageResult Footage::frameFor(const FootageRequest& request, const PictureUse& show) {
-    if (!isReadableRegularFile(MString(fileOfFrame(request.path, request.frame).c_str()))) {
+    const std::string frameFile = fileOfFrame(request.path, request.frame);
+    if (!isReadableRegularFile(MString(frameFile.c_str()))) {
+        FootageResult missing{FootageAnswer::kMissing, LoadedMedium{}, request.divisor,
+                              whyMissing(request.path, frameFile)};
         // A frame missing from the sequence shown leaves its other frames held.
         if (!loadedSequence(request.path)) {
             unload();
         }
-        return FootageResult{FootageAnswer::kMissing, LoadedMedium{}, request.divisor};
+        return missing;
     }
     if (isVideoPath(request.path)) {
         return videoFrame(request, show);
@@ -92,16 +108,22 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
     switch (video_.awaitOpen(request.deadline)) {
         case VideoCache::OpenState::kOpening:
             // Its shape is not known yet; the worker asks for a refresh once it is open.
-            return FootageResult{FootageAnswer::kNotInTime, LoadedMedium{}, request.divisor};
+            return FootageResult{FootageAnswer::kNotInTime, LoadedMedium{}, request.divisor, {}};
         case VideoCache::OpenState::kClosed:
-        case VideoCache::OpenState::kFailed:
+        case VideoCache::OpenState::kFailed: {
+            FootageResult failed{FootageAnswer::kPlaceholder, LoadedMedium{}, request.divisor,
+                                 video_.openFailure()};
+            if (failed.reason.empty()) {
+                failed.reason = "not a video or image FFmpeg can read";
+            }
             unload();
-            return FootageResult{FootageAnswer::kPlaceholder, LoadedMedium{}, request.divisor};
+            return failed;
+        }
         case VideoCache::OpenState::kOpen:
             break;
     }
     const LoadedMedium medium = mediumOf(video_);
-    FootageResult result{FootageAnswer::kBlank, medium, request.divisor};
+    FootageResult result{FootageAnswer::kBlank, medium, request.divisor, {}};
     int frame = request.frame;
     if (request.sceneFrameRate > 0.0 && video_.videoFrameRate() > 0.0) {
         frame = videoFrameAt(frame, video_.videoFrameRate(), request.sceneFrameRate);
@@ -126,7 +148,7 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
         loaded_ = Sequence{request.path};
     }
     sequence_.setWindow(request.cacheFrames);
-    FootageResult result{FootageAnswer::kShown, LoadedMedium{}, 1};
+    FootageResult result{FootageAnswer::kShown, LoadedMedium{}, 1, {}};
     auto showFrame = [&](video::SequenceFrame image) {
         // Every image is a block of one frame.
         result.medium = LoadedMedium{image.width, image.height, AVRational{1, 1}, 1};
@@ -140,6 +162,7 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
             break;
         case video::SequenceAnswer::kUnreadable:
             result.answer = FootageAnswer::kUnreadable;
+            result.reason = "not a video or image FFmpeg can read";
             break;
         case video::SequenceAnswer::kNotInTime:
             result.answer = FootageAnswer::kNotInTime;

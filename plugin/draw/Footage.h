@@ -1,15 +1,16 @@
 #pragma once
 
-#include "sequence/SequenceCache.h"
 #include "cache/VideoCache.h"
 #include "draw/LoadedMedium.h"
 #include "draw/WorkspacePath.h"
 #include "node/NodeWarnings.h"
+#include "sequence/SequenceCache.h"
 
 #include <maya/MString.h>
 
 #include <chrono>
 #include <functional>
+#include <string>
 #include <variant>
 
 // A request for the picture of one refresh.
@@ -32,9 +33,9 @@ enum class FootageAnswer {
     kShown,        // the picture was handed over and shown
     kNotShown,     // it was handed over and could not be shown: show a blank picture
     kBlank,        // the footage has no picture at that frame: show a blank picture
-    kPlaceholder,  // the file cannot be played: show the blank placeholder
+    kPlaceholder,  // the file cannot be played: show the placeholder
     kUnreadable,   // the frame's file cannot be read now: show the placeholder and ask again
-    kMissing,      // there is no such file: show nothing
+    kMissing,      // there is no such file: show the placeholder
     // The file is still opening or the picture did not come in time: its worker asks for a
     // refresh once it is there.
     kNotInTime,
@@ -45,6 +46,9 @@ struct FootageResult {
     // The shape of what is loaded and the divisor its frames come at, for blank pictures.
     LoadedMedium medium;
     int divisor = 1;
+    // Why the footage cannot be shown (kPlaceholder, kUnreadable, kMissing), as the end of
+    // "cannot show <file>: ..."; "" for a frame missing from a sequence that has others.
+    std::string reason;
 };
 
 // What one node shows: the video or image sequence loaded, the caches of its frames, and the
@@ -95,6 +99,8 @@ private:
     FootageResult videoFrame(const FootageRequest& request, const PictureUse& show);
     FootageResult sequenceFrame(const FootageRequest& request, const PictureUse& show);
     void unload();
+    // Why the frame's file cannot be read (see FootageResult::reason).
+    std::string whyMissing(const MString& path, const std::string& frameFile) const;
 
     NodeWarnings warnings_;
     std::variant<Nothing, Video, Sequence> loaded_;

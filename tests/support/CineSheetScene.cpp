@@ -1,4 +1,5 @@
 #include "CineSheetScene.h"
+#include "decode/FfmpegLog.h"
 
 #include "node/CineSheet.h"
 
@@ -18,6 +19,8 @@ void freshSceneWithCineSheet(const std::string& pluginName) {
     host::newScene();
     host::UndoQueue::instance().clear();
     host::resetMessageCounts();
+    // As loading the plug-in does: FFmpeg says nothing on the terminal.
+    video::installFfmpegLog();
     reregisterCineSheet(pluginName);
 }
 

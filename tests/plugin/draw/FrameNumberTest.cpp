@@ -65,7 +65,7 @@ TEST_F(ShownFrame, FollowsTimeOffsetAndRange) {
     // Frame 4 is before the start: frame -1 is looked for, which does not exist.
     ASSERT_EQ(plug("startFrame").setInt(5), MStatus::kSuccess);
     refresh();
-    EXPECT_FALSE(drewMesh());
+    EXPECT_TRUE(drewCard());
     setTime(7.0);
     refresh();
     EXPECT_EQ(shownFrame(), 5);
@@ -73,7 +73,7 @@ TEST_F(ShownFrame, FollowsTimeOffsetAndRange) {
     ASSERT_EQ(plug("endFrame").setInt(5), MStatus::kSuccess);
     setTime(8.0);
     refresh();
-    EXPECT_FALSE(drewMesh());
+    EXPECT_TRUE(drewCard());
 }
 
 }  // namespace

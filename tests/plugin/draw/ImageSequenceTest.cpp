@@ -1,6 +1,7 @@
 #include "SheetFixture.h"
 
 #include "draw/CineSheetData.h"
+#include "draw/PlaceholderCard.h"
 
 #include <host/DrawRecording.h>
 #include <host/Textures.h>
@@ -98,7 +99,8 @@ TEST_F(ImageSequence, StandingTimeReadsNoFileAndWritesNoAttribute) {
     EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 3.0);
 }
 
-TEST_F(ImageSequence, MissingFrameReleasesTheTextureAndDrawsNothing) {
+// The card takes the picture's place, in its shape, and its texture.
+TEST_F(ImageSequence, MissingFrameShowsTheCardInThePicturesShape) {
     setFile(frameprep::pngSequence());
     setTime(1);
     refresh();
@@ -107,9 +109,11 @@ TEST_F(ImageSequence, MissingFrameReleasesTheTextureAndDrawsNothing) {
 
     setTime(9);
     refresh();
-    EXPECT_FALSE(drewMesh());
-    EXPECT_EQ(host::latestTexture(sheet), nullptr);
-    EXPECT_EQ(host::textureStats().live, liveWithPicture - 1);
+    EXPECT_TRUE(drewCard());
+    EXPECT_EQ(drawnTexture().width, kCardLongSide);
+    EXPECT_EQ(drawnTexture().height, kCardLongSide * 48 / 64);
+    EXPECT_NEAR(quadHalfWidth(sheet), 1.3333334, 1e-6);
+    EXPECT_EQ(host::textureStats().live, liveWithPicture);
     EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
 
     setTime(2);
@@ -139,13 +143,10 @@ protected:
     testsupport::TempDir folder;
 };
 
-TEST_F(FailedRead, UnreadableImageShowsTheEmptyPlaceholder) {
+TEST_F(FailedRead, UnreadableImageShowsTheCard) {
     showGoodThenUnreadableFrame();
-    const Texture texture = drawnTexture();
-    EXPECT_EQ(texture.width, 10);
-    EXPECT_EQ(texture.height, 10);
-    EXPECT_EQ(texture.pixels, std::vector<std::uint8_t>(10 * 10 * 4, 0));
-    EXPECT_DOUBLE_EQ(quadHalfWidth(sheet), 1.0);
+    EXPECT_TRUE(drewCard());
+    EXPECT_NEAR(quadHalfWidth(sheet), 1.3333334, 1e-6);
     // The plane stays placed for the sequence, whose first frame gives its shape.
     EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
     EXPECT_EQ(plug("keyframeInterval").asInt(), 1);
@@ -158,7 +159,7 @@ TEST_F(FailedRead, UnreadableImageShowsTheEmptyPlaceholder) {
 
 TEST_F(FailedRead, BackToTheLastGoodFrameShowsItAgain) {
     showGoodThenUnreadableFrame();
-    ASSERT_EQ(drawnTexture().width, 10);
+    ASSERT_TRUE(drewCard());
 
     setTime(1);
     refresh();
@@ -168,9 +169,9 @@ TEST_F(FailedRead, BackToTheLastGoodFrameShowsItAgain) {
 
 TEST_F(FailedRead, GammaChangeReadsTheImageAgain) {
     showGoodThenUnreadableFrame();
-    ASSERT_EQ(drawnTexture().width, 10);
+    ASSERT_TRUE(drewCard());
 
-    // The texture is the placeholder: the new gamma needs a read, not an upload of what is held.
+    // The texture is the card: the new gamma needs a read, not an upload of what is held.
     setTime(1);
     ASSERT_EQ(plug("gamma").setFloat(0.5f), MStatus::kSuccess);
     refresh();
@@ -214,7 +215,7 @@ TEST_F(ImageSequence, ReadsJpegAndExrSequences) {
 
     setFile(frameprep::exrSequence());
     refresh();
-    EXPECT_FALSE(drewMesh());
+    EXPECT_TRUE(drewCard());
     setTime(2);
     refresh();
     texture = drawnTexture();
