@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr unsigned char kGrey[4] = {64, 64, 64, 255};
+constexpr unsigned char kGrey[4] = {40, 40, 40, 255};
 constexpr unsigned char kRed[4] = {200, 32, 32, 255};
 // Lines are this many texels wide: thin on a plane filling the view, yet not lost when the view
 // shows the plane small.
