@@ -50,8 +50,11 @@ bool VideoSource::open(const std::string& path, Listing listing, const std::atom
     failure_.clear();
     const FfmpegErrorCapture errors;
     if (!openStream(path, listing, abandon) || (abandon && abandon->load())) {
-        if (!errors.firstError().empty()) {
-            failure_ += " (" + errors.firstError() + ")";
+        // The formats opened are listed to keep the others' demuxers out; that list says
+        // nothing to the user.
+        const std::string& error = errors.firstError();
+        if (!error.empty() && error.rfind("Format not on whitelist", 0) != 0) {
+            failure_ += " (" + error + ")";
         }
         close();
         return false;

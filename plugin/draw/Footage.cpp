@@ -1,5 +1,6 @@
 #include "draw/Footage.h"
 
+#include "decode/VideoSource.h"
 #include "draw/FileProbe.h"
 #include "draw/MediaKind.h"
 #include "sequence/SequencePattern.h"
@@ -73,6 +74,18 @@ std::string Footage::whyMissing(const MString& path, const std::string& frameFil
     const std::string::size_type slash = pattern.text().rfind('/');
     return "no frames match " +
            (slash == std::string::npos ? pattern.text() : pattern.text().substr(slash + 1));
+}
+
+const std::string& Footage::whyUnreadableImage(const std::string& file) {
+    // Asked at every refresh while the frame stays unreadable: the file is looked into once.
+    if (file != unreadableFile_) {
+        video::VideoSource probe;
+        probe.open(file);
+        unreadableFile_ = file;
+        unreadableReason_ =
+            probe.failure().empty() ? "not a video or image FFmpeg can read" : probe.failure();
+    }
+    return unreadableReason_;
 }
 
 FootageResult Footage::frameFor(const FootageRequest& request, const PictureUse& show) {
@@ -162,7 +175,7 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
             break;
         case video::SequenceAnswer::kUnreadable:
             result.answer = FootageAnswer::kUnreadable;
-            result.reason = "not a video or image FFmpeg can read";
+            result.reason = whyUnreadableImage(fileOfFrame(request.path, request.frame));
             break;
         case video::SequenceAnswer::kNotInTime:
             result.answer = FootageAnswer::kNotInTime;

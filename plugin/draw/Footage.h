@@ -101,10 +101,15 @@ private:
     void unload();
     // Why the frame's file cannot be read (see FootageResult::reason).
     std::string whyMissing(const MString& path, const std::string& frameFile) const;
+    // Why the image file that neither FFmpeg nor the host could read is no picture.
+    const std::string& whyUnreadableImage(const std::string& file);
 
     NodeWarnings warnings_;
     std::variant<Nothing, Video, Sequence> loaded_;
     VideoCache video_;
     video::SequenceCache sequence_;
     WorkspacePath workspace_;
+    // The last file whyUnreadableImage looked into, and what it found.
+    std::string unreadableFile_;
+    std::string unreadableReason_;
 };

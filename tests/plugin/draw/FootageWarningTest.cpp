@@ -55,6 +55,10 @@ TEST_F(FootageWarning, EachCauseOnce) {
     testsupport::writeFile(text, "not a picture\n");
     expectOneWarning(text, cannotShow(text, "not a video or image FFmpeg can read"));
 
+    const std::string wave = folder.file("dialogue.wav");
+    testsupport::makeMedia("-f lavfi -i sine=duration=1", wave);
+    expectOneWarning(wave, cannotShow(wave, "not a video or image FFmpeg can read"));
+
     const std::string audio = folder.file("audio.mov");
     testsupport::makeMedia("-f lavfi -i sine=duration=1 -c:a aac", audio);
     expectOneWarning(audio, cannotShow(audio, "has no video stream"));
