@@ -1,5 +1,4 @@
 #include "CineSheetScene.h"
-#include "decode/FfmpegLog.h"
 
 #include "node/CineSheet.h"
 
@@ -19,8 +18,6 @@ void freshSceneWithCineSheet(const std::string& pluginName) {
     host::newScene();
     host::UndoQueue::instance().clear();
     host::resetMessageCounts();
-    // As loading the plug-in does: FFmpeg says nothing on the terminal.
-    video::installFfmpegLog();
     reregisterCineSheet(pluginName);
 }
 
