@@ -1,7 +1,7 @@
 #!/bin/sh
 # An image sequence played as a user plays it, through cinesheet-host and the plug-in: forward
 # twice over a missing frame, then backward and scrubbing. Every frame's texture is the ffmpeg
-# tool's decode of its file, and the missing frame draws nothing.
+# tool's decode of its file, and the missing frame shows the placeholder card.
 set -u
 : "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -23,12 +23,13 @@ for pass in a b; do
 done
 for frame in 12 10 9 3 11 1 5; do show $frame "c$frame"; done
 "$host" -c "$script" >"$work/out.txt" 2>"$work/err.txt" || fail "host run: $(cat "$work/err.txt")"
-# Nothing drawn, so no texture to dump.
+# The card, in the sequence's shape: its corner is its red border.
 "$host" --keep-going -c "loadPlugin \"$CINESHEET_PLUGIN\"; camera -n shotCam;
 cineSheet -camera shotCam -filePath \"$work/plate.####.png\"; currentTime 6; refresh;
 currentTime 7; refresh; textureDump -node cineSheetShape1 -file \"$work/gap.rgba\";" \
     >"$work/gap.txt" 2>&1
-[ ! -e "$work/gap.rgba" ] || fail "the missing frame drew a picture"
+[ "$(od -An -tu1 -N4 "$work/gap.rgba" 2>/dev/null | tr -s ' ')" = " 200 32 32 255" ] ||
+    fail "the missing frame does not show the card"
 for entry in $shown; do
     frame=${entry%%:*}
     dump=${entry#*:}

@@ -11,19 +11,22 @@ fail() {
     failures=$((failures + 1))
 }
 
-# The host as the scripts run it ("$host" ...): its standard error is passed on when it exits,
-# and every line FFmpeg wrote there itself ("[mov,mp4,m4a,3gp,3g2,mj2 @ 0x55d0c0] moov atom not
-# found") is noted, for finish to fail on: the plug-in keeps FFmpeg's log off the terminal.
-host=run_host
-run_host() {
-    host_errors=$(mktemp "$work/host-stderr.XXXXXX")
-    host_status=0
-    "$real_host" "$@" 2>"$host_errors" || host_status=$?
-    cat "$host_errors" >&2
-    grep -E '^\[[^] ]+ @ 0x[0-9a-f]+\] ' "$host_errors" >>"$work/ffmpeg-lines" || true
-    rm -f "$host_errors"
-    return "$host_status"
-}
+# The host as the scripts run it ("$host" ..., also under timeout): a wrapper that passes its
+# standard error on when it exits and notes every line FFmpeg wrote there itself
+# ("[mov,mp4,m4a,3gp,3g2,mj2 @ 0x55d0c0] moov atom not found"), for finish to fail on: the
+# plug-in keeps FFmpeg's log off the terminal.
+host="$work/cinesheet-host"
+cat >"$host" <<WRAPPER
+#!/bin/sh
+errors=\$(mktemp "$work/host-stderr.XXXXXX")
+status=0
+"$real_host" "\$@" 2>"\$errors" || status=\$?
+cat "\$errors" >&2
+grep -E '^\\[[^] ]+ @ 0x[0-9a-f]+\\] ' "\$errors" >>"$work/ffmpeg-lines"
+rm -f "\$errors"
+exit "\$status"
+WRAPPER
+chmod +x "$host"
 
 finish() {
     if [ -s "$work/ffmpeg-lines" ]; then
