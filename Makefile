@@ -28,12 +28,15 @@ test: WERROR = ON
 test: build api2022
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
-# The plug-in (and the stand-in presenting Maya 2022.3's API) must build in the other API mode too.
+# The plug-in (and the stand-in presenting Maya 2022.3's API) must build in the other API mode too,
+# and there too the placeholder card must show in a snapshot (2023's setTexture discards texels
+# whose alpha is under 0.05; what 2022's does with alpha is not documented).
 .PHONY: api2022
 api2022: deps
 	cmake -S . -B build/api2022 -DCMAKE_BUILD_TYPE=Release -DCINESHEET_MAYA_API=20220300 \
 		-DCINESHEET_WERROR=$(WERROR)
-	cmake --build build/api2022 -j $(JOBS) --target CineSheet
+	cmake --build build/api2022 -j $(JOBS) --target CineSheet cinesheet-host
+	ctest --test-dir build/api2022 --output-on-failure -R 'e2e\.(frameprep_snapshot|footage_warnings)$$'
 
 # Every target built with Clang (build/clang), warnings as errors: users build with either
 # compiler.

@@ -2,6 +2,7 @@
 #include "cmd/CineSheetCommand.h"
 #include "cmd/CineSheetReloadCommand.h"
 #include "cmd/CineSheetSoundCommand.h"
+#include "decode/FfmpegLog.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "node/CineSheet.h"
 #include "node/ColorSpaceChoice.h"
@@ -22,6 +23,9 @@ const char* const kReloadCommandName = "cineSheetReload";
 
 MStatus initializePlugin(MObject obj) {
     MFnPlugin plugin(obj, "Vorelk Studios Inc.", "1.01", "Any");
+    // FFmpeg's lines would go to the terminal, where no artist looks; why a file cannot be shown
+    // reaches the Script Editor as the node's warning instead.
+    video::installFfmpegLog();
     MStatus status = plugin.registerNode(CineSheet::className, CineSheet::id, CineSheet::creator,
                                          CineSheet::initialize, MPxNode::kLocatorNode,
                                          &CineSheet::drawDbClassification);
@@ -66,6 +70,7 @@ MStatus initializePlugin(MObject obj) {
 MStatus uninitializePlugin(MObject obj) {
     MFnPlugin plugin(obj);
     deregisterColorSpaceCallbacks();
+    video::removeFfmpegLog();
     MStatus status = MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(
         CineSheet::drawDbClassification, CineSheet::drawRegistrantId);
     if (!status) {

@@ -95,6 +95,7 @@ void VideoCache::openOnWorker(const OpenRequest& request) {
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
         decoder.openState = opened ? OpenState::kOpen : OpenState::kFailed;
+        openFailure_ = decoder.source.failure();
         if (opened) {
             decoder.streamIndex = decoder.source.streamIndex();
             // The cache holds the pictures turned upright.

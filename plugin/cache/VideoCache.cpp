@@ -62,6 +62,11 @@ VideoCache::OpenState VideoCache::openState() const {
     return decoder.openState;
 }
 
+std::string VideoCache::openFailure() const {
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    return openFailure_;
+}
+
 int VideoCache::frameWidth() const {
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
     return decoder.frameWidth;
@@ -226,6 +231,7 @@ void VideoCache::clearAllData() {
         cache.window = video::FrameWindow{};
         cache.lateWait = -1;
         decoder.openState = OpenState::kClosed;
+        openFailure_.clear();
         decoder.streamIndex = -1;
         decoder.frameWidth = 0;
         decoder.frameHeight = 0;

@@ -47,6 +47,8 @@ public:
     // Forgets the open video and every cached frame.
     void close();
     OpenState openState() const;
+    // Why the file could not be opened, once found unplayable ("" otherwise).
+    std::string openFailure() const;
     bool isOpen() const { return openState() == OpenState::kOpen; }
 
     // The open video: the size of its pictures turned upright, the shape of their pixels, its
@@ -144,6 +146,8 @@ private:
 
     DecoderState decoder;
     FrameCache cache;
+    // Why the open failed; under cache.storeMutex, as the open state.
+    std::string openFailure_;
     const std::function<void()> lateWorkDone_;
     video::WorkerThreads worker_;
 };

@@ -1,6 +1,7 @@
 #include "decode/VideoSource.h"
 
 #include "decode/DecoderThreads.h"
+#include "decode/FfmpegLog.h"
 #include "decode/IndexedPackets.h"
 #include "decode/LocalMediaInput.h"
 #include "decode/PacketScan.h"
@@ -46,7 +47,15 @@ CodecContextPtr openDecoder(const AVStream& stream) {
 
 bool VideoSource::open(const std::string& path, Listing listing, const std::atomic<bool>* abandon) {
     close();
+    failure_.clear();
+    const FfmpegErrorCapture errors;
     if (!openStream(path, listing, abandon) || (abandon && abandon->load())) {
+        // The formats opened are listed to keep the others' demuxers out; that list says
+        // nothing to the user.
+        const std::string& error = errors.firstError();
+        if (!error.empty() && error.rfind("Format not on whitelist", 0) != 0) {
+            failure_ += " (" + error + ")";
+        }
         close();
         return false;
     }
@@ -57,6 +66,7 @@ bool VideoSource::open(const std::string& path, Listing listing, const std::atom
 
 bool VideoSource::openStream(const std::string& path, Listing listing,
                              const std::atomic<bool>* abandon) {
+    failure_ = "not a video or image FFmpeg can read";
     input_ = openLocalMedia(path, abandon);
     if (!input_) {
         return false;
@@ -64,11 +74,13 @@ bool VideoSource::openStream(const std::string& path, Listing listing,
     avformat_find_stream_info(input_.get(), nullptr);
     streamIndex_ = firstVideoStream(*input_);
     if (streamIndex_ < 0) {
+        failure_ = "has no video stream";
         return false;
     }
     const AVStream& stream = *input_->streams[streamIndex_];
     decoder_ = openDecoder(stream);
     if (!decoder_ || decoder_->width <= 0 || decoder_->height <= 0) {
+        failure_ = "FFmpeg cannot decode its video";
         return false;
     }
     width_ = decoder_->width;
@@ -101,10 +113,12 @@ bool VideoSource::openStream(const std::string& path, Listing listing,
         packets_ = scanStreamPackets(input_.get(), streamIndex_);
         if (!orderByTimestamps(packets_, order_) &&
             !orderByDecoding(input_.get(), decoder_.get(), streamIndex_, packets_, order_)) {
+            failure_ = "FFmpeg cannot put its frames in order";
             return false;
         }
     }
     layout_ = layOutBlocks(packets_, order_);
+    failure_.clear();
     return true;
 }
 

@@ -3,9 +3,9 @@
 #include "decode/BlockLayout.h"
 #include "decode/FfmpegPointers.h"
 #include "decode/LocalMediaInput.h"
-#include "picture/Orientation.h"
 #include "decode/PacketRecord.h"
 #include "decode/PresentationOrder.h"
+#include "picture/Orientation.h"
 
 #include <atomic>
 #include <string>
@@ -31,6 +31,8 @@ public:
     bool open(const std::string& path, Listing listing = Listing::indexWhereComplete,
               const std::atomic<bool>* abandon = nullptr);
     void close();
+    // Why the last open failed, as the end of "cannot show <file>: ..."; "" after a success.
+    const std::string& failure() const { return failure_; }
     bool isOpen() const { return decoder_ != nullptr; }
     // Whether the packets of the open file were listed from its index.
     bool listedFromIndex() const { return listedFromIndex_; }
@@ -77,6 +79,7 @@ private:
     bool listedFromIndex_ = false;
     PresentationOrder order_;
     BlockLayout layout_{{0, 0}, {}};
+    std::string failure_;
 };
 
 }  // namespace video

@@ -33,12 +33,23 @@ bool CineSheetData::textureFor(const LoadedMedium& medium, int divisor) {
         setQuadCorners(positions_, 1.0);
         return false;
     }
-    setQuadCorners(positions_, static_cast<double>(quadAspect(texture_.medium())));
+    lastShape_ = medium;
+    setQuadCorners(positions_, static_cast<double>(quadAspect(medium)));
     return true;
 }
 
 void CineSheetData::dropTexture() {
     texture_.release();
+}
+
+bool CineSheetData::showCard(const LoadedMedium& medium) {
+    const LoadedMedium& shape = medium.frameWidth > 0 ? medium : lastShape_;
+    if (!texture_.makeCard(shape)) {
+        setQuadCorners(positions_, 1.0);
+        return false;
+    }
+    setQuadCorners(positions_, shape.frameWidth > 0 ? static_cast<double>(quadAspect(shape)) : 1.0);
+    return true;
 }
 
 void CineSheetData::textureShowsFootage(const MString& path) {

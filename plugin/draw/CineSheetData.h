@@ -23,6 +23,10 @@ public:
     bool textureFor(const LoadedMedium& medium, int divisor);
     SheetTexture& texture() { return texture_; }
     const SheetTexture& texture() const { return texture_; }
+    // The placeholder card instead of a picture, in the medium's shape, or else in the shape of
+    // the last picture this data showed, or else square; the quad follows. False when there is
+    // no texture.
+    bool showCard(const LoadedMedium& medium);
     // No picture at all: nothing is drawn.
     void dropTexture();
     // The footage the texture holds pictures of: another one gets a texture of its own, so a
@@ -56,6 +60,8 @@ private:
     MString colorSpaceName_;
     ShownView view_;
     MString footagePath_;
+    // The shape of the last picture the texture was made for, which a card takes.
+    LoadedMedium lastShape_;
     std::optional<ShownRequest> shown_;
     double shownGamma_ = 0.0;
     unsigned reloadsSeen_ = 0;

@@ -3,6 +3,7 @@
 #include "draw/IdleDirty.h"
 #include "node/CineSheet.h"
 
+#include <maya/MFnDependencyNode.h>
 #include <maya/MGlobal.h>
 
 MHWRender::MPxDrawOverride* CineSheetDrawOverride::creator(const MObject& obj) {
@@ -39,16 +40,69 @@ MString CineSheetDrawOverride::colorSpaceName(int colorSpace) {
 bool CineSheetDrawOverride::upload(CineSheetData& data, const unsigned char* pixels,
                                    const LoadedMedium& medium, int divisor) {
     if (!data.textureFor(medium, divisor)) {
+        textureTrouble_ = TextureTrouble::kRefused;
         return false;
     }
     SheetTexture& texture = data.texture();
-    return texture.upload(gamma_.apply(pixels, texture.frameBytes(), medium.texelFormat));
+    if (!texture.upload(gamma_.apply(pixels, texture.frameBytes(), medium.texelFormat))) {
+        textureTrouble_ = TextureTrouble::kUploadFailed;
+        return false;
+    }
+    return true;
 }
 
 void CineSheetDrawOverride::showBlank(CineSheetData& data, const LoadedMedium& medium,
                                       int divisor) {
-    if (data.textureFor(medium, divisor)) {
-        data.texture().clear();
+    if (!data.textureFor(medium, divisor)) {
+        textureTrouble_ = TextureTrouble::kRefused;
+    } else if (!data.texture().clear()) {
+        textureTrouble_ = TextureTrouble::kUploadFailed;
+    }
+}
+
+void CineSheetDrawOverride::showCard(CineSheetData& data, const LoadedMedium& medium) {
+    if (!data.showCard(medium)) {
+        textureTrouble_ = TextureTrouble::kRefused;
+    }
+}
+
+void CineSheetDrawOverride::warnAbout(const MObject& node, const MString& file,
+                                      const FootageResult& result) {
+    NodeWarnings& warnings = footage_.warnings();
+    warnings.setNodeName(MFnDependencyNode(node).name());
+    switch (result.answer) {
+        case FootageAnswer::kShown:
+        case FootageAnswer::kNotShown:
+        case FootageAnswer::kBlank:
+            warnings.clear(WarningTopic::kFootage);
+            break;
+        case FootageAnswer::kPlaceholder:
+        case FootageAnswer::kUnreadable:
+        case FootageAnswer::kMissing:
+            // A frame missing from a sequence that has others is not the whole footage's fault.
+            if (!result.reason.empty()) {
+                warnings.warn(WarningTopic::kFootage, cannotShow(file.asChar(), result.reason));
+            }
+            break;
+        case FootageAnswer::kNotInTime:
+            break;
+    }
+    switch (textureTrouble_) {
+        case TextureTrouble::kNone:
+            warnings.clear(WarningTopic::kTexture);
+            break;
+        case TextureTrouble::kRefused:
+            warnings.warn(WarningTopic::kTexture,
+                          cannotShow(file.asChar(),
+                                     "the viewport refused a texture for it (asked "
+                                     "for again at each refresh)"));
+            break;
+        case TextureTrouble::kUploadFailed:
+            warnings.warn(WarningTopic::kTexture,
+                          cannotShow(file.asChar(),
+                                     "the viewport did not take its picture (tried "
+                                     "again at each refresh)"));
+            break;
     }
 }
 

@@ -45,10 +45,19 @@ private:
                 int divisor);
     // Shows a blank picture of the medium's shape.
     void showBlank(CineSheetData& data, const LoadedMedium& medium, int divisor);
+    // Shows the placeholder card in the medium's shape, or the last one shown.
+    void showCard(CineSheetData& data, const LoadedMedium& medium);
+    // Warns once about what keeps the footage or its texture from showing, and forgets causes
+    // that went away.
+    void warnAbout(const MObject& node, const MString& file, const FootageResult& result);
     MString colorSpaceName(int colorSpace);
     // Hands a video's keyframe interval, once known, to the node, and asks the main thread's idle
     // queue to dirty the node's output: the draw itself sets no plug.
     void reportKeyframeInterval(const MDagPath& objPath, const MString& path);
+
+    // What went wrong with the texture during this refresh: asked for again at the next one.
+    enum class TextureTrouble { kNone, kRefused, kUploadFailed };
+    TextureTrouble textureTrouble_ = TextureTrouble::kNone;
 
     Footage footage_;
     GammaTable gamma_;

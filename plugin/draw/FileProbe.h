@@ -4,6 +4,8 @@
 
 #include <maya/MString.h>
 
+#include <string>
+
 // Whether a path names a regular file that can be opened for reading. Directories, devices,
 // pipes and the kernel's pseudo-files count as missing: opening a pipe could block the drawing
 // thread and reading a device might never end. One probe per node: it remembers what it refused.
@@ -16,3 +18,10 @@ public:
 private:
     video::RegularFileCheck check_;
 };
+
+// Whether anything at all is at the path.
+bool pathExists(const std::string& path);
+
+// Why the path is no readable regular file, as the end of "cannot show <file>: ...": "path is
+// empty", "no such file", "is a folder", "is not a regular file", or the system's reason.
+std::string whyUnreadable(const MString& path);

@@ -1,5 +1,6 @@
 #include "draw/Footage.h"
 
+#include "decode/VideoSource.h"
 #include "draw/FileProbe.h"
 #include "draw/MediaKind.h"
 #include "picture/HeldFrameMark.h"
@@ -71,6 +72,31 @@ void Footage::unload() {
     loaded_ = Nothing{};
 }
 
+std::string Footage::whyMissing(const MString& path, const std::string& frameFile) const {
+    const video::SequencePattern pattern(path.asChar());
+    if (!pattern.numbered() || pathExists(frameFile)) {
+        return whyUnreadable(MString(frameFile.c_str()));
+    }
+    if (loadedSequence(path) || pattern.framesOnDisk()) {
+        return std::string();
+    }
+    const std::string::size_type slash = pattern.text().rfind('/');
+    return "no frames match " +
+           (slash == std::string::npos ? pattern.text() : pattern.text().substr(slash + 1));
+}
+
+const std::string& Footage::whyUnreadableImage(const std::string& file) {
+    // Asked at every refresh while the frame stays unreadable: the file is looked into once.
+    if (file != unreadableFile_) {
+        video::VideoSource probe;
+        probe.open(file);
+        unreadableFile_ = file;
+        unreadableReason_ =
+            probe.failure().empty() ? "not a video or image FFmpeg can read" : probe.failure();
+    }
+    return unreadableReason_;
+}
+
 FootageResult Footage::frameFor(const FootageRequest& request, const PictureUse& show) {
     const std::string file = fileOfFrame(request.path, request.frame);
     const bool video = isVideoPath(request.path);
@@ -81,11 +107,13 @@ FootageResult Footage::frameFor(const FootageRequest& request, const PictureUse&
                 return held;
             }
         }
+        FootageResult missing{FootageAnswer::kMissing, LoadedMedium{}, request.divisor};
+        missing.reason = whyMissing(request.path, file);
         // A frame missing from the sequence shown leaves its other frames held.
         if (!loadedSequence(request.path)) {
             unload();
         }
-        return FootageResult{FootageAnswer::kMissing, LoadedMedium{}, request.divisor};
+        return missing;
     }
     if (video) {
         return videoFrame(request, show);
@@ -155,9 +183,15 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
             // Its shape is not known yet; the worker asks for a refresh once it is open.
             return FootageResult{FootageAnswer::kNotInTime, LoadedMedium{}, request.divisor};
         case VideoCache::OpenState::kClosed:
-        case VideoCache::OpenState::kFailed:
+        case VideoCache::OpenState::kFailed: {
+            FootageResult failed{FootageAnswer::kPlaceholder, LoadedMedium{}, request.divisor};
+            failed.reason = video_.openFailure();
+            if (failed.reason.empty()) {
+                failed.reason = "not a video or image FFmpeg can read";
+            }
             unload();
-            return FootageResult{FootageAnswer::kPlaceholder, LoadedMedium{}, request.divisor};
+            return failed;
+        }
         case VideoCache::OpenState::kOpen:
             break;
     }
@@ -203,6 +237,7 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
             break;
         case video::SequenceAnswer::kUnreadable:
             result.answer = FootageAnswer::kUnreadable;
+            result.reason = whyUnreadableImage(fileOfFrame(request.path, request.frame));
             break;
         case video::SequenceAnswer::kNotInTime:
             result.answer = FootageAnswer::kNotInTime;

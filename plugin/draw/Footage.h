@@ -5,6 +5,13 @@
 #include "draw/HeldFrameWarning.h"
 #include "draw/LoadedMedium.h"
 #include "draw/WorkspacePath.h"
+    // What the loaded video's file was when it was opened.
+    std::optional<video::FileStamp> openedStamp_;
+    FileProbe probe_;
+    HeldFrameWarning heldWarning_{warnings_};
+    // The last file whyUnreadableImage looked into, and what it found.
+    std::string unreadableFile_;
+    std::string unreadableReason_;
 #include "sequence/SequenceCache.h"
 
 #include <maya/MString.h>
@@ -12,6 +19,7 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <string>
 #include <variant>
 
 // A request for the picture of one refresh.
@@ -35,9 +43,9 @@ enum class FootageAnswer {
     kShown,        // the picture was handed over and shown
     kNotShown,     // it was handed over and could not be shown: show a blank picture
     kBlank,        // the footage has no picture at that frame: show a blank picture
-    kPlaceholder,  // the file cannot be played: show the blank placeholder
+    kPlaceholder,  // the file cannot be played: show the placeholder
     kUnreadable,   // the frame's file cannot be read now: show the placeholder and ask again
-    kMissing,      // there is no such file: show nothing
+    kMissing,      // there is no such file: show the placeholder
     // The file is still opening or the picture did not come in time: its worker asks for a
     // refresh once it is there.
     kNotInTime,
@@ -53,6 +61,9 @@ struct FootageResult {
     int mediaFrame = -1;
     // Another frame stands in for the one asked for, which is looked for again at every refresh.
     bool held = false;
+    // Why the footage cannot be shown (kPlaceholder, kUnreadable, kMissing), as the end of
+    // "cannot show <file>: ..."; "" for a frame missing from a sequence that has others.
+    std::string reason;
 };
 
 // What one node shows: the video or image sequence loaded, the caches of its frames, and the
@@ -97,6 +108,8 @@ public:
     const VideoCache& video() const { return video_; }
     VideoCache& video() { return video_; }
     const video::SequenceCache& sequence() const { return sequence_; }
+    // The node's warnings, one standing per topic; the caches' threads may warn too.
+    NodeWarnings& warnings() { return warnings_; }
 
 private:
     struct Nothing {};
@@ -113,7 +126,12 @@ private:
     // crossed in red in its place; kMissing when there is none or it cannot be read either.
     FootageResult heldFrameFor(const FootageRequest& request, const PictureUse& show);
     void unload();
+    // Why the frame's file cannot be read (see FootageResult::reason).
+    std::string whyMissing(const MString& path, const std::string& frameFile) const;
+    // Why the image file that neither FFmpeg nor the host could read is no picture.
+    const std::string& whyUnreadableImage(const std::string& file);
 
+    NodeWarnings warnings_;
     std::variant<Nothing, Video, Sequence> loaded_;
     VideoCache video_;
     video::SequenceCache sequence_;
@@ -121,5 +139,8 @@ private:
     // What the loaded video's file was when it was opened.
     std::optional<video::FileStamp> openedStamp_;
     FileProbe probe_;
-    HeldFrameWarning heldWarning_;
+    HeldFrameWarning heldWarning_{warnings_};
+    // The last file whyUnreadableImage looked into, and what it found.
+    std::string unreadableFile_;
+    std::string unreadableReason_;
 };

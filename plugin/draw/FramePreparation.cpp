@@ -128,6 +128,7 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     data->forgetShown();
     data->textureShowsFootage(path);
 
+    textureTrouble_ = TextureTrouble::kNone;
     FootageResult result;
     {
         // Each instance is a waiter of its own; the nodes of a refresh share one deadline.
@@ -137,20 +138,24 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
             wanted, [this, data](const unsigned char* pixels, const LoadedMedium& medium,
                                  int divisor) { return upload(*data, pixels, medium, divisor); });
     }
+    // Whether the picture now stands until the request changes.
+    bool settled = true;
     switch (result.answer) {
         case FootageAnswer::kShown:
             break;
         case FootageAnswer::kNotShown:
         case FootageAnswer::kBlank:
-        case FootageAnswer::kPlaceholder:
             showBlank(*data, result.medium, result.divisor);
             break;
+        case FootageAnswer::kPlaceholder:
+            showCard(*data, result.medium);
+            break;
         case FootageAnswer::kUnreadable:
-            // Asked for again at the next refresh; going back to a former frame shows it again.
-            showBlank(*data, LoadedMedium{}, result.divisor);
-            return data;
         case FootageAnswer::kMissing:
-            data->dropTexture();
+            // Looked at again at the next refresh: a file that comes shows at once, and going
+            // back to a former frame shows it again.
+            showCard(*data, result.medium);
+            settled = false;
             break;
         case FootageAnswer::kNotInTime:
             // Another file's picture is not left standing while this one's comes; a sequence's
@@ -159,7 +164,12 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
                 !data->texture().madeFor(result.medium, result.divisor)) {
                 showBlank(*data, result.medium, result.divisor);
             }
-            return data;
+            settled = false;
+            break;
+    }
+    warnAbout(node, in.file, result);
+    if (!settled || textureTrouble_ != TextureTrouble::kNone) {
+        return data;
     }
     if (!result.held) {
         data->markShown(request, in.gamma);

@@ -1,5 +1,6 @@
 #include "draw/SheetTexture.h"
 
+#include "draw/PlaceholderCard.h"
 #include "picture/CacheImage.h"
 
 #include <maya/MViewport2Renderer.h>
@@ -34,16 +35,34 @@ bool SheetTexture::make(const LoadedMedium& medium, int divisor) {
     release();
     requested_ = medium;
     medium_ = medium;
-    if (medium_.frameWidth <= 0 || medium_.frameHeight <= 0) {
-        medium_ = LoadedMedium{10, 10, AVRational{1, 1}, 0, decode::TexelFormat::kRgba8};
-    }
     divisor_ = divisor;
+    card_ = false;
+    if (medium.frameWidth <= 0 || medium.frameHeight <= 0) {
+        return false;
+    }
+    const PixelBuffer initial(static_cast<unsigned char*>(std::calloc(frameBytes(), 1)));
+    return initial && acquire(initial.get());
+}
 
+bool SheetTexture::makeCard(const LoadedMedium& medium) {
+    if (isCard() && sameShape(medium, requested_)) {
+        return true;
+    }
+    release();
+    requested_ = medium;
+    medium_ = cardShape(medium);
+    divisor_ = 1;
+    card_ = true;
+    return acquire(cardPixels(medium_.frameWidth, medium_.frameHeight).data());
+}
+
+bool SheetTexture::acquire(const unsigned char* initial) {
     MHWRender::MTextureDescription description;
     description.setToDefault2DTexture();
-    description.fWidth = static_cast<unsigned int>(video::reducedSize(medium_.frameWidth, divisor));
+    description.fWidth =
+        static_cast<unsigned int>(video::reducedSize(medium_.frameWidth, divisor_));
     description.fHeight =
-        static_cast<unsigned int>(video::reducedSize(medium_.frameHeight, divisor));
+        static_cast<unsigned int>(video::reducedSize(medium_.frameHeight, divisor_));
     const bool half = medium_.texelFormat == decode::TexelFormat::kRgbaHalf;
     description.fBytesPerRow =
         description.fWidth * static_cast<unsigned int>(decode::bytesPerTexel(medium_.texelFormat));
@@ -56,12 +75,11 @@ bool SheetTexture::make(const LoadedMedium& medium, int divisor) {
     description.fFormat = half ? MHWRender::kR16G16B16A16_FLOAT : MHWRender::kR8G8B8A8_UNORM;
     description.fTextureType = MHWRender::kImage2D;
 
-    const PixelBuffer initial(static_cast<unsigned char*>(std::calloc(frameBytes(), 1)));
     MHWRender::MTextureManager* manager = textureManager(true);
-    if (!initial || !manager) {
+    if (!manager) {
         return false;
     }
-    texture_ = manager->acquireTexture("", description, initial.get(), false);
+    texture_ = manager->acquireTexture("", description, initial, false);
     return texture_ != nullptr;
 }
 
@@ -69,11 +87,9 @@ bool SheetTexture::upload(const void* pixels) {
     return texture_ && texture_->update(pixels, false, 0, nullptr) == MStatus::kSuccess;
 }
 
-void SheetTexture::clear() {
+bool SheetTexture::clear() {
     const PixelBuffer zeros(static_cast<unsigned char*>(std::calloc(frameBytes(), 1)));
-    if (zeros) {
-        upload(zeros.get());
-    }
+    return zeros && upload(zeros.get());
 }
 
 void SheetTexture::release() {
@@ -89,7 +105,7 @@ void SheetTexture::release() {
 }
 
 bool SheetTexture::madeFor(const LoadedMedium& medium, int divisor) const {
-    return texture_ && divisor == divisor_ && sameShape(medium, requested_);
+    return texture_ && !card_ && divisor == divisor_ && sameShape(medium, requested_);
 }
 
 size_t SheetTexture::frameBytes() const {

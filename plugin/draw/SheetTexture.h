@@ -16,26 +16,35 @@ public:
     SheetTexture& operator=(const SheetTexture&) = delete;
 
     // Replaces the texture by a blank one for the medium at 1/divisor of its size: zeros until
-    // the first upload, so a frame that never comes leaves a blank picture. A medium without a
-    // size gets a 10 × 10 placeholder. False, with no texture, when it cannot be made.
+    // the first upload, so a frame that never comes leaves a blank picture. False, with no
+    // texture, when it cannot be made (or the medium has no size).
     bool make(const LoadedMedium& medium, int divisor);
+    // Replaces the texture by the placeholder card in the medium's shape (square for a medium
+    // without a size), unless it is that card already. False, with no texture, when it cannot be
+    // made.
+    bool makeCard(const LoadedMedium& medium);
+    bool isCard() const { return texture_ && card_; }
     // Uploads one whole frame of frameBytes() bytes, RGBA in the medium's texel format, rows
     // packed.
     bool upload(const void* pixels);
     // Uploads zeros: black, alpha 0.
-    void clear();
+    bool clear();
     void release();
 
     MHWRender::MTexture* get() const { return texture_; }
     bool madeFor(const LoadedMedium& medium, int divisor) const;
-    // The medium the texture is made for (the placeholder's when it was made for none).
+    // The medium the texture is made for (the card's size for a card).
     const LoadedMedium& medium() const { return medium_; }
     size_t frameBytes() const;
 
 private:
+    // Acquires a texture of medium_ at 1/divisor_ of its size holding `initial`.
+    bool acquire(const unsigned char* initial);
+
     MHWRender::MTexture* texture_ = nullptr;
+    bool card_ = false;
     LoadedMedium medium_;
     int divisor_ = 1;
-    // What make was asked for, which the placeholder replaces in medium_.
+    // What make or makeCard was asked for, which the card's size replaces in medium_.
     LoadedMedium requested_;
 };

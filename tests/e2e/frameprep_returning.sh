@@ -4,14 +4,13 @@
 # resolution changed at a standing time takes effect at the next refresh. Each texture is
 # compared with the ffmpeg tool's decode of that frame (point sampled at Quarter).
 set -eu
-: "${CINESHEET_HOST:?}" "${CINESHEET_PLUGIN:?}"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+: "${CINESHEET_PLUGIN:?}"
+. "$(dirname "$0")/../support/e2e-common.sh"
 
 ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=96x64:r=24 -frames:v 36 -c:v libx264 \
     -g 6 -keyint_min 6 -sc_threshold 0 -bf 2 -pix_fmt yuv420p "$work/clip.mp4"
 
-"$CINESHEET_HOST" -c "
+"$host" -c "
 loadPlugin \"$CINESHEET_PLUGIN\";
 camera -n shotCam;
 cineSheet -camera shotCam -filePath \"$work/clip.mp4\";
@@ -40,4 +39,4 @@ od -An -v -tu1 -w3 "$work/expected.rgb" |
          x % 4 == 0 && y % 4 == 0 { print $1, $2, $3, 255 }' >"$work/expected-quarter.txt"
 od -An -v -tu1 -w4 "$work/quarter.rgba" | awk '{ print $1, $2, $3, $4 }' >"$work/got-quarter.txt"
 cmp -s "$work/expected-quarter.txt" "$work/got-quarter.txt" || { echo "quarter: not frame 10"; exit 1; }
-echo "returning pictures ok"
+finish

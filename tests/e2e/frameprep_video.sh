@@ -3,14 +3,13 @@
 # video frame of that number exactly as the ffmpeg tool decodes it, and the node reports the
 # frame ratio and the keyframe interval.
 set -eu
-: "${CINESHEET_HOST:?}" "${CINESHEET_PLUGIN:?}"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+: "${CINESHEET_PLUGIN:?}"
+. "$(dirname "$0")/../support/e2e-common.sh"
 
 ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=96x64:r=24 -frames:v 36 -c:v libx264 \
     -g 6 -keyint_min 6 -sc_threshold 0 -bf 2 -pix_fmt yuv420p "$work/clip.mov"
 
-"$CINESHEET_HOST" -c "
+"$host" -c "
 loadPlugin \"$CINESHEET_PLUGIN\";
 camera -n shotCam;
 cineSheet -camera shotCam -filePath \"$work/clip.mov\";
@@ -32,4 +31,4 @@ for frame in 0 13 35 7; do
         -pix_fmt rgb24 -f rawvideo "$work/got.rgb"
     cmp -s "$work/expected.rgb" "$work/got.rgb" || { echo "frame $frame differs"; exit 1; }
 done
-echo "video frames ok"
+finish

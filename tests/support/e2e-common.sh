@@ -1,7 +1,7 @@
 # Sourced by the end-to-end scripts that run many checks through cinesheet-host: the host
 # program, a scratch folder removed on exit, fail to report a check and go on with the rest,
 # and finish to end with the verdict.
-host="${CINESHEET_HOST:?CINESHEET_HOST must name the cinesheet-host program}"
+real_host="${CINESHEET_HOST:?CINESHEET_HOST must name the cinesheet-host program}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -11,7 +11,27 @@ fail() {
     failures=$((failures + 1))
 }
 
+# The host as the scripts run it ("$host" ..., also under timeout): a wrapper that passes its
+# standard error on when it exits and notes every line FFmpeg wrote there itself
+# ("[mov,mp4,m4a,3gp,3g2,mj2 @ 0x55d0c0] moov atom not found"), for finish to fail on: the
+# plug-in keeps FFmpeg's log off the terminal.
+host="$work/cinesheet-host"
+cat >"$host" <<WRAPPER
+#!/bin/sh
+errors=\$(mktemp "$work/host-stderr.XXXXXX")
+status=0
+"$real_host" "\$@" 2>"\$errors" || status=\$?
+cat "\$errors" >&2
+grep -E '^\\[[^] ]+ @ 0x[0-9a-f]+\\] ' "\$errors" >>"$work/ffmpeg-lines"
+rm -f "\$errors"
+exit "\$status"
+WRAPPER
+chmod +x "$host"
+
 finish() {
+    if [ -s "$work/ffmpeg-lines" ]; then
+        fail "FFmpeg wrote to standard error: $(head -n 3 "$work/ffmpeg-lines")"
+    fi
     [ "$failures" -eq 0 ] || exit 1
     echo "all passed"
 }

@@ -3,8 +3,10 @@
 #include <cstddef>
 
 // Maya's API is single-threaded: the dependency graph (MPlug, MFn*, MDGModifier, MSelectionList,
-// MDagPath, MPxNode), MGlobal (but for its idle queue and messages), MImage, MTextureManager and
-// MTexture belong to the main thread. The host reports every call of theirs from another thread:
+// MDagPath, MPxNode), MGlobal (but for its idle queue), MImage, MTextureManager and MTexture
+// belong to the main thread. Whether MGlobal's messages (displayWarning ...) may be shown from
+// another thread is not documented: the host takes them as main-thread calls too. The host
+// reports every call of theirs from another thread:
 // "// Warning: MPlug::asDouble called off the main thread //" the first time per function, and
 // counts every call (hostConfig -q -offMainThreadCalls).
 namespace host {

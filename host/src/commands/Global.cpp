@@ -185,13 +185,16 @@ MString MGlobal::executeCommandStringResult(const MString& command, bool display
 }
 
 void MGlobal::displayInfo(const MString& theMessage) {
+    HOST_MAIN_THREAD_ONLY();
     host::showMessage(host::MessageKind::kInfo, theMessage.asChar());
 }
 
 void MGlobal::displayWarning(const MString& theWarning) {
+    HOST_MAIN_THREAD_ONLY();
     host::showMessage(host::MessageKind::kWarning, theWarning.asChar());
 }
 
 void MGlobal::displayError(const MString& theError) {
+    HOST_MAIN_THREAD_ONLY();
     host::showMessage(host::MessageKind::kError, theError.asChar());
 }

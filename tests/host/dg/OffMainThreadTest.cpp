@@ -80,7 +80,7 @@ TEST_F(OffMainThread, EveryFamilyOfTheSingleThreadedApiIsReported) {
 
 void nothing(void*) {}
 
-TEST_F(OffMainThread, ValueClassesTasksMessagesAndTheIdleQueueAreFree) {
+TEST_F(OffMainThread, ValueClassesTasksAndTheIdleQueueAreFree) {
     ASSERT_EQ(MThreadAsync::init(), MStatus::kSuccess);
     testing::internal::CaptureStderr();
     onAnotherThread([] {
@@ -90,7 +90,6 @@ TEST_F(OffMainThread, ValueClassesTasksMessagesAndTheIdleQueueAreFree) {
         matrix = matrix * matrix;
         MThreadAsync::createTask([](void*) -> MThreadRetVal { return nullptr; }, nullptr, nullptr,
                                  nullptr);
-        MGlobal::displayInfo("from a thread");
         MGlobal::executeCommandOnIdle("print \"\"");
         MGlobal::executeTaskOnIdle(nothing);
     });
@@ -98,6 +97,22 @@ TEST_F(OffMainThread, ValueClassesTasksMessagesAndTheIdleQueueAreFree) {
     MThreadAsync::release();
     MGlobal::executeCommand("flushIdleQueue");
     EXPECT_EQ(host::offMainThreadCalls(), 0u);
+}
+
+// Nothing documents Maya's messages as safe from another thread: each one counts, and is still
+// shown.
+TEST_F(OffMainThread, MessagesBelongToTheMainThread) {
+    testing::internal::CaptureStderr();
+    onAnotherThread([] {
+        MGlobal::displayInfo("from a thread");
+        MGlobal::displayWarning("from a thread");
+        MGlobal::displayError("from a thread");
+    });
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(host::offMainThreadCalls(), 3u);
+    EXPECT_NE(err.find("// Warning: from a thread //"), std::string::npos) << err;
+    EXPECT_NE(err.find("MGlobal::displayWarning called off the main thread"), std::string::npos)
+        << err;
 }
 
 // Through cinesheet-host: a plug-in command whose thread reads a plug twice.

@@ -2,8 +2,8 @@
 #include "SheetFixture.h"
 
 #include "cache/RefreshDeadline.h"
-#include "decode/VideoSource.h"
 #include "cache/WorkerThreads.h"
+#include "decode/VideoSource.h"
 
 #include <gtest/gtest.h>
 

@@ -77,14 +77,14 @@ FootageAnswer SheetFixture::showFrame(FootageSheet& sheet, CineSheetData& data,
     switch (result.answer) {
         case FootageAnswer::kNotShown:
         case FootageAnswer::kBlank:
-        case FootageAnswer::kPlaceholder:
-        case FootageAnswer::kUnreadable:
             if (data.textureFor(result.medium, result.divisor)) {
                 data.texture().clear();
             }
             break;
+        case FootageAnswer::kPlaceholder:
+        case FootageAnswer::kUnreadable:
         case FootageAnswer::kMissing:
-            data.dropTexture();
+            data.showCard(result.medium);
             break;
         default:
             break;

@@ -1,5 +1,6 @@
 #include "CacheMedia.h"
 #include "SheetFixture.h"
+#include "draw/PlaceholderCard.h"
 
 #include "node/CineSheet.h"
 #include "picture/HalfFloat.h"
@@ -74,21 +75,33 @@ TEST_F(Textures, overrideAnswersTheHostsQuestions) {
     EXPECT_TRUE(sheet.hasUIDrawables());
 }
 
-// Nothing loaded: a 10 by 10 placeholder, divided like any frame, on a square.
-TEST_F(Textures, placeholderSizesFollowTheDivisor) {
+// The card is square until a picture gave the data a shape, then takes that shape; it is made
+// once for a shape, is opaque, and is never taken for a picture's texture.
+TEST_F(Textures, cardTakesTheLastShapeShown) {
     CineSheetData& data = makeData();
-    const int expectedSide[] = {10, 5, 2};
-    const int divisors[] = {1, 2, 4};
-    for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(data.textureFor(LoadedMedium{}, divisors[i]));
-        data.texture().clear();
-        const TexturePixels pixels = texturePixels(data);
-        EXPECT_EQ(pixels.width, expectedSide[i]);
-        EXPECT_EQ(pixels.height, expectedSide[i]);
-        EXPECT_EQ(pixels.bytes, std::vector<uint8_t>(pixels.bytes.size(), 0));
-        EXPECT_EQ(data.texture().medium().keyframeInterval, 0);
-        expectQuad(data, 1.0);
+    ASSERT_TRUE(data.showCard(LoadedMedium{}));
+    TexturePixels pixels = texturePixels(data);
+    EXPECT_EQ(pixels.width, kCardLongSide);
+    EXPECT_EQ(pixels.height, kCardLongSide);
+    EXPECT_EQ(pixels.bytes, cardPixels(kCardLongSide, kCardLongSide));
+    for (size_t alpha = 3; alpha < pixels.bytes.size(); alpha += 4) {
+        ASSERT_EQ(pixels.bytes[alpha], 255);
     }
+    expectQuad(data, 1.0);
+    const MHWRender::MTexture* square = data.texture().get();
+    ASSERT_TRUE(data.showCard(LoadedMedium{}));
+    EXPECT_EQ(data.texture().get(), square);
+
+    const LoadedMedium wide{40, 20, AVRational{1, 1}, 0};
+    ASSERT_TRUE(data.textureFor(wide, 2));
+    ASSERT_TRUE(data.showCard(LoadedMedium{}));
+    pixels = texturePixels(data);
+    EXPECT_EQ(pixels.width, kCardLongSide);
+    EXPECT_EQ(pixels.height, kCardLongSide / 2);
+    expectQuad(data, 2.0);
+    EXPECT_FALSE(data.texture().madeFor(wide, 2));
+    ASSERT_TRUE(data.textureFor(wide, 2));
+    EXPECT_FALSE(data.texture().isCard());
     EXPECT_EQ(host::textureStats().live, 1u);
 }
 
@@ -284,7 +297,7 @@ TEST_F(Textures, eachDrawDataOwnsItsTexture) {
 TEST_F(Textures, hostTextureFaultsLeaveNothingDrawnAndNothingLeaked) {
     CineSheetDrawOverride sheet(node);
     CineSheetData& data = makeData();
-    ASSERT_TRUE(data.textureFor(LoadedMedium{}, 1));
+    ASSERT_TRUE(data.textureFor(LoadedMedium{10, 10, AVRational{1, 1}, 0}, 1));
     std::vector<uint8_t> frame(10 * 10 * 4, 7);
 
     host::setFault(host::fault::kTextureUpdate, true);
@@ -295,7 +308,8 @@ TEST_F(Textures, hostTextureFaultsLeaveNothingDrawnAndNothingLeaked) {
     EXPECT_FALSE(data.textureFor(LoadedMedium{12, 12, AVRational{1, 1}, 0}, 1));
     EXPECT_EQ(data.texture().get(), nullptr);
     EXPECT_FALSE(data.texture().upload(frame.data()));
-    data.texture().clear();
+    EXPECT_FALSE(data.texture().clear());
+    EXPECT_FALSE(data.showCard(LoadedMedium{}));
     host::DrawRecorder recorder;
     sheet.addUIDrawables(MDagPath(), recorder.manager(), TestFrameContext(), &data);
     EXPECT_EQ(kinds(recorder.calls()), (std::vector<Kind>{Kind::BeginDrawable, Kind::EndDrawable}));

@@ -1,5 +1,6 @@
 #include "CacheMedia.h"
 #include "SheetFixture.h"
+#include "draw/PlaceholderCard.h"
 
 #include <host/Textures.h>
 
@@ -228,25 +229,26 @@ TEST_F(VideoFrames, cacheFramesSizeTheWindow) {
 
 class BadFiles : public VideoFrames {
 protected:
-    // No such file: nothing is drawn, and nothing stays loaded.
+    // No such file: the card is drawn, and nothing stays loaded.
     void expectNothing(const std::string& path) {
         FootageSheet& sheet = makeSheet();
         CineSheetData& data = makeData();
         EXPECT_EQ(showFrame(sheet, data, path, 0), FootageAnswer::kMissing);
-        EXPECT_EQ(data.texture().get(), nullptr);
+        EXPECT_TRUE(data.texture().isCard());
         EXPECT_TRUE(sheet.loadedNothing());
     }
 
-    // The file is refused: the texture is the 10 by 10 placeholder, all zeros.
+    // The file is refused: the texture is the card, square.
     void expectPlaceholder(const std::string& path) {
         FootageSheet& sheet = makeSheet();
         CineSheetData& data = makeData();
         showFrame(sheet, data, path, 0);
         showFrame(sheet, data, path, 5);
         const TexturePixels pixels = texturePixels(data);
-        EXPECT_EQ(pixels.width, 10) << path;
-        EXPECT_EQ(pixels.height, 10) << path;
-        EXPECT_EQ(pixels.bytes, std::vector<uint8_t>(400, 0)) << path;
+        EXPECT_TRUE(data.texture().isCard()) << path;
+        EXPECT_EQ(pixels.width, kCardLongSide) << path;
+        EXPECT_EQ(pixels.height, kCardLongSide) << path;
+        EXPECT_EQ(pixels.bytes, cardPixels(kCardLongSide, kCardLongSide)) << path;
         EXPECT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 0})) << path;
         EXPECT_TRUE(sheet.loadedNothing()) << path;
         EXPECT_EQ(decoderOf(sheet).streamIndex, -1) << path;
@@ -294,7 +296,7 @@ TEST_F(BadFiles, returningToTheFormerFileAfterABadOneShowsItAgain) {
     testsupport::writeFile(cachetest::scratch().file("sound.mp4"),
                            testsupport::readFile(cachetest::mediaPath("audio_only")));
     showFrame(sheet, data, cachetest::scratch().file("sound.mp4"), 30);
-    EXPECT_EQ(texturePixels(data).width, 10);
+    EXPECT_TRUE(data.texture().isCard());
     showFrame(sheet, data, cachetest::mediaPath("h264_mp4"), 30);
     EXPECT_EQ(firstDifference(texturePixels(data).bytes, expected), "");
 }

@@ -1,5 +1,5 @@
-#include "sequence/SequencePattern.h"
 #include "draw/MediaKind.h"
+#include "sequence/SequencePattern.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 
 #include "draw/CineSheetData.h"
 #include "picture/HeldFrameMark.h"
+#include "draw/PlaceholderCard.h"
 
 #include <host/DrawRecording.h>
 #include <host/Messages.h>
@@ -104,7 +105,7 @@ TEST_F(ImageSequence, StandingTimeReadsNoFileAndWritesNoAttribute) {
     EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 3.0);
 }
 
-TEST_F(ImageSequence, SequenceWithoutFilesReleasesTheTextureAndDrawsNothing) {
+TEST_F(ImageSequence, SequenceWithoutFilesShowsTheCard) {
     setFile(frameprep::pngSequence());
     setTime(1);
     refresh();
@@ -114,9 +115,8 @@ TEST_F(ImageSequence, SequenceWithoutFilesReleasesTheTextureAndDrawsNothing) {
     testsupport::TempDir empty;
     setFile(empty.file("gone.####.png"));
     refresh();
-    EXPECT_FALSE(drewMesh());
-    EXPECT_EQ(host::latestTexture(sheet), nullptr);
-    EXPECT_EQ(host::textureStats().live, liveWithPicture - 1);
+    EXPECT_TRUE(drewCard());
+    EXPECT_EQ(host::textureStats().live, liveWithPicture);
 
     setFile(frameprep::pngSequence());
     setTime(2);
@@ -249,7 +249,7 @@ protected:
     testsupport::TempDir folder;
 };
 
-TEST_F(FailedRead, UnreadableImageWithNothingToHoldShowsTheEmptyPlaceholder) {
+TEST_F(FailedRead, UnreadableImageWithNothingToHoldShowsTheCard) {
     showGoodThenUnreadableFrame();
     ASSERT_EQ(drawnTexture().pixels, heldPixels(1));
     std::remove(folder.file("b.0001.png").c_str());
@@ -257,11 +257,9 @@ TEST_F(FailedRead, UnreadableImageWithNothingToHoldShowsTheEmptyPlaceholder) {
     refresh();
     setTime(2);
     refresh();
-    const Texture texture = drawnTexture();
-    EXPECT_EQ(texture.width, 10);
-    EXPECT_EQ(texture.height, 10);
-    EXPECT_EQ(texture.pixels, std::vector<std::uint8_t>(10 * 10 * 4, 0));
-    EXPECT_DOUBLE_EQ(quadHalfWidth(sheet), 1.0);
+    EXPECT_TRUE(drewCard());
+    // The plane stays placed for the sequence, whose first frame gives its shape.
+    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
     EXPECT_EQ(plug("keyframeInterval").asInt(), 1);
 
     // Nothing counts as loaded after the failed read, so the next refresh reads frame 2 again.
@@ -284,10 +282,10 @@ TEST_F(FailedRead, GammaChangeReadsTheImageAgain) {
     std::remove(folder.file("b.0001.png").c_str());
     setTime(2);
     refresh();
-    ASSERT_EQ(drawnTexture().width, 10);
+    ASSERT_TRUE(drewCard());
     copyFile(pngFrame(1), folder.file("b.0001.png"));
 
-    // The texture is the placeholder: the new gamma needs a read, not an upload of what is held.
+    // The texture is the card: the new gamma needs a read, not an upload of what is held.
     setTime(1);
     ASSERT_EQ(plug("gamma").setFloat(0.5f), MStatus::kSuccess);
     refresh();

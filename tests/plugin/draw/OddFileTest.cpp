@@ -8,11 +8,11 @@
 
 namespace {
 
-// Paths that open (or would block when opened) but are no picture: nothing is drawn, and the
+// Paths that open (or would block when opened) but are no picture: the card is drawn, and the
 // next real file is shown as usual.
 class OddFile : public SheetFixture {
 protected:
-    void expectNothingDrawnThenRecovery(const std::string& path) {
+    void expectCardThenRecovery(const std::string& path) {
         setFile(frameprep::pngSequence());
         setTime(1);
         refresh();
@@ -20,12 +20,12 @@ protected:
 
         setFile(path);
         refresh();
-        EXPECT_FALSE(drewMesh()) << path;
-        EXPECT_EQ(host::latestTexture(sheet), nullptr) << path;
+        EXPECT_TRUE(drewCard()) << path;
 
         setFile(frameprep::pngSequence());
         refresh();
         EXPECT_TRUE(drewMesh());
+        EXPECT_FALSE(drewCard());
     }
 
     testsupport::TempDir folder;
@@ -33,17 +33,17 @@ protected:
 
 TEST_F(OddFile, DirectoryNamedLikeAFrame) {
     ASSERT_EQ(mkdir(folder.file("dir.0001.png").c_str(), 0755), 0);
-    expectNothingDrawnThenRecovery(folder.file("dir.####.png"));
+    expectCardThenRecovery(folder.file("dir.####.png"));
 }
 
 TEST_F(OddFile, DirectoryNamedLikeAVideo) {
     ASSERT_EQ(mkdir(folder.file("clip.mov").c_str(), 0755), 0);
-    expectNothingDrawnThenRecovery(folder.file("clip.mov"));
+    expectCardThenRecovery(folder.file("clip.mov"));
 }
 
 TEST_F(OddFile, PipeWithoutWriterDoesNotBlock) {
     ASSERT_EQ(mkfifo(folder.file("pipe.0001.png").c_str(), 0644), 0);
-    expectNothingDrawnThenRecovery(folder.file("pipe.####.png"));
+    expectCardThenRecovery(folder.file("pipe.####.png"));
 }
 
 // Looked at, not opened: opening a pipe or a device can have effects of its own, and each refresh
@@ -72,22 +72,22 @@ TEST_F(OddFile, PipeIsRefusedUnopenedUntilReplacedByAPicture) {
 }
 
 TEST_F(OddFile, EndlessDevice) {
-    expectNothingDrawnThenRecovery("/dev/zero");
+    expectCardThenRecovery("/dev/zero");
 }
 
 // The kernel's pseudo-files look like regular files but are no media, whatever they are named.
 TEST_F(OddFile, KernelPseudoFiles) {
     for (const char* path : {"/proc/self/mem", "/proc/self/status"}) {
-        expectNothingDrawnThenRecovery(path);
+        expectCardThenRecovery(path);
     }
     ASSERT_EQ(symlink("/proc/self/status", folder.file("status.0001.png").c_str()), 0);
-    expectNothingDrawnThenRecovery(folder.file("status.####.png"));
+    expectCardThenRecovery(folder.file("status.####.png"));
     ASSERT_EQ(symlink("/proc/self/status", folder.file("status.mp4").c_str()), 0);
-    expectNothingDrawnThenRecovery(folder.file("status.mp4"));
+    expectCardThenRecovery(folder.file("status.mp4"));
 }
 
 TEST_F(OddFile, EmptyPath) {
-    expectNothingDrawnThenRecovery("");
+    expectCardThenRecovery("");
 }
 
 TEST_F(OddFile, FileWithoutReadPermission) {
@@ -97,7 +97,7 @@ TEST_F(OddFile, FileWithoutReadPermission) {
     const std::string file = folder.file("locked.0001.png");
     testsupport::writeFile(file, testsupport::readFile(frameprep::pngFrame(1)));
     ASSERT_EQ(chmod(file.c_str(), 0), 0);
-    expectNothingDrawnThenRecovery(folder.file("locked.####.png"));
+    expectCardThenRecovery(folder.file("locked.####.png"));
 }
 
 }  // namespace

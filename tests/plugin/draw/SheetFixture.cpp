@@ -2,10 +2,11 @@
 
 #include "CineSheetScene.h"
 #include "draw/CineSheetDrawOverride.h"
+#include "draw/PlaceholderCard.h"
 #include "node/CineSheet.h"
 
-#include <host/MainThread.h>
 #include <host/Commands.h>
+#include <host/MainThread.h>
 #include <host/NodeTypes.h>
 #include <host/Scene.h>
 #include <host/Textures.h>
@@ -81,6 +82,12 @@ bool SheetFixture::drewMesh() const {
         }
     }
     return false;
+}
+
+bool SheetFixture::drewCard() const {
+    const Texture texture = drawnTexture();
+    return drewMesh() && texture.width > 0 &&
+           texture.pixels == cardPixels(texture.width, texture.height);
 }
 
 namespace frameprep {

@@ -38,6 +38,8 @@ protected:
     Texture drawnTexture() const;
     // Whether the latest refresh drew a textured mesh.
     bool drewMesh() const;
+    // Whether it drew the placeholder card.
+    bool drewCard() const;
 
     MObject sheet;
 };

@@ -52,6 +52,7 @@ TEST_F(WorkspacePathTest, AnAbsolutePathIsUsedAsGiven) {
     setTime(1);
     refresh();
     EXPECT_TRUE(drewMesh());
+    EXPECT_FALSE(drewCard());
 }
 
 // The root is asked for when the path or the frame changes, not at a standing frame.
@@ -67,12 +68,13 @@ TEST_F(WorkspacePathTest, AnotherProjectIsSeenAtTheNextFrame) {
     EXPECT_TRUE(drewMesh());
     setTime(2);
     refresh();
-    EXPECT_FALSE(drewMesh()) << "the relative path is not in the new project";
+    EXPECT_TRUE(drewCard()) << "the relative path is not in the new project";
 
     openWorkspace(folder);
     setTime(3);
     refresh();
     EXPECT_TRUE(drewMesh());
+    EXPECT_FALSE(drewCard());
 }
 
 }  // namespace

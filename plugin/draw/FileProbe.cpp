@@ -1,0 +1,47 @@
+#include "draw/FileProbe.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// The system's text for the error, as the end of a sentence.
+std::string systemReason(int error) {
+    std::string reason = std::strerror(error);
+    if (!reason.empty()) {
+        reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    }
+    return reason;
+}
+
+}  // namespace
+
+bool pathExists(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0;
+}
+
+std::string whyUnreadable(const MString& path) {
+    if (path.length() == 0) {
+        return "path is empty";
+    }
+    struct stat status {};
+    if (stat(path.asChar(), &status) != 0) {
+        return errno == ENOENT || errno == ENOTDIR ? "no such file" : systemReason(errno);
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return "is a folder";
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return "is not a regular file";
+    }
+    if (access(path.asChar(), R_OK) != 0) {
+        return systemReason(errno);
+    }
+    // A regular file in name only: one of the kernel's.
+    return "is not a regular file";
+}

@@ -1,0 +1,151 @@
+#include "SheetFixture.h"
+
+#include "draw/PlaceholderCard.h"
+
+#include <host/IdleQueue.h>
+#include <host/MainThread.h>
+#include <host/Messages.h>
+
+#include <sys/stat.h>
+
+#include <string>
+
+namespace {
+
+// Footage that cannot be shown: the card stands in for it, and the node warns once per cause,
+// from the main thread's idle queue.
+class FootageWarning : public SheetFixture {
+protected:
+    void SetUp() override {
+        SheetFixture::SetUp();
+        host::runIdleQueue();
+        host::resetMessageCounts();
+    }
+
+    // Refreshes at two frames, twice each, and lets the main thread idle: one warning,
+    // "sheetShape: <text>", and the card each time.
+    void expectOneWarning(const std::string& file, const std::string& text) {
+        setFile(file);
+        const int before = host::messageCounts().warnings;
+        for (double time : {1.0, 1.0, 2.0, 2.0}) {
+            setTime(time);
+            refresh();
+            EXPECT_TRUE(drewCard()) << file << " at " << time;
+            host::runIdleQueue();
+        }
+        EXPECT_EQ(host::messageCounts().warnings - before, 1) << file;
+        EXPECT_EQ(host::lastMessage(host::MessageKind::kWarning), "sheetShape: " + text);
+    }
+
+    static std::string cannotShow(const std::string& file, const std::string& reason) {
+        return "cannot show \"" + file + "\": " + reason;
+    }
+
+    testsupport::TempDir folder;
+};
+
+TEST_F(FootageWarning, EachCauseOnce) {
+    const std::string missing = folder.file("footage/shot.mov");
+    expectOneWarning(missing, cannotShow(missing, "no such file"));
+
+    ASSERT_EQ(mkdir(folder.file("plates").c_str(), 0755), 0);
+    expectOneWarning(folder.file("plates"), cannotShow(folder.file("plates"), "is a folder"));
+
+    const std::string text = folder.file("notes.txt");
+    testsupport::writeFile(text, "not a picture\n");
+    expectOneWarning(text, cannotShow(text, "not a video or image FFmpeg can read"));
+
+    const std::string wave = folder.file("dialogue.wav");
+    testsupport::makeMedia("-f lavfi -i sine=duration=1", wave);
+    expectOneWarning(wave, cannotShow(wave, "not a video or image FFmpeg can read"));
+
+    const std::string audio = folder.file("audio.mov");
+    testsupport::makeMedia("-f lavfi -i sine=duration=1 -c:a aac", audio);
+    expectOneWarning(audio, cannotShow(audio, "has no video stream"));
+
+    const std::string pattern = folder.file("plate.####.exr");
+    expectOneWarning(pattern, cannotShow(pattern, "no frames match plate.####.exr"));
+
+    expectOneWarning("", cannotShow("", "path is empty"));
+}
+
+// FFmpeg's own reason, which would otherwise go to the terminal, ends the warning.
+TEST_F(FootageWarning, FfmpegsReasonForAFileCutShort) {
+    const std::string whole = folder.file("whole.mov");
+    testsupport::makeMedia("-f lavfi -i testsrc2=s=64x48:r=24 -frames:v 24 -c:v mpeg4", whole);
+    const std::string contents = testsupport::readFile(whole);
+    const std::string cut = folder.file("cut.mov");
+    testsupport::writeFile(cut, contents.substr(0, contents.size() / 2));
+    expectOneWarning(cut,
+                     cannotShow(cut, "not a video or image FFmpeg can read (moov atom not found)"));
+}
+
+// Shown again only when the path or the cause changes, or after the footage played.
+TEST_F(FootageWarning, AgainOnlyForAnotherPathOrCauseOrAfterRecovery) {
+    const std::string missing = folder.file("shot.mov");
+    expectOneWarning(missing, cannotShow(missing, "no such file"));
+    const std::string other = folder.file("other.mov");
+    expectOneWarning(other, cannotShow(other, "no such file"));
+    ASSERT_EQ(mkdir(other.c_str(), 0755), 0);
+    expectOneWarning(other, cannotShow(other, "is a folder"));
+
+    setFile(frameprep::pngSequence());
+    refresh();
+    ASSERT_TRUE(drewMesh());
+    ASSERT_FALSE(drewCard());
+    expectOneWarning(other, cannotShow(other, "is a folder"));
+}
+
+// The draw only queues the warning; the main thread shows it when it is idle.
+TEST_F(FootageWarning, ShownFromTheIdleQueue) {
+    setFile(folder.file("shot.mov"));
+    refresh();
+    EXPECT_EQ(host::messageCounts().warnings, 0);
+    EXPECT_GT(host::idleQueueLength(), 0u);
+    host::runIdleQueue();
+    EXPECT_EQ(host::messageCounts().warnings, 1);
+}
+
+// Quotes and backslashes in a path reach the warning as they are.
+TEST_F(FootageWarning, PathWithQuotesAndBackslashes) {
+    const std::string odd = folder.file("say \"cheese\" \\ now.mov");
+    expectOneWarning(odd, cannotShow(odd, "no such file"));
+}
+
+// A file that comes later replaces the card at the next refresh, at the same frame.
+TEST_F(FootageWarning, FileThatAppearsReplacesTheCard) {
+    const std::string later = folder.file("shot.####.png");
+    setFile(later);
+    setTime(2);
+    refresh();
+    ASSERT_TRUE(drewCard());
+    testsupport::writeFile(folder.file("shot.0002.png"),
+                           testsupport::readFile(frameprep::pngFrame(2)));
+    refresh();
+    EXPECT_FALSE(drewCard());
+    EXPECT_EQ(drawnTexture().pixels, frameprep::pngPixels(2));
+}
+
+// The card is opaque, so that no alpha threshold discards it, and in the shape last shown.
+TEST_F(FootageWarning, CardIsOpaqueAndKeepsTheShapeLastShown) {
+    setFile(folder.file("nothing.mov"));
+    refresh();
+    Texture card = drawnTexture();
+    EXPECT_EQ(card.width, card.height);
+    for (std::size_t alpha = 3; alpha < card.pixels.size(); alpha += 4) {
+        ASSERT_EQ(card.pixels[alpha], 255) << alpha;
+    }
+
+    setFile(frameprep::video());
+    setTime(3);
+    refresh();
+    ASSERT_FALSE(drewCard());
+    setFile(folder.file("nothing.mov"));
+    refresh();
+    card = drawnTexture();
+    ASSERT_TRUE(drewCard());
+    EXPECT_EQ(card.width, kCardLongSide);
+    EXPECT_EQ(card.height, kCardLongSide * 64 / 96 + 1) << "rounded to the nearest";
+}
+
+}  // namespace
