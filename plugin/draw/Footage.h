@@ -5,13 +5,7 @@
 #include "draw/HeldFrameWarning.h"
 #include "draw/LoadedMedium.h"
 #include "draw/WorkspacePath.h"
-    // What the loaded video's file was when it was opened.
-    std::optional<video::FileStamp> openedStamp_;
-    FileProbe probe_;
-    HeldFrameWarning heldWarning_{warnings_};
-    // The last file whyUnreadableImage looked into, and what it found.
-    std::string unreadableFile_;
-    std::string unreadableReason_;
+#include "node/NodeWarnings.h"
 #include "sequence/SequenceCache.h"
 
 #include <maya/MString.h>
