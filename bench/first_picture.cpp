@@ -1,16 +1,19 @@
-// Time-to-first-picture benchmark. On two large 1080p files, each a short clip encoded once and
+// Time-to-first-picture benchmark. On large 1080p files, each a short clip encoded once and
 // joined with itself by the concat demuxer without re-encoding (about 1.9 GB each, in a scratch
 // folder):
 //   - a ProRes 422 HQ QuickTime master, whose index gives the frame order;
 //   - an H.264 MP4 at 50 Mbit/s with a keyframe every 24 frames and B-frames, whose index holds
 //     decoding times only, so that it is scanned;
+//   - the same H.264 in MPEG-TS, which has no index at all;
+//   - with a size in GB as second argument, a ProRes master of that size as well;
 // it measures, in one run, warm (the file in the page cache) and cold (the file's pages dropped
 // with posix_fadvise before each run: dropping every cache of the machine would disturb whatever
 // else runs on it), each as the median of several runs and as a ratio against the reference:
 //   - the reference: ffprobe showing the first frame (`-read_intervals %+#1`);
-//   - opening the file as the cache does, then decoding its first picture;
-//   - the same with the packets listed by reading the whole file.
-// Usage: bench_first_picture [runs]   (default 3)
+//   - opening the file as the cache does (the scan, where there is one, read only until it has
+//     settled the first block), then decoding its first picture;
+//   - the same with the packets listed by reading the whole file first.
+// Usage: bench_first_picture [runs] [GB of the extra master]   (default 3, none)
 
 #include "BenchSupport.h"
 #include "decode/BlockDecoder.h"
@@ -20,6 +23,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -35,23 +39,26 @@ struct LargeClip {
     const char* file;
     const char* encoding;  // ffmpeg arguments of the short clip that is joined with itself
     bool indexed;          // whether opening lists its packets from the index
+    double bytes = kLargeBytes;
 };
 
+constexpr const char* kProRes = "-t 1 -c:v prores_ks -profile:v 3 -pix_fmt yuv422p10le";
+// Filler keeps the rate at 50 Mbit/s on a synthetic picture that would need far less.
+constexpr const char* kH264 =
+    "-t 2 -c:v libx264 -preset veryfast -b:v 50M -minrate 50M -maxrate 50M -bufsize 50M "
+    "-x264-params nal-hrd=cbr -g 24 -pix_fmt yuv420p";
+
 const LargeClip kClips[] = {
-    {"ProRes 422 HQ MOV", "large.mov", "-t 1 -c:v prores_ks -profile:v 3 -pix_fmt yuv422p10le",
-     true},
-    // Filler keeps the rate at 50 Mbit/s on a synthetic picture that would need far less.
-    {"H.264 MP4, 50 Mbit/s", "large.mp4",
-     "-t 2 -c:v libx264 -preset veryfast -b:v 50M -minrate 50M -maxrate 50M -bufsize 50M "
-     "-x264-params nal-hrd=cbr -g 24 -pix_fmt yuv420p",
-     false},
+    {"ProRes 422 HQ MOV", "large.mov", kProRes, true},
+    {"H.264 MP4, 50 Mbit/s", "large.mp4", kH264, false},
+    {"H.264 MPEG-TS, 50 Mbit/s", "large.ts", kH264, false},
 };
 
 std::string makeLargeClip(const fs::path& folder, const LargeClip& large) {
     const std::string clip = (folder / (std::string("clip-") + large.file)).string();
     run("ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=1920x1080:r=24 " +
         std::string(large.encoding) + " '" + clip + "'");
-    const int joins = static_cast<int>(kLargeBytes / static_cast<double>(fs::file_size(clip))) + 1;
+    const int joins = static_cast<int>(large.bytes / static_cast<double>(fs::file_size(clip))) + 1;
     const std::string list = (folder / "list.txt").string();
     std::ofstream entries(list);
     for (int i = 0; i < joins; ++i) {
@@ -88,8 +95,14 @@ double openToFirstPicture(const std::string& path, video::VideoSource::Listing l
                           bool& fromIndex) {
     const Clock::time_point start = Clock::now();
     video::VideoSource source;
-    if (!source.open(path, listing)) {
+    const bool opened = listing == video::VideoSource::Listing::fullScan
+                            ? source.open(path, listing)
+                            : source.start(path, listing);
+    if (!opened) {
         throw std::runtime_error("cannot open " + path);
+    }
+    while (source.blockCount() == 0 && !source.listingComplete()) {
+        source.scanOn([] { return false; }, 0);
     }
     video::BlockDecoder decoder(source);
     const int pictures = decoder.decodeBlocks(
@@ -150,15 +163,23 @@ void measureClip(const fs::path& folder, const LargeClip& clip, int runs) {
     fs::remove(large);
 }
 
-void measure(int runs) {
+void measure(int runs, double extraGigabytes) {
     ScratchDir scratch;
     for (const LargeClip& clip : kClips) {
         measureClip(scratch.path(), clip, runs);
+    }
+    if (extraGigabytes > 0.0) {
+        measureClip(
+            scratch.path(),
+            LargeClip{"ProRes 422 HQ MOV, extra", "extra.mov", kProRes, true, extraGigabytes * 1e9},
+            runs);
     }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    return runBenchmark("first_picture", argc, argv, measure);
+    const double extraGigabytes = argc > 2 ? std::atof(argv[2]) : 0.0;
+    return runBenchmark("first_picture", argc, argv,
+                        [extraGigabytes](int runs) { measure(runs, extraGigabytes); });
 }

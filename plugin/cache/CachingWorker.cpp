@@ -17,6 +17,8 @@ void VideoCache::work() {
     while (awaitWork(next)) {
         if (next.open) {
             openOnWorker(*next.open);
+        } else if (next.scan) {
+            scanOnWorker();
         } else {
             serveJob(next.job);
         }
@@ -42,21 +44,25 @@ void VideoCache::stopWorker() {
     cache.storeChanged.notify_all();
 }
 
-// Sleeps until a file or a job is asked for, or the worker is to stop (false). A file comes
-// first; of the jobs only the newest is kept: older ones are out of date by the time the worker
-// gets to them.
+// Sleeps until a file or a job is asked for, the scan has more to read, or the worker is to stop
+// (false). A file comes first, the scan last; of the jobs only the newest is kept: older ones are
+// out of date by the time the worker gets to them.
 bool VideoCache::awaitWork(Work& next) {
     std::unique_lock<std::mutex> lock(cache.queueMutex);
-    cache.jobQueued.wait(
-        lock, [this] { return !decoder.running || cache.toOpen || !cache.jobs.empty(); });
+    cache.jobQueued.wait(lock, [this] {
+        return !decoder.running || cache.toOpen || !cache.jobs.empty() || scanWanted();
+    });
     if (!decoder.running) {
         return false;
     }
     next.open = std::move(cache.toOpen);
     cache.toOpen.reset();
-    if (next.open) {
+    next.scan = cache.jobs.empty();
+    if (next.open || next.scan) {
         return true;
     }
+    // A job waiting for the scan is out of date as well.
+    cache.parkedJob.reset();
     while (cache.jobs.size() > 1) {
         cache.jobs.pop();
     }
@@ -77,7 +83,7 @@ void VideoCache::openOnWorker(const OpenRequest& request) {
     if (openOutdated(request.generation)) {
         return;
     }
-    const bool opened = decoder.source.open(
+    const bool opened = decoder.source.start(
         request.path, video::VideoSource::Listing::indexWhereComplete, &decoder.interrupt);
     if (decoder.interrupt || openOutdated(request.generation)) {
         // Left half read. A close, another file or a stop set the state themselves; for anything
@@ -107,22 +113,17 @@ void VideoCache::openOnWorker(const OpenRequest& request) {
                 decoder.source.input() != nullptr
                     ? decode::startTimecode(*decoder.source.input(), decoder.streamIndex)
                     : std::string();
-            // The source scanned the stream's keyframes when it opened the file.
-            cache.blockStarts.clear();
-            for (int start : decoder.source.blockStarts()) {
-                cache.blockStarts.append(start);
-            }
-            // A stream without keyframes has no block; giving it one empty block at its end
-            // keeps every reader of the first block's length in range while no frame lies in
-            // any block.
-            if (cache.blockStarts.length() == 1) {
-                cache.blockStarts.append(cache.blockStarts[0]);
-            }
+            copyBlockStarts();
+            decoder.scanning = !decoder.source.listingComplete();
         }
         late = cache.lateWait == FrameCache::kFileAwaited;
         if (late) {
             cache.lateWait = -1;
         }
+    }
+    if (opened && !decoder.source.listingComplete()) {
+        const std::lock_guard<std::mutex> lock(cache.queueMutex);
+        cache.scanDue = true;
     }
     cache.storeChanged.notify_all();
     if (late) {
@@ -174,8 +175,12 @@ bool VideoCache::blockLacksFrames(int block) const {
 // One pass: set the window, evict what left it, then decode the missing blocks nearest first.
 // A newer job ends the pass at the next block boundary, or at once when it waits for a frame
 // outside the run of blocks being decoded; a stop ends it at once.
-void VideoCache::serveJob(const CachingJob& job) {
+void VideoCache::serveJob(const CachingJob& asked) {
     const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
+    CachingJob job = asked;
+    if (!placeAfterScan(job)) {
+        return;
+    }
     std::vector<unsigned char*> evicted;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);

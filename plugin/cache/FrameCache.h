@@ -61,6 +61,8 @@ struct DecoderState {
     // What is known of the open file: written by the worker holding decoderMutex and storeMutex,
     // so read under either.
     VideoOpenState openState = VideoOpenState::kClosed;
+    // The file's packets are still being scanned: frames past the blocks may still come.
+    bool scanning = false;
     int streamIndex = -1;
     // The size of the pictures as shown (a video turned upright), and the shape of their pixels.
     int frameWidth = 0;
@@ -109,6 +111,16 @@ struct FrameCache {
     // Guarded by queueMutex: the file the worker is to open, and the count of opens and closes.
     std::optional<OpenRequest> toOpen;
     long openGeneration = 0;
+    // Guarded by queueMutex: the packet scan has more to read; the packets it has read; the
+    // count it pauses at (a test's hold; −1 for none); and a job for a frame past the blocks,
+    // served once the scan has settled that frame's block.
+    bool scanDue = false;
+    int packetsScanned = 0;
+    int scanHold = -1;
+    std::optional<CachingJob> parkedJob;
+    // The job the worker served last, which it serves again when the scan settles blocks past
+    // the end its window was cut at. The worker's own, kept while it holds decoderMutex.
+    CachingJob servedJob;
     std::mutex queueMutex;
     std::mutex decoderMutex;
     mutable std::mutex storeMutex;

@@ -119,11 +119,14 @@ void VideoCache::setResolutionDivisor(int divisor) {
 bool VideoCache::addBlockCachingJob(int frame, int windowFrames, CachingJob& job) {
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-        job.block = video::blockOfFrame(cache.blockStarts, cache.blockStarts.length(), frame);
-        if (job.block < 0) {
+        const MIntArray& starts = cache.blockStarts;
+        job.block = video::blockOfFrame(starts, starts.length(), frame);
+        // Past the blocks settled so far, the worker scans on to the frame.
+        if (job.block < 0 && (!decoder.scanning || frame < starts[starts.length() - 1])) {
             return false;
         }
-        job.frameInBlock = frame - cache.blockStarts[static_cast<unsigned int>(job.block)];
+        job.frameInBlock =
+            job.block < 0 ? -1 : frame - starts[static_cast<unsigned int>(job.block)];
     }
     job.frame = frame;
     job.windowFrames = windowFrames;
@@ -131,8 +134,8 @@ bool VideoCache::addBlockCachingJob(int frame, int windowFrames, CachingJob& job
     // The worker is already serving a window that holds the frame well inside it; a frame
     // further off moves the window before playback reaches its edge.
     const long long moved = std::llabs(static_cast<long long>(frame) - cache.lastQueuedFrame);
-    if (cache.lastQueuedBlock == job.block && cache.lastQueuedWindow == windowFrames &&
-        moved <= std::max(windowFrames, 1) / 4) {
+    if (job.block >= 0 && cache.lastQueuedBlock == job.block &&
+        cache.lastQueuedWindow == windowFrames && moved <= std::max(windowFrames, 1) / 4) {
         return true;
     }
     cache.lastQueuedBlock = job.block;
@@ -146,8 +149,16 @@ bool VideoCache::addBlockCachingJob(int frame, int windowFrames, CachingJob& job
     return true;
 }
 
-bool VideoCache::awaitFrame(const CachingJob& job, const FrameUse& show, Deadline deadline) {
-    if (job.block < 0 || job.frameInBlock < 0) {
+bool VideoCache::awaitFrame(const CachingJob& asked, const FrameUse& show, Deadline deadline) {
+    if (asked.frame < 0 && (asked.block < 0 || asked.frameInBlock < 0)) {
+        return false;
+    }
+    // Held through `show`, so that the frame cannot be evicted while it is copied; released
+    // while waiting. The worker wakes this thread whenever the store changes, so the frame is
+    // shown as soon as it is stored: that changes only when it is seen, not what is shown.
+    std::unique_lock<std::mutex> storeLock(cache.storeMutex);
+    CachingJob job = asked;
+    if ((job.block < 0 || job.frameInBlock < 0) && !awaitSettledBlock(job, storeLock, deadline)) {
         return false;
     }
     const size_t slotIndex = static_cast<size_t>(job.frameInBlock);
@@ -155,10 +166,6 @@ bool VideoCache::awaitFrame(const CachingJob& job, const FrameUse& show, Deadlin
     // Set after an attempt to ask again, so that the store is looked at once more (it was
     // unlocked meanwhile) before waiting, and a busy queue is not asked again before a wake.
     bool justAsked = false;
-    // Held through `show`, so that the frame cannot be evicted while it is copied; released
-    // while waiting. The worker wakes this thread whenever the store changes, so the frame is
-    // shown as soon as it is stored: that changes only when it is seen, not what is shown.
-    std::unique_lock<std::mutex> storeLock(cache.storeMutex);
     const MIntArray& starts = cache.blockStarts;
     if (job.block + 1 >= static_cast<int>(starts.length())) {
         return false;
@@ -232,6 +239,7 @@ void VideoCache::clearAllData() {
         cache.lateWait = -1;
         decoder.openState = OpenState::kClosed;
         openFailure_.clear();
+        decoder.scanning = false;
         decoder.streamIndex = -1;
         decoder.frameWidth = 0;
         decoder.frameHeight = 0;
@@ -248,6 +256,9 @@ void VideoCache::clearAllData() {
     {
         const std::lock_guard<std::mutex> lock(cache.queueMutex);
         cache.jobs = {};
+        cache.scanDue = false;
+        cache.parkedJob.reset();
+        cache.servedJob = CachingJob{};
         // An open asked for before is dropped, and one under way is left unpublished.
         cache.toOpen.reset();
         ++cache.openGeneration;

@@ -19,11 +19,12 @@
 
 // The open video of one node, the cache of its decoded frames and the background worker that
 // fills it. The drawing thread asks for a file, sets the resolution frames are kept at, and asks
-// for frames; the worker opens the file (reading it whole, which may take seconds), then decodes
-// the blocks around the frame asked for, nearest first, into the store, and evicts what leaves
-// the window. The drawing thread only ever waits for the worker, until a deadline; when a wait
-// runs out the work goes on, and the worker asks for a refresh once what was waited for is
-// there. All locking stays inside.
+// for frames; the worker opens the file, then decodes the blocks around the frame asked for,
+// nearest first, into the store, and evicts what leaves the window. A file whose index does not
+// list its frames is scanned by the worker between those jobs, and its blocks come as the scan
+// settles them: a frame past them is waited for like any other. The drawing thread only ever waits
+// for the worker, until a deadline; when a wait runs out the work goes on, and the worker asks for
+// a refresh once what was waited for is there. All locking stays inside.
 class VideoCache {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
@@ -50,10 +51,14 @@ public:
     // Why the file could not be opened, once found unplayable ("" otherwise).
     std::string openFailure() const;
     bool isOpen() const { return openState() == OpenState::kOpen; }
+    // Waits, until `deadline` at most, for the file asked for to be open with every frame known:
+    // its blocks, frame count and keyframe interval are final then. False when it is not, in time.
+    bool awaitListing(Deadline deadline);
 
     // The open video: the size of its pictures turned upright, the shape of their pixels, its
-    // frame rate (0 when unknown) and the first frame of each block, then the frame count. All
-    // zero, and blocks [0, 0], until it is open.
+    // frame rate (0 when unknown) and the first frame of each block, then the frame count (while
+    // the scan goes on, the first frame past the blocks settled so far). All zero, and blocks
+    // [0, 0], until it is open.
     int frameWidth() const;
     int frameHeight() const;
     AVRational pixelAspect() const;
@@ -66,8 +71,9 @@ public:
     void setResolutionDivisor(int divisor);
 
     // Finds the frame's block and asks the worker for the `windowFrames` frames around it, unless
-    // the window being served already holds it well inside. False (job.block −1) when the frame
-    // is not in the video.
+    // the window being served already holds it well inside. A frame past the blocks while the
+    // scan goes on is asked for with job.block −1. False (job.block −1) when the frame is not in
+    // the video.
     bool addBlockCachingJob(int frame, int windowFrames, CachingJob& job);
     // The frame is handed to `show` (with the store locked, so that it stays while it is copied)
     // as soon as it is cached: at once when it is, else once it is decoded, until `deadline`.
@@ -88,10 +94,11 @@ public:
 private:
     friend struct VideoCacheInternals;
 
-    // What the worker is asked to do next: open a file, or serve the newest job.
+    // What the worker is asked to do next: open a file, serve the newest job, or scan on.
     struct Work {
         std::optional<OpenRequest> open;
         CachingJob job;
+        bool scan = false;
     };
 
     // The worker.
@@ -114,6 +121,22 @@ private:
     void clearInactiveBlockImages();
     // Takes every frame out of the store; the caller frees them once it lets go of the store.
     void clearAllBlockImages();
+
+    // The packet scan of a file whose index does not list its frames.
+    // Reads on until other work comes, then publishes what it settled.
+    void scanOnWorker();
+    // Whether the scan has more to read and is not held; queueMutex held.
+    bool scanWanted() const;
+    bool scanPaused();
+    void publishScan(video::ScanProgress progress);
+    // The source's blocks into the store's; storeMutex held.
+    void copyBlockStarts();
+    // Finds the block of a job asked for past the blocks and notes the job as served; false when
+    // there is none yet (the job then waits for the scan) or ever.
+    bool placeAfterScan(CachingJob& job);
+    // The drawing thread's wait for a frame past the blocks to be in one; storeMutex held.
+    bool awaitSettledBlock(CachingJob& job, std::unique_lock<std::mutex>& storeLock,
+                           Deadline deadline);
 
     // Decoding into the store.
     // Decodes the blocks firstBlock to lastBlock in one pass into the store.

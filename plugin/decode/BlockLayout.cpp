@@ -88,4 +88,30 @@ BlockLayout layOutBlocks(const PacketList& packets, const PresentationOrder& ord
     return layout;
 }
 
+BlockLayout layOutSettledBlocks(const PacketList& packets, const std::vector<int>& frameOfPacket,
+                                int numbered) {
+    // Pictures still unnumbered come after the numbered ones, whatever their final order: the
+    // blocks within the numbered frames do not depend on it.
+    PresentationOrder order;
+    order.ofPacket = frameOfPacket;
+    order.frameCount = numbered;
+    for (size_t i = 0; i < packets.size(); ++i) {
+        if (packets[i].hasPicture && order.ofPacket[i] < 0) {
+            order.ofPacket[i] = order.frameCount++;
+        }
+    }
+    BlockLayout layout = layOutBlocks(packets, order);
+    const size_t blockCount = layout.plans.size();
+    size_t kept = 0;
+    while (kept + 1 < blockCount && layout.blockStarts[kept + 1] <= numbered - 2) {
+        ++kept;
+    }
+    if (kept == 0) {
+        return BlockLayout{{0}, {}};
+    }
+    layout.blockStarts.resize(kept + 1);
+    layout.plans.resize(kept);
+    return layout;
+}
+
 }  // namespace video

@@ -26,4 +26,12 @@ struct BlockLayout {
 
 BlockLayout layOutBlocks(const PacketList& packets, const PresentationOrder& order);
 
+// The blocks of a list still being read that are as the whole list will have them: frames 0 to
+// `numbered` − 1 have their final numbers (−1 in `frameOfPacket` for pictures still unnumbered),
+// and a block is kept when the keyframe that ends it is numbered, with a numbered frame after
+// it (a keyframe on the last frame would start no block). `blockStarts` ends with the first
+// frame after the kept blocks; it is [0] when none is kept.
+BlockLayout layOutSettledBlocks(const PacketList& packets, const std::vector<int>& frameOfPacket,
+                                int numbered);
+
 }  // namespace video

@@ -21,31 +21,34 @@ uint32_t payloadChecksum(const AVPacket& packet) {
     return packet.data ? av_adler32_update(1, packet.data, packet.size) : 0;
 }
 
-PacketList scanStreamPackets(AVFormatContext* input, int streamIndex) {
-    PacketList packets;
-    PacketPtr packet(av_packet_alloc());
-    if (!packet) {
-        return packets;
+PacketScan::PacketScan(LocalMediaPtr input, int streamIndex)
+    : input_(std::move(input)), streamIndex_(streamIndex), packet_(av_packet_alloc()) {}
+
+bool PacketScan::readNext(PacketList& packets) {
+    if (!input_ || !packet_) {
+        return false;
     }
-    std::shared_ptr<const std::vector<uint8_t>> palette;
-    while (av_read_frame(input, packet.get()) >= 0) {
-        PacketUnref unref(packet.get());
-        if (packet->stream_index == streamIndex) {
-            size_t paletteBytes = 0;
-            const uint8_t* newPalette =
-                av_packet_get_side_data(packet.get(), AV_PKT_DATA_PALETTE, &paletteBytes);
-            if (newPalette && paletteBytes == AVPALETTE_SIZE) {
-                palette = std::make_shared<const std::vector<uint8_t>>(newPalette,
-                                                                       newPalette + paletteBytes);
-            }
-            packets.push_back(recordOf(*packet));
-            packets.back().palette = palette;
-            if (packets.back().key || packets.size() == 1) {
-                packets.back().checksum = payloadChecksum(*packet);
-            }
+    av_packet_unref(packet_.get());
+    while (av_read_frame(input_.get(), packet_.get()) >= 0) {
+        if (packet_->stream_index != streamIndex_) {
+            av_packet_unref(packet_.get());
+            continue;
         }
+        size_t paletteBytes = 0;
+        const uint8_t* newPalette =
+            av_packet_get_side_data(packet_.get(), AV_PKT_DATA_PALETTE, &paletteBytes);
+        if (newPalette && paletteBytes == AVPALETTE_SIZE) {
+            palette_ =
+                std::make_shared<const std::vector<uint8_t>>(newPalette, newPalette + paletteBytes);
+        }
+        packets.push_back(recordOf(*packet_));
+        packets.back().palette = palette_;
+        if (packets.back().key || packets.size() == 1) {
+            packets.back().checksum = payloadChecksum(*packet_);
+        }
+        return true;
     }
-    return packets;
+    return false;
 }
 
 }  // namespace video

@@ -1,13 +1,14 @@
 #include "decode/VideoSource.h"
 
-#include "decode/DecoderThreads.h"
 #include "decode/FfmpegLog.h"
 #include "decode/IndexedPackets.h"
 #include "decode/LocalMediaInput.h"
 #include "decode/PacketScan.h"
+#include "decode/ScanOrder.h"
+#include "decode/StreamDecoder.h"
 
+#include <algorithm>
 #include <climits>
-#include <cstdlib>
 
 namespace video {
 namespace {
@@ -23,29 +24,56 @@ int firstVideoStream(const AVFormatContext& input) {
     return -1;
 }
 
-CodecContextPtr openDecoder(const AVStream& stream) {
-    const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
-    if (!codec) {
-        return nullptr;
+// Other streams are not read at all.
+void readOnly(AVFormatContext& input, int streamIndex) {
+    for (unsigned i = 0; i < input.nb_streams; ++i) {
+        if (static_cast<int>(i) != streamIndex) {
+            input.streams[i]->discard = AVDISCARD_ALL;
+        }
     }
-    CodecContextPtr context(avcodec_alloc_context3(codec));
-    if (!context || avcodec_parameters_to_context(context.get(), stream.codecpar) < 0) {
-        return nullptr;
+}
+
+// Blocks settled without a frame asked for come at least this many frames apart, and further
+// apart as the file goes on, so that laying them out again costs little beside the reading.
+constexpr int kShortestSettling = 48;
+
+bool samePlans(const BlockLayout& settled, const BlockLayout& whole) {
+    if (settled.plans.size() > whole.plans.size() ||
+        !std::equal(settled.blockStarts.begin(), settled.blockStarts.end(),
+                    whole.blockStarts.begin())) {
+        return false;
     }
-    context->pkt_timebase = stream.time_base;
-    // Whole pictures decoded side by side, and slices of one picture where the codec has them.
-    // Pictures still come out in order, each with the time stamp of its own packet.
-    context->thread_count = decoderThreadCount(std::getenv("CINESHEET_DECODER_THREADS"));
-    context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
-    if (avcodec_open2(context.get(), codec, nullptr) < 0) {
-        return nullptr;
+    for (size_t b = 0; b < settled.plans.size(); ++b) {
+        if (settled.plans[b].anchor != whole.plans[b].anchor ||
+            settled.plans[b].lastPacket != whole.plans[b].lastPacket) {
+            return false;
+        }
     }
-    return context;
+    return true;
 }
 
 }  // namespace
 
+VideoSource::VideoSource() = default;
+VideoSource::~VideoSource() = default;
+
 bool VideoSource::open(const std::string& path, Listing listing, const std::atomic<bool>* abandon) {
+    if (!start(path, listing, abandon)) {
+        return false;
+    }
+    auto abandoned = [abandon] { return abandon && abandon->load(); };
+    while (isOpen() && !listingComplete()) {
+        if (abandoned()) {
+            close();
+            return false;
+        }
+        scanOn(abandoned);
+    }
+    return isOpen();
+}
+
+bool VideoSource::start(const std::string& path, Listing listing,
+                        const std::atomic<bool>* abandon) {
     close();
     failure_.clear();
     const FfmpegErrorCapture errors;
@@ -59,7 +87,8 @@ bool VideoSource::open(const std::string& path, Listing listing, const std::atom
         close();
         return false;
     }
-    // Blocks are decoded from here on; their reads are not abandoned.
+    // Blocks are decoded from here on, and the scan read on a stretch at a time; their reads
+    // are not abandoned.
     stopAbandoning(input_.get());
     return true;
 }
@@ -78,7 +107,7 @@ bool VideoSource::openStream(const std::string& path, Listing listing,
         return false;
     }
     const AVStream& stream = *input_->streams[streamIndex_];
-    decoder_ = openDecoder(stream);
+    decoder_ = openStreamDecoder(stream);
     if (!decoder_ || decoder_->width <= 0 || decoder_->height <= 0) {
         failure_ = "FFmpeg cannot decode its video";
         return false;
@@ -96,30 +125,124 @@ bool VideoSource::openStream(const std::string& path, Listing listing,
     if (stream.avg_frame_rate.num != 0 && stream.avg_frame_rate.den != 0) {
         averageFrameRate_ = av_q2d(stream.avg_frame_rate);
     }
-    // Other streams are not read at all. Time stamps are taken as the file stores them: the
-    // ones libavformat makes up where they are missing (AVI with B-frames) follow decoding order,
-    // so such files are ordered by decoding instead.
-    for (unsigned i = 0; i < input_->nb_streams; ++i) {
-        if (static_cast<int>(i) != streamIndex_) {
-            input_->streams[i]->discard = AVDISCARD_ALL;
-        }
-    }
+    // Time stamps are taken as the file stores them: the ones libavformat makes up where they
+    // are missing (AVI with B-frames) follow decoding order, so such files are ordered by
+    // decoding instead.
+    readOnly(*input_, streamIndex_);
 
     // Where the container's index gives the order, the file's data is not read to open it.
     listedFromIndex_ = listing == Listing::indexWhereComplete &&
                        listPacketsFromIndex(*input_, streamIndex_, packets_) &&
                        orderByTimestamps(packets_, order_);
     if (!listedFromIndex_) {
-        packets_ = scanStreamPackets(input_.get(), streamIndex_);
-        if (!orderByTimestamps(packets_, order_) &&
-            !orderByDecoding(input_.get(), decoder_.get(), streamIndex_, packets_, order_)) {
-            failure_ = "FFmpeg cannot put its frames in order";
-            return false;
-        }
+        return startScan(path, abandon);
     }
     layout_ = layOutBlocks(packets_, order_);
     failure_.clear();
     return true;
+}
+
+// The scan reads an input of its own, opened and set up as the one blocks are decoded from, so
+// that it lists the very packets block decoding reads.
+bool VideoSource::startScan(const std::string& path, const std::atomic<bool>* abandon) {
+    packets_.clear();
+    order_ = PresentationOrder{};
+    layout_ = BlockLayout{{0}, {}};
+    LocalMediaPtr scanned = openLocalMedia(path, abandon);
+    if (!scanned) {
+        return false;
+    }
+    avformat_find_stream_info(scanned.get(), nullptr);
+    if (scanned->nb_streams != input_->nb_streams || firstVideoStream(*scanned) != streamIndex_) {
+        return false;
+    }
+    readOnly(*scanned, streamIndex_);
+    stopAbandoning(scanned.get());
+    const AVStream* stream = input_->streams[streamIndex_];
+    scanOrder_ = std::make_unique<ScanOrder>([stream] { return openStreamDecoder(*stream); });
+    scan_ = std::make_unique<PacketScan>(std::move(scanned), streamIndex_);
+    nextSettling_ = 0;
+    return true;
+}
+
+ScanProgress VideoSource::scanOn(const std::function<bool()>& pause, int wantedFrame) {
+    if (!scan_) {
+        return ScanProgress::nothingNew;
+    }
+    while (!pause()) {
+        if (!scan_->readNext(packets_)) {
+            return finishScan();
+        }
+        scanOrder_->add(packets_, scan_->packet());
+        noteSeekPoint(scan_->packet());
+        if (settle(wantedFrame)) {
+            return ScanProgress::moreBlocks;
+        }
+    }
+    return ScanProgress::nothingNew;
+}
+
+// Formats without an index of their own are sought through the keyframes their demuxer has read
+// so far; the scan reads them on its own input, so the one blocks are decoded from is told of
+// them as it would have noted them itself.
+void VideoSource::noteSeekPoint(const AVPacket& packet) {
+    if ((input_->iformat->flags & AVFMT_GENERIC_INDEX) && (packet.flags & AV_PKT_FLAG_KEY)) {
+        av_add_index_entry(input_->streams[streamIndex_], packet.pos, packet.dts, 0, 0,
+                           AVINDEX_KEYFRAME);
+    }
+}
+
+// Lays out the blocks the numbered frames settle, when that brings more of them and is due.
+bool VideoSource::settle(int wantedFrame) {
+    const int numbered = scanOrder_->numbered();
+    const std::vector<int>& keys = scanOrder_->keyFrames();
+    // The last keyframe that can end a settled block.
+    auto after = std::upper_bound(keys.begin(), keys.end(), numbered - 2);
+    if (after == keys.begin()) {
+        return false;
+    }
+    const int settledEnd = *(after - 1);
+    const int shownEnd = layout_.blockStarts.back();
+    const bool due = layout_.plans.empty() || numbered >= nextSettling_ ||
+                     (wantedFrame >= shownEnd && wantedFrame < settledEnd);
+    if (settledEnd <= shownEnd || !due) {
+        return false;
+    }
+    nextSettling_ = numbered + std::max(kShortestSettling, numbered / 8);
+    BlockLayout layout = layOutSettledBlocks(packets_, scanOrder_->frameOfPacket(), numbered);
+    if (layout.plans.size() <= layout_.plans.size()) {
+        return false;
+    }
+    layout_ = std::move(layout);
+    order_.ofPacket = scanOrder_->frameOfPacket();
+    order_.frameCount = numbered;
+    return true;
+}
+
+// The last packet is read: the blocks become final. Blocks settled before stay as they were
+// unless the whole list orders their pictures otherwise.
+ScanProgress VideoSource::finishScan() {
+    scanOrder_->finish(packets_);
+    PresentationOrder whole;
+    if (!scanOrder_->leftToWholeList()) {
+        whole.ofPacket = scanOrder_->frameOfPacket();
+        whole.frameCount = scanOrder_->numbered();
+    } else if (!orderByTimestamps(packets_, whole) &&
+               !orderByDecoding(input_.get(), decoder_.get(), streamIndex_, packets_, whole)) {
+        close();
+        return ScanProgress::renumbered;
+    }
+    bool kept = true;
+    for (size_t i = 0; i < order_.ofPacket.size() && kept; ++i) {
+        kept = order_.ofPacket[i] < 0 || order_.ofPacket[i] == whole.ofPacket[i];
+    }
+    BlockLayout layout = layOutBlocks(packets_, whole);
+    kept = kept && samePlans(layout_, layout);
+    scan_.reset();
+    scanOrder_.reset();
+    order_ = std::move(whole);
+    layout_ = std::move(layout);
+    return kept ? ScanProgress::moreBlocks : ScanProgress::renumbered;
 }
 
 void VideoSource::close() {
@@ -135,6 +258,9 @@ void VideoSource::close() {
     listedFromIndex_ = false;
     order_ = PresentationOrder{};
     layout_ = BlockLayout{{0, 0}, {}};
+    scan_.reset();
+    scanOrder_.reset();
+    nextSettling_ = 0;
 }
 
 AVRational VideoSource::uprightPixelAspect() const {

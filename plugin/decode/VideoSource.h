@@ -8,17 +8,35 @@
 #include "picture/Orientation.h"
 
 #include <atomic>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace video {
 
+class PacketScan;
+class ScanOrder;
+
+// What a stretch of the packet scan brought.
+enum class ScanProgress {
+    nothingNew,
+    // More blocks, after the ones there were.
+    moreBlocks,
+    // The blocks from the start: the whole list ordered the pictures otherwise than the scan
+    // had numbered them (a file whose time stamps go back).
+    renumbered,
+};
+
 // An open video file: its first video stream with a decoder set up, the picture size, shape and
-// frame rate, and the block boundaries found by one scan of the file's packets. Not thread-safe:
-// the owner serialises opening, closing and block decoding.
+// frame rate, and the block boundaries, from the container's index or found by one scan of the
+// file's packets. The scan can be read on a stretch at a time, with blocks decodable from the
+// start while it goes on. Not thread-safe: the owner serialises opening, scanning, closing and
+// block decoding.
 class VideoSource {
 public:
-    VideoSource() = default;
+    VideoSource();
+    ~VideoSource();
     VideoSource(const VideoSource&) = delete;
     VideoSource& operator=(const VideoSource&) = delete;
 
@@ -26,10 +44,24 @@ public:
     // else by reading the whole file once; or always by reading it.
     enum class Listing { indexWhereComplete, fullScan };
 
-    // Opens a local video file. On failure the source is closed: zero size, zero rate and block
-    // starts [0, 0]. Setting `abandon` (if given) meanwhile makes the open fail at its next read.
+    // Opens a local video file and lists all its packets. On failure the source is closed: zero
+    // size, zero rate and block starts [0, 0]. Setting `abandon` (if given) meanwhile makes the
+    // open fail at its next read.
     bool open(const std::string& path, Listing listing = Listing::indexWhereComplete,
               const std::atomic<bool>* abandon = nullptr);
+    // Opens the file as open() does but leaves the packets that the index does not list to
+    // scanOn(): until the scan ends, the blocks are those whose frames the scan has settled.
+    bool start(const std::string& path, Listing listing = Listing::indexWhereComplete,
+               const std::atomic<bool>* abandon = nullptr);
+    // Reads on with the scan until `pause` returns true (asked before each packet), the scan
+    // ends, or it settles more blocks: at once for the first ones and for those up to
+    // `wantedFrame` (−1 for none), else after a stretch that grows with the file read.
+    ScanProgress scanOn(const std::function<bool()>& pause, int wantedFrame = -1);
+    // Whether every packet is listed: the blocks, the frame count and the keyframe interval are
+    // final.
+    bool listingComplete() const { return !scan_; }
+    // The packets the scan has read so far.
+    int packetsScanned() const { return static_cast<int>(packets_.size()); }
     void close();
     // Why the last open failed, as the end of "cannot show <file>: ..."; "" after a success.
     const std::string& failure() const { return failure_; }
@@ -49,7 +81,8 @@ public:
     AVRational uprightPixelAspect() const;
     // The stream's average frame rate, 0 when unknown.
     double averageFrameRate() const { return averageFrameRate_; }
-    // First frame of each block, then the frame count.
+    // First frame of each block, then the frame count (while the scan goes on: the first frame
+    // after the settled blocks).
     const std::vector<int>& blockStarts() const { return layout_.blockStarts; }
     int blockCount() const { return static_cast<int>(layout_.plans.size()); }
     int frameCount() const { return layout_.blockStarts.back(); }
@@ -66,6 +99,10 @@ public:
 
 private:
     bool openStream(const std::string& path, Listing listing, const std::atomic<bool>* abandon);
+    bool startScan(const std::string& path, const std::atomic<bool>* abandon);
+    void noteSeekPoint(const AVPacket& packet);
+    bool settle(int wantedFrame);
+    ScanProgress finishScan();
 
     LocalMediaPtr input_;
     CodecContextPtr decoder_;
@@ -80,6 +117,10 @@ private:
     PresentationOrder order_;
     BlockLayout layout_{{0, 0}, {}};
     std::string failure_;
+    std::unique_ptr<PacketScan> scan_;
+    std::unique_ptr<ScanOrder> scanOrder_;
+    // The settled frame count at which blocks are next settled without a frame asked for.
+    int nextSettling_ = 0;
 };
 
 }  // namespace video

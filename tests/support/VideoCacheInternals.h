@@ -4,7 +4,9 @@
 #include "draw/Footage.h"
 
 #include <chrono>
+#include <mutex>
 #include <string>
+#include <thread>
 
 // What tests and benchmarks see of a node's video cache beyond its interface: its store, its
 // decoder state, and the worker's steps run one at a time on the calling thread.
@@ -27,13 +29,43 @@ struct VideoCacheInternals {
                                   size_t bytes) {
         return video.storeFrameInCache(block, index, image, bytes);
     }
+    // The worker's packet scan stops once it has read `packets` packets, until released.
+    static void holdScan(VideoCache& video, int packets) {
+        const std::lock_guard<std::mutex> lock(video.cache.queueMutex);
+        video.cache.scanHold = packets;
+    }
+    static void releaseScan(VideoCache& video) {
+        {
+            const std::lock_guard<std::mutex> lock(video.cache.queueMutex);
+            video.cache.scanHold = -1;
+        }
+        video.cache.jobQueued.notify_all();
+    }
+    // Whether the scan has stopped at its hold.
+    static bool scanHeld(VideoCache& video) {
+        const std::lock_guard<std::mutex> lock(video.cache.queueMutex);
+        return video.cache.scanHold >= 0 && video.cache.packetsScanned >= video.cache.scanHold;
+    }
+    // Waits for the scan to reach its hold; the worker tells nobody, so this looks now and then.
+    static bool awaitScanHeld(VideoCache& video) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+        while (!scanHeld(video)) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return true;
+    }
 };
 
-// Has the worker open the video and waits until it is open (true) or found unplayable.
+// Has the worker open the video and waits until it is open with every frame listed (true) or
+// found unplayable.
 inline bool openVideo(VideoCache& video, const std::string& path) {
     video.open(path.c_str());
-    return video.awaitOpen(std::chrono::steady_clock::now() + std::chrono::minutes(1)) ==
-           VideoCache::OpenState::kOpen;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    return video.awaitOpen(deadline) == VideoCache::OpenState::kOpen &&
+           video.awaitListing(deadline);
 }
 
 // A deadline no frame of the tests' media misses.

@@ -11,6 +11,11 @@ testsupport::MediaCatalogue& catalogue() {
          {"opengop.mp4",
           "-f lavfi -i testsrc2=s=320x240:r=24 -t 3 -c:v libx264 -g 12 -bf 3 "
           "-x264-params open-gop=1:scenecut=0"}},
+        // MPEG-TS, which has no index: its blocks come from a scan of the packets.
+        {"blocks_of_12_ts",
+         {"blocks12.ts",
+          "-f lavfi -i testsrc2=s=160x120:r=24 -frames:v 120 -c:v libx264 -bf 2 -g 12 "
+          "-keyint_min 12 -sc_threshold 0 -preset ultrafast"}},
         // Twenty blocks of exactly twelve frames, for the worker's window and eviction.
         {"blocks_of_12",
          {"blocks12.mp4",

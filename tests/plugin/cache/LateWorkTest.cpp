@@ -186,6 +186,8 @@ TEST(LateWork, aFileOpenedLateAsksForARefresh) {
     ASSERT_TRUE(late);
     ASSERT_TRUE(refreshes.waitFor(1));
     EXPECT_EQ(cache.awaitOpen(Clock::now()), VideoCache::OpenState::kOpen);
+    // The blocks come as the scan settles them.
+    ASSERT_TRUE(cache.awaitListing(Clock::now() + seconds(30)));
     EXPECT_EQ(values(cache.blockStarts()), (std::vector<int>{0, 48, 96, 144, 192}));
 }
 
@@ -196,6 +198,7 @@ TEST(LateWork, opensOverridden) {
     cache.open(cachetest::mediaPath("long_blocks").c_str());
     cache.open(cachetest::mediaPath("blocks_of_12").c_str());
     EXPECT_EQ(cache.awaitOpen(Clock::now() + seconds(30)), VideoCache::OpenState::kOpen);
+    ASSERT_TRUE(cache.awaitListing(Clock::now() + seconds(30)));
     EXPECT_EQ(cache.blockStarts().length(), 21u);
     cache.open(cachetest::mediaPath("long_blocks").c_str());
     cache.close();

@@ -45,6 +45,8 @@ protected:
         setDivisor(sheet, divisor);
         for (int frame : frames) {
             showFrame(sheet, data, path, frame, cacheFrames);
+            // Files without an index are shown while their scan goes on.
+            ASSERT_TRUE(sheet.videoCache.awaitListing(farDeadline()));
             ASSERT_EQ(cacheOf(sheet).blockStarts[cacheOf(sheet).blockStarts.length() - 1],
                       static_cast<int>(reference.frames.size()));
             const TexturePixels pixels = texturePixels(data);
@@ -312,6 +314,7 @@ TEST_F(BadFiles, truncatedStreamShowsTheFramesBeforeTheCut) {
     FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     showFrame(sheet, data, path, 0);
+    ASSERT_TRUE(sheet.videoCache.awaitListing(farDeadline()));
     const MIntArray& starts = cacheOf(sheet).blockStarts;
     ASSERT_GT(starts.length(), 3u);
     const int complete = starts[starts.length() - 2];

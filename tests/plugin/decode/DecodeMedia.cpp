@@ -10,6 +10,15 @@ testsupport::MediaCatalogue& catalogue() {
         {"mpeg2_intra_ps",
          {"mpeg2intra.mpeg",
           "-f lavfi -i testsrc2=s=352x288:r=25 -t 1 -c:v mpeg2video -g 1 -q:v 3"}},
+        // Open GOPs: pictures of a block stored after the next keyframe.
+        {"open_gop_ts",
+         {"opengop.ts",
+          "-f lavfi -i testsrc2=s=160x120:r=25 -t 4 -c:v libx264 -g 12 -bf 3 -x264-params "
+          "open-gop=1:b-pyramid=none:scenecut=0"}},
+        {"open_gop_raw",
+         {"opengop.h264",
+          "-f lavfi -i testsrc2=s=160x120:r=24 -t 3 -c:v libx264 -g 10 -bf 3 -x264-params "
+          "open-gop=1:b-pyramid=none:scenecut=0"}},
         {"h264_ts",
          {"h264.ts", "-f lavfi -i testsrc2=s=320x240:r=25 -t 2 -c:v libx264 -g 12 -bf 2"}},
         {"h263_3gp", {"h263.3gp", "-f lavfi -i testsrc2=s=352x288:r=25 -t 1 -c:v h263"}},

@@ -1,0 +1,140 @@
+#include "CacheMedia.h"
+#include "SheetFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+struct Refreshes {
+    std::mutex mutex;
+    std::condition_variable changed;
+    int count = 0;
+    void operator()() {
+        const std::lock_guard<std::mutex> lock(mutex);
+        ++count;
+        changed.notify_all();
+    }
+    bool waitFor(int expected) {
+        std::unique_lock<std::mutex> lock(mutex);
+        return changed.wait_for(lock, seconds(30), [&] { return count >= expected; });
+    }
+    int now() {
+        const std::lock_guard<std::mutex> lock(mutex);
+        return count;
+    }
+};
+
+std::vector<int> values(const MIntArray& array) {
+    std::vector<int> list;
+    for (unsigned int i = 0; i < array.length(); ++i) {
+        list.push_back(array[i]);
+    }
+    return list;
+}
+
+// The frame's cache image, through the wait a viewport refresh makes.
+std::vector<uint8_t> awaitPixels(VideoCache& cache, const CachingJob& job, size_t bytes,
+                                 VideoCache::Deadline deadline) {
+    std::vector<uint8_t> pixels;
+    cache.awaitFrame(
+        job,
+        [&](const unsigned char* image) {
+            pixels.assign(image, image + bytes);
+            return true;
+        },
+        deadline);
+    return pixels;
+}
+
+// A file without an index shows the frames of the blocks its scan has settled while the scan is
+// held at a known packet; a frame past them waits, and comes with one refresh once the scan,
+// let go, gets there. Frame numbers stay as they were shown.
+TEST(ScanOnWorker, framesComeAsTheScanSettlesTheirBlocks) {
+    const std::string& path = cachetest::mediaPath("blocks_of_12_ts");
+    const testsupport::ReferenceVideo& reference = cachetest::reference("blocks_of_12_ts");
+    const size_t bytes = static_cast<size_t>(reference.width) * reference.height * 4;
+    auto expected = [&](int frame) {
+        return testsupport::pointSampledRgba(reference.frames[static_cast<size_t>(frame)],
+                                             reference.width, reference.height, 1);
+    };
+    Refreshes refreshes;
+    VideoCache cache([&refreshes] { refreshes(); });
+    // Two blocks of twelve and the B-frames that follow them.
+    VideoCacheInternals::holdScan(cache, 40);
+    cache.open(path.c_str());
+    ASSERT_EQ(cache.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
+
+    CachingJob early;
+    ASSERT_TRUE(cache.addBlockCachingJob(5, 24, early));
+    EXPECT_EQ(awaitPixels(cache, early, bytes, farDeadline()), expected(5));
+    ASSERT_TRUE(VideoCacheInternals::awaitScanHeld(cache));
+    EXPECT_FALSE(cache.awaitListing(Clock::now()));
+    const std::vector<int> settled = values(cache.blockStarts());
+    ASSERT_GE(settled.size(), 2u);
+    EXPECT_LT(settled.back(), 40);
+    EXPECT_EQ(settled[1] - settled[0], 12) << "the keyframe interval is known";
+
+    CachingJob late;
+    ASSERT_TRUE(cache.addBlockCachingJob(100, 24, late));
+    EXPECT_EQ(late.block, -1);
+    EXPECT_TRUE(awaitPixels(cache, late, bytes, Clock::now() + milliseconds(20)).empty());
+    EXPECT_EQ(refreshes.now(), 0);
+
+    VideoCacheInternals::releaseScan(cache);
+    ASSERT_TRUE(refreshes.waitFor(1));
+    EXPECT_EQ(awaitPixels(cache, late, bytes, Clock::now()), expected(100));
+    ASSERT_TRUE(cache.awaitListing(farDeadline()));
+    std::vector<int> blocks;
+    for (int start = 0; start <= 120; start += 12) {
+        blocks.push_back(start);
+    }
+    EXPECT_EQ(values(cache.blockStarts()), blocks);
+    CachingJob again;
+    ASSERT_TRUE(cache.addBlockCachingJob(5, 24, again));
+    EXPECT_EQ(awaitPixels(cache, again, bytes, farDeadline()), expected(5));
+    EXPECT_EQ(refreshes.now(), 1);
+}
+
+// A frame past the end of a file still being scanned is waited for until the scan ends; the
+// wait that ran out is then settled with a refresh, and the frame is found outside the clip.
+TEST(ScanOnWorker, aFramePastTheEndIsSettledWhenTheScanEnds) {
+    Refreshes refreshes;
+    VideoCache cache([&refreshes] { refreshes(); });
+    VideoCacheInternals::holdScan(cache, 30);
+    cache.open(cachetest::mediaPath("blocks_of_12_ts").c_str());
+    ASSERT_EQ(cache.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
+    CachingJob job;
+    ASSERT_TRUE(cache.addBlockCachingJob(500, 24, job));
+    EXPECT_TRUE(awaitPixels(cache, job, 4, Clock::now() + milliseconds(20)).empty());
+    VideoCacheInternals::releaseScan(cache);
+    ASSERT_TRUE(refreshes.waitFor(1));
+    EXPECT_TRUE(cache.awaitListing(Clock::now()));
+    CachingJob outside;
+    EXPECT_FALSE(cache.addBlockCachingJob(500, 24, outside));
+}
+
+// Another file or a close while the scan is held or going on leave it at once.
+TEST(ScanOnWorker, aScanIsLeftForAnotherFile) {
+    VideoCache cache;
+    VideoCacheInternals::holdScan(cache, 20);
+    cache.open(cachetest::mediaPath("blocks_of_12_ts").c_str());
+    ASSERT_EQ(cache.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
+    cache.open(cachetest::mediaPath("blocks_of_12").c_str());
+    VideoCacheInternals::releaseScan(cache);
+    ASSERT_TRUE(cache.awaitListing(farDeadline()));
+    EXPECT_EQ(cache.blockStarts().length(), 21u);
+    cache.open(cachetest::mediaPath("blocks_of_12_ts").c_str());
+    cache.close();
+    EXPECT_FALSE(cache.awaitListing(Clock::now()));
+}
+
+}  // namespace
