@@ -57,7 +57,7 @@ struct FootageResult {
     bool held = false;
     // Why the footage cannot be shown (kPlaceholder, kUnreadable, kMissing), as the end of
     // "cannot show <file>: ..."; "" for a frame missing from a sequence that has others.
-    std::string reason;
+    std::string reason{};
 };
 
 // What one node shows: the video or image sequence loaded, the caches of its frames, and the
