@@ -1,6 +1,8 @@
 #include "cache/VideoCache.h"
 
 #include "cache/BlockRun.h"
+#include "cache/CacheBudget.h"
+#include "cache/DecoderFootprint.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -89,6 +91,12 @@ void VideoCache::openOnWorker(const OpenRequest& request) {
             }
         }
         return;
+    }
+    if (opened) {
+        const size_t footprint = video::decoderFootprint(
+            decoder.source.decoder(), !decoder.source.orientation().isAsStored());
+        video::CacheBudget::instance().makeRoom(footprint);
+        decoderCharge_ = video::BudgetCharge(&account(), video::Spend::kDecoder, footprint);
     }
     bool late = false;
     {

@@ -9,13 +9,13 @@
 
 VideoCache::VideoCache(std::function<void()> lateWorkDone)
     : lateWorkDone_(std::move(lateWorkDone)) {
-    video::CacheBudget::instance().enrol(&cache);
+    video::CacheBudget::instance().enrol(this);
     clearAllData();
 }
 
 VideoCache::~VideoCache() {
     worker_.stopAndJoin([this] { stopWorker(); });
-    video::CacheBudget::instance().leave(&cache);
+    video::CacheBudget::instance().leave(this);
     const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
     clearAllData();
 }
@@ -160,6 +160,7 @@ bool VideoCache::awaitFrame(const CachingJob& job, const FrameUse& show, Deadlin
     }
     const int wanted = starts[static_cast<unsigned int>(job.block)] + job.frameInBlock;
     cache.lateWait = -1;
+    cache.shownFrame = wanted;
     for (;;) {
         if (listed(decoder.failedFrames, wanted)) {
             return false;
@@ -225,6 +226,7 @@ void VideoCache::clearAllData() {
         cache.activeBlocks.clear();
         cache.window = video::FrameWindow{};
         cache.lateWait = -1;
+        cache.shownFrame = -1;
         decoder.openState = OpenState::kClosed;
         decoder.streamIndex = -1;
         decoder.frameWidth = 0;
@@ -236,6 +238,7 @@ void VideoCache::clearAllData() {
         cache.blockStarts.append(0);
     }
     freeBuffers(std::move(dropped));
+    decoderCharge_.reset();
     decoder.source.close();
     decoder.blocks.reset();
     {

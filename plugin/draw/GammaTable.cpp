@@ -38,12 +38,15 @@ const unsigned char* GammaTable::apply(const unsigned char* pixels, size_t bytes
     if (gamma_ == 1.0) {
         // Not kept while unused: at 4K it is a frame's worth of memory.
         corrected_ = std::vector<unsigned char>();
+        charge_.reset();
         return pixels;
     }
     if (corrected_.size() != bytes) {
+        charge_.reset();
         try {
             // Nothing of the former size is worth copying over.
             corrected_ = std::vector<unsigned char>(bytes);
+            charge_ = video::BudgetCharge(nullptr, video::Spend::kTexture, bytes);
         } catch (const std::bad_alloc&) {
             // Without memory for it the frame is shown uncorrected.
             corrected_ = std::vector<unsigned char>();

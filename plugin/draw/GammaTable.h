@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cache/BudgetAccount.h"
+
 #include <cstddef>
 #include <vector>
 
@@ -21,4 +23,6 @@ private:
     double gamma_ = -1.0;
     // Reused from upload to upload, so the drawing thread does not allocate a frame each time.
     std::vector<unsigned char> corrected_;
+    // The copy counted in the cache budget, with the texture it is uploaded into.
+    video::BudgetCharge charge_;
 };

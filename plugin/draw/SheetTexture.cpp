@@ -58,6 +58,9 @@ bool SheetTexture::make(const LoadedMedium& medium, int divisor) {
         return false;
     }
     texture_ = manager->acquireTexture("", description, initial.get(), false);
+    if (texture_) {
+        charge_ = video::BudgetCharge(nullptr, video::Spend::kTexture, frameBytes());
+    }
     return texture_ != nullptr;
 }
 
@@ -82,6 +85,7 @@ void SheetTexture::release() {
         manager->releaseTexture(texture_);
     }
     texture_ = nullptr;
+    charge_.reset();
 }
 
 bool SheetTexture::madeFor(const LoadedMedium& medium, int divisor) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cache/BudgetAccount.h"
 #include "draw/LoadedMedium.h"
 
 #include <maya/MTextureManager.h>
@@ -30,6 +31,8 @@ public:
     // The medium the texture is made for (the placeholder's when it was made for none).
     const LoadedMedium& medium() const { return medium_; }
     size_t frameBytes() const;
+    // What the texture is counted for in the cache budget: its pixels, while it is made.
+    size_t chargedBytes() const { return charge_.bytes(); }
 
 private:
     MHWRender::MTexture* texture_ = nullptr;
@@ -37,4 +40,5 @@ private:
     int divisor_ = 1;
     // What make was asked for, which the placeholder replaces in medium_.
     LoadedMedium requested_;
+    video::BudgetCharge charge_;
 };
