@@ -217,34 +217,14 @@ void VideoCache::serveJob(const CachingJob& job) {
 
 bool VideoCache::setActiveBlocks(const CachingJob& job) {
     cache.activeBlocks.clear();
-    cache.window = video::FrameWindow{};
     cache.wantedFrame = job.frame;
-    const int blockCount = static_cast<int>(cache.blockStarts.length()) - 1;
-    if (job.block < 0 || job.block >= blockCount) {
-        return false;
-    }
-    cache.window =
-        video::frameWindowAround(job.frame, job.windowFrames, cache.blockStarts[0],
-                                 cache.blockStarts[static_cast<unsigned int>(blockCount)]);
-    // Blocks the window cuts are left out, so that each block is decoded once, whole; only the
-    // wanted block may be cut, when it is longer than the window.
-    const MIntArray& starts = cache.blockStarts;
-    int firstBlock = video::blockOfFrame(starts, starts.length(), cache.window.first);
-    if (firstBlock != job.block &&
-        starts[static_cast<unsigned int>(firstBlock)] < cache.window.first) {
-        ++firstBlock;
-        cache.window.first = starts[static_cast<unsigned int>(firstBlock)];
-    }
-    int lastBlock = video::blockOfFrame(starts, starts.length(), cache.window.last);
-    if (lastBlock != job.block &&
-        starts[static_cast<unsigned int>(lastBlock) + 1] - 1 > cache.window.last) {
-        --lastBlock;
-        cache.window.last = starts[static_cast<unsigned int>(lastBlock) + 1] - 1;
-    }
-    for (int block : video::blockVisitingOrder(firstBlock, lastBlock, job.block)) {
+    const video::BlockWindow plan = video::planBlockWindow(
+        cache.blockStarts, cache.blockStarts.length(), job.frame, job.block, job.windowFrames);
+    cache.window = plan.frames;
+    for (int block : plan.blocks) {
         cache.activeBlocks.append(block);
     }
-    return true;
+    return !plan.blocks.empty();
 }
 
 void VideoCache::clearInactiveBlockImages() {
