@@ -126,15 +126,15 @@ int main(int argc, char** argv) {
             "%.0f ms; frames not shown %d\n",
             first, bench::median(stepped), *std::max_element(stepped.begin(), stepped.end()),
             refreshes.notShown);
-        const video::CacheBudget& budget = video::CacheBudget::instance();
+        const video::CacheBudget& counted = video::CacheBudget::instance();
         constexpr double kMegabyte = 1024.0 * 1024.0;
         std::printf(
             "  budget %.0f MB; counted at the end %.0f MB: frames %.0f, decoders %.0f, "
             "textures %.0f\n",
-            budget.limit() / kMegabyte, budget.used() / kMegabyte,
-            budget.used(video::Spend::kFrames) / kMegabyte,
-            budget.used(video::Spend::kDecoder) / kMegabyte,
-            budget.used(video::Spend::kTexture) / kMegabyte);
+            counted.limit() / kMegabyte, counted.used() / kMegabyte,
+            counted.used(video::Spend::kFrames) / kMegabyte,
+            counted.used(video::Spend::kDecoder) / kMegabyte,
+            counted.used(video::Spend::kTexture) / kMegabyte);
         if (check) {
             const double allowed = (budget ? std::atof(budget) : 0.0) +
                                    nodes * static_cast<double>(setting("MINIMUM_MB", 0)) +

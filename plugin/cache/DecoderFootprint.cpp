@@ -22,8 +22,9 @@ size_t decoderFootprint(const AVCodecContext* decoder, bool turned) {
     // An unknown format is counted as four bytes a pixel, more than any common one takes.
     const size_t picture = sized > 0 ? static_cast<size_t>(sized)
                                      : static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
-    const size_t pictures = static_cast<size_t>(std::max(decoder->refs, 1)) +
-                            static_cast<size_t>(std::max(decoder->thread_count, 1)) + 1;
+    const size_t perThread = static_cast<size_t>(std::max(decoder->refs, 1)) +
+                             static_cast<size_t>(std::max(decoder->has_b_frames, 0)) + 2;
+    const size_t pictures = perThread * static_cast<size_t>(std::max(decoder->thread_count, 1));
     const size_t rgb = static_cast<size_t>(width) * static_cast<size_t>(height) * 3;
     return pictures * picture + rgb * (turned ? 2 : 1);
 }
