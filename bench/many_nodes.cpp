@@ -2,9 +2,10 @@
 // (1920x1080), FRAMES frames each (120, the encoder's default keyframe interval), every node
 // shown at every refresh with the default cacheFrames. One refresh shows frame 10 on every node;
 // after the workers have read ahead for SETTLE_S seconds (3), STEPS refreshes (10) each step one
-// frame forward. Prints the peak resident memory, the most threads seen and the median and
-// worst refresh after a one-frame step. The budget is CINESHEET_CACHE_MB as the plug-in reads
-// it. Clips are made with the ffmpeg tool in CLIP_DIR (kept for later runs) or a scratch folder.
+// frame forward; a refresh waits WAIT_S seconds (10) at most for its frames. Prints the peak
+// resident memory, the most threads seen and the median and worst refresh after a one-frame step.
+// The budget is CINESHEET_CACHE_MB as the plug-in reads it. Clips are made with the ffmpeg tool in
+// CLIP_DIR (kept for later runs) or a scratch folder.
 //
 // With --check (the many-node case of `make stress`), exits 1 when a frame is not shown or the
 // peak resident memory passes the budget plus MINIMUM_MB (the documented minimum of a shown
@@ -50,11 +51,12 @@ struct Refreshes {
     std::vector<std::string> clips;
     long mostThreads = 0;
     int notShown = 0;
+    int waitSeconds = 10;
 
-    // One refresh: every node asks for its frame, all sharing one bounded wait of ten seconds.
+    // One refresh: every node asks for its frame, all sharing one bounded wait.
     double show(int frame) {
         const Clock::time_point start = Clock::now();
-        const Clock::time_point deadline = start + std::chrono::seconds(10);
+        const Clock::time_point deadline = start + std::chrono::seconds(waitSeconds);
         for (size_t node = 0; node < sheets.size(); ++node) {
             bench::Sheet& sheet = *sheets[node];
             FootageRequest request;
@@ -91,6 +93,7 @@ int main(int argc, char** argv) {
             std::getenv("CLIP_DIR") ? bench::fs::path(std::getenv("CLIP_DIR")) : scratch.path();
         bench::fs::create_directories(folder);
         Refreshes refreshes;
+        refreshes.waitSeconds = setting("WAIT_S", 10);
         for (int clip = 0; clip < clipCount; ++clip) {
             std::ostringstream name;
             name << "clip" << clip << "_" << size << "_" << frames << ".mp4";
