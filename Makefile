@@ -67,10 +67,12 @@ sanitize: deps
 	$(call sanitized_tests,asan,address)
 	$(call sanitized_tests,tsan,thread)
 
-# Mutated media and node lifetimes through the host under AddressSanitizer for a few minutes
+# Sixty nodes under a small budget (memory within the budget plus each node's minimum), then
+# mutated media and node lifetimes through the host under AddressSanitizer for a few minutes
 # (STRESS_SECONDS); reports crashes, hangs and sanitizer reports. Not run by CI.
 .PHONY: stress
 stress: deps
+	./scripts/stress-nodes
 	STRESS_SECONDS=$(or $(STRESS_SECONDS),180) ./scripts/stress
 
 # Builds the benchmarks only and runs each; they print their figures and the load average.

@@ -16,10 +16,10 @@
 #include "BenchSupport.h"
 #include "StoredFrames.h"
 #include "decode/BlockDecoder.h"
-#include "picture/CacheImage.h"
 #include "decode/PacketRangeDecoder.h"
-#include "picture/RgbConverter.h"
 #include "decode/VideoSource.h"
+#include "picture/CacheImage.h"
+#include "picture/RgbConverter.h"
 
 extern "C" {
 #include <libavutil/imgutils.h>
@@ -122,10 +122,10 @@ FillTiming fillWholeClip(Sheet& sheet, const std::string& clip, int divisor) {
 }
 
 struct RequestCosts {
-    std::vector<double> processVideoMs;  // standing block, frame resident
-    std::vector<double> awaitFrameMs;    // resident frames all over the clip
-    std::vector<double> uploadMs;        // the texture update alone
-    std::vector<double> memcpyMs;        // a bare copy of one cached frame
+    std::vector<double> frameForMs;    // standing block, frame resident
+    std::vector<double> awaitFrameMs;  // resident frames all over the clip
+    std::vector<double> uploadMs;      // the texture update alone
+    std::vector<double> memcpyMs;      // a bare copy of one cached frame
 };
 
 RequestCosts measureRequests(Sheet& sheet, const std::string& clip) {
@@ -142,7 +142,7 @@ RequestCosts measureRequests(Sheet& sheet, const std::string& clip) {
     for (int i = 0; i < kRequests; ++i) {
         const Clock::time_point start = Clock::now();
         sheet.show(clip, starts[0] + i % standingLength, wholeClip);
-        costs.processVideoMs.push_back(secondsSince(start) * 1e3);
+        costs.frameForMs.push_back(secondsSince(start) * 1e3);
     }
     for (int i = 0; i < kRequests; ++i) {
         CachingJob job;
@@ -515,7 +515,7 @@ int benchmark(int runs) {
 
     const size_t frameBytes = video::cacheImageBytes(1920, 1080, 1);
     std::printf("request for a resident frame at Full (%d requests, gamma 1):\n", kRequests);
-    printRequestLine("processVideo, standing block", costs.processVideoMs);
+    printRequestLine("Footage::frameFor, standing block", costs.frameForMs);
     printRequestLine("awaitFrame, frames all over the clip", costs.awaitFrameMs);
     printRequestLine("texture update alone", costs.uploadMs);
     printRequestLine("bare memcpy of one frame (8294400 bytes)", costs.memcpyMs);

@@ -1,6 +1,6 @@
 // Playback benchmark: footage as an artist plays and scrubs it, each figure a ratio against a
 // yardstick measured on the same clip in the same run (short clips made with the ffmpeg tool):
-//   - playback: every frame in order through processVideo, as a playing viewport asks for them
+//   - playback: every frame in order through Footage::frameFor, as a playing viewport asks for them
 //     (node default window, opening included), against the ffmpeg tool decoding the same frames
 //     to RGB24, whole command, on one thread and, for the 1080p long-GOP clips, on all cores;
 //   - far scrub: random frames far from each other, none of them cached, against the least work
@@ -114,7 +114,7 @@ double playSeconds(const MObject& node, const std::string& clip, int frames) {
 
 void reportPlayback(const MObject& node, const fs::path& folder, int runs) {
     std::printf(
-        "playback: every frame in order through processVideo (cacheFrames %d, opening "
+        "playback: every frame in order through Footage::frameFor (cacheFrames %d, opening "
         "included) against `ffmpeg -threads N -i clip -pix_fmt rgb24 -f null -` on the same "
         "frames; ratio = tool time / plug-in time\n",
         kDefaultCacheFrames);
@@ -225,7 +225,7 @@ void reportCachedRequests(const MObject& node, const fs::path& folder, int runs)
     }
     std::printf(
         "cached frame, %s: %d requests for random frames of a clip wholly in the window, through "
-        "processVideo (texture update included)\n",
+        "Footage::frameFor (texture update included)\n",
         footage.label, kCachedRequests);
     std::printf("  p50 %.3f ms   p95 %.3f ms (target p95 <= 1 ms)\n", median(p50), median(p95));
 }

@@ -1,4 +1,5 @@
 #include "ApiErrorReport.h"
+#include "cache/CacheBudget.h"
 #include "cmd/CineSheetCommand.h"
 #include "cmd/CineSheetReloadCommand.h"
 #include "cmd/CineSheetSoundCommand.h"
@@ -63,6 +64,12 @@ MStatus initializePlugin(MObject obj) {
         MGlobal::displayWarning(
             "CineSheet: the Create menu item and the Show menu filter could "
             "not be registered");
+    }
+    // The budget is read here, on the main thread, where what is wrong with the user's setting
+    // can be shown; the caches made later only use it.
+    const std::string budgetWarning = video::CacheBudget::instance().takeWarning();
+    if (!budgetWarning.empty()) {
+        MGlobal::displayWarning(MString("CineSheet: ") + budgetWarning.c_str());
     }
     return MStatus::kSuccess;
 }

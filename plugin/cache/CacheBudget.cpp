@@ -1,157 +1,154 @@
 #include "cache/CacheBudget.h"
 
-#include "cache/FrameCache.h"
-
-#include <unistd.h>
+#include "cache/BudgetSetting.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 namespace video {
 namespace {
 
-constexpr size_t kMegabyte = 1024 * 1024;
-
-size_t physicalMemory() {
-    const long pages = sysconf(_SC_PHYS_PAGES);
-    const long pageSize = sysconf(_SC_PAGE_SIZE);
-    return pages > 0 && pageSize > 0 ? static_cast<size_t>(pages) * static_cast<size_t>(pageSize)
-                                     : 0;
-}
-
-// The stored frame of the cache farthest from the frame last asked of it, never that frame.
-struct Farthest {
-    int block = -1;
-    size_t slot = 0;
-    int frame = 0;
-    long long distance = -1;
+struct Reservation {
+    BudgetAccount* account = nullptr;
+    size_t bytes = 0;
 };
 
-Farthest farthestFrame(const FrameCache& cache) {
-    Farthest farthest;
-    for (const auto& [block, slots] : cache.blocks) {
-        const int start = cache.blockStarts[static_cast<unsigned int>(block)];
-        for (size_t slot = 0; slot < slots.size(); ++slot) {
-            const int frame = start + static_cast<int>(slot);
-            const long long distance =
-                std::llabs(static_cast<long long>(frame) - cache.wantedFrame);
-            if (slots[slot] && distance > farthest.distance && frame != cache.wantedFrame) {
-                farthest = Farthest{block, slot, frame, distance};
-            }
-        }
-    }
-    return farthest;
-}
-
-size_t& reservedByThisThread() {
-    thread_local size_t reserved = 0;
+Reservation& reservedByThisThread() {
+    thread_local Reservation reserved;
     return reserved;
 }
 
 }  // namespace
 
-size_t cacheBudgetBytes(const char* setting, size_t physicalBytes) {
-    if (setting) {
-        char* end = nullptr;
-        const unsigned long long megabytes = std::strtoull(setting, &end, 10);
-        if (end != setting && *end == '\0' && megabytes > 0 && setting[0] != '-' &&
-            megabytes < SIZE_MAX / kMegabyte) {
-            return static_cast<size_t>(megabytes) * kMegabyte;
-        }
-    }
-    return physicalBytes / 2;
-}
+CacheBudget::CacheBudget(size_t limit, std::string warning)
+    : limit_(limit), warning_(std::move(warning)) {}
 
 CacheBudget& CacheBudget::instance() {
-    static CacheBudget budget(
-        cacheBudgetBytes(std::getenv("CINESHEET_CACHE_MB"), physicalMemory()));
+    static CacheBudget budget = [] {
+        BudgetChoice choice = chooseCacheBudget(std::getenv("CINESHEET_CACHE_MB"), physicalMemory(),
+                                                cgroupMemoryLimit());
+        return CacheBudget(choice.bytes, std::move(choice.warning));
+    }();
     return budget;
 }
 
-void CacheBudget::enrol(FrameCache* cache) {
+std::string CacheBudget::takeWarning() {
     const std::lock_guard<std::mutex> lock(mutex_);
-    caches_.push_back(cache);
+    std::string warning;
+    warning.swap(warning_);
+    return warning;
 }
 
-void CacheBudget::leave(FrameCache* cache) {
+void CacheBudget::enrol(BudgetClient* client) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    caches_.erase(std::remove(caches_.begin(), caches_.end(), cache), caches_.end());
+    clients_.push_back(client);
 }
 
-bool CacheBudget::reserve(size_t bytes) {
+void CacheBudget::leave(BudgetClient* client) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    while (used_ + bytes > limit_) {
-        if (!shrinkOnce()) {
-            return false;
+    clients_.erase(std::remove(clients_.begin(), clients_.end(), client), clients_.end());
+}
+
+size_t CacheBudget::shareOfFrames(const BudgetClient& requester) const {
+    const size_t notFrames = used_ - used(Spend::kFrames);
+    const size_t room = limit_ > notFrames ? limit_ - notFrames : 0;
+    size_t holders = requester.account().bytes(Spend::kFrames) == 0 ? 1 : 0;
+    for (const BudgetClient* client : clients_) {
+        holders += client->account().bytes(Spend::kFrames) > 0 ? 1 : 0;
+    }
+    return room / std::max<size_t>(holders, 1);
+}
+
+bool CacheBudget::takeFromLargest(const BudgetClient* spared, size_t above) {
+    // Read once: other caches store and drop frames meanwhile.
+    std::vector<std::pair<size_t, BudgetClient*>> holders;
+    for (BudgetClient* client : clients_) {
+        const size_t frames = client->account().bytes(Spend::kFrames);
+        if (client != spared && frames > above) {
+            holders.emplace_back(frames, client);
         }
     }
-    used_ += bytes;
-    reservedByThisThread() += bytes;
-    return true;
-}
-
-void CacheBudget::dropReservation() {
-    used_ -= reservedByThisThread();
-    reservedByThisThread() = 0;
-}
-
-void CacheBudget::add(size_t bytes) {
-    size_t& reserved = reservedByThisThread();
-    const size_t covered = std::min(reserved, bytes);
-    reserved -= covered;
-    used_ += bytes - covered;
-}
-
-// Frees the spare buffers of every cache, or else the farthest frame of all, narrowing its
-// cache's window past it so that its worker does not decode it again. False when nothing is left
-// to free.
-bool CacheBudget::shrinkOnce() {
-    for (FrameCache* cache : caches_) {
-        std::unique_lock<std::mutex> store(cache->storeMutex);
-        if (cache->frameBuffers.spareCount() > 0) {
-            cache->frameBuffers.setLimit(0);
-            std::vector<unsigned char*> spares = cache->frameBuffers.takeRetired();
-            store.unlock();
-            freeBuffers(std::move(spares));
+    std::sort(holders.begin(), holders.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& holder : holders) {
+        if (holder.second->giveUpFarthest()) {
             return true;
         }
     }
-    FrameCache* victim = nullptr;
-    long long farthestDistance = -1;
-    for (FrameCache* cache : caches_) {
-        const std::lock_guard<std::mutex> store(cache->storeMutex);
-        const long long distance = farthestFrame(*cache).distance;
-        if (distance > farthestDistance) {
-            farthestDistance = distance;
-            victim = cache;
+    return false;
+}
+
+bool CacheBudget::reserve(BudgetClient& client, size_t bytes, Need need) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    while (used_ + bytes > limit_) {
+        if (need == Need::kShown) {
+            // Any frame not shown goes first; with none left, the budget is passed.
+            if (!takeFromLargest(nullptr, 0)) {
+                break;
+            }
+            continue;
+        }
+        // Ahead of the frame shown, a cache stays within its share, and takes room only from
+        // caches beyond theirs: frames read ahead are never traded between caches within their
+        // shares, which would have each decode again what the other just took.
+        const size_t share = shareOfFrames(client);
+        if (client.account().bytes(Spend::kFrames) + bytes > share ||
+            !takeFromLargest(&client, share)) {
+            return false;
         }
     }
-    if (!victim) {
-        return false;
+    count(&client.account(), Spend::kFrames, bytes);
+    Reservation& reserved = reservedByThisThread();
+    if (reserved.account != &client.account()) {
+        dropReservation();
+        reserved.account = &client.account();
     }
-    std::vector<unsigned char*> evicted;
-    {
-        const std::lock_guard<std::mutex> store(victim->storeMutex);
-        const Farthest farthest = farthestFrame(*victim);
-        if (farthest.block < 0) {
-            return true;  // it changed meanwhile: look again
-        }
-        unsigned char*& slot = victim->blocks[farthest.block][farthest.slot];
-        victim->frameBuffers.discard(slot);
-        slot = nullptr;
-        if (farthest.frame < victim->wantedFrame) {
-            victim->window.first = std::max(victim->window.first, farthest.frame + 1);
-        } else {
-            victim->window.last = std::min(victim->window.last, farthest.frame - 1);
-        }
-        evicted = victim->frameBuffers.takeRetired();
-    }
-    freeBuffers(std::move(evicted));
-    // A frame waited for may now lie outside the narrowed window. The cache stays enrolled, so
-    // alive, while the budget's own lock is held.
-    victim->storeChanged.notify_all();
+    reserved.bytes += bytes;
     return true;
+}
+
+void CacheBudget::makeRoom(size_t bytes) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    while (used_ + bytes > limit_ && takeFromLargest(nullptr, 0)) {
+    }
+}
+
+void CacheBudget::dropReservation() {
+    Reservation& reserved = reservedByThisThread();
+    if (reserved.bytes > 0) {
+        refund(reserved.account, Spend::kFrames, reserved.bytes);
+    }
+    reserved = Reservation{};
+}
+
+void CacheBudget::charge(BudgetAccount* account, Spend spend, size_t bytes) {
+    if (spend == Spend::kFrames) {
+        Reservation& reserved = reservedByThisThread();
+        if (reserved.account == account) {
+            const size_t covered = std::min(reserved.bytes, bytes);
+            reserved.bytes -= covered;
+            bytes -= covered;
+        }
+    }
+    count(account, spend, bytes);
+}
+
+void CacheBudget::count(BudgetAccount* account, Spend spend, size_t bytes) {
+    const size_t kind = static_cast<size_t>(spend);
+    used_ += bytes;
+    usedBy_[kind] += bytes;
+    if (account) {
+        account->bytes_[kind] += bytes;
+    }
+}
+
+void CacheBudget::refund(BudgetAccount* account, Spend spend, size_t bytes) {
+    const size_t kind = static_cast<size_t>(spend);
+    used_ -= bytes;
+    usedBy_[kind] -= bytes;
+    if (account) {
+        account->bytes_[kind] -= bytes;
+    }
 }
 
 }  // namespace video

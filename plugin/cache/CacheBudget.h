@@ -1,51 +1,76 @@
 #pragma once
 
+#include "cache/BudgetAccount.h"
+
+#include <array>
 #include <atomic>
 #include <cstddef>
 #include <mutex>
+#include <string>
 #include <vector>
-
-struct FrameCache;
 
 namespace video {
 
-// The budget in bytes for the frames of all caches of the process: `setting` is the value of the
-// environment variable CINESHEET_CACHE_MB (whole megabytes); unset or not a positive number gives
-// half of `physicalBytes`.
-size_t cacheBudgetBytes(const char* setting, size_t physicalBytes);
-
-// The memory every frame cache of the process may hold together, frames and spare buffers
-// alike. Before a cache allocates a frame it reserves its bytes here; when the budget would be
-// exceeded, the windows of all caches shrink, farthest frames first (spare buffers go before any
-// frame, and no cache loses the frame last asked of it), until the new frame fits.
+// The memory the caches of the process may hold together: cached frames and their spare
+// buffers, and what each node needs besides (its open decoder, its texture), all counted here
+// (see Spend). The memory left after what is not a frame is shared evenly among the caches that
+// hold frames: a frame ahead of the one shown is stored only within its cache's share, or when
+// the budget has room, and it takes room only from caches beyond their share. A frame to be
+// shown is always stored: room is made from the other frames, farthest first, and when there
+// are none left the budget is passed rather than the refresh going without its frame.
 class CacheBudget {
 public:
+    // What a frame about to be stored is for.
+    enum class Need {
+        kShown,  // the frame on screen or the next one: stored even over the budget
+        kAhead,  // read ahead: stored within the cache's share
+    };
+
+    // Read once, when first asked for: from CINESHEET_CACHE_MB, or half the memory the process
+    // may use.
     static CacheBudget& instance();
 
     size_t limit() const { return limit_; }
+    // Everything charged, and what was charged for one kind of spending.
     size_t used() const { return used_; }
+    size_t used(Spend spend) const { return usedBy_[static_cast<size_t>(spend)]; }
+    // What was wrong with the user's setting, once; empty when nothing was, or when already told.
+    std::string takeWarning();
 
-    void enrol(FrameCache* cache);
-    void leave(FrameCache* cache);
+    void enrol(BudgetClient* client);
+    void leave(BudgetClient* client);
 
-    // Makes room for `bytes` more and counts them as used, reserved for the calling thread's
-    // next allocations; false, counting nothing, when even shrinking every window cannot. Called
-    // with no store lock held: it takes the caches' ones.
-    bool reserve(size_t bytes);
+    // Makes room for a frame of `bytes` for `client` and counts them as its frames, reserved for
+    // the calling thread's next allocations; false, counting nothing, when the frame is not to
+    // be stored (never for Need::kShown). Called with none of the client's locks held: it may
+    // ask any cache, the client included, to give up frames.
+    bool reserve(BudgetClient& client, size_t bytes, Need need);
+    // Makes room for `bytes` that are not a frame (a decoder about to open) from frames not
+    // shown, largest caches first, as far as there are such frames. Called with no cache's
+    // store lock held.
+    void makeRoom(size_t bytes);
     // Gives back what the calling thread reserved and did not allocate.
     void dropReservation();
-    // A buffer allocated (out of the calling thread's reservation first), or freed.
-    void add(size_t bytes);
-    void release(size_t bytes) { used_ -= bytes; }
+    // Counts bytes spent or given back (a frame buffer allocated, a decoder opened...); a frame
+    // buffer is taken out of the calling thread's reservation first. Never waits.
+    void charge(BudgetAccount* account, Spend spend, size_t bytes);
+    void refund(BudgetAccount* account, Spend spend, size_t bytes);
 
 private:
-    explicit CacheBudget(size_t limit) : limit_(limit) {}
-    bool shrinkOnce();
+    CacheBudget(size_t limit, std::string warning);
+    // The bytes of frames each cache may hold when the budget is full.
+    size_t shareOfFrames(const BudgetClient& requester) const;
+    void count(BudgetAccount* account, Spend spend, size_t bytes);
+    // Asks the clients holding the most frames, beyond `above` bytes of them, to give one up.
+    bool takeFromLargest(const BudgetClient* spared, size_t above);
 
     const size_t limit_;
+    std::string warning_;
     std::atomic<size_t> used_{0};
+    std::array<std::atomic<size_t>, kSpendKinds> usedBy_{};
+    // Guards the list, and keeps an enrolled client alive while the budget asks it for room.
     std::mutex mutex_;
-    std::vector<FrameCache*> caches_;
+    std::vector<BudgetClient*> clients_;
 };
 
 }  // namespace video

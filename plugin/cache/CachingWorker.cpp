@@ -2,6 +2,8 @@
 #include "decode/Timecode.h"
 
 #include "cache/BlockRun.h"
+#include "cache/CacheBudget.h"
+#include "cache/DecoderFootprint.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -96,6 +98,12 @@ void VideoCache::openOnWorker(const OpenRequest& request) {
             }
         }
         return;
+    }
+    if (opened) {
+        const size_t footprint = video::decoderFootprint(
+            decoder.source.decoder(), !decoder.source.orientation().isAsStored());
+        video::CacheBudget::instance().makeRoom(footprint);
+        decoderCharge_ = video::BudgetCharge(&account(), video::Spend::kDecoder, footprint);
     }
     bool late = false;
     {
@@ -220,34 +228,14 @@ void VideoCache::serveJob(const CachingJob& asked) {
 
 bool VideoCache::setActiveBlocks(const CachingJob& job) {
     cache.activeBlocks.clear();
-    cache.window = video::FrameWindow{};
     cache.wantedFrame = job.frame;
-    const int blockCount = static_cast<int>(cache.blockStarts.length()) - 1;
-    if (job.block < 0 || job.block >= blockCount) {
-        return false;
-    }
-    cache.window =
-        video::frameWindowAround(job.frame, job.windowFrames, cache.blockStarts[0],
-                                 cache.blockStarts[static_cast<unsigned int>(blockCount)]);
-    // Blocks the window cuts are left out, so that each block is decoded once, whole; only the
-    // wanted block may be cut, when it is longer than the window.
-    const MIntArray& starts = cache.blockStarts;
-    int firstBlock = video::blockOfFrame(starts, starts.length(), cache.window.first);
-    if (firstBlock != job.block &&
-        starts[static_cast<unsigned int>(firstBlock)] < cache.window.first) {
-        ++firstBlock;
-        cache.window.first = starts[static_cast<unsigned int>(firstBlock)];
-    }
-    int lastBlock = video::blockOfFrame(starts, starts.length(), cache.window.last);
-    if (lastBlock != job.block &&
-        starts[static_cast<unsigned int>(lastBlock) + 1] - 1 > cache.window.last) {
-        --lastBlock;
-        cache.window.last = starts[static_cast<unsigned int>(lastBlock) + 1] - 1;
-    }
-    for (int block : video::blockVisitingOrder(firstBlock, lastBlock, job.block)) {
+    const video::BlockWindow plan = video::planBlockWindow(
+        cache.blockStarts, cache.blockStarts.length(), job.frame, job.block, job.windowFrames);
+    cache.window = plan.frames;
+    for (int block : plan.blocks) {
         cache.activeBlocks.append(block);
     }
-    return true;
+    return !plan.blocks.empty();
 }
 
 void VideoCache::clearInactiveBlockImages() {

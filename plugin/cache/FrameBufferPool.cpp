@@ -52,7 +52,7 @@ void FrameBufferPool::giveBack(unsigned char* buffer) {
 
 void FrameBufferPool::stored(unsigned char* buffer, size_t bytes) {
     if (buffer != lastTaken_) {
-        video::CacheBudget::instance().add(bytes);
+        video::CacheBudget::instance().charge(account_, video::Spend::kFrames, bytes);
     }
     lastTaken_ = nullptr;
     storedBytes_[buffer] = bytes;
@@ -72,7 +72,7 @@ void FrameBufferPool::release(unsigned char* buffer) {
         spares_.push_back(buffer);
     } else {
         retire(buffer);
-        video::CacheBudget::instance().release(bytes);
+        refund(bytes);
     }
 }
 
@@ -82,7 +82,7 @@ void FrameBufferPool::discard(unsigned char* buffer) {
     }
     auto found = storedBytes_.find(buffer);
     if (found != storedBytes_.end()) {
-        video::CacheBudget::instance().release(found->second);
+        refund(found->second);
         storedBytes_.erase(found);
     }
     retire(buffer);
@@ -93,22 +93,26 @@ void FrameBufferPool::setLimit(size_t buffers) {
     while (!spares_.empty() && storedBytes_.size() + spares_.size() > limit_) {
         retire(spares_.back());
         spares_.pop_back();
-        video::CacheBudget::instance().release(spareBytes_);
+        refund(spareBytes_);
     }
 }
 
 void FrameBufferPool::clear() {
     freeSpares();
     for (const auto& entry : storedBytes_) {
-        video::CacheBudget::instance().release(entry.second);
+        refund(entry.second);
     }
     storedBytes_.clear();
+}
+
+void FrameBufferPool::refund(size_t bytes) {
+    video::CacheBudget::instance().refund(account_, video::Spend::kFrames, bytes);
 }
 
 void FrameBufferPool::freeSpares() {
     for (unsigned char* spare : spares_) {
         retire(spare);
     }
-    video::CacheBudget::instance().release(spares_.size() * spareBytes_);
+    refund(spares_.size() * spareBytes_);
     spares_.clear();
 }

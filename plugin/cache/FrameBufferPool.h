@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cache/BudgetAccount.h"
+
 #include <cstddef>
 #include <unordered_map>
 #include <vector>
@@ -14,7 +16,8 @@
 // up every thread waiting for that lock. Guarded by the store lock.
 class FrameBufferPool {
 public:
-    FrameBufferPool() = default;
+    // Buffers are charged to `account`'s frames.
+    explicit FrameBufferPool(video::BudgetAccount* account) : account_(account) {}
     FrameBufferPool(const FrameBufferPool&) = delete;
     FrameBufferPool& operator=(const FrameBufferPool&) = delete;
     ~FrameBufferPool();
@@ -45,7 +48,9 @@ public:
 private:
     void freeSpares();
     void retire(unsigned char* buffer);
+    void refund(size_t bytes);
 
+    video::BudgetAccount* const account_;
     std::vector<unsigned char*> spares_;
     size_t spareBytes_ = 0;
     size_t limit_ = 0;

@@ -81,6 +81,9 @@ struct DecoderState {
 // other through the two condition variables instead of polling: this changes when they look,
 // never what they find.
 struct FrameCache {
+    // Frame buffers are charged to `account`'s frames.
+    explicit FrameCache(video::BudgetAccount* account) : frameBuffers(account) {}
+
     // Written holding decoderMutex and storeMutex, so read under either.
     MIntArray blockStarts;
     // The blocks holding frames of the window, in the order the worker fills them.
@@ -89,8 +92,10 @@ struct FrameCache {
     // of the wanted block when it is longer. The window narrows when the process-wide budget
     // takes frames at its edges.
     video::FrameWindow window;
-    // The frame the window was set around: the budget never takes it.
+    // The frame the window was set around, and the frame last asked for by a refresh: neither,
+    // nor the frame after either, is given up to the budget.
     int wantedFrame = -1;
+    int shownFrame = -1;
     // Block index → one malloc'd RGBA buffer per frame of the block, null until stored (and for
     // frames outside the window).
     std::map<int, std::vector<unsigned char*>> blocks;

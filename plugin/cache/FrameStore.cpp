@@ -1,7 +1,7 @@
 #include "cache/BlockRun.h"
 #include "cache/CacheBudget.h"
-#include "picture/FrameMemory.h"
 #include "cache/VideoCache.h"
+#include "picture/FrameMemory.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -171,7 +171,14 @@ void VideoCache::storePicture(int block, int slot, const video::CachePicture& pi
     const size_t bytes = picture.imageBytes(divisor);
     // Room is made before the store is locked: making it may shrink this cache's window as well
     // as the others'.
-    const bool room = video::CacheBudget::instance().reserve(bytes);
+    video::CacheBudget::Need need = video::CacheBudget::Need::kAhead;
+    {
+        const std::lock_guard<std::mutex> lock(cache.storeMutex);
+        if (neededOnScreen(frame)) {
+            need = video::CacheBudget::Need::kShown;
+        }
+    }
+    const bool room = video::CacheBudget::instance().reserve(*this, bytes, need);
     unsigned char* image = nullptr;
     // Buffers the store let go of meanwhile, freed once it is unlocked.
     std::vector<unsigned char*> retired;
@@ -220,4 +227,51 @@ void VideoCache::keepOutOfWindow(int frame) {
     } else {
         cache.window.last = std::min(cache.window.last, frame - 1);
     }
+}
+
+bool VideoCache::neededOnScreen(int frame) const {
+    return frame == cache.wantedFrame || frame == cache.wantedFrame + 1 ||
+           frame == cache.shownFrame || frame == cache.shownFrame + 1;
+}
+
+bool VideoCache::giveUpFarthest() {
+    std::vector<unsigned char*> freed;
+    {
+        const std::lock_guard<std::mutex> store(cache.storeMutex);
+        if (cache.frameBuffers.spareCount() > 0) {
+            cache.frameBuffers.setLimit(0);
+        } else {
+            // The stored frame farthest from the one the window was set around.
+            int farthestBlock = -1;
+            size_t farthestSlot = 0;
+            int farthestFrame = 0;
+            long long farthestDistance = -1;
+            for (const auto& [block, slots] : cache.blocks) {
+                const int start = cache.blockStarts[static_cast<unsigned int>(block)];
+                for (size_t slot = 0; slot < slots.size(); ++slot) {
+                    const int frame = start + static_cast<int>(slot);
+                    const long long distance =
+                        std::llabs(static_cast<long long>(frame) - cache.wantedFrame);
+                    if (slots[slot] && distance > farthestDistance && !neededOnScreen(frame)) {
+                        farthestBlock = block;
+                        farthestSlot = slot;
+                        farthestFrame = frame;
+                        farthestDistance = distance;
+                    }
+                }
+            }
+            if (farthestBlock < 0) {
+                return false;
+            }
+            unsigned char*& slot = cache.blocks[farthestBlock][farthestSlot];
+            cache.frameBuffers.discard(slot);
+            slot = nullptr;
+            keepOutOfWindow(farthestFrame);
+        }
+        freed = cache.frameBuffers.takeRetired();
+    }
+    freeBuffers(std::move(freed));
+    // A frame waited for may now lie outside the narrowed window.
+    cache.storeChanged.notify_all();
+    return true;
 }

@@ -9,13 +9,13 @@
 
 VideoCache::VideoCache(std::function<void()> lateWorkDone)
     : lateWorkDone_(std::move(lateWorkDone)) {
-    video::CacheBudget::instance().enrol(&cache);
+    video::CacheBudget::instance().enrol(this);
     clearAllData();
 }
 
 VideoCache::~VideoCache() {
     worker_.stopAndJoin([this] { stopWorker(); });
-    video::CacheBudget::instance().leave(&cache);
+    video::CacheBudget::instance().leave(this);
     const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
     clearAllData();
 }
@@ -172,6 +172,7 @@ bool VideoCache::awaitFrame(const CachingJob& asked, const FrameUse& show, Deadl
     }
     const int wanted = starts[static_cast<unsigned int>(job.block)] + job.frameInBlock;
     cache.lateWait = -1;
+    cache.shownFrame = wanted;
     for (;;) {
         if (listed(decoder.failedFrames, wanted)) {
             return false;
@@ -237,6 +238,7 @@ void VideoCache::clearAllData() {
         cache.activeBlocks.clear();
         cache.window = video::FrameWindow{};
         cache.lateWait = -1;
+        cache.shownFrame = -1;
         decoder.openState = OpenState::kClosed;
         openFailure_.clear();
         decoder.scanning = false;
@@ -251,6 +253,7 @@ void VideoCache::clearAllData() {
         cache.blockStarts.append(0);
     }
     freeBuffers(std::move(dropped));
+    decoderCharge_.reset();
     decoder.source.close();
     decoder.blocks.reset();
     {

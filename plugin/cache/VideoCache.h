@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cache/BudgetAccount.h"
 #include "cache/CachedFrames.h"
 #include "cache/FrameCache.h"
 #include "cache/RefreshRequest.h"
@@ -25,7 +26,7 @@
 // settles them: a frame past them is waited for like any other. The drawing thread only ever waits
 // for the worker, until a deadline; when a wait runs out the work goes on, and the worker asks for
 // a refresh once what was waited for is there. All locking stays inside.
-class VideoCache {
+class VideoCache : public video::BudgetClient {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
     using OpenState = VideoOpenState;
@@ -91,6 +92,9 @@ public:
     // Waits the drawing thread began for frames not yet there.
     long long waitPolls() const { return cache.waitPolls; }
 
+    // Gives up spare buffers, else the stored frame farthest from those shown and wanted.
+    bool giveUpFarthest() override;
+
 private:
     friend struct VideoCacheInternals;
 
@@ -151,6 +155,10 @@ private:
     bool storeFrameInCache(int block, int index, unsigned char* image, size_t bytes);
     // A frame the budget has no room for: the window narrows past it.
     void keepOutOfWindow(int frame);
+    // Whether the frame is one a refresh shows or is about to (the frame shown or wanted, or
+    // the one after either): stored even over the budget, and never given up to it. The caller
+    // holds storeMutex.
+    bool neededOnScreen(int frame) const;
     // The frame of the newest request waiting for the worker, −1 for none.
     int newestJobFrame();
     // Whether the frame is the one the drawing thread stopped waiting for, which is now settled
@@ -168,9 +176,11 @@ private:
     bool queueIfIdle(const CachingJob& job);
 
     DecoderState decoder;
-    FrameCache cache;
+    FrameCache cache{&account()};
     // Why the open failed; under cache.storeMutex, as the open state.
     std::string openFailure_;
+    // What the open decoder is estimated to hold; guarded by decoderMutex.
+    video::BudgetCharge decoderCharge_;
     const std::function<void()> lateWorkDone_;
     video::WorkerThreads worker_;
 };

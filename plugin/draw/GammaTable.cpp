@@ -56,9 +56,11 @@ const std::vector<std::uint16_t>& GammaTable::halfTable() {
 
 unsigned char* GammaTable::corrected(size_t bytes) {
     if (corrected_.size() != bytes) {
+        charge_.reset();
         try {
             // Nothing of the former size is worth copying over.
             corrected_ = std::vector<unsigned char>(bytes);
+            charge_ = video::BudgetCharge(nullptr, video::Spend::kTexture, bytes);
         } catch (const std::bad_alloc&) {
             corrected_ = std::vector<unsigned char>();
             return nullptr;
@@ -72,6 +74,7 @@ const unsigned char* GammaTable::apply(const unsigned char* pixels, size_t bytes
     if (gamma_ == 1.0) {
         // Not kept while unused: at 4K it is a frame's worth of memory.
         corrected_ = std::vector<unsigned char>();
+        charge_.reset();
         return pixels;
     }
     unsigned char* out = corrected(bytes);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cache/BudgetAccount.h"
 #include "decode/RgbaImage.h"
 
 #include <cstddef>
@@ -33,4 +34,6 @@ private:
     std::vector<std::uint16_t> halfTable_;
     // Reused from upload to upload, so the drawing thread does not allocate a frame each time.
     std::vector<unsigned char> corrected_;
+    // The copy counted in the cache budget, with the texture it is uploaded into.
+    video::BudgetCharge charge_;
 };

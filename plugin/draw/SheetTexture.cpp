@@ -80,6 +80,9 @@ bool SheetTexture::acquire(const unsigned char* initial) {
         return false;
     }
     texture_ = manager->acquireTexture("", description, initial, false);
+    if (texture_) {
+        charge_ = video::BudgetCharge(nullptr, video::Spend::kTexture, frameBytes());
+    }
     return texture_ != nullptr;
 }
 
@@ -102,6 +105,7 @@ void SheetTexture::release() {
         manager->releaseTexture(texture_);
     }
     texture_ = nullptr;
+    charge_.reset();
 }
 
 bool SheetTexture::madeFor(const LoadedMedium& medium, int divisor) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cache/BudgetAccount.h"
 #include "draw/LoadedMedium.h"
 
 #include <maya/MTextureManager.h>
@@ -36,6 +37,8 @@ public:
     // The medium the texture is made for (the card's size for a card).
     const LoadedMedium& medium() const { return medium_; }
     size_t frameBytes() const;
+    // What the texture is counted for in the cache budget: its pixels, while it is made.
+    size_t chargedBytes() const { return charge_.bytes(); }
 
 private:
     // Acquires a texture of medium_ at 1/divisor_ of its size holding `initial`.
@@ -47,4 +50,5 @@ private:
     int divisor_ = 1;
     // What make or makeCard was asked for, which the card's size replaces in medium_.
     LoadedMedium requested_;
+    video::BudgetCharge charge_;
 };

@@ -1,5 +1,7 @@
 #include "sequence/SequenceCache.h"
 
+#include "cache/CacheBudget.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -17,7 +19,9 @@ int readerCount() {
 }  // namespace
 
 SequenceCache::SequenceCache(std::function<void()> lateFrameDone)
-    : lateFrameDone_(std::move(lateFrameDone)) {}
+    : lateFrameDone_(std::move(lateFrameDone)) {
+    CacheBudget::instance().enrol(this);
+}
 
 SequenceCache::~SequenceCache() {
     readers_.stopAndJoin([this] {
@@ -28,6 +32,7 @@ SequenceCache::~SequenceCache() {
         workChanged_.notify_all();
         frameSettled_.notify_all();
     });
+    CacheBudget::instance().leave(this);
     const std::lock_guard<std::mutex> lock(mutex_);
     dropAll();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cache/BudgetAccount.h"
 #include "cache/CachedFrames.h"
 #include "cache/FrameBufferPool.h"
 #include "cache/RefreshRequest.h"
@@ -41,12 +42,11 @@ enum class SequenceAnswer {
 // first, then those ahead in the direction of play, then the others nearest first. Frames leaving
 // the window are dropped (their buffers kept for the next ones). Each frame takes
 // width × height × 4 bytes (8 for a frame kept as half float), counted in the process-wide cache
-// budget; the budget cannot take a sequence's frames for other caches, only the sequence's own
-// window gives them up. The drawing thread waits for the readers until a deadline, and when that
-// passes first, the reader asks for a refresh once the frame is read. A file FFmpeg cannot read is
-// read by the host's image reader, by the drawing thread only. All calls come from the drawing
-// thread, Maya's main thread.
-class SequenceCache {
+// budget, which may ask for frames beyond the cache's share back for other caches. The drawing
+// thread waits for the readers until a deadline, and when that passes first, the reader asks for
+// a refresh once the frame is read. A file FFmpeg cannot read is read by the host's image reader,
+// by the drawing thread only. All calls come from the drawing thread, Maya's main thread.
+class SequenceCache : public BudgetClient {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
 
@@ -78,6 +78,10 @@ public:
     // Which frames are held now, among those found on disk.
     CachedFrames cachedFrames() const;
 
+    // Gives up the spare buffers, else the frame farthest from the one asked for (never that
+    // one nor the next in the direction of play), narrowing the window past it.
+    bool giveUpFarthest() override;
+
 private:
     struct Held {
         unsigned char* pixels = nullptr;
@@ -98,9 +102,8 @@ private:
     // Reads one frame with the lock released and stores it, or notes that it failed; asks for a
     // refresh when the drawing thread stopped waiting for it.
     void readFrame(std::unique_lock<std::mutex>& lock, int frame, FrameReader reader);
-    // Makes room in the budget for the wanted frame by giving up the spare buffers, then the
-    // frames farthest from it, narrowing the window past them; false when nothing is left.
-    bool makeRoom(size_t bytes);
+    // Whether the frame is the one asked for or the next in the direction of play.
+    bool neededOnScreen(int frame) const;
     // Keeps the window short of a frame the budget has no room for, until the next request.
     void narrowPast(int frame);
     // Copies a frame read into a buffer of its own, top row first.
@@ -146,7 +149,7 @@ private:
     bool scanning_ = false;
     // Bytes of the last frame read: what the next one is expected to take.
     size_t expectedBytes_ = 0;
-    FrameBufferPool buffers_;
+    FrameBufferPool buffers_{&account()};
 
     // The frame whose wait ran out, until it is read or found unreadable.
     std::optional<int> lateFrame_;

@@ -87,16 +87,17 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     const long request = request_;
     const std::string file = pattern_.fileOf(frame);
     const bool wanted = frame == wanted_;
+    const bool onScreen = neededOnScreen(frame);
     const size_t expected = expectedBytes_;
     const decode::CacheDepth depth = depth_;
     CacheBudget& budget = CacheBudget::instance();
     reading_.insert(frame);
     lock.unlock();
     // Room is made before the read, for a frame the size of the last one, so that a frame the
-    // budget has no room for is not read at all. The wanted frame is read in any case: room is
-    // made for it from this sequence's other frames, farthest first, and without any it is kept
-    // all the same, as it is the one on screen.
-    bool room = expected == 0 || budget.reserve(expected);
+    // budget has no room for is not read at all. The frame on screen is read and kept in any
+    // case: the budget makes room for it from frames not shown, and passes its limit without.
+    const CacheBudget::Need need = onScreen ? CacheBudget::Need::kShown : CacheBudget::Need::kAhead;
+    bool room = expected == 0 || budget.reserve(*this, expected, need);
     std::optional<FrameFile> opened;
     if (room || wanted) {
         opened = openFrameFile(file);
@@ -111,13 +112,10 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     const size_t bytes = image.bytes();
     if (read && bytes != expected) {
         budget.dropReservation();
-        room = budget.reserve(bytes);
+        room = budget.reserve(*this, bytes, need);
     }
     lock.lock();
     reading_.erase(frame);
-    if (read && !room && wanted && generation == generation_) {
-        room = makeRoom(bytes);
-    }
     if (generation != generation_) {
         // Read for a sequence closed meanwhile.
     } else if (!room && !wanted) {
@@ -148,32 +146,35 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     lock.lock();
 }
 
-bool SequenceCache::makeRoom(size_t bytes) {
-    CacheBudget& budget = CacheBudget::instance();
-    while (!budget.reserve(bytes)) {
-        if (buffers_.spareCount() > 0) {
-            buffers_.setLimit(0);
-            buffers_.setLimit(static_cast<size_t>(window_.length()));
-            freeBuffers(buffers_.takeRetired());
-            continue;
-        }
-        auto farthest = frames_.end();
-        long long distance = -1;
-        for (auto held = frames_.begin(); held != frames_.end(); ++held) {
-            const long long away = std::llabs(static_cast<long long>(held->first) - wanted_);
-            if (held->first != wanted_ && away > distance) {
-                farthest = held;
-                distance = away;
-            }
-        }
-        if (farthest == frames_.end()) {
-            return false;
-        }
-        narrowPast(farthest->first);
-        buffers_.discard(farthest->second.pixels);
-        frames_.erase(farthest);
+bool SequenceCache::neededOnScreen(int frame) const {
+    const int next = direction_ == PlayDirection::kBackward ? wanted_ - 1 : wanted_ + 1;
+    return frame == wanted_ || frame == next;
+}
+
+bool SequenceCache::giveUpFarthest() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (buffers_.spareCount() > 0) {
+        buffers_.setLimit(0);
+        buffers_.setLimit(static_cast<size_t>(window_.length()));
         freeBuffers(buffers_.takeRetired());
+        return true;
     }
+    auto farthest = frames_.end();
+    long long distance = -1;
+    for (auto held = frames_.begin(); held != frames_.end(); ++held) {
+        const long long away = std::llabs(static_cast<long long>(held->first) - wanted_);
+        if (!neededOnScreen(held->first) && away > distance) {
+            farthest = held;
+            distance = away;
+        }
+    }
+    if (farthest == frames_.end()) {
+        return false;
+    }
+    narrowPast(farthest->first);
+    buffers_.discard(farthest->second.pixels);
+    frames_.erase(farthest);
+    freeBuffers(buffers_.takeRetired());
     return true;
 }
 

@@ -27,17 +27,95 @@ testsupport::MediaCatalogue& media() {
     return catalogue;
 }
 
-TEST(CacheBudgetSetting, MegabytesFromTheEnvironmentOrHalfThePhysicalMemory) {
-    EXPECT_EQ(video::cacheBudgetBytes("512", 1000), 512 * kMegabyte);
-    for (const char* unusable : {static_cast<const char*>(nullptr), "", "0", "-3", "12 MB", "x"}) {
-        EXPECT_EQ(video::cacheBudgetBytes(unusable, 1000), 500u) << (unusable ? unusable : "unset");
-    }
+TEST(CacheBudgetSetting, TheBudgetOfThisProcess) {
     ASSERT_TRUE(budgetSet);
     EXPECT_EQ(video::CacheBudget::instance().limit(), kBudget);
+    EXPECT_TRUE(video::CacheBudget::instance().takeWarning().empty());
+}
+
+// What one node's footage and draw data have charged.
+size_t chargedBy(const FootageSheet& sheet, const CineSheetData& data) {
+    return sheet.video().account().total() + sheet.sequence().account().total() +
+           data.texture().chargedBytes();
+}
+
+// A node's decoder, its texture and the frame it shows are counted, in its own accounts and in
+// the process's total, and given back when it goes.
+TEST_F(SheetFixture, DecoderTextureAndFramesAreCounted) {
+    const std::string& path = media().path("qvga");
+    constexpr size_t kPixels = 320 * 240;
+    FootageSheet& first = makeSheet();
+    CineSheetData& firstData = makeData();
+    FootageSheet& second = makeSheet();
+    CineSheetData& secondData = makeData();
+    // A window of one frame: nothing is read ahead, so the counts stand still once shown.
+    ASSERT_EQ(showFrame(first, firstData, path, 10, 1), FootageAnswer::kShown);
+    ASSERT_EQ(showFrame(second, secondData, path, 50, 1), FootageAnswer::kShown);
+    for (const FootageSheet* sheet : {&first, &second}) {
+        const video::BudgetAccount& account = sheet->video().account();
+        // Three YUV 4:2:0 pictures at least (a reference, one in flight, the one handed out) and
+        // the RGB24 conversion picture.
+        EXPECT_GE(account.bytes(video::Spend::kDecoder), 3 * kPixels * 3 / 2 + kPixels * 3);
+        EXPECT_EQ(account.bytes(video::Spend::kFrames), kPixels * 4);
+        EXPECT_EQ(account.bytes(video::Spend::kTexture), 0u);
+    }
+    EXPECT_EQ(firstData.texture().chargedBytes(), kPixels * 4);
+    EXPECT_EQ(secondData.texture().chargedBytes(), kPixels * 4);
+    const video::CacheBudget& budget = video::CacheBudget::instance();
+    EXPECT_EQ(budget.used(video::Spend::kDecoder),
+              first.video().account().bytes(video::Spend::kDecoder) +
+                  second.video().account().bytes(video::Spend::kDecoder));
+    EXPECT_EQ(budget.used(video::Spend::kTexture), 2 * kPixels * 4);
+    EXPECT_EQ(budget.used(), chargedBy(first, firstData) + chargedBy(second, secondData));
+    // A gamma other than 1 uploads a corrected copy, counted with the texture.
+    ASSERT_EQ(showFrame(first, firstData, path, 10, 1, 2.2f), FootageAnswer::kShown);
+    EXPECT_EQ(budget.used(video::Spend::kTexture), 3 * kPixels * 4);
+    first.gamma.setGamma(1.0f);
+    first.gamma.apply(nullptr, 0);
+    destroySheet(second);
+    secondData.dropTexture();
+    EXPECT_EQ(budget.used(), chargedBy(first, firstData));
+    destroySheet(first);
+    firstData.dropTexture();
+    EXPECT_EQ(budget.used(), 0u);
+}
+
+// Thirty nodes whose decoders, textures and shown frames alone take far more than the 8 MB
+// budget: every node still shows its frame exactly, and none reads ahead.
+TEST_F(SheetFixture, EveryNodeShowsItsFrameWhenTheirMinimumPassesTheBudget) {
+    const testsupport::ReferenceVideo& reference = media().reference("qvga");
+    const std::string& path = media().path("qvga");
+    std::vector<std::pair<FootageSheet*, CineSheetData*>> nodes;
+    for (int i = 0; i < 30; ++i) {
+        nodes.emplace_back(&makeSheet(), &makeData());
+    }
+    for (int step = 0; step < 2; ++step) {
+        for (size_t i = 0; i < nodes.size(); ++i) {
+            const int shown = static_cast<int>(i * 3) % 90 + step;
+            ASSERT_EQ(showFrame(*nodes[i].first, *nodes[i].second, path, shown, 24),
+                      FootageAnswer::kShown)
+                << "node " << i << " frame " << shown;
+            EXPECT_EQ(texturePixels(*nodes[i].second).bytes,
+                      testsupport::pointSampledRgba(reference.frames[static_cast<size_t>(shown)],
+                                                    320, 240, 1))
+                << "node " << i << " frame " << shown;
+        }
+    }
+    const video::CacheBudget& budget = video::CacheBudget::instance();
+    EXPECT_GT(budget.used() - budget.used(video::Spend::kFrames), kBudget);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        FootageSheet& sheet = *nodes[i].first;
+        const int shown = static_cast<int>(i * 3) % 90 + 1;
+        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
+        for (int frame : storedFrames(sheet)) {
+            EXPECT_TRUE(frame >= shown - 1 && frame <= shown + 1)
+                << "node " << i << " keeps frame " << frame << " away from " << shown;
+        }
+    }
 }
 
 // Three nodes that would each keep 120 frames of 300 KB (35 MB each) share 8 MB: every node
-// still shows its frames exactly, and the frames held never pass the budget.
+// still shows its frames exactly, and only the frames shown may pass the budget.
 TEST_F(SheetFixture, NodesShareTheBudgetNearestFramesFirst) {
     const testsupport::ReferenceVideo& reference = media().reference("qvga");
     const std::string& path = media().path("qvga");
@@ -70,10 +148,17 @@ TEST_F(SheetFixture, NodesShareTheBudgetNearestFramesFirst) {
         EXPECT_GE(frames.back(), cacheOf(sheet).wantedFrame);
         EXPECT_LE(frames.size(), kBudget / (320 * 240 * 4));
     }
-    EXPECT_LE(highest, kBudget);
-    EXPECT_LE(video::CacheBudget::instance().used(), kBudget);
+    // The three decoders and textures take about 7 MB of the 8: what is left may not hold the
+    // frame each node shows and the next one, which are kept all the same. A texture is made
+    // while its node uploads, holding its store: the frames of others make room for it at their
+    // next frame, so the budget is passed by one texture more at most meanwhile.
+    constexpr size_t kFrameBytes = 320 * 240 * 4;
+    const size_t shownFrames = nodes.size() * 2 * kFrameBytes;
+    EXPECT_LE(highest, kBudget + shownFrames + kFrameBytes);
+    EXPECT_LE(video::CacheBudget::instance().used(), kBudget + shownFrames);
     for (auto& node : nodes) {
         destroySheet(*node.first);
+        node.second->dropTexture();
     }
     EXPECT_EQ(video::CacheBudget::instance().used(), 0u);
 }
@@ -108,11 +193,18 @@ TEST_F(SheetFixture, SequenceFramesCountAgainstTheBudget) {
         const std::string file = video::SequencePattern(pattern).fileOf(frame);
         EXPECT_EQ(texturePixels(sequenceData).bytes, toolRgba(file)) << "frame " << frame;
     }
-    // The readers stop where the budget has no room for another frame.
+    // The readers stop where the budget, or the sequence's share of it, has no room for
+    // another frame: the count stands still.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (video::CacheBudget::instance().used() + kFrameBytes <= kBudget &&
-           sequence.sequence().framesHeld() < 60 && std::chrono::steady_clock::now() < deadline) {
+    size_t held = 0;
+    auto stillSince = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - stillSince < std::chrono::seconds(1) &&
+           std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (sequence.sequence().framesHeld() != held) {
+            held = sequence.sequence().framesHeld();
+            stillSince = std::chrono::steady_clock::now();
+        }
     }
     EXPECT_LE(video::CacheBudget::instance().used(), kBudget);
     EXPECT_GT(sequence.sequence().framesHeld(), 1u);

@@ -15,7 +15,7 @@ unsigned char* fresh(size_t bytes) {
 
 // Spares are reused only at the size they were made at, and never beyond the limit.
 TEST(FrameBufferPool, keepsOnlySparesOfTheCurrentSizeWithinTheLimit) {
-    FrameBufferPool pool;
+    FrameBufferPool pool(nullptr);
     pool.setLimit(3);
     EXPECT_EQ(pool.take(100), nullptr);
     unsigned char* first = fresh(100);

@@ -103,37 +103,31 @@ TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
 // The window is counted in frames around the wanted one: the whole blocks within it, or the part
 // of the wanted block when that is longer; its blocks are filled from the wanted one outwards,
 // forward first.
-TEST_F(Worker, windowHoldsTheFramesAroundTheWantedOne) {
-    FootageSheet& sheet = makeIdleSheet();
-    VideoCache& video = sheet.videoCache;
-    setStarts(sheet, {0, 12, 24, 36, 48});
+TEST(BlockWindow, holdsTheFramesAroundTheWantedOne) {
+    const std::vector<int> starts{0, 12, 24, 36, 48};
+    auto plan = [&starts](int wanted, int frames, int block) {
+        return video::planBlockWindow(starts, starts.size(), wanted, block, frames);
+    };
     // Frames 2 to 25 around frame 13: only block 1 lies wholly inside.
-    CachingJob job{13, 24, 1, 1};
-    EXPECT_TRUE(VideoCacheInternals::setActiveBlocks(video, job));
-    EXPECT_EQ(values(cacheOf(sheet).activeBlocks), std::vector<int>{1});
-    EXPECT_EQ(cacheOf(sheet).window.first, 12);
-    EXPECT_EQ(cacheOf(sheet).window.last, 23);
-    job = CachingJob{17, 36, 1, 5};
-    EXPECT_TRUE(VideoCacheInternals::setActiveBlocks(video, job));
-    EXPECT_EQ(values(cacheOf(sheet).activeBlocks), (std::vector<int>{1, 2, 0}));
+    video::BlockWindow window = plan(13, 24, 1);
+    EXPECT_EQ(window.blocks, std::vector<int>{1});
+    EXPECT_EQ(window.frames.first, 12);
+    EXPECT_EQ(window.frames.last, 23);
+    EXPECT_EQ(plan(17, 36, 1).blocks, (std::vector<int>{1, 2, 0}));
     // At the end of the clip the window moves inward and stays full.
-    job = CachingJob{47, 24, 3, 11};
-    EXPECT_TRUE(VideoCacheInternals::setActiveBlocks(video, job));
-    EXPECT_EQ(values(cacheOf(sheet).activeBlocks), (std::vector<int>{3, 2}));
-    EXPECT_EQ(cacheOf(sheet).window.first, 24);
-    EXPECT_EQ(cacheOf(sheet).window.last, 47);
-    job = CachingJob{2, 1000, 0, 2};
-    EXPECT_TRUE(VideoCacheInternals::setActiveBlocks(video, job));
-    EXPECT_EQ(values(cacheOf(sheet).activeBlocks), (std::vector<int>{0, 1, 2, 3}));
+    window = plan(47, 24, 3);
+    EXPECT_EQ(window.blocks, (std::vector<int>{3, 2}));
+    EXPECT_EQ(window.frames.first, 24);
+    EXPECT_EQ(window.frames.last, 47);
+    EXPECT_EQ(plan(2, 1000, 0).blocks, (std::vector<int>{0, 1, 2, 3}));
     // No frames asked for still keeps the wanted one.
-    job = CachingJob{30, 0, 2, 6};
-    EXPECT_TRUE(VideoCacheInternals::setActiveBlocks(video, job));
-    EXPECT_EQ(values(cacheOf(sheet).activeBlocks), std::vector<int>{2});
-    EXPECT_EQ(cacheOf(sheet).window.first, 30);
-    EXPECT_EQ(cacheOf(sheet).window.last, 30);
-    job.block = -1;
-    EXPECT_FALSE(VideoCacheInternals::setActiveBlocks(video, job));
-    EXPECT_TRUE(values(cacheOf(sheet).activeBlocks).empty());
+    window = plan(30, 0, 2);
+    EXPECT_EQ(window.blocks, std::vector<int>{2});
+    EXPECT_EQ(window.frames.first, 30);
+    EXPECT_EQ(window.frames.last, 30);
+    window = plan(30, 24, -1);
+    EXPECT_TRUE(window.blocks.empty());
+    EXPECT_EQ(window.frames.length(), 0);
 }
 
 TEST_F(Worker, blocksAreVisitedFromTheWantedOneOutwardsForwardFirst) {
