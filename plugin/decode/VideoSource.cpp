@@ -135,7 +135,11 @@ bool VideoSource::openStream(const std::string& path, Listing listing,
                        listPacketsFromIndex(*input_, streamIndex_, packets_) &&
                        orderByTimestamps(packets_, order_);
     if (!listedFromIndex_) {
-        return startScan(path, abandon);
+        if (!startScan(path, abandon)) {
+            return false;
+        }
+        failure_.clear();
+        return true;
     }
     layout_ = layOutBlocks(packets_, order_);
     failure_.clear();

@@ -197,9 +197,15 @@ TEST_F(VideoFrames, changingTheResolutionRebuildsTextureAndCache) {
 TEST_F(VideoFrames, blocksFollowTheKeyframes) {
     FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
+    const auto listed = [&] {
+        return sheet.videoCache.awaitListing(std::chrono::steady_clock::now() +
+                                             std::chrono::seconds(30));
+    };
     showFrame(sheet, data, cachetest::mediaPath("keys_0_12_24"), 0);
+    ASSERT_TRUE(listed());
     EXPECT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 12, 24, 30}));
     showFrame(sheet, data, cachetest::mediaPath("keys_0_12_29"), 29);
+    ASSERT_TRUE(listed());
     EXPECT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 12, 30}));
     EXPECT_EQ(sheet.videoCache.videoFrameRate(), 24.0);
     EXPECT_EQ(sheet.videoCache.frameWidth(), 160);

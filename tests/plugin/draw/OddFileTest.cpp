@@ -58,7 +58,7 @@ TEST_F(OddFile, PipeIsRefusedUnopenedUntilReplacedByAPicture) {
     for (int frame = 1; frame <= 3; ++frame) {
         setTime(frame);
         refresh();
-        EXPECT_FALSE(drewMesh());
+        EXPECT_TRUE(drewCard());
     }
     char events[4096];
     EXPECT_LT(read(watch, events, sizeof events), 0) << "the pipe was opened";
