@@ -210,6 +210,13 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
     const bool shown = video_.awaitFrame(
         job, [&](const unsigned char* pixels) { return show(pixels, medium, request.divisor); },
         request.deadline);
+    if (!shown && video_.awaitListing(std::chrono::steady_clock::now())) {
+        // Asked for while the scan was still listing the file, and found past its end.
+        const MIntArray starts = video_.blockStarts();
+        if (frame >= starts[starts.length() - 1]) {
+            return result;
+        }
+    }
     // A frame that did not come, or whose upload failed, is asked for again.
     result.answer = shown ? FootageAnswer::kShown : FootageAnswer::kNotInTime;
     return result;

@@ -157,10 +157,9 @@ TEST_F(Readout, TheBarMarksTheFramesCachedAfterAPlay) {
         return std::any_of(rectangles[1].begin(), rectangles[1].end(),
                            [x](const auto& run) { return run.first <= x && x <= run.second; });
     };
-    for (int frame = 16; frame <= 20; ++frame) {
-        EXPECT_TRUE(heldAtLatestRefresh(frame)) << frame;
-    }
-    // The rest of the block comes in the background; a generous limit only keeps a fault from
+    EXPECT_TRUE(heldAtLatestRefresh(20));
+    // The rest of the block comes in the background (while a file is still being scanned, the
+    // frames before the one shown may come after it); a generous limit only keeps a fault from
     // hanging the suite.
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!heldAtLatestRefresh(23) && std::chrono::steady_clock::now() < giveUp) {
