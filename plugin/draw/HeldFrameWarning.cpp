@@ -12,7 +12,7 @@ void HeldFrameWarning::warnOnce(const std::string& file, const char* what, int h
     if (!warned_.insert(file).second) {
         return;
     }
-    warnings_.warn(WarningTopic::kMissingFrame,
-                   "the frame file " + file + " " + what + "; frame " + std::to_string(heldFrame) +
-                       " is held in its place, crossed in red");
+    warnings_.warn(WarningTopic::kMissingFrame, "the frame file " + file + " " + what + "; frame " +
+                                                    std::to_string(heldFrame) +
+                                                    " is held in its place, crossed in red");
 }

@@ -1,8 +1,8 @@
 #include "SheetFixture.h"
 
 #include "draw/CineSheetData.h"
-#include "picture/HeldFrameMark.h"
 #include "draw/PlaceholderCard.h"
+#include "picture/HeldFrameMark.h"
 
 #include <host/DrawRecording.h>
 #include <host/Messages.h>
