@@ -5,6 +5,7 @@
 #include <host/Textures.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -222,6 +223,10 @@ TEST_F(VideoFrames, cacheFramesSizeTheWindow) {
     const std::string& path = cachetest::mediaPath("blocks_of_12");
     const std::pair<int, std::pair<int, int>> cases[] = {
         {120, {72, 179}}, {60, {96, 155}}, {0, {125, 125}}, {240, {0, 239}}};
+    // Windows are placed among the blocks of the whole file, once it is listed.
+    showFrame(sheet, data, path, 125, 0);
+    ASSERT_TRUE(sheet.videoCache.awaitListing(std::chrono::steady_clock::now() +
+                                              std::chrono::seconds(30)));
     for (const auto& [cacheFrames, window] : cases) {
         showFrame(sheet, data, path, 125, cacheFrames);
         const int expected = window.second - window.first + 1;

@@ -4,6 +4,7 @@
 #include "decode/BlockDecoder.h"
 #include "decode/VideoSource.h"
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 
@@ -58,6 +59,9 @@ TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
     showFrame(sheet, data, clipWithDeadFrames(), 2);
     EXPECT_EQ(texturePixels(data).bytes,
               testsupport::pointSampledRgba(reference.frames[2], 64, 48, 1));
+    // Every block is known once the file is listed.
+    ASSERT_TRUE(sheet.videoCache.awaitListing(std::chrono::steady_clock::now() +
+                                              std::chrono::seconds(30)));
     ASSERT_TRUE(waitForStore(sheet, [&sheet] { return windowSettled(sheet); }));
 
     const long long pollsBefore = cacheOf(sheet).waitPolls;
