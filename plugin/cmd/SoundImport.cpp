@@ -1,5 +1,6 @@
 #include "cmd/SoundImport.h"
 
+#include "MelString.h"
 #include "decode/SoundFileName.h"
 #include "decode/SoundTrack.h"
 #include "draw/MediaKind.h"
@@ -28,17 +29,6 @@ double sceneFrameRate() {
 
 void warn(const std::string& message) {
     MGlobal::displayWarning(MString(("cineSheet: " + message).c_str()));
-}
-
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-        }
-        out += c;
-    }
-    return out + "\"";
 }
 
 std::string number(double value) {
@@ -108,7 +98,7 @@ void showOnTimeSlider(const MString& audio) {
     const std::string command =
         "global string $gPlayBackSlider; if (`exists timeControl` && $gPlayBackSlider != \"\") "
         "timeControl -edit -displaySound true -sound " +
-        quoted(audio.asChar()) + " $gPlayBackSlider;";
+        melString(audio.asChar()) + " $gPlayBackSlider;";
     MGlobal::executeCommand(MString(command.c_str()), false, false);
 }
 
@@ -163,8 +153,8 @@ MString SoundImport::make(const MObject& shape) {
         MTime(static_cast<double>(track.sampleFrames) / track.sampleRate, MTime::kSeconds)
             .as(MTime::uiUnit());
     const Placement placement = placementOf(shape, soundLength);
-    std::string command = "sound -file " + quoted(wavPath) + " -offset " +
-                          number(placement.offset) + " -name " + quoted(nodeNameFor(wavPath));
+    std::string command = "sound -file " + melString(wavPath) + " -offset " +
+                          number(placement.offset) + " -name " + melString(nodeNameFor(wavPath));
     if (placement.sourceStart > 0.0) {
         command += " -sourceStart " + number(placement.sourceStart);
     }

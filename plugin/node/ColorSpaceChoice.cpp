@@ -1,5 +1,6 @@
 #include "node/ColorSpaceChoice.h"
 
+#include "MelString.h"
 #include "node/CineSheet.h"
 
 #include <maya/MFnDependencyNode.h>
@@ -16,17 +17,6 @@
 namespace {
 
 std::vector<MCallbackId> callbackIds;
-
-MString melQuoted(const MString& text) {
-    std::string quoted = "\"";
-    for (const char* c = text.asChar(); *c != '\0'; ++c) {
-        if (*c == '"' || *c == '\\') {
-            quoted += '\\';
-        }
-        quoted += *c;
-    }
-    return MString((quoted + "\"").c_str());
-}
 
 // The field of a space name; false when the configuration loaded with the plug-in has none.
 bool fieldOf(const MString& name, short& field) {
@@ -94,8 +84,9 @@ void restoreFields(void*) {
 
 MString fileRulesSpace(const MString& file) {
     MString space;
-    if (MGlobal::executeCommand("colorManagementFileRules -evaluate " + melQuoted(file), space,
-                                false, false) != MStatus::kSuccess) {
+    if (MGlobal::executeCommand(
+            "colorManagementFileRules -evaluate " + MString(melString(file.asChar()).c_str()),
+            space, false, false) != MStatus::kSuccess) {
         return MString();
     }
     return space;

@@ -1,33 +1,8 @@
 #include "node/NodeWarnings.h"
 
+#include "MelString.h"
+
 #include <maya/MGlobal.h>
-
-namespace {
-
-// The text as a MEL string literal.
-std::string melString(const std::string& text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        switch (c) {
-            case '"':
-            case '\\':
-                quoted += '\\';
-                quoted += c;
-                break;
-            case '\n':
-                quoted += "\\n";
-                break;
-            case '\t':
-                quoted += "\\t";
-                break;
-            default:
-                quoted += c;
-        }
-    }
-    return quoted + "\"";
-}
-
-}  // namespace
 
 void NodeWarnings::setNodeName(const MString& name) {
     const std::lock_guard<std::mutex> lock(mutex_);
