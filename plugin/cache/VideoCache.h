@@ -26,7 +26,7 @@
 // settles them: a frame past them is waited for like any other. The drawing thread only ever waits
 // for the worker, until a deadline; when a wait runs out the work goes on, and the worker asks for
 // a refresh once what was waited for is there. All locking stays inside.
-class VideoCache : public video::BudgetClient {
+class VideoCache final : public video::BudgetClient {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
     using OpenState = VideoOpenState;

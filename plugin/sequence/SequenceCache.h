@@ -46,7 +46,7 @@ enum class SequenceAnswer {
 // thread waits for the readers until a deadline, and when that passes first, the reader asks for
 // a refresh once the frame is read. A file FFmpeg cannot read is read by the host's image reader,
 // by the drawing thread only. All calls come from the drawing thread, Maya's main thread.
-class SequenceCache : public BudgetClient {
+class SequenceCache final : public BudgetClient {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
 

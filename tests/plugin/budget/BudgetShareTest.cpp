@@ -11,7 +11,7 @@ namespace {
 constexpr size_t kMegabyte = 1024 * 1024;
 constexpr size_t kFrame = kMegabyte / 2;
 
-class CountingCache : public video::BudgetClient {
+class CountingCache final : public video::BudgetClient {
 public:
     CountingCache() { budget().enrol(this); }
     ~CountingCache() {
