@@ -90,9 +90,13 @@ FillTiming fillWholeClip(Sheet& sheet, const std::string& clip, int divisor) {
 
     Clock::time_point start = Clock::now();
     sheet.show(clip, -1, 0);
+    // The file opens on the worker: the open ends once its blocks are listed.
+    if (!draw.video().awaitListing(Clock::now() + kFillLimit)) {
+        throw std::runtime_error("the clip did not open");
+    }
     timing.openSeconds = secondsSince(start);
 
-    const MIntArray& starts = cacheOf(draw).blockStarts;
+    const MIntArray starts = draw.video().blockStarts();
     const int blockCount = static_cast<int>(starts.length()) - 1;
     timing.frames = starts[static_cast<unsigned>(blockCount)] - starts[0];
     CachingJob job;
@@ -131,7 +135,7 @@ struct RequestCosts {
 RequestCosts measureRequests(Sheet& sheet, const std::string& clip) {
     Footage& draw = *sheet.footage;
     CineSheetData* data = sheet.data.get();
-    const MIntArray& starts = cacheOf(draw).blockStarts;
+    const MIntArray starts = draw.video().blockStarts();
     const int blockCount = static_cast<int>(starts.length()) - 1;
     const int standingLength = starts[1] - starts[0];
     RequestCosts costs;
