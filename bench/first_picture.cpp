@@ -13,7 +13,8 @@
 //   - opening the file as the cache does (the scan, where there is one, read only until it has
 //     settled the first block), then decoding its first picture;
 //   - the same with the packets listed by reading the whole file first.
-// Usage: bench_first_picture [runs] [GB of the extra master]   (default 3, none)
+// Usage: bench_first_picture [runs] [GB of the extra master] [only]   (default 3, none; `only`
+// measures the extra master alone)
 
 #include "BenchSupport.h"
 #include "decode/BlockDecoder.h"
@@ -163,10 +164,12 @@ void measureClip(const fs::path& folder, const LargeClip& clip, int runs) {
     fs::remove(large);
 }
 
-void measure(int runs, double extraGigabytes) {
+void measure(int runs, double extraGigabytes, bool extraOnly) {
     ScratchDir scratch;
-    for (const LargeClip& clip : kClips) {
-        measureClip(scratch.path(), clip, runs);
+    if (!extraOnly) {
+        for (const LargeClip& clip : kClips) {
+            measureClip(scratch.path(), clip, runs);
+        }
     }
     if (extraGigabytes > 0.0) {
         measureClip(
@@ -180,6 +183,8 @@ void measure(int runs, double extraGigabytes) {
 
 int main(int argc, char** argv) {
     const double extraGigabytes = argc > 2 ? std::atof(argv[2]) : 0.0;
-    return runBenchmark("first_picture", argc, argv,
-                        [extraGigabytes](int runs) { measure(runs, extraGigabytes); });
+    const bool extraOnly = argc > 3 && std::string(argv[3]) == "only";
+    return runBenchmark("first_picture", argc, argv, [extraGigabytes, extraOnly](int runs) {
+        measure(runs, extraGigabytes, extraOnly);
+    });
 }
