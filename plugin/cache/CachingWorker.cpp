@@ -116,6 +116,7 @@ void VideoCache::openOnWorker(const OpenRequest& request) {
             decoder.frameWidth = decoder.source.uprightWidth();
             decoder.frameHeight = decoder.source.uprightHeight();
             decoder.pixelAspect = decoder.source.uprightPixelAspect();
+            decoder.pictureFormat = decoder.source.decoder()->pix_fmt;
             decoder.videoFrameRate = decoder.source.averageFrameRate();
             decoder.startTimecode =
                 decoder.source.input() != nullptr

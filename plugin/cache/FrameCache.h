@@ -3,6 +3,7 @@
 #include "cache/FrameBufferPool.h"
 #include "cache/FrameWindow.h"
 #include "decode/BlockDecoder.h"
+#include "decode/CacheDepth.h"
 #include "decode/VideoSource.h"
 
 #include <maya/MIntArray.h>
@@ -72,6 +73,11 @@ struct DecoderState {
     // The file's timecode of its first picture; empty when it has none.
     std::string startTimecode;
     std::atomic<int> resolutionDivisor{1};
+    // How deep the frames are asked to be kept, and the pixel format the open file's pictures
+    // decode to (none while closed): together they make the frames 8-bit or half float. Written
+    // holding decoderMutex and storeMutex, so read under either.
+    decode::CacheDepth depth = decode::CacheDepth::kAuto;
+    AVPixelFormat pictureFormat = AV_PIX_FMT_NONE;
 };
 
 // The frame store, its job queue and the locks. Lock order: decoderMutex first, then storeMutex;

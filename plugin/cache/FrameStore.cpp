@@ -168,7 +168,9 @@ void VideoCache::storePicture(int block, int slot, const video::CachePicture& pi
     }
     // Read once: the drawing thread may change it meanwhile, and the size must match the pixels.
     const int divisor = decoder.resolutionDivisor;
-    const size_t bytes = picture.imageBytes(divisor);
+    // The worker holds decoderMutex for the pass: the depth stays as it is.
+    const decode::TexelFormat format = heldTexelFormat();
+    const size_t bytes = picture.imageBytes(divisor, format);
     // Room is made before the store is locked: making it may shrink this cache's window as well
     // as the others'.
     video::CacheBudget::Need need = video::CacheBudget::Need::kAhead;
@@ -193,7 +195,7 @@ void VideoCache::storePicture(int block, int slot, const video::CachePicture& pi
             image = video::allocateFrameBuffer(bytes);
         }
     }
-    const bool written = image && picture.writeImage(divisor, image);
+    const bool written = image && picture.writeImage(divisor, image, format);
     bool late = false;
     {
         const std::lock_guard<std::mutex> lock(cache.storeMutex);

@@ -96,15 +96,45 @@ void VideoCache::setResolutionDivisor(int divisor) {
     if (divisor == decoder.resolutionDivisor) {
         return;
     }
+    changeFrameForm([this, divisor] {
+        decoder.resolutionDivisor = divisor;
+        return true;
+    });
+}
+
+void VideoCache::setCacheDepth(decode::CacheDepth depth) {
+    // Only the drawing thread writes it.
+    if (depth == decoder.depth) {
+        return;
+    }
+    changeFrameForm([this, depth] {
+        const decode::TexelFormat before = heldTexelFormat();
+        decoder.depth = depth;
+        return heldTexelFormat() != before;
+    });
+}
+
+decode::TexelFormat VideoCache::texelFormat() const {
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    return heldTexelFormat();
+}
+
+decode::TexelFormat VideoCache::heldTexelFormat() const {
+    return decode::videoTexelFormat(decoder.depth, decoder.pictureFormat);
+}
+
+void VideoCache::changeFrameForm(const std::function<bool()>& change) {
     const std::unique_lock<std::mutex> lock = lockDecoder();
     std::vector<unsigned char*> dropped;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
+        if (!change()) {
+            return;
+        }
         clearAllBlockImages();
         // No spare of the old size may be handed out again.
         cache.frameBuffers.clear();
         decoder.failedFrames.clear();
-        decoder.resolutionDivisor = divisor;
         dropped = cache.frameBuffers.takeRetired();
     }
     freeBuffers(std::move(dropped));
@@ -246,6 +276,7 @@ void VideoCache::clearAllData() {
         decoder.frameWidth = 0;
         decoder.frameHeight = 0;
         decoder.pixelAspect = AVRational{1, 1};
+        decoder.pictureFormat = AV_PIX_FMT_NONE;
         decoder.videoFrameRate = 0.0;
         decoder.startTimecode.clear();
         cache.blockStarts.clear();

@@ -70,6 +70,12 @@ public:
     // former size.
     int resolutionDivisor() const { return decoder.resolutionDivisor; }
     void setResolutionDivisor(int divisor);
+    // Frames of more than 8 bits are kept as half float when the depth asks for it (see
+    // decode::videoTexelFormat). A change of how the open file's frames are kept drops the
+    // frames kept the former way.
+    void setCacheDepth(decode::CacheDepth depth);
+    // How the open video's frames are kept: 8-bit until it is open.
+    decode::TexelFormat texelFormat() const;
 
     // Finds the frame's block and asks the worker for the `windowFrames` frames around it, unless
     // the window being served already holds it well inside. A frame past the blocks while the
@@ -169,6 +175,11 @@ private:
     // The drawing thread's side.
     // Takes decoderMutex, first asking a running pass or open to stop.
     std::unique_lock<std::mutex> lockDecoder();
+    // Has `change` change how frames are kept, with no pass running and the store locked; when
+    // it returns true the frames kept the former way, and the spare buffers, are dropped.
+    void changeFrameForm(const std::function<bool()>& change);
+    // How frames are kept now; decoderMutex or storeMutex held.
+    decode::TexelFormat heldTexelFormat() const;
     // Empties the store and the queue and closes the file; decoderMutex held.
     void clearAllData();
     bool workerRunning() const;

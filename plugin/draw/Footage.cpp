@@ -25,7 +25,7 @@ int videoFrameAt(int sceneFrame, double videoFrameRate, double sceneFrameRate) {
 LoadedMedium mediumOf(const VideoCache& video) {
     const MIntArray starts = video.blockStarts();
     return LoadedMedium{video.frameWidth(), video.frameHeight(), video.pixelAspect(),
-                        starts.length() >= 2 ? starts[1] - starts[0] : 0};
+                        starts.length() >= 2 ? starts[1] - starts[0] : 0, video.texelFormat()};
 }
 
 // The file that holds the frame: the sequence's numbered file, or the path itself (a video's
@@ -163,6 +163,7 @@ FootageResult Footage::heldFrameFor(const FootageRequest& request, const Picture
 FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUse& show) {
     sequence_.close();
     video_.setResolutionDivisor(request.divisor);
+    video_.setCacheDepth(request.depth);
     // A video closed since, found unplayable, or replaced on disk since it was opened (looked at
     // when the frame changes: a stat, no read) is opened anew.
     const bool replaced = request.checkFile && loadedVideo(request.path) &&
