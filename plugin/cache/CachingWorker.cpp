@@ -117,6 +117,7 @@ void VideoCache::openOnWorker(const OpenRequest& request) {
             decoder.frameHeight = decoder.source.uprightHeight();
             decoder.pixelAspect = decoder.source.uprightPixelAspect();
             decoder.pictureFormat = decoder.source.decoder()->pix_fmt;
+            decoder.framesDeclared = decoder.source.framesDeclared();
             decoder.videoFrameRate = decoder.source.averageFrameRate();
             decoder.startTimecode =
                 decoder.source.input() != nullptr

@@ -55,6 +55,12 @@ struct DecoderState {
     // Frames of the window's blocks that their block's last whole decoding could not deliver (no
     // picture, or no memory for it): asking for them fails at once instead of waiting.
     MIntArray failedFrames;
+    // The first frame a whole decoding found the file ended before (a file cut short), −1 for
+    // none so far; guarded by storeMutex.
+    int endedEarlyAt = -1;
+    // The frames the file's index declares when the file was cut short (see
+    // VideoSource::framesDeclared), 0 otherwise; written as openState.
+    int framesDeclared = 0;
     // Owns the demuxer and decoder of the open file.
     video::VideoSource source;
     // Decodes the file's blocks into cache images; its converters live as long as the file.

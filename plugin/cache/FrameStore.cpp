@@ -86,6 +86,13 @@ void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
             return wanted[static_cast<size_t>(starts[static_cast<unsigned int>(block)] + slot -
                                               firstFrame)];
         });
+    const int endedAt = decoder.blocks.endedEarlyAt();
+    if (endedAt >= 0) {
+        const std::lock_guard<std::mutex> lock(cache.storeMutex);
+        if (decoder.endedEarlyAt < 0 || endedAt < decoder.endedEarlyAt) {
+            decoder.endedEarlyAt = endedAt;
+        }
+    }
     // What the blocks did not deliver is settled below: a frame waited for may never come.
     if (settleRun(firstBlock, lastBlock, wanted, stopped)) {
         lateWorkDone_();

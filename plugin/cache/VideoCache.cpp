@@ -114,6 +114,32 @@ void VideoCache::setCacheDepth(decode::CacheDepth depth) {
     });
 }
 
+int VideoCache::endedEarlyAt() const {
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    return heldEndedEarlyAt();
+}
+
+bool VideoCache::lostToEarlyEnd(int frame) const {
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    const int endedAt = heldEndedEarlyAt();
+    const int listedFrames = cache.blockStarts[cache.blockStarts.length() - 1];
+    if (endedAt < 0 || frame < endedAt) {
+        return false;
+    }
+    return frame < listedFrames ? listed(decoder.failedFrames, frame)
+                                : frame < decoder.framesDeclared;
+}
+
+int VideoCache::heldEndedEarlyAt() const {
+    const int listedFrames = cache.blockStarts[cache.blockStarts.length() - 1];
+    // Once the file is listed, the frames its index declares past those it holds are lost.
+    if (!decoder.scanning && decoder.framesDeclared > listedFrames &&
+        (decoder.endedEarlyAt < 0 || listedFrames < decoder.endedEarlyAt)) {
+        return listedFrames;
+    }
+    return decoder.endedEarlyAt;
+}
+
 decode::TexelFormat VideoCache::texelFormat() const {
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
     return heldTexelFormat();
@@ -265,6 +291,8 @@ void VideoCache::clearAllData() {
         cache.frameBuffers.clear();
         dropped = cache.frameBuffers.takeRetired();
         decoder.failedFrames.clear();
+        decoder.endedEarlyAt = -1;
+        decoder.framesDeclared = 0;
         cache.activeBlocks.clear();
         cache.window = video::FrameWindow{};
         cache.lateWait = -1;

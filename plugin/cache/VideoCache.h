@@ -90,6 +90,15 @@ public:
     using FrameUse = std::function<bool(const unsigned char* pixels)>;
     bool awaitFrame(const CachingJob& job, const FrameUse& show, Deadline deadline);
 
+    // The first frame of the open file found lost because the file ends before it, −1 while
+    // none is: a file cut short, whose index declares frames past those it holds (known once it
+    // is listed), or whose last listed frames, or frames a whole decoding ran into the end of the
+    // file before, do not come. Frames that failed for lack of memory never count.
+    int endedEarlyAt() const;
+    // Whether the frame, at or past that one, is known not to come: it failed, or it lies
+    // between the frames the file holds and those its index declares.
+    bool lostToEarlyEnd(int frame) const;
+
     // Which frames are stored now.
     video::CachedFrames cachedFrames() const;
     // The open file's timecode of its first picture; empty when it has none.
@@ -178,6 +187,8 @@ private:
     // Has `change` change how frames are kept, with no pass running and the store locked; when
     // it returns true the frames kept the former way, and the spare buffers, are dropped.
     void changeFrameForm(const std::function<bool()>& change);
+    // endedEarlyAt; storeMutex held.
+    int heldEndedEarlyAt() const;
     // How frames are kept now; decoderMutex or storeMutex held.
     decode::TexelFormat heldTexelFormat() const;
     // Empties the store and the queue and closes the file; decoderMutex held.

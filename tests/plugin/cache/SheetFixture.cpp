@@ -84,6 +84,7 @@ FootageAnswer SheetFixture::showFrame(FootageSheet& sheet, CineSheetData& data,
         case FootageAnswer::kPlaceholder:
         case FootageAnswer::kUnreadable:
         case FootageAnswer::kMissing:
+        case FootageAnswer::kEndedEarly:
             data.showCard(result.medium);
             break;
         default:
