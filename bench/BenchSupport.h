@@ -154,6 +154,7 @@ struct Sheet {
         request.path = path.c_str();
         request.frame = frame;
         request.divisor = divisor;
+        request.depth = depth;
         request.cacheFrames = cacheFrames;
         const FootageResult result = footage->frameFor(
             request, [this](const unsigned char* pixels, const LoadedMedium& medium, int at) {
@@ -170,6 +171,8 @@ struct Sheet {
     std::unique_ptr<Footage> footage;
     std::unique_ptr<CineSheetData> data;
     int divisor = 1;
+    // The cacheDepth later requests are made at.
+    decode::CacheDepth depth = decode::CacheDepth::kAuto;
 };
 
 // A benchmark's main: `name [runs]` (default 3 runs per figure), the load average before and

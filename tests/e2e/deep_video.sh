@@ -2,9 +2,10 @@
 # Video of more than 8 bits a component at cacheDepth "Half" reaches the texture as half float:
 # the ffmpeg tool's 16-bit RGBA decode of the same frame, each channel v made the half nearest
 # v / 65535, alpha 1, byte for byte (both conversions are exact and deterministic: the same
-# scaler with the same flags, then one correctly rounded step). Full and Half resolution, a turned
-# clip, and gamma. At Auto and "8-bit" the same clip is 8-bit as before, and 8-bit video stays
-# 8-bit at "Half"; a depth change on a shown node replaces its frames.
+# scaler with the same flags, then one correctly rounded step). 10-bit ProRes and HEVC, ProRes
+# 4444 with alpha (shown opaque), Full and Half resolution, a turned clip, and gamma. At Auto and
+# "8-bit" the same clip is 8-bit as before, and 8-bit video stays 8-bit at "Half"; a depth change
+# on a shown node replaces its frames.
 set -u
 plugin="${CINESHEET_PLUGIN:?CINESHEET_PLUGIN must name libCineSheet.so}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -18,6 +19,10 @@ clip -c:v libx265 -x265-params log-level=error:keyint=8 -pix_fmt yuv420p10le "$w
 ffmpeg -nostdin -v error -y -i "$work/hevc.mp4" -c copy -metadata:s:v:0 rotate=90 \
     "$work/turned.mp4" || fail "cannot make turned.mp4"
 clip -c:v libx264 -pix_fmt yuv420p "$work/eight.mp4"
+# ProRes 4444 with a ramp in its alpha (12-bit with alpha as FFmpeg decodes it): shown opaque.
+ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=160x90:r=24 -frames:v 4 \
+    -vf "format=yuva444p,geq=lum='lum(X,Y)':cb='cb(X,Y)':cr='cr(X,Y)':a='X'" \
+    -c:v prores_ks -profile:v 4 -pix_fmt yuva444p10le "$work/alpha.mov" || fail "cannot make alpha.mov"
 
 # halves IN OUT WIDTH HEIGHT DIVISOR [GAMMA]: the tool's rgba64le pixels as half-float RGBA, every
 # DIVISOR-th pixel of every DIVISOR-th row, alpha 1; with GAMMA, red, green and blue raised to it.
@@ -91,6 +96,9 @@ for source in prores.mov hevc.mp4; do
     [ "$(wc -c <"$work/t13.rgba")" -eq $((160 * 90 * 4)) ] || fail "$source is not 8-bit at Auto"
     same_as_8bit_tool "$work/$source" 13 "$work/t13.rgba" 160x90
 done
+
+dump "$work/alpha.mov" "setAttr cineSheetShape1.cacheDepth 2" 1
+same_as_half_tool "$work/alpha.mov" 1 "$work/t1.rgba" 160 90 1
 
 dump "$work/prores.mov" "setAttr cineSheetShape1.cacheDepth 2;
     setAttr cineSheetShape1.cacheResolution 1" 5
