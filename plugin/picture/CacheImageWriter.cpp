@@ -82,8 +82,8 @@ bool CacheImageWriter::toRgb(const AVFrame& frame, RgbPicture& picture) {
 }
 
 bool CacheImageWriter::writeHalf(const AVFrame& frame, int divisor, unsigned char* image) {
-    Rgba64Picture picture;
-    if (!(divisor == 1 || divisor == 2 || divisor == 4) || !toRgba64(frame, picture)) {
+    DeepRgbPicture picture;
+    if (!(divisor == 1 || divisor == 2 || divisor == 4) || !toDeepRgb(frame, picture)) {
         return false;
     }
     fillHalfCacheImage(picture, divisor, image);
@@ -92,20 +92,20 @@ bool CacheImageWriter::writeHalf(const AVFrame& frame, int divisor, unsigned cha
 
 // As toRgb: the pictures the tool turns before converting them are turned first, the others
 // while they are reduced.
-bool CacheImageWriter::toRgba64(const AVFrame& frame, Rgba64Picture& picture) {
+bool CacheImageWriter::toDeepRgb(const AVFrame& frame, DeepRgbPicture& picture) {
     if (!turn_.isAsStored() && turnsBeforeConversion(frame)) {
         if (!upright_) {
             upright_.reset(av_frame_alloc());
         }
         if (!uprightDeepConverter_) {
             uprightDeepConverter_ =
-                std::make_unique<Rgba64Converter>(uprightWidth(), uprightHeight());
+                std::make_unique<DeepRgbConverter>(uprightWidth(), uprightHeight());
         }
         return upright_ && turnUpright(frame, turn_, *upright_) &&
                uprightDeepConverter_->convert(*upright_, picture);
     }
     if (!storedDeepConverter_) {
-        storedDeepConverter_ = std::make_unique<Rgba64Converter>(width_, height_);
+        storedDeepConverter_ = std::make_unique<DeepRgbConverter>(width_, height_);
     }
     if (!storedDeepConverter_->convert(frame, picture)) {
         return false;

@@ -16,7 +16,7 @@ namespace video {
 // upright size, opaque, 8 bits or half float a channel. At Full, in 8 bits, for pictures stored
 // upright, the scaler writes RGBA straight into the image when that gives the very bytes of the
 // RGB24 conversion (see straightRgbaMatches); otherwise the frame is converted to RGB24 and reduced
-// by point sampling (see fillCacheImage). Half-float images come from RGBA64 the same way (see
+// by point sampling (see fillCacheImage). Half-float images come from 16-bit RGB the same way (see
 // fillHalfCacheImage). The converters are kept from frame to frame.
 class CacheImageWriter {
 public:
@@ -39,7 +39,7 @@ private:
     bool writeStraight(const AVFrame& frame, unsigned char* image);
     bool toRgb(const AVFrame& frame, RgbPicture& picture);
     bool writeHalf(const AVFrame& frame, int divisor, unsigned char* image);
-    bool toRgba64(const AVFrame& frame, Rgba64Picture& picture);
+    bool toDeepRgb(const AVFrame& frame, DeepRgbPicture& picture);
 
     int width_;
     int height_;
@@ -50,9 +50,10 @@ private:
     std::unique_ptr<RgbConverter> uprightConverter_;
     FramePtr upright_;
     std::unique_ptr<ToolScaler> straightScaler_;
-    // Made on first use: RGBA64 of pictures as stored, and of pictures turned before conversion.
-    std::unique_ptr<Rgba64Converter> storedDeepConverter_;
-    std::unique_ptr<Rgba64Converter> uprightDeepConverter_;
+    // Made on first use: 16-bit RGB of pictures as stored, and of pictures turned before
+    // conversion.
+    std::unique_ptr<DeepRgbConverter> storedDeepConverter_;
+    std::unique_ptr<DeepRgbConverter> uprightDeepConverter_;
     // The kind of frame the straight conversion was last tried on, and the outcome.
     struct StraightTrial {
         int format = -1;

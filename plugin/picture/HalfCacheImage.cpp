@@ -39,43 +39,49 @@ const std::array<std::uint16_t, 65536>& halfOfSample() {
 
 }  // namespace
 
-Rgba64Converter::Rgba64Converter(int width, int height)
+DeepRgbConverter::DeepRgbConverter(int width, int height)
     : width_(width),
       height_(height),
-      rgba_(av_frame_alloc()),
-      scaler_(width, height, AV_PIX_FMT_RGBA64) {
-    if (rgba_) {
-        rgba_->format = AV_PIX_FMT_RGBA64;
-        rgba_->width = width;
-        rgba_->height = height;
+      rgb_(av_frame_alloc()),
+      scaler_(width, height, AV_PIX_FMT_GBRP16) {
+    if (rgb_) {
+        rgb_->format = AV_PIX_FMT_GBRP16;
+        rgb_->width = width;
+        rgb_->height = height;
         // The scaler may write whole vector widths: the tool's filter frame layout has room.
-        if (av_frame_get_buffer(rgba_.get(), 0) < 0) {
-            rgba_.reset();
+        if (av_frame_get_buffer(rgb_.get(), 0) < 0 || rgb_->linesize[0] != rgb_->linesize[1] ||
+            rgb_->linesize[0] != rgb_->linesize[2]) {
+            rgb_.reset();
         }
     }
 }
 
-bool Rgba64Converter::convert(const AVFrame& frame, Rgba64Picture& picture) {
-    if (!rgba_ || !scaler_.prepare(frame) ||
-        !scaler_.scale(frame, rgba_->data[0], rgba_->linesize[0])) {
+bool DeepRgbConverter::convert(const AVFrame& frame, DeepRgbPicture& picture) {
+    if (!rgb_ || !scaler_.prepare(frame) || !scaler_.scale(frame, rgb_->data, rgb_->linesize)) {
         return false;
     }
-    picture = Rgba64Picture{rgba_->data[0], rgba_->linesize[0], width_, height_, Orientation{}};
+    // Planes of GBR: green 0, blue 1, red 2.
+    picture = DeepRgbPicture{rgb_->data[2], rgb_->data[0], rgb_->data[1], rgb_->linesize[0],
+                             width_,        height_,       Orientation{}};
     return true;
 }
 
-void fillHalfCacheImage(const Rgba64Picture& picture, int divisor, unsigned char* image) {
+void fillHalfCacheImage(const DeepRgbPicture& picture, int divisor, unsigned char* image) {
     const std::array<std::uint16_t, 65536>& halves = halfOfSample();
     const Orientation& turn = picture.orientation;
     const int outWidth = reducedSize(turn.uprightWidth(picture.width, picture.height), divisor);
     const int outHeight = reducedSize(turn.uprightHeight(picture.width, picture.height), divisor);
-    UprightWalk walk = uprightWalk(turn, picture.width, picture.height, 8, picture.linesize);
+    UprightWalk walk = uprightWalk(turn, picture.width, picture.height, 2, picture.linesize);
     walk.alongRow *= divisor;
     walk.downColumn *= divisor;
+    auto sample = [&halves](const uint8_t* plane, ptrdiff_t offset) {
+        std::uint16_t value = 0;
+        std::memcpy(&value, plane + offset, sizeof value);
+        return halves[value];
+    };
     visitUpright(walk, outWidth, outHeight, turn.swapsAxes(), [&](int x, int y, ptrdiff_t offset) {
-        std::uint16_t in[4];
-        std::memcpy(in, picture.data + offset, sizeof in);
-        const std::uint16_t out[4] = {halves[in[0]], halves[in[1]], halves[in[2]], kHalfOne};
+        const std::uint16_t out[4] = {sample(picture.red, offset), sample(picture.green, offset),
+                                      sample(picture.blue, offset), kHalfOne};
         std::memcpy(image + (static_cast<size_t>(y) * outWidth + x) * 8, out, sizeof out);
     });
 }

@@ -1,11 +1,11 @@
 #!/bin/sh
 # Video of more than 8 bits a component at cacheDepth "Half" reaches the texture as half float:
-# the ffmpeg tool's 16-bit RGBA decode of the same frame, each channel v made the half nearest
-# v / 65535, alpha 1, byte for byte (both conversions are exact and deterministic: the same
-# scaler with the same flags, then one correctly rounded step). 10-bit ProRes and HEVC, ProRes
-# 4444 with alpha (shown opaque), Full and Half resolution, a turned clip, and gamma. At Auto and
-# "8-bit" the same clip is 8-bit as before, and 8-bit video stays 8-bit at "Half"; a depth change
-# on a shown node replaces its frames.
+# the ffmpeg tool's 16-bit RGB decode (gbrp16le) of the same frame, each sample v made the half
+# nearest v / 65535, alpha 1, byte for byte (both conversions are exact and deterministic: the
+# same scaler with the same flags, then one correctly rounded step). 10-bit ProRes and HEVC,
+# ProRes 4444 with alpha (shown opaque), Full and Half resolution, a turned clip, and gamma. At
+# Auto and "8-bit" the same clip is 8-bit as before, and 8-bit video stays 8-bit at "Half"; a
+# depth change on a shown node replaces its frames.
 set -u
 plugin="${CINESHEET_PLUGIN:?CINESHEET_PLUGIN must name libCineSheet.so}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -24,7 +24,7 @@ ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=160x90:r=24 -frames:v 4 \
     -vf "format=yuva444p,geq=lum='lum(X,Y)':cb='cb(X,Y)':cr='cr(X,Y)':a='X'" \
     -c:v prores_ks -profile:v 4 -pix_fmt yuva444p10le "$work/alpha.mov" || fail "cannot make alpha.mov"
 
-# halves IN OUT WIDTH HEIGHT DIVISOR [GAMMA]: the tool's rgba64le pixels as half-float RGBA, every
+# halves IN OUT WIDTH HEIGHT DIVISOR [GAMMA]: the tool's gbrp16le planes as half-float RGBA, every
 # DIVISOR-th pixel of every DIVISOR-th row, alpha 1; with GAMMA, red, green and blue raised to it.
 cat >"$work/halves.py" <<'PY'
 import struct, sys
@@ -34,12 +34,14 @@ half = [struct.pack('<e', v / 65535.0) for v in range(65536)]
 one = struct.pack('<e', 1.0)
 data = open(source, 'rb').read()
 samples = struct.unpack('<%dH' % (len(data) // 2), data)
+plane = width * height
+red, green, blue = 2 * plane, 0, plane
 out = bytearray()
 for y in range(0, height - height % divisor if height >= divisor else 1, divisor):
     for x in range(0, width - width % divisor if width >= divisor else 1, divisor):
-        at = (y * width + x) * 4
-        for c in range(3):
-            h = half[samples[at + c]]
+        at = y * width + x
+        for start in (red, green, blue):
+            h = half[samples[start + at]]
             if gamma is not None:
                 h = struct.pack('<e', struct.unpack('<e', h)[0] ** gamma)
             out += h
@@ -71,8 +73,8 @@ dump() {
 
 # same_as_half_tool CLIP FRAME DUMP WIDTH HEIGHT DIVISOR [GAMMA]
 same_as_half_tool() {
-    tool_frame "$1" "$2" rgba64le "$work/tool.rgba64"
-    python3 "$work/halves.py" "$work/tool.rgba64" "$work/tool.half" "$4" "$5" "$6" ${7:-} ||
+    tool_frame "$1" "$2" gbrp16le "$work/tool.gbrp16"
+    python3 "$work/halves.py" "$work/tool.gbrp16" "$work/tool.half" "$4" "$5" "$6" ${7:-} ||
         fail "halves.py failed"
     cmp -s "$3" "$work/tool.half" || fail "$1 frame $2 (divisor $6 ${7:-}) is not the tool's half"
 }
