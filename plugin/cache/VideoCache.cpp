@@ -1,6 +1,7 @@
 #include "cache/VideoCache.h"
 
 #include "cache/CacheBudget.h"
+#include "cache/DecoderFootprint.h"
 
 #include <algorithm>
 #include <chrono>
@@ -107,11 +108,29 @@ void VideoCache::setCacheDepth(decode::CacheDepth depth) {
     if (depth == decoder.depth) {
         return;
     }
-    changeFrameForm([this, depth] {
+    bool changed = false;
+    changeFrameForm([this, depth, &changed] {
         const decode::TexelFormat before = heldTexelFormat();
         decoder.depth = depth;
-        return heldTexelFormat() != before;
+        changed = heldTexelFormat() != before;
+        return changed;
     });
+    if (changed) {
+        // The conversion picture is another size at the other depth.
+        const std::unique_lock<std::mutex> lock = lockDecoder();
+        if (decoder.source.isOpen()) {
+            chargeDecoder(heldTexelFormat());
+        }
+    }
+}
+
+void VideoCache::chargeDecoder(decode::TexelFormat format) {
+    const size_t footprint = video::decoderFootprint(decoder.source.decoder(),
+                                                     !decoder.source.orientation().isAsStored(),
+                                                     format == decode::TexelFormat::kRgbaHalf);
+    decoderCharge_.reset();
+    video::CacheBudget::instance().makeRoom(footprint);
+    decoderCharge_ = video::BudgetCharge(&account(), video::Spend::kDecoder, footprint);
 }
 
 int VideoCache::endedEarlyAt() const {

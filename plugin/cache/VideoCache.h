@@ -187,6 +187,9 @@ private:
     // Has `change` change how frames are kept, with no pass running and the store locked; when
     // it returns true the frames kept the former way, and the spare buffers, are dropped.
     void changeFrameForm(const std::function<bool()>& change);
+    // Charges the open decoder's estimate to the budget for frames kept in `format`, making room
+    // for it first; decoderMutex held, storeMutex not.
+    void chargeDecoder(decode::TexelFormat format);
     // endedEarlyAt; storeMutex held.
     int heldEndedEarlyAt() const;
     // How frames are kept now; decoderMutex or storeMutex held.

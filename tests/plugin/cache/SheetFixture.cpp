@@ -68,6 +68,7 @@ FootageAnswer SheetFixture::showFrame(FootageSheet& sheet, CineSheetData& data,
     request.path = path.c_str();
     request.frame = frame;
     request.divisor = sheet.divisor;
+    request.depth = sheet.depth;
     request.cacheFrames = cacheFrames;
     request.deadline = farDeadline();
     const FootageResult result = sheet.frameFor(
