@@ -136,9 +136,10 @@ TEST(BadInput, truncatedStreamKeepsTheFramesBeforeTheCut) {
 // without B-frames is the count of frames the ffmpeg tool gets out of the file.
 TEST(BadInput, cutShortFileTellsWhereItEnds) {
     const std::string whole = scratchFile("faststart.mp4");
-    testsupport::makeMedia("-f lavfi -i testsrc2=s=160x90:r=24 -frames:v 48 -c:v libx264 -g 12 "
-                           "-bf 0 -pix_fmt yuv420p -movflags +faststart",
-                           whole);
+    testsupport::makeMedia(
+        "-f lavfi -i testsrc2=s=160x90:r=24 -frames:v 48 -c:v libx264 -g 12 "
+        "-bf 0 -pix_fmt yuv420p -movflags +faststart",
+        whole);
     std::vector<unsigned char> bytes = readBytes(whole);
     bytes.resize(bytes.size() * 6 / 10);
     const std::string cut = scratchFile("cut-faststart.mp4");
