@@ -154,7 +154,11 @@ struct Sheet {
         request.path = path.c_str();
         request.frame = frame;
         request.divisor = divisor;
+        request.depth = depth;
         request.cacheFrames = cacheFrames;
+        // Waits for the file and the frame as long as a stall allows: the figures are of the
+        // work, not of a refresh's short wait.
+        request.deadline = Clock::now() + std::chrono::seconds(60);
         const FootageResult result = footage->frameFor(
             request, [this](const unsigned char* pixels, const LoadedMedium& medium, int at) {
                 return data->textureFor(medium, at) && data->texture().upload(pixels);
@@ -170,6 +174,8 @@ struct Sheet {
     std::unique_ptr<Footage> footage;
     std::unique_ptr<CineSheetData> data;
     int divisor = 1;
+    // The cacheDepth later requests are made at.
+    decode::CacheDepth depth = decode::CacheDepth::kAuto;
 };
 
 // A benchmark's main: `name [runs]` (default 3 runs per figure), the load average before and

@@ -100,10 +100,7 @@ void VideoCache::openOnWorker(const OpenRequest& request) {
         return;
     }
     if (opened) {
-        const size_t footprint = video::decoderFootprint(
-            decoder.source.decoder(), !decoder.source.orientation().isAsStored());
-        video::CacheBudget::instance().makeRoom(footprint);
-        decoderCharge_ = video::BudgetCharge(&account(), video::Spend::kDecoder, footprint);
+        chargeDecoder(decode::videoTexelFormat(decoder.depth, decoder.source.decoder()->pix_fmt));
     }
     bool late = false;
     {
@@ -116,6 +113,8 @@ void VideoCache::openOnWorker(const OpenRequest& request) {
             decoder.frameWidth = decoder.source.uprightWidth();
             decoder.frameHeight = decoder.source.uprightHeight();
             decoder.pixelAspect = decoder.source.uprightPixelAspect();
+            decoder.pictureFormat = decoder.source.decoder()->pix_fmt;
+            decoder.framesDeclared = decoder.source.framesDeclared();
             decoder.videoFrameRate = decoder.source.averageFrameRate();
             decoder.startTimecode =
                 decoder.source.input() != nullptr

@@ -9,7 +9,7 @@ extern "C" {
 
 namespace video {
 
-size_t decoderFootprint(const AVCodecContext* decoder, bool turned) {
+size_t decoderFootprint(const AVCodecContext* decoder, bool turned, bool keptAsHalf) {
     if (!decoder) {
         return 0;
     }
@@ -25,7 +25,8 @@ size_t decoderFootprint(const AVCodecContext* decoder, bool turned) {
     const size_t perThread = static_cast<size_t>(std::max(decoder->refs, 1)) +
                              static_cast<size_t>(std::max(decoder->has_b_frames, 0)) + 2;
     const size_t pictures = perThread * static_cast<size_t>(std::max(decoder->thread_count, 1));
-    const size_t rgb = static_cast<size_t>(width) * static_cast<size_t>(height) * 3;
+    const size_t rgb =
+        static_cast<size_t>(width) * static_cast<size_t>(height) * (keptAsHalf ? 6 : 3);
     return pictures * picture + rgb * (turned ? 2 : 1);
 }
 

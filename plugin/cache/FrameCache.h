@@ -3,6 +3,7 @@
 #include "cache/FrameBufferPool.h"
 #include "cache/FrameWindow.h"
 #include "decode/BlockDecoder.h"
+#include "decode/CacheDepth.h"
 #include "decode/VideoSource.h"
 
 #include <maya/MIntArray.h>
@@ -54,6 +55,12 @@ struct DecoderState {
     // Frames of the window's blocks that their block's last whole decoding could not deliver (no
     // picture, or no memory for it): asking for them fails at once instead of waiting.
     MIntArray failedFrames;
+    // The first frame a whole decoding found the file ended before (a file cut short), −1 for
+    // none so far; guarded by storeMutex.
+    int endedEarlyAt = -1;
+    // The frames the file's index declares when the file was cut short (see
+    // VideoSource::framesDeclared), 0 otherwise; written as openState.
+    int framesDeclared = 0;
     // Owns the demuxer and decoder of the open file.
     video::VideoSource source;
     // Decodes the file's blocks into cache images; its converters live as long as the file.
@@ -72,6 +79,11 @@ struct DecoderState {
     // The file's timecode of its first picture; empty when it has none.
     std::string startTimecode;
     std::atomic<int> resolutionDivisor{1};
+    // How deep the frames are asked to be kept, and the pixel format the open file's pictures
+    // decode to (none while closed): together they make the frames 8-bit or half float. Written
+    // holding decoderMutex and storeMutex, so read under either.
+    decode::CacheDepth depth = decode::CacheDepth::kAuto;
+    AVPixelFormat pictureFormat = AV_PIX_FMT_NONE;
 };
 
 // The frame store, its job queue and the locks. Lock order: decoderMutex first, then storeMutex;

@@ -86,6 +86,13 @@ void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
             return wanted[static_cast<size_t>(starts[static_cast<unsigned int>(block)] + slot -
                                               firstFrame)];
         });
+    const int endedAt = decoder.blocks.endedEarlyAt();
+    if (endedAt >= 0) {
+        const std::lock_guard<std::mutex> lock(cache.storeMutex);
+        if (decoder.endedEarlyAt < 0 || endedAt < decoder.endedEarlyAt) {
+            decoder.endedEarlyAt = endedAt;
+        }
+    }
     // What the blocks did not deliver is settled below: a frame waited for may never come.
     if (settleRun(firstBlock, lastBlock, wanted, stopped)) {
         lateWorkDone_();
@@ -168,7 +175,9 @@ void VideoCache::storePicture(int block, int slot, const video::CachePicture& pi
     }
     // Read once: the drawing thread may change it meanwhile, and the size must match the pixels.
     const int divisor = decoder.resolutionDivisor;
-    const size_t bytes = picture.imageBytes(divisor);
+    // The worker holds decoderMutex for the pass: the depth stays as it is.
+    const decode::TexelFormat format = heldTexelFormat();
+    const size_t bytes = picture.imageBytes(divisor, format);
     // Room is made before the store is locked: making it may shrink this cache's window as well
     // as the others'.
     video::CacheBudget::Need need = video::CacheBudget::Need::kAhead;
@@ -193,7 +202,7 @@ void VideoCache::storePicture(int block, int slot, const video::CachePicture& pi
             image = video::allocateFrameBuffer(bytes);
         }
     }
-    const bool written = image && picture.writeImage(divisor, image);
+    const bool written = image && picture.writeImage(divisor, image, format);
     bool late = false;
     {
         const std::lock_guard<std::mutex> lock(cache.storeMutex);

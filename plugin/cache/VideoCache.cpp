@@ -1,6 +1,7 @@
 #include "cache/VideoCache.h"
 
 #include "cache/CacheBudget.h"
+#include "cache/DecoderFootprint.h"
 
 #include <algorithm>
 #include <chrono>
@@ -96,15 +97,89 @@ void VideoCache::setResolutionDivisor(int divisor) {
     if (divisor == decoder.resolutionDivisor) {
         return;
     }
+    changeFrameForm([this, divisor] {
+        decoder.resolutionDivisor = divisor;
+        return true;
+    });
+}
+
+void VideoCache::setCacheDepth(decode::CacheDepth depth) {
+    // Only the drawing thread writes it.
+    if (depth == decoder.depth) {
+        return;
+    }
+    bool changed = false;
+    changeFrameForm([this, depth, &changed] {
+        const decode::TexelFormat before = heldTexelFormat();
+        decoder.depth = depth;
+        changed = heldTexelFormat() != before;
+        return changed;
+    });
+    if (changed) {
+        // The conversion picture is another size at the other depth.
+        const std::unique_lock<std::mutex> lock = lockDecoder();
+        if (decoder.source.isOpen()) {
+            chargeDecoder(heldTexelFormat());
+        }
+    }
+}
+
+void VideoCache::chargeDecoder(decode::TexelFormat format) {
+    const size_t footprint = video::decoderFootprint(decoder.source.decoder(),
+                                                     !decoder.source.orientation().isAsStored(),
+                                                     format == decode::TexelFormat::kRgbaHalf);
+    decoderCharge_.reset();
+    video::CacheBudget::instance().makeRoom(footprint);
+    decoderCharge_ = video::BudgetCharge(&account(), video::Spend::kDecoder, footprint);
+}
+
+int VideoCache::endedEarlyAt() const {
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    return heldEndedEarlyAt();
+}
+
+bool VideoCache::lostToEarlyEnd(int frame) const {
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    const int endedAt = heldEndedEarlyAt();
+    const int listedFrames = cache.blockStarts[cache.blockStarts.length() - 1];
+    if (endedAt < 0 || frame < endedAt) {
+        return false;
+    }
+    return frame < listedFrames ? listed(decoder.failedFrames, frame)
+                                : frame < decoder.framesDeclared;
+}
+
+int VideoCache::heldEndedEarlyAt() const {
+    const int listedFrames = cache.blockStarts[cache.blockStarts.length() - 1];
+    // Once the file is listed, the frames its index declares past those it holds are lost.
+    if (!decoder.scanning && decoder.framesDeclared > listedFrames &&
+        (decoder.endedEarlyAt < 0 || listedFrames < decoder.endedEarlyAt)) {
+        return listedFrames;
+    }
+    return decoder.endedEarlyAt;
+}
+
+decode::TexelFormat VideoCache::texelFormat() const {
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    return heldTexelFormat();
+}
+
+decode::TexelFormat VideoCache::heldTexelFormat() const {
+    return decode::videoTexelFormat(decoder.depth, decoder.pictureFormat);
+}
+
+void VideoCache::changeFrameForm(const std::function<bool()>& change) {
     const std::unique_lock<std::mutex> lock = lockDecoder();
     std::vector<unsigned char*> dropped;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
+        if (!change()) {
+            return;
+        }
         clearAllBlockImages();
         // No spare of the old size may be handed out again.
         cache.frameBuffers.clear();
         decoder.failedFrames.clear();
-        decoder.resolutionDivisor = divisor;
         dropped = cache.frameBuffers.takeRetired();
     }
     freeBuffers(std::move(dropped));
@@ -235,6 +310,8 @@ void VideoCache::clearAllData() {
         cache.frameBuffers.clear();
         dropped = cache.frameBuffers.takeRetired();
         decoder.failedFrames.clear();
+        decoder.endedEarlyAt = -1;
+        decoder.framesDeclared = 0;
         cache.activeBlocks.clear();
         cache.window = video::FrameWindow{};
         cache.lateWait = -1;
@@ -246,6 +323,7 @@ void VideoCache::clearAllData() {
         decoder.frameWidth = 0;
         decoder.frameHeight = 0;
         decoder.pixelAspect = AVRational{1, 1};
+        decoder.pictureFormat = AV_PIX_FMT_NONE;
         decoder.videoFrameRate = 0.0;
         decoder.startTimecode.clear();
         cache.blockStarts.clear();

@@ -70,6 +70,12 @@ public:
     // former size.
     int resolutionDivisor() const { return decoder.resolutionDivisor; }
     void setResolutionDivisor(int divisor);
+    // Frames of more than 8 bits are kept as half float when the depth asks for it (see
+    // decode::videoTexelFormat). A change of how the open file's frames are kept drops the
+    // frames kept the former way.
+    void setCacheDepth(decode::CacheDepth depth);
+    // How the open video's frames are kept: 8-bit until it is open.
+    decode::TexelFormat texelFormat() const;
 
     // Finds the frame's block and asks the worker for the `windowFrames` frames around it, unless
     // the window being served already holds it well inside. A frame past the blocks while the
@@ -83,6 +89,15 @@ public:
     // refresh once it has the frame).
     using FrameUse = std::function<bool(const unsigned char* pixels)>;
     bool awaitFrame(const CachingJob& job, const FrameUse& show, Deadline deadline);
+
+    // The first frame of the open file found lost because the file ends before it, −1 while
+    // none is: a file cut short, whose index declares frames past those it holds (known once it
+    // is listed), or whose last listed frames, or frames a whole decoding ran into the end of the
+    // file before, do not come. Frames that failed for lack of memory never count.
+    int endedEarlyAt() const;
+    // Whether the frame, at or past that one, is known not to come: it failed, or it lies
+    // between the frames the file holds and those its index declares.
+    bool lostToEarlyEnd(int frame) const;
 
     // Which frames are stored now.
     video::CachedFrames cachedFrames() const;
@@ -169,6 +184,16 @@ private:
     // The drawing thread's side.
     // Takes decoderMutex, first asking a running pass or open to stop.
     std::unique_lock<std::mutex> lockDecoder();
+    // Has `change` change how frames are kept, with no pass running and the store locked; when
+    // it returns true the frames kept the former way, and the spare buffers, are dropped.
+    void changeFrameForm(const std::function<bool()>& change);
+    // Charges the open decoder's estimate to the budget for frames kept in `format`, making room
+    // for it first; decoderMutex held, storeMutex not.
+    void chargeDecoder(decode::TexelFormat format);
+    // endedEarlyAt; storeMutex held.
+    int heldEndedEarlyAt() const;
+    // How frames are kept now; decoderMutex or storeMutex held.
+    decode::TexelFormat heldTexelFormat() const;
     // Empties the store and the queue and closes the file; decoderMutex held.
     void clearAllData();
     bool workerRunning() const;

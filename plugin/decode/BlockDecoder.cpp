@@ -23,6 +23,7 @@ CacheImageWriter& BlockDecoder::writer() {
 
 int BlockDecoder::decodeBlocks(int firstBlock, int lastBlock, const PictureSink& sink,
                                const StopCheck& stopRequested, const WantedSlot& wanted) {
+    endedEarlyAt_ = -1;
     if (!source_.isOpen() || firstBlock < 0 || lastBlock < firstBlock ||
         lastBlock >= source_.blockCount() || source_.plan(firstBlock).anchor < 0) {
         return 0;
@@ -51,6 +52,7 @@ int BlockDecoder::decodeBlocks(int firstBlock, int lastBlock, const PictureSink&
     };
     CacheImageWriter& images = writer();
     int stored = 0;
+    bool stopped = false;
     auto onFrame = [&](const AVFrame& frame) {
         const bool inRun =
             frame.pts != AV_NOPTS_VALUE && frame.pts >= firstFrame && frame.pts < endFrame;
@@ -61,6 +63,7 @@ int BlockDecoder::decodeBlocks(int firstBlock, int lastBlock, const PictureSink&
                     1;
         }
         if (stopRequested && stopRequested(block)) {
+            stopped = true;
             return false;
         }
         if (inRun && !filled[static_cast<size_t>(frame.pts - firstFrame)]) {
@@ -70,8 +73,18 @@ int BlockDecoder::decodeBlocks(int firstBlock, int lastBlock, const PictureSink&
         }
         return stored < needed;
     };
+    bool inputEnded = false;
     decodePacketRange(source_.input(), source_.decoder(), source_.streamIndex(), source_.packets(),
-                      {source_.plan(firstBlock).anchor, lastPacket}, stampOf, onFrame);
+                      {source_.plan(firstBlock).anchor, lastPacket}, stampOf, onFrame, &inputEnded);
+    // The last listed packet of a file cut short may itself be cut: its pictures never come.
+    const bool reachesCut = source_.framesDeclared() > 0 && source_.listingComplete() &&
+                            lastBlock == source_.blockCount() - 1;
+    if ((inputEnded || reachesCut) && !stopped) {
+        const auto missing = std::find(filled.begin(), filled.end(), false);
+        if (missing != filled.end()) {
+            endedEarlyAt_ = firstFrame + static_cast<int>(missing - filled.begin());
+        }
+    }
     return stored;
 }
 

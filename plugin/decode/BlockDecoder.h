@@ -1,7 +1,7 @@
 #pragma once
 
-#include "picture/CacheImageWriter.h"
 #include "decode/VideoSource.h"
+#include "picture/CacheImageWriter.h"
 
 #include <functional>
 #include <memory>
@@ -33,6 +33,11 @@ public:
     int decodeBlocks(int firstBlock, int lastBlock, const PictureSink& sink,
                      const StopCheck& stopRequested = {}, const WantedSlot& wanted = {});
 
+    // The first frame the last run wanted and could not get because the file ended before it
+    // (its end, or a read error, came before the run's last packet, or the run reached the
+    // last listed packet of a file cut short); −1 when it did not.
+    int endedEarlyAt() const { return endedEarlyAt_; }
+
     // Lets go of the converters, for when the file is closed.
     void reset();
 
@@ -41,6 +46,7 @@ private:
 
     const VideoSource& source_;
     std::unique_ptr<CacheImageWriter> writer_;
+    int endedEarlyAt_ = -1;
 };
 
 }  // namespace video

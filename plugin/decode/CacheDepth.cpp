@@ -25,6 +25,12 @@ bool keptAsHalf(CacheDepth depth, SampleDepth samples) {
     return false;
 }
 
+TexelFormat videoTexelFormat(CacheDepth depth, AVPixelFormat samples) {
+    return depth == CacheDepth::kHalf && sampleDepthOf(samples) != SampleDepth::kEightBit
+               ? TexelFormat::kRgbaHalf
+               : TexelFormat::kRgba8;
+}
+
 bool convertForCache(const AVFrame& picture, CacheDepth depth, RgbaImage& image) {
     return keptAsHalf(depth, sampleDepthOf(picture)) ? convertToRgbaHalf(picture, image)
                                                      : convertToRgba8(picture, image);

@@ -7,7 +7,7 @@ namespace decode {
 // The node's "cacheDepth": how deep the frames of a source with more than 8 bits are kept.
 // The values are the attribute's enum values.
 enum class CacheDepth {
-    kAuto = 0,      // half float for float images, 8 bits for everything else
+    kAuto = 0,      // half float for float images, 8 bits for everything else (video too)
     kEightBit = 1,  // 8 bits always
     kHalf = 2,      // half float for every source with more than 8 bits
 };
@@ -17,6 +17,10 @@ CacheDepth cacheDepthFromAttribute(int value);
 // Whether a picture of these samples is kept as half float. 8-bit sources stay 8-bit whatever
 // is asked.
 bool keptAsHalf(CacheDepth depth, SampleDepth samples);
+
+// How a video whose pictures come in `samples` is kept: half float only when "Half" is asked for
+// and the pictures have more than 8 bits; Auto keeps video in 8 bits, as ordinary footage is.
+TexelFormat videoTexelFormat(CacheDepth depth, AVPixelFormat samples);
 
 // Converts the picture to the texel format the depth asks for.
 bool convertForCache(const AVFrame& picture, CacheDepth depth, RgbaImage& image);

@@ -60,4 +60,20 @@ bool listPacketsFromIndex(AVFormatContext& input, int streamIndex, PacketList& p
     return true;
 }
 
+int samplesListedPastEnd(AVFormatContext& input, int streamIndex) {
+    AVStream* stream = input.streams[streamIndex];
+    const int entries = avformat_index_get_entries_count(stream);
+    const int64_t fileSize = avio_size(input.pb);
+    if (fileSize < 0) {
+        return 0;
+    }
+    for (int i = entries - 1; i >= 0; --i) {
+        const AVIndexEntry* entry = avformat_index_get_entry(stream, i);
+        if (entry && entry->pos >= 0 && entry->pos + entry->size > fileSize) {
+            return entries;
+        }
+    }
+    return 0;
+}
+
 }  // namespace video

@@ -14,4 +14,9 @@ namespace video {
 // empty, for any other stream.
 bool listPacketsFromIndex(AVFormatContext& input, int streamIndex, PacketList& packets);
 
+// How many samples the container's index lists for the stream when some of them lie past the end
+// of the file (a QuickTime or MP4 file with its index at the start, cut short); 0 when none do or
+// the file's size is unknown.
+int samplesListedPastEnd(AVFormatContext& input, int streamIndex);
+
 }  // namespace video

@@ -46,6 +46,13 @@ bool followsScan(const AVPacket& read, const PacketRecord& scanned) {
            (read.pos < 0 || scanned.pos < 0 || read.pos == scanned.pos);
 }
 
+// Whether the packet read is the listed one with its tail missing, as the last packet of a file
+// cut short is read.
+bool isCutShort(const AVPacket& read, const PacketRecord& scanned) {
+    return read.size > 0 && read.size < scanned.size &&
+           (read.pos < 0 || scanned.pos < 0 || read.pos == scanned.pos);
+}
+
 }  // namespace
 
 PacketCursor::PacketCursor(AVFormatContext* input, int streamIndex, const PacketList& packets)
@@ -53,6 +60,7 @@ PacketCursor::PacketCursor(AVFormatContext* input, int streamIndex, const Packet
 
 bool PacketCursor::seekTo(int index) {
     nextIndex_ = -1;
+    inputEnded_ = false;
     if (!pending_ || index < 0 || index >= static_cast<int>(packets_.size())) {
         return false;
     }
@@ -102,12 +110,14 @@ bool PacketCursor::seekNear(int wanted, int64_t timestamp, int64_t position, boo
 }
 
 bool PacketCursor::readStreamPacket(AVPacket* packet) {
-    while (av_read_frame(input_, packet) >= 0) {
+    int read = 0;
+    while ((read = av_read_frame(input_, packet)) >= 0) {
         if (packet->stream_index == streamIndex_) {
             return true;
         }
         av_packet_unref(packet);
     }
+    inputEnded_ = read != AVERROR(ENOMEM);
     return false;
 }
 
@@ -119,6 +129,7 @@ int PacketCursor::next(AVPacket* packet) {
         av_packet_move_ref(packet, pending_.get());
         hasPending_ = false;
     } else if (!readStreamPacket(packet) || !followsScan(*packet, packets_[nextIndex_])) {
+        inputEnded_ = inputEnded_ || isCutShort(*packet, packets_[nextIndex_]);
         nextIndex_ = -1;
         return -1;
     }

@@ -19,6 +19,9 @@ public:
     // returns its scan index; -1 at the end of the input, on a read error, or when the packets
     // read no longer match the scan.
     int next(AVPacket* packet);
+    // Whether a read since the last seek found the input ended: its end, or a read error other
+    // than a lack of memory. A file cut short ends this way before its listed packets.
+    bool inputEnded() const { return inputEnded_; }
 
 private:
     bool seekNear(int wanted, int64_t timestamp, int64_t position, bool giveUpWhenPast);
@@ -30,6 +33,7 @@ private:
     PacketPtr pending_;
     bool hasPending_ = false;
     int nextIndex_ = -1;
+    bool inputEnded_ = false;
 };
 
 }  // namespace video

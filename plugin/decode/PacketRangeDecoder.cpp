@@ -35,7 +35,10 @@ void addPalette(AVPacket* packet, const PacketRecord& record) {
 
 bool decodePacketRange(AVFormatContext* input, AVCodecContext* decoder, int streamIndex,
                        const PacketList& packets, PacketRange range, const StampOf& stampOf,
-                       const FrameHandler& onFrame) {
+                       const FrameHandler& onFrame, bool* inputEnded) {
+    if (inputEnded) {
+        *inputEnded = false;
+    }
     PacketPtr packet(av_packet_alloc());
     FramePtr frame(av_frame_alloc());
     if (!packet || !frame) {
@@ -44,6 +47,9 @@ bool decodePacketRange(AVFormatContext* input, AVCodecContext* decoder, int stre
     avcodec_flush_buffers(decoder);
     PacketCursor cursor(input, streamIndex, packets);
     if (!cursor.seekTo(range.first)) {
+        if (inputEnded) {
+            *inputEnded = cursor.inputEnded();
+        }
         return false;
     }
     bool wantsMore = true;
@@ -51,6 +57,9 @@ bool decodePacketRange(AVFormatContext* input, AVCodecContext* decoder, int stre
         int index = cursor.next(packet.get());
         PacketUnref unref(packet.get());
         if (index < 0) {
+            if (inputEnded) {
+                *inputEnded = cursor.inputEnded();
+            }
             break;
         }
         // An empty packet would read as the end of input; discarded pictures still go in, since

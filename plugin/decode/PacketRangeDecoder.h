@@ -21,9 +21,10 @@ using FrameHandler = std::function<bool(const AVFrame& frame)>;
 // the picture it holds, so every frame received tells which picture it is whatever the file's
 // own time stamps are. Each frame goes to `onFrame`, which returns false when it wants no more.
 // Packets the decoder refuses and decoding errors are skipped. Returns false when the first
-// packet could not be reached.
+// packet could not be reached. `inputEnded`, when given, tells whether the input ended (see
+// PacketCursor::inputEnded) before the range's last packet was read.
 bool decodePacketRange(AVFormatContext* input, AVCodecContext* decoder, int streamIndex,
                        const PacketList& packets, PacketRange range, const StampOf& stampOf,
-                       const FrameHandler& onFrame);
+                       const FrameHandler& onFrame, bool* inputEnded = nullptr);
 
 }  // namespace video

@@ -93,8 +93,11 @@ bool copyFloatPlanes(const AVFrame& picture, std::vector<std::uint8_t>& pixels) 
 }  // namespace
 
 SampleDepth sampleDepthOf(const AVFrame& picture) {
-    const AVPixFmtDescriptor* descriptor =
-        av_pix_fmt_desc_get(static_cast<AVPixelFormat>(picture.format));
+    return sampleDepthOf(static_cast<AVPixelFormat>(picture.format));
+}
+
+SampleDepth sampleDepthOf(AVPixelFormat format) {
+    const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(format);
     if (descriptor == nullptr) {
         return SampleDepth::kEightBit;
     }

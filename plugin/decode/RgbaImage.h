@@ -5,6 +5,7 @@
 
 extern "C" {
 #include <libavutil/frame.h>
+#include <libavutil/pixfmt.h>
 }
 
 namespace decode {
@@ -34,6 +35,7 @@ enum class SampleDepth {
     kFloat,     // floating point (EXR)
 };
 SampleDepth sampleDepthOf(const AVFrame& picture);
+SampleDepth sampleDepthOf(AVPixelFormat format);
 
 // Converts a decoded picture to 8-bit RGBA as the ffmpeg tool's `-pix_fmt rgba` does for a still
 // image of the same size. False, with the image emptied, when it cannot.

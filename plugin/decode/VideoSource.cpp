@@ -134,6 +134,7 @@ bool VideoSource::openStream(const std::string& path, Listing listing,
     listedFromIndex_ = listing == Listing::indexWhereComplete &&
                        listPacketsFromIndex(*input_, streamIndex_, packets_) &&
                        orderByTimestamps(packets_, order_);
+    framesDeclared_ = samplesListedPastEnd(*input_, streamIndex_);
     if (!listedFromIndex_) {
         if (!startScan(path, abandon)) {
             return false;
@@ -260,6 +261,7 @@ void VideoSource::close() {
     averageFrameRate_ = 0.0;
     packets_.clear();
     listedFromIndex_ = false;
+    framesDeclared_ = 0;
     order_ = PresentationOrder{};
     layout_ = BlockLayout{{0, 0}, {}};
     scan_.reset();

@@ -66,6 +66,9 @@ public:
     // Why the last open failed, as the end of "cannot show <file>: ..."; "" after a success.
     const std::string& failure() const { return failure_; }
     bool isOpen() const { return decoder_ != nullptr; }
+    // The frames the container's index declares when it lists samples past the end of the file
+    // (the file was cut short: the packets listed are those it still holds); 0 otherwise.
+    int framesDeclared() const { return framesDeclared_; }
     // Whether the packets of the open file were listed from its index.
     bool listedFromIndex() const { return listedFromIndex_; }
 
@@ -113,6 +116,7 @@ private:
     AVRational sampleAspect_{1, 1};
     double averageFrameRate_ = 0.0;
     PacketList packets_;
+    int framesDeclared_ = 0;
     bool listedFromIndex_ = false;
     PresentationOrder order_;
     BlockLayout layout_{{0, 0}, {}};

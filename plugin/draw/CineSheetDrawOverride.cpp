@@ -84,6 +84,12 @@ void CineSheetDrawOverride::warnAbout(const MObject& node, const MString& file,
                 warnings.warn(WarningTopic::kFootage, cannotShow(file.asChar(), result.reason));
             }
             break;
+        case FootageAnswer::kEndedEarly:
+            // Once per file opened: going back to its good frames and past the end again says
+            // nothing new.
+            warnings.clear(WarningTopic::kFootage);
+            warnings.warn(WarningTopic::kEndedEarly, cannotShow(file.asChar(), result.reason));
+            break;
         case FootageAnswer::kNotInTime:
             break;
     }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -25,7 +26,7 @@ int videoFrameAt(int sceneFrame, double videoFrameRate, double sceneFrameRate) {
 LoadedMedium mediumOf(const VideoCache& video) {
     const MIntArray starts = video.blockStarts();
     return LoadedMedium{video.frameWidth(), video.frameHeight(), video.pixelAspect(),
-                        starts.length() >= 2 ? starts[1] - starts[0] : 0};
+                        starts.length() >= 2 ? starts[1] - starts[0] : 0, video.texelFormat()};
 }
 
 // The file that holds the frame: the sequence's numbered file, or the path itself (a video's
@@ -163,6 +164,7 @@ FootageResult Footage::heldFrameFor(const FootageRequest& request, const Picture
 FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUse& show) {
     sequence_.close();
     video_.setResolutionDivisor(request.divisor);
+    video_.setCacheDepth(request.depth);
     // A video closed since, found unplayable, or replaced on disk since it was opened (looked at
     // when the frame changes: a stat, no read) is opened anew.
     const bool replaced = request.checkFile && loadedVideo(request.path) &&
@@ -170,6 +172,8 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
     if (!loadedVideo(request.path) || replaced ||
         video_.openState() == VideoCache::OpenState::kClosed) {
         unload();
+        // A file opened anew may end elsewhere, or not early at all.
+        warnings_.clear(WarningTopic::kEndedEarly);
         openedStamp_ = video::currentFileStamp(request.path.asChar());
         video_.open(request.path);
         if (!video_.workerStarted()) {
@@ -204,8 +208,9 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
     result.mediaFrame = frame;
     CachingJob job;
     if (!video_.addBlockCachingJob(frame, request.cacheFrames, job)) {
-        // Outside the clip there is no picture: the blank one is the right one.
-        return result;
+        // Outside the clip there is no picture: the blank one is the right one, unless the file
+        // was cut short before the frame.
+        return endedEarly(result);
     }
     const bool shown = video_.awaitFrame(
         job, [&](const unsigned char* pixels) { return show(pixels, medium, request.divisor); },
@@ -214,11 +219,22 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
         // Asked for while the scan was still listing the file, and found past its end.
         const MIntArray starts = video_.blockStarts();
         if (frame >= starts[starts.length() - 1]) {
-            return result;
+            return endedEarly(result);
         }
+    }
+    if (!shown && video_.lostToEarlyEnd(frame)) {
+        return endedEarly(result);
     }
     // A frame that did not come, or whose upload failed, is asked for again.
     result.answer = shown ? FootageAnswer::kShown : FootageAnswer::kNotInTime;
+    return result;
+}
+
+FootageResult Footage::endedEarly(FootageResult result) const {
+    if (video_.lostToEarlyEnd(result.mediaFrame)) {
+        result.answer = FootageAnswer::kEndedEarly;
+        result.reason = "file ended early at frame " + std::to_string(video_.endedEarlyAt());
+    }
     return result;
 }
 

@@ -40,6 +40,9 @@ enum class FootageAnswer {
     kPlaceholder,  // the file cannot be played: show the placeholder
     kUnreadable,   // the frame's file cannot be read now: show the placeholder and ask again
     kMissing,      // there is no such file: show the placeholder
+    // The video file ends before the frame (it was cut short): show the placeholder; the
+    // reason says where it ends.
+    kEndedEarly,
     // The file is still opening or the picture did not come in time: its worker asks for a
     // refresh once it is there.
     kNotInTime,
@@ -115,6 +118,9 @@ private:
     };
 
     FootageResult videoFrame(const FootageRequest& request, const PictureUse& show);
+    // The result as it stands, unless its video frame is lost to the file ending early: then
+    // kEndedEarly, with the reason.
+    FootageResult endedEarly(FootageResult result) const;
     FootageResult sequenceFrame(const FootageRequest& request, const PictureUse& show);
     // The frame of the sequence on disk nearest before the one asked for (else after it), shown
     // crossed in red in its place; kMissing when there is none or it cannot be read either.

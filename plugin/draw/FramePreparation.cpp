@@ -148,6 +148,7 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
             showBlank(*data, result.medium, result.divisor);
             break;
         case FootageAnswer::kPlaceholder:
+        case FootageAnswer::kEndedEarly:
             showCard(*data, result.medium);
             break;
         case FootageAnswer::kUnreadable:

@@ -11,6 +11,7 @@ enum class WarningTopic {
     kFootage,       // the file or sequence cannot be shown at all
     kTexture,       // the viewport refused the texture, or its upload
     kMissingFrame,  // a frame of the sequence shown is missing
+    kEndedEarly,    // the video file ends before its listed frames do
 };
 
 // The warnings of one node, shown as "// Warning: <node>: <text> //". A topic's warning is shown

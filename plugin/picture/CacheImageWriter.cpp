@@ -15,11 +15,17 @@ bool CacheImageWriter::isFor(int width, int height, const Orientation& turn) con
            turn.rowOfV == turn_.rowOfV;
 }
 
-size_t CacheImageWriter::imageBytes(int divisor) const {
-    return cacheImageBytes(uprightWidth(), uprightHeight(), divisor);
+size_t CacheImageWriter::imageBytes(int divisor, decode::TexelFormat format) const {
+    return cacheImageBytes(uprightWidth(), uprightHeight(), divisor) *
+           decode::bytesPerTexel(format) / 4;
 }
 
-bool CacheImageWriter::write(const AVFrame& frame, int divisor, unsigned char* image) {
+bool CacheImageWriter::write(const AVFrame& frame, int divisor, unsigned char* image,
+                             decode::TexelFormat format) {
+    if (format == decode::TexelFormat::kRgbaHalf) {
+        wroteStraight_ = false;
+        return writeHalf(frame, divisor, image);
+    }
     wroteStraight_ = divisor == 1 && turn_.isAsStored() && writeStraight(frame, image);
     if (wroteStraight_) {
         return true;
@@ -58,6 +64,8 @@ bool CacheImageWriter::toRgb(const AVFrame& frame, RgbPicture& picture) {
     if (!turn_.isAsStored() && turnsBeforeConversion(frame)) {
         if (!upright_) {
             upright_.reset(av_frame_alloc());
+        }
+        if (!uprightConverter_) {
             uprightConverter_ = std::make_unique<RgbConverter>(uprightWidth(), uprightHeight());
         }
         return upright_ && turnUpright(frame, turn_, *upright_) &&
@@ -67,6 +75,39 @@ bool CacheImageWriter::toRgb(const AVFrame& frame, RgbPicture& picture) {
         storedConverter_ = std::make_unique<RgbConverter>(width_, height_);
     }
     if (!storedConverter_->convert(frame, picture)) {
+        return false;
+    }
+    picture.orientation = turn_;
+    return true;
+}
+
+bool CacheImageWriter::writeHalf(const AVFrame& frame, int divisor, unsigned char* image) {
+    DeepRgbPicture picture;
+    if (!(divisor == 1 || divisor == 2 || divisor == 4) || !toDeepRgb(frame, picture)) {
+        return false;
+    }
+    fillHalfCacheImage(picture, divisor, image);
+    return true;
+}
+
+// As toRgb: the pictures the tool turns before converting them are turned first, the others
+// while they are reduced.
+bool CacheImageWriter::toDeepRgb(const AVFrame& frame, DeepRgbPicture& picture) {
+    if (!turn_.isAsStored() && turnsBeforeConversion(frame)) {
+        if (!upright_) {
+            upright_.reset(av_frame_alloc());
+        }
+        if (!uprightDeepConverter_) {
+            uprightDeepConverter_ =
+                std::make_unique<DeepRgbConverter>(uprightWidth(), uprightHeight());
+        }
+        return upright_ && turnUpright(frame, turn_, *upright_) &&
+               uprightDeepConverter_->convert(*upright_, picture);
+    }
+    if (!storedDeepConverter_) {
+        storedDeepConverter_ = std::make_unique<DeepRgbConverter>(width_, height_);
+    }
+    if (!storedDeepConverter_->convert(frame, picture)) {
         return false;
     }
     picture.orientation = turn_;

@@ -68,6 +68,11 @@ bool ToolScaler::scale(const AVFrame& frame, uint8_t* target, int linesize) {
                      linesizes) > 0;
 }
 
+bool ToolScaler::scale(const AVFrame& frame, uint8_t* const planes[], const int linesizes[]) {
+    return sws_scale(scaler_.get(), frame.data, frame.linesize, 0, frame.height, planes,
+                     linesizes) > 0;
+}
+
 void ToolScaler::applyColourDetails(const AVFrame& frame) {
     if (frame.colorspace == appliedColorspace_ && frame.color_range == appliedRange_) {
         return;

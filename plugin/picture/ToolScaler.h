@@ -15,6 +15,8 @@ public:
     bool prepare(const AVFrame& frame);
     // Converts a frame `prepare` accepted into rows `linesize` bytes apart.
     bool scale(const AVFrame& frame, uint8_t* target, int linesize);
+    // The same into the planes of a planar format.
+    bool scale(const AVFrame& frame, uint8_t* const planes[], const int linesizes[]);
 
 private:
     void applyColourDetails(const AVFrame& frame);

@@ -68,6 +68,7 @@ FootageAnswer SheetFixture::showFrame(FootageSheet& sheet, CineSheetData& data,
     request.path = path.c_str();
     request.frame = frame;
     request.divisor = sheet.divisor;
+    request.depth = sheet.depth;
     request.cacheFrames = cacheFrames;
     request.deadline = farDeadline();
     const FootageResult result = sheet.frameFor(
@@ -84,6 +85,7 @@ FootageAnswer SheetFixture::showFrame(FootageSheet& sheet, CineSheetData& data,
         case FootageAnswer::kPlaceholder:
         case FootageAnswer::kUnreadable:
         case FootageAnswer::kMissing:
+        case FootageAnswer::kEndedEarly:
             data.showCard(result.medium);
             break;
         default:

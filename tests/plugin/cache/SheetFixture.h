@@ -21,6 +21,7 @@ struct FootageSheet : Footage {
     VideoCache& videoCache = video();
     GammaTable gamma;
     int divisor = 1;
+    decode::CacheDepth depth = decode::CacheDepth::kAuto;
 };
 
 // A fresh scene with the CineSheet node type registered and one CineSheet node, on which tests

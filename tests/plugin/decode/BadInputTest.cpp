@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -127,6 +128,58 @@ TEST(BadInput, truncatedStreamKeepsTheFramesBeforeTheCut) {
             });
         EXPECT_EQ(stored, complete ? count : stored);
     }
+}
+
+// An .mp4 with its index at the start, cut short: the index declares every frame, the packets
+// listed are those the file still holds, the last of them cut. The blocks before the cut decode
+// whole; the run that reaches the last listed packet tells the first frame it did not get, which
+// without B-frames is the count of frames the ffmpeg tool gets out of the file.
+TEST(BadInput, cutShortFileTellsWhereItEnds) {
+    const std::string whole = scratchFile("faststart.mp4");
+    testsupport::makeMedia(
+        "-f lavfi -i testsrc2=s=160x90:r=24 -frames:v 48 -c:v libx264 -g 12 "
+        "-bf 0 -pix_fmt yuv420p -movflags +faststart",
+        whole);
+    std::vector<unsigned char> bytes = readBytes(whole);
+    bytes.resize(bytes.size() * 6 / 10);
+    const std::string cut = scratchFile("cut-faststart.mp4");
+    writeBytes(cut, bytes);
+    const int kept = static_cast<int>(testsupport::referenceDecode(cut).frames.size());
+    VideoSource source;
+    ASSERT_TRUE(source.open(cut));
+    ASSERT_TRUE(source.listingComplete());
+    EXPECT_EQ(source.framesDeclared(), 48);
+    ASSERT_GT(kept, 12);
+    ASSERT_LE(kept, source.frameCount());
+    ASSERT_LT(source.frameCount(), 48);
+    const int firstLost = kept < source.frameCount() ? kept : -1;
+    BlockDecoder decoder(source);
+    auto nothing = [](int, int, const video::CachePicture&) {};
+    for (int block = 0; block < source.blockCount(); ++block) {
+        const int first = source.blockStarts()[block];
+        const int end = source.blockStarts()[block + 1];
+        const int stored = decoder.decodeBlocks(block, block, nothing);
+        if (block + 1 < source.blockCount()) {
+            EXPECT_EQ(stored, end - first) << "block " << block;
+            EXPECT_EQ(decoder.endedEarlyAt(), -1) << "block " << block;
+        } else {
+            EXPECT_EQ(stored, kept - first);
+            EXPECT_EQ(decoder.endedEarlyAt(), firstLost);
+        }
+    }
+    decoder.decodeBlocks(0, source.blockCount() - 1, nothing);
+    EXPECT_EQ(decoder.endedEarlyAt(), firstLost);
+    // A run stopped before the cut says nothing of it.
+    decoder.decodeBlocks(0, source.blockCount() - 1, nothing, [](int block) { return block > 0; });
+    EXPECT_EQ(decoder.endedEarlyAt(), -1);
+
+    // A whole file says nothing.
+    VideoSource complete;
+    ASSERT_TRUE(complete.open(whole));
+    EXPECT_EQ(complete.framesDeclared(), 0);
+    BlockDecoder wholeDecoder(complete);
+    EXPECT_EQ(wholeDecoder.decodeBlocks(0, complete.blockCount() - 1, nothing), 48);
+    EXPECT_EQ(wholeDecoder.endedEarlyAt(), -1);
 }
 
 // Garbage in the middle of the stream: the decoder reports errors, decoding goes on, nothing
