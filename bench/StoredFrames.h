@@ -13,7 +13,8 @@ inline std::size_t storedFrames(Footage& sheet) {
     std::size_t stored = 0;
     for (const auto& block : cacheOf(sheet).blocks) {
         stored += static_cast<std::size_t>(
-            std::count_if(block.second.begin(), block.second.end(), [](auto* p) { return p; }));
+            std::count_if(block.second.begin(), block.second.end(),
+                          [](const auto& frame) { return frame != nullptr; }));
     }
     return stored;
 }

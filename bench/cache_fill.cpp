@@ -166,12 +166,12 @@ RequestCosts measureRequests(Sheet& sheet, const std::string& clip) {
         draw.video().frameWidth(), draw.video().frameHeight(), draw.video().resolutionDivisor());
     std::vector<unsigned char> target(frameBytes);
     const std::lock_guard<std::mutex> lock(cacheOf(draw).storeMutex);
-    std::vector<unsigned char*> frames;
+    std::vector<video::FrameRef> frames;
     for (const auto& block : cacheOf(draw).blocks) {
         frames.insert(frames.end(), block.second.begin(), block.second.end());
     }
     for (int i = 0; i < kRequests; ++i) {
-        unsigned char* pixels = frames[static_cast<size_t>(i) % frames.size()];
+        const unsigned char* pixels = frames[static_cast<size_t>(i) % frames.size()]->pixels();
         Clock::time_point start = Clock::now();
         data->texture().upload(pixels);
         costs.uploadMs.push_back(secondsSince(start) * 1e3);

@@ -1,6 +1,7 @@
 #include "ApiErrorReport.h"
 #include "cache/CacheBudget.h"
 #include "cmd/CineSheetCommand.h"
+#include "cmd/CineSheetFootageFactsCommand.h"
 #include "cmd/CineSheetReloadCommand.h"
 #include "cmd/CineSheetSoundCommand.h"
 #include "decode/FfmpegLog.h"
@@ -19,6 +20,7 @@ const char* const kSource = "../plugin";
 const char* const kCommandName = "cineSheet";
 const char* const kSoundCommandName = "cineSheetSound";
 const char* const kReloadCommandName = "cineSheetReload";
+const char* const kFootageFactsCommandName = "cineSheetFootageFacts";
 
 }  // namespace
 
@@ -53,6 +55,11 @@ MStatus initializePlugin(MObject obj) {
                                     CineSheetReloadCommand::newSyntax);
     if (!status) {
         return reportApiError(kSource, 59, status);
+    }
+    status = plugin.registerCommand(kFootageFactsCommandName, CineSheetFootageFactsCommand::creator,
+                                    CineSheetFootageFactsCommand::newSyntax);
+    if (!status) {
+        return reportApiError(kSource, 62, status);
     }
     // Without them a scene opened under another colour configuration may show other spaces, but
     // everything else works.
@@ -98,6 +105,10 @@ MStatus uninitializePlugin(MObject obj) {
     status = plugin.deregisterCommand(kReloadCommandName);
     if (!status) {
         return reportApiError(kSource, 80, status);
+    }
+    status = plugin.deregisterCommand(kFootageFactsCommandName);
+    if (!status) {
+        return reportApiError(kSource, 83, status);
     }
     return MStatus::kSuccess;
 }

@@ -188,18 +188,17 @@ void VideoCache::serveJob(const CachingJob& asked) {
     if (!placeAfterScan(job)) {
         return;
     }
-    std::vector<unsigned char*> evicted;
+    std::vector<video::FrameRef> evicted;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
         if (!setActiveBlocks(job)) {
             return;
         }
-        clearInactiveBlockImages();
-        evicted = cache.frameBuffers.takeRetired();
+        evicted = clearInactiveBlockImages();
     }
     // The window may have left a frame being waited for behind.
     cache.storeChanged.notify_all();
-    freeBuffers(std::move(evicted));
+    evicted.clear();
     if (!decoder.source.isOpen()) {
         return;
     }
@@ -237,7 +236,8 @@ bool VideoCache::setActiveBlocks(const CachingJob& job) {
     return !plan.blocks.empty();
 }
 
-void VideoCache::clearInactiveBlockImages() {
+std::vector<video::FrameRef> VideoCache::clearInactiveBlockImages() {
+    std::vector<video::FrameRef> evicted;
     MIntArray keptFailures;
     for (unsigned int i = 0; i < decoder.failedFrames.length(); ++i) {
         if (cache.window.contains(decoder.failedFrames[i])) {
@@ -245,25 +245,32 @@ void VideoCache::clearInactiveBlockImages() {
         }
     }
     decoder.failedFrames = keptFailures;
-    cache.frameBuffers.setLimit(static_cast<size_t>(cache.window.length()));
+    cache.frameBuffers->setLimit(static_cast<size_t>(cache.window.length()));
     for (auto entry = cache.blocks.begin(); entry != cache.blocks.end();) {
         const bool kept = listed(cache.activeBlocks, entry->first);
         const int start = cache.blockStarts[static_cast<unsigned int>(entry->first)];
         for (size_t slot = 0; slot < entry->second.size(); ++slot) {
             if (!kept || !cache.window.contains(start + static_cast<int>(slot))) {
-                cache.frameBuffers.release(entry->second[slot]);
-                entry->second[slot] = nullptr;
+                if (entry->second[slot]) {
+                    evicted.push_back(std::move(entry->second[slot]));
+                }
             }
         }
         entry = kept ? std::next(entry) : cache.blocks.erase(entry);
     }
+    return evicted;
 }
 
-void VideoCache::clearAllBlockImages() {
+std::vector<video::FrameRef> VideoCache::clearAllBlockImages() {
+    std::vector<video::FrameRef> dropped;
     for (auto& entry : cache.blocks) {
-        for (unsigned char* slot : entry.second) {
-            cache.frameBuffers.discard(slot);
+        for (video::FrameRef& slot : entry.second) {
+            if (slot) {
+                slot->discard();
+                dropped.push_back(std::move(slot));
+            }
         }
     }
     cache.blocks.clear();
+    return dropped;
 }

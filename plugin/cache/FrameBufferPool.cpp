@@ -1,118 +1,75 @@
 #include "cache/FrameBufferPool.h"
 
-#include "cache/CacheBudget.h"
+#include "picture/FrameMemory.h"
 
-#include <cstdlib>
+#include <utility>
 
-FrameBufferPool::~FrameBufferPool() {
-    freeSpares();
-    freeBuffers(takeRetired());
-}
-
-std::vector<unsigned char*> FrameBufferPool::takeRetired() {
-    std::vector<unsigned char*> retired;
-    retired.swap(retired_);
-    return retired;
-}
-
-void FrameBufferPool::retire(unsigned char* buffer) {
-    if (buffer) {
-        retired_.push_back(buffer);
+FrameBuffer FrameBuffer::allocate(video::BudgetAccount* account, size_t bytes) {
+    FrameBuffer buffer;
+    buffer.memory_.reset(video::allocateFrameBuffer(bytes));
+    if (buffer.memory_) {
+        buffer.charge_ = video::BudgetCharge(account, video::Spend::kFrames, bytes);
     }
-}
-
-void freeBuffers(std::vector<unsigned char*> buffers) {
-    for (unsigned char* buffer : buffers) {
-        std::free(buffer);
-    }
-}
-
-unsigned char* FrameBufferPool::take(size_t bytes) {
-    if (bytes != spareBytes_) {
-        freeSpares();
-        spareBytes_ = bytes;
-    }
-    if (spares_.empty()) {
-        return nullptr;
-    }
-    unsigned char* buffer = spares_.back();
-    spares_.pop_back();
-    lastTaken_ = buffer;
     return buffer;
 }
 
-void FrameBufferPool::giveBack(unsigned char* buffer) {
-    if (buffer && buffer == lastTaken_) {
-        spares_.push_back(buffer);
-    } else {
-        retire(buffer);
+FrameBuffer FrameBufferPool::take(size_t bytes) {
+    // Spares of a former size; freed once the lock is let go of.
+    std::vector<FrameBuffer> former;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (bytes != spareBytes_) {
+            former.swap(spares_);
+            spareBytes_ = bytes;
+        }
+        if (!spares_.empty()) {
+            FrameBuffer spare = std::move(spares_.back());
+            spares_.pop_back();
+            ++handedOut_;
+            return spare;
+        }
     }
-    lastTaken_ = nullptr;
+    FrameBuffer fresh = FrameBuffer::allocate(account_, bytes);
+    if (fresh) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        ++handedOut_;
+    }
+    return fresh;
 }
 
-void FrameBufferPool::stored(unsigned char* buffer, size_t bytes) {
-    if (buffer != lastTaken_) {
-        video::CacheBudget::instance().charge(account_, video::Spend::kFrames, bytes);
-    }
-    lastTaken_ = nullptr;
-    storedBytes_[buffer] = bytes;
-}
-
-void FrameBufferPool::release(unsigned char* buffer) {
+// A buffer not kept stays with the parameter, which is destroyed (freed and refunded) once
+// the lock is let go of.
+void FrameBufferPool::giveBack(FrameBuffer buffer, bool reusable) {
     if (!buffer) {
         return;
     }
-    auto found = storedBytes_.find(buffer);
-    const bool reusable = found != storedBytes_.end() && found->second == spareBytes_;
-    const size_t bytes = found != storedBytes_.end() ? found->second : 0;
-    if (found != storedBytes_.end()) {
-        storedBytes_.erase(found);
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (handedOut_ > 0) {
+        --handedOut_;
     }
-    if (reusable && storedBytes_.size() + spares_.size() < limit_) {
-        spares_.push_back(buffer);
-    } else {
-        retire(buffer);
-        refund(bytes);
+    if (reusable && buffer.bytes() == spareBytes_ && handedOut_ + spares_.size() < limit_) {
+        spares_.push_back(std::move(buffer));
     }
-}
-
-void FrameBufferPool::discard(unsigned char* buffer) {
-    if (!buffer) {
-        return;
-    }
-    auto found = storedBytes_.find(buffer);
-    if (found != storedBytes_.end()) {
-        refund(found->second);
-        storedBytes_.erase(found);
-    }
-    retire(buffer);
 }
 
 void FrameBufferPool::setLimit(size_t buffers) {
+    std::vector<FrameBuffer> beyond;
+    const std::lock_guard<std::mutex> lock(mutex_);
     limit_ = buffers;
-    while (!spares_.empty() && storedBytes_.size() + spares_.size() > limit_) {
-        retire(spares_.back());
+    while (!spares_.empty() && handedOut_ + spares_.size() > limit_) {
+        beyond.push_back(std::move(spares_.back()));
         spares_.pop_back();
-        refund(spareBytes_);
     }
 }
 
-void FrameBufferPool::clear() {
-    freeSpares();
-    for (const auto& entry : storedBytes_) {
-        refund(entry.second);
-    }
-    storedBytes_.clear();
+void FrameBufferPool::dropSpares() {
+    std::vector<FrameBuffer> dropped;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    dropped.swap(spares_);
+    spareBytes_ = 0;
 }
 
-void FrameBufferPool::refund(size_t bytes) {
-    video::CacheBudget::instance().refund(account_, video::Spend::kFrames, bytes);
-}
-
-void FrameBufferPool::freeSpares() {
-    for (unsigned char* spare : spares_) {
-        retire(spare);
-    }
-    refund(spares_.size() * spareBytes_);
-    spares_.clear();
+size_t FrameBufferPool::spareCount() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return spares_.size();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cache/CachedFrame.h"
 #include "cache/FrameBufferPool.h"
 #include "cache/FrameWindow.h"
 #include "decode/BlockDecoder.h"
@@ -12,6 +13,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <queue>
@@ -94,7 +96,8 @@ struct DecoderState {
 // never what they find.
 struct FrameCache {
     // Frame buffers are charged to `account`'s frames.
-    explicit FrameCache(video::BudgetAccount* account) : frameBuffers(account) {}
+    explicit FrameCache(video::BudgetAccount* account)
+        : frameBuffers(std::make_shared<FrameBufferPool>(account)) {}
 
     // Written holding decoderMutex and storeMutex, so read under either.
     MIntArray blockStarts;
@@ -108,11 +111,12 @@ struct FrameCache {
     // nor the frame after either, is given up to the budget.
     int wantedFrame = -1;
     int shownFrame = -1;
-    // Block index → one malloc'd RGBA buffer per frame of the block, null until stored (and for
-    // frames outside the window).
-    std::map<int, std::vector<unsigned char*>> blocks;
-    // Buffers of evicted frames for the next ones; guarded by storeMutex like `blocks`.
-    FrameBufferPool frameBuffers;
+    // Block index → one RGBA frame per frame of the block, null until stored (and for frames
+    // outside the window). Frames taken out are let go of once storeMutex is released: the last
+    // reference frees or keeps the buffer.
+    std::map<int, std::vector<video::FrameRef>> blocks;
+    // Buffers of evicted frames for the next ones; locks itself.
+    const std::shared_ptr<FrameBufferPool> frameBuffers;
     int lastQueuedBlock = -1;
     // Frame and window length of the last request queued.
     int lastQueuedFrame = -1;

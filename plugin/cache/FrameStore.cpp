@@ -1,12 +1,13 @@
 #include "cache/BlockRun.h"
 #include "cache/CacheBudget.h"
 #include "cache/VideoCache.h"
-#include "picture/FrameMemory.h"
 
 #include <algorithm>
 #include <condition_variable>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
+#include <utility>
 
 namespace {
 
@@ -55,8 +56,8 @@ void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
         for (int block = firstBlock; block <= lastBlock; ++block) {
             const int first = starts[static_cast<unsigned int>(block)];
             const int count = starts[static_cast<unsigned int>(block) + 1] - first;
-            std::vector<unsigned char*>& slots = cache.blocks[block];
-            slots.resize(static_cast<size_t>(count), nullptr);
+            std::vector<video::FrameRef>& slots = cache.blocks[block];
+            slots.resize(static_cast<size_t>(count));
             for (int slot = 0; slot < count; ++slot) {
                 wanted[static_cast<size_t>(first + slot - firstFrame)] =
                     cache.window.contains(first + slot) &&
@@ -120,8 +121,9 @@ bool VideoCache::settleRun(int firstBlock, int lastBlock, const std::vector<bool
         }
     }
     for (int block = firstBlock; block <= lastBlock; ++block) {
-        std::vector<unsigned char*>& slots = cache.blocks[block];
-        if (std::all_of(slots.begin(), slots.end(), [](unsigned char* slot) { return !slot; })) {
+        const std::vector<video::FrameRef>& slots = cache.blocks[block];
+        if (std::all_of(slots.begin(), slots.end(),
+                        [](const video::FrameRef& slot) { return !slot; })) {
             // Nothing stored: leave the block out; a later pass tries it again.
             cache.blocks.erase(block);
         }
@@ -138,21 +140,17 @@ bool VideoCache::settlesLateWait(int frame) {
     return true;
 }
 
-bool VideoCache::storeFrameInCache(int block, int index, unsigned char* image, size_t bytes) {
+bool VideoCache::storeFrameInCache(int block, int index, video::FrameRef& image) {
     auto found = cache.blocks.find(block);
     if (found == cache.blocks.end() || index < 0 ||
         static_cast<size_t>(index) >= found->second.size()) {
-        cache.frameBuffers.giveBack(image);
         return false;
     }
     if (!image) {
         decoder.failedFrames.append(cache.blockStarts[static_cast<unsigned int>(block)] + index);
         return false;
     }
-    unsigned char*& slot = found->second[static_cast<size_t>(index)];
-    cache.frameBuffers.release(slot);
-    slot = image;
-    cache.frameBuffers.stored(image, bytes);
+    std::swap(found->second[static_cast<size_t>(index)], image);
     return true;
 }
 
@@ -188,39 +186,28 @@ void VideoCache::storePicture(int block, int slot, const video::CachePicture& pi
         }
     }
     const bool room = video::CacheBudget::instance().reserve(*this, bytes, need);
-    unsigned char* image = nullptr;
-    // Buffers the store let go of meanwhile, freed once it is unlocked.
-    std::vector<unsigned char*> retired;
+    std::shared_ptr<video::CachedFrame> image;
     if (room) {
-        {
-            const std::lock_guard<std::mutex> lock(cache.storeMutex);
-            image = cache.frameBuffers.take(bytes);
-            retired = cache.frameBuffers.takeRetired();
-        }
-        freeBuffers(std::move(retired));
-        if (!image) {
-            image = video::allocateFrameBuffer(bytes);
-        }
+        image = video::CachedFrame::make(cache.frameBuffers, bytes);
     }
-    const bool written = image && picture.writeImage(divisor, image, format);
+    if (image && !picture.writeImage(divisor, image->pixels(), format)) {
+        image.reset();
+    }
+    // The frame to store; then what its slot held, let go of once the store is unlocked.
+    video::FrameRef stored = std::move(image);
     bool late = false;
     {
         const std::lock_guard<std::mutex> lock(cache.storeMutex);
         if (!room) {
             keepOutOfWindow(frame);
         } else {
-            if (!written) {
-                cache.frameBuffers.giveBack(image);
-                image = nullptr;
-            }
-            late = storeFrameInCache(block, slot, image, bytes) && settlesLateWait(frame);
+            late = storeFrameInCache(block, slot, stored) && settlesLateWait(frame);
             // Not needed when a spare buffer took the frame.
             video::CacheBudget::instance().dropReservation();
         }
-        retired = cache.frameBuffers.takeRetired();
     }
     cache.storeChanged.notify_all();
-    freeBuffers(std::move(retired));
+    stored.reset();
     if (late) {
         lateWorkDone_();
     }
@@ -244,42 +231,41 @@ bool VideoCache::neededOnScreen(int frame) const {
 }
 
 bool VideoCache::giveUpFarthest() {
-    std::vector<unsigned char*> freed;
+    if (cache.frameBuffers->spareCount() > 0) {
+        cache.frameBuffers->setLimit(0);
+        return true;
+    }
+    // Let go of once the store is unlocked; a reader copying it keeps it, counted, until done.
+    video::FrameRef givenUp;
     {
         const std::lock_guard<std::mutex> store(cache.storeMutex);
-        if (cache.frameBuffers.spareCount() > 0) {
-            cache.frameBuffers.setLimit(0);
-        } else {
-            // The stored frame farthest from the one the window was set around.
-            int farthestBlock = -1;
-            size_t farthestSlot = 0;
-            int farthestFrame = 0;
-            long long farthestDistance = -1;
-            for (const auto& [block, slots] : cache.blocks) {
-                const int start = cache.blockStarts[static_cast<unsigned int>(block)];
-                for (size_t slot = 0; slot < slots.size(); ++slot) {
-                    const int frame = start + static_cast<int>(slot);
-                    const long long distance =
-                        std::llabs(static_cast<long long>(frame) - cache.wantedFrame);
-                    if (slots[slot] && distance > farthestDistance && !neededOnScreen(frame)) {
-                        farthestBlock = block;
-                        farthestSlot = slot;
-                        farthestFrame = frame;
-                        farthestDistance = distance;
-                    }
+        // The stored frame farthest from the one the window was set around.
+        int farthestBlock = -1;
+        size_t farthestSlot = 0;
+        int farthestFrame = 0;
+        long long farthestDistance = -1;
+        for (const auto& [block, slots] : cache.blocks) {
+            const int start = cache.blockStarts[static_cast<unsigned int>(block)];
+            for (size_t slot = 0; slot < slots.size(); ++slot) {
+                const int frame = start + static_cast<int>(slot);
+                const long long distance =
+                    std::llabs(static_cast<long long>(frame) - cache.wantedFrame);
+                if (slots[slot] && distance > farthestDistance && !neededOnScreen(frame)) {
+                    farthestBlock = block;
+                    farthestSlot = slot;
+                    farthestFrame = frame;
+                    farthestDistance = distance;
                 }
             }
-            if (farthestBlock < 0) {
-                return false;
-            }
-            unsigned char*& slot = cache.blocks[farthestBlock][farthestSlot];
-            cache.frameBuffers.discard(slot);
-            slot = nullptr;
-            keepOutOfWindow(farthestFrame);
         }
-        freed = cache.frameBuffers.takeRetired();
+        if (farthestBlock < 0) {
+            return false;
+        }
+        givenUp = std::move(cache.blocks[farthestBlock][farthestSlot]);
+        givenUp->discard();
+        keepOutOfWindow(farthestFrame);
     }
-    freeBuffers(std::move(freed));
+    givenUp.reset();
     // A frame waited for may now lie outside the narrowed window.
     cache.storeChanged.notify_all();
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "decode/BlockOfFrame.h"
+
 #include <cstddef>
 #include <vector>
 
@@ -16,27 +18,6 @@ struct FrameWindow {
 // The `frames` frames (at least one) kept around the wanted one: centred on it, and moved inward
 // at the ends of the frames firstFrame to frameCount − 1, so that the window stays full there.
 FrameWindow frameWindowAround(int wanted, int frames, int firstFrame, int frameCount);
-
-// The block holding the frame, −1 when it is in none. `starts` holds the first frame of each block,
-// then the frame count; empty blocks share their start with the next, which holds the frame.
-template <typename Starts>
-int blockOfFrame(const Starts& starts, size_t startCount, int frame) {
-    if (startCount < 2 || frame < starts[0] || frame >= starts[startCount - 1]) {
-        return -1;
-    }
-    // The last block starting at or before the frame.
-    size_t low = 0;
-    size_t high = startCount - 1;
-    while (high - low > 1) {
-        const size_t middle = low + (high - low) / 2;
-        if (starts[middle] <= frame) {
-            low = middle;
-        } else {
-            high = middle;
-        }
-    }
-    return static_cast<int>(low);
-}
 
 // The frames and blocks a cache keeps around a wanted frame.
 struct BlockWindow {

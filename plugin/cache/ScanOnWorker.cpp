@@ -53,7 +53,7 @@ void VideoCache::publishScan(video::ScanProgress progress) {
     }
     bool late = false;
     bool windowCut = false;
-    std::vector<unsigned char*> dropped;
+    std::vector<video::FrameRef> dropped;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
         windowCut = cache.servedJob.block >= 0 &&
@@ -61,8 +61,7 @@ void VideoCache::publishScan(video::ScanProgress progress) {
         if (progress == video::ScanProgress::renumbered) {
             cache.servedJob = CachingJob{};
             windowCut = false;
-            clearAllBlockImages();
-            dropped = cache.frameBuffers.takeRetired();
+            dropped = clearAllBlockImages();
             decoder.failedFrames.clear();
             cache.activeBlocks.clear();
             cache.window = video::FrameWindow{};
@@ -95,7 +94,7 @@ void VideoCache::publishScan(video::ScanProgress progress) {
     }
     cache.jobQueued.notify_one();
     cache.storeChanged.notify_all();
-    freeBuffers(std::move(dropped));
+    dropped.clear();
     if (late) {
         lateWorkDone_();
     }

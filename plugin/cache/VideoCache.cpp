@@ -170,19 +170,18 @@ decode::TexelFormat VideoCache::heldTexelFormat() const {
 
 void VideoCache::changeFrameForm(const std::function<bool()>& change) {
     const std::unique_lock<std::mutex> lock = lockDecoder();
-    std::vector<unsigned char*> dropped;
+    std::vector<video::FrameRef> dropped;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
         if (!change()) {
             return;
         }
-        clearAllBlockImages();
-        // No spare of the old size may be handed out again.
-        cache.frameBuffers.clear();
+        dropped = clearAllBlockImages();
         decoder.failedFrames.clear();
-        dropped = cache.frameBuffers.takeRetired();
     }
-    freeBuffers(std::move(dropped));
+    // No spare of the old size may be handed out again.
+    cache.frameBuffers->dropSpares();
+    dropped.clear();
     {
         const std::lock_guard<std::mutex> queueLock(cache.queueMutex);
         cache.jobs = {};
@@ -228,9 +227,10 @@ bool VideoCache::awaitFrame(const CachingJob& asked, const FrameUse& show, Deadl
     if (asked.frame < 0 && (asked.block < 0 || asked.frameInBlock < 0)) {
         return false;
     }
-    // Held through `show`, so that the frame cannot be evicted while it is copied; released
-    // while waiting. The worker wakes this thread whenever the store changes, so the frame is
-    // shown as soon as it is stored: that changes only when it is seen, not what is shown.
+    // Released while waiting, and before `show`: the frame's reference keeps it whole while it is
+    // copied, so the worker stores on and the budget evicts meanwhile. The worker wakes this
+    // thread whenever the store changes, so the frame is shown as soon as it is stored: that
+    // changes only when it is seen, not what is shown.
     std::unique_lock<std::mutex> storeLock(cache.storeMutex);
     CachingJob job = asked;
     if ((job.block < 0 || job.frameInBlock < 0) && !awaitSettledBlock(job, storeLock, deadline)) {
@@ -248,14 +248,16 @@ bool VideoCache::awaitFrame(const CachingJob& asked, const FrameUse& show, Deadl
     const int wanted = starts[static_cast<unsigned int>(job.block)] + job.frameInBlock;
     cache.lateWait = -1;
     cache.shownFrame = wanted;
-    for (;;) {
+    video::FrameRef frame;
+    while (!frame) {
         if (listed(decoder.failedFrames, wanted)) {
             return false;
         }
         auto found = cache.blocks.find(job.block);
         if (found != cache.blocks.end() && found->second.size() > slotIndex &&
             found->second[slotIndex] != nullptr) {
-            return show(found->second[slotIndex]);
+            frame = found->second[slotIndex];
+            continue;
         }
         // Only a frame being decoded is worth the wait: without a worker none ever is.
         if (!workerRunning() || !decoder.running) {
@@ -277,6 +279,8 @@ bool VideoCache::awaitFrame(const CachingJob& asked, const FrameUse& show, Deadl
         ++cache.waitPolls;
         cache.storeChanged.wait_until(storeLock, deadline);
     }
+    storeLock.unlock();
+    return show(frame->pixels());
 }
 
 bool VideoCache::queueIfIdle(const CachingJob& job) {
@@ -303,12 +307,10 @@ std::unique_lock<std::mutex> VideoCache::lockDecoder() {
 }
 
 void VideoCache::clearAllData() {
-    std::vector<unsigned char*> dropped;
+    std::vector<video::FrameRef> dropped;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-        clearAllBlockImages();
-        cache.frameBuffers.clear();
-        dropped = cache.frameBuffers.takeRetired();
+        dropped = clearAllBlockImages();
         decoder.failedFrames.clear();
         decoder.endedEarlyAt = -1;
         decoder.framesDeclared = 0;
@@ -330,7 +332,8 @@ void VideoCache::clearAllData() {
         cache.blockStarts.append(0);
         cache.blockStarts.append(0);
     }
-    freeBuffers(std::move(dropped));
+    cache.frameBuffers->dropSpares();
+    dropped.clear();
     decoderCharge_.reset();
     decoder.source.close();
     decoder.blocks.reset();

@@ -82,8 +82,9 @@ public:
     // scan goes on is asked for with job.block −1. False (job.block −1) when the frame is not in
     // the video.
     bool addBlockCachingJob(int frame, int windowFrames, CachingJob& job);
-    // The frame is handed to `show` (with the store locked, so that it stays while it is copied)
-    // as soon as it is cached: at once when it is, else once it is decoded, until `deadline`.
+    // The frame is handed to `show` as soon as it is cached (held by reference, so that it stays
+    // whole while it is copied even when the worker evicts it meanwhile; the store is not
+    // locked): at once when it is, else once it is decoded, until `deadline`.
     // Returns what `show` returned; false without calling it when the frame does not come (it
     // cannot be decoded, no worker runs, or the deadline passed: then the worker asks for a
     // refresh once it has the frame).
@@ -136,10 +137,11 @@ private:
     void serveJob(const CachingJob& job);
     bool blockLacksFrames(int block) const;
     bool setActiveBlocks(const CachingJob& job);
-    // Evicts what left the window; the caller frees it once it lets go of the store.
-    void clearInactiveBlockImages();
-    // Takes every frame out of the store; the caller frees them once it lets go of the store.
-    void clearAllBlockImages();
+    // Takes what left the window out of the store, for the caller to let go of once it has let
+    // go of the store.
+    std::vector<video::FrameRef> clearInactiveBlockImages();
+    // Takes every frame out of the store, likewise; their buffers are not kept as spares.
+    std::vector<video::FrameRef> clearAllBlockImages();
 
     // The packet scan of a file whose index does not list its frames.
     // Reads on until other work comes, then publishes what it settled.
@@ -165,9 +167,11 @@ private:
     bool settleRun(int firstBlock, int lastBlock, const std::vector<bool>& wanted, bool stopped);
     // Makes the picture's cache image and stores it.
     void storePicture(int block, int slot, const video::CachePicture& picture);
-    // Puts a finished cache image of `bytes` bytes into a slot; null records the frame as failed
-    // (no memory for it). The caller holds storeMutex.
-    bool storeFrameInCache(int block, int index, unsigned char* image, size_t bytes);
+    // Puts a finished frame into its slot, leaving in `image` what the slot held, for the caller
+    // to let go of once it has let go of the store; null records the frame as failed (no memory
+    // for it). False, leaving `image` as it was, when the slot is not in the store. The caller
+    // holds storeMutex.
+    bool storeFrameInCache(int block, int index, video::FrameRef& image);
     // A frame the budget has no room for: the window narrows past it.
     void keepOutOfWindow(int frame);
     // Whether the frame is one a refresh shows or is about to (the frame shown or wanted, or

@@ -1,5 +1,7 @@
 #include "decode/BlockLayout.h"
 
+#include "decode/BlockOfFrame.h"
+
 #include <algorithm>
 
 namespace video {
@@ -52,10 +54,9 @@ BlockLayout layOutBlocks(const PacketList& packets, const PresentationOrder& ord
     std::vector<int> firstPacket(blockCount, -1);
     layout.plans.assign(blockCount, BlockPlan{});
     for (int i = 0; i < static_cast<int>(packets.size()); ++i) {
-        int frame = order.ofPacket[i];
-        auto after = std::upper_bound(layout.blockStarts.begin(), layout.blockStarts.end(), frame);
-        int block = static_cast<int>(after - layout.blockStarts.begin()) - 1;
-        if (frame < 0 || block < 0 || block >= blockCount) {
+        const int block =
+            blockOfFrame(layout.blockStarts, layout.blockStarts.size(), order.ofPacket[i]);
+        if (block < 0) {
             continue;
         }
         if (firstPacket[block] < 0) {

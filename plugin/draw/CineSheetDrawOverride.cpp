@@ -1,6 +1,6 @@
 #include "draw/CineSheetDrawOverride.h"
 
-#include "draw/IdleDirty.h"
+#include "cmd/CineSheetFootageFactsCommand.h"
 #include "node/CineSheet.h"
 
 #include <maya/MFnDependencyNode.h>
@@ -114,11 +114,12 @@ void CineSheetDrawOverride::warnAbout(const MObject& node, const MString& file,
 
 void CineSheetDrawOverride::reportKeyframeInterval(const MDagPath& objPath, const MString& path) {
     const int interval = footage_.keyframeInterval();
-    if (!mediaFacts_ || interval == 0 || (path == reportedPath_ && interval == reportedInterval_)) {
+    if (interval == 0 || (path == reportedPath_ && interval == reportedInterval_)) {
         return;
     }
-    mediaFacts_->recordKeyframeInterval(path.asChar(), interval);
     reportedPath_ = path;
     reportedInterval_ = interval;
-    dirtyOnIdle(objPath.fullPathName() + ".keyframeInterval");
+    // To the node outside the draw: it takes it as an input, which is no edit of the scene.
+    MGlobal::executeCommandOnIdle(footageFactsCommand(objPath.fullPathName(), path, interval),
+                                  false);
 }

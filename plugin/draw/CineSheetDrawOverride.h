@@ -51,8 +51,8 @@ private:
     // that went away.
     void warnAbout(const MObject& node, const MString& file, const FootageResult& result);
     MString colorSpaceName(int colorSpace);
-    // Hands a video's keyframe interval, once known, to the node, and asks the main thread's idle
-    // queue to dirty the node's output: the draw itself sets no plug.
+    // Hands a video's keyframe interval, once known, to the node through the main thread's idle
+    // queue: the draw itself writes nothing into the node.
     void reportKeyframeInterval(const MDagPath& objPath, const MString& path);
 
     // What went wrong with the texture during this refresh: asked for again at the next one.

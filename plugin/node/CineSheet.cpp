@@ -47,6 +47,8 @@ MObject CineSheet::aDisplayOnlyIfCurrent;
 MObject CineSheet::aDisplayInfo;
 MObject CineSheet::aFrameRatio;
 MObject CineSheet::aKeyframeInterval;
+MObject CineSheet::aFootageKeyframeInterval;
+MObject CineSheet::aFootageKeyframeFile;
 
 CineSheet::CineSheet() = default;
 
@@ -100,17 +102,32 @@ MStatus CineSheet::computeFrameRatio(MDataBlock& data) {
 }
 
 // An image is a block of one frame; a video's blocks are known once the draw override's worker
-// has looked through it.
+// has looked through it, and told the node through its hidden inputs.
 MStatus CineSheet::computeKeyframeInterval(MDataBlock& data) {
     MDataHandle output = data.outputValue(aKeyframeInterval);
     const MString path = footagePath(data.inputValue(aFile).asString());
     if (isVideoPath(path)) {
-        output.setInt(mediaFacts_->keyframeInterval(path.asChar()));
+        const bool known = data.inputValue(aFootageKeyframeFile).asString() == path;
+        output.setInt(known ? data.inputValue(aFootageKeyframeInterval).asInt() : 0);
     } else {
         output.setInt(readFootageShape(path) ? 1 : 0);
     }
     output.setClean();
     return MStatus::kSuccess;
+}
+
+// Written into the data block rather than set as plugs: a plug set is an edit, which marks the
+// scene modified, goes on the undo queue and, on a referenced node, into the reference's edits.
+// Maya documents none of these for a write through forceCache outside compute, which its own
+// shape samples make. The caller marks keyframeInterval dirty, so that it is computed again.
+void CineSheet::learnKeyframeInterval(const MString& file, int interval) {
+    MDataBlock block = forceCache();
+    MDataHandle fileHandle = block.outputValue(aFootageKeyframeFile);
+    fileHandle.setString(file);
+    fileHandle.setClean();
+    MDataHandle intervalHandle = block.outputValue(aFootageKeyframeInterval);
+    intervalHandle.setInt(interval);
+    intervalHandle.setClean();
 }
 
 MStatus CineSheet::computePlacement(MDataBlock& data) {

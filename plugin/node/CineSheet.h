@@ -41,8 +41,13 @@ public:
     // Render width / height from "defaultResolution", 1.0 when it cannot be read.
     double getResolutionAspectRatio();
 
-    // What the draw override learns of the file once its worker has looked through it; read by
-    // compute. Shared with the override, which may outlive a deleted node for a moment.
+    // The keyframe interval of the video at `file`, once a worker has looked through it: set
+    // into the node's hidden inputs on the main thread, outside compute, without an edit of the
+    // scene. keyframeInterval is computed from them once marked dirty.
+    void learnKeyframeInterval(const MString& file, int interval);
+
+    // The reloads asked for the node. Shared with the draw override, which may outlive a deleted
+    // node for a moment.
     const std::shared_ptr<MediaFacts>& mediaFacts() const { return mediaFacts_; }
     // The facts of a CineSheet node; null for any other node.
     static std::shared_ptr<MediaFacts> mediaFactsOf(const MObject& node);
@@ -94,6 +99,9 @@ public:
     // draw override's worker has looked through it.
     static MObject aFrameRatio;
     static MObject aKeyframeInterval;
+    // What the worker learnt of a video, and of which file: hidden, not saved.
+    static MObject aFootageKeyframeInterval;
+    static MObject aFootageKeyframeFile;
 
 private:
     MStatus computePlacement(MDataBlock& data);

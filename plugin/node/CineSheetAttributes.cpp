@@ -258,5 +258,26 @@ MStatus CineSheet::initialize() {
     numericFn.setConnectable(true);
     addAttribute(aDisplayInfo);
 
+    // Set by the node itself from the idle queue once a worker knows the video (see
+    // learnKeyframeInterval); never saved, so a saved scene is as before.
+    aFootageKeyframeInterval = numericFn.create("footageKeyframeInterval",
+                                                "footageKeyframeInterval", MFnNumericData::kInt, 0);
+    numericFn.setStorable(false);
+    numericFn.setConnectable(false);
+    numericFn.setKeyable(false);
+    numericFn.setHidden(true);
+    numericFn.setMin(0.0);
+    addAttribute(aFootageKeyframeInterval);
+    attributeAffects(aFootageKeyframeInterval, aKeyframeInterval);
+
+    aFootageKeyframeFile = typedFn.create("footageKeyframeFile", "footageKeyframeFile",
+                                          MFnData::kString, MObject::kNullObj);
+    typedFn.setStorable(false);
+    typedFn.setConnectable(false);
+    typedFn.setKeyable(false);
+    typedFn.setHidden(true);
+    addAttribute(aFootageKeyframeFile);
+    attributeAffects(aFootageKeyframeFile, aKeyframeInterval);
+
     return status;
 }

@@ -149,8 +149,10 @@ SequenceAnswer SequenceCache::show(int frame, bool checkFile,
     for (;;) {
         held = frames_.find(frame);
         if (held != frames_.end()) {
-            const Held& found = held->second;
-            return show(SequenceFrame{found.pixels, found.width, found.height, found.format})
+            const Held found = held->second;
+            lock.unlock();
+            return show(SequenceFrame{found.frame->pixels(), found.width, found.height,
+                                      found.format})
                        ? SequenceAnswer::kShown
                        : SequenceAnswer::kNotShown;
         }
@@ -189,23 +191,19 @@ void SequenceCache::moveWindow() {
     for (auto failure = failed_.begin(); failure != failed_.end();) {
         failure = window_.contains(failure->first) ? std::next(failure) : failed_.erase(failure);
     }
-    buffers_.setLimit(static_cast<size_t>(window_.length()));
-    freeBuffers(buffers_.takeRetired());
+    buffers_->setLimit(static_cast<size_t>(window_.length()));
 }
 
 void SequenceCache::drop(std::map<int, Held>::iterator held) {
-    buffers_.release(held->second.pixels);
     frames_.erase(held);
-    freeBuffers(buffers_.takeRetired());
 }
 
 void SequenceCache::dropAll() {
     for (auto& held : frames_) {
-        std::free(held.second.pixels);
+        held.second.frame->discard();
     }
     frames_.clear();
-    buffers_.clear();
-    freeBuffers(buffers_.takeRetired());
+    buffers_->dropSpares();
     failed_.clear();
     onDisk_.reset();
     expectedBytes_ = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cache/BudgetAccount.h"
+#include "cache/CachedFrame.h"
 #include "cache/CachedFrames.h"
 #include "cache/FrameBufferPool.h"
 #include "cache/RefreshRequest.h"
@@ -14,6 +15,7 @@
 #include <cstddef>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -21,9 +23,9 @@
 
 namespace video {
 
-// One frame of a sequence as held: RGBA, rows packed, top row first.
+// One frame of a sequence as handed out: RGBA, rows packed, top row first.
 struct SequenceFrame {
-    unsigned char* pixels = nullptr;
+    const unsigned char* pixels = nullptr;
     int width = 0;
     int height = 0;
     decode::TexelFormat format = decode::TexelFormat::kRgba8;
@@ -66,7 +68,8 @@ public:
     void setWindow(int frames);
     // How deep frames are kept; frames held at another depth are read again.
     void setDepth(decode::CacheDepth depth);
-    // Waits for the frame, until `deadline`, and hands it to `show`, during which it stays held.
+    // Waits for the frame, until `deadline`, and hands it to `show`, during which it stays whole
+    // (held by reference, even when the readers drop it meanwhile; the cache is not locked).
     // With `checkFile`, a frame held whose file changed since it was read is read again.
     SequenceAnswer show(int frame, bool checkFile, const std::function<bool(SequenceFrame)>& show,
                         Deadline deadline);
@@ -84,7 +87,7 @@ public:
 
 private:
     struct Held {
-        unsigned char* pixels = nullptr;
+        FrameRef frame;
         int width = 0;
         int height = 0;
         decode::TexelFormat format = decode::TexelFormat::kRgba8;
@@ -149,7 +152,7 @@ private:
     bool scanning_ = false;
     // Bytes of the last frame read: what the next one is expected to take.
     size_t expectedBytes_ = 0;
-    FrameBufferPool buffers_{&account()};
+    const std::shared_ptr<FrameBufferPool> buffers_ = std::make_shared<FrameBufferPool>(&account());
 
     // The frame whose wait ran out, until it is read or found unreadable.
     std::optional<int> lateFrame_;

@@ -9,7 +9,7 @@ CachedFrames SequenceCache::cachedFrames() const {
         cached.clip = *onDisk_;
     }
     for (const auto& [frame, held] : frames_) {
-        if (held.pixels != nullptr) {
+        if (held.frame != nullptr) {
             cached.add(frame);
         }
     }

@@ -1,6 +1,5 @@
 #include "cache/CacheBudget.h"
 #include "cache/HostImageReader.h"
-#include "picture/FrameMemory.h"
 #include "sequence/SequenceCache.h"
 
 #include <algorithm>
@@ -153,10 +152,9 @@ bool SequenceCache::neededOnScreen(int frame) const {
 
 bool SequenceCache::giveUpFarthest() {
     const std::lock_guard<std::mutex> lock(mutex_);
-    if (buffers_.spareCount() > 0) {
-        buffers_.setLimit(0);
-        buffers_.setLimit(static_cast<size_t>(window_.length()));
-        freeBuffers(buffers_.takeRetired());
+    if (buffers_->spareCount() > 0) {
+        buffers_->setLimit(0);
+        buffers_->setLimit(static_cast<size_t>(window_.length()));
         return true;
     }
     auto farthest = frames_.end();
@@ -172,9 +170,8 @@ bool SequenceCache::giveUpFarthest() {
         return false;
     }
     narrowPast(farthest->first);
-    buffers_.discard(farthest->second.pixels);
+    farthest->second.frame->discard();
     frames_.erase(farthest);
-    freeBuffers(buffers_.takeRetired());
     return true;
 }
 
@@ -189,18 +186,13 @@ void SequenceCache::narrowPast(int frame) {
 void SequenceCache::store(int frame, const decode::RgbaImage& image, const FileStamp& stamp,
                           long request) {
     const size_t bytes = image.bytes();
-    unsigned char* pixels = buffers_.take(bytes);
-    freeBuffers(buffers_.takeRetired());
-    if (!pixels) {
-        pixels = allocateFrameBuffer(bytes);
-    }
-    if (!pixels) {
+    std::shared_ptr<CachedFrame> copy = CachedFrame::make(buffers_, bytes);
+    if (!copy) {
         failed_[frame] = request;
         return;
     }
-    std::memcpy(pixels, image.pixels.data(), bytes);
-    buffers_.stored(pixels, bytes);
-    frames_[frame] = Held{pixels, image.width, image.height, image.format, stamp};
+    std::memcpy(copy->pixels(), image.pixels.data(), bytes);
+    frames_[frame] = Held{std::move(copy), image.width, image.height, image.format, stamp};
 }
 
 }  // namespace video

@@ -66,16 +66,34 @@ wide=$(results "$work/resolution.out" 5)
 [ "$(results "$work/resolution.out" 8)" = "$first" ] ||
     fail "going back to the former resolution did not place the plane as before"
 
-# The keyframe interval comes once the video is open, through the idle queue, not from the draw.
+# The keyframe interval comes once the video is open, through the idle queue, not from the draw,
+# as an input of the node's that is no edit: a saved scene stays unmodified through drawing and
+# playing, and nothing of it is saved. Another file has no interval until it is looked through.
 "$host" -c "loadPlugin \"$CINESHEET_PLUGIN\";
 cineSheet -filePath \"$work/anamorphic.mp4\";
 getAttr cineSheetShape1.keyframeInterval;
+file -rename \"$work/drawn.ma\"; file -save; file -q -modified;
 currentTime 5; refresh;
+getAttr cineSheetShape1.keyframeInterval;
+playblast -startTime 1 -endTime 3 -width 32 -height 24 -filename \"$work/pb\";
+flushIdleQueue;
+file -q -modified;
+setAttr -type \"string\" cineSheetShape1.file \"$work/other.mp4\";
+getAttr cineSheetShape1.keyframeInterval;
+setAttr -type \"string\" cineSheetShape1.file \"$work/anamorphic.mp4\";
 getAttr cineSheetShape1.keyframeInterval;" >"$work/interval.out" 2>"$work/interval.err" ||
     fail "keyframe session: $(cat "$work/interval.err")"
 [ "$(results "$work/interval.out" 3)" = "// Result: 0 //" ] ||
     fail "the keyframe interval is known before the video is opened"
-[ "$(results "$work/interval.out" 5)" = "// Result: 12 //" ] ||
+[ "$(results "$work/interval.out" 6)" = "// Result: 0 //" ] || fail "the saved scene is modified"
+[ "$(results "$work/interval.out" 8)" = "// Result: 12 //" ] ||
     fail "the keyframe interval did not reach the node after the refresh"
+[ "$(results "$work/interval.out" 10)" = "// Result: 0 //" ] ||
+    fail "drawing and playing modified the scene"
+[ "$(results "$work/interval.out" 11)" = "// Result: 0 //" ] ||
+    fail "a file not looked through has the former file's keyframe interval"
+[ "$(results "$work/interval.out" 12)" = "// Result: 12 //" ] ||
+    fail "the keyframe interval was lost going back to the file"
+! grep -q "footageKeyframe" "$work/drawn.ma" || fail "the worker's facts were saved with the scene"
 
 finish

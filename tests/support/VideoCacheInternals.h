@@ -18,16 +18,15 @@ struct VideoCacheInternals {
     static bool setActiveBlocks(VideoCache& video, const CachingJob& job) {
         return video.setActiveBlocks(job);
     }
-    // Call with the store lock held.
+    // Call with the store lock held; the frames evicted are let go of on return.
     static void clearInactiveBlockImages(VideoCache& video) { video.clearInactiveBlockImages(); }
     // Call with the decoder lock held.
     static void decodeBlocks(VideoCache& video, int firstBlock, int lastBlock) {
         video.decodeBlocks(firstBlock, lastBlock);
     }
     // Call with the store lock held.
-    static bool storeFrameInCache(VideoCache& video, int block, int index, unsigned char* image,
-                                  size_t bytes) {
-        return video.storeFrameInCache(block, index, image, bytes);
+    static bool storeFrameInCache(VideoCache& video, int block, int index, video::FrameRef image) {
+        return video.storeFrameInCache(block, index, image);
     }
     // The worker's packet scan stops once it has read `packets` packets, until released.
     static void holdScan(VideoCache& video, int packets) {

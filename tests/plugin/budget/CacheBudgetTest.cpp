@@ -5,7 +5,9 @@
 #include "sequence/SequencePattern.h"
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
+#include <future>
 #include <mutex>
 #include <thread>
 
@@ -150,8 +152,8 @@ TEST_F(SheetFixture, NodesShareTheBudgetNearestFramesFirst) {
     }
     // The three decoders and textures take about 7 MB of the 8: what is left may not hold the
     // frame each node shows and the next one, which are kept all the same. A texture is made
-    // while its node uploads, holding its store: the frames of others make room for it at their
-    // next frame, so the budget is passed by one texture more at most meanwhile.
+    // while its node uploads: the frames of others make room for it at their next frame, so the
+    // budget is passed by one texture more at most meanwhile.
     constexpr size_t kFrameBytes = 320 * 240 * 4;
     const size_t shownFrames = nodes.size() * 2 * kFrameBytes;
     EXPECT_LE(highest, kBudget + shownFrames + kFrameBytes);
@@ -161,6 +163,82 @@ TEST_F(SheetFixture, NodesShareTheBudgetNearestFramesFirst) {
         node.second->dropTexture();
     }
     EXPECT_EQ(video::CacheBudget::instance().used(), 0u);
+}
+
+// Waits until the worker has served a job for `frame` and finished that pass.
+bool servedAround(FootageSheet& sheet, int frame) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    for (;;) {
+        {
+            const std::lock_guard<std::mutex> decoder(cacheOf(sheet).decoderMutex);
+            const std::lock_guard<std::mutex> store(cacheOf(sheet).storeMutex);
+            if (cacheOf(sheet).wantedFrame == frame) {
+                return true;
+            }
+        }
+        if (std::chrono::steady_clock::now() >= limit) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+// A frame the budget takes from a cache while the drawing thread still copies it out stays
+// whole, and counted, until the copy lets go of it; then it is refunded.
+TEST_F(SheetFixture, AFrameGivenUpWhileCopiedIsCountedUntilLetGo) {
+    constexpr size_t kFrameBytes = 320 * 240 * 4;
+    const testsupport::ReferenceVideo& reference = media().reference("qvga");
+    FootageSheet& sheet = makeSheet();
+    VideoCache& cache = sheet.videoCache;
+    ASSERT_TRUE(openVideo(cache, media().path("qvga")));
+    const video::BudgetAccount& account = cache.account();
+    // The frames stored, the spares and `held` frames handed out, with the worker between passes.
+    auto counted = [&](size_t held) {
+        const std::lock_guard<std::mutex> decoder(cacheOf(sheet).decoderMutex);
+        const std::lock_guard<std::mutex> store(cacheOf(sheet).storeMutex);
+        return std::make_pair(
+            account.bytes(video::Spend::kFrames),
+            (storedFrames(sheet).size() + cacheOf(sheet).frameBuffers->spareCount() + held) *
+                kFrameBytes);
+    };
+    auto any = [](const unsigned char*) { return true; };
+    CachingJob job;
+    ASSERT_TRUE(cache.addBlockCachingJob(4, 24, job));
+    ASSERT_TRUE(cache.awaitFrame(job, any, farDeadline()));
+    ASSERT_TRUE(servedAround(sheet, 4));
+    CachingJob first{0, 24, 0, 0};
+
+    bool givenUp = false;
+    auto copy = [&](const unsigned char* pixels) {
+        // Another refresh moves on to frame 11, in the same window: frame 0 is no longer one a
+        // refresh shows, and the farthest from the frame wanted.
+        std::future<bool> moved = std::async(std::launch::async, [&] {
+            CachingJob next;
+            return cache.addBlockCachingJob(11, 24, next) &&
+                   cache.awaitFrame(next, any, farDeadline());
+        });
+        if (moved.wait_for(std::chrono::minutes(1)) != std::future_status::ready || !moved.get() ||
+            !servedAround(sheet, 11)) {
+            return false;
+        }
+        {
+            const std::lock_guard<std::mutex> decoder(cacheOf(sheet).decoderMutex);
+            // Room for a decoder as large as the budget: everything but the frames on screen goes.
+            video::CacheBudget::instance().makeRoom(kBudget);
+            const std::lock_guard<std::mutex> store(cacheOf(sheet).storeMutex);
+            const std::vector<int> left = storedFrames(sheet);
+            givenUp = !left.empty() && left.front() >= 11 && left.back() <= 12;
+        }
+        const auto [charged, expected] = counted(1);
+        EXPECT_EQ(charged, expected);
+        EXPECT_EQ(std::vector<std::uint8_t>(pixels, pixels + kFrameBytes),
+                  testsupport::pointSampledRgba(reference.frames[0], 320, 240, 1));
+        return true;
+    };
+    ASSERT_TRUE(cache.awaitFrame(first, copy, farDeadline()));
+    EXPECT_TRUE(givenUp);
+    const auto [charged, expected] = counted(0);
+    EXPECT_EQ(charged, expected);
 }
 
 }  // namespace

@@ -3,50 +3,54 @@
 
 #include "cache/FrameBufferPool.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
 namespace {
 
-unsigned char* fresh(size_t bytes) {
-    return static_cast<unsigned char*>(std::malloc(bytes));
-}
-
-// Spares are reused only at the size they were made at, and never beyond the limit.
+// Spares are reused only at the size they were made at, and never beyond the limit; every byte
+// is counted while it is held, spare or stored, and refunded once freed.
 TEST(FrameBufferPool, keepsOnlySparesOfTheCurrentSizeWithinTheLimit) {
-    FrameBufferPool pool(nullptr);
+    video::BudgetAccount account;
+    FrameBufferPool pool(&account);
     pool.setLimit(3);
-    EXPECT_EQ(pool.take(100), nullptr);
-    unsigned char* first = fresh(100);
-    unsigned char* second = fresh(100);
-    unsigned char* third = fresh(100);
-    pool.stored(first, 100);
-    pool.stored(second, 100);
-    pool.stored(third, 100);
-    pool.release(first);
+    FrameBuffer first = pool.take(100);
+    FrameBuffer second = pool.take(100);
+    FrameBuffer third = pool.take(100);
+    ASSERT_TRUE(first && second && third);
+    EXPECT_EQ(account.bytes(video::Spend::kFrames), 300u);
+    unsigned char* const firstMemory = first.data();
+    pool.giveBack(std::move(first), true);
     EXPECT_EQ(pool.spareCount(), 1u);
-    EXPECT_EQ(pool.take(100), first);
-    pool.stored(first, 100);
+    EXPECT_EQ(account.bytes(video::Spend::kFrames), 300u) << "a spare stays counted";
+    first = pool.take(100);
+    EXPECT_EQ(first.data(), firstMemory);
 
-    // Three stored and the limit reached: a released buffer makes room for itself only.
+    // Three handed out and the limit reached: a buffer given back makes room for itself only.
     pool.setLimit(2);
-    pool.release(first);
+    pool.giveBack(std::move(first), true);
     EXPECT_EQ(pool.spareCount(), 0u);
+    EXPECT_EQ(account.bytes(video::Spend::kFrames), 200u);
 
+    // A buffer not reusable (given up to the budget) is freed whatever the room.
     pool.setLimit(3);
-    pool.release(second);
-    ASSERT_EQ(pool.spareCount(), 1u);
-    // Another size frees the spare, and a buffer of the former size is not kept.
-    EXPECT_EQ(pool.take(50), nullptr);
+    pool.giveBack(std::move(second), false);
     EXPECT_EQ(pool.spareCount(), 0u);
-    pool.release(third);
-    EXPECT_EQ(pool.spareCount(), 0u);
+    EXPECT_EQ(account.bytes(video::Spend::kFrames), 100u);
 
-    // A buffer the pool never saw stored has no known size.
-    pool.release(fresh(50));
+    // Another size frees the spares, and a buffer of the former size is not kept.
+    pool.giveBack(pool.take(100), true);
+    ASSERT_EQ(pool.spareCount(), 1u);
+    FrameBuffer small = pool.take(50);
     EXPECT_EQ(pool.spareCount(), 0u);
-    pool.release(nullptr);
+    pool.giveBack(std::move(third), true);
+    EXPECT_EQ(pool.spareCount(), 0u);
+    EXPECT_EQ(account.bytes(video::Spend::kFrames), 50u);
+    pool.giveBack(std::move(small), true);
+    EXPECT_EQ(pool.spareCount(), 1u);
+    pool.dropSpares();
+    EXPECT_EQ(account.bytes(video::Spend::kFrames), 0u);
+    pool.giveBack(FrameBuffer(), true);
 }
 
 class FrameReuse : public SheetFixture {
@@ -75,7 +79,7 @@ protected:
 
     static size_t spares(FootageSheet& sheet) {
         const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-        return cacheOf(sheet).frameBuffers.spareCount();
+        return cacheOf(sheet).frameBuffers->spareCount();
     }
 
     // Every frame of the block in the store equals the tool's decode reduced by the divisor.
@@ -91,7 +95,8 @@ protected:
                 testsupport::pointSampledRgba(reference.frames[static_cast<size_t>(frame)],
                                               reference.width, reference.height, divisor);
             ASSERT_NE(found->second[slot], nullptr) << "frame " << frame;
-            ASSERT_EQ(std::memcmp(found->second[slot], expected.data(), expected.size()), 0)
+            ASSERT_EQ(std::memcmp(found->second[slot]->pixels(), expected.data(), expected.size()),
+                      0)
                 << "frame " << frame << " at 1/" << divisor;
         }
     }

@@ -130,7 +130,7 @@ bool blockComplete(const FootageSheet& sheet, int block) {
     if (found == cacheOf(sheet).blocks.end()) {
         return false;
     }
-    for (unsigned char* slot : found->second) {
+    for (const video::FrameRef& slot : found->second) {
         if (!slot) {
             return false;
         }

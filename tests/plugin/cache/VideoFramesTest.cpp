@@ -225,8 +225,8 @@ TEST_F(VideoFrames, cacheFramesSizeTheWindow) {
         {120, {72, 179}}, {60, {96, 155}}, {0, {125, 125}}, {240, {0, 239}}};
     // Windows are placed among the blocks of the whole file, once it is listed.
     showFrame(sheet, data, path, 125, 0);
-    ASSERT_TRUE(sheet.videoCache.awaitListing(std::chrono::steady_clock::now() +
-                                              std::chrono::seconds(30)));
+    ASSERT_TRUE(
+        sheet.videoCache.awaitListing(std::chrono::steady_clock::now() + std::chrono::seconds(30)));
     for (const auto& [cacheFrames, window] : cases) {
         showFrame(sheet, data, path, 125, cacheFrames);
         const int expected = window.second - window.first + 1;
@@ -348,25 +348,21 @@ TEST_F(BadFiles, framesThatCannotBeStoredFailAtOnce) {
     cacheOf(sheet).blockStarts.clear();
     cacheOf(sheet).blockStarts.append(100);
     cacheOf(sheet).blockStarts.append(112);
-    std::vector<unsigned char*>& slots = cacheOf(sheet).blocks[0];
-    slots.assign(12, nullptr);
+    cacheOf(sheet).blocks[0].assign(12, nullptr);
     constexpr size_t bytes = 16 * 16 * 4;
-    auto image = [] {
-        auto* pixels = static_cast<unsigned char*>(std::malloc(bytes));
-        std::memset(pixels, 200, bytes);
-        return pixels;
+    auto image = [&sheet] {
+        auto frame = video::CachedFrame::make(cacheOf(sheet).frameBuffers, bytes);
+        std::memset(frame->pixels(), 200, bytes);
+        return frame;
     };
     {
         const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
         // No buffer: the allocation failed.
-        EXPECT_FALSE(
-            VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 3, nullptr, bytes));
+        EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 3, nullptr));
         EXPECT_EQ(values(decoderOf(sheet).failedFrames), std::vector<int>{103});
-        EXPECT_FALSE(
-            VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 12, image(), bytes));
-        EXPECT_FALSE(
-            VideoCacheInternals::storeFrameInCache(sheet.videoCache, 1, 0, image(), bytes));
-        EXPECT_TRUE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 4, image(), bytes));
+        EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 12, image()));
+        EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 1, 0, image()));
+        EXPECT_TRUE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 4, image()));
         EXPECT_EQ(values(decoderOf(sheet).failedFrames), std::vector<int>{103});
     }
     auto show = [&](const unsigned char* pixels) { return upload(sheet, data, pixels, medium, 1); };

@@ -34,7 +34,7 @@ TEST_F(WindowMemory, shortFirstBlockDoesNotWidenTheWindow) {
     EXPECT_EQ(stored.front(), 97);
     EXPECT_EQ(stored.back(), 144);
     EXPECT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 1, 49, 97, 145, 193, 240}));
-    EXPECT_EQ(cacheOf(sheet).frameBuffers.spareCount(), 0u);
+    EXPECT_EQ(cacheOf(sheet).frameBuffers->spareCount(), 0u);
 }
 
 TEST_F(WindowMemory, singleLongBlockStoresOnlyTheWindow) {
@@ -46,7 +46,7 @@ TEST_F(WindowMemory, singleLongBlockStoresOnlyTheWindow) {
         EXPECT_LE(stored.front(), frame);
         EXPECT_GE(stored.back(), frame);
         const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-        EXPECT_LE(cacheOf(sheet).frameBuffers.spareCount() + stored.size(), 60u);
+        EXPECT_LE(cacheOf(sheet).frameBuffers->spareCount() + stored.size(), 60u);
     }
 }
 

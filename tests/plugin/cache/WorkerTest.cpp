@@ -142,8 +142,8 @@ TEST_F(Worker, evictionFreesEveryFrameOutsideTheWindow) {
     FootageSheet& sheet = makeIdleSheet();
     setStarts(sheet, {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22});
     for (int block : {4, 5, 6, 9}) {
-        cacheOf(sheet).blocks[block] = {static_cast<unsigned char*>(std::malloc(16)),
-                                        static_cast<unsigned char*>(std::malloc(16))};
+        cacheOf(sheet).blocks[block] = {video::CachedFrame::make(cacheOf(sheet).frameBuffers, 16),
+                                        video::CachedFrame::make(cacheOf(sheet).frameBuffers, 16)};
     }
     CachingJob job{18, 2, 9, 0};
     ASSERT_TRUE(VideoCacheInternals::setActiveBlocks(sheet.videoCache, job));

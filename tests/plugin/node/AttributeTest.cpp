@@ -123,6 +123,24 @@ const std::vector<ExpectedAttribute> kAttributes = {
     {"alphaGain", "ag", MFn::kNumericAttribute, true, true, true, false, 0.0, 1.0},
     {"displayOnlyIfCurrent", "dic", MFn::kNumericAttribute, true, false, true, false, {}, {}},
     {"displayInfo", "displayInfo", MFn::kNumericAttribute, true, false, true, false, {}, {}},
+    {"footageKeyframeInterval",
+     "footageKeyframeInterval",
+     MFn::kNumericAttribute,
+     false,
+     false,
+     false,
+     true,
+     0.0,
+     {}},
+    {"footageKeyframeFile",
+     "footageKeyframeFile",
+     MFn::kTypedAttribute,
+     false,
+     false,
+     false,
+     true,
+     {},
+     {}},
 };
 
 std::vector<std::string> enumFields(const MObject& attribute) {
@@ -252,6 +270,8 @@ TEST_F(AttributeTest, SceneKeepsFrameRatioButNotKeyframeInterval) {
     const MObject sheet = createCineSheet();
     plug(sheet, "frameRatio").setDouble(1.5);
     plug(sheet, "keyframeInterval").setInt(12);
+    plug(sheet, "footageKeyframeInterval").setInt(12);
+    plug(sheet, "footageKeyframeFile").setString("clip.mp4");
     plug(sheet, "cameraMatrix").asMObject();
     std::vector<std::string> saved;
     for (const host::SavedPlugValue& value : host::savedPlugValues(sheet)) {

@@ -1,0 +1,83 @@
+#include "cmd/CineSheetFootageFactsCommand.h"
+
+#include "MelString.h"
+#include "node/CineSheet.h"
+
+#include <maya/MArgDatabase.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MGlobal.h>
+#include <maya/MObject.h>
+#include <maya/MSelectionList.h>
+#include <maya/MStringArray.h>
+
+#include <string>
+
+namespace {
+
+const char* const kCommandName = "cineSheetFootageFacts";
+const char* const kFileFlag = "-f";
+const char* const kFileFlagLong = "-file";
+const char* const kIntervalFlag = "-ki";
+const char* const kIntervalFlagLong = "-keyframeInterval";
+
+CineSheet* sheetNamed(const MString& name) {
+    MSelectionList list;
+    MObject node;
+    if (!list.add(name) || !list.getDependNode(0, node)) {
+        return nullptr;
+    }
+    MStatus status;
+    const MFnDependencyNode nodeFn(node, &status);
+    if (!status || nodeFn.typeId() != CineSheet::id) {
+        return nullptr;
+    }
+    return dynamic_cast<CineSheet*>(nodeFn.userNode());
+}
+
+}  // namespace
+
+void* CineSheetFootageFactsCommand::creator() {
+    return new CineSheetFootageFactsCommand();
+}
+
+MSyntax CineSheetFootageFactsCommand::newSyntax() {
+    MSyntax syntax;
+    syntax.addFlag(kFileFlag, kFileFlagLong, MSyntax::kString);
+    syntax.addFlag(kIntervalFlag, kIntervalFlagLong, MSyntax::kLong);
+    syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
+    return syntax;
+}
+
+MStatus CineSheetFootageFactsCommand::doIt(const MArgList& args) {
+    MStatus status;
+    const MArgDatabase parsed(syntax(), args, &status);
+    if (!status) {
+        return status;
+    }
+    MStringArray names;
+    parsed.getObjects(names);
+    MString file;
+    int interval = 0;
+    if (names.length() != 1 || !parsed.getFlagArgument(kFileFlag, 0, file) ||
+        !parsed.getFlagArgument(kIntervalFlag, 0, interval)) {
+        displayError(MString(kCommandName) + ": give -file, -keyframeInterval and one node");
+        return MStatus::kInvalidParameter;
+    }
+    // The node may have been deleted since the worker queued this: then there is nothing to tell.
+    CineSheet* sheet = sheetNamed(names[0]);
+    if (!sheet) {
+        return MStatus::kSuccess;
+    }
+    sheet->learnKeyframeInterval(file, interval);
+    // Marking a plug dirty is no edit either: its readers compute it again.
+    return MGlobal::executeCommand(
+        MString("dgdirty ") + melString((names[0] + ".keyframeInterval").asChar()).c_str(), false,
+        false);
+}
+
+MString footageFactsCommand(const MString& nodePath, const MString& file, int keyframeInterval) {
+    const std::string command =
+        std::string(kCommandName) + " " + kFileFlag + " " + melString(file.asChar()) + " " +
+        kIntervalFlag + " " + std::to_string(keyframeInterval) + " " + melString(nodePath.asChar());
+    return MString(command.c_str());
+}
