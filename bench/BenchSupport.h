@@ -155,6 +155,8 @@ struct Sheet {
         request.frame = frame;
         request.divisor = divisor;
         request.cacheFrames = cacheFrames;
+        // A viewport's wait, long enough that only a stalled cache misses it.
+        request.deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
         const FootageResult result = footage->frameFor(
             request, [this](const unsigned char* pixels, const LoadedMedium& medium, int at) {
                 return data->textureFor(medium, at) && data->texture().upload(pixels);

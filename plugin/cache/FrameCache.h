@@ -129,8 +129,6 @@ struct FrameCache {
     std::mutex queueMutex;
     std::mutex decoderMutex;
     mutable std::mutex storeMutex;
-    // With queueMutex: a job or a file was asked for, or the worker is to stop.
-    std::condition_variable jobQueued;
     // With storeMutex: a frame was stored, frames were found undecodable, the window changed, a
     // file was opened or found unplayable, or the worker is to stop; a frame waited for may have
     // come or may never come.
