@@ -29,6 +29,10 @@ void VideoCache::wakePool() {
 void VideoCache::runWork() {
     Work next;
     if (!takeWork(next)) {
+        if (decoderIdle()) {
+            const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
+            releaseDecoder();
+        }
         return;
     }
     if (next.open) {
@@ -117,7 +121,62 @@ std::optional<video::Urgency> VideoCache::nextWork() {
     if (job) {
         return urgencyOf(*job);
     }
+    if (decoderIdle()) {
+        return video::Urgency{video::Urgency::kUndrawn, std::numeric_limits<long long>::max()};
+    }
     return std::nullopt;
+}
+
+bool VideoCache::decoderIdle() const {
+    // Long enough that a scene standing still for a moment keeps its decoders. A file still being
+    // scanned keeps its decoder: the scan of raw streams decodes.
+    constexpr std::chrono::seconds kIdleAfter{30};
+    const auto asked = std::chrono::steady_clock::time_point(
+        std::chrono::steady_clock::duration(lastAsked_.load()));
+    if (released_ || std::chrono::steady_clock::now() - asked < kIdleAfter) {
+        return false;
+    }
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    return decoder.openState == OpenState::kOpen && !decoder.scanning;
+}
+
+void VideoCache::releaseDecoder() {
+    if (released_ || !decoder.source.isOpen()) {
+        return;
+    }
+    released_ = true;
+    lanes_.clear();
+    laneCharge_.reset();
+    lanesTried_ = false;
+    decoder.blocks.reset();
+    decoder.source.releaseDecoder();
+    decoderCharge_.reset();
+    seat_.reset();
+}
+
+bool VideoCache::reopenDecoder() {
+    seat_.emplace(pool_);
+    bool opened = false;
+    {
+        const video::DecoderThreadsHere threads(seat_->ffmpegThreads());
+        opened = decoder.source.restoreDecoder();
+    }
+    if (!opened) {
+        seat_.reset();
+        const std::lock_guard<std::mutex> lock(cache.storeMutex);
+        decoder.openState = OpenState::kFailed;
+        return false;
+    }
+    chargeDecoder();
+    released_ = false;
+    return true;
+}
+
+void VideoCache::chargeDecoder() {
+    const size_t footprint = video::decoderFootprint(decoder.source.decoder(),
+                                                     !decoder.source.orientation().isAsStored());
+    video::CacheBudget::instance().makeRoom(footprint);
+    decoderCharge_ = video::BudgetCharge(&account(), video::Spend::kDecoder, footprint);
 }
 
 video::Urgency VideoCache::scanUrgency() const {
@@ -207,10 +266,7 @@ void VideoCache::openOnWorker(const OpenRequest& request) {
         return;
     }
     if (opened) {
-        const size_t footprint = video::decoderFootprint(
-            decoder.source.decoder(), !decoder.source.orientation().isAsStored());
-        video::CacheBudget::instance().makeRoom(footprint);
-        decoderCharge_ = video::BudgetCharge(&account(), video::Spend::kDecoder, footprint);
+        chargeDecoder();
     }
     bool late = false;
     {
@@ -308,6 +364,9 @@ void VideoCache::serveJob(const CachingJob& asked) {
     // The window may have left a frame being waited for behind.
     cache.storeChanged.notify_all();
     freeBuffers(std::move(evicted));
+    if (released_ && !reopenDecoder()) {
+        return;
+    }
     if (!decoder.source.isOpen()) {
         return;
     }

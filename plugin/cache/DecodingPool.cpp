@@ -3,6 +3,7 @@
 #include "decode/DecoderThreads.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <thread>
 
@@ -123,8 +124,10 @@ void DecodingPool::serve() {
         std::optional<Urgency> urgency;
         Enrolled* chosen = mostUrgent(urgency);
         if (!chosen) {
+            // Looked at again now and then: work also comes of time passing (a node not drawn
+            // for a while lets its decoder go).
             ++idle_;
-            workChanged_.wait(lock);
+            workChanged_.wait_for(lock, std::chrono::seconds(5));
             --idle_;
             continue;
         }

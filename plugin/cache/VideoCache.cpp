@@ -268,6 +268,7 @@ void VideoCache::clearAllData() {
     decoder.source.close();
     decoder.blocks.reset();
     seat_.reset();
+    released_ = false;
     {
         const std::lock_guard<std::mutex> lock(cache.queueMutex);
         cache.jobs = {};

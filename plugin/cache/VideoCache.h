@@ -133,6 +133,16 @@ private:
     // Whether to end the pass serving `serving_` for more urgent work of another cache; the job
     // is then taken up again later.
     bool yields();
+    // Whether the decoder may be closed: no frame was asked for in a while, nothing is to be
+    // done, and the file's packets are all listed.
+    bool decoderIdle() const;
+    // Closes the decoder, keeping the frames, the open file and its packets; decoderMutex held.
+    void releaseDecoder();
+    // Opens the decoder closed for idleness again before a pass; false when the file can no
+    // longer be played as it was. decoderMutex held.
+    bool reopenDecoder();
+    // Charges the budget for the open decoder as it was opened, with its threads.
+    void chargeDecoder();
     void openOnWorker(const OpenRequest& request);
     // Whether an open or close asked for since makes this open's result worthless.
     bool openOutdated(long generation);
@@ -233,4 +243,6 @@ private:
     std::vector<std::unique_ptr<video::DecoderLane>> lanes_;
     video::BudgetCharge laneCharge_;
     bool lanesTried_ = false;
+    // The decoder was closed while no frame was asked for; set and cleared holding decoderMutex.
+    std::atomic<bool> released_{false};
 };

@@ -14,6 +14,11 @@ struct VideoCacheInternals {
     static FrameCache& cache(VideoCache& video) { return video.cache; }
     static const FrameCache& cache(const VideoCache& video) { return video.cache; }
     static DecoderState& decoder(VideoCache& video) { return video.decoder; }
+    // Closes the decoder as for a node not drawn for a while.
+    static void releaseDecoder(VideoCache& video) {
+        const std::lock_guard<std::mutex> lock(video.cache.decoderMutex);
+        video.releaseDecoder();
+    }
     // How many decoders decode the blocks side by side: 1 unless every frame is a keyframe.
     static size_t laneCount(VideoCache& video) {
         const std::lock_guard<std::mutex> lock(video.cache.decoderMutex);

@@ -195,4 +195,26 @@ TEST(PoolService, intraOnlyFootageDecodedSideBySideShowsTheToolsFrames) {
     }
 }
 
+// A node not drawn for a while lets its decoder go, and its charge to the budget; its frames
+// stay, and a frame it has not got is decoded by the decoder opened again, exactly.
+TEST(PoolService, aDecoderLetGoIsOpenedAgainForTheNextFrame) {
+    const std::string medium = "blocks_of_12";
+    const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
+    auto expected = [&reference](int frame) {
+        return testsupport::pointSampledRgba(reference.frames[static_cast<size_t>(frame)],
+                                             reference.width, reference.height, 1);
+    };
+    VideoCache cache([] {});
+    ASSERT_TRUE(openVideo(cache, cachetest::mediaPath(medium)));
+    ASSERT_EQ(frameOf(cache, 5, 12), expected(5));
+    EXPECT_GT(cache.account().bytes(video::Spend::kDecoder), 0u);
+    VideoCacheInternals::releaseDecoder(cache);
+    EXPECT_FALSE(VideoCacheInternals::decoder(cache).source.isOpen());
+    EXPECT_EQ(cache.account().bytes(video::Spend::kDecoder), 0u);
+    EXPECT_EQ(frameOf(cache, 7, 12), expected(7)) << "kept";
+    EXPECT_EQ(frameOf(cache, 200, 12), expected(200)) << "decoded after opening again";
+    EXPECT_TRUE(VideoCacheInternals::decoder(cache).source.isOpen());
+    EXPECT_GT(cache.account().bytes(video::Spend::kDecoder), 0u);
+}
+
 }  // namespace
