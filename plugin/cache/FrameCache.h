@@ -84,7 +84,8 @@ struct FrameCache {
     // Frame buffers are charged to `account`'s frames.
     explicit FrameCache(video::BudgetAccount* account) : frameBuffers(account) {}
 
-    // Written holding decoderMutex and storeMutex, so read under either.
+    // Guarded by storeMutex; blockStarts, activeBlocks and window are written holding
+    // decoderMutex too, so the worker reads them under either.
     MIntArray blockStarts;
     // The blocks holding frames of the window, in the order the worker fills them.
     MIntArray activeBlocks;
@@ -99,33 +100,37 @@ struct FrameCache {
     // Block index → one malloc'd RGBA buffer per frame of the block, null until stored (and for
     // frames outside the window).
     std::map<int, std::vector<unsigned char*>> blocks;
-    // Buffers of evicted frames for the next ones; guarded by storeMutex like `blocks`.
+    // Buffers of evicted frames for the next ones.
     FrameBufferPool frameBuffers;
-    int lastQueuedBlock = -1;
-    // Frame and window length of the last request queued.
-    int lastQueuedFrame = -1;
-    int lastQueuedWindow = -1;
     // Waits the drawing thread has begun for frames not yet there (the cost a viewport refresh
     // pays).
     long long waitPolls = 0;
     // The frame whose wait ran out (kFileAwaited: the file's), −1 for none: once it is ready
-    // the worker asks for a refresh. Guarded by storeMutex.
+    // the worker asks for a refresh.
     int lateWait = -1;
     static constexpr int kFileAwaited = -2;
+
+    // Guarded by queueMutex: the jobs asked for; the file the worker is to open, and the count
+    // of opens and closes; whether the packet scan has more to read, the packets it has read and
+    // the count it pauses at (a test's hold; −1 for none); and a job for a frame past the
+    // blocks, served once the scan has settled that frame's block.
     std::queue<CachingJob> jobs;
-    // Guarded by queueMutex: the file the worker is to open, and the count of opens and closes.
     std::optional<OpenRequest> toOpen;
     long openGeneration = 0;
-    // Guarded by queueMutex: the packet scan has more to read; the packets it has read; the
-    // count it pauses at (a test's hold; −1 for none); and a job for a frame past the blocks,
-    // served once the scan has settled that frame's block.
     bool scanDue = false;
     int packetsScanned = 0;
     int scanHold = -1;
     std::optional<CachingJob> parkedJob;
-    // The job the worker served last, which it serves again when the scan settles blocks past
-    // the end its window was cut at. The worker's own, kept while it holds decoderMutex.
+
+    // The worker's own, kept while it holds decoderMutex: the job it served last, which it serves
+    // again when the scan settles blocks past the end its window was cut at.
     CachingJob servedJob;
+
+    // The drawing thread's own: the block, frame and window length of the last request queued.
+    int lastQueuedBlock = -1;
+    int lastQueuedFrame = -1;
+    int lastQueuedWindow = -1;
+
     std::mutex queueMutex;
     std::mutex decoderMutex;
     mutable std::mutex storeMutex;
