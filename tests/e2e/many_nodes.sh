@@ -1,5 +1,5 @@
 #!/bin/sh
-# Forty video nodes, half of them on long-GOP H.264 and half on intra-only MJPEG, all served by
+# Twenty-four video nodes, half of them on long-GOP H.264 and half on intra-only MJPEG, all served by
 # the one decoding pool: every node shows its exact frame at each refresh, and deleting the
 # nodes, a new scene and unloading the plug-in each come back (the statements after them run).
 set -eu
@@ -11,7 +11,7 @@ ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=96x64:r=24 -frames:v 48 -c:v 
 ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=96x64:r=24 -frames:v 48 -vf hue=h=90 \
     -c:v mjpeg -q:v 3 -pix_fmt yuvj420p "$work/intra.mov"
 
-nodes=40
+nodes=24
 clip_of() {
     if [ $(($1 % 2)) -eq 0 ]; then echo long; else echo intra; fi
 }
