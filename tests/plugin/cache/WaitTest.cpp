@@ -40,13 +40,23 @@ const std::string& clipWithDeadFrames() {
 
 class FrameWait : public SheetFixture {
 protected:
-    // Whether every block (of one frame each, but the last of two) has been through the worker,
-    // stored or found dead.
+    // Whether every frame (a block each, but the last two) has been through the worker, stored
+    // or found dead. A block's slots exist from the start of the run that decodes it, so a slot
+    // is looked at, not only its block.
     static bool windowSettled(FootageSheet& sheet) {
-        const int blockCount = static_cast<int>(cacheOf(sheet).blockStarts.length()) - 1;
-        return static_cast<int>(cacheOf(sheet).blocks.size()) +
-                   static_cast<int>(decoderOf(sheet).failedFrames.length()) ==
-               blockCount;
+        const MIntArray& starts = cacheOf(sheet).blockStarts;
+        for (unsigned int block = 0; block + 1 < starts.length(); ++block) {
+            for (int frame = starts[block]; frame < starts[block + 1]; ++frame) {
+                const auto found = cacheOf(sheet).blocks.find(static_cast<int>(block));
+                const size_t slot = static_cast<size_t>(frame - starts[block]);
+                const bool stored = found != cacheOf(sheet).blocks.end() &&
+                                    slot < found->second.size() && found->second[slot] != nullptr;
+                if (!stored && !listed(decoderOf(sheet).failedFrames, frame)) {
+                    return false;
+                }
+            }
+        }
+        return true;
     }
 };
 
@@ -60,8 +70,8 @@ TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
     EXPECT_EQ(texturePixels(data).bytes,
               testsupport::pointSampledRgba(reference.frames[2], 64, 48, 1));
     // Every block is known once the file is listed.
-    ASSERT_TRUE(sheet.videoCache.awaitListing(std::chrono::steady_clock::now() +
-                                              std::chrono::seconds(30)));
+    ASSERT_TRUE(
+        sheet.videoCache.awaitListing(std::chrono::steady_clock::now() + std::chrono::seconds(30)));
     ASSERT_TRUE(waitForStore(sheet, [&sheet] { return windowSettled(sheet); }));
 
     const long long pollsBefore = cacheOf(sheet).waitPolls;
