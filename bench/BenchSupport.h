@@ -156,9 +156,8 @@ struct Sheet {
         request.divisor = divisor;
         request.depth = depth;
         request.cacheFrames = cacheFrames;
-        // Waits for the file and the frame as long as a stall allows: the figures are of the
-        // work, not of a refresh's short wait.
-        request.deadline = Clock::now() + std::chrono::seconds(60);
+        // A viewport's wait, long enough that only a stalled cache misses it.
+        request.deadline = std::chrono::steady_clock::now() + std::chrono::minutes(2);
         const FootageResult result = footage->frameFor(
             request, [this](const unsigned char* pixels, const LoadedMedium& medium, int at) {
                 return data->textureFor(medium, at) && data->texture().upload(pixels);

@@ -1,5 +1,6 @@
 #include "ApiErrorReport.h"
 #include "cache/CacheBudget.h"
+#include "cache/DecodingPool.h"
 #include "cmd/CineSheetCommand.h"
 #include "cmd/CineSheetFootageFactsCommand.h"
 #include "cmd/CineSheetReloadCommand.h"
@@ -83,6 +84,9 @@ MStatus initializePlugin(MObject obj) {
 
 MStatus uninitializePlugin(MObject obj) {
     MFnPlugin plugin(obj);
+    // No decoding thread runs on into the library once it is unloaded; caches still alive let
+    // go of the pool without its threads.
+    video::DecodingPool::instance().shutdown();
     deregisterColorSpaceCallbacks();
     video::removeFfmpegLog();
     MStatus status = MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(

@@ -4,41 +4,61 @@
 #include "cache/BlockRun.h"
 #include "cache/CacheBudget.h"
 #include "cache/DecoderFootprint.h"
+#include "decode/DecoderThreads.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
+#include <limits>
 #include <mutex>
 
 void VideoCache::startWorker() {
-    worker_.start(1, [this] { work(); });
+    if (!enrolled_) {
+        pool_.enrol(this);
+        enrolled_ = true;
+    }
+    pool_.wake();
 }
 
-void VideoCache::work() {
-    Work next;
-    while (awaitWork(next)) {
-        if (next.open) {
-            openOnWorker(*next.open);
-        } else if (next.scan) {
-            scanOnWorker();
-        } else {
-            serveJob(next.job);
-        }
-        // A pass that ended without the frame waited for lets the wait give up or ask again.
-        cache.storeChanged.notify_all();
+void VideoCache::wakePool() {
+    if (enrolled_) {
+        pool_.wake();
     }
+}
+
+void VideoCache::runWork() {
+    Work next;
+    if (!takeWork(next)) {
+        if (decoderIdle()) {
+            const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
+            releaseDecoder();
+        }
+        return;
+    }
+    if (next.open) {
+        openOnWorker(*next.open);
+    } else if (next.scan) {
+        scanOnWorker();
+    } else {
+        serveJob(next.job);
+    }
+    // A pass that ended without the frame waited for lets the wait give up or ask again.
+    cache.storeChanged.notify_all();
 }
 
 void VideoCache::stopWorker() {
     {
-        // Set under the queue's lock, so that the worker cannot miss it between looking at the
-        // flag and going to sleep.
+        // Set under the queue's lock, so that no work is taken after it.
         const std::lock_guard<std::mutex> lock(cache.queueMutex);
         decoder.running.store(false);
         // Never lowered again: a file being read is left at its next read.
         decoder.interrupt.store(true);
+        cache.jobs = {};
+        cache.toOpen.reset();
+        cache.scanDue = false;
+        cache.parkedJob.reset();
+        unfinished_.reset();
     }
-    cache.jobQueued.notify_all();
     {
         // Likewise for a frame wait, which looks at the flag under the store's lock.
         const std::lock_guard<std::mutex> lock(cache.storeMutex);
@@ -46,31 +66,160 @@ void VideoCache::stopWorker() {
     cache.storeChanged.notify_all();
 }
 
-// Sleeps until a file or a job is asked for, the scan has more to read, or the worker is to stop
-// (false). A file comes first, the scan last; of the jobs only the newest is kept: older ones are
-// out of date by the time the worker gets to them.
-bool VideoCache::awaitWork(Work& next) {
-    std::unique_lock<std::mutex> lock(cache.queueMutex);
-    cache.jobQueued.wait(lock, [this] {
-        return !decoder.running || cache.toOpen || !cache.jobs.empty() || scanWanted();
-    });
+// A file comes first, the scan last; of the jobs only the newest is kept: older ones are out of
+// date by the time the worker gets to them.
+bool VideoCache::takeWork(Work& next) {
+    const std::lock_guard<std::mutex> lock(cache.queueMutex);
     if (!decoder.running) {
         return false;
     }
     next.open = std::move(cache.toOpen);
     cache.toOpen.reset();
-    next.scan = cache.jobs.empty();
-    if (next.open || next.scan) {
+    next.scan = false;
+    if (next.open) {
         return true;
     }
-    // A job waiting for the scan is out of date as well.
+    if (cache.jobs.empty()) {
+        if (unfinished_) {
+            next.job = *unfinished_;
+            unfinished_.reset();
+            return true;
+        }
+        next.scan = scanWanted();
+        return next.scan;
+    }
+    // A job waiting for the scan, or left for more urgent work, is out of date as well.
     cache.parkedJob.reset();
+    unfinished_.reset();
     while (cache.jobs.size() > 1) {
         cache.jobs.pop();
     }
     next.job = cache.jobs.front();
     cache.jobs.pop();
     return true;
+}
+
+std::optional<video::Urgency> VideoCache::nextWork() {
+    std::optional<CachingJob> job;
+    {
+        const std::lock_guard<std::mutex> lock(cache.queueMutex);
+        if (!decoder.running) {
+            return std::nullopt;
+        }
+        if (cache.toOpen) {
+            // The drawing thread waits for the file to know what to show.
+            return video::Urgency{video::Urgency::kAwaited, 0};
+        }
+        if (!cache.jobs.empty()) {
+            job = cache.jobs.back();
+        } else if (unfinished_) {
+            job = *unfinished_;
+        } else if (scanWanted()) {
+            return scanUrgency();
+        }
+    }
+    if (job) {
+        return urgencyOf(*job);
+    }
+    if (decoderIdle()) {
+        return video::Urgency{video::Urgency::kUndrawn, std::numeric_limits<long long>::max()};
+    }
+    return std::nullopt;
+}
+
+bool VideoCache::decoderIdle() const {
+    // Long enough that a scene standing still for a moment keeps its decoders. A file still being
+    // scanned keeps its decoder: the scan of raw streams decodes.
+    constexpr std::chrono::seconds kIdleAfter{30};
+    const auto asked = std::chrono::steady_clock::time_point(
+        std::chrono::steady_clock::duration(lastAsked_.load()));
+    if (released_ || std::chrono::steady_clock::now() - asked < kIdleAfter) {
+        return false;
+    }
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    return decoder.openState == OpenState::kOpen && !decoder.scanning;
+}
+
+void VideoCache::releaseDecoder() {
+    if (released_ || !decoder.source.isOpen()) {
+        return;
+    }
+    released_ = true;
+    lanes_.clear();
+    laneCharge_.reset();
+    lanesTried_ = false;
+    decoder.blocks.reset();
+    decoder.source.releaseDecoder();
+    decoderCharge_.reset();
+    seat_.reset();
+}
+
+bool VideoCache::reopenDecoder() {
+    seat_.emplace(pool_);
+    bool opened = false;
+    {
+        const video::DecoderThreadsHere threads(seat_->ffmpegThreads());
+        opened = decoder.source.restoreDecoder();
+    }
+    if (!opened) {
+        seat_.reset();
+        const std::lock_guard<std::mutex> lock(cache.storeMutex);
+        decoder.openState = OpenState::kFailed;
+        return false;
+    }
+    chargeDecoder(heldTexelFormat());
+    released_ = false;
+    return true;
+}
+
+video::Urgency VideoCache::scanUrgency() const {
+    if (cache.parkedJob) {
+        return video::Urgency{video::Urgency::kAwaited, 0};
+    }
+    return video::Urgency{video::Urgency::kAhead, std::numeric_limits<long long>::max()};
+}
+
+video::Urgency VideoCache::urgencyOf(const CachingJob& job) const {
+    // Not asked for in the last seconds: the node is not drawn, or the scene stands still.
+    constexpr std::chrono::seconds kUndrawnAfter{2};
+    const auto asked = std::chrono::steady_clock::time_point(
+        std::chrono::steady_clock::duration(lastAsked_.load()));
+    const bool undrawn = std::chrono::steady_clock::now() - asked > kUndrawnAfter;
+    if (job.block < 0) {
+        // Past the blocks the scan settled: a refresh waits for the scan to get there.
+        return video::Urgency{video::Urgency::kAwaited, 0};
+    }
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    auto found = cache.blocks.find(job.block);
+    const size_t slot = static_cast<size_t>(job.frameInBlock);
+    const bool stored = found != cache.blocks.end() && slot < found->second.size() &&
+                        found->second[slot] != nullptr;
+    if (!stored && !listed(decoder.failedFrames, job.frame)) {
+        return video::Urgency{video::Urgency::kAwaited, 0};
+    }
+    // The first block of the window, in the worker's order, that still lacks frames.
+    long long distance = 0;
+    for (unsigned int i = 0; i < cache.activeBlocks.length(); ++i) {
+        const int block = cache.activeBlocks[i];
+        if (blockLacksFrames(block)) {
+            const long long offset =
+                static_cast<long long>(cache.blockStarts[static_cast<unsigned int>(block)]) -
+                job.frame;
+            const int direction = direction_.load();
+            // Frames behind the direction of play are wanted later than those ahead.
+            const bool behind = (direction > 0 && offset < 0) || (direction < 0 && offset > 0);
+            distance = std::llabs(offset) * (behind ? 2 : 1);
+            break;
+        }
+    }
+    return video::Urgency{undrawn ? video::Urgency::kUndrawn : video::Urgency::kAhead, distance};
+}
+
+bool VideoCache::yields() {
+    if (!yielded_ && pool_.outranked(urgencyOf(serving_))) {
+        yielded_ = true;
+    }
+    return yielded_;
 }
 
 bool VideoCache::openOutdated(long generation) {
@@ -85,12 +234,22 @@ void VideoCache::openOnWorker(const OpenRequest& request) {
     if (openOutdated(request.generation)) {
         return;
     }
-    const bool opened = decoder.source.start(
-        request.path, video::VideoSource::Listing::indexWhereComplete, &decoder.interrupt);
+    seat_.emplace(pool_);
+    bool opened = false;
+    {
+        const video::DecoderThreadsHere threads(seat_->ffmpegThreads());
+        opened = decoder.source.start(request.path, video::VideoSource::Listing::indexWhereComplete,
+                                      &decoder.interrupt);
+    }
+    openPath_ = request.path;
+    if (!opened) {
+        seat_.reset();
+    }
     if (decoder.interrupt || openOutdated(request.generation)) {
         // Left half read. A close, another file or a stop set the state themselves; for anything
         // else that needed the decoder meanwhile, the file is read again next.
         decoder.source.close();
+        seat_.reset();
         {
             const std::lock_guard<std::mutex> lock(cache.queueMutex);
             if (decoder.running && request.generation == cache.openGeneration && !cache.toOpen) {
@@ -199,6 +358,9 @@ void VideoCache::serveJob(const CachingJob& asked) {
     // The window may have left a frame being waited for behind.
     cache.storeChanged.notify_all();
     evicted.clear();
+    if (released_ && !reopenDecoder()) {
+        return;
+    }
     if (!decoder.source.isOpen()) {
         return;
     }
@@ -211,7 +373,9 @@ void VideoCache::serveJob(const CachingJob& asked) {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
         return blockLacksFrames(block);
     };
-    for (unsigned int position = 0; position < window.length(); ++position) {
+    yielded_ = false;
+    serving_ = job;
+    for (unsigned int position = 0; position < window.length() && !yields(); ++position) {
         if (jobWaiting() || !decoder.running || decoder.interrupt) {
             return;
         }
@@ -220,6 +384,13 @@ void VideoCache::serveJob(const CachingJob& asked) {
             // The following blocks that lack frames come in the same pass, read on without a
             // seek, up to the window's end: playing forward then seeks once per pass.
             decodeBlocks(block, video::runEnd(block, lastWindowBlock, lacksFrames));
+        }
+    }
+    if (yielded_) {
+        // Taken up again once the more urgent work is done, unless a newer job replaces it.
+        const std::lock_guard<std::mutex> lock(cache.queueMutex);
+        if (cache.jobs.empty()) {
+            unfinished_ = job;
         }
     }
 }

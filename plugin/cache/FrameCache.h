@@ -99,7 +99,8 @@ struct FrameCache {
     explicit FrameCache(video::BudgetAccount* account)
         : frameBuffers(std::make_shared<FrameBufferPool>(account)) {}
 
-    // Written holding decoderMutex and storeMutex, so read under either.
+    // Guarded by storeMutex; blockStarts, activeBlocks and window are written holding
+    // decoderMutex too, so the worker reads them under either.
     MIntArray blockStarts;
     // The blocks holding frames of the window, in the order the worker fills them.
     MIntArray activeBlocks;
@@ -117,36 +118,38 @@ struct FrameCache {
     std::map<int, std::vector<video::FrameRef>> blocks;
     // Buffers of evicted frames for the next ones; locks itself.
     const std::shared_ptr<FrameBufferPool> frameBuffers;
-    int lastQueuedBlock = -1;
-    // Frame and window length of the last request queued.
-    int lastQueuedFrame = -1;
-    int lastQueuedWindow = -1;
     // Waits the drawing thread has begun for frames not yet there (the cost a viewport refresh
     // pays).
     long long waitPolls = 0;
     // The frame whose wait ran out (kFileAwaited: the file's), −1 for none: once it is ready
-    // the worker asks for a refresh. Guarded by storeMutex.
+    // the worker asks for a refresh.
     int lateWait = -1;
     static constexpr int kFileAwaited = -2;
+
+    // Guarded by queueMutex: the jobs asked for; the file the worker is to open, and the count
+    // of opens and closes; whether the packet scan has more to read, the packets it has read and
+    // the count it pauses at (a test's hold; −1 for none); and a job for a frame past the
+    // blocks, served once the scan has settled that frame's block.
     std::queue<CachingJob> jobs;
-    // Guarded by queueMutex: the file the worker is to open, and the count of opens and closes.
     std::optional<OpenRequest> toOpen;
     long openGeneration = 0;
-    // Guarded by queueMutex: the packet scan has more to read; the packets it has read; the
-    // count it pauses at (a test's hold; −1 for none); and a job for a frame past the blocks,
-    // served once the scan has settled that frame's block.
     bool scanDue = false;
     int packetsScanned = 0;
     int scanHold = -1;
     std::optional<CachingJob> parkedJob;
-    // The job the worker served last, which it serves again when the scan settles blocks past
-    // the end its window was cut at. The worker's own, kept while it holds decoderMutex.
+
+    // The worker's own, kept while it holds decoderMutex: the job it served last, which it serves
+    // again when the scan settles blocks past the end its window was cut at.
     CachingJob servedJob;
+
+    // The drawing thread's own: the block, frame and window length of the last request queued.
+    int lastQueuedBlock = -1;
+    int lastQueuedFrame = -1;
+    int lastQueuedWindow = -1;
+
     std::mutex queueMutex;
     std::mutex decoderMutex;
     mutable std::mutex storeMutex;
-    // With queueMutex: a job or a file was asked for, or the worker is to stop.
-    std::condition_variable jobQueued;
     // With storeMutex: a frame was stored, frames were found undecodable, the window changed, a
     // file was opened or found unplayable, or the worker is to stop; a frame waited for may have
     // come or may never come.

@@ -66,28 +66,43 @@ void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
         }
         forgetFrames(decoder.failedFrames, wanted, firstFrame);
     }
-    // Checked at every picture, so that a long run never holds up a stop or another file. A newer
-    // request that waits for a frame the run does not bring (a scrub) ends it at once; one for a
-    // frame already stored elsewhere ends it where the next block begins.
-    video::RunYield yield(firstBlock, firstFrame, endFrame);
     bool stopped = false;
-    auto stopRequested = [&](int block) {
-        stopped = stopped || !decoder.running || decoder.interrupt ||
-                  newerJobWaitsElsewhere(firstFrame, endFrame - 1) ||
-                  yield.stopsAt(block, [this] { return newestJobFrame(); });
-        return stopped;
-    };
-    decoder.blocks.decodeBlocks(
-        firstBlock, lastBlock,
-        [this](int block, int slot, const video::CachePicture& picture) {
-            storePicture(block, slot, picture);
-        },
-        stopRequested,
-        [&wanted, &starts, firstFrame](int block, int slot) {
-            return wanted[static_cast<size_t>(starts[static_cast<unsigned int>(block)] + slot -
-                                              firstFrame)];
-        });
-    const int endedAt = decoder.blocks.endedEarlyAt();
+    if (laneDecoders().size() > 1) {
+        decodeBlocksApart(firstBlock, lastBlock, wanted, stopped);
+    } else {
+        // Checked at every picture, so that a long run never holds up a stop or another file. A
+        // newer request that waits for a frame the run does not bring (a scrub) ends it at once;
+        // one for a frame already stored elsewhere ends it where the next block begins, as does
+        // more urgent work of another cache.
+        video::RunYield yield(firstBlock, firstFrame, endFrame);
+        int lastBlockBegun = firstBlock;
+        auto stopRequested = [&](int block) {
+            const bool blockBegins = block > lastBlockBegun;
+            lastBlockBegun = std::max(lastBlockBegun, block);
+            stopped = stopped || !decoder.running || decoder.interrupt ||
+                      newerJobWaitsElsewhere(firstFrame, endFrame - 1) ||
+                      yield.stopsAt(block, [this] { return newestJobFrame(); }) ||
+                      (blockBegins && yields());
+            return stopped;
+        };
+        decoder.blocks.decodeBlocks(
+            firstBlock, lastBlock,
+            [this](int block, int slot, const video::CachePicture& picture) {
+                storePicture(block, slot, picture);
+            },
+            stopRequested,
+            [&wanted, &starts, firstFrame](int block, int slot) {
+                return wanted[static_cast<size_t>(starts[static_cast<unsigned int>(block)] + slot -
+                                                  firstFrame)];
+            });
+    }
+    int endedAt = -1;
+    for (const video::BlockDecoder* blocks : laneDecoders()) {
+        const int at = blocks->endedEarlyAt();
+        if (at >= 0 && (endedAt < 0 || at < endedAt)) {
+            endedAt = at;
+        }
+    }
     if (endedAt >= 0) {
         const std::lock_guard<std::mutex> lock(cache.storeMutex);
         if (decoder.endedEarlyAt < 0 || endedAt < decoder.endedEarlyAt) {

@@ -17,14 +17,26 @@ bool VideoCache::scanWanted() const {
     return cache.scanDue && (cache.scanHold < 0 || cache.packetsScanned < cache.scanHold);
 }
 
-// Asked before each packet: any other work comes first.
+// Asked before each packet: any other work of this cache comes first, and more urgent work of
+// another cache now and then (asking the pool is dearer than reading a packet).
 bool VideoCache::scanPaused() {
+    constexpr int kPacketsBetweenRanks = 32;
     if (!decoder.running || decoder.interrupt) {
         return true;
     }
-    const std::lock_guard<std::mutex> lock(cache.queueMutex);
-    cache.packetsScanned = decoder.source.packetsScanned();
-    return cache.toOpen || !cache.jobs.empty() || !scanWanted();
+    video::Urgency urgency;
+    {
+        const std::lock_guard<std::mutex> lock(cache.queueMutex);
+        cache.packetsScanned = decoder.source.packetsScanned();
+        if (cache.toOpen || !cache.jobs.empty() || !scanWanted()) {
+            return true;
+        }
+        if (cache.packetsScanned % kPacketsBetweenRanks != 0) {
+            return false;
+        }
+        urgency = scanUrgency();
+    }
+    return pool_.outranked(urgency);
 }
 
 void VideoCache::scanOnWorker() {
@@ -92,7 +104,7 @@ void VideoCache::publishScan(video::ScanProgress progress) {
             cache.jobs.push(cache.servedJob);
         }
     }
-    cache.jobQueued.notify_one();
+    wakePool();
     cache.storeChanged.notify_all();
     dropped.clear();
     if (late) {

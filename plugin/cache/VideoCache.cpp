@@ -8,14 +8,17 @@
 #include <cstdlib>
 #include <mutex>
 
-VideoCache::VideoCache(std::function<void()> lateWorkDone)
-    : lateWorkDone_(std::move(lateWorkDone)) {
+VideoCache::VideoCache(std::function<void()> lateWorkDone, video::DecodingPool& pool)
+    : lateWorkDone_(std::move(lateWorkDone)), pool_(pool) {
     video::CacheBudget::instance().enrol(this);
     clearAllData();
 }
 
 VideoCache::~VideoCache() {
-    worker_.stopAndJoin([this] { stopWorker(); });
+    stopWorker();
+    if (enrolled_) {
+        pool_.leave(this);
+    }
     video::CacheBudget::instance().leave(this);
     const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
     clearAllData();
@@ -32,7 +35,7 @@ void VideoCache::open(const MString& path) {
         const std::lock_guard<std::mutex> lock(cache.queueMutex);
         cache.toOpen = OpenRequest{path.asChar(), ++cache.openGeneration};
     }
-    cache.jobQueued.notify_one();
+    lastAsked_ = std::chrono::steady_clock::now().time_since_epoch().count();
     startWorker();
 }
 
@@ -185,6 +188,7 @@ void VideoCache::changeFrameForm(const std::function<bool()>& change) {
     {
         const std::lock_guard<std::mutex> queueLock(cache.queueMutex);
         cache.jobs = {};
+        unfinished_.reset();
     }
     // The frames are to be decoded again, even for a request in the same block.
     cache.lastQueuedBlock = -1;
@@ -204,6 +208,7 @@ bool VideoCache::addBlockCachingJob(int frame, int windowFrames, CachingJob& job
     }
     job.frame = frame;
     job.windowFrames = windowFrames;
+    lastAsked_ = std::chrono::steady_clock::now().time_since_epoch().count();
 
     // The worker is already serving a window that holds the frame well inside it; a frame
     // further off moves the window before playback reaches its edge.
@@ -212,6 +217,9 @@ bool VideoCache::addBlockCachingJob(int frame, int windowFrames, CachingJob& job
         cache.lastQueuedWindow == windowFrames && moved <= std::max(windowFrames, 1) / 4) {
         return true;
     }
+    if (cache.lastQueuedFrame >= 0 && frame != cache.lastQueuedFrame) {
+        direction_ = frame > cache.lastQueuedFrame ? 1 : -1;
+    }
     cache.lastQueuedBlock = job.block;
     cache.lastQueuedFrame = frame;
     cache.lastQueuedWindow = windowFrames;
@@ -219,7 +227,7 @@ bool VideoCache::addBlockCachingJob(int frame, int windowFrames, CachingJob& job
         const std::lock_guard<std::mutex> lock(cache.queueMutex);
         cache.jobs.push(job);
     }
-    cache.jobQueued.notify_one();
+    wakePool();
     return true;
 }
 
@@ -291,12 +299,12 @@ bool VideoCache::queueIfIdle(const CachingJob& job) {
         }
         cache.jobs.push(job);
     }
-    cache.jobQueued.notify_one();
+    wakePool();
     return true;
 }
 
 bool VideoCache::workerRunning() const {
-    return worker_.started() && decoder.running;
+    return workerStarted() && decoder.running;
 }
 
 std::unique_lock<std::mutex> VideoCache::lockDecoder() {
@@ -335,11 +343,17 @@ void VideoCache::clearAllData() {
     cache.frameBuffers->dropSpares();
     dropped.clear();
     decoderCharge_.reset();
+    lanes_.clear();
+    laneCharge_.reset();
+    lanesTried_ = false;
     decoder.source.close();
     decoder.blocks.reset();
+    seat_.reset();
+    released_ = false;
     {
         const std::lock_guard<std::mutex> lock(cache.queueMutex);
         cache.jobs = {};
+        unfinished_.reset();
         cache.scanDue = false;
         cache.parkedJob.reset();
         cache.servedJob = CachingJob{};

@@ -2,45 +2,56 @@
 
 #include "cache/BudgetAccount.h"
 #include "cache/CachedFrames.h"
+#include "cache/DecodingPool.h"
 #include "cache/FrameCache.h"
 #include "cache/RefreshRequest.h"
-#include "cache/WorkerThreads.h"
+#include "decode/DecoderLane.h"
 #include "picture/CacheImageWriter.h"
 
 #include <maya/MIntArray.h>
 #include <maya/MString.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
-// The open video of one node, the cache of its decoded frames and the background worker that
-// fills it. The drawing thread asks for a file, sets the resolution frames are kept at, and asks
-// for frames; the worker opens the file, then decodes the blocks around the frame asked for,
-// nearest first, into the store, and evicts what leaves the window. A file whose index does not
-// list its frames is scanned by the worker between those jobs, and its blocks come as the scan
-// settles them: a frame past them is waited for like any other. The drawing thread only ever waits
-// for the worker, until a deadline; when a wait runs out the work goes on, and the worker asks for
-// a refresh once what was waited for is there. All locking stays inside.
-class VideoCache final : public video::BudgetClient {
+// The open video of one node, the cache of its decoded frames and the work that fills it, done
+// a piece at a time by the process's decoding pool (the "worker" below is whichever pool thread
+// runs a piece). The drawing thread asks for a file, sets the resolution frames are kept at, and
+// asks for frames; the worker opens the file, then decodes the blocks around the frame asked for,
+// nearest first, into the store, and evicts what leaves the window. Footage whose every frame is
+// a keyframe is decoded several blocks at once, a decoder per pool thread. A file whose index
+// does not list its frames is scanned by the worker between those jobs, and its blocks come as the
+// scan settles them: a frame past them is waited for like any other. The drawing thread only ever
+// waits for the worker, until a deadline; when a wait runs out the work goes on, and the worker
+// asks for a refresh once what was waited for is there. All locking stays inside.
+class VideoCache final : public video::BudgetClient, public video::PoolClient {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
     using OpenState = VideoOpenState;
 
     // `lateWorkDone` is called from the worker when a file or frame the drawing thread stopped
-    // waiting for is ready. No worker runs until a file is first opened.
-    explicit VideoCache(std::function<void()> lateWorkDone = video::requestViewportRefresh);
-    // Stops the worker (a file being read or a picture being decoded is left at once), joins it,
-    // and frees every frame.
-    ~VideoCache();
+    // waiting for is ready. Nothing is asked of the pool until a file is first opened.
+    explicit VideoCache(std::function<void()> lateWorkDone = video::requestViewportRefresh,
+                        video::DecodingPool& pool = video::DecodingPool::instance());
+    // Drops the queued work, ends the piece under way (a file being read or a picture being
+    // decoded is left at once), waits for the pool to let go, and frees every frame.
+    ~VideoCache() override;
     VideoCache(const VideoCache&) = delete;
     VideoCache& operator=(const VideoCache&) = delete;
 
-    bool workerStarted() const { return worker_.started(); }
+    // Whether the pool serves this cache.
+    bool workerStarted() const { return enrolled_ && pool_.running(); }
+
+    // For the pool: how urgent the next piece of work is, and doing it.
+    std::optional<video::Urgency> nextWork() override;
+    void runWork() override;
 
     // Closes what was open and has the worker open the video at `path`; returns at once.
     void open(const MString& path);
@@ -123,9 +134,29 @@ private:
 
     // The worker.
     void startWorker();
-    void work();
     void stopWorker();
-    bool awaitWork(Work& next);
+    void wakePool();
+    // Takes the next piece of work: a file, else the newest job (or the one a pass left for more
+    // urgent work), else the scan; false when there is none.
+    bool takeWork(Work& next);
+    // How urgent serving the job is now: its frame not stored yet is awaited; else the distance
+    // of the first block of its window still lacking frames, ahead in the direction of play
+    // counting as nearer.
+    video::Urgency urgencyOf(const CachingJob& job) const;
+    // How urgent scanning on is: awaited while a job waits for a frame past the scanned part,
+    // else after every node's look-ahead. queueMutex held.
+    video::Urgency scanUrgency() const;
+    // Whether to end the pass serving `serving_` for more urgent work of another cache; the job
+    // is then taken up again later.
+    bool yields();
+    // Whether the decoder may be closed: no frame was asked for in a while, nothing is to be
+    // done, and the file's packets are all listed.
+    bool decoderIdle() const;
+    // Closes the decoder, keeping the frames, the open file and its packets; decoderMutex held.
+    void releaseDecoder();
+    // Opens the decoder closed for idleness again before a pass; false when the file can no
+    // longer be played as it was. decoderMutex held.
+    bool reopenDecoder();
     void openOnWorker(const OpenRequest& request);
     // Whether an open or close asked for since makes this open's result worthless.
     bool openOutdated(long generation);
@@ -162,6 +193,13 @@ private:
     // Decoding into the store.
     // Decodes the blocks firstBlock to lastBlock in one pass into the store.
     void decodeBlocks(int firstBlock, int lastBlock);
+    // Decodes the blocks in short runs shared out among the decoders of the pool's threads, the
+    // runs nearest the first block first; sets `stopped` when the pass was cut short.
+    void decodeBlocksApart(int firstBlock, int lastBlock, const std::vector<bool>& wanted,
+                           bool& stopped);
+    // The decoders of intra-only footage, one per pool thread, opened on first need; fewer than
+    // two when the footage is decoded by the source's own decoder. decoderMutex held.
+    std::vector<video::BlockDecoder*> laneDecoders();
     // After a run: notes the wanted frames it did not deliver, unless it was stopped, and drops
     // the blocks it stored nothing of. True when that settles the frame of a late wait.
     bool settleRun(int firstBlock, int lastBlock, const std::vector<bool>& wanted, bool stopped);
@@ -211,5 +249,27 @@ private:
     // What the open decoder is estimated to hold; guarded by decoderMutex.
     video::BudgetCharge decoderCharge_;
     const std::function<void()> lateWorkDone_;
-    video::WorkerThreads worker_;
+
+    // Scheduling on the pool.
+    video::DecodingPool& pool_;
+    // Set by the drawing thread when the cache first asks the pool for work.
+    bool enrolled_ = false;
+    // Guarded by queueMutex: the job a pass left for more urgent work.
+    std::optional<CachingJob> unfinished_;
+    // The job of the pass under way, and whether it gave way; only the pass touches them.
+    CachingJob serving_;
+    bool yielded_ = false;
+    // +1 playing forward, −1 backward, 0 not known: from the last two requests queued.
+    std::atomic<int> direction_{0};
+    // When a frame was last asked for, to tell the nodes not drawn lately.
+    std::atomic<std::chrono::steady_clock::rep> lastAsked_{0};
+    // Guarded by decoderMutex: the open file's path, its seat among the pool's decoders, and the
+    // extra decoders of intra-only footage.
+    std::string openPath_;
+    std::optional<video::DecoderSeat> seat_;
+    std::vector<std::unique_ptr<video::DecoderLane>> lanes_;
+    video::BudgetCharge laneCharge_;
+    bool lanesTried_ = false;
+    // The decoder was closed while no frame was asked for; set and cleared holding decoderMutex.
+    std::atomic<bool> released_{false};
 };

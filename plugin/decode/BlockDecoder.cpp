@@ -9,6 +9,10 @@ namespace video {
 
 BlockDecoder::BlockDecoder(const VideoSource& source) : source_(source) {}
 
+BlockDecoder::BlockDecoder(const VideoSource& source, AVFormatContext* input,
+                           AVCodecContext* decoder)
+    : source_(source), input_(input), decoder_(decoder) {}
+
 void BlockDecoder::reset() {
     writer_.reset();
 }
@@ -74,7 +78,8 @@ int BlockDecoder::decodeBlocks(int firstBlock, int lastBlock, const PictureSink&
         return stored < needed;
     };
     bool inputEnded = false;
-    decodePacketRange(source_.input(), source_.decoder(), source_.streamIndex(), source_.packets(),
+    decodePacketRange(input_ ? input_ : source_.input(), decoder_ ? decoder_ : source_.decoder(),
+                      source_.streamIndex(), source_.packets(),
                       {source_.plan(firstBlock).anchor, lastPacket}, stampOf, onFrame, &inputEnded);
     // The last listed packet of a file cut short may itself be cut: its pictures never come.
     const bool reachesCut = source_.framesDeclared() > 0 && source_.listingComplete() &&

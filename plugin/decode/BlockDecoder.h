@@ -25,6 +25,9 @@ public:
     using WantedSlot = std::function<bool(int block, int slot)>;
 
     explicit BlockDecoder(const VideoSource& source);
+    // Decodes the source's blocks through another demuxer and decoder of the same file and
+    // stream, which the caller keeps open as long as this.
+    BlockDecoder(const VideoSource& source, AVFormatContext* input, AVCodecContext* decoder);
 
     // Decodes blocks `firstBlock` to `lastBlock`. Only the wanted slots (all when `wanted` is
     // empty) are handed to the sink; the others are decoded only as far as the wanted ones need.
@@ -45,6 +48,8 @@ private:
     CacheImageWriter& writer();
 
     const VideoSource& source_;
+    AVFormatContext* const input_ = nullptr;
+    AVCodecContext* const decoder_ = nullptr;
     std::unique_ptr<CacheImageWriter> writer_;
     int endedEarlyAt_ = -1;
 };

@@ -7,6 +7,9 @@ namespace video {
 namespace {
 
 constexpr long kMostThreads = 64;
+constexpr int kNoChoice = -1;
+
+thread_local int threadsHere = kNoChoice;
 
 }  // namespace
 
@@ -21,6 +24,19 @@ int decoderThreadCount(const char* setting) {
         return 0;
     }
     return static_cast<int>(threads);
+}
+
+int decoderThreadsForOpen() {
+    return threadsHere != kNoChoice ? threadsHere
+                                    : decoderThreadCount(std::getenv("CINESHEET_DECODER_THREADS"));
+}
+
+DecoderThreadsHere::DecoderThreadsHere(int threads) : previous_(threadsHere) {
+    threadsHere = threads;
+}
+
+DecoderThreadsHere::~DecoderThreadsHere() {
+    threadsHere = previous_;
 }
 
 }  // namespace video

@@ -18,7 +18,7 @@ CodecContextPtr openStreamDecoder(const AVStream& stream) {
     context->pkt_timebase = stream.time_base;
     // Whole pictures decoded side by side, and slices of one picture where the codec has them.
     // Pictures still come out in order, each with the time stamp of its own packet.
-    context->thread_count = decoderThreadCount(std::getenv("CINESHEET_DECODER_THREADS"));
+    context->thread_count = decoderThreadsForOpen();
     context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     if (avcodec_open2(context.get(), codec, nullptr) < 0) {
         return nullptr;

@@ -250,6 +250,21 @@ ScanProgress VideoSource::finishScan() {
     return kept ? ScanProgress::moreBlocks : ScanProgress::renumbered;
 }
 
+void VideoSource::releaseDecoder() {
+    decoder_.reset();
+}
+
+bool VideoSource::restoreDecoder() {
+    if (decoder_ || !input_ || streamIndex_ < 0) {
+        return decoder_ != nullptr;
+    }
+    decoder_ = openStreamDecoder(*input_->streams[streamIndex_]);
+    if (decoder_ && (decoder_->width != width_ || decoder_->height != height_)) {
+        decoder_.reset();
+    }
+    return decoder_ != nullptr;
+}
+
 void VideoSource::close() {
     decoder_.reset();
     input_.reset();

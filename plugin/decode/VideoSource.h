@@ -63,6 +63,11 @@ public:
     // The packets the scan has read so far.
     int packetsScanned() const { return static_cast<int>(packets_.size()); }
     void close();
+    // Lets go of the decoder and the pictures it holds, keeping the file open and its packets
+    // listed; isOpen() is false until restoreDecoder() opens a decoder of the stream again (with
+    // the thread count in force then), which fails when the stream no longer decodes as before.
+    void releaseDecoder();
+    bool restoreDecoder();
     // Why the last open failed, as the end of "cannot show <file>: ..."; "" after a success.
     const std::string& failure() const { return failure_; }
     bool isOpen() const { return decoder_ != nullptr; }

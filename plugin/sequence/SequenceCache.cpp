@@ -5,46 +5,31 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <thread>
 
 namespace video {
-namespace {
 
-// Two files are read at once where there are cores for it: playback then reads ahead about
-// twice as fast, without taking every core from the host.
-int readerCount() {
-    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 2);
-}
-
-}  // namespace
-
-SequenceCache::SequenceCache(std::function<void()> lateFrameDone)
-    : lateFrameDone_(std::move(lateFrameDone)) {
+SequenceCache::SequenceCache(std::function<void()> lateFrameDone, DecodingPool& pool)
+    : lateFrameDone_(std::move(lateFrameDone)), pool_(pool) {
     CacheBudget::instance().enrol(this);
 }
 
 SequenceCache::~SequenceCache() {
-    readers_.stopAndJoin([this] {
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            running_ = false;
-        }
-        workChanged_.notify_all();
-        frameSettled_.notify_all();
-    });
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        running_ = false;
+    }
+    frameSettled_.notify_all();
+    if (enrolled_) {
+        pool_.leave(this);
+    }
     CacheBudget::instance().leave(this);
     const std::lock_guard<std::mutex> lock(mutex_);
     dropAll();
 }
 
-void SequenceCache::startReaders() {
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        running_ = true;
-    }
-    if (readers_.start(readerCount(), [this] { serve(); }) == 0) {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        running_ = false;
+void SequenceCache::wakePool() {
+    if (enrolled_) {
+        pool_.wake();
     }
 }
 
@@ -58,11 +43,13 @@ void SequenceCache::open(const std::string& pattern) {
         pattern_ = SequencePattern(pattern);
         open_ = true;
         ++generation_;
+        running_ = true;
     }
-    workChanged_.notify_all();
-    if (!readers_.started()) {
-        startReaders();
+    if (!enrolled_) {
+        pool_.enrol(this);
+        enrolled_ = true;
     }
+    wakePool();
 }
 
 bool SequenceCache::isOpen(const std::string& pattern) const {
@@ -81,7 +68,7 @@ void SequenceCache::setWindow(int frames) {
             moveWindow();
         }
     }
-    workChanged_.notify_all();
+    wakePool();
 }
 
 void SequenceCache::setDepth(decode::CacheDepth depth) {
@@ -99,7 +86,7 @@ void SequenceCache::setDepth(decode::CacheDepth depth) {
         // A read under way at the former depth is not stored.
         ++generation_;
     }
-    workChanged_.notify_all();
+    wakePool();
 }
 
 void SequenceCache::close() {
@@ -113,7 +100,7 @@ void SequenceCache::close() {
         open_ = false;
         ++generation_;
     }
-    workChanged_.notify_all();
+    wakePool();
 }
 
 size_t SequenceCache::framesHeld() const {
@@ -143,7 +130,10 @@ SequenceAnswer SequenceCache::show(int frame, bool checkFile,
     }
     lateFrame_.reset();
     moveWindow();
-    workChanged_.notify_all();
+    // The pool asks for work under its own lock, then takes this one.
+    lock.unlock();
+    wakePool();
+    lock.lock();
 
     bool hostReaderTried = false;
     for (;;) {
@@ -167,7 +157,7 @@ SequenceAnswer SequenceCache::show(int frame, bool checkFile,
             readFrame(lock, frame, FrameReader::kHost);
             continue;
         }
-        if (!running_) {
+        if (!running_ || !pool_.running()) {
             return SequenceAnswer::kNotInTime;
         }
         if (std::chrono::steady_clock::now() >= deadline) {

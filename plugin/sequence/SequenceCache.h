@@ -3,9 +3,9 @@
 #include "cache/BudgetAccount.h"
 #include "cache/CachedFrame.h"
 #include "cache/CachedFrames.h"
+#include "cache/DecodingPool.h"
 #include "cache/FrameBufferPool.h"
 #include "cache/RefreshRequest.h"
-#include "cache/WorkerThreads.h"
 #include "sequence/SequenceImage.h"
 #include "sequence/SequencePattern.h"
 #include "sequence/SequenceWindow.h"
@@ -39,8 +39,8 @@ enum class SequenceAnswer {
     kNotInTime,   // not read by the deadline, or nothing is open: ask again later
 };
 
-// The frames of one image sequence around the frame asked for, decoded with FFmpeg by background
-// readers the cache owns (two where the machine has two cores or more): the frame asked for
+// The frames of one image sequence around the frame asked for, decoded with FFmpeg on the
+// process's decoding pool, several at once where the pool has threads free: the frame asked for
 // first, then those ahead in the direction of play, then the others nearest first. Frames leaving
 // the window are dropped (their buffers kept for the next ones). Each frame takes
 // width × height × 4 bytes (8 for a frame kept as half float), counted in the process-wide cache
@@ -48,20 +48,21 @@ enum class SequenceAnswer {
 // thread waits for the readers until a deadline, and when that passes first, the reader asks for
 // a refresh once the frame is read. A file FFmpeg cannot read is read by the host's image reader,
 // by the drawing thread only. All calls come from the drawing thread, Maya's main thread.
-class SequenceCache final : public BudgetClient {
+class SequenceCache final : public BudgetClient, public PoolClient {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
 
     // `lateFrameDone` is called from a reader when a frame the drawing thread stopped waiting
     // for is read (or found unreadable).
-    explicit SequenceCache(std::function<void()> lateFrameDone = requestViewportRefresh);
-    // Stops the readers and joins them; a read under way is finished first.
-    ~SequenceCache();
+    explicit SequenceCache(std::function<void()> lateFrameDone = requestViewportRefresh,
+                           DecodingPool& pool = DecodingPool::instance());
+    // Drops what was to be read, and waits for the pool to finish the reads under way.
+    ~SequenceCache() override;
     SequenceCache(const SequenceCache&) = delete;
     SequenceCache& operator=(const SequenceCache&) = delete;
 
     // The sequence to read from now on; the frames of another one are dropped. The first call
-    // starts the readers.
+    // has the pool serve the cache.
     void open(const std::string& pattern);
     bool isOpen(const std::string& pattern) const;
     // How many frames to keep around the one asked for; the one asked for is always kept.
@@ -85,6 +86,11 @@ public:
     // one nor the next in the direction of play), narrowing the window past it.
     bool giveUpFarthest() override;
 
+    // For the pool: the next frame to read (or the folder to look through), and reading it.
+    std::optional<Urgency> nextWork() override;
+    void runWork() override;
+    int parallelism() const override { return pool_.threadCount(); }
+
 private:
     struct Held {
         FrameRef frame;
@@ -98,8 +104,7 @@ private:
     // only, for a file FFmpeg could not read.
     enum class FrameReader { kFfmpeg, kHost };
 
-    void startReaders();
-    void serve();
+    void wakePool();
     // The next frame the window lacks, in reading order; none when nothing is left to read.
     std::optional<int> nextFrame() const;
     // Reads one frame with the lock released and stores it, or notes that it failed; asks for a
@@ -122,8 +127,6 @@ private:
     void dropAll();
 
     mutable std::mutex mutex_;
-    // Wakes the readers: a request, another window or sequence, or a stop.
-    std::condition_variable workChanged_;
     // Wakes the drawing thread: a frame was stored or could not be read, or the readers stop.
     std::condition_variable frameSettled_;
 
@@ -158,8 +161,11 @@ private:
     std::optional<int> lateFrame_;
     const std::function<void()> lateFrameDone_;
 
+    // Set once the pool serves the cache, and cleared for good when it is to stop.
     bool running_ = false;
-    WorkerThreads readers_;
+    DecodingPool& pool_;
+    // Written by the drawing thread only, before the pool first runs the cache's work.
+    bool enrolled_ = false;
 };
 
 }  // namespace video

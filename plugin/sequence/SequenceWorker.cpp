@@ -8,22 +8,42 @@
 
 namespace video {
 
-// Readers decode with FFmpeg only: Maya's API, its image reader included, is single-threaded.
-void SequenceCache::serve() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    while (running_) {
-        if (scanDue()) {
-            scanning_ = true;
-            scanFolder(lock);
-            scanning_ = false;
-        } else if (const std::optional<int> frame = nextFrame()) {
-            readFrame(lock, *frame, FrameReader::kFfmpeg);
-        } else {
-            workChanged_.wait(lock);
-        }
+std::optional<Urgency> SequenceCache::nextWork() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (!running_) {
+        return std::nullopt;
     }
-    lock.unlock();
-    frameSettled_.notify_all();
+    if (scanDue()) {
+        return Urgency{Urgency::kAhead, 0};
+    }
+    const std::optional<int> frame = nextFrame();
+    if (!frame) {
+        return std::nullopt;
+    }
+    if (*frame == wanted_) {
+        return Urgency{Urgency::kAwaited, 0};
+    }
+    const long long offset = static_cast<long long>(*frame) - wanted_;
+    // Frames behind the direction of play are wanted later than those ahead.
+    const bool behind = (direction_ == PlayDirection::kForward && offset < 0) ||
+                        (direction_ == PlayDirection::kBackward && offset > 0);
+    return Urgency{Urgency::kAhead, std::llabs(offset) * (behind ? 2 : 1)};
+}
+
+// Pool threads decode with FFmpeg only: Maya's API, its image reader included, is
+// single-threaded.
+void SequenceCache::runWork() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!running_) {
+        return;
+    }
+    if (scanDue()) {
+        scanning_ = true;
+        scanFolder(lock);
+        scanning_ = false;
+    } else if (const std::optional<int> frame = nextFrame()) {
+        readFrame(lock, *frame, FrameReader::kFfmpeg);
+    }
 }
 
 std::optional<int> SequenceCache::nextFrame() const {
@@ -137,7 +157,7 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     budget.dropReservation();
     frameSettled_.notify_all();
     if (wantedNow) {
-        workChanged_.notify_all();
+        wakePool();
     }
     if (late) {
         lateFrameDone_();

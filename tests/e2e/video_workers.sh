@@ -1,7 +1,8 @@
 #!/bin/sh
 # Twelve video nodes on a host whose task pool has two threads: every node shows its frame, as
-# the caches' workers are threads of their own; deleting the nodes, a new scene and unloading the
-# plug-in each come back with the workers ended (the statements after them still run).
+# the decoding pool's threads are the plug-in's own, not the host's; deleting the nodes, a new
+# scene and unloading the plug-in each come back with the work ended (the statements after them
+# still run).
 set -eu
 : "${CINESHEET_HOST:?}" "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"

@@ -14,6 +14,16 @@ struct VideoCacheInternals {
     static FrameCache& cache(VideoCache& video) { return video.cache; }
     static const FrameCache& cache(const VideoCache& video) { return video.cache; }
     static DecoderState& decoder(VideoCache& video) { return video.decoder; }
+    // Closes the decoder as for a node not drawn for a while.
+    static void releaseDecoder(VideoCache& video) {
+        const std::lock_guard<std::mutex> lock(video.cache.decoderMutex);
+        video.releaseDecoder();
+    }
+    // How many decoders decode the blocks side by side: 1 unless every frame is a keyframe.
+    static size_t laneCount(VideoCache& video) {
+        const std::lock_guard<std::mutex> lock(video.cache.decoderMutex);
+        return video.laneDecoders().size();
+    }
     // Call with the store lock held.
     static bool setActiveBlocks(VideoCache& video, const CachingJob& job) {
         return video.setActiveBlocks(job);
@@ -38,7 +48,7 @@ struct VideoCacheInternals {
             const std::lock_guard<std::mutex> lock(video.cache.queueMutex);
             video.cache.scanHold = -1;
         }
-        video.cache.jobQueued.notify_all();
+        video.wakePool();
     }
     // Whether the scan has stopped at its hold.
     static bool scanHeld(VideoCache& video) {

@@ -40,16 +40,23 @@ const std::string& clipWithDeadFrames() {
 
 class FrameWait : public SheetFixture {
 protected:
-    // Whether every block (of one frame each, but the last of two) has been through the worker,
-    // stored whole or found dead. A run lists its blocks in the store before it decodes them, so
-    // a listed block counts only once it is whole.
+    // Whether every frame (a block each, but the last two) has been through the worker, stored
+    // or found dead. A block's slots exist from the start of the run that decodes it, so a slot
+    // is looked at, not only its block.
     static bool windowSettled(FootageSheet& sheet) {
-        const int blockCount = static_cast<int>(cacheOf(sheet).blockStarts.length()) - 1;
-        int complete = 0;
-        for (const auto& entry : cacheOf(sheet).blocks) {
-            complete += blockComplete(sheet, entry.first) ? 1 : 0;
+        const MIntArray& starts = cacheOf(sheet).blockStarts;
+        for (unsigned int block = 0; block + 1 < starts.length(); ++block) {
+            for (int frame = starts[block]; frame < starts[block + 1]; ++frame) {
+                const auto found = cacheOf(sheet).blocks.find(static_cast<int>(block));
+                const size_t slot = static_cast<size_t>(frame - starts[block]);
+                const bool stored = found != cacheOf(sheet).blocks.end() &&
+                                    slot < found->second.size() && found->second[slot] != nullptr;
+                if (!stored && !listed(decoderOf(sheet).failedFrames, frame)) {
+                    return false;
+                }
+            }
         }
-        return complete + static_cast<int>(decoderOf(sheet).failedFrames.length()) == blockCount;
+        return true;
     }
 };
 

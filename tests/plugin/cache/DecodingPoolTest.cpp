@@ -1,0 +1,272 @@
+#include "cache/DecodingPool.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using std::chrono::seconds;
+using video::Urgency;
+
+// Limits that only keep a faulty pool from hanging the suite.
+constexpr seconds kHangLimit{60};
+
+// What the test and the clients share: a log of the work done, and gates the test opens.
+struct Stage {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<std::string> done;
+    bool open = false;
+
+    void note(const std::string& name) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        done.push_back(name);
+        changed.notify_all();
+    }
+    bool waitForDone(size_t count) {
+        std::unique_lock<std::mutex> lock(mutex);
+        return changed.wait_for(lock, kHangLimit, [&] { return done.size() >= count; });
+    }
+    void openGate() {
+        const std::lock_guard<std::mutex> lock(mutex);
+        open = true;
+        changed.notify_all();
+    }
+    bool waitForGate() {
+        std::unique_lock<std::mutex> lock(mutex);
+        return changed.wait_for(lock, kHangLimit, [&] { return open; });
+    }
+};
+
+// A client with one piece of work of a given urgency, which notes its name when done.
+class OnePiece : public video::PoolClient {
+public:
+    OnePiece(Stage& stage, std::string name, Urgency urgency)
+        : stage_(stage), name_(std::move(name)), urgency_(urgency) {}
+
+    std::optional<Urgency> nextWork() override {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return pending_ ? std::optional<Urgency>(urgency_) : std::nullopt;
+    }
+    void runWork() override {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            pending_ = false;
+        }
+        work();
+        stage_.note(name_);
+    }
+
+protected:
+    virtual void work() {}
+    Stage& stage_;
+
+private:
+    const std::string name_;
+    const Urgency urgency_;
+    std::mutex mutex_;
+    bool pending_ = true;
+};
+
+// Holds the pool's thread until the test opens the gate: a known point to queue work behind.
+class Holder : public OnePiece {
+public:
+    Holder(Stage& stage, video::DecodingPool& pool)
+        : OnePiece(stage, "holder", Urgency{Urgency::kAwaited, 0}), pool_(pool) {}
+
+    std::optional<bool> outrankedByAwaited;
+    std::optional<bool> outrankedByAhead;
+
+private:
+    void work() override {
+        stage_.note("held");
+        stage_.waitForGate();
+        // A long pass asks whether to give way: to an awaited frame, yes; to look-ahead, no.
+        outrankedByAwaited = pool_.outranked(Urgency{Urgency::kAhead, 3});
+        outrankedByAhead = pool_.outranked(Urgency{Urgency::kAwaited, 0});
+    }
+    video::DecodingPool& pool_;
+};
+
+int threadsOfProcess() {
+    int count = 0;
+    if (DIR* tasks = opendir("/proc/self/task")) {
+        while (const dirent* entry = readdir(tasks)) {
+            count += entry->d_name[0] != '.' ? 1 : 0;
+        }
+        closedir(tasks);
+    }
+    return count;
+}
+
+// With the one thread held, work of every kind is queued; once let go, the thread serves the
+// frame a refresh waits for first, then look-ahead nearest first, and nodes not drawn last.
+TEST(DecodingPool, servesTheAwaitedFrameFirstThenLookAheadNearestFirstThenUndrawnNodes) {
+    Stage stage;
+    video::DecodingPool pool(1);
+    Holder holder(stage, pool);
+    pool.enrol(&holder);
+    pool.wake();
+    ASSERT_TRUE(stage.waitForDone(1));
+    OnePiece undrawn(stage, "undrawn", Urgency{Urgency::kUndrawn, 0});
+    OnePiece far(stage, "far ahead", Urgency{Urgency::kAhead, 40});
+    OnePiece awaited(stage, "awaited", Urgency{Urgency::kAwaited, 0});
+    OnePiece near(stage, "near ahead", Urgency{Urgency::kAhead, 2});
+    for (OnePiece* client : {static_cast<OnePiece*>(&undrawn), &far, &awaited, &near}) {
+        pool.enrol(client);
+    }
+    pool.wake();
+    stage.openGate();
+    ASSERT_TRUE(stage.waitForDone(6));
+    EXPECT_EQ(stage.done, (std::vector<std::string>{"held", "holder", "awaited", "near ahead",
+                                                    "far ahead", "undrawn"}));
+    EXPECT_EQ(holder.outrankedByAwaited, true);
+    EXPECT_EQ(holder.outrankedByAhead, false);
+    for (OnePiece* client : {static_cast<OnePiece*>(&undrawn), &far, &awaited, &near,
+                             static_cast<OnePiece*>(&holder)}) {
+        pool.leave(client);
+    }
+}
+
+// A client that works until told to stop, one short piece after another.
+class Endless : public video::PoolClient {
+public:
+    explicit Endless(Stage& stage) : stage_(stage) {}
+    std::optional<Urgency> nextWork() override {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return stop_ ? std::nullopt : std::optional<Urgency>(Urgency{});
+    }
+    void runWork() override {
+        std::unique_lock<std::mutex> lock(mutex_);
+        ++pieces_;
+        if (pieces_ == 1) {
+            stage_.note("running");
+        }
+        // A piece of work that lasts until it is asked to end, like a pass that sees the
+        // cache's stop flag.
+        changed_.wait_for(lock, kHangLimit, [&] { return stop_; });
+    }
+    void stop() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+        changed_.notify_all();
+    }
+    int pieces() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return pieces_;
+    }
+
+private:
+    Stage& stage_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool stop_ = false;
+    int pieces_ = 0;
+};
+
+// Leaving waits for the piece of work under way only; nothing of the client runs afterwards.
+// Shutting down joins the threads, and new work starts them again.
+TEST(DecodingPool, leavingWaitsForTheWorkUnderWayAndShutdownJoinsTheThreads) {
+    Stage stage;
+    video::DecodingPool pool(3);
+    EXPECT_FALSE(pool.running()) << "no thread before there is work";
+    const int before = threadsOfProcess();
+    Endless client(stage);
+    pool.enrol(&client);
+    pool.wake();
+    ASSERT_TRUE(stage.waitForDone(1));
+    EXPECT_TRUE(pool.running());
+    EXPECT_EQ(threadsOfProcess(), before + 3);
+    client.stop();
+    pool.leave(&client);
+    const int pieces = client.pieces();
+    pool.wake();
+    EXPECT_EQ(client.pieces(), pieces);
+
+    pool.shutdown();
+    EXPECT_FALSE(pool.running());
+    EXPECT_EQ(threadsOfProcess(), before);
+    pool.wake();
+    EXPECT_TRUE(pool.running());
+    EXPECT_EQ(threadsOfProcess(), before + 3);
+}
+
+// Tasks run side by side where a thread is free, and all on the caller where none is.
+TEST(DecodingPool, tasksRunTogetherOnFreeThreadsOrAllOnTheCaller) {
+    for (int threads : {1, 2}) {
+        Stage stage;
+        video::DecodingPool pool(threads);
+        bool metTheOther = false;
+        int run = 0;
+        std::vector<std::function<void()>> tasks;
+        if (threads == 2) {
+            // Each waits for the other to begin: only two threads at once get through.
+            tasks = {[&] {
+                         stage.note("first");
+                         metTheOther = stage.waitForDone(2);
+                     },
+                     [&] { stage.note("second"); }};
+        } else {
+            for (int i = 0; i < 5; ++i) {
+                tasks.emplace_back([&] { ++run; });
+            }
+        }
+        class Sharing : public OnePiece {
+        public:
+            Sharing(Stage& stage, video::DecodingPool& pool,
+                    const std::vector<std::function<void()>>& tasks)
+                : OnePiece(stage, "shared", Urgency{}), pool_(pool), tasks_(tasks) {}
+
+        private:
+            void work() override { pool_.runTogether(tasks_); }
+            video::DecodingPool& pool_;
+            const std::vector<std::function<void()>>& tasks_;
+        } sharing(stage, pool, tasks);
+        pool.enrol(&sharing);
+        pool.wake();
+        ASSERT_TRUE(stage.waitForDone(threads == 2 ? 3 : 1));
+        pool.leave(&sharing);
+        if (threads == 2) {
+            EXPECT_TRUE(metTheOther);
+        } else {
+            EXPECT_EQ(run, 5);
+        }
+    }
+}
+
+TEST(DecodingPool, threadCountIsTheSettingOrTheCores) {
+    EXPECT_EQ(video::DecodingPool::threadCountFor("1"), 1);
+    EXPECT_EQ(video::DecodingPool::threadCountFor("64"), 64);
+    const int cores = video::DecodingPool::threadCountFor(nullptr);
+    EXPECT_GE(cores, 1);
+    for (const char* other : {"", "0", "-2", "65", "2x", "many"}) {
+        EXPECT_EQ(video::DecodingPool::threadCountFor(other), cores) << "'" << other << "'";
+    }
+}
+
+// One decoder open alone decodes on every core, one frame thread more than the pool's threads
+// as the one feeding it mostly waits; with others open, each gets one. A pool of one thread
+// gives one.
+TEST(DecodingPool, onlyADecoderOpenAloneGetsThreadsOfItsOwn) {
+    video::DecodingPool pool(4);
+    {
+        video::DecoderSeat first(pool);
+        EXPECT_EQ(first.ffmpegThreads(), 5);
+        video::DecoderSeat second(pool);
+        EXPECT_EQ(second.ffmpegThreads(), 1);
+    }
+    video::DecoderSeat alone(pool);
+    EXPECT_EQ(alone.ffmpegThreads(), 5);
+    video::DecodingPool single(1);
+    video::DecoderSeat only(single);
+    EXPECT_EQ(only.ffmpegThreads(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,221 @@
+#include "CacheMedia.h"
+
+#include "VideoCacheInternals.h"
+#include "cache/DecodingPool.h"
+#include "cache/VideoCache.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using std::chrono::minutes;
+using std::chrono::steady_clock;
+
+int threadsOfProcess() {
+    int count = 0;
+    if (DIR* tasks = opendir("/proc/self/task")) {
+        while (const dirent* entry = readdir(tasks)) {
+            count += entry->d_name[0] != '.' ? 1 : 0;
+        }
+        closedir(tasks);
+    }
+    return count;
+}
+
+// The frame's pixels as the cache hands them over, or empty when it does not come.
+std::vector<uint8_t> frameOf(VideoCache& cache, int frame, int windowFrames = 24) {
+    CachingJob job;
+    std::vector<uint8_t> pixels;
+    if (!cache.addBlockCachingJob(frame, windowFrames, job)) {
+        return pixels;
+    }
+    const size_t bytes =
+        static_cast<size_t>(cache.frameWidth()) * static_cast<size_t>(cache.frameHeight()) * 4;
+    cache.awaitFrame(
+        job,
+        [&pixels, bytes](const unsigned char* stored) {
+            pixels.assign(stored, stored + bytes);
+            return true;
+        },
+        steady_clock::now() + minutes(1));
+    return pixels;
+}
+
+// Holds one thread of a pool until released: a known point to look at what waits behind it.
+class PoolHolder : public video::PoolClient {
+public:
+    explicit PoolHolder(video::DecodingPool& pool) : pool_(pool) {
+        pool_.enrol(this);
+        pool_.wake();
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait_for(lock, minutes(1), [this] { return held_; });
+    }
+    ~PoolHolder() override {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            released_ = true;
+        }
+        changed_.notify_all();
+        pool_.leave(this);
+    }
+    PoolHolder(const PoolHolder&) = delete;
+    PoolHolder& operator=(const PoolHolder&) = delete;
+
+    std::optional<video::Urgency> nextWork() override {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return held_ ? std::nullopt : std::optional<video::Urgency>(video::Urgency{});
+    }
+    void runWork() override {
+        std::unique_lock<std::mutex> lock(mutex_);
+        held_ = true;
+        changed_.notify_all();
+        changed_.wait_for(lock, minutes(1), [this] { return released_; });
+    }
+
+private:
+    video::DecodingPool& pool_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool held_ = false;
+    bool released_ = false;
+};
+
+// A node whose shown frame is not decoded yet asks the pool for it as awaited; one whose shown
+// frame is there asks for the rest of its window as look-ahead, which the pool serves after.
+TEST(PoolService, aFrameWaitedForIsAwaitedAndTheRestOfTheWindowLookAhead) {
+    video::DecodingPool pool(1);
+    VideoCache ahead([] {}, pool);
+    VideoCache waiting([] {}, pool);
+    ASSERT_TRUE(openVideo(ahead, cachetest::mediaPath("blocks_of_12")));
+    ASSERT_TRUE(openVideo(waiting, cachetest::mediaPath("blocks_of_12")));
+    ASSERT_FALSE(frameOf(ahead, 0, 12).empty());
+    EXPECT_FALSE(ahead.nextWork()) << "its window is complete";
+    const PoolHolder holder(pool);
+    CachingJob job;
+    ASSERT_TRUE(ahead.addBlockCachingJob(6, 120, job));
+    ASSERT_TRUE(waiting.addBlockCachingJob(30, 120, job));
+    ASSERT_TRUE(ahead.nextWork());
+    ASSERT_TRUE(waiting.nextWork());
+    EXPECT_EQ(ahead.nextWork()->level, video::Urgency::kAhead);
+    EXPECT_EQ(waiting.nextWork()->level, video::Urgency::kAwaited);
+}
+
+// The packet scan is a piece of the cache's pool work: in the background it comes after every
+// node's look-ahead; a frame asked for past the scanned part makes it as urgent as a frame a
+// refresh waits for. The frame then comes exactly, once the pool is free.
+TEST(PoolService, theScanIsBackgroundWorkUntilARefreshWaitsPastIt) {
+    const std::string medium = "blocks_of_12_ts";
+    const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
+    video::DecodingPool pool(1);
+    VideoCache cache([] {}, pool);
+    VideoCacheInternals::holdScan(cache, 40);
+    cache.open(cachetest::mediaPath(medium).c_str());
+    ASSERT_EQ(cache.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
+    ASSERT_TRUE(VideoCacheInternals::awaitScanHeld(cache));
+    EXPECT_FALSE(cache.nextWork()) << "held";
+
+    {
+        const PoolHolder holder(pool);
+        VideoCacheInternals::holdScan(cache, 100000);
+        ASSERT_TRUE(cache.nextWork());
+        EXPECT_EQ(cache.nextWork()->level, video::Urgency::kAhead);
+        EXPECT_GT(cache.nextWork()->distance, 1000000) << "after any look-ahead";
+        CachingJob job;
+        ASSERT_TRUE(cache.addBlockCachingJob(100, 24, job));
+        EXPECT_EQ(job.block, -1);
+        ASSERT_TRUE(cache.nextWork());
+        EXPECT_EQ(cache.nextWork()->level, video::Urgency::kAwaited);
+        EXPECT_EQ(cache.nextWork()->distance, 0);
+    }
+    EXPECT_EQ(
+        frameOf(cache, 100),
+        testsupport::pointSampledRgba(reference.frames[100], reference.width, reference.height, 1));
+}
+
+// The pool's threads and one decoder's own threads serve every node: twenty more nodes showing
+// their video add no thread.
+TEST(PoolService, threadCountDoesNotGrowWithTheNodes) {
+    const std::string& path = cachetest::mediaPath("blocks_of_12");
+    std::vector<std::unique_ptr<VideoCache>> nodes;
+    auto addNode = [&] {
+        nodes.push_back(std::make_unique<VideoCache>([] {}));
+        ASSERT_TRUE(openVideo(*nodes.back(), path));
+        ASSERT_FALSE(frameOf(*nodes.back(), 40).empty());
+    };
+    addNode();
+    const int withOne = threadsOfProcess();
+    for (int node = 0; node < 20; ++node) {
+        addNode();
+    }
+    EXPECT_EQ(threadsOfProcess(), withOne);
+    // Every node plays on; then all go at once, each waiting only for its own work under way.
+    for (int frame = 41; frame < 60; ++frame) {
+        for (const std::unique_ptr<VideoCache>& node : nodes) {
+            CachingJob job;
+            node->addBlockCachingJob(frame * 3, 240, job);
+        }
+    }
+    nodes.clear();
+    EXPECT_LE(threadsOfProcess(), withOne);
+}
+
+// Intra-only footage is decoded by several decoders side by side: playing and scrubbing show
+// the tool's frames, byte for byte. (The decoders alone are checked on more codecs, small, with
+// the decoding tests.)
+TEST(PoolService, intraOnlyFootageDecodedSideBySideShowsTheToolsFrames) {
+    for (const char* medium : {"mjpeg_1080_mov"}) {
+        video::DecodingPool pool(3);
+        VideoCache cache([] {}, pool);
+        ASSERT_TRUE(openVideo(cache, cachetest::mediaPath(medium)));
+        const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
+        const int count = static_cast<int>(reference.frames.size());
+        std::vector<int> frames;
+        for (int frame = 0; frame < count; ++frame) {
+            frames.push_back(frame);
+        }
+        std::mt19937 random(99);
+        for (int jump = 0; jump < 10; ++jump) {
+            frames.push_back(static_cast<int>(random() % static_cast<unsigned>(count)));
+        }
+        for (int frame : frames) {
+            const std::vector<uint8_t> expected = testsupport::pointSampledRgba(
+                reference.frames[static_cast<size_t>(frame)], reference.width, reference.height, 1);
+            ASSERT_EQ(frameOf(cache, frame, 12), expected) << medium << " frame " << frame;
+        }
+        EXPECT_EQ(VideoCacheInternals::laneCount(cache), 3u) << medium;
+    }
+}
+
+// A node not drawn for a while lets its decoder go, and its charge to the budget; its frames
+// stay, and a frame it has not got is decoded by the decoder opened again, exactly.
+TEST(PoolService, aDecoderLetGoIsOpenedAgainForTheNextFrame) {
+    const std::string medium = "blocks_of_12";
+    const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
+    auto expected = [&reference](int frame) {
+        return testsupport::pointSampledRgba(reference.frames[static_cast<size_t>(frame)],
+                                             reference.width, reference.height, 1);
+    };
+    VideoCache cache([] {});
+    ASSERT_TRUE(openVideo(cache, cachetest::mediaPath(medium)));
+    ASSERT_EQ(frameOf(cache, 5, 12), expected(5));
+    EXPECT_GT(cache.account().bytes(video::Spend::kDecoder), 0u);
+    VideoCacheInternals::releaseDecoder(cache);
+    EXPECT_FALSE(VideoCacheInternals::decoder(cache).source.isOpen());
+    EXPECT_EQ(cache.account().bytes(video::Spend::kDecoder), 0u);
+    EXPECT_EQ(frameOf(cache, 7, 12), expected(7)) << "kept";
+    EXPECT_EQ(frameOf(cache, 200, 12), expected(200)) << "decoded after opening again";
+    EXPECT_TRUE(VideoCacheInternals::decoder(cache).source.isOpen());
+    EXPECT_GT(cache.account().bytes(video::Spend::kDecoder), 0u);
+}
+
+}  // namespace
