@@ -1,5 +1,6 @@
 #include "decode/BlockDecoder.h"
 
+#include "decode/BlockOfFrame.h"
 #include "decode/PacketRangeDecoder.h"
 
 #include <algorithm>
@@ -62,9 +63,7 @@ int BlockDecoder::decodeBlocks(int firstBlock, int lastBlock, const PictureSink&
             frame.pts != AV_NOPTS_VALUE && frame.pts >= firstFrame && frame.pts < endFrame;
         int block = -1;
         if (inRun) {
-            block = static_cast<int>(std::upper_bound(starts.begin(), starts.end(), frame.pts) -
-                                     starts.begin()) -
-                    1;
+            block = blockOfFrame(starts, starts.size(), static_cast<int>(frame.pts));
         }
         if (stopRequested && stopRequested(block)) {
             stopped = true;
