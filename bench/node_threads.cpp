@@ -4,9 +4,8 @@
 // Usage: bench_node_threads [runs]   (runs is ignored: one count per node count)
 
 #include "BenchSupport.h"
+#include "ProcessThreads.h"
 #include "VideoCacheInternals.h"
-
-#include <dirent.h>
 
 #include <cstdio>
 #include <memory>
@@ -17,17 +16,6 @@
 namespace {
 
 using namespace bench;
-
-int threadsOfProcess() {
-    int count = 0;
-    if (DIR* tasks = opendir("/proc/self/task")) {
-        while (const dirent* entry = readdir(tasks)) {
-            count += entry->d_name[0] != '.' ? 1 : 0;
-        }
-        closedir(tasks);
-    }
-    return count;
-}
 
 void showFrame(VideoCache& cache, int frame) {
     CachingJob job;

@@ -1,8 +1,8 @@
+#include "ProcessThreads.h"
 #include "cache/DecodingPool.h"
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -94,17 +94,6 @@ private:
     }
     video::DecodingPool& pool_;
 };
-
-int threadsOfProcess() {
-    int count = 0;
-    if (DIR* tasks = opendir("/proc/self/task")) {
-        while (const dirent* entry = readdir(tasks)) {
-            count += entry->d_name[0] != '.' ? 1 : 0;
-        }
-        closedir(tasks);
-    }
-    return count;
-}
 
 // With the one thread held, work of every kind is queued; once let go, the thread serves the
 // frame a refresh waits for first, then look-ahead nearest first, and nodes not drawn last.

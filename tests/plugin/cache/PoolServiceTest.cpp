@@ -1,12 +1,12 @@
 #include "CacheMedia.h"
 
+#include "ProcessThreads.h"
 #include "VideoCacheInternals.h"
 #include "cache/DecodingPool.h"
 #include "cache/VideoCache.h"
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -20,17 +20,6 @@ namespace {
 
 using std::chrono::minutes;
 using std::chrono::steady_clock;
-
-int threadsOfProcess() {
-    int count = 0;
-    if (DIR* tasks = opendir("/proc/self/task")) {
-        while (const dirent* entry = readdir(tasks)) {
-            count += entry->d_name[0] != '.' ? 1 : 0;
-        }
-        closedir(tasks);
-    }
-    return count;
-}
 
 // The frame's pixels as the cache hands them over, or empty when it does not come.
 std::vector<uint8_t> frameOf(VideoCache& cache, int frame, int windowFrames = 24) {
