@@ -137,8 +137,9 @@ bool convertToRgbaHalf(const AVFrame& picture, RgbaImage& image) {
             image.pixels.resize(deep.size());
             const auto* in = reinterpret_cast<const std::uint16_t*>(deep.data());
             auto* out = reinterpret_cast<std::uint16_t*>(image.pixels.data());
+            const std::array<std::uint16_t, 65536>& halves = video::halfOfSample16();
             for (std::size_t i = 0; i < deep.size() / 2; ++i) {
-                out[i] = video::toHalf(static_cast<float>(in[i]) / 65535.0f);
+                out[i] = halves[in[i]];
             }
         }
     }

@@ -4,40 +4,9 @@
 #include "picture/HalfFloat.h"
 
 #include <array>
-#include <cmath>
 #include <cstring>
 
 namespace video {
-namespace {
-
-// The half nearest a value of 0..1. Rounded through a float first, a value just short of the
-// midpoint between two halves can land on it and go the wrong way (65519 / 65535 would become
-// 1.0), so the neighbours are weighed in double.
-std::uint16_t nearestHalf(double value) {
-    std::uint16_t best = toHalf(static_cast<float>(value));
-    for (const int step : {-1, 1}) {
-        const int candidate = best + step;
-        if (candidate >= 0 && std::fabs(fromHalf(static_cast<std::uint16_t>(candidate)) - value) <
-                                  std::fabs(fromHalf(best) - value)) {
-            best = static_cast<std::uint16_t>(candidate);
-        }
-    }
-    return best;
-}
-
-// The half of every 16-bit sample: one look-up per channel instead of a conversion.
-const std::array<std::uint16_t, 65536>& halfOfSample() {
-    static const std::array<std::uint16_t, 65536> table = [] {
-        std::array<std::uint16_t, 65536> halves{};
-        for (std::size_t value = 0; value < halves.size(); ++value) {
-            halves[value] = nearestHalf(static_cast<double>(value) / 65535.0);
-        }
-        return halves;
-    }();
-    return table;
-}
-
-}  // namespace
 
 DeepRgbConverter::DeepRgbConverter(int width, int height)
     : width_(width),
@@ -67,7 +36,7 @@ bool DeepRgbConverter::convert(const AVFrame& frame, DeepRgbPicture& picture) {
 }
 
 void fillHalfCacheImage(const DeepRgbPicture& picture, int divisor, unsigned char* image) {
-    const std::array<std::uint16_t, 65536>& halves = halfOfSample();
+    const std::array<std::uint16_t, 65536>& halves = halfOfSample16();
     const Orientation& turn = picture.orientation;
     const int outWidth = reducedSize(turn.uprightWidth(picture.width, picture.height), divisor);
     const int outHeight = reducedSize(turn.uprightHeight(picture.width, picture.height), divisor);

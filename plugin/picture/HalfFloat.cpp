@@ -1,5 +1,6 @@
 #include "picture/HalfFloat.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace video {
@@ -64,6 +65,36 @@ float fromHalf(std::uint16_t half) {
     float value = 0.0f;
     std::memcpy(&value, &bits, sizeof value);
     return value;
+}
+
+namespace {
+
+// The half nearest a value of 0..1. Rounded through a float first, a value just short of the
+// midpoint between two halves can land on it and go the wrong way (65519 / 65535 would become
+// 1.0), so the neighbours are weighed in double.
+std::uint16_t nearestHalf(double value) {
+    std::uint16_t best = toHalf(static_cast<float>(value));
+    for (const int step : {-1, 1}) {
+        const int candidate = best + step;
+        if (candidate >= 0 && std::fabs(fromHalf(static_cast<std::uint16_t>(candidate)) - value) <
+                                  std::fabs(fromHalf(best) - value)) {
+            best = static_cast<std::uint16_t>(candidate);
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+const std::array<std::uint16_t, 65536>& halfOfSample16() {
+    static const std::array<std::uint16_t, 65536> table = [] {
+        std::array<std::uint16_t, 65536> halves{};
+        for (std::size_t value = 0; value < halves.size(); ++value) {
+            halves[value] = nearestHalf(static_cast<double>(value) / 65535.0);
+        }
+        return halves;
+    }();
+    return table;
 }
 
 }  // namespace video

@@ -7,6 +7,7 @@
 #include "Media.h"
 #include "TestSupport.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -60,6 +61,28 @@ TEST(HalfFloat, RoundsToNearestEven) {
 
 // Float EXR planes come through as they are: values past 1 and below 0 kept, red, green and
 // blue in their places, alpha 1 where the file has none. The "8-bit" depth keeps today's bytes.
+// A 16-bit sample becomes the half nearest v / 65535, also where going through a float would land
+// on the midpoint of two halves and round the wrong way (65519 would become 1.0).
+TEST(HalfFloat, SixteenBitSamplesTakeTheNearestHalf) {
+    const std::array<std::uint16_t, 65536>& halves = video::halfOfSample16();
+    EXPECT_EQ(halves[0], 0);
+    EXPECT_EQ(halves[65535], video::kHalfOne);
+    EXPECT_EQ(halves[65519], 0x3BFF);
+    for (std::uint32_t sample = 0; sample < 65536; ++sample) {
+        const double value = sample / 65535.0;
+        const std::uint16_t half = halves[sample];
+        const double error = std::fabs(video::fromHalf(half) - value);
+        for (const int step : {-1, 1}) {
+            const int neighbour = half + step;
+            if (neighbour >= 0 && neighbour <= 0x3C00) {
+                ASSERT_LE(error,
+                          std::fabs(video::fromHalf(static_cast<std::uint16_t>(neighbour)) - value))
+                    << "sample " << sample;
+            }
+        }
+    }
+}
+
 TEST(HalfPicture, FloatImageKeepsItsRange) {
     testsupport::TempDir folder;
     const int width = 4;
