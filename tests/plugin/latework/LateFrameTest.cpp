@@ -1,10 +1,16 @@
 #include "SheetFixture.h"
+#include "cache/DecodingPool.h"
 
 #include <host/IdleQueue.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -18,6 +24,68 @@ const testsupport::ReferenceVideo& referenceVideo() {
         testsupport::referenceDecode(frameprep::video());
     return video;
 }
+
+// Keeps every thread of the decoding pool busy until released, so that nothing a refresh asks for
+// can be ready by the time it looks: a zero wait alone leaves that to the scheduler.
+class PoolHold {
+public:
+    PoolHold() : pool_(video::DecodingPool::instance()) {
+        for (int i = 0; i < pool_.threadCount(); ++i) {
+            holders_.push_back(std::make_unique<Holder>(*this));
+            pool_.enrol(holders_.back().get());
+        }
+        pool_.wake();
+        std::unique_lock<std::mutex> lock(mutex_);
+        held_ = changed_.wait_for(lock, std::chrono::seconds(30),
+                                  [this] { return busy_ == pool_.threadCount(); });
+    }
+    ~PoolHold() {
+        release();
+        for (const std::unique_ptr<Holder>& holder : holders_) {
+            pool_.leave(holder.get());
+        }
+    }
+    PoolHold(const PoolHold&) = delete;
+    PoolHold& operator=(const PoolHold&) = delete;
+
+    bool held() const { return held_; }
+    void release() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        released_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    class Holder : public video::PoolClient {
+    public:
+        explicit Holder(PoolHold& hold) : hold_(hold) {}
+        std::optional<video::Urgency> nextWork() override {
+            const std::lock_guard<std::mutex> lock(hold_.mutex_);
+            return pending_
+                       ? std::optional<video::Urgency>(video::Urgency{video::Urgency::kAwaited, 0})
+                       : std::nullopt;
+        }
+        void runWork() override {
+            std::unique_lock<std::mutex> lock(hold_.mutex_);
+            pending_ = false;
+            ++hold_.busy_;
+            hold_.changed_.notify_all();
+            hold_.changed_.wait(lock, [this] { return hold_.released_; });
+        }
+
+    private:
+        PoolHold& hold_;
+        bool pending_ = true;
+    };
+
+    video::DecodingPool& pool_;
+    std::vector<std::unique_ptr<Holder>> holders_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int busy_ = 0;
+    bool released_ = false;
+    bool held_ = false;
+};
 
 class LateFrame : public SheetFixture {
 protected:
@@ -60,7 +128,11 @@ TEST_F(LateFrame, AVideoFrameShowsOnceTheIdleQueueRuns) {
         testsupport::pointSampledRgba(video.frames.at(21), video.width, video.height, 1);
     setFile(frameprep::video());
     setTime(21);
-    refresh();
+    {
+        PoolHold hold;
+        ASSERT_TRUE(hold.held());
+        refresh();
+    }
     EXPECT_NE(drawnTexture().pixels, expected) << "shown without waiting for the worker";
     const int refreshes = refreshesUntilShown(expected);
     EXPECT_GE(refreshes, 1);
@@ -81,7 +153,11 @@ TEST_F(LateFrame, AVideoFrameShowsOnceTheIdleQueueRuns) {
 TEST_F(LateFrame, ASequenceFrameShowsOnceTheIdleQueueRuns) {
     setFile(frameprep::pngSequence());
     setTime(3);
-    refresh();
+    {
+        PoolHold hold;
+        ASSERT_TRUE(hold.held());
+        refresh();
+    }
     EXPECT_GE(refreshesUntilShown(frameprep::pngPixels(3)), 1);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(host::idleQueueLength(), 0u);
