@@ -1,5 +1,6 @@
 #include <host/Commands.h>
 #include <host/Faults.h>
+#include <host/CommandsInCompute.h>
 #include <host/MainThread.h>
 
 #include "builtins/BuiltinSupport.h"
@@ -106,6 +107,7 @@ public:
 //   hostConfig -fileRule "*/plates/*" "ACEScg";   (each rule above those set before)
 //   hostConfig -fault colorManagementQuery on;   hostConfig -resetFaults;
 //   hostConfig -q -offMainThreadCalls;   (calls into the API from other threads so far)
+//   hostConfig -q -commandsInCompute;    (MEL commands run from a node's compute so far)
 class HostConfigCommand : public MPxCommand {
 public:
     static MSyntax newSyntax() {
@@ -119,6 +121,7 @@ public:
         syntax.addFlag("-rf", "-resetFaults");
         syntax.addFlag("-rcm", "-resetColorManagement");
         syntax.addFlag("-omt", "-offMainThreadCalls");
+        syntax.addFlag("-cic", "-commandsInCompute");
         syntax.enableQuery();
         return syntax;
     }
@@ -126,10 +129,14 @@ public:
     MStatus doIt(const MArgList& args) override {
         MArgDatabase parsed(syntax(), args);
         if (parsed.isQuery()) {
-            if (!parsed.isFlagSet("-offMainThreadCalls")) {
-                return fail("hostConfig: only -offMainThreadCalls can be queried");
+            if (parsed.isFlagSet("-offMainThreadCalls")) {
+                setResult(static_cast<int>(offMainThreadCalls()));
+            } else if (parsed.isFlagSet("-commandsInCompute")) {
+                setResult(static_cast<int>(commandsInCompute()));
+            } else {
+                return fail(
+                    "hostConfig: only -offMainThreadCalls and -commandsInCompute can be queried");
             }
-            setResult(static_cast<int>(offMainThreadCalls()));
             return MStatus::kSuccess;
         }
         for (unsigned int i = 0; i < parsed.numberOfFlagUses("-fault"); ++i) {

@@ -7,6 +7,7 @@
 
 #include "commands/CommandResult.h"
 #include "core/MainThreadOnly.h"
+#include "dg/ComputeScope.h"
 #include "script/Interpreter.h"
 
 namespace {
@@ -115,12 +116,14 @@ bool MGlobal::isInCrashHandler() {
 
 MStatus MGlobal::executeCommand(const MString& command, bool displayEnabled, bool undoEnabled) {
     HOST_MAIN_THREAD_ONLY();
+    host::dg::noteCommand(command);
     return runForResult(command, displayEnabled, undoEnabled, nullptr);
 }
 
 MStatus MGlobal::executeCommand(const MString& command, int& result, bool displayEnabled,
                                 bool undoEnabled) {
     HOST_MAIN_THREAD_ONLY();
+    host::dg::noteCommand(command);
     double number = 0.0;
     MStatus status = runForNumber(command, displayEnabled, undoEnabled, &number);
     if (status) {
@@ -132,18 +135,21 @@ MStatus MGlobal::executeCommand(const MString& command, int& result, bool displa
 MStatus MGlobal::executeCommand(const MString& command, double& result, bool displayEnabled,
                                 bool undoEnabled) {
     HOST_MAIN_THREAD_ONLY();
+    host::dg::noteCommand(command);
     return runForNumber(command, displayEnabled, undoEnabled, &result);
 }
 
 MStatus MGlobal::executeCommand(const MString& command, MIntArray& result, bool displayEnabled,
                                 bool undoEnabled) {
     HOST_MAIN_THREAD_ONLY();
+    host::dg::noteCommand(command);
     return runForNumbers<int>(command, displayEnabled, undoEnabled, result);
 }
 
 MStatus MGlobal::executeCommand(const MString& command, MDoubleArray& result, bool displayEnabled,
                                 bool undoEnabled) {
     HOST_MAIN_THREAD_ONLY();
+    host::dg::noteCommand(command);
     return runForNumbers<double>(command, displayEnabled, undoEnabled, result);
 }
 
@@ -151,6 +157,7 @@ MStatus MGlobal::executeCommand(const MString& command, MDoubleArray& result, bo
 MStatus MGlobal::executeCommand(const MString& command, MString& result, bool displayEnabled,
                                 bool undoEnabled) {
     HOST_MAIN_THREAD_ONLY();
+    host::dg::noteCommand(command);
     return runAndConvert(command, displayEnabled, undoEnabled, [&](const CommandResult& value) {
         if (value.isArray) {
             return MStatus(MStatus::kFailure);
@@ -163,6 +170,7 @@ MStatus MGlobal::executeCommand(const MString& command, MString& result, bool di
 MStatus MGlobal::executeCommand(const MString& command, MStringArray& result, bool displayEnabled,
                                 bool undoEnabled) {
     HOST_MAIN_THREAD_ONLY();
+    host::dg::noteCommand(command);
     return runAndConvert(command, displayEnabled, undoEnabled, [&](const CommandResult& value) {
         MStringArray values;
         for (const std::string& element : value.elementTexts()) {

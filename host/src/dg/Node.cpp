@@ -1,6 +1,7 @@
 #include "dg/Node.h"
 
 #include "dg/Access.h"
+#include "dg/ComputeScope.h"
 #include "dg/DagPaths.h"
 #include "dg/SceneGraph.h"
 
@@ -91,6 +92,7 @@ void Node::compute(const PlugKey& key) {
     }
     MDataBlock block = Access::block(this);
     const MPlug plug = Access::plug(sharedFromThis(), key.attribute, key.index);
+    const dg::ComputeScope computing(type->name);
     // kUnknownParameter, or a compute that does not set the plug clean, leaves the value alone.
     user->compute(plug, block);
 }

@@ -1,11 +1,13 @@
 #include "TestNodes.h"
 
+#include <host/CommandsInCompute.h>
 #include <host/NodeTypes.h>
 #include <maya/MDGModifier.h>
 #include <maya/MFnAttribute.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnEnumAttribute.h>
 #include <maya/MFnMatrixData.h>
+#include <maya/MGlobal.h>
 
 namespace dgtest {
 namespace {
@@ -91,6 +93,27 @@ TEST_F(Evaluation, ComputeRunsOnlyWhenAnAffectingInputChanged) {
     plugOf("d.input").setDouble(4.0);
     EXPECT_DOUBLE_EQ(sum.asDouble(), 11.0);
     EXPECT_EQ(Doubler::computeCount, 2);
+}
+
+// compute relies on its inputs alone: a MEL command run from it is counted and named once.
+TEST_F(Evaluation, CommandsRunFromComputeAreReported) {
+    createNode("dgDoubler", "d");
+    MGlobal::executeCommand("currentTime -q", false, false);
+    EXPECT_EQ(host::commandsInCompute(), 0u) << "a command outside compute";
+
+    Doubler::commandInCompute = "workspace -q -rootDirectory";
+    testing::internal::CaptureStderr();
+    plugOf("d.sum").asDouble();
+    plugOf("d.input").setDouble(4.0);
+    plugOf("d.sum").asDouble();
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(host::commandsInCompute(), 2u);
+    EXPECT_NE(
+        err.find("// Warning: workspace -q -rootDirectory run from the compute of dgDoubler //"),
+        std::string::npos)
+        << err;
+    EXPECT_EQ(err.find("Warning", err.find("Warning") + 1), std::string::npos)
+        << "warned more than once: " << err;
 }
 
 TEST_F(Evaluation, ComputeDecliningAPlugLeavesItsValue) {

@@ -1,5 +1,6 @@
 #include "TestNodes.h"
 
+#include <host/CommandsInCompute.h>
 #include <host/NodeTypes.h>
 #include <host/Scene.h>
 #include <maya/MDGModifier.h>
@@ -9,11 +10,13 @@
 #include <maya/MFnNumericAttribute.h>
 #include <maya/MFnTypedAttribute.h>
 #include <maya/MFnUnitAttribute.h>
+#include <maya/MGlobal.h>
 #include <maya/MSelectionList.h>
 
 namespace dgtest {
 
 int Doubler::computeCount = 0;
+MString Doubler::commandInCompute;
 MObject Doubler::aInput;
 MObject Doubler::aCount;
 MObject Doubler::aFlag;
@@ -80,6 +83,9 @@ MStatus Doubler::compute(const MPlug& plug, MDataBlock& data) {
         return MStatus::kUnknownParameter;
     }
     ++computeCount;
+    if (commandInCompute.length() > 0) {
+        MGlobal::executeCommand(commandInCompute, false, false);
+    }
     const double sum = data.inputValue(aInput).asDouble() * 2 + data.inputValue(aCount).asInt();
     MDataHandle out = data.outputValue(aSum);
     out.setDouble(sum);
@@ -115,6 +121,8 @@ void DgTest::SetUp() {
     ASSERT_TRUE(registered);
     host::newScene();
     Doubler::computeCount = 0;
+    Doubler::commandInCompute = MString();
+    host::resetCommandsInCompute();
 }
 
 MObject nodeNamed(const MString& name) {

@@ -19,6 +19,8 @@ public:
     MStatus compute(const MPlug& plug, MDataBlock& data) override;
 
     static int computeCount;
+    // MEL run from each compute of "sum"; empty for none.
+    static MString commandInCompute;
     static MObject aInput;
     static MObject aCount;
     static MObject aFlag;
