@@ -19,6 +19,8 @@ const char* const kFileFlag = "-f";
 const char* const kFileFlagLong = "-file";
 const char* const kIntervalFlag = "-ki";
 const char* const kIntervalFlagLong = "-keyframeInterval";
+const char* const kRootFlag = "-wr";
+const char* const kRootFlagLong = "-workspaceRoot";
 
 CineSheet* sheetNamed(const MString& name) {
     MSelectionList list;
@@ -44,6 +46,7 @@ MSyntax CineSheetFootageFactsCommand::newSyntax() {
     MSyntax syntax;
     syntax.addFlag(kFileFlag, kFileFlagLong, MSyntax::kString);
     syntax.addFlag(kIntervalFlag, kIntervalFlagLong, MSyntax::kLong);
+    syntax.addFlag(kRootFlag, kRootFlagLong, MSyntax::kString);
     syntax.setObjectType(MSyntax::kStringObjects, 1, 1);
     return syntax;
 }
@@ -58,26 +61,40 @@ MStatus CineSheetFootageFactsCommand::doIt(const MArgList& args) {
     parsed.getObjects(names);
     MString file;
     int interval = 0;
-    if (names.length() != 1 || !parsed.getFlagArgument(kFileFlag, 0, file) ||
-        !parsed.getFlagArgument(kIntervalFlag, 0, interval)) {
-        displayError(MString(kCommandName) + ": give -file, -keyframeInterval and one node");
+    MString root;
+    const bool givesRoot = parsed.getFlagArgument(kRootFlag, 0, root) == MStatus::kSuccess;
+    const bool givesInterval = parsed.getFlagArgument(kFileFlag, 0, file) &&
+                               parsed.getFlagArgument(kIntervalFlag, 0, interval);
+    if (names.length() != 1 || givesRoot == givesInterval) {
+        displayError(MString(kCommandName) +
+                     ": give -file and -keyframeInterval, or -workspaceRoot, and one node");
         return MStatus::kInvalidParameter;
     }
-    // The node may have been deleted since the worker queued this: then there is nothing to tell.
+    // The node may have been deleted since the draw queued this: then there is nothing to tell.
     CineSheet* sheet = sheetNamed(names[0]);
     if (!sheet) {
         return MStatus::kSuccess;
     }
-    sheet->learnKeyframeInterval(file, interval);
+    if (givesRoot) {
+        sheet->learnWorkspaceRoot(root);
+    } else {
+        sheet->learnKeyframeInterval(file, interval);
+    }
     // Marking a plug dirty is no edit either: its readers compute it again.
+    const char* const input = givesRoot ? ".footageRoot" : ".keyframeInterval";
     return MGlobal::executeCommand(
-        MString("dgdirty ") + melString((names[0] + ".keyframeInterval").asChar()).c_str(), false,
-        false);
+        MString("dgdirty ") + melString((names[0] + input).asChar()).c_str(), false, false);
 }
 
 MString footageFactsCommand(const MString& nodePath, const MString& file, int keyframeInterval) {
     const std::string command =
         std::string(kCommandName) + " " + kFileFlag + " " + melString(file.asChar()) + " " +
         kIntervalFlag + " " + std::to_string(keyframeInterval) + " " + melString(nodePath.asChar());
+    return MString(command.c_str());
+}
+
+MString workspaceRootCommand(const MString& nodePath, const MString& root) {
+    const std::string command = std::string(kCommandName) + " " + kRootFlag + " " +
+                                melString(root.asChar()) + " " + melString(nodePath.asChar());
     return MString(command.c_str());
 }

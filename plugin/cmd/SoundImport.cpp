@@ -40,13 +40,11 @@ std::string number(double value) {
 // The project's folder for sound, made when missing: "sound" in the project, where Maya's
 // default project keeps it. Empty when it cannot be made.
 std::string soundFolder() {
-    MString root;
-    if (!MGlobal::executeCommand("workspace -q -rootDirectory", root, false, false) ||
-        root.length() == 0) {
+    const MString root = workspaceRoot();
+    if (root.length() == 0) {
         return "";
     }
-    std::string folder = root.asChar();
-    folder += (folder.back() == '/' ? "" : "/") + std::string("sound");
+    const std::string folder = std::string(root.asChar()) + "sound";
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     return std::filesystem::is_directory(folder, error) ? folder : "";
@@ -118,7 +116,7 @@ void warnOfDrift(const MObject& shape, const std::string& clip, double videoFram
 
 MString SoundImport::make(const MObject& shape) {
     const MString file = MPlug(shape, CineSheet::aFile).asString();
-    const std::string clip = footagePath(file).asChar();
+    const std::string clip = footagePath(file, workspaceRoot()).asChar();
     if (clip.empty()) {
         warn("the plane shows no file, so there is no sound to import");
         return "";

@@ -123,3 +123,12 @@ void CineSheetDrawOverride::reportKeyframeInterval(const MDagPath& objPath, cons
     MGlobal::executeCommandOnIdle(footageFactsCommand(objPath.fullPathName(), path, interval),
                                   false);
 }
+
+void CineSheetDrawOverride::reportWorkspaceRoot(const MDagPath& objPath, const MString& nodeRoot) {
+    const MString& root = footage_.workspaceRoot();
+    if (root.length() == 0 || root == nodeRoot || root == reportedRoot_) {
+        return;
+    }
+    reportedRoot_ = root;
+    MGlobal::executeCommandOnIdle(workspaceRootCommand(objPath.fullPathName(), root), false);
+}

@@ -54,6 +54,9 @@ private:
     // Hands a video's keyframe interval, once known, to the node through the main thread's idle
     // queue: the draw itself writes nothing into the node.
     void reportKeyframeInterval(const MDagPath& objPath, const MString& path);
+    // Hands the project root to the node in the same way when the one the footage was read from
+    // is not the node's: the project changed since, and the node's header read follows it.
+    void reportWorkspaceRoot(const MDagPath& objPath, const MString& nodeRoot);
 
     // What went wrong with the texture during this refresh: asked for again at the next one.
     enum class TextureTrouble { kNone, kRefused, kUploadFailed };
@@ -67,4 +70,5 @@ private:
     unsigned footageReloads_ = 0;
     MString reportedPath_;
     int reportedInterval_ = 0;
+    MString reportedRoot_;
 };

@@ -77,6 +77,8 @@ public:
     // The path as the file is read (environment variables expanded, a relative path put in the
     // workspace); asked of the workspace only when path or frame change.
     const MString& resolve(const MString& path, int frame);
+    // The project root the last relative path was read from; empty until one was.
+    const MString& workspaceRoot() const { return workspace_.root(); }
 
     // Hands the picture of the request to `show`, with the medium it belongs to and the divisor
     // it comes at; the pixels are RGBA in the medium's texel format, rows packed, top row first,

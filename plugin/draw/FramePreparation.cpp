@@ -14,6 +14,7 @@ namespace {
 // What prepareForDraw reads of the node, through the node's own attributes.
 struct NodeSnapshot {
     MString file;
+    MString footageRoot;
     MTime time;
     int frameOffset = 0;
     int startFrame = 0;
@@ -32,6 +33,7 @@ struct NodeSnapshot {
 NodeSnapshot readNode(const MObject& node) {
     NodeSnapshot in;
     in.file = MPlug(node, CineSheet::aFile).asString();
+    in.footageRoot = MPlug(node, CineSheet::aFootageRoot).asString();
     in.time = MPlug(node, CineSheet::aFrame).asMTime();
     in.frameOffset = MPlug(node, CineSheet::aFrameOffset).asInt();
     in.startFrame = MPlug(node, CineSheet::aStartFrame).asInt();
@@ -94,6 +96,7 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     const int frame =
         frameNumberAt(in.time.as(MTime::uiUnit()), in.frameOffset, in.startFrame, in.endFrame);
     const MString& path = footage_.resolve(in.file, frame);
+    reportWorkspaceRoot(objPath, in.footageRoot);
     // The colour space only changes how the texture is drawn, so a new choice shows at once,
     // even at a standing frame.
     data->setColorSpaceName(colorSpaceName(in.colorSpace));

@@ -8,34 +8,38 @@ bool isRelative(const MString& path) {
     return path.length() > 0 && path.asChar()[0] != '/';
 }
 
-// The root ends with '/' as Maya gives it; a query that fails leaves the path as it is, read
-// from the current folder.
-MString withWorkspaceRoot(const MString& path) {
+MString inRoot(const MString& path, const MString& root) {
+    return isRelative(path) && root.length() > 0 ? root + path : path;
+}
+
+}  // namespace
+
+MString workspaceRoot() {
     MString root;
     if (!MGlobal::executeCommand("workspace -q -rootDirectory", root, false, false) ||
         root.length() == 0) {
-        return path;
+        return MString();
     }
     if (root.asChar()[root.length() - 1] != '/') {
         root += "/";
     }
-    return root + path;
+    return root;
 }
-
-}  // namespace
 
 const MString& WorkspacePath::resolve(const MString& path, int frame) {
     if (known && path == lastPath && frame == lastFrame) {
         return resolved;
     }
-    resolved = isRelative(path) ? withWorkspaceRoot(path) : path;
+    if (isRelative(path)) {
+        root_ = workspaceRoot();
+    }
+    resolved = inRoot(path, root_);
     lastPath = path;
     lastFrame = frame;
     known = true;
     return resolved;
 }
 
-MString footagePath(const MString& path) {
-    const MString expanded = path.expandFilePath();
-    return isRelative(expanded) ? withWorkspaceRoot(expanded) : expanded;
+MString footagePath(const MString& path, const MString& root) {
+    return inRoot(path.expandFilePath(), root);
 }

@@ -12,14 +12,21 @@ public:
     // The path (environment variables already expanded) with the workspace root in front of it
     // when it is relative; an absolute or empty path as given.
     const MString& resolve(const MString& path, int frame);
+    // The root the last relative path was put in; empty until one was.
+    const MString& root() const { return root_; }
 
 private:
     MString lastPath;
     int lastFrame = 0;
     bool known = false;
     MString resolved;
+    MString root_;
 };
 
+// The project's root as Maya gives it, ending with '/'; empty when it cannot be asked. A MEL
+// query: for the main thread, outside compute.
+MString workspaceRoot();
+
 // The path as footage is read from it: environment variables expanded, then, when relative,
-// with the workspace root in front of it.
-MString footagePath(const MString& path);
+// with `root` in front of it (an empty root leaves it relative, read from the current folder).
+MString footagePath(const MString& path, const MString& root);

@@ -49,6 +49,7 @@ MObject CineSheet::aFrameRatio;
 MObject CineSheet::aKeyframeInterval;
 MObject CineSheet::aFootageKeyframeInterval;
 MObject CineSheet::aFootageKeyframeFile;
+MObject CineSheet::aFootageRoot;
 
 CineSheet::CineSheet() = default;
 
@@ -58,7 +59,11 @@ void* CineSheet::creator() {
     return new CineSheet();
 }
 
-void CineSheet::postConstructor() {}
+// Nodes are made on the main thread, in the project of the moment: a scene is opened after its
+// project is set.
+void CineSheet::postConstructor() {
+    learnWorkspaceRoot(workspaceRoot());
+}
 
 bool CineSheet::excludeAsLocator() const {
     return false;
@@ -92,7 +97,7 @@ MStatus CineSheet::compute(const MPlug& plug, MDataBlock& data) {
 // former value, so a scene whose footage is away keeps the placement it was saved with.
 MStatus CineSheet::computeFrameRatio(MDataBlock& data) {
     MDataHandle output = data.outputValue(aFrameRatio);
-    const MString path = footagePath(data.inputValue(aFile).asString());
+    const MString path = footagePathIn(data);
     const std::optional<FrameShape> shape = readFootageShape(path);
     if (shape) {
         output.setDouble(shape->ratio());
@@ -105,7 +110,7 @@ MStatus CineSheet::computeFrameRatio(MDataBlock& data) {
 // has looked through it, and told the node through its hidden inputs.
 MStatus CineSheet::computeKeyframeInterval(MDataBlock& data) {
     MDataHandle output = data.outputValue(aKeyframeInterval);
-    const MString path = footagePath(data.inputValue(aFile).asString());
+    const MString path = footagePathIn(data);
     if (isVideoPath(path)) {
         const bool known = data.inputValue(aFootageKeyframeFile).asString() == path;
         output.setInt(known ? data.inputValue(aFootageKeyframeInterval).asInt() : 0);
@@ -128,6 +133,17 @@ void CineSheet::learnKeyframeInterval(const MString& file, int interval) {
     MDataHandle intervalHandle = block.outputValue(aFootageKeyframeInterval);
     intervalHandle.setInt(interval);
     intervalHandle.setClean();
+}
+
+void CineSheet::learnWorkspaceRoot(const MString& root) {
+    MDataBlock block = forceCache();
+    MDataHandle rootHandle = block.outputValue(aFootageRoot);
+    rootHandle.setString(root);
+    rootHandle.setClean();
+}
+
+MString CineSheet::footagePathIn(MDataBlock& data) {
+    return footagePath(data.inputValue(aFile).asString(), data.inputValue(aFootageRoot).asString());
 }
 
 MStatus CineSheet::computePlacement(MDataBlock& data) {

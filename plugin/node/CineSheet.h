@@ -45,6 +45,9 @@ public:
     // into the node's hidden inputs on the main thread, outside compute, without an edit of the
     // scene. keyframeInterval is computed from them once marked dirty.
     void learnKeyframeInterval(const MString& file, int interval);
+    // The workspace root relative paths are read from, taken in the same way; set when the node
+    // is made, and again by its draw override or a reload once the project has changed.
+    void learnWorkspaceRoot(const MString& root);
 
     // The reloads asked for the node. Shared with the draw override, which may outlive a deleted
     // node for a moment.
@@ -102,11 +105,14 @@ public:
     // What the worker learnt of a video, and of which file: hidden, not saved.
     static MObject aFootageKeyframeInterval;
     static MObject aFootageKeyframeFile;
+    // The workspace root relative paths are read from: hidden, not saved.
+    static MObject aFootageRoot;
 
 private:
     MStatus computePlacement(MDataBlock& data);
     MStatus computeFrameRatio(MDataBlock& data);
     MStatus computeKeyframeInterval(MDataBlock& data);
+    static MString footagePathIn(MDataBlock& data);
     double resolutionAspect(MDataBlock& data);
 
     std::shared_ptr<MediaFacts> mediaFacts_ = std::make_shared<MediaFacts>();

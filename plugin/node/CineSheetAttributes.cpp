@@ -279,5 +279,19 @@ MStatus CineSheet::initialize() {
     addAttribute(aFootageKeyframeFile);
     attributeAffects(aFootageKeyframeFile, aKeyframeInterval);
 
+    // The project root relative paths are read from, so that compute asks nothing of Maya but
+    // its inputs. Set by the node itself (see learnWorkspaceRoot); never saved: a scene opened in
+    // another project reads its footage from there.
+    aFootageRoot =
+        typedFn.create("footageRoot", "footageRoot", MFnData::kString, MObject::kNullObj);
+    typedFn.setStorable(false);
+    typedFn.setConnectable(false);
+    typedFn.setKeyable(false);
+    typedFn.setHidden(true);
+    addAttribute(aFootageRoot);
+    attributeAffects(aFootageRoot, aFrameRatio);
+    attributeAffects(aFootageRoot, aKeyframeInterval);
+    attributeAffects(aFootageRoot, aOutCamMtx);
+
     return status;
 }

@@ -1,7 +1,7 @@
 #include "node/FootageShape.h"
 
-#include "sequence/SequencePattern.h"
 #include "draw/MediaKind.h"
+#include "sequence/SequencePattern.h"
 
 std::optional<FrameShape> readFootageShape(const MString& path) {
     if (path.length() == 0) {

@@ -1,6 +1,6 @@
 #include "decode/LocalMediaInput.h"
-#include "picture/Orientation.h"
 #include "node/FrameShape.h"
+#include "picture/Orientation.h"
 
 #include <climits>
 

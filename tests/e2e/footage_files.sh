@@ -3,7 +3,8 @@
 # browser stores for a chosen file (a still stays a still, a sequence only beside its other
 # frames, a '$' refused); '#' in folder names, "%04d" and "@@@@" sequences drawn; a gap held with
 # a red cross and named once; a clip replaced on disk shown at the next frame; the Attribute
-# Editor's Reload button and its file field following the attribute.
+# Editor's Reload button and its file field following the attribute; a relative path in the
+# project the node was made in, then in the one it is drawn in.
 set -u
 : "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -171,4 +172,24 @@ cmp -s "$work/editor.white.rgba" "$work/editor.standing.rgba" ||
 blue=$(dumped "$work/editor.reloaded.rgba" 64 24 32)
 [ "$(echo "$blue" | cut -d' ' -f3)" -gt 200 ] && [ "$(echo "$blue" | cut -d' ' -f1)" -lt 60 ] ||
     fail "Reload did not read the clip again ($blue)"
+
+# The same relative name in two projects, one wide and one 4:3. The node reads its shape from
+# the project it was made in, without drawing; once drawn in another project it follows it,
+# and its compute never asks Maya for the project.
+mkdir -p "$work/wide" "$work/narrow"
+ffmpeg -nostdin -v error -f lavfi -i color=c=gray:s=64x36:r=24 -frames:v 4 -pix_fmt yuv420p \
+    "$work/wide/shot.mp4"
+ffmpeg -nostdin -v error -f lavfi -i color=c=gray:s=64x48:r=24 -frames:v 4 -pix_fmt yuv420p \
+    "$work/narrow/shot.mp4"
+run projects -c "$checks
+loadPlugin libCineSheet;
+proc float ratio() { return \`getAttr cineSheetShape1.frameRatio\`; }
+workspace -openWorkspace \"$work/wide\";
+cineSheet -camera persp -filePath \"shot.mp4\";
+check(ratio() > 1.777 && ratio() < 1.778, \"the wide project's shot gives \" + ratio());
+workspace -openWorkspace \"$work/narrow\";
+refresh; flushIdleQueue;
+check(ratio() > 1.333 && ratio() < 1.334, \"after the project changed the shot gives \" + ratio());
+check(\`hostConfig -q -commandsInCompute\` == 0, \"compute ran MEL commands\");
+"
 finish

@@ -6,6 +6,7 @@
 #include "node/CineSheet.h"
 
 #include <host/Commands.h>
+#include <host/CommandsInCompute.h>
 #include <host/MainThread.h>
 #include <host/NodeTypes.h>
 #include <host/Scene.h>
@@ -30,11 +31,14 @@ void SheetFixture::SetUp() {
     run("createNode transform -n sheet; createNode CineSheet -n sheetShape -p sheet");
     ASSERT_EQ(host::findNode("sheetShape", sheet), MStatus::kSuccess);
     host::resetOffMainThreadCalls();
+    host::resetCommandsInCompute();
 }
 
 void SheetFixture::TearDown() {
     // Maya's API is single-threaded: readers and workers must not call into it.
     EXPECT_EQ(host::offMainThreadCalls(), 0u);
+    // compute relies on its inputs alone.
+    EXPECT_EQ(host::commandsInCompute(), 0u);
     EXPECT_EQ(MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(
                   CineSheet::drawDbClassification, CineSheet::drawRegistrantId),
               MStatus::kSuccess);
