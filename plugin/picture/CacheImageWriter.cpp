@@ -54,7 +54,7 @@ bool CacheImageWriter::writeStraight(const AVFrame& frame, unsigned char* image)
         trial_ = StraightTrial{
             frame.format,      frame.width,
             frame.height,      frame.colorspace,
-            frame.color_range, straightRgbaMatches(frame, *straightScaler_, *storedConverter_)};
+            frame.color_range, straightRgbaMatchesOnce(frame, *straightScaler_, *storedConverter_)};
     }
     return trial_.matches && straightScaler_->prepare(frame) &&
            straightScaler_->scale(frame, image, width_ * 4);

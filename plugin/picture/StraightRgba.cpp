@@ -7,10 +7,13 @@ extern "C" {
 #include <libavutil/pixdesc.h>
 }
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <mutex>
 
 namespace video {
 namespace {
@@ -121,6 +124,26 @@ bool straightRgbaMatches(const AVFrame& like, ToolScaler& rgba, RgbConverter& rg
         }
     }
     return std::memcmp(expected.get(), straight.get(), bytes) == 0;
+}
+
+bool straightRgbaMatchesOnce(const AVFrame& like, ToolScaler& rgba, RgbConverter& rgb) {
+    using Kind = std::array<int, 5>;
+    static std::mutex mutex;
+    static std::map<Kind, bool> outcomes;
+    const Kind kind{like.format, like.width, like.height, like.colorspace, like.color_range};
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        const auto known = outcomes.find(kind);
+        if (known != outcomes.end()) {
+            return known->second;
+        }
+    }
+    // Tried without the lock: decoders of other kinds go on meanwhile, and two of the same kind
+    // trying at once come to the same outcome.
+    const bool matches = straightRgbaMatches(like, rgba, rgb);
+    const std::lock_guard<std::mutex> lock(mutex);
+    outcomes[kind] = matches;
+    return matches;
 }
 
 }  // namespace video

@@ -13,4 +13,10 @@ namespace video {
 // in a buffer from malloc as the cache's are.
 bool straightRgbaMatches(const AVFrame& like, ToolScaler& rgba, RgbConverter& rgb);
 
+// straightRgbaMatches, tried once per kind of picture in the process: nothing but the kind (format,
+// size, colour details) changes the outcome within one process, and the trial costs three
+// conversions of a picture into fresh memory, which every decoder of every file would otherwise
+// pay before its first frame. Safe to call from any thread.
+bool straightRgbaMatchesOnce(const AVFrame& like, ToolScaler& rgba, RgbConverter& rgb);
+
 }  // namespace video

@@ -17,6 +17,7 @@ extern "C" {
 #include <cstring>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -115,6 +116,48 @@ TEST(StraightRgba, givesTheBytesOfTheRgbConversionAtEveryWidth) {
                     EXPECT_FALSE(writer.wroteStraight()) << what;
                 }
             }
+        }
+    }
+}
+
+// The trial is made once per kind of picture for the whole process: writers of the same kind on
+// several threads at once (the decoders of one intra-only file), and writers made later, all give
+// the bytes of the RGB24 conversion, and go straight where the first one did.
+TEST(StraightRgba, writersOfOneKindOnSeveralThreadsShareTheTrial) {
+    constexpr int kThreads = 3;
+    for (AVPixelFormat format : {AV_PIX_FMT_YUVJ422P, AV_PIX_FMT_YUV420P}) {
+        for (int width : {1920, 1366}) {
+            std::mt19937 random(static_cast<unsigned>(width + format));
+            std::vector<video::FramePtr> frames;
+            for (int i = 0; i < kThreads * 2; ++i) {
+                frames.push_back(randomPicture(format, width, 16, random));
+                ASSERT_TRUE(frames.back());
+            }
+            const std::string what =
+                std::string(av_get_pix_fmt_name(format)) + " " + std::to_string(width);
+            std::vector<std::vector<uint8_t>> images(frames.size());
+            std::vector<int> straight(frames.size(), -1);
+            auto writeFrom = [&](size_t first) {
+                for (size_t i = first; i < frames.size(); i += kThreads) {
+                    video::CacheImageWriter writer(width, 16, video::Orientation{});
+                    images[i].resize(writer.imageBytes(1));
+                    if (writer.write(*frames[i], 1, images[i].data())) {
+                        straight[i] = writer.wroteStraight() ? 1 : 0;
+                    }
+                }
+            };
+            std::vector<std::thread> threads;
+            for (int thread = 0; thread < kThreads; ++thread) {
+                threads.emplace_back(writeFrom, static_cast<size_t>(thread));
+            }
+            for (std::thread& thread : threads) {
+                thread.join();
+            }
+            for (size_t i = 0; i < frames.size(); ++i) {
+                EXPECT_EQ(images[i], throughRgb(*frames[i])) << what << " picture " << i;
+                EXPECT_EQ(straight[i], straight[0]) << what << " picture " << i;
+            }
+            EXPECT_NE(straight[0], -1) << what;
         }
     }
 }
