@@ -5,12 +5,29 @@
 #include "cache/CacheBudget.h"
 #include "cache/DecoderFootprint.h"
 #include "decode/DecoderThreads.h"
+#include "decode/RgbaImage.h"
+#include "picture/CacheImage.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
 #include <limits>
 #include <mutex>
+
+namespace {
+
+// The frames of `frameBytes` the budget lets a cache hold now; at least two, as the frame shown
+// and the next are always kept.
+int framesThatFit(video::BudgetClient& cache, size_t frameBytes) {
+    if (frameBytes == 0) {
+        return std::numeric_limits<int>::max();
+    }
+    const size_t frames = video::CacheBudget::instance().roomForFrames(cache) / frameBytes;
+    return static_cast<int>(
+        std::clamp<size_t>(frames, 2, static_cast<size_t>(std::numeric_limits<int>::max())));
+}
+
+}  // namespace
 
 void VideoCache::startWorker() {
     if (!enrolled_) {
@@ -347,10 +364,18 @@ void VideoCache::serveJob(const CachingJob& asked) {
     if (!placeAfterScan(job)) {
         return;
     }
+    // Under memory pressure the window holds only the frames the budget lets this cache keep:
+    // frames beyond would be decoded only to be dropped, and the decoder would then stand past
+    // the frames the next step asks for, which would cost a seek back to their keyframe.
+    const size_t frameBytes =
+        video::cacheImageBytes(decoder.frameWidth, decoder.frameHeight, decoder.resolutionDivisor) *
+        decode::bytesPerTexel(heldTexelFormat()) / 4;
+    CachingJob planned = job;
+    planned.windowFrames = std::min(job.windowFrames, framesThatFit(*this, frameBytes));
     std::vector<video::FrameRef> evicted;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-        if (!setActiveBlocks(job)) {
+        if (!setActiveBlocks(planned)) {
             return;
         }
         evicted = clearInactiveBlockImages();

@@ -74,6 +74,8 @@ void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
         // newer request that waits for a frame the run does not bring (a scrub) ends it at once;
         // one for a frame already stored elsewhere ends it where the next block begins, as does
         // more urgent work of another cache.
+        // A run whose window the budget narrowed past every frame it still lacks ends as well,
+        // before the next picture is taken: a step on carries on from there.
         video::RunYield yield(firstBlock, firstFrame, endFrame);
         int lastBlockBegun = firstBlock;
         auto stopRequested = [&](int block) {
@@ -82,7 +84,8 @@ void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
             stopped = stopped || !decoder.running || decoder.interrupt ||
                       newerJobWaitsElsewhere(firstFrame, endFrame - 1) ||
                       yield.stopsAt(block, [this] { return newestJobFrame(); }) ||
-                      (blockBegins && yields());
+                      (blockBegins && yields()) ||
+                      !lacksWindowFrames(firstBlock, lastBlock, wanted);
             return stopped;
         };
         decoder.blocks.decodeBlocks(
@@ -113,6 +116,28 @@ void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
     if (settleRun(firstBlock, lastBlock, wanted, stopped)) {
         lateWorkDone_();
     }
+}
+
+bool VideoCache::lacksWindowFrames(int firstBlock, int lastBlock,
+                                   const std::vector<bool>& wanted) const {
+    const MIntArray& starts = cache.blockStarts;
+    const int firstFrame = starts[static_cast<unsigned int>(firstBlock)];
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    for (int block = firstBlock; block <= lastBlock; ++block) {
+        const int start = starts[static_cast<unsigned int>(block)];
+        const int end = starts[static_cast<unsigned int>(block) + 1];
+        auto found = cache.blocks.find(block);
+        for (int frame = std::max(start, cache.window.first);
+             frame < std::min(end, cache.window.last + 1); ++frame) {
+            const size_t slot = static_cast<size_t>(frame - start);
+            const bool stored = found != cache.blocks.end() && slot < found->second.size() &&
+                                found->second[slot] != nullptr;
+            if (wanted[static_cast<size_t>(frame - firstFrame)] && !stored) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 bool VideoCache::settleRun(int firstBlock, int lastBlock, const std::vector<bool>& wanted,
