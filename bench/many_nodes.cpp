@@ -57,14 +57,21 @@ struct Refreshes {
     int notShown = 0;
     int waitSeconds = 10;
 
-    // Plays frames 0 to frames − 1, one refresh a frame; the seconds it took.
+    // Plays frames 0 to frames − 1, one refresh a frame; the seconds it took. Notes the slowest
+    // refresh and its frame.
     double play(int frames) {
         const Clock::time_point start = Clock::now();
         for (int frame = 0; frame < frames; ++frame) {
-            show(frame);
+            const double took = show(frame);
+            if (took > slowest) {
+                slowest = took;
+                slowestFrame = frame;
+            }
         }
         return bench::secondsSince(start);
     }
+    double slowest = 0.0;
+    int slowestFrame = -1;
 
     // One refresh: every node asks for its frame, all sharing one bounded wait.
     double show(int frame) {
@@ -100,6 +107,7 @@ void playTogetherAndAlone(Refreshes& together, const bench::SheetScene& scene, i
     together.sheets.clear();
     double alone = 0.0;
     int aloneNotShown = 0;
+    double aloneSlowest = 0.0;
     for (int node = 0; node < nodes; ++node) {
         Refreshes single;
         single.waitSeconds = together.waitSeconds;
@@ -107,6 +115,7 @@ void playTogetherAndAlone(Refreshes& together, const bench::SheetScene& scene, i
         single.sheets.push_back(std::make_unique<bench::Sheet>(scene.node));
         alone += single.play(frames);
         aloneNotShown += single.notShown;
+        aloneSlowest = std::max(aloneSlowest, single.slowest);
     }
     std::printf("%d frames played from frame 0, CINESHEET_CACHE_MB=%s\n", frames,
                 std::getenv("CINESHEET_CACHE_MB") ? std::getenv("CINESHEET_CACHE_MB") : "(unset)");
@@ -114,6 +123,8 @@ void playTogetherAndAlone(Refreshes& together, const bench::SheetScene& scene, i
         "  %d nodes together %.2f s (frames not shown %d); each alone, summed %.2f s (frames "
         "not shown %d); together / alone %.2f\n",
         nodes, all, together.notShown, alone, aloneNotShown, alone > 0.0 ? all / alone : 0.0);
+    std::printf("  slowest refresh together %.0f ms (frame %d), alone %.0f ms\n", together.slowest,
+                together.slowestFrame, aloneSlowest);
 }
 
 }  // namespace
