@@ -214,6 +214,20 @@ video::Urgency VideoCache::urgencyOf(const CachingJob& job) const {
     if (!stored && !listed(decoder.failedFrames, job.frame)) {
         return video::Urgency{video::Urgency::kAwaited, 0};
     }
+    // A refresh played on within the window asks no new job, but waits all the same.
+    if (cache.shownFrame != job.frame && cache.window.contains(cache.shownFrame) &&
+        !listed(decoder.failedFrames, cache.shownFrame)) {
+        const int shownBlock =
+            video::blockOfFrame(cache.blockStarts, cache.blockStarts.length(), cache.shownFrame);
+        auto shown = cache.blocks.find(shownBlock);
+        const size_t shownSlot = static_cast<size_t>(
+            cache.shownFrame -
+            cache.blockStarts[static_cast<unsigned int>(std::max(shownBlock, 0))]);
+        if (shownBlock >= 0 && (shown == cache.blocks.end() || shownSlot >= shown->second.size() ||
+                                shown->second[shownSlot] == nullptr)) {
+            return video::Urgency{video::Urgency::kAwaited, 0};
+        }
+    }
     // The first block of the window, in the worker's order, that still lacks frames.
     long long distance = 0;
     for (unsigned int i = 0; i < cache.activeBlocks.length(); ++i) {

@@ -72,19 +72,14 @@ void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
     } else {
         // Checked at every picture, so that a long run never holds up a stop or another file. A
         // newer request that waits for a frame the run does not bring (a scrub) ends it at once;
-        // one for a frame already stored elsewhere ends it where the next block begins, as does
-        // more urgent work of another cache.
-        // A run whose window the budget narrowed past every frame it still lacks ends as well,
-        // before the next picture is taken: a step on carries on from there.
+        // one for a frame already stored elsewhere ends it where the next block begins. More
+        // urgent work of another cache ends it at once too, as does a window the budget narrowed
+        // past every frame the run still lacks: the decoder carries on from there next time.
         video::RunYield yield(firstBlock, firstFrame, endFrame);
-        int lastBlockBegun = firstBlock;
         auto stopRequested = [&](int block) {
-            const bool blockBegins = block > lastBlockBegun;
-            lastBlockBegun = std::max(lastBlockBegun, block);
             stopped = stopped || !decoder.running || decoder.interrupt ||
                       newerJobWaitsElsewhere(firstFrame, endFrame - 1) ||
-                      yield.stopsAt(block, [this] { return newestJobFrame(); }) ||
-                      (blockBegins && yields()) ||
+                      yield.stopsAt(block, [this] { return newestJobFrame(); }) || yields() ||
                       !lacksWindowFrames(firstBlock, lastBlock, wanted);
             return stopped;
         };
