@@ -7,6 +7,10 @@
 // The budget is CINESHEET_CACHE_MB as the plug-in reads it. Clips are made with the ffmpeg tool in
 // CLIP_DIR (kept for later runs) or a scratch folder.
 //
+// With PLAY set (e.g. PLAY=24), measures instead a playback of PLAY frames from frame 0 with
+// every node shown, against each node's clip played alone on one node, one after the other:
+// prints both times and their ratio, which stays near 1 when the nodes' costs add up.
+//
 // With --check (the many-node case of `make stress`), exits 1 when a frame is not shown or the
 // peak resident memory passes the budget plus MINIMUM_MB (the documented minimum of a shown
 // node: its decoder, its texture and the frames it shows) per node plus BASELINE_MB (the
@@ -53,6 +57,22 @@ struct Refreshes {
     int notShown = 0;
     int waitSeconds = 10;
 
+    // Plays frames 0 to frames − 1, one refresh a frame; the seconds it took. Notes the slowest
+    // refresh and its frame.
+    double play(int frames) {
+        const Clock::time_point start = Clock::now();
+        for (int frame = 0; frame < frames; ++frame) {
+            const double took = show(frame);
+            if (took > slowest) {
+                slowest = took;
+                slowestFrame = frame;
+            }
+        }
+        return bench::secondsSince(start);
+    }
+    double slowest = 0.0;
+    int slowestFrame = -1;
+
     // One refresh: every node asks for its frame, all sharing one bounded wait.
     double show(int frame) {
         const Clock::time_point start = Clock::now();
@@ -76,6 +96,36 @@ struct Refreshes {
         return bench::secondsSince(start) * 1e3;
     }
 };
+
+// The playback row: all nodes together, then each node's clip alone on one node.
+void playTogetherAndAlone(Refreshes& together, const bench::SheetScene& scene, int nodes,
+                          int frames) {
+    for (int node = 0; node < nodes; ++node) {
+        together.sheets.push_back(std::make_unique<bench::Sheet>(scene.node));
+    }
+    const double all = together.play(frames);
+    together.sheets.clear();
+    double alone = 0.0;
+    int aloneNotShown = 0;
+    double aloneSlowest = 0.0;
+    for (int node = 0; node < nodes; ++node) {
+        Refreshes single;
+        single.waitSeconds = together.waitSeconds;
+        single.clips = {together.clips[static_cast<size_t>(node) % together.clips.size()]};
+        single.sheets.push_back(std::make_unique<bench::Sheet>(scene.node));
+        alone += single.play(frames);
+        aloneNotShown += single.notShown;
+        aloneSlowest = std::max(aloneSlowest, single.slowest);
+    }
+    std::printf("%d frames played from frame 0, CINESHEET_CACHE_MB=%s\n", frames,
+                std::getenv("CINESHEET_CACHE_MB") ? std::getenv("CINESHEET_CACHE_MB") : "(unset)");
+    std::printf(
+        "  %d nodes together %.2f s (frames not shown %d); each alone, summed %.2f s (frames "
+        "not shown %d); together / alone %.2f\n",
+        nodes, all, together.notShown, alone, aloneNotShown, alone > 0.0 ? all / alone : 0.0);
+    std::printf("  slowest refresh together %.0f ms (frame %d), alone %.0f ms\n", together.slowest,
+                together.slowestFrame, aloneSlowest);
+}
 
 }  // namespace
 
@@ -109,6 +159,10 @@ int main(int argc, char** argv) {
         }
         const double baseline = peakResidentMegabytes();
         bench::SheetScene scene;
+        if (const int played = setting("PLAY", 0); played > 0 && !check) {
+            playTogetherAndAlone(refreshes, scene, nodes, played);
+            return;
+        }
         for (int node = 0; node < nodes; ++node) {
             refreshes.sheets.push_back(std::make_unique<bench::Sheet>(scene.node));
         }

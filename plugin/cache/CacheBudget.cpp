@@ -107,6 +107,12 @@ bool CacheBudget::reserve(BudgetClient& client, size_t bytes, Need need) {
     return true;
 }
 
+size_t CacheBudget::roomForFrames(const BudgetClient& client) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const size_t free = limit_ > used_ ? limit_ - used_ : 0;
+    return std::max(client.account().bytes(Spend::kFrames) + free, shareOfFrames(client));
+}
+
 void CacheBudget::makeRoom(size_t bytes) {
     const std::lock_guard<std::mutex> lock(mutex_);
     while (used_ + bytes > limit_ && takeFromLargest(nullptr, 0)) {

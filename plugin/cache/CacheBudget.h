@@ -45,6 +45,9 @@ public:
     // be stored (never for Need::kShown). Called with none of the client's locks held: it may
     // ask any cache, the client included, to give up frames.
     bool reserve(BudgetClient& client, size_t bytes, Need need);
+    // The bytes of frames `client` could hold now, those it holds included: the free room
+    // besides them, or its share when that is more. Called with no cache's store lock held.
+    size_t roomForFrames(const BudgetClient& client);
     // Makes room for `bytes` that are not a frame (a decoder about to open) from frames not
     // shown, largest caches first, as far as there are such frames. Called with no cache's
     // store lock held.

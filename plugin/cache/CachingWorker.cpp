@@ -5,12 +5,29 @@
 #include "cache/CacheBudget.h"
 #include "cache/DecoderFootprint.h"
 #include "decode/DecoderThreads.h"
+#include "decode/RgbaImage.h"
+#include "picture/CacheImage.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
 #include <limits>
 #include <mutex>
+
+namespace {
+
+// The frames of `frameBytes` the budget lets a cache hold now; at least two, as the frame shown
+// and the next are always kept.
+int framesThatFit(video::BudgetClient& cache, size_t frameBytes) {
+    if (frameBytes == 0) {
+        return std::numeric_limits<int>::max();
+    }
+    const size_t frames = video::CacheBudget::instance().roomForFrames(cache) / frameBytes;
+    return static_cast<int>(
+        std::clamp<size_t>(frames, 2, static_cast<size_t>(std::numeric_limits<int>::max())));
+}
+
+}  // namespace
 
 void VideoCache::startWorker() {
     if (!enrolled_) {
@@ -197,6 +214,20 @@ video::Urgency VideoCache::urgencyOf(const CachingJob& job) const {
     if (!stored && !listed(decoder.failedFrames, job.frame)) {
         return video::Urgency{video::Urgency::kAwaited, 0};
     }
+    // A refresh played on within the window asks no new job, but waits all the same.
+    if (cache.shownFrame != job.frame && cache.window.contains(cache.shownFrame) &&
+        !listed(decoder.failedFrames, cache.shownFrame)) {
+        const int shownBlock =
+            video::blockOfFrame(cache.blockStarts, cache.blockStarts.length(), cache.shownFrame);
+        auto shown = cache.blocks.find(shownBlock);
+        const size_t shownSlot = static_cast<size_t>(
+            cache.shownFrame -
+            cache.blockStarts[static_cast<unsigned int>(std::max(shownBlock, 0))]);
+        if (shownBlock >= 0 && (shown == cache.blocks.end() || shownSlot >= shown->second.size() ||
+                                shown->second[shownSlot] == nullptr)) {
+            return video::Urgency{video::Urgency::kAwaited, 0};
+        }
+    }
     // The first block of the window, in the worker's order, that still lacks frames.
     long long distance = 0;
     for (unsigned int i = 0; i < cache.activeBlocks.length(); ++i) {
@@ -347,10 +378,18 @@ void VideoCache::serveJob(const CachingJob& asked) {
     if (!placeAfterScan(job)) {
         return;
     }
+    // Under memory pressure the window holds only the frames the budget lets this cache keep:
+    // frames beyond would be decoded only to be dropped, and the decoder would then stand past
+    // the frames the next step asks for, which would cost a seek back to their keyframe.
+    const size_t frameBytes =
+        video::cacheImageBytes(decoder.frameWidth, decoder.frameHeight, decoder.resolutionDivisor) *
+        decode::bytesPerTexel(heldTexelFormat()) / 4;
+    CachingJob planned = job;
+    planned.windowFrames = std::min(job.windowFrames, framesThatFit(*this, frameBytes));
     std::vector<video::FrameRef> evicted;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-        if (!setActiveBlocks(job)) {
+        if (!setActiveBlocks(planned)) {
             return;
         }
         evicted = clearInactiveBlockImages();

@@ -72,17 +72,15 @@ void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
     } else {
         // Checked at every picture, so that a long run never holds up a stop or another file. A
         // newer request that waits for a frame the run does not bring (a scrub) ends it at once;
-        // one for a frame already stored elsewhere ends it where the next block begins, as does
-        // more urgent work of another cache.
+        // one for a frame already stored elsewhere ends it where the next block begins. More
+        // urgent work of another cache ends it at once too, as does a window the budget narrowed
+        // past every frame the run still lacks: the decoder carries on from there next time.
         video::RunYield yield(firstBlock, firstFrame, endFrame);
-        int lastBlockBegun = firstBlock;
         auto stopRequested = [&](int block) {
-            const bool blockBegins = block > lastBlockBegun;
-            lastBlockBegun = std::max(lastBlockBegun, block);
             stopped = stopped || !decoder.running || decoder.interrupt ||
                       newerJobWaitsElsewhere(firstFrame, endFrame - 1) ||
-                      yield.stopsAt(block, [this] { return newestJobFrame(); }) ||
-                      (blockBegins && yields());
+                      yield.stopsAt(block, [this] { return newestJobFrame(); }) || yields() ||
+                      !lacksWindowFrames(firstBlock, lastBlock, wanted);
             return stopped;
         };
         decoder.blocks.decodeBlocks(
@@ -113,6 +111,28 @@ void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
     if (settleRun(firstBlock, lastBlock, wanted, stopped)) {
         lateWorkDone_();
     }
+}
+
+bool VideoCache::lacksWindowFrames(int firstBlock, int lastBlock,
+                                   const std::vector<bool>& wanted) const {
+    const MIntArray& starts = cache.blockStarts;
+    const int firstFrame = starts[static_cast<unsigned int>(firstBlock)];
+    const std::lock_guard<std::mutex> lock(cache.storeMutex);
+    for (int block = firstBlock; block <= lastBlock; ++block) {
+        const int start = starts[static_cast<unsigned int>(block)];
+        const int end = starts[static_cast<unsigned int>(block) + 1];
+        auto found = cache.blocks.find(block);
+        for (int frame = std::max(start, cache.window.first);
+             frame < std::min(end, cache.window.last + 1); ++frame) {
+            const size_t slot = static_cast<size_t>(frame - start);
+            const bool stored = found != cache.blocks.end() && slot < found->second.size() &&
+                                found->second[slot] != nullptr;
+            if (wanted[static_cast<size_t>(frame - firstFrame)] && !stored) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 bool VideoCache::settleRun(int firstBlock, int lastBlock, const std::vector<bool>& wanted,

@@ -195,6 +195,7 @@ void VideoCache::changeFrameForm(const std::function<bool()>& change) {
 }
 
 bool VideoCache::addBlockCachingJob(int frame, int windowFrames, CachingJob& job) {
+    bool nextKept = false;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
         const MIntArray& starts = cache.blockStarts;
@@ -205,16 +206,22 @@ bool VideoCache::addBlockCachingJob(int frame, int windowFrames, CachingJob& job
         }
         job.frameInBlock =
             job.block < 0 ? -1 : frame - starts[static_cast<unsigned int>(job.block)];
+        const int frameCount = starts[starts.length() - 1];
+        // No window yet: the worker has not served this file.
+        nextKept = cache.window.length() == 0 ||
+                   cache.window.contains(std::min(frame + 1, frameCount - 1));
     }
     job.frame = frame;
     job.windowFrames = windowFrames;
     lastAsked_ = std::chrono::steady_clock::now().time_since_epoch().count();
 
     // The worker is already serving a window that holds the frame well inside it; a frame
-    // further off moves the window before playback reaches its edge.
+    // further off moves the window before playback reaches its edge. A window the budget keeps
+    // to the frame shown and the next moves at every step.
     const long long moved = std::llabs(static_cast<long long>(frame) - cache.lastQueuedFrame);
     if (job.block >= 0 && cache.lastQueuedBlock == job.block &&
-        cache.lastQueuedWindow == windowFrames && moved <= std::max(windowFrames, 1) / 4) {
+        cache.lastQueuedWindow == windowFrames && moved <= std::max(windowFrames, 1) / 4 &&
+        (nextKept || moved == 0)) {
         return true;
     }
     if (cache.lastQueuedFrame >= 0 && frame != cache.lastQueuedFrame) {

@@ -203,6 +203,8 @@ private:
     // After a run: notes the wanted frames it did not deliver, unless it was stopped, and drops
     // the blocks it stored nothing of. True when that settles the frame of a late wait.
     bool settleRun(int firstBlock, int lastBlock, const std::vector<bool>& wanted, bool stopped);
+    // Whether the window still holds a frame of the run that is wanted and not stored.
+    bool lacksWindowFrames(int firstBlock, int lastBlock, const std::vector<bool>& wanted) const;
     // Makes the picture's cache image and stores it.
     void storePicture(int block, int slot, const video::CachePicture& picture);
     // Puts a finished frame into its slot, leaving in `image` what the slot held, for the caller

@@ -1,7 +1,6 @@
 #include "decode/BlockDecoder.h"
 
 #include "decode/BlockOfFrame.h"
-#include "decode/PacketRangeDecoder.h"
 
 #include <algorithm>
 #include <vector>
@@ -16,6 +15,7 @@ BlockDecoder::BlockDecoder(const VideoSource& source, AVFormatContext* input,
 
 void BlockDecoder::reset() {
     writer_.reset();
+    feed_.reset();
 }
 
 CacheImageWriter& BlockDecoder::writer() {
@@ -24,6 +24,36 @@ CacheImageWriter& BlockDecoder::writer() {
                                                      source_.orientation());
     }
     return *writer_;
+}
+
+int BlockDecoder::decoderDelay() const {
+    const AVCodecContext* codec = decoder();
+    return std::max(codec->has_b_frames, 0) + std::max(codec->thread_count, 1);
+}
+
+bool BlockDecoder::carriesOn(int firstWanted, int wantedBlock) const {
+    if (!feed_ || !feed_->canGoOn() || feedInput_ != input() || feedDecoder_ != decoder() ||
+        feedGeneration_ != source_.generation() || firstWanted <= lastOut_) {
+        return false;
+    }
+    // Carrying on decodes the packets from where the decoder stands, a seek those from the
+    // wanted block's keyframe: a little short of that keyframe still goes on, as a seek costs
+    // the frames the decoder holds back anyway.
+    const int next = feed_->nextPacket();
+    const int anchor = source_.plan(wantedBlock).anchor;
+    return next >= anchor || anchor - next <= decoderDelay();
+}
+
+bool BlockDecoder::seekTo(int firstBlock) {
+    ++seeks_;
+    feed_ =
+        std::make_unique<PacketFeed>(input(), decoder(), source_.streamIndex(), source_.packets());
+    feedInput_ = input();
+    feedDecoder_ = decoder();
+    feedGeneration_ = source_.generation();
+    // Pictures before the block's first frame may come out wrong after the seek.
+    lastOut_ = source_.blockStarts()[static_cast<size_t>(firstBlock)] - 1;
+    return feed_->seekTo(source_.plan(firstBlock).anchor);
 }
 
 int BlockDecoder::decodeBlocks(int firstBlock, int lastBlock, const PictureSink& sink,
@@ -52,34 +82,66 @@ int BlockDecoder::decodeBlocks(int firstBlock, int lastBlock, const PictureSink&
         return 0;
     }
     const std::vector<int>& frameOfPacket = source_.order().ofPacket;
+    // Packets read on past the run may lie past those numbered so far while the scan goes on.
     auto stampOf = [&frameOfPacket](int index) -> int64_t {
-        return frameOfPacket[index] >= 0 ? frameOfPacket[index] : AV_NOPTS_VALUE;
+        return static_cast<size_t>(index) < frameOfPacket.size() && frameOfPacket[index] >= 0
+                   ? frameOfPacket[index]
+                   : AV_NOPTS_VALUE;
+    };
+    // The first wanted frame not handed over yet: only ever moves on.
+    size_t missingAt = 0;
+    auto firstMissing = [&filled, &missingAt, firstFrame] {
+        while (missingAt < filled.size() && filled[missingAt]) {
+            ++missingAt;
+        }
+        return firstFrame + static_cast<int>(missingAt);
     };
     CacheImageWriter& images = writer();
     int stored = 0;
     bool stopped = false;
+    bool carried = false;
     auto onFrame = [&](const AVFrame& frame) {
-        const bool inRun =
-            frame.pts != AV_NOPTS_VALUE && frame.pts >= firstFrame && frame.pts < endFrame;
+        const bool numbered = frame.pts != AV_NOPTS_VALUE;
+        const bool inRun = numbered && frame.pts >= firstFrame && frame.pts < endFrame;
         int block = -1;
         if (inRun) {
             block = blockOfFrame(starts, starts.size(), static_cast<int>(frame.pts));
         }
         if (stopRequested && stopRequested(block)) {
             stopped = true;
-            return false;
+            return PacketFeed::Take::kLater;
         }
+        if (numbered) {
+            lastOut_ = std::max(lastOut_, static_cast<int>(frame.pts));
+        }
+        // Pictures come out in presentation order: a carried-on run that is given a frame past
+        // the first one it still wants will not be given that one.
+        const bool passed = carried && numbered && frame.pts > firstMissing();
         if (inRun && !filled[static_cast<size_t>(frame.pts - firstFrame)]) {
             filled[static_cast<size_t>(frame.pts - firstFrame)] = true;
             sink(block, static_cast<int>(frame.pts - starts[block]), CachePicture(images, frame));
             ++stored;
         }
-        return stored < needed;
+        return stored < needed && !passed ? PacketFeed::Take::kMore : PacketFeed::Take::kEnough;
     };
-    bool inputEnded = false;
-    decodePacketRange(input_ ? input_ : source_.input(), decoder_ ? decoder_ : source_.decoder(),
-                      source_.streamIndex(), source_.packets(),
-                      {source_.plan(firstBlock).anchor, lastPacket}, stampOf, onFrame, &inputEnded);
+    auto feed = [&] {
+        const long sentBefore = feed_->packetsSent();
+        feed_->feed(lastPacket, decoderDelay(), stampOf, onFrame);
+        packetsSent_ += feed_->packetsSent() - sentBefore;
+    };
+    const int firstWanted = firstMissing();
+    carried = carriesOn(firstWanted, blockOfFrame(starts, starts.size(), firstWanted));
+    if (carried) {
+        feed();
+    }
+    // A carried-on run that missed a frame goes back to the keyframe: a frame is never lost.
+    if (!carried || (!stopped && stored < needed)) {
+        carried = false;
+        if (seekTo(firstBlock)) {
+            feed();
+        }
+    }
+    const bool inputEnded = feed_->inputEnded();
     // The last listed packet of a file cut short may itself be cut: its pictures never come.
     const bool reachesCut = source_.framesDeclared() > 0 && source_.listingComplete() &&
                             lastBlock == source_.blockCount() - 1;

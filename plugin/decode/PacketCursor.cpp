@@ -136,4 +136,14 @@ int PacketCursor::next(AVPacket* packet) {
     return nextIndex_++;
 }
 
+void PacketCursor::putBack(AVPacket* packet) {
+    if (!pending_ || nextIndex_ <= 0 || hasPending_) {
+        return;
+    }
+    av_packet_unref(pending_.get());
+    av_packet_move_ref(pending_.get(), packet);
+    hasPending_ = true;
+    --nextIndex_;
+}
+
 }  // namespace video

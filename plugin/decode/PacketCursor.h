@@ -19,6 +19,10 @@ public:
     // returns its scan index; -1 at the end of the input, on a read error, or when the packets
     // read no longer match the scan.
     int next(AVPacket* packet);
+    // The scan index of the packet next() reads next; -1 when the cursor must be sought first.
+    int upcoming() const { return nextIndex_; }
+    // Gives back the packet next() just read (moving it out of `packet`), to be read again next.
+    void putBack(AVPacket* packet);
     // Whether a read since the last seek found the input ended: its end, or a read error other
     // than a lack of memory. A file cut short ends this way before its listed packets.
     bool inputEnded() const { return inputEnded_; }

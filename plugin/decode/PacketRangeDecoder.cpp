@@ -1,23 +1,9 @@
 #include "decode/PacketRangeDecoder.h"
 
-#include "decode/PacketCursor.h"
-
 #include <algorithm>
 
 namespace video {
 namespace {
-
-// Hands every frame the decoder has ready to the handler; false once the handler wants no more.
-bool receiveFrames(AVCodecContext* decoder, AVFrame* frame, const FrameHandler& onFrame) {
-    while (avcodec_receive_frame(decoder, frame) == 0) {
-        bool wantsMore = onFrame(*frame);
-        av_frame_unref(frame);
-        if (!wantsMore) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Gives the first packet after a seek the palette in force there, unless it brings its own.
 void addPalette(AVPacket* packet, const PacketRecord& record) {
@@ -33,57 +19,125 @@ void addPalette(AVPacket* packet, const PacketRecord& record) {
 
 }  // namespace
 
-bool decodePacketRange(AVFormatContext* input, AVCodecContext* decoder, int streamIndex,
-                       const PacketList& packets, PacketRange range, const StampOf& stampOf,
-                       const FrameHandler& onFrame, bool* inputEnded) {
-    if (inputEnded) {
-        *inputEnded = false;
+PacketFeed::PacketFeed(AVFormatContext* input, AVCodecContext* decoder, int streamIndex,
+                       const PacketList& packets)
+    : decoder_(decoder),
+      packets_(packets),
+      cursor_(input, streamIndex, packets),
+      packet_(av_packet_alloc()),
+      frame_(av_frame_alloc()) {}
+
+bool PacketFeed::seekTo(int index) {
+    stop();
+    ready_ = packet_ && frame_ && cursor_.seekTo(index);
+    inputEnded_ = !ready_ && cursor_.inputEnded();
+    soughtTo_ = ready_ ? index : -1;
+    return ready_;
+}
+
+void PacketFeed::stop() {
+    avcodec_flush_buffers(decoder_);
+    draining_ = false;
+    if (frame_) {
+        av_frame_unref(frame_.get());
     }
-    PacketPtr packet(av_packet_alloc());
-    FramePtr frame(av_frame_alloc());
-    if (!packet || !frame) {
-        return false;
-    }
-    avcodec_flush_buffers(decoder);
-    PacketCursor cursor(input, streamIndex, packets);
-    if (!cursor.seekTo(range.first)) {
-        if (inputEnded) {
-            *inputEnded = cursor.inputEnded();
+    holding_ = false;
+    ready_ = false;
+}
+
+PacketFeed::Take PacketFeed::receiveFrames(const Handler& handler) {
+    if (holding_) {
+        const Take take = handler(*frame_);
+        if (take == Take::kLater) {
+            return take;
         }
-        return false;
+        holding_ = false;
+        av_frame_unref(frame_.get());
+        if (take == Take::kEnough) {
+            return take;
+        }
     }
-    bool wantsMore = true;
-    while (wantsMore) {
-        int index = cursor.next(packet.get());
-        PacketUnref unref(packet.get());
+    while (avcodec_receive_frame(decoder_, frame_.get()) == 0) {
+        const Take take = handler(*frame_);
+        if (take == Take::kLater) {
+            holding_ = true;
+            return take;
+        }
+        av_frame_unref(frame_.get());
+        if (take == Take::kEnough) {
+            return take;
+        }
+    }
+    return Take::kMore;
+}
+
+void PacketFeed::feed(int last, int beyond, const StampOf& stampOf, const Handler& handler) {
+    inputEnded_ = false;
+    if (!ready_ || receiveFrames(handler) != Take::kMore) {
+        return;
+    }
+    if (draining_ || !sendPackets(last, beyond, stampOf, handler)) {
+        stop();
+    }
+}
+
+bool PacketFeed::sendPackets(int last, int beyond, const StampOf& stampOf, const Handler& handler) {
+    // A decoder already standing past `last` holds the frames wanted: the packets that follow
+    // bring them out.
+    const int limit = std::max(last, cursor_.upcoming() - 1) + beyond;
+    for (int upcoming = cursor_.upcoming(); upcoming >= 0 && upcoming <= limit;
+         upcoming = cursor_.upcoming()) {
+        const int index = cursor_.next(packet_.get());
+        const PacketUnref unref(packet_.get());
         if (index < 0) {
-            if (inputEnded) {
-                *inputEnded = cursor.inputEnded();
-            }
+            inputEnded_ = upcoming <= last && cursor_.inputEnded();
             break;
         }
         // An empty packet would read as the end of input; discarded pictures still go in, since
         // later pictures may refer to them.
-        if (packet->size > 0) {
-            if (index == range.first) {
-                addPalette(packet.get(), packets[static_cast<size_t>(index)]);
-            }
-            packet->pts = stampOf(index);
-            if (avcodec_send_packet(decoder, packet.get()) == AVERROR(EAGAIN)) {
-                wantsMore = receiveFrames(decoder, frame.get(), onFrame);
-                avcodec_send_packet(decoder, packet.get());
-            }
-            wantsMore = wantsMore && receiveFrames(decoder, frame.get(), onFrame);
+        if (packet_->size == 0) {
+            continue;
         }
-        if (index >= range.last) {
-            break;
+        if (index == soughtTo_) {
+            addPalette(packet_.get(), packets_[static_cast<size_t>(index)]);
+        }
+        packet_->pts = stampOf(index);
+        int sent = avcodec_send_packet(decoder_, packet_.get());
+        if (sent == AVERROR(EAGAIN)) {
+            if (receiveFrames(handler) != Take::kMore) {
+                // Not sent: it goes first next time, the decoder standing as it does now.
+                cursor_.putBack(packet_.get());
+                return true;
+            }
+            sent = avcodec_send_packet(decoder_, packet_.get());
+        }
+        packetsSent_ += sent == 0 ? 1 : 0;
+        if (receiveFrames(handler) != Take::kMore) {
+            return true;
         }
     }
-    if (wantsMore && avcodec_send_packet(decoder, nullptr) == 0) {
-        receiveFrames(decoder, frame.get(), onFrame);
+    // Past the last listed packet, the frames the drained decoder still holds are the last ones
+    // of the file: the next feed goes on with them.
+    const bool listEnded = cursor_.upcoming() >= static_cast<int>(packets_.size());
+    draining_ = avcodec_send_packet(decoder_, nullptr) == 0;
+    return draining_ && receiveFrames(handler) != Take::kMore && listEnded;
+}
+
+bool decodePacketRange(AVFormatContext* input, AVCodecContext* decoder, int streamIndex,
+                       const PacketList& packets, PacketRange range, const StampOf& stampOf,
+                       const FrameHandler& onFrame, bool* inputEnded) {
+    PacketFeed feed(input, decoder, streamIndex, packets);
+    const bool reached = feed.seekTo(range.first);
+    if (reached) {
+        feed.feed(range.last, 0, stampOf, [&onFrame](const AVFrame& frame) {
+            return onFrame(frame) ? PacketFeed::Take::kMore : PacketFeed::Take::kEnough;
+        });
+        feed.stop();
     }
-    avcodec_flush_buffers(decoder);
-    return true;
+    if (inputEnded) {
+        *inputEnded = feed.inputEnded();
+    }
+    return reached;
 }
 
 }  // namespace video

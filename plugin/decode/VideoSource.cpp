@@ -95,6 +95,7 @@ bool VideoSource::start(const std::string& path, Listing listing,
 
 bool VideoSource::openStream(const std::string& path, Listing listing,
                              const std::atomic<bool>* abandon) {
+    ++generation_;
     failure_ = "not a video or image FFmpeg can read";
     input_ = openLocalMedia(path, abandon);
     if (!input_) {
@@ -221,12 +222,15 @@ bool VideoSource::settle(int wantedFrame) {
     layout_ = std::move(layout);
     order_.ofPacket = scanOrder_->frameOfPacket();
     order_.frameCount = numbered;
+    ++generation_;
     return true;
 }
 
 // The last packet is read: the blocks become final. Blocks settled before stay as they were
 // unless the whole list orders their pictures otherwise.
 ScanProgress VideoSource::finishScan() {
+    // Ordering by decoding uses the decoder and the input blocks are decoded from.
+    ++generation_;
     scanOrder_->finish(packets_);
     PresentationOrder whole;
     if (!scanOrder_->leftToWholeList()) {
@@ -251,6 +255,7 @@ ScanProgress VideoSource::finishScan() {
 }
 
 void VideoSource::releaseDecoder() {
+    ++generation_;
     decoder_.reset();
 }
 
@@ -258,6 +263,7 @@ bool VideoSource::restoreDecoder() {
     if (decoder_ || !input_ || streamIndex_ < 0) {
         return decoder_ != nullptr;
     }
+    ++generation_;
     decoder_ = openStreamDecoder(*input_->streams[streamIndex_]);
     if (decoder_ && (decoder_->width != width_ || decoder_->height != height_)) {
         decoder_.reset();
@@ -266,6 +272,7 @@ bool VideoSource::restoreDecoder() {
 }
 
 void VideoSource::close() {
+    ++generation_;
     decoder_.reset();
     input_.reset();
     streamIndex_ = -1;

@@ -76,6 +76,9 @@ public:
     int framesDeclared() const { return framesDeclared_; }
     // Whether the packets of the open file were listed from its index.
     bool listedFromIndex() const { return listedFromIndex_; }
+    // Changes whenever what a block decoder left standing may no longer hold: the file opened or
+    // closed, the decoder let go or restored, the frames numbered anew or more blocks settled.
+    long generation() const { return generation_; }
 
     // The size the pictures are stored and decoded at.
     int width() const { return width_; }
@@ -130,6 +133,7 @@ private:
     std::unique_ptr<ScanOrder> scanOrder_;
     // The settled frame count at which blocks are next settled without a frame asked for.
     int nextSettling_ = 0;
+    long generation_ = 0;
 };
 
 }  // namespace video

@@ -1,0 +1,54 @@
+#include "SheetFixture.h"
+
+#include "MediaCatalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// Stepping a node kept by this binary's 8 MB budget to little more than the frame it shows.
+namespace {
+
+testsupport::MediaCatalogue& media() {
+    static testsupport::MediaCatalogue catalogue({
+        {"vga_bframes",
+         {"vga-bframes.mp4",
+          "-f lavfi -i testsrc2=s=640x480:r=24 -frames:v 36 -c:v libx264 -g 12 -bf 3 "
+          "-pix_fmt yuv420p"}},
+    });
+    return catalogue;
+}
+
+void expectToolsFrame(const CineSheetData& data, const testsupport::ReferenceVideo& reference,
+                      int frame) {
+    EXPECT_TRUE(texturePixels(data).bytes ==
+                testsupport::pointSampledRgba(reference.frames[static_cast<size_t>(frame)],
+                                              reference.width, reference.height, 1))
+        << "frame " << frame;
+}
+
+// Frames of 1.2 MB beside a decoder and a texture that take most of the 8 MB: each step on shows
+// the tool's frame and costs the decoding of about one frame, as the decoder carries on from one
+// step to the next instead of going back to the keyframe. Jumps back and to another block still
+// show the tool's frames.
+TEST_F(SheetFixture, SteppingUnderPressureDecodesAboutOneFrameAStep) {
+    const std::string& path = media().path("vga_bframes");
+    const testsupport::ReferenceVideo& reference = media().reference("vga_bframes");
+    FootageSheet& sheet = makeSheet();
+    CineSheetData& data = makeData();
+    const int frames = static_cast<int>(reference.frames.size());
+    for (int frame = 0; frame < frames; ++frame) {
+        ASSERT_EQ(showFrame(sheet, data, path, frame), FootageAnswer::kShown) << "frame " << frame;
+        expectToolsFrame(data, reference, frame);
+    }
+    const video::BlockDecoder& blocks = decoderOf(sheet).blocks;
+    // Once per block at most, each seek costing at most a block of packets again.
+    EXPECT_LE(blocks.seeks(), 3);
+    EXPECT_LE(blocks.packetsSent(), frames + 12 * (blocks.seeks() - 1));
+    for (const int frame : {5, 30, 29, 13, 14}) {
+        ASSERT_EQ(showFrame(sheet, data, path, frame), FootageAnswer::kShown) << "frame " << frame;
+        expectToolsFrame(data, reference, frame);
+    }
+}
+
+}  // namespace
