@@ -78,7 +78,7 @@ public:
     bool listedFromIndex() const { return listedFromIndex_; }
     // Changes whenever what a block decoder left standing may no longer hold: the file opened or
     // closed, the decoder let go or restored, the frames numbered anew or more blocks settled.
-    long generation() const { return generation_; }
+    long generation() const { return generation_.load(); }
 
     // The size the pictures are stored and decoded at.
     int width() const { return width_; }
@@ -133,7 +133,8 @@ private:
     std::unique_ptr<ScanOrder> scanOrder_;
     // The settled frame count at which blocks are next settled without a frame asked for.
     int nextSettling_ = 0;
-    long generation_ = 0;
+    // Read by the decoders of other threads (intra-only lanes) while the worker may change it.
+    std::atomic<long> generation_{0};
 };
 
 }  // namespace video
