@@ -207,11 +207,7 @@ video::Urgency VideoCache::urgencyOf(const CachingJob& job) const {
         return video::Urgency{video::Urgency::kAwaited, 0};
     }
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
-    auto found = cache.blocks.find(job.block);
-    const size_t slot = static_cast<size_t>(job.frameInBlock);
-    const bool stored = found != cache.blocks.end() && slot < found->second.size() &&
-                        found->second[slot] != nullptr;
-    if (!stored && !listed(decoder.failedFrames, job.frame)) {
+    if (!slotStored(job.block, job.frameInBlock) && !listed(decoder.failedFrames, job.frame)) {
         return video::Urgency{video::Urgency::kAwaited, 0};
     }
     // A refresh played on within the window asks no new job, but waits all the same.
@@ -219,12 +215,9 @@ video::Urgency VideoCache::urgencyOf(const CachingJob& job) const {
         !listed(decoder.failedFrames, cache.shownFrame)) {
         const int shownBlock =
             video::blockOfFrame(cache.blockStarts, cache.blockStarts.length(), cache.shownFrame);
-        auto shown = cache.blocks.find(shownBlock);
-        const size_t shownSlot = static_cast<size_t>(
-            cache.shownFrame -
-            cache.blockStarts[static_cast<unsigned int>(std::max(shownBlock, 0))]);
-        if (shownBlock >= 0 && (shown == cache.blocks.end() || shownSlot >= shown->second.size() ||
-                                shown->second[shownSlot] == nullptr)) {
+        if (shownBlock >= 0 &&
+            !slotStored(shownBlock, cache.shownFrame -
+                                        cache.blockStarts[static_cast<unsigned int>(shownBlock)])) {
             return video::Urgency{video::Urgency::kAwaited, 0};
         }
     }
@@ -346,23 +339,23 @@ bool VideoCache::newerJobWaitsElsewhere(int first, int last) {
         return false;
     }
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
-    auto found = cache.blocks.find(newest.block);
-    const size_t slot = static_cast<size_t>(newest.frameInBlock);
-    return found == cache.blocks.end() || slot >= found->second.size() ||
-           found->second[slot] == nullptr;
+    return !slotStored(newest.block, newest.frameInBlock);
+}
+
+bool VideoCache::slotStored(int block, int slot) const {
+    auto found = cache.blocks.find(block);
+    return found != cache.blocks.end() && slot >= 0 &&
+           static_cast<size_t>(slot) < found->second.size() &&
+           found->second[static_cast<size_t>(slot)] != nullptr;
 }
 
 // Whether a frame of the window in this block is neither stored nor known to be undecodable.
 bool VideoCache::blockLacksFrames(int block) const {
     const int start = cache.blockStarts[static_cast<unsigned int>(block)];
     const int end = cache.blockStarts[static_cast<unsigned int>(block) + 1];
-    auto found = cache.blocks.find(block);
     for (int frame = std::max(start, cache.window.first);
          frame < std::min(end, cache.window.last + 1); ++frame) {
-        const size_t slot = static_cast<size_t>(frame - start);
-        const bool stored = found != cache.blocks.end() && slot < found->second.size() &&
-                            found->second[slot] != nullptr;
-        if (!stored && !listed(decoder.failedFrames, frame)) {
+        if (!slotStored(block, frame - start) && !listed(decoder.failedFrames, frame)) {
             return true;
         }
     }

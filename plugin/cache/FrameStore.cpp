@@ -121,13 +121,10 @@ bool VideoCache::lacksWindowFrames(int firstBlock, int lastBlock,
     for (int block = firstBlock; block <= lastBlock; ++block) {
         const int start = starts[static_cast<unsigned int>(block)];
         const int end = starts[static_cast<unsigned int>(block) + 1];
-        auto found = cache.blocks.find(block);
         for (int frame = std::max(start, cache.window.first);
              frame < std::min(end, cache.window.last + 1); ++frame) {
-            const size_t slot = static_cast<size_t>(frame - start);
-            const bool stored = found != cache.blocks.end() && slot < found->second.size() &&
-                                found->second[slot] != nullptr;
-            if (wanted[static_cast<size_t>(frame - firstFrame)] && !stored) {
+            if (wanted[static_cast<size_t>(frame - firstFrame)] &&
+                !slotStored(block, frame - start)) {
                 return true;
             }
         }

@@ -167,6 +167,8 @@ private:
     bool newerJobWaitsElsewhere(int first, int last);
     void serveJob(const CachingJob& job);
     bool blockLacksFrames(int block) const;
+    // Whether the slot of the block holds a frame. Called with the store's lock held.
+    bool slotStored(int block, int slot) const;
     bool setActiveBlocks(const CachingJob& job);
     // Takes what left the window out of the store, for the caller to let go of once it has let
     // go of the store.
