@@ -1,6 +1,5 @@
 #include "CacheMedia.h"
 #include "SheetFixture.h"
-#include "cache/FrameWindow.h"
 
 #include <chrono>
 #include <mutex>
@@ -11,25 +10,25 @@ namespace {
 class WindowMemory : public SheetFixture {
 protected:
     // Shows the frame, checks it against the tool's decode, waits until the worker has filled
-    // the window (the frames `settled` names, when given: the former window may be full a while
-    // before the worker drops it) and returns the frames stored.
+    // its window (the former window may be full a while after the worker moved on) and returns
+    // the frames stored.
     std::vector<int> showAndSettle(FootageSheet& sheet, CineSheetData& data,
-                                   const std::string& medium, int frame, int cacheFrames,
-                                   video::FrameWindow settled = {}) {
+                                   const std::string& medium, int frame, int cacheFrames) {
         const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
         showFrame(sheet, data, cachetest::mediaPath(medium), frame, cacheFrames);
         EXPECT_EQ(texturePixels(data).bytes,
                   testsupport::pointSampledRgba(reference.frames.at(static_cast<size_t>(frame)),
                                                 reference.width, reference.height, 1))
             << medium << " frame " << frame;
-        EXPECT_TRUE(waitForStore(
-            sheet,
-            [&] {
-                const std::vector<int> stored = storedFrames(sheet);
-                return static_cast<int>(stored.size()) == cacheFrames &&
-                       (settled.length() == 0 ||
-                        (stored.front() == settled.first && stored.back() == settled.last));
-            }))
+        EXPECT_TRUE(waitForStore(sheet,
+                                 [&] {
+                                     const std::vector<int> stored = storedFrames(sheet);
+                                     const video::FrameWindow& window = cacheOf(sheet).window;
+                                     return static_cast<int>(stored.size()) == cacheFrames &&
+                                            window.contains(frame) &&
+                                            stored.front() == window.first &&
+                                            stored.back() == window.last;
+                                 }))
             << medium << " frame " << frame;
         const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
         return storedFrames(sheet);
@@ -53,8 +52,7 @@ TEST_F(WindowMemory, singleLongBlockStoresOnlyTheWindow) {
     FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     for (int frame : {300, 310, 340, 460, 479, 20, 301}) {
-        const std::vector<int> stored = showAndSettle(sheet, data, "single_block", frame, 60,
-                                                      video::frameWindowAround(frame, 60, 0, 480));
+        const std::vector<int> stored = showAndSettle(sheet, data, "single_block", frame, 60);
         ASSERT_EQ(stored.size(), 60u) << frame;
         EXPECT_LE(stored.front(), frame);
         EXPECT_GE(stored.back(), frame);
