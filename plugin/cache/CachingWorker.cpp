@@ -221,14 +221,14 @@ video::Urgency VideoCache::urgencyOf(const CachingJob& job) const {
             return video::Urgency{video::Urgency::kAwaited, 0};
         }
     }
-    // The first block of the window, in the worker's order, that still lacks frames.
+    // The first frame lacking in the first block of the window, in the worker's order, that still
+    // lacks frames: a node whose look-ahead is far along gives way to one whose next frames are
+    // missing, even within one long block.
     long long distance = 0;
     for (unsigned int i = 0; i < cache.activeBlocks.length(); ++i) {
-        const int block = cache.activeBlocks[i];
-        if (blockLacksFrames(block)) {
-            const long long offset =
-                static_cast<long long>(cache.blockStarts[static_cast<unsigned int>(block)]) -
-                job.frame;
+        const int lacking = firstLackingFrame(cache.activeBlocks[i]);
+        if (lacking >= 0) {
+            const long long offset = static_cast<long long>(lacking) - job.frame;
             const int direction = direction_.load();
             // Frames behind the direction of play are wanted later than those ahead.
             const bool behind = (direction > 0 && offset < 0) || (direction < 0 && offset > 0);
@@ -349,17 +349,20 @@ bool VideoCache::slotStored(int block, int slot) const {
            found->second[static_cast<size_t>(slot)] != nullptr;
 }
 
-// Whether a frame of the window in this block is neither stored nor known to be undecodable.
 bool VideoCache::blockLacksFrames(int block) const {
+    return firstLackingFrame(block) >= 0;
+}
+
+int VideoCache::firstLackingFrame(int block) const {
     const int start = cache.blockStarts[static_cast<unsigned int>(block)];
     const int end = cache.blockStarts[static_cast<unsigned int>(block) + 1];
     for (int frame = std::max(start, cache.window.first);
          frame < std::min(end, cache.window.last + 1); ++frame) {
         if (!slotStored(block, frame - start) && !listed(decoder.failedFrames, frame)) {
-            return true;
+            return frame;
         }
     }
-    return false;
+    return -1;
 }
 
 // One pass: set the window, evict what left it, then decode the missing blocks nearest first.

@@ -67,7 +67,14 @@ bool DecodingPool::outranked(const Urgency& urgency) {
         return false;
     }
     std::optional<Urgency> waiting;
-    return mostUrgent(waiting) != nullptr && *waiting < urgency;
+    if (mostUrgent(waiting) == nullptr) {
+        return false;
+    }
+    // Look-ahead nearer by a few frames only waits: passes of equally placed nodes then take turns
+    // in runs of frames, not a frame each.
+    constexpr long long kTurnFrames = 8;
+    return waiting->level < urgency.level ||
+           (waiting->level == urgency.level && waiting->distance + kTurnFrames < urgency.distance);
 }
 
 void DecodingPool::runTogether(const std::vector<std::function<void()>>& tasks) {

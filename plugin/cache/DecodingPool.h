@@ -72,8 +72,9 @@ public:
     // A client has new work, or its work became more urgent: starts the threads if need be. Call
     // without holding any lock `nextWork` takes.
     void wake();
-    // Whether work more urgent than `urgency` waits for a thread while none is free: a long piece
-    // of work then ends early, and its client comes back to it later.
+    // Whether work more urgent than `urgency` waits for a thread while none is free (look-ahead
+    // of the same level only when nearer by more than a few frames): a long piece of work then
+    // ends early, and its client comes back to it later.
     bool outranked(const Urgency& urgency);
 
     // Runs the tasks side by side on this thread and on the pool's free threads, and returns when

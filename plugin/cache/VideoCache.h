@@ -166,7 +166,10 @@ private:
     // playing, the newer job's frame is usually stored, and the block ahead is finished.
     bool newerJobWaitsElsewhere(int first, int last);
     void serveJob(const CachingJob& job);
+    // Whether a frame of the window in this block is neither stored nor known to be undecodable,
+    // and the first such frame (−1 for none).
     bool blockLacksFrames(int block) const;
+    int firstLackingFrame(int block) const;
     // Whether the slot of the block holds a frame. Called with the store's lock held.
     bool slotStored(int block, int slot) const;
     bool setActiveBlocks(const CachingJob& job);

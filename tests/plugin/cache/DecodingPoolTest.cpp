@@ -95,6 +95,50 @@ private:
     video::DecodingPool& pool_;
 };
 
+// Holds the pool's thread like Holder, then asks whether passes of the given urgencies give way.
+class Asker : public OnePiece {
+public:
+    Asker(Stage& stage, video::DecodingPool& pool, std::vector<Urgency> asked)
+        : OnePiece(stage, "asker", Urgency{Urgency::kAwaited, 0}),
+          pool_(pool),
+          asked_(std::move(asked)) {}
+
+    std::vector<bool> answers;
+
+private:
+    void work() override {
+        stage_.note("held");
+        stage_.waitForGate();
+        for (const Urgency& urgency : asked_) {
+            answers.push_back(pool_.outranked(urgency));
+        }
+    }
+    video::DecodingPool& pool_;
+    const std::vector<Urgency> asked_;
+};
+
+// Look-ahead waiting at 2 frames from its node's shown frame: a pass whose next frame lies 9
+// frames ahead goes on, one 11 or 40 ahead gives way, as does one for a node not drawn. Nodes
+// played together thus take turns in short runs of frames.
+TEST(DecodingPool, lookAheadGivesWayToLookAheadNearerByMoreThanAFewFrames) {
+    Stage stage;
+    video::DecodingPool pool(1);
+    Asker asker(stage, pool,
+                {Urgency{Urgency::kAhead, 9}, Urgency{Urgency::kAhead, 11},
+                 Urgency{Urgency::kAhead, 40}, Urgency{Urgency::kUndrawn, 0}});
+    pool.enrol(&asker);
+    pool.wake();
+    ASSERT_TRUE(stage.waitForDone(1));
+    OnePiece near(stage, "near ahead", Urgency{Urgency::kAhead, 2});
+    pool.enrol(&near);
+    pool.wake();
+    stage.openGate();
+    ASSERT_TRUE(stage.waitForDone(3));
+    EXPECT_EQ(asker.answers, (std::vector<bool>{false, true, true, true}));
+    pool.leave(&near);
+    pool.leave(&asker);
+}
+
 // With the one thread held, work of every kind is queued; once let go, the thread serves the
 // frame a refresh waits for first, then look-ahead nearest first, and nodes not drawn last.
 TEST(DecodingPool, servesTheAwaitedFrameFirstThenLookAheadNearestFirstThenUndrawnNodes) {
