@@ -15,38 +15,27 @@ nodes=24
 clip_of() {
     if [ $(($1 % 2)) -eq 0 ]; then echo long; else echo intra; fi
 }
-make_nodes() {
-    i=1
-    while [ "$i" -le "$nodes" ]; do
-        echo "cineSheet -camera shotCam -filePath \"$work/$(clip_of "$i").mov\";"
-        i=$((i + 1))
-    done
-}
-dump_nodes() {
-    i=1
-    while [ "$i" -le "$nodes" ]; do
-        echo "textureDump -node cineSheetShape$i -file \"$work/$1.$i.rgba\";"
-        i=$((i + 1))
-    done
+make_node() {
+    echo "cineSheet -camera shotCam -filePath \"$work/$(clip_of "$1").mov\";"
 }
 
 timeout 600 "$host" -c "
 threadCount -n 2;
 loadPlugin \"$CINESHEET_PLUGIN\";
 camera -n shotCam;
-$(make_nodes)
+$(each_node make_node)
 currentTime 13; refresh;
-$(dump_nodes f13)
+$(each_node dump_node f13)
 currentTime 14; refresh;
-$(dump_nodes f14)
+$(each_node dump_node f14)
 currentTime 40; refresh;
-$(dump_nodes f40)
+$(each_node dump_node f40)
 delete cineSheet1 cineSheet2 cineSheet3 cineSheet4 cineSheet5 cineSheet6 cineSheet7;
 print \"deleted\\n\";
 file -f -new;
 print \"new scene\\n\";
 camera -n shotCam;
-$(make_nodes)
+$(each_node make_node)
 currentTime 5; refresh;
 unloadPlugin -f \"libCineSheet\";
 print \"unloaded\\n\";

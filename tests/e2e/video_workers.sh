@@ -11,38 +11,27 @@ ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=96x64:r=24 -frames:v 48 -c:v 
     -g 8 -keyint_min 8 -sc_threshold 0 -bf 2 -pix_fmt yuv420p "$work/clip.mov"
 
 nodes=12
-make_nodes() {
-    i=1
-    while [ "$i" -le "$nodes" ]; do
-        echo "cineSheet -camera shotCam -filePath \"$work/clip.mov\";"
-        i=$((i + 1))
-    done
-}
-dump_nodes() {
-    i=1
-    while [ "$i" -le "$nodes" ]; do
-        echo "textureDump -node cineSheetShape$i -file \"$work/$1.$i.rgba\";"
-        i=$((i + 1))
-    done
+make_node() {
+    echo "cineSheet -camera shotCam -filePath \"$work/clip.mov\";"
 }
 
 timeout 300 "$host" -c "
 threadCount -n 2;
 loadPlugin \"$CINESHEET_PLUGIN\";
 camera -n shotCam;
-$(make_nodes)
+$(each_node make_node)
 currentTime 13; refresh;
-$(dump_nodes f13)
+$(each_node dump_node f13)
 currentTime 30; refresh;
-$(dump_nodes f30)
+$(each_node dump_node f30)
 delete cineSheet1 cineSheet2 cineSheet3 cineSheet4 cineSheet5 cineSheet6;
 print \"deleted\\n\";
 file -f -new;
 print \"new scene\\n\";
 camera -n shotCam;
-$(make_nodes)
+$(each_node make_node)
 currentTime 5; refresh;
-$(dump_nodes f5)
+$(each_node dump_node f5)
 unloadPlugin -f \"libCineSheet\";
 print \"unloaded\\n\";
 " >"$work/out.txt" 2>&1 || fail "the session did not end: $(tail -5 "$work/out.txt")"

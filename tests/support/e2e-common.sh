@@ -35,3 +35,18 @@ finish() {
     [ "$failures" -eq 0 ] || exit 1
     echo "all passed"
 }
+
+# For the scripts that make $nodes CineSheet nodes: the MEL lines a command prints for each node
+# number from 1 to $nodes, given after its other arguments ("each_node dump_node f13").
+each_node() {
+    node=1
+    while [ "$node" -le "$nodes" ]; do
+        "$@" "$node"
+        node=$((node + 1))
+    done
+}
+
+# The texture of node $2 dumped to $work/<$1>.<$2>.rgba.
+dump_node() {
+    echo "textureDump -node cineSheetShape$2 -file \"$work/$1.$2.rgba\";"
+}
