@@ -104,28 +104,29 @@ FileDescriptor openLocalRegularFile(const std::string& path) {
     return file;
 }
 
-bool RegularFileCheck::Refusal::operator==(const Refusal& other) const {
-    return path == other.path && exists == other.exists &&
-           modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec &&
-           changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
+bool RegularFileCheck::Seen::operator==(const Seen& other) const {
+    return path == other.path && exists == other.exists && device == other.device &&
+           inode == other.inode && mode == other.mode && modified.tv_sec == other.modified.tv_sec &&
+           modified.tv_nsec == other.modified.tv_nsec && changed.tv_sec == other.changed.tv_sec &&
+           changed.tv_nsec == other.changed.tv_nsec;
 }
 
 bool RegularFileCheck::isReadableRegularFile(const std::string& path) {
     struct stat status {};
-    Refusal now{path, stat(path.c_str(), &status) == 0, {}, {}};
+    Seen now{path, stat(path.c_str(), &status) == 0};
     if (now.exists) {
+        now.device = status.st_dev;
+        now.inode = status.st_ino;
+        now.mode = status.st_mode;
         now.modified = status.st_mtim;
         now.changed = status.st_ctim;
     }
-    if (refused_ && *refused_ == now) {
-        return false;
+    if (seen_ && *seen_ == now) {
+        return readable_;
     }
-    if (now.exists && openLocalRegularFile(path).isOpen()) {
-        refused_.reset();
-        return true;
-    }
-    refused_ = std::move(now);
-    return false;
+    readable_ = now.exists && openLocalRegularFile(path).isOpen();
+    seen_ = std::move(now);
+    return readable_;
 }
 
 }  // namespace video

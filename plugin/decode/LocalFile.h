@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <ctime>
 #include <optional>
 #include <string>
@@ -32,23 +34,27 @@ private:
 // something else by the time it is opened.
 FileDescriptor openLocalRegularFile(const std::string& path);
 
-// Tells, for one caller asking again and again, whether a path names a local regular file. A
-// refusal is remembered until the path or its modification or change time changes (a chmod
-// changes the latter only), so asking at every refresh about a path that names a device or a
-// pseudo-file costs a stat.
+// Tells, for one caller asking again and again, whether a path names a local regular file. The
+// answer is remembered until the path, or what it names (device, inode, type, modification or
+// change time: a chmod changes the latter only), changes, so asking at every refresh costs one
+// stat, whether the path names a clip or a device.
 class RegularFileCheck {
 public:
     bool isReadableRegularFile(const std::string& path);
 
 private:
-    struct Refusal {
+    struct Seen {
         std::string path;
         bool exists = false;
+        dev_t device = 0;
+        ino_t inode = 0;
+        mode_t mode = 0;
         timespec modified{};
         timespec changed{};
-        bool operator==(const Refusal& other) const;
+        bool operator==(const Seen& other) const;
     };
-    std::optional<Refusal> refused_;
+    std::optional<Seen> seen_;
+    bool readable_ = false;
 };
 
 }  // namespace video

@@ -71,6 +71,29 @@ TEST_F(OddFile, PipeIsRefusedUnopenedUntilReplacedByAPicture) {
     EXPECT_EQ(drawnTexture().pixels, frameprep::pngPixels(2));
 }
 
+// A path once found to name a picture is looked at again at every refresh: the same path now
+// naming a pipe (which may even take the picture's inode number) is refused, unopened.
+TEST_F(OddFile, PictureReplacedByAPipeIsRefusedUnopened) {
+    const std::string path = folder.file("still.png");
+    testsupport::writeFile(path, testsupport::readFile(frameprep::pngFrame(2)));
+    setFile(path);
+    setTime(1);
+    refresh();
+    ASSERT_EQ(drawnTexture().pixels, frameprep::pngPixels(2));
+
+    ASSERT_EQ(unlink(path.c_str()), 0);
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, path.c_str(), IN_OPEN), 0);
+    setTime(2);
+    refresh();
+    EXPECT_TRUE(drewCard());
+    char events[4096];
+    EXPECT_LT(read(watch, events, sizeof events), 0) << "the pipe was opened";
+    close(watch);
+}
+
 TEST_F(OddFile, EndlessDevice) {
     expectCardThenRecovery("/dev/zero");
 }
