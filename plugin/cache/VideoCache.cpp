@@ -196,6 +196,7 @@ void VideoCache::changeFrameForm(const std::function<bool()>& change) {
 
 bool VideoCache::addBlockCachingJob(int frame, int windowFrames, CachingJob& job) {
     bool nextKept = false;
+    bool stored = false;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
         const MIntArray& starts = cache.blockStarts;
@@ -210,6 +211,7 @@ bool VideoCache::addBlockCachingJob(int frame, int windowFrames, CachingJob& job
         // No window yet: the worker has not served this file.
         nextKept = cache.window.length() == 0 ||
                    cache.window.contains(std::min(frame + 1, frameCount - 1));
+        stored = slotStored(job.block, job.frameInBlock);
     }
     job.frame = frame;
     job.windowFrames = windowFrames;
@@ -217,9 +219,11 @@ bool VideoCache::addBlockCachingJob(int frame, int windowFrames, CachingJob& job
 
     // The worker is already serving a window that holds the frame well inside it; a frame
     // further off moves the window before playback reaches its edge. A window the budget keeps
-    // to the frame shown and the next moves at every step.
+    // to the frame shown and the next moves at every step. A stored frame of another block needs
+    // no job either: with a block per frame (intra-only footage) each step would otherwise wake
+    // the pool to find nothing to do.
     const long long moved = std::llabs(static_cast<long long>(frame) - cache.lastQueuedFrame);
-    if (job.block >= 0 && cache.lastQueuedBlock == job.block &&
+    if (job.block >= 0 && (cache.lastQueuedBlock == job.block || stored) &&
         cache.lastQueuedWindow == windowFrames && moved <= std::max(windowFrames, 1) / 4 &&
         (nextKept || moved == 0)) {
         return true;

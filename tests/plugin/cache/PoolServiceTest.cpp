@@ -14,6 +14,7 @@
 #include <mutex>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -97,6 +98,36 @@ TEST(PoolService, aFrameWaitedForIsAwaitedAndTheRestOfTheWindowLookAhead) {
     ASSERT_TRUE(waiting.nextWork());
     EXPECT_EQ(ahead.nextWork()->level, video::Urgency::kAhead);
     EXPECT_EQ(waiting.nextWork()->level, video::Urgency::kAwaited);
+}
+
+// Intra-only footage has a block per frame. Playing through frames already stored moves from
+// block to block without asking the pool for anything: each such request used to wake every pool
+// thread to find the work done.
+TEST(PoolService, steppingThroughStoredFramesOfIntraOnlyFootageQueuesNoWork) {
+    video::DecodingPool pool(1);
+    VideoCache cache([] {}, pool);
+    ASSERT_TRUE(openVideo(cache, cachetest::mediaPath("mjpeg_1080_mov")));
+    ASSERT_FALSE(frameOf(cache, 0, 12).empty());
+    // The window of 12 frames at frame 0 is frames 0 to 11.
+    auto windowStored = [&cache] {
+        const video::CachedFrames cached = cache.cachedFrames();
+        return !cached.held.empty() && cached.held.front().first == 0 &&
+               cached.held.front().last >= 11 && !cache.nextWork();
+    };
+    const steady_clock::time_point limit = steady_clock::now() + minutes(1);
+    while (!windowStored() && steady_clock::now() < limit) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_TRUE(windowStored());
+    const PoolHolder holder(pool);
+    for (int frame = 1; frame <= 2; ++frame) {
+        CachingJob job;
+        ASSERT_TRUE(cache.addBlockCachingJob(frame, 12, job));
+        EXPECT_FALSE(cache.nextWork()) << "frame " << frame << " is stored";
+    }
+    CachingJob far;
+    ASSERT_TRUE(cache.addBlockCachingJob(20, 12, far));
+    EXPECT_TRUE(cache.nextWork()) << "frame 20 is not stored";
 }
 
 // The packet scan is a piece of the cache's pool work: in the background it comes after every
