@@ -1,5 +1,6 @@
 #include "picture/BandedScaler.h"
 
+#include "picture/FrameMemory.h"
 #include "picture/NoisePicture.h"
 
 extern "C" {
@@ -76,10 +77,13 @@ struct FreeDeleter {
 using MallocBuffer = std::unique_ptr<uint8_t, FreeDeleter>;
 
 bool allGuard(const uint8_t* from, const uint8_t* to) {
-    for (; from < to; ++from) {
-        if (*from != kGuardValue) {
+    static const std::vector<uint8_t> guard(kGuardBytes, kGuardValue);
+    while (from < to) {
+        const size_t bytes = std::min(kGuardBytes, static_cast<size_t>(to - from));
+        if (std::memcmp(from, guard.data(), bytes) != 0) {
             return false;
         }
+        from += bytes;
     }
     return true;
 }
@@ -95,8 +99,10 @@ bool bandingMatches(const AVFrame& like, AVPixelFormat target, int bands, int li
     const size_t bytes = static_cast<size_t>(linesize) * static_cast<size_t>(like.height);
     // Room past the end: some scalers write past the picture (see straightRgbaMatches), which
     // then rules banding out for the kind.
-    const MallocBuffer whole(static_cast<uint8_t*>(std::malloc(bytes + kGuardBytes)));
-    const MallocBuffer banded(static_cast<uint8_t*>(std::malloc(bytes + kGuardBytes)));
+    // Memory as the cache's: fresh memory laid out otherwise would cost the trial many times
+    // the conversions.
+    const MallocBuffer whole(allocateFrameBuffer(bytes + kGuardBytes));
+    const MallocBuffer banded(allocateFrameBuffer(bytes + kGuardBytes));
     ToolScaler wholeScaler(like.width, like.height, target);
     if (!whole || !banded) {
         return false;

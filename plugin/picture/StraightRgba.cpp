@@ -1,6 +1,7 @@
 #include "picture/StraightRgba.h"
 
 #include "picture/CacheImage.h"
+#include "picture/FrameMemory.h"
 #include "picture/NoisePicture.h"
 
 #include <array>
@@ -22,7 +23,7 @@ struct FreeDeleter {
 using MallocBuffer = std::unique_ptr<unsigned char, FreeDeleter>;
 
 MallocBuffer allocate(size_t bytes) {
-    return MallocBuffer(static_cast<unsigned char*>(std::malloc(bytes)));
+    return MallocBuffer(allocateFrameBuffer(bytes));
 }
 
 }  // namespace
