@@ -96,6 +96,12 @@ TEST(BandedConversion, bandsGiveTheWholeConversionsBytesOrAreRefused) {
             }
             for (const AVPixelFormat target : {AV_PIX_FMT_RGBA, AV_PIX_FMT_RGB24}) {
                 for (const int idle : {1, 2}) {
+                    // Three bands for the commonest kinds only: the suite runs under the
+                    // sanitizers too.
+                    if (idle == 2 && format != AV_PIX_FMT_YUV420P &&
+                        format != AV_PIX_FMT_YUV422P10LE) {
+                        continue;
+                    }
                     const std::string what =
                         std::string(av_get_pix_fmt_name(format)) + " " +
                         std::to_string(size.width) + "x" + std::to_string(size.height) + " to " +
