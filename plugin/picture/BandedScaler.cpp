@@ -97,10 +97,9 @@ bool bandingMatches(const AVFrame& like, AVPixelFormat target, int bands, int li
         return false;
     }
     const size_t bytes = static_cast<size_t>(linesize) * static_cast<size_t>(like.height);
-    // Room past the end: some scalers write past the picture (see straightRgbaMatches), which
-    // then rules banding out for the kind.
-    // Memory as the cache's: fresh memory laid out otherwise would cost the trial many times
-    // the conversions.
+    // Memory as the cache's (fresh memory laid out otherwise costs many times the conversions),
+    // with room past the end: some scalers write past the picture (see straightRgbaMatches),
+    // which rules banding out for the kind.
     const MallocBuffer whole(allocateFrameBuffer(bytes + kGuardBytes));
     const MallocBuffer banded(allocateFrameBuffer(bytes + kGuardBytes));
     ToolScaler wholeScaler(like.width, like.height, target);
