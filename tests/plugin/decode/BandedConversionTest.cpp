@@ -219,15 +219,15 @@ INSTANTIATE_TEST_SUITE_P(
         Clip{"banded-uhd.mp4",
              "-f lavfi -i testsrc2=s=3840x2160:r=24 -frames:v 4 -c:v libx264 -preset ultrafast "
              "-pix_fmt yuv420p -g 2"},
-        // 999 × 541 chroma samples; the width is not a whole number of sixteens, so the picture
+        // 1279 × 721 chroma samples; the width is not a whole number of sixteens, so the picture
         // goes through RGB24.
         Clip{"banded-odd-chroma.mp4",
-             "-f lavfi -i testsrc2=s=1998x1082:r=24 -frames:v 4 -c:v libx264 -preset ultrafast "
+             "-f lavfi -i testsrc2=s=2558x1442:r=24 -frames:v 4 -c:v libx264 -preset ultrafast "
              "-pix_fmt yuv420p"},
         Clip{"banded-mjpeg.avi",
-             "-f lavfi -i testsrc2=s=1280x723:r=24 -frames:v 3 -c:v mjpeg -q:v 3"},
+             "-f lavfi -i testsrc2=s=2560x1443:r=24 -frames:v 3 -c:v mjpeg -q:v 3"},
         Clip{"banded-prores.mov",
-             "-f lavfi -i testsrc2=s=1920x1080:r=24 -frames:v 3 -c:v prores_ks "
+             "-f lavfi -i testsrc2=s=2560x1440:r=24 -frames:v 3 -c:v prores_ks "
              "-profile:v 2"}),
     [](const testing::TestParamInfo<Clip>& info) {
         std::string name;
