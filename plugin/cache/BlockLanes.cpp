@@ -18,6 +18,7 @@ std::vector<video::BlockDecoder*> VideoCache::laneDecoders() {
                 if (!opened) {
                     break;
                 }
+                opened->blocks().shareConversionsWith(&pool_);
                 lanes_.push_back(std::move(opened));
             }
             const bool half = heldTexelFormat() == decode::TexelFormat::kRgbaHalf;

@@ -95,6 +95,11 @@ void DecodingPool::runTogether(const std::vector<std::function<void()>>& tasks) 
     workEnded_.wait(lock, [&shared] { return shared->running == 0; });
 }
 
+int DecodingPool::idleThreads() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return idle_;
+}
+
 int DecodingPool::takeDecoderSeat() {
     const std::lock_guard<std::mutex> lock(mutex_);
     const bool alone = seats_++ == 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cache/WorkerThreads.h"
+#include "picture/SpareThreads.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -48,10 +49,10 @@ public:
 // started when work first comes and joined by `shutdown`, which the plug-in's unloading calls, so
 // no thread runs on into an unloaded library. There are as many as the machine has cores, or as
 // CINESHEET_DECODER_THREADS says (1 to 64), however many nodes there are.
-class DecodingPool {
+class DecodingPool : public SpareThreads {
 public:
     explicit DecodingPool(int threads);
-    ~DecodingPool();
+    ~DecodingPool() override;
     DecodingPool(const DecodingPool&) = delete;
     DecodingPool& operator=(const DecodingPool&) = delete;
 
@@ -80,7 +81,10 @@ public:
     // Runs the tasks side by side on this thread and on the pool's free threads, and returns when
     // all are done. Tasks no other thread took are run by the calling thread itself, so that this
     // never waits for a thread to come free. Called from a piece of work on the pool.
-    void runTogether(const std::vector<std::function<void()>>& tasks);
+    void runTogether(const std::vector<std::function<void()>>& tasks) override;
+    // The threads waiting for work now. With many nodes there are none, and a frame's conversion
+    // is then not shared out (see BandedScaler).
+    int idleThreads() const override;
 
     // The FFmpeg threads of a video decoder opening now. When no other decoder is open, one more
     // than the pool has threads, as FFmpeg itself chooses for the cores: the pool's thread

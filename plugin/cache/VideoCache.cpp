@@ -10,6 +10,7 @@
 
 VideoCache::VideoCache(std::function<void()> lateWorkDone, video::DecodingPool& pool)
     : lateWorkDone_(std::move(lateWorkDone)), pool_(pool) {
+    decoder.blocks.shareConversionsWith(&pool_);
     video::CacheBudget::instance().enrol(this);
     clearAllData();
 }

@@ -18,10 +18,18 @@ void BlockDecoder::reset() {
     feed_.reset();
 }
 
+void BlockDecoder::shareConversionsWith(SpareThreads* threads) {
+    spareThreads_ = threads;
+    if (writer_) {
+        writer_->shareWith(threads);
+    }
+}
+
 CacheImageWriter& BlockDecoder::writer() {
     if (!writer_ || !writer_->isFor(source_.width(), source_.height(), source_.orientation())) {
         writer_ = std::make_unique<CacheImageWriter>(source_.width(), source_.height(),
                                                      source_.orientation());
+        writer_->shareWith(spareThreads_);
     }
     return *writer_;
 }

@@ -53,6 +53,12 @@ public:
     long seeks() const { return seeks_.load(); }
     long packetsSent() const { return packetsSent_.load(); }
 
+    // Large pictures are converted in bands shared with those threads that are idle at the time
+    // (see CacheImageWriter::shareWith).
+    void shareConversionsWith(SpareThreads* threads);
+    // How many pictures were converted in bands since the converters were last let go of.
+    long picturesInBands() const { return writer_ ? writer_->writesInBands() : 0; }
+
     // Lets go of the converters and of where the decoder stands, for when the file or its
     // decoder is closed.
     void reset();
@@ -73,6 +79,7 @@ private:
     AVFormatContext* const input_ = nullptr;
     AVCodecContext* const decoder_ = nullptr;
     std::unique_ptr<CacheImageWriter> writer_;
+    SpareThreads* spareThreads_ = nullptr;
     int endedEarlyAt_ = -1;
 
     // Where the decoder stands: the feed, what it decodes, and the highest frame number it gave

@@ -2,9 +2,11 @@
 
 #include "decode/FfmpegPointers.h"
 #include "decode/RgbaImage.h"
+#include "picture/BandedScaler.h"
 #include "picture/HalfCacheImage.h"
 #include "picture/Orientation.h"
 #include "picture/RgbConverter.h"
+#include "picture/SpareThreads.h"
 #include "picture/ToolScaler.h"
 
 #include <cstddef>
@@ -34,6 +36,11 @@ public:
                decode::TexelFormat format = decode::TexelFormat::kRgba8);
     // Whether the last frame written at Full went straight to RGBA.
     bool wroteStraight() const { return wroteStraight_; }
+    // Large pictures are converted in bands, shared with the threads that are idle at the time
+    // (see BandedScaler); null converts every picture on the calling thread alone.
+    void shareWith(SpareThreads* threads) { spare_ = threads; }
+    // How many frames were converted in bands so far.
+    long writesInBands() const { return writesInBands_; }
 
 private:
     bool writeStraight(const AVFrame& frame, unsigned char* image);
@@ -65,6 +72,10 @@ private:
     };
     StraightTrial trial_;
     bool wroteStraight_ = false;
+    SpareThreads* spare_ = nullptr;
+    // Made on first use: the straight conversion in bands.
+    std::unique_ptr<BandedScaler> bandedStraight_;
+    long writesInBands_ = 0;
 };
 
 // A decoded picture on its way into the cache, valid only while it is handed over.

@@ -18,6 +18,10 @@ constexpr int MADV_POPULATE_WRITE = 23;
 }  // namespace
 
 unsigned char* allocateFrameBuffer(size_t bytes) {
+    return allocateFrameBuffer(bytes, FrameMemoryPolicy{});
+}
+
+unsigned char* allocateFrameBuffer(size_t bytes, const FrameMemoryPolicy& policy) {
     if (bytes < kHugePageBytes) {
         return static_cast<unsigned char*>(std::malloc(bytes));
     }
@@ -27,10 +31,14 @@ unsigned char* allocateFrameBuffer(size_t bytes) {
     }
     // Only whole huge pages inside the buffer: the advice must not reach memory it does not own.
     // Advice the system cannot follow changes nothing.
-    madvise(buffer, bytes / kHugePageBytes * kHugePageBytes, MADV_HUGEPAGE);
+    if (policy.hugePages) {
+        madvise(buffer, bytes / kHugePageBytes * kHugePageBytes, MADV_HUGEPAGE);
+    }
     // The pages are made ready in one call rather than one fault at a time while the frame is
     // written: in a virtual machine each fault can cost more than the writing itself.
-    madvise(buffer, bytes / kPageBytes * kPageBytes, MADV_POPULATE_WRITE);
+    if (policy.populate) {
+        madvise(buffer, bytes / kPageBytes * kPageBytes, MADV_POPULATE_WRITE);
+    }
     return static_cast<unsigned char*>(buffer);
 }
 

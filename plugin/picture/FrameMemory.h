@@ -11,4 +11,13 @@ namespace video {
 // that in a virtual machine.
 unsigned char* allocateFrameBuffer(size_t bytes);
 
+// How a large frame buffer's memory is laid out and made ready; the default is the cache's.
+struct FrameMemoryPolicy {
+    bool hugePages = true;
+    bool populate = true;
+};
+
+// allocateFrameBuffer with another policy, to compare them.
+unsigned char* allocateFrameBuffer(size_t bytes, const FrameMemoryPolicy& policy);
+
 }  // namespace video

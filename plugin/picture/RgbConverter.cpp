@@ -18,9 +18,16 @@ RgbConverter::RgbConverter(int width, int height)
     }
 }
 
-bool RgbConverter::convert(const AVFrame& frame, RgbPicture& picture) {
-    if (!rgb_ || !scaler_.prepare(frame) ||
-        !scaler_.scale(frame, rgb_->data[0], rgb_->linesize[0])) {
+bool RgbConverter::convert(const AVFrame& frame, RgbPicture& picture, SpareThreads* threads) {
+    if (!rgb_) {
+        return false;
+    }
+    if (threads && !banded_) {
+        banded_ = std::make_unique<BandedScaler>(width_, height_, AV_PIX_FMT_RGB24);
+    }
+    inBands_ = threads && banded_->scale(frame, rgb_->data[0], rgb_->linesize[0], *threads);
+    if (!inBands_ &&
+        (!scaler_.prepare(frame) || !scaler_.scale(frame, rgb_->data[0], rgb_->linesize[0]))) {
         return false;
     }
     picture = RgbPicture{rgb_->data[0], rgb_->linesize[0], width_, height_, Orientation{}};

@@ -10,7 +10,7 @@ namespace video {
 // picture. It depends on the format, the size, the colour details, the processor and the FFmpeg
 // build (some widths write past the end or round the last columns differently; formats with
 // alpha or a palette carry their own alpha), so it is tried on a noise picture of the same kind,
-// in a buffer from malloc as the cache's are.
+// in a buffer from allocateFrameBuffer as the cache's are.
 bool straightRgbaMatches(const AVFrame& like, ToolScaler& rgba, RgbConverter& rgb);
 
 // straightRgbaMatches, tried once per kind of picture in the process: nothing but the kind (format,
