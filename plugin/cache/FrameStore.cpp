@@ -264,7 +264,7 @@ bool VideoCache::neededOnScreen(int frame) const {
 
 bool VideoCache::giveUpFarthest() {
     if (cache.frameBuffers->spareCount() > 0) {
-        cache.frameBuffers->setLimit(0);
+        cache.frameBuffers->freeSpares();
         return true;
     }
     // Let go of once the store is unlocked; a reader copying it keeps it, counted, until done.
