@@ -2,6 +2,8 @@
 
 #include "cache/CacheBudget.h"
 
+#include <malloc.h>
+
 #include <utility>
 
 namespace video {
@@ -131,7 +133,12 @@ void ProcessSpares::trimWhenDue() {
         }
         std::vector<FrameBuffer> freed = takeDue(Clock::now());
         lock.unlock();
-        freed.clear();
+        if (!freed.empty()) {
+            freed.clear();
+            // Frames under the C library's mapping threshold are freed into its heaps, which
+            // keep the pages: they are handed back to the system here, off every other thread.
+            malloc_trim(0);
+        }
         lock.lock();
     }
 }
