@@ -50,9 +50,17 @@ void CacheBudget::leave(BudgetClient* client) {
     clients_.erase(std::remove(clients_.begin(), clients_.end(), client), clients_.end());
 }
 
+size_t CacheBudget::usedBesides(Spend first, Spend second) const {
+    // The total and the kinds are counted one after the other, without the lock: for a moment
+    // the kinds read may pass the total read.
+    const size_t kinds = used(first) + (second == first ? 0 : used(second));
+    const size_t total = used_;
+    return total > kinds ? total - kinds : 0;
+}
+
 size_t CacheBudget::shareOfFrames(const BudgetClient& requester) const {
     // The process's spares are room: they go first when room is needed.
-    const size_t notFrames = used_ - used(Spend::kFrames) - used(Spend::kSpares);
+    const size_t notFrames = usedBesides(Spend::kFrames, Spend::kSpares);
     const size_t room = limit_ > notFrames ? limit_ - notFrames : 0;
     size_t holders = requester.account().bytes(Spend::kFrames) == 0 ? 1 : 0;
     for (const BudgetClient* client : clients_) {
@@ -125,7 +133,7 @@ bool CacheBudget::reserve(BudgetClient& client, size_t bytes, Need need) {
 
 size_t CacheBudget::roomForFrames(const BudgetClient& client) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    const size_t held = used_ - used(Spend::kSpares);
+    const size_t held = usedBesides(Spend::kSpares, Spend::kSpares);
     const size_t free = limit_ > held ? limit_ - held : 0;
     return std::max(client.account().bytes(Spend::kFrames) + free, shareOfFrames(client));
 }

@@ -64,6 +64,8 @@ public:
 
 private:
     CacheBudget(size_t limit, std::string warning);
+    // Everything charged but the one or two kinds.
+    size_t usedBesides(Spend first, Spend second) const;
     // The bytes of frames each cache may hold when the budget is full.
     size_t shareOfFrames(const BudgetClient& requester) const;
     void count(BudgetAccount* account, Spend spend, size_t bytes);

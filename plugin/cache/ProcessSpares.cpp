@@ -126,7 +126,9 @@ void ProcessSpares::trimWhenDue() {
             changed_.wait(lock);
             continue;
         }
-        const Clock::time_point due = nextDue();
+        // Spares let go of within a second of each other are freed together, and the C
+        // library's heaps trimmed once for them.
+        const Clock::time_point due = nextDue() + std::chrono::seconds(1);
         if (Clock::now() < due && !overBudget()) {
             changed_.wait_until(lock, due);
             continue;
