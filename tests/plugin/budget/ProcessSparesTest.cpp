@@ -4,6 +4,7 @@
 #include "cache/CacheBudget.h"
 #include "cache/FrameBufferPool.h"
 #include "cache/ProcessSpares.h"
+#include "sequence/SequencePattern.h"
 
 #include <chrono>
 #include <cstring>
@@ -444,6 +445,40 @@ TEST_F(NodeSpares, ANodeOfAnotherSizeHasTheSparesFreedForItsFrames) {
     ASSERT_TRUE(waitForStore(
         second, [] { return spares().count() == 0 || budget().used() <= budget().limit(); }));
     EXPECT_EQ(budget().used(), chargedBy(second, secondData) + spares().bytes());
+}
+
+// A sequence opened after a video node of its frame size closed reads into the video's buffers.
+TEST_F(NodeSpares, ASequenceTakesTheBuffersOfAVideoOfItsSize) {
+    testsupport::TempDir folder;
+    testsupport::makeMedia("-f lavfi -i testsrc=s=320x240:r=24 -frames:v 12 -start_number 1",
+                           folder.file("qvga.%04d.png"));
+    const std::string pattern = folder.file("qvga.####.png");
+    FootageSheet& video = makeSheet();
+    CineSheetData& videoData = makeData();
+    ASSERT_NO_FATAL_FAILURE(showAndFill(video, videoData, "qvga", 30, 24));
+    destroySheet(video);
+    videoData.dropTexture();
+    const size_t kept = spares().count();
+    ASSERT_GE(kept, 12u);
+
+    const long allocatedBefore = FrameBuffer::allocations();
+    FootageSheet& sequence = makeSheet();
+    CineSheetData& sequenceData = makeData();
+    for (int frame = 1; frame <= 12; ++frame) {
+        ASSERT_EQ(showFrame(sequence, sequenceData, pattern, frame, 12), FootageAnswer::kShown);
+        testsupport::TempDir decoded;
+        testsupport::makeMedia(
+            "-i " + testsupport::shellQuote(video::SequencePattern(pattern).fileOf(frame)) +
+                " -f rawvideo -pix_fmt rgba",
+            decoded.file("pixels.rgba"));
+        EXPECT_EQ(texturePixels(sequenceData).bytes,
+                  testsupport::readBytes(decoded.file("pixels.rgba")))
+            << "frame " << frame;
+    }
+    EXPECT_EQ(FrameBuffer::allocations(), allocatedBefore);
+    EXPECT_LE(spares().count(), kept - sequence.sequence().framesHeld());
+    EXPECT_EQ(budget().used(), sequence.sequence().account().total() +
+                                   sequenceData.texture().chargedBytes() + spares().bytes());
 }
 
 }  // namespace
