@@ -112,6 +112,11 @@ bool CacheBudget::reserve(BudgetClient& client, size_t bytes, Need need) {
         // shares, which would have each decode again what the other just took.
         const size_t share = shareOfFrames(client);
         if (client.account().bytes(Spend::kFrames) + bytes > share) {
+            // Spares it could take are freed all the same: they are room no cache holds.
+            if (FrameBuffer spare = spares.giveUp(0)) {
+                freed.push_back(std::move(spare));
+                continue;
+            }
             return false;
         }
         if (spares.holds(bytes)) {

@@ -241,6 +241,34 @@ TEST_F(ProcessSparesTest, SparesAreFreedBeforeAnyCachesFrames) {
     EXPECT_EQ(holder.givenUp + reader.givenUp, 0);
 }
 
+// A cache past its share, its own spares included, gets room from the process's spares of its
+// frames' size: they would otherwise hold room no cache can use.
+TEST_F(ProcessSparesTest, ACachePastItsShareHasTheSparesFreed) {
+    constexpr size_t kFrame = kMegabyte / 2;
+    {
+        video::BudgetAccount account;
+        FrameBufferPool pool(&account);
+        std::vector<FrameBuffer> held;
+        for (int i = 0; i < 7; ++i) {
+            held.push_back(pool.take(kFrame));
+        }
+        for (FrameBuffer& buffer : held) {
+            pool.giveBack(std::move(buffer), true);
+        }
+    }
+    CountingCache large(kFrame);
+    CountingCache small(kFrame);
+    for (int i = 0; i < 8; ++i) {
+        ASSERT_TRUE(large.store(video::CacheBudget::Need::kAhead));
+    }
+    ASSERT_TRUE(small.store(video::CacheBudget::Need::kAhead));
+    ASSERT_EQ(budget().used(), budget().limit());
+    EXPECT_TRUE(large.store(video::CacheBudget::Need::kAhead));
+    EXPECT_EQ(spares().count(), 6u);
+    EXPECT_EQ(small.givenUp, 0);
+    EXPECT_LE(budget().used(), budget().limit());
+}
+
 // A buffer let go of while the budget is passed (the frames shown pass it) is freed.
 TEST_F(ProcessSparesTest, NoSpareIsKeptWhileTheBudgetIsPassed) {
     video::BudgetAccount account;
