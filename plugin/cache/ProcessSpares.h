@@ -25,8 +25,8 @@ namespace video {
 // limit is freed, making room for anything frees spares before any cache's frames, and what is
 // charged past the limit otherwise has them freed at once. A spare not taken within the keep
 // time is freed by a thread of the set's own, started with the first spare, so that the memory
-// goes back to the system a few seconds after a scene closes or playback stops, and never on the
-// main thread. Buffers are freed with no lock held.
+// goes back to the system a few seconds after a scene closes or playback stops, off the main
+// thread (closing a node no longer frees its frames there). Buffers are freed with no lock held.
 class ProcessSpares {
 public:
     using Clock = std::chrono::steady_clock;
