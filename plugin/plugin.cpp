@@ -1,6 +1,7 @@
 #include "ApiErrorReport.h"
 #include "cache/CacheBudget.h"
 #include "cache/DecodingPool.h"
+#include "cache/ProcessSpares.h"
 #include "cmd/CineSheetCommand.h"
 #include "cmd/CineSheetFootageFactsCommand.h"
 #include "cmd/CineSheetReloadCommand.h"
@@ -87,6 +88,8 @@ MStatus uninitializePlugin(MObject obj) {
     // No decoding thread runs on into the library once it is unloaded; caches still alive let
     // go of the pool without its threads.
     video::DecodingPool::instance().shutdown();
+    // Frame buffers no node holds go back to the system, and their thread ends.
+    video::ProcessSpares::instance().freeAll();
     deregisterColorSpaceCallbacks();
     video::removeFfmpegLog();
     MStatus status = MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(

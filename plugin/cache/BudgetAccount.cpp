@@ -32,6 +32,15 @@ BudgetCharge& BudgetCharge::operator=(BudgetCharge&& other) noexcept {
     return *this;
 }
 
+void BudgetCharge::moveTo(BudgetAccount* account, Spend spend) {
+    if (bytes_ > 0) {
+        CacheBudget::instance().charge(account, spend, bytes_);
+        CacheBudget::instance().refund(account_, spend_, bytes_);
+    }
+    account_ = account;
+    spend_ = spend;
+}
+
 void BudgetCharge::reset() {
     if (bytes_ > 0) {
         CacheBudget::instance().refund(account_, spend_, bytes_);

@@ -13,8 +13,9 @@ enum class Spend {
     kFrames,   // cached frames (the one on screen among them) and the spare buffers kept for them
     kDecoder,  // an open decoder: its pictures in flight and references, its conversion picture
     kTexture,  // a texture and the gamma-corrected copy uploaded into it
+    kSpares,   // frame buffers no cache keeps, held by the process for any cache to take
 };
-constexpr size_t kSpendKinds = 3;
+constexpr size_t kSpendKinds = 4;
 
 // What one owner (a node's cache, a texture) has charged to the budget, kind by kind. Written
 // by the budget alone; read by anyone.
@@ -64,6 +65,10 @@ public:
     BudgetCharge& operator=(const BudgetCharge&) = delete;
 
     size_t bytes() const { return bytes_; }
+    // Charges the same bytes to `account` as `spend` instead (a frame's buffer kept by the
+    // process, or taken by another cache); the new charge is counted before the old one is
+    // refunded, so the budget never shows room that is not there.
+    void moveTo(BudgetAccount* account, Spend spend);
     // Refunds the charge.
     void reset();
 

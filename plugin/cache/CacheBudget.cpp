@@ -1,6 +1,7 @@
 #include "cache/CacheBudget.h"
 
 #include "cache/BudgetSetting.h"
+#include "cache/ProcessSpares.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -49,8 +50,17 @@ void CacheBudget::leave(BudgetClient* client) {
     clients_.erase(std::remove(clients_.begin(), clients_.end(), client), clients_.end());
 }
 
+size_t CacheBudget::usedBesides(Spend first, Spend second) const {
+    // The total and the kinds are counted one after the other, without the lock: for a moment
+    // the kinds read may pass the total read.
+    const size_t kinds = used(first) + (second == first ? 0 : used(second));
+    const size_t total = used_;
+    return total > kinds ? total - kinds : 0;
+}
+
 size_t CacheBudget::shareOfFrames(const BudgetClient& requester) const {
-    const size_t notFrames = used_ - used(Spend::kFrames);
+    // The process's spares are room: they go first when room is needed.
+    const size_t notFrames = usedBesides(Spend::kFrames, Spend::kSpares);
     const size_t room = limit_ > notFrames ? limit_ - notFrames : 0;
     size_t holders = requester.account().bytes(Spend::kFrames) == 0 ? 1 : 0;
     for (const BudgetClient* client : clients_) {
@@ -79,11 +89,20 @@ bool CacheBudget::takeFromLargest(const BudgetClient* spared, size_t above) {
 }
 
 bool CacheBudget::reserve(BudgetClient& client, size_t bytes, Need need) {
+    // Spares given up for room, freed once the lock is let go of.
+    std::vector<FrameBuffer> freed;
+    ProcessSpares& spares = ProcessSpares::instance();
     const std::lock_guard<std::mutex> lock(mutex_);
     while (used_ + bytes > limit_) {
+        // The process's spares go first, except those the frame can take: taking one moves its
+        // charge to the frame, and needs no more room.
+        if (FrameBuffer spare = spares.giveUp(bytes)) {
+            freed.push_back(std::move(spare));
+            continue;
+        }
         if (need == Need::kShown) {
-            // Any frame not shown goes first; with none left, the budget is passed.
-            if (!takeFromLargest(nullptr, 0)) {
+            // Any frame not shown goes next; with none left, the budget is passed.
+            if (spares.holds(bytes) || !takeFromLargest(nullptr, 0)) {
                 break;
             }
             continue;
@@ -92,8 +111,18 @@ bool CacheBudget::reserve(BudgetClient& client, size_t bytes, Need need) {
         // caches beyond theirs: frames read ahead are never traded between caches within their
         // shares, which would have each decode again what the other just took.
         const size_t share = shareOfFrames(client);
-        if (client.account().bytes(Spend::kFrames) + bytes > share ||
-            !takeFromLargest(&client, share)) {
+        if (client.account().bytes(Spend::kFrames) + bytes > share) {
+            // Spares it could take are freed all the same: they are room no cache holds.
+            if (FrameBuffer spare = spares.giveUp(0)) {
+                freed.push_back(std::move(spare));
+                continue;
+            }
+            return false;
+        }
+        if (spares.holds(bytes)) {
+            break;
+        }
+        if (!takeFromLargest(&client, share)) {
             return false;
         }
     }
@@ -109,13 +138,21 @@ bool CacheBudget::reserve(BudgetClient& client, size_t bytes, Need need) {
 
 size_t CacheBudget::roomForFrames(const BudgetClient& client) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    const size_t free = limit_ > used_ ? limit_ - used_ : 0;
+    const size_t held = usedBesides(Spend::kSpares, Spend::kSpares);
+    const size_t free = limit_ > held ? limit_ - held : 0;
     return std::max(client.account().bytes(Spend::kFrames) + free, shareOfFrames(client));
 }
 
 void CacheBudget::makeRoom(size_t bytes) {
+    std::vector<FrameBuffer> freed;
+    ProcessSpares& spares = ProcessSpares::instance();
     const std::lock_guard<std::mutex> lock(mutex_);
-    while (used_ + bytes > limit_ && takeFromLargest(nullptr, 0)) {
+    while (used_ + bytes > limit_) {
+        if (FrameBuffer spare = spares.giveUp(0)) {
+            freed.push_back(std::move(spare));
+        } else if (!takeFromLargest(nullptr, 0)) {
+            break;
+        }
     }
 }
 
@@ -137,6 +174,9 @@ void CacheBudget::charge(BudgetAccount* account, Spend spend, size_t bytes) {
         }
     }
     count(account, spend, bytes);
+    if (used_ > limit_ && used(Spend::kSpares) > 0) {
+        ProcessSpares::instance().budgetPassed();
+    }
 }
 
 void CacheBudget::count(BudgetAccount* account, Spend spend, size_t bytes) {

@@ -12,10 +12,11 @@
 namespace video {
 
 // The memory the caches of the process may hold together: cached frames and their spare
-// buffers, and what each node needs besides (its open decoder, its texture), all counted here
-// (see Spend). The memory left after what is not a frame is shared evenly among the caches that
-// hold frames: a frame ahead of the one shown is stored only within its cache's share, or when
-// the budget has room, and it takes room only from caches beyond their share. A frame to be
+// buffers, the process's spare buffers, and what each node needs besides (its open decoder, its
+// texture), all counted here (see Spend). Whenever room is needed, the process's spares are
+// freed first. The memory left after what is not a frame or a spare is shared evenly among the
+// caches that hold frames: a frame ahead of the one shown is stored only within its cache's share,
+// or when the budget has room, and it takes room only from caches beyond their share. A frame to be
 // shown is always stored: room is made from the other frames, farthest first, and when there
 // are none left the budget is passed rather than the refresh going without its frame.
 class CacheBudget {
@@ -42,8 +43,10 @@ public:
 
     // Makes room for a frame of `bytes` for `client` and counts them as its frames, reserved for
     // the calling thread's next allocations; false, counting nothing, when the frame is not to
-    // be stored (never for Need::kShown). Called with none of the client's locks held: it may
-    // ask any cache, the client included, to give up frames.
+    // be stored (never for Need::kShown). A spare of the process of `bytes` is room enough: the
+    // frame is to take it, its charge with it (should another thread take it first, the budget
+    // is passed by this frame until room is next made). Called with none of the client's locks
+    // held: it may ask any cache, the client included, to give up frames.
     bool reserve(BudgetClient& client, size_t bytes, Need need);
     // The bytes of frames `client` could hold now, those it holds included: the free room
     // besides them, or its share when that is more. Called with no cache's store lock held.
@@ -61,6 +64,8 @@ public:
 
 private:
     CacheBudget(size_t limit, std::string warning);
+    // Everything charged but the one or two kinds.
+    size_t usedBesides(Spend first, Spend second) const;
     // The bytes of frames each cache may hold when the budget is full.
     size_t shareOfFrames(const BudgetClient& requester) const;
     void count(BudgetAccount* account, Spend spend, size_t bytes);

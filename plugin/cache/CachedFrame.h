@@ -30,7 +30,7 @@ public:
     size_t bytes() const { return buffer_.bytes(); }
 
     // Its buffer is freed rather than kept as a spare once the last reference goes: for a frame
-    // given up to the budget, or dropped with the whole store.
+    // given up to the budget, which needs the room.
     void discard() const { reusable_ = false; }
 
 private:

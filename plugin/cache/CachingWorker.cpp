@@ -472,7 +472,6 @@ std::vector<video::FrameRef> VideoCache::clearAllBlockImages() {
     for (auto& entry : cache.blocks) {
         for (video::FrameRef& slot : entry.second) {
             if (slot) {
-                slot->discard();
                 dropped.push_back(std::move(slot));
             }
         }

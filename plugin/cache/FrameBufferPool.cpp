@@ -1,20 +1,46 @@
 #include "cache/FrameBufferPool.h"
 
+#include "cache/ProcessSpares.h"
 #include "picture/FrameMemory.h"
 
+#include <atomic>
 #include <utility>
+
+namespace {
+
+std::atomic<long> allocationCount{0};
+
+// Hands the buffers to the process, once the caller's lock is let go of.
+void handToProcess(std::vector<FrameBuffer>& buffers) {
+    video::ProcessSpares& process = video::ProcessSpares::instance();
+    for (FrameBuffer& buffer : buffers) {
+        process.keep(std::move(buffer));
+    }
+    buffers.clear();
+}
+
+}  // namespace
 
 FrameBuffer FrameBuffer::allocate(video::BudgetAccount* account, size_t bytes) {
     FrameBuffer buffer;
     buffer.memory_.reset(video::allocateFrameBuffer(bytes));
     if (buffer.memory_) {
+        ++allocationCount;
+        buffer.bytes_ = bytes;
         buffer.charge_ = video::BudgetCharge(account, video::Spend::kFrames, bytes);
     }
     return buffer;
 }
 
+long FrameBuffer::allocations() {
+    return allocationCount;
+}
+
+FrameBufferPool::~FrameBufferPool() {
+    handToProcess(spares_);
+}
+
 FrameBuffer FrameBufferPool::take(size_t bytes) {
-    // Spares of a former size; freed once the lock is let go of.
     std::vector<FrameBuffer> former;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
@@ -29,44 +55,67 @@ FrameBuffer FrameBufferPool::take(size_t bytes) {
             return spare;
         }
     }
-    FrameBuffer fresh = FrameBuffer::allocate(account_, bytes);
-    if (fresh) {
+    handToProcess(former);
+    FrameBuffer buffer = video::ProcessSpares::instance().take(bytes, account_);
+    if (!buffer) {
+        buffer = FrameBuffer::allocate(account_, bytes);
+    }
+    if (buffer) {
         const std::lock_guard<std::mutex> lock(mutex_);
         ++handedOut_;
     }
-    return fresh;
+    return buffer;
 }
 
-// A buffer not kept stays with the parameter, which is destroyed (freed and refunded) once
-// the lock is let go of.
+// A buffer given up for room stays with the parameter, which is destroyed (freed and refunded)
+// once the lock is let go of.
 void FrameBufferPool::giveBack(FrameBuffer buffer, bool reusable) {
     if (!buffer) {
         return;
     }
-    const std::lock_guard<std::mutex> lock(mutex_);
-    if (handedOut_ > 0) {
-        --handedOut_;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (handedOut_ > 0) {
+            --handedOut_;
+        }
+        if (!reusable) {
+            return;
+        }
+        if (buffer.bytes() == spareBytes_ && handedOut_ + spares_.size() < limit_) {
+            spares_.push_back(std::move(buffer));
+            return;
+        }
     }
-    if (reusable && buffer.bytes() == spareBytes_ && handedOut_ + spares_.size() < limit_) {
-        spares_.push_back(std::move(buffer));
-    }
+    video::ProcessSpares::instance().keep(std::move(buffer));
 }
 
 void FrameBufferPool::setLimit(size_t buffers) {
     std::vector<FrameBuffer> beyond;
-    const std::lock_guard<std::mutex> lock(mutex_);
-    limit_ = buffers;
-    while (!spares_.empty() && handedOut_ + spares_.size() > limit_) {
-        beyond.push_back(std::move(spares_.back()));
-        spares_.pop_back();
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        limit_ = buffers;
+        while (!spares_.empty() && handedOut_ + spares_.size() > limit_) {
+            beyond.push_back(std::move(spares_.back()));
+            spares_.pop_back();
+        }
     }
+    handToProcess(beyond);
 }
 
 void FrameBufferPool::dropSpares() {
     std::vector<FrameBuffer> dropped;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        dropped.swap(spares_);
+        spareBytes_ = 0;
+    }
+    handToProcess(dropped);
+}
+
+void FrameBufferPool::freeSpares() {
+    std::vector<FrameBuffer> freed;
     const std::lock_guard<std::mutex> lock(mutex_);
-    dropped.swap(spares_);
-    spareBytes_ = 0;
+    freed.swap(spares_);
 }
 
 size_t FrameBufferPool::spareCount() const {

@@ -264,6 +264,9 @@ bool VideoCache::neededOnScreen(int frame) const {
 
 bool VideoCache::giveUpFarthest() {
     if (cache.frameBuffers->spareCount() > 0) {
+        // Until the worker's next window, frames leaving the store go to the process's spares,
+        // which room is made from first, rather than swelling this cache's frames again.
+        cache.frameBuffers->freeSpares();
         cache.frameBuffers->setLimit(0);
         return true;
     }

@@ -176,7 +176,8 @@ private:
     // Takes what left the window out of the store, for the caller to let go of once it has let
     // go of the store.
     std::vector<video::FrameRef> clearInactiveBlockImages();
-    // Takes every frame out of the store, likewise; their buffers are not kept as spares.
+    // Takes every frame out of the store, likewise; their buffers go back to the cache's pool,
+    // and from there to the process's spares once the caller has dropped the pool's spares.
     std::vector<video::FrameRef> clearAllBlockImages();
 
     // The packet scan of a file whose index does not list its frames.

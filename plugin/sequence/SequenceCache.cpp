@@ -189,9 +189,6 @@ void SequenceCache::drop(std::map<int, Held>::iterator held) {
 }
 
 void SequenceCache::dropAll() {
-    for (auto& held : frames_) {
-        held.second.frame->discard();
-    }
     frames_.clear();
     buffers_->dropSpares();
     failed_.clear();

@@ -173,8 +173,7 @@ bool SequenceCache::neededOnScreen(int frame) const {
 bool SequenceCache::giveUpFarthest() {
     const std::lock_guard<std::mutex> lock(mutex_);
     if (buffers_->spareCount() > 0) {
-        buffers_->setLimit(0);
-        buffers_->setLimit(static_cast<size_t>(window_.length()));
+        buffers_->freeSpares();
         return true;
     }
     auto farthest = frames_.end();

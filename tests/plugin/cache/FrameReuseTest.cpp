@@ -9,7 +9,8 @@
 namespace {
 
 // Spares are reused only at the size they were made at, and never beyond the limit; every byte
-// is counted while it is held, spare or stored, and refunded once freed.
+// is counted to the cache while it holds it, spare or stored, and leaves its account once freed
+// or handed to the process's spares.
 TEST(FrameBufferPool, keepsOnlySparesOfTheCurrentSizeWithinTheLimit) {
     video::BudgetAccount account;
     FrameBufferPool pool(&account);
@@ -38,7 +39,7 @@ TEST(FrameBufferPool, keepsOnlySparesOfTheCurrentSizeWithinTheLimit) {
     EXPECT_EQ(pool.spareCount(), 0u);
     EXPECT_EQ(account.bytes(video::Spend::kFrames), 100u);
 
-    // Another size frees the spares, and a buffer of the former size is not kept.
+    // Another size lets go of the spares, and a buffer of the former size is not kept.
     pool.giveBack(pool.take(100), true);
     ASSERT_EQ(pool.spareCount(), 1u);
     FrameBuffer small = pool.take(50);

@@ -1,6 +1,7 @@
 #include "SheetFixture.h"
 
 #include "CineSheetScene.h"
+#include "cache/ProcessSpares.h"
 #include "node/CineSheet.h"
 
 #include <host/Faults.h>
@@ -29,6 +30,8 @@ void SheetFixture::SetUp() {
 void SheetFixture::TearDown() {
     data_.clear();
     sheets_.clear();
+    // The next test starts with no buffer this one let go of.
+    video::ProcessSpares::instance().freeAll();
     EXPECT_EQ(host::textureStats().live, texturesBefore_) << "textures left alive";
     EXPECT_EQ(host::textureStats().badReleases, 0u);
     host::clearFaults();

@@ -1,0 +1,488 @@
+#include "SheetFixture.h"
+
+#include "MediaCatalogue.h"
+#include "cache/CacheBudget.h"
+#include "cache/FrameBufferPool.h"
+#include "cache/ProcessSpares.h"
+#include "sequence/SequencePattern.h"
+
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+// Buffers one cache lets go of, kept by the process for any cache: this binary's budget is 8 MB.
+namespace {
+
+constexpr size_t kKilobyte = 1024;
+constexpr size_t kMegabyte = 1024 * kKilobyte;
+constexpr size_t kQvgaFrame = 320 * 240 * 4;
+
+video::ProcessSpares& spares() {
+    return video::ProcessSpares::instance();
+}
+
+video::CacheBudget& budget() {
+    return video::CacheBudget::instance();
+}
+
+// Long after every spare kept so far is due.
+video::ProcessSpares::Clock::time_point longAfter() {
+    return video::ProcessSpares::Clock::now() + std::chrono::hours(2);
+}
+
+// Polls until the process keeps `count` spares, for at most a minute (the set's own thread frees
+// them).
+bool sparesLeft(size_t count) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (spares().count() != count) {
+        if (std::chrono::steady_clock::now() >= limit) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+// Spares are kept until the test trims them itself, and none is left for the next test.
+class ProcessSparesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        spares().freeAll();
+        spares().setKeptFor(std::chrono::hours(1));
+        ASSERT_EQ(budget().used(), 0u);
+    }
+    void TearDown() override {
+        spares().freeAll();
+        spares().setKeptFor(video::ProcessSpares::kKeptFor);
+        EXPECT_EQ(budget().used(), 0u);
+    }
+};
+
+// A cache that only counts its frames, holding `kept` of them whatever it is asked.
+class CountingCache final : public video::BudgetClient {
+public:
+    explicit CountingCache(size_t frameBytes) : frameBytes_(frameBytes) { budget().enrol(this); }
+    ~CountingCache() {
+        budget().leave(this);
+        budget().refund(&account(), video::Spend::kFrames, frames_ * frameBytes_);
+    }
+    bool store(video::CacheBudget::Need need) {
+        if (!budget().reserve(*this, frameBytes_, need)) {
+            return false;
+        }
+        budget().charge(&account(), video::Spend::kFrames, frameBytes_);
+        budget().dropReservation();
+        ++frames_;
+        return true;
+    }
+    bool giveUpFarthest() override {
+        if (frames_ <= kept) {
+            return false;
+        }
+        budget().refund(&account(), video::Spend::kFrames, frameBytes_);
+        --frames_;
+        ++givenUp;
+        return true;
+    }
+    size_t frames() const { return frames_; }
+
+    size_t kept = 1;
+    int givenUp = 0;
+
+private:
+    const size_t frameBytes_;
+    size_t frames_ = 0;
+};
+
+// What a cache's pool does not keep goes to the process, its charge with it, except a buffer
+// given up for room; another cache takes it at the same size.
+TEST_F(ProcessSparesTest, WhatAPoolDoesNotKeepGoesToTheProcessSaveWhatIsGivenUpForRoom) {
+    constexpr size_t kBytes = 64 * kKilobyte;
+    video::BudgetAccount firstAccount;
+    video::BudgetAccount secondAccount;
+    auto first = std::make_unique<FrameBufferPool>(&firstAccount);
+    FrameBufferPool second(&secondAccount);
+    first->setLimit(1);
+    FrameBuffer a = first->take(kBytes);
+    FrameBuffer b = first->take(kBytes);
+    FrameBuffer c = first->take(kBytes);
+    unsigned char* const beyondLimit = a.data();
+    first->giveBack(std::move(a), true);
+    first->giveBack(std::move(b), false);
+    first->giveBack(std::move(c), true);
+    EXPECT_EQ(first->spareCount(), 1u);
+    EXPECT_EQ(spares().count(), 1u);
+    EXPECT_EQ(firstAccount.bytes(video::Spend::kFrames), kBytes);
+    EXPECT_EQ(budget().used(video::Spend::kSpares), kBytes);
+    EXPECT_EQ(budget().used(), 2 * kBytes);
+
+    const long allocatedBefore = FrameBuffer::allocations();
+    FrameBuffer taken = second.take(kBytes);
+    EXPECT_EQ(taken.data(), beyondLimit);
+    EXPECT_EQ(FrameBuffer::allocations(), allocatedBefore);
+    EXPECT_EQ(secondAccount.bytes(video::Spend::kFrames), kBytes);
+    EXPECT_EQ(budget().used(), 2 * kBytes);
+
+    // A pool that goes hands its spares over; so does one whose frames change size.
+    first.reset();
+    FrameBuffer smaller = second.take(kBytes / 2);
+    second.setLimit(4);
+    second.giveBack(std::move(taken), true);
+    EXPECT_EQ(second.spareCount(), 0u);
+    EXPECT_EQ(spares().count(), 2u);
+    EXPECT_EQ(FrameBuffer::allocations(), allocatedBefore + 1);
+    second.giveBack(std::move(smaller), true);
+    ASSERT_EQ(second.spareCount(), 1u);
+    second.freeSpares();
+    EXPECT_EQ(spares().count(), 2u);
+    EXPECT_EQ(secondAccount.total(), 0u);
+    EXPECT_EQ(budget().used(), 2 * kBytes);
+}
+
+TEST_F(ProcessSparesTest, SparesKeptPastTheKeepTimeAreFreed) {
+    const long allocatedBefore = FrameBuffer::allocations();
+    {
+        video::BudgetAccount account;
+        FrameBufferPool pool(&account);
+        FrameBuffer large = pool.take(2 * kMegabyte);
+        FrameBuffer small = pool.take(kMegabyte);
+        pool.giveBack(std::move(large), true);
+        pool.giveBack(std::move(small), true);
+    }
+    ASSERT_EQ(spares().count(), 2u);
+    const auto kept = video::ProcessSpares::Clock::now();
+    spares().trim(kept);
+    spares().trim(kept + std::chrono::minutes(59));
+    EXPECT_EQ(spares().count(), 2u);
+    EXPECT_EQ(budget().used(), 3 * kMegabyte);
+    spares().trim(longAfter());
+    EXPECT_EQ(spares().count(), 0u);
+    EXPECT_EQ(budget().used(), 0u);
+
+    // The set's own thread frees what is due, started again after everything was freed.
+    for (int round = 0; round < 2; ++round) {
+        spares().freeAll();
+        spares().setKeptFor(std::chrono::hours(1));
+        {
+            video::BudgetAccount account;
+            FrameBufferPool pool(&account);
+            pool.giveBack(pool.take(kMegabyte), true);
+        }
+        ASSERT_EQ(spares().count(), 1u);
+        spares().setKeptFor(std::chrono::seconds(0));
+        EXPECT_TRUE(sparesLeft(0)) << "round " << round;
+        EXPECT_EQ(budget().used(), 0u);
+    }
+    EXPECT_EQ(FrameBuffer::allocations(), allocatedBefore + 4);
+}
+
+// Whoever needs room, the process's spares go before any cache's frames; a spare of the size
+// asked for is taken instead of freed.
+TEST_F(ProcessSparesTest, SparesAreFreedBeforeAnyCachesFrames) {
+    constexpr size_t kSpare = kMegabyte;
+    constexpr size_t kFrame = kMegabyte / 2;
+    {
+        video::BudgetAccount account;
+        FrameBufferPool pool(&account);
+        std::vector<FrameBuffer> held;
+        for (int i = 0; i < 5; ++i) {
+            held.push_back(pool.take(kSpare));
+        }
+        for (FrameBuffer& buffer : held) {
+            pool.giveBack(std::move(buffer), true);
+        }
+    }
+    ASSERT_EQ(spares().count(), 5u);
+    CountingCache holder(kFrame);
+    CountingCache reader(kFrame);
+    for (int i = 0; i < 6; ++i) {
+        ASSERT_TRUE(holder.store(video::CacheBudget::Need::kAhead));
+    }
+    // 5 MB of spares and 3 MB of frames fill the 8 MB budget.
+    ASSERT_EQ(budget().used(), budget().limit());
+    for (int i = 0; i < 8; ++i) {
+        ASSERT_TRUE(reader.store(video::CacheBudget::Need::kAhead)) << "frame " << i;
+        EXPECT_EQ(holder.givenUp, 0) << "frame " << i;
+        EXPECT_EQ(spares().count(), 5u - static_cast<size_t>(i + 2) / 2) << "frame " << i;
+        EXPECT_LE(budget().used(), budget().limit());
+    }
+    EXPECT_EQ(holder.frames(), 6u);
+
+    // A frame of the spares' size takes one over, with the budget full and no new memory.
+    const long allocatedBefore = FrameBuffer::allocations();
+    ASSERT_EQ(budget().used(), budget().limit());
+    CountingCache taker(kSpare);
+    ASSERT_TRUE(budget().reserve(taker, kSpare, video::CacheBudget::Need::kShown));
+    EXPECT_EQ(spares().count(), 1u);
+    {
+        FrameBufferPool pool(&taker.account());
+        FrameBuffer buffer = pool.take(kSpare);
+        budget().dropReservation();
+        ASSERT_TRUE(buffer);
+        EXPECT_EQ(FrameBuffer::allocations(), allocatedBefore);
+        EXPECT_EQ(spares().count(), 0u);
+        EXPECT_EQ(taker.account().bytes(video::Spend::kFrames), kSpare);
+        EXPECT_EQ(budget().used(), budget().limit());
+        pool.giveBack(std::move(buffer), false);
+    }
+
+    // Room for what is not a frame likewise.
+    {
+        video::BudgetAccount account;
+        FrameBufferPool pool(&account);
+        pool.giveBack(pool.take(kSpare), true);
+    }
+    ASSERT_EQ(spares().count(), 1u);
+    ASSERT_EQ(budget().used(), budget().limit());
+    budget().makeRoom(kSpare);
+    EXPECT_EQ(spares().count(), 0u);
+    EXPECT_EQ(holder.givenUp + reader.givenUp, 0);
+}
+
+// A cache past its share, its own spares included, gets room from the process's spares of its
+// frames' size: they would otherwise hold room no cache can use.
+TEST_F(ProcessSparesTest, ACachePastItsShareHasTheSparesFreed) {
+    constexpr size_t kFrame = kMegabyte / 2;
+    {
+        video::BudgetAccount account;
+        FrameBufferPool pool(&account);
+        std::vector<FrameBuffer> held;
+        for (int i = 0; i < 7; ++i) {
+            held.push_back(pool.take(kFrame));
+        }
+        for (FrameBuffer& buffer : held) {
+            pool.giveBack(std::move(buffer), true);
+        }
+    }
+    CountingCache large(kFrame);
+    CountingCache small(kFrame);
+    for (int i = 0; i < 8; ++i) {
+        ASSERT_TRUE(large.store(video::CacheBudget::Need::kAhead));
+    }
+    ASSERT_TRUE(small.store(video::CacheBudget::Need::kAhead));
+    ASSERT_EQ(budget().used(), budget().limit());
+    EXPECT_TRUE(large.store(video::CacheBudget::Need::kAhead));
+    EXPECT_EQ(spares().count(), 6u);
+    EXPECT_EQ(small.givenUp, 0);
+    EXPECT_LE(budget().used(), budget().limit());
+}
+
+// A buffer let go of while the budget is passed (the frames shown pass it) is freed.
+TEST_F(ProcessSparesTest, NoSpareIsKeptWhileTheBudgetIsPassed) {
+    video::BudgetAccount account;
+    FrameBufferPool pool(&account);
+    FrameBuffer buffer = pool.take(kMegabyte);
+    video::BudgetCharge passing(nullptr, video::Spend::kTexture, budget().limit());
+    pool.giveBack(std::move(buffer), true);
+    EXPECT_EQ(spares().count(), 0u);
+    EXPECT_EQ(budget().used(), budget().limit());
+
+    // Spares kept before the budget was passed by a charge that made no room are freed by the
+    // set's thread, however young, as far as the budget is passed.
+    passing.reset();
+    pool.giveBack(pool.take(kMegabyte), true);
+    pool.giveBack(pool.take(kMegabyte / 2), true);
+    ASSERT_EQ(spares().count(), 2u);
+    video::BudgetCharge again(nullptr, video::Spend::kTexture, budget().limit() - kMegabyte);
+    EXPECT_TRUE(sparesLeft(1));
+    EXPECT_LE(budget().used(), budget().limit());
+}
+
+testsupport::MediaCatalogue& media() {
+    static testsupport::MediaCatalogue catalogue({
+        {"qvga",
+         {"qvga.mp4",
+          "-f lavfi -i testsrc2=s=320x240:r=24 -frames:v 96 -c:v libx264 -g 12 -bf 2 "
+          "-pix_fmt yuv420p"}},
+        {"qvga_other",
+         {"qvga_other.mp4",
+          "-f lavfi -i testsrc=s=320x240:r=24 -frames:v 96 -c:v libx264 -g 12 -bf 2 "
+          "-pix_fmt yuv420p"}},
+        {"nhd",
+         {"nhd.mp4",
+          "-f lavfi -i testsrc2=s=640x360:r=24 -frames:v 48 -c:v libx264 -g 12 -bf 2 "
+          "-pix_fmt yuv420p"}},
+    });
+    return catalogue;
+}
+
+// Nodes opened and closed in turn, the spares of the closed ones left for the next.
+class NodeSpares : public SheetFixture {
+protected:
+    void SetUp() override {
+        SheetFixture::SetUp();
+        spares().freeAll();
+        spares().setKeptFor(std::chrono::hours(1));
+    }
+    void TearDown() override {
+        SheetFixture::TearDown();
+        spares().freeAll();
+        spares().setKeptFor(video::ProcessSpares::kKeptFor);
+        EXPECT_EQ(budget().used(), 0u);
+    }
+
+    // Shows the frame and waits until the worker has stored the whole window around it.
+    static void showAndFill(FootageSheet& sheet, CineSheetData& data, const std::string& clip,
+                            int frame, int cacheFrames) {
+        ASSERT_EQ(showFrame(sheet, data, media().path(clip), frame, cacheFrames),
+                  FootageAnswer::kShown);
+        ASSERT_TRUE(waitForStore(sheet, [&sheet, frame] {
+            const FrameCache& cache = cacheOf(sheet);
+            return cache.wantedFrame == frame && cache.window.length() > 0 &&
+                   storedFrames(sheet).size() == static_cast<size_t>(cache.window.length());
+        }));
+    }
+
+    // Every frame in the store is the tool's.
+    static void expectStoreExact(FootageSheet& sheet, const std::string& clip) {
+        const testsupport::ReferenceVideo& reference = media().reference(clip);
+        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
+        for (const auto& [block, slots] : cacheOf(sheet).blocks) {
+            const int start = cacheOf(sheet).blockStarts[static_cast<unsigned int>(block)];
+            for (size_t slot = 0; slot < slots.size(); ++slot) {
+                if (!slots[slot]) {
+                    continue;
+                }
+                const size_t frame = static_cast<size_t>(start) + slot;
+                const std::vector<std::uint8_t> expected = testsupport::pointSampledRgba(
+                    reference.frames[frame], reference.width, reference.height, 1);
+                ASSERT_EQ(slots[slot]->bytes(), expected.size());
+                EXPECT_EQ(std::memcmp(slots[slot]->pixels(), expected.data(), expected.size()), 0)
+                    << clip << " frame " << frame;
+            }
+        }
+    }
+
+    // What the node's footage and texture have charged.
+    static size_t chargedBy(const FootageSheet& sheet, const CineSheetData& data) {
+        return sheet.video().account().total() + data.texture().chargedBytes();
+    }
+};
+
+TEST_F(NodeSpares, ASecondNodeOfTheSameSizeIsServedFromTheBuffersOfTheFirst) {
+    FootageSheet& first = makeSheet();
+    CineSheetData& firstData = makeData();
+    ASSERT_NO_FATAL_FAILURE(showAndFill(first, firstData, "qvga", 30, 24));
+    size_t held = 0;
+    {
+        const std::lock_guard<std::mutex> lock(cacheOf(first).storeMutex);
+        held = storedFrames(first).size() + cacheOf(first).frameBuffers->spareCount();
+    }
+    ASSERT_GE(held, 12u);
+    EXPECT_EQ(budget().used(), chargedBy(first, firstData) + spares().bytes());
+    destroySheet(first);
+    firstData.dropTexture();
+    EXPECT_EQ(spares().count(), held);
+    EXPECT_EQ(budget().used(), held * kQvgaFrame);
+    EXPECT_EQ(budget().used(video::Spend::kSpares), held * kQvgaFrame);
+
+    // Another clip of the same size: its frames are written into the first node's buffers, and
+    // are the tool's.
+    const long allocatedBefore = FrameBuffer::allocations();
+    FootageSheet& second = makeSheet();
+    CineSheetData& secondData = makeData();
+    ASSERT_NO_FATAL_FAILURE(showAndFill(second, secondData, "qvga_other", 30, 24));
+    EXPECT_EQ(FrameBuffer::allocations(), allocatedBefore);
+    ASSERT_NO_FATAL_FAILURE(expectStoreExact(second, "qvga_other"));
+    for (int frame : {30, 31, 25}) {
+        ASSERT_EQ(showFrame(second, secondData, media().path("qvga_other"), frame, 24),
+                  FootageAnswer::kShown);
+        EXPECT_EQ(
+            texturePixels(secondData).bytes,
+            testsupport::pointSampledRgba(
+                media().reference("qvga_other").frames[static_cast<size_t>(frame)], 320, 240, 1))
+            << "frame " << frame;
+    }
+    size_t secondHeld = 0;
+    {
+        const std::lock_guard<std::mutex> decoder(cacheOf(second).decoderMutex);
+        const std::lock_guard<std::mutex> lock(cacheOf(second).storeMutex);
+        secondHeld = storedFrames(second).size() + cacheOf(second).frameBuffers->spareCount();
+        EXPECT_EQ(second.video().account().bytes(video::Spend::kFrames), secondHeld * kQvgaFrame);
+        EXPECT_EQ(spares().count(), held - secondHeld);
+        EXPECT_EQ(budget().used(), chargedBy(second, secondData) + spares().bytes());
+    }
+
+    // A file changed on the node reuses its own buffers.
+    ASSERT_NO_FATAL_FAILURE(showAndFill(second, secondData, "qvga", 66, 24));
+    EXPECT_EQ(FrameBuffer::allocations(), allocatedBefore);
+    ASSERT_NO_FATAL_FAILURE(expectStoreExact(second, "qvga"));
+
+    // Closed and trimmed, nothing is left counted.
+    destroySheet(second);
+    secondData.dropTexture();
+    EXPECT_EQ(budget().used(), spares().bytes());
+    EXPECT_EQ(spares().bytes(), spares().count() * kQvgaFrame);
+    spares().trim(video::ProcessSpares::Clock::now());
+    EXPECT_GT(spares().count(), 0u);
+    spares().trim(longAfter());
+    EXPECT_EQ(spares().count(), 0u);
+    EXPECT_EQ(budget().used(), 0u);
+}
+
+// A node of another size that needs the room has the spares freed for its frames, which are
+// the tool's.
+TEST_F(NodeSpares, ANodeOfAnotherSizeHasTheSparesFreedForItsFrames) {
+    FootageSheet& first = makeSheet();
+    CineSheetData& firstData = makeData();
+    ASSERT_NO_FATAL_FAILURE(showAndFill(first, firstData, "qvga", 30, 24));
+    destroySheet(first);
+    firstData.dropTexture();
+    const size_t kept = spares().count();
+    ASSERT_GE(kept, 12u);
+
+    FootageSheet& second = makeSheet();
+    CineSheetData& secondData = makeData();
+    ASSERT_EQ(showFrame(second, secondData, media().path("nhd"), 20, 48), FootageAnswer::kShown);
+    ASSERT_TRUE(waitForStore(second, [&second] {
+        const FrameCache& cache = cacheOf(second);
+        return cache.window.length() > 0 &&
+               storedFrames(second).size() == static_cast<size_t>(cache.window.length());
+    }));
+    ASSERT_NO_FATAL_FAILURE(expectStoreExact(second, "nhd"));
+    const std::lock_guard<std::mutex> decoder(cacheOf(second).decoderMutex);
+    // The node holds more than the room the spares left, which they gave up for it; none is
+    // kept while the budget is passed (its texture is charged without room made for it).
+    EXPECT_GT(chargedBy(second, secondData), budget().limit() - kept * kQvgaFrame);
+    ASSERT_TRUE(waitForStore(
+        second, [] { return spares().count() == 0 || budget().used() <= budget().limit(); }));
+    EXPECT_EQ(budget().used(), chargedBy(second, secondData) + spares().bytes());
+}
+
+// A sequence opened after a video node of its frame size closed reads into the video's buffers.
+TEST_F(NodeSpares, ASequenceTakesTheBuffersOfAVideoOfItsSize) {
+    testsupport::TempDir folder;
+    testsupport::makeMedia("-f lavfi -i testsrc=s=320x240:r=24 -frames:v 12 -start_number 1",
+                           folder.file("qvga.%04d.png"));
+    const std::string pattern = folder.file("qvga.####.png");
+    FootageSheet& video = makeSheet();
+    CineSheetData& videoData = makeData();
+    ASSERT_NO_FATAL_FAILURE(showAndFill(video, videoData, "qvga", 30, 24));
+    destroySheet(video);
+    videoData.dropTexture();
+    const size_t kept = spares().count();
+    ASSERT_GE(kept, 12u);
+
+    const long allocatedBefore = FrameBuffer::allocations();
+    FootageSheet& sequence = makeSheet();
+    CineSheetData& sequenceData = makeData();
+    for (int frame = 1; frame <= 12; ++frame) {
+        ASSERT_EQ(showFrame(sequence, sequenceData, pattern, frame, 12), FootageAnswer::kShown);
+        testsupport::TempDir decoded;
+        testsupport::makeMedia(
+            "-i " + testsupport::shellQuote(video::SequencePattern(pattern).fileOf(frame)) +
+                " -f rawvideo -pix_fmt rgba",
+            decoded.file("pixels.rgba"));
+        EXPECT_EQ(texturePixels(sequenceData).bytes,
+                  testsupport::readBytes(decoded.file("pixels.rgba")))
+            << "frame " << frame;
+    }
+    EXPECT_EQ(FrameBuffer::allocations(), allocatedBefore);
+    EXPECT_LE(spares().count(), kept - sequence.sequence().framesHeld());
+    EXPECT_EQ(budget().used(), sequence.sequence().account().total() +
+                                   sequenceData.texture().chargedBytes() + spares().bytes());
+}
+
+}  // namespace
