@@ -1,3 +1,4 @@
+#include "CountingCache.h"
 #include "cache/CacheBudget.h"
 
 #include <gtest/gtest.h>
@@ -9,47 +10,8 @@
 namespace {
 
 constexpr size_t kMegabyte = 1024 * 1024;
-constexpr size_t kFrame = kMegabyte / 2;
 
-class CountingCache final : public video::BudgetClient {
-public:
-    CountingCache() { budget().enrol(this); }
-    ~CountingCache() {
-        budget().leave(this);
-        for (size_t i = 0; i < frames_; ++i) {
-            budget().refund(&account(), video::Spend::kFrames, kFrame);
-        }
-    }
-
-    // Stores a frame when the budget lets it.
-    bool store(video::CacheBudget::Need need) {
-        if (!budget().reserve(*this, kFrame, need)) {
-            return false;
-        }
-        budget().charge(&account(), video::Spend::kFrames, kFrame);
-        budget().dropReservation();
-        ++frames_;
-        return true;
-    }
-    // Keeps `kept` frames: those it shows.
-    bool giveUpFarthest() override {
-        if (frames_ <= kept) {
-            return false;
-        }
-        budget().refund(&account(), video::Spend::kFrames, kFrame);
-        --frames_;
-        ++givenUp;
-        return true;
-    }
-    size_t frames() const { return frames_; }
-
-    size_t kept = 1;
-    int givenUp = 0;
-
-private:
-    static video::CacheBudget& budget() { return video::CacheBudget::instance(); }
-    size_t frames_ = 0;
-};
+using budgettest::CountingCache;
 
 constexpr auto kAhead = video::CacheBudget::Need::kAhead;
 constexpr auto kShown = video::CacheBudget::Need::kShown;

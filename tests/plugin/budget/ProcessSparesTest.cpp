@@ -1,5 +1,6 @@
 #include "SheetFixture.h"
 
+#include "CountingCache.h"
 #include "MediaCatalogue.h"
 #include "cache/CacheBudget.h"
 #include "cache/FrameBufferPool.h"
@@ -60,41 +61,7 @@ protected:
     }
 };
 
-// A cache that only counts its frames, holding `kept` of them whatever it is asked.
-class CountingCache final : public video::BudgetClient {
-public:
-    explicit CountingCache(size_t frameBytes) : frameBytes_(frameBytes) { budget().enrol(this); }
-    ~CountingCache() {
-        budget().leave(this);
-        budget().refund(&account(), video::Spend::kFrames, frames_ * frameBytes_);
-    }
-    bool store(video::CacheBudget::Need need) {
-        if (!budget().reserve(*this, frameBytes_, need)) {
-            return false;
-        }
-        budget().charge(&account(), video::Spend::kFrames, frameBytes_);
-        budget().dropReservation();
-        ++frames_;
-        return true;
-    }
-    bool giveUpFarthest() override {
-        if (frames_ <= kept) {
-            return false;
-        }
-        budget().refund(&account(), video::Spend::kFrames, frameBytes_);
-        --frames_;
-        ++givenUp;
-        return true;
-    }
-    size_t frames() const { return frames_; }
-
-    size_t kept = 1;
-    int givenUp = 0;
-
-private:
-    const size_t frameBytes_;
-    size_t frames_ = 0;
-};
+using budgettest::CountingCache;
 
 // What a cache's pool does not keep goes to the process, its charge with it, except a buffer
 // given up for room; another cache takes it at the same size.
