@@ -2,17 +2,15 @@
 
 #include "picture/FrameMemory.h"
 #include "picture/NoisePicture.h"
+#include "picture/TrialOutcomes.h"
 
 extern "C" {
 #include <libavutil/pixdesc.h>
 }
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <cstring>
-#include <map>
-#include <mutex>
 
 namespace video {
 namespace {
@@ -132,22 +130,10 @@ bool bandingMatches(const AVFrame& like, AVPixelFormat target, int bands, int li
 
 // bandingMatches, tried once per kind of picture in the process.
 bool bandingMatchesOnce(const AVFrame& like, AVPixelFormat target, int bands, int linesize) {
-    using Kind = std::array<int, 8>;
-    static std::mutex mutex;
-    static std::map<Kind, bool> outcomes;
-    const Kind kind{like.format,      like.width, like.height, like.colorspace,
-                    like.color_range, target,     bands,       linesize};
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        const auto known = outcomes.find(kind);
-        if (known != outcomes.end()) {
-            return known->second;
-        }
-    }
-    const bool matches = bandingMatches(like, target, bands, linesize);
-    const std::lock_guard<std::mutex> lock(mutex);
-    outcomes[kind] = matches;
-    return matches;
+    static TrialOutcomes<8> outcomes;
+    return outcomes.of({like.format, like.width, like.height, like.colorspace, like.color_range,
+                        target, bands, linesize},
+                       [&] { return bandingMatches(like, target, bands, linesize); });
 }
 
 }  // namespace

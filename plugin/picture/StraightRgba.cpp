@@ -3,13 +3,11 @@
 #include "picture/CacheImage.h"
 #include "picture/FrameMemory.h"
 #include "picture/NoisePicture.h"
+#include "picture/TrialOutcomes.h"
 
-#include <array>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <memory>
-#include <mutex>
 
 namespace video {
 namespace {
@@ -58,23 +56,9 @@ bool straightRgbaMatches(const AVFrame& like, ToolScaler& rgba, RgbConverter& rg
 }
 
 bool straightRgbaMatchesOnce(const AVFrame& like, ToolScaler& rgba, RgbConverter& rgb) {
-    using Kind = std::array<int, 5>;
-    static std::mutex mutex;
-    static std::map<Kind, bool> outcomes;
-    const Kind kind{like.format, like.width, like.height, like.colorspace, like.color_range};
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        const auto known = outcomes.find(kind);
-        if (known != outcomes.end()) {
-            return known->second;
-        }
-    }
-    // Tried without the lock: decoders of other kinds go on meanwhile, and two of the same kind
-    // trying at once come to the same outcome.
-    const bool matches = straightRgbaMatches(like, rgba, rgb);
-    const std::lock_guard<std::mutex> lock(mutex);
-    outcomes[kind] = matches;
-    return matches;
+    static TrialOutcomes<5> outcomes;
+    return outcomes.of({like.format, like.width, like.height, like.colorspace, like.color_range},
+                       [&] { return straightRgbaMatches(like, rgba, rgb); });
 }
 
 }  // namespace video
