@@ -5,7 +5,7 @@
 # "%04d" and "@@@@" sequences drawn; a gap held with a red cross and named once; a clip replaced
 # on disk shown at the next frame; the Attribute Editor's Reload button and its file field
 # following the attribute; a relative path in the project the node was made in, then in the one
-# it is drawn in.
+# it is drawn in, and the frame ratio kept under a root the file is not under.
 set -u
 : "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -206,8 +206,9 @@ blue=$(dumped "$work/editor.reloaded.rgba" 64 24 32)
     fail "Reload did not read the clip again ($blue)"
 
 # The same relative name in two projects, one wide and one 4:3. The node reads its shape from
-# the project it was made in, without drawing; once drawn in another project it follows it,
-# and its compute never asks Maya for the project.
+# the project it was made in, without drawing; once drawn in another project it follows it, and
+# a root the shot cannot be read under leaves the ratio it had; its compute never asks Maya for
+# the project.
 mkdir -p "$work/wide" "$work/narrow"
 ffmpeg -nostdin -v error -f lavfi -i color=c=gray:s=64x36:r=24 -frames:v 4 -pix_fmt yuv420p \
     "$work/wide/shot.mp4"
@@ -222,6 +223,11 @@ check(ratio() > 1.777 && ratio() < 1.778, \"the wide project's shot gives \" + r
 workspace -openWorkspace \"$work/narrow\";
 refresh; flushIdleQueue;
 check(ratio() > 1.333 && ratio() < 1.334, \"after the project changed the shot gives \" + ratio());
+cineSheet -camera persp -filePath \"shot.mp4\";
+refresh;
+cineSheetFootageFacts -workspaceRoot \"$work/nowhere/\" cineSheetShape2;
+float \$kept = \`getAttr cineSheetShape2.frameRatio\`;
+check(\$kept > 1.333 && \$kept < 1.334, \"a root the shot is not under gives \" + \$kept);
 check(\`hostConfig -q -commandsInCompute\` == 0, \"compute ran MEL commands\");
 "
 finish
