@@ -60,8 +60,7 @@ std::size_t variablesNamed(const std::vector<modules::Module>& described) {
 }
 
 void warnSkipped(const fs::path& file, const std::string& why) {
-    std::cerr << "// Warning: skipped the module file " << file.string() << ": " << why
-              << " //\n";
+    std::cerr << "// Warning: skipped the module file " << file.string() << ": " << why << " //\n";
 }
 
 bool isFolder(const std::string& path) {
