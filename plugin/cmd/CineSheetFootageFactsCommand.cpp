@@ -7,6 +7,7 @@
 #include <maya/MFnDependencyNode.h>
 #include <maya/MGlobal.h>
 #include <maya/MObject.h>
+#include <maya/MPlug.h>
 #include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
 
@@ -76,6 +77,10 @@ MStatus CineSheetFootageFactsCommand::doIt(const MArgList& args) {
         return MStatus::kSuccess;
     }
     if (givesRoot) {
+        // The frame ratio is read under the root the node had before the new root makes it read
+        // again: a root the file cannot be read from then leaves the ratio known, not the
+        // default of a ratio never read.
+        MPlug(sheet->thisMObject(), CineSheet::aFrameRatio).asDouble();
         sheet->learnWorkspaceRoot(root);
     } else {
         sheet->learnKeyframeInterval(file, interval);

@@ -40,6 +40,10 @@ std::string fileOfFrame(const MString& path, int frame) {
 
 }  // namespace
 
+MString Footage::fileShown(const MString& path, int frame) {
+    return MString(fileOfFrame(path, frame).c_str());
+}
+
 const MString& Footage::resolve(const MString& path, int frame) {
     return workspace_.resolve(path.expandFilePath(), frame);
 }

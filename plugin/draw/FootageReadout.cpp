@@ -1,6 +1,5 @@
 #include "decode/Timecode.h"
 #include "draw/Footage.h"
-#include "sequence/SequencePattern.h"
 
 video::CachedFrames Footage::cachedFrames() const {
     if (std::holds_alternative<Video>(loaded_)) {
@@ -17,11 +16,4 @@ std::string Footage::timecodeOf(int mediaFrame) const {
         return {};
     }
     return decode::timecodeAt(video_.startTimecode(), video_.videoFrameRate(), mediaFrame);
-}
-
-MString Footage::fileShown(const MString& path, int frame) {
-    if (path.index('#') < 0) {
-        return path;
-    }
-    return MString(video::SequencePattern(path.asChar()).fileOf(frame).c_str());
 }

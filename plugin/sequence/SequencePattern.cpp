@@ -75,16 +75,22 @@ SequencePattern::SequencePattern(std::string pattern) : pattern_(std::move(patte
     const size_t slash = pattern_.rfind('/');
     nameStart_ = slash == std::string::npos ? 0 : slash + 1;
     const std::string name = pattern_.substr(nameStart_);
-    if (findPrintfMark(name, mark_, width_)) {
-        return;
-    }
-    // An '@' inside a word (an address, "v@2") is a character of the name, not a mark.
-    for (char repeated : {'#', '@'}) {
-        mark_ = longestRun(name, repeated, repeated == '@');
-        width_ = mark_.size();
-        if (!mark_.empty()) {
-            return;
+    if (!findPrintfMark(name, mark_, width_)) {
+        // An '@' inside a word (an address, "v@2") is a character of the name, not a mark.
+        for (char repeated : {'#', '@'}) {
+            mark_ = longestRun(name, repeated, repeated == '@');
+            width_ = mark_.size();
+            if (!mark_.empty()) {
+                break;
+            }
         }
+    }
+    // A still chosen as it is named ("take#1.png", "100%done.png") is that still, not a
+    // sequence whose frames are nowhere.
+    std::error_code error;
+    if (!mark_.empty() && std::filesystem::exists(pattern_, error)) {
+        mark_.clear();
+        width_ = 0;
     }
 }
 

@@ -13,8 +13,8 @@ namespace video {
 //   - the longest run of '#', zero-padded to the run's length;
 //   - the longest run of '@' with no letter or digit right before or after it, the same way.
 // Every mark equal to the one found takes the number (shorter runs are literal text); a number
-// longer than the padding is written whole. A path with no mark in its file name names one image
-// shown at every frame.
+// longer than the padding is written whole. A path with no mark in its file name, or naming a
+// file that is there as it is written, marks and all, names one image shown at every frame.
 class SequencePattern {
 public:
     SequencePattern() = default;

@@ -3,8 +3,8 @@
 # ACEScg and Raw input spaces match ocioconvert's conversion of the plate through the default
 # view of the same configuration (Raw values are taken as rendering-space values, ACEScg); sRGB
 # shows as stored. Another configuration, from the OCIO variable or colorManagementPrefs -edit
-# -configFilePath, changes the names and the picture; one that cannot be read is refused and
-# leaves the loaded one.
+# -configFilePath, changes the names and the picture; one that cannot be read (broken, a named
+# pipe, a folder) is refused and leaves the loaded one.
 set -u
 plugin="${CINESHEET_PLUGIN:?CINESHEET_PLUGIN must name libCineSheet.so}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -98,21 +98,29 @@ cat >"$work/expected" <<EOF2
 EOF2
 diff -u "$work/expected" "$work/out" >&2 || fail "the OCIO variable's configuration is not loaded"
 
-OCIO="$work/broken.ocio" "$host" -c "colorManagementPrefs -q -configFilePath" >"$work/out" \
-    2>"$work/err"
-grep -q "// Result: .*host/ocio/config.ocio //" "$work/out" ||
-    fail "an unreadable OCIO variable does not leave the default"
-grep -q "cannot load the OCIO configuration $work/broken.ocio" "$work/err" ||
-    fail "an unreadable OCIO variable is not reported"
+# Files no configuration can be read from, named by the variable or by -configFilePath: a broken
+# one, a named pipe (opened, it would wait for a writer) and a folder. Each is reported and leaves
+# the configuration loaded before.
+mkfifo "$work/pipe.ocio"
+mkdir "$work/folder.ocio"
+for unreadable in broken.ocio pipe.ocio folder.ocio; do
+    path=$work/$unreadable
+    OCIO="$path" timeout 60 "$host" -c "colorManagementPrefs -q -configFilePath" >"$work/out" \
+        2>"$work/err"
+    grep -q "// Result: .*host/ocio/config.ocio //" "$work/out" ||
+        fail "$unreadable in the OCIO variable does not leave the default"
+    grep -q "cannot load the OCIO configuration $path: " "$work/err" ||
+        fail "$unreadable in the OCIO variable is not reported: $(cat "$work/err")"
 
-"$host" -c "colorManagementPrefs -e -configFilePath \"$work/broken.ocio\"" >"$work/out" \
-    2>"$work/err" && fail "an unreadable configuration file is taken"
-grep -q "cannot load the OCIO configuration $work/broken.ocio" "$work/err" ||
-    fail "an unreadable configuration file is not reported: $(cat "$work/err")"
-"$host" --keep-going -c "colorManagementPrefs -e -configFilePath \"$work/broken.ocio\"" \
-    -c "colorManagementPrefs -q -inputSpaceNames" >"$work/out" 2>"$work/err"
-grep -q "// Result: sRGB Raw ACEScg scene-linear Rec.709-sRGB //" "$work/out" ||
-    fail "an unreadable configuration file does not leave the loaded one"
+    timeout 60 "$host" -c "colorManagementPrefs -e -configFilePath \"$path\"" >"$work/out" \
+        2>"$work/err" && fail "$unreadable is taken as a configuration file"
+    grep -q "cannot load the OCIO configuration $path: " "$work/err" ||
+        fail "$unreadable as a configuration file is not reported: $(cat "$work/err")"
+    timeout 60 "$host" --keep-going -c "colorManagementPrefs -e -configFilePath \"$path\"" \
+        -c "colorManagementPrefs -q -inputSpaceNames" >"$work/out" 2>"$work/err"
+    grep -q "// Result: sRGB Raw ACEScg scene-linear Rec.709-sRGB //" "$work/out" ||
+        fail "$unreadable as a configuration file does not leave the loaded one"
+done
 
 # The node's space is chosen by name when the plug-in loads; under the other configuration the
 # same plate in its linear space goes through the 2.2 view.

@@ -1,10 +1,11 @@
 #!/bin/sh
 # Footage files as a new user meets them, through the installed module's scripts: what the
 # browser stores for a chosen file (a still stays a still, a sequence only beside its other
-# frames, a '$' refused); '#' in folder names, "%04d" and "@@@@" sequences drawn; a gap held with
-# a red cross and named once; a clip replaced on disk shown at the next frame; the Attribute
-# Editor's Reload button and its file field following the attribute; a relative path in the
-# project the node was made in, then in the one it is drawn in.
+# frames, a '$' refused) and stills named with '#', '@' or "%d" shown; '#' in folder names,
+# "%04d" and "@@@@" sequences drawn; a gap held with a red cross and named once; a clip replaced
+# on disk shown at the next frame; the Attribute Editor's Reload button and its file field
+# following the attribute; a relative path in the project the node was made in, then in the one
+# it is drawn in, and the frame ratio kept under a root the file is not under.
 set -u
 : "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -144,6 +145,37 @@ blue=$(dumped "$work/take.replaced.rgba" 64 24 32)
 [ "$(echo "$blue" | cut -d' ' -f3)" -gt 200 ] && [ "$(echo "$blue" | cut -d' ' -f1)" -lt 60 ] ||
     fail "the clip replaced on disk still shows its former frames ($blue)"
 
+# Stills whose names hold the marks of a sequence's frame number, chosen in the browser (one
+# beside a namesake of another number): each is stored as chosen and shown as the still it is,
+# without a warning.
+marked="hash#1.png take#1.png frame%d.png frame%04d.png a_@@_b.png 100%done.png"
+script="$checks
+loadPlugin libCineSheet;
+workspace -openWorkspace \"$project\";
+setAttr defaultResolution.width 64; setAttr defaultResolution.height 48;
+string \$command = \`menuItem -q -command cineSheetAttachFootageItem\`;"
+node=0
+dumps=""
+for name in $marked; do
+    node=$((node + 1))
+    picture "testsrc2=s=64x48:r=24,trim=start_frame=$node" "$work/marked$node.png"
+    cp "$work/marked$node.png" "$project/stills/$name"
+    script="$script
+hostUi -fileDialogAnswer \"$project/stills/$name\"; eval \$command;
+check(\`getAttr cineSheetShape$node.file\` == \"stills/$name\", \"$name is stored as chosen\");"
+    dumps="$dumps
+textureDump -node cineSheetShape$node -file \"$work/marked$node.rgba\";"
+done
+cp "$work/marked1.png" "$project/stills/take#2.png"
+run marked --interactive -c "$script
+currentTime 1; refresh; flushIdleQueue; $dumps"
+node=0
+for name in $marked; do
+    node=$((node + 1))
+    same_as_tool "$work/marked$node.png" "$work/marked$node.rgba" "$name is not shown"
+done
+grep "Warning" "$work/marked.err" && fail "a still with a mark in its name is warned about"
+
 # The Attribute Editor: the field follows the attribute; Reload reads a clip rewritten at a
 # standing frame, which is not looked at again by itself.
 cp "$work/white.mp4" "$project/take.mp4"
@@ -174,8 +206,9 @@ blue=$(dumped "$work/editor.reloaded.rgba" 64 24 32)
     fail "Reload did not read the clip again ($blue)"
 
 # The same relative name in two projects, one wide and one 4:3. The node reads its shape from
-# the project it was made in, without drawing; once drawn in another project it follows it,
-# and its compute never asks Maya for the project.
+# the project it was made in, without drawing; once drawn in another project it follows it, and
+# a root the shot cannot be read under leaves the ratio it had; its compute never asks Maya for
+# the project.
 mkdir -p "$work/wide" "$work/narrow"
 ffmpeg -nostdin -v error -f lavfi -i color=c=gray:s=64x36:r=24 -frames:v 4 -pix_fmt yuv420p \
     "$work/wide/shot.mp4"
@@ -190,6 +223,11 @@ check(ratio() > 1.777 && ratio() < 1.778, \"the wide project's shot gives \" + r
 workspace -openWorkspace \"$work/narrow\";
 refresh; flushIdleQueue;
 check(ratio() > 1.333 && ratio() < 1.334, \"after the project changed the shot gives \" + ratio());
+cineSheet -camera persp -filePath \"shot.mp4\";
+refresh;
+cineSheetFootageFacts -workspaceRoot \"$work/nowhere/\" cineSheetShape2;
+float \$kept = \`getAttr cineSheetShape2.frameRatio\`;
+check(\$kept > 1.333 && \$kept < 1.334, \"a root the shot is not under gives \" + \$kept);
 check(\`hostConfig -q -commandsInCompute\` == 0, \"compute ran MEL commands\");
 "
 finish

@@ -3,8 +3,9 @@
 # file, only the module lines whose conditions this host meets (Maya version, platform), none
 # marked off with "-", the first module of a name, the plug-ins and scripts folders (or the
 # folders the file names instead) after what the environment already holds, and the variables
-# the file sets, as paths under the root where it says ":=". The build folder is a module too:
-# the plug-in built there loads with the menu from the sources.
+# the file sets, as paths under the root where it says ":="; files no module description is like
+# skipped without hanging start-up. The build folder is a module too: the plug-in built there
+# loads with the menu from the sources.
 set -u
 : "${CINESHEET_PLUGIN:?}" "${CINESHEET_TEST_PLUGIN_DIR:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -75,6 +76,32 @@ $expected"
 MAYA_MODULE_PATH="$work/modules" "$host" -c 'getenv PATH' >"$work/path.out" 2>&1
 grep -q "^// Result: $PATH:$tools/cmdtest/bin //\$" "$work/path.out" ||
     fail "PATH +:= bin did not append the module's bin folder: $(cat "$work/path.out")"
+
+# Files no module description is like, beside one that is: start-up neither hangs on them nor
+# holds them in memory. 200,000 appends to one variable (a file within the 1 MiB a module file
+# may hold) are made in one pass; a file setting
+# 100,000 variables and a sparse 2 GB one are skipped whole with a warning naming them; a named
+# pipe is not opened.
+hostile=$work/hostile
+mkdir -p "$hostile" "$tools/good/plug-ins"
+echo "+ Good 1.0 ../tools/good" >"$hostile/good.mod"
+{ echo "+ Appends 1.0 ."; yes 'M+=x' | head -n 200000; } >"$hostile/appends.mod"
+{ echo "+ Names 1.0 ."; seq -f 'V%g=1' 100000; } >"$hostile/names.mod"
+truncate -s 2G "$hostile/sparse.mod"
+mkfifo "$hostile/pipe.mod"
+MAYA_MODULE_PATH="$hostile" MAYA_PLUG_IN_PATH="" timeout 120 "$host" -c '
+getenv MAYA_PLUG_IN_PATH; size(`getenv M`); size(`getenv V1`);
+' >"$work/hostile.out" 2>"$work/hostile.err" || fail "start-up with hostile module files: \
+$(head -c 2000 "$work/hostile.err")"
+results=$(sed -n 's|^// Result: \(.*\) //$|\1|p' "$work/hostile.out")
+[ "$results" = "$tools/good/plug-ins
+399999
+0" ] || fail "with hostile module files the results are
+$results"
+for skipped in names.mod sparse.mod; do
+    grep -q "Warning: skipped the module file $hostile/$skipped: " "$work/hostile.err" ||
+        fail "$skipped is not skipped with a warning: $(head -c 2000 "$work/hostile.err")"
+done
 
 # The build folder's module: the plug-in built there, the menu from the source scripts.
 build_dir=$(dirname "$(dirname "$CINESHEET_PLUGIN")")

@@ -1,11 +1,14 @@
 #include <host/Modules.h>
 
+#include "modules/EnvironmentEdits.h"
 #include "modules/ModuleDescription.h"
+#include "modules/ModuleFile.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <iostream>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -40,17 +43,24 @@ std::vector<fs::path> moduleFilesIn(const std::string& folder) {
     return files;
 }
 
-std::string readText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+// Each variable set is one setenv, which looks through the whole environment and copies it as
+// it grows: a file setting tens of thousands of variables would hold start-up for minutes. Maya
+// documents no limit; modules set a handful of variables, and the stand-in skips a file setting
+// more than this, with a warning.
+constexpr std::size_t kMaxModuleVariables = 1000;
+
+std::size_t variablesNamed(const std::vector<modules::Module>& described) {
+    std::set<std::string> variables;
+    for (const modules::Module& module : described) {
+        for (const modules::Assignment& assignment : module.assignments) {
+            variables.insert(assignment.variable);
+        }
+    }
+    return variables.size();
 }
 
-void appendToVariable(const std::string& variable, const std::string& value) {
-    const char* current = std::getenv(variable.c_str());
-    std::string joined = current && *current ? std::string(current) + ":" + value : value;
-    setenv(variable.c_str(), joined.c_str(), 1);
+void warnSkipped(const fs::path& file, const std::string& why) {
+    std::cerr << "// Warning: skipped the module file " << file.string() << ": " << why << " //\n";
 }
 
 bool isFolder(const std::string& path) {
@@ -60,12 +70,12 @@ bool isFolder(const std::string& path) {
 
 // A module's folders follow what the environment already names, so a user's own
 // MAYA_PLUG_IN_PATH keeps precedence. Only folders that exist are added.
-void applyModule(const modules::Module& module) {
+void applyModule(const modules::Module& module, modules::EnvironmentEdits& edits) {
     for (const modules::Assignment& assignment : module.assignments) {
         if (assignment.append) {
-            appendToVariable(assignment.variable, assignment.value);
+            edits.append(assignment.variable, assignment.value);
         } else {
-            setenv(assignment.variable.c_str(), assignment.value.c_str(), 1);
+            edits.set(assignment.variable, assignment.value);
         }
     }
     std::string plugIns =
@@ -73,10 +83,10 @@ void applyModule(const modules::Module& module) {
     std::string scripts =
         module.scriptFolder.empty() ? module.root + "/scripts" : module.scriptFolder;
     if (isFolder(plugIns)) {
-        appendToVariable("MAYA_PLUG_IN_PATH", plugIns);
+        edits.append("MAYA_PLUG_IN_PATH", plugIns);
     }
     if (isFolder(scripts)) {
-        appendToVariable("MAYA_SCRIPT_PATH", scripts);
+        edits.append("MAYA_SCRIPT_PATH", scripts);
     }
 }
 
@@ -89,17 +99,31 @@ void applyModule(const modules::Module& module) {
 void applyMayaModules() {
     const modules::Platform platform{std::to_string(MAYA_API_VERSION / 10000), "linux", "en_US"};
     std::set<std::string> applied;
+    modules::EnvironmentEdits edits;
     for (const std::string& folder : foldersOf(std::getenv("MAYA_MODULE_PATH"))) {
         for (const fs::path& file : moduleFilesIn(folder)) {
+            std::string why;
+            const std::optional<std::string> text = modules::readModuleFile(file, why);
+            if (!text) {
+                warnSkipped(file, why);
+                continue;
+            }
             std::string fileFolder = fs::absolute(file).parent_path().string();
-            for (const modules::Module& module :
-                 modules::parseModuleFile(readText(file), fileFolder, platform)) {
+            const std::vector<modules::Module> described =
+                modules::parseModuleFile(*text, fileFolder, platform);
+            if (variablesNamed(described) > kMaxModuleVariables) {
+                warnSkipped(file, "it sets more than " + std::to_string(kMaxModuleVariables) +
+                                      " variables");
+                continue;
+            }
+            for (const modules::Module& module : described) {
                 if (applied.insert(module.name).second) {
-                    applyModule(module);
+                    applyModule(module, edits);
                 }
             }
         }
     }
+    edits.apply();
 }
 
 }  // namespace host

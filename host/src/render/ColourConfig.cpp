@@ -3,6 +3,7 @@
 #include "render/ColourManagement.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 
 namespace OCIO = OCIO_NAMESPACE;
@@ -10,7 +11,30 @@ namespace OCIO = OCIO_NAMESPACE;
 namespace host {
 namespace {
 
+// Why the path names no file a configuration can be read from; empty when it may. Only a
+// regular file is opened: opening a named pipe waits for a writer (start-up would hang on one
+// named by OCIO), and the YAML reader given a folder leaks memory before it fails. A path that is
+// not there is left to OpenColorIO, whose message says so. Maya documents nothing of either
+// case; the stand-in refuses them as it refuses any configuration it cannot load.
+std::string whyNoConfigFile(const std::string& path) {
+    std::error_code error;
+    switch (std::filesystem::status(path, error).type()) {
+        case std::filesystem::file_type::regular:
+        case std::filesystem::file_type::not_found:
+        case std::filesystem::file_type::none:
+            return std::string();
+        case std::filesystem::file_type::directory:
+            return "it is a folder, not a configuration file";
+        default:
+            return "it is not a regular file but a pipe, socket or device";
+    }
+}
+
 OCIO::ConstConfigRcPtr readConfig(const std::string& path, std::string& error) {
+    error = whyNoConfigFile(path);
+    if (!error.empty()) {
+        return nullptr;
+    }
     try {
         OCIO::ConstConfigRcPtr config = OCIO::Config::CreateFromFile(path.c_str());
         config->validate();
