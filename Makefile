@@ -46,12 +46,12 @@ clang:
 	CC=clang CXX=clang++ cmake -S . -B build/clang -DCMAKE_BUILD_TYPE=Release -DCINESHEET_WERROR=ON
 	cmake --build build/clang -j $(JOBS)
 
-# The cache, decoding, budget, frame preparation and sequence tests under AddressSanitizer with
-# UndefinedBehaviorSanitizer (build/asan), then under ThreadSanitizer (build/tsan); any report
-# fails the run. Sanitized code runs several times slower, so a refresh waits up to a minute for
-# its frames (opening a UHD clip and decoding its first frame take longer than the usual ten
-# seconds under ThreadSanitizer on a loaded machine).
-SANITIZE_TESTS ?= test_cache test_decode test_budget test_draw test_sequence
+# The cache, decoding, budget, frame preparation, sequence and sound tests under
+# AddressSanitizer with UndefinedBehaviorSanitizer (build/asan), then under ThreadSanitizer
+# (build/tsan); any report fails the run. Sanitized code runs several times slower, so a
+# refresh waits up to a minute for its frames (opening a UHD clip and decoding its first frame
+# take longer than the usual ten seconds under ThreadSanitizer on a loaded machine).
+SANITIZE_TESTS ?= test_cache test_decode test_budget test_draw test_sequence test_sound
 SANITIZE_ENV = CINESHEET_FRAME_WAIT_MS=60000 \
 	ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

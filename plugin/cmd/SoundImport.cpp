@@ -82,7 +82,9 @@ Placement placementOf(const MObject& shape, double soundLength) {
     placement.sourceStart = std::min<double>(std::max(startFrame, 0), soundLength);
     placement.offset = frameOffset + placement.sourceStart;
     if (endFrame > 0) {
-        placement.sourceEnd = std::clamp<double>(endFrame + 1, placement.sourceStart, soundLength);
+        // In double: the frame after the largest end frame is past an int.
+        placement.sourceEnd =
+            std::clamp(static_cast<double>(endFrame) + 1.0, placement.sourceStart, soundLength);
     }
     return placement;
 }
@@ -110,6 +112,15 @@ void warnOfDrift(const MObject& shape, const std::string& clip, double videoFram
          " frames per second and the scene at " + number(std::round(sceneRate * 1000) / 1000) +
          ": its sound keeps the clip's speed while the plane shows one frame per scene frame, "
          "so they drift apart; turn on forceFrameRate to play the pictures at the clip's speed");
+}
+
+void warnOfLength(const std::string& clip, const video::SoundTrack& track) {
+    const double gigabytes = track.seconds * track.sampleRate * track.channels * 2 / 1e9;
+    warn("the sound of \"" + clip + "\" is too long for a WAV file: " +
+         number(std::round(track.seconds * 10) / 10) + " s of " + std::to_string(track.sampleRate) +
+         " Hz " + (track.channels == 1 ? "mono" : "stereo") + " sound would take " +
+         number(std::round(gigabytes * 10) / 10) +
+         " GB, and a WAV file holds at most 4 GB, so it is not imported");
 }
 
 }  // namespace
@@ -144,6 +155,14 @@ MString SoundImport::make(const MObject& shape) {
             return "";
         case video::SoundOutcome::kNotWritten:
             warn("the sound of \"" + clip + "\" cannot be written to \"" + wavPath + "\"");
+            return "";
+        case video::SoundOutcome::kTooLong:
+            warnOfLength(clip, track);
+            return "";
+        case video::SoundOutcome::kRateTooHigh:
+            warn("the sound of \"" + clip + "\" has a sample rate of " +
+                 std::to_string(track.sampleRate) +
+                 " Hz, more than a WAV file can describe, so it is not imported");
             return "";
     }
 

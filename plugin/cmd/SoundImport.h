@@ -19,7 +19,8 @@
 class SoundImport {
 public:
     // Writes the WAV file and makes the audio node for the CineSheet shape. A clip without
-    // sound, an image or image sequence, or a sound that cannot be read or written gets a
+    // sound, an image or image sequence, a sound that cannot be read or written, or one a WAV
+    // file cannot hold (past 4 GB, or at a sample rate its header cannot describe) gets a
     // warning and no node. Returns the node's name, empty when none was made.
     MString make(const MObject& shape);
 

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <climits>
 
 namespace video {
 namespace {
@@ -30,17 +31,29 @@ bool isFree(const std::string& path, const std::string& clipPath) {
 
 }  // namespace
 
+std::string nameWithin(const std::string& name, size_t limit) {
+    if (name.size() <= limit) {
+        return name;
+    }
+    size_t end = limit;
+    // Bytes 10xxxxxx continue the character before them.
+    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return name.substr(0, end);
+}
+
 std::string soundFilePath(const std::string& folder, const std::string& clipPath) {
-    const std::string stem =
-        folder + (folder.empty() || folder.back() == '/' ? "" : "/") + clipName(clipPath);
+    const std::string prefix = folder + (folder.empty() || folder.back() == '/' ? "" : "/");
+    const std::string name = clipName(clipPath);
     // A folder that cannot be looked into gives no name at all rather than an endless search.
     constexpr int kNumbers = 10000;
-    std::string candidate = stem + ".wav";
-    for (int number = 1; number < kNumbers; ++number) {
+    for (int number = 0; number < kNumbers; ++number) {
+        const std::string ending = (number == 0 ? "" : "_" + std::to_string(number)) + ".wav";
+        const std::string candidate = prefix + nameWithin(name, NAME_MAX - ending.size()) + ending;
         if (isFree(candidate, clipPath)) {
             return candidate;
         }
-        candidate = stem + "_" + std::to_string(number) + ".wav";
     }
     return "";
 }

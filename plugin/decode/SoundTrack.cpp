@@ -2,6 +2,7 @@
 
 #include "decode/FfmpegPointers.h"
 #include "decode/LocalMediaInput.h"
+#include "decode/PartFile.h"
 #include "decode/WavFile.h"
 
 extern "C" {
@@ -9,13 +10,8 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 namespace video {
@@ -32,46 +28,6 @@ struct ChannelLayout {
     ChannelLayout(const ChannelLayout&) = delete;
     ChannelLayout& operator=(const ChannelLayout&) = delete;
     ~ChannelLayout() { av_channel_layout_uninit(&layout); }
-};
-
-// The temporary file the WAV is written to, removed unless it was renamed into place.
-class PartFile {
-public:
-    // A new file of its own beside the final one, made with the permissions the user's
-    // umask gives any new file.
-    explicit PartFile(const std::string& finalPath) {
-        constexpr int kAttempts = 100;
-        for (int attempt = 0; attempt < kAttempts && path_.empty(); ++attempt) {
-            const std::string candidate =
-                finalPath + ".part" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-            const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd >= 0) {
-                ::close(fd);
-                path_ = candidate;
-            } else if (errno != EEXIST) {
-                return;
-            }
-        }
-    }
-    ~PartFile() {
-        if (!path_.empty()) {
-            ::unlink(path_.c_str());
-        }
-    }
-    PartFile(const PartFile&) = delete;
-    PartFile& operator=(const PartFile&) = delete;
-
-    const std::string& path() const { return path_; }
-    bool moveTo(const std::string& finalPath) {
-        if (path_.empty() || std::rename(path_.c_str(), finalPath.c_str()) != 0) {
-            return false;
-        }
-        path_.clear();
-        return true;
-    }
-
-private:
-    std::string path_;
 };
 
 // Decoded sound converted to interleaved 16-bit samples at one rate and channel count. The
@@ -167,7 +123,8 @@ const AVStream* videoStream(const AVFormatContext& media) {
 
 // Writes the decoded samples so that sample 0 lies at the first picture's time. The first
 // picture is the one with the earliest time stamp, which may come after others in the file,
-// so the sound is held back until the first few video packets have been seen.
+// so the sound is held back until the first few video packets have been seen. Sound that
+// starts later than that in the file is placed when its first frame comes.
 class AlignedWriter {
 public:
     AlignedWriter(WavWriter& wav, SampleConverter& converter, int rate, AVRational soundTimeBase)
@@ -175,11 +132,12 @@ public:
 
     // A packet of the video stream, at `seconds` on the file's clock.
     bool noteVideoPacket(double seconds) {
-        if (placed_) {
+        if (pictureKnown_) {
             return true;
         }
         firstPicture_ = videoPackets_ == 0 ? seconds : std::min(firstPicture_, seconds);
-        return ++videoPackets_ < kReorderReach || place();
+        pictureKnown_ = ++videoPackets_ >= kReorderReach;
+        return !pictureKnown_ || soundStart_ == AV_NOPTS_VALUE || place();
     }
 
     bool add(const AVFrame& frame) {
@@ -191,12 +149,13 @@ public:
         if (soundStart_ == AV_NOPTS_VALUE && frame.best_effort_timestamp != AV_NOPTS_VALUE) {
             soundStart_ = frame.best_effort_timestamp;
         }
-        if (!placed_) {
-            held_.insert(held_.end(), samples, samples + frames * wav_.channels());
-            const size_t holdLimit = static_cast<size_t>(kHoldSeconds) * rate_ * wav_.channels();
-            return held_.size() < holdLimit || place();
+        if (placed_) {
+            return put(samples, frames);
         }
-        return put(samples, frames);
+        held_.insert(held_.end(), samples, samples + frames * wav_.channels());
+        const size_t holdLimit = static_cast<size_t>(kHoldSeconds) * rate_ * wav_.channels();
+        return ((!pictureKnown_ || soundStart_ == AV_NOPTS_VALUE) && held_.size() < holdLimit) ||
+               place();
     }
 
     bool finish() {
@@ -215,6 +174,7 @@ private:
     // Positive: silence before the sound; negative: sound before the first picture is left out.
     bool place() {
         placed_ = true;
+        pictureKnown_ = true;
         if (videoPackets_ > 0 && soundStart_ != AV_NOPTS_VALUE) {
             const double sound = static_cast<double>(soundStart_) * av_q2d(soundTimeBase_);
             const auto lead = static_cast<int64_t>(std::llround((sound - firstPicture_) * rate_));
@@ -241,6 +201,7 @@ private:
     AVRational soundTimeBase_;
     int videoPackets_ = 0;
     double firstPicture_ = 0.0;
+    bool pictureKnown_ = false;
     int64_t soundStart_ = AV_NOPTS_VALUE;
     bool placed_ = false;
     std::vector<int16_t> held_;
@@ -275,6 +236,30 @@ bool decodeInto(AVCodecContext& decoder, const AVPacket* packet, AVFrame& frame,
             return false;
         }
     }
+}
+
+// Seconds from the first picture (the sound's start in a file without pictures) to the end of
+// the sound, as the file tells before any decoding; 0 when it does not tell.
+double expectedSeconds(const AVFormatContext& media, const AVStream& sound, const AVStream* video) {
+    const auto seconds = [](int64_t stamp, AVRational base) {
+        return static_cast<double>(stamp) * av_q2d(base);
+    };
+    double end = 0.0;
+    if (sound.start_time != AV_NOPTS_VALUE && sound.duration > 0) {
+        end = seconds(sound.start_time, sound.time_base) + seconds(sound.duration, sound.time_base);
+    } else if (media.duration > 0) {
+        end = seconds(media.start_time == AV_NOPTS_VALUE ? 0 : media.start_time, AV_TIME_BASE_Q) +
+              seconds(media.duration, AV_TIME_BASE_Q);
+    } else {
+        return 0.0;
+    }
+    double start = end;
+    if (video != nullptr && video->start_time != AV_NOPTS_VALUE) {
+        start = seconds(video->start_time, video->time_base);
+    } else if (sound.start_time != AV_NOPTS_VALUE) {
+        start = seconds(sound.start_time, sound.time_base);
+    }
+    return std::max(0.0, end - start);
 }
 
 }  // namespace
@@ -321,9 +306,21 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
 
     track.sampleRate = decoder->sample_rate;
     track.channels = decoder->ch_layout.nb_channels == 1 ? 1 : 2;
+    if (!wavDescribes(track.sampleRate, track.channels)) {
+        track.outcome = SoundOutcome::kRateTooHigh;
+        return track;
+    }
+    // Refused before decoding rather than after writing 4 GB.
+    track.seconds = expectedSeconds(*media, stream, video);
+    const double expectedFrames =
+        std::min(track.seconds * track.sampleRate, static_cast<double>(kLargestWavFile));
+    if (wavFileBytes(std::llround(expectedFrames), track.channels, clipPath) > kLargestWavFile) {
+        track.outcome = SoundOutcome::kTooLong;
+        return track;
+    }
     PartFile part(wavPath);
-    WavWriter wav(part.path(), track.sampleRate, track.channels, clipPath);
-    if (part.path().empty() || !wav.isOpen()) {
+    WavWriter wav(part.descriptor(), track.sampleRate, track.channels, clipPath);
+    if (part.descriptor() < 0 || !wav.isOpen()) {
         track.outcome = SoundOutcome::kNotWritten;
         return track;
     }
@@ -346,10 +343,16 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
     }
     decoded = decoded && decodeInto(*decoder, nullptr, *frame, writer) && writer.finish();
     if (!decoded) {
+        // The file's own duration fell short of its sound.
+        if (wav.full()) {
+            track.outcome = SoundOutcome::kTooLong;
+            track.seconds = std::max(track.seconds,
+                                     static_cast<double>(wav.framesWritten()) / track.sampleRate);
+        }
         return track;
     }
     track.sampleFrames = wav.framesWritten();
-    if (!wav.finish() || !part.moveTo(wavPath)) {
+    if (!wav.finish() || !part.moveIntoPlace()) {
         track.outcome = SoundOutcome::kNotWritten;
         return track;
     }

@@ -7,9 +7,11 @@ namespace video {
 
 enum class SoundOutcome {
     kWritten,
-    kNoSound,     // the file opens but has no audio stream (an image, a silent clip)
-    kUnreadable,  // the file cannot be opened, or its sound cannot be decoded
-    kNotWritten,  // the WAV file cannot be written
+    kNoSound,      // the file opens but has no audio stream (an image, a silent clip)
+    kUnreadable,   // the file cannot be opened, or its sound cannot be decoded
+    kNotWritten,   // the WAV file cannot be written
+    kTooLong,      // the WAV file would pass the 4 GB a WAV file can hold
+    kRateTooHigh,  // a WAV header cannot describe the sound's sample rate
 };
 
 struct SoundTrack {
@@ -17,6 +19,9 @@ struct SoundTrack {
     int sampleRate = 0;
     int channels = 0;
     int64_t sampleFrames = 0;
+    // How long the WAV file was to be as the clip tells before decoding, in seconds; 0 when
+    // it does not tell.
+    double seconds = 0.0;
     // Frames per second of the clip's pictures; 0 when the file does not tell.
     double videoFrameRate = 0.0;
 };
@@ -28,6 +33,8 @@ struct SoundTrack {
 // it is left out, so that video frame n and its sound lie n frame durations into both. The WAV
 // is written next to `wavPath` under another name and renamed into place only when complete,
 // so a failed decode leaves no partial file, and a file of that name is only replaced whole.
+// A sound whose WAV file would pass the 4 GB limit is refused before any decoding when the
+// clip's durations tell so.
 SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wavPath);
 
 }  // namespace video

@@ -1,5 +1,7 @@
 #include "decode/WavFile.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -12,8 +14,6 @@ static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
               "samples are written as they lie in memory, which WAV wants little-endian");
 
 constexpr int kBytesPerSample = 2;
-// RIFF sizes are 32-bit and count everything after the first eight bytes.
-constexpr int64_t kLargestRiffSize = std::numeric_limits<uint32_t>::max();
 
 void putU16(std::string& out, uint16_t value) {
     out += static_cast<char>(value & 0xFF);
@@ -47,7 +47,7 @@ std::string header(int sampleRate, int channels, const std::string& source) {
     putU16(format, 1);  // integer PCM
     putU16(format, static_cast<uint16_t>(channels));
     putU32(format, static_cast<uint32_t>(sampleRate));
-    putU32(format, static_cast<uint32_t>(sampleRate * channels * kBytesPerSample));
+    putU32(format, static_cast<uint32_t>(int64_t{sampleRate} * channels * kBytesPerSample));
     putU16(format, static_cast<uint16_t>(channels * kBytesPerSample));
     putU16(format, 16);
 
@@ -66,10 +66,29 @@ std::string header(int sampleRate, int channels, const std::string& source) {
 
 }  // namespace
 
-WavWriter::WavWriter(const std::string& path, int sampleRate, int channels,
-                     const std::string& source)
-    : file_(std::fopen(path.c_str(), "wb")), channels_(channels) {
+int64_t wavFileBytes(int64_t frames, int channels, const std::string& source) {
+    return static_cast<int64_t>(header(1, channels, source).size()) +
+           frames * channels * kBytesPerSample;
+}
+
+bool wavDescribes(int sampleRate, int channels) {
+    return sampleRate > 0 && channels > 0 &&
+           int64_t{sampleRate} * channels * kBytesPerSample <=
+               std::numeric_limits<uint32_t>::max() &&
+           channels * kBytesPerSample <= std::numeric_limits<uint16_t>::max();
+}
+
+WavWriter::WavWriter(int fd, int sampleRate, int channels, const std::string& source)
+    : channels_(channels) {
+    if (!wavDescribes(sampleRate, channels)) {
+        return;
+    }
+    const int own = ::dup(fd);
+    file_.reset(own < 0 ? nullptr : ::fdopen(own, "wb"));
     if (!file_) {
+        if (own >= 0) {
+            ::close(own);
+        }
         return;
     }
     const std::string bytes = header(sampleRate, channels, source);
@@ -78,8 +97,10 @@ WavWriter::WavWriter(const std::string& path, int sampleRate, int channels,
 }
 
 bool WavWriter::write(const int16_t* samples, int64_t frames) {
-    const int64_t dataBytes = (frames_ + frames) * channels_ * kBytesPerSample;
-    if (!good_ || !file_ || dataSizeOffset_ + 4 + dataBytes - 8 > kLargestRiffSize) {
+    const int64_t fileBytes =
+        dataSizeOffset_ + 4 + (frames_ + frames) * channels_ * kBytesPerSample;
+    full_ = fileBytes > kLargestWavFile;
+    if (!good_ || !file_ || full_) {
         good_ = false;
         return false;
     }
@@ -126,10 +147,11 @@ std::string wavSource(const std::string& path) {
         return "";
     }
     // The INFO list comes before the samples in the files written here; a file that reaches
-    // its samples first names no clip.
+    // its samples first names no clip. Sizes are 32-bit counts read from the file, so they are
+    // added in 64 bits.
     unsigned char head[8];
     while (std::fread(head, 1, 8, file.get()) == 8 && std::memcmp(head, "data", 4) != 0) {
-        const uint32_t size = getU32(head + 4);
+        const uint64_t size = getU32(head + 4);
         if (std::memcmp(head, "LIST", 4) != 0 || size > 65536) {
             if (std::fseek(file.get(), static_cast<long>(size + size % 2), SEEK_CUR) != 0) {
                 return "";
@@ -141,8 +163,8 @@ std::string wavSource(const std::string& path) {
             std::memcmp(list.data(), "INFO", 4) != 0) {
             return "";
         }
-        for (uint32_t at = 4; at + 8 <= size;) {
-            const uint32_t length = getU32(&list[at + 4]);
+        for (uint64_t at = 4; at + 8 <= size;) {
+            const uint64_t length = getU32(&list[at + 4]);
             if (at + 8 + length > size) {
                 break;
             }

@@ -7,20 +7,32 @@
 
 namespace video {
 
+// The largest WAV file: its RIFF size counts the bytes after the first eight in 32 bits.
+constexpr int64_t kLargestWavFile = int64_t{0xFFFFFFFF} + 8;
+
+// Bytes of the WAV file WavWriter makes of `frames` sample frames in `channels` channels,
+// naming `source`.
+int64_t wavFileBytes(int64_t frames, int channels, const std::string& source);
+
+// Whether a WAV header can describe 16-bit sound of this rate and channel count: it holds the
+// bytes per second in 32 bits.
+bool wavDescribes(int sampleRate, int channels);
+
 // A 16-bit PCM WAV file being written: the header goes first with empty sizes, the samples
 // follow as they come, and finish() fills in the sizes. The file names the clip it was made
 // from in its INFO list ("ISRC"), so that a later import can tell its own file from another
 // clip's.
 class WavWriter {
 public:
-    // Opens `path` for writing (replacing it); isOpen() tells whether that worked.
-    WavWriter(const std::string& path, int sampleRate, int channels, const std::string& source);
+    // Writes from the start of the open, empty file `fd`, through a descriptor of its own;
+    // isOpen() tells whether that worked and the header can describe the sound.
+    WavWriter(int fd, int sampleRate, int channels, const std::string& source);
     WavWriter(const WavWriter&) = delete;
     WavWriter& operator=(const WavWriter&) = delete;
 
     bool isOpen() const { return file_ != nullptr; }
     // Interleaved samples, `frames` × channels of them. False when the file cannot take them:
-    // a write error, or more than a WAV's 32-bit sizes can count.
+    // a write error, or more than a WAV's 32-bit sizes can count (then full() is true).
     bool write(const int16_t* samples, int64_t frames);
     bool writeSilence(int64_t frames);
     // Writes the sizes and closes the file; false on any error since opening.
@@ -28,6 +40,7 @@ public:
 
     int channels() const { return channels_; }
     int64_t framesWritten() const { return frames_; }
+    bool full() const { return full_; }
 
 private:
     struct Closer {
@@ -39,10 +52,11 @@ private:
     int64_t frames_ = 0;
     int64_t dataSizeOffset_ = 0;
     bool good_ = true;
+    bool full_ = false;
 };
 
 // The clip named in the INFO list of the WAV file at `path`; empty when the file does not
-// exist, is no WAV or names none.
+// exist, is no WAV, names none or is damaged where it names it.
 std::string wavSource(const std::string& path);
 
 }  // namespace video

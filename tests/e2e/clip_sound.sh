@@ -18,7 +18,15 @@ clip 440 "$work/a/shot.mov" && clip 880 "$work/b/shot.mov" &&
     ffmpeg -nostdin -v error -y -f lavfi -i "testsrc=size=64x48:rate=24:duration=1" -c:v mpeg4 \
         "$work/silent.mp4" &&
     ffmpeg -nostdin -v error -y -f lavfi -i "testsrc=size=64x48" -frames:v 3 -start_number 1 \
-        "$work/plate.%04d.png" || { echo "cannot make media"; exit 1; }
+        "$work/plate.%04d.png" &&
+    # 384 kHz stereo whose second half starts an hour in: 5.5 GB of WAV from a 35 kB clip.
+    ffmpeg -nostdin -v error -y -f lavfi -i "testsrc=size=64x48:rate=25:duration=0.04" -f lavfi \
+        -i "anullsrc=r=384000:cl=stereo:nb_samples=1024,atrim=end_sample=8192,asetpts=N/SR/TB+gte(N\,4096)*3600/TB" \
+        -c:v mpeg4 -c:a pcm_s16le "$work/hour.mkv" &&
+    # 2^30 Hz stereo: 2^32 bytes per second, past the 32 bits a WAV header gives them.
+    ffmpeg -nostdin -v error -y -f lavfi -i "testsrc=size=64x48:rate=24:duration=0.5" -f lavfi \
+        -i "anullsrc=r=1073741824:cl=stereo,atrim=end_sample=4800" -c:v mpeg4 -c:a pcm_s16le \
+        "$work/rate.mkv" || { echo "cannot make media"; exit 1; }
 
 # run NAME SCRIPT: runs the script after loading the plug-in in the project; output in $work.
 run() {
@@ -62,7 +70,8 @@ sound -q -offset shot; sound -q -sourceStart shot; sound -q -sourceEnd shot;
 sound -q -endTime shot; undo; objExists shot; objExists cineSheet1; redo; objExists shot;
 setAttr cineSheetShape1.frameOffset -5; setAttr cineSheetShape1.startFrame 0;
 setAttr cineSheetShape1.endFrame 0; cineSheetSound cineSheetShape1; sound -q -offset shot1;
-sound -q -sourceStart shot1; sound -q -sourceEnd shot1"
+sound -q -sourceStart shot1; sound -q -sourceEnd shot1;
+setAttr cineSheetShape1.endFrame 2147483647; cineSheetSound cineSheet1; sound -q -sourceEnd shot2"
 expect_out "frame offset" "// Result: cineSheet1 cineSheetShape1 //
 // Result: shot //
 // Result: 15 //
@@ -75,6 +84,8 @@ expect_out "frame offset" "// Result: cineSheet1 cineSheetShape1 //
 // Result: shot1 //
 // Result: -5 //
 // Result: 0 //
+// Result: 48 //
+// Result: shot2 //
 // Result: 48 //"
 grep -q 'Warning' "$work/err" && fail "frame offset: a warning at the clip's own rate: $(cat "$work/err")"
 
@@ -85,20 +96,29 @@ grep -c 'Warning: cineSheet: .*shot.mov" runs at 24 frames per second and the sc
     "$work/err" | grep -qx 1 || fail "scene rate: one drift warning expected: $(cat "$work/err")"
 tail -n 1 "$work/out" | grep -qx '// Result: 50 //' || fail "scene rate: length in PAL frames"
 
-# No sound, no node: a silent clip, an image sequence, a missing file.
+# No sound, no node: a silent clip, an image sequence, a missing file, sounds no WAV file can
+# hold (refused before anything is written).
 run "no sound" "cineSheet -filePath \"$work/silent.mp4\" -audio true;
 cineSheet -filePath \"$work/plate.####.png\" -audio true;
-cineSheet -filePath \"$work/none.mov\" -audio true; cineSheetSound cineSheet1; ls -type audio"
+cineSheet -filePath \"$work/none.mov\" -audio true; cineSheetSound cineSheet1;
+cineSheet -filePath \"$work/hour.mkv\" -audio true; cineSheet -filePath \"$work/rate.mkv\" -au 1;
+ls -type audio"
 expect_out "no sound" "// Result: cineSheet1 cineSheetShape1 //
 // Result: cineSheet2 cineSheetShape2 //
-// Result: cineSheet3 cineSheetShape3 //"
+// Result: cineSheet3 cineSheetShape3 //
+// Result: cineSheet4 cineSheetShape4 //
+// Result: cineSheet5 cineSheetShape5 //"
 grep -q "Warning: cineSheet: \"$work/silent.mp4\" has no sound" "$work/err" ||
     fail "no warning for the silent clip: $(cat "$work/err")"
 grep -q "Warning: cineSheet: \"$work/plate.####.png\" is not a video file" "$work/err" ||
     fail "no warning for the image sequence: $(cat "$work/err")"
 grep -q "Warning: cineSheet: the sound of \"$work/none.mov\" cannot be read" "$work/err" ||
     fail "no warning for the missing clip: $(cat "$work/err")"
-[ "$(grep -c Warning "$work/err")" -eq 4 ] || fail "one warning per import: $(cat "$work/err")"
+grep -q "Warning: cineSheet: the sound of \"$work/hour.mkv\" is too long for a WAV file: 3600 s of 384000 Hz stereo sound would take 5.5 GB, and a WAV file holds at most 4 GB, so it is not imported" "$work/err" ||
+    fail "no warning for the hour-long sound: $(cat "$work/err")"
+grep -q "Warning: cineSheet: the sound of \"$work/rate.mkv\" has a sample rate of 1073741824 Hz, more than a WAV file can describe, so it is not imported" "$work/err" ||
+    fail "no warning for the sample rate: $(cat "$work/err")"
+[ "$(grep -c Warning "$work/err")" -eq 6 ] || fail "one warning per import: $(cat "$work/err")"
 "$host" -c "loadPlugin \"$CINESHEET_PLUGIN\"; createNode transform -n t; cineSheetSound t" \
     >"$work/out" 2>"$work/err" </dev/null && fail "not a plane: the command worked"
 grep -q 'Error: cineSheetSound: "t" is not a CineSheet plane' "$work/err" ||

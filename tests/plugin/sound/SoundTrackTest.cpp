@@ -7,10 +7,18 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -49,7 +57,7 @@ Wav readWav(const std::string& path) {
             wav.channels = body[2] | body[3] << 8;
             wav.sampleRate = static_cast<int>(le32(body + 4));
             wav.bits = body[14] | body[15] << 8;
-            EXPECT_EQ(le32(body + 8), static_cast<uint32_t>(wav.sampleRate * wav.channels * 2));
+            EXPECT_EQ(le32(body + 8), int64_t{wav.sampleRate} * wav.channels * 2) << "bytes/s";
         } else if (std::memcmp(&bytes[at], "data", 4) == 0) {
             EXPECT_EQ(at + 8 + size, bytes.size()) << "data size";
             wav.samples.resize(size / 2);
@@ -74,6 +82,22 @@ std::vector<int16_t> toolDecode(const std::string& clip, const std::string& opti
     return samples;
 }
 
+// A WAV file without samples naming `source`, as an import of a silent clip leaves it.
+void writeEmptyWav(const std::string& path, const std::string& source) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    ASSERT_GE(fd, 0) << path;
+    EXPECT_TRUE(video::WavWriter(fd, 48000, 2, source).finish());
+    ::close(fd);
+}
+
+std::set<std::string> filesIn(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
 // Every sample within ±1 of the reference; reports the first that is not.
 void expectSamplesNear(const std::vector<int16_t>& actual, const std::vector<int16_t>& expected) {
     ASSERT_EQ(actual.size(), expected.size());
@@ -90,6 +114,7 @@ struct Track {
     const char* codec;
     const char* toolOptions;  // what makes the tool give the channels the WAV has
     int channels;
+    int sampleRate;
 };
 
 class SoundTrackTest : public testing::TestWithParam<Track> {};
@@ -113,9 +138,9 @@ TEST_P(SoundTrackTest, wavHoldsTheToolsDecodeOfTheFirstAudioStream) {
     EXPECT_EQ(wav.format, 1);
     EXPECT_EQ(wav.bits, 16);
     EXPECT_EQ(wav.channels, track.channels);
-    EXPECT_EQ(wav.sampleRate, 48000);
+    EXPECT_EQ(wav.sampleRate, track.sampleRate);
     EXPECT_EQ(result.channels, track.channels);
-    EXPECT_EQ(result.sampleRate, 48000);
+    EXPECT_EQ(result.sampleRate, track.sampleRate);
     EXPECT_DOUBLE_EQ(result.videoFrameRate, 24.0);
     EXPECT_EQ(result.sampleFrames * track.channels, static_cast<int64_t>(wav.samples.size()));
     expectSamplesNear(wav.samples, toolDecode(clip, track.toolOptions, dir));
@@ -124,32 +149,63 @@ TEST_P(SoundTrackTest, wavHoldsTheToolsDecodeOfTheFirstAudioStream) {
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, SoundTrackTest,
-    testing::Values(Track{"stereoAac", "aevalsrc=sin(440*2*PI*t)|0.5*sin(660*2*PI*t):s=48000:d=1.5",
-                          "aac", "", 2},
-                    Track{"monoPcm", "anoisesrc=d=1.5:r=48000:a=0.3:seed=7", "pcm_s24le", "", 1},
-                    Track{
-                        "surroundMixedDown",
-                        "aevalsrc=0.2*sin(200*2*PI*t)|0.2*sin(300*2*PI*t)|0.2*sin(400*2*PI*t)|"
-                        "0.2*sin(500*2*PI*t)|0.2*sin(600*2*PI*t)|0.2*sin(700*2*PI*t):s=48000:d=1.5:"
-                        "c=5.1",
-                        "pcm_f32le", "-ac 2", 2}),
+    testing::Values(
+        Track{"stereoAac", "aevalsrc=sin(440*2*PI*t)|0.5*sin(660*2*PI*t):s=48000:d=1.5", "aac", "",
+              2, 48000},
+        Track{"monoPcm", "anoisesrc=d=1.5:r=48000:a=0.3:seed=7", "pcm_s24le", "", 1, 48000},
+        // 2^30 Hz: its bytes per second fill 31 bits.
+        Track{"monoAtTwoToThe30Hz", "anoisesrc=r=1073741824:a=0.3:seed=7,atrim=end_sample=4800",
+              "pcm_s16le", "", 1, 1073741824},
+        Track{"surroundMixedDown",
+              "aevalsrc=0.2*sin(200*2*PI*t)|0.2*sin(300*2*PI*t)|0.2*sin(400*2*PI*t)|"
+              "0.2*sin(500*2*PI*t)|0.2*sin(600*2*PI*t)|0.2*sin(700*2*PI*t):s=48000:d=1.5:"
+              "c=5.1",
+              "pcm_f32le", "-ac 2", 2, 48000}),
     [](const testing::TestParamInfo<Track>& info) { return std::string(info.param.name); });
 
-// Sample 0 of the WAV lies at the start of the first picture, wherever the sound begins.
-TEST(SoundAlignment, soundStartingAfterThePicturesIsPrecededBySilence) {
+struct LateSound {
+    const char* name;
+    const char* container;
+    const char* soundFile;  // its extension picks the codec
+    double delay;           // seconds from the first picture to the sound
+};
+
+class LateSoundTest : public testing::TestWithParam<LateSound> {};
+
+// Sample 0 of the WAV lies at the start of the first picture, however long after it the sound
+// begins in the file: a sound stream made separately and muxed in late, as an editor does.
+TEST_P(LateSoundTest, soundStartingAfterThePicturesIsPrecededBySilence) {
+    const LateSound& late = GetParam();
     TempDir dir;
-    const std::string clip = dir.file("late.mov");
-    makeMedia(
-        "-f lavfi -i testsrc=size=64x48:rate=25:duration=2 -itsoffset 0.5 -f lavfi -i "
-        "sine=frequency=300:duration=1.5:sample_rate=48000 -c:v mpeg4 -c:a pcm_s16le",
-        clip);
+    const std::string pictures = dir.file(std::string("v.") + late.container);
+    const std::string sound = dir.file(late.soundFile);
+    const std::string clip = dir.file(std::string(late.name) + "." + late.container);
+    makeMedia("-f lavfi -i testsrc=size=64x48:rate=25:duration=" + std::to_string(late.delay + 2) +
+                  " -c:v mpeg4",
+              pictures);
+    makeMedia("-f lavfi -i sine=frequency=300:duration=1.5:sample_rate=48000", sound);
+    makeMedia("-i " + shellQuote(pictures) + " -itsoffset " + std::to_string(late.delay) + " -i " +
+                  shellQuote(sound) + " -map 0:v -map 1:a -c copy",
+              clip);
     ASSERT_EQ(video::extractSoundTrack(clip, dir.file("late.wav")).outcome,
               video::SoundOutcome::kWritten);
-    std::vector<int16_t> expected(24000, 0);
-    const std::vector<int16_t> sound = toolDecode(clip, "", dir);
-    expected.insert(expected.end(), sound.begin(), sound.end());
+    // The tool's own extraction, told that its first sample belongs at time 0, where these
+    // clips start their pictures: aresample's first_pts pads the start with silence up to the
+    // sound's first time stamp (its documented use for audio starting after the video). The
+    // AAC encoder's priming frame lies before the delay in both.
+    const std::vector<int16_t> expected = toolDecode(clip, "-af aresample=first_pts=0", dir);
+    ASSERT_NEAR(static_cast<double>(expected.size()) / 48000, late.delay + 1.5, 0.05)
+        << "the reference has its silence";
     expectSamplesNear(readWav(dir.file("late.wav")).samples, expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(Delays, LateSoundTest,
+                         testing::Values(LateSound{"pcmHalfSecond", "mov", "a.wav", 0.5},
+                                         LateSound{"aacUnderSixteenPictures", "mkv", "a.m4a", 0.48},
+                                         LateSound{"aacTwoSeconds", "mkv", "a.m4a", 2.0}),
+                         [](const testing::TestParamInfo<LateSound>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(SoundAlignment, soundBeforeTheFirstPictureIsLeftOut) {
     TempDir dir;
@@ -181,21 +237,50 @@ TEST(SoundAlignment, aClipOfOnePictureKeepsAllItsSound) {
     expectSamplesNear(readWav(dir.file("still.wav")).samples, sound);
 }
 
-TEST(SoundOutcomes, clipsWithoutSoundAndBrokenFilesWriteNothing) {
+TEST(SoundOutcomes, clipsWithoutSoundBrokenFilesAndSoundsNoWavHoldsWriteNothing) {
+    struct Refusal {
+        const char* file;
+        const char* makeArguments;  // null: written as text, or not made when that is null too
+        const char* text;
+        video::SoundOutcome outcome;
+    };
+    const Refusal refusals[] = {
+        {"silent.mp4", "-f lavfi -i testsrc=size=64x48:rate=24:duration=0.5 -c:v mpeg4", nullptr,
+         video::SoundOutcome::kNoSound},
+        {"broken.mov", nullptr, "not a movie at all", video::SoundOutcome::kUnreadable},
+        {"missing.mov", nullptr, nullptr, video::SoundOutcome::kUnreadable},
+        // 2^30 Hz stereo: 2^32 bytes per second, one more than a WAV header can hold.
+        {"rate.mkv",
+         "-f lavfi -i testsrc=size=64x48:rate=24:duration=0.5 -f lavfi -i "
+         "anullsrc=r=1073741824:cl=stereo,atrim=end_sample=4800 -c:v mpeg4 -c:a pcm_s16le",
+         nullptr, video::SoundOutcome::kRateTooHigh},
+        // 384 kHz stereo whose second half starts an hour in: 5.5 GB of WAV from a 35 kB clip.
+        {"hour.mkv",
+         "-f lavfi -i testsrc=size=64x48:rate=25:duration=0.04 -f lavfi -i "
+         "\"anullsrc=r=384000:cl=stereo:nb_samples=1024,atrim=end_sample=8192,"
+         "asetpts='N/SR/TB+gte(N,4096)*3600/TB'\" -c:v mpeg4 -c:a pcm_s16le",
+         nullptr, video::SoundOutcome::kTooLong},
+    };
     TempDir dir;
-    const std::string silent = dir.file("silent.mp4");
-    makeMedia("-f lavfi -i testsrc=size=64x48:rate=24:duration=0.5 -c:v mpeg4", silent);
-    const std::string broken = dir.file("broken.mov");
-    testsupport::writeFile(broken, "not a movie at all");
-
-    EXPECT_EQ(video::extractSoundTrack(silent, dir.file("a.wav")).outcome,
-              video::SoundOutcome::kNoSound);
-    EXPECT_EQ(video::extractSoundTrack(broken, dir.file("c.wav")).outcome,
-              video::SoundOutcome::kUnreadable);
-    EXPECT_EQ(video::extractSoundTrack(dir.file("missing.mov"), dir.file("d.wav")).outcome,
-              video::SoundOutcome::kUnreadable);
-    const auto listing = testsupport::runCommand("ls -A " + shellQuote(dir.path()));
-    EXPECT_EQ(listing.out, "broken.mov\nsilent.mp4\n") << "no WAV, no partial file";
+    std::set<std::string> made;
+    for (const Refusal& refusal : refusals) {
+        const std::string clip = dir.file(refusal.file);
+        if (refusal.makeArguments != nullptr) {
+            makeMedia(refusal.makeArguments, clip);
+        } else if (refusal.text != nullptr) {
+            testsupport::writeFile(clip, refusal.text);
+        }
+        if (testsupport::fileExists(clip)) {
+            made.insert(refusal.file);
+        }
+        const video::SoundTrack track =
+            video::extractSoundTrack(clip, dir.file(std::string(refusal.file) + ".wav"));
+        EXPECT_EQ(track.outcome, refusal.outcome) << refusal.file;
+        if (refusal.outcome == video::SoundOutcome::kTooLong) {
+            EXPECT_NEAR(track.seconds, 3600, 1);
+        }
+    }
+    EXPECT_EQ(filesIn(dir.path()), made) << "no WAV, no partial file";
 }
 
 TEST(SoundOutcomes, anUnwritableFolderLeavesNothingBehind) {
@@ -209,6 +294,60 @@ TEST(SoundOutcomes, anUnwritableFolderLeavesNothingBehind) {
               video::SoundOutcome::kNotWritten);
 }
 
+// Another process that puts a link in place of the temporary file while the sound is being
+// written gets its link neither written through nor renamed to the final name.
+TEST(SoundOutcomes, aLinkSwappedForTheTemporaryFileNeverBecomesTheSound) {
+    TempDir dir;
+    const std::string clip = dir.file("clip.mov");
+    makeMedia(
+        "-f lavfi -i testsrc=size=64x48:rate=24:duration=0.5 -f lavfi -i "
+        "sine=duration=0.5 -c:v mpeg4 -c:a pcm_s16le",
+        clip);
+    const std::string folder = dir.file("sound");
+    const std::string target = dir.file("target");
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    testsupport::writeFile(target, "someone else's file");
+
+    std::atomic<bool> stop{false};
+    std::atomic<int> swaps{0};
+    std::thread swapper([&] {
+        const std::string link = dir.file("link");
+        while (!stop) {
+            std::error_code error;
+            for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+                const std::string name = entry.path().filename().string();
+                struct stat status {};
+                if (name.find(".part") != std::string::npos &&
+                    ::lstat(entry.path().c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+                    ::symlink(target.c_str(), link.c_str()) == 0) {
+                    swaps += ::rename(link.c_str(), entry.path().c_str()) == 0 ? 1 : 0;
+                    ::unlink(link.c_str());
+                }
+            }
+        }
+    });
+    const std::string wavPath = folder + "/clip.wav";
+    for (int attempt = 0; attempt < 300 && swaps < 5; ++attempt) {
+        const video::SoundOutcome outcome = video::extractSoundTrack(clip, wavPath).outcome;
+        struct stat status {};
+        const bool named = ::lstat(wavPath.c_str(), &status) == 0;
+        EXPECT_TRUE(!named || S_ISREG(status.st_mode)) << "the final name leads to a link";
+        if (outcome == video::SoundOutcome::kWritten) {
+            EXPECT_EQ(video::wavSource(wavPath), clip);
+        } else {
+            EXPECT_EQ(outcome, video::SoundOutcome::kNotWritten);
+        }
+        ::unlink(wavPath.c_str());
+        if (HasFailure()) {
+            break;
+        }
+    }
+    stop = true;
+    swapper.join();
+    EXPECT_GT(swaps, 0) << "the race was never run";
+    EXPECT_EQ(testsupport::readFile(target), "someone else's file");
+}
+
 TEST(SoundFileName, eachClipKeepsItsOwnFile) {
     TempDir dir;
     const std::string folder = dir.file("sound");
@@ -217,11 +356,11 @@ TEST(SoundFileName, eachClipKeepsItsOwnFile) {
     const std::string second = "/footage/b/shot.v2.mov";
 
     EXPECT_EQ(video::soundFilePath(folder, first), folder + "/shot.v2.wav");
-    video::WavWriter(folder + "/shot.v2.wav", 48000, 2, first).finish();
+    writeEmptyWav(folder + "/shot.v2.wav", first);
     // The same clip again replaces its own file; another clip of that name gets the next name.
     EXPECT_EQ(video::soundFilePath(folder, first), folder + "/shot.v2.wav");
     EXPECT_EQ(video::soundFilePath(folder + "/", second), folder + "/shot.v2_1.wav");
-    video::WavWriter(folder + "/shot.v2_1.wav", 48000, 2, second).finish();
+    writeEmptyWav(folder + "/shot.v2_1.wav", second);
     EXPECT_EQ(video::soundFilePath(folder, second), folder + "/shot.v2_1.wav");
 
     // A file that names no clip is the user's own and is never taken, nor is a folder.
@@ -231,5 +370,93 @@ TEST(SoundFileName, eachClipKeepsItsOwnFile) {
     // A name that is all extension is kept whole.
     EXPECT_EQ(video::soundFilePath(folder, "/x/.mov"), folder + "/.mov.wav");
 }
+
+// Names up to the file-name limit of 255 bytes: the WAV's name, numbered or not, and the
+// temporary file's beside it are shortened to fit, never cutting a character in two.
+TEST(SoundFileName, clipNamesAtTheFileNameLimitAreImported) {
+    TempDir dir;
+    const std::string made = dir.file("made.mov");
+    makeMedia(
+        "-f lavfi -i testsrc=size=64x48:rate=24:duration=0.2 -f lavfi -i "
+        "sine=duration=0.2 -c:v mpeg4 -c:a pcm_s16le",
+        made);
+    const std::string folder = dir.file("sound");
+    ASSERT_TRUE(std::filesystem::create_directories(dir.file("other")));
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    const std::string full(251, 'a');
+    const struct {
+        std::string clip;
+        std::string wav;
+    } names[] = {
+        {std::string(240, 'a') + ".mov", std::string(240, 'a') + ".wav"},
+        {full + ".mov", full + ".wav"},
+        // Another clip of that name in another folder.
+        {"other/" + full + ".mov", std::string(249, 'a') + "_1.wav"},
+        // "é" is two bytes, and the limit falls between them.
+        {std::string(250, 'c') + "\xC3\xA9.ts", std::string(250, 'c') + ".wav"},
+    };
+    for (const auto& name : names) {
+        const std::string clip = dir.file(name.clip);
+        ASSERT_TRUE(std::filesystem::copy_file(made, clip));
+        const std::string wavPath = video::soundFilePath(folder, clip);
+        EXPECT_EQ(wavPath, folder + "/" + name.wav);
+        EXPECT_EQ(video::extractSoundTrack(clip, wavPath).outcome, video::SoundOutcome::kWritten)
+            << name.clip;
+        EXPECT_EQ(video::wavSource(wavPath), clip);
+    }
+    EXPECT_EQ(filesIn(folder).size(), std::size(names)) << "no partial file";
+}
+
+// Files in the sound folder that another program or a damaged disk left behind: a name is
+// picked past them without reading outside what was read, or looping.
+struct CraftedWav {
+    const char* name;
+    std::string chunks;  // after "RIFF", the size and "WAVE"
+    const char* source;  // what the file names, "" for none
+};
+
+std::string le32Bytes(uint32_t value) {
+    return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8 & 0xFF),
+            static_cast<char>(value >> 16 & 0xFF), static_cast<char>(value >> 24)};
+}
+
+std::string infoList(const std::string& chunks) {
+    return "LIST" + le32Bytes(static_cast<uint32_t>(4 + chunks.size())) + "INFO" + chunks;
+}
+
+class CraftedWavTest : public testing::TestWithParam<CraftedWav> {};
+
+TEST_P(CraftedWavTest, aDamagedFileNamesNoClipAndIsPassedOver) {
+    const CraftedWav& crafted = GetParam();
+    TempDir dir;
+    const std::string clip = "/footage/shot.mov";
+    std::string bytes = "RIFF" + le32Bytes(static_cast<uint32_t>(4 + crafted.chunks.size())) +
+                        "WAVE" + crafted.chunks;
+    testsupport::writeFile(dir.file("shot.wav"), bytes);
+    EXPECT_EQ(video::wavSource(dir.file("shot.wav")), crafted.source);
+    EXPECT_EQ(video::soundFilePath(dir.path(), clip),
+              dir.file(crafted.source == clip ? "shot.wav" : "shot_1.wav"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Chunks, CraftedWavTest,
+    testing::Values(
+        CraftedWav{"isrcUpToTheListsEnd", infoList("ISRC" + le32Bytes(17) + "/footage/shot.mov"),
+                   "/footage/shot.mov"},
+        // 4 + 8 + length wraps to 4 in 32 bits.
+        CraftedWav{"isrcLengthWrapsTheBound", infoList("ISRC" + le32Bytes(0xFFFFFFF8) + "abcdef"),
+                   ""},
+        CraftedWav{"isrcLengthOfAllOnes", infoList("ISRC" + le32Bytes(0xFFFFFFFF) + "abcdef"), ""},
+        // Skipping it would bring the reader back to where it stands.
+        CraftedWav{"chunkBeforeIsrcLeadsBackToItself",
+                   infoList("IART" + le32Bytes(0xFFFFFFF8) + "ab" + "ISRC" + le32Bytes(17) +
+                            "/footage/shot.mov"),
+                   ""},
+        // The list claims 4 GB: what follows is its body, not a list naming the clip.
+        CraftedWav{"listOfAllOnesBeforeAList",
+                   "LIST" + le32Bytes(0xFFFFFFFF) +
+                       infoList("ISRC" + le32Bytes(18) + std::string("/footage/shot.mov", 18)),
+                   ""}),
+    [](const testing::TestParamInfo<CraftedWav>& info) { return std::string(info.param.name); });
 
 }  // namespace

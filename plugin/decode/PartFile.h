@@ -1,0 +1,36 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+namespace video {
+
+// The temporary file a new file is written to before it takes its final name: made new beside
+// the final file (never an existing file or a link someone put there), written through the
+// descriptor it was made with, and renamed into place only while its name still leads to that
+// same file. Removed unless it was renamed.
+class PartFile {
+public:
+    // Made with the permissions the user's umask gives any new file; descriptor() is -1 when
+    // none could be made.
+    explicit PartFile(const std::string& finalPath);
+    ~PartFile();
+    PartFile(const PartFile&) = delete;
+    PartFile& operator=(const PartFile&) = delete;
+
+    int descriptor() const { return fd_; }
+    // False when the file was never made, its name now leads elsewhere, or the rename fails.
+    bool moveIntoPlace();
+
+private:
+    bool nameLeadsToFile() const;
+
+    std::string finalPath_;
+    std::string path_;
+    int fd_ = -1;
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
+};
+
+}  // namespace video
