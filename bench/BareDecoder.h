@@ -4,7 +4,7 @@
 // on one thread up to it, convert that one picture to RGB24. Plain FFmpeg calls, none of the
 // plug-in's, so that it stays the same yardstick whatever the cache does.
 
-#include "decode/FfmpegPointers.h"
+#include "picture/FfmpegPointers.h"
 
 #include <algorithm>
 #include <cstdint>

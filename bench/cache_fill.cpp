@@ -96,8 +96,8 @@ FillTiming fillWholeClip(Sheet& sheet, const std::string& clip, int divisor) {
     }
     timing.openSeconds = secondsSince(start);
 
-    const MIntArray starts = draw.video().blockStarts();
-    const int blockCount = static_cast<int>(starts.length()) - 1;
+    const std::vector<int> starts = draw.video().blockStarts();
+    const int blockCount = static_cast<int>(starts.size()) - 1;
     timing.frames = starts[static_cast<unsigned>(blockCount)] - starts[0];
     CachingJob job;
     const Clock::time_point requested = Clock::now();
@@ -135,8 +135,8 @@ struct RequestCosts {
 RequestCosts measureRequests(Sheet& sheet, const std::string& clip) {
     Footage& draw = *sheet.footage;
     CineSheetData* data = sheet.data.get();
-    const MIntArray starts = draw.video().blockStarts();
-    const int blockCount = static_cast<int>(starts.length()) - 1;
+    const std::vector<int> starts = draw.video().blockStarts();
+    const int blockCount = static_cast<int>(starts.size()) - 1;
     const int standingLength = starts[1] - starts[0];
     RequestCosts costs;
 

@@ -1,4 +1,4 @@
-#include "ApiErrorReport.h"
+#include "node/ApiErrorReport.h"
 #include "cache/CacheBudget.h"
 #include "cache/DecodingPool.h"
 #include "cache/ProcessSpares.h"

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <vector>
 
 // Footage whose every frame is a keyframe: its blocks are decoded side by side, one
 // single-threaded decoder per thread of the pool. The source's own decoder is left out, as its
@@ -45,7 +46,7 @@ void VideoCache::decodeBlocksApart(int firstBlock, int lastBlock, const std::vec
                                    bool& stopped) {
     // Short runs, so that the frames come out nearly in order, each run costing one seek.
     constexpr int kRunBlocks = 4;
-    const MIntArray& starts = cache.blockStarts;
+    const std::vector<int>& starts = cache.blockStarts;
     const int firstFrame = starts[static_cast<unsigned int>(firstBlock)];
     const int endFrame = starts[static_cast<unsigned int>(lastBlock) + 1];
     std::atomic<int> nextRun{firstBlock};

@@ -5,7 +5,7 @@
 #include "cache/CacheBudget.h"
 #include "cache/DecoderFootprint.h"
 #include "decode/DecoderThreads.h"
-#include "decode/RgbaImage.h"
+#include "picture/RgbaImage.h"
 #include "picture/CacheImage.h"
 
 #include <algorithm>
@@ -13,6 +13,7 @@
 #include <iterator>
 #include <limits>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -214,7 +215,7 @@ video::Urgency VideoCache::urgencyOf(const CachingJob& job) const {
     if (cache.shownFrame != job.frame && cache.window.contains(cache.shownFrame) &&
         !listed(decoder.failedFrames, cache.shownFrame)) {
         const int shownBlock =
-            video::blockOfFrame(cache.blockStarts, cache.blockStarts.length(), cache.shownFrame);
+            video::blockOfFrame(cache.blockStarts, cache.blockStarts.size(), cache.shownFrame);
         if (shownBlock >= 0 &&
             !slotStored(shownBlock, cache.shownFrame -
                                         cache.blockStarts[static_cast<unsigned int>(shownBlock)])) {
@@ -225,7 +226,7 @@ video::Urgency VideoCache::urgencyOf(const CachingJob& job) const {
     // lacks frames: a node whose look-ahead is far along gives way to one whose next frames are
     // missing, even within one long block.
     long long distance = 0;
-    for (unsigned int i = 0; i < cache.activeBlocks.length(); ++i) {
+    for (unsigned int i = 0; i < cache.activeBlocks.size(); ++i) {
         const int lacking = firstLackingFrame(cache.activeBlocks[i]);
         if (lacking >= 0) {
             const long long offset = static_cast<long long>(lacking) - job.frame;
@@ -399,18 +400,16 @@ void VideoCache::serveJob(const CachingJob& asked) {
     if (!decoder.source.isOpen()) {
         return;
     }
-    const MIntArray& window = cache.activeBlocks;
-    int lastWindowBlock = -1;
-    for (unsigned int i = 0; i < window.length(); ++i) {
-        lastWindowBlock = std::max(lastWindowBlock, window[i]);
-    }
+    const std::vector<int>& window = cache.activeBlocks;
+    const int lastWindowBlock =
+        window.empty() ? -1 : *std::max_element(window.begin(), window.end());
     auto lacksFrames = [this](int block) {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
         return blockLacksFrames(block);
     };
     yielded_ = false;
     serving_ = job;
-    for (unsigned int position = 0; position < window.length() && !yields(); ++position) {
+    for (size_t position = 0; position < window.size() && !yields(); ++position) {
         if (jobWaiting() || !decoder.running || decoder.interrupt) {
             return;
         }
@@ -434,20 +433,20 @@ bool VideoCache::setActiveBlocks(const CachingJob& job) {
     cache.activeBlocks.clear();
     cache.wantedFrame = job.frame;
     const video::BlockWindow plan = video::planBlockWindow(
-        cache.blockStarts, cache.blockStarts.length(), job.frame, job.block, job.windowFrames);
+        cache.blockStarts, cache.blockStarts.size(), job.frame, job.block, job.windowFrames);
     cache.window = plan.frames;
     for (int block : plan.blocks) {
-        cache.activeBlocks.append(block);
+        cache.activeBlocks.push_back(block);
     }
     return !plan.blocks.empty();
 }
 
 std::vector<video::FrameRef> VideoCache::clearInactiveBlockImages() {
     std::vector<video::FrameRef> evicted;
-    MIntArray keptFailures;
-    for (unsigned int i = 0; i < decoder.failedFrames.length(); ++i) {
+    std::vector<int> keptFailures;
+    for (unsigned int i = 0; i < decoder.failedFrames.size(); ++i) {
         if (cache.window.contains(decoder.failedFrames[i])) {
-            keptFailures.append(decoder.failedFrames[i]);
+            keptFailures.push_back(decoder.failedFrames[i]);
         }
     }
     decoder.failedFrames = keptFailures;

@@ -7,7 +7,6 @@
 #include "decode/CacheDepth.h"
 #include "decode/VideoSource.h"
 
-#include <maya/MIntArray.h>
 
 #include <atomic>
 #include <condition_variable>
@@ -21,8 +20,8 @@
 #include <vector>
 
 // Whether the value is in the list (the lists of frames and blocks are a window's worth at most).
-inline bool listed(const MIntArray& values, int value) {
-    for (unsigned int i = 0; i < values.length(); ++i) {
+inline bool listed(const std::vector<int>& values, int value) {
+    for (unsigned int i = 0; i < values.size(); ++i) {
         if (values[i] == value) {
             return true;
         }
@@ -56,7 +55,7 @@ struct DecoderState {
     std::atomic<bool> interrupt{false};
     // Frames of the window's blocks that their block's last whole decoding could not deliver (no
     // picture, or no memory for it): asking for them fails at once instead of waiting.
-    MIntArray failedFrames;
+    std::vector<int> failedFrames;
     // The first frame a whole decoding found the file ended before (a file cut short), −1 for
     // none so far; guarded by storeMutex.
     int endedEarlyAt = -1;
@@ -101,9 +100,9 @@ struct FrameCache {
 
     // Guarded by storeMutex; blockStarts, activeBlocks and window are written holding
     // decoderMutex too, so the worker reads them under either.
-    MIntArray blockStarts;
+    std::vector<int> blockStarts;
     // The blocks holding frames of the window, in the order the worker fills them.
-    MIntArray activeBlocks;
+    std::vector<int> activeBlocks;
     // The frames kept: whole blocks within the cacheFrames frames around the wanted one, or part
     // of the wanted block when it is longer. The window narrows when the process-wide budget
     // takes frames at its edges.

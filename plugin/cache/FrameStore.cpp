@@ -8,17 +8,18 @@
 #include <memory>
 #include <mutex>
 #include <utility>
+#include <vector>
 
 namespace {
 
 // Takes the wanted frames of a block starting at `first` out of the list.
-void forgetFrames(MIntArray& frames, const std::vector<bool>& wanted, int first) {
-    MIntArray kept;
-    for (unsigned int i = 0; i < frames.length(); ++i) {
+void forgetFrames(std::vector<int>& frames, const std::vector<bool>& wanted, int first) {
+    std::vector<int> kept;
+    for (size_t i = 0; i < frames.size(); ++i) {
         const long long slot = static_cast<long long>(frames[i]) - first;
         if (slot < 0 || slot >= static_cast<long long>(wanted.size()) ||
             !wanted[static_cast<size_t>(slot)]) {
-            kept.append(frames[i]);
+            kept.push_back(frames[i]);
         }
     }
     frames = kept;
@@ -39,9 +40,9 @@ private:
 }  // namespace
 
 void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
-    const MIntArray& starts = cache.blockStarts;
+    const std::vector<int>& starts = cache.blockStarts;
     if (firstBlock < 0 || lastBlock < firstBlock ||
-        lastBlock + 1 >= static_cast<int>(starts.length())) {
+        lastBlock + 1 >= static_cast<int>(starts.size())) {
         return;
     }
     const int firstFrame = starts[static_cast<unsigned int>(firstBlock)];
@@ -115,7 +116,7 @@ void VideoCache::decodeBlocks(int firstBlock, int lastBlock) {
 
 bool VideoCache::lacksWindowFrames(int firstBlock, int lastBlock,
                                    const std::vector<bool>& wanted) const {
-    const MIntArray& starts = cache.blockStarts;
+    const std::vector<int>& starts = cache.blockStarts;
     const int firstFrame = starts[static_cast<unsigned int>(firstBlock)];
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
     for (int block = firstBlock; block <= lastBlock; ++block) {
@@ -134,7 +135,7 @@ bool VideoCache::lacksWindowFrames(int firstBlock, int lastBlock,
 
 bool VideoCache::settleRun(int firstBlock, int lastBlock, const std::vector<bool>& wanted,
                            bool stopped) {
-    const MIntArray& starts = cache.blockStarts;
+    const std::vector<int>& starts = cache.blockStarts;
     const int firstFrame = starts[static_cast<unsigned int>(firstBlock)];
     const int endFrame = starts[static_cast<unsigned int>(lastBlock) + 1];
     const NotifyOnExit settled(cache.storeChanged);
@@ -143,12 +144,12 @@ bool VideoCache::settleRun(int firstBlock, int lastBlock, const std::vector<bool
         // What the whole run did not deliver never comes: requests for it need not wait.
         forgetFrames(decoder.failedFrames, wanted, firstFrame);
         for (int frame = firstFrame; frame < endFrame; ++frame) {
-            const int block = video::blockOfFrame(starts, starts.length(), frame);
+            const int block = video::blockOfFrame(starts, starts.size(), frame);
             const size_t slot =
                 static_cast<size_t>(frame - starts[static_cast<unsigned int>(block)]);
             if (wanted[static_cast<size_t>(frame - firstFrame)] &&
                 cache.blocks[block][slot] == nullptr && cache.window.contains(frame)) {
-                decoder.failedFrames.append(frame);
+                decoder.failedFrames.push_back(frame);
             }
         }
     }
@@ -179,7 +180,7 @@ bool VideoCache::storeFrameInCache(int block, int index, video::FrameRef& image)
         return false;
     }
     if (!image) {
-        decoder.failedFrames.append(cache.blockStarts[static_cast<unsigned int>(block)] + index);
+        decoder.failedFrames.push_back(cache.blockStarts[static_cast<unsigned int>(block)] + index);
         return false;
     }
     std::swap(found->second[static_cast<size_t>(index)], image);
@@ -249,7 +250,7 @@ void VideoCache::storePicture(int block, int slot, const video::CachePicture& pi
 // for again in this pass nor waited for. The frame asked for fails instead.
 void VideoCache::keepOutOfWindow(int frame) {
     if (frame == cache.wantedFrame) {
-        decoder.failedFrames.append(frame);
+        decoder.failedFrames.push_back(frame);
     } else if (frame < cache.wantedFrame) {
         cache.window.first = std::max(cache.window.first, frame + 1);
     } else {

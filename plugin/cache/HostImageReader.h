@@ -1,6 +1,6 @@
 #pragma once
 
-#include "decode/RgbaImage.h"
+#include "picture/RgbaImage.h"
 
 #include <string>
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <mutex>
+#include <vector>
 
 bool VideoCache::awaitListing(Deadline deadline) {
     std::unique_lock<std::mutex> storeLock(cache.storeMutex);
@@ -69,7 +70,7 @@ void VideoCache::publishScan(video::ScanProgress progress) {
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
         windowCut = cache.servedJob.block >= 0 &&
-                    cache.window.last + 1 >= cache.blockStarts[cache.blockStarts.length() - 1];
+                    cache.window.last + 1 >= cache.blockStarts[cache.blockStarts.size() - 1];
         if (progress == video::ScanProgress::renumbered) {
             cache.servedJob = CachingJob{};
             windowCut = false;
@@ -80,9 +81,9 @@ void VideoCache::publishScan(video::ScanProgress progress) {
         }
         copyBlockStarts();
         decoder.scanning = !complete;
-        const MIntArray& starts = cache.blockStarts;
+        const std::vector<int>& starts = cache.blockStarts;
         if (complete && cache.lateWait >= 0 &&
-            video::blockOfFrame(starts, starts.length(), cache.lateWait) < 0) {
+            video::blockOfFrame(starts, starts.size(), cache.lateWait) < 0) {
             late = settlesLateWait(cache.lateWait);
         }
     }
@@ -91,9 +92,9 @@ void VideoCache::publishScan(video::ScanProgress progress) {
         cache.scanDue = !complete;
         cache.packetsScanned = decoder.source.packetsScanned();
         if (cache.parkedJob) {
-            const MIntArray& starts = cache.blockStarts;
+            const std::vector<int>& starts = cache.blockStarts;
             const bool placed =
-                video::blockOfFrame(starts, starts.length(), cache.parkedJob->frame) >= 0;
+                video::blockOfFrame(starts, starts.size(), cache.parkedJob->frame) >= 0;
             if ((placed || complete) && cache.jobs.empty()) {
                 cache.jobs.push(*cache.parkedJob);
             }
@@ -115,13 +116,13 @@ void VideoCache::publishScan(video::ScanProgress progress) {
 void VideoCache::copyBlockStarts() {
     cache.blockStarts.clear();
     for (int start : decoder.source.blockStarts()) {
-        cache.blockStarts.append(start);
+        cache.blockStarts.push_back(start);
     }
     // A stream without keyframes has no block, nor a scan that settled none yet; giving it one
     // empty block at its end keeps every reader of the first block's length in range while no
     // frame lies in any block.
-    if (cache.blockStarts.length() == 1) {
-        cache.blockStarts.append(cache.blockStarts[0]);
+    if (cache.blockStarts.size() == 1) {
+        cache.blockStarts.push_back(cache.blockStarts[0]);
     }
 }
 
@@ -130,8 +131,8 @@ bool VideoCache::placeAfterScan(CachingJob& job) {
     // may have replaced the block list since the job was queued.
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-        const MIntArray& starts = cache.blockStarts;
-        job.block = video::blockOfFrame(starts, starts.length(), job.frame);
+        const std::vector<int>& starts = cache.blockStarts;
+        job.block = video::blockOfFrame(starts, starts.size(), job.frame);
         if (job.block >= 0) {
             job.frameInBlock = job.frame - starts[static_cast<unsigned int>(job.block)];
             cache.servedJob = job;
@@ -152,8 +153,8 @@ bool VideoCache::awaitSettledBlock(CachingJob& job, std::unique_lock<std::mutex>
                                    Deadline deadline) {
     cache.lateWait = -1;
     for (;;) {
-        const MIntArray& starts = cache.blockStarts;
-        job.block = video::blockOfFrame(starts, starts.length(), job.frame);
+        const std::vector<int>& starts = cache.blockStarts;
+        job.block = video::blockOfFrame(starts, starts.size(), job.frame);
         if (job.block >= 0) {
             job.frameInBlock = job.frame - starts[static_cast<unsigned int>(job.block)];
             return true;

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <mutex>
+#include <vector>
 
 VideoCache::VideoCache(std::function<void()> lateWorkDone, video::DecodingPool& pool)
     : lateWorkDone_(std::move(lateWorkDone)), pool_(pool) {
@@ -92,7 +93,7 @@ double VideoCache::videoFrameRate() const {
     return decoder.videoFrameRate;
 }
 
-MIntArray VideoCache::blockStarts() const {
+std::vector<int> VideoCache::blockStarts() const {
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
     return cache.blockStarts;
 }
@@ -145,7 +146,7 @@ int VideoCache::endedEarlyAt() const {
 bool VideoCache::lostToEarlyEnd(int frame) const {
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
     const int endedAt = heldEndedEarlyAt();
-    const int listedFrames = cache.blockStarts[cache.blockStarts.length() - 1];
+    const int listedFrames = cache.blockStarts[cache.blockStarts.size() - 1];
     if (endedAt < 0 || frame < endedAt) {
         return false;
     }
@@ -154,7 +155,7 @@ bool VideoCache::lostToEarlyEnd(int frame) const {
 }
 
 int VideoCache::heldEndedEarlyAt() const {
-    const int listedFrames = cache.blockStarts[cache.blockStarts.length() - 1];
+    const int listedFrames = cache.blockStarts[cache.blockStarts.size() - 1];
     // Once the file is listed, the frames its index declares past those it holds are lost.
     if (!decoder.scanning && decoder.framesDeclared > listedFrames &&
         (decoder.endedEarlyAt < 0 || listedFrames < decoder.endedEarlyAt)) {
@@ -200,15 +201,15 @@ bool VideoCache::addBlockCachingJob(int frame, int windowFrames, CachingJob& job
     bool stored = false;
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-        const MIntArray& starts = cache.blockStarts;
-        job.block = video::blockOfFrame(starts, starts.length(), frame);
+        const std::vector<int>& starts = cache.blockStarts;
+        job.block = video::blockOfFrame(starts, starts.size(), frame);
         // Past the blocks settled so far, the worker scans on to the frame.
-        if (job.block < 0 && (!decoder.scanning || frame < starts[starts.length() - 1])) {
+        if (job.block < 0 && (!decoder.scanning || frame < starts[starts.size() - 1])) {
             return false;
         }
         job.frameInBlock =
             job.block < 0 ? -1 : frame - starts[static_cast<unsigned int>(job.block)];
-        const int frameCount = starts[starts.length() - 1];
+        const int frameCount = starts[starts.size() - 1];
         // No window yet: the worker has not served this file.
         nextKept = cache.window.length() == 0 ||
                    cache.window.contains(std::min(frame + 1, frameCount - 1));
@@ -261,8 +262,8 @@ bool VideoCache::awaitFrame(const CachingJob& asked, const FrameUse& show, Deadl
     // Set after an attempt to ask again, so that the store is looked at once more (it was
     // unlocked meanwhile) before waiting, and a busy queue is not asked again before a wake.
     bool justAsked = false;
-    const MIntArray& starts = cache.blockStarts;
-    if (job.block + 1 >= static_cast<int>(starts.length())) {
+    const std::vector<int>& starts = cache.blockStarts;
+    if (job.block + 1 >= static_cast<int>(starts.size())) {
         return false;
     }
     const int wanted = starts[static_cast<unsigned int>(job.block)] + job.frameInBlock;
@@ -349,8 +350,8 @@ void VideoCache::clearAllData() {
         decoder.videoFrameRate = 0.0;
         decoder.startTimecode.clear();
         cache.blockStarts.clear();
-        cache.blockStarts.append(0);
-        cache.blockStarts.append(0);
+        cache.blockStarts.push_back(0);
+        cache.blockStarts.push_back(0);
     }
     cache.frameBuffers->dropSpares();
     dropped.clear();

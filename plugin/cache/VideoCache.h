@@ -8,7 +8,6 @@
 #include "decode/DecoderLane.h"
 #include "picture/CacheImageWriter.h"
 
-#include <maya/MIntArray.h>
 #include <maya/MString.h>
 
 #include <atomic>
@@ -75,7 +74,7 @@ public:
     int frameHeight() const;
     AVRational pixelAspect() const;
     double videoFrameRate() const;
-    MIntArray blockStarts() const;
+    std::vector<int> blockStarts() const;
 
     // Frames are kept at 1/divisor of their size (1, 2 or 4). A change drops the frames of the
     // former size.

@@ -4,13 +4,13 @@
 video::CachedFrames VideoCache::cachedFrames() const {
     video::CachedFrames cached;
     const std::lock_guard<std::mutex> lock(cache.storeMutex);
-    const MIntArray& starts = cache.blockStarts;
-    if (starts.length() < 2) {
+    const std::vector<int>& starts = cache.blockStarts;
+    if (starts.size() < 2) {
         return cached;
     }
-    cached.clip = video::FrameWindow{0, starts[starts.length() - 1] - 1};
+    cached.clip = video::FrameWindow{0, starts[starts.size() - 1] - 1};
     for (const auto& [block, frames] : cache.blocks) {
-        if (block < 0 || static_cast<unsigned int>(block) >= starts.length()) {
+        if (block < 0 || static_cast<unsigned int>(block) >= starts.size()) {
             continue;
         }
         for (size_t slot = 0; slot < frames.size(); ++slot) {

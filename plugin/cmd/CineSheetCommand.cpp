@@ -1,6 +1,6 @@
 #include "cmd/CineSheetCommand.h"
 
-#include "ApiErrorReport.h"
+#include "node/ApiErrorReport.h"
 #include "node/CineSheet.h"
 #include "node/ColorSpaceChoice.h"
 

@@ -1,6 +1,6 @@
 #include "cmd/CineSheetFootageFactsCommand.h"
 
-#include "MelString.h"
+#include "node/MelString.h"
 #include "node/CineSheet.h"
 
 #include <maya/MArgDatabase.h>

@@ -1,10 +1,10 @@
 #include "cmd/SoundImport.h"
 
-#include "MelString.h"
+#include "node/MelString.h"
 #include "decode/SoundFileName.h"
 #include "decode/SoundTrack.h"
-#include "draw/MediaKind.h"
-#include "draw/WorkspacePath.h"
+#include "node/MediaKind.h"
+#include "node/WorkspacePath.h"
 #include "node/CineSheet.h"
 
 #include <maya/MGlobal.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "decode/BlockDecoder.h"
-#include "decode/FfmpegPointers.h"
+#include "picture/FfmpegPointers.h"
 #include "decode/LocalMediaInput.h"
 #include "decode/VideoSource.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "decode/FfmpegPointers.h"
+#include "picture/FfmpegPointers.h"
 #include "decode/PacketRecord.h"
 
 namespace video {

@@ -1,6 +1,6 @@
 #include "decode/SoundTrack.h"
 
-#include "decode/FfmpegPointers.h"
+#include "picture/FfmpegPointers.h"
 #include "decode/LocalMediaInput.h"
 #include "decode/PartFile.h"
 #include "decode/WavFile.h"

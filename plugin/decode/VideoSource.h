@@ -1,7 +1,7 @@
 #pragma once
 
 #include "decode/BlockLayout.h"
-#include "decode/FfmpegPointers.h"
+#include "picture/FfmpegPointers.h"
 #include "decode/LocalMediaInput.h"
 #include "decode/PacketRecord.h"
 #include "decode/PresentationOrder.h"

@@ -2,7 +2,7 @@
 
 #include "decode/VideoSource.h"
 #include "draw/FileProbe.h"
-#include "draw/MediaKind.h"
+#include "node/MediaKind.h"
 #include "picture/HeldFrameMark.h"
 #include "sequence/SequencePattern.h"
 
@@ -24,9 +24,9 @@ int videoFrameAt(int sceneFrame, double videoFrameRate, double sceneFrameRate) {
 }
 
 LoadedMedium mediumOf(const VideoCache& video) {
-    const MIntArray starts = video.blockStarts();
+    const std::vector<int> starts = video.blockStarts();
     return LoadedMedium{video.frameWidth(), video.frameHeight(), video.pixelAspect(),
-                        starts.length() >= 2 ? starts[1] - starts[0] : 0, video.texelFormat()};
+                        starts.size() >= 2 ? starts[1] - starts[0] : 0, video.texelFormat()};
 }
 
 // The file that holds the frame: the sequence's numbered file, or the path itself (a video's
@@ -221,8 +221,8 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
         request.deadline);
     if (!shown && video_.awaitListing(std::chrono::steady_clock::now())) {
         // Asked for while the scan was still listing the file, and found past its end.
-        const MIntArray starts = video_.blockStarts();
-        if (frame >= starts[starts.length() - 1]) {
+        const std::vector<int> starts = video_.blockStarts();
+        if (frame >= starts[starts.size() - 1]) {
             return endedEarly(result);
         }
     }

@@ -4,7 +4,7 @@
 #include "draw/FileProbe.h"
 #include "draw/HeldFrameWarning.h"
 #include "draw/LoadedMedium.h"
-#include "draw/WorkspacePath.h"
+#include "node/WorkspacePath.h"
 #include "node/NodeWarnings.h"
 #include "sequence/SequenceCache.h"
 

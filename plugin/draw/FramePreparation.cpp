@@ -2,7 +2,7 @@
 #include "draw/AttachedCamera.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "draw/FrameNumber.h"
-#include "draw/MediaKind.h"
+#include "node/MediaKind.h"
 #include "draw/Readout.h"
 #include "node/CineSheet.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cache/BudgetAccount.h"
-#include "decode/RgbaImage.h"
+#include "picture/RgbaImage.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "decode/RgbaImage.h"
+#include "picture/RgbaImage.h"
 
 extern "C" {
 #include <libavutil/rational.h>

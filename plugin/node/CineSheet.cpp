@@ -1,7 +1,7 @@
 #include "node/CineSheet.h"
 
-#include "draw/MediaKind.h"
-#include "draw/WorkspacePath.h"
+#include "node/MediaKind.h"
+#include "node/WorkspacePath.h"
 #include "node/FootageShape.h"
 #include "node/PlanePlacement.h"
 

@@ -1,6 +1,6 @@
 #include "node/ColorSpaceChoice.h"
 
-#include "MelString.h"
+#include "node/MelString.h"
 #include "node/CineSheet.h"
 
 #include <maya/MFnDependencyNode.h>

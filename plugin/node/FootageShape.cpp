@@ -1,6 +1,6 @@
 #include "node/FootageShape.h"
 
-#include "draw/MediaKind.h"
+#include "node/MediaKind.h"
 #include "sequence/SequencePattern.h"
 
 std::optional<FrameShape> readFootageShape(const MString& path) {

@@ -1,6 +1,6 @@
 #include "node/NodeWarnings.h"
 
-#include "MelString.h"
+#include "node/MelString.h"
 
 #include <maya/MGlobal.h>
 

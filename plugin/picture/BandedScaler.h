@@ -3,7 +3,7 @@
 #include "picture/SpareThreads.h"
 #include "picture/ToolScaler.h"
 
-#include "decode/FfmpegPointers.h"
+#include "picture/FfmpegPointers.h"
 
 extern "C" {
 #include <libavutil/pixdesc.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "decode/FfmpegPointers.h"
-#include "decode/RgbaImage.h"
+#include "picture/FfmpegPointers.h"
+#include "picture/RgbaImage.h"
 #include "picture/BandedScaler.h"
 #include "picture/HalfCacheImage.h"
 #include "picture/Orientation.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "decode/FfmpegPointers.h"
+#include "picture/FfmpegPointers.h"
 #include "picture/Orientation.h"
 #include "picture/ToolScaler.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "decode/FfmpegPointers.h"
+#include "picture/FfmpegPointers.h"
 #include "picture/BandedScaler.h"
 #include "picture/RgbPicture.h"
 #include "picture/SpareThreads.h"

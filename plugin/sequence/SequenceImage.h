@@ -2,7 +2,7 @@
 
 #include "decode/CacheDepth.h"
 #include "decode/LocalFile.h"
-#include "decode/RgbaImage.h"
+#include "picture/RgbaImage.h"
 
 #include <sys/types.h>
 #include <cstddef>

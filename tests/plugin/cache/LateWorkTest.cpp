@@ -211,7 +211,7 @@ TEST(LateWork, aFileOpenedLateAsksForARefresh) {
     EXPECT_EQ(cache.awaitOpen(Clock::now()), VideoCache::OpenState::kOpen);
     // The blocks come as the scan settles them.
     ASSERT_TRUE(cache.awaitListing(Clock::now() + seconds(30)));
-    EXPECT_EQ(values(cache.blockStarts()), (std::vector<int>{0, 48, 96, 144, 192}));
+    EXPECT_EQ(cache.blockStarts(), (std::vector<int>{0, 48, 96, 144, 192}));
 }
 
 // Another file, a close or the cache's end leave a file being opened at once; the state is that
@@ -222,7 +222,7 @@ TEST(LateWork, opensOverridden) {
     cache.open(cachetest::mediaPath("blocks_of_12").c_str());
     EXPECT_EQ(cache.awaitOpen(Clock::now() + seconds(30)), VideoCache::OpenState::kOpen);
     ASSERT_TRUE(cache.awaitListing(Clock::now() + seconds(30)));
-    EXPECT_EQ(cache.blockStarts().length(), 21u);
+    EXPECT_EQ(cache.blockStarts().size(), 21u);
     cache.open(cachetest::mediaPath("long_blocks").c_str());
     cache.close();
     EXPECT_EQ(cache.awaitOpen(Clock::now() + seconds(30)), VideoCache::OpenState::kClosed);

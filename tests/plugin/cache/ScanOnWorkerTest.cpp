@@ -33,14 +33,6 @@ struct Refreshes {
     }
 };
 
-std::vector<int> values(const MIntArray& array) {
-    std::vector<int> list;
-    for (unsigned int i = 0; i < array.length(); ++i) {
-        list.push_back(array[i]);
-    }
-    return list;
-}
-
 // The frame's cache image, through the wait a viewport refresh makes.
 std::vector<uint8_t> awaitPixels(VideoCache& cache, const CachingJob& job, size_t bytes,
                                  VideoCache::Deadline deadline) {
@@ -78,7 +70,7 @@ TEST(ScanOnWorker, framesComeAsTheScanSettlesTheirBlocks) {
     EXPECT_EQ(awaitPixels(cache, early, bytes, farDeadline()), expected(5));
     ASSERT_TRUE(VideoCacheInternals::awaitScanHeld(cache));
     EXPECT_FALSE(cache.awaitListing(Clock::now()));
-    const std::vector<int> settled = values(cache.blockStarts());
+    const std::vector<int> settled = cache.blockStarts();
     ASSERT_GE(settled.size(), 2u);
     EXPECT_LT(settled.back(), 40);
     EXPECT_EQ(settled[1] - settled[0], 12) << "the keyframe interval is known";
@@ -97,7 +89,7 @@ TEST(ScanOnWorker, framesComeAsTheScanSettlesTheirBlocks) {
     for (int start = 0; start <= 120; start += 12) {
         blocks.push_back(start);
     }
-    EXPECT_EQ(values(cache.blockStarts()), blocks);
+    EXPECT_EQ(cache.blockStarts(), blocks);
     CachingJob again;
     ASSERT_TRUE(cache.addBlockCachingJob(5, 24, again));
     EXPECT_EQ(awaitPixels(cache, again, bytes, farDeadline()), expected(5));
@@ -131,7 +123,7 @@ TEST(ScanOnWorker, aScanIsLeftForAnotherFile) {
     cache.open(cachetest::mediaPath("blocks_of_12").c_str());
     VideoCacheInternals::releaseScan(cache);
     ASSERT_TRUE(cache.awaitListing(farDeadline()));
-    EXPECT_EQ(cache.blockStarts().length(), 21u);
+    EXPECT_EQ(cache.blockStarts().size(), 21u);
     cache.open(cachetest::mediaPath("blocks_of_12_ts").c_str());
     cache.close();
     EXPECT_FALSE(cache.awaitListing(Clock::now()));

@@ -14,6 +14,7 @@
 
 #include <mutex>
 #include <thread>
+#include <vector>
 
 void SheetFixture::SetUp() {
     ASSERT_NO_FATAL_FAILURE(testsupport::freshSceneWithCineSheet("CineSheetCacheTests"));
@@ -160,12 +161,4 @@ std::vector<int> storedFrames(const FootageSheet& sheet) {
         }
     }
     return frames;
-}
-
-std::vector<int> values(const MIntArray& array) {
-    std::vector<int> result;
-    for (unsigned int i = 0; i < array.length(); ++i) {
-        result.push_back(array[i]);
-    }
-    return result;
 }

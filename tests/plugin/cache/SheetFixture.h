@@ -75,5 +75,3 @@ bool blockComplete(const FootageSheet& sheet, int block);
 std::vector<int> storedBlocks(const FootageSheet& sheet);
 // The frame numbers of the frames in the store, in order (call with the store lock held).
 std::vector<int> storedFrames(const FootageSheet& sheet);
-
-std::vector<int> values(const MIntArray& array);

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -48,7 +49,7 @@ protected:
             showFrame(sheet, data, path, frame, cacheFrames);
             // Files without an index are shown while their scan goes on.
             ASSERT_TRUE(sheet.videoCache.awaitListing(farDeadline()));
-            ASSERT_EQ(cacheOf(sheet).blockStarts[cacheOf(sheet).blockStarts.length() - 1],
+            ASSERT_EQ(cacheOf(sheet).blockStarts[cacheOf(sheet).blockStarts.size() - 1],
                       static_cast<int>(reference.frames.size()));
             const TexturePixels pixels = texturePixels(data);
             ASSERT_EQ(pixels.width, reference.width / divisor);
@@ -204,10 +205,10 @@ TEST_F(VideoFrames, blocksFollowTheKeyframes) {
     };
     showFrame(sheet, data, cachetest::mediaPath("keys_0_12_24"), 0);
     ASSERT_TRUE(listed());
-    EXPECT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 12, 24, 30}));
+    EXPECT_EQ(cacheOf(sheet).blockStarts, (std::vector<int>{0, 12, 24, 30}));
     showFrame(sheet, data, cachetest::mediaPath("keys_0_12_29"), 29);
     ASSERT_TRUE(listed());
-    EXPECT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 12, 30}));
+    EXPECT_EQ(cacheOf(sheet).blockStarts, (std::vector<int>{0, 12, 30}));
     EXPECT_EQ(sheet.videoCache.videoFrameRate(), 24.0);
     EXPECT_EQ(sheet.videoCache.frameWidth(), 160);
     EXPECT_EQ(sheet.videoCache.frameHeight(), 120);
@@ -262,7 +263,7 @@ protected:
         EXPECT_EQ(pixels.width, kCardLongSide) << path;
         EXPECT_EQ(pixels.height, kCardLongSide) << path;
         EXPECT_EQ(pixels.bytes, cardPixels(kCardLongSide, kCardLongSide)) << path;
-        EXPECT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 0})) << path;
+        EXPECT_EQ(cacheOf(sheet).blockStarts, (std::vector<int>{0, 0})) << path;
         EXPECT_TRUE(sheet.loadedNothing()) << path;
         EXPECT_EQ(decoderOf(sheet).streamIndex, -1) << path;
     }
@@ -326,9 +327,9 @@ TEST_F(BadFiles, truncatedStreamShowsTheFramesBeforeTheCut) {
     CineSheetData& data = makeData();
     showFrame(sheet, data, path, 0);
     ASSERT_TRUE(sheet.videoCache.awaitListing(farDeadline()));
-    const MIntArray& starts = cacheOf(sheet).blockStarts;
-    ASSERT_GT(starts.length(), 3u);
-    const int complete = starts[starts.length() - 2];
+    const std::vector<int>& starts = cacheOf(sheet).blockStarts;
+    ASSERT_GT(starts.size(), 3u);
+    const int complete = starts[starts.size() - 2];
     for (int frame = 0; frame < complete; frame += 5) {
         showFrame(sheet, data, path, frame);
         ASSERT_EQ(firstDifference(texturePixels(data).bytes,
@@ -346,8 +347,8 @@ TEST_F(BadFiles, framesThatCannotBeStoredFailAtOnce) {
     const LoadedMedium medium{16, 16, AVRational{1, 1}, 12};
     sheet.gamma.setGamma(1.0f);
     cacheOf(sheet).blockStarts.clear();
-    cacheOf(sheet).blockStarts.append(100);
-    cacheOf(sheet).blockStarts.append(112);
+    cacheOf(sheet).blockStarts.push_back(100);
+    cacheOf(sheet).blockStarts.push_back(112);
     cacheOf(sheet).blocks[0].assign(12, nullptr);
     constexpr size_t bytes = 16 * 16 * 4;
     auto image = [&sheet] {
@@ -359,11 +360,11 @@ TEST_F(BadFiles, framesThatCannotBeStoredFailAtOnce) {
         const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
         // No buffer: the allocation failed.
         EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 3, nullptr));
-        EXPECT_EQ(values(decoderOf(sheet).failedFrames), std::vector<int>{103});
+        EXPECT_EQ(decoderOf(sheet).failedFrames, std::vector<int>{103});
         EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 12, image()));
         EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 1, 0, image()));
         EXPECT_TRUE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 4, image()));
-        EXPECT_EQ(values(decoderOf(sheet).failedFrames), std::vector<int>{103});
+        EXPECT_EQ(decoderOf(sheet).failedFrames, std::vector<int>{103});
     }
     auto show = [&](const unsigned char* pixels) { return upload(sheet, data, pixels, medium, 1); };
     EXPECT_FALSE(sheet.videoCache.awaitFrame(CachingJob{103, 1, 0, 3}, show, farDeadline()));

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -44,8 +45,8 @@ protected:
     // or found dead. A block's slots exist from the start of the run that decodes it, so a slot
     // is looked at, not only its block.
     static bool windowSettled(FootageSheet& sheet) {
-        const MIntArray& starts = cacheOf(sheet).blockStarts;
-        for (unsigned int block = 0; block + 1 < starts.length(); ++block) {
+        const std::vector<int>& starts = cacheOf(sheet).blockStarts;
+        for (unsigned int block = 0; block + 1 < starts.size(); ++block) {
             for (int frame = starts[block]; frame < starts[block + 1]; ++frame) {
                 const auto found = cacheOf(sheet).blocks.find(static_cast<int>(block));
                 const size_t slot = static_cast<size_t>(frame - starts[block]);

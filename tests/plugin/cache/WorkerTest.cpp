@@ -32,7 +32,7 @@ protected:
 void setStarts(FootageSheet& sheet, const std::vector<int>& starts) {
     cacheOf(sheet).blockStarts.clear();
     for (int start : starts) {
-        cacheOf(sheet).blockStarts.append(start);
+        cacheOf(sheet).blockStarts.push_back(start);
     }
 }
 
@@ -196,7 +196,7 @@ TEST_F(Worker, passEndsForANewerJobOrAStop) {
     for (Interruption interruption : {kSameBlock, kElsewhere, kStop}) {
         SCOPED_TRACE(interruption);
         FootageSheet& sheet = makeOpenSheet("long_blocks");
-        ASSERT_EQ(values(cacheOf(sheet).blockStarts), (std::vector<int>{0, 48, 96, 144, 192}));
+        ASSERT_EQ(cacheOf(sheet).blockStarts, (std::vector<int>{0, 48, 96, 144, 192}));
         CachingJob job;
         // Exactly block 1: frames 48 to 95.
         ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(71, 48, job));
@@ -239,14 +239,14 @@ TEST_F(Worker, passEndsForANewerJobOrAStop) {
                                      }))
                 << ::testing::PrintToString(storedFrames(sheet)) << " window "
                 << cacheOf(sheet).window.first << ".." << cacheOf(sheet).window.last << " active "
-                << ::testing::PrintToString(values(cacheOf(sheet).activeBlocks));
-            EXPECT_EQ(decoderOf(sheet).failedFrames.length(), 0u);
+                << ::testing::PrintToString(cacheOf(sheet).activeBlocks);
+            EXPECT_EQ(decoderOf(sheet).failedFrames.size(), 0u);
         } else {
             const std::lock_guard<std::mutex> decoderLock(cacheOf(sheet).decoderMutex);
             const std::lock_guard<std::mutex> storeLock(cacheOf(sheet).storeMutex);
             EXPECT_EQ(storedBlocks(sheet), std::vector<int>{1});
             EXPECT_EQ(blockComplete(sheet, 1), interruption == kSameBlock);
-            EXPECT_EQ(decoderOf(sheet).failedFrames.length(), 0u);
+            EXPECT_EQ(decoderOf(sheet).failedFrames.size(), 0u);
         }
         destroySheet(sheet);
     }
@@ -266,7 +266,7 @@ TEST_F(Worker, movingTheWantedFrameEvictsTheOldWindow) {
     }));
     const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
     EXPECT_EQ(storedBlocks(sheet), (std::vector<int>{8, 9, 10}));
-    EXPECT_EQ(values(cacheOf(sheet).activeBlocks), (std::vector<int>{9, 10, 8}));
+    EXPECT_EQ(cacheOf(sheet).activeBlocks, (std::vector<int>{9, 10, 8}));
 }
 
 // Destroying a node while its worker decodes: the override waits for its own worker, whatever

@@ -1,4 +1,4 @@
-#include "draw/MediaKind.h"
+#include "node/MediaKind.h"
 #include "sequence/SequencePattern.h"
 
 #include <gtest/gtest.h>

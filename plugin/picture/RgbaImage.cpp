@@ -1,6 +1,6 @@
-#include "decode/RgbaImage.h"
+#include "picture/RgbaImage.h"
 
-#include "decode/FfmpegPointers.h"
+#include "picture/FfmpegPointers.h"
 #include "picture/HalfFloat.h"
 
 extern "C" {

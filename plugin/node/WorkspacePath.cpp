@@ -1,4 +1,4 @@
-#include "draw/WorkspacePath.h"
+#include "node/WorkspacePath.h"
 
 #include <maya/MGlobal.h>
 

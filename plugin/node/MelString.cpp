@@ -1,4 +1,4 @@
-#include "MelString.h"
+#include "node/MelString.h"
 
 std::string melString(const std::string& text) {
     std::string quoted = "\"";

@@ -1,4 +1,4 @@
-#include "ApiErrorReport.h"
+#include "node/ApiErrorReport.h"
 
 #include <iostream>
 
