@@ -87,7 +87,7 @@ bench: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	for benchmark in $(BUILD_DIR)/bench/bench_*; do $$benchmark || exit 1; done
 
-# Shows the plug-in at work in the stand-in host (see README): pictures and a summary in out/demo.
+# Shows the plug-in at work in the stand-in host (see docs/building.md): pictures and a summary in out/demo.
 # FILE=/path/to/video, FILE='/path/to/shot.####.png' or FILE=/path/to/plate.1001.exr shows the
 # user's own media instead of a made clip. It builds the host and the plug-in only, quietly.
 .PHONY: demo install
