@@ -43,6 +43,14 @@ clang:
 	CC=clang CXX=clang++ cmake -S . -B build/clang -DCMAKE_BUILD_TYPE=Release -DCINESHEET_WERROR=ON
 	cmake --build build/clang -j $(JOBS)
 
+# The plug-in and the stand-in built with GCC 11 (build/gcc11), warnings as errors: Autodesk
+# builds Maya 2024 to 2026 with GCC 11.2 (DTS-11), and a devkit build there uses it.
+.PHONY: gcc11
+gcc11:
+	./scripts/install-deps g++-11
+	CC=gcc-11 CXX=g++-11 cmake -S . -B build/gcc11 -DCMAKE_BUILD_TYPE=Release -DCINESHEET_WERROR=ON
+	cmake --build build/gcc11 -j $(JOBS) --target CineSheet cinesheet-host
+
 # The cache, decoding, budget, frame preparation and sequence tests under AddressSanitizer with
 # UndefinedBehaviorSanitizer (build/asan), then under ThreadSanitizer (build/tsan); any report
 # fails the run. Sanitized code runs several times slower, so a refresh waits up to a minute for
