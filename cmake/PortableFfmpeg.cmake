@@ -1,12 +1,13 @@
 # For CINESHEET_PORTABLE (see the top CMakeLists.txt): the glibc floor header and the FFmpeg built
 # with it, both in CINESHEET_FFMPEG_DIR, and the targets the plug-in links them through:
 # - cinesheet_ffmpeg: FFmpeg's static libraries and headers;
-# - cinesheet_glibc_floor: the header force-included into the plug-in's own files.
+# - cinesheet_glibc_floor: the headers force-included into the plug-in's own files.
 # FFmpeg is built here, while configuring, by scripts/build-ffmpeg, which does nothing when the
 # folder holds a build of the same source and configuration already.
 
-# What glibc FLOOR lacks and plugin/floor/GlibcFloor.c defines inside the plug-in instead.
-set(CINESHEET_FLOOR_OWN_NAMES stat fstat lstat fstatat __libc_single_threaded)
+# Names glibc CINESHEET_GLIBC_FLOOR lacks that plugin/floor/GlibcFloor.c defines inside the
+# plug-in: the header leaves them to it.
+set(CINESHEET_FLOOR_OWN_NAMES stat fstat lstat stat64 fstat64 lstat64 __libc_single_threaded)
 
 file(MAKE_DIRECTORY ${CINESHEET_FFMPEG_DIR})
 set(CINESHEET_FLOOR_HEADER ${CINESHEET_FFMPEG_DIR}/glibc-floor.h)
@@ -40,4 +41,6 @@ endforeach()
 target_link_libraries(cinesheet_ffmpeg INTERFACE z m Threads::Threads)
 
 add_library(cinesheet_glibc_floor INTERFACE)
-target_compile_options(cinesheet_glibc_floor INTERFACE -include ${CINESHEET_FLOOR_HEADER})
+# Joined to their option: CMake would drop a second "-include" standing alone as a duplicate.
+target_compile_options(cinesheet_glibc_floor INTERFACE -include${CINESHEET_FLOOR_HEADER}
+    $<$<COMPILE_LANGUAGE:CXX>:-include${PROJECT_SOURCE_DIR}/plugin/floor/LibstdcxxFloor.h>)

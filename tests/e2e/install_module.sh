@@ -78,7 +78,8 @@ newer() { # newer VERSION FLOOR: whether VERSION is past FLOOR
 }
 allowed_libraries='^(ld-linux-x86-64\.so\.2|lib(c|m|dl|rt|pthread)\.so\.[0-9]+|libz\.so\.1|libstdc\+\+\.so\.6|libgcc_s\.so\.1|libMayaHost\.so|libOpenMaya[A-Za-z]*\.so|libFoundation\.so)$'
 check_abi() {
-    objdump -T "$1" | awk '$4 == "*UND*" { gsub(/[()]/, "", $(NF - 1)); print $(NF - 1) }' |
+    # "0000 w DF *UND* 0000 (GLIBC_2.2.5) name": the version each needed symbol asks for.
+    objdump -T "$1" | sed -n 's/.*[*]UND[*][[:space:]]*[0-9a-f]*[[:space:]]*(*\([^ )]*\).*/\1/p' |
         sort -u >"$work/versions.txt"
     while IFS= read -r needed; do
         case $needed in *_*) ;; *) continue ;; esac
@@ -106,7 +107,8 @@ if [ -n "${CINESHEET_MODULE:-}" ]; then
         case $configuration in *--enable-gpl* | *--enable-nonfree*)
             fail "$each: FFmpeg is configured $configuration" ;;
         esac
-        strings "$plugin" | grep -qx 'LGPL version 2.1 or later' || fail "$each: FFmpeg is not LGPL"
+        strings "$plugin" | grep -qx 'libavcodec license: LGPL version 2.1 or later' ||
+            fail "$each: FFmpeg is not LGPL"
         size=$(du -cb "$prefix/CineSheet.mod" "$prefix/CineSheet/scripts" "$prefix/CineSheet/$each" |
             tail -n 1 | cut -f 1)
         [ "$size" -le $((40 * 1024 * 1024)) ] || fail "$each: the module takes $size bytes"
