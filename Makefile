@@ -15,11 +15,8 @@ all: build
 deps:
 	./scripts/install-deps
 
-# BUNDLE_FFMPEG=OFF|ON: whether `make install` copies FFmpeg into the module (kept by the build
-# folder until given again; ON by default).
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCINESHEET_WERROR=$(WERROR) \
-		$(if $(BUNDLE_FFMPEG),-DCINESHEET_BUNDLE_FFMPEG=$(BUNDLE_FFMPEG))
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCINESHEET_WERROR=$(WERROR)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -45,6 +42,14 @@ clang:
 	./scripts/install-deps clang
 	CC=clang CXX=clang++ cmake -S . -B build/clang -DCMAKE_BUILD_TYPE=Release -DCINESHEET_WERROR=ON
 	cmake --build build/clang -j $(JOBS)
+
+# The plug-in and the stand-in built with GCC 11 (build/gcc11), warnings as errors: Autodesk
+# builds Maya 2024 to 2026 with GCC 11.2 (DTS-11), and a devkit build there uses it.
+.PHONY: gcc11
+gcc11:
+	./scripts/install-deps g++-11
+	CC=gcc-11 CXX=g++-11 cmake -S . -B build/gcc11 -DCMAKE_BUILD_TYPE=Release -DCINESHEET_WERROR=ON
+	cmake --build build/gcc11 -j $(JOBS) --target CineSheet cinesheet-host
 
 # The cache, decoding, budget, frame preparation, sequence and sound tests under
 # AddressSanitizer with UndefinedBehaviorSanitizer (build/asan), then under ThreadSanitizer
@@ -94,12 +99,39 @@ bench: configure
 demo:
 	@BUILD_DIR=$(BUILD_DIR) BUILD_TYPE=$(BUILD_TYPE) $(if $(FILE),DEMO_FILE="$(FILE)") ./scripts/demo
 
-# The plug-in as a Maya module under PREFIX: CineSheet.mod, CineSheet/plug-ins/libCineSheet.so,
-# the FFmpeg it needs in CineSheet/plug-ins/lib (unless BUNDLE_FFMPEG=OFF) and the MEL scripts.
+# The plug-in as a Maya module under PREFIX, for each Maya version of MAYA_VERSIONS:
+# CineSheet.mod with a block per version, CineSheet/<version>/plug-ins/libCineSheet.so and the MEL
+# scripts in CineSheet/scripts. Each version is built in build/module/<version> with
+# CINESHEET_PORTABLE (see README, Installing into Maya): FFmpeg from Debian's source inside the
+# plug-in, built once in build/module/ffmpeg (a long first build), and the glibc floor. A version
+# is built against the devkit MAYA_DEVKIT_<version> names (MAYA_DEVKIT_2025=/opt/devkit2025),
+# else against the stand-in presenting the API closest to it.
 PREFIX ?= out/module
-install: configure
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target CineSheet
-	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+MAYA_VERSIONS ?= 2022 2023 2024 2025 2026
+MODULE_DIR = build/module
+stand_in_api = $(if $(filter 2022 2023,$(1)),20220300,20240200)
+define module_version
+	cmake -S . -B $(MODULE_DIR)/$(1) -DCMAKE_BUILD_TYPE=Release -DCINESHEET_PORTABLE=ON \
+		-DCINESHEET_FFMPEG_DIR=$(CURDIR)/$(MODULE_DIR)/ffmpeg -DCINESHEET_MAYA_VERSION=$(1) \
+		-DMAYA_DEVKIT=$(MAYA_DEVKIT_$(1)) -DCINESHEET_MAYA_API=$(call stand_in_api,$(1))
+	cmake --build $(MODULE_DIR)/$(1) -j $(JOBS) --target CineSheet
+	cmake --install $(MODULE_DIR)/$(1) --prefix $(PREFIX) --component plugin --strip
+
+endef
+install: deps
+	$(foreach version,$(MAYA_VERSIONS),$(call module_version,$(version)))
+
+# The module installed afresh into build/module/installed, then checked: what it asks of the
+# system (glibc and C++ runtime versions, libraries), its licence and size, and the footage it
+# plays through MAYA_MODULE_PATH alone in the stand-in (tests/e2e/install_module.sh).
+.PHONY: module
+module: configure
+	rm -rf $(MODULE_DIR)/installed
+	$(MAKE) install PREFIX=$(CURDIR)/$(MODULE_DIR)/installed
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target cinesheet-host CineSheet
+	CINESHEET_MODULE=$(CURDIR)/$(MODULE_DIR)/installed \
+		CINESHEET_HOST=$(BUILD_DIR)/host/cinesheet-host \
+		CINESHEET_PLUGIN=$(BUILD_DIR)/plugin/libCineSheet.so sh tests/e2e/install_module.sh
 
 clean:
 	rm -rf build

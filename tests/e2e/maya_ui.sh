@@ -13,7 +13,8 @@ build_dir=$(dirname "$(dirname "$CINESHEET_PLUGIN")")
 prefix="$work/modules"
 # The module without the bundled FFmpeg, which the install test covers.
 cmake --install "$build_dir" --prefix "$prefix" --component plugin >/dev/null
-export MAYA_PLUG_IN_PATH="$prefix/CineSheet/plug-ins"
+# The build's one Maya version has the one folder of plug-ins.
+export MAYA_PLUG_IN_PATH="$(echo "$prefix"/CineSheet/*/plug-ins)"
 export MAYA_SCRIPT_PATH="$prefix/CineSheet/scripts"
 
 project="$work/project"

@@ -1,3 +1,0 @@
-+ PLATFORM:linux CineSheet 1.01 ./CineSheet
-plug-ins: plug-ins
-scripts: scripts
