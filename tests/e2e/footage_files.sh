@@ -4,8 +4,9 @@
 # frames, a '$' refused) and stills named with '#', '@' or "%d" shown; '#' in folder names,
 # "%04d" and "@@@@" sequences drawn; a gap held with a red cross and named once; a clip replaced
 # on disk shown at the next frame; the Attribute Editor's Reload button and its file field
-# following the attribute; a relative path in the project the node was made in, then in the one
-# it is drawn in, and the frame ratio kept under a root the file is not under.
+# following the attribute; a still read once and not tied to time; a relative path in the project
+# the node was made in, then in the one it is drawn in, and the frame ratio kept under a root the
+# file is not under.
 set -u
 : "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -67,12 +68,32 @@ string \$command = \`menuItem -q -command cineSheetAttachFootageItem\`;
 hostUi -fileDialogAnswer \"$project/stills/IMG_4032.jpg\";
 eval \$command;
 check(\`getAttr cineSheetShape1.file\` == \"stills/IMG_4032.jpg\", \"the menu keeps a still\");
+check(!\`isConnected time1.outTime cineSheetShape1.frame\`, \"a still from the menu follows time\");
+hostUi -fileDialogAnswer \"$project/plates/shot.0012.png\";
+eval \$command;
+check(\`isConnected time1.outTime cineSheetShape2.frame\`, \"a sequence from the menu follows no time\");
 string \$dialog[] = \`hostUi -lastFileDialog\`;
 string \$filter = \"\";
 for (\$entry in \$dialog) if (match(\"^fileFilter=\", \$entry) != \"\") \$filter = \$entry;
 for (\$extension in {\"dpx\", \"cin\", \"hdr\"})
     check(match(\"[*][.]\" + \$extension + \"[ )]\", \$filter) != \"\", \"the filter offers .\" + \$extension);
 "
+# A still is read once over a playblast of 20 frames: the file is opened as often as for a
+# playblast of one frame (a check, the node's look at its header and the read).
+opens() {
+    strace -f -qq -e trace=open,openat -P "$project/stills/IMG_4032.jpg" -o "$work/still.trace" \
+        "$host" -c "
+loadPlugin libCineSheet;
+workspace -openWorkspace \"$project\";
+cineSheet -camera persp -filePath stills/IMG_4032.jpg;
+playblast -startTime 1 -endTime $1 -width 32 -height 24 -filename \"$work/still\";
+" >"$work/still.out" 2>&1 || fail "the still's playblast failed: $(cat "$work/still.out")"
+    grep -c 'IMG_4032\.jpg"' "$work/still.trace"
+}
+once=$(opens 1)
+twenty=$(opens 20)
+[ "$twenty" -eq "$once" ] || fail "the still was opened $twenty times over 20 frames, $once over one"
+
 # A '$' chosen in the browser is refused, with the reason, and nothing is made.
 "$host" --interactive -c "
 loadPlugin libCineSheet;

@@ -80,7 +80,7 @@ TEST_F(ImageSequence, GammaChangeUploadsAgainWithoutReadingAFile) {
     refresh();
     EXPECT_EQ(drawnTexture().pixels, frameprep::withGamma(pngPixels(1), 2.2f));
 
-    // A path without '#' is read again at every new frame number.
+    // At a new frame number a still's file is looked at, and read again as it changed.
     setTime(2);
     refresh();
     EXPECT_EQ(drawnTexture().pixels, frameprep::withGamma(pngPixels(4), 2.2f));
