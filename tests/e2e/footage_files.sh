@@ -2,11 +2,11 @@
 # Footage files as a new user meets them, through the installed module's scripts: what the
 # browser stores for a chosen file (a still stays a still, a sequence only beside its other
 # frames, a '$' refused) and stills named with '#', '@' or "%d" shown; '#' in folder names,
-# "%04d" and "@@@@" sequences drawn; a gap held with a red cross and named once; a clip replaced
-# on disk shown at the next frame; the Attribute Editor's Reload button and its file field
-# following the attribute; a still read once and not tied to time; a relative path in the project
-# the node was made in, then in the one it is drawn in, and the frame ratio kept under a root the
-# file is not under.
+# "%04d" and "@@@@" sequences drawn; a gap held with a red cross and named once; handles showing
+# nothing, or the end files, unwarned; a clip replaced on disk shown at the next frame; the
+# Attribute Editor's Reload button and its file field following the attribute; a still read once
+# and not tied to time; a relative path in the project the node was made in, then in the one it
+# is drawn in, and the frame ratio kept under a root the file is not under.
 set -u
 : "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -139,6 +139,16 @@ textureDump -node cineSheetShape1 -file \"$work/gap.rgba\";
 snapshot -width 64 -height 48 -file \"$work/gap.png\";
 currentTime 4; refresh; flushIdleQueue;
 currentTime 3; refresh; flushIdleQueue;
+currentTime 0; refresh; flushIdleQueue;
+textureDump -node cineSheetShape1 -file \"$work/before.rgba\";
+currentTime 5; refresh; flushIdleQueue;
+textureDump -node cineSheetShape1 -file \"$work/after.rgba\";
+setAttr cineSheetShape1.holdEndFrames 1;
+refresh; flushIdleQueue;
+textureDump -node cineSheetShape1 -file \"$work/after.held.rgba\";
+currentTime 0; refresh; flushIdleQueue;
+textureDump -node cineSheetShape1 -file \"$work/before.held.rgba\";
+setAttr cineSheetShape1.holdEndFrames 0;
 
 setAttr -type \"string\" cineSheetShape1.file \"take.mp4\";
 currentTime 2; refresh;
@@ -162,6 +172,14 @@ cmp -s "$work/frame2.png" "$work/gap.png" && fail "the held frame is drawn witho
     fail "the missing file is not named exactly once: $(cat "$work/drawing.err")"
 grep -q "Warning: .*g.0003.png is missing" "$work/drawing.err" ||
     fail "the missing file is not named in a warning"
+# Handles: nothing shown before the first file and after the last, or the end files held
+# unmarked, and no warning either way.
+head -c $((64 * 48 * 4)) /dev/zero >"$work/nothing.rgba"
+cmp -s "$work/nothing.rgba" "$work/before.rgba" || fail "a frame before the first file shows something"
+cmp -s "$work/nothing.rgba" "$work/after.rgba" || fail "a frame after the last file shows something"
+same_as_tool "$project/gap/g.0004.png" "$work/after.held.rgba" "the last file is not held after it"
+same_as_tool "$project/gap/g.0001.png" "$work/before.held.rgba" "the first file is not held before it"
+grep -E "Warning: .*(g.0000|g.0005)" "$work/drawing.err" && fail "a handle frame is warned about"
 blue=$(dumped "$work/take.replaced.rgba" 64 24 32)
 [ "$(echo "$blue" | cut -d' ' -f3)" -gt 200 ] && [ "$(echo "$blue" | cut -d' ' -f1)" -lt 60 ] ||
     fail "the clip replaced on disk still shows its former frames ($blue)"
