@@ -82,7 +82,8 @@ MStatus initializePlugin(MObject obj) {
     // can be shown; the caches made later only use it.
     for (const std::string& warning :
          {video::CacheBudget::instance().takeWarning(),
-          video::chooseRefreshWait(std::getenv("CINESHEET_FRAME_WAIT_MS")).warning}) {
+          video::chooseRefreshWait(std::getenv("CINESHEET_FRAME_WAIT_MS")).warning,
+          video::DecodingPool::threadSettingWarning(std::getenv("CINESHEET_DECODER_THREADS"))}) {
         if (!warning.empty()) {
             MGlobal::displayWarning(MString("CineSheet: ") + warning.c_str());
         }

@@ -32,6 +32,16 @@ int DecodingPool::threadCountFor(const char* setting) {
     return chosen > 0 ? chosen : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
+std::string DecodingPool::threadSettingWarning(const char* setting) {
+    if (!setting || !*setting || decoderThreadCount(setting) > 0) {
+        return std::string();
+    }
+    return "CINESHEET_DECODER_THREADS \"" + std::string(setting) +
+           "\" is not a whole number from 1 to 64: it is ignored, " +
+           std::to_string(threadCountFor(nullptr)) +
+           " decoding threads are used (one per core), and each video decoder chooses its own.";
+}
+
 void DecodingPool::enrol(PoolClient* client) {
     const std::lock_guard<std::mutex> lock(mutex_);
     clients_.push_back(Enrolled{client, 0, false});

@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -32,9 +33,8 @@ struct Urgency {
     // distance known), so they are compared without adding to them.
     bool outranks(const Urgency& running) const {
         constexpr long long kTurnFrames = 8;
-        return level < running.level ||
-               (level == running.level && distance < running.distance &&
-                running.distance - distance > kTurnFrames);
+        return level < running.level || (level == running.level && distance < running.distance &&
+                                         running.distance - distance > kTurnFrames);
     }
 };
 
@@ -70,6 +70,9 @@ public:
     // The thread count for `setting`, the value of CINESHEET_DECODER_THREADS: a whole number from
     // 1 to 64; unset or anything else gives the machine's core count.
     static int threadCountFor(const char* setting);
+    // What the user is told of a `setting` that is set but unusable, with the count used
+    // instead; empty for a usable one or none.
+    static std::string threadSettingWarning(const char* setting);
 
     int threadCount() const { return threadCount_; }
     // Whether threads run now. Takes no lock: callers may hold the locks `nextWork` takes.

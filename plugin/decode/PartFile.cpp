@@ -41,25 +41,31 @@ PartFile::~PartFile() {
     if (fd_ >= 0) {
         ::close(fd_);
     }
-    if (!path_.empty() && nameLeadsToFile()) {
+    if (!path_.empty() && leadsToFile(path_)) {
         ::unlink(path_.c_str());
     }
 }
 
-bool PartFile::nameLeadsToFile() const {
+bool PartFile::leadsToFile(const std::string& name) const {
     struct stat status {};
-    return ::lstat(path_.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+    return ::lstat(name.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
            status.st_dev == device_ && status.st_ino == inode_;
 }
 
 bool PartFile::moveIntoPlace() {
     // Another process may have put something else under the temporary name since it was made;
     // that is never given the final name.
-    if (path_.empty() || !nameLeadsToFile() ||
+    if (path_.empty() || !leadsToFile(path_) ||
         std::rename(path_.c_str(), finalPath_.c_str()) != 0) {
         return false;
     }
     path_.clear();
+    // The name may still have been swapped between that look and the rename: what the rename put
+    // in place is looked at, and anything but the file written is taken away again.
+    if (!leadsToFile(finalPath_)) {
+        ::unlink(finalPath_.c_str());
+        return false;
+    }
     return true;
 }
 

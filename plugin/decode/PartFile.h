@@ -24,7 +24,8 @@ public:
     bool moveIntoPlace();
 
 private:
-    bool nameLeadsToFile() const;
+    // Whether the name leads to the file made, not to a link or another file.
+    bool leadsToFile(const std::string& name) const;
 
     std::string finalPath_;
     std::string path_;

@@ -3,6 +3,7 @@
 #include "decode/FfmpegLog.h"
 #include "decode/IndexedPackets.h"
 #include "decode/LocalMediaInput.h"
+#include "decode/MediaContent.h"
 #include "decode/PacketScan.h"
 #include "decode/ScanOrder.h"
 #include "decode/StreamDecoder.h"
@@ -81,7 +82,12 @@ bool VideoSource::start(const std::string& path, Listing listing,
         // The formats opened are listed to keep the others' demuxers out; that list says
         // nothing to the user.
         const std::string& error = errors.firstError();
-        if (!error.empty() && error.rfind("Format not on whitelist", 0) != 0) {
+        // An empty or non-media file is told as such, not by the error of the demuxer its
+        // extension chose.
+        const std::string content = input_ ? std::string() : mediaContentProblem(path);
+        if (!content.empty()) {
+            failure_ = content;
+        } else if (!error.empty() && error.rfind("Format not on whitelist", 0) != 0) {
             failure_ += " (" + error + ")";
         }
         close();

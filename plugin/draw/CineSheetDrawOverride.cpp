@@ -11,7 +11,10 @@ MHWRender::MPxDrawOverride* CineSheetDrawOverride::creator(const MObject& obj) {
 }
 
 CineSheetDrawOverride::CineSheetDrawOverride(const MObject& obj)
-    : MHWRender::MPxDrawOverride(obj, nullptr, true), mediaFacts_(CineSheet::mediaFactsOf(obj)) {}
+    : MHWRender::MPxDrawOverride(obj, nullptr, true), mediaFacts_(CineSheet::mediaFactsOf(obj)) {
+    // The footage warns while it loads, before the first refresh names the node.
+    footage_.warnings().setNodeName(MFnDependencyNode(obj).name());
+}
 
 // The draw data, each with its texture, go before the override; the footage stops its workers
 // and frees its frames with it.

@@ -6,6 +6,8 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -31,7 +33,13 @@ std::string whyUnreadable(const MString& path) {
     }
     struct stat status {};
     if (stat(path.asChar(), &status) != 0) {
-        return errno == ENOENT || errno == ENOTDIR ? "no such file" : systemReason(errno);
+        if (errno != ENOENT && errno != ENOTDIR) {
+            return systemReason(errno);
+        }
+        // The path tried in full: the node's may be relative, hold variables or a frame mark.
+        std::error_code error;
+        const std::filesystem::path tried = std::filesystem::absolute(path.asChar(), error);
+        return "no such file at " + (error ? std::string(path.asChar()) : tried.string());
     }
     if (S_ISDIR(status.st_mode)) {
         return "is a folder";

@@ -107,6 +107,10 @@ FootageResult Footage::frameFor(const FootageRequest& request, const PictureUse&
     const bool video = isVideoPath(request.path);
     if (!probe_.isReadableRegularFile(MString(file.c_str()))) {
         if (!video) {
+            const std::optional<FootageResult> handle = handleFrame(request, show);
+            if (handle) {
+                return *handle;
+            }
             const FootageResult held = heldFrameFor(request, show);
             if (held.answer != FootageAnswer::kMissing) {
                 return held;
@@ -130,6 +134,34 @@ FootageResult Footage::frameFor(const FootageRequest& request, const PictureUse&
             return held;
         }
     }
+    return result;
+}
+
+std::optional<FootageResult> Footage::handleFrame(const FootageRequest& request,
+                                                  const PictureUse& show) {
+    const std::optional<video::FrameWindow> files =
+        video::SequencePattern(request.path.asChar()).framesOnDisk();
+    if (!files || files->contains(request.frame)) {
+        return std::nullopt;
+    }
+    FootageRequest endRequest = request;
+    endRequest.frame = request.frame < files->first ? files->first : files->last;
+    if (request.holdEndFrames) {
+        FootageResult result = sequenceFrame(endRequest, show);
+        // Looked at again at every refresh: a file that comes shows at once.
+        result.held = true;
+        return result.answer == FootageAnswer::kUnreadable ? std::nullopt
+                                                           : std::optional<FootageResult>(result);
+    }
+    FootageResult result = sequenceFrame(
+        endRequest, [](const unsigned char*, const LoadedMedium&, int) { return true; });
+    if (result.answer == FootageAnswer::kUnreadable) {
+        return std::nullopt;
+    }
+    if (result.answer != FootageAnswer::kNotInTime) {
+        result.answer = FootageAnswer::kBlank;
+    }
+    result.mediaFrame = request.frame;
     return result;
 }
 

@@ -26,6 +26,8 @@ struct FootageRequest {
     int divisor = 1;  // video frames are kept and shown at 1/divisor of their size: 1, 2 or 4
     decode::CacheDepth depth = decode::CacheDepth::kAuto;
     int cacheFrames = 0;
+    // Show a sequence's nearest end file at frames outside its files, rather than nothing.
+    bool holdEndFrames = false;
     // Read the frame again if its file changed since it was read (sequences).
     bool checkFile = true;
     // Until when the drawing thread waits for the file to open and the frame to come.
@@ -127,6 +129,10 @@ private:
     // The frame of the sequence on disk nearest before the one asked for (else after it), shown
     // crossed in red in its place; kMissing when there is none or it cannot be read either.
     FootageResult heldFrameFor(const FootageRequest& request, const PictureUse& show);
+    // A frame before the sequence's first file or after its last (a handle) is no error: it
+    // shows nothing, at the shape of the sequence's frames, or the nearest end file when the
+    // request holds them. None for a frame inside the files, or when the end file cannot be read.
+    std::optional<FootageResult> handleFrame(const FootageRequest& request, const PictureUse& show);
     void unload();
     // Why the frame's file cannot be read (see FootageResult::reason).
     std::string whyMissing(const MString& path, const std::string& frameFile) const;

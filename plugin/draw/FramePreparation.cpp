@@ -28,6 +28,7 @@ struct NodeSnapshot {
     double alphaGain = 1.0;
     bool displayOnlyIfCurrent = false;
     bool displayInfo = false;
+    bool holdEndFrames = false;
 };
 
 NodeSnapshot readNode(const MObject& node) {
@@ -47,6 +48,7 @@ NodeSnapshot readNode(const MObject& node) {
     in.alphaGain = MPlug(node, CineSheet::aAlphaGain).asDouble();
     in.displayOnlyIfCurrent = MPlug(node, CineSheet::aDisplayOnlyIfCurrent).asBool();
     in.displayInfo = MPlug(node, CineSheet::aDisplayInfo).asBool();
+    in.holdEndFrames = MPlug(node, CineSheet::aHoldEndFrames).asBool();
     return in;
 }
 
@@ -113,7 +115,8 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     }
 
     const double frameRate = in.forceFrameRate ? sceneFrameRate() : 0.0;
-    const ShownRequest request{path, frame, frameRate, in.cacheResolution, in.cacheDepth};
+    const ShownRequest request{path,          frame,           frameRate, in.cacheResolution,
+                               in.cacheDepth, in.holdEndFrames};
     if (data->shows(request, in.gamma)) {
         return data;
     }
@@ -125,6 +128,7 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     wanted.sceneFrameRate = frameRate;
     wanted.divisor = isVideoPath(path) ? divisorForCacheResolution(in.cacheResolution) : 1;
     wanted.cacheFrames = in.cacheFrames;
+    wanted.holdEndFrames = in.holdEndFrames;
     wanted.depth = decode::cacheDepthFromAttribute(in.cacheDepth);
     // A gamma change at the frame shown uploads the frame held as it was read.
     wanted.checkFile = !data->showsFrameOf(request);

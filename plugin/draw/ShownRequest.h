@@ -11,10 +11,11 @@ struct ShownRequest {
     double sceneFrameRate = 0.0;
     short cacheResolution = 0;
     short cacheDepth = 0;
+    bool holdEndFrames = false;
 
     bool operator==(const ShownRequest& other) const {
         return path == other.path && frame == other.frame &&
                sceneFrameRate == other.sceneFrameRate && cacheResolution == other.cacheResolution &&
-               cacheDepth == other.cacheDepth;
+               cacheDepth == other.cacheDepth && holdEndFrames == other.holdEndFrames;
     }
 };

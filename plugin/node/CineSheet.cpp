@@ -45,6 +45,7 @@ MObject CineSheet::aGammaCorrect;
 MObject CineSheet::aAlphaGain;
 MObject CineSheet::aDisplayOnlyIfCurrent;
 MObject CineSheet::aDisplayInfo;
+MObject CineSheet::aHoldEndFrames;
 MObject CineSheet::aFrameRatio;
 MObject CineSheet::aKeyframeInterval;
 MObject CineSheet::aFootageKeyframeInterval;

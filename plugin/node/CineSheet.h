@@ -98,6 +98,9 @@ public:
     static MObject aAlphaGain;
     static MObject aDisplayOnlyIfCurrent;
     static MObject aDisplayInfo;
+    // What a sequence shows at frames before its first file and after its last (its handles):
+    // nothing, or, on, the nearest end file.
+    static MObject aHoldEndFrames;
     // Read from the file: its picture shape from the header, its keyframe interval once the
     // draw override's worker has looked through it.
     static MObject aFrameRatio;

@@ -258,6 +258,15 @@ MStatus CineSheet::initialize() {
     numericFn.setConnectable(true);
     addAttribute(aDisplayInfo);
 
+    // Off by default: Autodesk does not document what Maya's image plane shows past the ends of
+    // its image sequence, so the conservative reading is taken, never to pass off another frame
+    // as the one asked for. Holding the end files is there for plates cut short of the edit.
+    aHoldEndFrames = numericFn.create("holdEndFrames", "hold", MFnNumericData::kBoolean, 0);
+    numericFn.setStorable(true);
+    numericFn.setKeyable(false);
+    numericFn.setConnectable(true);
+    addAttribute(aHoldEndFrames);
+
     // Set by the node itself from the idle queue once a worker knows the video (see
     // learnKeyframeInterval); never saved, so a saved scene is as before.
     aFootageKeyframeInterval = numericFn.create("footageKeyframeInterval",

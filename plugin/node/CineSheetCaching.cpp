@@ -17,7 +17,7 @@ void CineSheet::configCache(const MEvaluationNode& evalNode, MCacheSchema& schem
     for (const MObject* input :
          {&aFile, &aFrame, &aFrameOffset, &aStartFrame, &aEndFrame, &aForceFrameRate, &aCacheFrames,
           &aCacheRes, &aCacheDepth, &aColorSpace, &aGammaCorrect, &aAlphaGain,
-          &aDisplayOnlyIfCurrent, &aDisplayInfo}) {
+          &aDisplayOnlyIfCurrent, &aDisplayInfo, &aHoldEndFrames}) {
         schema.add(*input);
     }
 }

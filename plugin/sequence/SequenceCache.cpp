@@ -108,9 +108,12 @@ size_t SequenceCache::framesHeld() const {
     return frames_.size();
 }
 
-SequenceAnswer SequenceCache::show(int frame, bool checkFile,
+SequenceAnswer SequenceCache::show(int frameAsked, bool checkFile,
                                    const std::function<bool(SequenceFrame)>& show,
                                    Deadline deadline) {
+    // A still is the same picture at every frame: held as one frame, it is read once, and again
+    // only when its file changes.
+    const int frame = pattern_.numbered() ? frameAsked : 0;
     // Only this thread changes the pattern, so it is read without the lock, and the file looked
     // at before taking it.
     const std::optional<FileStamp> stamp =

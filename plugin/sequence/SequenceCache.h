@@ -71,7 +71,8 @@ public:
     void setDepth(decode::CacheDepth depth);
     // Waits for the frame, until `deadline`, and hands it to `show`, during which it stays whole
     // (held by reference, even when the readers drop it meanwhile; the cache is not locked).
-    // With `checkFile`, a frame held whose file changed since it was read is read again.
+    // With `checkFile`, a frame held whose file changed since it was read is read again. A still
+    // (an unnumbered pattern) is one frame, whatever frame is asked for.
     SequenceAnswer show(int frame, bool checkFile, const std::function<bool(SequenceFrame)>& show,
                         Deadline deadline);
     // Drops every frame; the readers wait for the next sequence.

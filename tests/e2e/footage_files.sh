@@ -2,10 +2,11 @@
 # Footage files as a new user meets them, through the installed module's scripts: what the
 # browser stores for a chosen file (a still stays a still, a sequence only beside its other
 # frames, a '$' refused) and stills named with '#', '@' or "%d" shown; '#' in folder names,
-# "%04d" and "@@@@" sequences drawn; a gap held with a red cross and named once; a clip replaced
-# on disk shown at the next frame; the Attribute Editor's Reload button and its file field
-# following the attribute; a relative path in the project the node was made in, then in the one
-# it is drawn in, and the frame ratio kept under a root the file is not under.
+# "%04d" and "@@@@" sequences drawn; a gap held with a red cross and named once; handles showing
+# nothing, or the end files, unwarned; a clip replaced on disk shown at the next frame; the
+# Attribute Editor's Reload button and its file field following the attribute; a still read once
+# and not tied to time; a relative path in the project the node was made in, then in the one it
+# is drawn in, and the frame ratio kept under a root the file is not under.
 set -u
 : "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -68,12 +69,32 @@ string \$command = \`menuItem -q -command cineSheetAttachFootageItem\`;
 hostUi -fileDialogAnswer \"$project/stills/IMG_4032.jpg\";
 eval \$command;
 check(\`getAttr cineSheetShape1.file\` == \"stills/IMG_4032.jpg\", \"the menu keeps a still\");
+check(!\`isConnected time1.outTime cineSheetShape1.frame\`, \"a still from the menu follows time\");
+hostUi -fileDialogAnswer \"$project/plates/shot.0012.png\";
+eval \$command;
+check(\`isConnected time1.outTime cineSheetShape2.frame\`, \"a sequence from the menu follows no time\");
 string \$dialog[] = \`hostUi -lastFileDialog\`;
 string \$filter = \"\";
 for (\$entry in \$dialog) if (match(\"^fileFilter=\", \$entry) != \"\") \$filter = \$entry;
 for (\$extension in {\"dpx\", \"cin\", \"hdr\"})
     check(match(\"[*][.]\" + \$extension + \"[ )]\", \$filter) != \"\", \"the filter offers .\" + \$extension);
 "
+# A still is read once over a playblast of 20 frames: the file is opened as often as for a
+# playblast of one frame (a check, the node's look at its header and the read).
+opens() {
+    strace -f -qq -e trace=open,openat -P "$project/stills/IMG_4032.jpg" -o "$work/still.trace" \
+        "$host" -c "
+loadPlugin libCineSheet;
+workspace -openWorkspace \"$project\";
+cineSheet -camera persp -filePath stills/IMG_4032.jpg;
+playblast -startTime 1 -endTime $1 -width 32 -height 24 -filename \"$work/still\";
+" >"$work/still.out" 2>&1 || fail "the still's playblast failed: $(cat "$work/still.out")"
+    grep -c 'IMG_4032\.jpg"' "$work/still.trace"
+}
+once=$(opens 1)
+twenty=$(opens 20)
+[ "$twenty" -eq "$once" ] || fail "the still was opened $twenty times over 20 frames, $once over one"
+
 # A '$' chosen in the browser is refused, with the reason, and nothing is made.
 "$host" --interactive -c "
 loadPlugin libCineSheet;
@@ -119,6 +140,16 @@ textureDump -node cineSheetShape1 -file \"$work/gap.rgba\";
 snapshot -width 64 -height 48 -file \"$work/gap.png\";
 currentTime 4; refresh; flushIdleQueue;
 currentTime 3; refresh; flushIdleQueue;
+currentTime 0; refresh; flushIdleQueue;
+textureDump -node cineSheetShape1 -file \"$work/before.rgba\";
+currentTime 5; refresh; flushIdleQueue;
+textureDump -node cineSheetShape1 -file \"$work/after.rgba\";
+setAttr cineSheetShape1.holdEndFrames 1;
+refresh; flushIdleQueue;
+textureDump -node cineSheetShape1 -file \"$work/after.held.rgba\";
+currentTime 0; refresh; flushIdleQueue;
+textureDump -node cineSheetShape1 -file \"$work/before.held.rgba\";
+setAttr cineSheetShape1.holdEndFrames 0;
 
 setAttr -type \"string\" cineSheetShape1.file \"take.mp4\";
 currentTime 2; refresh;
@@ -142,6 +173,14 @@ cmp -s "$work/frame2.png" "$work/gap.png" && fail "the held frame is drawn witho
     fail "the missing file is not named exactly once: $(cat "$work/drawing.err")"
 grep -q "Warning: .*g.0003.png is missing" "$work/drawing.err" ||
     fail "the missing file is not named in a warning"
+# Handles: nothing shown before the first file and after the last, or the end files held
+# unmarked, and no warning either way.
+head -c $((64 * 48 * 4)) /dev/zero >"$work/nothing.rgba"
+cmp -s "$work/nothing.rgba" "$work/before.rgba" || fail "a frame before the first file shows something"
+cmp -s "$work/nothing.rgba" "$work/after.rgba" || fail "a frame after the last file shows something"
+same_as_tool "$project/gap/g.0004.png" "$work/after.held.rgba" "the last file is not held after it"
+same_as_tool "$project/gap/g.0001.png" "$work/before.held.rgba" "the first file is not held before it"
+grep -E "Warning: .*(g.0000|g.0005)" "$work/drawing.err" && fail "a handle frame is warned about"
 blue=$(dumped "$work/take.replaced.rgba" 64 24 32)
 [ "$(echo "$blue" | cut -d' ' -f3)" -gt 200 ] && [ "$(echo "$blue" | cut -d' ' -f1)" -lt 60 ] ||
     fail "the clip replaced on disk still shows its former frames ($blue)"

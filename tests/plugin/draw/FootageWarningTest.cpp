@@ -46,14 +46,14 @@ protected:
 
 TEST_F(FootageWarning, EachCauseOnce) {
     const std::string missing = folder.file("footage/shot.mov");
-    expectOneWarning(missing, cannotShow(missing, "no such file"));
+    expectOneWarning(missing, cannotShow(missing, "no such file at " + missing));
 
     ASSERT_EQ(mkdir(folder.file("plates").c_str(), 0755), 0);
     expectOneWarning(folder.file("plates"), cannotShow(folder.file("plates"), "is a folder"));
 
     const std::string text = folder.file("notes.txt");
     testsupport::writeFile(text, "not a picture\n");
-    expectOneWarning(text, cannotShow(text, "not a video or image FFmpeg can read"));
+    expectOneWarning(text, cannotShow(text, "is not a media file"));
 
     const std::string wave = folder.file("dialogue.wav");
     testsupport::makeMedia("-f lavfi -i sine=duration=1", wave);
@@ -83,9 +83,9 @@ TEST_F(FootageWarning, FfmpegsReasonForAFileCutShort) {
 // Shown again only when the path or the cause changes, or after the footage played.
 TEST_F(FootageWarning, AgainOnlyForAnotherPathOrCauseOrAfterRecovery) {
     const std::string missing = folder.file("shot.mov");
-    expectOneWarning(missing, cannotShow(missing, "no such file"));
+    expectOneWarning(missing, cannotShow(missing, "no such file at " + missing));
     const std::string other = folder.file("other.mov");
-    expectOneWarning(other, cannotShow(other, "no such file"));
+    expectOneWarning(other, cannotShow(other, "no such file at " + other));
     ASSERT_EQ(mkdir(other.c_str(), 0755), 0);
     expectOneWarning(other, cannotShow(other, "is a folder"));
 
@@ -109,7 +109,7 @@ TEST_F(FootageWarning, ShownFromTheIdleQueue) {
 // Quotes and backslashes in a path reach the warning as they are.
 TEST_F(FootageWarning, PathWithQuotesAndBackslashes) {
     const std::string odd = folder.file("say \"cheese\" \\ now.mov");
-    expectOneWarning(odd, cannotShow(odd, "no such file"));
+    expectOneWarning(odd, cannotShow(odd, "no such file at " + odd));
 }
 
 // A file that comes later replaces the card at the next refresh, at the same frame.

@@ -80,7 +80,7 @@ TEST_F(ImageSequence, GammaChangeUploadsAgainWithoutReadingAFile) {
     refresh();
     EXPECT_EQ(drawnTexture().pixels, frameprep::withGamma(pngPixels(1), 2.2f));
 
-    // A path without '#' is read again at every new frame number.
+    // At a new frame number a still's file is looked at, and read again as it changed.
     setTime(2);
     refresh();
     EXPECT_EQ(drawnTexture().pixels, frameprep::withGamma(pngPixels(4), 2.2f));
@@ -162,13 +162,18 @@ TEST_F(HeldGap, MissingFramesHoldTheNearestEarlierFrameCrossedInRed) {
                     isRed(texture.pixels, 32, 24));
         EXPECT_FALSE(isRed(texture.pixels, 32, 2));
     }
-    // Before the first frame the first one is held; past the last, the last.
-    setTime(0);
-    refresh();
-    EXPECT_EQ(drawnTexture().pixels, heldPixels(1));
-    setTime(9);
-    refresh();
-    EXPECT_EQ(drawnTexture().pixels, heldPixels(5));
+    // Before the first file and past the last (handles) nothing is shown, or with holdEndFrames
+    // the end file, unmarked.
+    const std::vector<std::uint8_t> nothing(64 * 48 * 4, 0);
+    for (bool hold : {false, true}) {
+        ASSERT_EQ(plug("holdEndFrames").setBool(hold), MStatus::kSuccess);
+        setTime(0);
+        refresh();
+        EXPECT_EQ(drawnTexture().pixels, hold ? pngPixels(1) : nothing) << hold;
+        setTime(9);
+        refresh();
+        EXPECT_EQ(drawnTexture().pixels, hold ? pngPixels(5) : nothing) << hold;
+    }
     // Frames on disk show unmarked.
     setTime(5);
     refresh();

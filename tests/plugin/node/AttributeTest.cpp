@@ -123,6 +123,7 @@ const std::vector<ExpectedAttribute> kAttributes = {
     {"alphaGain", "ag", MFn::kNumericAttribute, true, true, true, false, 0.0, 1.0},
     {"displayOnlyIfCurrent", "dic", MFn::kNumericAttribute, true, false, true, false, {}, {}},
     {"displayInfo", "displayInfo", MFn::kNumericAttribute, true, false, true, false, {}, {}},
+    {"holdEndFrames", "hold", MFn::kNumericAttribute, true, false, true, false, {}, {}},
     {"footageKeyframeInterval",
      "footageKeyframeInterval",
      MFn::kNumericAttribute,

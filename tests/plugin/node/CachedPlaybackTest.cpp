@@ -22,11 +22,11 @@ TEST_F(CachedPlaybackTest, ASheetInAnAnimatedShotAsksToBeCached) {
 
     std::vector<std::string> cached = host::cachedAttributes(nodeNamed("cineSheetShape1"));
     std::sort(cached.begin(), cached.end());
-    EXPECT_EQ(cached, (std::vector<std::string>{"alphaGain", "cacheDepth", "cacheFrames",
-                                                "cacheResolution", "colorSpace", "displayInfo",
-                                                "displayOnlyIfCurrent", "endFrame", "file",
-                                                "forceFrameRate", "frame", "frameOffset", "gamma",
-                                                "startFrame"}));
+    EXPECT_EQ(cached,
+              (std::vector<std::string>{"alphaGain", "cacheDepth", "cacheFrames", "cacheResolution",
+                                        "colorSpace", "displayInfo", "displayOnlyIfCurrent",
+                                        "endFrame", "file", "forceFrameRate", "frame",
+                                        "frameOffset", "gamma", "holdEndFrames", "startFrame"}));
 }
 
 }  // namespace
