@@ -29,8 +29,8 @@ void connectOldNodes(void*) {
     MStringArray names;
     if (list.add("defaultResolution") != MStatus::kSuccess ||
         list.getDependNode(0, resolution) != MStatus::kSuccess ||
-        MGlobal::executeCommand(MString("ls -type ") + CineSheet::className, names, false,
-                                false) != MStatus::kSuccess) {
+        MGlobal::executeCommand(MString("ls -type ") + CineSheet::className, names, false, false) !=
+            MStatus::kSuccess) {
         return;
     }
     const MFnDependencyNode resolutionFn(resolution);
@@ -60,7 +60,8 @@ void connectOldNodes(void*) {
 }  // namespace
 
 MStatus registerResolutionCallbacks() {
-    for (MSceneMessage::Message message : {MSceneMessage::kAfterOpen, MSceneMessage::kAfterImport}) {
+    for (MSceneMessage::Message message :
+         {MSceneMessage::kAfterOpen, MSceneMessage::kAfterImport}) {
         MStatus status;
         const MCallbackId id =
             MSceneMessage::addCallback(message, connectOldNodes, nullptr, &status);

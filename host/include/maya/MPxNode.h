@@ -95,7 +95,9 @@ public:
     OPENMAYA_AVAILABLE(2020)
     virtual void configCache(const MEvaluationNode& evalNode, MCacheSchema& schema) const;
     // The node's data block, as compute() is given it; lets a caller drive compute() itself.
-    MDataBlock _forceCache() { return forceCache(); }
+    MDataBlock _forceCache() {
+        return forceCache();
+    }
 
     // For use in a type's initialize function: they apply to the type being registered.
     static MStatus addAttribute(const MObject& attr);
