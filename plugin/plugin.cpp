@@ -11,6 +11,7 @@
 #include "draw/CineSheetDrawOverride.h"
 #include "node/CineSheet.h"
 #include "node/ColorSpaceChoice.h"
+#include "node/ResolutionInputs.h"
 
 #include <maya/MDrawRegistry.h>
 #include <maya/MFnPlugin.h>
@@ -70,6 +71,9 @@ MStatus initializePlugin(MObject obj) {
     // Without them a scene opened under another colour configuration may show other spaces, but
     // everything else works.
     registerColorSpaceCallbacks();
+    // Without them a scene saved before the node had resolution inputs frames its plane as for a
+    // square picture until the inputs are connected by hand.
+    registerResolutionCallbacks();
     // The menu item and the viewport filter are conveniences of interactive sessions: the
     // plug-in works without them, so a failure is reported but does not stop loading.
     status = plugin.registerUI("cineSheetCreateUI", "cineSheetDeleteUI");
@@ -99,6 +103,7 @@ MStatus uninitializePlugin(MObject obj) {
     // Frame buffers no node holds go back to the system, and their thread ends.
     video::ProcessSpares::instance().freeAll();
     deregisterColorSpaceCallbacks();
+    deregisterResolutionCallbacks();
     video::removeFfmpegLog();
     MStatus status = MHWRender::MDrawRegistry::deregisterDrawOverrideCreator(
         CineSheet::drawDbClassification, CineSheet::drawRegistrantId);

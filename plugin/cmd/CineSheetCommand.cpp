@@ -330,7 +330,7 @@ MStatus CineSheetCommand::connectResolution(MFnDependencyNode& shapeFn, MDGModif
     MSelectionList list;
     MObject resolution;
     if (failed(list.add("defaultResolution", false)) || failed(list.getDependNode(0, resolution))) {
-        // A scene without render settings: the node reads the resolution itself, as before.
+        // A scene without render settings: the plane is framed as for a square picture.
         return MStatus::kSuccess;
     }
     MStatus status;

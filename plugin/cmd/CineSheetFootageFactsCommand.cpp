@@ -91,15 +91,26 @@ MStatus CineSheetFootageFactsCommand::doIt(const MArgList& args) {
         MString("dgdirty ") + melString((names[0] + input).asChar()).c_str(), false, false);
 }
 
+namespace {
+
+// The commands are queued on the idle queue, which unloadPlugin -force does not empty: run after
+// the command has gone, they would show Maya's error for an unknown procedure. So they call it
+// only while it exists.
+std::string whileLoaded(const std::string& command) {
+    return std::string("if (`exists ") + kCommandName + "`) " + command + ";";
+}
+
+}  // namespace
+
 MString footageFactsCommand(const MString& nodePath, const MString& file, int keyframeInterval) {
     const std::string command =
         std::string(kCommandName) + " " + kFileFlag + " " + melString(file.asChar()) + " " +
         kIntervalFlag + " " + std::to_string(keyframeInterval) + " " + melString(nodePath.asChar());
-    return MString(command.c_str());
+    return MString(whileLoaded(command).c_str());
 }
 
 MString workspaceRootCommand(const MString& nodePath, const MString& root) {
     const std::string command = std::string(kCommandName) + " " + kRootFlag + " " +
                                 melString(root.asChar()) + " " + melString(nodePath.asChar());
-    return MString(command.c_str());
+    return MString(whileLoaded(command).c_str());
 }

@@ -8,7 +8,6 @@
 #include <maya/MDataHandle.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MMatrix.h>
-#include <maya/MSelectionList.h>
 
 const char* const CineSheet::className = "CineSheet";
 const MTypeId CineSheet::id(0x13B147);
@@ -64,6 +63,15 @@ void* CineSheet::creator() {
 // project is set.
 void CineSheet::postConstructor() {
     learnWorkspaceRoot(workspaceRoot());
+}
+
+// compute is arithmetic on the node's own inputs and a read of the footage file's header, which
+// keeps nothing between calls and is safe on any thread (FFmpeg's log goes to a per-thread
+// capture); nodes share nothing a compute writes. So it may run alongside any node. Maya's
+// default for plug-in nodes, serial, would keep the whole evaluation graph around a plate from
+// running in parallel for no reason.
+MPxNode::SchedulingType CineSheet::schedulingType() const {
+    return kParallel;
 }
 
 bool CineSheet::excludeAsLocator() const {
@@ -181,45 +189,13 @@ MStatus CineSheet::computePlacement(MDataBlock& data) {
     return MStatus::kSuccess;
 }
 
-// The render resolution comes in through the node's own inputs. A scene saved before the node had
-// them leaves them at 0: such a node reads "defaultResolution" by name, as it always did.
+// The render resolution comes in through the node's own inputs; 0 (not given) frames the plane
+// as for a square picture.
 double CineSheet::resolutionAspect(MDataBlock& data) {
     const int width = data.inputValue(aRenderWidth).asInt();
     const int height = data.inputValue(aRenderHeight).asInt();
     if (width > 0 && height > 0) {
         return static_cast<double>(width) / static_cast<double>(height);
     }
-    return getResolutionAspectRatio();
-}
-
-double CineSheet::getResolutionAspectRatio() {
-    if (resolutionWidthPlug.isNull() || resolutionHeightPlug.isNull()) {
-        MSelectionList list;
-        list.add("defaultResolution", true);
-        MObject resolutionNode;
-        if (list.getDependNode(0, resolutionNode) != MStatus::kSuccess) {
-            return 1.0;
-        }
-        MFnDependencyNode resolutionFn(resolutionNode);
-        MStatus status;
-        resolutionWidthPlug = resolutionFn.findPlug("width", true, &status);
-        if (status != MStatus::kSuccess) {
-            return 1.0;
-        }
-        resolutionHeightPlug = resolutionFn.findPlug("height", true, &status);
-        if (status != MStatus::kSuccess) {
-            return 1.0;
-        }
-    }
-
-    MStatus status;
-    int width = resolutionWidthPlug.asInt(&status);
-    if (status != MStatus::kSuccess) {
-        width = 0;
-    }
-    int height = resolutionHeightPlug.asInt(&status);
-    if (status != MStatus::kSuccess) {
-        height = 0;
-    }
-    return height > 0 ? static_cast<double>(width) / static_cast<double>(height) : 1.0;
+    return 1.0;
 }

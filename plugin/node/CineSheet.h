@@ -30,6 +30,7 @@ public:
 
     void postConstructor() override;
     MStatus compute(const MPlug& plug, MDataBlock& data) override;
+    SchedulingType schedulingType() const override;
     // Viewport filters that hide locators must not hide the picture.
     bool excludeAsLocator() const override;
     // Cached Playback: the node asks to be cached, with the inputs its drawing reads.
@@ -37,9 +38,6 @@ public:
                        MNodeCacheSetupInfo& cacheSetupInfo,
                        MObjectArray& monitoredAttributes) const override;
     void configCache(const MEvaluationNode& evalNode, MCacheSchema& schema) const override;
-
-    // Render width / height from "defaultResolution", 1.0 when it cannot be read.
-    double getResolutionAspectRatio();
 
     // The keyframe interval of the video at `file`, once a worker has looked through it: set
     // into the node's hidden inputs on the main thread, outside compute, without an edit of the
@@ -69,7 +67,8 @@ public:
     static MObject aCamFilmFit;
     static MObject aCamOrthographic;
     static MObject aCamOrthoWidth;
-    // The render resolution, connected from "defaultResolution" by the creation command.
+    // The render resolution, connected from "defaultResolution" by the creation command, and
+    // after a scene saved without the connections is opened (see ResolutionInputs.h).
     static MObject aRenderWidth;
     static MObject aRenderHeight;
     // Media and its timing.
@@ -116,10 +115,7 @@ private:
     MStatus computeFrameRatio(MDataBlock& data);
     MStatus computeKeyframeInterval(MDataBlock& data);
     static MString footagePathIn(MDataBlock& data);
-    double resolutionAspect(MDataBlock& data);
+    static double resolutionAspect(MDataBlock& data);
 
     std::shared_ptr<MediaFacts> mediaFacts_ = std::make_shared<MediaFacts>();
-    // Looked up on first use and kept; a lookup that failed part-way is retried.
-    MPlug resolutionWidthPlug;
-    MPlug resolutionHeightPlug;
 };

@@ -1,8 +1,8 @@
 #!/bin/sh
 # What the node gives without anything being drawn, through cinesheet-host: the frame ratio of a
 # file set in a session that never refreshes (a batch render's), read from the file's header;
-# a change of the render resolution re-placing the plane at a standing frame; a scene made before
-# the node had resolution inputs placing its plane as before; and the keyframe interval, known
+# a change of the render resolution re-placing the plane at a standing frame, also in a scene made
+# before the node had resolution inputs; and the keyframe interval, known
 # only once the video has been looked through, reaching the node through the idle queue after
 # the first refresh.
 set -u
@@ -42,8 +42,10 @@ getAttr cineSheetShape1.frameRatio;" >"$work/batch.out" 2>"$work/batch.err" ||
 [ "$(results "$work/batch.out" 8)" = "// Result: 1.3333333 //" ] ||
     fail "a missing file changed the frame ratio"
 
-# The render resolution reaches the placement through the node's inputs; unconnected, the node
-# reads the render settings when it computes, as it always did.
+# The render resolution reaches the placement through the node's inputs. A scene saved before
+# the node had them (no connections) gets them connected once it is opened, so a change of the
+# render settings re-places its plane; a node whose inputs were disconnected and set by hand keeps
+# its own resolution.
 "$host" -c "loadPlugin \"$CINESHEET_PLUGIN\";
 camera -n shotCam;
 cineSheet -camera shotCam -filePath \"$work/anamorphic.mp4\";
@@ -53,18 +55,29 @@ getAttr cineSheetShape1.cameraMatrix;
 cineSheet -camera shotCam -filePath \"$work/anamorphic.mp4\";
 disconnectAttr defaultResolution.width cineSheetShape2.renderWidth;
 disconnectAttr defaultResolution.height cineSheetShape2.renderHeight;
-getAttr cineSheetShape2.cameraMatrix;
+setAttr cineSheetShape2.renderWidth 3000; setAttr cineSheetShape2.renderHeight 1000;
 setAttr defaultResolution.width 640; setAttr defaultResolution.height 480;
-getAttr cineSheetShape1.cameraMatrix;
-getAttr cineSheetShape2.cameraMatrix;" >"$work/resolution.out" 2>"$work/resolution.err" ||
+file -rename \"$work/old.ma\"; file -save;" >"$work/resolution.out" 2>"$work/resolution.err" ||
     fail "resolution session: $(cat "$work/resolution.err")"
+grep -v 'cineSheetShape1.render' "$work/old.ma" >"$work/old-edited.ma"
+mv "$work/old-edited.ma" "$work/old.ma"
+"$host" -c "loadPlugin \"$CINESHEET_PLUGIN\";
+file -open \"$work/old.ma\";
+getAttr cineSheetShape1.cameraMatrix;
+setAttr defaultResolution.width 3000; setAttr defaultResolution.height 1000;
+getAttr cineSheetShape1.cameraMatrix;
+setAttr defaultResolution.width 640; setAttr defaultResolution.height 480;
+getAttr cineSheetShape2.cameraMatrix;" >"$work/reopened.out" 2>"$work/reopened.err" ||
+    fail "old scene session: $(cat "$work/reopened.err")"
 first=$(results "$work/resolution.out" 4)
 wide=$(results "$work/resolution.out" 5)
 [ "$first" != "$wide" ] || fail "a new render resolution did not re-place the plane"
-[ "$(results "$work/resolution.out" 7)" = "$wide" ] ||
-    fail "an unconnected node is not placed by the render settings"
-[ "$(results "$work/resolution.out" 8)" = "$first" ] ||
-    fail "going back to the former resolution did not place the plane as before"
+[ "$(results "$work/reopened.out" 3)" = "$first" ] ||
+    fail "an old scene's plane is not placed by the render settings"
+[ "$(results "$work/reopened.out" 4)" = "$wide" ] ||
+    fail "a new render resolution did not re-place an old scene's plane"
+[ "$(results "$work/reopened.out" 5)" = "$wide" ] ||
+    fail "a node given its own resolution followed the render settings"
 
 # The keyframe interval comes once the video is open, through the idle queue, not from the draw,
 # as an input of the node's that is no edit: a saved scene stays unmodified through drawing and

@@ -11,6 +11,14 @@ squatter="${CINESHEET_TEST_PLUGIN_DIR:?}/libcmdsquatter.so"
 [ "$(cat "$work/out")" = "// Result: libCineSheet //
 // Result: cineSheet1 cineSheetShape1 //" ] || fail "load, use, unload output: $(cat "$work/out")"
 
+# A forced unload right after a refresh, with the node's facts still on the idle queue: they
+# run after the plug-in's command has gone, and show no error.
+ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=64x48:r=24 -frames:v 12 -c:v libx264 \
+    -pix_fmt yuv420p "$work/clip.mp4" || fail "cannot make media"
+"$host" -c "loadPlugin \"$plugin\"; cineSheet -filePath \"$work/clip.mp4\";
+    { refresh; unloadPlugin -f libCineSheet; }" >/dev/null 2>"$work/err" &&
+    [ ! -s "$work/err" ] || fail "forced unload with work queued: $(cat "$work/err")"
+
 "$host" --keep-going -c "loadPlugin \"$squatter\"; loadPlugin \"$plugin\"; cineSheet;
     createNode CineSheet" >"$work/out" 2>"$work/err" && fail "loading over a taken command worked"
 printf '\nAPI error detected in ../plugin at line 53\n(kFailure): Unexpected Internal Failure\n' \

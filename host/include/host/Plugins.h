@@ -22,6 +22,8 @@ void unloadAllPlugins();
 
 // "path/libCineSheet.so" -> "CineSheet".
 std::string pluginNameFromPath(const std::string& path);
+// The name loadPlugin would give the plug-in it finds for pathOrName; "" when it finds none.
+std::string pluginNameOf(const std::string& pathOrName);
 
 std::vector<std::string> loadedPlugins();
 bool isPluginLoaded(const std::string& name);

@@ -50,6 +50,24 @@ public:
         kLast,
     };
 
+    // How the Evaluation Manager may run the node's compute beside others' (MPxNode.h). Maya
+    // 2024 numbers kParallel from 1, 2022 and 2023 from 0; the names are what plug-ins use.
+    enum SchedulingType {
+#if MAYA_API_VERSION >= 20240000
+        kParallel = 1,
+#else
+        kParallel,
+#endif
+        kSerial,
+        kGloballySerial,
+        kUntrusted,
+        kSchedulingTypeLast,
+        // Obsolete aliases, still declared.
+        kDefaultScheduling = kSerial,
+        kSerialize = kSerial,
+        kGloballySerialize = kGloballySerial,
+    };
+
     MPxNode();
     virtual ~MPxNode();
 
@@ -65,6 +83,7 @@ public:
     virtual MString typeName() const;
     virtual MString name() const;
     virtual MObject thisMObject() const;
+    virtual SchedulingType schedulingType() const;
 
     // Cached Playback: what the node asks for, and which of its attributes are stored. The base
     // (its behaviour is not documented) disables nothing and asks for nothing.
@@ -76,7 +95,9 @@ public:
     OPENMAYA_AVAILABLE(2020)
     virtual void configCache(const MEvaluationNode& evalNode, MCacheSchema& schema) const;
     // The node's data block, as compute() is given it; lets a caller drive compute() itself.
-    MDataBlock _forceCache() { return forceCache(); }
+    MDataBlock _forceCache() {
+        return forceCache();
+    }
 
     // For use in a type's initialize function: they apply to the type being registered.
     static MStatus addAttribute(const MObject& attr);

@@ -6,6 +6,7 @@
 #include <maya/MPlugArray.h>
 
 #include "builtins/BuiltinSupport.h"
+#include "builtins/EnumFields.h"
 #include "builtins/ModifierCommand.h"
 #include "builtins/NameLookup.h"
 #include "dg/Access.h"
@@ -99,11 +100,13 @@ public:
     static MSyntax newSyntax() {
         MSyntax syntax = wordsSyntax(1, 1);
         syntax.addFlag("-l", "-lock");
+        // The short name was not retrieved: the long one only.
+        syntax.addFlag("-asString", "-asString");
         return syntax;
     }
 
     // Numbers come back as numbers (an array for several), string attributes as a string;
-    // with -lock, whether the plug is locked.
+    // with -lock, whether the plug is locked; with -asString, an enum's field name.
     MStatus doIt(const MArgList& args) override {
         MArgDatabase parsed(syntax(), args);
         MPlug plug;
@@ -113,6 +116,14 @@ public:
         if (parsed.isFlagSet("-lock")) {
             setResult(plug.isLocked());
             return MStatus::kSuccess;
+        }
+        if (parsed.isFlagSet("-asString")) {
+            MString field;
+            const MStatus status = enumFieldOfPlug(plug, field);
+            if (status) {
+                setResult(field);
+            }
+            return status;
         }
         std::string text = plugValueText(plug).asChar();
         MFnTypedAttribute typed(plug.attribute());

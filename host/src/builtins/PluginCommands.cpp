@@ -15,16 +15,24 @@ public:
         return syntax;
     }
 
-    // The result is the names of the plug-ins loaded. With -quiet a plug-in that is already
-    // loaded is passed over silently.
+    // The result is the names of the plug-ins loaded. One already loaded is passed over with a
+    // warning, which -quiet(-qt) silences: the script goes on
+    // (https://help.autodesk.com/cloudhelp/2016/ENU/Maya-Tech-Docs/Commands/loadPlugin.html).
+    // Maya's wording of the warning is not documented, nor whether the name is in the result:
+    // it is not, since this call loaded nothing.
     MStatus doIt(const MArgList& args) override {
         MArgDatabase parsed(syntax(), args);
         bool quiet = parsed.isFlagSet("-quiet");
         for (const std::string& path : objectWords(parsed)) {
-            std::string name;
-            if (quiet && isPluginLoaded(pluginNameFromPath(path))) {
+            const std::string found = pluginNameOf(path);
+            if (!found.empty() && isPluginLoaded(found)) {
+                if (!quiet) {
+                    showMessage(MessageKind::kWarning,
+                                "Plug-in \"" + found + "\" is already loaded");
+                }
                 continue;
             }
+            std::string name;
             MStatus status = loadPlugin(path, &name);
             if (!status) {
                 return status;

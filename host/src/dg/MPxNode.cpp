@@ -56,6 +56,12 @@ MObject MPxNode::thisMObject() const {
     return hostNode_ ? Access::object(hostNode_->sharedFromThis()) : MObject();
 }
 
+// Not documented. The header's alias kDefaultScheduling = kSerial names the default, and serial
+// is also the safer of the readings: a node says when it may run in parallel.
+MPxNode::SchedulingType MPxNode::schedulingType() const {
+    return kDefaultScheduling;
+}
+
 // Not documented; plug-ins that call the base and then find caching enabled show it leaves the
 // node enabled, asking for nothing.
 void MPxNode::getCacheSetup(const MEvaluationNode&, MNodeCacheDisablingInfo&, MNodeCacheSetupInfo&,

@@ -171,6 +171,11 @@ std::string pluginNameFromPath(const std::string& path) {
     return name;
 }
 
+std::string pluginNameOf(const std::string& pathOrName) {
+    const std::string path = findLibrary(pathOrName);
+    return path.empty() ? "" : pluginNameFromPath(path);
+}
+
 MStatus loadPlugin(const std::string& pathOrName, std::string* pluginName) {
     std::string path = findLibrary(pathOrName);
     if (path.empty()) {

@@ -6,9 +6,12 @@
 #include <host/UndoQueue.h>
 #include <maya/MGlobal.h>
 
+#include "ScriptResults.h"
 #include "TestSupport.h"
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -91,6 +94,66 @@ TEST_F(PluginLoadingTest, UndoablePluginCommandsAreUndoneAndDroppedOnUnload) {
     ASSERT_EQ(host::unloadPlugin("libcmdtestplugin"), MStatus::kSuccess);
     EXPECT_EQ(host::UndoQueue::instance().undoCount(), 0u);
     EXPECT_EQ(host::UndoQueue::instance().redoCount(), 0u);
+}
+
+// What a TD asks of a loaded plug-in and of attributes, as Maya answers; "!" starts the error a
+// refused query shows.
+TEST_F(PluginLoadingTest, QueriesOfPluginsAndAttributes) {
+    const std::string path = testPlugin();
+    ASSERT_EQ(MGlobal::executeCommand(("loadPlugin \"" + path +
+                                       "\"; camera -n cam; "
+                                       "createNode cmdTestNode -n probe")
+                                          .c_str()),
+              MStatus::kSuccess);
+    const struct {
+        std::string script;
+        std::string answer;
+    } cases[] = {
+        {"pluginInfo -q -loaded libcmdtestplugin", "1"},
+        {"pluginInfo -q -loaded \"" + path + "\"", "1"},
+        {"pluginInfo -q -loaded libnothing", "0"},
+        {"pluginInfo -q -version libcmdtestplugin", "2.5"},
+        {"pluginInfo -q -version libnothing", "!pluginInfo: Plug-in \"libnothing\" is not loaded"},
+        {"getAttr -asString camShape.filmFit", "Horizontal"},
+        {"setAttr camShape.filmFit 3; getAttr -asString camShape.filmFit", "Overscan"},
+        {"getAttr -asString probe.weight",
+         "!getAttr: -asString is for enum attributes only: probe.weight"},
+        {"attributeQuery -node probe -exists weight", "1"},
+        {"attributeQuery -node probe -exists wt", "1"},
+        {"attributeQuery -node probe -exists nothing", "0"},
+        {"attributeQuery -node probe -hidden weight", "0"},
+        {"attributeQuery -node probe -hidden scratch", "1"},
+        {"attributeQuery -node probe -exists -hidden scratch", "1"},
+        {"attributeQuery -node probe -hidden nothing",
+         "!attributeQuery: no attribute named 'nothing'"},
+        {"attributeQuery -type camera -exists filmFit", "1"},
+        {"attributeQuery -type cmdTestNode -exists filmFit", "0"},
+        {"attributeQuery -node nowhere -exists weight", "!No object matches name: nowhere"},
+        {"attributeQuery -node camShape -listEnum filmFit", "Fill:Horizontal:Vertical:Overscan"},
+        {"attributeQuery -node probe -listEnum weight",
+         "!attributeQuery: 'weight' is not an enum attribute"},
+        {"attributeQuery -exists weight", "!attributeQuery: give one of -node and -type"},
+    };
+    for (const auto& each : cases) {
+        if (each.answer.rfind('!', 0) == 0) {
+            EXPECT_EQ(scriptresults::failure(each.script), each.answer.substr(1));
+        } else if (each.script.find("-listEnum") != std::string::npos) {
+            EXPECT_EQ(scriptresults::strings(each.script), std::vector<std::string>{each.answer});
+        } else {
+            EXPECT_EQ(scriptresults::text(each.script), each.answer);
+        }
+    }
+    EXPECT_EQ(scriptresults::strings("pluginInfo -q -command libcmdtestplugin"),
+              (std::vector<std::string>{"cmdTestCounter", "cmdTestEcho"}));
+
+    // Loading it again warns (unless -quiet) and lets the script go on.
+    host::resetMessageCounts();
+    EXPECT_EQ(MGlobal::executeCommand(("loadPlugin \"" + path + "\"; loadPlugin -quiet \"" + path +
+                                       "\"; objExists probe")
+                                          .c_str()),
+              MStatus::kSuccess);
+    EXPECT_EQ(host::messageCounts().warnings, 1);
+    EXPECT_EQ(host::messageCounts().errors, 0);
 }
 
 }  // namespace

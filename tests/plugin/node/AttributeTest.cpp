@@ -269,7 +269,7 @@ TEST_F(AttributeTest, FreshNodeHoldsTheDefaults) {
 
 TEST_F(AttributeTest, SceneKeepsFrameRatioButNotKeyframeInterval) {
     const MObject sheet = createCineSheet();
-    plug(sheet, "frameRatio").setDouble(1.5);
+    plug(sheet, "frameRatio").setDouble(2.5);
     plug(sheet, "keyframeInterval").setInt(12);
     plug(sheet, "footageKeyframeInterval").setInt(12);
     plug(sheet, "footageKeyframeFile").setString("clip.mp4");
@@ -341,12 +341,12 @@ TEST_F(AttributeTest, FailingColorQueryLeavesOnlyNone) {
 }
 
 // Only placement inputs dirty the placement, and the file, whose header gives the frame ratio.
-// A node whose resolution inputs are not connected (a scene made before it had them) still
-// reflects the render resolution of its last computation.
+// The render settings reach it only through the resolution inputs.
 TEST_F(AttributeTest, OnlyPlacementInputsDirtyThePlacement) {
     const MObject sheet = createCineSheet();
     attachCameraTransform(sheet);
-    setResolution(1920, 1080);
+    plug(sheet, "renderWidth").setInt(1920);
+    plug(sheet, "renderHeight").setInt(1080);
     const MMatrix hd = matrixValue(plug(sheet, "cameraMatrix"));
     plug(sheet, "frame").setMTime(MTime(12.0, MTime::uiUnit()));
     EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
@@ -356,17 +356,16 @@ TEST_F(AttributeTest, OnlyPlacementInputsDirtyThePlacement) {
     EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
 
     plug(sheet, "file").setString("/tmp/elsewhere.mov");
-    EXPECT_NE(matrixValue(plug(sheet, "cameraMatrix")), hd);
     EXPECT_DOUBLE_EQ(plug(sheet, "frameRatio").asDouble(), 1.77);
 
-    plug(sheet, "frameRatio").setDouble(1.5);
+    plug(sheet, "frameRatio").setDouble(2.5);
     EXPECT_NE(matrixValue(plug(sheet, "cameraMatrix")), hd);
-    setResolution(1920, 1080);
     plug(sheet, "frameRatio").setDouble(1.77);
     EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
 
     // Horizontal fit at 640 x 480, at half the default depth.
-    setResolution(640, 480);
+    plug(sheet, "renderWidth").setInt(640);
+    plug(sheet, "renderHeight").setInt(480);
     plug(sheet, "planeDepth").setDouble(50.0);
     EXPECT_NEAR(matrixValue(plug(sheet, "cameraMatrix"))(0, 0), 29.0491 / 2.0, 1e-4);
 }

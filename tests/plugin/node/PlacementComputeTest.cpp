@@ -12,6 +12,12 @@ namespace {
 
 using PlacementComputeTest = NodeFixture;
 
+// The render resolution as the node's inputs give it.
+void giveResolution(const MObject& sheet, int width, int height) {
+    MFnDependencyNode(sheet).findPlug("renderWidth", true).setInt(width);
+    MFnDependencyNode(sheet).findPlug("renderHeight", true).setInt(height);
+}
+
 CineSheet* userNode(const MObject& sheet) {
     return dynamic_cast<CineSheet*>(MFnDependencyNode(sheet).userNode());
 }
@@ -27,7 +33,7 @@ TEST_F(PlacementComputeTest, UnconnectedCameraGivesIdentityWhateverTheInputs) {
 TEST_F(PlacementComputeTest, HdResolutionPlacesThePlaneOnTheVerticalAxis) {
     const MObject sheet = createCineSheet();
     attachCameraTransform(sheet);
-    setResolution(1920, 1080);
+    giveResolution(sheet, 1920, 1080);
     const MMatrix m = matrixValue(plug(sheet, "cameraMatrix"));
     EXPECT_NEAR(m(0, 0), 28.9220, 1e-4);
     EXPECT_NEAR(m(1, 1), 28.9220, 1e-4);
@@ -40,7 +46,7 @@ TEST_F(PlacementComputeTest, HdResolutionPlacesThePlaneOnTheVerticalAxis) {
 TEST_F(PlacementComputeTest, NarrowResolutionPlacesThePlaneOnTheHorizontalAxisWithOffset) {
     const MObject sheet = createCineSheet();
     attachCameraTransform(sheet);
-    setResolution(640, 480);
+    giveResolution(sheet, 640, 480);
     plug(sheet, "planePosX").setDouble(2.0);
     plug(sheet, "planePosY").setDouble(1.0);
     const MMatrix m = matrixValue(plug(sheet, "cameraMatrix"));
@@ -53,7 +59,7 @@ TEST_F(PlacementComputeTest, NarrowResolutionPlacesThePlaneOnTheHorizontalAxisWi
 TEST_F(PlacementComputeTest, PlaneFollowsTheCameraTransform) {
     const MObject sheet = createCineSheet();
     const MObject camera = attachCameraTransform(sheet);
-    setResolution(1920, 1080);
+    giveResolution(sheet, 1920, 1080);
     const std::string name = MFnDependencyNode(camera).name().asChar();
     run("setAttr " + name + ".translate 5 6 7");
     const MMatrix m = matrixValue(plug(sheet, "cameraMatrix"));
@@ -110,34 +116,24 @@ TEST_F(PlacementComputeTest, ComputeDeclinesEveryOtherPlugAndLeavesTheOutputAlon
     EXPECT_DOUBLE_EQ(block.outputValue(CineSheet::aOutCamMtx).asMatrix()(3, 2), -50.0);
 }
 
-// The resolution inputs, once given, are all compute reads of the render resolution.
+// The resolution inputs are all compute reads of the render resolution.
 TEST_F(PlacementComputeTest, ResolutionInputsPlaceThePlaneWhateverTheRenderSettings) {
     const MObject sheet = createCineSheet();
     attachCameraTransform(sheet);
-    setResolution(1920, 1080);
+    giveResolution(sheet, 1920, 1080);
     const MMatrix hd = matrixValue(plug(sheet, "cameraMatrix"));
     setResolution(640, 480);
-    plug(sheet, "renderWidth").setInt(1920);
-    plug(sheet, "renderHeight").setInt(1080);
     EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
-    plug(sheet, "renderWidth").setInt(640);
-    plug(sheet, "renderHeight").setInt(480);
+    giveResolution(sheet, 640, 480);
     EXPECT_NEAR(matrixValue(plug(sheet, "cameraMatrix"))(0, 0), 29.0491, 1e-4);
-    // One of them not given: the render settings, read by name as before the inputs existed.
-    setResolution(1920, 1080);
+    // One of them not given: framed as for a square picture, whatever the render settings say.
     plug(sheet, "renderHeight").setInt(0);
-    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
-}
-
-TEST_F(PlacementComputeTest, ResolutionAspectIsReadAnewEachTime) {
-    CineSheet* node = userNode(createCineSheet());
-    ASSERT_NE(node, nullptr);
+    const MMatrix notGiven = matrixValue(plug(sheet, "cameraMatrix"));
     setResolution(1920, 1080);
-    EXPECT_DOUBLE_EQ(node->getResolutionAspectRatio(), 1920.0 / 1080.0);
-    setResolution(640, 480);
-    EXPECT_DOUBLE_EQ(node->getResolutionAspectRatio(), 640.0 / 480.0);
-    setResolution(640, 0);
-    EXPECT_DOUBLE_EQ(node->getResolutionAspectRatio(), 1.0);
+    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), notGiven);
+    plug(sheet, "renderWidth").setInt(1);
+    plug(sheet, "renderHeight").setInt(1);
+    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), notGiven);
 }
 
 }  // namespace

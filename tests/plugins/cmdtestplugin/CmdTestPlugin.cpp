@@ -25,13 +25,14 @@ class CmdTestNode : public MPxNode {
 public:
     static void* creator() { return new CmdTestNode; }
 
-    // "weight" is saved with the scene, "scratch" is not.
+    // "weight" is saved with the scene, "scratch" is not, and is hidden.
     static MStatus initialize() {
         MFnNumericAttribute numeric;
         weight = numeric.create("weight", "wt", MFnNumericData::kDouble, 1.0);
         numeric.setStorable(true);
         scratch = numeric.create("scratch", "scr", MFnNumericData::kDouble, 0.0);
         numeric.setStorable(false);
+        numeric.setHidden(true);
         MStatus status = addAttribute(weight);
         return status ? addAttribute(scratch) : status;
     }
