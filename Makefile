@@ -57,10 +57,16 @@ SANITIZE_ENV = CINESHEET_FRAME_WAIT_MS=60000 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	TSAN_OPTIONS=allocator_may_return_null=1:halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/tsan-ffmpeg.supp
 
+# Then several nodes scrubbed and reloaded through the sanitized host (SANITIZE_SCRIPTS).
+SANITIZE_SCRIPTS ?= node_reloads
 define sanitized_tests
 	cmake -S . -B build/$(1) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCINESHEET_SANITIZE=$(2)
-	cmake --build build/$(1) -j $(JOBS) --target $(SANITIZE_TESTS)
+	cmake --build build/$(1) -j $(JOBS) --target $(SANITIZE_TESTS) cinesheet-host CineSheet
 	for test in $(SANITIZE_TESTS); do $(SANITIZE_ENV) build/$(1)/tests/$$test || exit 1; done
+	for script in $(SANITIZE_SCRIPTS); do \
+		$(SANITIZE_ENV) RELOAD_ROUNDS=40 CINESHEET_HOST=build/$(1)/host/cinesheet-host \
+		CINESHEET_PLUGIN=build/$(1)/plugin/libCineSheet.so sh tests/e2e/$$script.sh || exit 1; \
+	done
 endef
 
 sanitize: deps

@@ -2,6 +2,7 @@
 #include "cache/CacheBudget.h"
 #include "cache/DecodingPool.h"
 #include "cache/ProcessSpares.h"
+#include "cache/RefreshDeadline.h"
 #include "cmd/CineSheetCommand.h"
 #include "cmd/CineSheetFootageFactsCommand.h"
 #include "cmd/CineSheetReloadCommand.h"
@@ -15,6 +16,9 @@
 #include <maya/MFnPlugin.h>
 #include <maya/MGlobal.h>
 #include <maya/MPxNode.h>
+
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -76,9 +80,12 @@ MStatus initializePlugin(MObject obj) {
     }
     // The budget is read here, on the main thread, where what is wrong with the user's setting
     // can be shown; the caches made later only use it.
-    const std::string budgetWarning = video::CacheBudget::instance().takeWarning();
-    if (!budgetWarning.empty()) {
-        MGlobal::displayWarning(MString("CineSheet: ") + budgetWarning.c_str());
+    for (const std::string& warning :
+         {video::CacheBudget::instance().takeWarning(),
+          video::chooseRefreshWait(std::getenv("CINESHEET_FRAME_WAIT_MS")).warning}) {
+        if (!warning.empty()) {
+            MGlobal::displayWarning(MString("CineSheet: ") + warning.c_str());
+        }
     }
     return MStatus::kSuccess;
 }

@@ -70,11 +70,7 @@ bool DecodingPool::outranked(const Urgency& urgency) {
     if (mostUrgent(waiting) == nullptr) {
         return false;
     }
-    // Look-ahead nearer by a few frames only waits: passes of equally placed nodes then take turns
-    // in runs of frames, not a frame each.
-    constexpr long long kTurnFrames = 8;
-    return waiting->level < urgency.level ||
-           (waiting->level == urgency.level && waiting->distance + kTurnFrames < urgency.distance);
+    return waiting->outranks(urgency);
 }
 
 void DecodingPool::runTogether(const std::vector<std::function<void()>>& tasks) {

@@ -26,6 +26,16 @@ struct Urgency {
     bool operator<(const Urgency& other) const {
         return std::tie(level, distance) < std::tie(other.level, other.distance);
     }
+    // Whether this waiting work should take the thread of the `running` work. Look-ahead nearer
+    // by a few frames only waits: passes of equally placed nodes then take turns in runs of
+    // frames, not a frame each. Distances are never negative and may be the largest value (no
+    // distance known), so they are compared without adding to them.
+    bool outranks(const Urgency& running) const {
+        constexpr long long kTurnFrames = 8;
+        return level < running.level ||
+               (level == running.level && distance < running.distance &&
+                running.distance - distance > kTurnFrames);
+    }
 };
 
 // A cache served by the pool: it tells what it would do next and how urgent that is, and does it

@@ -30,7 +30,7 @@ struct BlockWindow {
 // The window of `frames` frames around `wanted` (in block `wantedBlock`) in a video whose blocks
 // start at `starts` (then the frame count): blocks the window cuts are left out, so that each
 // block is decoded once, whole; only the wanted block may be cut, when it is longer than the
-// window.
+// window. A wanted frame that is not in `wantedBlock` plans nothing.
 template <typename Starts>
 BlockWindow planBlockWindow(const Starts& starts, size_t startCount, int wanted, int wantedBlock,
                             int frames);
@@ -44,7 +44,8 @@ BlockWindow planBlockWindow(const Starts& starts, size_t startCount, int wanted,
                             int frames) {
     BlockWindow plan;
     const int blockCount = static_cast<int>(startCount) - 1;
-    if (wantedBlock < 0 || wantedBlock >= blockCount) {
+    if (wantedBlock < 0 || wantedBlock >= blockCount || wanted < starts[wantedBlock] ||
+        wanted >= starts[wantedBlock + 1]) {
         return plan;
     }
     FrameWindow window = frameWindowAround(wanted, frames, starts[0], starts[startCount - 1]);

@@ -9,29 +9,40 @@ namespace {
 // Long enough for a frame of any size to be decoded on a loaded machine, so that a playblast
 // stays exact; a frame that takes longer shows once it comes, through the refresh its worker
 // asks for.
-constexpr std::chrono::seconds kLongestWait(10);
+constexpr std::chrono::milliseconds kLongestWait(10000);
+// The most a user may set: a refresh waiting longer would look like a hang.
+constexpr std::chrono::milliseconds kLongestAllowed(600000);
 // Far longer than the drawing between two instances' waits in one refresh, even on a loaded
 // machine (a second or two for twelve large videos on two busy cores).
 constexpr std::chrono::seconds kPause(5);
 
 }  // namespace
 
-std::chrono::milliseconds longestRefreshWait(const char* setting) {
-    if (setting) {
-        char* end = nullptr;
-        const long long milliseconds = std::strtoll(setting, &end, 10);
-        if (end != setting && *end == '\0' && milliseconds >= 0) {
-            return std::chrono::milliseconds(milliseconds);
-        }
+RefreshWaitChoice chooseRefreshWait(const char* setting) {
+    if (!setting) {
+        return {kLongestWait, {}};
     }
-    return kLongestWait;
+    const std::string given(setting);
+    if (given.empty() || given.find_first_not_of("0123456789") != std::string::npos) {
+        return {kLongestWait, "CINESHEET_FRAME_WAIT_MS \"" + given +
+                                  "\" is not a whole number of milliseconds: it is ignored, a "
+                                  "refresh waits up to " +
+                                  std::to_string(kLongestWait.count()) + " ms."};
+    }
+    // Past 18 digits the number would not fit, and is past the limit anyway.
+    if (given.size() > 18 || std::stoll(given) > kLongestAllowed.count()) {
+        const std::string limit = std::to_string(kLongestAllowed.count());
+        return {kLongestAllowed, "CINESHEET_FRAME_WAIT_MS " + given + " is more than " + limit +
+                                     " milliseconds: a refresh waits up to " + limit + " ms."};
+    }
+    return {std::chrono::milliseconds(std::stoll(given)), {}};
 }
 
 RefreshDeadline::RefreshDeadline(Clock::duration longestWait, Clock::duration pause)
     : longestWait_(longestWait), pause_(pause) {}
 
 RefreshDeadline& RefreshDeadline::instance() {
-    static RefreshDeadline deadline(longestRefreshWait(std::getenv("CINESHEET_FRAME_WAIT_MS")),
+    static RefreshDeadline deadline(chooseRefreshWait(std::getenv("CINESHEET_FRAME_WAIT_MS")).wait,
                                     kPause);
     return deadline;
 }

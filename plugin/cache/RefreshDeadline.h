@@ -4,12 +4,22 @@
 #include <mutex>
 #include <optional>
 #include <set>
+#include <string>
 
 namespace video {
 
+// The longest wait of one refresh and what the user is to be told about their setting.
+struct RefreshWaitChoice {
+    std::chrono::milliseconds wait;
+    // Empty when the setting was used as given, or not given.
+    std::string warning;
+};
+
 // The longest wait of one refresh: `setting` is the value of the environment variable
-// CINESHEET_FRAME_WAIT_MS (whole milliseconds); unset or not a number gives ten seconds.
-std::chrono::milliseconds longestRefreshWait(const char* setting);
+// CINESHEET_FRAME_WAIT_MS (whole milliseconds). Unset gives ten seconds; a value that is not a
+// whole number is ignored with a warning, and one past ten minutes is cut down to it with a
+// warning (a longer wait would hold the interface for good, and would overflow the clock).
+RefreshWaitChoice chooseRefreshWait(const char* setting);
 
 // How long the drawing thread may wait for frames in one viewport refresh, all nodes together.
 // Each drawn instance asks for its deadline as it is prepared; the instances of one refresh share

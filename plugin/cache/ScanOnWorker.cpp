@@ -126,10 +126,8 @@ void VideoCache::copyBlockStarts() {
 }
 
 bool VideoCache::placeAfterScan(CachingJob& job) {
-    if (job.block >= 0) {
-        cache.servedJob = job;
-        return true;
-    }
+    // The block is looked up again here rather than trusted from the job: a reload or a new file
+    // may have replaced the block list since the job was queued.
     {
         const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
         const MIntArray& starts = cache.blockStarts;

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -137,6 +138,31 @@ TEST(DecodingPool, lookAheadGivesWayToLookAheadNearerByMoreThanAFewFrames) {
     EXPECT_EQ(asker.answers, (std::vector<bool>{false, true, true, true}));
     pool.leave(&near);
     pool.leave(&asker);
+}
+
+// The ranking at its edges: work with no distance known (the largest value) never wraps round
+// to outrank the running pass, nor is it outranked by its like.
+TEST(DecodingPool, rankingHoldsWithTheNoDistanceMarker) {
+    constexpr long long kNone = std::numeric_limits<long long>::max();
+    struct Case {
+        Urgency waiting;
+        Urgency running;
+        bool outranks;
+    };
+    const Case cases[] = {
+        {{Urgency::kAhead, kNone}, {Urgency::kAhead, 5}, false},
+        {{Urgency::kAhead, kNone}, {Urgency::kAhead, kNone}, false},
+        {{Urgency::kAhead, 5}, {Urgency::kAhead, kNone}, true},
+        {{Urgency::kUndrawn, kNone}, {Urgency::kAhead, 0}, false},
+        {{Urgency::kAwaited, kNone}, {Urgency::kAhead, 0}, true},
+        {{Urgency::kAhead, 2}, {Urgency::kAhead, 10}, false},
+        {{Urgency::kAhead, 2}, {Urgency::kAhead, 11}, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.waiting.outranks(c.running), c.outranks)
+            << c.waiting.level << "/" << c.waiting.distance << " vs " << c.running.level << "/"
+            << c.running.distance;
+    }
 }
 
 // With the one thread held, work of every kind is queued; once let go, the thread serves the

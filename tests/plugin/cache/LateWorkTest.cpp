@@ -57,11 +57,34 @@ TEST(RefreshDeadline, aPauseEndsTheRefresh) {
 }
 
 TEST(RefreshDeadline, longestWaitFromTheEnvironment) {
-    EXPECT_EQ(video::longestRefreshWait(nullptr), seconds(10));
-    EXPECT_EQ(video::longestRefreshWait("250"), milliseconds(250));
-    EXPECT_EQ(video::longestRefreshWait("0"), milliseconds(0));
-    for (const char* bad : {"", "-5", "fast", "12ms"}) {
-        EXPECT_EQ(video::longestRefreshWait(bad), seconds(10)) << bad;
+    struct Case {
+        const char* setting;
+        milliseconds wait;
+        const char* warningHas;
+    };
+    const Case cases[] = {
+        {nullptr, seconds(10), nullptr},
+        {"250", milliseconds(250), nullptr},
+        {"0", milliseconds(0), nullptr},
+        {"600000", milliseconds(600000), nullptr},
+        {"", seconds(10), "\"\" is not a whole number"},
+        {"-5", seconds(10), "\"-5\" is not a whole number"},
+        {"fast", seconds(10), "\"fast\" is not a whole number"},
+        {"12ms", seconds(10), "\"12ms\" is not a whole number"},
+        {"600001", milliseconds(600000), "600001 is more than 600000"},
+        {"99999999999999", milliseconds(600000), "99999999999999 is more than"},
+        {"9223372036854775807", milliseconds(600000), "9223372036854775807 is more than"},
+        {"99999999999999999999999", milliseconds(600000), "is more than 600000"},
+    };
+    for (const Case& c : cases) {
+        const video::RefreshWaitChoice choice = video::chooseRefreshWait(c.setting);
+        const std::string name = c.setting ? c.setting : "(unset)";
+        EXPECT_EQ(choice.wait, c.wait) << name;
+        if (c.warningHas) {
+            EXPECT_NE(choice.warning.find(c.warningHas), std::string::npos) << choice.warning;
+        } else {
+            EXPECT_EQ(choice.warning, "") << name;
+        }
     }
 }
 
