@@ -9,6 +9,7 @@
 #include "cmd/CineSheetSoundCommand.h"
 #include "decode/FfmpegLog.h"
 #include "draw/CineSheetDrawOverride.h"
+#include "draw/RefreshKind.h"
 #include "node/CineSheet.h"
 #include "node/ColorSpaceChoice.h"
 
@@ -82,7 +83,8 @@ MStatus initializePlugin(MObject obj) {
     // can be shown; the caches made later only use it.
     for (const std::string& warning :
          {video::CacheBudget::instance().takeWarning(),
-          video::chooseRefreshWait(std::getenv("CINESHEET_FRAME_WAIT_MS")).warning}) {
+          video::chooseRefreshWait(std::getenv("CINESHEET_FRAME_WAIT_MS")).warning,
+          chooseInteractiveWait(std::getenv("CINESHEET_INTERACTIVE_WAIT_MS")).warning}) {
         if (!warning.empty()) {
             MGlobal::displayWarning(MString("CineSheet: ") + warning.c_str());
         }

@@ -3,7 +3,9 @@
 #include "decode/VideoSource.h"
 #include "draw/FileProbe.h"
 #include "draw/MediaKind.h"
+#include "picture/CacheImage.h"
 #include "picture/HeldFrameMark.h"
+#include "picture/PendingFrameMark.h"
 #include "sequence/SequencePattern.h"
 
 #include <maya/MGlobal.h>
@@ -36,6 +38,18 @@ std::string fileOfFrame(const MString& path, int frame) {
         return path.asChar();
     }
     return video::SequencePattern(path.asChar()).fileOf(frame);
+}
+
+// Hands `show` a copy of the picture marked as standing in for another frame.
+bool showMarked(const Footage::PictureUse& show, const unsigned char* pixels,
+                const LoadedMedium& medium, int divisor) {
+    const int width = video::reducedSize(medium.frameWidth, divisor);
+    const int height = video::reducedSize(medium.frameHeight, divisor);
+    std::vector<unsigned char> marked(
+        pixels, pixels + static_cast<size_t>(width) * static_cast<size_t>(height) *
+                             decode::bytesPerTexel(medium.texelFormat));
+    video::drawPendingFrameMark(marked.data(), width, height, medium.texelFormat);
+    return show(marked.data(), medium, divisor);
 }
 
 }  // namespace
@@ -182,7 +196,7 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
         }
         loaded_ = Video{request.path};
     }
-    switch (video_.awaitOpen(request.deadline)) {
+    switch (video_.awaitOpen(request.openDeadline)) {
         case VideoCache::OpenState::kOpening:
             // Its shape is not known yet; the worker asks for a refresh once it is open.
             return FootageResult{FootageAnswer::kNotInTime, LoadedMedium{}, request.divisor};
@@ -227,6 +241,26 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
     }
     // A frame that did not come, or whose upload failed, is asked for again.
     result.answer = shown ? FootageAnswer::kShown : FootageAnswer::kNotInTime;
+    return shown ? result : standInFor(result, show);
+}
+
+FootageResult Footage::standInFor(FootageResult result, const PictureUse& show) {
+    if (std::holds_alternative<Video>(loaded_)) {
+        const LoadedMedium medium = result.medium;
+        const int divisor = result.divisor;
+        result.standIn = video_.showNearestStored(result.mediaFrame, [&](const unsigned char* pixels) {
+            return showMarked(show, pixels, medium, divisor);
+        });
+    } else if (std::holds_alternative<Sequence>(loaded_)) {
+        result.standIn = sequence_.showNearestHeld(result.mediaFrame, [&](video::SequenceFrame image) {
+            result.medium = LoadedMedium{image.width, image.height, AVRational{1, 1}, 1, image.format};
+            return showMarked(show, image.pixels, result.medium, 1);
+        });
+    }
+    if (result.standIn >= 0) {
+        result.answer = FootageAnswer::kShown;
+        result.held = true;
+    }
     return result;
 }
 
@@ -264,7 +298,7 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
             break;
         case video::SequenceAnswer::kNotInTime:
             result.answer = FootageAnswer::kNotInTime;
-            break;
+            return standInFor(result, show);
     }
     return result;
 }

@@ -28,8 +28,9 @@ struct FootageRequest {
     int cacheFrames = 0;
     // Read the frame again if its file changed since it was read (sequences).
     bool checkFile = true;
-    // Until when the drawing thread waits for the file to open and the frame to come.
+    // Until when the drawing thread waits for the frame to come, and for the file to open.
     std::chrono::steady_clock::time_point deadline;
+    std::chrono::steady_clock::time_point openDeadline;
 };
 
 // What became of a request.
@@ -58,6 +59,9 @@ struct FootageResult {
     int mediaFrame = -1;
     // Another frame stands in for the one asked for, which is looked for again at every refresh.
     bool held = false;
+    // The frame of the file shown, marked, in place of mediaFrame while that one is decoded or
+    // read (held is set too); −1 when none stands in.
+    int standIn = -1;
     // Why the footage cannot be shown (kPlaceholder, kUnreadable, kMissing), as the end of
     // "cannot show <file>: ..."; "" for a frame missing from a sequence that has others.
     std::string reason{};
@@ -127,6 +131,9 @@ private:
     // The frame of the sequence on disk nearest before the one asked for (else after it), shown
     // crossed in red in its place; kMissing when there is none or it cannot be read either.
     FootageResult heldFrameFor(const FootageRequest& request, const PictureUse& show);
+    // A frame that did not come in time: the nearest one the cache holds is shown in its place,
+    // marked as not yet the one asked for; the result as it stands when none is held.
+    FootageResult standInFor(FootageResult result, const PictureUse& show);
     void unload();
     // Why the frame's file cannot be read (see FootageResult::reason).
     std::string whyMissing(const MString& path, const std::string& frameFile) const;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <iterator>
 
 namespace video {
 
@@ -166,6 +167,25 @@ SequenceAnswer SequenceCache::show(int frame, bool checkFile,
         }
         frameSettled_.wait_until(lock, deadline);
     }
+}
+
+int SequenceCache::showNearestHeld(int frame, const std::function<bool(SequenceFrame)>& show) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    auto after = frames_.lower_bound(frame);
+    auto nearest = after;
+    if (after == frames_.end() ||
+        (after != frames_.begin() && frame - std::prev(after)->first <= after->first - frame)) {
+        nearest = after == frames_.begin() ? frames_.end() : std::prev(after);
+    }
+    if (nearest == frames_.end()) {
+        return -1;
+    }
+    const int shown = nearest->first;
+    const Held found = nearest->second;
+    lock.unlock();
+    return show(SequenceFrame{found.frame->pixels(), found.width, found.height, found.format})
+               ? shown
+               : -1;
 }
 
 void SequenceCache::moveWindow() {

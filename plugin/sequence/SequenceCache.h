@@ -74,6 +74,10 @@ public:
     // With `checkFile`, a frame held whose file changed since it was read is read again.
     SequenceAnswer show(int frame, bool checkFile, const std::function<bool(SequenceFrame)>& show,
                         Deadline deadline);
+    // Hands `show` the held frame nearest to `frame` (the earlier of two as near), at once: what
+    // a refresh that does not wait shows while the frame asked for is read. The frame shown; −1
+    // when none is held or `show` refused it.
+    int showNearestHeld(int frame, const std::function<bool(SequenceFrame)>& show);
     // Drops every frame; the readers wait for the next sequence.
     void close();
 
