@@ -220,6 +220,7 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
         frame = videoFrameAt(frame, video_.videoFrameRate(), request.sceneFrameRate);
     }
     result.mediaFrame = frame;
+    const std::pair<int, video::FrameRef> standIn = video_.nearestStored(frame);
     CachingJob job;
     if (!video_.addBlockCachingJob(frame, request.cacheFrames, job)) {
         // Outside the clip there is no picture: the blank one is the right one, unless the file
@@ -241,25 +242,17 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
     }
     // A frame that did not come, or whose upload failed, is asked for again.
     result.answer = shown ? FootageAnswer::kShown : FootageAnswer::kNotInTime;
-    return shown ? result : standInFor(result, show);
+    return shown || !standIn.second
+               ? result
+               : standInFor(result, standIn.first, standIn.second->pixels(), show);
 }
 
-FootageResult Footage::standInFor(FootageResult result, const PictureUse& show) {
-    if (std::holds_alternative<Video>(loaded_)) {
-        const LoadedMedium medium = result.medium;
-        const int divisor = result.divisor;
-        result.standIn = video_.showNearestStored(result.mediaFrame, [&](const unsigned char* pixels) {
-            return showMarked(show, pixels, medium, divisor);
-        });
-    } else if (std::holds_alternative<Sequence>(loaded_)) {
-        result.standIn = sequence_.showNearestHeld(result.mediaFrame, [&](video::SequenceFrame image) {
-            result.medium = LoadedMedium{image.width, image.height, AVRational{1, 1}, 1, image.format};
-            return showMarked(show, image.pixels, result.medium, 1);
-        });
-    }
-    if (result.standIn >= 0) {
+FootageResult Footage::standInFor(FootageResult result, int standIn,
+                                  const unsigned char* pixels, const PictureUse& show) {
+    if (standIn >= 0 && showMarked(show, pixels, result.medium, result.divisor)) {
         result.answer = FootageAnswer::kShown;
         result.held = true;
+        result.standIn = standIn;
     }
     return result;
 }
@@ -281,6 +274,7 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
     sequence_.setWindow(request.cacheFrames);
     sequence_.setDepth(request.depth);
     FootageResult result{FootageAnswer::kShown, LoadedMedium{}, 1, request.frame};
+    const video::SequenceCache::HeldPicture standIn = sequence_.nearestHeld(request.frame);
     auto showFrame = [&](video::SequenceFrame image) {
         // Every image is a block of one frame.
         result.medium = LoadedMedium{image.width, image.height, AVRational{1, 1}, 1, image.format};
@@ -298,7 +292,11 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
             break;
         case video::SequenceAnswer::kNotInTime:
             result.answer = FootageAnswer::kNotInTime;
-            return standInFor(result, show);
+            if (standIn.frame >= 0) {
+                result.medium = LoadedMedium{standIn.picture.width, standIn.picture.height,
+                                             AVRational{1, 1}, 1, standIn.picture.format};
+            }
+            return standInFor(result, standIn.frame, standIn.picture.pixels, show);
     }
     return result;
 }

@@ -131,9 +131,11 @@ private:
     // The frame of the sequence on disk nearest before the one asked for (else after it), shown
     // crossed in red in its place; kMissing when there is none or it cannot be read either.
     FootageResult heldFrameFor(const FootageRequest& request, const PictureUse& show);
-    // A frame that did not come in time: the nearest one the cache holds is shown in its place,
-    // marked as not yet the one asked for; the result as it stands when none is held.
-    FootageResult standInFor(FootageResult result, const PictureUse& show);
+    // A frame that did not come in time: `standIn`, the frame nearest to it the cache held when
+    // it was asked for, is shown in its place, marked as not yet the one asked for; the result
+    // as it stands when none was held.
+    FootageResult standInFor(FootageResult result, int standIn, const unsigned char* pixels,
+                             const PictureUse& show);
     void unload();
     // Why the frame's file cannot be read (see FootageResult::reason).
     std::string whyMissing(const MString& path, const std::string& frameFile) const;

@@ -169,23 +169,20 @@ SequenceAnswer SequenceCache::show(int frame, bool checkFile,
     }
 }
 
-int SequenceCache::showNearestHeld(int frame, const std::function<bool(SequenceFrame)>& show) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    auto after = frames_.lower_bound(frame);
+SequenceCache::HeldPicture SequenceCache::nearestHeld(int frame) const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const auto after = frames_.lower_bound(frame);
     auto nearest = after;
     if (after == frames_.end() ||
         (after != frames_.begin() && frame - std::prev(after)->first <= after->first - frame)) {
         nearest = after == frames_.begin() ? frames_.end() : std::prev(after);
     }
     if (nearest == frames_.end()) {
-        return -1;
+        return HeldPicture{};
     }
-    const int shown = nearest->first;
-    const Held found = nearest->second;
-    lock.unlock();
-    return show(SequenceFrame{found.frame->pixels(), found.width, found.height, found.format})
-               ? shown
-               : -1;
+    const Held& held = nearest->second;
+    return HeldPicture{nearest->first, held.frame,
+                       SequenceFrame{held.frame->pixels(), held.width, held.height, held.format}};
 }
 
 void SequenceCache::moveWindow() {

@@ -74,10 +74,16 @@ public:
     // With `checkFile`, a frame held whose file changed since it was read is read again.
     SequenceAnswer show(int frame, bool checkFile, const std::function<bool(SequenceFrame)>& show,
                         Deadline deadline);
-    // Hands `show` the held frame nearest to `frame` (the earlier of two as near), at once: what
-    // a refresh that does not wait shows while the frame asked for is read. The frame shown; −1
-    // when none is held or `show` refused it.
-    int showNearestHeld(int frame, const std::function<bool(SequenceFrame)>& show);
+    // A frame held, kept whole by its reference.
+    struct HeldPicture {
+        int frame = -1;
+        FrameRef pixels;
+        SequenceFrame picture;
+    };
+    // The held frame nearest to `frame` (the earlier of two as near): what a refresh that does
+    // not wait shows while the frame asked for is read, taken before asking for it, as the
+    // readers then drop what lies outside the new window. Frame −1 when none is held.
+    HeldPicture nearestHeld(int frame) const;
     // Drops every frame; the readers wait for the next sequence.
     void close();
 
