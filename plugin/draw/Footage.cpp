@@ -196,10 +196,13 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
         }
         loaded_ = Video{request.path};
     }
-    switch (video_.awaitOpen(request.openDeadline)) {
-        case VideoCache::OpenState::kOpening:
+    switch (video_.awaitOpen(request.openDeadline.value_or(request.deadline))) {
+        case VideoCache::OpenState::kOpening: {
             // Its shape is not known yet; the worker asks for a refresh once it is open.
-            return FootageResult{FootageAnswer::kNotInTime, LoadedMedium{}, request.divisor};
+            FootageResult opening{FootageAnswer::kNotInTime, LoadedMedium{}, request.divisor};
+            opening.late = true;
+            return opening;
+        }
         case VideoCache::OpenState::kClosed:
         case VideoCache::OpenState::kFailed: {
             FootageResult failed{FootageAnswer::kPlaceholder, LoadedMedium{}, request.divisor};
@@ -227,8 +230,13 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
         // was cut short before the frame.
         return endedEarly(result);
     }
+    bool handed = false;
     const bool shown = video_.awaitFrame(
-        job, [&](const unsigned char* pixels) { return show(pixels, medium, request.divisor); },
+        job,
+        [&](const unsigned char* pixels) {
+            handed = true;
+            return show(pixels, medium, request.divisor);
+        },
         request.deadline);
     if (!shown && video_.awaitListing(std::chrono::steady_clock::now())) {
         // Asked for while the scan was still listing the file, and found past its end.
@@ -242,9 +250,10 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
     }
     // A frame that did not come, or whose upload failed, is asked for again.
     result.answer = shown ? FootageAnswer::kShown : FootageAnswer::kNotInTime;
-    return shown || !standIn.second
-               ? result
-               : standInFor(result, standIn.first, standIn.second->pixels(), show);
+    result.late = !handed;
+    return result.late && standIn.second
+               ? standInFor(result, standIn.first, standIn.second->pixels(), show)
+               : result;
 }
 
 FootageResult Footage::standInFor(FootageResult result, int standIn,
@@ -292,6 +301,7 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
             break;
         case video::SequenceAnswer::kNotInTime:
             result.answer = FootageAnswer::kNotInTime;
+            result.late = true;
             if (standIn.frame >= 0) {
                 result.medium = LoadedMedium{standIn.picture.width, standIn.picture.height,
                                              AVRational{1, 1}, 1, standIn.picture.format};

@@ -28,9 +28,10 @@ struct FootageRequest {
     int cacheFrames = 0;
     // Read the frame again if its file changed since it was read (sequences).
     bool checkFile = true;
-    // Until when the drawing thread waits for the frame to come, and for the file to open.
+    // Until when the drawing thread waits for the frame to come, and for the file to open (as
+    // long as for the frame unless said).
     std::chrono::steady_clock::time_point deadline;
-    std::chrono::steady_clock::time_point openDeadline;
+    std::optional<std::chrono::steady_clock::time_point> openDeadline;
 };
 
 // What became of a request.
@@ -59,6 +60,8 @@ struct FootageResult {
     int mediaFrame = -1;
     // Another frame stands in for the one asked for, which is looked for again at every refresh.
     bool held = false;
+    // The file did not open, or the frame did not come, by the deadline (it did not fail).
+    bool late = false;
     // The frame of the file shown, marked, in place of mediaFrame while that one is decoded or
     // read (held is set too); −1 when none stands in.
     int standIn = -1;

@@ -163,8 +163,7 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     const FootageResult result = footage_.frameFor(
         wanted, [this, data](const unsigned char* pixels, const LoadedMedium& medium,
                              int divisor) { return upload(*data, pixels, medium, divisor); });
-    if (kind == RefreshKind::kExact &&
-        (result.answer == FootageAnswer::kNotInTime || result.standIn >= 0)) {
+    if (kind == RefreshKind::kExact && result.late) {
         warnNotExact(node, path, frame, result, wait);
     }
     // Whether the picture now stands until the request changes.
@@ -188,11 +187,17 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
             settled = false;
             break;
         case FootageAnswer::kNotInTime:
-            // Nothing of the footage is held yet: the loading card, until its worker asks for
-            // the refresh that shows the frame.
-            showCard(*data, result.medium);
-            view.readout = awaitedReadoutLine(MString(), result.mediaFrame >= 0 ? result.mediaFrame
-                                                                                : frame);
+            if (result.late) {
+                // Nothing of the footage is held yet: the loading card, until its worker asks
+                // for the refresh that shows the frame.
+                showCard(*data, result.medium);
+                view.readout = awaitedReadoutLine(
+                    MString(), result.mediaFrame >= 0 ? result.mediaFrame : frame);
+            } else if (result.medium.frameWidth > 0 &&
+                       !data->texture().madeFor(result.medium, result.divisor)) {
+                // The frame came and was not taken: another file's picture is not left standing.
+                showBlank(*data, result.medium, result.divisor);
+            }
             settled = false;
             break;
     }
