@@ -9,6 +9,7 @@
 #include "cmd/CineSheetSoundCommand.h"
 #include "decode/FfmpegLog.h"
 #include "draw/CineSheetDrawOverride.h"
+#include "draw/RefreshKind.h"
 #include "node/CineSheet.h"
 #include "node/ColorSpaceChoice.h"
 #include "node/ResolutionInputs.h"
@@ -87,7 +88,8 @@ MStatus initializePlugin(MObject obj) {
     for (const std::string& warning :
          {video::CacheBudget::instance().takeWarning(),
           video::chooseRefreshWait(std::getenv("CINESHEET_FRAME_WAIT_MS")).warning,
-          video::DecodingPool::threadSettingWarning(std::getenv("CINESHEET_DECODER_THREADS"))}) {
+          video::DecodingPool::threadSettingWarning(std::getenv("CINESHEET_DECODER_THREADS")),
+          chooseInteractiveWait(std::getenv("CINESHEET_INTERACTIVE_WAIT_MS")).warning}) {
         if (!warning.empty()) {
             MGlobal::displayWarning(MString("CineSheet: ") + warning.c_str());
         }

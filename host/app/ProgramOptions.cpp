@@ -12,6 +12,8 @@ ProgramOptions parseProgramOptions(int argc, char** argv) {
             options.sources.push_back({false, argv[++i]});
         } else if (word == "--interactive") {
             options.interactive = true;
+        } else if (word == "-batch") {
+            options.batch = true;
         } else if (word == "--keep-going") {
             options.keepGoing = true;
         } else if (word == "-h" || word == "--help") {
@@ -23,14 +25,20 @@ ProgramOptions parseProgramOptions(int argc, char** argv) {
             options.sources.push_back({true, word});
         }
     }
+    if (options.batch && options.interactive) {
+        options.error = "-batch and --interactive exclude each other";
+    }
     return options;
 }
 
 const char* programUsage() {
-    return "usage: cinesheet-host [-c \"commands\"] [--keep-going] [--interactive] [script ...]\n"
+    return "usage: cinesheet-host [-c \"commands\"] [--keep-going] [--interactive | -batch] "
+           "[script ...]\n"
            "Runs the -c texts and script files in the order given. With neither, reads\n"
            "commands from standard input (a prompt when it is a terminal).\n"
            "--interactive runs an interactive session (main window, menus, panels, plug-in UI)\n"
            "rather than a batch one.\n"
+           "-batch runs a batch session as maya -batch does: queued idle work runs only at\n"
+           "flushIdleQueue, never by itself after a statement.\n"
            "Exit status: 1 when any command failed, 0 otherwise.\n";
 }

@@ -12,6 +12,7 @@ struct ProgramOptions {
     std::vector<Source> sources;
     bool keepGoing = false;
     bool interactive = false;  // --interactive: an interactive session, not a batch one
+    bool batch = false;        // -batch: as maya -batch, no idle events processed
     bool showHelp = false;
     std::string error;  // empty when the command line was understood
 };

@@ -1,4 +1,5 @@
 #include <host/Commands.h>
+#include <host/IdleQueue.h>
 #include <host/Interface.h>
 #include <host/Messages.h>
 #include <host/Modules.h>
@@ -85,6 +86,7 @@ int main(int argc, char** argv) {
     host::applyMayaModules();
     host::newScene();
     host::setInteractiveSession(options.interactive);
+    host::setIdleEventsProcessed(!options.batch);
     Session session(options.keepGoing);
     if (options.sources.empty()) {
         if (isatty(STDIN_FILENO)) {

@@ -1,20 +1,15 @@
 #include "cache/RefreshDeadline.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace video {
 namespace {
 
 // Long enough for a frame of any size to be decoded on a loaded machine, so that a playblast
-// stays exact; a frame that takes longer shows once it comes, through the refresh its worker
-// asks for.
+// stays exact; a frame that takes longer is warned about.
 constexpr std::chrono::milliseconds kLongestWait(10000);
 // The most a user may set: a refresh waiting longer would look like a hang.
 constexpr std::chrono::milliseconds kLongestAllowed(600000);
-// Far longer than the drawing between two instances' waits in one refresh, even on a loaded
-// machine (a second or two for twelve large videos on two busy cores).
-constexpr std::chrono::seconds kPause(5);
 
 }  // namespace
 
@@ -38,38 +33,30 @@ RefreshWaitChoice chooseRefreshWait(const char* setting) {
     return {std::chrono::milliseconds(std::stoll(given)), {}};
 }
 
-RefreshDeadline::RefreshDeadline(Clock::duration longestWait, Clock::duration pause)
-    : longestWait_(longestWait), pause_(pause) {}
+RefreshDeadline::RefreshDeadline(Clock::duration longestWait) : longestWait_(longestWait) {}
 
 RefreshDeadline& RefreshDeadline::instance() {
-    static RefreshDeadline deadline(chooseRefreshWait(std::getenv("CINESHEET_FRAME_WAIT_MS")).wait,
-                                    kPause);
+    static RefreshDeadline deadline(chooseRefreshWait(std::getenv("CINESHEET_FRAME_WAIT_MS")).wait);
     return deadline;
 }
 
-RefreshDeadline::Clock::time_point RefreshDeadline::deadlineFor(const void* waiter,
-                                                                Clock::time_point now) {
+void RefreshDeadline::refreshBegan(Clock::time_point now) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    if (!deadline_ || asked_.count(waiter) != 0 || now - lastActive_ > pause_) {
-        deadline_ = now + longestWait_;
-        asked_.clear();
+    began_ = now;
+}
+
+void RefreshDeadline::forgetRefresh() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    began_.reset();
+}
+
+RefreshDeadline::Clock::time_point RefreshDeadline::deadline(Clock::duration wait,
+                                                             Clock::time_point now) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (!began_) {
+        began_ = now;
     }
-    asked_.insert(waiter);
-    lastActive_ = now;
-    return *deadline_;
-}
-
-void RefreshDeadline::waitEnded(Clock::time_point now) {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    lastActive_ = std::max(lastActive_, now);
-}
-
-RefreshWait::RefreshWait(const void* waiter, RefreshDeadline& deadlines)
-    : deadlines_(deadlines),
-      deadline_(deadlines.deadlineFor(waiter, RefreshDeadline::Clock::now())) {}
-
-RefreshWait::~RefreshWait() {
-    deadlines_.waitEnded(RefreshDeadline::Clock::now());
+    return *began_ + wait;
 }
 
 }  // namespace video

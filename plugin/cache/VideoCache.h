@@ -18,6 +18,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The open video of one node, the cache of its decoded frames and the work that fills it, done
@@ -100,6 +101,11 @@ public:
     // refresh once it has the frame).
     using FrameUse = std::function<bool(const unsigned char* pixels)>;
     bool awaitFrame(const CachingJob& job, const FrameUse& show, Deadline deadline);
+    // The stored frame nearest to `frame` (the earlier of two as near) and its picture, held by
+    // reference, asking the worker for nothing: what a refresh that does not wait shows while
+    // the frame asked for is decoded, taken before asking for it, as the worker then lets go of
+    // what lies outside the new window. −1 and null when none is stored.
+    std::pair<int, video::FrameRef> nearestStored(int frame) const;
 
     // The first frame of the open file found lost because the file ends before it, −1 while
     // none is: a file cut short, whose index declares frames past those it holds (known once it

@@ -3,6 +3,7 @@
 #include "draw/CineSheetData.h"
 #include "draw/Footage.h"
 #include "draw/GammaTable.h"
+#include "draw/RefreshNotice.h"
 #include "node/MediaFacts.h"
 
 #include <maya/MDagPath.h>
@@ -62,6 +63,8 @@ private:
     enum class TextureTrouble { kNone, kRefused, kUploadFailed };
     TextureTrouble textureTrouble_ = TextureTrouble::kNone;
 
+    // Tells the drawing when each refresh begins, while any override lives.
+    RefreshNotice refreshNotice_;
     Footage footage_;
     GammaTable gamma_;
     MStringArray inputSpaceNames_;

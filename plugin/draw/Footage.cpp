@@ -3,7 +3,9 @@
 #include "decode/VideoSource.h"
 #include "draw/FileProbe.h"
 #include "node/MediaKind.h"
+#include "picture/CacheImage.h"
 #include "picture/HeldFrameMark.h"
+#include "picture/PendingFrameMark.h"
 #include "sequence/SequencePattern.h"
 
 #include <maya/MGlobal.h>
@@ -36,6 +38,18 @@ std::string fileOfFrame(const MString& path, int frame) {
         return path.asChar();
     }
     return video::SequencePattern(path.asChar()).fileOf(frame);
+}
+
+// Hands `show` a copy of the picture marked as standing in for another frame.
+bool showMarked(const Footage::PictureUse& show, const unsigned char* pixels,
+                const LoadedMedium& medium, int divisor) {
+    const int width = video::reducedSize(medium.frameWidth, divisor);
+    const int height = video::reducedSize(medium.frameHeight, divisor);
+    std::vector<unsigned char> marked(
+        pixels, pixels + static_cast<size_t>(width) * static_cast<size_t>(height) *
+                             decode::bytesPerTexel(medium.texelFormat));
+    video::drawPendingFrameMark(marked.data(), width, height, medium.texelFormat);
+    return show(marked.data(), medium, divisor);
 }
 
 }  // namespace
@@ -218,10 +232,13 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
         }
         loaded_ = Video{request.path};
     }
-    switch (video_.awaitOpen(request.deadline)) {
-        case VideoCache::OpenState::kOpening:
+    switch (video_.awaitOpen(request.openDeadline.value_or(request.deadline))) {
+        case VideoCache::OpenState::kOpening: {
             // Its shape is not known yet; the worker asks for a refresh once it is open.
-            return FootageResult{FootageAnswer::kNotInTime, LoadedMedium{}, request.divisor};
+            FootageResult opening{FootageAnswer::kNotInTime, LoadedMedium{}, request.divisor};
+            opening.late = true;
+            return opening;
+        }
         case VideoCache::OpenState::kClosed:
         case VideoCache::OpenState::kFailed: {
             FootageResult failed{FootageAnswer::kPlaceholder, LoadedMedium{}, request.divisor};
@@ -242,14 +259,20 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
         frame = videoFrameAt(frame, video_.videoFrameRate(), request.sceneFrameRate);
     }
     result.mediaFrame = frame;
+    const std::pair<int, video::FrameRef> standIn = video_.nearestStored(frame);
     CachingJob job;
     if (!video_.addBlockCachingJob(frame, request.cacheFrames, job)) {
         // Outside the clip there is no picture: the blank one is the right one, unless the file
         // was cut short before the frame.
         return endedEarly(result);
     }
+    bool handed = false;
     const bool shown = video_.awaitFrame(
-        job, [&](const unsigned char* pixels) { return show(pixels, medium, request.divisor); },
+        job,
+        [&](const unsigned char* pixels) {
+            handed = true;
+            return show(pixels, medium, request.divisor);
+        },
         request.deadline);
     if (!shown && video_.awaitListing(std::chrono::steady_clock::now())) {
         // Asked for while the scan was still listing the file, and found past its end.
@@ -263,6 +286,19 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
     }
     // A frame that did not come, or whose upload failed, is asked for again.
     result.answer = shown ? FootageAnswer::kShown : FootageAnswer::kNotInTime;
+    result.late = !handed;
+    return result.late && standIn.second
+               ? standInFor(result, standIn.first, standIn.second->pixels(), show)
+               : result;
+}
+
+FootageResult Footage::standInFor(FootageResult result, int standIn,
+                                  const unsigned char* pixels, const PictureUse& show) {
+    if (standIn >= 0 && showMarked(show, pixels, result.medium, result.divisor)) {
+        result.answer = FootageAnswer::kShown;
+        result.held = true;
+        result.standIn = standIn;
+    }
     return result;
 }
 
@@ -283,6 +319,7 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
     sequence_.setWindow(request.cacheFrames);
     sequence_.setDepth(request.depth);
     FootageResult result{FootageAnswer::kShown, LoadedMedium{}, 1, request.frame};
+    const video::SequenceCache::HeldPicture standIn = sequence_.nearestHeld(request.frame);
     auto showFrame = [&](video::SequenceFrame image) {
         // Every image is a block of one frame.
         result.medium = LoadedMedium{image.width, image.height, AVRational{1, 1}, 1, image.format};
@@ -300,7 +337,12 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
             break;
         case video::SequenceAnswer::kNotInTime:
             result.answer = FootageAnswer::kNotInTime;
-            break;
+            result.late = true;
+            if (standIn.frame >= 0) {
+                result.medium = LoadedMedium{standIn.picture.width, standIn.picture.height,
+                                             AVRational{1, 1}, 1, standIn.picture.format};
+            }
+            return standInFor(result, standIn.frame, standIn.picture.pixels, show);
     }
     return result;
 }

@@ -30,8 +30,10 @@ struct FootageRequest {
     bool holdEndFrames = false;
     // Read the frame again if its file changed since it was read (sequences).
     bool checkFile = true;
-    // Until when the drawing thread waits for the file to open and the frame to come.
+    // Until when the drawing thread waits for the frame to come, and for the file to open (as
+    // long as for the frame unless said).
     std::chrono::steady_clock::time_point deadline;
+    std::optional<std::chrono::steady_clock::time_point> openDeadline;
 };
 
 // What became of a request.
@@ -60,6 +62,11 @@ struct FootageResult {
     int mediaFrame = -1;
     // Another frame stands in for the one asked for, which is looked for again at every refresh.
     bool held = false;
+    // The file did not open, or the frame did not come, by the deadline (it did not fail).
+    bool late = false;
+    // The frame of the file shown, marked, in place of mediaFrame while that one is decoded or
+    // read (held is set too); −1 when none stands in.
+    int standIn = -1;
     // Why the footage cannot be shown (kPlaceholder, kUnreadable, kMissing), as the end of
     // "cannot show <file>: ..."; "" for a frame missing from a sequence that has others.
     std::string reason{};
@@ -133,6 +140,11 @@ private:
     // shows nothing, at the shape of the sequence's frames, or the nearest end file when the
     // request holds them. None for a frame inside the files, or when the end file cannot be read.
     std::optional<FootageResult> handleFrame(const FootageRequest& request, const PictureUse& show);
+    // A frame that did not come in time: `standIn`, the frame nearest to it the cache held when
+    // it was asked for, is shown in its place, marked as not yet the one asked for; the result
+    // as it stands when none was held.
+    FootageResult standInFor(FootageResult result, int standIn, const unsigned char* pixels,
+                             const PictureUse& show);
     void unload();
     // Why the frame's file cannot be read (see FootageResult::reason).
     std::string whyMissing(const MString& path, const std::string& frameFile) const;

@@ -4,10 +4,15 @@
 #include "draw/FrameNumber.h"
 #include "node/MediaKind.h"
 #include "draw/Readout.h"
+#include "draw/RefreshKind.h"
 #include "node/CineSheet.h"
 
+#include <maya/MFnDependencyNode.h>
+#include <maya/MGlobal.h>
 #include <maya/MPlug.h>
 #include <maya/MTime.h>
+
+#include <string>
 
 namespace {
 
@@ -66,6 +71,22 @@ int divisorForCacheResolution(short cacheResolution) {
 // Frames per second of the scene's current time unit.
 double sceneFrameRate() {
     return 1.0 / MTime(1.0, MTime::uiUnit()).as(MTime::kSeconds);
+}
+
+// A picture that must be exact and is not: said at once, as nothing follows to put it right.
+void warnNotExact(const MObject& node, const MString& path, int frame, const FootageResult& result,
+                  std::chrono::milliseconds waited) {
+    const std::string what = result.mediaFrame >= 0 || result.standIn >= 0
+                                 ? "frame " + std::to_string(result.mediaFrame) + " of \"" +
+                                       path.asChar() + "\" was not ready"
+                                 : "\"" + std::string(path.asChar()) + "\" was not open";
+    const std::string instead =
+        result.standIn >= 0 ? "frame " + std::to_string(result.standIn) + " is drawn in its place"
+                            : "the loading card is drawn for frame " + std::to_string(frame);
+    MGlobal::displayWarning((std::string(MFnDependencyNode(node).name().asChar()) + ": " + what +
+                             " after waiting " + std::to_string(waited.count()) + " ms; " +
+                             instead)
+                                .c_str());
 }
 
 }  // namespace
@@ -136,14 +157,18 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     data->textureShowsFootage(path);
 
     textureTrouble_ = TextureTrouble::kNone;
-    FootageResult result;
-    {
-        // Each instance is a waiter of its own; the nodes of a refresh share one deadline.
-        const video::RefreshWait wait(data);
-        wanted.deadline = wait.deadline();
-        result = footage_.frameFor(
-            wanted, [this, data](const unsigned char* pixels, const LoadedMedium& medium,
-                                 int divisor) { return upload(*data, pixels, medium, divisor); });
+    // The nodes and instances of a refresh share its wait. Opening never holds an artist's
+    // viewport: the file opens on its worker, which asks for a refresh once it is open.
+    const RefreshKind kind = refreshKindOf(frameContext);
+    const std::chrono::milliseconds wait = refreshWaitFor(kind);
+    const auto now = video::RefreshDeadline::Clock::now();
+    wanted.deadline = video::RefreshDeadline::instance().deadline(wait, now);
+    wanted.openDeadline = kind == RefreshKind::kInteractive ? now : wanted.deadline;
+    const FootageResult result = footage_.frameFor(
+        wanted, [this, data](const unsigned char* pixels, const LoadedMedium& medium,
+                             int divisor) { return upload(*data, pixels, medium, divisor); });
+    if (kind == RefreshKind::kExact && result.late) {
+        warnNotExact(node, path, frame, result, wait);
     }
     // Whether the picture now stands until the request changes.
     bool settled = true;
@@ -166,10 +191,15 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
             settled = false;
             break;
         case FootageAnswer::kNotInTime:
-            // Another file's picture is not left standing while this one's comes; a sequence's
-            // shape is known only from its frames.
-            if (result.medium.frameWidth > 0 &&
-                !data->texture().madeFor(result.medium, result.divisor)) {
+            if (result.late) {
+                // Nothing of the footage is held yet: the loading card, until its worker asks
+                // for the refresh that shows the frame.
+                showCard(*data, result.medium);
+                view.readout = awaitedReadoutLine(
+                    MString(), result.mediaFrame >= 0 ? result.mediaFrame : frame);
+            } else if (result.medium.frameWidth > 0 &&
+                       !data->texture().madeFor(result.medium, result.divisor)) {
+                // The frame came and was not taken: another file's picture is not left standing.
                 showBlank(*data, result.medium, result.divisor);
             }
             settled = false;
@@ -184,10 +214,12 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     }
     const bool nothingToRead =
         result.answer == FootageAnswer::kMissing || result.answer == FootageAnswer::kPlaceholder;
-    view.readout = nothingToRead
-                       ? MString()
-                       : readoutLine(result.mediaFrame, footage_.timecodeOf(result.mediaFrame),
-                                     Footage::fileShown(path, result.mediaFrame));
+    const int shownFrame = result.standIn >= 0 ? result.standIn : result.mediaFrame;
+    const MString line =
+        nothingToRead ? MString()
+                      : readoutLine(shownFrame, footage_.timecodeOf(shownFrame),
+                                    Footage::fileShown(path, shownFrame));
+    view.readout = result.standIn >= 0 ? awaitedReadoutLine(line, result.mediaFrame) : line;
     reportKeyframeInterval(objPath, path);
     return data;
 }

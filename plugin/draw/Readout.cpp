@@ -87,6 +87,13 @@ MString readoutLine(int mediaFrame, const std::string& timecode, const MString& 
     return MString(("frame " + std::to_string(mediaFrame) + "  " + label).c_str());
 }
 
+MString awaitedReadoutLine(const MString& standInLine, int awaitedFrame) {
+    const std::string awaited = "(not yet frame " + std::to_string(awaitedFrame) + ")";
+    return MString((standInLine.length() > 0 ? std::string(standInLine.asChar()) + "  " + awaited
+                                             : awaited)
+                       .c_str());
+}
+
 void drawReadout(MHWRender::MUIDrawManager& drawManager, const MPointArray& quad,
                  const MString& line, const video::CachedFrames& cached) {
     if (quad.length() == 0) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <iterator>
 
 namespace video {
 
@@ -169,6 +170,22 @@ SequenceAnswer SequenceCache::show(int frameAsked, bool checkFile,
         }
         frameSettled_.wait_until(lock, deadline);
     }
+}
+
+SequenceCache::HeldPicture SequenceCache::nearestHeld(int frame) const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const auto after = frames_.lower_bound(frame);
+    auto nearest = after;
+    if (after == frames_.end() ||
+        (after != frames_.begin() && frame - std::prev(after)->first <= after->first - frame)) {
+        nearest = after == frames_.begin() ? frames_.end() : std::prev(after);
+    }
+    if (nearest == frames_.end()) {
+        return HeldPicture{};
+    }
+    const Held& held = nearest->second;
+    return HeldPicture{nearest->first, held.frame,
+                       SequenceFrame{held.frame->pixels(), held.width, held.height, held.format}};
 }
 
 void SequenceCache::moveWindow() {

@@ -75,6 +75,16 @@ public:
     // (an unnumbered pattern) is one frame, whatever frame is asked for.
     SequenceAnswer show(int frame, bool checkFile, const std::function<bool(SequenceFrame)>& show,
                         Deadline deadline);
+    // A frame held, kept whole by its reference.
+    struct HeldPicture {
+        int frame = -1;
+        FrameRef pixels;
+        SequenceFrame picture;
+    };
+    // The held frame nearest to `frame` (the earlier of two as near): what a refresh that does
+    // not wait shows while the frame asked for is read, taken before asking for it, as the
+    // readers then drop what lies outside the new window. Frame −1 when none is held.
+    HeldPicture nearestHeld(int frame) const;
     // Drops every frame; the readers wait for the next sequence.
     void close();
 

@@ -117,45 +117,47 @@ same_as_tool() {
     cmp -s "$work/expected.rgba" "$2" || fail "$3"
 }
 
+# Pictures are taken as the tests' one-frame playblast (snapshot), which waits for the exact
+# frame: an artist's refresh would show a stand-in while it comes.
 run drawing --interactive -c "
 loadPlugin libCineSheet;
 workspace -openWorkspace \"$project\";
 setAttr defaultResolution.width 64; setAttr defaultResolution.height 48;
 setAttr perspShape.filmFit 1;
 cineSheet -camera persp -filePath \"dir#x/img.png\";
-currentTime 2; refresh;
+currentTime 2; snapshot -width 8 -height 8 -file \"$work/grab.png\";
 textureDump -node cineSheetShape1 -file \"$work/hashfolder.rgba\";
 setAttr -type \"string\" cineSheetShape1.file \"plates/pct.%04d.png\";
-refresh;
+snapshot -width 8 -height 8 -file \"$work/grab.png\";
 textureDump -node cineSheetShape1 -file \"$work/printf.rgba\";
 setAttr -type \"string\" cineSheetShape1.file \"plates/pct.@@@@.png\";
-currentTime 1; refresh;
+currentTime 1; snapshot -width 8 -height 8 -file \"$work/grab.png\";
 textureDump -node cineSheetShape1 -file \"$work/at.rgba\";
 
 setAttr -type \"string\" cineSheetShape1.file \"gap/g.####.png\";
-currentTime 2; refresh; flushIdleQueue;
+currentTime 2; snapshot -width 8 -height 8 -file \"$work/grab.png\"; flushIdleQueue;
 snapshot -width 64 -height 48 -file \"$work/frame2.png\";
-currentTime 3; refresh; flushIdleQueue;
+currentTime 3; snapshot -width 8 -height 8 -file \"$work/grab.png\"; flushIdleQueue;
 textureDump -node cineSheetShape1 -file \"$work/gap.rgba\";
 snapshot -width 64 -height 48 -file \"$work/gap.png\";
-currentTime 4; refresh; flushIdleQueue;
-currentTime 3; refresh; flushIdleQueue;
-currentTime 0; refresh; flushIdleQueue;
+currentTime 4; snapshot -width 8 -height 8 -file \"$work/grab.png\"; flushIdleQueue;
+currentTime 3; snapshot -width 8 -height 8 -file \"$work/grab.png\"; flushIdleQueue;
+currentTime 0; snapshot -width 8 -height 8 -file \"$work/grab.png\"; flushIdleQueue;
 textureDump -node cineSheetShape1 -file \"$work/before.rgba\";
-currentTime 5; refresh; flushIdleQueue;
+currentTime 5; snapshot -width 8 -height 8 -file \"$work/grab.png\"; flushIdleQueue;
 textureDump -node cineSheetShape1 -file \"$work/after.rgba\";
 setAttr cineSheetShape1.holdEndFrames 1;
-refresh; flushIdleQueue;
+snapshot -width 8 -height 8 -file \"$work/grab.png\"; flushIdleQueue;
 textureDump -node cineSheetShape1 -file \"$work/after.held.rgba\";
-currentTime 0; refresh; flushIdleQueue;
+currentTime 0; snapshot -width 8 -height 8 -file \"$work/grab.png\"; flushIdleQueue;
 textureDump -node cineSheetShape1 -file \"$work/before.held.rgba\";
 setAttr cineSheetShape1.holdEndFrames 0;
 
 setAttr -type \"string\" cineSheetShape1.file \"take.mp4\";
-currentTime 2; refresh;
+currentTime 2; snapshot -width 8 -height 8 -file \"$work/grab.png\";
 textureDump -node cineSheetShape1 -file \"$work/take.before.rgba\";
 system(\"cp '$work/blue.mp4' '$project/take.mp4'\");
-currentTime 3; refresh;
+currentTime 3; snapshot -width 8 -height 8 -file \"$work/grab.png\";
 textureDump -node cineSheetShape1 -file \"$work/take.replaced.rgba\";
 "
 same_as_tool "$project/dir#x/img.png" "$work/hashfolder.rgba" "a '#' in a folder is no frame number"
@@ -208,7 +210,7 @@ textureDump -node cineSheetShape$node -file \"$work/marked$node.rgba\";"
 done
 cp "$work/marked1.png" "$project/stills/take#2.png"
 run marked --interactive -c "$script
-currentTime 1; refresh; flushIdleQueue; $dumps"
+currentTime 1; snapshot -width 8 -height 8 -file \"$work/grab.png\"; flushIdleQueue; $dumps"
 node=0
 for name in $marked; do
     node=$((node + 1))
@@ -223,7 +225,7 @@ run editor --interactive -c "$checks
 loadPlugin libCineSheet;
 workspace -openWorkspace \"$project\";
 cineSheet -camera persp -filePath \"take.mp4\";
-currentTime 5; refresh;
+currentTime 5; snapshot -width 8 -height 8 -file \"$work/grab.png\";
 textureDump -node cineSheetShape1 -file \"$work/editor.white.rgba\";
 showEditor cineSheetShape1;
 setAttr -type \"string\" cineSheetShape1.file \"stills/IMG_4032.jpg\";
@@ -231,12 +233,12 @@ check(\`textFieldButtonGrp -q -text cineSheetFileField\` == \"stills/IMG_4032.jp
 undo;
 check(\`textFieldButtonGrp -q -text cineSheetFileField\` == \"take.mp4\", \"the field follows an undo\");
 check(\`button -q -label cineSheetReloadButton\` == \"Reload\", \"the Reload button\");
-refresh;
+snapshot -width 8 -height 8 -file \"$work/grab.png\";
 system(\"cp '$work/blue.mp4' '$project/take.mp4'\");
-refresh;
+snapshot -width 8 -height 8 -file \"$work/grab.png\";
 textureDump -node cineSheetShape1 -file \"$work/editor.standing.rgba\";
 eval \`button -q -command cineSheetReloadButton\`;
-refresh;
+snapshot -width 8 -height 8 -file \"$work/grab.png\";
 textureDump -node cineSheetShape1 -file \"$work/editor.reloaded.rgba\";
 "
 cmp -s "$work/editor.white.rgba" "$work/editor.standing.rgba" ||

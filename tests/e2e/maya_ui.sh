@@ -71,7 +71,7 @@ check(count(\"CineSheet\") == 1, \"the menu made one CineSheet\");
 check(\`getAttr cineSheetShape1.file\` == \"footage/clip.mp4\", \"a file inside the project is stored relative to it\");
 string \$camera[] = \`listConnections cineSheetShape1.cameraFocalLength\`;
 check(\$camera[0] == \"sideShape\", \"attached to the viewport's camera\");
-refresh;
+snapshot -width 8 -height 8 -file \"$work/grab.png\";
 check(\`getAttr cineSheetShape1.keyframeInterval\` > 0, \"the relative path is read from the workspace\");
 undo;
 check(count(\"CineSheet\") == 0, \"one undo takes the whole attachment back\");

@@ -59,7 +59,8 @@ double renderAspect();
 void renderResolution(int& width, int& height);
 
 // Refreshes through the camera and renders what was drawn, each path of a node placed by the
-// world matrix of its transform on that path, the render frame filling the picture.
+// world matrix of its transform on that path, the render frame filling the picture. The host's
+// one-frame playblast: "playblasting" holds for its run.
 MStatus snapshot(const MDagPath& camera, int width, int height, RgbaPicture& picture);
 
 }  // namespace host

@@ -30,6 +30,7 @@
 OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 class MAngle;
+class MAnimControl;
 class MArgDatabase;
 class MArgList;
 class MArgParser;
@@ -38,6 +39,7 @@ class MCacheSchema;
 class MColor;
 class MColorArray;
 class MCommandResult;
+class MConditionMessage;
 class MDGModifier;
 class MDagModifier;
 class MDagPath;
@@ -105,6 +107,7 @@ class MVectorArray;
 namespace MHWRender {
 class MBlendState;
 class MDrawContext;
+class MPassContext;
 class MDrawRegistry;
 class MFrameContext;
 class MPxDrawOverride;
@@ -123,6 +126,7 @@ class MUIDrawManager;
 OPENMAYA_NAMESPACE_CLOSE
 
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MAngle;
+using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MAnimControl;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MArgDatabase;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MArgList;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MArgParser;
@@ -131,6 +135,7 @@ using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MCacheSchema;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MColor;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MColorArray;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MCommandResult;
+using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MConditionMessage;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MDagModifier;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MDagPath;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MDagPathArray;
@@ -198,6 +203,7 @@ using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MVectorArray;
 namespace MHWRender {
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MBlendState;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MDrawContext;
+using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MPassContext;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MDrawRegistry;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MFrameContext;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MPxDrawOverride;

@@ -15,6 +15,7 @@ public:
     enum Action { kDefaultAction = 0, kDoNotDoAction = 1, kDoAction = 2 };
 
     typedef void (*MBasicFunction)(void* clientData);
+    typedef void (*MStateFunction)(bool state, void* clientData);
 
     // Removes a callback registered through any message class; kFailure for an unknown id.
     static MStatus removeCallback(MCallbackId id);

@@ -2,12 +2,14 @@
 
 #include <maya/MApiNamespace.h>
 #include <maya/MStatus.h>
+#include <maya/MString.h>
 
 OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 namespace MHWRender {
 
 class MTextureManager;
+class MDrawContext;
 
 // Device kinds a draw override can draw with (bits).
 enum DrawAPI {
@@ -104,6 +106,15 @@ public:
     MTextureManager* getTextureManager() const;
     DrawAPI drawAPI() const;
     bool drawAPIIsOpenGL() const;
+
+    // Calls a function at a point of every render (MPassContext's semantic locations), on the
+    // main thread, with the render's draw context; `name` identifies it among those of the
+    // location. MViewport2Renderer.h (2022-2024).
+    typedef void (*NotificationCallback)(MDrawContext& context, void* clientData);
+    MStatus addNotification(NotificationCallback notification, const MString& name,
+                            const MString semanticLocation, void* clientData);
+    MStatus removeNotification(const MString& name, const MString& semanticLocation);
+    unsigned int notificationCount(const MString& semanticLocation) const;
 
     MRenderer(const MRenderer&) = delete;
     MRenderer& operator=(const MRenderer&) = delete;

@@ -1,5 +1,9 @@
 #include "messages/SceneMessages.h"
 
+#include "messages/CallbackIds.h"
+
+#include <host/Playback.h>
+
 #include <map>
 #include <utility>
 #include <vector>
@@ -13,10 +17,8 @@ struct Registration {
     void* clientData;
 };
 
-// Ids count up from 1 and are never reused, so a stale id removes nothing.
 struct Registry {
     std::map<MCallbackId, Registration> callbacks;
-    MCallbackId nextId = 1;
 };
 
 Registry& registry() {
@@ -54,11 +56,13 @@ MCallbackId MSceneMessage::addCallback(Message msg, MMessage::MBasicFunction fun
         return 0;
     }
     host::Registry& callbacks = host::registry();
-    const MCallbackId id = callbacks.nextId++;
+    const MCallbackId id = host::newCallbackId();
     callbacks.callbacks.emplace(id, host::Registration{msg, func, clientData});
     return id;
 }
 
 MStatus MMessage::removeCallback(MCallbackId id) {
-    return host::registry().callbacks.erase(id) != 0 ? MStatus::kSuccess : MStatus::kFailure;
+    return host::registry().callbacks.erase(id) != 0 || host::removeConditionCallback(id)
+               ? MStatus::kSuccess
+               : MStatus::kFailure;
 }

@@ -1,6 +1,7 @@
 #include "playblast/Playblast.h"
 
 #include <host/Commands.h>
+#include <host/Playback.h>
 #include <host/Scene.h>
 #include <host/Viewport.h>
 
@@ -73,6 +74,10 @@ MStatus playblast(const PlayblastSettings& settings, std::vector<std::string>& f
         std::filesystem::create_directories(folder, ignored);
     }
 
+    // Maya's playblast registers "playblasting" for its whole run, for scripts and plug-ins to
+    // tell it from interactive drawing.
+    // https://help.autodesk.com/cloudhelp/2020/ENU/Maya-Tech-Docs/Commands/playblast.html
+    const ConditionScope playblasting("playblasting");
     const CurrentTimeKeeper keeper;
     const auto started = std::chrono::steady_clock::now();
     for (int index = 0; index < count; ++index) {

@@ -129,7 +129,7 @@ MStatus Evaluator::runScript(const std::string& text, const ScriptOptions& optio
         if (lastResult) {
             *lastResult = resultOfValue(value);
         }
-        if (outermost && options_.userStatements && !quitRequested()) {
+        if (outermost && options_.userStatements && !quitRequested() && idleEventsProcessed()) {
             runIdleQueue();
         }
         if (!outcome.status && !options_.keepGoing) {

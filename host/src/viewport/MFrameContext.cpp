@@ -6,8 +6,13 @@
 OPENMAYA_MAJOR_NAMESPACE_OPEN
 namespace MHWRender {
 
-MFrameContext::MFrameContext(const MDagPath& camera, int width, int height)
-    : camera_(camera), width_(width), height_(height) {}
+MFrameContext::MFrameContext(const MDagPath& camera, int width, int height,
+                             RenderingDestination destination, const MString& destinationName)
+    : camera_(camera),
+      width_(width),
+      height_(height),
+      destination_(destination),
+      destinationName_(destinationName) {}
 
 MFrameContext::~MFrameContext() = default;
 
@@ -20,6 +25,12 @@ MStatus MFrameContext::getViewportDimensions(int& originX, int& originY, int& wi
     return MStatus::kSuccess;
 }
 
+MFrameContext::RenderingDestination MFrameContext::renderingDestination(
+    MString& destinationName) const {
+    destinationName = destinationName_;
+    return destination_;
+}
+
 MDagPath MFrameContext::getCurrentCameraPath(MStatus* ReturnStatus) const {
     if (ReturnStatus != nullptr) {
         *ReturnStatus = camera_.isValid() ? MStatus::kSuccess : MStatus::kFailure;
@@ -27,8 +38,9 @@ MDagPath MFrameContext::getCurrentCameraPath(MStatus* ReturnStatus) const {
     return camera_;
 }
 
-MDrawContext::MDrawContext(const MDagPath& camera, int width, int height)
-    : MFrameContext(camera, width, height) {}
+MDrawContext::MDrawContext(const MDagPath& camera, int width, int height,
+                           RenderingDestination destination, const MString& destinationName)
+    : MFrameContext(camera, width, height, destination, destinationName) {}
 
 MDrawContext::~MDrawContext() = default;
 

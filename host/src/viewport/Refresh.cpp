@@ -3,20 +3,33 @@
 #include <host/Viewport.h>
 
 #include <maya/MDagPathArray.h>
+#include <maya/MDrawContext.h>
 #include <maya/MFrameContext.h>
 #include <maya/MViewport2Renderer.h>
 
 #include "viewport/DrawOverrideTable.h"
+#include "viewport/DrawTiming.h"
 #include "viewport/FrameStamp.h"
+#include "viewport/RenderNotifications.h"
 #include "viewport/SceneReading.h"
 
 namespace host {
 namespace {
 
+// A refresh draws the one model panel. What a playblast reports as its destination is not
+// documented; as it draws through a model panel, the host takes the interactive 3d viewport.
+const MString kPanel("modelPanel4");
+
 class RefreshContext : public MHWRender::MFrameContext {
 public:
     RefreshContext(const MDagPath& camera, int width, int height)
-        : MFrameContext(camera, width, height) {}
+        : MFrameContext(camera, width, height, k3dViewport, kPanel) {}
+};
+
+class NotificationContext : public MHWRender::MDrawContext {
+public:
+    NotificationContext(const MDagPath& camera, int width, int height)
+        : MDrawContext(camera, width, height, k3dViewport, kPanel) {}
 };
 
 std::size_t& refreshes() {
@@ -33,15 +46,20 @@ bool deleteAfterDrawing(MUserData& data) {
 }
 
 void drawPath(MHWRender::MPxDrawOverride& drawOverride, PathDraw& draw, const MDagPath& camera,
-              const RefreshContext& context) {
+              const RefreshContext& context, RefreshDrawTiming& timing) {
     const MDagPath objectPath = draw.path;
     MUserData* oldData = draw.keptData.release();
-    MUserData* data = drawOverride.prepareForDraw(objectPath, camera, context, oldData);
+    MUserData* data = nullptr;
+    {
+        const RefreshDrawTiming::Call call(timing);
+        data = drawOverride.prepareForDraw(objectPath, camera, context, oldData);
+    }
     if (oldData != nullptr && oldData != data) {
         delete oldData;
     }
     DrawRecorder recorder;
     if (drawOverride.hasUIDrawables()) {
+        const RefreshDrawTiming::Call call(timing);
         drawOverride.addUIDrawables(objectPath, recorder.manager(), context, data);
     }
     draw.latestCalls = recorder.calls();
@@ -54,7 +72,8 @@ void drawPath(MHWRender::MPxDrawOverride& drawOverride, PathDraw& draw, const MD
 
 // Every visible path of the node is prepared and drawn, each with its own data. The override
 // is made only when a path is drawn: hidden and filtered-out nodes get none until shown.
-void drawNode(const MObject& node, const MDagPath& camera, const RefreshContext& context) {
+void drawNode(const MObject& node, const MDagPath& camera, const RefreshContext& context,
+              RefreshDrawTiming& timing) {
     DrawOverrideTable& table = DrawOverrideTable::instance();
     const std::string classification = table.classificationFor(node);
     if (classification.empty()) {
@@ -74,7 +93,7 @@ void drawNode(const MObject& node, const MDagPath& camera, const RefreshContext&
         }
         PathDraw& draw = entry->pathDraw(paths[i]);
         if (drawn) {
-            drawPath(*entry->drawOverride, draw, camera, context);
+            drawPath(*entry->drawOverride, draw, camera, context, timing);
         } else {
             draw.latestCalls.clear();
         }
@@ -102,9 +121,20 @@ MStatus refresh(const MDagPath& camera) {
     int height = 0;
     renderResolution(width, height);
     const RefreshContext context(camera, width, height);
+    NotificationContext notified(camera, width, height);
+    RefreshDrawTiming timing;
+    using MHWRender::MPassContext;
+    auto notify = [&](const MString& location) {
+        const RefreshDrawTiming::Call call(timing);
+        sendRenderNotifications(location, notified);
+    };
+    notify(MPassContext::kBeginRenderSemantic);
+    notify(MPassContext::kBeginSceneRenderSemantic);
     for (const MObject& node : sceneNodes()) {
-        drawNode(node, camera, context);
+        drawNode(node, camera, context, timing);
     }
+    notify(MPassContext::kEndSceneRenderSemantic);
+    notify(MPassContext::kEndRenderSemantic);
     return MStatus::kSuccess;
 }
 

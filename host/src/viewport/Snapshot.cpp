@@ -1,3 +1,4 @@
+#include <host/Playback.h>
 #include <host/Viewport.h>
 
 #include "viewport/DrawOverrideTable.h"
@@ -9,6 +10,8 @@ MStatus snapshot(const MDagPath& camera, int width, int height, RgbaPicture& pic
     if (width <= 0 || height <= 0 || !camera.hasFn(MFn::kCamera)) {
         return MStatus::kInvalidParameter;
     }
+    // A snapshot is the host's one-frame playblast, and draws as one.
+    const ConditionScope playblasting("playblasting");
     MStatus status = refresh(camera);
     CameraView view;
     if (status) {

@@ -3,6 +3,7 @@
 
 #include "cache/RefreshDeadline.h"
 #include "cache/WorkerThreads.h"
+#include "draw/RefreshKind.h"
 #include "decode/VideoSource.h"
 
 #include <gtest/gtest.h>
@@ -19,41 +20,41 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
-// The instances of one refresh share one deadline, so that a refresh waits at most once, however
-// many nodes wait; an instance prepared again starts the next refresh.
-TEST(RefreshDeadline, theInstancesOfOneRefreshShareOneWait) {
-    video::RefreshDeadline deadlines(seconds(10), seconds(5));
+// A refresh's waits count from its start, as the render notification tells it, whatever the
+// number of nodes waiting: one whose start went untold counts from its first wait, and a start
+// no longer told is forgotten.
+TEST(RefreshDeadline, theWaitsOfARefreshCountFromItsStart) {
+    video::RefreshDeadline deadlines(seconds(10));
     const Clock::time_point start = Clock::now();
-    int nodes[12];
-    // Every node's wait runs out: each next node asks a little after the one before gave up.
-    Clock::time_point now = start;
-    for (int& node : nodes) {
-        const Clock::time_point deadline = deadlines.deadlineFor(&node, now);
-        EXPECT_EQ(deadline, start + seconds(10));
-        now = std::max(now, deadline);
-        deadlines.waitEnded(now);
-        now += seconds(2);
+    EXPECT_EQ(deadlines.deadline(milliseconds(100), start), start + milliseconds(100));
+    EXPECT_EQ(deadlines.deadline(milliseconds(100), start + seconds(3)), start + milliseconds(100));
+    deadlines.refreshBegan(start + seconds(5));
+    for (const Clock::duration asked : {seconds(0), seconds(4), seconds(12)}) {
+        EXPECT_EQ(deadlines.deadline(seconds(10), start + seconds(5) + asked), start + seconds(15));
     }
-    // The next refresh: the first node again.
-    const Clock::time_point next = deadlines.deadlineFor(&nodes[0], now);
-    EXPECT_EQ(next, now + seconds(10));
-    EXPECT_EQ(deadlines.deadlineFor(&nodes[5], now + milliseconds(3)), next);
+    deadlines.forgetRefresh();
+    EXPECT_EQ(deadlines.deadline(seconds(1), start + seconds(20)), start + seconds(21));
 }
 
-// Nodes asking after the drawing thread was away from waits for a pause are in a later refresh,
-// even when none of them asked before.
-TEST(RefreshDeadline, aPauseEndsTheRefresh) {
-    video::RefreshDeadline deadlines(milliseconds(100), seconds(5));
-    int first = 0;
-    int second = 0;
-    int third = 0;
-    const Clock::time_point start = Clock::now();
-    deadlines.deadlineFor(&first, start);
-    deadlines.waitEnded(start + milliseconds(100));
-    EXPECT_EQ(deadlines.deadlineFor(&second, start + seconds(3)), start + milliseconds(100));
-    deadlines.waitEnded(start + seconds(3));
-    EXPECT_EQ(deadlines.deadlineFor(&third, start + seconds(9)),
-              start + seconds(9) + milliseconds(100));
+TEST(RefreshDeadline, interactiveWaitFromTheEnvironment) {
+    struct Case {
+        const char* setting;
+        milliseconds wait;
+        bool warned;
+    };
+    const Case cases[] = {
+        {nullptr, milliseconds(100), false}, {"40", milliseconds(40), false},
+        {"0", milliseconds(0), false},       {"1000", milliseconds(1000), false},
+        {"1001", milliseconds(100), true},   {"", milliseconds(100), true},
+        {"-5", milliseconds(100), true},     {"fast", milliseconds(100), true},
+        {"12ms", milliseconds(100), true},
+    };
+    for (const Case& c : cases) {
+        const InteractiveWaitChoice choice = chooseInteractiveWait(c.setting);
+        const std::string name = c.setting ? c.setting : "(unset)";
+        EXPECT_EQ(choice.wait, c.wait) << name;
+        EXPECT_EQ(!choice.warning.empty(), c.warned) << name << ": " << choice.warning;
+    }
 }
 
 TEST(RefreshDeadline, longestWaitFromTheEnvironment) {

@@ -1,7 +1,13 @@
 #include "SheetFixture.h"
 
 #include <host/IdleQueue.h>
+#include <host/Interface.h>
+#include <host/Playback.h>
+#include <host/Textures.h>
 #include <host/Viewport.h>
+
+#include <maya/MDrawContext.h>
+#include <maya/MViewport2Renderer.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -44,6 +50,41 @@ TEST_F(VideoOnSheet, ShowsTheFrameOfEachTime) {
     // The worker's finding reaches the node through the idle queue.
     host::runIdleQueue();
     EXPECT_EQ(plug("keyframeInterval").asInt(), 8);
+}
+
+// What each refresh of a playback drew, taken as the render ends.
+std::vector<std::vector<std::uint8_t>> drawnAtEachRefresh;
+MObject watchedSheet;
+
+void keepDrawnTexture(MHWRender::MDrawContext&, void*) {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels;
+    host::readTexturePixels(host::latestTexture(watchedSheet), &width, &height, &pixels);
+    drawnAtEachRefresh.push_back(pixels);
+}
+
+// Playing every frame in an artist's session draws each exact frame, cold cache and all, in
+// one playback with nothing run from the idle queue.
+TEST_F(VideoOnSheet, PlayingEveryFrameDrawsEachExactFrame) {
+    setFile(frameprep::video());
+    host::setInteractiveSession(true);
+    watchedSheet = sheet;
+    drawnAtEachRefresh.clear();
+    using MHWRender::MPassContext;
+    MHWRender::MRenderer* renderer = MHWRender::MRenderer::theRenderer();
+    ASSERT_EQ(renderer->addNotification(keepDrawnTexture, "keep", MPassContext::kEndRenderSemantic,
+                                        nullptr),
+              MStatus::kSuccess);
+    run("connectAttr time1.outTime sheetShape.frame; currentTime 0;"
+        "playbackOptions -min 0 -max 47 -ps 0 -mps 0; play -wait");
+    renderer->removeNotification("keep", MPassContext::kEndRenderSemantic);
+    host::resetPlaybackOptions();
+    host::setInteractiveSession(false);
+    ASSERT_EQ(drawnAtEachRefresh.size(), 48u);
+    for (int frame = 0; frame < 48; ++frame) {
+        EXPECT_EQ(drawnAtEachRefresh[frame], referenceFrame(frame, 1)) << "frame " << frame;
+    }
 }
 
 // A new version written over the clip shows at the next frame, read from the new file.

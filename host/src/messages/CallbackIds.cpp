@@ -1,0 +1,10 @@
+#include "messages/CallbackIds.h"
+
+namespace host {
+
+MCallbackId newCallbackId() {
+    static MCallbackId next = 1;
+    return next++;
+}
+
+}  // namespace host

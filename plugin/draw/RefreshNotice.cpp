@@ -1,0 +1,40 @@
+#include "draw/RefreshNotice.h"
+
+#include "cache/RefreshDeadline.h"
+#include "cache/RefreshRequest.h"
+
+#include <maya/MDrawContext.h>
+#include <maya/MGlobal.h>
+#include <maya/MViewport2Renderer.h>
+
+namespace {
+
+const char* const kName = "CineSheetRefreshBegins";
+int holders = 0;
+
+void refreshBegins(MHWRender::MDrawContext&, void*) {
+    video::RefreshDeadline::instance().refreshBegan(video::RefreshDeadline::Clock::now());
+    // Work queued for idle time runs only in an interactive session: idle events are not
+    // processed in batch (scriptJob page; MPxThreadedDeviceNode.h), nor, it is taken, in a
+    // library application, which has no event loop of Maya's.
+    video::viewportRefreshBegan(MGlobal::mayaState() == MGlobal::kInteractive);
+}
+
+}  // namespace
+
+RefreshNotice::RefreshNotice() {
+    MHWRender::MRenderer* renderer = MHWRender::MRenderer::theRenderer();
+    if (holders++ == 0 && renderer != nullptr) {
+        video::RefreshDeadline::instance().forgetRefresh();
+        renderer->addNotification(refreshBegins, kName,
+                                  MHWRender::MPassContext::kBeginRenderSemantic, nullptr);
+    }
+}
+
+RefreshNotice::~RefreshNotice() {
+    MHWRender::MRenderer* renderer = MHWRender::MRenderer::theRenderer(false);
+    if (--holders == 0 && renderer != nullptr) {
+        renderer->removeNotification(kName, MHWRender::MPassContext::kBeginRenderSemantic);
+        video::RefreshDeadline::instance().forgetRefresh();
+    }
+}
