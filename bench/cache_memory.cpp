@@ -10,8 +10,8 @@
 #include "BenchSupport.h"
 #include "StoredFrames.h"
 #include "cache/CacheBudget.h"
-#include "picture/CacheImage.h"
 #include "node/CineSheet.h"
+#include "picture/CacheImage.h"
 
 #include <host/NodeTypes.h>
 #include <host/Scene.h>

@@ -1,4 +1,3 @@
-#include "node/ApiErrorReport.h"
 #include "cache/CacheBudget.h"
 #include "cache/DecodingPool.h"
 #include "cache/ProcessSpares.h"
@@ -10,6 +9,7 @@
 #include "decode/FfmpegLog.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "draw/RefreshKind.h"
+#include "node/ApiErrorReport.h"
 #include "node/CineSheet.h"
 #include "node/ColorSpaceChoice.h"
 #include "node/ResolutionInputs.h"

@@ -5,8 +5,8 @@
 #include "cache/CacheBudget.h"
 #include "cache/DecoderFootprint.h"
 #include "decode/DecoderThreads.h"
-#include "picture/RgbaImage.h"
 #include "picture/CacheImage.h"
+#include "picture/RgbaImage.h"
 
 #include <algorithm>
 #include <cstdlib>

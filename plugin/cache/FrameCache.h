@@ -7,7 +7,6 @@
 #include "decode/CacheDepth.h"
 #include "decode/VideoSource.h"
 
-
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>

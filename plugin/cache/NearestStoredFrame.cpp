@@ -16,8 +16,8 @@ std::pair<int, video::FrameRef> VideoCache::nearestStored(int frame) const {
             const int distance = std::abs(stored - frame);
             const int best = std::abs(nearest.first - frame);
             // The earlier of two as near: the one a forward play has just shown.
-            if (frames[slot] != nullptr &&
-                (!nearest.second || distance < best || (distance == best && stored < nearest.first))) {
+            if (frames[slot] != nullptr && (!nearest.second || distance < best ||
+                                            (distance == best && stored < nearest.first))) {
                 nearest = {stored, frames[slot]};
             }
         }

@@ -1,7 +1,7 @@
 #include "cmd/CineSheetFootageFactsCommand.h"
 
-#include "node/MelString.h"
 #include "node/CineSheet.h"
+#include "node/MelString.h"
 
 #include <maya/MArgDatabase.h>
 #include <maya/MFnDependencyNode.h>

@@ -1,11 +1,11 @@
 #include "cmd/SoundImport.h"
 
-#include "node/MelString.h"
 #include "decode/SoundFileName.h"
 #include "decode/SoundTrack.h"
-#include "node/MediaKind.h"
-#include "node/WorkspacePath.h"
 #include "node/CineSheet.h"
+#include "node/MediaKind.h"
+#include "node/MelString.h"
+#include "node/WorkspacePath.h"
 
 #include <maya/MGlobal.h>
 #include <maya/MPlug.h>

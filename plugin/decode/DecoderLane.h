@@ -1,9 +1,9 @@
 #pragma once
 
 #include "decode/BlockDecoder.h"
-#include "picture/FfmpegPointers.h"
 #include "decode/LocalMediaInput.h"
 #include "decode/VideoSource.h"
+#include "picture/FfmpegPointers.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 #include "decode/MediaContent.h"
 
-#include "decode/FfmpegPointers.h"
 #include "decode/LocalFile.h"
+#include "picture/FfmpegPointers.h"
 
 #include <unistd.h>
 

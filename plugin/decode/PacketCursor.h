@@ -1,7 +1,7 @@
 #pragma once
 
-#include "picture/FfmpegPointers.h"
 #include "decode/PacketRecord.h"
+#include "picture/FfmpegPointers.h"
 
 namespace video {
 

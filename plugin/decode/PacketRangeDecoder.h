@@ -1,8 +1,8 @@
 #pragma once
 
-#include "picture/FfmpegPointers.h"
 #include "decode/PacketCursor.h"
 #include "decode/PacketRecord.h"
+#include "picture/FfmpegPointers.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "picture/FfmpegPointers.h"
 #include "decode/LocalMediaInput.h"
 #include "decode/PacketRecord.h"
+#include "picture/FfmpegPointers.h"
 
 #include <memory>
 

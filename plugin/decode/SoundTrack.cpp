@@ -1,9 +1,9 @@
 #include "decode/SoundTrack.h"
 
-#include "picture/FfmpegPointers.h"
 #include "decode/LocalMediaInput.h"
 #include "decode/PartFile.h"
 #include "decode/WavFile.h"
+#include "picture/FfmpegPointers.h"
 
 extern "C" {
 #include <libavutil/channel_layout.h>

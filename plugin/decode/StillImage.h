@@ -1,7 +1,7 @@
 #pragma once
 
-#include "picture/FfmpegPointers.h"
 #include "decode/LocalFile.h"
+#include "picture/FfmpegPointers.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "decode/BlockLayout.h"
-#include "picture/FfmpegPointers.h"
 #include "decode/LocalMediaInput.h"
 #include "decode/PacketRecord.h"
 #include "decode/PresentationOrder.h"
+#include "picture/FfmpegPointers.h"
 #include "picture/Orientation.h"
 
 #include <atomic>

@@ -23,5 +23,6 @@ private:
 bool pathExists(const std::string& path);
 
 // Why the path is no readable regular file, as the end of "cannot show <file>: ...": "path is
-// empty", "no such file at <the path in full>", "is a folder", "is not a regular file", or the system's reason.
+// empty", "no such file at <the path in full>", "is a folder", "is not a regular file", or the
+// system's reason.
 std::string whyUnreadable(const MString& path);

@@ -292,8 +292,8 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
                : result;
 }
 
-FootageResult Footage::standInFor(FootageResult result, int standIn,
-                                  const unsigned char* pixels, const PictureUse& show) {
+FootageResult Footage::standInFor(FootageResult result, int standIn, const unsigned char* pixels,
+                                  const PictureUse& show) {
     if (standIn >= 0 && showMarked(show, pixels, result.medium, result.divisor)) {
         result.answer = FootageAnswer::kShown;
         result.held = true;

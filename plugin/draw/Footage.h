@@ -4,8 +4,8 @@
 #include "draw/FileProbe.h"
 #include "draw/HeldFrameWarning.h"
 #include "draw/LoadedMedium.h"
-#include "node/WorkspacePath.h"
 #include "node/NodeWarnings.h"
+#include "node/WorkspacePath.h"
 #include "sequence/SequenceCache.h"
 
 #include <maya/MString.h>

@@ -2,10 +2,10 @@
 #include "draw/AttachedCamera.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "draw/FrameNumber.h"
-#include "node/MediaKind.h"
 #include "draw/Readout.h"
 #include "draw/RefreshKind.h"
 #include "node/CineSheet.h"
+#include "node/MediaKind.h"
 
 #include <maya/MFnDependencyNode.h>
 #include <maya/MGlobal.h>
@@ -84,8 +84,7 @@ void warnNotExact(const MObject& node, const MString& path, int frame, const Foo
         result.standIn >= 0 ? "frame " + std::to_string(result.standIn) + " is drawn in its place"
                             : "the loading card is drawn for frame " + std::to_string(frame);
     MGlobal::displayWarning((std::string(MFnDependencyNode(node).name().asChar()) + ": " + what +
-                             " after waiting " + std::to_string(waited.count()) + " ms; " +
-                             instead)
+                             " after waiting " + std::to_string(waited.count()) + " ms; " + instead)
                                 .c_str());
 }
 
@@ -165,8 +164,9 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     wanted.deadline = video::RefreshDeadline::instance().deadline(wait, now);
     wanted.openDeadline = kind == RefreshKind::kInteractive ? now : wanted.deadline;
     const FootageResult result = footage_.frameFor(
-        wanted, [this, data](const unsigned char* pixels, const LoadedMedium& medium,
-                             int divisor) { return upload(*data, pixels, medium, divisor); });
+        wanted, [this, data](const unsigned char* pixels, const LoadedMedium& medium, int divisor) {
+            return upload(*data, pixels, medium, divisor);
+        });
     if (kind == RefreshKind::kExact && result.late) {
         warnNotExact(node, path, frame, result, wait);
     }
@@ -215,10 +215,9 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     const bool nothingToRead =
         result.answer == FootageAnswer::kMissing || result.answer == FootageAnswer::kPlaceholder;
     const int shownFrame = result.standIn >= 0 ? result.standIn : result.mediaFrame;
-    const MString line =
-        nothingToRead ? MString()
-                      : readoutLine(shownFrame, footage_.timecodeOf(shownFrame),
-                                    Footage::fileShown(path, shownFrame));
+    const MString line = nothingToRead ? MString()
+                                       : readoutLine(shownFrame, footage_.timecodeOf(shownFrame),
+                                                     Footage::fileShown(path, shownFrame));
     view.readout = result.standIn >= 0 ? awaitedReadoutLine(line, result.mediaFrame) : line;
     reportKeyframeInterval(objPath, path);
     return data;

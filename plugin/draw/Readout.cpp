@@ -89,9 +89,9 @@ MString readoutLine(int mediaFrame, const std::string& timecode, const MString& 
 
 MString awaitedReadoutLine(const MString& standInLine, int awaitedFrame) {
     const std::string awaited = "(not yet frame " + std::to_string(awaitedFrame) + ")";
-    return MString((standInLine.length() > 0 ? std::string(standInLine.asChar()) + "  " + awaited
-                                             : awaited)
-                       .c_str());
+    return MString(
+        (standInLine.length() > 0 ? std::string(standInLine.asChar()) + "  " + awaited : awaited)
+            .c_str());
 }
 
 void drawReadout(MHWRender::MUIDrawManager& drawManager, const MPointArray& quad,

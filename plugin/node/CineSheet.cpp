@@ -1,9 +1,9 @@
 #include "node/CineSheet.h"
 
-#include "node/MediaKind.h"
-#include "node/WorkspacePath.h"
 #include "node/FootageShape.h"
+#include "node/MediaKind.h"
 #include "node/PlanePlacement.h"
+#include "node/WorkspacePath.h"
 
 #include <maya/MDataHandle.h>
 #include <maya/MFnDependencyNode.h>

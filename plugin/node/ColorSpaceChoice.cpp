@@ -1,7 +1,7 @@
 #include "node/ColorSpaceChoice.h"
 
-#include "node/MelString.h"
 #include "node/CineSheet.h"
+#include "node/MelString.h"
 
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnEnumAttribute.h>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "picture/FfmpegPointers.h"
-#include "picture/RgbaImage.h"
 #include "picture/BandedScaler.h"
+#include "picture/FfmpegPointers.h"
 #include "picture/HalfCacheImage.h"
 #include "picture/Orientation.h"
 #include "picture/RgbConverter.h"
+#include "picture/RgbaImage.h"
 #include "picture/SpareThreads.h"
 #include "picture/ToolScaler.h"
 

@@ -25,8 +25,8 @@ void drawPendingFrameMark(unsigned char* rgba, int width, int height, decode::Te
                              : static_cast<const void*>(kOrange8);
     // Row y holds side − y texels of the triangle, against the right edge.
     for (int y = 0; y < side; ++y) {
-        unsigned char* row = rgba + static_cast<std::ptrdiff_t>(y) * width *
-                                        static_cast<std::ptrdiff_t>(texelBytes);
+        unsigned char* row =
+            rgba + static_cast<std::ptrdiff_t>(y) * width * static_cast<std::ptrdiff_t>(texelBytes);
         for (int x = width - (side - y); x < width; ++x) {
             std::memcpy(row + static_cast<std::ptrdiff_t>(x) * texelBytes, orange, texelBytes);
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "decode/RgbaImage.h"
+#include "picture/RgbaImage.h"
 
 // Marks a picture shown in place of a frame still being decoded: an opaque orange triangle in
 // the top right corner, its sides along the picture's edges a twelfth of the picture's smaller

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "picture/FfmpegPointers.h"
 #include "picture/BandedScaler.h"
+#include "picture/FfmpegPointers.h"
 #include "picture/RgbPicture.h"
 #include "picture/SpareThreads.h"
 #include "picture/ToolScaler.h"

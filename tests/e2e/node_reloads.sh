@@ -33,7 +33,7 @@ camera -n shotCam;
 $(each_node make_node)
 currentTime 5; refresh;
 $(rounds_script)
-currentTime 9; refresh;
+currentTime 9; snapshot -width 8 -height 8 -file \"$work/grab.png\";
 $(each_node dump_node f9)
 print \"rounds done\\n\";
 " >"$work/out.txt" 2>&1 || fail "the session did not end: $(tail -5 "$work/out.txt")"

@@ -203,9 +203,9 @@ using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MVectorArray;
 namespace MHWRender {
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MBlendState;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MDrawContext;
-using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MPassContext;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MDrawRegistry;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MFrameContext;
+using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MPassContext;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MPxDrawOverride;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MRenderer;
 using Autodesk::Maya::OPENMAYA_MAJOR_NAMESPACE::MHWRender::MRenderItem;

@@ -1,6 +1,6 @@
 #include <host/Commands.h>
-#include <host/Faults.h>
 #include <host/CommandsInCompute.h>
+#include <host/Faults.h>
 #include <host/MainThread.h>
 
 #include "builtins/BuiltinSupport.h"

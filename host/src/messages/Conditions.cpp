@@ -71,8 +71,8 @@ ConditionScope::~ConditionScope() {
 }  // namespace host
 
 MCallbackId MConditionMessage::addConditionCallback(const MString& conditionName,
-                                                    MMessage::MStateFunction func,
-                                                    void* clientData, MStatus* ReturnStatus) {
+                                                    MMessage::MStateFunction func, void* clientData,
+                                                    MStatus* ReturnStatus) {
     HOST_MAIN_THREAD_ONLY();
     const bool valid =
         func != nullptr && host::conditions().states.count(conditionName.asChar()) != 0;
@@ -103,8 +103,8 @@ bool MConditionMessage::getConditionState(const MString& name, MStatus* ReturnSt
     HOST_MAIN_THREAD_ONLY();
     const auto found = host::conditions().states.find(name.asChar());
     if (ReturnStatus) {
-        *ReturnStatus =
-            found != host::conditions().states.end() ? MStatus::kSuccess : MStatus::kInvalidParameter;
+        *ReturnStatus = found != host::conditions().states.end() ? MStatus::kSuccess
+                                                                 : MStatus::kInvalidParameter;
     }
     return found != host::conditions().states.end() && found->second;
 }

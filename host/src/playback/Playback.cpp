@@ -71,8 +71,9 @@ MStatus play(bool forward, PlaybackReport& report) {
     if (forward ? (start >= last || start < first) : (start <= first || start > last)) {
         start = forward ? first : last;
     }
-    const int frames = static_cast<int>(std::floor(std::fabs((forward ? last : first) - start) /
-                                                   state.by + 1e-6)) + 1;
+    const int frames = static_cast<int>(std::floor(
+                           std::fabs((forward ? last : first) - start) / state.by + 1e-6)) +
+                       1;
     const double sceneRate = 1.0 / MTime(1.0, unit).as(MTime::kSeconds);
     const bool everyFrame = state.speed == 0.0;
     const double rate = everyFrame ? state.maxSpeed : state.speed;

@@ -26,7 +26,6 @@ protected:
         host::newScene();
         host::resetMessageCounts();
     }
-
 };
 
 TEST_F(ScriptLanguageTest, VariablesKeepTheTypeTheyAreDeclaredWith) {

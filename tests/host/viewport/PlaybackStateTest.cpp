@@ -74,7 +74,9 @@ struct WatchOverride : MHWRender::MPxDrawOverride {
         std::this_thread::sleep_for(std::chrono::milliseconds(slowDrawMs));
         return nullptr;
     }
-    static MHWRender::MPxDrawOverride* creator(const MObject& obj) { return new WatchOverride(obj); }
+    static MHWRender::MPxDrawOverride* creator(const MObject& obj) {
+        return new WatchOverride(obj);
+    }
 };
 
 void noteStamp(MHWRender::MDrawContext& context, void*) {
@@ -147,8 +149,8 @@ INSTANTIATE_TEST_SUITE_P(
         StateCase{"playblast",
                   "playblast -st 2 -et 3 -w 4 -h 4 -f \"DIR/p\"",
                   {{2, true, false, false, false, 1}, {3, true, false, false, false, 1}}},
-        StateCase{"snapshot", "snapshot -w 4 -h 4 -f \"DIR/s.png\"",
-                  {{1, true, false, false, false, 1}}},
+        StateCase{
+            "snapshot", "snapshot -w 4 -h 4 -f \"DIR/s.png\"", {{1, true, false, false, false, 1}}},
         StateCase{"everyFrame",
                   "playbackOptions -ps 0 -mps 0; play -wait",
                   {{1, false, true, true, false, 0},
@@ -200,8 +202,8 @@ TEST_F(PlaybackState, OptionsAndAnimControlAgree) {
     ASSERT_EQ(MAnimControl::setMinMaxTime(MTime(2.0, MTime::uiUnit()), MTime(9.0, MTime::uiUnit())),
               MStatus::kSuccess);
     const std::pair<const char*, const char*> queries[] = {
-        {"-min", "2"}, {"-max", "9"}, {"-by", "2"},  {"-ps", "0"},
-        {"-mps", "2"}, {"-loop", "oscillate"},
+        {"-min", "2"}, {"-max", "9"}, {"-by", "2"},
+        {"-ps", "0"},  {"-mps", "2"}, {"-loop", "oscillate"},
     };
     for (const auto& [flag, expected] : queries) {
         EXPECT_EQ(run(std::string("playbackOptions -q ") + flag), expected) << flag;
@@ -221,12 +223,12 @@ TEST_F(PlaybackState, ConditionCallbacksAndRenderNotifications) {
     EXPECT_EQ(status, MStatus::kInvalidParameter);
     MHWRender::MRenderer* renderer = MHWRender::MRenderer::theRenderer();
     using MHWRender::MPassContext;
-    ASSERT_EQ(renderer->addNotification(noteStamp, "stamp", MPassContext::kBeginRenderSemantic,
-                                        nullptr),
-              MStatus::kSuccess);
-    EXPECT_EQ(renderer->addNotification(noteStamp, "stamp", MPassContext::kBeginRenderSemantic,
-                                        nullptr),
-              MStatus::kFailure);
+    ASSERT_EQ(
+        renderer->addNotification(noteStamp, "stamp", MPassContext::kBeginRenderSemantic, nullptr),
+        MStatus::kSuccess);
+    EXPECT_EQ(
+        renderer->addNotification(noteStamp, "stamp", MPassContext::kBeginRenderSemantic, nullptr),
+        MStatus::kFailure);
     conditionChanges.clear();
     stamps.clear();
     const testsupport::TempDir dir;

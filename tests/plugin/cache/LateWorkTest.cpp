@@ -3,8 +3,8 @@
 
 #include "cache/RefreshDeadline.h"
 #include "cache/WorkerThreads.h"
-#include "draw/RefreshKind.h"
 #include "decode/VideoSource.h"
+#include "draw/RefreshKind.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "CachedFrames.h"
 #include "DecodeMedia.h"
-#include "decode/BlockDecoder.h"
 #include "cache/BlockRun.h"
+#include "decode/BlockDecoder.h"
 #include "decode/VideoSource.h"
 
 #include <gtest/gtest.h>
