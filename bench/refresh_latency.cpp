@@ -8,8 +8,8 @@
 //     (longest and 99th percentile refresh);
 //   - real-time play of a 1920 x 1080 H.264 plate at 24 frames per second, cold then warm:
 //     frames drawn and skipped.
-// Between measures the idle queue runs as an idle Maya runs it, and a measure lasts until the
-// frames asked for are shown and nothing more is queued.
+// After the work measured the idle queue runs as an idle Maya runs it until nothing more has
+// been queued for three seconds: its last refresh is when the exact frames showed.
 
 #include "BenchSupport.h"
 #include "draw/CineSheetDrawOverride.h"
@@ -38,19 +38,18 @@ void script(const std::string& text) {
     }
 }
 
-// Runs the idle queue as an idle session does until nothing has been queued for half a second;
-// the seconds that took.
-double settle() {
-    const Clock::time_point start = Clock::now();
-    Clock::time_point quiet = Clock::now();
-    while (bench::secondsSince(quiet) < 0.5) {
+// Runs the idle queue as an idle session does until nothing has been queued for `quiet`
+// seconds; the seconds from `start` to the last work it ran (to now when it ran none).
+double settle(Clock::time_point start, double quiet) {
+    Clock::time_point last = Clock::now();
+    while (bench::secondsSince(last) < quiet) {
         if (host::idleQueueLength() > 0) {
             host::runIdleQueue();
-            quiet = Clock::now();
+            last = Clock::now();
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    return bench::secondsSince(start) - 0.5;
+    return std::chrono::duration<double>(last - start).count();
 }
 
 // A scene of `files.size()` nodes, one per file, following the scene's time, drawn by the
@@ -95,8 +94,8 @@ Held measure(const std::string& work) {
     host::resetDrawTiming();
     const Clock::time_point start = Clock::now();
     script(work);
-    settle();
-    return Held{host::longestDrawMilliseconds(), bench::secondsSince(start) - 0.5};
+    const double seconds = settle(start, 3.0);
+    return Held{host::longestDrawMilliseconds(), seconds};
 }
 
 void row(const char* what, const Held& interactive, const Held& exact) {
@@ -185,7 +184,7 @@ int main(int argc, char** argv) {
                             "in %.2f s\n",
                             exact == 0 ? "artist's session" : "always waiting", cache,
                             played.drawn, played.skipped, played.seconds);
-                settle();
+                settle(Clock::now(), 0.5);
             }
         }
     });
