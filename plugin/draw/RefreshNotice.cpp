@@ -12,12 +12,16 @@ namespace {
 const char* const kName = "CineSheetRefreshBegins";
 int holders = 0;
 
+// Work queued for idle time runs only in an interactive session: idle events are not processed
+// in batch (scriptJob page; MPxThreadedDeviceNode.h), nor, it is taken, in a library
+// application, which has no event loop of Maya's.
+bool idleEventsProcessed() {
+    return MGlobal::mayaState() == MGlobal::kInteractive;
+}
+
 void refreshBegins(MHWRender::MDrawContext&, void*) {
     video::RefreshDeadline::instance().refreshBegan(video::RefreshDeadline::Clock::now());
-    // Work queued for idle time runs only in an interactive session: idle events are not
-    // processed in batch (scriptJob page; MPxThreadedDeviceNode.h), nor, it is taken, in a
-    // library application, which has no event loop of Maya's.
-    video::viewportRefreshBegan(MGlobal::mayaState() == MGlobal::kInteractive);
+    video::viewportRefreshBegan(idleEventsProcessed());
 }
 
 }  // namespace
@@ -25,7 +29,10 @@ void refreshBegins(MHWRender::MDrawContext&, void*) {
 RefreshNotice::RefreshNotice() {
     MHWRender::MRenderer* renderer = MHWRender::MRenderer::theRenderer();
     if (holders++ == 0 && renderer != nullptr) {
+        // What was told while no override lived is stale: a refresh asked for then may have run
+        // with no notification to see it.
         video::RefreshDeadline::instance().forgetRefresh();
+        video::viewportRefreshBegan(idleEventsProcessed());
         renderer->addNotification(refreshBegins, kName,
                                   MHWRender::MPassContext::kBeginRenderSemantic, nullptr);
     }

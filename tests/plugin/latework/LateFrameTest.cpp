@@ -274,6 +274,30 @@ TEST_F(LateFrame, LateNodesAskForOneRefreshAndSayWhatIsOnItsWay) {
     EXPECT_GE(refreshesUntilShown(frameOf(40)), 1);
 }
 
+// A refresh asked for that ran after every node had gone leaves the next node's late work free
+// to ask for its own.
+TEST_F(LateFrame, ARefreshRunAfterTheNodesWentSilencesNothing) {
+    setFile(frameprep::video());
+    setTime(21);
+    {
+        PoolHold hold;
+        ASSERT_TRUE(hold.held());
+        refresh();
+    }
+    ASSERT_TRUE(eventually([] { return host::idleQueueLength() > 0; }));
+    run("delete sheet");
+    host::runIdleQueue();
+    run("createNode transform -n again; createNode CineSheet -n againShape -p again");
+    ASSERT_EQ(host::findNode("againShape", sheet), MStatus::kSuccess);
+    setFile(frameprep::video());
+    setTime(21);
+    refresh();
+    const testsupport::ReferenceVideo& video = referenceVideo();
+    EXPECT_GE(refreshesUntilShown(testsupport::pointSampledRgba(video.frames.at(21), video.width,
+                                                                video.height, 1)),
+              1);
+}
+
 // Likewise for a frame of a sequence, which the readers read while the refresh has gone on.
 TEST_F(LateFrame, ASequenceFrameShowsOnceTheIdleQueueRuns) {
     setFile(frameprep::pngSequence());
