@@ -124,8 +124,8 @@ module: configure
 	$(MAKE) install PREFIX=$(CURDIR)/$(MODULE_DIR)/installed
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target cinesheet-host CineSheet
 	CINESHEET_MODULE=$(CURDIR)/$(MODULE_DIR)/installed \
-		CINESHEET_HOST=$(BUILD_DIR)/host/cinesheet-host \
-		CINESHEET_PLUGIN=$(BUILD_DIR)/plugin/libCineSheet.so sh tests/e2e/install_module.sh
+		CINESHEET_HOST=$(abspath $(BUILD_DIR))/host/cinesheet-host \
+		CINESHEET_PLUGIN=$(abspath $(BUILD_DIR))/plugin/libCineSheet.so sh tests/e2e/install_module.sh
 
 clean:
 	rm -rf build
