@@ -123,15 +123,21 @@ install: deps
 
 # The module installed afresh into build/module/installed, then checked: what it asks of the
 # system (glibc and C++ runtime versions, libraries), its licence and size, and the footage it
-# plays through MAYA_MODULE_PATH alone in the stand-in (tests/e2e/install_module.sh).
+# plays through MAYA_MODULE_PATH alone (tests/e2e/install_module.sh), in the stand-in host of
+# each version built against it that the stand-in presents itself (2022 and 2024).
+module_hosts = $(foreach version,$(filter 2022 2024,$(MAYA_VERSIONS)),$(if $(MAYA_DEVKIT_$(version)),,$(version)))
+define module_test
+	cmake --build $(MODULE_DIR)/$(1) -j $(JOBS) --target cinesheet-host
+	CINESHEET_MODULE=$(CURDIR)/$(MODULE_DIR)/installed \
+		CINESHEET_HOST=$(CURDIR)/$(MODULE_DIR)/$(1)/host/cinesheet-host sh tests/e2e/install_module.sh
+
+endef
 .PHONY: module
-module: configure
+module: deps
 	rm -rf $(MODULE_DIR)/installed
 	$(MAKE) install PREFIX=$(CURDIR)/$(MODULE_DIR)/installed
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target cinesheet-host CineSheet
-	CINESHEET_MODULE=$(CURDIR)/$(MODULE_DIR)/installed \
-		CINESHEET_HOST=$(BUILD_DIR)/host/cinesheet-host \
-		CINESHEET_PLUGIN=$(BUILD_DIR)/plugin/libCineSheet.so sh tests/e2e/install_module.sh
+	$(if $(module_hosts),,@echo "module: no version built against the stand-in, whose host would play it"; exit 1)
+	$(foreach version,$(module_hosts),$(call module_test,$(version)))
 
 clean:
 	rm -rf build

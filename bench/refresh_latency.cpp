@@ -118,11 +118,10 @@ int main(int argc, char** argv) {
         const int plates = setting("PLATES", 20);
         bench::ScratchDir dir;
         const std::string frameCount = std::to_string(frames);
-        const std::string deep =
-            clip(dir, "deep.mp4",
-                 "-f lavfi -i testsrc2=s=1280x720:r=24 -frames:v " + frameCount +
-                     " -c:v libx264 -g " + frameCount + " -keyint_min " + frameCount +
-                     " -sc_threshold 0 -pix_fmt yuv420p");
+        const std::string deep = clip(
+            dir, "deep.mp4",
+            "-f lavfi -i testsrc2=s=1280x720:r=24 -frames:v " + frameCount + " -c:v libx264 -g " +
+                frameCount + " -keyint_min " + frameCount + " -sc_threshold 0 -pix_fmt yuv420p");
         const std::string gop48 = clip(dir, "gop48.mp4",
                                        "-f lavfi -i testsrc2=s=1280x720:r=24 -frames:v 480 "
                                        "-c:v libx264 -g 48 -pix_fmt yuv420p");
@@ -137,8 +136,8 @@ int main(int argc, char** argv) {
             plateFiles.push_back((dir.path() / ("plate" + std::to_string(i) + ".mp4")).string());
             std::filesystem::copy_file(plate, plateFiles.back());
         }
-        std::printf("  %-34s %22s   %22s\n", "longest refresh, time to exact",
-                    "artist's session", "always waiting");
+        std::printf("  %-34s %22s   %22s\n", "longest refresh, time to exact", "artist's session",
+                    "always waiting");
         Held held[2];
         for (int exact = 0; exact < 2; ++exact) {
             const Scene scene({deep}, exact == 0);
@@ -167,8 +166,8 @@ int main(int argc, char** argv) {
                     host::runIdleQueue();
                 }
             }
-            held[exact] = Held{bench::percentile(perRefresh[exact], 1.0),
-                               bench::secondsSince(start)};
+            held[exact] =
+                Held{bench::percentile(perRefresh[exact], 1.0), bench::secondsSince(start)};
         }
         row("scrub 50 strokes: longest", held[0], held[1]);
         std::printf("  %-34s %8.1f ms %10s   %8.1f ms\n", "scrub 50 strokes: 99th percentile",
@@ -180,10 +179,11 @@ int main(int argc, char** argv) {
             for (const char* cache : {"cold", "warm"}) {
                 script("currentTime 0; playbackOptions -min 0 -max 119 -ps 1; play -wait");
                 const host::PlaybackReport played = host::latestPlayback();
-                std::printf("  play 120 frames 1080p at 24 fps, %s, %s: %d drawn, %d skipped "
-                            "in %.2f s\n",
-                            exact == 0 ? "artist's session" : "always waiting", cache,
-                            played.drawn, played.skipped, played.seconds);
+                std::printf(
+                    "  play 120 frames 1080p at 24 fps, %s, %s: %d drawn, %d skipped "
+                    "in %.2f s\n",
+                    exact == 0 ? "artist's session" : "always waiting", cache, played.drawn,
+                    played.skipped, played.seconds);
                 settle(Clock::now(), 0.5);
             }
         }

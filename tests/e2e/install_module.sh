@@ -19,7 +19,7 @@
 # The stand-in host links the system's FFmpeg itself; the portable plug-in holds its own FFmpeg
 # with its symbols hidden and needs no FFmpeg library, so what it shows is its own FFmpeg's.
 set -u
-: "${CINESHEET_PLUGIN:?}"
+[ -n "${CINESHEET_MODULE:-}" ] || : "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
 
 version=$("$host" -c 'about -version' | sed -n 's|^// Result: \([0-9]*\).*//$|\1|p')

@@ -293,8 +293,8 @@ TEST_F(LateFrame, ARefreshRunAfterTheNodesWentSilencesNothing) {
     setTime(21);
     refresh();
     const testsupport::ReferenceVideo& video = referenceVideo();
-    EXPECT_GE(refreshesUntilShown(testsupport::pointSampledRgba(video.frames.at(21), video.width,
-                                                                video.height, 1)),
+    EXPECT_GE(refreshesUntilShown(
+                  testsupport::pointSampledRgba(video.frames.at(21), video.width, video.height, 1)),
               1);
 }
 
