@@ -32,33 +32,4 @@ TEST(MStatus, ErrorStringNamesCodeAndMeaning) {
     }
 }
 
-TEST(MStatus, PerrorSeparatesOnlyANonEmptyPrefix) {
-    testing::internal::CaptureStderr();
-    MStatus(MStatus::kFailure).perror("");
-    MStatus(MStatus::kNotFound).perror("lookup");
-    MStatus(MStatus::kSuccess).perror(MString("ok"));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "(kFailure): Unexpected Internal Failure\n"
-              "lookup: (kNotFound): Not Found\n"
-              "ok: (kSuccess): Success\n");
-}
-
-// The report Maya's CHECK_MSTATUS macros give, and their early return.
-TEST(MStatus, CheckMacrosReportTheFileAndLineOfAFailure) {
-    const int checkLine = __LINE__ + 2;
-    const auto failing = []() -> MStatus {
-        CHECK_MSTATUS_AND_RETURN_IT(MStatus(MStatus::kNotFound));
-        return MStatus::kSuccess;
-    };
-    testing::internal::CaptureStderr();
-    CHECK_MSTATUS(MStatus::kSuccess);
-    const MStatus returned = failing();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              std::string("\nAPI error detected in ") + __FILE__ + " at line " +
-                  std::to_string(checkLine) + "\n(kNotFound): Not Found\n");
-    EXPECT_EQ(returned, MStatus::kNotFound);
-    EXPECT_TRUE(MFAIL(returned));
-    EXPECT_TRUE(MStatus::kNotFound == returned);
-}
-
 }  // namespace

@@ -3,7 +3,6 @@
 #include <maya/MStringArray.h>
 
 #include <cstdlib>
-#include <sstream>
 
 namespace {
 
@@ -72,13 +71,6 @@ TEST(MString, CountsBytesAndCharacters) {
     EXPECT_EQ(MString("abcdef", 3), "abc");
 }
 
-TEST(MString, CaseChangesInPlace) {
-    MString text("Clip.MOV");
-    EXPECT_EQ(text.toLowerCase(), "clip.mov");
-    EXPECT_EQ(text, "clip.mov");
-    EXPECT_EQ(text.toUpperCase(), "CLIP.MOV");
-}
-
 TEST(MString, SplitDropsEmptyPieces) {
     MStringArray parts;
     EXPECT_EQ(MString("a,,b,").split(',', parts), MStatus::kSuccess);
@@ -103,28 +95,6 @@ TEST(MString, NumberParsing) {
     EXPECT_FLOAT_EQ(MString("0.5").asFloat(), 0.5f);
     EXPECT_FALSE(MString("abc").isDouble());
     EXPECT_FALSE(MString("-1").isUnsigned());
-}
-
-TEST(MString, Comparisons) {
-    EXPECT_TRUE(MString("a") == "a");
-    EXPECT_TRUE(MString("a") != MString("b"));
-    EXPECT_EQ("pre" + MString("fix"), "prefix");
-    std::ostringstream out;
-    out << MString("shown");
-    EXPECT_EQ(out.str(), "shown");
-    MString text("x");
-    text.clear();
-    EXPECT_EQ(text.length(), 0u);
-    text.set(3.0);
-    EXPECT_EQ(text, "3");
-    text.set(2.0, 3);
-    EXPECT_EQ(text, "2.000");
-}
-
-TEST(MString, FormatFillsNumberedMarkers) {
-    MString text;
-    text.format("^2s then ^1s, ^1s again", "one", "two");
-    EXPECT_EQ(text, "two then one, one again");
 }
 
 class ExpandPath : public testing::Test {

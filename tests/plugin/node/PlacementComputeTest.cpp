@@ -6,7 +6,6 @@
 #include <maya/MFnDependencyNode.h>
 #include <maya/MMatrix.h>
 
-#include <string>
 
 namespace {
 
@@ -28,56 +27,6 @@ TEST_F(PlacementComputeTest, UnconnectedCameraGivesIdentityWhateverTheInputs) {
     plug(sheet, "planePosX").setDouble(3.0);
     plug(sheet, "cameraFocalLength").setDouble(0.0);
     EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), MMatrix::identity);
-}
-
-TEST_F(PlacementComputeTest, HdResolutionPlacesThePlaneOnTheVerticalAxis) {
-    const MObject sheet = createCineSheet();
-    attachCameraTransform(sheet);
-    giveResolution(sheet, 1920, 1080);
-    const MMatrix m = matrixValue(plug(sheet, "cameraMatrix"));
-    EXPECT_NEAR(m(0, 0), 28.9220, 1e-4);
-    EXPECT_NEAR(m(1, 1), 28.9220, 1e-4);
-    EXPECT_NEAR(m(2, 2), 28.9220, 1e-4);
-    EXPECT_DOUBLE_EQ(m(3, 0), 0.0);
-    EXPECT_DOUBLE_EQ(m(3, 1), 0.0);
-    EXPECT_DOUBLE_EQ(m(3, 2), -100.0);
-}
-
-TEST_F(PlacementComputeTest, NarrowResolutionPlacesThePlaneOnTheHorizontalAxisWithOffset) {
-    const MObject sheet = createCineSheet();
-    attachCameraTransform(sheet);
-    giveResolution(sheet, 640, 480);
-    plug(sheet, "planePosX").setDouble(2.0);
-    plug(sheet, "planePosY").setDouble(1.0);
-    const MMatrix m = matrixValue(plug(sheet, "cameraMatrix"));
-    EXPECT_NEAR(m(0, 0), 29.0491, 1e-4);
-    EXPECT_NEAR(m(3, 0), 5.71429, 1e-5);
-    EXPECT_NEAR(m(3, 1), 2.85714, 1e-5);
-    EXPECT_DOUBLE_EQ(m(3, 2), -100.0);
-}
-
-TEST_F(PlacementComputeTest, PlaneFollowsTheCameraTransform) {
-    const MObject sheet = createCineSheet();
-    const MObject camera = attachCameraTransform(sheet);
-    giveResolution(sheet, 1920, 1080);
-    const std::string name = MFnDependencyNode(camera).name().asChar();
-    run("setAttr " + name + ".translate 5 6 7");
-    const MMatrix m = matrixValue(plug(sheet, "cameraMatrix"));
-    // Placed in camera space first, then moved with the camera: the camera's translation is not
-    // scaled by the plane's size.
-    EXPECT_NEAR(m(0, 0), 28.9220, 1e-4);
-    EXPECT_NEAR(m(3, 0), 5.0, 1e-9);
-    EXPECT_NEAR(m(3, 1), 6.0, 1e-9);
-    EXPECT_NEAR(m(3, 2), 7.0 - 100.0, 1e-9);
-}
-
-TEST_F(PlacementComputeTest, ZeroFocalLengthGivesIdentity) {
-    const MObject sheet = createCineSheet();
-    attachCameraTransform(sheet);
-    plug(sheet, "cameraFocalLength").setDouble(0.0);
-    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), MMatrix::identity);
-    plug(sheet, "cameraFocalLength").setDouble(50.0);
-    EXPECT_NE(matrixValue(plug(sheet, "cameraMatrix")), MMatrix::identity);
 }
 
 // The node computes "cameraMatrix" and what it reads from the file; called directly for any other

@@ -204,17 +204,6 @@ TEST_F(SequencePlayback, UnreadableFrameHoldsTheOneBeforeUntilItReads) {
     expectPicture(3, original(3));
 }
 
-TEST_F(SequencePlayback, FrameWrittenAgainIsReadAgain) {
-    testsupport::TempDir folder;
-    const std::string pattern = sequencetest::copyOfPngSequence(folder, 1, 6);
-    setFile(pattern);
-    expectPicture(2, original(2));
-    expectPicture(3, original(3));
-    ASSERT_TRUE(waitForFramesHeld(6));
-    replaceFile(fileOf(pattern, 2), original(5));
-    expectPicture(2, original(5));
-}
-
 TEST_F(SequencePlayback, SwitchingToAVideoAndBack) {
     const testsupport::ReferenceVideo video = testsupport::referenceDecode(frameprep::video());
     auto expectVideoFrame = [&](int frame) {
