@@ -6,7 +6,6 @@
 #include <maya/MFnDependencyNode.h>
 #include <maya/MMatrix.h>
 
-
 namespace {
 
 using PlacementComputeTest = NodeFixture;
