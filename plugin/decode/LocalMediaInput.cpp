@@ -2,6 +2,10 @@
 
 #include "decode/LocalFile.h"
 
+extern "C" {
+#include <libavutil/avstring.h>
+}
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -122,6 +126,10 @@ LocalMediaPtr openLocalFile(FileDescriptor file, const std::string& path,
     }
     reader.release();
     return LocalMediaPtr(raw);
+}
+
+bool isSelfContainedFormat(const char* format) {
+    return av_match_list(format, kSelfContainedFormats, ',') > 0;
 }
 
 void stopAbandoning(AVFormatContext* media) {

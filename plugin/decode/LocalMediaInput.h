@@ -22,6 +22,9 @@ using LocalMediaPtr = std::unique_ptr<AVFormatContext, LocalMediaCloser>;
 // path is refused or cannot be opened. While `abandon` (if given) is set, every read of the file
 // fails, so that a long read (a scan of the whole file) can be left at once.
 LocalMediaPtr openLocalMedia(const std::string& path, const std::atomic<bool>* abandon = nullptr);
+// Whether openLocalMedia opens content that the demuxer named `format` (FFmpeg's name, possibly a
+// comma-separated list of aliases) recognises.
+bool isSelfContainedFormat(const char* format);
 // From now on no flag abandons the reads of a media opened by openLocalMedia.
 void stopAbandoning(AVFormatContext* media);
 

@@ -1,5 +1,6 @@
 #include "draw/Footage.h"
 
+#include "decode/MediaContent.h"
 #include "decode/VideoSource.h"
 #include "draw/FileProbe.h"
 #include "node/MediaKind.h"
@@ -108,10 +109,16 @@ const std::string& Footage::whyUnreadableImage(const std::string& file) {
     // Asked at every refresh while the frame stays unreadable: the file is looked into once.
     if (file != unreadableFile_) {
         video::VideoSource probe;
-        probe.open(file);
         unreadableFile_ = file;
-        unreadableReason_ =
-            probe.failure().empty() ? "not a video or image FFmpeg can read" : probe.failure();
+        if (probe.open(file)) {
+            unreadableReason_ =
+                "holds a video, not an image: give it a video extension such as .mp4 to play it";
+        } else if (const std::string picture = video::pictureContent(file); !picture.empty()) {
+            unreadableReason_ = "cannot be decoded as a " + picture + " image";
+        } else {
+            unreadableReason_ =
+                probe.failure().empty() ? "not a video or image FFmpeg can read" : probe.failure();
+        }
     }
     return unreadableReason_;
 }

@@ -2,7 +2,8 @@
 # Footage that cannot be shown, as a new user meets it: each cause gives one warning naming the
 # node and the file, the plane shows the placeholder card where the picture would be, and none
 # of FFmpeg's own lines reaches the terminal; a node's first frame missing from its sequence is
-# named with the node; an unusable CINESHEET_DECODER_THREADS is warned once at load.
+# named with the node; a picture named as a video and a video named as a picture are told as
+# such; an unusable CINESHEET_DECODER_THREADS is warned once at load.
 set -u
 : "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -14,7 +15,10 @@ printf 'not a picture\n' >"$work/notes.mov"
 ffmpeg -nostdin -v error -y -f lavfi -i sine=duration=1 "$work/dialogue.wav" &&
     ffmpeg -nostdin -v error -y -f lavfi -i sine=duration=1 -c:a aac "$work/audio.mov" &&
     ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=64x48:r=24 -frames:v 24 -c:v mpeg4 \
-        "$work/whole.mov" || fail "making the media"
+        "$work/whole.mov" &&
+    ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=64x48 -frames:v 1 "$work/still.png" &&
+    cp "$work/still.png" "$work/still.mov" && cp "$work/whole.mov" "$work/clip.png" ||
+    fail "making the media"
 head -c "$(($(wc -c <"$work/whole.mov") / 2))" "$work/whole.mov" >"$work/cut.mov"
 for frame in 1 3; do
     ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=64x48 -frames:v 1 "$work/gap.000$frame.png" ||
@@ -38,6 +42,8 @@ $(show "$work/notes.txt")
 $(show "$work/notes.mov")
 $(show "$work/empty.mov")
 $(show "$work/dialogue.wav")
+$(show "$work/still.mov")
+$(show "$work/clip.png")
 $(show "$work/audio.mov")
 $(show "$work/cut.mov")
 $(show "$work/plate.####.exr")
@@ -56,12 +62,14 @@ once "$work/plates" "is a folder"
 once "$work/notes.txt" "is not a media file"
 once "$work/notes.mov" "is not a media file"
 once "$work/empty.mov" "is empty"
-once "$work/dialogue.wav" "not a video or image FFmpeg can read"
+once "$work/dialogue.wav" "holds WAV / WAVE (Waveform Audio), not a video"
+once "$work/still.mov" "holds a PNG image, not a video: give it the image's extension to show it as a still"
+once "$work/clip.png" "holds a video, not an image: give it a video extension such as .mp4 to play it"
 once "$work/audio.mov" "has no video stream"
 once "$work/cut.mov" "not a video or image FFmpeg can read (moov atom not found)"
 once "$work/plate.####.exr" "no frames match plate.####.exr"
 once "" "path is empty"
-[ "$(grep -c 'Warning: cineSheetShape1' "$work/err")" -eq 10 ] ||
+[ "$(grep -c 'Warning: cineSheetShape1' "$work/err")" -eq 12 ] ||
     fail "other warnings: $(grep 'Warning: cineSheetShape1' "$work/err")"
 
 held="// Warning: cineSheetShape2: the frame file $work/gap.0002.png is missing; frame 1 is held"

@@ -44,42 +44,6 @@ protected:
     testsupport::TempDir folder;
 };
 
-TEST_F(FootageWarning, EachCauseOnce) {
-    const std::string missing = folder.file("footage/shot.mov");
-    expectOneWarning(missing, cannotShow(missing, "no such file at " + missing));
-
-    ASSERT_EQ(mkdir(folder.file("plates").c_str(), 0755), 0);
-    expectOneWarning(folder.file("plates"), cannotShow(folder.file("plates"), "is a folder"));
-
-    const std::string text = folder.file("notes.txt");
-    testsupport::writeFile(text, "not a picture\n");
-    expectOneWarning(text, cannotShow(text, "is not a media file"));
-
-    const std::string wave = folder.file("dialogue.wav");
-    testsupport::makeMedia("-f lavfi -i sine=duration=1", wave);
-    expectOneWarning(wave, cannotShow(wave, "not a video or image FFmpeg can read"));
-
-    const std::string audio = folder.file("audio.mov");
-    testsupport::makeMedia("-f lavfi -i sine=duration=1 -c:a aac", audio);
-    expectOneWarning(audio, cannotShow(audio, "has no video stream"));
-
-    const std::string pattern = folder.file("plate.####.exr");
-    expectOneWarning(pattern, cannotShow(pattern, "no frames match plate.####.exr"));
-
-    expectOneWarning("", cannotShow("", "path is empty"));
-}
-
-// FFmpeg's own reason, which would otherwise go to the terminal, ends the warning.
-TEST_F(FootageWarning, FfmpegsReasonForAFileCutShort) {
-    const std::string whole = folder.file("whole.mov");
-    testsupport::makeMedia("-f lavfi -i testsrc2=s=64x48:r=24 -frames:v 24 -c:v mpeg4", whole);
-    const std::string contents = testsupport::readFile(whole);
-    const std::string cut = folder.file("cut.mov");
-    testsupport::writeFile(cut, contents.substr(0, contents.size() / 2));
-    expectOneWarning(cut,
-                     cannotShow(cut, "not a video or image FFmpeg can read (moov atom not found)"));
-}
-
 // Shown again only when the path or the cause changes, or after the footage played.
 TEST_F(FootageWarning, AgainOnlyForAnotherPathOrCauseOrAfterRecovery) {
     const std::string missing = folder.file("shot.mov");
