@@ -35,13 +35,13 @@ api2022: deps
 	cmake --build build/api2022 -j $(JOBS) --target CineSheet cinesheet-host
 	ctest --test-dir build/api2022 --output-on-failure -R 'e2e\.(frameprep_snapshot|footage_warnings)$$'
 
-# Every target built with Clang (build/clang), warnings as errors: users build with either
-# compiler.
+# Every target built with Clang (build/clang), warnings as errors, the benchmarks too: users
+# build with either compiler.
 .PHONY: clang
 clang:
 	./scripts/install-deps clang
 	CC=clang CXX=clang++ cmake -S . -B build/clang -DCMAKE_BUILD_TYPE=Release -DCINESHEET_WERROR=ON
-	cmake --build build/clang -j $(JOBS)
+	cmake --build build/clang -j $(JOBS) --target all benchmarks
 
 # The plug-in and the stand-in built with GCC 11 (build/gcc11), warnings as errors: Autodesk
 # builds Maya 2024 to 2026 with GCC 11.2 (DTS-11), and a devkit build there uses it.
