@@ -38,20 +38,6 @@ protected:
     }
 };
 
-TEST_F(VideoOnSheet, ShowsTheFrameOfEachTime) {
-    ASSERT_EQ(referenceVideo().frames.size(), 48u);
-    setFile(frameprep::video());
-    for (int frame : {0, 1, 7, 8, 30, 47, 12, 3}) {
-        setTime(frame);
-        refresh();
-        expectFrame(frame, 1);
-    }
-    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 1.5);
-    // The worker's finding reaches the node through the idle queue.
-    host::runIdleQueue();
-    EXPECT_EQ(plug("keyframeInterval").asInt(), 8);
-}
-
 // What each refresh of a playback drew, taken as the render ends.
 std::vector<std::vector<std::uint8_t>> drawnAtEachRefresh;
 MObject watchedSheet;
@@ -106,22 +92,6 @@ TEST_F(VideoOnSheet, ClipReplacedOnDiskShowsItsNewFramesAtTheNextFrame) {
     refresh();
     const Texture texture = drawnTexture();
     EXPECT_EQ(texture.pixels, pointSampledRgba(replacement.frames.at(6), 96, 64, 1));
-}
-
-TEST_F(VideoOnSheet, HalfAndQuarterResolution) {
-    setFile(frameprep::video());
-    ASSERT_EQ(plug("cacheResolution").setShort(1), MStatus::kSuccess);
-    setTime(10);
-    refresh();
-    expectFrame(10, 2);
-
-    ASSERT_EQ(plug("cacheResolution").setShort(2), MStatus::kSuccess);
-    refresh();
-    expectFrame(10, 4);
-    setTime(11);
-    refresh();
-    expectFrame(11, 4);
-    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 1.5);
 }
 
 TEST_F(VideoOnSheet, SwitchesToAnImageSequenceAndBack) {
