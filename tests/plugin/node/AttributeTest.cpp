@@ -39,7 +39,7 @@ const std::vector<ExpectedAttribute> kAttributes = {
     {"cameraWorldMatrix",
      "cameraWorldMatrix",
      MFn::kMatrixAttribute,
-     false,
+     true,
      false,
      true,
      false,
@@ -203,7 +203,7 @@ TEST_F(AttributeTest, AttributesComeInOrderWithTheirNamesKindsFlagsAndLimits) {
             }
         }
     }
-    EXPECT_EQ(MFnAttribute(CineSheet::aCamWorldMtx).disconnectBehavior(), MFnAttribute::kReset);
+    EXPECT_EQ(MFnAttribute(CineSheet::aCamWorldMtx).disconnectBehavior(), MFnAttribute::kNothing);
     EXPECT_TRUE(MFnAttribute(CineSheet::aFile).isUsedAsFilename());
 }
 
