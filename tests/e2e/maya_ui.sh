@@ -114,7 +114,17 @@ for (\$input in {\"cameraWorldMatrix\", \"cameraHAperture\", \"cameraVAperture\"
 check(contains(\$entries, \"dimControl frameRatio 1\") && contains(\$entries, \"dimControl keyframeInterval 1\"), \"outputs are read-only\");
 
 check(\`textFieldButtonGrp -q -text cineSheetFileField\` == \"footage/clip.mp4\", \"the file field shows the stored path\");
-check(\`attrNavigationControlGrp -q -attribute cineSheetCameraField\` == \"cineSheetShape1.cameraWorldMatrix\", \"the camera row\");
+check(\`textFieldButtonGrp -q -text cineSheetCameraField\` == \"persp\", \"the camera row names the camera\");
+camera -n otherCam;
+textFieldButtonGrp -e -text otherCam cineSheetCameraField;
+eval \`textFieldButtonGrp -q -changeCommand cineSheetCameraField\`;
+check(\`cineSheet -q -camera cineSheetShape1\` == \"otherCam\", \"the camera row attaches the plane to the camera typed\");
+undo;
+check(\`cineSheet -q -camera cineSheetShape1\` == \"persp\", \"undo takes the attachment back\");
+check(\`textFieldButtonGrp -q -text cineSheetClipField\` == \"12 frames, 24 fps\", \"the clip row\");
+cineSheet -e -startFrame 1001 cineSheetShape1;
+eval \`textFieldButtonGrp -q -buttonCommand cineSheetClipField\`;
+check(\`playbackOptions -q -min\` == 1001 && \`playbackOptions -q -max\` == 1012, \"the timeline is set to the clip\");
 hostUi -fileDialogAnswer \"$project/plates/shot.0012.png\";
 eval \`textFieldButtonGrp -q -buttonCommand cineSheetFileField\`;
 check(\`getAttr cineSheetShape1.file\` == \"plates/shot.####.png\", \"browse sets the file\");
