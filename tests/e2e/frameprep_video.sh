@@ -2,13 +2,14 @@
 # A video on a CineSheet made by the cineSheet command: at each time the texture holds the
 # video frame the clip's placement puts there exactly as the ffmpeg tool decodes it (picture 0 at
 # the -startFrame asked for, else at the playback range's start, which the result ends with; an
-# edit of the start is undone), and the node reports the frame ratio and the keyframe interval.
+# edit of the start is undone), the node reports the frame ratio and the keyframe interval, and
+# the command the clip's frame count, rate and start timecode.
 set -eu
 : "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
 
 ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=96x64:r=24 -frames:v 36 -c:v libx264 \
-    -g 6 -keyint_min 6 -sc_threshold 0 -bf 2 -pix_fmt yuv420p "$work/clip.mov"
+    -g 6 -keyint_min 6 -sc_threshold 0 -bf 2 -pix_fmt yuv420p -timecode 01:00:41:12 "$work/clip.mov"
 
 "$host" -c "
 loadPlugin \"$CINESHEET_PLUGIN\";
@@ -30,10 +31,14 @@ currentTime 1014; refresh; textureDump -node cineSheetShape2 -file \"$work/t2.13
 currentTime 101; refresh; textureDump -node cineSheetShape3 -file \"$work/t3.0.rgba\";
 getAttr cineSheetShape1.frameRatio;
 getAttr cineSheetShape1.keyframeInterval;
+print (\"clip: \" + \`cineSheet -q -frameCount cineSheet1\` + \" \" + \`cineSheet -q -frameRate cineSheet1\`
+    + \" \" + \`cineSheet -q -startTimecode cineSheetShape1\` + \"\\n\");
 " >"$work/out.txt"
 
 grep -q "^// Result: 1.5 //$" "$work/out.txt" || { echo "frameRatio is not 1.5"; cat "$work/out.txt"; exit 1; }
 grep -q "^// Result: 6 //$" "$work/out.txt" || { echo "keyframeInterval is not 6"; cat "$work/out.txt"; exit 1; }
+grep -q "^clip: 36 24 01:00:41:12$" "$work/out.txt" ||
+    fail "the clip's facts: $(grep '^clip:' "$work/out.txt")"
 grep -q "^// Result: cineSheet2 cineSheetShape2 1001 //$" "$work/out.txt" ||
     fail "the result does not end with the start frame asked for"
 grep -q "^// Result: cineSheet3 cineSheetShape3 101 //$" "$work/out.txt" ||
