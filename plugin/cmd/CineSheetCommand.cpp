@@ -399,9 +399,7 @@ MStatus CineSheetCommand::chooseStart() {
     const ClipStart clip(footagePath(filePath, workspaceRoot()));
     if (!clip.known()) {
         if (startFrameGiven) {
-            displayError(MString("cineSheet: cannot place \"") + filePath +
-                         "\" at a start frame: it is a single image, or no file of the "
-                         "sequence is there");
+            displayError(ClipStart::cannotPlace(filePath));
             return MStatus::kFailure;
         }
         return MStatus::kSuccess;

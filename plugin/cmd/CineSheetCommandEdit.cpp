@@ -87,6 +87,10 @@ MStatus CineSheetCommand::editNode(const MArgDatabase& argData) {
         return status;
     }
     MFnDependencyNode sheetFn(sheet);
+    if (!argData.isFlagSet("-camera") && !argData.isFlagSet("-startFrame")) {
+        displayError("cineSheet: -edit takes -camera or -startFrame");
+        return MStatus::kInvalidParameter;
+    }
     editing = true;
     if (argData.isFlagSet("-camera")) {
         argData.getFlagArgument("-camera", 0, cameraName);
@@ -111,9 +115,7 @@ MStatus CineSheetCommand::editNode(const MArgDatabase& argData) {
         const MString file = sheetFn.findPlug("file", true).asString();
         const ClipStart clip(resolvedFile(sheetFn));
         if (!clip.known()) {
-            displayError(MString("cineSheet: cannot place \"") + file +
-                         "\" at a start frame: it is a single image, or no file of the sequence "
-                         "is there");
+            displayError(ClipStart::cannotPlace(file));
             editModifier.undoIt();
             return MStatus::kFailure;
         }

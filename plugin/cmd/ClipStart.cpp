@@ -33,3 +33,8 @@ int ClipStart::offsetFor(int start) const {
 int ClipStart::startUnder(int frameOffset) const {
     return firstPicture_.value_or(0) + frameOffset;
 }
+
+MString ClipStart::cannotPlace(const MString& file) {
+    return MString("cineSheet: cannot place \"") + file +
+           "\" at a start frame: it is a single image, or no file of the sequence is there";
+}

@@ -24,6 +24,9 @@ public:
     // The frame the first picture lands on under `frameOffset`.
     int startUnder(int frameOffset) const;
 
+    // The error when a start frame is asked of footage whose first picture is unknown.
+    static MString cannotPlace(const MString& file);
+
 private:
     bool video_ = false;
     std::optional<int> firstPicture_;
