@@ -52,8 +52,8 @@ expected
 $expected_mod"
 
 scripts="AECineSheetTemplate cineSheetAttachFootage cineSheetAttachFootageAndSound \
-cineSheetCreateUI cineSheetDeleteUI cineSheetFootageFilter cineSheetFootagePath \
-cineSheetVideoExtensions"
+cineSheetAttachFootageOptions cineSheetCreateUI cineSheetDeleteUI cineSheetFootageFilter \
+cineSheetFootagePath cineSheetVideoExtensions"
 expected_files=$({
     echo ./CineSheet.mod
     for each in $versions; do echo "./CineSheet/$each/plug-ins/libCineSheet.so"; done
