@@ -151,7 +151,8 @@ ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=64x48:r=24:d=1 -f lavfi \
     -i 'sine=frequency=440:sample_rate=48000:d=1' -c:v libx264 -c:a aac -ac 2 "$work/sound.mp4" ||
     fail "cannot make sound.mp4"
 
-script="loadPlugin libCineSheet; getenv MAYA_PLUG_IN_PATH;"
+# A playback range from 0 puts each video's picture 13 at frame 13.
+script="loadPlugin libCineSheet; getenv MAYA_PLUG_IN_PATH; playbackOptions -min 0;"
 node=0
 while read -r name options; do
     node=$((node + 1))
