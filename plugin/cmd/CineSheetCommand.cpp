@@ -1,16 +1,21 @@
 #include "cmd/CineSheetCommand.h"
 
+#include "cmd/ClipStart.h"
 #include "node/ApiErrorReport.h"
 #include "node/CineSheet.h"
 #include "node/ColorSpaceChoice.h"
+#include "node/WorkspacePath.h"
 
 #include <maya/MArgDatabase.h>
 #include <maya/MFn.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MGlobal.h>
 #include <maya/MPlug.h>
+#include <maya/MPlugArray.h>
 #include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
+
+#include <string>
 
 namespace {
 
@@ -22,6 +27,15 @@ const char* const kNoTimeFlag = "-nt";
 const char* const kNoTimeFlagLong = "-noTime";
 const char* const kAudioFlag = "-au";
 const char* const kAudioFlagLong = "-audio";
+const char* const kStartFrameFlag = "-sf";
+const char* const kStartFrameFlagLong = "-startFrame";
+// What -query gives of the clip alone.
+const char* const kFrameCountFlag = "-fc";
+const char* const kFrameCountFlagLong = "-frameCount";
+const char* const kFrameRateFlag = "-fr";
+const char* const kFrameRateFlagLong = "-frameRate";
+const char* const kStartTimecodeFlag = "-stc";
+const char* const kStartTimecodeFlagLong = "-startTimecode";
 
 // Every check below reports a fixed line number: see ApiErrorReport.h.
 MStatus fail(int line, const MStatus& status) {
@@ -95,15 +109,29 @@ MSyntax CineSheetCommand::newSyntax() {
     syntax.addFlag(kFilePathFlag, kFilePathFlagLong, MSyntax::kString);
     syntax.addFlag(kNoTimeFlag, kNoTimeFlagLong, MSyntax::kBoolean);
     syntax.addFlag(kAudioFlag, kAudioFlagLong, MSyntax::kBoolean);
+    syntax.addFlag(kStartFrameFlag, kStartFrameFlagLong, MSyntax::kLong);
+    syntax.addFlag(kFrameCountFlag, kFrameCountFlagLong);
+    syntax.addFlag(kFrameRateFlag, kFrameRateFlagLong);
+    syntax.addFlag(kStartTimecodeFlag, kStartTimecodeFlagLong);
+    // The node edited or queried; a creation names none.
+    syntax.setObjectType(MSyntax::kStringObjects, 0, 1);
+    syntax.enableEdit();
+    syntax.enableQuery();
     return syntax;
 }
 
 bool CineSheetCommand::isUndoable() const {
-    return true;
+    return !querying;
 }
 
 MStatus CineSheetCommand::doIt(const MArgList& args) {
     const MArgDatabase argData(syntax(), args);
+    if (argData.isEdit()) {
+        return editNode(argData);
+    }
+    if (argData.isQuery()) {
+        return queryNode(argData);
+    }
     if (argData.isFlagSet(kCameraFlag)) {
         argData.getFlagArgument(kCameraFlag, 0, cameraName);
     }
@@ -116,12 +144,19 @@ MStatus CineSheetCommand::doIt(const MArgList& args) {
     if (argData.isFlagSet(kAudioFlag)) {
         argData.getFlagArgument(kAudioFlag, 0, audio);
     }
+    startFrameGiven = argData.isFlagSet(kStartFrameFlag);
+    if (startFrameGiven) {
+        argData.getFlagArgument(kStartFrameFlag, 0, startFrame);
+    }
 
     // A camera that cannot be resolved stops the command before anything is made.
     MObject camera;
     if (cameraName.length() > 0 && failed(getCamera(cameraName, camera))) {
         fail(112, MStatus::kFailure);
         MGlobal::displayError(MString("cineSheet: \"") + cameraName + "\" is not a camera");
+        return MStatus::kFailure;
+    }
+    if (filePath.length() > 0 && failed(chooseStart())) {
         return MStatus::kFailure;
     }
 
@@ -155,10 +190,16 @@ void CineSheetCommand::importSound() {
     if (audioNode.length() > 0) {
         result.append(audioNode);
     }
+    if (placesClip) {
+        result.append(MString(std::to_string(startFrame).c_str()));
+    }
     setResult(result);
 }
 
 MStatus CineSheetCommand::undoIt() {
+    if (editing) {
+        return editModifier.undoIt();
+    }
     const MStatus status = sound.remove();
     if (failed(status)) {
         return status;
@@ -167,6 +208,9 @@ MStatus CineSheetCommand::undoIt() {
 }
 
 MStatus CineSheetCommand::redoIt() {
+    if (editing) {
+        return editModifier.doIt();
+    }
     MStringArray result;
     result.append("");
     result.append("");
@@ -197,6 +241,9 @@ MStatus CineSheetCommand::redoIt() {
         return fail(99, status);
     }
     result[0] = transformFn.name();
+    if (placesClip) {
+        result.append(MString(std::to_string(startFrame).c_str()));
+    }
     setResult(result);
 
     MFnDependencyNode shapeFn(shapeNode, &status);
@@ -220,6 +267,12 @@ MStatus CineSheetCommand::redoIt() {
     }
     if (filePath.length() > 0) {
         status = setFile(shapeFn);
+        if (failed(status)) {
+            return status;
+        }
+    }
+    if (placesClip) {
+        status = setStart(shapeFn);
         if (failed(status)) {
             return status;
         }
@@ -284,6 +337,20 @@ MStatus CineSheetCommand::connectCamera(MFnDependencyNode& shapeFn, MDGModifier&
     return MStatus::kSuccess;
 }
 
+MStatus CineSheetCommand::detachCamera(MFnDependencyNode& shapeFn, MDGModifier& modifier) {
+    for (const CameraLink& link : kCameraLinks) {
+        const MPlug input = shapeFn.findPlug(link.shapePlug, true);
+        MPlugArray sources;
+        if (input.connectedTo(sources, true, false) && sources.length() > 0) {
+            const MStatus status = modifier.disconnect(sources[0], input);
+            if (failed(status)) {
+                return status;
+            }
+        }
+    }
+    return MStatus::kSuccess;
+}
+
 MStatus CineSheetCommand::connectTime(MFnDependencyNode& shapeFn, MDGModifier& connections) {
     MObject time;
     MStatus status = getTime(time);
@@ -324,6 +391,35 @@ MStatus CineSheetCommand::setFile(MFnDependencyNode& shapeFn) {
     file.setString(filePath);
     applyFileRules(shapeFn.object(), filePath);
     return MStatus::kSuccess;
+}
+
+// Only a new node is placed by default: a node already in a scene keeps its frameOffset, so
+// stored scenes look as they did.
+MStatus CineSheetCommand::chooseStart() {
+    const ClipStart clip(footagePath(filePath, workspaceRoot()));
+    if (!clip.known()) {
+        if (startFrameGiven) {
+            displayError(ClipStart::cannotPlace(filePath));
+            return MStatus::kFailure;
+        }
+        return MStatus::kSuccess;
+    }
+    if (!startFrameGiven) {
+        startFrame = clip.defaultStart();
+    }
+    placesClip = true;
+    frameOffset = clip.offsetFor(startFrame);
+    return MStatus::kSuccess;
+}
+
+// Set directly, as the file is: the value goes away with the node on undo.
+MStatus CineSheetCommand::setStart(MFnDependencyNode& shapeFn) {
+    MStatus status;
+    MPlug offset = shapeFn.findPlug("frameOffset", true, &status);
+    if (failed(status)) {
+        return status;
+    }
+    return offset.setInt(frameOffset);
 }
 
 MStatus CineSheetCommand::connectResolution(MFnDependencyNode& shapeFn, MDGModifier& connections) {

@@ -12,9 +12,15 @@
 
 #include "cmd/SoundImport.h"
 
+class MArgDatabase;
+
 // "cineSheet": creates a CineSheet shape under a new transform, attaches it to a camera and the
 // scene time, and makes the transform follow the node's placement matrix; with "-audio", the
-// clip's sound goes on the timeline as an audio node. Undoable.
+// clip's sound goes on the timeline as an audio node; the clip's first picture lands on
+// "-startFrame" (by default the playback range's start for a video), which ends the result.
+// "cineSheet -edit" attaches a node to another camera and places its clip anew; "cineSheet
+// -query" gives its camera, start frame and the clip's frame count, rate and start timecode.
+// Creation and edits are undoable.
 class CineSheetCommand : public MPxCommand {
 public:
     ~CineSheetCommand() override;
@@ -44,6 +50,14 @@ private:
     MStatus connectPlacement(MFnDependencyNode& shapeFn, MDGModifier& connections);
     // Locks the transform's translate, rotate and scale.
     MStatus lockTransform();
+    // Where the new node's clip starts: decided before anything is made, set on every redo.
+    MStatus chooseStart();
+    MStatus setStart(MFnDependencyNode& shapeFn);
+    // Queues the disconnection of every camera input the node has connected.
+    MStatus detachCamera(MFnDependencyNode& shapeFn, MDGModifier& modifier);
+    // "-edit" and "-query" of the node named (see CineSheetCommandEdit.cpp).
+    MStatus editNode(const MArgDatabase& argData);
+    MStatus queryNode(const MArgDatabase& argData);
     // The clip's sound as an audio node, with the audio node's name added to the result.
     void importSound();
 
@@ -54,6 +68,17 @@ private:
     MString filePath;
     bool noTime = false;
     bool audio = false;
+    // "-startFrame", and the frameOffset that puts the clip's first picture there (none when the
+    // node gets no file or its first picture is unknown).
+    bool startFrameGiven = false;
+    int startFrame = 0;
+    bool placesClip = false;
+    int frameOffset = 0;
+    // An edit's changes, taken back by undo and made again by redo.
+    bool editing = false;
+    MDGModifier editModifier;
+    // A query changes nothing: it stays off the undo queue.
+    bool querying = false;
     // The audio node made for "-audio", removed and brought back with the plane.
     SoundImport sound;
 };

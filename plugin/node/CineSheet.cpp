@@ -22,6 +22,7 @@ MObject CineSheet::aCamFocalLength;
 MObject CineSheet::aCamFilmFit;
 MObject CineSheet::aCamOrthographic;
 MObject CineSheet::aCamOrthoWidth;
+MObject CineSheet::aCameraLost;
 MObject CineSheet::aRenderWidth;
 MObject CineSheet::aRenderHeight;
 MObject CineSheet::aFile;
@@ -158,11 +159,13 @@ MString CineSheet::footagePathIn(MDataBlock& data) {
 MStatus CineSheet::computePlacement(MDataBlock& data) {
     MDataHandle output = data.outputValue(aOutCamMtx);
 
-    // Without a camera there is nothing to follow: the plane stays where its transform puts it.
+    // Without a camera there is nothing to follow: the plane stays where its transform puts it,
+    // unless it had a camera, whose last values it keeps.
     MStatus status;
     const MPlug cameraWorldPlug(thisMObject(), aCamWorldMtx);
     const bool connected = cameraWorldPlug.isConnected(&status);
-    if (status != MStatus::kSuccess || !connected) {
+    const bool lost = data.inputValue(aCameraLost).asBool();
+    if (status != MStatus::kSuccess || (!connected && !lost)) {
         output.setMMatrix(MMatrix::identity);
         output.setClean();
         return MStatus::kSuccess;

@@ -30,6 +30,10 @@ public:
 
     void postConstructor() override;
     MStatus compute(const MPlug& plug, MDataBlock& data) override;
+    // A plane whose camera goes away (deleted, or its connection broken) stays where the camera
+    // left it: see cameraLost.
+    MStatus connectionMade(const MPlug& plug, const MPlug& otherPlug, bool asSrc) override;
+    MStatus connectionBroken(const MPlug& plug, const MPlug& otherPlug, bool asSrc) override;
     SchedulingType schedulingType() const override;
     // Viewport filters that hide locators must not hide the picture.
     bool excludeAsLocator() const override;
@@ -67,6 +71,9 @@ public:
     static MObject aCamFilmFit;
     static MObject aCamOrthographic;
     static MObject aCamOrthoWidth;
+    // True once the camera's world matrix is no longer connected to a node that had one: the
+    // camera inputs then keep the camera's last values and the plane its last placement.
+    static MObject aCameraLost;
     // The render resolution, connected from "defaultResolution" by the creation command, and
     // after a scene saved without the connections is opened (see ResolutionInputs.h).
     static MObject aRenderWidth;

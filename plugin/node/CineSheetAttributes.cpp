@@ -60,9 +60,11 @@ MStatus CineSheet::initialize() {
 
     aCamWorldMtx =
         matrixFn.create("cameraWorldMatrix", "cameraWorldMatrix", MFnMatrixAttribute::kDouble);
-    matrixFn.setStorable(false);
+    // Kept when the camera goes, and saved then (a connected value is not written), so that a
+    // plane whose camera was deleted stays in place, also once the scene is opened again.
     makeCameraInput(matrixFn);
-    matrixFn.setDisconnectBehavior(MFnAttribute::kReset);
+    matrixFn.setStorable(true);
+    matrixFn.setDisconnectBehavior(MFnAttribute::kNothing);
     addPlacementInput(aCamWorldMtx);
 
     aCamHAper =
@@ -301,6 +303,15 @@ MStatus CineSheet::initialize() {
     attributeAffects(aFootageRoot, aFrameRatio);
     attributeAffects(aFootageRoot, aKeyframeInterval);
     attributeAffects(aFootageRoot, aOutCamMtx);
+
+    // Set by the node itself when its camera goes (see CineSheetCamera.cpp); false, and so not
+    // written, for every plane that has its camera or never had one.
+    aCameraLost = numericFn.create("cameraLost", "cameraLost", MFnNumericData::kBoolean, 0);
+    numericFn.setStorable(true);
+    numericFn.setKeyable(false);
+    numericFn.setConnectable(false);
+    numericFn.setHidden(true);
+    addPlacementInput(aCameraLost);
 
     return status;
 }

@@ -39,15 +39,16 @@ expect_out() {
     diff -u "$work/expected" "$work/got" >"$work/diff" || { fail "$1"; cat "$work/diff" >&2; }
 }
 
-# A new plane with its sound; undo takes both away and leaves the file, redo brings both back.
+# A new plane with its sound, its first picture at the playback range's start (frame 1) and the
+# sound with it; undo takes both away and leaves the file, redo brings both back.
 run "audio flag" "cineSheet -filePath \"$work/a/shot.mov\" -audio true;
 sound -q -file shot; sound -q -offset shot; sound -q -sourceStart shot; sound -q -sourceEnd shot;
 getAttr shot.sampleRate; getAttr shot.channels;
 undo; objExists shot; objExists cineSheet1;
 redo; objExists shot; objExists cineSheet1; sound -q -file shot; sound -q -offset shot"
-expect_out "audio flag" "// Result: cineSheet1 cineSheetShape1 shot //
+expect_out "audio flag" "// Result: cineSheet1 cineSheetShape1 shot 1 //
 // Result: $project/sound/shot.wav //
-// Result: 0 //
+// Result: 1 //
 // Result: 0 //
 // Result: 48 //
 // Result: 48000 //
@@ -57,7 +58,7 @@ expect_out "audio flag" "// Result: cineSheet1 cineSheetShape1 shot //
 // Result: 1 //
 // Result: 1 //
 // Result: $project/sound/shot.wav //
-// Result: 0 //"
+// Result: 1 //"
 [ -f "$project/sound/shot.wav" ] || fail "the WAV file is not in the project's sound folder"
 
 # The sound starts where the first shown picture is shown, from that picture's place in the
@@ -72,7 +73,7 @@ setAttr cineSheetShape1.frameOffset -5; setAttr cineSheetShape1.startFrame 0;
 setAttr cineSheetShape1.endFrame 0; cineSheetSound cineSheetShape1; sound -q -offset shot1;
 sound -q -sourceStart shot1; sound -q -sourceEnd shot1;
 setAttr cineSheetShape1.endFrame 2147483647; cineSheetSound cineSheet1; sound -q -sourceEnd shot2"
-expect_out "frame offset" "// Result: cineSheet1 cineSheetShape1 //
+expect_out "frame offset" "// Result: cineSheet1 cineSheetShape1 1 //
 // Result: shot //
 // Result: 15 //
 // Result: 3 //
@@ -103,11 +104,11 @@ cineSheet -filePath \"$work/plate.####.png\" -audio true;
 cineSheet -filePath \"$work/none.mov\" -audio true; cineSheetSound cineSheet1;
 cineSheet -filePath \"$work/hour.mkv\" -audio true; cineSheet -filePath \"$work/rate.mkv\" -au 1;
 ls -type audio"
-expect_out "no sound" "// Result: cineSheet1 cineSheetShape1 //
-// Result: cineSheet2 cineSheetShape2 //
-// Result: cineSheet3 cineSheetShape3 //
-// Result: cineSheet4 cineSheetShape4 //
-// Result: cineSheet5 cineSheetShape5 //"
+expect_out "no sound" "// Result: cineSheet1 cineSheetShape1 1 //
+// Result: cineSheet2 cineSheetShape2 1 //
+// Result: cineSheet3 cineSheetShape3 1 //
+// Result: cineSheet4 cineSheetShape4 1 //
+// Result: cineSheet5 cineSheetShape5 1 //"
 grep -q "Warning: cineSheet: \"$work/silent.mp4\" has no sound" "$work/err" ||
     fail "no warning for the silent clip: $(cat "$work/err")"
 grep -q "Warning: cineSheet: \"$work/plate.####.png\" is not a video file" "$work/err" ||
@@ -129,9 +130,9 @@ grep -q 'Error: cineSheetSound: "t" is not a CineSheet plane' "$work/err" ||
 before=$(cksum <"$project/sound/shot.wav")
 run "name clash" "cineSheet -filePath \"$work/b/shot.mov\" -audio true; sound -q -file shot_1;
 cineSheet -filePath \"$work/a/shot.mov\" -audio true; sound -q -file shot"
-expect_out "name clash" "// Result: cineSheet1 cineSheetShape1 shot_1 //
+expect_out "name clash" "// Result: cineSheet1 cineSheetShape1 shot_1 1 //
 // Result: $project/sound/shot_1.wav //
-// Result: cineSheet2 cineSheetShape2 shot //
+// Result: cineSheet2 cineSheetShape2 shot 1 //
 // Result: $project/sound/shot.wav //"
 [ "$(cksum <"$project/sound/shot.wav")" = "$before" ] || fail "the first clip's sound changed"
 cmp -s "$project/sound/shot.wav" "$project/sound/shot_1.wav" && fail "both clips wrote one sound"

@@ -18,7 +18,7 @@ kept=$(ffprobe -v quiet -count_frames -select_streams v -show_entries stream=nb_
 
 play="for (\$f = 0; \$f < 48; \$f++) { currentTime \$f; refresh; }"
 "$host" -c "loadPlugin \"$plugin\"; camera -n shotCam;
-    cineSheet -camera shotCam -filePath \"$work/cut.mp4\";
+    cineSheet -camera shotCam -filePath \"$work/cut.mp4\" -startFrame 0;
     $play
     currentTime 3; refresh;
     textureDump -node cineSheetShape1 -file \"$work/before.rgba\";

@@ -67,7 +67,7 @@ dump() {
     done
     rm -f "$work"/t*.rgba
     "$host" -c "loadPlugin \"$plugin\"; camera -n shotCam;
-        cineSheet -camera shotCam -filePath \"$clipfile\"; $settings; $commands" \
+        cineSheet -camera shotCam -filePath \"$clipfile\" -startFrame 0; $settings; $commands" \
         >"$work/out" 2>"$work/err" || fail "dump $settings: $(cat "$work/err")"
 }
 
@@ -122,7 +122,7 @@ same_as_8bit_tool "$work/eight.mp4" 6 "$work/t6.rgba" 160x90
 
 # A node showing the clip at Half, then at Auto, then at Half again, at the same frame.
 "$host" -c "loadPlugin \"$plugin\"; camera -n shotCam;
-    cineSheet -camera shotCam -filePath \"$work/prores.mov\";
+    cineSheet -camera shotCam -filePath \"$work/prores.mov\" -startFrame 0;
     setAttr cineSheetShape1.cacheDepth 2; currentTime 7; refresh;
     textureDump -node cineSheetShape1 -file \"$work/first.rgba\";
     setAttr cineSheetShape1.cacheDepth 0; refresh;

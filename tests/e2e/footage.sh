@@ -45,11 +45,11 @@ getAttr cineSheetShape2.cameraMatrix; getAttr cineSheetShape3.cameraMatrix;"
 "$host" -c "loadPlugin \"$CINESHEET_PLUGIN\";
 camera -n shotCam;
 setAttr defaultResolution.width 640; setAttr defaultResolution.height 480;
-cineSheet -camera shotCam -filePath \"$work/phone.mp4\";
-cineSheet -camera shotCam -filePath \"$work/camcorder.MTS\";
-cineSheet -camera shotCam -filePath \"$work/square.mp4\";
-cineSheet -camera shotCam -filePath \"$work/edit.ts\";
-cineSheet -camera shotCam -filePath \"$work/old.MOV\";
+cineSheet -camera shotCam -filePath \"$work/phone.mp4\" -startFrame 0;
+cineSheet -camera shotCam -filePath \"$work/camcorder.MTS\" -startFrame 0;
+cineSheet -camera shotCam -filePath \"$work/square.mp4\" -startFrame 0;
+cineSheet -camera shotCam -filePath \"$work/edit.ts\" -startFrame 0;
+cineSheet -camera shotCam -filePath \"$work/old.MOV\" -startFrame 0;
 cineSheet -camera shotCam -filePath \"$work/plate.####.png\";
 $show
 file -rename \"$work/footage.ma\"; file -save;" >"$work/first.out" 2>"$work/first.err" ||

@@ -13,7 +13,7 @@ ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=96x64:r=24 -frames:v 36 -c:v 
 "$host" -c "
 loadPlugin \"$CINESHEET_PLUGIN\";
 camera -n shotCam;
-cineSheet -camera shotCam -filePath \"$work/clip.mp4\";
+cineSheet -camera shotCam -filePath \"$work/clip.mp4\" -startFrame 0;
 currentTime 10; refresh; textureDump -node cineSheetShape1 -file \"$work/first.rgba\";
 currentTime 90; refresh;
 currentTime 10; refresh; textureDump -node cineSheetShape1 -file \"$work/after-end.rgba\";

@@ -2,6 +2,9 @@
 # An image sequence on a CineSheet made by the cineSheet command: the snapshot through the
 # camera shows the frame of the current time upright, filling the render frame; the texture
 # holds the image's pixels; past the last file nothing is shown, or the last file when held.
+# Attached to another camera (cineSheet -edit -camera), the plane is seen through it as a plane
+# made there, and undo puts it back; a plane whose camera is deleted keeps its placement, also
+# in the saved scene, and says so once.
 set -eu
 : "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -17,6 +20,9 @@ ffmpeg -nostdin -v error -y -i "$work/quad.0001.png" -vf hflip,vflip "$work/quad
 loadPlugin \"$CINESHEET_PLUGIN\";
 setAttr defaultResolution.width 64; setAttr defaultResolution.height 48;
 camera -n shotCam;
+camera -n otherCam; setAttr otherCam.translateX 40; setAttr otherCam.rotateY 30;
+setAttr otherCamShape.focalLength 50;
+camera -n doomedCam; setAttr doomedCam.translateY 30; setAttr doomedCam.rotateX 10;
 lookThru shotCam;
 snapshot -file \"$work/empty.png\";
 cineSheet -camera shotCam -filePath \"$work/quad.####.png\";
@@ -32,7 +38,27 @@ currentTime 3;
 snapshot -file \"$work/frame3.png\";
 setAttr cineSheetShape1.holdEndFrames 1;
 snapshot -file \"$work/frame3.held.png\";
-" >"$work/out.txt"
+setAttr cineSheetShape1.holdEndFrames 0;
+currentTime 1;
+cineSheet -edit -camera otherCam cineSheet1;
+snapshot -camera otherCam -file \"$work/moved.png\";
+undo;
+snapshot -camera shotCam -file \"$work/undone.png\";
+redo;
+snapshot -camera otherCam -file \"$work/redone.png\";
+delete cineSheet1;
+// The name is free again: the plane made there is cineSheet1 too.
+cineSheet -camera otherCam -filePath \"$work/quad.####.png\";
+snapshot -camera otherCam -file \"$work/made-there.png\";
+cineSheet -camera doomedCam -filePath \"$work/quad.####.png\";
+getAttr cineSheetShape2.cameraMatrix;
+delete doomedCam;
+getAttr cineSheetShape2.cameraMatrix;
+currentTime 2; refresh; currentTime 1; refresh;
+file -rename \"$work/lost.ma\"; file -save;
+file -force -open \"$work/lost.ma\";
+getAttr cineSheetShape2.cameraMatrix;
+" >"$work/out.txt" 2>"$work/err.txt"
 
 grep -q "^// Result: 1.3333" "$work/out.txt" || { echo "frameRatio is not 4/3"; cat "$work/out.txt"; exit 1; }
 grep -q "^// Result: 1 //$" "$work/out.txt" || { echo "keyframeInterval is not 1"; cat "$work/out.txt"; exit 1; }
@@ -60,4 +86,18 @@ cmp -s "$work/empty.png" "$work/frame3.png" || { echo "frame 3 shows something";
 check frame3.held.png 8 6 "255 255 0"
 check frame3.held.png 56 42 "255 0 0"
 check frame3.held.png 32 24 "$(pixel "$work/frame2.png" 32 24)"
+
+cmp -s "$work/empty.png" "$work/moved.png" && fail "nothing is seen through the camera attached"
+cmp -s "$work/moved.png" "$work/made-there.png" ||
+    fail "the plane attached to otherCam is not seen as a plane made there"
+cmp -s "$work/frame1.png" "$work/undone.png" || fail "undo did not put the plane back"
+cmp -s "$work/moved.png" "$work/redone.png" || fail "redo did not attach the plane again"
+[ "$(grep -c "^// Result: cineSheet1 cineSheetShape1 1 //$" "$work/out.txt")" -eq 2 ] ||
+    fail "a sequence's start is not its first file's number in the result"
+placements=$(grep -E '^// Result: ([^ ]+ ){16}//$' "$work/out.txt")
+[ "$(echo "$placements" | sort -u | wc -l)" -eq 1 ] && [ "$(echo "$placements" | wc -l)" -eq 3 ] ||
+    fail "deleting the camera moved the plane, or the saved scene did: $placements"
+echo "$placements" | grep -q ' 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1 //' && fail "the plane is at the origin"
+[ "$(grep -c 'cineSheetShape2: its camera doomedCam was deleted' "$work/err.txt")" -eq 1 ] ||
+    fail "the lost camera is not warned about once: $(cat "$work/err.txt")"
 finish

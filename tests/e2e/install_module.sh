@@ -52,8 +52,8 @@ expected
 $expected_mod"
 
 scripts="AECineSheetTemplate cineSheetAttachFootage cineSheetAttachFootageAndSound \
-cineSheetCreateUI cineSheetDeleteUI cineSheetFootageFilter cineSheetFootagePath \
-cineSheetVideoExtensions"
+cineSheetAttachFootageOptions cineSheetCreateUI cineSheetDeleteUI cineSheetFootageFilter \
+cineSheetFootagePath cineSheetVideoExtensions"
 expected_files=$({
     echo ./CineSheet.mod
     for each in $versions; do echo "./CineSheet/$each/plug-ins/libCineSheet.so"; done
@@ -151,7 +151,8 @@ ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=64x48:r=24:d=1 -f lavfi \
     -i 'sine=frequency=440:sample_rate=48000:d=1' -c:v libx264 -c:a aac -ac 2 "$work/sound.mp4" ||
     fail "cannot make sound.mp4"
 
-script="loadPlugin libCineSheet; getenv MAYA_PLUG_IN_PATH;"
+# A playback range from 0 puts each video's picture 13 at frame 13.
+script="loadPlugin libCineSheet; getenv MAYA_PLUG_IN_PATH; playbackOptions -min 0;"
 node=0
 while read -r name options; do
     node=$((node + 1))

@@ -52,7 +52,7 @@ dump() {
     echo "textureDump -node cineSheetShape1 -file \"$work/$1.rgba\";"
 }
 scene="loadPlugin \"$plugin\"; camera -n shotCam;
-    cineSheet -camera shotCam -filePath \"$work/clip.mp4\"; setAttr cineSheetShape1.cacheFrames 20;"
+    cineSheet -camera shotCam -filePath \"$work/clip.mp4\" -startFrame 0; setAttr cineSheetShape1.cacheFrames 20;"
 
 CINESHEET_INTERACTIVE_WAIT_MS=0 "$host" --interactive -c "$scene
 { \$base = \`viewportStats -q -refreshes\`;

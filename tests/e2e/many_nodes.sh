@@ -16,7 +16,7 @@ clip_of() {
     if [ $(($1 % 2)) -eq 0 ]; then echo long; else echo intra; fi
 }
 make_node() {
-    echo "cineSheet -camera shotCam -filePath \"$work/$(clip_of "$1").mov\";"
+    echo "cineSheet -camera shotCam -filePath \"$work/$(clip_of "$1").mov\" -startFrame 0;"
 }
 
 timeout 600 "$host" -c "

@@ -13,7 +13,7 @@ ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=640x360:r=24 -frames:v 48 -c:
 nodes=4
 rounds=${RELOAD_ROUNDS:-80}
 make_node() {
-    echo "cineSheet -camera shotCam -filePath \"$work/clip.mov\";"
+    echo "cineSheet -camera shotCam -filePath \"$work/clip.mov\" -startFrame 0;"
 }
 reload_node() {
     echo "cineSheetReload cineSheet$1;"

@@ -12,7 +12,7 @@ ffmpeg -nostdin -v error -y -f lavfi -i testsrc2=s=96x64:r=24 -frames:v 48 -c:v 
 
 nodes=12
 make_node() {
-    echo "cineSheet -camera shotCam -filePath \"$work/clip.mov\";"
+    echo "cineSheet -camera shotCam -filePath \"$work/clip.mov\" -startFrame 0;"
 }
 
 timeout 300 "$host" -c "

@@ -54,7 +54,9 @@ const ControlKind kMenuItem{"menuItem",
                              {"-dl", "-dividerLabel", MSyntax::kString},
                              {"-ia", "-insertAfter", MSyntax::kString},
                              {"-stp", "-sourceType", MSyntax::kString},
-                             {"-en", "-enable", MSyntax::kBoolean}}};
+                             {"-en", "-enable", MSyntax::kBoolean},
+                             // The option box of the item before it (Maya's menuItem -optionBox).
+                             {"-ob", "-optionBox", MSyntax::kBoolean}}};
 
 const ControlKind kButton{"button",
                           ParentKind::kLayout,

@@ -64,6 +64,7 @@ private:
 };
 
 // Host-only, for tests: hostUi -fileDialogAnswer "/a/clip.mov" ("" cancels the dialog);
+// hostUi -promptDialogAnswer "1001" types that into every promptDialog and confirms it;
 // hostUi -lastFileDialog gives the flags of the latest dialog as "name=value";
 // hostUi -editorEntries gives the layout the latest showEditor built.
 class HostUiCommand : public MPxCommand {
@@ -72,6 +73,7 @@ public:
     static MSyntax newSyntax() {
         MSyntax syntax;
         syntax.addFlag("-fda", "-fileDialogAnswer", MSyntax::kString);
+        syntax.addFlag("-pda", "-promptDialogAnswer", MSyntax::kString);
         syntax.addFlag("-lfd", "-lastFileDialog");
         syntax.addFlag("-ee", "-editorEntries");
         return syntax;
@@ -83,6 +85,10 @@ public:
             std::string answer = parsed.flagArgumentString("-fileDialogAnswer", 0).asChar();
             setFileDialogAnswer(answer.empty() ? std::vector<std::string>()
                                                : std::vector<std::string>{answer});
+        }
+        if (parsed.isFlagSet("-promptDialogAnswer")) {
+            interfaceState().promptDialogAnswer =
+                parsed.flagArgumentString("-promptDialogAnswer", 0).asChar();
         }
         const std::vector<std::string> listed =
             parsed.isFlagSet("-lastFileDialog") ? lastFileDialogFlags() : attributeEditorEntries();

@@ -3,6 +3,7 @@
 #include <host/Interface.h>
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ struct InterfaceState {
     std::string currentLayout;  // setParent
     std::vector<std::string> fileDialogAnswer;
     std::vector<std::string> lastFileDialog;
+    std::optional<std::string> promptDialogAnswer;  // none: prompt dialogs are dismissed
+    std::string promptDialogText;                   // promptDialog -query -text
     std::vector<std::string> editorEntries;
     std::string editorNode;  // the node the Attribute Editor shows
     std::string editorType;  // its type: another node of it reuses the layout

@@ -24,7 +24,7 @@ struct ExpectedAttribute {
 // Stored scenes hold these names; the flags decide what is saved, keyed, connected and shown.
 const std::vector<ExpectedAttribute> kAttributes = {
     {"cameraMatrix", "cameraMatrix", "c"},
-    {"cameraWorldMatrix", "cameraWorldMatrix", "c"},
+    {"cameraWorldMatrix", "cameraWorldMatrix", "sc"},
     {"cameraHAperture", "cameraHAperture", "sc"},
     {"cameraVAperture", "cameraVAperture", "sc"},
     {"cameraFocalLength", "cameraFocalLength", "sc"},
@@ -103,7 +103,7 @@ TEST_F(AttributeTest, AttributesComeInOrderWithTheirNamesAndFlags) {
         EXPECT_EQ(flags, expected.flags);
         EXPECT_FALSE(fn.isArray());
     }
-    EXPECT_EQ(MFnAttribute(CineSheet::aCamWorldMtx).disconnectBehavior(), MFnAttribute::kReset);
+    EXPECT_EQ(MFnAttribute(CineSheet::aCamWorldMtx).disconnectBehavior(), MFnAttribute::kNothing);
     EXPECT_TRUE(MFnAttribute(CineSheet::aFile).isUsedAsFilename());
 }
 
