@@ -122,9 +122,12 @@ const AVStream* videoStream(const AVFormatContext& media) {
 }
 
 // Writes the decoded samples so that sample 0 lies at the first picture's time. The first
-// picture is the one with the earliest time stamp, which may come after others in the file,
-// so the sound is held back until the first few video packets have been seen. Sound that
-// starts later than that in the file is placed when its first frame comes.
+// picture is the one with the earliest time stamp among those the container shows (a clip cut
+// without re-encoding keeps pictures before the cut that its edit list hides, marked to be
+// discarded; the decoder drops the sound the edit list hides and the encoder's priming itself),
+// which may come after others in the file, so the sound is held back until the first few video
+// packets have been seen. Sound that starts later than that in the file is placed when its first
+// frame comes.
 class AlignedWriter {
 public:
     AlignedWriter(WavWriter& wav, SampleConverter& converter, int rate, AVRational soundTimeBase)
@@ -157,6 +160,9 @@ public:
         return ((!pictureKnown_ || soundStart_ == AV_NOPTS_VALUE) && held_.size() < holdLimit) ||
                place();
     }
+
+    // Whether both the sound and the pictures had time stamps to place the sound by.
+    bool aligned() const { return videoPackets_ > 0 && soundStart_ != AV_NOPTS_VALUE; }
 
     bool finish() {
         int64_t frames = 0;
@@ -336,7 +342,8 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
         const PacketUnref unref(packet.get());
         if (packet->stream_index == first) {
             decoded = decodeInto(*decoder, packet.get(), *frame, writer);
-        } else if (packet->stream_index == pictures && packet->pts != AV_NOPTS_VALUE) {
+        } else if (packet->stream_index == pictures && packet->pts != AV_NOPTS_VALUE &&
+                   (packet->flags & AV_PKT_FLAG_DISCARD) == 0) {
             decoded =
                 writer.noteVideoPacket(static_cast<double>(packet->pts) * av_q2d(video->time_base));
         }
@@ -352,6 +359,7 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
         return track;
     }
     track.sampleFrames = wav.framesWritten();
+    track.aligned = video == nullptr || writer.aligned();
     if (!wav.finish() || !part.moveIntoPlace()) {
         track.outcome = SoundOutcome::kNotWritten;
         return track;

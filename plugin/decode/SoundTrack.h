@@ -24,6 +24,9 @@ struct SoundTrack {
     double seconds = 0.0;
     // Frames per second of the clip's pictures; 0 when the file does not tell.
     double videoFrameRate = 0.0;
+    // False when the sound or the pictures carry no time stamps, so that the sound could only
+    // be made to start with the first picture, in step or not.
+    bool aligned = true;
 };
 
 // Decodes the first audio stream of the clip at `clipPath` into a 16-bit PCM WAV file at

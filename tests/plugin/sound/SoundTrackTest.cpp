@@ -98,11 +98,12 @@ std::set<std::string> filesIn(const std::string& folder) {
     return names;
 }
 
-// Every sample within ±1 of the reference; reports the first that is not.
-void expectSamplesNear(const std::vector<int16_t>& actual, const std::vector<int16_t>& expected) {
+// Every sample within `tolerance` of the reference; reports the first that is not.
+void expectSamplesNear(const std::vector<int16_t>& actual, const std::vector<int16_t>& expected,
+                       int tolerance = 1) {
     ASSERT_EQ(actual.size(), expected.size());
     for (size_t i = 0; i < actual.size(); ++i) {
-        if (std::abs(actual[i] - expected[i]) > 1) {
+        if (std::abs(actual[i] - expected[i]) > tolerance) {
             FAIL() << "sample " << i << ": " << actual[i] << ", the tool gives " << expected[i];
         }
     }
@@ -206,6 +207,47 @@ INSTANTIATE_TEST_SUITE_P(Delays, LateSoundTest,
                          [](const testing::TestParamInfo<LateSound>& info) {
                              return std::string(info.param.name);
                          });
+
+struct Cut {
+    const char* name;
+    const char* container;
+    const char* codecs;
+    const char* start;  // where the copy starts in the source, in seconds
+};
+
+class CutClipTest : public testing::TestWithParam<Cut> {};
+
+// A clip cut without re-encoding keeps the packets from the keyframe before the cut and an edit
+// list that hides them, and an AAC stream keeps its encoder's priming: the WAV holds the sound
+// the container presents from its first shown picture, as the tool extracts it, sample for
+// sample.
+TEST_P(CutClipTest, aCutClipsSoundIsTheToolsExtraction) {
+    const Cut& cut = GetParam();
+    TempDir dir;
+    const std::string source = dir.file(std::string("source.") + cut.container);
+    const std::string clip = dir.file(std::string(cut.name) + "." + cut.container);
+    makeMedia(std::string("-f lavfi -i testsrc=size=64x48:rate=24:duration=3 -f lavfi -i "
+                          "'aevalsrc=sin(440*2*PI*t)|0.5*sin(660*2*PI*t):s=48000:d=3' ") +
+                  cut.codecs,
+              source);
+    makeMedia(std::string("-ss ") + cut.start + " -i " + shellQuote(source) + " -c copy -t 1.5",
+              clip);
+    ASSERT_EQ(video::extractSoundTrack(clip, dir.file("cut.wav")).outcome,
+              video::SoundOutcome::kWritten);
+    expectSamplesNear(readWav(dir.file("cut.wav")).samples, toolDecode(clip, "", dir), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cuts, CutClipTest,
+    testing::Values(Cut{"movPcmHalfSecond", "mov", "-c:v mpeg4 -g 48 -c:a pcm_s16le", "0.5"},
+                    Cut{"movAacBFrames", "mov", "-c:v libx264 -bf 2 -g 30 -c:a aac", "0.7"},
+                    Cut{"mp4AacBFramesHalfSecond", "mp4", "-c:v libx264 -bf 3 -g 30 -c:a aac",
+                        "0.5"},
+                    Cut{"mp4AacBFramesOnAKeyframe", "mp4", "-c:v libx264 -bf 2 -g 24 -c:a aac",
+                        "1"},
+                    Cut{"mp4AacOffTheSampleGrid", "mp4", "-c:v libx264 -bf 2 -g 30 -c:a aac",
+                        "1.37"}),
+    [](const testing::TestParamInfo<Cut>& info) { return std::string(info.param.name); });
 
 TEST(SoundAlignment, soundBeforeTheFirstPictureIsLeftOut) {
     TempDir dir;
