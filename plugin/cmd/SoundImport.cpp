@@ -1,5 +1,6 @@
 #include "cmd/SoundImport.h"
 
+#include "cmd/ImportProgress.h"
 #include "decode/SoundFileName.h"
 #include "decode/SoundTrack.h"
 #include "node/CineSheet.h"
@@ -7,6 +8,7 @@
 #include "node/MelString.h"
 #include "node/WorkspacePath.h"
 
+#include <maya/MFnDependencyNode.h>
 #include <maya/MGlobal.h>
 #include <maya/MPlug.h>
 #include <maya/MSelectionList.h>
@@ -14,9 +16,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <system_error>
 
@@ -37,17 +41,57 @@ std::string number(double value) {
     return text;
 }
 
-// The project's folder for sound, made when missing: "sound" in the project, where Maya's
-// default project keeps it. Empty when it cannot be made.
+MString melResult(const std::string& command) {
+    MString result;
+    return MGlobal::executeCommand(MString(command.c_str()), result, false, false) ? result
+                                                                                   : MString();
+}
+
+// The project's folder for sound, made when missing: where its "sound" file rule points
+// (workspace -fileRuleEntry; the first of several locations), "sound" when the project has no
+// such rule, as Maya's default project has it. Empty when it cannot be made.
 std::string soundFolder() {
-    const MString root = workspaceRoot();
-    if (root.length() == 0) {
+    std::string rule = melResult("workspace -fileRuleEntry \"sound\"").asChar();
+    rule = rule.substr(0, rule.find(':'));
+    if (rule.empty()) {
+        rule = "sound";
+    }
+    const std::string folder = melResult("workspace -expandName " +
+                                         melString(MString(rule.c_str()).expandFilePath().asChar()))
+                                   .asChar();
+    if (folder.empty() || folder[0] != '/') {
         return "";
     }
-    const std::string folder = std::string(root.asChar()) + "sound";
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     return std::filesystem::is_directory(folder, error) ? folder : "";
+}
+
+// The WAV file's name as the audio node keeps it: relative to the project's root when inside
+// it, as Maya stores a project's files, so that a project moved elsewhere finds its sound.
+std::string storedPath(const std::string& wavPath) {
+    const MString relative = melResult("workspace -projectPath " + melString(wavPath));
+    return relative.length() > 0 ? relative.asChar() : wavPath;
+}
+
+// Decodes the sound on a worker while the main thread shows the progress and passes on the
+// user's cancel; the worker touches no Maya API.
+video::SoundTrack extractWithProgress(const std::string& clip, const std::string& wavPath) {
+    video::SoundProgress progress;
+    auto work = std::async(std::launch::async,
+                           [&] { return video::extractSoundTrack(clip, wavPath, &progress); });
+    ImportProgress shown("reading the sound of \"" + clip + "\"");
+    while (work.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
+        shown.show(progress.percent);
+        if (shown.cancelled()) {
+            progress.cancel = true;
+        }
+    }
+    const video::SoundTrack track = work.get();
+    if (track.outcome == video::SoundOutcome::kWritten) {
+        shown.show(100);
+    }
+    return track;
 }
 
 // A node name made of the file's name: letters, digits and '_', not starting with a digit.
@@ -143,10 +187,13 @@ MString SoundImport::make(const MObject& shape) {
              "\" cannot be written");
         return "";
     }
-    const video::SoundTrack track = video::extractSoundTrack(clip, wavPath);
+    const video::SoundTrack track = extractWithProgress(clip, wavPath);
     switch (track.outcome) {
         case video::SoundOutcome::kWritten:
             break;
+        case video::SoundOutcome::kCancelled:
+            warn("the import of the sound of \"" + clip + "\" was cancelled");
+            return "";
         case video::SoundOutcome::kNoSound:
             warn("\"" + clip + "\" has no sound");
             return "";
@@ -170,8 +217,9 @@ MString SoundImport::make(const MObject& shape) {
         MTime(static_cast<double>(track.sampleFrames) / track.sampleRate, MTime::kSeconds)
             .as(MTime::uiUnit());
     const Placement placement = placementOf(shape, soundLength);
-    std::string command = "sound -file " + melString(wavPath) + " -offset " +
-                          number(placement.offset) + " -name " + melString(nodeNameFor(wavPath));
+    std::string command = "sound -file " + melString(storedPath(track.wavPath)) + " -offset " +
+                          number(placement.offset) + " -name " +
+                          melString(nodeNameFor(track.wavPath));
     if (placement.sourceStart > 0.0) {
         command += " -sourceStart " + number(placement.sourceStart);
     }
@@ -184,8 +232,13 @@ MString SoundImport::make(const MObject& shape) {
     MObject audio;
     if (!MGlobal::executeCommand(MString(command.c_str()), audioName, false, false) ||
         !list.add(audioName) || !list.getDependNode(0, audio) || !removal_.deleteNode(audio)) {
-        warn("no audio node could be made for \"" + wavPath + "\"");
+        warn("no audio node could be made for \"" + track.wavPath + "\"");
         return "";
+    }
+    if (!track.aligned) {
+        warn("the sound of \"" + clip + "\" carries no time stamps to place it by, so " +
+             audioName.asChar() + " starts with the first picture of " +
+             MFnDependencyNode(shape).name().asChar() + " and may be out of step with it");
     }
     made_ = true;
     showOnTimeSlider(audioName);

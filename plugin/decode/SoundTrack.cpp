@@ -2,6 +2,7 @@
 
 #include "decode/LocalMediaInput.h"
 #include "decode/PartFile.h"
+#include "decode/SoundFileName.h"
 #include "decode/WavFile.h"
 #include "picture/FfmpegPointers.h"
 
@@ -270,10 +271,13 @@ double expectedSeconds(const AVFormatContext& media, const AVStream& sound, cons
 
 }  // namespace
 
-SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wavPath) {
+SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wavPath,
+                             SoundProgress* progress) {
     SoundTrack track;
-    LocalMediaPtr media = openLocalMedia(clipPath);
+    const auto cancelled = [&] { return progress != nullptr && progress->cancel.load(); };
+    LocalMediaPtr media = openLocalMedia(clipPath, progress ? &progress->cancel : nullptr);
     if (!media || avformat_find_stream_info(media.get(), nullptr) < 0) {
+        track.outcome = cancelled() ? SoundOutcome::kCancelled : track.outcome;
         return track;
     }
     // The first audio stream of the file, not the one FFmpeg would rank first.
@@ -320,12 +324,12 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
     track.seconds = expectedSeconds(*media, stream, video);
     const double expectedFrames =
         std::min(track.seconds * track.sampleRate, static_cast<double>(kLargestWavFile));
-    if (wavFileBytes(std::llround(expectedFrames), track.channels, clipPath) > kLargestWavFile) {
+    if (wavFileBytes(std::llround(expectedFrames), track.channels) > kLargestWavFile) {
         track.outcome = SoundOutcome::kTooLong;
         return track;
     }
     PartFile part(wavPath);
-    WavWriter wav(part.descriptor(), track.sampleRate, track.channels, clipPath);
+    WavWriter wav(part.descriptor(), track.sampleRate, track.channels);
     if (part.descriptor() < 0 || !wav.isOpen()) {
         track.outcome = SoundOutcome::kNotWritten;
         return track;
@@ -337,9 +341,14 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
     if (!packet || !frame) {
         return track;
     }
+    const int64_t fileBytes = avio_size(media->pb);
     bool decoded = true;
     while (decoded && av_read_frame(media.get(), packet.get()) >= 0) {
         const PacketUnref unref(packet.get());
+        if (progress != nullptr && fileBytes > 0 && packet->pos >= 0) {
+            progress->percent =
+                static_cast<int>(std::min<int64_t>(packet->pos * 100 / fileBytes, 99));
+        }
         if (packet->stream_index == first) {
             decoded = decodeInto(*decoder, packet.get(), *frame, writer);
         } else if (packet->stream_index == pictures && packet->pts != AV_NOPTS_VALUE &&
@@ -348,7 +357,12 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
                 writer.noteVideoPacket(static_cast<double>(packet->pts) * av_q2d(video->time_base));
         }
     }
-    decoded = decoded && decodeInto(*decoder, nullptr, *frame, writer) && writer.finish();
+    decoded =
+        decoded && !cancelled() && decodeInto(*decoder, nullptr, *frame, writer) && writer.finish();
+    if (cancelled()) {
+        track.outcome = SoundOutcome::kCancelled;
+        return track;
+    }
     if (!decoded) {
         // The file's own duration fell short of its sound.
         if (wav.full()) {
@@ -360,9 +374,17 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
     }
     track.sampleFrames = wav.framesWritten();
     track.aligned = video == nullptr || writer.aligned();
-    if (!wav.finish() || !part.moveIntoPlace()) {
+    if (!wav.finish()) {
         track.outcome = SoundOutcome::kNotWritten;
         return track;
+    }
+    track.wavPath = freeSoundFilePath(wavPath, part.descriptor());
+    if (track.wavPath.empty() || !part.moveIntoPlace(track.wavPath)) {
+        track.outcome = SoundOutcome::kNotWritten;
+        return track;
+    }
+    if (progress != nullptr) {
+        progress->percent = 100;
     }
     track.outcome = SoundOutcome::kWritten;
     return track;

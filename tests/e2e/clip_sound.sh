@@ -46,7 +46,7 @@ getAttr shot.sampleRate; getAttr shot.channels;
 undo; objExists shot; objExists cineSheet1;
 redo; objExists shot; objExists cineSheet1; sound -q -file shot; sound -q -offset shot"
 expect_out "audio flag" "// Result: cineSheet1 cineSheetShape1 shot //
-// Result: $project/sound/shot.wav //
+// Result: sound/shot.wav //
 // Result: 0 //
 // Result: 0 //
 // Result: 48 //
@@ -56,7 +56,7 @@ expect_out "audio flag" "// Result: cineSheet1 cineSheetShape1 shot //
 // Result: 0 //
 // Result: 1 //
 // Result: 1 //
-// Result: $project/sound/shot.wav //
+// Result: sound/shot.wav //
 // Result: 0 //"
 [ -f "$project/sound/shot.wav" ] || fail "the WAV file is not in the project's sound folder"
 
@@ -130,9 +130,9 @@ before=$(cksum <"$project/sound/shot.wav")
 run "name clash" "cineSheet -filePath \"$work/b/shot.mov\" -audio true; sound -q -file shot_1;
 cineSheet -filePath \"$work/a/shot.mov\" -audio true; sound -q -file shot"
 expect_out "name clash" "// Result: cineSheet1 cineSheetShape1 shot_1 //
-// Result: $project/sound/shot_1.wav //
+// Result: sound/shot_1.wav //
 // Result: cineSheet2 cineSheetShape2 shot //
-// Result: $project/sound/shot.wav //"
+// Result: sound/shot.wav //"
 [ "$(cksum <"$project/sound/shot.wav")" = "$before" ] || fail "the first clip's sound changed"
 cmp -s "$project/sound/shot.wav" "$project/sound/shot_1.wav" && fail "both clips wrote one sound"
 [ "$(ls "$project/sound")" = "shot.wav
@@ -160,7 +160,7 @@ check(\`menuItem -q -label cineSheetAttachFootageAndSoundItem\` == \"CineSheet: 
 hostUi -fileDialogAnswer \"$work/a/shot.mov\";
 eval \`menuItem -q -command cineSheetAttachFootageAndSoundItem\`;
 check(count(\"CineSheet\") == 1 && count(\"audio\") == 1, \"the menu makes a plane and its sound\");
-check(\`getAttr shot.filename\` == \"$project/sound/shot.wav\", \"the sound folder is made\");
+check(\`getAttr shot.filename\` == \"sound/shot.wav\", \"the sound folder is made\");
 undo;
 check(count(\"CineSheet\") == 0 && count(\"audio\") == 0, \"one undo takes both back\");
 eval \`menuItem -q -command cineSheetAttachFootageItem\`;
