@@ -75,20 +75,24 @@ std::string storedPath(const std::string& wavPath) {
 }
 
 // Decodes the sound on a worker while the main thread shows the progress and passes on the
-// user's cancel; the worker touches no Maya API.
+// user's cancel; the worker touches no Maya API. A cancel that comes as the worker finishes still
+// cancels the import: the user asked for no sound.
 video::SoundTrack extractWithProgress(const std::string& clip, const std::string& wavPath) {
     video::SoundProgress progress;
-    auto work = std::async(std::launch::async,
-                           [&] { return video::extractSoundTrack(clip, wavPath, &progress); });
+    auto work = std::async(std::launch::async, [&] {
+        return video::extractSoundTrack(clip, wavPath, &progress);
+    });
     ImportProgress shown("reading the sound of \"" + clip + "\"");
-    while (work.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
+    do {
         shown.show(progress.percent);
         if (shown.cancelled()) {
             progress.cancel = true;
         }
-    }
-    const video::SoundTrack track = work.get();
-    if (track.outcome == video::SoundOutcome::kWritten) {
+    } while (work.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready);
+    video::SoundTrack track = work.get();
+    if (progress.cancel) {
+        track.outcome = video::SoundOutcome::kCancelled;
+    } else if (track.outcome == video::SoundOutcome::kWritten) {
         shown.show(100);
     }
     return track;
