@@ -165,6 +165,40 @@ cmp -s "$project/sound/shot.wav" "$project/sound/shot_1.wav" && fail "both clips
 [ "$(ls "$project/sound")" = "shot.wav
 shot_1.wav" ] || fail "files in the sound folder: $(ls "$project/sound")"
 
+# The project's own sound rule: the WAV goes where it points, and the audio node keeps its path
+# relative to the project, so that the project moved elsewhere finds its sound.
+mkdir -p "$work/ruled" || exit 1
+"$host" -c "loadPlugin \"$CINESHEET_PLUGIN\"; workspace -openWorkspace \"$work/ruled\";
+workspace -fileRule sound \"audio/clips\"; cineSheet -filePath \"$work/a/shot.mov\" -audio true;
+sound -q -file shot; file -rename \"$work/ruled/scene.ma\"; file -save" \
+    >"$work/out" 2>"$work/err" </dev/null || fail "sound rule: $(cat "$work/err")"
+sed -n 3p "$work/out" | grep -qx '// Result: audio/clips/shot.wav //' ||
+    fail "sound rule: the node's file: $(cat "$work/out")"
+[ -f "$work/ruled/audio/clips/shot.wav" ] || fail "sound rule: no WAV where the rule points"
+mv "$work/ruled" "$work/moved" &&
+    "$host" -c "loadPlugin \"$CINESHEET_PLUGIN\"; workspace -openWorkspace \"$work/moved\";
+file -open \"$work/moved/scene.ma\"; getAttr shot.sampleRate; sound -q -length shot" \
+        >"$work/out" 2>"$work/err" </dev/null || fail "moved project: $(cat "$work/err")"
+tail -n 2 "$work/out" >"$work/out.tail"
+printf '%s\n' "// Result: 48000 //" "// Result: 48 //" | diff -u - "$work/out.tail" >&2 ||
+    fail "moved project: the sound is not found"
+
+# Interactive, the reading shows in Maya's progress window, which the user can interrupt: then
+# no node is made. Progress short of 100 depends on timing and is left out of the comparison.
+"$host" --interactive -c "loadPlugin \"$CINESHEET_PLUGIN\"; workspace -openWorkspace \"$project\";
+hostProgressWindow -cancelAt 0; cineSheet -filePath \"$work/b/shot.mov\" -audio true; ls -type audio;
+hostProgressWindow -cancelAt -1; cineSheet -filePath \"$work/b/shot.mov\" -audio true;
+for (\$entry in \`hostProgressWindow -history\`) print (\"shown: \" + \$entry + \"\\n\");" \
+    >"$work/out" 2>"$work/err" </dev/null || fail "progress window: $(cat "$work/err")"
+shown="shown: show CineSheet: reading the sound of \"$work/b/shot.mov\""
+sed 1d "$work/out" | grep -vx 'shown: [0-9]\|shown: [1-9][0-9]' >"$work/got"
+printf '%s\n' "// Result: cineSheet1 cineSheetShape1 //" "// Result: cineSheet2 cineSheetShape2 shot_1 //" \
+    "$shown" "shown: end" "$shown" "shown: 100" "shown: end" | diff -u - "$work/got" >&2 ||
+    fail "progress window: results"
+grep -q "Warning: cineSheet: the import of the sound of \"$work/b/shot.mov\" was cancelled" "$work/err" ||
+    fail "progress window: no warning for the cancel: $(cat "$work/err")"
+grep -q "reading the sound of .*%" "$work/err" && fail "progress window: batch lines in a session with a window"
+
 # The stand-in's sound command as Maya's: the node's name as result, times in the current unit,
 # a query that is not undoable, a file it cannot read refused.
 "$host" -c "sound -file \"$project/sound/shot.wav\" -offset 10; getAttr audio1.endFrame;

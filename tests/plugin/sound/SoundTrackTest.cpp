@@ -328,6 +328,23 @@ TEST(SoundOutcomes, anUnwritableFolderLeavesNothingBehind) {
               video::SoundOutcome::kNotWritten);
 }
 
+// A cancel set before the worker reads anything stops it at the first read: no WAV, no partial
+// file.
+TEST(SoundOutcomes, aCancelledExtractionLeavesNothingBehind) {
+    TempDir dir;
+    const std::string clip = dir.file("clip.mov");
+    makeMedia(
+        "-f lavfi -i testsrc=size=64x48:rate=24:duration=0.5 -f lavfi -i "
+        "sine=duration=0.5 -c:v mpeg4 -c:a pcm_s16le",
+        clip);
+    ASSERT_TRUE(std::filesystem::create_directory(dir.file("sound")));
+    video::SoundProgress progress;
+    progress.cancel = true;
+    EXPECT_EQ(video::extractSoundTrack(clip, dir.file("sound/clip.wav"), &progress).outcome,
+              video::SoundOutcome::kCancelled);
+    EXPECT_TRUE(filesIn(dir.file("sound")).empty());
+}
+
 // Another process that puts a link in place of the temporary file while the sound is being
 // written gets its link neither written through nor renamed to the final name.
 TEST(SoundOutcomes, aLinkSwappedForTheTemporaryFileNeverBecomesTheSound) {
