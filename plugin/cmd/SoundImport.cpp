@@ -79,9 +79,8 @@ std::string storedPath(const std::string& wavPath) {
 // cancels the import: the user asked for no sound.
 video::SoundTrack extractWithProgress(const std::string& clip, const std::string& wavPath) {
     video::SoundProgress progress;
-    auto work = std::async(std::launch::async, [&] {
-        return video::extractSoundTrack(clip, wavPath, &progress);
-    });
+    auto work = std::async(std::launch::async,
+                           [&] { return video::extractSoundTrack(clip, wavPath, &progress); });
     ImportProgress shown("reading the sound of \"" + clip + "\"");
     do {
         shown.show(progress.percent);
@@ -171,6 +170,17 @@ void warnOfLength(const std::string& clip, const video::SoundTrack& track) {
          " GB, and a WAV file holds at most 4 GB, so it is not imported");
 }
 
+// The audio node's offset and start are driven by the plane, so that the sound stays in step
+// when frameOffset or startFrame change, through undo, saving and opening, with nothing of the
+// plug-in's own listening for changes. Its end stays where the import put it.
+bool followPlane(const MObject& shape, const MObject& audio, MDGModifier& links) {
+    const MFnDependencyNode audioFn(audio);
+    return links.connect(MPlug(shape, CineSheet::aSoundOffset), audioFn.findPlug("offset", true)) &&
+           links.connect(MPlug(shape, CineSheet::aSoundStart),
+                         audioFn.findPlug("sourceStart", true)) &&
+           links.doIt();
+}
+
 }  // namespace
 
 MString SoundImport::make(const MObject& shape) {
@@ -234,8 +244,10 @@ MString SoundImport::make(const MObject& shape) {
     MString audioName;
     MSelectionList list;
     MObject audio;
+    MDGModifier links;
     if (!MGlobal::executeCommand(MString(command.c_str()), audioName, false, false) ||
-        !list.add(audioName) || !list.getDependNode(0, audio) || !removal_.deleteNode(audio)) {
+        !list.add(audioName) || !list.getDependNode(0, audio) || !removal_.deleteNode(audio) ||
+        !followPlane(shape, audio, links)) {
         warn("no audio node could be made for \"" + track.wavPath + "\"");
         return "";
     }

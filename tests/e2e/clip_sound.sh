@@ -89,12 +89,14 @@ rm -f "$project/sound/trim.wav"
 
 # The sound starts where the first shown picture is shown, from that picture's place in the
 # file, and ends after the last shown one: frameOffset 12 and frames 3 to 30 show video frame 3
-# at scene frame 15.
+# at scene frame 15. Its start follows frameOffset and startFrame changed later, and their undo.
 run "frame offset" "cineSheet -filePath \"$work/a/shot.mov\";
 setAttr cineSheetShape1.frameOffset 12; setAttr cineSheetShape1.startFrame 3;
 setAttr cineSheetShape1.endFrame 30; cineSheetSound cineSheet1;
 sound -q -offset shot; sound -q -sourceStart shot; sound -q -sourceEnd shot;
 sound -q -endTime shot; undo; objExists shot; objExists cineSheet1; redo; objExists shot;
+setAttr cineSheetShape1.frameOffset 20; setAttr cineSheetShape1.startFrame 5;
+sound -q -offset shot; sound -q -sourceStart shot; undo; undo; sound -q -offset shot;
 setAttr cineSheetShape1.frameOffset -5; setAttr cineSheetShape1.startFrame 0;
 setAttr cineSheetShape1.endFrame 0; cineSheetSound cineSheetShape1; sound -q -offset shot1;
 sound -q -sourceStart shot1; sound -q -sourceEnd shot1;
@@ -108,6 +110,9 @@ expect_out "frame offset" "// Result: cineSheet1 cineSheetShape1 //
 // Result: 0 //
 // Result: 1 //
 // Result: 1 //
+// Result: 25 //
+// Result: 5 //
+// Result: 15 //
 // Result: shot1 //
 // Result: -5 //
 // Result: 0 //
