@@ -205,19 +205,6 @@ MStatus CineSheet::initialize() {
     addAttribute(aKeyframeInterval);
     attributeAffects(aFile, aKeyframeInterval);
 
-    aSoundOffset = unitFn.create("soundOffset", "soundOffset", MFnUnitAttribute::kTime, 0.0);
-    aSoundStart = unitFn.create("soundStart", "soundStart", MFnUnitAttribute::kTime, 0.0);
-    for (const MObject& attribute : {aSoundOffset, aSoundStart}) {
-        MFnUnitAttribute timeFn(attribute);
-        timeFn.setStorable(false);
-        timeFn.setWritable(false);
-        timeFn.setKeyable(false);
-        timeFn.setHidden(true);
-        addAttribute(attribute);
-        attributeAffects(aStartFrame, attribute);
-    }
-    attributeAffects(aFrameOffset, aSoundOffset);
-
     // Inputs, not a lookup of "defaultResolution" inside compute: a change of the render
     // resolution reaches the placement only through a connection. 0 means not given.
     aRenderWidth = numericFn.create("renderWidth", "renderWidth", MFnNumericData::kInt, 0);
@@ -314,6 +301,19 @@ MStatus CineSheet::initialize() {
     attributeAffects(aFootageRoot, aFrameRatio);
     attributeAffects(aFootageRoot, aKeyframeInterval);
     attributeAffects(aFootageRoot, aOutCamMtx);
+
+    aSoundOffset = unitFn.create("soundOffset", "soundOffset", MFnUnitAttribute::kTime, 0.0);
+    aSoundStart = unitFn.create("soundStart", "soundStart", MFnUnitAttribute::kTime, 0.0);
+    for (const MObject& attribute : {aSoundOffset, aSoundStart}) {
+        MFnUnitAttribute timeFn(attribute);
+        timeFn.setStorable(false);
+        timeFn.setWritable(false);
+        timeFn.setKeyable(false);
+        timeFn.setHidden(true);
+        addAttribute(attribute);
+        attributeAffects(aStartFrame, attribute);
+    }
+    attributeAffects(aFrameOffset, aSoundOffset);
 
     return status;
 }

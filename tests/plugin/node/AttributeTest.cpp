@@ -142,6 +142,9 @@ const std::vector<ExpectedAttribute> kAttributes = {
      true,
      {},
      {}},
+    {"footageRoot", "footageRoot", MFn::kTypedAttribute, false, false, false, true, {}, {}},
+    {"soundOffset", "soundOffset", MFn::kUnitAttribute, false, false, true, true, {}, {}},
+    {"soundStart", "soundStart", MFn::kUnitAttribute, false, false, true, true, {}, {}},
 };
 
 std::vector<std::string> enumFields(const MObject& attribute) {
