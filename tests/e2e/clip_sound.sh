@@ -189,17 +189,18 @@ printf '%s\n' "// Result: 48000 //" "// Result: 48 //" | diff -u - "$work/out.ta
     fail "moved project: the sound is not found"
 
 # Interactive, the reading shows in Maya's progress window, which the user can interrupt: then
-# no node is made. Progress short of 100 depends on timing and is left out of the comparison.
+# no node is made. Which progress values show depends on timing: the comparison leaves them out
+# but for the finished import's last.
 "$host" --interactive -c "loadPlugin \"$CINESHEET_PLUGIN\"; workspace -openWorkspace \"$project\";
 hostProgressWindow -cancelAt 0; cineSheet -filePath \"$work/b/shot.mov\" -audio true; ls -type audio;
 hostProgressWindow -cancelAt -1; cineSheet -filePath \"$work/b/shot.mov\" -audio true;
 for (\$entry in \`hostProgressWindow -history\`) print (\"shown: \" + \$entry + \"\\n\");" \
     >"$work/out" 2>"$work/err" </dev/null || fail "progress window: $(cat "$work/err")"
 shown="shown: show CineSheet: reading the sound of \"$work/b/shot.mov\""
-sed 1d "$work/out" | grep -vx 'shown: [0-9]\|shown: [1-9][0-9]' >"$work/got"
+{ sed 1d "$work/out" | grep -v '^shown: [0-9]*$'; tail -n 2 "$work/out"; } >"$work/got"
 printf '%s\n' "// Result: cineSheet1 cineSheetShape1 //" "// Result: cineSheet2 cineSheetShape2 shot_1 //" \
-    "$shown" "shown: end" "$shown" "shown: 100" "shown: end" | diff -u - "$work/got" >&2 ||
-    fail "progress window: results"
+    "$shown" "shown: end" "$shown" "shown: end" "shown: 100" "shown: end" |
+    diff -u - "$work/got" >&2 || fail "progress window: results"
 grep -q "Warning: cineSheet: the import of the sound of \"$work/b/shot.mov\" was cancelled" "$work/err" ||
     fail "progress window: no warning for the cancel: $(cat "$work/err")"
 grep -q "reading the sound of .*%" "$work/err" && fail "progress window: batch lines in a session with a window"
