@@ -248,6 +248,8 @@ MString SoundImport::make(const MObject& shape) {
     if (!MGlobal::executeCommand(MString(command.c_str()), audioName, false, false) ||
         !list.add(audioName) || !list.getDependNode(0, audio) || !removal_.deleteNode(audio) ||
         !followPlane(shape, audio, links)) {
+        // A node made but not tied to the plane is taken away again.
+        removal_.doIt();
         warn("no audio node could be made for \"" + track.wavPath + "\"");
         return "";
     }
