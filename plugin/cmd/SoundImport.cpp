@@ -1,5 +1,6 @@
 #include "cmd/SoundImport.h"
 
+#include "cmd/ImportProgress.h"
 #include "decode/SoundFileName.h"
 #include "decode/SoundTrack.h"
 #include "node/CineSheet.h"
@@ -7,6 +8,7 @@
 #include "node/MelString.h"
 #include "node/WorkspacePath.h"
 
+#include <maya/MFnDependencyNode.h>
 #include <maya/MGlobal.h>
 #include <maya/MPlug.h>
 #include <maya/MSelectionList.h>
@@ -14,9 +16,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <system_error>
 
@@ -37,17 +41,60 @@ std::string number(double value) {
     return text;
 }
 
-// The project's folder for sound, made when missing: "sound" in the project, where Maya's
-// default project keeps it. Empty when it cannot be made.
+MString melResult(const std::string& command) {
+    MString result;
+    return MGlobal::executeCommand(MString(command.c_str()), result, false, false) ? result
+                                                                                   : MString();
+}
+
+// The project's folder for sound, made when missing: where its "sound" file rule points
+// (workspace -fileRuleEntry; the first of several locations), "sound" when the project has no
+// such rule, as Maya's default project has it. Empty when it cannot be made.
 std::string soundFolder() {
-    const MString root = workspaceRoot();
-    if (root.length() == 0) {
+    std::string rule = melResult("workspace -fileRuleEntry \"sound\"").asChar();
+    rule = rule.substr(0, rule.find(':'));
+    if (rule.empty()) {
+        rule = "sound";
+    }
+    const std::string folder = melResult("workspace -expandName " +
+                                         melString(MString(rule.c_str()).expandFilePath().asChar()))
+                                   .asChar();
+    if (folder.empty() || folder[0] != '/') {
         return "";
     }
-    const std::string folder = std::string(root.asChar()) + "sound";
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     return std::filesystem::is_directory(folder, error) ? folder : "";
+}
+
+// The WAV file's name as the audio node keeps it: relative to the project's root when inside
+// it, as Maya stores a project's files, so that a project moved elsewhere finds its sound.
+std::string storedPath(const std::string& wavPath) {
+    const MString relative = melResult("workspace -projectPath " + melString(wavPath));
+    return relative.length() > 0 ? relative.asChar() : wavPath;
+}
+
+// Decodes the sound on a worker while the main thread shows the progress and passes on the
+// user's cancel; the worker touches no Maya API. A cancel that comes as the worker finishes still
+// cancels the import: the user asked for no sound.
+video::SoundTrack extractWithProgress(const std::string& clip, const std::string& wavPath) {
+    video::SoundProgress progress;
+    auto work = std::async(std::launch::async,
+                           [&] { return video::extractSoundTrack(clip, wavPath, &progress); });
+    ImportProgress shown("reading the sound of \"" + clip + "\"");
+    do {
+        shown.show(progress.percent);
+        if (shown.cancelled()) {
+            progress.cancel = true;
+        }
+    } while (work.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready);
+    video::SoundTrack track = work.get();
+    if (progress.cancel) {
+        track.outcome = video::SoundOutcome::kCancelled;
+    } else if (track.outcome == video::SoundOutcome::kWritten) {
+        shown.show(100);
+    }
+    return track;
 }
 
 // A node name made of the file's name: letters, digits and '_', not starting with a digit.
@@ -123,6 +170,17 @@ void warnOfLength(const std::string& clip, const video::SoundTrack& track) {
          " GB, and a WAV file holds at most 4 GB, so it is not imported");
 }
 
+// The audio node's offset and start are driven by the plane, so that the sound stays in step
+// when frameOffset or startFrame change, through undo, saving and opening, with nothing of the
+// plug-in's own listening for changes. Its end stays where the import put it.
+bool followPlane(const MObject& shape, const MObject& audio, MDGModifier& links) {
+    const MFnDependencyNode audioFn(audio);
+    return links.connect(MPlug(shape, CineSheet::aSoundOffset), audioFn.findPlug("offset", true)) &&
+           links.connect(MPlug(shape, CineSheet::aSoundStart),
+                         audioFn.findPlug("sourceStart", true)) &&
+           links.doIt();
+}
+
 }  // namespace
 
 MString SoundImport::make(const MObject& shape) {
@@ -143,10 +201,13 @@ MString SoundImport::make(const MObject& shape) {
              "\" cannot be written");
         return "";
     }
-    const video::SoundTrack track = video::extractSoundTrack(clip, wavPath);
+    const video::SoundTrack track = extractWithProgress(clip, wavPath);
     switch (track.outcome) {
         case video::SoundOutcome::kWritten:
             break;
+        case video::SoundOutcome::kCancelled:
+            warn("the import of the sound of \"" + clip + "\" was cancelled");
+            return "";
         case video::SoundOutcome::kNoSound:
             warn("\"" + clip + "\" has no sound");
             return "";
@@ -170,8 +231,9 @@ MString SoundImport::make(const MObject& shape) {
         MTime(static_cast<double>(track.sampleFrames) / track.sampleRate, MTime::kSeconds)
             .as(MTime::uiUnit());
     const Placement placement = placementOf(shape, soundLength);
-    std::string command = "sound -file " + melString(wavPath) + " -offset " +
-                          number(placement.offset) + " -name " + melString(nodeNameFor(wavPath));
+    std::string command = "sound -file " + melString(storedPath(track.wavPath)) + " -offset " +
+                          number(placement.offset) + " -name " +
+                          melString(nodeNameFor(track.wavPath));
     if (placement.sourceStart > 0.0) {
         command += " -sourceStart " + number(placement.sourceStart);
     }
@@ -182,10 +244,19 @@ MString SoundImport::make(const MObject& shape) {
     MString audioName;
     MSelectionList list;
     MObject audio;
+    MDGModifier links;
     if (!MGlobal::executeCommand(MString(command.c_str()), audioName, false, false) ||
-        !list.add(audioName) || !list.getDependNode(0, audio) || !removal_.deleteNode(audio)) {
-        warn("no audio node could be made for \"" + wavPath + "\"");
+        !list.add(audioName) || !list.getDependNode(0, audio) || !removal_.deleteNode(audio) ||
+        !followPlane(shape, audio, links)) {
+        // A node made but not tied to the plane is taken away again.
+        removal_.doIt();
+        warn("no audio node could be made for \"" + track.wavPath + "\"");
         return "";
+    }
+    if (!track.aligned) {
+        warn("the sound of \"" + clip + "\" carries no time stamps to place it by, so " +
+             audioName.asChar() + " starts with the first picture of " +
+             MFnDependencyNode(shape).name().asChar() + " and may be out of step with it");
     }
     made_ = true;
     showOnTimeSlider(audioName);

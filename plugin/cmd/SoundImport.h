@@ -6,10 +6,12 @@
 #include <maya/MString.h>
 
 // The sound of a CineSheet node's clip on Maya's timeline: the clip's first audio stream written
-// as a WAV file into the project's sound folder, and an audio node made for it with the "sound"
-// command, placed so that the sound of each video frame plays where the plane shows that
-// frame. The node is a snapshot of the node's frame offset and range: changing them later does
-// not move the sound.
+// as a WAV file where the project's "sound" file rule points, decoded on a worker while the
+// command shows its progress and can be cancelled, and an audio node made for it with the "sound"
+// command, which keeps the file's path relative to the project, placed so that the sound of each
+// video frame plays where the plane shows that frame. The node's offset and start are connected
+// from the plane and follow its frameOffset and startFrame; its end is the range's end at the
+// import.
 //
 // What an audio node cannot follow: it plays its file at the file's own speed. With
 // "forceFrameRate" on, the plane plays the clip at its own speed too and the two stay together;

@@ -2,6 +2,7 @@
 
 #include "decode/LocalMediaInput.h"
 #include "decode/PartFile.h"
+#include "decode/SoundFileName.h"
 #include "decode/WavFile.h"
 #include "picture/FfmpegPointers.h"
 
@@ -122,9 +123,12 @@ const AVStream* videoStream(const AVFormatContext& media) {
 }
 
 // Writes the decoded samples so that sample 0 lies at the first picture's time. The first
-// picture is the one with the earliest time stamp, which may come after others in the file,
-// so the sound is held back until the first few video packets have been seen. Sound that
-// starts later than that in the file is placed when its first frame comes.
+// picture is the one with the earliest time stamp among those the container shows (a clip cut
+// without re-encoding keeps pictures before the cut that its edit list hides, marked to be
+// discarded; the decoder drops the sound the edit list hides and the encoder's priming itself),
+// which may come after others in the file, so the sound is held back until the first few video
+// packets have been seen. Sound that starts later than that in the file is placed when its first
+// frame comes.
 class AlignedWriter {
 public:
     AlignedWriter(WavWriter& wav, SampleConverter& converter, int rate, AVRational soundTimeBase)
@@ -157,6 +161,9 @@ public:
         return ((!pictureKnown_ || soundStart_ == AV_NOPTS_VALUE) && held_.size() < holdLimit) ||
                place();
     }
+
+    // Whether both the sound and the pictures had time stamps to place the sound by.
+    bool aligned() const { return videoPackets_ > 0 && soundStart_ != AV_NOPTS_VALUE; }
 
     bool finish() {
         int64_t frames = 0;
@@ -264,10 +271,13 @@ double expectedSeconds(const AVFormatContext& media, const AVStream& sound, cons
 
 }  // namespace
 
-SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wavPath) {
+SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wavPath,
+                             SoundProgress* progress) {
     SoundTrack track;
-    LocalMediaPtr media = openLocalMedia(clipPath);
+    const auto cancelled = [&] { return progress != nullptr && progress->cancel.load(); };
+    LocalMediaPtr media = openLocalMedia(clipPath, progress ? &progress->cancel : nullptr);
     if (!media || avformat_find_stream_info(media.get(), nullptr) < 0) {
+        track.outcome = cancelled() ? SoundOutcome::kCancelled : track.outcome;
         return track;
     }
     // The first audio stream of the file, not the one FFmpeg would rank first.
@@ -314,12 +324,12 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
     track.seconds = expectedSeconds(*media, stream, video);
     const double expectedFrames =
         std::min(track.seconds * track.sampleRate, static_cast<double>(kLargestWavFile));
-    if (wavFileBytes(std::llround(expectedFrames), track.channels, clipPath) > kLargestWavFile) {
+    if (wavFileBytes(std::llround(expectedFrames), track.channels) > kLargestWavFile) {
         track.outcome = SoundOutcome::kTooLong;
         return track;
     }
     PartFile part(wavPath);
-    WavWriter wav(part.descriptor(), track.sampleRate, track.channels, clipPath);
+    WavWriter wav(part.descriptor(), track.sampleRate, track.channels);
     if (part.descriptor() < 0 || !wav.isOpen()) {
         track.outcome = SoundOutcome::kNotWritten;
         return track;
@@ -331,17 +341,28 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
     if (!packet || !frame) {
         return track;
     }
+    const int64_t fileBytes = avio_size(media->pb);
     bool decoded = true;
     while (decoded && av_read_frame(media.get(), packet.get()) >= 0) {
         const PacketUnref unref(packet.get());
+        if (progress != nullptr && fileBytes > 0 && packet->pos >= 0) {
+            progress->percent =
+                static_cast<int>(std::min<int64_t>(packet->pos * 100 / fileBytes, 99));
+        }
         if (packet->stream_index == first) {
             decoded = decodeInto(*decoder, packet.get(), *frame, writer);
-        } else if (packet->stream_index == pictures && packet->pts != AV_NOPTS_VALUE) {
+        } else if (packet->stream_index == pictures && packet->pts != AV_NOPTS_VALUE &&
+                   (packet->flags & AV_PKT_FLAG_DISCARD) == 0) {
             decoded =
                 writer.noteVideoPacket(static_cast<double>(packet->pts) * av_q2d(video->time_base));
         }
     }
-    decoded = decoded && decodeInto(*decoder, nullptr, *frame, writer) && writer.finish();
+    decoded =
+        decoded && !cancelled() && decodeInto(*decoder, nullptr, *frame, writer) && writer.finish();
+    if (cancelled()) {
+        track.outcome = SoundOutcome::kCancelled;
+        return track;
+    }
     if (!decoded) {
         // The file's own duration fell short of its sound.
         if (wav.full()) {
@@ -352,9 +373,18 @@ SoundTrack extractSoundTrack(const std::string& clipPath, const std::string& wav
         return track;
     }
     track.sampleFrames = wav.framesWritten();
-    if (!wav.finish() || !part.moveIntoPlace()) {
+    track.aligned = video == nullptr || writer.aligned();
+    if (!wav.finish()) {
         track.outcome = SoundOutcome::kNotWritten;
         return track;
+    }
+    track.wavPath = freeSoundFilePath(wavPath, part.descriptor());
+    if (track.wavPath.empty() || !part.moveIntoPlace(track.wavPath)) {
+        track.outcome = SoundOutcome::kNotWritten;
+        return track;
+    }
+    if (progress != nullptr) {
+        progress->percent = 100;
     }
     track.outcome = SoundOutcome::kWritten;
     return track;

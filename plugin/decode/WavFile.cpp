@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace video {
@@ -26,23 +26,13 @@ void putU32(std::string& out, uint32_t value) {
     }
 }
 
-uint32_t getU32(const unsigned char* bytes) {
-    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
-
-// A chunk's body is padded to an even size.
 std::string chunk(const char* id, const std::string& body) {
     std::string out(id, 4);
     putU32(out, static_cast<uint32_t>(body.size()));
-    out += body;
-    if (body.size() % 2 != 0) {
-        out += '\0';
-    }
-    return out;
+    return out + body;
 }
 
-std::string header(int sampleRate, int channels, const std::string& source) {
+std::string header(int sampleRate, int channels) {
     std::string format;
     putU16(format, 1);  // integer PCM
     putU16(format, static_cast<uint16_t>(channels));
@@ -51,14 +41,10 @@ std::string header(int sampleRate, int channels, const std::string& source) {
     putU16(format, static_cast<uint16_t>(channels * kBytesPerSample));
     putU16(format, 16);
 
-    std::string info = "INFO";
-    info += chunk("ISRC", source + '\0');
-
     std::string out = "RIFF";
     putU32(out, 0);  // filled in by finish()
     out += "WAVE";
     out += chunk("fmt ", format);
-    out += chunk("LIST", info);
     out += "data";
     putU32(out, 0);  // filled in by finish()
     return out;
@@ -66,9 +52,8 @@ std::string header(int sampleRate, int channels, const std::string& source) {
 
 }  // namespace
 
-int64_t wavFileBytes(int64_t frames, int channels, const std::string& source) {
-    return static_cast<int64_t>(header(1, channels, source).size()) +
-           frames * channels * kBytesPerSample;
+int64_t wavFileBytes(int64_t frames, int channels) {
+    return static_cast<int64_t>(header(1, channels).size()) + frames * channels * kBytesPerSample;
 }
 
 bool wavDescribes(int sampleRate, int channels) {
@@ -78,8 +63,7 @@ bool wavDescribes(int sampleRate, int channels) {
            channels * kBytesPerSample <= std::numeric_limits<uint16_t>::max();
 }
 
-WavWriter::WavWriter(int fd, int sampleRate, int channels, const std::string& source)
-    : channels_(channels) {
+WavWriter::WavWriter(int fd, int sampleRate, int channels) : channels_(channels) {
     if (!wavDescribes(sampleRate, channels)) {
         return;
     }
@@ -91,7 +75,7 @@ WavWriter::WavWriter(int fd, int sampleRate, int channels, const std::string& so
         }
         return;
     }
-    const std::string bytes = header(sampleRate, channels, source);
+    const std::string bytes = header(sampleRate, channels);
     dataSizeOffset_ = static_cast<int64_t>(bytes.size()) - 4;
     good_ = std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) == bytes.size();
 }
@@ -136,47 +120,6 @@ bool WavWriter::finish() {
             std::fwrite(dataSize.data(), 1, 4, file_.get()) == 4;
     const bool closed = std::fclose(file_.release()) == 0;
     return good_ && closed;
-}
-
-std::string wavSource(const std::string& path) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         std::fclose);
-    unsigned char riff[12];
-    if (!file || std::fread(riff, 1, 12, file.get()) != 12 || std::memcmp(riff, "RIFF", 4) != 0 ||
-        std::memcmp(riff + 8, "WAVE", 4) != 0) {
-        return "";
-    }
-    // The INFO list comes before the samples in the files written here; a file that reaches
-    // its samples first names no clip. Sizes are 32-bit counts read from the file, so they are
-    // added in 64 bits.
-    unsigned char head[8];
-    while (std::fread(head, 1, 8, file.get()) == 8 && std::memcmp(head, "data", 4) != 0) {
-        const uint64_t size = getU32(head + 4);
-        if (std::memcmp(head, "LIST", 4) != 0 || size > 65536) {
-            if (std::fseek(file.get(), static_cast<long>(size + size % 2), SEEK_CUR) != 0) {
-                return "";
-            }
-            continue;
-        }
-        std::vector<unsigned char> list(size);
-        if (std::fread(list.data(), 1, size, file.get()) != size || size < 4 ||
-            std::memcmp(list.data(), "INFO", 4) != 0) {
-            return "";
-        }
-        for (uint64_t at = 4; at + 8 <= size;) {
-            const uint64_t length = getU32(&list[at + 4]);
-            if (at + 8 + length > size) {
-                break;
-            }
-            if (std::memcmp(&list[at], "ISRC", 4) == 0) {
-                const char* text = reinterpret_cast<const char*>(&list[at + 8]);
-                return std::string(text, strnlen(text, length));
-            }
-            at += 8 + length + length % 2;
-        }
-        return "";
-    }
-    return "";
 }
 
 }  // namespace video

@@ -3,30 +3,27 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <string>
 
 namespace video {
 
 // The largest WAV file: its RIFF size counts the bytes after the first eight in 32 bits.
 constexpr int64_t kLargestWavFile = int64_t{0xFFFFFFFF} + 8;
 
-// Bytes of the WAV file WavWriter makes of `frames` sample frames in `channels` channels,
-// naming `source`.
-int64_t wavFileBytes(int64_t frames, int channels, const std::string& source);
+// Bytes of the WAV file WavWriter makes of `frames` sample frames in `channels` channels.
+int64_t wavFileBytes(int64_t frames, int channels);
 
 // Whether a WAV header can describe 16-bit sound of this rate and channel count: it holds the
 // bytes per second in 32 bits.
 bool wavDescribes(int sampleRate, int channels);
 
 // A 16-bit PCM WAV file being written: the header goes first with empty sizes, the samples
-// follow as they come, and finish() fills in the sizes. The file names the clip it was made
-// from in its INFO list ("ISRC"), so that a later import can tell its own file from another
-// clip's.
+// follow as they come, and finish() fills in the sizes. The file holds a "fmt " and a "data"
+// chunk and nothing else, the canonical form every WAV reader takes.
 class WavWriter {
 public:
     // Writes from the start of the open, empty file `fd`, through a descriptor of its own;
     // isOpen() tells whether that worked and the header can describe the sound.
-    WavWriter(int fd, int sampleRate, int channels, const std::string& source);
+    WavWriter(int fd, int sampleRate, int channels);
     WavWriter(const WavWriter&) = delete;
     WavWriter& operator=(const WavWriter&) = delete;
 
@@ -54,9 +51,5 @@ private:
     bool good_ = true;
     bool full_ = false;
 };
-
-// The clip named in the INFO list of the WAV file at `path`; empty when the file does not
-// exist, is no WAV, names none or is damaged where it names it.
-std::string wavSource(const std::string& path);
 
 }  // namespace video

@@ -8,6 +8,9 @@
 #include <maya/MDataHandle.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MMatrix.h>
+#include <maya/MTime.h>
+
+#include <algorithm>
 
 const char* const CineSheet::className = "CineSheet";
 const MTypeId CineSheet::id(0x13B147);
@@ -48,6 +51,8 @@ MObject CineSheet::aDisplayInfo;
 MObject CineSheet::aHoldEndFrames;
 MObject CineSheet::aFrameRatio;
 MObject CineSheet::aKeyframeInterval;
+MObject CineSheet::aSoundOffset;
+MObject CineSheet::aSoundStart;
 MObject CineSheet::aFootageKeyframeInterval;
 MObject CineSheet::aFootageKeyframeFile;
 MObject CineSheet::aFootageRoot;
@@ -99,7 +104,24 @@ MStatus CineSheet::compute(const MPlug& plug, MDataBlock& data) {
     if (plug == aKeyframeInterval) {
         return computeKeyframeInterval(data);
     }
+    if (plug == aSoundOffset || plug == aSoundStart) {
+        return computeSoundTiming(data);
+    }
     return MStatus::kUnknownParameter;
+}
+
+// The plane shows video frame n at scene frame frameOffset + n, from startFrame on: the sound
+// plays from that frame's place in the file where the plane shows it.
+MStatus CineSheet::computeSoundTiming(MDataBlock& data) {
+    const int start = std::max(data.inputValue(aStartFrame).asInt(), 0);
+    const double offset = static_cast<double>(data.inputValue(aFrameOffset).asInt()) + start;
+    MDataHandle offsetHandle = data.outputValue(aSoundOffset);
+    offsetHandle.set(MTime(offset, MTime::uiUnit()));
+    offsetHandle.setClean();
+    MDataHandle startHandle = data.outputValue(aSoundStart);
+    startHandle.set(MTime(static_cast<double>(start), MTime::uiUnit()));
+    startHandle.setClean();
+    return MStatus::kSuccess;
 }
 
 // Read when "file" changes, from the header alone, so that the plane is placed right before

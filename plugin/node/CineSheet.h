@@ -116,11 +116,17 @@ public:
     static MObject aFootageKeyframeFile;
     // The workspace root relative paths are read from: hidden, not saved.
     static MObject aFootageRoot;
+    // Where the clip's sound belongs on the timeline, connected into the audio node an import
+    // makes: its offset (frameOffset plus the first frame shown) and its start in the sound file
+    // (that first frame), in the scene's time unit.
+    static MObject aSoundOffset;
+    static MObject aSoundStart;
 
 private:
     MStatus computePlacement(MDataBlock& data);
     MStatus computeFrameRatio(MDataBlock& data);
     MStatus computeKeyframeInterval(MDataBlock& data);
+    MStatus computeSoundTiming(MDataBlock& data);
     static MString footagePathIn(MDataBlock& data);
     static double resolutionAspect(MDataBlock& data);
 

@@ -313,5 +313,18 @@ MStatus CineSheet::initialize() {
     numericFn.setHidden(true);
     addPlacementInput(aCameraLost);
 
+    aSoundOffset = unitFn.create("soundOffset", "soundOffset", MFnUnitAttribute::kTime, 0.0);
+    aSoundStart = unitFn.create("soundStart", "soundStart", MFnUnitAttribute::kTime, 0.0);
+    for (const MObject& attribute : {aSoundOffset, aSoundStart}) {
+        MFnUnitAttribute timeFn(attribute);
+        timeFn.setStorable(false);
+        timeFn.setWritable(false);
+        timeFn.setKeyable(false);
+        timeFn.setHidden(true);
+        addAttribute(attribute);
+        attributeAffects(aStartFrame, attribute);
+    }
+    attributeAffects(aFrameOffset, aSoundOffset);
+
     return status;
 }

@@ -47,7 +47,7 @@ getAttr shot.sampleRate; getAttr shot.channels;
 undo; objExists shot; objExists cineSheet1;
 redo; objExists shot; objExists cineSheet1; sound -q -file shot; sound -q -offset shot"
 expect_out "audio flag" "// Result: cineSheet1 cineSheetShape1 shot 1 //
-// Result: $project/sound/shot.wav //
+// Result: sound/shot.wav //
 // Result: 1 //
 // Result: 0 //
 // Result: 48 //
@@ -57,18 +57,47 @@ expect_out "audio flag" "// Result: cineSheet1 cineSheetShape1 shot 1 //
 // Result: 0 //
 // Result: 1 //
 // Result: 1 //
-// Result: $project/sound/shot.wav //
+// Result: sound/shot.wav //
 // Result: 1 //"
 [ -f "$project/sound/shot.wav" ] || fail "the WAV file is not in the project's sound folder"
+[ "$(grep -c "// cineSheet: reading the sound of \"$work/a/shot.mov\": [0-9]* %" "$work/err")" -eq 10 ] ||
+    fail "audio flag: a line per tenth read in batch: $(cat "$work/err")"
+
+# A canonical WAV: "fmt " at byte 12, "data" at 36, its samples to the end of the file.
+chunk_id() { dd if="$1" bs=1 skip="$2" count=4 2>/dev/null; }
+[ "$(chunk_id "$project/sound/shot.wav" 12)$(chunk_id "$project/sound/shot.wav" 36)" = "fmt data" ] &&
+    [ $(($(od -An -tu4 -j40 -N4 "$project/sound/shot.wav") + 44)) -eq \
+        "$(wc -c <"$project/sound/shot.wav")" ] || fail "the WAV holds other chunks than fmt and data"
+
+# Clips cut without re-encoding (edit lists hiding the pictures before the cut, B-frames, AAC
+# priming): the WAV holds the tool's own extraction of the clip's sound, sample for sample.
+for cut in "mov|-c:v mpeg4 -g 48 -c:a pcm_s16le|0.5" "mov|-c:v libx264 -bf 2 -g 30 -c:a aac|0.7" \
+    "mp4|-c:v libx264 -bf 3 -g 30 -c:a aac|0.5" "mp4|-c:v libx264 -bf 2 -g 30 -c:a aac|1.37"; do
+    ext=${cut%%|*} codecs=${cut#*|} start=${cut##*|}
+    codecs=${codecs%|*}
+    ffmpeg -nostdin -v error -y -f lavfi -i "testsrc=size=64x48:rate=24:duration=3" -f lavfi \
+        -i "aevalsrc=sin(440*2*PI*t)|0.5*sin(660*2*PI*t):s=48000:d=3" $codecs "$work/src.$ext" &&
+        ffmpeg -nostdin -v error -y -ss "$start" -i "$work/src.$ext" -c copy -t 2 "$work/trim.$ext" &&
+        ffmpeg -nostdin -v error -y -i "$work/trim.$ext" -map 0:a:0 -f s16le "$work/tool.raw" ||
+        { fail "cut $cut: cannot make media"; continue; }
+    rm -f "$project/sound/trim.wav"
+    run "cut $cut" "cineSheet -filePath \"$work/trim.$ext\" -audio true"
+    ffmpeg -nostdin -v error -y -i "$project/sound/trim.wav" -f s16le "$work/ours.raw" &&
+        cmp -s "$work/tool.raw" "$work/ours.raw" ||
+        fail "cut $cut: the sound differs from the tool's: $(wc -c <"$work/ours.raw") bytes, the tool's $(wc -c <"$work/tool.raw")"
+done
+rm -f "$project/sound/trim.wav"
 
 # The sound starts where the first shown picture is shown, from that picture's place in the
 # file, and ends after the last shown one: frameOffset 12 and frames 3 to 30 show video frame 3
-# at scene frame 15.
+# at scene frame 15. Its start follows frameOffset and startFrame changed later, and their undo.
 run "frame offset" "cineSheet -filePath \"$work/a/shot.mov\";
 setAttr cineSheetShape1.frameOffset 12; setAttr cineSheetShape1.startFrame 3;
 setAttr cineSheetShape1.endFrame 30; cineSheetSound cineSheet1;
 sound -q -offset shot; sound -q -sourceStart shot; sound -q -sourceEnd shot;
 sound -q -endTime shot; undo; objExists shot; objExists cineSheet1; redo; objExists shot;
+setAttr cineSheetShape1.frameOffset 20; setAttr cineSheetShape1.startFrame 5;
+sound -q -offset shot; sound -q -sourceStart shot; undo; undo; sound -q -offset shot;
 setAttr cineSheetShape1.frameOffset -5; setAttr cineSheetShape1.startFrame 0;
 setAttr cineSheetShape1.endFrame 0; cineSheetSound cineSheetShape1; sound -q -offset shot1;
 sound -q -sourceStart shot1; sound -q -sourceEnd shot1;
@@ -82,6 +111,9 @@ expect_out "frame offset" "// Result: cineSheet1 cineSheetShape1 1 //
 // Result: 0 //
 // Result: 1 //
 // Result: 1 //
+// Result: 25 //
+// Result: 5 //
+// Result: 15 //
 // Result: shot1 //
 // Result: -5 //
 // Result: 0 //
@@ -131,13 +163,48 @@ before=$(cksum <"$project/sound/shot.wav")
 run "name clash" "cineSheet -filePath \"$work/b/shot.mov\" -audio true; sound -q -file shot_1;
 cineSheet -filePath \"$work/a/shot.mov\" -audio true; sound -q -file shot"
 expect_out "name clash" "// Result: cineSheet1 cineSheetShape1 shot_1 1 //
-// Result: $project/sound/shot_1.wav //
+// Result: sound/shot_1.wav //
 // Result: cineSheet2 cineSheetShape2 shot 1 //
-// Result: $project/sound/shot.wav //"
+// Result: sound/shot.wav //"
 [ "$(cksum <"$project/sound/shot.wav")" = "$before" ] || fail "the first clip's sound changed"
 cmp -s "$project/sound/shot.wav" "$project/sound/shot_1.wav" && fail "both clips wrote one sound"
 [ "$(ls "$project/sound")" = "shot.wav
 shot_1.wav" ] || fail "files in the sound folder: $(ls "$project/sound")"
+
+# The project's own sound rule: the WAV goes where it points, and the audio node keeps its path
+# relative to the project, so that the project moved elsewhere finds its sound.
+mkdir -p "$work/ruled" || exit 1
+"$host" -c "loadPlugin \"$CINESHEET_PLUGIN\"; workspace -openWorkspace \"$work/ruled\";
+workspace -fileRule sound \"audio/clips\"; cineSheet -filePath \"$work/a/shot.mov\" -audio true;
+sound -q -file shot; file -rename \"$work/ruled/scene.ma\"; file -save" \
+    >"$work/out" 2>"$work/err" </dev/null || fail "sound rule: $(cat "$work/err")"
+sed -n 3p "$work/out" | grep -qx '// Result: audio/clips/shot.wav //' ||
+    fail "sound rule: the node's file: $(cat "$work/out")"
+[ -f "$work/ruled/audio/clips/shot.wav" ] || fail "sound rule: no WAV where the rule points"
+mv "$work/ruled" "$work/moved" &&
+    "$host" -c "loadPlugin \"$CINESHEET_PLUGIN\"; workspace -openWorkspace \"$work/moved\";
+file -open \"$work/moved/scene.ma\"; getAttr shot.sampleRate; sound -q -length shot" \
+        >"$work/out" 2>"$work/err" </dev/null || fail "moved project: $(cat "$work/err")"
+tail -n 2 "$work/out" >"$work/out.tail"
+printf '%s\n' "// Result: 48000 //" "// Result: 48 //" | diff -u - "$work/out.tail" >&2 ||
+    fail "moved project: the sound is not found"
+
+# Interactive, the reading shows in Maya's progress window, which the user can interrupt: then
+# no node is made. Which progress values show depends on timing: the comparison leaves them out
+# but for the finished import's last.
+"$host" --interactive -c "loadPlugin \"$CINESHEET_PLUGIN\"; workspace -openWorkspace \"$project\";
+hostProgressWindow -cancelAt 0; cineSheet -filePath \"$work/b/shot.mov\" -audio true; ls -type audio;
+hostProgressWindow -cancelAt -1; cineSheet -filePath \"$work/b/shot.mov\" -audio true;
+for (\$entry in \`hostProgressWindow -history\`) print (\"shown: \" + \$entry + \"\\n\");" \
+    >"$work/out" 2>"$work/err" </dev/null || fail "progress window: $(cat "$work/err")"
+shown="shown: show CineSheet: reading the sound of \"$work/b/shot.mov\""
+{ sed 1d "$work/out" | grep -v '^shown: [0-9]*$'; tail -n 2 "$work/out"; } >"$work/got"
+printf '%s\n' "// Result: cineSheet1 cineSheetShape1 //" "// Result: cineSheet2 cineSheetShape2 shot_1 //" \
+    "$shown" "shown: end" "$shown" "shown: end" "shown: 100" "shown: end" |
+    diff -u - "$work/got" >&2 || fail "progress window: results"
+grep -q "Warning: cineSheet: the import of the sound of \"$work/b/shot.mov\" was cancelled" "$work/err" ||
+    fail "progress window: no warning for the cancel: $(cat "$work/err")"
+grep -q "reading the sound of .*%" "$work/err" && fail "progress window: batch lines in a session with a window"
 
 # The stand-in's sound command as Maya's: the node's name as result, times in the current unit,
 # a query that is not undoable, a file it cannot read refused.
@@ -161,7 +228,7 @@ check(\`menuItem -q -label cineSheetAttachFootageAndSoundItem\` == \"CineSheet: 
 hostUi -fileDialogAnswer \"$work/a/shot.mov\";
 eval \`menuItem -q -command cineSheetAttachFootageAndSoundItem\`;
 check(count(\"CineSheet\") == 1 && count(\"audio\") == 1, \"the menu makes a plane and its sound\");
-check(\`getAttr shot.filename\` == \"$project/sound/shot.wav\", \"the sound folder is made\");
+check(\`getAttr shot.filename\` == \"sound/shot.wav\", \"the sound folder is made\");
 undo;
 check(count(\"CineSheet\") == 0 && count(\"audio\") == 0, \"one undo takes both back\");
 eval \`menuItem -q -command cineSheetAttachFootageItem\`;

@@ -1,5 +1,7 @@
 #include "scene/AudioNode.h"
 
+#include <host/Interface.h>
+
 #include <maya/MFnData.h>
 #include <maya/MFnNumericAttribute.h>
 #include <maya/MFnTypedAttribute.h>
@@ -54,7 +56,11 @@ MObject output(MFnNumericAttribute& numericFn, const char* longName, const char*
 }  // namespace
 
 bool readSoundFile(const std::string& path, SoundFileFacts& facts) {
-    std::ifstream file(path, std::ios::binary);
+    // A relative file name is taken as relative to the project's root, as MFileObject's kNone
+    // resolution reads one [MFileObject.h]. Whether the audio node resolves its file so is not
+    // documented; it is the reading that lets a moved project find its sound.
+    const std::string resolved = !path.empty() && path[0] != '/' ? workspaceRoot() + path : path;
+    std::ifstream file(resolved, std::ios::binary);
     unsigned char riff[12];
     if (!file.read(reinterpret_cast<char*>(riff), 12) || std::memcmp(riff, "RIFF", 4) != 0 ||
         std::memcmp(riff + 8, "WAVE", 4) != 0) {

@@ -15,6 +15,17 @@ struct DisplayFilter {
     std::string classification;
 };
 
+// The one progress window (progressWindow), and what a test asks of it.
+struct ProgressWindowState {
+    bool shown = false;
+    bool interruptable = false;
+    int minValue = 0;
+    int maxValue = 100;
+    int progress = 0;
+    int cancelAt = -1;                 // the user cancels once progress reaches it; -1: never
+    std::vector<std::string> history;  // "show <title>: <status>", progress values, "end"
+};
+
 // Everything the recorded interface holds; one per host.
 struct InterfaceState {
     bool interactive = false;
@@ -30,8 +41,10 @@ struct InterfaceState {
     std::string editorType;  // its type: another node of it reuses the layout
     std::vector<std::vector<std::string>> customControls;  // callCustom words, for replacing
     std::map<std::string, DisplayFilter> displayFilters;
-    std::set<std::string> hiddenFilters;  // switched off in the model panel
-    std::string workspaceRoot;            // "" until first asked: the current folder
+    std::set<std::string> hiddenFilters;           // switched off in the model panel
+    std::string workspaceRoot;                     // "" until first asked: the current folder
+    std::map<std::string, std::string> fileRules;  // workspace -fileRule, per opened project
+    ProgressWindowState progressWindow;
 };
 
 InterfaceState& interfaceState();

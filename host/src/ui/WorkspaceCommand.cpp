@@ -12,6 +12,13 @@
 //   workspace -openWorkspace dir       makes dir (an existing folder) the root
 //   workspace -projectPath path        path made relative to the root when inside it
 //   workspace -expandName path         a relative path made absolute against the root
+//   workspace -fileRule rule location  sets a file rule's location; -q lists name/location pairs
+//   workspace -fileRuleEntry rule      one rule's location ("" for a rule never set)
+//   workspace -fileRuleList            the rules' names
+// File rules as the workspace command's help text gives them (no Autodesk page was retrieved;
+// the text of Maya's own help, in a Python stub's docstrings): setting one creates no folder.
+// Maya reads them from the project's workspace.mel; this stand-in starts each opened project
+// with none, and nothing here reads or writes workspace.mel.
 namespace host::ui {
 namespace {
 
@@ -30,6 +37,9 @@ public:
         syntax.addFlag("-o", "-openWorkspace", MSyntax::kString);
         syntax.addFlag("-pp", "-projectPath", MSyntax::kString);
         syntax.addFlag("-en", "-expandName", MSyntax::kString);
+        syntax.addFlag("-fr", "-fileRule", MSyntax::kString, MSyntax::kString);
+        syntax.addFlag("-fre", "-fileRuleEntry", MSyntax::kString);
+        syntax.addFlag("-frl", "-fileRuleList");
         syntax.enableQuery();
         return syntax;
     }
@@ -46,6 +56,23 @@ public:
                 return builtins::fail("workspace: '" + folder + "' is not a folder");
             }
             interfaceState().workspaceRoot = folder.back() == '/' ? folder : folder + "/";
+            interfaceState().fileRules.clear();
+        } else if (parsed.isFlagSet("-fileRule") && !parsed.isQuery()) {
+            interfaceState().fileRules[argument("-fileRule")] =
+                parsed.flagArgumentString("-fileRule", 1).asChar();
+        } else if (parsed.isFlagSet("-fileRuleEntry")) {
+            const auto& rules = interfaceState().fileRules;
+            const auto rule = rules.find(argument("-fileRuleEntry"));
+            setResult(MString(rule == rules.end() ? "" : rule->second.c_str()));
+        } else if (parsed.isFlagSet("-fileRule") || parsed.isFlagSet("-fileRuleList")) {
+            MStringArray listed;
+            for (const auto& rule : interfaceState().fileRules) {
+                listed.append(MString(rule.first.c_str()));
+                if (parsed.isFlagSet("-fileRule")) {
+                    listed.append(MString(rule.second.c_str()));
+                }
+            }
+            setResult(listed);
         } else if (parsed.isFlagSet("-projectPath")) {
             std::string path = argument("-projectPath");
             bool inside = path.compare(0, root.size(), root) == 0 && path.size() > root.size();

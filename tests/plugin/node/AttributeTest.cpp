@@ -58,6 +58,10 @@ const std::vector<ExpectedAttribute> kAttributes = {
     {"holdEndFrames", "hold", "sc"},
     {"footageKeyframeInterval", "footageKeyframeInterval", "h"},
     {"footageKeyframeFile", "footageKeyframeFile", "h"},
+    {"footageRoot", "footageRoot", "h"},
+    {"cameraLost", "cameraLost", "sh"},
+    {"soundOffset", "soundOffset", "ch"},
+    {"soundStart", "soundStart", "ch"},
 };
 
 std::vector<std::string> enumFields(const MObject& attribute) {

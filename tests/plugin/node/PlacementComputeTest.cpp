@@ -47,7 +47,8 @@ TEST_F(PlacementComputeTest, ComputeDeclinesEveryOtherPlugAndLeavesTheOutputAlon
     for (unsigned int i = 0; i < fn.attributeCount(); ++i) {
         const MObject attribute = fn.attribute(i);
         if (attribute == CineSheet::aOutCamMtx || attribute == CineSheet::aFrameRatio ||
-            attribute == CineSheet::aKeyframeInterval) {
+            attribute == CineSheet::aKeyframeInterval || attribute == CineSheet::aSoundOffset ||
+            attribute == CineSheet::aSoundStart) {
             continue;
         }
         const MPlug other(sheet, attribute);

@@ -49,8 +49,10 @@ Wav readWav(const std::string& path) {
         return wav;
     }
     EXPECT_EQ(le32(bytes.data() + 4), bytes.size() - 8) << "RIFF size";
+    std::string chunks;
     for (size_t at = 12; at + 8 <= bytes.size();) {
         const uint32_t size = le32(&bytes[at + 4]);
+        chunks += std::string(reinterpret_cast<const char*>(&bytes[at]), 4) + ";";
         const unsigned char* body = &bytes[at + 8];
         if (std::memcmp(&bytes[at], "fmt ", 4) == 0) {
             wav.format = body[0] | body[1] << 8;
@@ -65,6 +67,7 @@ Wav readWav(const std::string& path) {
         }
         at += 8 + size + size % 2;
     }
+    EXPECT_EQ(chunks, "fmt ;data;") << "a canonical WAV holds these chunks only";
     return wav;
 }
 
@@ -82,14 +85,6 @@ std::vector<int16_t> toolDecode(const std::string& clip, const std::string& opti
     return samples;
 }
 
-// A WAV file without samples naming `source`, as an import of a silent clip leaves it.
-void writeEmptyWav(const std::string& path, const std::string& source) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    ASSERT_GE(fd, 0) << path;
-    EXPECT_TRUE(video::WavWriter(fd, 48000, 2, source).finish());
-    ::close(fd);
-}
-
 std::set<std::string> filesIn(const std::string& folder) {
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
@@ -98,11 +93,12 @@ std::set<std::string> filesIn(const std::string& folder) {
     return names;
 }
 
-// Every sample within ±1 of the reference; reports the first that is not.
-void expectSamplesNear(const std::vector<int16_t>& actual, const std::vector<int16_t>& expected) {
+// Every sample within `tolerance` of the reference; reports the first that is not.
+void expectSamplesNear(const std::vector<int16_t>& actual, const std::vector<int16_t>& expected,
+                       int tolerance = 1) {
     ASSERT_EQ(actual.size(), expected.size());
     for (size_t i = 0; i < actual.size(); ++i) {
-        if (std::abs(actual[i] - expected[i]) > 1) {
+        if (std::abs(actual[i] - expected[i]) > tolerance) {
             FAIL() << "sample " << i << ": " << actual[i] << ", the tool gives " << expected[i];
         }
     }
@@ -144,7 +140,6 @@ TEST_P(SoundTrackTest, wavHoldsTheToolsDecodeOfTheFirstAudioStream) {
     EXPECT_DOUBLE_EQ(result.videoFrameRate, 24.0);
     EXPECT_EQ(result.sampleFrames * track.channels, static_cast<int64_t>(wav.samples.size()));
     expectSamplesNear(wav.samples, toolDecode(clip, track.toolOptions, dir));
-    EXPECT_EQ(video::wavSource(wavPath), clip);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -206,6 +201,45 @@ INSTANTIATE_TEST_SUITE_P(Delays, LateSoundTest,
                          [](const testing::TestParamInfo<LateSound>& info) {
                              return std::string(info.param.name);
                          });
+
+struct Cut {
+    const char* name;
+    const char* container;
+    const char* codecs;
+    const char* start;  // where the copy starts in the source, in seconds
+};
+
+class CutClipTest : public testing::TestWithParam<Cut> {};
+
+// A clip cut without re-encoding keeps the packets from the keyframe before the cut and an edit
+// list that hides them, and an AAC stream keeps its encoder's priming: the WAV holds the sound
+// the container presents from its first shown picture, as the tool extracts it, sample for
+// sample.
+TEST_P(CutClipTest, aCutClipsSoundIsTheToolsExtraction) {
+    const Cut& cut = GetParam();
+    TempDir dir;
+    const std::string source = dir.file(std::string("source.") + cut.container);
+    const std::string clip = dir.file(std::string(cut.name) + "." + cut.container);
+    makeMedia(std::string("-f lavfi -i testsrc=size=64x48:rate=24:duration=3 -f lavfi -i "
+                          "'aevalsrc=sin(440*2*PI*t)|0.5*sin(660*2*PI*t):s=48000:d=3' ") +
+                  cut.codecs,
+              source);
+    makeMedia(std::string("-ss ") + cut.start + " -i " + shellQuote(source) + " -c copy -t 1.5",
+              clip);
+    ASSERT_EQ(video::extractSoundTrack(clip, dir.file("cut.wav")).outcome,
+              video::SoundOutcome::kWritten);
+    expectSamplesNear(readWav(dir.file("cut.wav")).samples, toolDecode(clip, "", dir), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cuts, CutClipTest,
+    testing::Values(
+        Cut{"movPcmHalfSecond", "mov", "-c:v mpeg4 -g 48 -c:a pcm_s16le", "0.5"},
+        Cut{"movAacBFrames", "mov", "-c:v libx264 -bf 2 -g 30 -c:a aac", "0.7"},
+        Cut{"mp4AacBFramesHalfSecond", "mp4", "-c:v libx264 -bf 3 -g 30 -c:a aac", "0.5"},
+        Cut{"mp4AacBFramesOnAKeyframe", "mp4", "-c:v libx264 -bf 2 -g 24 -c:a aac", "1"},
+        Cut{"mp4AacOffTheSampleGrid", "mp4", "-c:v libx264 -bf 2 -g 30 -c:a aac", "1.37"}),
+    [](const testing::TestParamInfo<Cut>& info) { return std::string(info.param.name); });
 
 TEST(SoundAlignment, soundBeforeTheFirstPictureIsLeftOut) {
     TempDir dir;
@@ -294,6 +328,23 @@ TEST(SoundOutcomes, anUnwritableFolderLeavesNothingBehind) {
               video::SoundOutcome::kNotWritten);
 }
 
+// A cancel set before the worker reads anything stops it at the first read: no WAV, no partial
+// file.
+TEST(SoundOutcomes, aCancelledExtractionLeavesNothingBehind) {
+    TempDir dir;
+    const std::string clip = dir.file("clip.mov");
+    makeMedia(
+        "-f lavfi -i testsrc=size=64x48:rate=24:duration=0.5 -f lavfi -i "
+        "sine=duration=0.5 -c:v mpeg4 -c:a pcm_s16le",
+        clip);
+    ASSERT_TRUE(std::filesystem::create_directory(dir.file("sound")));
+    video::SoundProgress progress;
+    progress.cancel = true;
+    EXPECT_EQ(video::extractSoundTrack(clip, dir.file("sound/clip.wav"), &progress).outcome,
+              video::SoundOutcome::kCancelled);
+    EXPECT_TRUE(filesIn(dir.file("sound")).empty());
+}
+
 // Another process that puts a link in place of the temporary file while the sound is being
 // written gets its link neither written through nor renamed to the final name.
 TEST(SoundOutcomes, aLinkSwappedForTheTemporaryFileNeverBecomesTheSound) {
@@ -333,7 +384,7 @@ TEST(SoundOutcomes, aLinkSwappedForTheTemporaryFileNeverBecomesTheSound) {
         const bool named = ::lstat(wavPath.c_str(), &status) == 0;
         EXPECT_TRUE(!named || S_ISREG(status.st_mode)) << "the final name leads to a link";
         if (outcome == video::SoundOutcome::kWritten) {
-            EXPECT_EQ(video::wavSource(wavPath), clip);
+            EXPECT_EQ(readWav(wavPath).sampleRate, 44100);
         } else {
             EXPECT_EQ(outcome, video::SoundOutcome::kNotWritten);
         }
@@ -348,115 +399,75 @@ TEST(SoundOutcomes, aLinkSwappedForTheTemporaryFileNeverBecomesTheSound) {
     EXPECT_EQ(testsupport::readFile(target), "someone else's file");
 }
 
+// The same clip imported again lands on its own file; another clip of that name, or the
+// user's own file (a folder even), is never replaced.
 TEST(SoundFileName, eachClipKeepsItsOwnFile) {
     TempDir dir;
+    const std::string first = dir.file("a.mov");
+    const std::string second = dir.file("b.mov");
+    makeMedia("-f lavfi -i sine=frequency=300:duration=0.2 -c:a pcm_s16le", first);
+    makeMedia("-f lavfi -i sine=frequency=600:duration=0.2 -c:a pcm_s16le", second);
     const std::string folder = dir.file("sound");
-    ASSERT_EQ(testsupport::runCommand("mkdir " + shellQuote(folder)).exitCode, 0);
-    const std::string first = "/footage/a/shot.v2.mov";
-    const std::string second = "/footage/b/shot.v2.mov";
-
-    EXPECT_EQ(video::soundFilePath(folder, first), folder + "/shot.v2.wav");
-    writeEmptyWav(folder + "/shot.v2.wav", first);
-    // The same clip again replaces its own file; another clip of that name gets the next name.
-    EXPECT_EQ(video::soundFilePath(folder, first), folder + "/shot.v2.wav");
-    EXPECT_EQ(video::soundFilePath(folder + "/", second), folder + "/shot.v2_1.wav");
-    writeEmptyWav(folder + "/shot.v2_1.wav", second);
-    EXPECT_EQ(video::soundFilePath(folder, second), folder + "/shot.v2_1.wav");
-
-    // A file that names no clip is the user's own and is never taken, nor is a folder.
+    ASSERT_TRUE(std::filesystem::create_directories(folder + "/shot.v2_2.wav"));
     testsupport::writeFile(folder + "/take.wav", "RIFF");
-    ASSERT_EQ(testsupport::runCommand("mkdir " + shellQuote(folder + "/take_1.wav")).exitCode, 0);
-    EXPECT_EQ(video::soundFilePath(folder, "/x/take.mp4"), folder + "/take_2.wav");
-    // A name that is all extension is kept whole.
-    EXPECT_EQ(video::soundFilePath(folder, "/x/.mov"), folder + "/.mov.wav");
+    const struct {
+        const std::string& clip;
+        const char* preferred;
+        const char* written;
+    } imports[] = {
+        {first, "shot.v2.wav", "shot.v2.wav"}, {second, "shot.v2.wav", "shot.v2_1.wav"},
+        {first, "shot.v2.wav", "shot.v2.wav"}, {second, "shot.v2.wav", "shot.v2_1.wav"},
+        {first, "take.wav", "take_1.wav"},
+    };
+    for (const auto& import : imports) {
+        const video::SoundTrack track =
+            video::extractSoundTrack(import.clip, folder + "/" + import.preferred);
+        EXPECT_EQ(track.wavPath, folder + "/" + import.written) << import.clip;
+    }
+    EXPECT_EQ(testsupport::readFile(folder + "/take.wav"), "RIFF");
+    EXPECT_EQ(filesIn(folder), (std::set<std::string>{"shot.v2.wav", "shot.v2_1.wav",
+                                                      "shot.v2_2.wav", "take.wav", "take_1.wav"}));
+    EXPECT_EQ(video::soundFilePath(folder, "/x/shot.v2.mov"), folder + "/shot.v2.wav");
+    EXPECT_EQ(video::soundFilePath(folder + "/", "/x/.mov"), folder + "/.mov.wav");
 }
 
 // Names up to the file-name limit of 255 bytes: the WAV's name, numbered or not, and the
 // temporary file's beside it are shortened to fit, never cutting a character in two.
 TEST(SoundFileName, clipNamesAtTheFileNameLimitAreImported) {
     TempDir dir;
-    const std::string made = dir.file("made.mov");
-    makeMedia(
-        "-f lavfi -i testsrc=size=64x48:rate=24:duration=0.2 -f lavfi -i "
-        "sine=duration=0.2 -c:v mpeg4 -c:a pcm_s16le",
-        made);
+    const std::string made[] = {dir.file("made.mov"), dir.file("other.mov")};
+    for (int i = 0; i < 2; ++i) {
+        makeMedia(
+            "-f lavfi -i testsrc=size=64x48:rate=24:duration=0.2 -f lavfi -i "
+            "sine=frequency=" +
+                std::to_string(300 * (i + 1)) + ":duration=0.2 -c:v mpeg4 -c:a pcm_s16le",
+            made[i]);
+    }
     const std::string folder = dir.file("sound");
     ASSERT_TRUE(std::filesystem::create_directories(dir.file("other")));
     ASSERT_TRUE(std::filesystem::create_directory(folder));
     const std::string full(251, 'a');
     const struct {
         std::string clip;
+        int made;
         std::string wav;
     } names[] = {
-        {std::string(240, 'a') + ".mov", std::string(240, 'a') + ".wav"},
-        {full + ".mov", full + ".wav"},
-        // Another clip of that name in another folder.
-        {"other/" + full + ".mov", std::string(249, 'a') + "_1.wav"},
+        {std::string(240, 'a') + ".mov", 0, std::string(240, 'a') + ".wav"},
+        {full + ".mov", 0, full + ".wav"},
+        // Another clip of that name in another folder, with another sound.
+        {"other/" + full + ".mov", 1, std::string(249, 'a') + "_1.wav"},
         // "é" is two bytes, and the limit falls between them.
-        {std::string(250, 'c') + "\xC3\xA9.ts", std::string(250, 'c') + ".wav"},
+        {std::string(250, 'c') + "\xC3\xA9.ts", 0, std::string(250, 'c') + ".wav"},
     };
     for (const auto& name : names) {
         const std::string clip = dir.file(name.clip);
-        ASSERT_TRUE(std::filesystem::copy_file(made, clip));
-        const std::string wavPath = video::soundFilePath(folder, clip);
-        EXPECT_EQ(wavPath, folder + "/" + name.wav);
-        EXPECT_EQ(video::extractSoundTrack(clip, wavPath).outcome, video::SoundOutcome::kWritten)
-            << name.clip;
-        EXPECT_EQ(video::wavSource(wavPath), clip);
+        ASSERT_TRUE(std::filesystem::copy_file(made[name.made], clip));
+        const video::SoundTrack track =
+            video::extractSoundTrack(clip, video::soundFilePath(folder, clip));
+        EXPECT_EQ(track.outcome, video::SoundOutcome::kWritten) << name.clip;
+        EXPECT_EQ(track.wavPath, folder + "/" + name.wav);
     }
     EXPECT_EQ(filesIn(folder).size(), std::size(names)) << "no partial file";
 }
-
-// Files in the sound folder that another program or a damaged disk left behind: a name is
-// picked past them without reading outside what was read, or looping.
-struct CraftedWav {
-    const char* name;
-    std::string chunks;  // after "RIFF", the size and "WAVE"
-    const char* source;  // what the file names, "" for none
-};
-
-std::string le32Bytes(uint32_t value) {
-    return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8 & 0xFF),
-            static_cast<char>(value >> 16 & 0xFF), static_cast<char>(value >> 24)};
-}
-
-std::string infoList(const std::string& chunks) {
-    return "LIST" + le32Bytes(static_cast<uint32_t>(4 + chunks.size())) + "INFO" + chunks;
-}
-
-class CraftedWavTest : public testing::TestWithParam<CraftedWav> {};
-
-TEST_P(CraftedWavTest, aDamagedFileNamesNoClipAndIsPassedOver) {
-    const CraftedWav& crafted = GetParam();
-    TempDir dir;
-    const std::string clip = "/footage/shot.mov";
-    std::string bytes = "RIFF" + le32Bytes(static_cast<uint32_t>(4 + crafted.chunks.size())) +
-                        "WAVE" + crafted.chunks;
-    testsupport::writeFile(dir.file("shot.wav"), bytes);
-    EXPECT_EQ(video::wavSource(dir.file("shot.wav")), crafted.source);
-    EXPECT_EQ(video::soundFilePath(dir.path(), clip),
-              dir.file(crafted.source == clip ? "shot.wav" : "shot_1.wav"));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Chunks, CraftedWavTest,
-    testing::Values(
-        CraftedWav{"isrcUpToTheListsEnd", infoList("ISRC" + le32Bytes(17) + "/footage/shot.mov"),
-                   "/footage/shot.mov"},
-        // 4 + 8 + length wraps to 4 in 32 bits.
-        CraftedWav{"isrcLengthWrapsTheBound", infoList("ISRC" + le32Bytes(0xFFFFFFF8) + "abcdef"),
-                   ""},
-        CraftedWav{"isrcLengthOfAllOnes", infoList("ISRC" + le32Bytes(0xFFFFFFFF) + "abcdef"), ""},
-        // Skipping it would bring the reader back to where it stands.
-        CraftedWav{"chunkBeforeIsrcLeadsBackToItself",
-                   infoList("IART" + le32Bytes(0xFFFFFFF8) + "ab" + "ISRC" + le32Bytes(17) +
-                            "/footage/shot.mov"),
-                   ""},
-        // The list claims 4 GB: what follows is its body, not a list naming the clip.
-        CraftedWav{"listOfAllOnesBeforeAList",
-                   "LIST" + le32Bytes(0xFFFFFFFF) +
-                       infoList("ISRC" + le32Bytes(18) + std::string("/footage/shot.mov", 18)),
-                   ""}),
-    [](const testing::TestParamInfo<CraftedWav>& info) { return std::string(info.param.name); });
 
 }  // namespace
