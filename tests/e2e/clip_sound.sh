@@ -199,7 +199,7 @@ for (\$entry in \`hostProgressWindow -history\`) print (\"shown: \" + \$entry + 
     >"$work/out" 2>"$work/err" </dev/null || fail "progress window: $(cat "$work/err")"
 shown="shown: show CineSheet: reading the sound of \"$work/b/shot.mov\""
 { sed 1d "$work/out" | grep -v '^shown: [0-9]*$'; tail -n 2 "$work/out"; } >"$work/got"
-printf '%s\n' "// Result: cineSheet1 cineSheetShape1 //" "// Result: cineSheet2 cineSheetShape2 shot_1 //" \
+printf '%s\n' "// Result: cineSheet1 cineSheetShape1 1 //" "// Result: cineSheet2 cineSheetShape2 shot_1 1 //" \
     "$shown" "shown: end" "$shown" "shown: end" "shown: 100" "shown: end" |
     diff -u - "$work/got" >&2 || fail "progress window: results"
 grep -q "Warning: cineSheet: the import of the sound of \"$work/b/shot.mov\" was cancelled" "$work/err" ||
