@@ -32,8 +32,7 @@ TexelFormat videoTexelFormat(CacheDepth depth, AVPixelFormat samples) {
 }
 
 TexelFormat stillTexelFormat(CacheDepth depth, const AVFrame& picture) {
-    return keptAsHalf(depth, sampleDepthOf(picture)) ? TexelFormat::kRgbaHalf
-                                                     : TexelFormat::kRgba8;
+    return keptAsHalf(depth, sampleDepthOf(picture)) ? TexelFormat::kRgbaHalf : TexelFormat::kRgba8;
 }
 
 bool writeForCache(const AVFrame& picture, TexelFormat format, unsigned char* pixels) {

@@ -27,10 +27,9 @@ struct FreeDeleter {
 // Bicubic, the ffmpeg tool's default; at the same size it decides only how chroma is filled in,
 // where the tool's decode of JPEG and other subsampled pictures is matched.
 video::ScalerPtr scalerFor(const AVFrame& picture, AVPixelFormat format) {
-    return video::ScalerPtr(sws_getContext(picture.width, picture.height,
-                                           static_cast<AVPixelFormat>(picture.format),
-                                           picture.width, picture.height, format, SWS_BICUBIC,
-                                           nullptr, nullptr, nullptr));
+    return video::ScalerPtr(sws_getContext(
+        picture.width, picture.height, static_cast<AVPixelFormat>(picture.format), picture.width,
+        picture.height, format, SWS_BICUBIC, nullptr, nullptr, nullptr));
 }
 
 // The picture converted to `format` in a frame of FFmpeg's padded layout, as the tool's are: the
@@ -113,15 +112,6 @@ bool isUsable(const AVFrame& picture) {
     return picture.width > 0 && picture.height > 0 && picture.format >= 0;
 }
 
-float sampleAt(const AVFrame& picture, int plane, int row, int column) {
-    float value = 0.0f;
-    std::memcpy(&value,
-                picture.data[plane] + static_cast<std::ptrdiff_t>(picture.linesize[plane]) * row +
-                    static_cast<std::ptrdiff_t>(column) * 4,
-                sizeof value);
-    return value;
-}
-
 // 32-bit float planes in the machine's byte order, the way FFmpeg's EXR decoder gives them. The
 // scaler would clip them to 0..1, so they are copied by hand.
 bool copyFloatPlanes(const AVFrame& picture, unsigned char* pixels) {
@@ -135,17 +125,16 @@ bool copyFloatPlanes(const AVFrame& picture, unsigned char* pixels) {
     } else if (format != AV_PIX_FMT_GBRPF32) {
         return false;
     }
-    const int width = picture.width;
+    const auto rowOf = [&](int plane, int row) -> const unsigned char* {
+        return plane < 0 ? nullptr
+                         : picture.data[plane] +
+                               static_cast<std::ptrdiff_t>(picture.linesize[plane]) * row;
+    };
     auto* out = reinterpret_cast<std::uint16_t*>(pixels);
     for (int row = 0; row < picture.height; ++row) {
-        for (int column = 0; column < width; ++column) {
-            out[0] = video::toHalf(sampleAt(picture, red, row, column));
-            out[1] = video::toHalf(sampleAt(picture, green, row, column));
-            out[2] = video::toHalf(sampleAt(picture, blue, row, column));
-            out[3] =
-                alpha < 0 ? video::kHalfOne : video::toHalf(sampleAt(picture, alpha, row, column));
-            out += 4;
-        }
+        video::halfRgbaRow(rowOf(red, row), rowOf(green, row), rowOf(blue, row), rowOf(alpha, row),
+                           picture.width, out);
+        out += static_cast<std::size_t>(picture.width) * 4;
     }
     return true;
 }

@@ -95,6 +95,55 @@ TEST(HalfFloat, SixteenBitSamplesTakeTheNearestHalf) {
     }
 }
 
+// Rows of floats become toHalf's values in RGBA order, eight texels at a time where the processor
+// converts them and one at a time past the last eight: ties, subnormals, values past the half
+// range, infinities and NaNs with their payload, of either sign.
+TEST(HalfFloat, FloatRowsTakeToHalfsValues) {
+    const float specials[] = {0.0f,
+                              -0.0f,
+                              1.0f,
+                              1.0f + std::ldexp(1.0f, -11),
+                              1.0f + 3 * std::ldexp(1.0f, -11),
+                              std::ldexp(1.5f, -25),
+                              std::ldexp(1.0f, -25),
+                              std::ldexp(1.0f, -130),
+                              65504.0f,
+                              65519.0f,
+                              65520.0f,
+                              -1e9f,
+                              std::numeric_limits<float>::infinity(),
+                              -std::numeric_limits<float>::infinity(),
+                              std::numeric_limits<float>::quiet_NaN(),
+                              -std::numeric_limits<float>::signaling_NaN(),
+                              0.1f,
+                              -2.5f,
+                              0.333f};
+    constexpr int kWidth = sizeof specials / sizeof specials[0];
+    std::array<std::vector<float>, 4> planes;
+    for (size_t plane = 0; plane < planes.size(); ++plane) {
+        for (int column = 0; column < kWidth; ++column) {
+            planes[plane].push_back(specials[(column + plane * 5) % kWidth]);
+        }
+    }
+    const auto bytes = [&](size_t plane) {
+        return reinterpret_cast<const unsigned char*>(planes[plane].data());
+    };
+    for (const bool withAlpha : {true, false}) {
+        std::vector<std::uint16_t> out(kWidth * 4);
+        video::halfRgbaRow(bytes(0), bytes(1), bytes(2), withAlpha ? bytes(3) : nullptr, kWidth,
+                           out.data());
+        for (int column = 0; column < kWidth; ++column) {
+            for (size_t channel = 0; channel < 4; ++channel) {
+                const std::uint16_t expected = channel == 3 && !withAlpha
+                                                   ? video::kHalfOne
+                                                   : video::toHalf(planes[channel][column]);
+                EXPECT_EQ(out[column * 4 + channel], expected)
+                    << "column " << column << " channel " << channel;
+            }
+        }
+    }
+}
+
 TEST(HalfPicture, FloatImageKeepsItsRange) {
     testsupport::TempDir folder;
     const int width = 4;

@@ -50,8 +50,8 @@ Kept keep(video::FrameFile file, const std::string& path, decode::CacheDepth dep
     std::vector<unsigned char> buffer(image->bytes() + kGuardBytes, kGuard);
     EXPECT_TRUE(image->writeTo(buffer.data())) << path;
     for (size_t i = image->bytes(); i < buffer.size(); ++i) {
-        EXPECT_EQ(buffer[i], kGuard) << path << ": written " << i - image->bytes()
-                                     << " bytes past the picture";
+        EXPECT_EQ(buffer[i], kGuard)
+            << path << ": written " << i - image->bytes() << " bytes past the picture";
     }
     buffer.resize(image->bytes());
     return Kept{image->width(), image->height(), image->format(), std::move(buffer)};
@@ -128,9 +128,9 @@ TEST(StillImageReading, EveryFormatAndDepthIsTheToolsDecode) {
                 folder.file("still" + std::to_string(++made) + "." + format.extension);
             testsupport::makeMedia(noise(width) + format.encoding, file);
             const std::vector<unsigned char> eightBit = toolRgba(file, folder);
-            const std::vector<unsigned char> half =
-                format.samples == SampleDepth::kEightBit ? eightBit
-                                                         : toolHalf(file, format.samples, folder);
+            const std::vector<unsigned char> half = format.samples == SampleDepth::kEightBit
+                                                        ? eightBit
+                                                        : toolHalf(file, format.samples, folder);
             for (const CacheDepth depth :
                  {CacheDepth::kEightBit, CacheDepth::kAuto, CacheDepth::kHalf}) {
                 const std::string what = std::string(format.extension) + " " + format.encoding +
@@ -143,8 +143,8 @@ TEST(StillImageReading, EveryFormatAndDepthIsTheToolsDecode) {
                 ASSERT_FALSE(kept.pixels.empty()) << what;
                 EXPECT_EQ(kept.width, width);
                 EXPECT_EQ(kept.height, 24);
-                EXPECT_EQ(kept.format, keptAsHalf ? decode::TexelFormat::kRgbaHalf
-                                                  : decode::TexelFormat::kRgba8)
+                EXPECT_EQ(kept.format,
+                          keptAsHalf ? decode::TexelFormat::kRgbaHalf : decode::TexelFormat::kRgba8)
                     << what;
                 EXPECT_TRUE(kept.pixels == (keptAsHalf ? half : eightBit)) << what;
             }
@@ -161,8 +161,7 @@ TEST(StillImageReading, WhatIsNoStillImageIsRefused) {
                            video);
     const std::string percent = folder.file("frame%d.png");
     testsupport::makeMedia(kNoise + "-pix_fmt rgba -update 1", percent);
-    testsupport::makeMedia(kNoise + "-pix_fmt rgba -update 1",
-                           folder.file("frame1.png"));
+    testsupport::makeMedia(kNoise + "-pix_fmt rgba -update 1", folder.file("frame1.png"));
     EXPECT_TRUE(keep(text, decode::CacheDepth::kAuto).pixels.empty());
     EXPECT_TRUE(keep(video, decode::CacheDepth::kAuto).pixels.empty());
     EXPECT_TRUE(keep(folder.path(), decode::CacheDepth::kAuto).pixels.empty());
