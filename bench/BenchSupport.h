@@ -19,6 +19,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -176,6 +177,26 @@ struct Sheet {
     // The cacheDepth later requests are made at.
     decode::CacheDepth depth = decode::CacheDepth::kAuto;
 };
+
+// Whether the row is among those `only` names ("a|b": labels holding a or b); every row without.
+inline bool rowChosen(const char* label, const char* only) {
+    if (!only) {
+        return true;
+    }
+    const std::string texts = only;
+    size_t begin = 0;
+    for (;;) {
+        const size_t end = texts.find('|', begin);
+        const std::string text = texts.substr(begin, end - begin);
+        if (!text.empty() && std::strstr(label, text.c_str())) {
+            return true;
+        }
+        if (end == std::string::npos) {
+            return false;
+        }
+        begin = end + 1;
+    }
+}
 
 // A benchmark's main: `name [runs]` (default 3 runs per figure), the load average before and
 // after the figures, and any failure reported with the benchmark's name and exit status 1.

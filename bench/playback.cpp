@@ -76,26 +76,6 @@ void countFfmpegMessage(void*, int level, const char*, va_list) {
     }
 }
 
-// Whether the row is among those `only` names ("a|b": labels holding a or b); every row without.
-bool rowChosen(const char* label, const char* only) {
-    if (!only) {
-        return true;
-    }
-    const std::string texts = only;
-    size_t begin = 0;
-    for (;;) {
-        const size_t end = texts.find('|', begin);
-        const std::string text = texts.substr(begin, end - begin);
-        if (!text.empty() && std::strstr(label, text.c_str())) {
-            return true;
-        }
-        if (end == std::string::npos) {
-            return false;
-        }
-        begin = end + 1;
-    }
-}
-
 std::string makeClip(const fs::path& folder, const Footage& footage) {
     const std::string clip = (folder / footage.file).string();
     run("ffmpeg -nostdin -v error -f lavfi -i testsrc2=size=" + std::string(footage.size) +

@@ -31,9 +31,13 @@ TexelFormat videoTexelFormat(CacheDepth depth, AVPixelFormat samples) {
                : TexelFormat::kRgba8;
 }
 
-bool convertForCache(const AVFrame& picture, CacheDepth depth, RgbaImage& image) {
-    return keptAsHalf(depth, sampleDepthOf(picture)) ? convertToRgbaHalf(picture, image)
-                                                     : convertToRgba8(picture, image);
+TexelFormat stillTexelFormat(CacheDepth depth, const AVFrame& picture) {
+    return keptAsHalf(depth, sampleDepthOf(picture)) ? TexelFormat::kRgbaHalf : TexelFormat::kRgba8;
+}
+
+bool writeForCache(const AVFrame& picture, TexelFormat format, unsigned char* pixels) {
+    return format == TexelFormat::kRgbaHalf ? writeRgbaHalf(picture, pixels)
+                                            : writeRgba8(picture, pixels);
 }
 
 }  // namespace decode

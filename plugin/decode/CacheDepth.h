@@ -22,7 +22,10 @@ bool keptAsHalf(CacheDepth depth, SampleDepth samples);
 // and the pictures have more than 8 bits; Auto keeps video in 8 bits, as ordinary footage is.
 TexelFormat videoTexelFormat(CacheDepth depth, AVPixelFormat samples);
 
-// Converts the picture to the texel format the depth asks for.
-bool convertForCache(const AVFrame& picture, CacheDepth depth, RgbaImage& image);
+// The texel format a still picture is kept in at the depth.
+TexelFormat stillTexelFormat(CacheDepth depth, const AVFrame& picture);
+
+// Writes the picture in `format` into `pixels`, which hold width × height texels of it.
+bool writeForCache(const AVFrame& picture, TexelFormat format, unsigned char* pixels);
 
 }  // namespace decode

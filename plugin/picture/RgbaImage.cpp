@@ -1,69 +1,120 @@
 #include "picture/RgbaImage.h"
 
 #include "picture/FfmpegPointers.h"
+#include "picture/FrameMemory.h"
 #include "picture/HalfFloat.h"
+#include "picture/NoisePicture.h"
+#include "picture/TrialOutcomes.h"
 
 extern "C" {
 #include <libavutil/pixdesc.h>
 }
 
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace decode {
 namespace {
 
-// Converts the picture with the scaler to `format`, rows packed into `pixels`.
-bool scaleTo(const AVFrame& picture, AVPixelFormat format, std::size_t bytesPerPixel,
-             std::vector<std::uint8_t>& pixels) {
-    const int width = picture.width;
-    const int height = picture.height;
-    // Bicubic, the ffmpeg tool's default; at the same size it decides only how chroma is filled
-    // in, where the tool's decode of JPEG and other subsampled pictures is matched.
-    const video::ScalerPtr scaler(
-        sws_getContext(width, height, static_cast<AVPixelFormat>(picture.format), width, height,
-                       format, SWS_BICUBIC, nullptr, nullptr, nullptr));
-    const video::FramePtr target(av_frame_alloc());
+constexpr std::size_t kGuardBytes = 4096;
+constexpr unsigned char kGuardValue = 0xA5;
+
+struct FreeDeleter {
+    void operator()(unsigned char* buffer) const { std::free(buffer); }
+};
+
+// Bicubic, the ffmpeg tool's default; at the same size it decides only how chroma is filled in,
+// where the tool's decode of JPEG and other subsampled pictures is matched.
+video::ScalerPtr scalerFor(const AVFrame& picture, AVPixelFormat format) {
+    return video::ScalerPtr(sws_getContext(
+        picture.width, picture.height, static_cast<AVPixelFormat>(picture.format), picture.width,
+        picture.height, format, SWS_BICUBIC, nullptr, nullptr, nullptr));
+}
+
+// The picture converted to `format` in a frame of FFmpeg's padded layout, as the tool's are: the
+// scaler may write whole vector widths past a row's end. Null when it cannot be converted.
+video::FramePtr scalePadded(const AVFrame& picture, AVPixelFormat format) {
+    const video::ScalerPtr scaler = scalerFor(picture, format);
+    video::FramePtr target(av_frame_alloc());
     if (!scaler || !target) {
-        return false;
+        return nullptr;
     }
-    // The scaler may write whole vector widths: it gets a frame of FFmpeg's padded layout, and
-    // the rows are packed after.
-    target->width = width;
-    target->height = height;
+    target->width = picture.width;
+    target->height = picture.height;
     target->format = format;
-    if (av_frame_get_buffer(target.get(), 0) < 0) {
-        return false;
+    if (av_frame_get_buffer(target.get(), 0) < 0 ||
+        sws_scale(scaler.get(), picture.data, picture.linesize, 0, picture.height, target->data,
+                  target->linesize) != picture.height) {
+        return nullptr;
     }
-    if (sws_scale(scaler.get(), picture.data, picture.linesize, 0, height, target->data,
-                  target->linesize) != height) {
-        return false;
-    }
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * bytesPerPixel;
-    pixels.resize(rowBytes * static_cast<std::size_t>(height));
-    for (int row = 0; row < height; ++row) {
-        std::memcpy(pixels.data() + rowBytes * static_cast<std::size_t>(row),
-                    target->data[0] + static_cast<std::ptrdiff_t>(target->linesize[0]) * row,
+    return target;
+}
+
+// The picture converted to 8-bit RGBA straight into packed rows.
+bool scalePacked(const AVFrame& picture, unsigned char* pixels) {
+    const video::ScalerPtr scaler = scalerFor(picture, AV_PIX_FMT_RGBA);
+    uint8_t* planes[4] = {pixels, nullptr, nullptr, nullptr};
+    const int linesizes[4] = {picture.width * 4, 0, 0, 0};
+    return scaler && sws_scale(scaler.get(), picture.data, picture.linesize, 0, picture.height,
+                               planes, linesizes) == picture.height;
+}
+
+void packRows(const AVFrame& padded, std::size_t rowBytes, unsigned char* pixels) {
+    for (int row = 0; row < padded.height; ++row) {
+        std::memcpy(pixels + rowBytes * static_cast<std::size_t>(row),
+                    padded.data[0] + static_cast<std::ptrdiff_t>(padded.linesize[0]) * row,
                     rowBytes);
     }
-    return true;
+}
+
+// Whether converting pictures like `like` straight into packed rows gives the very bytes of the
+// conversion through a padded frame, and writes nothing past the packed picture. It depends on
+// the format, the size, the processor and the FFmpeg build (a row's end may be written in whole
+// vectors, and unaligned rows may take other code), so it is tried on a noise picture of the same
+// kind, in a buffer from allocateFrameBuffer as the cache's are.
+bool packedMatchesPadded(const AVFrame& like) {
+    const video::FramePtr noise = video::noisePictureLike(like);
+    if (!noise) {
+        return false;
+    }
+    const video::FramePtr padded = scalePadded(*noise, AV_PIX_FMT_RGBA);
+    const std::size_t rowBytes = static_cast<std::size_t>(like.width) * 4;
+    const std::size_t bytes = rowBytes * static_cast<std::size_t>(like.height);
+    const std::unique_ptr<unsigned char, FreeDeleter> expected(video::allocateFrameBuffer(bytes));
+    const std::unique_ptr<unsigned char, FreeDeleter> packed(
+        video::allocateFrameBuffer(bytes + kGuardBytes));
+    if (!padded || !expected || !packed) {
+        return false;
+    }
+    packRows(*padded, rowBytes, expected.get());
+    std::memset(packed.get(), kGuardValue, bytes + kGuardBytes);
+    if (!scalePacked(*noise, packed.get())) {
+        return false;
+    }
+    for (std::size_t i = bytes; i < bytes + kGuardBytes; ++i) {
+        if (packed.get()[i] != kGuardValue) {
+            return false;
+        }
+    }
+    return std::memcmp(expected.get(), packed.get(), bytes) == 0;
+}
+
+// packedMatchesPadded, tried once per kind of picture in the process: the scaler gets nothing of
+// a picture but its format and size.
+bool packedMatchesPaddedOnce(const AVFrame& like) {
+    static video::TrialOutcomes<3> outcomes;
+    return outcomes.of({like.format, like.width, like.height},
+                       [&] { return packedMatchesPadded(like); });
 }
 
 bool isUsable(const AVFrame& picture) {
     return picture.width > 0 && picture.height > 0 && picture.format >= 0;
 }
 
-float sampleAt(const AVFrame& picture, int plane, int row, int column) {
-    float value = 0.0f;
-    std::memcpy(&value,
-                picture.data[plane] + static_cast<std::ptrdiff_t>(picture.linesize[plane]) * row +
-                    static_cast<std::ptrdiff_t>(column) * 4,
-                sizeof value);
-    return value;
-}
-
 // 32-bit float planes in the machine's byte order, the way FFmpeg's EXR decoder gives them. The
 // scaler would clip them to 0..1, so they are copied by hand.
-bool copyFloatPlanes(const AVFrame& picture, std::vector<std::uint8_t>& pixels) {
+bool copyFloatPlanes(const AVFrame& picture, unsigned char* pixels) {
     const auto format = static_cast<AVPixelFormat>(picture.format);
     // Planes of GBR(A): green 0, blue 1, red 2, alpha 3.
     int red = 2, green = 0, blue = 1, alpha = -1;
@@ -74,18 +125,16 @@ bool copyFloatPlanes(const AVFrame& picture, std::vector<std::uint8_t>& pixels) 
     } else if (format != AV_PIX_FMT_GBRPF32) {
         return false;
     }
-    const int width = picture.width;
-    pixels.resize(static_cast<std::size_t>(width) * picture.height * 8);
-    auto* out = reinterpret_cast<std::uint16_t*>(pixels.data());
+    const auto rowOf = [&](int plane, int row) -> const unsigned char* {
+        return plane < 0 ? nullptr
+                         : picture.data[plane] +
+                               static_cast<std::ptrdiff_t>(picture.linesize[plane]) * row;
+    };
+    auto* out = reinterpret_cast<std::uint16_t*>(pixels);
     for (int row = 0; row < picture.height; ++row) {
-        for (int column = 0; column < width; ++column) {
-            out[0] = video::toHalf(sampleAt(picture, red, row, column));
-            out[1] = video::toHalf(sampleAt(picture, green, row, column));
-            out[2] = video::toHalf(sampleAt(picture, blue, row, column));
-            out[3] =
-                alpha < 0 ? video::kHalfOne : video::toHalf(sampleAt(picture, alpha, row, column));
-            out += 4;
-        }
+        video::halfRgbaRow(rowOf(red, row), rowOf(green, row), rowOf(blue, row), rowOf(alpha, row),
+                           picture.width, out);
+        out += static_cast<std::size_t>(picture.width) * 4;
     }
     return true;
 }
@@ -112,44 +161,44 @@ SampleDepth sampleDepthOf(AVPixelFormat format) {
     return SampleDepth::kEightBit;
 }
 
-bool convertToRgba8(const AVFrame& picture, RgbaImage& image) {
-    image = RgbaImage{};
-    if (!isUsable(picture) || !scaleTo(picture, AV_PIX_FMT_RGBA, 4, image.pixels)) {
-        image = RgbaImage{};
-        return false;
-    }
-    image.width = picture.width;
-    image.height = picture.height;
-    return true;
-}
-
-bool convertToRgbaHalf(const AVFrame& picture, RgbaImage& image) {
-    image = RgbaImage{};
+bool writeRgba8(const AVFrame& picture, unsigned char* pixels) {
     if (!isUsable(picture)) {
         return false;
     }
-    bool converted = copyFloatPlanes(picture, image.pixels);
-    if (!converted) {
-        // Integer samples of any depth, through 16 bits a channel.
-        std::vector<std::uint8_t> deep;
-        converted = scaleTo(picture, AV_PIX_FMT_RGBA64, 8, deep);
-        if (converted) {
-            image.pixels.resize(deep.size());
-            const auto* in = reinterpret_cast<const std::uint16_t*>(deep.data());
-            auto* out = reinterpret_cast<std::uint16_t*>(image.pixels.data());
-            const std::array<std::uint16_t, 65536>& halves = video::halfOfSample16();
-            for (std::size_t i = 0; i < deep.size() / 2; ++i) {
-                out[i] = halves[in[i]];
-            }
-        }
+    if (packedMatchesPaddedOnce(picture)) {
+        return scalePacked(picture, pixels);
     }
-    if (!converted) {
-        image = RgbaImage{};
+    const video::FramePtr padded = scalePadded(picture, AV_PIX_FMT_RGBA);
+    if (!padded) {
         return false;
     }
-    image.width = picture.width;
-    image.height = picture.height;
-    image.format = TexelFormat::kRgbaHalf;
+    packRows(*padded, static_cast<std::size_t>(picture.width) * 4, pixels);
+    return true;
+}
+
+bool writeRgbaHalf(const AVFrame& picture, unsigned char* pixels) {
+    if (!isUsable(picture)) {
+        return false;
+    }
+    if (copyFloatPlanes(picture, pixels)) {
+        return true;
+    }
+    // Integer samples of any depth, through 16 bits a channel.
+    const video::FramePtr deep = scalePadded(picture, AV_PIX_FMT_RGBA64);
+    if (!deep) {
+        return false;
+    }
+    const std::array<std::uint16_t, 65536>& halves = video::halfOfSample16();
+    const std::size_t samples = static_cast<std::size_t>(picture.width) * 4;
+    auto* out = reinterpret_cast<std::uint16_t*>(pixels);
+    for (int row = 0; row < picture.height; ++row) {
+        const auto* in = reinterpret_cast<const std::uint16_t*>(
+            deep->data[0] + static_cast<std::ptrdiff_t>(deep->linesize[0]) * row);
+        for (std::size_t i = 0; i < samples; ++i) {
+            out[i] = halves[in[i]];
+        }
+        out += samples;
+    }
     return true;
 }
 

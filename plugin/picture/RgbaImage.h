@@ -37,13 +37,14 @@ enum class SampleDepth {
 SampleDepth sampleDepthOf(const AVFrame& picture);
 SampleDepth sampleDepthOf(AVPixelFormat format);
 
-// Converts a decoded picture to 8-bit RGBA as the ffmpeg tool's `-pix_fmt rgba` does for a still
-// image of the same size. False, with the image emptied, when it cannot.
-bool convertToRgba8(const AVFrame& picture, RgbaImage& image);
+// Writes a decoded picture into `pixels` (width × height × 4 bytes) as 8-bit RGBA, rows packed,
+// top row first: the bytes of the ffmpeg tool's `-pix_fmt rgba` for a still image of the same
+// size. False when it cannot.
+bool writeRgba8(const AVFrame& picture, unsigned char* pixels);
 
-// Converts a decoded picture to half-float RGBA. Float samples are taken as they are, values
-// past 0..1 kept; integer samples are scaled to 0..1. A picture without alpha gets alpha 1. False,
-// with the image emptied, when it cannot.
-bool convertToRgbaHalf(const AVFrame& picture, RgbaImage& image);
+// Writes a decoded picture into `pixels` (width × height × 8 bytes) as half-float RGBA. Float
+// samples are taken as they are, values past 0..1 kept; integer samples are scaled to 0..1. A
+// picture without alpha gets alpha 1. False when it cannot.
+bool writeRgbaHalf(const AVFrame& picture, unsigned char* pixels);
 
 }  // namespace decode

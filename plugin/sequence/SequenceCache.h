@@ -125,8 +125,14 @@ private:
     bool neededOnScreen(int frame) const;
     // Keeps the window short of a frame the budget has no room for, until the next request.
     void narrowPast(int frame);
-    // Copies a frame read into a buffer of its own, top row first.
-    void store(int frame, const decode::RgbaImage& image, const FileStamp& stamp, long request);
+    // Reads the file, by FFmpeg or the host's image reader, and writes it into a buffer of the
+    // cache's pool once `roomFor` its bytes says to keep it; none when it cannot be read, is not
+    // to be kept, or there is no memory. The stamp is left to the caller.
+    std::optional<Held> readWithFfmpeg(FrameFile file, const std::string& path,
+                                       decode::CacheDepth depth,
+                                       const std::function<bool(size_t)>& roomFor);
+    std::optional<Held> readWithHost(const std::string& path,
+                                     const std::function<bool(size_t)>& roomFor);
     // Whether the frame last asked for is held, or failed since it was last asked for.
     bool wantedSettled() const;
     // Whether the frames on disk should be looked for (again) before reading on.

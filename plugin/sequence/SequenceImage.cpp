@@ -39,23 +39,23 @@ std::optional<FileStamp> currentFileStamp(const std::string& path) {
     return stampOf(status);
 }
 
-bool readImage(FrameFile file, const std::string& path, decode::CacheDepth depth,
-               decode::RgbaImage& image) {
-    const FramePtr picture = decode::decodeStillImage(std::move(file.file), path);
+std::optional<SequenceImage> SequenceImage::read(FrameFile file, const std::string& path,
+                                                 decode::CacheDepth depth) {
+    FramePtr picture = decode::decodeStillImage(std::move(file.file), path);
     if (!picture) {
-        image = decode::RgbaImage{};
-        return false;
+        return std::nullopt;
     }
-    return decode::convertForCache(*picture, depth, image);
+    const decode::TexelFormat format = decode::stillTexelFormat(depth, *picture);
+    return SequenceImage(std::move(picture), format);
 }
 
-bool readImage(const std::string& path, decode::CacheDepth depth, decode::RgbaImage& image) {
-    std::optional<FrameFile> file = openFrameFile(path);
-    if (!file) {
-        image = decode::RgbaImage{};
-        return false;
-    }
-    return readImage(std::move(*file), path, depth, image);
+size_t SequenceImage::bytes() const {
+    return static_cast<size_t>(width()) * static_cast<size_t>(height()) *
+           decode::bytesPerTexel(format_);
+}
+
+bool SequenceImage::writeTo(unsigned char* pixels) const {
+    return decode::writeForCache(*picture_, format_, pixels);
 }
 
 }  // namespace video

@@ -2,6 +2,7 @@
 
 #include "decode/CacheDepth.h"
 #include "decode/LocalFile.h"
+#include "picture/FfmpegPointers.h"
 #include "picture/RgbaImage.h"
 
 #include <sys/types.h>
@@ -9,6 +10,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace video {
 
@@ -39,11 +41,28 @@ std::optional<FrameFile> openFrameFile(const std::string& path);
 // whether a frame held is still what the file holds.
 std::optional<FileStamp> currentFileStamp(const std::string& path);
 
-// Reads the file with FFmpeg as RGBA, top row first, 8-bit or half float as the depth asks;
-// safe on any thread. False, with the image emptied, for a file FFmpeg cannot read. The path
-// lends its extension to format probing.
-bool readImage(FrameFile file, const std::string& path, decode::CacheDepth depth,
-               decode::RgbaImage& image);
-bool readImage(const std::string& path, decode::CacheDepth depth, decode::RgbaImage& image);
+// A frame's file decoded with FFmpeg and not yet converted: its size and texel format tell the
+// buffer it needs, and it is then written straight into that buffer, as a cache keeps it.
+class SequenceImage {
+public:
+    // Decodes the file, kept at the texel format the depth asks for; none for a file FFmpeg
+    // cannot read. The path lends its extension to format probing. Safe on any thread.
+    static std::optional<SequenceImage> read(FrameFile file, const std::string& path,
+                                             decode::CacheDepth depth);
+
+    int width() const { return picture_->width; }
+    int height() const { return picture_->height; }
+    decode::TexelFormat format() const { return format_; }
+    size_t bytes() const;
+    // Writes the picture as RGBA, rows packed, top row first, into `pixels` of bytes().
+    bool writeTo(unsigned char* pixels) const;
+
+private:
+    SequenceImage(FramePtr picture, decode::TexelFormat format)
+        : picture_(std::move(picture)), format_(format) {}
+
+    FramePtr picture_;
+    decode::TexelFormat format_;
+};
 
 }  // namespace video

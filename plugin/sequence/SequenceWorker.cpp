@@ -121,18 +121,27 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     if (room || wanted) {
         opened = openFrameFile(file);
     }
-    const std::optional<FileStamp> stamp =
-        opened ? std::optional<FileStamp>(opened->stamp) : std::nullopt;
-    decode::RgbaImage image;
-    // FFmpeg reads the very descriptor whose stamp is kept; the host's reader takes a path only.
-    const bool read = opened && (reader == FrameReader::kFfmpeg
-                                     ? readImage(std::move(*opened), file, depth, image)
-                                     : readWithHostReader(file, image));
-    const size_t bytes = image.bytes();
-    if (read && bytes != expected) {
-        budget.dropReservation();
-        room = budget.reserve(*this, bytes, need);
+    // Once the frame's size is known, room is made for it if it differs from the last one's.
+    const auto roomFor = [&](size_t bytes) {
+        if (bytes != expected) {
+            budget.dropReservation();
+            room = budget.reserve(*this, bytes, need);
+        }
+        return room || wanted;
+    };
+    std::optional<Held> read;
+    if (opened) {
+        const FileStamp stamp = opened->stamp;
+        // FFmpeg reads the very descriptor whose stamp is kept; the host's reader takes a path
+        // only.
+        read = reader == FrameReader::kFfmpeg
+                   ? readWithFfmpeg(std::move(*opened), file, depth, roomFor)
+                   : readWithHost(file, roomFor);
+        if (read) {
+            read->stamp = stamp;
+        }
     }
+    const size_t bytes = read ? read->frame->bytes() : 0;
     lock.lock();
     reading_.erase(frame);
     if (generation != generation_) {
@@ -144,7 +153,7 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     } else {
         expectedBytes_ = bytes;
         if (window_.contains(frame) && frames_.count(frame) == 0) {
-            store(frame, image, *stamp, request);
+            frames_[frame] = std::move(*read);
         }
     }
     // The other readers wait for the frame asked for after a jump.
@@ -202,16 +211,32 @@ void SequenceCache::narrowPast(int frame) {
     }
 }
 
-void SequenceCache::store(int frame, const decode::RgbaImage& image, const FileStamp& stamp,
-                          long request) {
-    const size_t bytes = image.bytes();
-    std::shared_ptr<CachedFrame> copy = CachedFrame::make(buffers_, bytes);
-    if (!copy) {
-        failed_[frame] = request;
-        return;
+std::optional<SequenceCache::Held> SequenceCache::readWithFfmpeg(
+    FrameFile file, const std::string& path, decode::CacheDepth depth,
+    const std::function<bool(size_t)>& roomFor) {
+    const std::optional<SequenceImage> image = SequenceImage::read(std::move(file), path, depth);
+    if (!image || !roomFor(image->bytes())) {
+        return std::nullopt;
     }
-    std::memcpy(copy->pixels(), image.pixels.data(), bytes);
-    frames_[frame] = Held{std::move(copy), image.width, image.height, image.format, stamp};
+    std::shared_ptr<CachedFrame> buffer = CachedFrame::make(buffers_, image->bytes());
+    if (!buffer || !image->writeTo(buffer->pixels())) {
+        return std::nullopt;
+    }
+    return Held{std::move(buffer), image->width(), image->height(), image->format(), {}};
+}
+
+std::optional<SequenceCache::Held> SequenceCache::readWithHost(
+    const std::string& path, const std::function<bool(size_t)>& roomFor) {
+    decode::RgbaImage image;
+    if (!readWithHostReader(path, image) || !roomFor(image.bytes())) {
+        return std::nullopt;
+    }
+    std::shared_ptr<CachedFrame> buffer = CachedFrame::make(buffers_, image.bytes());
+    if (!buffer) {
+        return std::nullopt;
+    }
+    std::memcpy(buffer->pixels(), image.pixels.data(), image.bytes());
+    return Held{std::move(buffer), image.width, image.height, image.format, {}};
 }
 
 }  // namespace video

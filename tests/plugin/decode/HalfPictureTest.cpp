@@ -20,6 +20,18 @@ using decode::CacheDepth;
 using decode::SampleDepth;
 using decode::TexelFormat;
 
+// The picture as a cache keeps it at the depth.
+decode::RgbaImage converted(const AVFrame& picture, CacheDepth depth) {
+    decode::RgbaImage image;
+    image.width = picture.width;
+    image.height = picture.height;
+    image.format = decode::stillTexelFormat(depth, picture);
+    image.pixels.resize(static_cast<std::size_t>(picture.width) * picture.height *
+                        decode::bytesPerTexel(image.format));
+    EXPECT_TRUE(decode::writeForCache(picture, image.format, image.pixels.data()));
+    return image;
+}
+
 std::vector<float> halvesOf(const decode::RgbaImage& image) {
     std::vector<std::uint16_t> halves(image.pixels.size() / 2);
     std::memcpy(halves.data(), image.pixels.data(), image.pixels.size());
@@ -83,6 +95,55 @@ TEST(HalfFloat, SixteenBitSamplesTakeTheNearestHalf) {
     }
 }
 
+// Rows of floats become toHalf's values in RGBA order, eight texels at a time where the processor
+// converts them and one at a time past the last eight: ties, subnormals, values past the half
+// range, infinities and NaNs with their payload, of either sign.
+TEST(HalfFloat, FloatRowsTakeToHalfsValues) {
+    const float specials[] = {0.0f,
+                              -0.0f,
+                              1.0f,
+                              1.0f + std::ldexp(1.0f, -11),
+                              1.0f + 3 * std::ldexp(1.0f, -11),
+                              std::ldexp(1.5f, -25),
+                              std::ldexp(1.0f, -25),
+                              std::ldexp(1.0f, -130),
+                              65504.0f,
+                              65519.0f,
+                              65520.0f,
+                              -1e9f,
+                              std::numeric_limits<float>::infinity(),
+                              -std::numeric_limits<float>::infinity(),
+                              std::numeric_limits<float>::quiet_NaN(),
+                              -std::numeric_limits<float>::signaling_NaN(),
+                              0.1f,
+                              -2.5f,
+                              0.333f};
+    constexpr int kWidth = sizeof specials / sizeof specials[0];
+    std::array<std::vector<float>, 4> planes;
+    for (size_t plane = 0; plane < planes.size(); ++plane) {
+        for (int column = 0; column < kWidth; ++column) {
+            planes[plane].push_back(specials[(column + plane * 5) % kWidth]);
+        }
+    }
+    const auto bytes = [&](size_t plane) {
+        return reinterpret_cast<const unsigned char*>(planes[plane].data());
+    };
+    for (const bool withAlpha : {true, false}) {
+        std::vector<std::uint16_t> out(kWidth * 4);
+        video::halfRgbaRow(bytes(0), bytes(1), bytes(2), withAlpha ? bytes(3) : nullptr, kWidth,
+                           out.data());
+        for (int column = 0; column < kWidth; ++column) {
+            for (size_t channel = 0; channel < 4; ++channel) {
+                const std::uint16_t expected = channel == 3 && !withAlpha
+                                                   ? video::kHalfOne
+                                                   : video::toHalf(planes[channel][column]);
+                EXPECT_EQ(out[column * 4 + channel], expected)
+                    << "column " << column << " channel " << channel;
+            }
+        }
+    }
+}
+
 TEST(HalfPicture, FloatImageKeepsItsRange) {
     testsupport::TempDir folder;
     const int width = 4;
@@ -109,8 +170,7 @@ TEST(HalfPicture, FloatImageKeepsItsRange) {
     const video::FramePtr picture = decode::decodeStillImage(exr);
     ASSERT_TRUE(picture);
     EXPECT_EQ(decode::sampleDepthOf(*picture), SampleDepth::kFloat);
-    decode::RgbaImage image;
-    ASSERT_TRUE(decode::convertForCache(*picture, CacheDepth::kAuto, image));
+    const decode::RgbaImage image = converted(*picture, CacheDepth::kAuto);
     EXPECT_EQ(image.format, TexelFormat::kRgbaHalf);
     EXPECT_EQ(image.width, width);
     EXPECT_EQ(image.height, height);
@@ -125,8 +185,7 @@ TEST(HalfPicture, FloatImageKeepsItsRange) {
     EXPECT_EQ(values[3 * 4], 4.0f);
     EXPECT_EQ(values[4 * 4], -0.25f);
 
-    decode::RgbaImage eightBit;
-    ASSERT_TRUE(decode::convertForCache(*picture, CacheDepth::kEightBit, eightBit));
+    const decode::RgbaImage eightBit = converted(*picture, CacheDepth::kEightBit);
     EXPECT_EQ(eightBit.format, TexelFormat::kRgba8);
     EXPECT_EQ(eightBit.bytes(), static_cast<std::size_t>(width * height * 4));
 }
@@ -146,10 +205,8 @@ TEST(HalfPicture, DeepIntegerImagesFollowTheDepth) {
     const video::FramePtr deepPicture = decode::decodeStillImage(deep);
     ASSERT_TRUE(deepPicture);
     EXPECT_EQ(decode::sampleDepthOf(*deepPicture), SampleDepth::kDeep);
-    decode::RgbaImage image;
-    ASSERT_TRUE(decode::convertForCache(*deepPicture, CacheDepth::kAuto, image));
-    EXPECT_EQ(image.format, TexelFormat::kRgba8);
-    ASSERT_TRUE(decode::convertForCache(*deepPicture, CacheDepth::kHalf, image));
+    EXPECT_EQ(converted(*deepPicture, CacheDepth::kAuto).format, TexelFormat::kRgba8);
+    const decode::RgbaImage image = converted(*deepPicture, CacheDepth::kHalf);
     ASSERT_EQ(image.format, TexelFormat::kRgbaHalf);
     const std::vector<float> values = halvesOf(image);
     const auto texel = [&](int x, int y, int channel) { return values[(y * 8 + x) * 4 + channel]; };
@@ -161,10 +218,8 @@ TEST(HalfPicture, DeepIntegerImagesFollowTheDepth) {
     const video::FramePtr shallowPicture = decode::decodeStillImage(shallow);
     ASSERT_TRUE(shallowPicture);
     EXPECT_EQ(decode::sampleDepthOf(*shallowPicture), SampleDepth::kEightBit);
-    decode::RgbaImage halfAsked;
-    decode::RgbaImage eightBit;
-    ASSERT_TRUE(decode::convertForCache(*shallowPicture, CacheDepth::kHalf, halfAsked));
-    ASSERT_TRUE(decode::convertToRgba8(*shallowPicture, eightBit));
+    const decode::RgbaImage halfAsked = converted(*shallowPicture, CacheDepth::kHalf);
+    const decode::RgbaImage eightBit = converted(*shallowPicture, CacheDepth::kEightBit);
     EXPECT_EQ(halfAsked.format, TexelFormat::kRgba8);
     EXPECT_EQ(halfAsked.pixels, eightBit.pixels);
 }

@@ -1,4 +1,5 @@
 #include "cache/HostImageReader.h"
+#include "picture/HalfFloat.h"
 #include "sequence/SequenceImage.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,9 @@
 #include "Media.h"
 #include "TestSupport.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,55 +19,136 @@ namespace {
 struct StillFormat {
     const char* extension;
     const char* encoding;
+    decode::SampleDepth samples;
 };
 
-// A picture with every channel varying, alpha included where the format keeps it.
-constexpr const char* kNoise =
-    "-f lavfi -i color=black:s=38x24 -frames:v 1 -vf \"format=rgba,geq=r='mod(7*X+3*Y,256)':"
-    "g='mod(5*Y+X*X,256)':b='mod(X*Y+11,256)':a='mod(4*X+9*Y,256)'\" ";
+// A picture of the width with every channel varying, alpha included where the format keeps it.
+std::string noise(int width) {
+    return "-f lavfi -i color=black:s=" + std::to_string(width) +
+           "x24 -frames:v 1 -vf \"format=rgba,geq=r='mod(7*X+3*Y,256)':"
+           "g='mod(5*Y+X*X,256)':b='mod(X*Y+11,256)':a='mod(4*X+9*Y,256)'\" ";
+}
+const std::string kNoise = noise(38);
 
-std::vector<unsigned char> toolRgba(const std::string& file, const testsupport::TempDir& folder) {
-    const std::string raw = folder.file("tool.rgba");
-    testsupport::makeMedia("-i " + testsupport::shellQuote(file) + " -f rawvideo -pix_fmt rgba",
-                           raw);
+// What a cache keeps of a file: the picture decoded and written into a buffer of its bytes,
+// past whose end nothing may be written. The pixels are left empty when it cannot be read.
+struct Kept {
+    int width = 0;
+    int height = 0;
+    decode::TexelFormat format = decode::TexelFormat::kRgba8;
+    std::vector<unsigned char> pixels;
+};
+
+Kept keep(video::FrameFile file, const std::string& path, decode::CacheDepth depth) {
+    constexpr size_t kGuardBytes = 4096;
+    constexpr unsigned char kGuard = 0xA5;
+    const std::optional<video::SequenceImage> image =
+        video::SequenceImage::read(std::move(file), path, depth);
+    if (!image) {
+        return Kept{};
+    }
+    std::vector<unsigned char> buffer(image->bytes() + kGuardBytes, kGuard);
+    EXPECT_TRUE(image->writeTo(buffer.data())) << path;
+    for (size_t i = image->bytes(); i < buffer.size(); ++i) {
+        EXPECT_EQ(buffer[i], kGuard)
+            << path << ": written " << i - image->bytes() << " bytes past the picture";
+    }
+    buffer.resize(image->bytes());
+    return Kept{image->width(), image->height(), image->format(), std::move(buffer)};
+}
+
+Kept keep(const std::string& path, decode::CacheDepth depth) {
+    std::optional<video::FrameFile> file = video::openFrameFile(path);
+    return file ? keep(std::move(*file), path, depth) : Kept{};
+}
+
+std::vector<unsigned char> toolDecode(const std::string& file, const char* pixelFormat,
+                                      const testsupport::TempDir& folder) {
+    const std::string raw = folder.file("tool.raw");
+    testsupport::makeMedia(
+        "-i " + testsupport::shellQuote(file) + " -f rawvideo -pix_fmt " + pixelFormat, raw);
     return testsupport::readBytes(raw);
 }
 
-// Each format the readers meet in footage, in 8 and more bits, with and without alpha: at
-// "8-bit" the readers' decode is the ffmpeg tool's, byte for byte, without the host's image
-// reader; at "Auto" too, but for the float image, which is kept as half float.
-TEST(StillImageReading, EveryFormatIsTheToolsDecode) {
+std::vector<unsigned char> toolRgba(const std::string& file, const testsupport::TempDir& folder) {
+    return toolDecode(file, "rgba", folder);
+}
+
+// The tool's decode in half floats: float planes rounded to the nearest half, 16-bit samples
+// to the nearest half of v / 65535.
+std::vector<unsigned char> toolHalf(const std::string& file, decode::SampleDepth samples,
+                                    const testsupport::TempDir& folder) {
+    std::vector<std::uint16_t> halves;
+    if (samples == decode::SampleDepth::kFloat) {
+        const std::vector<unsigned char> raw = toolDecode(file, "gbrapf32le", folder);
+        std::vector<float> planes(raw.size() / 4);
+        std::memcpy(planes.data(), raw.data(), raw.size());
+        const size_t texels = planes.size() / 4;
+        for (size_t texel = 0; texel < texels; ++texel) {
+            for (const size_t plane : {2, 0, 1, 3}) {  // red, green, blue, alpha
+                halves.push_back(video::toHalf(planes[texel + plane * texels]));
+            }
+        }
+    } else {
+        const std::vector<unsigned char> raw = toolDecode(file, "rgba64le", folder);
+        for (size_t i = 0; i + 1 < raw.size(); i += 2) {
+            halves.push_back(video::halfOfSample16()[raw[i] | raw[i + 1] << 8]);
+        }
+    }
+    std::vector<unsigned char> bytes(halves.size() * 2);
+    std::memcpy(bytes.data(), halves.data(), bytes.size());
+    return bytes;
+}
+
+// Each format the readers meet in footage, in 8 and more bits, with and without alpha, at each
+// depth, written into a cache's buffer: 8-bit frames are the ffmpeg tool's decode, byte for byte,
+// without the host's image reader; half-float frames are the tool's float or 16-bit decode
+// rounded to halves. Float images are kept as half float at "Auto" and "Half", images of more
+// than 8 integer bits at "Half" only. Rows of 38 texels are no whole number of vectors, rows of
+// 64 are, and may be written straight into the buffer.
+TEST(StillImageReading, EveryFormatAndDepthIsTheToolsDecode) {
+    using decode::CacheDepth;
+    using decode::SampleDepth;
     const StillFormat formats[] = {
-        {"png", "-pix_fmt rgba"},
-        {"png", "-pix_fmt rgb48be"},
-        {"jpg", "-pix_fmt yuvj420p -q:v 3"},
-        {"tif", "-pix_fmt rgb48le -compression_algo lzw"},
-        {"dpx", "-pix_fmt gbrp10le"},
-        {"tga", "-pix_fmt bgra"},
-        {"bmp", "-pix_fmt bgr24"},
-        {"sgi", "-pix_fmt rgba"},
-        {"exr", "-pix_fmt gbrapf32le -c:v exr -format float -compression 3"},
+        {"png", "-pix_fmt rgba", SampleDepth::kEightBit},
+        {"png", "-pix_fmt rgb48be", SampleDepth::kDeep},
+        {"jpg", "-pix_fmt yuvj420p -q:v 3", SampleDepth::kEightBit},
+        {"tif", "-pix_fmt rgb48le -compression_algo lzw", SampleDepth::kDeep},
+        {"dpx", "-pix_fmt gbrp10le", SampleDepth::kDeep},
+        {"tga", "-pix_fmt bgra", SampleDepth::kEightBit},
+        {"bmp", "-pix_fmt bgr24", SampleDepth::kEightBit},
+        {"sgi", "-pix_fmt rgba", SampleDepth::kEightBit},
+        {"exr", "-pix_fmt gbrapf32le -c:v exr -format float -compression 3", SampleDepth::kFloat},
     };
     testsupport::TempDir folder;
     int made = 0;
-    for (const StillFormat& format : formats) {
-        const std::string file =
-            folder.file("still" + std::to_string(++made) + "." + format.extension);
-        testsupport::makeMedia(std::string(kNoise) + format.encoding, file);
-        decode::RgbaImage image;
-        ASSERT_TRUE(video::readImage(file, decode::CacheDepth::kEightBit, image))
-            << format.extension << " " << format.encoding;
-        EXPECT_EQ(image.width, 38);
-        EXPECT_EQ(image.height, 24);
-        EXPECT_EQ(image.format, decode::TexelFormat::kRgba8);
-        EXPECT_TRUE(image.pixels == toolRgba(file, folder))
-            << format.extension << " " << format.encoding;
-        decode::RgbaImage automatic;
-        ASSERT_TRUE(video::readImage(file, decode::CacheDepth::kAuto, automatic));
-        const bool floatImage = std::string(format.extension) == "exr";
-        EXPECT_EQ(automatic.format,
-                  floatImage ? decode::TexelFormat::kRgbaHalf : decode::TexelFormat::kRgba8);
-        EXPECT_EQ(automatic.pixels == image.pixels, !floatImage) << format.extension;
+    for (const int width : {38, 64}) {
+        for (const StillFormat& format : formats) {
+            const std::string file =
+                folder.file("still" + std::to_string(++made) + "." + format.extension);
+            testsupport::makeMedia(noise(width) + format.encoding, file);
+            const std::vector<unsigned char> eightBit = toolRgba(file, folder);
+            const std::vector<unsigned char> half = format.samples == SampleDepth::kEightBit
+                                                        ? eightBit
+                                                        : toolHalf(file, format.samples, folder);
+            for (const CacheDepth depth :
+                 {CacheDepth::kEightBit, CacheDepth::kAuto, CacheDepth::kHalf}) {
+                const std::string what = std::string(format.extension) + " " + format.encoding +
+                                         ", width " + std::to_string(width) + ", depth " +
+                                         std::to_string(static_cast<int>(depth));
+                const bool keptAsHalf =
+                    (depth == CacheDepth::kAuto && format.samples == SampleDepth::kFloat) ||
+                    (depth == CacheDepth::kHalf && format.samples != SampleDepth::kEightBit);
+                const Kept kept = keep(file, depth);
+                ASSERT_FALSE(kept.pixels.empty()) << what;
+                EXPECT_EQ(kept.width, width);
+                EXPECT_EQ(kept.height, 24);
+                EXPECT_EQ(kept.format,
+                          keptAsHalf ? decode::TexelFormat::kRgbaHalf : decode::TexelFormat::kRgba8)
+                    << what;
+                EXPECT_TRUE(kept.pixels == (keptAsHalf ? half : eightBit)) << what;
+            }
+        }
     }
 }
 
@@ -76,17 +160,13 @@ TEST(StillImageReading, WhatIsNoStillImageIsRefused) {
     testsupport::makeMedia("-f lavfi -i testsrc2=s=32x24:r=24 -frames:v 3 -c:v mpeg4 -f avi",
                            video);
     const std::string percent = folder.file("frame%d.png");
-    testsupport::makeMedia(std::string(kNoise) + "-pix_fmt rgba -update 1", percent);
-    testsupport::makeMedia(std::string(kNoise) + "-pix_fmt rgba -update 1",
-                           folder.file("frame1.png"));
-    decode::RgbaImage image;
-    EXPECT_FALSE(video::readImage(text, decode::CacheDepth::kAuto, image));
-    EXPECT_FALSE(video::readImage(video, decode::CacheDepth::kAuto, image));
-    EXPECT_TRUE(image.pixels.empty());
-    EXPECT_FALSE(video::readImage(folder.path(), decode::CacheDepth::kAuto, image));
+    testsupport::makeMedia(kNoise + "-pix_fmt rgba -update 1", percent);
+    testsupport::makeMedia(kNoise + "-pix_fmt rgba -update 1", folder.file("frame1.png"));
+    EXPECT_TRUE(keep(text, decode::CacheDepth::kAuto).pixels.empty());
+    EXPECT_TRUE(keep(video, decode::CacheDepth::kAuto).pixels.empty());
+    EXPECT_TRUE(keep(folder.path(), decode::CacheDepth::kAuto).pixels.empty());
     // '%' is part of the name, not a frame-number pattern leading to another file.
-    ASSERT_TRUE(video::readImage(percent, decode::CacheDepth::kAuto, image));
-    EXPECT_TRUE(image.pixels == toolRgba(percent, folder));
+    EXPECT_TRUE(keep(percent, decode::CacheDepth::kAuto).pixels == toolRgba(percent, folder));
 }
 
 // What is read is the file that was checked and stamped, even when another one has taken its
@@ -95,7 +175,7 @@ TEST(StillImageReading, ReadsTheFileThatWasChecked) {
     testsupport::TempDir folder;
     const std::string frame = folder.file("f.0001.png");
     const std::string other = folder.file("other.png");
-    testsupport::makeMedia(std::string(kNoise) + "-pix_fmt rgba", frame);
+    testsupport::makeMedia(kNoise + "-pix_fmt rgba", frame);
     testsupport::makeMedia("-f lavfi -i color=red:s=16x16 -frames:v 1", other);
     const std::vector<unsigned char> checkedPixels = toolRgba(frame, folder);
 
@@ -103,10 +183,9 @@ TEST(StillImageReading, ReadsTheFileThatWasChecked) {
     ASSERT_TRUE(checked.has_value());
     ASSERT_EQ(std::rename(other.c_str(), frame.c_str()), 0);
     EXPECT_NE(video::currentFileStamp(frame), checked->stamp);
-    decode::RgbaImage image;
-    ASSERT_TRUE(video::readImage(std::move(*checked), frame, decode::CacheDepth::kEightBit, image));
-    EXPECT_EQ(image.width, 38);
-    EXPECT_TRUE(image.pixels == checkedPixels);
+    const Kept kept = keep(std::move(*checked), frame, decode::CacheDepth::kEightBit);
+    EXPECT_EQ(kept.width, 38);
+    EXPECT_TRUE(kept.pixels == checkedPixels);
 
     EXPECT_FALSE(video::openFrameFile(folder.path()));
     EXPECT_FALSE(video::openFrameFile("/proc/self/status"));
