@@ -123,8 +123,7 @@ private:
             deferReference(path, nameSpace.asChar(), node.asChar());
             return MStatus::kSuccess;
         }
-        std::string made;
-        const MStatus status = createReference(path, nameSpace.asChar(), made);
+        const MStatus status = createReference(path, nameSpace.asChar());
         setResult(MString(path.c_str()));
         return status;
     }

@@ -72,15 +72,15 @@ std::shared_ptr<Node> makeReferenceNode(const std::string& name) {
 // keeps failed edits.
 MStatus loadOnto(const std::shared_ptr<Node>& referenceNode, const std::string& path,
                  const std::string& nameSpace) {
+    ReferenceNode* facts = referenceFacts(*referenceNode);
+    facts->fileName = path;
+    facts->nameSpace = nameSpace;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return builtins::fail("file -reference: cannot read " + path);
     }
     std::ostringstream text;
     text << in.rdbuf();
-    ReferenceNode* facts = referenceFacts(*referenceNode);
-    facts->fileName = path;
-    facts->nameSpace = nameSpace;
 
     const FileReadScope reading(true);
     sendSceneMessage(MSceneMessage::kBeforeFileRead);
@@ -106,15 +106,13 @@ MStatus loadOnto(const std::shared_ptr<Node>& referenceNode, const std::string& 
 
 }  // namespace
 
-MStatus createReference(const std::string& path, const std::string& nameSpace,
-                        std::string& referenceNodeName) {
+MStatus createReference(const std::string& path, const std::string& nameSpace) {
     const std::string space = freeNamespace(nameSpace.empty() ? fileStem(path) : nameSpace);
     sendSceneMessage(MSceneMessage::kBeforeCreateReference);
     const std::shared_ptr<Node> referenceNode = makeReferenceNode(space + "RN");
     if (!referenceNode) {
         return builtins::fail("file -reference: the reference node could not be made");
     }
-    referenceNodeName = referenceNode->name.asChar();
     const MStatus loaded = loadOnto(referenceNode, path, space);
     sendSceneMessage(MSceneMessage::kAfterCreateReference);
     return loaded;

@@ -9,9 +9,8 @@ namespace host {
 
 // Makes the reference node "<namespace>RN" and loads the file onto it, between
 // kBeforeCreateReference and kAfterCreateReference. An empty namespace is the file's name without
-// folder and extension; a namespace in use gets the first free number. Gives the file name.
-MStatus createReference(const std::string& path, const std::string& nameSpace,
-                        std::string& referenceNodeName);
+// folder and extension; a namespace in use gets the first free number.
+MStatus createReference(const std::string& path, const std::string& nameSpace);
 
 // A reference of a scene being read ("file -r -dr 1 -rfn <node> ..." of a saved scene): loaded
 // by loadDeferredReferences once the scene's own commands have run, which have by then made its
