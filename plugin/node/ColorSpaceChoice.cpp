@@ -28,7 +28,10 @@ bool fieldOf(const MString& name, short& field) {
     return status == MStatus::kSuccess;
 }
 
-std::vector<MObject> cineSheetNodes() {
+// The scene's own nodes. A referenced node is left as its file and the artist's edits have it:
+// a plug set on it would be recorded as an edit of the reference and saved with the scene that
+// refers to it, and would put back, on the next open, the space the artist's own edit changed.
+std::vector<MObject> ownCineSheetNodes() {
     std::vector<MObject> nodes;
     MStringArray names;
     if (MGlobal::executeCommand(MString("ls -type ") + CineSheet::className, names, false, false) !=
@@ -39,7 +42,8 @@ std::vector<MObject> cineSheetNodes() {
         MSelectionList list;
         MObject node;
         if (list.add(names[i]) == MStatus::kSuccess &&
-            list.getDependNode(0, node) == MStatus::kSuccess) {
+            list.getDependNode(0, node) == MStatus::kSuccess &&
+            !MFnDependencyNode(node).isFromReferencedFile()) {
             nodes.push_back(node);
         }
     }
@@ -48,7 +52,7 @@ std::vector<MObject> cineSheetNodes() {
 
 // Before a save: each node's chosen space by name; "None" is kept as no name.
 void recordNames(void*) {
-    for (const MObject& node : cineSheetNodes()) {
+    for (const MObject& node : ownCineSheetNodes()) {
         MPlug colorSpace(node, CineSheet::aColorSpace);
         MPlug nameKept(node, CineSheet::aColorSpaceName);
         const short field = colorSpace.asShort();
@@ -63,7 +67,7 @@ void recordNames(void*) {
 // After a scene is read: the field of the name kept, else what the rules give the file. A node
 // without a name (saved before names were kept, or with "None") keeps its field.
 void restoreFields(void*) {
-    for (const MObject& node : cineSheetNodes()) {
+    for (const MObject& node : ownCineSheetNodes()) {
         const MString name = MPlug(node, CineSheet::aColorSpaceName).asString();
         if (name.length() == 0) {
             continue;
@@ -108,8 +112,6 @@ MStatus registerColorSpaceCallbacks() {
         {MSceneMessage::kBeforeExport, recordNames},
         {MSceneMessage::kAfterOpen, restoreFields},
         {MSceneMessage::kAfterImport, restoreFields},
-        {MSceneMessage::kAfterCreateReference, restoreFields},
-        {MSceneMessage::kAfterLoadReference, restoreFields},
     };
     for (const auto& [message, function] : callbacks) {
         MStatus status;

@@ -43,6 +43,8 @@ struct SavedPlugValue {
 // Every storable value of the node that differs from its default and is not driven by a
 // connection, in attribute order.
 std::vector<SavedPlugValue> savedPlugValues(const MObject& node);
+// The setAttr line of one plug of a number, string or matrix attribute, default or not.
+SavedPlugValue savedPlugValue(const MPlug& plug);
 
 struct SceneConnection {
     std::string source;       // "node.attribute"

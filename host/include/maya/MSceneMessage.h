@@ -6,9 +6,18 @@
 OPENMAYA_MAJOR_NAMESPACE_OPEN
 
 // Scene messages: callbacks run on the main thread around file operations. This host sends
-// kBeforeSave and kAfterSave around `file -save`, kBeforeOpen and kAfterOpen around `file -open`
-// (after the scene's commands have all run); it has no import, export, references or rendering,
-// so the other messages are accepted and never sent.
+// kBeforeSave and kAfterSave around `file -save`; kBeforeOpen, kBeforeFileRead, then, once the
+// scene's commands have run and its references have loaded, kAfterFileRead and kAfterOpen around
+// `file -open`; kBeforeCreateReference, kBeforeFileRead, kAfterFileRead and
+// kAfterCreateReference around `file -reference`; and kBeforeLoadReference, kBeforeFileRead,
+// kAfterFileRead and kAfterLoadReference around each reference a scene loads while it is opened.
+// MSceneMessage.h says the file read messages come while MFileIO::isReadingFile() is true; the
+// order of the reference messages around them, and which ones a scene's references raise when it
+// is opened, Maya does not document: this host follows the order of the menu items (create or
+// load, then read), and raises the load messages, inside the open's read, for a scene's
+// references. It has no import, export, unloading or rendering, so the other messages are
+// accepted and never sent.
+// https://help.autodesk.com/cloudhelp/2023/ENU/MAYA-API-REF/cpp_ref/class_m_scene_message.html
 class MSceneMessage : public MMessage {
 public:
     enum Message {

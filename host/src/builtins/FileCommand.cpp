@@ -5,13 +5,15 @@
 #include "builtins/BuiltinSupport.h"
 #include "builtins/SceneWriter.h"
 #include "messages/SceneMessages.h"
+#include "references/FileReading.h"
+#include "references/ReferenceLoading.h"
 
 #include <fstream>
 #include <sstream>
 
-// file: -new, -rename, -save and -open of scene files written as command scripts, and the
-// scene's modified state (-modified to query or set it, -anyModified to query it: the stand-in
-// has no references, so the two answer alike).
+// file: -new, -rename, -save and -open of scene files written as command scripts, -reference
+// to load one into a namespace, and the scene's modified state (-modified to query or set it,
+// -anyModified to query it: a reference is not saved from here, so the two answer alike).
 namespace host::builtins {
 namespace {
 
@@ -33,6 +35,10 @@ public:
         syntax.addFlag("-sn", "-sceneName");
         syntax.addFlag("-mf", "-modified", MSyntax::kBoolean);
         syntax.addFlag("-amf", "-anyModified");
+        syntax.addFlag("-r", "-reference");
+        syntax.addFlag("-ns", "-namespace", MSyntax::kString);
+        syntax.addFlag("-dr", "-deferReference", MSyntax::kBoolean);
+        syntax.addFlag("-rfn", "-referenceNode", MSyntax::kString);
         syntax.enableQuery();
         return syntax;
     }
@@ -68,6 +74,12 @@ public:
         if (parsed.isFlagSet("-save")) {
             return save();
         }
+        if (parsed.isFlagSet("-reference")) {
+            if (words.empty()) {
+                return fail("file -reference: give the file to reference");
+            }
+            return reference(parsed, words.front());
+        }
         if (parsed.isFlagSet("-open")) {
             if (words.empty()) {
                 return fail("file -open: give the scene file to open");
@@ -98,6 +110,24 @@ private:
         return MStatus::kSuccess;
     }
 
+    // A saved scene's references are deferred while it is read and loaded once its own commands
+    // have made their reference nodes. This host has no unloaded references: a reference deferred
+    // outside a read is loaded at once.
+    MStatus reference(const MArgDatabase& parsed, const std::string& path) {
+        MString nameSpace;
+        parsed.getFlagArgument("-namespace", 0, nameSpace);
+        bool defer = false;
+        parsed.getFlagArgument("-deferReference", 0, defer);
+        MString node;
+        if (defer && readingFile() && parsed.getFlagArgument("-referenceNode", 0, node)) {
+            deferReference(path, nameSpace.asChar(), node.asChar());
+            return MStatus::kSuccess;
+        }
+        const MStatus status = createReference(path, nameSpace.asChar());
+        setResult(MString(path.c_str()));
+        return status;
+    }
+
     // A new scene, then the file's commands; they are not undoable one by one.
     MStatus open(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
@@ -112,8 +142,15 @@ private:
         sceneName() = path;
         ScriptOptions options;
         options.recordUndo = false;
-        if (!runScript(text.str(), options)) {
-            return fail("file -open: errors while reading " + path);
+        forgetDeferredReferences();
+        {
+            const FileReadScope reading(false);
+            sendSceneMessage(MSceneMessage::kBeforeFileRead);
+            const bool read = runScript(text.str(), options) && loadDeferredReferences();
+            sendSceneMessage(MSceneMessage::kAfterFileRead);
+            if (!read) {
+                return fail("file -open: errors while reading " + path);
+            }
         }
         setSceneModified(false);
         sendSceneMessage(MSceneMessage::kAfterOpen);

@@ -10,8 +10,10 @@
 #include "builtins/BuiltinSupport.h"
 #include "dg/Access.h"
 #include "dg/Node.h"
+#include "references/ReferenceNode.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 #include <sstream>
 
@@ -20,6 +22,21 @@ namespace {
 
 bool isDefault(const MObject& node) {
     return MFnDependencyNode(node).isDefaultNode();
+}
+
+bool isReferenced(const MObject& node) {
+    return MFnDependencyNode(node).isFromReferencedFile();
+}
+
+// As Maya writes them, first: deferred, so that they load once the reference nodes the scene
+// makes further down are there with their edits.
+void writeReferences(std::ostream& out) {
+    for (const std::shared_ptr<Node>& node : referenceNodes()) {
+        const ReferenceNode& facts = *referenceFacts(*node);
+        out << "file -r -ns " << scriptWord(facts.nameSpace, true) << " -dr 1 -rfn "
+            << scriptWord(node->name.asChar(), true) << " " << scriptWord(facts.fileName, true)
+            << ";\n";
+    }
 }
 
 void writeRequires(std::ostream& out, const std::vector<MObject>& nodes) {
@@ -105,8 +122,17 @@ void writeValues(std::ostream& out, const std::vector<MObject>& nodes) {
     }
 }
 
+bool endIsReferenced(const std::string& plugName) {
+    MObject node;
+    return findNode(plugName.substr(0, plugName.find('.')).c_str(), node) && isReferenced(node);
+}
+
+// Connections to a referenced node come from its file, or are edits its reference node keeps.
 void writeConnections(std::ostream& out) {
     for (const SceneConnection& connection : sceneConnections()) {
+        if (endIsReferenced(connection.source) || endIsReferenced(connection.destination)) {
+            continue;
+        }
         out << "connectAttr " << scriptWord(connection.source, true) << " "
             << scriptWord(connection.destination, true) << ";\n";
     }
@@ -128,11 +154,17 @@ void writeLocks(std::ostream& out, const std::vector<MObject>& nodes) {
 
 }  // namespace
 
+// Referenced nodes are not written: their file gives them, and their reference node's edits
+// what was changed since. The plug-ins they need are, so that they are there when they load.
 std::string sceneAsScript(const std::string& sceneName) {
-    std::vector<MObject> nodes = sceneNodes();
+    const std::vector<MObject> all = sceneNodes();
+    std::vector<MObject> nodes;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(nodes),
+                 [](const MObject& node) { return !isReferenced(node); });
     std::ostringstream out;
     out << "//Maya ASCII scene\n//Name: " << sceneName << "\n";
-    writeRequires(out, nodes);
+    writeRequires(out, all);
+    writeReferences(out);
     writeCreateNodes(out, nodes);
     writeInstances(out, nodes);
     writeValues(out, nodes);

@@ -2,6 +2,7 @@
 
 #include "dg/Access.h"
 #include "dg/SceneGraph.h"
+#include "references/ReferenceEdits.h"
 
 #include <algorithm>
 
@@ -83,6 +84,7 @@ MStatus connectPlugs(const Connection& connection) {
         return MStatus::kFailure;
     }
     linkPlugs(connection);
+    recordConnectionEdit(connection, true);
     return MStatus::kSuccess;
 }
 
@@ -127,6 +129,7 @@ MStatus disconnectPlugs(const Connection& connection) {
     }
     SceneGraph::instance().setModified(true);
     notify(connection, false);
+    recordConnectionEdit(connection, false);
     return MStatus::kSuccess;
 }
 

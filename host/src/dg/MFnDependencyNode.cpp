@@ -203,8 +203,8 @@ MPxNode* MFnDependencyNode::userNode(MStatus* ReturnStatus) const {
 
 bool MFnDependencyNode::isFromReferencedFile(MStatus* ReturnStatus) const {
     HOST_MAIN_THREAD_ONLY();
-    nodeOf(object_, ReturnStatus);
-    return false;
+    auto node = nodeOf(object_, ReturnStatus);
+    return node && !node->reference.expired();
 }
 
 bool MFnDependencyNode::isDefaultNode(MStatus* ReturnStatus) const {

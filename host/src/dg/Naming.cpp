@@ -1,5 +1,7 @@
 #include "dg/SceneGraph.h"
 
+#include "references/ReferenceRead.h"
+
 #include <cctype>
 #include <string>
 
@@ -44,7 +46,11 @@ MString SceneGraph::uniqueName(const MString& requested, const Node* self) const
 
 MString SceneGraph::rename(Node& node, const MString& requested) {
     const MString previous = node.name;
-    node.name = node.inScene ? uniqueName(requested, &node) : requested;
+    const ReferenceRead* read = currentReferenceRead();
+    const MString name = read && isBeingRead(node)
+                             ? inNamespace(requested.asChar(), read->nameSpace).c_str()
+                             : requested;
+    node.name = node.inScene ? uniqueName(name, &node) : name;
     modified_ = modified_ || (node.inScene && node.name != previous);
     return node.name;
 }

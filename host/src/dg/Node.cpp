@@ -4,6 +4,8 @@
 #include "dg/ComputeScope.h"
 #include "dg/DagPaths.h"
 #include "dg/SceneGraph.h"
+#include "references/ReferenceEdits.h"
+#include "references/ReferenceRead.h"
 
 #include <maya/MDataBlock.h>
 
@@ -209,6 +211,9 @@ MStatus setPlugValue(Node& node, const PlugKey& key, const Value& value) {
     if (node.incomingOf(key) || isLockedForChange(node, key)) {
         return MStatus::kFailure;
     }
+    if (keepsSceneSetting(node)) {
+        return MStatus::kSuccess;
+    }
     Value stored = value;
     if (key.attribute->isNumberLike()) {
         if (value.kind != Value::Kind::Number && value.kind != Value::Kind::Time) {
@@ -225,6 +230,7 @@ MStatus setPlugValue(Node& node, const PlugKey& key, const Value& value) {
     }
     node.store(key, stored);
     SceneGraph::instance().setModified(true);
+    recordValueEdit(node, key);
     return MStatus::kSuccess;
 }
 

@@ -91,6 +91,8 @@ public:
     std::map<PlugKey, std::vector<PlugEnd>> outgoing;
     // Plugs locked with MPlug::setLocked or setAttr -lock.
     std::set<PlugKey> locked;
+    // The reference node of the file the node was read from; empty for the scene's own nodes.
+    std::weak_ptr<Node> reference;
 
 private:
     using Visited = std::set<std::pair<const Node*, PlugKey>>;

@@ -289,6 +289,17 @@ std::vector<SavedPlugValue> savedPlugValues(const MObject& object) {
     return saved;
 }
 
+SavedPlugValue savedPlugValue(const MPlug& plug) {
+    const std::shared_ptr<Node>& node = Access::node(plug);
+    const Attribute* attribute = Access::attribute(plug);
+    std::string name = attribute->longName.asChar();
+    if (Access::index(plug) >= 0) {
+        name += "[" + std::to_string(Access::index(plug)) + "]";
+    }
+    return {name, valueWords(*attribute, node->evaluate({attribute, Access::index(plug)})),
+            typeFlagOf(*attribute)};
+}
+
 std::vector<SceneConnection> sceneConnections() {
     std::vector<std::pair<unsigned long, SceneConnection>> found;
     for (const auto& node : SceneGraph::instance().nodes()) {

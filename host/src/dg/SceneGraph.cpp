@@ -2,6 +2,7 @@
 
 #include "dg/Access.h"
 #include "dg/DagPaths.h"
+#include "references/ReferenceRead.h"
 
 #include <algorithm>
 #include <string>
@@ -96,6 +97,15 @@ SceneGraph& SceneGraph::instance() {
 SceneGraph::SceneGraph() = default;
 
 Node* SceneGraph::find(const MString& name) const {
+    if (const ReferenceRead* read = currentReferenceRead()) {
+        if (Node* own = findExact(inNamespace(name.asChar(), read->nameSpace).c_str())) {
+            return own;
+        }
+    }
+    return findExact(name);
+}
+
+Node* SceneGraph::findExact(const MString& name) const {
     const std::string text = name.asChar();
     const auto bar = text.rfind('|');
     const std::string leaf = bar == std::string::npos ? text : text.substr(bar + 1);
@@ -149,6 +159,10 @@ MStatus SceneGraph::enter(const std::shared_ptr<Node>& node, Node* parent, int p
 
 void SceneGraph::enterTree(const std::shared_ptr<Node>& node) {
     modified_ = true;
+    if (const ReferenceRead* read = currentReferenceRead()) {
+        node->name = inNamespace(node->name.asChar(), read->nameSpace).c_str();
+        node->reference = read->referenceNode;
+    }
     node->name = uniqueName(node->name, node.get());
     node->inScene = true;
     const auto at = std::upper_bound(

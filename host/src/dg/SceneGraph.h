@@ -39,6 +39,8 @@ public:
     const std::vector<std::shared_ptr<Node>>& nodes() const { return nodes_; }
     // By name, or by DAG path ("|persp|perspShape"); null when nothing matches.
     Node* find(const MString& name) const;
+    // The same, never looking into the namespace of a referenced file being read.
+    Node* findExact(const MString& name) const;
 
     // A new node of the type outside the scene, its plug-in object made and post-constructed.
     static std::shared_ptr<Node> instantiate(const std::shared_ptr<NodeType>& type,

@@ -1,5 +1,6 @@
 #include "dg/NodeCreation.h"
 #include "dg/NodeType.h"
+#include "references/ReferenceNode.h"
 #include "scene/AudioNode.h"
 #include "scene/TransformNode.h"
 
@@ -175,6 +176,16 @@ void registerBuiltinTypes(TypeRegistry& registry) {
          false,
          AudioNode::creator,
          AudioNode::initialize},
+        // Nor are the reference node's.
+        {"reference",
+         0x5246524E,
+         "",
+         {},
+         false,
+         false,
+         false,
+         ReferenceNode::creator,
+         ReferenceNode::initialize},
     };
     for (const BuiltinType& builtin : types) {
         auto type = registry.derive(builtin.base);
