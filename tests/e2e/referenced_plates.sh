@@ -17,7 +17,7 @@ for frame in 13 30; do
         "$work/expected.$frame.rgb"
 done
 "$host" -c "loadPlugin \"$plugin\"; camera -n plateCam;
-    cineSheet -camera plateCam -filePath \"$work/clip.mov\";
+    cineSheet -camera plateCam -filePath \"$work/clip.mov\" -startFrame 0;
     file -rename \"$work/plate.ma\"; file -save" >/dev/null 2>"$work/err" ||
     fail "saving the plate scene: $(cat "$work/err")"
 grep -q 'connectAttr "defaultResolution.width" "cineSheetShape1.renderWidth";' "$work/plate.ma" ||
