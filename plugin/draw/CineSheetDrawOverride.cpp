@@ -57,9 +57,11 @@ MString CineSheetDrawOverride::colorSpaceName(const MObject& node, short colorSp
         return name;
     }
     warnings.setNodeName(MFnDependencyNode(node).name());
-    warnings.warn(WarningTopic::kColorSpace,
-                  std::string("the colour configuration has no input space \"") + name.asChar() +
-                      "\"; the footage is shown as stored");
+    const std::string why =
+        configuration.listsSpaces()
+            ? std::string("the colour configuration has no input space \"") + name.asChar() + "\""
+            : std::string("colour management lists no input spaces");
+    warnings.warn(WarningTopic::kColorSpace, why + "; the footage is shown as stored");
     return MString();
 }
 

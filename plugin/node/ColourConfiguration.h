@@ -23,6 +23,8 @@ public:
     void refresh(const MObject& colorSpace);
     // Whether the configuration in force has an input space of the name.
     bool knows(const MString& name);
+    // Whether colour management gave any input space (false while its query fails).
+    bool listsSpaces() const { return names_.length() > 0; }
     // The field of the name, given one when it has none and `add` is true; false when none.
     bool fieldOf(const MString& name, bool add, short& field);
     // Counts the configurations heard of, so that what was worked out under one is not kept.
