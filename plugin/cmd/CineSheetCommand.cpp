@@ -3,7 +3,6 @@
 #include "cmd/ClipStart.h"
 #include "node/ApiErrorReport.h"
 #include "node/CineSheet.h"
-#include "node/ColorSpaceChoice.h"
 #include "node/WorkspacePath.h"
 
 #include <maya/MArgDatabase.h>
@@ -387,9 +386,8 @@ MStatus CineSheetCommand::setFile(MFnDependencyNode& shapeFn) {
         return fail(181, status);
     }
     // Set directly: the value goes away with the node on undo and is set again on redo. The
-    // colour space is the one the file rules give the file, as for Maya's file textures.
+    // colour space is left to the file rules, as for Maya's file textures.
     file.setString(filePath);
-    applyFileRules(shapeFn.object(), filePath);
     return MStatus::kSuccess;
 }
 

@@ -5,7 +5,6 @@
 
 #include <maya/MArgDatabase.h>
 #include <maya/MFnDependencyNode.h>
-#include <maya/MGlobal.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
 #include <maya/MSelectionList.h>
@@ -85,10 +84,7 @@ MStatus CineSheetFootageFactsCommand::doIt(const MArgList& args) {
     } else {
         sheet->learnKeyframeInterval(file, interval);
     }
-    // Marking a plug dirty is no edit either: its readers compute it again.
-    const char* const input = givesRoot ? ".footageRoot" : ".keyframeInterval";
-    return MGlobal::executeCommand(
-        MString("dgdirty ") + melString((names[0] + input).asChar()).c_str(), false, false);
+    return MStatus::kSuccess;
 }
 
 namespace {

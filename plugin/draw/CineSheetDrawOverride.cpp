@@ -2,9 +2,13 @@
 
 #include "cmd/CineSheetFootageFactsCommand.h"
 #include "node/CineSheet.h"
+#include "node/ColourConfiguration.h"
 
 #include <maya/MFnDependencyNode.h>
+#include <maya/MFnEnumAttribute.h>
 #include <maya/MGlobal.h>
+
+#include <string>
 
 MHWRender::MPxDrawOverride* CineSheetDrawOverride::creator(const MObject& obj) {
     return new CineSheetDrawOverride(obj);
@@ -28,16 +32,37 @@ bool CineSheetDrawOverride::hasUIDrawables() const {
     return true;
 }
 
-// The enum fields come from the host's input spaces, but a value past the names shows no space
-// rather than reading outside the list.
-MString CineSheetDrawOverride::colorSpaceName(int colorSpace) {
-    if (inputSpaceNames_.length() == 0) {
-        MGlobal::executeCommand("colorManagementPrefs -q -inputSpaceNames", inputSpaceNames_, false,
-                                false);
+// By name, never through a list asked for apart from the field's: the two could differ.
+MString CineSheetDrawOverride::colorSpaceName(const MObject& node, short colorSpace,
+                                              const MString& file) {
+    ColourConfiguration& configuration = ColourConfiguration::instance();
+    MString name;
+    if (colorSpace == ColourConfiguration::kFileRulesField) {
+        if (file != rulesFile_ || configuration.generation() != rulesGeneration_) {
+            rulesSpace_ = file.length() > 0 ? fileRulesSpace(file) : MString();
+            rulesFile_ = file;
+            rulesGeneration_ = configuration.generation();
+        }
+        name = rulesSpace_;
+    } else if (colorSpace != ColourConfiguration::kNoSpaceField) {
+        MStatus status;
+        name = MFnEnumAttribute(CineSheet::aColorSpace).fieldName(colorSpace, &status);
+        if (status != MStatus::kSuccess) {
+            name.clear();
+        }
     }
-    const bool knownSpace =
-        colorSpace >= 1 && static_cast<unsigned int>(colorSpace) <= inputSpaceNames_.length();
-    return knownSpace ? inputSpaceNames_[colorSpace - 1] : MString();
+    NodeWarnings& warnings = footage_.warnings();
+    if (name.length() == 0 || configuration.knows(name)) {
+        warnings.clear(WarningTopic::kColorSpace);
+        return name;
+    }
+    warnings.setNodeName(MFnDependencyNode(node).name());
+    const std::string why =
+        configuration.listsSpaces()
+            ? std::string("the colour configuration has no input space \"") + name.asChar() + "\""
+            : std::string("colour management lists no input spaces");
+    warnings.warn(WarningTopic::kColorSpace, why + "; the footage is shown as stored");
+    return MString();
 }
 
 bool CineSheetDrawOverride::upload(CineSheetData& data, const unsigned char* pixels,

@@ -10,7 +10,6 @@
 #include <maya/MFrameContext.h>
 #include <maya/MObject.h>
 #include <maya/MPxDrawOverride.h>
-#include <maya/MStringArray.h>
 #include <maya/MUIDrawManager.h>
 #include <maya/MUserData.h>
 
@@ -51,7 +50,9 @@ private:
     // Warns once about what keeps the footage or its texture from showing, and forgets causes
     // that went away.
     void warnAbout(const MObject& node, const MString& file, const FootageResult& result);
-    MString colorSpaceName(int colorSpace);
+    // The name of the space the texture is drawn from: the field's, or the one the file rules
+    // give the file; empty (shown as stored, with a warning) for one the configuration lacks.
+    MString colorSpaceName(const MObject& node, short colorSpace, const MString& file);
     // Hands a video's keyframe interval, once known, to the node through the main thread's idle
     // queue: the draw itself writes nothing into the node.
     void reportKeyframeInterval(const MDagPath& objPath, const MString& path);
@@ -67,7 +68,10 @@ private:
     RefreshNotice refreshNotice_;
     Footage footage_;
     GammaTable gamma_;
-    MStringArray inputSpaceNames_;
+    // The file rules' space of a file, under a configuration.
+    MString rulesFile_;
+    unsigned rulesGeneration_ = 0;
+    MString rulesSpace_;
     std::shared_ptr<MediaFacts> mediaFacts_;
     // The node's reload requests carried out.
     unsigned footageReloads_ = 0;

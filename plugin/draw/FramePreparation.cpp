@@ -28,7 +28,7 @@ struct NodeSnapshot {
     short cacheResolution = 0;
     short cacheDepth = 0;
     bool forceFrameRate = false;
-    int colorSpace = 0;
+    short colorSpace = 0;
     float gamma = 1.0f;
     double alphaGain = 1.0;
     bool displayOnlyIfCurrent = false;
@@ -121,7 +121,7 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     reportWorkspaceRoot(objPath, in.footageRoot);
     // The colour space only changes how the texture is drawn, so a new choice shows at once,
     // even at a standing frame.
-    data->setColorSpaceName(colorSpaceName(in.colorSpace));
+    data->setColorSpaceName(colorSpaceName(node, in.colorSpace, in.file));
 
     // A reload asked for drops the footage once, and every instance's picture of it.
     const unsigned reloads = mediaFacts_ ? mediaFacts_->reloadsRequested() : 0;

@@ -7,7 +7,9 @@
 
 #include <maya/MDataHandle.h>
 #include <maya/MFnDependencyNode.h>
+#include <maya/MGlobal.h>
 #include <maya/MMatrix.h>
+#include <maya/MPlug.h>
 #include <maya/MTime.h>
 
 #include <algorithm>
@@ -66,9 +68,13 @@ void* CineSheet::creator() {
 }
 
 // Nodes are made on the main thread, in the project of the moment: a scene is opened after its
-// project is set.
+// project is set. Into the data block: nothing has been computed from it yet, and a plug set
+// would be an edit of a node that may be being read from a file.
 void CineSheet::postConstructor() {
-    learnWorkspaceRoot(workspaceRoot());
+    MDataBlock block = forceCache();
+    MDataHandle rootHandle = block.outputValue(aFootageRoot);
+    rootHandle.setString(workspaceRoot());
+    rootHandle.setClean();
 }
 
 // compute is arithmetic on the node's own inputs and a read of the footage file's header, which
@@ -153,25 +159,41 @@ MStatus CineSheet::computeKeyframeInterval(MDataBlock& data) {
     return MStatus::kSuccess;
 }
 
-// Written into the data block rather than set as plugs: a plug set is an edit, which marks the
-// scene modified, goes on the undo queue and, on a referenced node, into the reference's edits.
-// Maya documents none of these for a write through forceCache outside compute, which its own
-// shape samples make. The caller marks keyframeInterval dirty, so that it is computed again.
+namespace {
+
+// A plug set is an edit, which marks the scene modified (file -q -modified); clearing the flag
+// with file -modified 0 when it was clear before keeps a scene the artist has not changed
+// unmodified.
+class SceneFlagKept {
+public:
+    SceneFlagKept() {
+        if (!MGlobal::executeCommand("file -q -modified", wasModified_, false, false)) {
+            wasModified_ = 1;
+        }
+    }
+    ~SceneFlagKept() {
+        if (wasModified_ == 0) {
+            MGlobal::executeCommand("file -modified 0", false, false);
+        }
+    }
+    SceneFlagKept(const SceneFlagKept&) = delete;
+    SceneFlagKept& operator=(const SceneFlagKept&) = delete;
+
+private:
+    int wasModified_ = 1;
+};
+
+}  // namespace
+
 void CineSheet::learnKeyframeInterval(const MString& file, int interval) {
-    MDataBlock block = forceCache();
-    MDataHandle fileHandle = block.outputValue(aFootageKeyframeFile);
-    fileHandle.setString(file);
-    fileHandle.setClean();
-    MDataHandle intervalHandle = block.outputValue(aFootageKeyframeInterval);
-    intervalHandle.setInt(interval);
-    intervalHandle.setClean();
+    const SceneFlagKept flag;
+    MPlug(thisMObject(), aFootageKeyframeFile).setString(file);
+    MPlug(thisMObject(), aFootageKeyframeInterval).setInt(interval);
 }
 
 void CineSheet::learnWorkspaceRoot(const MString& root) {
-    MDataBlock block = forceCache();
-    MDataHandle rootHandle = block.outputValue(aFootageRoot);
-    rootHandle.setString(root);
-    rootHandle.setClean();
+    const SceneFlagKept flag;
+    MPlug(thisMObject(), aFootageRoot).setString(root);
 }
 
 MString CineSheet::footagePathIn(MDataBlock& data) {

@@ -43,12 +43,12 @@ public:
                        MObjectArray& monitoredAttributes) const override;
     void configCache(const MEvaluationNode& evalNode, MCacheSchema& schema) const override;
 
-    // The keyframe interval of the video at `file`, once a worker has looked through it: set
-    // into the node's hidden inputs on the main thread, outside compute, without an edit of the
-    // scene. keyframeInterval is computed from them once marked dirty.
+    // What the plug-in learnt outside compute, handed to the node on the main thread as its
+    // hidden inputs: the keyframe interval of the video at `file`, once a worker has looked
+    // through it, and the workspace root relative paths are read from, once the project has
+    // changed. Set as plugs, so that what they affect is computed again; Maya has no call that
+    // marks a plug dirty. Not an edit of the artist's: the scene is left as modified as it was.
     void learnKeyframeInterval(const MString& file, int interval);
-    // The workspace root relative paths are read from, taken in the same way; set when the node
-    // is made, and again by its draw override or a reload once the project has changed.
     void learnWorkspaceRoot(const MString& root);
 
     // The reloads asked for the node. Shared with the draw override, which may outlive a deleted

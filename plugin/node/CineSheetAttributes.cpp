@@ -1,5 +1,5 @@
 #include "node/CineSheet.h"
-#include "node/ColorSpaceNames.h"
+#include "node/ColourConfiguration.h"
 
 #include <maya/MFnAttribute.h>
 #include <maya/MFnData.h>
@@ -9,8 +9,6 @@
 #include <maya/MFnNumericData.h>
 #include <maya/MFnTypedAttribute.h>
 #include <maya/MFnUnitAttribute.h>
-#include <maya/MGlobal.h>
-#include <maya/MStringArray.h>
 
 namespace {
 
@@ -162,23 +160,14 @@ MStatus CineSheet::initialize() {
     enumFn.addField("Half", 2);
     addAttribute(aCacheDepth);
 
-    // The colour space choices are the host's input spaces at load time. Footage is almost
-    // always display-referred 8-bit video or images, so the default is the sRGB texture space
-    // where the configuration has one, and "None" (shown as stored) where it has not: the
-    // rendering space, a linear one in Maya's configurations, would show it washed out. A failed
-    // query leaves its result empty.
-    MStringArray inputSpaces;
-    if (MGlobal::executeCommand("colorManagementPrefs -q -inputSpaceNames", inputSpaces, false,
-                                false) != MStatus::kSuccess) {
-        inputSpaces.clear();
-    }
-    aColorSpace = enumFn.create("colorSpace", "colorSpace", 0);
+    // "From File Rules" shows the footage in the space the colour management file rules give
+    // its file, whichever file it is given later; choosing a space by hand keeps that space.
+    // Then "None" (shown as stored) and the input spaces of the configuration in force.
+    aColorSpace = enumFn.create("colorSpace", "colorSpace", ColourConfiguration::kFileRulesField);
     enumFn.setStorable(true);
-    enumFn.addField("None", 0);
-    for (unsigned int i = 0; i < inputSpaces.length(); ++i) {
-        enumFn.addField(inputSpaces[i], static_cast<short>(i + 1));
-    }
-    enumFn.setDefault(defaultColorSpaceField(inputSpaces));
+    enumFn.addField("From File Rules", ColourConfiguration::kFileRulesField);
+    enumFn.addField("None", ColourConfiguration::kNoSpaceField);
+    ColourConfiguration::instance().refresh(aColorSpace);
     addAttribute(aColorSpace);
 
     aGammaCorrect = numericFn.create("gamma", "gamma", MFnNumericData::kFloat, 1.0);

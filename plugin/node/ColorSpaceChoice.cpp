@@ -1,8 +1,9 @@
 #include "node/ColorSpaceChoice.h"
 
 #include "node/CineSheet.h"
-#include "node/MelString.h"
+#include "node/ColourConfiguration.h"
 
+#include <maya/MEventMessage.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnEnumAttribute.h>
 #include <maya/MGlobal.h>
@@ -11,22 +12,11 @@
 #include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
 
-#include <string>
 #include <vector>
 
 namespace {
 
 std::vector<MCallbackId> callbackIds;
-
-// The field of a space name; false when the configuration loaded with the plug-in has none.
-bool fieldOf(const MString& name, short& field) {
-    if (name.length() == 0) {
-        return false;
-    }
-    MStatus status;
-    field = MFnEnumAttribute(CineSheet::aColorSpace).fieldIndex(name, &status);
-    return status == MStatus::kSuccess;
-}
 
 // The scene's own nodes. A referenced node is left as its file and the artist's edits have it:
 // a plug set on it would be recorded as an edit of the reference and saved with the scene that
@@ -50,61 +40,43 @@ std::vector<MObject> ownCineSheetNodes() {
     return nodes;
 }
 
-// Before a save: each node's chosen space by name; "None" is kept as no name.
+// Before a save: each node's chosen space by name.
 void recordNames(void*) {
     for (const MObject& node : ownCineSheetNodes()) {
         MPlug colorSpace(node, CineSheet::aColorSpace);
         MPlug nameKept(node, CineSheet::aColorSpaceName);
         const short field = colorSpace.asShort();
-        const MString name =
-            field == 0 ? MString() : MFnEnumAttribute(CineSheet::aColorSpace).fieldName(field);
+        const MString name = field > ColourConfiguration::kNoSpaceField
+                                 ? MFnEnumAttribute(CineSheet::aColorSpace).fieldName(field)
+                                 : MString();
         if (nameKept.asString() != name) {
             nameKept.setString(name);
         }
     }
 }
 
-// After a scene is read: the field of the name kept, else what the rules give the file. A node
-// without a name (saved before names were kept, or with "None") keeps its field.
+// After a scene is read: the field of the name kept. A node without a name (saved before names
+// were kept, or with "None" or the file rules) keeps its field.
 void restoreFields(void*) {
     for (const MObject& node : ownCineSheetNodes()) {
         const MString name = MPlug(node, CineSheet::aColorSpaceName).asString();
-        if (name.length() == 0) {
-            continue;
-        }
-        MPlug colorSpace(node, CineSheet::aColorSpace);
         short field = 0;
-        if (fieldOf(name, field)) {
-            if (colorSpace.asShort() != field) {
-                colorSpace.setShort(field);
-            }
+        if (name.length() == 0 || !ColourConfiguration::instance().fieldOf(name, true, field)) {
             continue;
         }
-        applyFileRules(node, MPlug(node, CineSheet::aFile).asString());
-    }
-}
-
-}  // namespace
-
-MString fileRulesSpace(const MString& file) {
-    MString space;
-    if (MGlobal::executeCommand(
-            "colorManagementFileRules -evaluate " + MString(melString(file.asChar()).c_str()),
-            space, false, false) != MStatus::kSuccess) {
-        return MString();
-    }
-    return space;
-}
-
-void applyFileRules(const MObject& node, const MString& file) {
-    short field = 0;
-    if (fieldOf(fileRulesSpace(file), field)) {
         MPlug colorSpace(node, CineSheet::aColorSpace);
         if (colorSpace.asShort() != field) {
             colorSpace.setShort(field);
         }
     }
 }
+
+// Another configuration was loaded: its spaces become choices; the nodes keep theirs by name.
+void followConfiguration(void*) {
+    ColourConfiguration::instance().refresh(CineSheet::aColorSpace);
+}
+
+}  // namespace
 
 MStatus registerColorSpaceCallbacks() {
     const std::pair<MSceneMessage::Message, MMessage::MBasicFunction> callbacks[] = {
@@ -122,6 +94,14 @@ MStatus registerColorSpaceCallbacks() {
         }
         callbackIds.push_back(id);
     }
+    MStatus status;
+    const MCallbackId id = MEventMessage::addEventCallback("colorMgtConfigChanged",
+                                                           followConfiguration, nullptr, &status);
+    if (status != MStatus::kSuccess) {
+        deregisterColorSpaceCallbacks();
+        return status;
+    }
+    callbackIds.push_back(id);
     return MStatus::kSuccess;
 }
 

@@ -12,6 +12,7 @@ enum class WarningTopic {
     kTexture,       // the viewport refused the texture, or its upload
     kMissingFrame,  // a frame of the sequence shown is missing
     kEndedEarly,    // the video file ends before its listed frames do
+    kColorSpace,    // the colour configuration in force has no space of the name chosen
 };
 
 // The warnings of one node, shown as "// Warning: <node>: <text> //". A topic's warning is shown

@@ -4,7 +4,9 @@
 # view of the same configuration (Raw values are taken as rendering-space values, ACEScg); sRGB
 # shows as stored. Another configuration, from the OCIO variable or colorManagementPrefs -edit
 # -configFilePath, changes the names and the picture; one that cannot be read (broken, a named
-# pipe, a folder) is refused and leaves the loaded one.
+# pipe, a folder) is refused and leaves the loaded one. A scene brings back the configuration it
+# was saved under and shows the space chosen by name; one the configuration in force lacks is
+# shown as stored, with one warning.
 set -u
 plugin="${CINESHEET_PLUGIN:?CINESHEET_PLUGIN must name libCineSheet.so}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -132,5 +134,30 @@ difference=$(maxdiff "$work/other-linear.png" "$work/ref.png")
 [ "$difference" -le 1 ] || fail "the other configuration's view differs by $difference"
 [ "$(maxdiff "$work/other-linear.png" "$work/default-linear.png")" -gt 1 ] ||
     fail "the picture does not change with the configuration"
+
+# A scene saved with ACEScg chosen under the default configuration, opened by a plug-in loaded
+# under the other one (which has no ACEScg): the scene brings its configuration back, and the
+# plate shows as ACEScg did. With the OCIO variable set, the variable's configuration stays: the
+# name is kept, the plate shows as stored, and one warning says why.
+frame='setAttr defaultResolution.width 64; setAttr defaultResolution.height 48; currentTime 1;'
+"$host" -c "loadPlugin \"$plugin\"; $frame camera -n shotCam;
+    cineSheet -camera shotCam -filePath \"$work/plate.####.png\"; setAttr cineSheetShape1.colorSpace 3;
+    file -rename \"$work/aces.ma\"; file -save" >"$work/out" 2>"$work/err" ||
+    fail "saving under ACEScg: $(cat "$work/err")"
+reopen="file -open \"$work/aces.ma\"; lookThru shotCam; $frame
+    snapshot -file \"$work/reopened.png\"; currentTime 2; currentTime 1; refresh; flushIdleQueue;
+    getAttr -asString cineSheetShape1.colorSpace"
+"$host" -c "colorManagementPrefs -e -configFilePath \"$work/other.ocio\"; loadPlugin \"$plugin\";
+    $reopen" >"$work/out" 2>"$work/err" || fail "reopening: $(cat "$work/err")"
+tail -n 1 "$work/out" | grep -qx "// Result: ACEScg //" || fail "reopened: not ACEScg: $(cat "$work/out")"
+[ "$(maxdiff "$work/reopened.png" "$work/snap-3.png")" -eq 0 ] ||
+    fail "reopened under another configuration, the plate is not shown as ACEScg"
+OCIO="$work/other.ocio" "$host" -c "loadPlugin \"$plugin\"; $reopen" >"$work/out" 2>"$work/err" ||
+    fail "reopening under the OCIO variable: $(cat "$work/err")"
+tail -n 1 "$work/out" | grep -qx "// Result: ACEScg //" || fail "the unknown name is not kept"
+[ "$(grep -c 'no input space "ACEScg"; the footage is shown as stored' "$work/err")" -eq 1 ] ||
+    fail "the unknown name is not warned about once: $(cat "$work/err")"
+[ "$(maxdiff "$work/reopened.png" "$work/plate.0001.png")" -eq 0 ] ||
+    fail "a name the configuration lacks is not shown as stored"
 
 finish

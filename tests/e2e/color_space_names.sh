@@ -1,8 +1,8 @@
 #!/bin/sh
-# Colour spaces by name through cinesheet-host: a scene saved under one configuration's list and
-# opened under another shows the spaces of the same names, a name the other list lacks gets what
-# the file rules give, new nodes take the file rules' space, and the default is the sRGB texture
-# space under either of Maya's names, else None.
+# Colour spaces by name through cinesheet-host: nodes start on the file rules; a scene saved under
+# one configuration's list and opened under another shows the spaces of the same names, a name the
+# other list lacks is kept (never taken for another space), and a scene saved before names were
+# kept keeps its field.
 set -u
 plugin="${CINESHEET_PLUGIN:?CINESHEET_PLUGIN must name libCineSheet.so}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -25,60 +25,49 @@ check() {
     fi
 }
 
+# spaces N...: the space of each cineSheetShapeN by name.
+spaces() {
+    for n in "$@"; do
+        printf 'getAttr -asString cineSheetShape%s.colorSpace; ' "$n"
+    done
+}
+
 # Default list: sRGB, Raw, ACEScg, scene-linear Rec.709-sRGB.
 setup="hostConfig -resetColorManagement"
-check "new nodes take the file rules' space" "// Result: 4 //
-// Result: 1 //
-// Result: 1 //
+check "new nodes take the file rules" "// Result: From File Rules //
+// Result: From File Rules //
+// Result: From File Rules //
 // Result: $scene //
 // Result: $scene //
-" "cineSheet -f \"/x/plate.####.exr\"; getAttr cineSheetShape1.colorSpace;
-    cineSheet -f \"/x/clip.mov\"; getAttr cineSheetShape2.colorSpace;
+" "cineSheet -f \"/x/plate.####.exr\"; cineSheet -f \"/x/clip.mov\";
     cineSheet; setAttr cineSheetShape3.colorSpace 3;
     cineSheet -f \"/x/none.mov\"; setAttr cineSheetShape4.colorSpace 0;
+    cineSheet -f \"/x/srgb.mov\"; setAttr cineSheetShape5.colorSpace 1;
     createNode CineSheet -n legacyShape; setAttr legacyShape.file -type \"string\" \"$legacy\";
-    getAttr legacyShape.colorSpace;
+    $(spaces 1 2) getAttr -asString legacyShape.colorSpace;
     file -rename \"$scene\"; file -save"
 grep -q 'cineSheetShape3.colorSpaceName" "ACEScg";' "$scene" ||
     fail "the chosen name is not saved"
 # A scene from before names were kept: the field alone, as then.
-sed -i '/legacyShape.colorSpaceName/d; s/setAttr "legacyShape.colorSpace" 1;//' "$scene"
+sed -i '/legacyShape.colorSpaceName/d' "$scene"
 printf 'setAttr "legacyShape.colorSpace" 2;\n' >>"$scene"
 
 setup="$v2"
 check "opened under Maya's OCIO v2 names" "// Result: $scene //
-// Result: 2 //
-// Result: 3 //
-// Result: 1 //
-// Result: 0 //
-// Result: 2 //
-" "file -open \"$scene\";
-    getAttr cineSheetShape1.colorSpace; getAttr cineSheetShape2.colorSpace;
-    getAttr cineSheetShape3.colorSpace; getAttr cineSheetShape4.colorSpace;
-    getAttr legacyShape.colorSpace"
-
-check "default under Maya's OCIO v2 names" "// Result: 3 //
-// Result: 3 //
-// Result: 2 //
-" "createNode CineSheet -n fresh; getAttr fresh.colorSpace;
-    cineSheet -f \"/x/clip.mov\"; getAttr cineSheetShape1.colorSpace;
-    cineSheet -f \"/x/plate.exr\"; getAttr cineSheetShape2.colorSpace"
+// Result: From File Rules //
+// Result: From File Rules //
+// Result: ACEScg //
+// Result: None //
+// Result: sRGB //
+// Result: Linear Rec.709 (sRGB) //
+" "file -open \"$scene\"; $(spaces 1 2 3 4 5) getAttr -asString legacyShape.colorSpace"
 
 setup="$studio"
-check "no sRGB-like name: None, or what the rules give" "// Result: 0 //
-// Result: 3 //
-// Result: 1 //
-" "createNode CineSheet -n fresh; getAttr fresh.colorSpace;
-    hostConfig -fileRule \"*.mov\" \"Output - Rec.709\";
-    cineSheet -f \"/x/clip.mov\"; getAttr cineSheetShape1.colorSpace;
-    cineSheet -f \"/x/plate.exr\"; getAttr cineSheetShape2.colorSpace"
-
 check "opened under a studio list" "// Result: $scene //
-// Result: 1 //
-// Result: 1 //
-// Result: 0 //
-" "file -open \"$scene\";
-    getAttr cineSheetShape1.colorSpace; getAttr cineSheetShape3.colorSpace;
-    getAttr cineSheetShape4.colorSpace"
+// Result: ACEScg //
+// Result: None //
+// Result: sRGB //
+// Result: 4 //
+" "file -open \"$scene\"; $(spaces 3 4 5) getAttr cineSheetShape5.colorSpace"
 
 finish

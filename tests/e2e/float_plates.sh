@@ -58,8 +58,8 @@ view_of() {
 # A ramp from 0 to 0.05 across 1920 columns, scene-linear by the file rules.
 float_plate "$work/ramp.0001.exr" 1920 4 "0.05 * x / (w - 1)"
 view_of "$work/ramp.0001.exr" "scene-linear Rec.709-sRGB"
-show "$work/ramp.####.exr" 1920 4 "getAttr cineSheetShape1.colorSpace"
-grep -q "// Result: 4 //" "$work/out" || fail "the EXR is not scene-linear by the rules"
+show "$work/ramp.####.exr" 1920 4 "getAttr -asString cineSheetShape1.colorSpace"
+grep -q "// Result: From File Rules //" "$work/out" || fail "the EXR is not left to the rules"
 [ "$(wc -c <"$work/texture.rgba")" -eq $((1920 * 4 * 8)) ] || fail "the texture is not half float"
 ramp_levels=$(levels "$work/snap.png" 1920)
 [ "$ramp_levels" -ge 55 ] || fail "the ramp shows $ramp_levels levels"
@@ -96,5 +96,19 @@ show "$work/hot.####.exr" 256 2 "setAttr cineSheetShape1.gamma 2"
 show "$work/hot.####.exr" 256 2 "setAttr cineSheetShape1.cacheDepth 1"
 ffmpeg -v error -i "$work/hot.0001.exr" -f rawvideo -pix_fmt rgba "$work/tool.rgba"
 cmp -s "$work/texture.rgba" "$work/tool.rgba" || fail "8-bit is not the tool's decode"
+
+# A plate switched from an EXR to a PNG sequence takes the PNG's space from the file rules, as a
+# new plate would: its grey of 128 shows as 128, not brightened as scene-linear. A space chosen by
+# hand stays through the switch.
+ffmpeg -v error -f lavfi -i color=c=0x808080:s=64x48 -frames:v 1 "$work/grey.0001.png" ||
+    fail "cannot make the grey plate"
+float_plate "$work/dark.0001.exr" 64 48 "0.2"
+switch='refresh; setAttr -type "string" cineSheetShape1.file "'"$work/grey.####.png"'"'
+for case in "rules:$switch:128" "by hand:setAttr cineSheetShape1.colorSpace 4; $switch:188"; do
+    name=${case%%:*} rest=${case#*:}
+    show "$work/dark.####.exr" 64 48 "${rest%:*}"
+    red=$(bytes_of "$work/snap.png" | sed -n "$(((24 * 64 + 32) * 3 + 1))p")
+    [ "$red" = "${rest##*:}" ] || fail "switched to PNG ($name): grey 128 shows as $red"
+done
 
 finish

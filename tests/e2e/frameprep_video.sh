@@ -3,7 +3,8 @@
 # video frame the clip's placement puts there exactly as the ffmpeg tool decodes it (picture 0 at
 # the -startFrame asked for, else at the playback range's start, which the result ends with; an
 # edit of the start is undone), the node reports the frame ratio and the keyframe interval, and
-# the command the clip's frame count, rate and start timecode.
+# the command the clip's frame count, rate and start timecode; what the node learns of the video
+# while drawing leaves a saved scene unmodified.
 set -eu
 : "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -22,6 +23,7 @@ cineSheet -edit -startFrame 500 cineSheet3;
 cineSheet -query -startFrame cineSheet3;
 undo;
 cineSheet -query -startFrame cineSheet3;
+file -rename \"$work/clip.ma\"; file -save;
 currentTime 0;  refresh; textureDump -node cineSheetShape1 -file \"$work/t1.0.rgba\";
 currentTime 13; refresh; textureDump -node cineSheetShape1 -file \"$work/t1.13.rgba\";
 currentTime 35; refresh; textureDump -node cineSheetShape1 -file \"$work/t1.35.rgba\";
@@ -33,6 +35,7 @@ getAttr cineSheetShape1.frameRatio;
 getAttr cineSheetShape1.keyframeInterval;
 print (\"clip: \" + \`cineSheet -q -frameCount cineSheet1\` + \" \" + \`cineSheet -q -frameRate cineSheet1\`
     + \" \" + \`cineSheet -q -startTimecode cineSheetShape1\` + \"\\n\");
+flushIdleQueue; file -q -modified;
 " >"$work/out.txt"
 
 grep -q "^// Result: 1.5 //$" "$work/out.txt" || { echo "frameRatio is not 1.5"; cat "$work/out.txt"; exit 1; }
@@ -45,6 +48,7 @@ grep -q "^// Result: cineSheet3 cineSheetShape3 101 //$" "$work/out.txt" ||
     fail "the result does not end with the playback range's start"
 [ "$(grep -c '^// Result: 500 //$' "$work/out.txt")" -eq 2 ] || fail "the edited start is not 500"
 grep -q "^// Result: 101 //$" "$work/out.txt" || fail "undo did not bring the start back to 101"
+[ "$(tail -n 1 "$work/out.txt")" = "// Result: 0 //" ] || { echo "the scene is modified"; cat "$work/out.txt"; exit 1; }
 
 # Node, then the video frame it shows at the time its texture was dumped.
 for shown in 1.0 1.13 1.35 1.7 2.0 2.13 3.0; do

@@ -1,5 +1,6 @@
 #include <host/Commands.h>
 #include <host/CommandsInCompute.h>
+#include <host/Events.h>
 #include <host/Faults.h>
 #include <host/MainThread.h>
 
@@ -70,11 +71,10 @@ private:
             return fail("colorManagementPrefs: only -configFilePath can be edited");
         }
         std::string error;
-        if (!ColourConfig::instance().load(path.asChar(), error)) {
+        if (!loadConfig(path.asChar(), error)) {
             return fail(std::string("colorManagementPrefs: cannot load the OCIO configuration ") +
                         path.asChar() + ": " + error);
         }
-        takeNamesOfLoadedConfig();
         return MStatus::kSuccess;
     }
 };
@@ -161,7 +161,9 @@ public:
         }
         MString text;
         if (parsed.getFlagArgument("-inputSpaceNames", 0, text)) {
+            // Stands for another configuration being loaded, and is told as such.
             colorSettings().inputSpaces = splitNames(text.asChar());
+            raiseEvent("colorMgtConfigChanged");
         }
         if (parsed.getFlagArgument("-renderingSpaceName", 0, text)) {
             colorSettings().renderingSpace = text.asChar();

@@ -2,6 +2,8 @@
 
 #include "render/ColourConfig.h"
 
+#include <host/Events.h>
+
 namespace host::builtins {
 namespace {
 
@@ -24,6 +26,20 @@ void takeNamesOfLoadedConfig() {
     const ColorSettings loaded = namesOf(ColourConfig::instance());
     settings.inputSpaces = loaded.inputSpaces;
     settings.renderingSpace = loaded.renderingSpace;
+}
+
+bool loadConfig(const std::string& path, std::string& error) {
+    ColourConfig& config = ColourConfig::instance();
+    const std::string before = config.path();
+    if (!config.load(path, error)) {
+        return false;
+    }
+    takeNamesOfLoadedConfig();
+    if (config.path() != before) {
+        raiseEvent("colorMgtConfigFilePathChanged");
+        raiseEvent("colorMgtConfigChanged");
+    }
+    return true;
 }
 
 }  // namespace host::builtins

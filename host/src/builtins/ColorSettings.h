@@ -24,5 +24,9 @@ struct ColorSettings {
 ColorSettings& colorSettings();
 // Takes the names of the configuration loaded now; the rules set by tests stay.
 void takeNamesOfLoadedConfig();
+// Loads the OCIO configuration at the path and takes its names; when the path is another than
+// the one loaded, Maya's configuration-change events follow. On failure the loaded one stays and
+// `error` says why.
+bool loadConfig(const std::string& path, std::string& error);
 
 }  // namespace host::builtins

@@ -8,6 +8,7 @@
 #include <maya/MFnDependencyNode.h>
 
 #include "builtins/BuiltinSupport.h"
+#include "builtins/SceneColorConfig.h"
 #include "dg/Access.h"
 #include "dg/Node.h"
 #include "references/ReferenceNode.h"
@@ -168,6 +169,7 @@ std::string sceneAsScript(const std::string& sceneName) {
     writeCreateNodes(out, nodes);
     writeInstances(out, nodes);
     writeValues(out, nodes);
+    out << sceneColorConfigLine();
     writeConnections(out);
     writeLocks(out, nodes);
     out << "// End of " << sceneName << "\n";

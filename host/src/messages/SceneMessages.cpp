@@ -2,6 +2,7 @@
 
 #include "messages/CallbackIds.h"
 
+#include <host/Events.h>
 #include <host/Playback.h>
 
 #include <map>
@@ -62,7 +63,8 @@ MCallbackId MSceneMessage::addCallback(Message msg, MMessage::MBasicFunction fun
 }
 
 MStatus MMessage::removeCallback(MCallbackId id) {
-    return host::registry().callbacks.erase(id) != 0 || host::removeConditionCallback(id)
+    return host::registry().callbacks.erase(id) != 0 || host::removeConditionCallback(id) ||
+                   host::removeEventCallback(id)
                ? MStatus::kSuccess
                : MStatus::kFailure;
 }

@@ -1,6 +1,7 @@
 #include "NodeFixture.h"
 
 #include "node/CineSheet.h"
+#include "node/ColorSpaceChoice.h"
 
 #include <host/Faults.h>
 #include <host/PlugText.h>
@@ -64,10 +65,13 @@ const std::vector<ExpectedAttribute> kAttributes = {
     {"soundStart", "soundStart", "ch"},
 };
 
+// The fields from the lowest value on: -1 for the colour space, 0 for every other enumeration.
 std::vector<std::string> enumFields(const MObject& attribute) {
     MFnEnumAttribute fn(attribute);
     std::vector<std::string> fields;
-    for (short value = 0;; ++value) {
+    short lowest = 0;
+    EXPECT_EQ(fn.getMin(lowest), MStatus::kSuccess);
+    for (short value = lowest;; ++value) {
         MStatus status;
         const MString name = fn.fieldName(value, &status);
         if (status != MStatus::kSuccess) {
@@ -176,49 +180,34 @@ TEST_F(AttributeTest, LimitsClampWhatIsSet) {
     EXPECT_DOUBLE_EQ(plug(sheet, "alphaGain").asDouble(), 0.0);
 }
 
-TEST_F(AttributeTest, ColorSpacesFollowTheHostAtRegistration) {
+// The choices are the file rules, None and the configuration's input spaces; another
+// configuration adds its new spaces after them, and every field keeps its number and name.
+TEST_F(AttributeTest, ColorSpacesFollowTheConfigurationInForce) {
     run("hostConfig -inputSpaceNames \"Raw,sRGB,ACEScg\" -renderingSpaceName \"ACEScg\"");
     reregisterNodeType();
+    // As the loaded plug-in does.
+    struct Following {
+        Following() { EXPECT_EQ(registerColorSpaceCallbacks(), MStatus::kSuccess); }
+        ~Following() { deregisterColorSpaceCallbacks(); }
+    } following;
     EXPECT_EQ(enumFields(CineSheet::aColorSpace),
-              (std::vector<std::string>{"None", "Raw", "sRGB", "ACEScg"}));
-    EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 2);
-    EXPECT_EQ(plug(createCineSheet(), "colorSpace").asShort(), 2);
+              (std::vector<std::string>{"From File Rules", "None", "Raw", "sRGB", "ACEScg"}));
+    EXPECT_EQ(enumDefault(CineSheet::aColorSpace), -1);
+    EXPECT_EQ(plug(createCineSheet(), "colorSpace").asShort(), -1);
 
-    // Fixed until the type is registered again.
-    run("hostConfig -inputSpaceNames \"Raw\" -renderingSpaceName \"Raw\"");
-    EXPECT_EQ(enumFields(CineSheet::aColorSpace).size(), 4u);
-    EXPECT_EQ(plug(createCineSheet(), "colorSpace").asShort(), 2);
+    run("hostConfig -inputSpaceNames \"Utility - Raw,sRGB\"");
+    EXPECT_EQ(enumFields(CineSheet::aColorSpace),
+              (std::vector<std::string>{"From File Rules", "None", "Raw", "sRGB", "ACEScg",
+                                        "Utility - Raw"}));
+    EXPECT_EQ(MFnEnumAttribute(CineSheet::aColorSpace).fieldIndex("Utility - Raw"), 4);
 }
 
-// Footage shown through a linear space would look washed out: the sRGB texture space under
-// either of Maya's names, else None (shown as stored), never the rendering space.
-TEST_F(AttributeTest, ColorSpaceDefaultIsTheSrgbTextureSpaceElseNone) {
-    run("hostConfig -inputSpaceNames \"ACEScg,sRGB,Raw\" -renderingSpaceName \"ACEScg\"");
-    reregisterNodeType();
-    EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 2);
-
-    run("hostConfig -inputSpaceNames \"ACEScg,Linear Rec.709 (sRGB),sRGB Encoded Rec.709 "
-        "(sRGB),Raw\" -renderingSpaceName \"ACEScg\"");
-    reregisterNodeType();
-    EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 3);
-
-    run("hostConfig -inputSpaceNames \"Raw,ACEScg,Raw\" -renderingSpaceName \"Raw\"");
-    reregisterNodeType();
-    EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 0);
-
-    run("hostConfig -inputSpaceNames \"Raw,ACEScg\" -renderingSpaceName \"linear\"");
-    reregisterNodeType();
-    EXPECT_EQ(enumFields(CineSheet::aColorSpace),
-              (std::vector<std::string>{"None", "Raw", "ACEScg"}));
-    EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 0);
-}
-
-TEST_F(AttributeTest, FailingColorQueryLeavesOnlyNone) {
+TEST_F(AttributeTest, FailingColorQueryLeavesTheRulesAndNone) {
     ASSERT_TRUE(host::setFault(host::fault::kColorManagementQuery, true));
     reregisterNodeType();
-    EXPECT_EQ(enumFields(CineSheet::aColorSpace), (std::vector<std::string>{"None"}));
-    EXPECT_EQ(enumDefault(CineSheet::aColorSpace), 0);
-    EXPECT_EQ(plug(createCineSheet(), "colorSpace").asShort(), 0);
+    EXPECT_EQ(enumFields(CineSheet::aColorSpace),
+              (std::vector<std::string>{"From File Rules", "None"}));
+    EXPECT_EQ(plug(createCineSheet(), "colorSpace").asShort(), -1);
 }
 
 // Only placement inputs dirty the placement, and the file, whose header gives the frame ratio.
