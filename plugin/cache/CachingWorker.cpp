@@ -345,7 +345,7 @@ void CachingWorker::storePicture(const std::vector<int>& starts, int block, int 
     const size_t bytes = picture.imageBytes(divisor, format);
     // Room is made before the store is locked: making it may shrink this cache's window as well
     // as the others'.
-    const bool room = video::CacheBudget::instance().reserve(
+    video::FrameReservation room = video::CacheBudget::instance().reserve(
         cache_, bytes,
         *onScreen ? video::CacheBudget::Need::kShown : video::CacheBudget::Need::kAhead);
     if (!room) {
@@ -353,15 +353,13 @@ void CachingWorker::storePicture(const std::vector<int>& starts, int block, int 
         return;
     }
     std::shared_ptr<video::CachedFrame> image =
-        video::CachedFrame::make(store_.frameBuffers(), bytes);
+        video::CachedFrame::make(store_.frameBuffers(), bytes, std::move(room));
     if (image && !picture.writeImage(divisor, image->pixels(), format)) {
         image.reset();
     }
     // The frame to store; then what its slot held, let go of once the store is unlocked.
     video::FrameRef stored = std::move(image);
     const bool late = store_.storeFrame(block, slot, stored);
-    // Not needed when a spare buffer took the frame.
-    video::CacheBudget::instance().dropReservation();
     stored.reset();
     if (late) {
         lateWorkDone_();

@@ -125,8 +125,10 @@ private:
     bool neededOnScreen(int frame) const;
     // Keeps the window short of a frame the budget has no room for, until the next request.
     void narrowPast(int frame);
-    // Copies a frame read into a buffer of its own, top row first.
-    void store(int frame, const decode::RgbaImage& image, const FileStamp& stamp, long request);
+    // Copies a frame read into a buffer of its own, top row first, which takes the reservation's
+    // charge over.
+    void store(int frame, const decode::RgbaImage& image, const FileStamp& stamp, long request,
+               FrameReservation reservation);
     // Whether the frame last asked for is held, or failed since it was last asked for.
     bool wantedSettled() const;
     // Whether the frames on disk should be looked for (again) before reading on.

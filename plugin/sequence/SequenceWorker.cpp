@@ -116,7 +116,11 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     // budget has no room for is not read at all. The frame on screen is read and kept in any
     // case: the budget makes room for it from frames not shown, and passes its limit without.
     const CacheBudget::Need need = onScreen ? CacheBudget::Need::kShown : CacheBudget::Need::kAhead;
-    bool room = expected == 0 || budget.reserve(*this, expected, need);
+    FrameReservation reservation;
+    if (expected > 0) {
+        reservation = budget.reserve(*this, expected, need);
+    }
+    bool room = expected == 0 || reservation;
     std::optional<FrameFile> opened;
     if (room || wanted) {
         opened = openFrameFile(file);
@@ -130,8 +134,10 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
                                      : readWithHostReader(file, image));
     const size_t bytes = image.bytes();
     if (read && bytes != expected) {
-        budget.dropReservation();
-        room = budget.reserve(*this, bytes, need);
+        // Given back first, so that the budget counts it no more when it makes room again.
+        reservation = {};
+        reservation = budget.reserve(*this, bytes, need);
+        room = static_cast<bool>(reservation);
     }
     lock.lock();
     reading_.erase(frame);
@@ -144,7 +150,7 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     } else {
         expectedBytes_ = bytes;
         if (window_.contains(frame) && frames_.count(frame) == 0) {
-            store(frame, image, *stamp, request);
+            store(frame, image, *stamp, request, std::move(reservation));
         }
     }
     // The other readers wait for the frame asked for after a jump.
@@ -154,7 +160,7 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
         lateFrame_.reset();
     }
     lock.unlock();
-    budget.dropReservation();
+    reservation = {};
     frameSettled_.notify_all();
     if (wantedNow) {
         wakePool();
@@ -203,9 +209,9 @@ void SequenceCache::narrowPast(int frame) {
 }
 
 void SequenceCache::store(int frame, const decode::RgbaImage& image, const FileStamp& stamp,
-                          long request) {
+                          long request, FrameReservation reservation) {
     const size_t bytes = image.bytes();
-    std::shared_ptr<CachedFrame> copy = CachedFrame::make(buffers_, bytes);
+    std::shared_ptr<CachedFrame> copy = CachedFrame::make(buffers_, bytes, std::move(reservation));
     if (!copy) {
         failed_[frame] = request;
         return;

@@ -181,12 +181,13 @@ TEST_F(ProcessSparesTest, SparesAreFreedBeforeAnyCachesFrames) {
     const long allocatedBefore = FrameBuffer::allocations();
     ASSERT_EQ(budget().used(), budget().limit());
     CountingCache taker(kSpare);
-    ASSERT_TRUE(budget().reserve(taker, kSpare, video::CacheBudget::Need::kShown));
+    video::FrameReservation room =
+        budget().reserve(taker, kSpare, video::CacheBudget::Need::kShown);
+    ASSERT_TRUE(room);
     EXPECT_EQ(spares().count(), 1u);
     {
         FrameBufferPool pool(&taker.account());
-        FrameBuffer buffer = pool.take(kSpare);
-        budget().dropReservation();
+        FrameBuffer buffer = pool.take(kSpare, std::move(room));
         ASSERT_TRUE(buffer);
         EXPECT_EQ(FrameBuffer::allocations(), allocatedBefore);
         EXPECT_EQ(spares().count(), 0u);
