@@ -138,6 +138,7 @@ public:
         int firstLacking = -1;
     };
     Lack lackFor(const CachingJob& job) const;
+    // Whether the slot of the block holds a frame.
     bool holds(int block, int slot) const;
 
     // The worker's side, holding the open video's lock.
@@ -188,6 +189,7 @@ public:
     bool giveUpFarthest();
     // Wakes every wait, once whoever is between looking and waiting has begun to wait.
     void wakeWaits();
+    // Has the waits look again: a pass ended, maybe without the frame waited for.
     void notifyAll() { changed_.notify_all(); }
 
 private:
