@@ -68,8 +68,8 @@ ToolTiming timeReference(const std::string& clip, const std::string& limit = "")
 }
 
 bool anyBlockStarted(Footage& sheet) {
-    const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-    return !cacheOf(sheet).blocks.empty();
+    return !sheet.video().store().read(
+        [](const FrameStore::Contents& store) { return store.blocks.empty(); });
 }
 
 struct FillTiming {
@@ -165,20 +165,21 @@ RequestCosts measureRequests(Sheet& sheet, const std::string& clip) {
     const size_t frameBytes = video::cacheImageBytes(
         draw.video().frameWidth(), draw.video().frameHeight(), draw.video().resolutionDivisor());
     std::vector<unsigned char> target(frameBytes);
-    const std::lock_guard<std::mutex> lock(cacheOf(draw).storeMutex);
-    std::vector<video::FrameRef> frames;
-    for (const auto& block : cacheOf(draw).blocks) {
-        frames.insert(frames.end(), block.second.begin(), block.second.end());
-    }
-    for (int i = 0; i < kRequests; ++i) {
-        const unsigned char* pixels = frames[static_cast<size_t>(i) % frames.size()]->pixels();
-        Clock::time_point start = Clock::now();
-        data->texture().upload(pixels);
-        costs.uploadMs.push_back(secondsSince(start) * 1e3);
-        start = Clock::now();
-        std::memcpy(target.data(), pixels, frameBytes);
-        costs.memcpyMs.push_back(secondsSince(start) * 1e3);
-    }
+    draw.video().store().read([&](const FrameStore::Contents& store) {
+        std::vector<video::FrameRef> frames;
+        for (const auto& block : store.blocks) {
+            frames.insert(frames.end(), block.second.begin(), block.second.end());
+        }
+        for (int i = 0; i < kRequests; ++i) {
+            const unsigned char* pixels = frames[static_cast<size_t>(i) % frames.size()]->pixels();
+            Clock::time_point start = Clock::now();
+            data->texture().upload(pixels);
+            costs.uploadMs.push_back(secondsSince(start) * 1e3);
+            start = Clock::now();
+            std::memcpy(target.data(), pixels, frameBytes);
+            costs.memcpyMs.push_back(secondsSince(start) * 1e3);
+        }
+    });
     return costs;
 }
 

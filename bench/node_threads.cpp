@@ -5,7 +5,7 @@
 
 #include "BenchSupport.h"
 #include "ProcessThreads.h"
-#include "VideoCacheInternals.h"
+#include "VideoCacheSupport.h"
 
 #include <cstdio>
 #include <memory>

@@ -3,6 +3,7 @@
 #include <array>
 #include <atomic>
 #include <cstddef>
+#include <utility>
 
 namespace video {
 
@@ -71,11 +72,42 @@ public:
     void moveTo(BudgetAccount* account, Spend spend);
     // Refunds the charge.
     void reset();
+    // Whether it is `bytes` of `account`'s spending on `spend`.
+    bool covers(const BudgetAccount* account, Spend spend, size_t bytes) const {
+        return bytes_ > 0 && account_ == account && spend_ == spend && bytes_ == bytes;
+    }
 
 private:
+    friend class CacheBudget;
+    struct Counted {};
+    // Bytes the budget has counted already.
+    BudgetCharge(BudgetAccount* account, Spend spend, size_t bytes, Counted)
+        : account_(account), spend_(spend), bytes_(bytes) {}
+
     BudgetAccount* account_ = nullptr;
     Spend spend_ = Spend::kFrames;
     size_t bytes_ = 0;
+};
+
+// Room the budget made for one frame, counted as its cache's frames until the frame's buffer
+// takes the charge over; refunded when it goes untaken (the frame took a spare its cache already
+// held, or was never made). Empty when the budget had no room.
+class FrameReservation {
+public:
+    FrameReservation() = default;
+    explicit operator bool() const { return granted_; }
+    // The charge, for a new buffer of `bytes` of `account`'s frames, or for a spare of the
+    // process taken for them; empty when the reservation is for other bytes.
+    BudgetCharge takeFor(const BudgetAccount* account, size_t bytes) {
+        return charge_.covers(account, Spend::kFrames, bytes) ? std::move(charge_) : BudgetCharge();
+    }
+
+private:
+    friend class CacheBudget;
+    explicit FrameReservation(BudgetCharge charge) : charge_(std::move(charge)), granted_(true) {}
+
+    BudgetCharge charge_;
+    bool granted_ = false;
 };
 
 }  // namespace video

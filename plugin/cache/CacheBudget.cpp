@@ -7,19 +7,6 @@
 #include <cstdlib>
 
 namespace video {
-namespace {
-
-struct Reservation {
-    BudgetAccount* account = nullptr;
-    size_t bytes = 0;
-};
-
-Reservation& reservedByThisThread() {
-    thread_local Reservation reserved;
-    return reserved;
-}
-
-}  // namespace
 
 CacheBudget::CacheBudget(size_t limit, std::string warning)
     : limit_(limit), warning_(std::move(warning)) {}
@@ -88,7 +75,7 @@ bool CacheBudget::takeFromLargest(const BudgetClient* spared, size_t above) {
     return false;
 }
 
-bool CacheBudget::reserve(BudgetClient& client, size_t bytes, Need need) {
+FrameReservation CacheBudget::reserve(BudgetClient& client, size_t bytes, Need need) {
     // Spares given up for room, freed once the lock is let go of.
     std::vector<FrameBuffer> freed;
     ProcessSpares& spares = ProcessSpares::instance();
@@ -117,23 +104,18 @@ bool CacheBudget::reserve(BudgetClient& client, size_t bytes, Need need) {
                 freed.push_back(std::move(spare));
                 continue;
             }
-            return false;
+            return FrameReservation();
         }
         if (spares.holds(bytes)) {
             break;
         }
         if (!takeFromLargest(&client, share)) {
-            return false;
+            return FrameReservation();
         }
     }
     count(&client.account(), Spend::kFrames, bytes);
-    Reservation& reserved = reservedByThisThread();
-    if (reserved.account != &client.account()) {
-        dropReservation();
-        reserved.account = &client.account();
-    }
-    reserved.bytes += bytes;
-    return true;
+    return FrameReservation(
+        BudgetCharge(&client.account(), Spend::kFrames, bytes, BudgetCharge::Counted{}));
 }
 
 size_t CacheBudget::roomForFrames(const BudgetClient& client) {
@@ -156,23 +138,7 @@ void CacheBudget::makeRoom(size_t bytes) {
     }
 }
 
-void CacheBudget::dropReservation() {
-    Reservation& reserved = reservedByThisThread();
-    if (reserved.bytes > 0) {
-        refund(reserved.account, Spend::kFrames, reserved.bytes);
-    }
-    reserved = Reservation{};
-}
-
 void CacheBudget::charge(BudgetAccount* account, Spend spend, size_t bytes) {
-    if (spend == Spend::kFrames) {
-        Reservation& reserved = reservedByThisThread();
-        if (reserved.account == account) {
-            const size_t covered = std::min(reserved.bytes, bytes);
-            reserved.bytes -= covered;
-            bytes -= covered;
-        }
-    }
     count(account, spend, bytes);
     if (used_ > limit_ && used(Spend::kSpares) > 0) {
         ProcessSpares::instance().budgetPassed();

@@ -41,13 +41,13 @@ public:
     void enrol(BudgetClient* client);
     void leave(BudgetClient* client);
 
-    // Makes room for a frame of `bytes` for `client` and counts them as its frames, reserved for
-    // the calling thread's next allocations; false, counting nothing, when the frame is not to
-    // be stored (never for Need::kShown). A spare of the process of `bytes` is room enough: the
+    // Makes room for a frame of `bytes` for `client` and counts them as its frames, for the
+    // frame made with the reservation; empty, counting nothing, when the frame is not to be
+    // stored (never for Need::kShown). A spare of the process of `bytes` is room enough: the
     // frame is to take it, its charge with it (should another thread take it first, the budget
     // is passed by this frame until room is next made). Called with none of the client's locks
     // held: it may ask any cache, the client included, to give up frames.
-    bool reserve(BudgetClient& client, size_t bytes, Need need);
+    FrameReservation reserve(BudgetClient& client, size_t bytes, Need need);
     // The bytes of frames `client` could hold now, those it holds included: the free room
     // besides them, or its share when that is more. Called with no cache's store lock held.
     size_t roomForFrames(const BudgetClient& client);
@@ -55,10 +55,8 @@ public:
     // shown, largest caches first, as far as there are such frames. Called with no cache's
     // store lock held.
     void makeRoom(size_t bytes);
-    // Gives back what the calling thread reserved and did not allocate.
-    void dropReservation();
-    // Counts bytes spent or given back (a frame buffer allocated, a decoder opened...); a frame
-    // buffer is taken out of the calling thread's reservation first. Never waits.
+    // Counts bytes spent or given back (a frame buffer allocated, a decoder opened...). Never
+    // waits.
     void charge(BudgetAccount* account, Spend spend, size_t bytes);
     void refund(BudgetAccount* account, Spend spend, size_t bytes);
 

@@ -15,12 +15,13 @@ namespace video {
 // counted, until that thread lets go of it.
 class CachedFrame {
 public:
-    // A frame of `bytes` from `pool`; null when there is no memory for it.
+    // A frame of `bytes` from `pool`, taking over the reservation made for it; null when there
+    // is no memory for it.
     static std::shared_ptr<CachedFrame> make(const std::shared_ptr<FrameBufferPool>& pool,
-                                             size_t bytes);
+                                             size_t bytes, FrameReservation reservation = {});
 
     // Takes a buffer of `bytes` from the pool: a spare, or new memory charged to the budget.
-    CachedFrame(std::shared_ptr<FrameBufferPool> pool, size_t bytes);
+    CachedFrame(std::shared_ptr<FrameBufferPool> pool, size_t bytes, FrameReservation reservation);
     ~CachedFrame();
     CachedFrame(const CachedFrame&) = delete;
     CachedFrame& operator=(const CachedFrame&) = delete;

@@ -1,19 +1,16 @@
-#include "cache/VideoCache.h"
-#include "decode/Timecode.h"
+#include "cache/CachingWorker.h"
 
 #include "cache/BlockRun.h"
 #include "cache/CacheBudget.h"
-#include "cache/DecoderFootprint.h"
-#include "decode/DecoderThreads.h"
 #include "picture/CacheImage.h"
 #include "picture/RgbaImage.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <iterator>
 #include <limits>
+#include <memory>
 #include <mutex>
-#include <vector>
+#include <utility>
 
 namespace {
 
@@ -28,389 +25,188 @@ int framesThatFit(video::BudgetClient& cache, size_t frameBytes) {
         std::clamp<size_t>(frames, 2, static_cast<size_t>(std::numeric_limits<int>::max())));
 }
 
+std::chrono::steady_clock::duration sinceAsked(
+    const std::atomic<std::chrono::steady_clock::rep>& asked) {
+    return std::chrono::steady_clock::now() -
+           std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(asked.load()));
+}
+
 }  // namespace
 
-void VideoCache::startWorker() {
-    if (!enrolled_) {
-        pool_.enrol(this);
-        enrolled_ = true;
-    }
-    pool_.wake();
+CachingWorker::CachingWorker(OpenVideo& video, FrameStore& store, CacheJobQueue& queue,
+                             PacketScan& scan, video::DecodingPool& pool,
+                             video::BudgetClient& cache, const std::function<void()>& lateWorkDone)
+    : video_(video),
+      store_(store),
+      queue_(queue),
+      scan_(scan),
+      pool_(pool),
+      cache_(cache),
+      lateWorkDone_(lateWorkDone) {}
+
+void CachingWorker::noteAsked() {
+    lastAsked_ = std::chrono::steady_clock::now().time_since_epoch().count();
 }
 
-void VideoCache::wakePool() {
-    if (enrolled_) {
-        pool_.wake();
-    }
-}
-
-void VideoCache::runWork() {
-    Work next;
-    if (!takeWork(next)) {
+// A file comes first, the scan last.
+void CachingWorker::runWork() {
+    CacheJobQueue::Work next;
+    if (!queue_.take(next)) {
         if (decoderIdle()) {
-            const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
-            releaseDecoder();
+            const std::unique_lock<std::mutex> lock = video_.lock();
+            video_.release();
         }
         return;
     }
     if (next.open) {
-        openOnWorker(*next.open);
+        open(*next.open);
     } else if (next.scan) {
-        scanOnWorker();
+        if (scan_.run()) {
+            lateWorkDone_();
+        }
     } else {
         serveJob(next.job);
     }
     // A pass that ended without the frame waited for lets the wait give up or ask again.
-    cache.storeChanged.notify_all();
+    store_.notifyAll();
 }
 
-void VideoCache::stopWorker() {
-    {
-        // Set under the queue's lock, so that no work is taken after it.
-        const std::lock_guard<std::mutex> lock(cache.queueMutex);
-        decoder.running.store(false);
-        // Never lowered again: a file being read is left at its next read.
-        decoder.interrupt.store(true);
-        cache.jobs = {};
-        cache.toOpen.reset();
-        cache.scanDue = false;
-        cache.parkedJob.reset();
-        unfinished_.reset();
-    }
-    {
-        // Likewise for a frame wait, which looks at the flag under the store's lock.
-        const std::lock_guard<std::mutex> lock(cache.storeMutex);
-    }
-    cache.storeChanged.notify_all();
-}
-
-// A file comes first, the scan last; of the jobs only the newest is kept: older ones are out of
-// date by the time the worker gets to them.
-bool VideoCache::takeWork(Work& next) {
-    const std::lock_guard<std::mutex> lock(cache.queueMutex);
-    if (!decoder.running) {
-        return false;
-    }
-    next.open = std::move(cache.toOpen);
-    cache.toOpen.reset();
-    next.scan = false;
-    if (next.open) {
-        return true;
-    }
-    if (cache.jobs.empty()) {
-        if (unfinished_) {
-            next.job = *unfinished_;
-            unfinished_.reset();
-            return true;
-        }
-        next.scan = scanWanted();
-        return next.scan;
-    }
-    // A job waiting for the scan, or left for more urgent work, is out of date as well.
-    cache.parkedJob.reset();
-    unfinished_.reset();
-    while (cache.jobs.size() > 1) {
-        cache.jobs.pop();
-    }
-    next.job = cache.jobs.front();
-    cache.jobs.pop();
-    return true;
-}
-
-std::optional<video::Urgency> VideoCache::nextWork() {
-    std::optional<CachingJob> job;
-    {
-        const std::lock_guard<std::mutex> lock(cache.queueMutex);
-        if (!decoder.running) {
-            return std::nullopt;
-        }
-        if (cache.toOpen) {
+std::optional<video::Urgency> CachingWorker::nextWork() {
+    const CacheJobQueue::Waiting waiting = queue_.waiting();
+    switch (waiting.kind) {
+        case CacheJobQueue::Waiting::kOpen:
             // The drawing thread waits for the file to know what to show.
             return video::Urgency{video::Urgency::kAwaited, 0};
-        }
-        if (!cache.jobs.empty()) {
-            job = cache.jobs.back();
-        } else if (unfinished_) {
-            job = *unfinished_;
-        } else if (scanWanted()) {
-            return scanUrgency();
-        }
+        case CacheJobQueue::Waiting::kJob:
+            return urgencyOf(waiting.job);
+        case CacheJobQueue::Waiting::kScan:
+            return waiting.scan;
+        case CacheJobQueue::Waiting::kNothing:
+            break;
     }
-    if (job) {
-        return urgencyOf(*job);
-    }
-    if (decoderIdle()) {
+    if (queue_.running() && decoderIdle()) {
         return video::Urgency{video::Urgency::kUndrawn, std::numeric_limits<long long>::max()};
     }
     return std::nullopt;
 }
 
-bool VideoCache::decoderIdle() const {
+bool CachingWorker::decoderIdle() const {
     // Long enough that a scene standing still for a moment keeps its decoders. A file still being
     // scanned keeps its decoder: the scan of raw streams decodes.
     constexpr std::chrono::seconds kIdleAfter{30};
-    const auto asked = std::chrono::steady_clock::time_point(
-        std::chrono::steady_clock::duration(lastAsked_.load()));
-    if (released_ || std::chrono::steady_clock::now() - asked < kIdleAfter) {
+    if (video_.released() || sinceAsked(lastAsked_) < kIdleAfter) {
         return false;
     }
-    const std::lock_guard<std::mutex> lock(cache.storeMutex);
-    return decoder.openState == OpenState::kOpen && !decoder.scanning;
+    return store_.openAndListed();
 }
 
-void VideoCache::releaseDecoder() {
-    if (released_ || !decoder.source.isOpen()) {
-        return;
-    }
-    released_ = true;
-    lanes_.clear();
-    laneCharge_.reset();
-    lanesTried_ = false;
-    decoder.blocks.reset();
-    decoder.source.releaseDecoder();
-    decoderCharge_.reset();
-    seat_.reset();
-}
-
-bool VideoCache::reopenDecoder() {
-    seat_.emplace(pool_);
-    bool opened = false;
-    {
-        const video::DecoderThreadsHere threads(seat_->ffmpegThreads());
-        opened = decoder.source.restoreDecoder();
-    }
-    if (!opened) {
-        seat_.reset();
-        const std::lock_guard<std::mutex> lock(cache.storeMutex);
-        decoder.openState = OpenState::kFailed;
-        return false;
-    }
-    chargeDecoder(heldTexelFormat());
-    released_ = false;
-    return true;
-}
-
-video::Urgency VideoCache::scanUrgency() const {
-    if (cache.parkedJob) {
-        return video::Urgency{video::Urgency::kAwaited, 0};
-    }
-    return video::Urgency{video::Urgency::kAhead, std::numeric_limits<long long>::max()};
-}
-
-video::Urgency VideoCache::urgencyOf(const CachingJob& job) const {
+video::Urgency CachingWorker::urgencyOf(const CachingJob& job) const {
     // Not asked for in the last seconds: the node is not drawn, or the scene stands still.
     constexpr std::chrono::seconds kUndrawnAfter{2};
-    const auto asked = std::chrono::steady_clock::time_point(
-        std::chrono::steady_clock::duration(lastAsked_.load()));
-    const bool undrawn = std::chrono::steady_clock::now() - asked > kUndrawnAfter;
+    const bool undrawn = sinceAsked(lastAsked_) > kUndrawnAfter;
     if (job.block < 0) {
         // Past the blocks the scan settled: a refresh waits for the scan to get there.
         return video::Urgency{video::Urgency::kAwaited, 0};
     }
-    const std::lock_guard<std::mutex> lock(cache.storeMutex);
-    if (!slotStored(job.block, job.frameInBlock) && !listed(decoder.failedFrames, job.frame)) {
+    const FrameStore::Lack lack = store_.lackFor(job);
+    if (lack.awaited) {
         return video::Urgency{video::Urgency::kAwaited, 0};
     }
-    // A refresh played on within the window asks no new job, but waits all the same.
-    if (cache.shownFrame != job.frame && cache.window.contains(cache.shownFrame) &&
-        !listed(decoder.failedFrames, cache.shownFrame)) {
-        const int shownBlock =
-            video::blockOfFrame(cache.blockStarts, cache.blockStarts.size(), cache.shownFrame);
-        if (shownBlock >= 0 &&
-            !slotStored(shownBlock, cache.shownFrame -
-                                        cache.blockStarts[static_cast<unsigned int>(shownBlock)])) {
-            return video::Urgency{video::Urgency::kAwaited, 0};
-        }
-    }
-    // The first frame lacking in the first block of the window, in the worker's order, that still
-    // lacks frames: a node whose look-ahead is far along gives way to one whose next frames are
-    // missing, even within one long block.
+    // The first frame lacking in the window: a node whose look-ahead is far along gives way to
+    // one whose next frames are missing, even within one long block.
     long long distance = 0;
-    for (unsigned int i = 0; i < cache.activeBlocks.size(); ++i) {
-        const int lacking = firstLackingFrame(cache.activeBlocks[i]);
-        if (lacking >= 0) {
-            const long long offset = static_cast<long long>(lacking) - job.frame;
-            const int direction = direction_.load();
-            // Frames behind the direction of play are wanted later than those ahead.
-            const bool behind = (direction > 0 && offset < 0) || (direction < 0 && offset > 0);
-            distance = std::llabs(offset) * (behind ? 2 : 1);
-            break;
-        }
+    if (lack.firstLacking >= 0) {
+        const long long offset = static_cast<long long>(lack.firstLacking) - job.frame;
+        const int direction = direction_.load();
+        // Frames behind the direction of play are wanted later than those ahead.
+        const bool behind = (direction > 0 && offset < 0) || (direction < 0 && offset > 0);
+        distance = std::llabs(offset) * (behind ? 2 : 1);
     }
     return video::Urgency{undrawn ? video::Urgency::kUndrawn : video::Urgency::kAhead, distance};
 }
 
-bool VideoCache::yields() {
+bool CachingWorker::yields() {
     if (!yielded_ && pool_.outranked(urgencyOf(serving_))) {
         yielded_ = true;
     }
     return yielded_;
 }
 
-bool VideoCache::openOutdated(long generation) {
-    const std::lock_guard<std::mutex> lock(cache.queueMutex);
-    return generation != cache.openGeneration || !decoder.running;
-}
-
-// Reads the whole file (its packet scan) with only decoderMutex held, so that frame waits and
-// the budget go on meanwhile; another file, a close or a stop ends the read at once.
-void VideoCache::openOnWorker(const OpenRequest& request) {
-    const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
-    if (openOutdated(request.generation)) {
+// Reads the whole file (its packet scan) holding only the open video's lock, so that frame waits
+// and the budget go on meanwhile; another file, a close or a stop ends the read at once.
+void CachingWorker::open(const OpenRequest& request) {
+    const std::unique_lock<std::mutex> lock = video_.lock();
+    if (queue_.outdated(request.generation)) {
         return;
     }
-    seat_.emplace(pool_);
-    bool opened = false;
-    {
-        const video::DecoderThreadsHere threads(seat_->ffmpegThreads());
-        opened = decoder.source.start(request.path, video::VideoSource::Listing::indexWhereComplete,
-                                      &decoder.interrupt);
-    }
-    openPath_ = request.path;
-    if (!opened) {
-        seat_.reset();
-    }
-    if (decoder.interrupt || openOutdated(request.generation)) {
+    const bool opened = video_.start(request.path);
+    if (video_.interrupted() || queue_.outdated(request.generation)) {
         // Left half read. A close, another file or a stop set the state themselves; for anything
         // else that needed the decoder meanwhile, the file is read again next.
-        decoder.source.close();
-        seat_.reset();
-        {
-            const std::lock_guard<std::mutex> lock(cache.queueMutex);
-            if (decoder.running && request.generation == cache.openGeneration && !cache.toOpen) {
-                cache.toOpen = request;
-            }
-        }
+        video_.abandon();
+        queue_.retryOpen(request);
         return;
     }
+    const video::VideoSource& source = video_.source();
     if (opened) {
-        chargeDecoder(decode::videoTexelFormat(decoder.depth, decoder.source.decoder()->pix_fmt));
+        video_.charge(store_.texelFormatOf(source.decoder()->pix_fmt));
     }
-    bool late = false;
-    {
-        const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-        decoder.openState = opened ? OpenState::kOpen : OpenState::kFailed;
-        openFailure_ = decoder.source.failure();
-        if (opened) {
-            decoder.streamIndex = decoder.source.streamIndex();
-            // The cache holds the pictures turned upright.
-            decoder.frameWidth = decoder.source.uprightWidth();
-            decoder.frameHeight = decoder.source.uprightHeight();
-            decoder.pixelAspect = decoder.source.uprightPixelAspect();
-            decoder.pictureFormat = decoder.source.decoder()->pix_fmt;
-            decoder.framesDeclared = decoder.source.framesDeclared();
-            decoder.videoFrameRate = decoder.source.averageFrameRate();
-            decoder.startTimecode =
-                decoder.source.input() != nullptr
-                    ? decode::startTimecode(*decoder.source.input(), decoder.streamIndex)
-                    : std::string();
-            copyBlockStarts();
-            decoder.scanning = !decoder.source.listingComplete();
-        }
-        late = cache.lateWait == FrameCache::kFileAwaited;
-        if (late) {
-            cache.lateWait = -1;
-        }
+    const bool late = store_.publishOpen(source, opened);
+    if (opened && !source.listingComplete()) {
+        queue_.scanFromNowOn();
     }
-    if (opened && !decoder.source.listingComplete()) {
-        const std::lock_guard<std::mutex> lock(cache.queueMutex);
-        cache.scanDue = true;
-    }
-    cache.storeChanged.notify_all();
     if (late) {
         lateWorkDone_();
     }
 }
 
-bool VideoCache::jobWaiting() {
-    const std::lock_guard<std::mutex> lock(cache.queueMutex);
-    return !cache.jobs.empty();
-}
-
-bool VideoCache::newerJobWaitsElsewhere(int first, int last) {
-    CachingJob newest;
-    {
-        const std::lock_guard<std::mutex> lock(cache.queueMutex);
-        if (cache.jobs.empty()) {
-            return false;
-        }
-        newest = cache.jobs.back();
-    }
-    if (newest.frame >= first && newest.frame <= last) {
+bool CachingWorker::newerJobWaitsElsewhere(int first, int last) {
+    const std::optional<CachingJob> newest = queue_.newestJob();
+    if (!newest || (newest->frame >= first && newest->frame <= last)) {
         return false;
     }
-    const std::lock_guard<std::mutex> lock(cache.storeMutex);
-    return !slotStored(newest.block, newest.frameInBlock);
-}
-
-bool VideoCache::slotStored(int block, int slot) const {
-    auto found = cache.blocks.find(block);
-    return found != cache.blocks.end() && slot >= 0 &&
-           static_cast<size_t>(slot) < found->second.size() &&
-           found->second[static_cast<size_t>(slot)] != nullptr;
-}
-
-bool VideoCache::blockLacksFrames(int block) const {
-    return firstLackingFrame(block) >= 0;
-}
-
-int VideoCache::firstLackingFrame(int block) const {
-    const int start = cache.blockStarts[static_cast<unsigned int>(block)];
-    const int end = cache.blockStarts[static_cast<unsigned int>(block) + 1];
-    for (int frame = std::max(start, cache.window.first);
-         frame < std::min(end, cache.window.last + 1); ++frame) {
-        if (!slotStored(block, frame - start) && !listed(decoder.failedFrames, frame)) {
-            return frame;
-        }
-    }
-    return -1;
+    return !store_.holds(newest->block, newest->frameInBlock);
 }
 
 // One pass: set the window, evict what left it, then decode the missing blocks nearest first.
 // A newer job ends the pass at the next block boundary, or at once when it waits for a frame
 // outside the run of blocks being decoded; a stop ends it at once.
-void VideoCache::serveJob(const CachingJob& asked) {
-    const std::lock_guard<std::mutex> decoderLock(cache.decoderMutex);
+void CachingWorker::serveJob(const CachingJob& asked) {
+    const std::unique_lock<std::mutex> lock = video_.lock();
     CachingJob job = asked;
-    if (!placeAfterScan(job)) {
+    if (!scan_.place(job)) {
         return;
     }
     // Under memory pressure the window holds only the frames the budget lets this cache keep:
     // frames beyond would be decoded only to be dropped, and the decoder would then stand past
     // the frames the next step asks for, which would cost a seek back to their keyframe.
+    const VideoFacts facts = store_.facts();
     const size_t frameBytes =
-        video::cacheImageBytes(decoder.frameWidth, decoder.frameHeight, decoder.resolutionDivisor) *
-        decode::bytesPerTexel(heldTexelFormat()) / 4;
+        video::cacheImageBytes(facts.frameWidth, facts.frameHeight, store_.resolutionDivisor()) *
+        decode::bytesPerTexel(store_.texelFormat()) / 4;
     CachingJob planned = job;
-    planned.windowFrames = std::min(job.windowFrames, framesThatFit(*this, frameBytes));
-    std::vector<video::FrameRef> evicted;
+    planned.windowFrames = std::min(job.windowFrames, framesThatFit(cache_, frameBytes));
+    std::vector<int> window;
     {
-        const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-        if (!setActiveBlocks(planned)) {
+        FrameStore::Frames evicted;
+        if (!store_.setWindow(planned, window, evicted)) {
             return;
         }
-        evicted = clearInactiveBlockImages();
     }
-    // The window may have left a frame being waited for behind.
-    cache.storeChanged.notify_all();
-    evicted.clear();
-    if (released_ && !reopenDecoder()) {
+    if (video_.released() && !video_.reopen(store_.texelFormat())) {
+        store_.markFailed();
         return;
     }
-    if (!decoder.source.isOpen()) {
+    if (!video_.source().isOpen()) {
         return;
     }
-    const std::vector<int>& window = cache.activeBlocks;
     const int lastWindowBlock =
         window.empty() ? -1 : *std::max_element(window.begin(), window.end());
-    auto lacksFrames = [this](int block) {
-        const std::lock_guard<std::mutex> storeLock(cache.storeMutex);
-        return blockLacksFrames(block);
-    };
+    auto lacksFrames = [this](int block) { return store_.lacksFrames(block); };
     yielded_ = false;
     serving_ = job;
     for (size_t position = 0; position < window.size() && !yields(); ++position) {
-        if (jobWaiting() || !decoder.running || decoder.interrupt) {
+        if (queue_.jobWaiting() || halted()) {
             return;
         }
         const int block = window[position];
@@ -422,59 +218,150 @@ void VideoCache::serveJob(const CachingJob& asked) {
     }
     if (yielded_) {
         // Taken up again once the more urgent work is done, unless a newer job replaces it.
-        const std::lock_guard<std::mutex> lock(cache.queueMutex);
-        if (cache.jobs.empty()) {
-            unfinished_ = job;
-        }
+        queue_.leaveUnfinished(job);
     }
 }
 
-bool VideoCache::setActiveBlocks(const CachingJob& job) {
-    cache.activeBlocks.clear();
-    cache.wantedFrame = job.frame;
-    const video::BlockWindow plan = video::planBlockWindow(
-        cache.blockStarts, cache.blockStarts.size(), job.frame, job.block, job.windowFrames);
-    cache.window = plan.frames;
-    for (int block : plan.blocks) {
-        cache.activeBlocks.push_back(block);
+void CachingWorker::decodeBlocks(int firstBlock, int lastBlock) {
+    // Only a pass changes the blocks, and this one holds the open video's lock.
+    const std::vector<int> starts = store_.blockStarts();
+    if (firstBlock < 0 || lastBlock < firstBlock ||
+        lastBlock + 1 >= static_cast<int>(starts.size())) {
+        return;
     }
-    return !plan.blocks.empty();
-}
-
-std::vector<video::FrameRef> VideoCache::clearInactiveBlockImages() {
-    std::vector<video::FrameRef> evicted;
-    std::vector<int> keptFailures;
-    for (unsigned int i = 0; i < decoder.failedFrames.size(); ++i) {
-        if (cache.window.contains(decoder.failedFrames[i])) {
-            keptFailures.push_back(decoder.failedFrames[i]);
+    const int firstFrame = starts[static_cast<unsigned int>(firstBlock)];
+    const int endFrame = starts[static_cast<unsigned int>(lastBlock) + 1];
+    if (endFrame <= firstFrame) {
+        return;
+    }
+    // The frames of the window these blocks still lack; the others are decoded only on the way.
+    const std::vector<bool> wanted = store_.startRun(firstBlock, lastBlock, firstFrame);
+    const decode::TexelFormat format = store_.texelFormat();
+    bool stopped = false;
+    if (video_.laneDecoders(format).size() > 1) {
+        decodeBlocksApart(starts, firstBlock, lastBlock, wanted, stopped);
+    } else {
+        // Checked at every picture, so that a long run never holds up a stop or another file. A
+        // newer request that waits for a frame the run does not bring (a scrub) ends it at once;
+        // one for a frame already stored elsewhere ends it where the next block begins. More
+        // urgent work of another cache ends it at once too, as does a window the budget narrowed
+        // past every frame the run still lacks: the decoder carries on from there next time.
+        video::RunYield yield(firstBlock, firstFrame, endFrame);
+        auto stopRequested = [&](int block) {
+            stopped = stopped || halted() || newerJobWaitsElsewhere(firstFrame, endFrame - 1) ||
+                      yield.stopsAt(block, [this] { return queue_.newestJobFrame(); }) ||
+                      yields() || !store_.lacksWindowFrames(firstBlock, lastBlock, wanted);
+            return stopped;
+        };
+        video_.blocks().decodeBlocks(
+            firstBlock, lastBlock,
+            [this, &starts](int block, int slot, const video::CachePicture& picture) {
+                storePicture(starts, block, slot, picture);
+            },
+            stopRequested,
+            [&wanted, &starts, firstFrame](int block, int slot) {
+                return wanted[static_cast<size_t>(starts[static_cast<unsigned int>(block)] + slot -
+                                                  firstFrame)];
+            });
+    }
+    int endedAt = -1;
+    for (const video::BlockDecoder* blocks : video_.laneDecoders(format)) {
+        const int at = blocks->endedEarlyAt();
+        if (at >= 0 && (endedAt < 0 || at < endedAt)) {
+            endedAt = at;
         }
     }
-    decoder.failedFrames = keptFailures;
-    cache.frameBuffers->setLimit(static_cast<size_t>(cache.window.length()));
-    for (auto entry = cache.blocks.begin(); entry != cache.blocks.end();) {
-        const bool kept = listed(cache.activeBlocks, entry->first);
-        const int start = cache.blockStarts[static_cast<unsigned int>(entry->first)];
-        for (size_t slot = 0; slot < entry->second.size(); ++slot) {
-            if (!kept || !cache.window.contains(start + static_cast<int>(slot))) {
-                if (entry->second[slot]) {
-                    evicted.push_back(std::move(entry->second[slot]));
+    if (endedAt >= 0) {
+        store_.noteEndedEarly(endedAt);
+    }
+    // What the blocks did not deliver is settled: a frame waited for may never come.
+    if (store_.settleRun(firstBlock, lastBlock, wanted, !stopped && !halted())) {
+        lateWorkDone_();
+    }
+}
+
+void CachingWorker::decodeBlocksApart(const std::vector<int>& starts, int firstBlock, int lastBlock,
+                                      const std::vector<bool>& wanted, bool& stopped) {
+    // Short runs, so that the frames come out nearly in order, each run costing one seek.
+    constexpr int kRunBlocks = 4;
+    const int firstFrame = starts[static_cast<unsigned int>(firstBlock)];
+    const int endFrame = starts[static_cast<unsigned int>(lastBlock) + 1];
+    std::atomic<int> nextRun{firstBlock};
+    std::atomic<bool> stop{false};
+    auto stopRequested = [&] {
+        if (!stop && (halted() || newerJobWaitsElsewhere(firstFrame, endFrame - 1))) {
+            stop = true;
+        }
+        return stop.load();
+    };
+    // Between runs, as between the blocks of one run: a request for a frame elsewhere, or more
+    // urgent work of another cache, ends the pass.
+    auto runMayBegin = [&] {
+        const int waiting = queue_.newestJobFrame();
+        if (waiting >= 0 && (waiting < firstFrame || waiting >= endFrame)) {
+            stop = true;
+        }
+        return !stopRequested() && !(nextRun > firstBlock && yields());
+    };
+    auto sink = [this, &starts](int block, int slot, const video::CachePicture& picture) {
+        storePicture(starts, block, slot, picture);
+    };
+    auto wantedSlot = [&wanted, &starts, firstFrame](int block, int slot) {
+        return wanted[static_cast<size_t>(starts[static_cast<unsigned int>(block)] + slot -
+                                          firstFrame)];
+    };
+    std::vector<std::function<void()>> lanes;
+    for (video::BlockDecoder* blocks : video_.laneDecoders(store_.texelFormat())) {
+        lanes.emplace_back([&, blocks] {
+            while (runMayBegin()) {
+                const int first = nextRun.fetch_add(kRunBlocks);
+                if (first > lastBlock) {
+                    return;
                 }
+                blocks->decodeBlocks(
+                    first, std::min(lastBlock, first + kRunBlocks - 1), sink,
+                    [&stopRequested](int) { return stopRequested(); }, wantedSlot);
             }
-        }
-        entry = kept ? std::next(entry) : cache.blocks.erase(entry);
+        });
     }
-    return evicted;
+    pool_.runTogether(lanes);
+    stopped = stop || yielded_;
 }
 
-std::vector<video::FrameRef> VideoCache::clearAllBlockImages() {
-    std::vector<video::FrameRef> dropped;
-    for (auto& entry : cache.blocks) {
-        for (video::FrameRef& slot : entry.second) {
-            if (slot) {
-                dropped.push_back(std::move(slot));
-            }
-        }
+// The image is written outside the store's lock, into a buffer taken under it, so that frame
+// waits and evictions are not held up meanwhile.
+void CachingWorker::storePicture(const std::vector<int>& starts, int block, int slot,
+                                 const video::CachePicture& picture) {
+    const int frame = starts[static_cast<unsigned int>(block)] + slot;
+    // The budget may have narrowed the window past the frame while the run went on.
+    const std::optional<bool> onScreen = store_.neededOnScreen(frame);
+    if (!onScreen) {
+        return;
     }
-    cache.blocks.clear();
-    return dropped;
+    // Read once: the drawing thread may change it meanwhile, and the size must match the pixels.
+    const int divisor = store_.resolutionDivisor();
+    // The worker holds the open video's lock for the pass: the depth stays as it is.
+    const decode::TexelFormat format = store_.texelFormat();
+    const size_t bytes = picture.imageBytes(divisor, format);
+    // Room is made before the store is locked: making it may shrink this cache's window as well
+    // as the others'.
+    video::FrameReservation room = video::CacheBudget::instance().reserve(
+        cache_, bytes,
+        *onScreen ? video::CacheBudget::Need::kShown : video::CacheBudget::Need::kAhead);
+    if (!room) {
+        store_.keepOutOfWindow(frame);
+        return;
+    }
+    std::shared_ptr<video::CachedFrame> image =
+        video::CachedFrame::make(store_.frameBuffers(), bytes, std::move(room));
+    if (image && !picture.writeImage(divisor, image->pixels(), format)) {
+        image.reset();
+    }
+    // The frame to store; then what its slot held, let go of once the store is unlocked.
+    video::FrameRef stored = std::move(image);
+    const bool late = store_.storeFrame(block, slot, stored);
+    stored.reset();
+    if (late) {
+        lateWorkDone_();
+    }
 }

@@ -21,15 +21,29 @@ void handToProcess(std::vector<FrameBuffer>& buffers) {
 
 }  // namespace
 
-FrameBuffer FrameBuffer::allocate(video::BudgetAccount* account, size_t bytes) {
+FrameBuffer FrameBuffer::allocate(video::BudgetAccount* account, size_t bytes,
+                                  video::FrameReservation& reservation) {
     FrameBuffer buffer;
     buffer.memory_.reset(video::allocateFrameBuffer(bytes));
     if (buffer.memory_) {
         ++allocationCount;
         buffer.bytes_ = bytes;
-        buffer.charge_ = video::BudgetCharge(account, video::Spend::kFrames, bytes);
+        buffer.charge_ = reservation.takeFor(account, bytes);
+        if (buffer.charge_.bytes() == 0) {
+            buffer.charge_ = video::BudgetCharge(account, video::Spend::kFrames, bytes);
+        }
     }
     return buffer;
+}
+
+void FrameBuffer::chargeTo(video::BudgetAccount* account, video::FrameReservation& reservation) {
+    video::BudgetCharge reserved = reservation.takeFor(account, bytes_);
+    if (reserved.bytes() > 0) {
+        // Counted already: the buffer's former charge is refunded after it.
+        charge_ = std::move(reserved);
+    } else {
+        charge_.moveTo(account, video::Spend::kFrames);
+    }
 }
 
 long FrameBuffer::allocations() {
@@ -40,7 +54,7 @@ FrameBufferPool::~FrameBufferPool() {
     handToProcess(spares_);
 }
 
-FrameBuffer FrameBufferPool::take(size_t bytes) {
+FrameBuffer FrameBufferPool::take(size_t bytes, video::FrameReservation reservation) {
     std::vector<FrameBuffer> former;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
@@ -56,9 +70,9 @@ FrameBuffer FrameBufferPool::take(size_t bytes) {
         }
     }
     handToProcess(former);
-    FrameBuffer buffer = video::ProcessSpares::instance().take(bytes, account_);
+    FrameBuffer buffer = video::ProcessSpares::instance().take(bytes, account_, reservation);
     if (!buffer) {
-        buffer = FrameBuffer::allocate(account_, bytes);
+        buffer = FrameBuffer::allocate(account_, bytes, reservation);
     }
     if (buffer) {
         const std::lock_guard<std::mutex> lock(mutex_);

@@ -13,9 +13,10 @@
 class FrameBuffer {
 public:
     FrameBuffer() = default;
-    // Allocates `bytes` and charges them to `account`'s frames (from the calling thread's
-    // reservation first); empty, charging nothing, when there is no memory.
-    static FrameBuffer allocate(video::BudgetAccount* account, size_t bytes);
+    // Allocates `bytes` and charges them to `account`'s frames, taking the reservation's charge
+    // when it was made for them; empty, charging nothing, when there is no memory.
+    static FrameBuffer allocate(video::BudgetAccount* account, size_t bytes,
+                                video::FrameReservation& reservation);
     // How many buffers the process has asked the system for so far: what reusing spares saves.
     static long allocations();
 
@@ -27,6 +28,9 @@ public:
     void moveCharge(video::BudgetAccount* account, video::Spend spend) {
         charge_.moveTo(account, spend);
     }
+    // Takes the reservation's charge for `account`'s frames instead of its own, when it was made
+    // for this buffer's bytes; else moves its own charge there.
+    void chargeTo(video::BudgetAccount* account, video::FrameReservation& reservation);
     // Refunds the charge ahead of the memory, for a buffer that is to be freed once the locks
     // held now are let go of.
     void refund() { charge_.reset(); }
@@ -58,9 +62,11 @@ public:
     FrameBufferPool& operator=(const FrameBufferPool&) = delete;
 
     // A buffer of `bytes`: a spare of that size, the pool's or else the process's, else new
-    // memory charged to the budget; empty when there is none. Asking for another size hands the
-    // spares of the former one, which no frame of this cache can use any more, to the process.
-    FrameBuffer take(size_t bytes);
+    // memory charged to the budget, the reservation's charge taken over for either of the last
+    // two (a spare of the pool's own is charged already, and the reservation is refunded); empty
+    // when there is none. Asking for another size hands the spares of the former one, which no
+    // frame of this cache can use any more, to the process.
+    FrameBuffer take(size_t bytes, video::FrameReservation reservation = {});
     // Takes back a buffer from `take`: kept as a spare when `reusable`, of the size frames are
     // made at and within the limit; handed to the process when `reusable` only; freed and
     // refunded otherwise.

@@ -44,7 +44,8 @@ void ProcessSpares::keep(FrameBuffer buffer) {
     changed_.notify_one();
 }
 
-FrameBuffer ProcessSpares::take(size_t bytes, BudgetAccount* account) {
+FrameBuffer ProcessSpares::take(size_t bytes, BudgetAccount* account,
+                                FrameReservation& reservation) {
     FrameBuffer buffer;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
@@ -58,7 +59,7 @@ FrameBuffer ProcessSpares::take(size_t bytes, BudgetAccount* account) {
             spares_.erase(found);
         }
     }
-    buffer.moveCharge(account, Spend::kFrames);
+    buffer.chargeTo(account, reservation);
     return buffer;
 }
 

@@ -43,9 +43,9 @@ public:
     // Keeps the buffer, charged to the process's spares from now on; frees it when the budget is
     // past its limit.
     void keep(FrameBuffer buffer);
-    // The spare of `bytes` kept last, charged to `account`'s frames from now on (from the
-    // calling thread's reservation first); empty when there is none.
-    FrameBuffer take(size_t bytes, BudgetAccount* account);
+    // The spare of `bytes` kept last, charged to `account`'s frames from now on (the
+    // reservation's charge taken over when it was made for them); empty when there is none.
+    FrameBuffer take(size_t bytes, BudgetAccount* account, FrameReservation& reservation);
     bool holds(size_t bytes) const;
     // Takes out the spare kept longest, of another size than `sparing` (0: of any size), and
     // refunds it at once, for room in the budget; the caller frees it once its own locks are let

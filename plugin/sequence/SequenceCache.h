@@ -125,14 +125,15 @@ private:
     bool neededOnScreen(int frame) const;
     // Keeps the window short of a frame the budget has no room for, until the next request.
     void narrowPast(int frame);
+    // What a read frame may be kept with: the charge of its bytes, none when there is no room for
+    // it and it is not the frame asked for.
+    using RoomFor = std::function<std::optional<FrameReservation>(size_t)>;
     // Reads the file, by FFmpeg or the host's image reader, and writes it into a buffer of the
-    // cache's pool once `roomFor` its bytes says to keep it; none when it cannot be read, is not
-    // to be kept, or there is no memory. The stamp is left to the caller.
+    // cache's pool, which takes the charge `roomFor` its bytes gives over; none when it cannot be
+    // read, is not to be kept, or there is no memory. The stamp is left to the caller.
     std::optional<Held> readWithFfmpeg(FrameFile file, const std::string& path,
-                                       decode::CacheDepth depth,
-                                       const std::function<bool(size_t)>& roomFor);
-    std::optional<Held> readWithHost(const std::string& path,
-                                     const std::function<bool(size_t)>& roomFor);
+                                       decode::CacheDepth depth, const RoomFor& roomFor);
+    std::optional<Held> readWithHost(const std::string& path, const RoomFor& roomFor);
     // Whether the frame last asked for is held, or failed since it was last asked for.
     bool wantedSettled() const;
     // Whether the frames on disk should be looked for (again) before reading on.

@@ -116,18 +116,27 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     // budget has no room for is not read at all. The frame on screen is read and kept in any
     // case: the budget makes room for it from frames not shown, and passes its limit without.
     const CacheBudget::Need need = onScreen ? CacheBudget::Need::kShown : CacheBudget::Need::kAhead;
-    bool room = expected == 0 || budget.reserve(*this, expected, need);
+    FrameReservation reservation;
+    if (expected > 0) {
+        reservation = budget.reserve(*this, expected, need);
+    }
+    bool room = expected == 0 || reservation;
     std::optional<FrameFile> opened;
     if (room || wanted) {
         opened = openFrameFile(file);
     }
     // Once the frame's size is known, room is made for it if it differs from the last one's.
-    const auto roomFor = [&](size_t bytes) {
+    const RoomFor roomFor = [&](size_t bytes) -> std::optional<FrameReservation> {
         if (bytes != expected) {
-            budget.dropReservation();
-            room = budget.reserve(*this, bytes, need);
+            // Given back first, so that the budget counts it no more when it makes room again.
+            reservation = {};
+            reservation = budget.reserve(*this, bytes, need);
+            room = static_cast<bool>(reservation);
         }
-        return room || wanted;
+        if (!room && !wanted) {
+            return std::nullopt;
+        }
+        return std::move(reservation);
     };
     std::optional<Held> read;
     if (opened) {
@@ -163,7 +172,7 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
         lateFrame_.reset();
     }
     lock.unlock();
-    budget.dropReservation();
+    reservation = {};
     frameSettled_.notify_all();
     if (wantedNow) {
         wakePool();
@@ -211,27 +220,33 @@ void SequenceCache::narrowPast(int frame) {
     }
 }
 
-std::optional<SequenceCache::Held> SequenceCache::readWithFfmpeg(
-    FrameFile file, const std::string& path, decode::CacheDepth depth,
-    const std::function<bool(size_t)>& roomFor) {
+std::optional<SequenceCache::Held> SequenceCache::readWithFfmpeg(FrameFile file,
+                                                                 const std::string& path,
+                                                                 decode::CacheDepth depth,
+                                                                 const RoomFor& roomFor) {
     const std::optional<SequenceImage> image = SequenceImage::read(std::move(file), path, depth);
-    if (!image || !roomFor(image->bytes())) {
+    std::optional<FrameReservation> charge = image ? roomFor(image->bytes()) : std::nullopt;
+    if (!charge) {
         return std::nullopt;
     }
-    std::shared_ptr<CachedFrame> buffer = CachedFrame::make(buffers_, image->bytes());
+    std::shared_ptr<CachedFrame> buffer =
+        CachedFrame::make(buffers_, image->bytes(), std::move(*charge));
     if (!buffer || !image->writeTo(buffer->pixels())) {
         return std::nullopt;
     }
     return Held{std::move(buffer), image->width(), image->height(), image->format(), {}};
 }
 
-std::optional<SequenceCache::Held> SequenceCache::readWithHost(
-    const std::string& path, const std::function<bool(size_t)>& roomFor) {
+std::optional<SequenceCache::Held> SequenceCache::readWithHost(const std::string& path,
+                                                               const RoomFor& roomFor) {
     decode::RgbaImage image;
-    if (!readWithHostReader(path, image) || !roomFor(image.bytes())) {
+    std::optional<FrameReservation> charge =
+        readWithHostReader(path, image) ? roomFor(image.bytes()) : std::nullopt;
+    if (!charge) {
         return std::nullopt;
     }
-    std::shared_ptr<CachedFrame> buffer = CachedFrame::make(buffers_, image.bytes());
+    std::shared_ptr<CachedFrame> buffer =
+        CachedFrame::make(buffers_, image.bytes(), std::move(*charge));
     if (!buffer) {
         return std::nullopt;
     }

@@ -114,8 +114,7 @@ TEST_F(SheetFixture, EveryNodeShowsItsFrameWhenTheirMinimumPassesTheBudget) {
     for (size_t i = 0; i < nodes.size(); ++i) {
         FootageSheet& sheet = *nodes[i].first;
         const int shown = static_cast<int>(i * 3) % 90 + 1;
-        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-        for (int frame : storedFrames(sheet)) {
+        for (int frame : storeOf(sheet).read(storedFrames)) {
             EXPECT_TRUE(frame >= shown - 1 && frame <= shown + 1)
                 << "node " << i << " keeps frame " << frame << " away from " << shown;
         }
@@ -146,15 +145,15 @@ TEST_F(SheetFixture, NodesShareTheBudgetNearestFramesFirst) {
     // Once the workers are done, the budget is full and each node keeps its nearest frames.
     for (auto& node : nodes) {
         FootageSheet& sheet = *node.first;
-        ASSERT_TRUE(waitForStore(sheet, [&sheet] {
-            return cacheOf(sheet).window.contains(cacheOf(sheet).wantedFrame) &&
-                   !storedFrames(sheet).empty();
+        ASSERT_TRUE(waitForStore(sheet, [](const FrameStore::Contents& store) {
+            return store.window.contains(store.wantedFrame) && !storedFrames(store).empty();
         }));
-        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-        const std::vector<int> frames = storedFrames(sheet);
-        EXPECT_LE(frames.front(), cacheOf(sheet).wantedFrame);
-        EXPECT_GE(frames.back(), cacheOf(sheet).wantedFrame);
-        EXPECT_LE(frames.size(), kBudget / (320 * 240 * 4));
+        storeOf(sheet).read([](const FrameStore::Contents& store) {
+            const std::vector<int> frames = storedFrames(store);
+            EXPECT_LE(frames.front(), store.wantedFrame);
+            EXPECT_GE(frames.back(), store.wantedFrame);
+            EXPECT_LE(frames.size(), kBudget / (320 * 240 * 4));
+        });
     }
     // The three decoders and textures take about 7 MB of the 8: what is left may not hold the
     // frame each node shows and the next one, which are kept all the same. A texture is made
@@ -177,9 +176,9 @@ bool servedAround(FootageSheet& sheet, int frame) {
     const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(1);
     for (;;) {
         {
-            const std::lock_guard<std::mutex> decoder(cacheOf(sheet).decoderMutex);
-            const std::lock_guard<std::mutex> store(cacheOf(sheet).storeMutex);
-            if (cacheOf(sheet).wantedFrame == frame) {
+            const std::unique_lock<std::mutex> decoder = sheet.videoCache.openVideo().lock();
+            if (storeOf(sheet).read(
+                    [](const FrameStore::Contents& store) { return store.wantedFrame; }) == frame) {
                 return true;
             }
         }
@@ -201,12 +200,13 @@ TEST_F(SheetFixture, AFrameGivenUpWhileCopiedIsCountedUntilLetGo) {
     const video::BudgetAccount& account = cache.account();
     // The frames stored, the spares and `held` frames handed out, with the worker between passes.
     auto counted = [&](size_t held) {
-        const std::lock_guard<std::mutex> decoder(cacheOf(sheet).decoderMutex);
-        const std::lock_guard<std::mutex> store(cacheOf(sheet).storeMutex);
-        return std::make_pair(
-            account.bytes(video::Spend::kFrames),
-            (storedFrames(sheet).size() + cacheOf(sheet).frameBuffers->spareCount() + held) *
-                kFrameBytes);
+        const std::unique_lock<std::mutex> decoder = sheet.videoCache.openVideo().lock();
+        return storeOf(sheet).read([&](const FrameStore::Contents& store) {
+            return std::make_pair(
+                account.bytes(video::Spend::kFrames),
+                (storedFrames(store).size() + storeOf(sheet).frameBuffers()->spareCount() + held) *
+                    kFrameBytes);
+        });
     };
     auto any = [](const unsigned char*) { return true; };
     CachingJob job;
@@ -229,11 +229,10 @@ TEST_F(SheetFixture, AFrameGivenUpWhileCopiedIsCountedUntilLetGo) {
             return false;
         }
         {
-            const std::lock_guard<std::mutex> decoder(cacheOf(sheet).decoderMutex);
+            const std::unique_lock<std::mutex> decoder = sheet.videoCache.openVideo().lock();
             // Room for a decoder as large as the budget: everything but the frames on screen goes.
             video::CacheBudget::instance().makeRoom(kBudget);
-            const std::lock_guard<std::mutex> store(cacheOf(sheet).storeMutex);
-            const std::vector<int> left = storedFrames(sheet);
+            const std::vector<int> left = storeOf(sheet).read(storedFrames);
             givenUp = !left.empty() && left.front() >= 11 && left.back() <= 12;
         }
         const auto [charged, expected] = counted(1);

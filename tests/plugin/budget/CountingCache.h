@@ -3,6 +3,7 @@
 #include "cache/CacheBudget.h"
 
 #include <cstddef>
+#include <vector>
 
 namespace budgettest {
 
@@ -13,33 +14,28 @@ public:
     explicit CountingCache(size_t frameBytes = 512 * 1024) : frameBytes_(frameBytes) {
         budget().enrol(this);
     }
-    ~CountingCache() {
-        budget().leave(this);
-        budget().refund(&account(), video::Spend::kFrames, frames_ * frameBytes_);
-    }
+    ~CountingCache() { budget().leave(this); }
     CountingCache(const CountingCache&) = delete;
     CountingCache& operator=(const CountingCache&) = delete;
 
     // Stores a frame when the budget lets it.
     bool store(video::CacheBudget::Need need) {
-        if (!budget().reserve(*this, frameBytes_, need)) {
+        video::FrameReservation room = budget().reserve(*this, frameBytes_, need);
+        if (!room) {
             return false;
         }
-        budget().charge(&account(), video::Spend::kFrames, frameBytes_);
-        budget().dropReservation();
-        ++frames_;
+        frames_.push_back(room.takeFor(&account(), frameBytes_));
         return true;
     }
     bool giveUpFarthest() override {
-        if (frames_ <= kept) {
+        if (frames_.size() <= kept) {
             return false;
         }
-        budget().refund(&account(), video::Spend::kFrames, frameBytes_);
-        --frames_;
+        frames_.pop_back();
         ++givenUp;
         return true;
     }
-    size_t frames() const { return frames_; }
+    size_t frames() const { return frames_.size(); }
 
     size_t kept = 1;
     int givenUp = 0;
@@ -47,7 +43,7 @@ public:
 private:
     static video::CacheBudget& budget() { return video::CacheBudget::instance(); }
     const size_t frameBytes_;
-    size_t frames_ = 0;
+    std::vector<video::BudgetCharge> frames_;
 };
 
 }  // namespace budgettest

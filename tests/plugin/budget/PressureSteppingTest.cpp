@@ -41,7 +41,7 @@ TEST_F(SheetFixture, SteppingUnderPressureDecodesAboutOneFrameAStep) {
         ASSERT_EQ(showFrame(sheet, data, path, frame), FootageAnswer::kShown) << "frame " << frame;
         expectToolsFrame(data, reference, frame);
     }
-    const video::BlockDecoder& blocks = decoderOf(sheet).blocks;
+    const video::BlockDecoder& blocks = sheet.videoCache.openVideo().blocks();
     // Once per block at most, each seek costing at most a block of packets again.
     EXPECT_LE(blocks.seeks(), 3);
     EXPECT_LE(blocks.packetsSent(), frames + 12 * (blocks.seeks() - 1));

@@ -181,12 +181,13 @@ TEST_F(ProcessSparesTest, SparesAreFreedBeforeAnyCachesFrames) {
     const long allocatedBefore = FrameBuffer::allocations();
     ASSERT_EQ(budget().used(), budget().limit());
     CountingCache taker(kSpare);
-    ASSERT_TRUE(budget().reserve(taker, kSpare, video::CacheBudget::Need::kShown));
+    video::FrameReservation room =
+        budget().reserve(taker, kSpare, video::CacheBudget::Need::kShown);
+    ASSERT_TRUE(room);
     EXPECT_EQ(spares().count(), 1u);
     {
         FrameBufferPool pool(&taker.account());
-        FrameBuffer buffer = pool.take(kSpare);
-        budget().dropReservation();
+        FrameBuffer buffer = pool.take(kSpare, std::move(room));
         ASSERT_TRUE(buffer);
         EXPECT_EQ(FrameBuffer::allocations(), allocatedBefore);
         EXPECT_EQ(spares().count(), 0u);
@@ -295,19 +296,24 @@ protected:
                             int frame, int cacheFrames) {
         ASSERT_EQ(showFrame(sheet, data, media().path(clip), frame, cacheFrames),
                   FootageAnswer::kShown);
-        ASSERT_TRUE(waitForStore(sheet, [&sheet, frame] {
-            const FrameCache& cache = cacheOf(sheet);
-            return cache.wantedFrame == frame && cache.window.length() > 0 &&
-                   storedFrames(sheet).size() == static_cast<size_t>(cache.window.length());
+        ASSERT_TRUE(waitForStore(sheet, [frame](const FrameStore::Contents& store) {
+            return store.wantedFrame == frame && store.window.length() > 0 &&
+                   storedFrames(store).size() == static_cast<size_t>(store.window.length());
         }));
     }
 
     // Every frame in the store is the tool's.
     static void expectStoreExact(FootageSheet& sheet, const std::string& clip) {
         const testsupport::ReferenceVideo& reference = media().reference(clip);
-        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-        for (const auto& [block, slots] : cacheOf(sheet).blocks) {
-            const int start = cacheOf(sheet).blockStarts[static_cast<unsigned int>(block)];
+        storeOf(sheet).read(
+            [&](const FrameStore::Contents& store) { expectStoreExact(store, reference, clip); });
+    }
+
+    static void expectStoreExact(const FrameStore::Contents& store,
+                                 const testsupport::ReferenceVideo& reference,
+                                 const std::string& clip) {
+        for (const auto& [block, slots] : store.blocks) {
+            const int start = store.blockStarts[static_cast<unsigned int>(block)];
             for (size_t slot = 0; slot < slots.size(); ++slot) {
                 if (!slots[slot]) {
                     continue;
@@ -334,8 +340,9 @@ TEST_F(NodeSpares, ASecondNodeOfTheSameSizeIsServedFromTheBuffersOfTheFirst) {
     ASSERT_NO_FATAL_FAILURE(showAndFill(first, firstData, "qvga", 30, 24));
     size_t held = 0;
     {
-        const std::lock_guard<std::mutex> lock(cacheOf(first).storeMutex);
-        held = storedFrames(first).size() + cacheOf(first).frameBuffers->spareCount();
+        held = storeOf(first).read([&first](const FrameStore::Contents& store) {
+            return storedFrames(store).size() + storeOf(first).frameBuffers()->spareCount();
+        });
     }
     ASSERT_GE(held, 12u);
     EXPECT_EQ(budget().used(), chargedBy(first, firstData) + spares().bytes());
@@ -364,12 +371,14 @@ TEST_F(NodeSpares, ASecondNodeOfTheSameSizeIsServedFromTheBuffersOfTheFirst) {
     }
     size_t secondHeld = 0;
     {
-        const std::lock_guard<std::mutex> decoder(cacheOf(second).decoderMutex);
-        const std::lock_guard<std::mutex> lock(cacheOf(second).storeMutex);
-        secondHeld = storedFrames(second).size() + cacheOf(second).frameBuffers->spareCount();
-        EXPECT_EQ(second.video().account().bytes(video::Spend::kFrames), secondHeld * kQvgaFrame);
-        EXPECT_EQ(spares().count(), held - secondHeld);
-        EXPECT_EQ(budget().used(), chargedBy(second, secondData) + spares().bytes());
+        const std::unique_lock<std::mutex> decoder = second.videoCache.openVideo().lock();
+        storeOf(second).read([&](const FrameStore::Contents& store) {
+            secondHeld = storedFrames(store).size() + storeOf(second).frameBuffers()->spareCount();
+            EXPECT_EQ(second.video().account().bytes(video::Spend::kFrames),
+                      secondHeld * kQvgaFrame);
+            EXPECT_EQ(spares().count(), held - secondHeld);
+            EXPECT_EQ(budget().used(), chargedBy(second, secondData) + spares().bytes());
+        });
     }
 
     // A file changed on the node reuses its own buffers.
@@ -403,18 +412,18 @@ TEST_F(NodeSpares, ANodeOfAnotherSizeHasTheSparesFreedForItsFrames) {
     FootageSheet& second = makeSheet();
     CineSheetData& secondData = makeData();
     ASSERT_EQ(showFrame(second, secondData, media().path("nhd"), 20, 48), FootageAnswer::kShown);
-    ASSERT_TRUE(waitForStore(second, [&second] {
-        const FrameCache& cache = cacheOf(second);
-        return cache.window.length() > 0 &&
-               storedFrames(second).size() == static_cast<size_t>(cache.window.length());
+    ASSERT_TRUE(waitForStore(second, [](const FrameStore::Contents& store) {
+        return store.window.length() > 0 &&
+               storedFrames(store).size() == static_cast<size_t>(store.window.length());
     }));
     ASSERT_NO_FATAL_FAILURE(expectStoreExact(second, "nhd"));
-    const std::lock_guard<std::mutex> decoder(cacheOf(second).decoderMutex);
+    const std::unique_lock<std::mutex> decoder = second.videoCache.openVideo().lock();
     // The node holds more than the room the spares left, which they gave up for it; none is
     // kept while the budget is passed (its texture is charged without room made for it).
     EXPECT_GT(chargedBy(second, secondData), budget().limit() - kept * kQvgaFrame);
-    ASSERT_TRUE(waitForStore(
-        second, [] { return spares().count() == 0 || budget().used() <= budget().limit(); }));
+    ASSERT_TRUE(waitForStore(second, [](const FrameStore::Contents&) {
+        return spares().count() == 0 || budget().used() <= budget().limit();
+    }));
     EXPECT_EQ(budget().used(), chargedBy(second, secondData) + spares().bytes());
 }
 

@@ -15,8 +15,8 @@ protected:
                                         const std::string& clip, decode::CacheDepth depth) {
         sheet.depth = depth;
         EXPECT_EQ(showFrame(sheet, data, clip, 0, kFrames), FootageAnswer::kShown);
-        EXPECT_TRUE(waitForStore(sheet, [&sheet] {
-            return storedFrames(sheet).size() == static_cast<size_t>(kFrames);
+        EXPECT_TRUE(waitForStore(sheet, [](const FrameStore::Contents& store) {
+            return storedFrames(store).size() == static_cast<size_t>(kFrames);
         }));
         const video::BudgetAccount& account = sheet.videoCache.account();
         return {account.bytes(video::Spend::kFrames), account.bytes(video::Spend::kDecoder)};

@@ -68,30 +68,35 @@ protected:
     // to `block` + radius, moved inward at the clip's start) and evict what left it.
     static void moveWindow(FootageSheet& sheet, int block, int radius) {
         CachingJob job{12 * block + 5, 12 * (2 * radius + 1), block, 5};
-        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-        ASSERT_TRUE(VideoCacheInternals::setActiveBlocks(sheet.videoCache, job));
-        VideoCacheInternals::clearInactiveBlockImages(sheet.videoCache);
+        std::vector<int> active;
+        FrameStore::Frames evicted;
+        ASSERT_TRUE(storeOf(sheet).setWindow(job, active, evicted));
     }
 
     static void decode(FootageSheet& sheet, int block) {
-        const std::lock_guard<std::mutex> lock(cacheOf(sheet).decoderMutex);
-        VideoCacheInternals::decodeBlocks(sheet.videoCache, block, block);
+        const std::unique_lock<std::mutex> lock = sheet.videoCache.openVideo().lock();
+        sheet.videoCache.worker().decodeBlocks(block, block);
     }
 
     static size_t spares(FootageSheet& sheet) {
-        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-        return cacheOf(sheet).frameBuffers->spareCount();
+        return storeOf(sheet).frameBuffers()->spareCount();
     }
 
     // Every frame of the block in the store equals the tool's decode reduced by the divisor.
     static void expectBlockExact(FootageSheet& sheet, int block, int divisor) {
         const testsupport::ReferenceVideo& reference = cachetest::reference("blocks_of_12");
-        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-        auto found = cacheOf(sheet).blocks.find(block);
-        ASSERT_NE(found, cacheOf(sheet).blocks.end()) << "block " << block;
+        storeOf(sheet).read([&](const FrameStore::Contents& store) {
+            expectBlockExact(store, block, reference, divisor);
+        });
+    }
+
+    static void expectBlockExact(const FrameStore::Contents& store, int block,
+                                 const testsupport::ReferenceVideo& reference, int divisor) {
+        auto found = store.blocks.find(block);
+        ASSERT_NE(found, store.blocks.end()) << "block " << block;
         for (size_t slot = 0; slot < found->second.size(); ++slot) {
-            const int frame = cacheOf(sheet).blockStarts[static_cast<unsigned int>(block)] +
-                              static_cast<int>(slot);
+            const int frame =
+                store.blockStarts[static_cast<unsigned int>(block)] + static_cast<int>(slot);
             const std::vector<uint8_t> expected =
                 testsupport::pointSampledRgba(reference.frames[static_cast<size_t>(frame)],
                                               reference.width, reference.height, divisor);
@@ -132,14 +137,14 @@ TEST_F(FrameReuse, framesOfAFormerSizeAreNeverReused) {
     ASSERT_EQ(spares(sheet), 12u);
 
     // Frames come at a smaller size while full-size spares are kept: the spares go.
-    decoderOf(sheet).resolutionDivisor = 2;
+    storeOf(sheet).setResolutionDivisor(2);
     decode(sheet, 5);
     EXPECT_EQ(spares(sheet), 0u);
     expectBlockExact(sheet, 5, 2);
 
     // Back to full size with the half-size block still stored: evicting it keeps nothing, so
     // the next full-size frames cannot land in a buffer too small for them.
-    decoderOf(sheet).resolutionDivisor = 1;
+    storeOf(sheet).setResolutionDivisor(1);
     decode(sheet, 6);
     moveWindow(sheet, 7, 1);
     EXPECT_EQ(spares(sheet), 0u);

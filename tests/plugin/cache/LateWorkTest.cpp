@@ -177,7 +177,7 @@ TEST(LateWork, aLateFrameAsksForARefreshOnceStored) {
     CachingJob job;
     {
         // Held, the decoder keeps the worker from decoding anything: the wait runs out.
-        const std::lock_guard<std::mutex> decoder(VideoCacheInternals::cache(cache).decoderMutex);
+        const std::unique_lock<std::mutex> decoder = cache.openVideo().lock();
         ASSERT_TRUE(cache.addBlockCachingJob(30, 12, job));
         const Clock::time_point before = Clock::now();
         EXPECT_FALSE(cache.awaitFrame(

@@ -1,7 +1,7 @@
 #include "CacheMedia.h"
 
 #include "ProcessThreads.h"
-#include "VideoCacheInternals.h"
+#include "VideoCacheSupport.h"
 #include "cache/DecodingPool.h"
 #include "cache/VideoCache.h"
 
@@ -39,6 +39,12 @@ std::vector<uint8_t> frameOf(VideoCache& cache, int frame, int windowFrames = 24
         },
         steady_clock::now() + minutes(1));
     return pixels;
+}
+
+// How many decoders decode the blocks side by side: 1 unless every frame is a keyframe.
+size_t laneCount(VideoCache& cache) {
+    const std::unique_lock<std::mutex> lock = cache.openVideo().lock();
+    return cache.openVideo().laneDecoders(cache.texelFormat()).size();
 }
 
 // Holds one thread of a pool until released: a known point to look at what waits behind it.
@@ -138,15 +144,15 @@ TEST(PoolService, theScanIsBackgroundWorkUntilARefreshWaitsPastIt) {
     const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
     video::DecodingPool pool(1);
     VideoCache cache([] {}, pool);
-    VideoCacheInternals::holdScan(cache, 40);
+    cache.jobQueue().holdScan(40);
     cache.open(cachetest::mediaPath(medium).c_str());
     ASSERT_EQ(cache.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
-    ASSERT_TRUE(VideoCacheInternals::awaitScanHeld(cache));
+    ASSERT_TRUE(awaitScanHeld(cache));
     EXPECT_FALSE(cache.nextWork()) << "held";
 
     {
         const PoolHolder holder(pool);
-        VideoCacheInternals::holdScan(cache, 100000);
+        cache.jobQueue().holdScan(100000);
         ASSERT_TRUE(cache.nextWork());
         EXPECT_EQ(cache.nextWork()->level, video::Urgency::kAhead);
         EXPECT_GT(cache.nextWork()->distance, 1000000) << "after any look-ahead";
@@ -212,7 +218,7 @@ TEST(PoolService, intraOnlyFootageDecodedSideBySideShowsTheToolsFrames) {
                 reference.frames[static_cast<size_t>(frame)], reference.width, reference.height, 1);
             ASSERT_EQ(frameOf(cache, frame, 12), expected) << medium << " frame " << frame;
         }
-        EXPECT_EQ(VideoCacheInternals::laneCount(cache), 3u) << medium;
+        EXPECT_EQ(laneCount(cache), 3u) << medium;
     }
 }
 
@@ -229,12 +235,15 @@ TEST(PoolService, aDecoderLetGoIsOpenedAgainForTheNextFrame) {
     ASSERT_TRUE(openVideo(cache, cachetest::mediaPath(medium)));
     ASSERT_EQ(frameOf(cache, 5, 12), expected(5));
     EXPECT_GT(cache.account().bytes(video::Spend::kDecoder), 0u);
-    VideoCacheInternals::releaseDecoder(cache);
-    EXPECT_FALSE(VideoCacheInternals::decoder(cache).source.isOpen());
+    {
+        const std::unique_lock<std::mutex> lock = cache.openVideo().lock();
+        cache.openVideo().release();
+    }
+    EXPECT_FALSE(cache.openVideo().source().isOpen());
     EXPECT_EQ(cache.account().bytes(video::Spend::kDecoder), 0u);
     EXPECT_EQ(frameOf(cache, 7, 12), expected(7)) << "kept";
     EXPECT_EQ(frameOf(cache, 200, 12), expected(200)) << "decoded after opening again";
-    EXPECT_TRUE(VideoCacheInternals::decoder(cache).source.isOpen());
+    EXPECT_TRUE(cache.openVideo().source().isOpen());
     EXPECT_GT(cache.account().bytes(video::Spend::kDecoder), 0u);
 }
 

@@ -61,14 +61,14 @@ TEST(ScanOnWorker, framesComeAsTheScanSettlesTheirBlocks) {
     Refreshes refreshes;
     VideoCache cache([&refreshes] { refreshes(); });
     // Two blocks of twelve and the B-frames that follow them.
-    VideoCacheInternals::holdScan(cache, 40);
+    cache.jobQueue().holdScan(40);
     cache.open(path.c_str());
     ASSERT_EQ(cache.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
 
     CachingJob early;
     ASSERT_TRUE(cache.addBlockCachingJob(5, 24, early));
     EXPECT_EQ(awaitPixels(cache, early, bytes, farDeadline()), expected(5));
-    ASSERT_TRUE(VideoCacheInternals::awaitScanHeld(cache));
+    ASSERT_TRUE(awaitScanHeld(cache));
     EXPECT_FALSE(cache.awaitListing(Clock::now()));
     const std::vector<int> settled = cache.blockStarts();
     ASSERT_GE(settled.size(), 2u);
@@ -81,7 +81,7 @@ TEST(ScanOnWorker, framesComeAsTheScanSettlesTheirBlocks) {
     EXPECT_TRUE(awaitPixels(cache, late, bytes, Clock::now() + milliseconds(20)).empty());
     EXPECT_EQ(refreshes.now(), 0);
 
-    VideoCacheInternals::releaseScan(cache);
+    releaseScan(cache);
     ASSERT_TRUE(refreshes.waitFor(1));
     EXPECT_EQ(awaitPixels(cache, late, bytes, Clock::now()), expected(100));
     ASSERT_TRUE(cache.awaitListing(farDeadline()));
@@ -101,13 +101,13 @@ TEST(ScanOnWorker, framesComeAsTheScanSettlesTheirBlocks) {
 TEST(ScanOnWorker, aFramePastTheEndIsSettledWhenTheScanEnds) {
     Refreshes refreshes;
     VideoCache cache([&refreshes] { refreshes(); });
-    VideoCacheInternals::holdScan(cache, 30);
+    cache.jobQueue().holdScan(30);
     cache.open(cachetest::mediaPath("blocks_of_12_ts").c_str());
     ASSERT_EQ(cache.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
     CachingJob job;
     ASSERT_TRUE(cache.addBlockCachingJob(500, 24, job));
     EXPECT_TRUE(awaitPixels(cache, job, 4, Clock::now() + milliseconds(20)).empty());
-    VideoCacheInternals::releaseScan(cache);
+    releaseScan(cache);
     ASSERT_TRUE(refreshes.waitFor(1));
     EXPECT_TRUE(cache.awaitListing(Clock::now()));
     CachingJob outside;
@@ -117,11 +117,11 @@ TEST(ScanOnWorker, aFramePastTheEndIsSettledWhenTheScanEnds) {
 // Another file or a close while the scan is held or going on leave it at once.
 TEST(ScanOnWorker, aScanIsLeftForAnotherFile) {
     VideoCache cache;
-    VideoCacheInternals::holdScan(cache, 20);
+    cache.jobQueue().holdScan(20);
     cache.open(cachetest::mediaPath("blocks_of_12_ts").c_str());
     ASSERT_EQ(cache.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
     cache.open(cachetest::mediaPath("blocks_of_12").c_str());
-    VideoCacheInternals::releaseScan(cache);
+    releaseScan(cache);
     ASSERT_TRUE(cache.awaitListing(farDeadline()));
     EXPECT_EQ(cache.blockStarts().size(), 21u);
     cache.open(cachetest::mediaPath("blocks_of_12_ts").c_str());

@@ -112,15 +112,12 @@ TexturePixels texturePixels(const CineSheetData& data) {
     return pixels;
 }
 
-bool waitForStore(FootageSheet& sheet, const std::function<bool()>& done,
+bool waitForStore(FootageSheet& sheet, const std::function<bool(const FrameStore::Contents&)>& done,
                   std::chrono::milliseconds limit) {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (true) {
-        {
-            const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-            if (done()) {
-                return true;
-            }
+        if (storeOf(sheet).read(done)) {
+            return true;
         }
         if (std::chrono::steady_clock::now() > end) {
             return false;
@@ -129,9 +126,9 @@ bool waitForStore(FootageSheet& sheet, const std::function<bool()>& done,
     }
 }
 
-bool blockComplete(const FootageSheet& sheet, int block) {
-    auto found = cacheOf(sheet).blocks.find(block);
-    if (found == cacheOf(sheet).blocks.end()) {
+bool blockComplete(const FrameStore::Contents& store, int block) {
+    auto found = store.blocks.find(block);
+    if (found == store.blocks.end()) {
         return false;
     }
     for (const video::FrameRef& slot : found->second) {
@@ -142,20 +139,20 @@ bool blockComplete(const FootageSheet& sheet, int block) {
     return true;
 }
 
-std::vector<int> storedBlocks(const FootageSheet& sheet) {
+std::vector<int> storedBlocks(const FrameStore::Contents& store) {
     std::vector<int> blocks;
-    for (const auto& entry : cacheOf(sheet).blocks) {
+    for (const auto& entry : store.blocks) {
         blocks.push_back(entry.first);
     }
     return blocks;
 }
 
-std::vector<int> storedFrames(const FootageSheet& sheet) {
+std::vector<int> storedFrames(const FrameStore::Contents& store) {
     std::vector<int> frames;
-    for (const auto& [block, slots] : cacheOf(sheet).blocks) {
+    for (const auto& [block, slots] : store.blocks) {
         for (size_t slot = 0; slot < slots.size(); ++slot) {
             if (slots[slot]) {
-                frames.push_back(cacheOf(sheet).blockStarts[static_cast<unsigned int>(block)] +
+                frames.push_back(store.blockStarts[static_cast<unsigned int>(block)] +
                                  static_cast<int>(slot));
             }
         }

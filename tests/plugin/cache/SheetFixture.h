@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VideoCacheInternals.h"
+#include "VideoCacheSupport.h"
 #include "draw/CineSheetData.h"
 #include "draw/CineSheetDrawOverride.h"
 #include "draw/Footage.h"
@@ -66,12 +66,12 @@ struct TexturePixels {
 // The pixels of the draw data's texture; empty when it has none that is alive.
 TexturePixels texturePixels(const CineSheetData& data);
 
-// Polls `done` under the store lock until it holds, for at most `limit`.
-bool waitForStore(FootageSheet& sheet, const std::function<bool()>& done,
+// Polls `done` on the store's contents, under its lock, until it holds, for at most `limit`.
+bool waitForStore(FootageSheet& sheet, const std::function<bool(const FrameStore::Contents&)>& done,
                   std::chrono::milliseconds limit = std::chrono::seconds(30));
-// Whether every frame of the block is in the store (call with the store lock held).
-bool blockComplete(const FootageSheet& sheet, int block);
-// The blocks in the store (call with the store lock held).
-std::vector<int> storedBlocks(const FootageSheet& sheet);
-// The frame numbers of the frames in the store, in order (call with the store lock held).
-std::vector<int> storedFrames(const FootageSheet& sheet);
+// Whether every frame of the block is in the store.
+bool blockComplete(const FrameStore::Contents& store, int block);
+// The blocks in the store.
+std::vector<int> storedBlocks(const FrameStore::Contents& store);
+// The frame numbers of the frames in the store, in order.
+std::vector<int> storedFrames(const FrameStore::Contents& store);

@@ -25,9 +25,10 @@ FrameShown awaitElsewhere(FootageSheet& sheet, int frame) {
 // Bytes of the frames stored, the spare buffers and `held` frames handed out: what the cache's
 // account counts while its worker is not storing. Call with the decoder lock held.
 size_t expectedFrameBytes(FootageSheet& sheet, size_t frameBytes, size_t held) {
-    const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-    return (storedFrames(sheet).size() + cacheOf(sheet).frameBuffers->spareCount() + held) *
-           frameBytes;
+    return storeOf(sheet).read([&](const FrameStore::Contents& store) {
+        return (storedFrames(store).size() + storeOf(sheet).frameBuffers()->spareCount() + held) *
+               frameBytes;
+    });
 }
 
 using Upload = SheetFixture;
@@ -57,12 +58,11 @@ TEST_F(Upload, TheWorkerStoresOnWhileAFrameIsCopiedAndTheEvictedFrameStaysWhole)
             return false;
         }
         {
-            const std::lock_guard<std::mutex> decoder(cacheOf(sheet).decoderMutex);
-            {
-                const std::lock_guard<std::mutex> store(cacheOf(sheet).storeMutex);
-                EXPECT_FALSE(blockComplete(sheet, 0)) << "the window left block 0";
-                EXPECT_TRUE(blockComplete(sheet, 16));
-            }
+            const std::unique_lock<std::mutex> decoder = sheet.videoCache.openVideo().lock();
+            storeOf(sheet).read([](const FrameStore::Contents& store) {
+                EXPECT_FALSE(blockComplete(store, 0)) << "the window left block 0";
+                EXPECT_TRUE(blockComplete(store, 16));
+            });
             EXPECT_EQ(account.bytes(video::Spend::kFrames),
                       expectedFrameBytes(sheet, frameBytes, 1));
         }
@@ -72,7 +72,7 @@ TEST_F(Upload, TheWorkerStoresOnWhileAFrameIsCopiedAndTheEvictedFrameStaysWhole)
     EXPECT_TRUE(sheet.videoCache.awaitFrame(job, copy, farDeadline()));
     EXPECT_TRUE(storedMeanwhile);
 
-    const std::lock_guard<std::mutex> decoder(cacheOf(sheet).decoderMutex);
+    const std::unique_lock<std::mutex> decoder = sheet.videoCache.openVideo().lock();
     EXPECT_EQ(account.bytes(video::Spend::kFrames), expectedFrameBytes(sheet, frameBytes, 0));
 }
 

@@ -49,7 +49,7 @@ protected:
             showFrame(sheet, data, path, frame, cacheFrames);
             // Files without an index are shown while their scan goes on.
             ASSERT_TRUE(sheet.videoCache.awaitListing(farDeadline()));
-            ASSERT_EQ(cacheOf(sheet).blockStarts[cacheOf(sheet).blockStarts.size() - 1],
+            ASSERT_EQ(sheet.videoCache.blockStarts().back(),
                       static_cast<int>(reference.frames.size()));
             const TexturePixels pixels = texturePixels(data);
             ASSERT_EQ(pixels.width, reference.width / divisor);
@@ -205,10 +205,10 @@ TEST_F(VideoFrames, blocksFollowTheKeyframes) {
     };
     showFrame(sheet, data, cachetest::mediaPath("keys_0_12_24"), 0);
     ASSERT_TRUE(listed());
-    EXPECT_EQ(cacheOf(sheet).blockStarts, (std::vector<int>{0, 12, 24, 30}));
+    EXPECT_EQ(sheet.videoCache.blockStarts(), (std::vector<int>{0, 12, 24, 30}));
     showFrame(sheet, data, cachetest::mediaPath("keys_0_12_29"), 29);
     ASSERT_TRUE(listed());
-    EXPECT_EQ(cacheOf(sheet).blockStarts, (std::vector<int>{0, 12, 30}));
+    EXPECT_EQ(sheet.videoCache.blockStarts(), (std::vector<int>{0, 12, 30}));
     EXPECT_EQ(sheet.videoCache.videoFrameRate(), 24.0);
     EXPECT_EQ(sheet.videoCache.frameWidth(), 160);
     EXPECT_EQ(sheet.videoCache.frameHeight(), 120);
@@ -231,11 +231,10 @@ TEST_F(VideoFrames, cacheFramesSizeTheWindow) {
     for (const auto& [cacheFrames, window] : cases) {
         showFrame(sheet, data, path, 125, cacheFrames);
         const int expected = window.second - window.first + 1;
-        ASSERT_TRUE(waitForStore(sheet, [&] {
-            return static_cast<int>(storedFrames(sheet).size()) == expected;
+        ASSERT_TRUE(waitForStore(sheet, [&](const FrameStore::Contents& store) {
+            return static_cast<int>(storedFrames(store).size()) == expected;
         })) << cacheFrames;
-        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-        const std::vector<int> frames = storedFrames(sheet);
+        const std::vector<int> frames = storeOf(sheet).read(storedFrames);
         EXPECT_EQ(frames.front(), window.first) << cacheFrames;
         EXPECT_EQ(frames.back(), window.second) << cacheFrames;
     }
@@ -263,9 +262,9 @@ protected:
         EXPECT_EQ(pixels.width, kCardLongSide) << path;
         EXPECT_EQ(pixels.height, kCardLongSide) << path;
         EXPECT_EQ(pixels.bytes, cardPixels(kCardLongSide, kCardLongSide)) << path;
-        EXPECT_EQ(cacheOf(sheet).blockStarts, (std::vector<int>{0, 0})) << path;
+        EXPECT_EQ(sheet.videoCache.blockStarts(), (std::vector<int>{0, 0})) << path;
         EXPECT_TRUE(sheet.loadedNothing()) << path;
-        EXPECT_EQ(decoderOf(sheet).streamIndex, -1) << path;
+        EXPECT_EQ(storeOf(sheet).facts().streamIndex, -1) << path;
     }
 };
 
@@ -327,7 +326,7 @@ TEST_F(BadFiles, truncatedStreamShowsTheFramesBeforeTheCut) {
     CineSheetData& data = makeData();
     showFrame(sheet, data, path, 0);
     ASSERT_TRUE(sheet.videoCache.awaitListing(farDeadline()));
-    const std::vector<int>& starts = cacheOf(sheet).blockStarts;
+    const std::vector<int> starts = sheet.videoCache.blockStarts();
     ASSERT_GT(starts.size(), 3u);
     const int complete = starts[starts.size() - 2];
     for (int frame = 0; frame < complete; frame += 5) {
@@ -346,26 +345,30 @@ TEST_F(BadFiles, framesThatCannotBeStoredFailAtOnce) {
     CineSheetData& data = makeData();
     const LoadedMedium medium{16, 16, AVRational{1, 1}, 12};
     sheet.gamma.setGamma(1.0f);
-    cacheOf(sheet).blockStarts.clear();
-    cacheOf(sheet).blockStarts.push_back(100);
-    cacheOf(sheet).blockStarts.push_back(112);
-    cacheOf(sheet).blocks[0].assign(12, nullptr);
+    FrameStore& store = storeOf(sheet);
+    store.setBlockStarts({100, 112});
+    store.startRun(0, 0, 100);
     constexpr size_t bytes = 16 * 16 * 4;
-    auto image = [&sheet] {
-        auto frame = video::CachedFrame::make(cacheOf(sheet).frameBuffers, bytes);
-        std::memset(frame->pixels(), 200, bytes);
-        return frame;
+    auto put = [&store](int block, int slot, bool allocated) {
+        video::FrameRef image;
+        if (allocated) {
+            auto frame = video::CachedFrame::make(store.frameBuffers(), bytes);
+            std::memset(frame->pixels(), 200, bytes);
+            image = std::move(frame);
+        }
+        return store.putFrame(block, slot, image);
     };
-    {
-        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-        // No buffer: the allocation failed.
-        EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 3, nullptr));
-        EXPECT_EQ(decoderOf(sheet).failedFrames, std::vector<int>{103});
-        EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 12, image()));
-        EXPECT_FALSE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 1, 0, image()));
-        EXPECT_TRUE(VideoCacheInternals::storeFrameInCache(sheet.videoCache, 0, 4, image()));
-        EXPECT_EQ(decoderOf(sheet).failedFrames, std::vector<int>{103});
-    }
+    auto failed = [&store] {
+        return store.read(
+            [](const FrameStore::Contents& contents) { return contents.failedFrames; });
+    };
+    // No buffer: the allocation failed.
+    EXPECT_FALSE(put(0, 3, false));
+    EXPECT_EQ(failed(), std::vector<int>{103});
+    EXPECT_FALSE(put(0, 12, true));
+    EXPECT_FALSE(put(1, 0, true));
+    EXPECT_TRUE(put(0, 4, true));
+    EXPECT_EQ(failed(), std::vector<int>{103});
     auto show = [&](const unsigned char* pixels) { return upload(sheet, data, pixels, medium, 1); };
     EXPECT_FALSE(sheet.videoCache.awaitFrame(CachingJob{103, 1, 0, 3}, show, farDeadline()));
     EXPECT_TRUE(sheet.videoCache.awaitFrame(CachingJob{104, 1, 0, 4}, show, farDeadline()));

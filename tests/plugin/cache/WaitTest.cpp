@@ -44,15 +44,15 @@ protected:
     // Whether every frame (a block each, but the last two) has been through the worker, stored
     // or found dead. A block's slots exist from the start of the run that decodes it, so a slot
     // is looked at, not only its block.
-    static bool windowSettled(FootageSheet& sheet) {
-        const std::vector<int>& starts = cacheOf(sheet).blockStarts;
+    static bool windowSettled(const FrameStore::Contents& store) {
+        const std::vector<int>& starts = store.blockStarts;
         for (unsigned int block = 0; block + 1 < starts.size(); ++block) {
             for (int frame = starts[block]; frame < starts[block + 1]; ++frame) {
-                const auto found = cacheOf(sheet).blocks.find(static_cast<int>(block));
+                const auto found = store.blocks.find(static_cast<int>(block));
                 const size_t slot = static_cast<size_t>(frame - starts[block]);
-                const bool stored = found != cacheOf(sheet).blocks.end() &&
-                                    slot < found->second.size() && found->second[slot] != nullptr;
-                if (!stored && !listed(decoderOf(sheet).failedFrames, frame)) {
+                const bool stored = found != store.blocks.end() && slot < found->second.size() &&
+                                    found->second[slot] != nullptr;
+                if (!stored && !listed(store.failedFrames, frame)) {
                     return false;
                 }
             }
@@ -73,14 +73,14 @@ TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
     // Every block is known once the file is listed.
     ASSERT_TRUE(
         sheet.videoCache.awaitListing(std::chrono::steady_clock::now() + std::chrono::seconds(30)));
-    ASSERT_TRUE(waitForStore(sheet, [&sheet] { return windowSettled(sheet); }));
+    ASSERT_TRUE(waitForStore(sheet, windowSettled));
 
-    const long long pollsBefore = cacheOf(sheet).waitPolls;
+    const long long pollsBefore = sheet.videoCache.waitPolls();
     for (int frame = 4; frame <= 14; ++frame) {
         showFrame(sheet, data, clipWithDeadFrames(), frame);
         showFrame(sheet, data, clipWithDeadFrames(), frame);
     }
-    EXPECT_EQ(cacheOf(sheet).waitPolls, pollsBefore);
+    EXPECT_EQ(sheet.videoCache.waitPolls(), pollsBefore);
     // The frames after them are the file's next pictures.
     showFrame(sheet, data, clipWithDeadFrames(), 15);
     EXPECT_EQ(texturePixels(data).bytes,

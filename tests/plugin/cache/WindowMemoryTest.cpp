@@ -21,17 +21,16 @@ protected:
                                                 reference.width, reference.height, 1))
             << medium << " frame " << frame;
         EXPECT_TRUE(waitForStore(sheet,
-                                 [&] {
-                                     const std::vector<int> stored = storedFrames(sheet);
-                                     const video::FrameWindow& window = cacheOf(sheet).window;
+                                 [&](const FrameStore::Contents& store) {
+                                     const std::vector<int> stored = storedFrames(store);
+                                     const video::FrameWindow& window = store.window;
                                      return static_cast<int>(stored.size()) == cacheFrames &&
                                             window.contains(frame) &&
                                             stored.front() == window.first &&
                                             stored.back() == window.last;
                                  }))
             << medium << " frame " << frame;
-        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-        return storedFrames(sheet);
+        return storeOf(sheet).read(storedFrames);
     }
 };
 
@@ -44,8 +43,8 @@ TEST_F(WindowMemory, shortFirstBlockDoesNotWidenTheWindow) {
     EXPECT_EQ(stored.back(), 144);
     // The blocks past the window may still be being listed.
     ASSERT_TRUE(sheet.videoCache.awaitListing(farDeadline()));
-    EXPECT_EQ(cacheOf(sheet).blockStarts, (std::vector<int>{0, 1, 49, 97, 145, 193, 240}));
-    EXPECT_EQ(cacheOf(sheet).frameBuffers->spareCount(), 0u);
+    EXPECT_EQ(sheet.videoCache.blockStarts(), (std::vector<int>{0, 1, 49, 97, 145, 193, 240}));
+    EXPECT_EQ(storeOf(sheet).frameBuffers()->spareCount(), 0u);
 }
 
 TEST_F(WindowMemory, singleLongBlockStoresOnlyTheWindow) {
@@ -56,8 +55,7 @@ TEST_F(WindowMemory, singleLongBlockStoresOnlyTheWindow) {
         ASSERT_EQ(stored.size(), 60u) << frame;
         EXPECT_LE(stored.front(), frame);
         EXPECT_GE(stored.back(), frame);
-        const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-        EXPECT_LE(cacheOf(sheet).frameBuffers->spareCount() + stored.size(), 60u);
+        EXPECT_LE(storeOf(sheet).frameBuffers()->spareCount() + stored.size(), 60u);
     }
 }
 

@@ -30,15 +30,11 @@ protected:
 };
 
 void setStarts(FootageSheet& sheet, const std::vector<int>& starts) {
-    cacheOf(sheet).blockStarts.clear();
-    for (int start : starts) {
-        cacheOf(sheet).blockStarts.push_back(start);
-    }
+    storeOf(sheet).setBlockStarts(starts);
 }
 
 size_t queuedJobs(FootageSheet& sheet) {
-    const std::lock_guard<std::mutex> lock(cacheOf(sheet).queueMutex);
-    return cacheOf(sheet).jobs.size();
+    return sheet.videoCache.jobQueue().jobCount();
 }
 
 // A request queues a job when its block changes or the frame moves more than a quarter of the
@@ -76,7 +72,9 @@ TEST_F(Worker, requestsFindTheirBlockAndQueueWhenTheWindowMustMove) {
         EXPECT_EQ(rejected.block, -1);
     }
     EXPECT_EQ(queuedJobs(sheet), 5u);
-    EXPECT_EQ(cacheOf(sheet).lastQueuedBlock, 1);
+    // The rejected requests left the last one queued as it was.
+    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(16, 12, job));
+    EXPECT_EQ(queuedJobs(sheet), 5u);
 }
 
 TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
@@ -141,21 +139,30 @@ TEST_F(Worker, blocksAreVisitedFromTheWantedOneOutwardsForwardFirst) {
 TEST_F(Worker, evictionFreesEveryFrameOutsideTheWindow) {
     FootageSheet& sheet = makeIdleSheet();
     setStarts(sheet, {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22});
+    FrameStore& store = storeOf(sheet);
     for (int block : {4, 5, 6, 9}) {
-        cacheOf(sheet).blocks[block] = {video::CachedFrame::make(cacheOf(sheet).frameBuffers, 16),
-                                        video::CachedFrame::make(cacheOf(sheet).frameBuffers, 16)};
+        store.startRun(block, block, block * 2);
+        for (int slot : {0, 1}) {
+            video::FrameRef frame = video::CachedFrame::make(store.frameBuffers(), 16);
+            ASSERT_TRUE(store.putFrame(block, slot, frame));
+        }
     }
+    std::vector<int> active;
+    FrameStore::Frames evicted;
     CachingJob job{18, 2, 9, 0};
-    ASSERT_TRUE(VideoCacheInternals::setActiveBlocks(sheet.videoCache, job));
-    VideoCacheInternals::clearInactiveBlockImages(sheet.videoCache);
-    EXPECT_EQ(storedBlocks(sheet), std::vector<int>{9});
-    EXPECT_TRUE(blockComplete(sheet, 9));
+    ASSERT_TRUE(store.setWindow(job, active, evicted));
+    evicted.clear();
+    store.read([](const FrameStore::Contents& contents) {
+        EXPECT_EQ(storedBlocks(contents), std::vector<int>{9});
+        EXPECT_TRUE(blockComplete(contents, 9));
+    });
     // Inside a block the window keeps, frames outside the window go too.
     job = CachingJob{19, 1, 9, 1};
-    ASSERT_TRUE(VideoCacheInternals::setActiveBlocks(sheet.videoCache, job));
-    VideoCacheInternals::clearInactiveBlockImages(sheet.videoCache);
-    EXPECT_EQ(cacheOf(sheet).blocks[9][0], nullptr);
-    EXPECT_NE(cacheOf(sheet).blocks[9][1], nullptr);
+    ASSERT_TRUE(store.setWindow(job, active, evicted));
+    store.read([](const FrameStore::Contents& contents) {
+        EXPECT_EQ(contents.blocks.at(9)[0], nullptr);
+        EXPECT_NE(contents.blocks.at(9)[1], nullptr);
+    });
 }
 
 // Jobs queued faster than the worker takes them: it serves the newest and drops the rest.
@@ -171,7 +178,7 @@ TEST_F(Worker, onlyTheNewestJobIsServed) {
     {
         // While the decoder is held, the worker can take a job but not start its pass: the
         // first job keeps it there while the next ones pile up.
-        const std::lock_guard<std::mutex> decoderLock(cacheOf(sheet).decoderMutex);
+        const std::unique_lock<std::mutex> decoderLock = sheet.videoCache.openVideo().lock();
         CachingJob job;
         ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(0, 12, job));
         ASSERT_TRUE(queueEmptied()) << "the worker did not wake for a job";
@@ -182,10 +189,10 @@ TEST_F(Worker, onlyTheNewestJobIsServed) {
         EXPECT_EQ(queuedJobs(sheet), 3u);
     }
     EXPECT_TRUE(queueEmptied()) << "older jobs were kept";
-    ASSERT_TRUE(waitForStore(sheet, [&] { return blockComplete(sheet, 8); }));
+    ASSERT_TRUE(waitForStore(
+        sheet, [](const FrameStore::Contents& store) { return blockComplete(store, 8); }));
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-    EXPECT_EQ(storedBlocks(sheet), std::vector<int>{8});
+    EXPECT_EQ(storeOf(sheet).read(storedBlocks), std::vector<int>{8});
 }
 
 // The wanted block is decoded first. A newer job for a frame of the block being decoded lets the
@@ -196,57 +203,65 @@ TEST_F(Worker, passEndsForANewerJobOrAStop) {
     for (Interruption interruption : {kSameBlock, kElsewhere, kStop}) {
         SCOPED_TRACE(interruption);
         FootageSheet& sheet = makeOpenSheet("long_blocks");
-        ASSERT_EQ(cacheOf(sheet).blockStarts, (std::vector<int>{0, 48, 96, 144, 192}));
+        ASSERT_EQ(sheet.videoCache.blockStarts(), (std::vector<int>{0, 48, 96, 144, 192}));
         CachingJob job;
         // Exactly block 1: frames 48 to 95.
         ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(71, 48, job));
-        std::unique_lock<std::mutex> store(cacheOf(sheet).storeMutex);
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        bool begun = false;
+        bool unfinished = false;
         // Holding the store keeps the worker inside block 1 once it has stored a frame of it.
-        while (!(cacheOf(sheet).blocks.count(1) && cacheOf(sheet).blocks[1][0]) &&
+        auto interrupt = [&](const FrameStore::Contents& store) {
+            if (!(store.blocks.count(1) && store.blocks.at(1)[0])) {
+                return false;
+            }
+            EXPECT_EQ(storedBlocks(store), std::vector<int>{1}) << "the wanted block is not first";
+            unfinished = store.blocks.at(1)[47] == nullptr;
+            if (interruption == kStop) {
+                sheet.videoCache.jobQueue().stop();
+            } else {
+                // The same window, so that the next pass evicts nothing it would need; or the
+                // whole clip around frame 170, whose blocks are visited 3, 2, 1, 0.
+                sheet.videoCache.jobQueue().push(interruption == kSameBlock
+                                                     ? CachingJob{71, 48, 1, 23}
+                                                     : CachingJob{170, 192, 3, 26});
+            }
+            return true;
+        };
+        while (!(begun = storeOf(sheet).read(interrupt)) &&
                std::chrono::steady_clock::now() < until) {
-            store.unlock();
             std::this_thread::sleep_for(std::chrono::microseconds(100));
-            store.lock();
         }
-        ASSERT_TRUE(cacheOf(sheet).blocks.count(1));
-        EXPECT_EQ(storedBlocks(sheet), std::vector<int>{1}) << "the wanted block is not first";
-        ASSERT_EQ(cacheOf(sheet).blocks[1][47], nullptr)
-            << "the block was done before the test looked";
-        if (interruption == kStop) {
-            decoderOf(sheet).running = false;
-        } else {
-            const std::lock_guard<std::mutex> queue(cacheOf(sheet).queueMutex);
-            // The same window, so that the next pass evicts nothing it would need; or the whole
-            // clip around frame 170, whose blocks are visited 3, 2, 1, 0.
-            cacheOf(sheet).jobs.push(interruption == kSameBlock ? CachingJob{71, 48, 1, 23}
-                                                                : CachingJob{170, 192, 3, 26});
-        }
-        store.unlock();
+        ASSERT_TRUE(begun);
+        ASSERT_TRUE(unfinished) << "the block was done before the test looked";
         if (interruption == kElsewhere) {
             // Block 1 was left unfinished: the worker comes back to it after blocks 3 and 2.
             bool firstUnfinished = false;
-            ASSERT_TRUE(waitForStore(sheet, [&] {
-                firstUnfinished = !blockComplete(sheet, 1);
-                return blockComplete(sheet, 3);
+            ASSERT_TRUE(waitForStore(sheet, [&](const FrameStore::Contents& store) {
+                firstUnfinished = !blockComplete(store, 1);
+                return blockComplete(store, 3);
             }));
             EXPECT_TRUE(firstUnfinished);
-            ASSERT_TRUE(waitForStore(sheet,
-                                     [&] {
-                                         return blockComplete(sheet, 0) &&
-                                                blockComplete(sheet, 1) &&
-                                                blockComplete(sheet, 2) && blockComplete(sheet, 3);
-                                     }))
-                << ::testing::PrintToString(storedFrames(sheet)) << " window "
-                << cacheOf(sheet).window.first << ".." << cacheOf(sheet).window.last << " active "
-                << ::testing::PrintToString(cacheOf(sheet).activeBlocks);
-            EXPECT_EQ(decoderOf(sheet).failedFrames.size(), 0u);
+            ASSERT_TRUE(waitForStore(sheet, [&](const FrameStore::Contents& store) {
+                return blockComplete(store, 0) && blockComplete(store, 1) &&
+                       blockComplete(store, 2) && blockComplete(store, 3);
+            })) << storeOf(sheet).read([](const FrameStore::Contents& store) {
+                return ::testing::PrintToString(storedFrames(store)) + " window " +
+                       std::to_string(store.window.first) + ".." +
+                       std::to_string(store.window.last) + " active " +
+                       ::testing::PrintToString(store.activeBlocks);
+            });
+            EXPECT_EQ(storeOf(sheet).read([](const FrameStore::Contents& store) {
+                return store.failedFrames.size();
+            }),
+                      0u);
         } else {
-            const std::lock_guard<std::mutex> decoderLock(cacheOf(sheet).decoderMutex);
-            const std::lock_guard<std::mutex> storeLock(cacheOf(sheet).storeMutex);
-            EXPECT_EQ(storedBlocks(sheet), std::vector<int>{1});
-            EXPECT_EQ(blockComplete(sheet, 1), interruption == kSameBlock);
-            EXPECT_EQ(decoderOf(sheet).failedFrames.size(), 0u);
+            const std::unique_lock<std::mutex> decoderLock = sheet.videoCache.openVideo().lock();
+            storeOf(sheet).read([&](const FrameStore::Contents& store) {
+                EXPECT_EQ(storedBlocks(store), std::vector<int>{1});
+                EXPECT_EQ(blockComplete(store, 1), interruption == kSameBlock);
+                EXPECT_EQ(store.failedFrames.size(), 0u);
+            });
         }
         destroySheet(sheet);
     }
@@ -257,16 +272,17 @@ TEST_F(Worker, movingTheWantedFrameEvictsTheOldWindow) {
     CachingJob job;
     // Frames 48 to 83 (blocks 4 to 6), then 96 to 131 (blocks 8 to 10).
     ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(65, 36, job));
-    ASSERT_TRUE(waitForStore(sheet, [&] {
-        return blockComplete(sheet, 4) && blockComplete(sheet, 5) && blockComplete(sheet, 6);
+    ASSERT_TRUE(waitForStore(sheet, [](const FrameStore::Contents& store) {
+        return blockComplete(store, 4) && blockComplete(store, 5) && blockComplete(store, 6);
     }));
     ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(113, 36, job));
-    ASSERT_TRUE(waitForStore(sheet, [&] {
-        return blockComplete(sheet, 8) && blockComplete(sheet, 9) && blockComplete(sheet, 10);
+    ASSERT_TRUE(waitForStore(sheet, [](const FrameStore::Contents& store) {
+        return blockComplete(store, 8) && blockComplete(store, 9) && blockComplete(store, 10);
     }));
-    const std::lock_guard<std::mutex> lock(cacheOf(sheet).storeMutex);
-    EXPECT_EQ(storedBlocks(sheet), (std::vector<int>{8, 9, 10}));
-    EXPECT_EQ(cacheOf(sheet).activeBlocks, (std::vector<int>{9, 10, 8}));
+    storeOf(sheet).read([](const FrameStore::Contents& store) {
+        EXPECT_EQ(storedBlocks(store), (std::vector<int>{8, 9, 10}));
+        EXPECT_EQ(store.activeBlocks, (std::vector<int>{9, 10, 8}));
+    });
 }
 
 // Destroying a node while its worker decodes: the override waits for its own worker, whatever
@@ -277,13 +293,15 @@ TEST_F(Worker, destroyingAnOverrideWithABusyWorker) {
     CachingJob job;
     ASSERT_TRUE(other.videoCache.addBlockCachingJob(0, 100, job));
     ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(120, 100, job));
-    ASSERT_TRUE(waitForStore(sheet, [&] { return !cacheOf(sheet).blocks.empty(); }));
+    ASSERT_TRUE(waitForStore(
+        sheet, [](const FrameStore::Contents& store) { return !store.blocks.empty(); }));
     destroySheet(sheet);
 
     // The other node's worker goes on.
     CineSheetData& data = makeData();
     showFrame(other, data, cachetest::mediaPath("blocks_of_12"), 239, 5000);
-    ASSERT_TRUE(waitForStore(other, [&] { return blockComplete(other, 19); }));
+    ASSERT_TRUE(waitForStore(
+        other, [](const FrameStore::Contents& store) { return blockComplete(store, 19); }));
     destroySheet(other);
 }
 

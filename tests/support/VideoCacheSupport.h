@@ -1,0 +1,48 @@
+#pragma once
+
+#include "cache/VideoCache.h"
+#include "draw/Footage.h"
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+// Has the worker open the video and waits until it is open with every frame listed (true) or
+// found unplayable.
+inline bool openVideo(VideoCache& video, const std::string& path) {
+    video.open(path.c_str());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    return video.awaitOpen(deadline) == VideoCache::OpenState::kOpen &&
+           video.awaitListing(deadline);
+}
+
+// A deadline no frame of the tests' media misses.
+inline VideoCache::Deadline farDeadline() {
+    return std::chrono::steady_clock::now() + std::chrono::minutes(1);
+}
+
+// Waits for the worker's scan to reach the hold set on the cache's queue; the worker tells
+// nobody, so this looks now and then.
+inline bool awaitScanHeld(VideoCache& video) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (!video.jobQueue().scanHeld()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// Lets the scan held on the cache's queue read on.
+inline void releaseScan(VideoCache& video) {
+    video.jobQueue().holdScan(-1);
+    video.wakePool();
+}
+
+inline FrameStore& storeOf(Footage& footage) {
+    return footage.video().store();
+}
+inline const FrameStore& storeOf(const Footage& footage) {
+    return footage.video().store();
+}
