@@ -7,6 +7,7 @@
 
 #include <maya/MDataHandle.h>
 #include <maya/MFnDependencyNode.h>
+#include <maya/MFnReference.h>
 #include <maya/MGlobal.h>
 #include <maya/MMatrix.h>
 #include <maya/MPlug.h>
@@ -183,16 +184,33 @@ private:
     int wasModified_ = 1;
 };
 
+// Nor is what a node of a referenced file learns an edit of the reference to keep: the inputs it
+// sets are not saved, so a kept edit would only clutter the referencing scene.
+class ReferenceEditsIgnored {
+public:
+    ReferenceEditsIgnored() : wasIgnoring_(MFnReference::ignoreReferenceEdits()) {
+        MFnReference::setIgnoreReferenceEdits(true);
+    }
+    ~ReferenceEditsIgnored() { MFnReference::setIgnoreReferenceEdits(wasIgnoring_); }
+    ReferenceEditsIgnored(const ReferenceEditsIgnored&) = delete;
+    ReferenceEditsIgnored& operator=(const ReferenceEditsIgnored&) = delete;
+
+private:
+    bool wasIgnoring_;
+};
+
 }  // namespace
 
 void CineSheet::learnKeyframeInterval(const MString& file, int interval) {
     const SceneFlagKept flag;
+    const ReferenceEditsIgnored noEdit;
     MPlug(thisMObject(), aFootageKeyframeFile).setString(file);
     MPlug(thisMObject(), aFootageKeyframeInterval).setInt(interval);
 }
 
 void CineSheet::learnWorkspaceRoot(const MString& root) {
     const SceneFlagKept flag;
+    const ReferenceEditsIgnored noEdit;
     MPlug(thisMObject(), aFootageRoot).setString(root);
 }
 

@@ -1,6 +1,7 @@
 #include "references/ReferenceEdits.h"
 
 #include <host/PlugText.h>
+#include <maya/MFnReference.h>
 
 #include "builtins/BuiltinSupport.h"
 #include "dg/Access.h"
@@ -19,10 +20,10 @@ const Attribute* editsAttribute(Node& referenceNode) {
     return referenceNode.type->findAttribute("edits");
 }
 
-// The reference node that takes an edit of the node: none for the scene's own nodes and while
-// the node's own file is read.
+// The reference node that takes an edit of the node: none for the scene's own nodes, while the
+// node's own file is read, and while edits are ignored.
 std::shared_ptr<Node> editedReference(Node& node) {
-    if (isBeingRead(node)) {
+    if (isBeingRead(node) || MFnReference::ignoreReferenceEdits()) {
         return nullptr;
     }
     return node.reference.lock();
