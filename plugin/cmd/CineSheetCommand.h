@@ -1,5 +1,6 @@
 #pragma once
 
+#include <maya/MArgDatabase.h>
 #include <maya/MArgList.h>
 #include <maya/MDGModifier.h>
 #include <maya/MDagModifier.h>
@@ -11,8 +12,6 @@
 #include <maya/MSyntax.h>
 
 #include "cmd/SoundImport.h"
-
-class MArgDatabase;
 
 // "cineSheet": creates a CineSheet shape under a new transform, attaches it to a camera and the
 // scene time, and makes the transform follow the node's placement matrix; with "-audio", the

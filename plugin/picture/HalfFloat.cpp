@@ -1,6 +1,7 @@
 #include "picture/HalfFloat.h"
 
 #if defined(__x86_64__)
+#include <cpuid.h>
 #include <immintrin.h>
 #endif
 
@@ -131,8 +132,14 @@ __attribute__((target("avx,f16c"))) void halfRgbaRowF16c(const unsigned char* re
     halfRgbaColumns(red, green, blue, alpha, column, width, out);
 }
 
+// Clang 14 knows no "f16c" for __builtin_cpu_supports, so that bit is read from CPUID; "avx"
+// also says the system saves the registers the conversion uses.
 bool hasF16c() {
-    static const bool has = __builtin_cpu_supports("avx") && __builtin_cpu_supports("f16c");
+    static const bool has = [] {
+        unsigned int eax = 0, ebx = 0, ecx = 0, edx = 0;
+        return __builtin_cpu_supports("avx") && __get_cpuid(1, &eax, &ebx, &ecx, &edx) != 0 &&
+               (ecx & bit_F16C) != 0;
+    }();
     return has;
 }
 #endif
