@@ -86,9 +86,11 @@ stress: deps
 	./scripts/stress-nodes
 	STRESS_SECONDS=$(or $(STRESS_SECONDS),180) ./scripts/stress
 
-# Builds the benchmarks only and runs each; they print their figures and the load average.
+# Builds the benchmarks only and runs each; they print their figures and the load average, and
+# perf (installed for them) gives the first pass its profile.
 .PHONY: bench
 bench: configure
+	./scripts/install-deps linux-perf
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	for benchmark in $(BUILD_DIR)/bench/bench_*; do $$benchmark || exit 1; done
 

@@ -9,7 +9,9 @@
 // CINESHEET_BENCH_BEFORE=/path/to/libCineSheet.so plays each row with that build of the plug-in
 // too, in turn with this one (each going first in every other run), for a before/after comparison
 // on the same machine state; use an even number of runs.
-// CINESHEET_BENCH_ROWS=a|b keeps the rows whose label holds one of the texts. The host and the
+// CINESHEET_BENCH_ROWS=a|b keeps the rows whose label holds one of the texts. Where `perf` can
+// record, each row is played once more under it and the largest items of that run's CPU time are
+// printed, by library and by function (CINESHEET_BENCH_PROFILE=0 leaves this out). The host and the
 // plug-in are those built next to the benchmark unless CINESHEET_HOST / CINESHEET_PLUGIN say.
 // Usage: bench_first_pass [runs]   (default 3)
 
@@ -24,6 +26,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -160,6 +163,63 @@ void printCost(const char* who, const Cost& cost, const Cost& tool, int frames) 
                 cost.cpu / tool.cpu);
 }
 
+// The output of a command that reads nothing; empty when it fails.
+std::string outputOf(const std::string& command) {
+    const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string text;
+    char chunk[4096];
+    size_t read = 0;
+    while (pipe && (read = std::fread(chunk, 1, sizeof chunk, pipe.get())) > 0) {
+        text.append(chunk, read);
+    }
+    return text;
+}
+
+bool profiling() {
+    const char* wanted = std::getenv("CINESHEET_BENCH_PROFILE");
+    if (wanted && std::strcmp(wanted, "0") == 0) {
+        return false;
+    }
+    static const bool canRecord =
+        std::system("perf record -q -o /dev/null -- true >/dev/null 2>&1") == 0;
+    return canRecord;
+}
+
+// The lines of a `perf report` of at least `least` percent, up to `most`; FFmpeg's libraries
+// come without symbols, so functions are listed only where they are named.
+void printTop(const std::string& report, const char* sort, double least, int most) {
+    const std::string lines =
+        outputOf("perf report -i " + quoted(report) + " --stdio --no-children -q -g none --sort " +
+                 sort + " --percent-limit " + std::to_string(least) + " 2>/dev/null");
+    int printed = 0;
+    size_t begin = 0;
+    while (printed < most && begin < lines.size()) {
+        size_t end = lines.find('\n', begin);
+        if (end == std::string::npos) {
+            end = lines.size();
+        }
+        const std::string line = lines.substr(begin, end - begin);
+        begin = end + 1;
+        if (line.find('%') == std::string::npos || line.find("[.] 0x") != std::string::npos) {
+            continue;
+        }
+        std::printf("      %s\n", line.c_str() + line.find_first_not_of(' '));
+        ++printed;
+    }
+}
+
+// Plays the row once under perf and prints where the host's CPU time went.
+void printProfile(const std::string& host, const std::string& script, const fs::path& folder) {
+    const std::string report = (folder / "perf.data").string();
+    run("perf record -q -o " + quoted(report) + " -- " + quoted(host) + " " + quoted(script) +
+        " >/dev/null 2>&1");
+    std::printf("    profile of the plug-in's run, by library:\n");
+    printTop(report, "dso", 5.0, 6);
+    std::printf("    by function (named ones):\n");
+    printTop(report, "dso,sym", 2.0, 8);
+    fs::remove(report);
+}
+
 void measure(int runs) {
     const std::string host = builtFile("CINESHEET_HOST", "host/cinesheet-host");
     const std::string plugin = builtFile("CINESHEET_PLUGIN", "plugin/libCineSheet.so");
@@ -204,6 +264,9 @@ void measure(int runs) {
             printCost("before", beforeBest.best, toolBest.best, row.frames);
         }
         printCost("plug-in", pluginBest.best, toolBest.best, row.frames);
+        if (profiling()) {
+            printProfile(host, script, scratch.path());
+        }
         std::fflush(stdout);
         for (int frame = 1; isSequence(row) && frame <= row.frames; ++frame) {
             char name[32];
