@@ -33,15 +33,6 @@ void copyFile(const std::string& from, const std::string& to) {
 
 class ImageSequence : public SheetFixture {};
 
-TEST_F(ImageSequence, GammaChangesColourThroughTheTableAndLeavesAlpha) {
-    setFile(frameprep::pngSequence());
-    setTime(2);
-    ASSERT_EQ(plug("gamma").setFloat(2.0f), MStatus::kSuccess);
-    refresh();
-    const std::vector<std::uint8_t> expected = frameprep::withGamma(pngPixels(2), 2.0f);
-    EXPECT_EQ(drawnTexture().pixels, expected);
-}
-
 TEST_F(ImageSequence, GammaChangeUploadsAgainWithoutReadingAFile) {
     testsupport::TempDir folder;
     const std::string still = folder.file("still.png");
