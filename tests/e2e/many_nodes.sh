@@ -1,7 +1,9 @@
 #!/bin/sh
-# Twenty-four video nodes, half of them on long-GOP H.264 and half on intra-only MJPEG, all served by
-# the one decoding pool: every node shows its exact frame at each refresh, and deleting the
-# nodes, a new scene and unloading the plug-in each come back (the statements after them run).
+# Twenty-four video nodes, half of them on long-GOP H.264 and half on intra-only MJPEG, on a host
+# whose task pool has two threads, all served by the one decoding pool (its threads are the
+# plug-in's own, not the host's): every node shows its exact frame at each refresh, and deleting
+# the nodes, a new scene and unloading the plug-in each come back with the work ended (the
+# statements after them run).
 set -eu
 : "${CINESHEET_HOST:?}" "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
@@ -37,6 +39,7 @@ print \"new scene\\n\";
 camera -n shotCam;
 $(each_node make_node)
 currentTime 5; refresh;
+$(each_node dump_node f5)
 unloadPlugin -f \"libCineSheet\";
 print \"unloaded\\n\";
 " >"$work/out.txt" 2>&1 || fail "the session did not end: $(tail -5 "$work/out.txt")"
@@ -46,13 +49,13 @@ for line in deleted "new scene" unloaded; do
 done
 
 for clip in long intra; do
-    for frame in 13 14 40; do
+    for frame in 5 13 14 40; do
         ffmpeg -nostdin -v error -y -i "$work/$clip.mov" -vf "select=eq(n\,$frame)" \
             -fps_mode passthrough -frames:v 1 -sws_flags bilinear -pix_fmt rgb24 -f rawvideo \
             "$work/expected.$clip.$frame.rgb"
     done
 done
-for frame in 13 14 40; do
+for frame in 5 13 14 40; do
     i=1
     while [ "$i" -le "$nodes" ]; do
         [ -f "$work/f$frame.$i.rgba" ] || fail "node $i: no texture at frame $frame"

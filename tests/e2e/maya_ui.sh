@@ -9,13 +9,7 @@ set -u
 : "${CINESHEET_PLUGIN:?}"
 . "$(dirname "$0")/../support/e2e-common.sh"
 
-build_dir=$(dirname "$(dirname "$CINESHEET_PLUGIN")")
-prefix="$work/modules"
-# The module without the bundled FFmpeg, which the install test covers.
-cmake --install "$build_dir" --prefix "$prefix" --component plugin >/dev/null
-# The build's one Maya version has the one folder of plug-ins.
-export MAYA_PLUG_IN_PATH="$(echo "$prefix"/CineSheet/*/plug-ins)"
-export MAYA_SCRIPT_PATH="$prefix/CineSheet/scripts"
+install_plugin_module
 
 project="$work/project"
 mkdir -p "$project/footage" "$project/plates"

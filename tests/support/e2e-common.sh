@@ -50,3 +50,14 @@ each_node() {
 dump_node() {
     echo "textureDump -node cineSheetShape$2 -file \"$work/$1.$2.rgba\";"
 }
+
+# The plug-in and its scripts installed as a module (without the bundled FFmpeg, which
+# install_module covers) and found through MAYA_PLUG_IN_PATH and MAYA_SCRIPT_PATH; the build's one
+# Maya version has the one folder of plug-ins.
+install_plugin_module() {
+    prefix="$work/modules"
+    cmake --install "$(dirname "$(dirname "$CINESHEET_PLUGIN")")" --prefix "$prefix" \
+        --component plugin >/dev/null
+    export MAYA_PLUG_IN_PATH="$(echo "$prefix"/CineSheet/*/plug-ins)"
+    export MAYA_SCRIPT_PATH="$prefix/CineSheet/scripts"
+}

@@ -53,11 +53,18 @@ TEST_F(PluginLoadingTest, LoadsOnceAndUnloadsCleanly) {
     EXPECT_EQ(host::unloadPlugin("libcmdtestplugin"), MStatus::kFailure);
 }
 
-// Whatever initializePlugin registered before it failed goes with the closed library.
+// Whatever initializePlugin registered before it failed goes with the closed library. A missing
+// file or one that is no library is refused.
 TEST_F(PluginLoadingTest, AFailedLoadLeavesNothingBehind) {
+    testsupport::TempDir dir;
+    testsupport::writeFile(dir.file("libfake.so"), "not a library");
+    EXPECT_EQ(host::loadPlugin(dir.file("nothing.so")), MStatus::kFailure);
+    EXPECT_EQ(host::loadPlugin(dir.file("libfake.so")), MStatus::kFailure);
     for (const char* step : {"node", "command"}) {
         setenv("CMDTEST_FAIL_AT", step, 1);
         EXPECT_EQ(host::loadPlugin(testPlugin()), MStatus::kFailure) << step;
+        EXPECT_EQ(host::lastMessage(host::MessageKind::kError),
+                  "initializePlugin function failed (libcmdtestplugin)");
         EXPECT_FALSE(host::isPluginLoaded("libcmdtestplugin")) << step;
         EXPECT_FALSE(host::commandExists("cmdTestEcho")) << step;
         EXPECT_NE(MGlobal::executeCommand("createNode cmdTestNode"), MStatus::kSuccess) << step;

@@ -76,17 +76,6 @@ TEST_F(ScriptTest, ASyntaxErrorRunsNothing) {
     }
 }
 
-TEST_F(ScriptTest, StopsAtTheFirstFailingCommandUnlessKeepGoing) {
-    const std::string script = "recordWords 1; noSuchCommand; recordWords 2";
-    EXPECT_NE(host::runScript(script, false, false), MStatus::kSuccess);
-    EXPECT_EQ(calls.size(), 1u);
-    EXPECT_EQ(host::lastMessage(host::MessageKind::kError),
-              "Cannot find procedure \"noSuchCommand\".");
-    calls.clear();
-    EXPECT_NE(host::runScript(script, true, false), MStatus::kSuccess);
-    EXPECT_EQ(calls.size(), 2u);
-}
-
 TEST(NumberFormatTest, NumbersPrintShortAndReadBack) {
     EXPECT_EQ(host::formatNumber(3.0), "3");
     EXPECT_EQ(host::formatNumber(-0.0), "0");

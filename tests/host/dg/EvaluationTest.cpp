@@ -1,7 +1,6 @@
 #include "TestNodes.h"
 
 #include <host/CommandsInCompute.h>
-#include <host/NodeTypes.h>
 #include <maya/MDGModifier.h>
 #include <maya/MFnAttribute.h>
 #include <maya/MFnDependencyNode.h>
@@ -173,26 +172,6 @@ TEST(ForceCache, ANodeTheHostDidNotMakeHasAnEmptyBlock) {
     block.inputValue(Doubler::aInput, &status);
     EXPECT_NE(status, MStatus::kSuccess);
     EXPECT_NE(block.setClean(Doubler::aSum), MStatus::kSuccess);
-}
-
-TEST(Registration, TakenNamesAndIdsAreRefused) {
-    host::PluginNodeType type;
-    type.name = "dgSpare";
-    type.id = MTypeId(0x7F0FF);
-    type.creator = Doubler::creator;
-    ASSERT_EQ(host::registerPluginNodeType(type), MStatus::kSuccess);
-    EXPECT_EQ(host::registerPluginNodeType(type), MStatus::kFailure);
-    type.id = MTypeId(0x7F0FE);
-    EXPECT_EQ(host::registerPluginNodeType(type), MStatus::kFailure);
-    type.name = "transform";
-    EXPECT_EQ(host::registerPluginNodeType(type), MStatus::kFailure);
-
-    std::string plugin;
-    EXPECT_TRUE(host::nodeTypeFromPlugin("dgSpare", &plugin));
-    EXPECT_FALSE(host::nodeTypeFromPlugin("transform", &plugin));
-    EXPECT_EQ(host::deregisterPluginNodeType(MTypeId(0x7F0FF)), MStatus::kSuccess);
-    EXPECT_EQ(host::deregisterPluginNodeType(MTypeId(0x7F0FF)), MStatus::kFailure);
-    EXPECT_FALSE(host::nodeTypeFromPlugin("dgSpare", &plugin));
 }
 
 }  // namespace

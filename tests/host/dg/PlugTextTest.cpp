@@ -2,8 +2,6 @@
 
 #include <host/PlugText.h>
 #include <maya/MDGModifier.h>
-#include <maya/MDagModifier.h>
-#include <maya/MFnDagNode.h>
 
 #include <cmath>
 #include <string>
@@ -62,50 +60,6 @@ TEST_F(PlugText, SetAttrThroughAModifierIsUndoable) {
     EXPECT_EQ(host::plugValueText(plugOf("a.translateX")), "3");
     ASSERT_EQ(modifier.undoIt(), MStatus::kSuccess);
     EXPECT_EQ(host::plugValueText(plugOf("a.translateX")), "0");
-}
-
-TEST_F(PlugText, SavedValuesAreStorableNonDefaultOnes) {
-    createNode("dgDoubler", "d");
-    plugOf("d.count").setInt(5);
-    plugOf("d.hiddenValue").setInt(4);  // not storable
-    plugOf("d.text").setString("clip.mov");
-    plugOf("d.input").setDouble(1.5);  // the default
-    plugOf("d.sum").asDouble();        // computed, not storable
-
-    const auto saved = host::savedPlugValues(nodeNamed("d"));
-    ASSERT_EQ(saved.size(), 2u);
-    EXPECT_EQ(saved[0].attribute, "count");
-    EXPECT_EQ(saved[0].values, std::vector<std::string>{"5"});
-    EXPECT_EQ(saved[0].typeFlag, "");
-    EXPECT_EQ(saved[1].attribute, "text");
-    EXPECT_EQ(saved[1].typeFlag, "string");
-    EXPECT_TRUE(host::plugIsStorableNonDefault(plugOf("d.count")));
-    EXPECT_FALSE(host::plugIsStorableNonDefault(plugOf("d.hiddenValue")));
-    EXPECT_FALSE(host::plugIsStorableNonDefault(plugOf("d.input")));
-}
-
-TEST_F(PlugText, SceneConnectionsAndNodeDescriptionsForSaving) {
-    createNode("dgDoubler", "a");
-    MDagModifier dag;
-    MObject marker = dag.createNode("DgMarker");
-    ASSERT_EQ(dag.doIt(), MStatus::kSuccess);
-    MDGModifier modifier;
-    modifier.connect(plugOf("time1.outTime"), plugOf("a.time"));
-    modifier.connect(plugOf("persp.worldMatrix[0]"), plugOf("dgMarkerShape1.worldIn"));
-    ASSERT_EQ(modifier.doIt(), MStatus::kSuccess);
-
-    const auto connections = host::sceneConnections();
-    ASSERT_EQ(connections.size(), 2u);
-    EXPECT_EQ(connections[0].source, "time1.outTime");
-    EXPECT_EQ(connections[0].destination, "a.time");
-    EXPECT_EQ(connections[1].source, "persp.worldMatrix[0]");
-    EXPECT_EQ(connections[1].destination, "dgMarkerShape1.worldIn");
-
-    EXPECT_EQ(host::nodeTypeName(marker), "transform");
-    const MObject shape = MFnDagNode(marker).child(0);
-    EXPECT_EQ(host::nodeTypeName(shape), "DgMarker");
-    EXPECT_EQ(host::dagParentName(shape), "dgMarker1");
-    EXPECT_EQ(host::dagParentName(marker), "");
 }
 
 }  // namespace

@@ -4,15 +4,6 @@
 
 namespace {
 
-TEST(MTime, UnitsKeepTheirApiNumbers) {
-    EXPECT_EQ(MTime::kInvalid, 0);
-    EXPECT_EQ(MTime::kSeconds, 3);
-    EXPECT_EQ(MTime::kFilm, 6);
-    EXPECT_EQ(MTime::kNTSCField, 11);
-    EXPECT_EQ(MTime::k2FPS, 12);
-    EXPECT_EQ(MTime::k23_976FPS, 43);
-}
-
 TEST(MTime, OneUnitInSecondsIsExact) {
     const std::pair<MTime::Unit, double> secondsPerUnit[] = {
         {MTime::kHours, 3600.0},

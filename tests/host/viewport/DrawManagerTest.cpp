@@ -125,24 +125,6 @@ TEST(DrawManager, UnsupportedSamplersAndMasksAreRefused) {
     EXPECT_EQ(recorder.calls().size(), accepted);
 }
 
-// Maya's own numbering, which compiled plug-ins carry.
-TEST(DrawManager, EnumerationValuesAreMayas) {
-    EXPECT_EQ(MUIDrawManager::kNonSelectable, 0);
-    EXPECT_EQ(MUIDrawManager::kSelectable, 1);
-    EXPECT_EQ(MUIDrawManager::kAutomatic, 2);
-    EXPECT_EQ(MUIDrawManager::kTriangles, 4);
-    EXPECT_EQ(MSamplerState::kMinMagMipLinear, 21);
-    EXPECT_EQ(MSamplerState::kTexClamp, 3);
-    EXPECT_EQ(MBlendState::kRGBChannels, 7);
-    EXPECT_EQ(MBlendState::kRGBAChannels, 15);
-    EXPECT_EQ(kAllDevices, 7);
-    EXPECT_EQ(MUIDrawManager::kDefaultFontSize, 12);
-    EXPECT_EQ(MUIDrawManager::kSmallFontSize, 9);
-    EXPECT_EQ(MUIDrawManager::kLeft, 0);
-    EXPECT_EQ(MUIDrawManager::kCenter, 1);
-    EXPECT_EQ(MUIDrawManager::kRight, 2);
-}
-
 TEST(DrawManager, ColourFontAndTextAreRecorded) {
     host::DrawRecorder recorder;
     MUIDrawManager& manager = recorder.manager();

@@ -106,33 +106,6 @@ TEST_F(TextureManager, DoubleReleaseIsReportedNotFatal) {
     EXPECT_FALSE(host::readTexturePixels(texture, &width, &height, &pixels));
 }
 
-// Maya's numbering, which compiled plug-ins carry.
-static_assert(kD24S8 == 0 && kDXT5_SNORM == 16 && kR9G9B9E5_FLOAT == 21 && kR8_UNORM == 24 &&
-                  kR16G16_FLOAT == 44 && kR8G8B8A8_UNORM == 49 && kR10G10B10A2_UNORM == 53 &&
-                  kR8G8B8X8 == 57 && kR32G32_FLOAT == 59 && kR16G16B16A16_FLOAT == 62 &&
-                  kR32G32B32A32_SINT == 72 && kNumberOfRasterFormats == 73,
-              "raster format numbering");
-static_assert(kImage1D == 0 && kImage2D == 2 && kImage2DArray == 3 && kDepthTexture == 6 &&
-                  kNumberOfTextureTypes == 7,
-              "texture type numbering");
-static_assert(kEnvCrossVert == 4 && kEnvCrossHoriz == 5, "environment map numbering");
-
-TEST(TextureDescription, BaseTwoDimensionalDescriptionOverwritesEveryField) {
-    MTextureDescription description{640, 480,           3,        2560,       1228800, 0,
-                                    4,   kR16G16_FLOAT, kCubeMap, kEnvCubemap};
-    description.setToDefault2DTexture();
-    EXPECT_EQ(description.fWidth, 0u);
-    EXPECT_EQ(description.fHeight, 0u);
-    EXPECT_EQ(description.fDepth, 1u);
-    EXPECT_EQ(description.fBytesPerRow, 0u);
-    EXPECT_EQ(description.fBytesPerSlice, 0u);
-    EXPECT_EQ(description.fMipmaps, 1u);
-    EXPECT_EQ(description.fArraySlices, 1u);
-    EXPECT_EQ(description.fFormat, kR8G8B8A8_UNORM);
-    EXPECT_EQ(description.fTextureType, kImage2D);
-    EXPECT_EQ(description.fEnvMapType, kEnvNone);
-}
-
 TEST_F(TextureManager, UnsupportedDescriptionsGiveNoTexture) {
     MTextureDescription other = rgbaDescription(4, 4);
     other.fFormat = kR8G8B8X8;

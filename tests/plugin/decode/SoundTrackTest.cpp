@@ -104,6 +104,16 @@ void expectSamplesNear(const std::vector<int16_t>& actual, const std::vector<int
     }
 }
 
+// Half a second of pictures and sound.
+std::string shortClip(const TempDir& dir) {
+    const std::string clip = dir.file("clip.mov");
+    makeMedia(
+        "-f lavfi -i testsrc=size=64x48:rate=24:duration=0.5 -f lavfi -i "
+        "sine=duration=0.5 -c:v mpeg4 -c:a pcm_s16le",
+        clip);
+    return clip;
+}
+
 struct Track {
     const char* name;
     const char* audioInput;
@@ -241,34 +251,35 @@ INSTANTIATE_TEST_SUITE_P(
         Cut{"mp4AacOffTheSampleGrid", "mp4", "-c:v libx264 -bf 2 -g 30 -c:a aac", "1.37"}),
     [](const testing::TestParamInfo<Cut>& info) { return std::string(info.param.name); });
 
-TEST(SoundAlignment, soundBeforeTheFirstPictureIsLeftOut) {
+// Sound before the first picture is left out; the sound of a clip of one picture is not held
+// back waiting for more pictures.
+TEST(SoundAlignment, theWavStartsAtTheFirstPicture) {
+    const struct {
+        const char* file;
+        const char* makeArguments;
+        size_t leftOut;  // samples of the tool's decode that lie before the first picture
+    } clips[] = {
+        {"early.mkv",
+         "-itsoffset 0.2 -f lavfi -i testsrc=size=64x48:rate=25:duration=2 -f lavfi -i "
+         "sine=frequency=300:duration=2:sample_rate=44100 -c:v mpeg4 -c:a pcm_s16le",
+         8820},
+        {"still.mov",
+         "-f lavfi -i testsrc=size=64x48:rate=1:duration=1 -f lavfi -i "
+         "sine=frequency=300:duration=12:sample_rate=8000 -c:v mpeg4 -c:a pcm_s16le",
+         0},
+    };
     TempDir dir;
-    const std::string clip = dir.file("early.mkv");
-    makeMedia(
-        "-itsoffset 0.2 -f lavfi -i testsrc=size=64x48:rate=25:duration=2 -f lavfi -i "
-        "sine=frequency=300:duration=2:sample_rate=44100 -c:v mpeg4 -c:a pcm_s16le",
-        clip);
-    ASSERT_EQ(video::extractSoundTrack(clip, dir.file("early.wav")).outcome,
-              video::SoundOutcome::kWritten);
-    const std::vector<int16_t> sound = toolDecode(clip, "", dir);
-    ASSERT_GT(sound.size(), 8820u);
-    expectSamplesNear(readWav(dir.file("early.wav")).samples,
-                      std::vector<int16_t>(sound.begin() + 8820, sound.end()));
-}
-
-// A clip whose video is one picture: the sound is not held back waiting for more.
-TEST(SoundAlignment, aClipOfOnePictureKeepsAllItsSound) {
-    TempDir dir;
-    const std::string clip = dir.file("still.mov");
-    makeMedia(
-        "-f lavfi -i testsrc=size=64x48:rate=1:duration=1 -f lavfi -i "
-        "sine=frequency=300:duration=12:sample_rate=8000 -c:v mpeg4 -c:a pcm_s16le",
-        clip);
-    ASSERT_EQ(video::extractSoundTrack(clip, dir.file("still.wav")).outcome,
-              video::SoundOutcome::kWritten);
-    const std::vector<int16_t> sound = toolDecode(clip, "", dir);
-    EXPECT_EQ(sound.size(), 96000u);
-    expectSamplesNear(readWav(dir.file("still.wav")).samples, sound);
+    for (const auto& clip : clips) {
+        const std::string path = dir.file(clip.file);
+        makeMedia(clip.makeArguments, path);
+        ASSERT_EQ(video::extractSoundTrack(path, path + ".wav").outcome,
+                  video::SoundOutcome::kWritten)
+            << clip.file;
+        const std::vector<int16_t> sound = toolDecode(path, "", dir);
+        ASSERT_GT(sound.size(), clip.leftOut);
+        expectSamplesNear(readWav(path + ".wav").samples,
+                          std::vector<int16_t>(sound.begin() + clip.leftOut, sound.end()));
+    }
 }
 
 TEST(SoundOutcomes, clipsWithoutSoundBrokenFilesAndSoundsNoWavHoldsWriteNothing) {
@@ -317,26 +328,13 @@ TEST(SoundOutcomes, clipsWithoutSoundBrokenFilesAndSoundsNoWavHoldsWriteNothing)
     EXPECT_EQ(filesIn(dir.path()), made) << "no WAV, no partial file";
 }
 
-TEST(SoundOutcomes, anUnwritableFolderLeavesNothingBehind) {
+// An unwritable folder, or a cancel set before the worker reads anything (it stops at the first
+// read), leaves no WAV and no partial file.
+TEST(SoundOutcomes, anUnwritableFolderOrACancelLeavesNothingBehind) {
     TempDir dir;
-    const std::string clip = dir.file("clip.mov");
-    makeMedia(
-        "-f lavfi -i testsrc=size=64x48:rate=24:duration=0.5 -f lavfi -i "
-        "sine=duration=0.5 -c:v mpeg4 -c:a pcm_s16le",
-        clip);
+    const std::string clip = shortClip(dir);
     EXPECT_EQ(video::extractSoundTrack(clip, dir.file("no/such/folder/clip.wav")).outcome,
               video::SoundOutcome::kNotWritten);
-}
-
-// A cancel set before the worker reads anything stops it at the first read: no WAV, no partial
-// file.
-TEST(SoundOutcomes, aCancelledExtractionLeavesNothingBehind) {
-    TempDir dir;
-    const std::string clip = dir.file("clip.mov");
-    makeMedia(
-        "-f lavfi -i testsrc=size=64x48:rate=24:duration=0.5 -f lavfi -i "
-        "sine=duration=0.5 -c:v mpeg4 -c:a pcm_s16le",
-        clip);
     ASSERT_TRUE(std::filesystem::create_directory(dir.file("sound")));
     video::SoundProgress progress;
     progress.cancel = true;
@@ -349,11 +347,7 @@ TEST(SoundOutcomes, aCancelledExtractionLeavesNothingBehind) {
 // written gets its link neither written through nor renamed to the final name.
 TEST(SoundOutcomes, aLinkSwappedForTheTemporaryFileNeverBecomesTheSound) {
     TempDir dir;
-    const std::string clip = dir.file("clip.mov");
-    makeMedia(
-        "-f lavfi -i testsrc=size=64x48:rate=24:duration=0.5 -f lavfi -i "
-        "sine=duration=0.5 -c:v mpeg4 -c:a pcm_s16le",
-        clip);
+    const std::string clip = shortClip(dir);
     const std::string folder = dir.file("sound");
     const std::string target = dir.file("target");
     ASSERT_TRUE(std::filesystem::create_directory(folder));

@@ -17,12 +17,6 @@ TEST(VideoSource, keyframesAtZeroTwelveAndTwentyFourOfThirtyFrames) {
     EXPECT_DOUBLE_EQ(source.averageFrameRate(), 24.0);
 }
 
-TEST(VideoSource, keyframeOnTheLastFrameExtendsTheLastBlock) {
-    VideoSource source;
-    ASSERT_TRUE(source.open(decodetest::mediaPath("keys_0_12_29")));
-    EXPECT_EQ(source.blockStarts(), (std::vector<int>{0, 12, 30}));
-}
-
 TEST(VideoSource, everyFrameAKeyframe) {
     VideoSource source;
     ASSERT_TRUE(source.open(decodetest::mediaPath("prores_mov")));

@@ -6,7 +6,6 @@
 #include "node/ColorSpaceChoice.h"
 #include "picture/HeldFrameMark.h"
 
-#include <host/DrawRecording.h>
 #include <host/Messages.h>
 #include <host/Textures.h>
 #include <host/Viewport.h>
@@ -32,41 +31,7 @@ void copyFile(const std::string& from, const std::string& to) {
     testsupport::writeFile(to, testsupport::readFile(from));
 }
 
-// x of the quad's right edge at the latest refresh, 0 when no mesh was drawn.
-double quadHalfWidth(const MObject& node) {
-    for (const host::DrawCall& call : host::latestDrawCalls(node)) {
-        if (call.kind == host::DrawCall::Kind::Mesh) {
-            return call.positions[1].x;
-        }
-    }
-    return 0.0;
-}
-
 class ImageSequence : public SheetFixture {};
-
-TEST_F(ImageSequence, ShowsEachFrameTopRowFirstAndWritesTheOutputs) {
-    setFile(frameprep::pngSequence());
-    for (int frame : {1, 2, 5, 3}) {
-        setTime(frame);
-        refresh();
-        const Texture texture = drawnTexture();
-        EXPECT_EQ(texture.width, 64);
-        EXPECT_EQ(texture.height, 48);
-        EXPECT_EQ(texture.pixels, pngPixels(frame)) << "frame " << frame;
-    }
-    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
-    EXPECT_EQ(plug("keyframeInterval").asInt(), 1);
-    EXPECT_NEAR(quadHalfWidth(sheet), 1.3333334, 1e-6);
-}
-
-TEST_F(ImageSequence, GammaChangesColourThroughTheTableAndLeavesAlpha) {
-    setFile(frameprep::pngSequence());
-    setTime(2);
-    ASSERT_EQ(plug("gamma").setFloat(2.0f), MStatus::kSuccess);
-    refresh();
-    const std::vector<std::uint8_t> expected = frameprep::withGamma(pngPixels(2), 2.0f);
-    EXPECT_EQ(drawnTexture().pixels, expected);
-}
 
 TEST_F(ImageSequence, GammaChangeUploadsAgainWithoutReadingAFile) {
     testsupport::TempDir folder;
@@ -272,16 +237,6 @@ TEST_F(FailedRead, UnreadableImageWithNothingToHoldShowsTheCard) {
     copyFile(pngFrame(2), folder.file("b.0002.png"));
     refresh();
     EXPECT_EQ(drawnTexture().pixels, pngPixels(2));
-}
-
-TEST_F(FailedRead, BackToTheLastGoodFrameShowsItAgain) {
-    showGoodThenUnreadableFrame();
-    ASSERT_EQ(drawnTexture().pixels, heldPixels(1));
-
-    setTime(1);
-    refresh();
-    EXPECT_EQ(drawnTexture().pixels, pngPixels(1));
-    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
 }
 
 TEST_F(FailedRead, GammaChangeReadsTheImageAgain) {

@@ -6,6 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 // Paths that open (or would block when opened) but are no picture: the card is drawn, and the
@@ -31,19 +34,28 @@ protected:
     testsupport::TempDir folder;
 };
 
-TEST_F(OddFile, DirectoryNamedLikeAFrame) {
+TEST_F(OddFile, ShowsTheCardUntilAPictureComes) {
     ASSERT_EQ(mkdir(folder.file("dir.0001.png").c_str(), 0755), 0);
-    expectCardThenRecovery(folder.file("dir.####.png"));
-}
-
-TEST_F(OddFile, DirectoryNamedLikeAVideo) {
     ASSERT_EQ(mkdir(folder.file("clip.mov").c_str(), 0755), 0);
-    expectCardThenRecovery(folder.file("clip.mov"));
-}
-
-TEST_F(OddFile, PipeWithoutWriterDoesNotBlock) {
     ASSERT_EQ(mkfifo(folder.file("pipe.0001.png").c_str(), 0644), 0);
-    expectCardThenRecovery(folder.file("pipe.####.png"));
+    // The kernel's pseudo-files look like regular files but are no media, whatever they are named.
+    ASSERT_EQ(symlink("/proc/self/status", folder.file("status.0001.png").c_str()), 0);
+    ASSERT_EQ(symlink("/proc/self/status", folder.file("status.mp4").c_str()), 0);
+    std::vector<std::string> paths = {"/dev/zero", "/proc/self/mem", "/proc/self/status", ""};
+    for (const char* name :
+         {"dir.####.png", "clip.mov", "pipe.####.png", "status.####.png", "status.mp4"}) {
+        paths.push_back(folder.file(name));
+    }
+    // A file without read permission, which the superuser reads all the same.
+    if (geteuid() != 0) {
+        const std::string file = folder.file("locked.0001.png");
+        testsupport::writeFile(file, testsupport::readFile(frameprep::pngFrame(1)));
+        ASSERT_EQ(chmod(file.c_str(), 0), 0);
+        paths.push_back(folder.file("locked.####.png"));
+    }
+    for (const std::string& path : paths) {
+        expectCardThenRecovery(path);
+    }
 }
 
 // Looked at, not opened: opening a pipe or a device can have effects of its own, and each refresh
@@ -92,35 +104,6 @@ TEST_F(OddFile, PictureReplacedByAPipeIsRefusedUnopened) {
     char events[4096];
     EXPECT_LT(read(watch, events, sizeof events), 0) << "the pipe was opened";
     close(watch);
-}
-
-TEST_F(OddFile, EndlessDevice) {
-    expectCardThenRecovery("/dev/zero");
-}
-
-// The kernel's pseudo-files look like regular files but are no media, whatever they are named.
-TEST_F(OddFile, KernelPseudoFiles) {
-    for (const char* path : {"/proc/self/mem", "/proc/self/status"}) {
-        expectCardThenRecovery(path);
-    }
-    ASSERT_EQ(symlink("/proc/self/status", folder.file("status.0001.png").c_str()), 0);
-    expectCardThenRecovery(folder.file("status.####.png"));
-    ASSERT_EQ(symlink("/proc/self/status", folder.file("status.mp4").c_str()), 0);
-    expectCardThenRecovery(folder.file("status.mp4"));
-}
-
-TEST_F(OddFile, EmptyPath) {
-    expectCardThenRecovery("");
-}
-
-TEST_F(OddFile, FileWithoutReadPermission) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "the superuser reads every file";
-    }
-    const std::string file = folder.file("locked.0001.png");
-    testsupport::writeFile(file, testsupport::readFile(frameprep::pngFrame(1)));
-    ASSERT_EQ(chmod(file.c_str(), 0), 0);
-    expectCardThenRecovery(folder.file("locked.####.png"));
 }
 
 }  // namespace

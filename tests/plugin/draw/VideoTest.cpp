@@ -94,32 +94,6 @@ TEST_F(VideoOnSheet, ClipReplacedOnDiskShowsItsNewFramesAtTheNextFrame) {
     EXPECT_EQ(texture.pixels, pointSampledRgba(replacement.frames.at(6), 96, 64, 1));
 }
 
-TEST_F(VideoOnSheet, SwitchesToAnImageSequenceAndBack) {
-    ASSERT_EQ(plug("cacheResolution").setShort(1), MStatus::kSuccess);
-    setFile(frameprep::video());
-    setTime(2);
-    refresh();
-    expectFrame(2, 2);
-    host::runIdleQueue();
-    EXPECT_EQ(plug("keyframeInterval").asInt(), 8);
-
-    setFile(frameprep::pngSequence());
-    refresh();
-    const Texture image = drawnTexture();
-    EXPECT_EQ(image.width, 64);
-    EXPECT_EQ(image.pixels, frameprep::pngPixels(2));
-    EXPECT_EQ(plug("keyframeInterval").asInt(), 1);
-    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 64.0 / 48.0);
-
-    setFile(frameprep::video());
-    setTime(20);
-    refresh();
-    expectFrame(20, 2);
-    host::runIdleQueue();
-    EXPECT_EQ(plug("keyframeInterval").asInt(), 8);
-    EXPECT_DOUBLE_EQ(plug("frameRatio").asDouble(), 1.5);
-}
-
 TEST_F(VideoOnSheet, StandingTimeReadsNoFileAndWritesNoAttribute) {
     testsupport::TempDir folder;
     const std::string clip = folder.file("clip.MP4");
