@@ -31,9 +31,6 @@ MStatus setPlugFromText(const MPlug& plug, const std::vector<std::string>& value
 MStatus setPlugFromText(const MPlug& plug, const std::vector<std::string>& values,
                         const std::string& typeFlag, MDGModifier& modifier);
 
-// Storable, and its value differs from the attribute's default.
-bool plugIsStorableNonDefault(const MPlug& plug);
-
 // One setAttr line of a saved scene: setPlugFromText(plug, values, typeFlag) restores it.
 struct SavedPlugValue {
     std::string attribute;  // name on the node, e.g. "translateX", "worldMatrix[0]"

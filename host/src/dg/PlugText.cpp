@@ -236,25 +236,6 @@ MStatus setPlugFromText(const MPlug& plug, const std::vector<std::string>& value
     return MStatus::kSuccess;
 }
 
-bool plugIsStorableNonDefault(const MPlug& plug) {
-    if (plug.isNull() || !Access::attribute(plug)->storable) {
-        return false;
-    }
-    const Attribute& attribute = *Access::attribute(plug);
-    if (attribute.kind == Attribute::Kind::Compound) {
-        for (unsigned int i = 0; i < plug.numChildren(); ++i) {
-            if (plugIsStorableNonDefault(plug.child(i))) {
-                return true;
-            }
-        }
-        return false;
-    }
-    if (attribute.array && Access::index(plug) < 0) {
-        return plug.numElements() > 0;
-    }
-    return !plug.isDefaultValue();
-}
-
 std::vector<SavedPlugValue> savedPlugValues(const MObject& object) {
     std::vector<SavedPlugValue> saved;
     auto node = Access::as<Node>(object);
