@@ -49,13 +49,13 @@ bool VideoCache::workerRunning() const {
     return workerStarted() && queue_.running();
 }
 
-void VideoCache::open(const MString& path) {
+void VideoCache::open(const std::string& path) {
     {
         const std::unique_lock<std::mutex> lock = video_.interruptAndLock();
         clearAllData();
         store_.markOpening();
     }
-    queue_.askToOpen(path.asChar());
+    queue_.askToOpen(path);
     worker_.noteAsked();
     startWorker();
 }

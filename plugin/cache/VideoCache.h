@@ -9,10 +9,7 @@
 #include "cache/FrameStore.h"
 #include "cache/OpenVideo.h"
 #include "cache/PacketScan.h"
-#include "cache/RefreshRequest.h"
 #include "cache/VideoFacts.h"
-
-#include <maya/MString.h>
 
 #include <chrono>
 #include <functional>
@@ -36,7 +33,7 @@ public:
 
     // `lateWorkDone` is called from the worker when a file or frame the drawing thread stopped
     // waiting for is ready. Nothing is asked of the pool until a file is first opened.
-    explicit VideoCache(std::function<void()> lateWorkDone = video::requestViewportRefresh,
+    explicit VideoCache(std::function<void()> lateWorkDone,
                         video::DecodingPool& pool = video::DecodingPool::instance());
     // Drops the queued work, ends the piece under way (a file being read or a picture being
     // decoded is left at once), waits for the pool to let go, and frees every frame.
@@ -54,7 +51,7 @@ public:
     void wakePool();
 
     // Closes what was open and has the worker open the video at `path`; returns at once.
-    void open(const MString& path);
+    void open(const std::string& path);
     // Waits, until `deadline` at most, for the file asked for to be open or found unplayable.
     OpenState awaitOpen(Deadline deadline);
     // Forgets the open video and every cached frame.

@@ -232,7 +232,7 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
         // A file opened anew may end elsewhere, or not early at all.
         warnings_.clear(WarningTopic::kEndedEarly);
         openedStamp_ = video::currentFileStamp(request.path.asChar());
-        video_.open(request.path);
+        video_.open(request.path.asChar());
         if (!video_.workerStarted()) {
             MGlobal::displayError(
                 "Failed to start caching thread. Video frame caching is not available!");

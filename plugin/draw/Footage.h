@@ -4,7 +4,9 @@
 #include "draw/FileProbe.h"
 #include "draw/HeldFrameWarning.h"
 #include "draw/LoadedMedium.h"
+#include "node/HostImageReader.h"
 #include "node/NodeWarnings.h"
+#include "node/RefreshRequest.h"
 #include "node/WorkspacePath.h"
 #include "sequence/SequenceCache.h"
 
@@ -153,8 +155,8 @@ private:
 
     NodeWarnings warnings_;
     std::variant<Nothing, Video, Sequence> loaded_;
-    VideoCache video_;
-    video::SequenceCache sequence_;
+    VideoCache video_{video::requestViewportRefresh};
+    video::SequenceCache sequence_{video::requestViewportRefresh, video::readWithHostReader};
     WorkspacePath workspace_;
     // What the loaded video's file was when it was opened.
     std::optional<video::FileStamp> openedStamp_;

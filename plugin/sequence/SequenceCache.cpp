@@ -9,8 +9,9 @@
 
 namespace video {
 
-SequenceCache::SequenceCache(std::function<void()> lateFrameDone, DecodingPool& pool)
-    : lateFrameDone_(std::move(lateFrameDone)), pool_(pool) {
+SequenceCache::SequenceCache(std::function<void()> lateFrameDone, HostImageRead hostRead,
+                             DecodingPool& pool)
+    : lateFrameDone_(std::move(lateFrameDone)), hostRead_(std::move(hostRead)), pool_(pool) {
     CacheBudget::instance().enrol(this);
 }
 

@@ -5,7 +5,7 @@
 #include "cache/CachedFrames.h"
 #include "cache/DecodingPool.h"
 #include "cache/FrameBufferPool.h"
-#include "cache/RefreshRequest.h"
+#include "picture/RgbaImage.h"
 #include "sequence/SequenceImage.h"
 #include "sequence/SequencePattern.h"
 #include "sequence/SequenceWindow.h"
@@ -31,6 +31,10 @@ struct SequenceFrame {
     decode::TexelFormat format = decode::TexelFormat::kRgba8;
 };
 
+// Reads a file through the host's own image reader, on the main thread only; false, with the
+// image emptied, when the host cannot read it either.
+using HostImageRead = std::function<bool(const std::string& path, decode::RgbaImage& image)>;
+
 // What became of a frame asked for.
 enum class SequenceAnswer {
     kShown,       // handed over, and the taker showed it
@@ -53,9 +57,9 @@ public:
     using Deadline = std::chrono::steady_clock::time_point;
 
     // `lateFrameDone` is called from a reader when a frame the drawing thread stopped waiting
-    // for is read (or found unreadable).
-    explicit SequenceCache(std::function<void()> lateFrameDone = requestViewportRefresh,
-                           DecodingPool& pool = DecodingPool::instance());
+    // for is read (or found unreadable); `hostRead` reads what FFmpeg cannot.
+    SequenceCache(std::function<void()> lateFrameDone, HostImageRead hostRead,
+                  DecodingPool& pool = DecodingPool::instance());
     // Drops what was to be read, and waits for the pool to finish the reads under way.
     ~SequenceCache() override;
     SequenceCache(const SequenceCache&) = delete;
@@ -178,6 +182,7 @@ private:
     // The frame whose wait ran out, until it is read or found unreadable.
     std::optional<int> lateFrame_;
     const std::function<void()> lateFrameDone_;
+    const HostImageRead hostRead_;
 
     // Set once the pool serves the cache, and cleared for good when it is to stop.
     bool running_ = false;
