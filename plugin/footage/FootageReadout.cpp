@@ -1,5 +1,5 @@
 #include "decode/Timecode.h"
-#include "draw/Footage.h"
+#include "footage/Footage.h"
 
 video::CachedFrames Footage::cachedFrames() const {
     if (std::holds_alternative<Video>(loaded_)) {

@@ -1,15 +1,13 @@
-#include "draw/Footage.h"
+#include "footage/Footage.h"
 
 #include "decode/MediaContent.h"
 #include "decode/VideoSource.h"
-#include "draw/FileProbe.h"
-#include "node/MediaKind.h"
+#include "footage/FileProbe.h"
+#include "footage/MediaKind.h"
 #include "picture/CacheImage.h"
 #include "picture/HeldFrameMark.h"
 #include "picture/PendingFrameMark.h"
 #include "sequence/SequencePattern.h"
-
-#include <maya/MGlobal.h>
 
 #include <algorithm>
 #include <climits>
@@ -34,11 +32,11 @@ LoadedMedium mediumOf(const VideoCache& video) {
 
 // The file that holds the frame: the sequence's numbered file, or the path itself (a video's
 // name is never a pattern).
-std::string fileOfFrame(const MString& path, int frame) {
+std::string fileOfFrame(const std::string& path, int frame) {
     if (isVideoPath(path)) {
-        return path.asChar();
+        return path;
     }
-    return video::SequencePattern(path.asChar()).fileOf(frame);
+    return video::SequencePattern(path).fileOf(frame);
 }
 
 // Hands `show` a copy of the picture marked as standing in for another frame.
@@ -55,20 +53,22 @@ bool showMarked(const Footage::PictureUse& show, const unsigned char* pixels,
 
 }  // namespace
 
-MString Footage::fileShown(const MString& path, int frame) {
-    return MString(fileOfFrame(path, frame).c_str());
+Footage::Footage(const FootageHost& host)
+    : showError_(host.showError),
+      warnings_(host.showWarning),
+      video_(host.lateWorkDone),
+      sequence_(host.lateWorkDone, host.readImage) {}
+
+std::string Footage::fileShown(const std::string& path, int frame) {
+    return fileOfFrame(path, frame);
 }
 
-const MString& Footage::resolve(const MString& path, int frame) {
-    return workspace_.resolve(path.expandFilePath(), frame);
-}
-
-bool Footage::loadedVideo(const MString& path) const {
+bool Footage::loadedVideo(const std::string& path) const {
     const auto* video = std::get_if<Video>(&loaded_);
     return video && video->path == path;
 }
 
-bool Footage::loadedSequence(const MString& pattern) const {
+bool Footage::loadedSequence(const std::string& pattern) const {
     const auto* sequence = std::get_if<Sequence>(&loaded_);
     return sequence && sequence->pattern == pattern;
 }
@@ -92,10 +92,10 @@ void Footage::unload() {
     loaded_ = Nothing{};
 }
 
-std::string Footage::whyMissing(const MString& path, const std::string& frameFile) const {
-    const video::SequencePattern pattern(path.asChar());
+std::string Footage::whyMissing(const std::string& path, const std::string& frameFile) const {
+    const video::SequencePattern pattern(path);
     if (!pattern.numbered() || pathExists(frameFile)) {
-        return whyUnreadable(MString(frameFile.c_str()));
+        return whyUnreadable(frameFile);
     }
     if (loadedSequence(path) || pattern.framesOnDisk()) {
         return std::string();
@@ -126,7 +126,7 @@ const std::string& Footage::whyUnreadableImage(const std::string& file) {
 FootageResult Footage::frameFor(const FootageRequest& request, const PictureUse& show) {
     const std::string file = fileOfFrame(request.path, request.frame);
     const bool video = isVideoPath(request.path);
-    if (!probe_.isReadableRegularFile(MString(file.c_str()))) {
+    if (!probe_.isReadableRegularFile(file)) {
         if (!video) {
             const std::optional<FootageResult> handle = handleFrame(request, show);
             if (handle) {
@@ -161,7 +161,7 @@ FootageResult Footage::frameFor(const FootageRequest& request, const PictureUse&
 std::optional<FootageResult> Footage::handleFrame(const FootageRequest& request,
                                                   const PictureUse& show) {
     const std::optional<video::FrameWindow> files =
-        video::SequencePattern(request.path.asChar()).framesOnDisk();
+        video::SequencePattern(request.path).framesOnDisk();
     if (!files || files->contains(request.frame)) {
         return std::nullopt;
     }
@@ -188,7 +188,7 @@ std::optional<FootageResult> Footage::handleFrame(const FootageRequest& request,
 
 FootageResult Footage::heldFrameFor(const FootageRequest& request, const PictureUse& show) {
     const FootageResult none{FootageAnswer::kMissing, LoadedMedium{}, request.divisor};
-    const video::SequencePattern pattern(request.path.asChar());
+    const video::SequencePattern pattern(request.path);
     const std::optional<int> held = pattern.heldFrameFor(request.frame);
     if (!held) {
         return none;
@@ -210,7 +210,7 @@ FootageResult Footage::heldFrameFor(const FootageRequest& request, const Picture
     }
     result.held = true;
     const std::string file = pattern.fileOf(request.frame);
-    if (probe_.isReadableRegularFile(MString(file.c_str()))) {
+    if (probe_.isReadableRegularFile(file)) {
         heldWarning_.unreadable(file, *held);
     } else {
         heldWarning_.missing(file, *held);
@@ -225,17 +225,16 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
     // A video closed since, found unplayable, or replaced on disk since it was opened (looked at
     // when the frame changes: a stat, no read) is opened anew.
     const bool replaced = request.checkFile && loadedVideo(request.path) &&
-                          video::currentFileStamp(request.path.asChar()) != openedStamp_;
+                          video::currentFileStamp(request.path) != openedStamp_;
     if (!loadedVideo(request.path) || replaced ||
         video_.openState() == VideoCache::OpenState::kClosed) {
         unload();
         // A file opened anew may end elsewhere, or not early at all.
         warnings_.clear(WarningTopic::kEndedEarly);
-        openedStamp_ = video::currentFileStamp(request.path.asChar());
-        video_.open(request.path.asChar());
+        openedStamp_ = video::currentFileStamp(request.path);
+        video_.open(request.path);
         if (!video_.workerStarted()) {
-            MGlobal::displayError(
-                "Failed to start caching thread. Video frame caching is not available!");
+            showError_("Failed to start caching thread. Video frame caching is not available!");
         }
         loaded_ = Video{request.path};
     }
@@ -320,7 +319,7 @@ FootageResult Footage::endedEarly(FootageResult result) const {
 FootageResult Footage::sequenceFrame(const FootageRequest& request, const PictureUse& show) {
     if (!loadedSequence(request.path)) {
         unload();
-        sequence_.open(request.path.asChar());
+        sequence_.open(request.path);
         loaded_ = Sequence{request.path};
     }
     sequence_.setWindow(request.cacheFrames);
