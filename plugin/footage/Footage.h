@@ -12,7 +12,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <variant>
 
 // A request for the picture of one refresh.
 struct FootageRequest {
@@ -112,14 +111,6 @@ public:
     NodeWarnings& warnings() { return warnings_; }
 
 private:
-    struct Nothing {};
-    struct Video {
-        std::string path;
-    };
-    struct Sequence {
-        std::string pattern;
-    };
-
     FootageResult videoFrame(const FootageRequest& request, const PictureUse& show);
     // The result as it stands, unless its video frame is lost to the file ending early: then
     // kEndedEarly, with the reason.
@@ -135,8 +126,10 @@ private:
     // A frame that did not come in time: `standIn`, the frame nearest to it the cache held when
     // it was asked for, is shown in its place, marked as not yet the one asked for; the result
     // as it stands when none was held.
-    FootageResult standInFor(FootageResult result, int standIn, const unsigned char* pixels,
+    FootageResult standInFor(FootageResult result, const video::HeldFrame& standIn,
                              const PictureUse& show);
+    // Has `source` read the file from now on, in place of what was loaded.
+    void load(video::FrameSource& source, const std::string& path);
     void unload();
     // Why the frame's file cannot be read (see FootageResult::reason).
     std::string whyMissing(const std::string& path, const std::string& frameFile) const;
@@ -145,9 +138,12 @@ private:
 
     const std::function<void(const std::string& text)> showError_;
     NodeWarnings warnings_;
-    std::variant<Nothing, Video, Sequence> loaded_;
     VideoCache video_;
     video::SequenceCache sequence_;
+    // The cache of the file loaded (null when none is) and its path, a sequence's pattern: the
+    // other cache holds nothing.
+    video::FrameSource* loaded_ = nullptr;
+    std::string loadedPath_;
     // What the loaded video's file was when it was opened.
     std::optional<video::FileStamp> openedStamp_;
     FileProbe probe_;

@@ -2,17 +2,11 @@
 #include "footage/Footage.h"
 
 video::CachedFrames Footage::cachedFrames() const {
-    if (std::holds_alternative<Video>(loaded_)) {
-        return video_.cachedFrames();
-    }
-    if (std::holds_alternative<Sequence>(loaded_)) {
-        return sequence_.cachedFrames();
-    }
-    return {};
+    return loaded_ ? loaded_->cachedFrames() : video::CachedFrames{};
 }
 
 std::string Footage::timecodeOf(int mediaFrame) const {
-    if (!std::holds_alternative<Video>(loaded_)) {
+    if (loaded_ != &video_) {
         return {};
     }
     return decode::timecodeAt(video_.startTimecode(), video_.videoFrameRate(), mediaFrame);

@@ -5,6 +5,7 @@
 #include "cache/CachedFrames.h"
 #include "cache/DecodingPool.h"
 #include "cache/FrameBufferPool.h"
+#include "cache/FrameSource.h"
 #include "picture/RgbaImage.h"
 #include "sequence/SequenceImage.h"
 #include "sequence/SequencePattern.h"
@@ -52,7 +53,7 @@ enum class SequenceAnswer {
 // thread waits for the readers until a deadline, and when that passes first, the reader asks for
 // a refresh once the frame is read. A file FFmpeg cannot read is read by the host's image reader,
 // by the drawing thread only. All calls come from the drawing thread, Maya's main thread.
-class SequenceCache final : public BudgetClient, public PoolClient {
+class SequenceCache final : public BudgetClient, public PoolClient, public FrameSource {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
 
@@ -67,35 +68,26 @@ public:
 
     // The sequence to read from now on; the frames of another one are dropped. The first call
     // has the pool serve the cache.
-    void open(const std::string& pattern);
+    void open(const std::string& pattern) override;
     bool isOpen(const std::string& pattern) const;
     // How many frames to keep around the one asked for; the one asked for is always kept.
     void setWindow(int frames);
     // How deep frames are kept; frames held at another depth are read again.
-    void setDepth(decode::CacheDepth depth);
+    void setDepth(decode::CacheDepth depth) override;
     // Waits for the frame, until `deadline`, and hands it to `show`, during which it stays whole
     // (held by reference, even when the readers drop it meanwhile; the cache is not locked).
     // With `checkFile`, a frame held whose file changed since it was read is read again. A still
     // (an unnumbered pattern) is one frame, whatever frame is asked for.
     SequenceAnswer show(int frame, bool checkFile, const std::function<bool(SequenceFrame)>& show,
                         Deadline deadline);
-    // A frame held, kept whole by its reference.
-    struct HeldPicture {
-        int frame = -1;
-        FrameRef pixels;
-        SequenceFrame picture;
-    };
-    // The held frame nearest to `frame` (the earlier of two as near): what a refresh that does
-    // not wait shows while the frame asked for is read, taken before asking for it, as the
-    // readers then drop what lies outside the new window. Frame −1 when none is held.
-    HeldPicture nearestHeld(int frame) const;
+    HeldFrame nearestHeld(int frame) const override;
     // Drops every frame; the readers wait for the next sequence.
-    void close();
+    void close() override;
 
     // How many frames are held now.
     size_t framesHeld() const;
     // Which frames are held now, among those found on disk.
-    CachedFrames cachedFrames() const;
+    CachedFrames cachedFrames() const override;
 
     // Gives up the spare buffers, else the frame farthest from the one asked for (never that
     // one nor the next in the direction of play), narrowing the window past it.
