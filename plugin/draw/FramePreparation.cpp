@@ -1,9 +1,9 @@
 #include "cache/RefreshDeadline.h"
 #include "draw/AttachedCamera.h"
 #include "draw/CineSheetDrawOverride.h"
-#include "draw/FrameNumber.h"
 #include "draw/Readout.h"
 #include "draw/RefreshKind.h"
+#include "footage/FrameNumber.h"
 #include "footage/MediaKind.h"
 #include "node/CineSheet.h"
 
