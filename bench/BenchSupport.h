@@ -4,8 +4,9 @@
 // a scratch folder, and a CineSheet node in the stand-in host with draw overrides on it.
 
 #include "draw/CineSheetData.h"
-#include "draw/Footage.h"
+#include "footage/Footage.h"
 #include "node/CineSheet.h"
+#include "node/MayaFootageHost.h"
 
 #include <host/NodeTypes.h>
 #include <host/Scene.h>
@@ -140,7 +141,8 @@ public:
 // them; the data goes first, as the host deletes it before the override.
 struct Sheet {
     explicit Sheet(const MObject&)
-        : footage(std::make_unique<Footage>()), data(std::make_unique<CineSheetData>()) {}
+        : footage(std::make_unique<Footage>(mayaFootageHost())),
+          data(std::make_unique<CineSheetData>()) {}
     ~Sheet() {
         data.reset();
         footage.reset();

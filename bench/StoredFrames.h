@@ -1,6 +1,6 @@
 #pragma once
 
-#include "draw/Footage.h"
+#include "footage/Footage.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,6 +1,7 @@
 #include "cache/VideoCache.h"
 
 #include "cache/CacheBudget.h"
+#include "picture/CacheImage.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -49,13 +50,13 @@ bool VideoCache::workerRunning() const {
     return workerStarted() && queue_.running();
 }
 
-void VideoCache::open(const MString& path) {
+void VideoCache::open(const std::string& path) {
     {
         const std::unique_lock<std::mutex> lock = video_.interruptAndLock();
         clearAllData();
         store_.markOpening();
     }
-    queue_.askToOpen(path.asChar());
+    queue_.askToOpen(path);
     worker_.noteAsked();
     startWorker();
 }
@@ -114,7 +115,18 @@ void VideoCache::setResolutionDivisor(int divisor) {
     dropFrames(store_.dropAllFrames());
 }
 
-void VideoCache::setCacheDepth(decode::CacheDepth depth) {
+video::HeldFrame VideoCache::nearestHeld(int frame) const {
+    std::pair<int, video::FrameRef> stored = store_.nearestStored(frame);
+    if (!stored.second) {
+        return {};
+    }
+    const int divisor = resolutionDivisor();
+    return video::HeldFrame{stored.first, std::move(stored.second),
+                            video::reducedSize(frameWidth(), divisor),
+                            video::reducedSize(frameHeight(), divisor), texelFormat()};
+}
+
+void VideoCache::setDepth(decode::CacheDepth depth) {
     // Only the drawing thread writes it.
     if (depth == store_.read([](const FrameStore::Contents& c) { return c.depth; })) {
         return;

@@ -6,13 +6,11 @@
 #include "cache/CachingJob.h"
 #include "cache/CachingWorker.h"
 #include "cache/DecodingPool.h"
+#include "cache/FrameSource.h"
 #include "cache/FrameStore.h"
 #include "cache/OpenVideo.h"
 #include "cache/PacketScan.h"
-#include "cache/RefreshRequest.h"
 #include "cache/VideoFacts.h"
-
-#include <maya/MString.h>
 
 #include <chrono>
 #include <functional>
@@ -29,14 +27,16 @@
 // deadline: when a wait runs out the work goes on, and the worker asks for a refresh once what
 // was waited for is there. A file whose index does not list its frames is scanned between the
 // jobs, and its blocks come as the scan settles them. All locking stays inside the parts.
-class VideoCache final : public video::BudgetClient, public video::PoolClient {
+class VideoCache final : public video::BudgetClient,
+                         public video::PoolClient,
+                         public video::FrameSource {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
     using OpenState = VideoOpenState;
 
     // `lateWorkDone` is called from the worker when a file or frame the drawing thread stopped
     // waiting for is ready. Nothing is asked of the pool until a file is first opened.
-    explicit VideoCache(std::function<void()> lateWorkDone = video::requestViewportRefresh,
+    explicit VideoCache(std::function<void()> lateWorkDone,
                         video::DecodingPool& pool = video::DecodingPool::instance());
     // Drops the queued work, ends the piece under way (a file being read or a picture being
     // decoded is left at once), waits for the pool to let go, and frees every frame.
@@ -54,11 +54,11 @@ public:
     void wakePool();
 
     // Closes what was open and has the worker open the video at `path`; returns at once.
-    void open(const MString& path);
+    void open(const std::string& path) override;
     // Waits, until `deadline` at most, for the file asked for to be open or found unplayable.
     OpenState awaitOpen(Deadline deadline);
     // Forgets the open video and every cached frame.
-    void close();
+    void close() override;
     OpenState openState() const;
     // Why the file could not be opened, once found unplayable ("" otherwise).
     std::string openFailure() const;
@@ -84,7 +84,7 @@ public:
     // Frames of more than 8 bits are kept as half float when the depth asks for it (see
     // decode::videoTexelFormat). A change of how the open file's frames are kept drops the
     // frames kept the former way.
-    void setCacheDepth(decode::CacheDepth depth);
+    void setDepth(decode::CacheDepth depth) override;
     // How the open video's frames are kept: 8-bit until it is open.
     decode::TexelFormat texelFormat() const { return store_.texelFormat(); }
 
@@ -101,13 +101,8 @@ public:
     // refresh once it has the frame).
     using FrameUse = std::function<bool(const unsigned char* pixels)>;
     bool awaitFrame(const CachingJob& job, const FrameUse& show, Deadline deadline);
-    // The stored frame nearest to `frame` (the earlier of two as near) and its picture, held by
-    // reference, asking the worker for nothing: what a refresh that does not wait shows while
-    // the frame asked for is decoded, taken before asking for it, as the worker then lets go of
-    // what lies outside the new window. −1 and null when none is stored.
-    std::pair<int, video::FrameRef> nearestStored(int frame) const {
-        return store_.nearestStored(frame);
-    }
+    // The stored frame nearest to `frame`, at the size frames are kept at now.
+    video::HeldFrame nearestHeld(int frame) const override;
 
     // The first frame of the open file found lost because the file ends before it, −1 while
     // none is: a file cut short, whose index declares frames past those it holds (known once it
@@ -119,7 +114,7 @@ public:
     bool lostToEarlyEnd(int frame) const { return store_.lostToEarlyEnd(frame); }
 
     // Which frames are stored now.
-    video::CachedFrames cachedFrames() const { return store_.cachedFrames(); }
+    video::CachedFrames cachedFrames() const override { return store_.cachedFrames(); }
     // The open file's timecode of its first picture; empty when it has none.
     std::string startTimecode() const;
 

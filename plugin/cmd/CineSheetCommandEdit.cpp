@@ -2,8 +2,8 @@
 
 #include "cmd/ClipStart.h"
 #include "decode/ClipFacts.h"
+#include "footage/MediaKind.h"
 #include "node/CineSheet.h"
-#include "node/MediaKind.h"
 #include "node/WorkspacePath.h"
 #include "sequence/SequencePattern.h"
 
@@ -152,7 +152,7 @@ MStatus CineSheetCommand::queryNode(const MArgDatabase& argData) {
         return MStatus::kSuccess;
     }
     video::ClipFacts facts;
-    if (isVideoPath(path)) {
+    if (isVideoPath(path.asChar())) {
         facts = video::readClipFacts(path.asChar()).value_or(video::ClipFacts());
     } else if (const auto onDisk = video::SequencePattern(path.asChar()).framesOnDisk()) {
         facts.frameCount = onDisk->length();

@@ -1,6 +1,6 @@
 #include "cmd/CineSheetReloadCommand.h"
 
-#include "cache/RefreshRequest.h"
+#include "node/RefreshRequest.h"
 #include "node/CineSheet.h"
 
 #include <maya/MArgDatabase.h>

@@ -1,6 +1,6 @@
 #include "cmd/ClipStart.h"
 
-#include "node/MediaKind.h"
+#include "footage/MediaKind.h"
 #include "sequence/SequencePattern.h"
 
 #include <maya/MAnimControl.h>
@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-ClipStart::ClipStart(const MString& resolvedPath) : video_(isVideoPath(resolvedPath)) {
+ClipStart::ClipStart(const MString& resolvedPath) : video_(isVideoPath(resolvedPath.asChar())) {
     if (video_) {
         firstPicture_ = 0;
         return;

@@ -3,8 +3,8 @@
 #include "cmd/ImportProgress.h"
 #include "decode/SoundFileName.h"
 #include "decode/SoundTrack.h"
+#include "footage/MediaKind.h"
 #include "node/CineSheet.h"
-#include "node/MediaKind.h"
 #include "node/MelString.h"
 #include "node/WorkspacePath.h"
 
@@ -190,7 +190,7 @@ MString SoundImport::make(const MObject& shape) {
         warn("the plane shows no file, so there is no sound to import");
         return "";
     }
-    if (!isVideoPath(MString(clip.c_str()))) {
+    if (!isVideoPath(clip)) {
         warn("\"" + clip + "\" is not a video file, so there is no sound to import");
         return "";
     }

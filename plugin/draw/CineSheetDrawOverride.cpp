@@ -17,7 +17,7 @@ MHWRender::MPxDrawOverride* CineSheetDrawOverride::creator(const MObject& obj) {
 CineSheetDrawOverride::CineSheetDrawOverride(const MObject& obj)
     : MHWRender::MPxDrawOverride(obj, nullptr, true), mediaFacts_(CineSheet::mediaFactsOf(obj)) {
     // The footage warns while it loads, before the first refresh names the node.
-    footage_.warnings().setNodeName(MFnDependencyNode(obj).name());
+    footage_.warnings().setNodeName(MFnDependencyNode(obj).name().asChar());
 }
 
 // The draw data, each with its texture, go before the override; the footage stops its workers
@@ -56,7 +56,7 @@ MString CineSheetDrawOverride::colorSpaceName(const MObject& node, short colorSp
         warnings.clear(WarningTopic::kColorSpace);
         return name;
     }
-    warnings.setNodeName(MFnDependencyNode(node).name());
+    warnings.setNodeName(MFnDependencyNode(node).name().asChar());
     const std::string why =
         configuration.listsSpaces()
             ? std::string("the colour configuration has no input space \"") + name.asChar() + "\""
@@ -97,7 +97,7 @@ void CineSheetDrawOverride::showCard(CineSheetData& data, const LoadedMedium& me
 void CineSheetDrawOverride::warnAbout(const MObject& node, const MString& file,
                                       const FootageResult& result) {
     NodeWarnings& warnings = footage_.warnings();
-    warnings.setNodeName(MFnDependencyNode(node).name());
+    warnings.setNodeName(MFnDependencyNode(node).name().asChar());
     switch (result.answer) {
         case FootageAnswer::kShown:
         case FootageAnswer::kNotShown:
@@ -153,7 +153,7 @@ void CineSheetDrawOverride::reportKeyframeInterval(const MDagPath& objPath, cons
 }
 
 void CineSheetDrawOverride::reportWorkspaceRoot(const MDagPath& objPath, const MString& nodeRoot) {
-    const MString& root = footage_.workspaceRoot();
+    const MString& root = workspace_.root();
     if (root.length() == 0 || root == nodeRoot || root == reportedRoot_) {
         return;
     }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "draw/CineSheetData.h"
-#include "draw/Footage.h"
 #include "draw/GammaTable.h"
 #include "draw/RefreshNotice.h"
+#include "footage/Footage.h"
+#include "node/MayaFootageHost.h"
 #include "node/MediaFacts.h"
+#include "node/WorkspacePath.h"
 
 #include <maya/MDagPath.h>
 #include <maya/MFrameContext.h>
@@ -66,7 +68,9 @@ private:
 
     // Tells the drawing when each refresh begins, while any override lives.
     RefreshNotice refreshNotice_;
-    Footage footage_;
+    Footage footage_{mayaFootageHost()};
+    // Where the node's relative paths are read from.
+    WorkspacePath workspace_;
     GammaTable gamma_;
     // The file rules' space of a file, under a configuration.
     MString rulesFile_;

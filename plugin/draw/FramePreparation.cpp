@@ -1,11 +1,11 @@
 #include "cache/RefreshDeadline.h"
 #include "draw/AttachedCamera.h"
 #include "draw/CineSheetDrawOverride.h"
-#include "draw/FrameNumber.h"
 #include "draw/Readout.h"
 #include "draw/RefreshKind.h"
+#include "footage/FrameNumber.h"
+#include "footage/MediaKind.h"
 #include "node/CineSheet.h"
-#include "node/MediaKind.h"
 
 #include <maya/MFnDependencyNode.h>
 #include <maya/MGlobal.h>
@@ -117,7 +117,8 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
 
     const int frame =
         frameNumberAt(in.time.as(MTime::uiUnit()), in.frameOffset, in.startFrame, in.endFrame);
-    const MString& path = footage_.resolve(in.file, frame);
+    // Asked of the workspace only when path or frame change.
+    const MString& path = workspace_.resolve(in.file.expandFilePath(), frame);
     reportWorkspaceRoot(objPath, in.footageRoot);
     // The colour space only changes how the texture is drawn, so a new choice shows at once,
     // even at a standing frame.
@@ -143,10 +144,10 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     gamma_.setGamma(in.gamma);
 
     FootageRequest wanted;
-    wanted.path = path;
+    wanted.path = path.asChar();
     wanted.frame = frame;
     wanted.sceneFrameRate = frameRate;
-    wanted.divisor = isVideoPath(path) ? divisorForCacheResolution(in.cacheResolution) : 1;
+    wanted.divisor = isVideoPath(path.asChar()) ? divisorForCacheResolution(in.cacheResolution) : 1;
     wanted.cacheFrames = in.cacheFrames;
     wanted.holdEndFrames = in.holdEndFrames;
     wanted.depth = decode::cacheDepthFromAttribute(in.cacheDepth);
@@ -215,9 +216,10 @@ MUserData* CineSheetDrawOverride::prepareForDraw(const MDagPath& objPath, const 
     const bool nothingToRead =
         result.answer == FootageAnswer::kMissing || result.answer == FootageAnswer::kPlaceholder;
     const int shownFrame = result.standIn >= 0 ? result.standIn : result.mediaFrame;
-    const MString line = nothingToRead ? MString()
-                                       : readoutLine(shownFrame, footage_.timecodeOf(shownFrame),
-                                                     Footage::fileShown(path, shownFrame));
+    const MString line = nothingToRead
+                             ? MString()
+                             : readoutLine(shownFrame, footage_.timecodeOf(shownFrame),
+                                           Footage::fileShown(path.asChar(), shownFrame).c_str());
     view.readout = result.standIn >= 0 ? awaitedReadoutLine(line, result.mediaFrame) : line;
     reportKeyframeInterval(objPath, path);
     return data;

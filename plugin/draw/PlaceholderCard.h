@@ -1,6 +1,6 @@
 #pragma once
 
-#include "draw/LoadedMedium.h"
+#include "footage/LoadedMedium.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #include "draw/RefreshNotice.h"
 
 #include "cache/RefreshDeadline.h"
-#include "cache/RefreshRequest.h"
+#include "node/RefreshRequest.h"
 
 #include <maya/MDrawContext.h>
 #include <maya/MGlobal.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cache/BudgetAccount.h"
-#include "draw/LoadedMedium.h"
+#include "footage/LoadedMedium.h"
 
 #include <maya/MTextureManager.h>
 

@@ -1,7 +1,7 @@
 #include "node/CineSheet.h"
 
+#include "footage/MediaKind.h"
 #include "node/FootageShape.h"
-#include "node/MediaKind.h"
 #include "node/PlanePlacement.h"
 #include "node/WorkspacePath.h"
 
@@ -150,7 +150,7 @@ MStatus CineSheet::computeFrameRatio(MDataBlock& data) {
 MStatus CineSheet::computeKeyframeInterval(MDataBlock& data) {
     MDataHandle output = data.outputValue(aKeyframeInterval);
     const MString path = footagePathIn(data);
-    if (isVideoPath(path)) {
+    if (isVideoPath(path.asChar())) {
         const bool known = data.inputValue(aFootageKeyframeFile).asString() == path;
         output.setInt(known ? data.inputValue(aFootageKeyframeInterval).asInt() : 0);
     } else {

@@ -1,13 +1,13 @@
 #include "node/FootageShape.h"
 
-#include "node/MediaKind.h"
+#include "footage/MediaKind.h"
 #include "sequence/SequencePattern.h"
 
 std::optional<FrameShape> readFootageShape(const MString& path) {
     if (path.length() == 0) {
         return std::nullopt;
     }
-    if (isVideoPath(path)) {
+    if (isVideoPath(path.asChar())) {
         return readVideoShape(path.asChar());
     }
     const video::SequencePattern pattern(path.asChar());

@@ -9,8 +9,9 @@
 
 namespace video {
 
-SequenceCache::SequenceCache(std::function<void()> lateFrameDone, DecodingPool& pool)
-    : lateFrameDone_(std::move(lateFrameDone)), pool_(pool) {
+SequenceCache::SequenceCache(std::function<void()> lateFrameDone, HostImageRead hostRead,
+                             DecodingPool& pool)
+    : lateFrameDone_(std::move(lateFrameDone)), hostRead_(std::move(hostRead)), pool_(pool) {
     CacheBudget::instance().enrol(this);
 }
 
@@ -172,7 +173,7 @@ SequenceAnswer SequenceCache::show(int frameAsked, bool checkFile,
     }
 }
 
-SequenceCache::HeldPicture SequenceCache::nearestHeld(int frame) const {
+HeldFrame SequenceCache::nearestHeld(int frame) const {
     const std::lock_guard<std::mutex> lock(mutex_);
     const auto after = frames_.lower_bound(frame);
     auto nearest = after;
@@ -181,11 +182,10 @@ SequenceCache::HeldPicture SequenceCache::nearestHeld(int frame) const {
         nearest = after == frames_.begin() ? frames_.end() : std::prev(after);
     }
     if (nearest == frames_.end()) {
-        return HeldPicture{};
+        return HeldFrame{};
     }
     const Held& held = nearest->second;
-    return HeldPicture{nearest->first, held.frame,
-                       SequenceFrame{held.frame->pixels(), held.width, held.height, held.format}};
+    return HeldFrame{nearest->first, held.frame, held.width, held.height, held.format};
 }
 
 void SequenceCache::moveWindow() {

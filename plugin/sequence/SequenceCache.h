@@ -5,7 +5,8 @@
 #include "cache/CachedFrames.h"
 #include "cache/DecodingPool.h"
 #include "cache/FrameBufferPool.h"
-#include "cache/RefreshRequest.h"
+#include "cache/FrameSource.h"
+#include "picture/RgbaImage.h"
 #include "sequence/SequenceImage.h"
 #include "sequence/SequencePattern.h"
 #include "sequence/SequenceWindow.h"
@@ -31,6 +32,10 @@ struct SequenceFrame {
     decode::TexelFormat format = decode::TexelFormat::kRgba8;
 };
 
+// Reads a file through the host's own image reader, on the main thread only; false, with the
+// image emptied, when the host cannot read it either.
+using HostImageRead = std::function<bool(const std::string& path, decode::RgbaImage& image)>;
+
 // What became of a frame asked for.
 enum class SequenceAnswer {
     kShown,       // handed over, and the taker showed it
@@ -48,14 +53,14 @@ enum class SequenceAnswer {
 // thread waits for the readers until a deadline, and when that passes first, the reader asks for
 // a refresh once the frame is read. A file FFmpeg cannot read is read by the host's image reader,
 // by the drawing thread only. All calls come from the drawing thread, Maya's main thread.
-class SequenceCache final : public BudgetClient, public PoolClient {
+class SequenceCache final : public BudgetClient, public PoolClient, public FrameSource {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
 
     // `lateFrameDone` is called from a reader when a frame the drawing thread stopped waiting
-    // for is read (or found unreadable).
-    explicit SequenceCache(std::function<void()> lateFrameDone = requestViewportRefresh,
-                           DecodingPool& pool = DecodingPool::instance());
+    // for is read (or found unreadable); `hostRead` reads what FFmpeg cannot.
+    SequenceCache(std::function<void()> lateFrameDone, HostImageRead hostRead,
+                  DecodingPool& pool = DecodingPool::instance());
     // Drops what was to be read, and waits for the pool to finish the reads under way.
     ~SequenceCache() override;
     SequenceCache(const SequenceCache&) = delete;
@@ -63,35 +68,26 @@ public:
 
     // The sequence to read from now on; the frames of another one are dropped. The first call
     // has the pool serve the cache.
-    void open(const std::string& pattern);
+    void open(const std::string& pattern) override;
     bool isOpen(const std::string& pattern) const;
     // How many frames to keep around the one asked for; the one asked for is always kept.
     void setWindow(int frames);
     // How deep frames are kept; frames held at another depth are read again.
-    void setDepth(decode::CacheDepth depth);
+    void setDepth(decode::CacheDepth depth) override;
     // Waits for the frame, until `deadline`, and hands it to `show`, during which it stays whole
     // (held by reference, even when the readers drop it meanwhile; the cache is not locked).
     // With `checkFile`, a frame held whose file changed since it was read is read again. A still
     // (an unnumbered pattern) is one frame, whatever frame is asked for.
     SequenceAnswer show(int frame, bool checkFile, const std::function<bool(SequenceFrame)>& show,
                         Deadline deadline);
-    // A frame held, kept whole by its reference.
-    struct HeldPicture {
-        int frame = -1;
-        FrameRef pixels;
-        SequenceFrame picture;
-    };
-    // The held frame nearest to `frame` (the earlier of two as near): what a refresh that does
-    // not wait shows while the frame asked for is read, taken before asking for it, as the
-    // readers then drop what lies outside the new window. Frame −1 when none is held.
-    HeldPicture nearestHeld(int frame) const;
+    HeldFrame nearestHeld(int frame) const override;
     // Drops every frame; the readers wait for the next sequence.
-    void close();
+    void close() override;
 
     // How many frames are held now.
     size_t framesHeld() const;
     // Which frames are held now, among those found on disk.
-    CachedFrames cachedFrames() const;
+    CachedFrames cachedFrames() const override;
 
     // Gives up the spare buffers, else the frame farthest from the one asked for (never that
     // one nor the next in the direction of play), narrowing the window past it.
@@ -178,6 +174,7 @@ private:
     // The frame whose wait ran out, until it is read or found unreadable.
     std::optional<int> lateFrame_;
     const std::function<void()> lateFrameDone_;
+    const HostImageRead hostRead_;
 
     // Set once the pool serves the cache, and cleared for good when it is to stop.
     bool running_ = false;

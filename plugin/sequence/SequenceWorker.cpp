@@ -1,5 +1,4 @@
 #include "cache/CacheBudget.h"
-#include "cache/HostImageReader.h"
 #include "sequence/SequenceCache.h"
 
 #include <algorithm>
@@ -241,7 +240,7 @@ std::optional<SequenceCache::Held> SequenceCache::readWithHost(const std::string
                                                                const RoomFor& roomFor) {
     decode::RgbaImage image;
     std::optional<FrameReservation> charge =
-        readWithHostReader(path, image) ? roomFor(image.bytes()) : std::nullopt;
+        hostRead_(path, image) ? roomFor(image.bytes()) : std::nullopt;
     if (!charge) {
         return std::nullopt;
     }

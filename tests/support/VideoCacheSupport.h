@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cache/VideoCache.h"
-#include "draw/Footage.h"
+#include "footage/Footage.h"
 
 #include <chrono>
 #include <string>

@@ -158,7 +158,7 @@ struct RefreshCount {
 
 // A video cache shows nothing of a worker until it is given a file.
 TEST(LateWork, noFileNoWorker) {
-    VideoCache cache;
+    VideoCache cache([] {});
     EXPECT_FALSE(cache.workerStarted());
     CachingJob job;
     EXPECT_FALSE(cache.addBlockCachingJob(0, 12, job));
@@ -218,7 +218,7 @@ TEST(LateWork, aFileOpenedLateAsksForARefresh) {
 // Another file, a close or the cache's end leave a file being opened at once; the state is that
 // of the last request.
 TEST(LateWork, opensOverridden) {
-    VideoCache cache;
+    VideoCache cache([] {});
     cache.open(cachetest::mediaPath("long_blocks").c_str());
     cache.open(cachetest::mediaPath("blocks_of_12").c_str());
     EXPECT_EQ(cache.awaitOpen(Clock::now() + seconds(30)), VideoCache::OpenState::kOpen);

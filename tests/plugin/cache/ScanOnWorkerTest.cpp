@@ -116,7 +116,7 @@ TEST(ScanOnWorker, aFramePastTheEndIsSettledWhenTheScanEnds) {
 
 // Another file or a close while the scan is held or going on leave it at once.
 TEST(ScanOnWorker, aScanIsLeftForAnotherFile) {
-    VideoCache cache;
+    VideoCache cache([] {});
     cache.jobQueue().holdScan(20);
     cache.open(cachetest::mediaPath("blocks_of_12_ts").c_str());
     ASSERT_EQ(cache.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);

@@ -3,8 +3,9 @@
 #include "VideoCacheSupport.h"
 #include "draw/CineSheetData.h"
 #include "draw/CineSheetDrawOverride.h"
-#include "draw/Footage.h"
 #include "draw/GammaTable.h"
+#include "footage/Footage.h"
+#include "node/MayaFootageHost.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,8 @@
 // A node's footage, with the draw override's upload into a draw data's texture beside it: what
 // frame preparation drives, without the host's refresh.
 struct FootageSheet : Footage {
+    FootageSheet() : Footage(mayaFootageHost()) {}
+
     VideoCache& videoCache = video();
     GammaTable gamma;
     int divisor = 1;

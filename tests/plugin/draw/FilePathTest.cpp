@@ -1,4 +1,4 @@
-#include "node/MediaKind.h"
+#include "footage/MediaKind.h"
 #include "sequence/SequencePattern.h"
 
 #include <gtest/gtest.h>

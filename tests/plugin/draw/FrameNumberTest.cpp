@@ -1,6 +1,6 @@
 #include "SheetFixture.h"
 
-#include "draw/FrameNumber.h"
+#include "footage/FrameNumber.h"
 
 #include <cstdint>
 #include <limits>

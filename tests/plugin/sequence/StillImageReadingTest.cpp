@@ -1,4 +1,4 @@
-#include "cache/HostImageReader.h"
+#include "node/HostImageReader.h"
 #include "picture/HalfFloat.h"
 #include "sequence/SequenceImage.h"
 

@@ -1,4 +1,4 @@
-#include "cache/RefreshRequest.h"
+#include "node/RefreshRequest.h"
 
 #include <maya/MGlobal.h>
 

@@ -1,4 +1,4 @@
-#include "cache/HostImageReader.h"
+#include "node/HostImageReader.h"
 
 #include <maya/MImage.h>
 #include <maya/MString.h>

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <maya/MString.h>
-
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -15,14 +14,16 @@ enum class WarningTopic {
     kColorSpace,    // the colour configuration in force has no space of the name chosen
 };
 
-// The warnings of one node, shown as "// Warning: <node>: <text> //". A topic's warning is shown
-// once when its cause appears, and again only when the text changes or after the cause went away
-// (clear). Any thread may call: Maya shows messages from its main thread only, so each warning is
-// queued for the main thread's idle time and shown there.
+// The warnings of one node, shown as "<node>: <text>". A topic's warning is shown once when its
+// cause appears, and again only when the text changes or after the cause went away (clear). Any
+// thread may call.
 class NodeWarnings {
 public:
+    // `show` shows a warning line, on the thread that warns, with no lock held.
+    explicit NodeWarnings(std::function<void(const std::string& line)> show);
+
     // The name warnings give the node; set by the main thread (the draw), read by every thread.
-    void setNodeName(const MString& name);
+    void setNodeName(const std::string& name);
     // Shows "<node>: <text>" unless the topic's standing warning is that text.
     void warn(WarningTopic topic, const std::string& text);
     // The topic's cause went away: its next warning is shown, whatever it says.
@@ -31,6 +32,7 @@ public:
     std::string standing(WarningTopic topic) const;
 
 private:
+    const std::function<void(const std::string& line)> show_;
     mutable std::mutex mutex_;
     std::string nodeName_;
     std::map<WarningTopic, std::string> standing_;

@@ -1,15 +1,12 @@
-#include "draw/Footage.h"
+#include "footage/Footage.h"
 
 #include "decode/MediaContent.h"
 #include "decode/VideoSource.h"
-#include "draw/FileProbe.h"
-#include "node/MediaKind.h"
-#include "picture/CacheImage.h"
+#include "footage/FileProbe.h"
+#include "footage/MediaKind.h"
 #include "picture/HeldFrameMark.h"
 #include "picture/PendingFrameMark.h"
 #include "sequence/SequencePattern.h"
-
-#include <maya/MGlobal.h>
 
 #include <algorithm>
 #include <climits>
@@ -34,51 +31,50 @@ LoadedMedium mediumOf(const VideoCache& video) {
 
 // The file that holds the frame: the sequence's numbered file, or the path itself (a video's
 // name is never a pattern).
-std::string fileOfFrame(const MString& path, int frame) {
+std::string fileOfFrame(const std::string& path, int frame) {
     if (isVideoPath(path)) {
-        return path.asChar();
+        return path;
     }
-    return video::SequencePattern(path.asChar()).fileOf(frame);
+    return video::SequencePattern(path).fileOf(frame);
 }
 
-// Hands `show` a copy of the picture marked as standing in for another frame.
-bool showMarked(const Footage::PictureUse& show, const unsigned char* pixels,
+// Hands `show` a copy of the held picture marked as standing in for another frame.
+bool showMarked(const Footage::PictureUse& show, const video::HeldFrame& held,
                 const LoadedMedium& medium, int divisor) {
-    const int width = video::reducedSize(medium.frameWidth, divisor);
-    const int height = video::reducedSize(medium.frameHeight, divisor);
-    std::vector<unsigned char> marked(
-        pixels, pixels + static_cast<size_t>(width) * static_cast<size_t>(height) *
-                             decode::bytesPerTexel(medium.texelFormat));
-    video::drawPendingFrameMark(marked.data(), width, height, medium.texelFormat);
+    const unsigned char* pixels = held.pixels->pixels();
+    std::vector<unsigned char> marked(pixels, pixels + static_cast<size_t>(held.width) *
+                                                           static_cast<size_t>(held.height) *
+                                                           decode::bytesPerTexel(held.format));
+    video::drawPendingFrameMark(marked.data(), held.width, held.height, held.format);
     return show(marked.data(), medium, divisor);
 }
 
 }  // namespace
 
-MString Footage::fileShown(const MString& path, int frame) {
-    return MString(fileOfFrame(path, frame).c_str());
+Footage::Footage(const FootageHost& host)
+    : showError_(host.showError),
+      warnings_(host.showWarning),
+      video_(host.lateWorkDone),
+      sequence_(host.lateWorkDone, host.readImage) {}
+
+std::string Footage::fileShown(const std::string& path, int frame) {
+    return fileOfFrame(path, frame);
 }
 
-const MString& Footage::resolve(const MString& path, int frame) {
-    return workspace_.resolve(path.expandFilePath(), frame);
+bool Footage::loadedVideo(const std::string& path) const {
+    return loaded_ == &video_ && loadedPath_ == path;
 }
 
-bool Footage::loadedVideo(const MString& path) const {
-    const auto* video = std::get_if<Video>(&loaded_);
-    return video && video->path == path;
-}
-
-bool Footage::loadedSequence(const MString& pattern) const {
-    const auto* sequence = std::get_if<Sequence>(&loaded_);
-    return sequence && sequence->pattern == pattern;
+bool Footage::loadedSequence(const std::string& pattern) const {
+    return loaded_ == &sequence_ && loadedPath_ == pattern;
 }
 
 bool Footage::loadedNothing() const {
-    return std::holds_alternative<Nothing>(loaded_);
+    return loaded_ == nullptr;
 }
 
 int Footage::keyframeInterval() const {
-    return std::holds_alternative<Video>(loaded_) ? mediumOf(video_).keyframeInterval : 0;
+    return loaded_ == &video_ ? mediumOf(video_).keyframeInterval : 0;
 }
 
 void Footage::reload() {
@@ -86,16 +82,24 @@ void Footage::reload() {
     openedStamp_.reset();
 }
 
-void Footage::unload() {
-    video_.close();
-    sequence_.close();
-    loaded_ = Nothing{};
+void Footage::load(video::FrameSource& source, const std::string& path) {
+    unload();
+    source.open(path);
+    loaded_ = &source;
+    loadedPath_ = path;
 }
 
-std::string Footage::whyMissing(const MString& path, const std::string& frameFile) const {
-    const video::SequencePattern pattern(path.asChar());
+void Footage::unload() {
+    if (loaded_) {
+        loaded_->close();
+    }
+    loaded_ = nullptr;
+}
+
+std::string Footage::whyMissing(const std::string& path, const std::string& frameFile) const {
+    const video::SequencePattern pattern(path);
     if (!pattern.numbered() || pathExists(frameFile)) {
-        return whyUnreadable(MString(frameFile.c_str()));
+        return whyUnreadable(frameFile);
     }
     if (loadedSequence(path) || pattern.framesOnDisk()) {
         return std::string();
@@ -126,7 +130,7 @@ const std::string& Footage::whyUnreadableImage(const std::string& file) {
 FootageResult Footage::frameFor(const FootageRequest& request, const PictureUse& show) {
     const std::string file = fileOfFrame(request.path, request.frame);
     const bool video = isVideoPath(request.path);
-    if (!probe_.isReadableRegularFile(MString(file.c_str()))) {
+    if (!probe_.isReadableRegularFile(file)) {
         if (!video) {
             const std::optional<FootageResult> handle = handleFrame(request, show);
             if (handle) {
@@ -161,7 +165,7 @@ FootageResult Footage::frameFor(const FootageRequest& request, const PictureUse&
 std::optional<FootageResult> Footage::handleFrame(const FootageRequest& request,
                                                   const PictureUse& show) {
     const std::optional<video::FrameWindow> files =
-        video::SequencePattern(request.path.asChar()).framesOnDisk();
+        video::SequencePattern(request.path).framesOnDisk();
     if (!files || files->contains(request.frame)) {
         return std::nullopt;
     }
@@ -188,7 +192,7 @@ std::optional<FootageResult> Footage::handleFrame(const FootageRequest& request,
 
 FootageResult Footage::heldFrameFor(const FootageRequest& request, const PictureUse& show) {
     const FootageResult none{FootageAnswer::kMissing, LoadedMedium{}, request.divisor};
-    const video::SequencePattern pattern(request.path.asChar());
+    const video::SequencePattern pattern(request.path);
     const std::optional<int> held = pattern.heldFrameFor(request.frame);
     if (!held) {
         return none;
@@ -210,7 +214,7 @@ FootageResult Footage::heldFrameFor(const FootageRequest& request, const Picture
     }
     result.held = true;
     const std::string file = pattern.fileOf(request.frame);
-    if (probe_.isReadableRegularFile(MString(file.c_str()))) {
+    if (probe_.isReadableRegularFile(file)) {
         heldWarning_.unreadable(file, *held);
     } else {
         heldWarning_.missing(file, *held);
@@ -219,25 +223,21 @@ FootageResult Footage::heldFrameFor(const FootageRequest& request, const Picture
 }
 
 FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUse& show) {
-    sequence_.close();
     video_.setResolutionDivisor(request.divisor);
-    video_.setCacheDepth(request.depth);
+    video_.setDepth(request.depth);
     // A video closed since, found unplayable, or replaced on disk since it was opened (looked at
     // when the frame changes: a stat, no read) is opened anew.
     const bool replaced = request.checkFile && loadedVideo(request.path) &&
-                          video::currentFileStamp(request.path.asChar()) != openedStamp_;
+                          video::currentFileStamp(request.path) != openedStamp_;
     if (!loadedVideo(request.path) || replaced ||
         video_.openState() == VideoCache::OpenState::kClosed) {
-        unload();
         // A file opened anew may end elsewhere, or not early at all.
         warnings_.clear(WarningTopic::kEndedEarly);
-        openedStamp_ = video::currentFileStamp(request.path.asChar());
-        video_.open(request.path);
+        openedStamp_ = video::currentFileStamp(request.path);
+        load(video_, request.path);
         if (!video_.workerStarted()) {
-            MGlobal::displayError(
-                "Failed to start caching thread. Video frame caching is not available!");
+            showError_("Failed to start caching thread. Video frame caching is not available!");
         }
-        loaded_ = Video{request.path};
     }
     switch (video_.awaitOpen(request.openDeadline.value_or(request.deadline))) {
         case VideoCache::OpenState::kOpening: {
@@ -266,7 +266,7 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
         frame = videoFrameAt(frame, video_.videoFrameRate(), request.sceneFrameRate);
     }
     result.mediaFrame = frame;
-    const std::pair<int, video::FrameRef> standIn = video_.nearestStored(frame);
+    const video::HeldFrame standIn = video_.nearestHeld(frame);
     CachingJob job;
     if (!video_.addBlockCachingJob(frame, request.cacheFrames, job)) {
         // Outside the clip there is no picture: the blank one is the right one, unless the file
@@ -294,17 +294,15 @@ FootageResult Footage::videoFrame(const FootageRequest& request, const PictureUs
     // A frame that did not come, or whose upload failed, is asked for again.
     result.answer = shown ? FootageAnswer::kShown : FootageAnswer::kNotInTime;
     result.late = !handed;
-    return result.late && standIn.second
-               ? standInFor(result, standIn.first, standIn.second->pixels(), show)
-               : result;
+    return result.late ? standInFor(result, standIn, show) : result;
 }
 
-FootageResult Footage::standInFor(FootageResult result, int standIn, const unsigned char* pixels,
+FootageResult Footage::standInFor(FootageResult result, const video::HeldFrame& standIn,
                                   const PictureUse& show) {
-    if (standIn >= 0 && showMarked(show, pixels, result.medium, result.divisor)) {
+    if (standIn.frame >= 0 && showMarked(show, standIn, result.medium, result.divisor)) {
         result.answer = FootageAnswer::kShown;
         result.held = true;
-        result.standIn = standIn;
+        result.standIn = standIn.frame;
     }
     return result;
 }
@@ -319,14 +317,12 @@ FootageResult Footage::endedEarly(FootageResult result) const {
 
 FootageResult Footage::sequenceFrame(const FootageRequest& request, const PictureUse& show) {
     if (!loadedSequence(request.path)) {
-        unload();
-        sequence_.open(request.path.asChar());
-        loaded_ = Sequence{request.path};
+        load(sequence_, request.path);
     }
     sequence_.setWindow(request.cacheFrames);
     sequence_.setDepth(request.depth);
     FootageResult result{FootageAnswer::kShown, LoadedMedium{}, 1, request.frame};
-    const video::SequenceCache::HeldPicture standIn = sequence_.nearestHeld(request.frame);
+    const video::HeldFrame standIn = sequence_.nearestHeld(request.frame);
     auto showFrame = [&](video::SequenceFrame image) {
         // Every image is a block of one frame.
         result.medium = LoadedMedium{image.width, image.height, AVRational{1, 1}, 1, image.format};
@@ -346,10 +342,10 @@ FootageResult Footage::sequenceFrame(const FootageRequest& request, const Pictur
             result.answer = FootageAnswer::kNotInTime;
             result.late = true;
             if (standIn.frame >= 0) {
-                result.medium = LoadedMedium{standIn.picture.width, standIn.picture.height,
-                                             AVRational{1, 1}, 1, standIn.picture.format};
+                result.medium = LoadedMedium{standIn.width, standIn.height, AVRational{1, 1}, 1,
+                                             standIn.format};
             }
-            return standInFor(result, standIn.frame, standIn.picture.pixels, show);
+            return standInFor(result, standIn, show);
     }
     return result;
 }

@@ -1,24 +1,22 @@
 #pragma once
 
 #include "cache/VideoCache.h"
-#include "draw/FileProbe.h"
-#include "draw/HeldFrameWarning.h"
-#include "draw/LoadedMedium.h"
-#include "node/NodeWarnings.h"
-#include "node/WorkspacePath.h"
+#include "footage/FileProbe.h"
+#include "footage/FootageHost.h"
+#include "footage/HeldFrameWarning.h"
+#include "footage/LoadedMedium.h"
+#include "footage/NodeWarnings.h"
 #include "sequence/SequenceCache.h"
-
-#include <maya/MString.h>
 
 #include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
-#include <variant>
 
 // A request for the picture of one refresh.
 struct FootageRequest {
-    MString path;  // resolved: see Footage::resolve
+    // As the file is read: environment variables expanded, a relative path put in the workspace.
+    std::string path;
     int frame = 0;
     // The scene's frame rate when the video is played at its own rate, 0 to show it frame for
     // frame.
@@ -72,22 +70,15 @@ struct FootageResult {
     std::string reason{};
 };
 
-// What one node shows: the video or image sequence loaded, the caches of its frames, and the
-// workspace its relative paths are read from. Every drawn instance of the node asks the same
-// footage for its pictures, so instances share the decoding and each only uploads. Calls come
-// from the drawing thread.
+// What one node shows: the video or image sequence loaded and the caches of its frames. Every
+// drawn instance of the node asks the same footage for its pictures, so instances share the
+// decoding and each only uploads. Calls come from the drawing thread.
 class Footage {
 public:
-    Footage() = default;
+    explicit Footage(const FootageHost& host);
     ~Footage() = default;
     Footage(const Footage&) = delete;
     Footage& operator=(const Footage&) = delete;
-
-    // The path as the file is read (environment variables expanded, a relative path put in the
-    // workspace); asked of the workspace only when path or frame change.
-    const MString& resolve(const MString& path, int frame);
-    // The project root the last relative path was read from; empty until one was.
-    const MString& workspaceRoot() const { return workspace_.root(); }
 
     // Hands the picture of the request to `show`, with the medium it belongs to and the divisor
     // it comes at; the pixels are RGBA in the medium's texel format, rows packed, top row first,
@@ -100,8 +91,8 @@ public:
     void reload();
 
     // Whether a video or a sequence is loaded, and which.
-    bool loadedVideo(const MString& path) const;
-    bool loadedSequence(const MString& pattern) const;
+    bool loadedVideo(const std::string& path) const;
+    bool loadedSequence(const std::string& pattern) const;
     bool loadedNothing() const;
     // The length of the loaded video's first block; 0 while none is known (the video opens on
     // its worker).
@@ -111,7 +102,7 @@ public:
     video::CachedFrames cachedFrames() const;
     std::string timecodeOf(int mediaFrame) const;
     // The file that holds the frame: the sequence's numbered file, or the path itself.
-    static MString fileShown(const MString& path, int frame);
+    static std::string fileShown(const std::string& path, int frame);
     // The caches, for looking at what they hold.
     const VideoCache& video() const { return video_; }
     VideoCache& video() { return video_; }
@@ -120,14 +111,6 @@ public:
     NodeWarnings& warnings() { return warnings_; }
 
 private:
-    struct Nothing {};
-    struct Video {
-        MString path;
-    };
-    struct Sequence {
-        MString pattern;
-    };
-
     FootageResult videoFrame(const FootageRequest& request, const PictureUse& show);
     // The result as it stands, unless its video frame is lost to the file ending early: then
     // kEndedEarly, with the reason.
@@ -143,19 +126,24 @@ private:
     // A frame that did not come in time: `standIn`, the frame nearest to it the cache held when
     // it was asked for, is shown in its place, marked as not yet the one asked for; the result
     // as it stands when none was held.
-    FootageResult standInFor(FootageResult result, int standIn, const unsigned char* pixels,
+    FootageResult standInFor(FootageResult result, const video::HeldFrame& standIn,
                              const PictureUse& show);
+    // Has `source` read the file from now on, in place of what was loaded.
+    void load(video::FrameSource& source, const std::string& path);
     void unload();
     // Why the frame's file cannot be read (see FootageResult::reason).
-    std::string whyMissing(const MString& path, const std::string& frameFile) const;
+    std::string whyMissing(const std::string& path, const std::string& frameFile) const;
     // Why the image file that neither FFmpeg nor the host could read is no picture.
     const std::string& whyUnreadableImage(const std::string& file);
 
+    const std::function<void(const std::string& text)> showError_;
     NodeWarnings warnings_;
-    std::variant<Nothing, Video, Sequence> loaded_;
     VideoCache video_;
     video::SequenceCache sequence_;
-    WorkspacePath workspace_;
+    // The cache of the file loaded (null when none is) and its path, a sequence's pattern: the
+    // other cache holds nothing.
+    video::FrameSource* loaded_ = nullptr;
+    std::string loadedPath_;
     // What the loaded video's file was when it was opened.
     std::optional<video::FileStamp> openedStamp_;
     FileProbe probe_;

@@ -1,21 +1,23 @@
-#include "node/MediaKind.h"
+#include "footage/MediaKind.h"
 
+#include <cctype>
 #include <cstring>
 
-bool isVideoPath(const MString& path) {
+bool isVideoPath(const std::string& path) {
     static const char* const extensions[] = {".mp4",  ".mov", ".avi", ".3gp", ".mkv", ".webm",
                                              ".mpeg", ".flv", ".mpg", ".m4v", ".ts",  ".mts",
                                              ".m2ts", ".mxf", ".wmv", ".ogv", ".y4m"};
     // At least as long as any extension, so every suffix below exists.
-    const int length = static_cast<int>(path.length());
-    if (length <= 4) {
+    if (path.size() <= 4) {
         return false;
     }
-    MString lower = path;
-    lower.toLowerCase();
+    std::string lower = path;
+    for (char& character : lower) {
+        character = static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
+    }
     for (const char* extension : extensions) {
-        const int extensionLength = static_cast<int>(std::strlen(extension));
-        if (lower.substring(length - extensionLength, length - 1) == extension) {
+        const std::size_t extensionLength = std::strlen(extension);
+        if (lower.compare(lower.size() - extensionLength, extensionLength, extension) == 0) {
             return true;
         }
     }

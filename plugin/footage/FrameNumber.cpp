@@ -1,4 +1,4 @@
-#include "draw/FrameNumber.h"
+#include "footage/FrameNumber.h"
 
 #include <cmath>
 #include <limits>

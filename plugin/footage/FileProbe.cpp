@@ -1,4 +1,4 @@
-#include "draw/FileProbe.h"
+#include "footage/FileProbe.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,19 +27,19 @@ bool pathExists(const std::string& path) {
     return stat(path.c_str(), &status) == 0;
 }
 
-std::string whyUnreadable(const MString& path) {
-    if (path.length() == 0) {
+std::string whyUnreadable(const std::string& path) {
+    if (path.empty()) {
         return "path is empty";
     }
     struct stat status {};
-    if (stat(path.asChar(), &status) != 0) {
+    if (stat(path.c_str(), &status) != 0) {
         if (errno != ENOENT && errno != ENOTDIR) {
             return systemReason(errno);
         }
         // The path tried in full: the node's may be relative, hold variables or a frame mark.
         std::error_code error;
-        const std::filesystem::path tried = std::filesystem::absolute(path.asChar(), error);
-        return "no such file at " + (error ? std::string(path.asChar()) : tried.string());
+        const std::filesystem::path tried = std::filesystem::absolute(path, error);
+        return "no such file at " + (error ? path : tried.string());
     }
     if (S_ISDIR(status.st_mode)) {
         return "is a folder";
@@ -47,7 +47,7 @@ std::string whyUnreadable(const MString& path) {
     if (!S_ISREG(status.st_mode)) {
         return "is not a regular file";
     }
-    if (access(path.asChar(), R_OK) != 0) {
+    if (access(path.c_str(), R_OK) != 0) {
         return systemReason(errno);
     }
     // A regular file in name only: one of the kernel's.

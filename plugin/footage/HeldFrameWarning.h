@@ -1,6 +1,6 @@
 #pragma once
 
-#include "node/NodeWarnings.h"
+#include "footage/NodeWarnings.h"
 
 #include <set>
 #include <string>

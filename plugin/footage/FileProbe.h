@@ -2,8 +2,6 @@
 
 #include "decode/LocalFile.h"
 
-#include <maya/MString.h>
-
 #include <string>
 
 // Whether a path names a regular file that can be opened for reading. Directories, devices,
@@ -11,8 +9,8 @@
 // thread and reading a device might never end. One probe per node: it remembers what it refused.
 class FileProbe {
 public:
-    bool isReadableRegularFile(const MString& path) {
-        return check_.isReadableRegularFile(path.asChar());
+    bool isReadableRegularFile(const std::string& path) {
+        return check_.isReadableRegularFile(path);
     }
 
 private:
@@ -25,4 +23,4 @@ bool pathExists(const std::string& path);
 // Why the path is no readable regular file, as the end of "cannot show <file>: ...": "path is
 // empty", "no such file at <the path in full>", "is a folder", "is not a regular file", or the
 // system's reason.
-std::string whyUnreadable(const MString& path);
+std::string whyUnreadable(const std::string& path);

@@ -1,4 +1,4 @@
-#include "draw/HeldFrameWarning.h"
+#include "footage/HeldFrameWarning.h"
 
 void HeldFrameWarning::missing(const std::string& file, int heldFrame) {
     warnOnce(file, "is missing", heldFrame);

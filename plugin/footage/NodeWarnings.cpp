@@ -1,12 +1,13 @@
-#include "node/NodeWarnings.h"
+#include "footage/NodeWarnings.h"
 
-#include "node/MelString.h"
+#include <utility>
 
-#include <maya/MGlobal.h>
+NodeWarnings::NodeWarnings(std::function<void(const std::string& line)> show)
+    : show_(std::move(show)) {}
 
-void NodeWarnings::setNodeName(const MString& name) {
+void NodeWarnings::setNodeName(const std::string& name) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    nodeName_ = name.asChar();
+    nodeName_ = name;
 }
 
 void NodeWarnings::warn(WarningTopic topic, const std::string& text) {
@@ -20,9 +21,7 @@ void NodeWarnings::warn(WarningTopic topic, const std::string& text) {
         standing = text;
         line = nodeName_.empty() ? text : nodeName_ + ": " + text;
     }
-    // A command rather than a task of ours: a task would call into this library, which may be
-    // unloaded by the time the main thread gets to it.
-    MGlobal::executeCommandOnIdle(MString(("warning " + melString(line)).c_str()), false);
+    show_(line);
 }
 
 void NodeWarnings::clear(WarningTopic topic) {
