@@ -517,12 +517,7 @@ std::optional<bool> FrameStore::neededOnScreen(int frame) const {
     if (!contents_.window.contains(frame)) {
         return std::nullopt;
     }
-    return shownOrNext(frame);
-}
-
-bool FrameStore::shownOrNext(int frame) const {
-    return frame == contents_.wantedFrame || frame == contents_.wantedFrame + 1 ||
-           frame == contents_.shownFrame || frame == contents_.shownFrame + 1;
+    return contents_.neededOnScreen(frame);
 }
 
 bool FrameStore::storeFrame(int block, int slot, video::FrameRef& image) {
@@ -570,13 +565,8 @@ void FrameStore::keepOutOfWindow(int frame) {
 }
 
 void FrameStore::narrowPast(int frame) {
-    Contents& c = contents_;
-    if (frame == c.wantedFrame) {
-        c.failedFrames.push_back(frame);
-    } else if (frame < c.wantedFrame) {
-        c.window.first = std::max(c.window.first, frame + 1);
-    } else {
-        c.window.last = std::min(c.window.last, frame - 1);
+    if (!contents_.narrowPast(frame)) {
+        contents_.failedFrames.push_back(frame);
     }
 }
 
@@ -652,30 +642,23 @@ bool FrameStore::giveUpFarthest() {
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         Contents& c = contents_;
-        int farthestBlock = -1;
-        size_t farthestSlot = 0;
-        int farthestFrame = 0;
-        long long farthestDistance = -1;
-        for (const auto& [block, slots] : c.blocks) {
-            const int start = c.blockStarts[static_cast<unsigned int>(block)];
-            for (size_t slot = 0; slot < slots.size(); ++slot) {
-                const int frame = start + static_cast<int>(slot);
-                const long long distance =
-                    std::llabs(static_cast<long long>(frame) - c.wantedFrame);
-                if (slots[slot] && distance > farthestDistance && !shownOrNext(frame)) {
-                    farthestBlock = block;
-                    farthestSlot = slot;
-                    farthestFrame = frame;
-                    farthestDistance = distance;
+        video::FrameRef* farthestSlot = nullptr;
+        const std::optional<int> farthest = c.farthest([&c, &farthestSlot](const auto& offer) {
+            for (auto& [block, slots] : c.blocks) {
+                const int start = c.blockStarts[static_cast<unsigned int>(block)];
+                for (size_t slot = 0; slot < slots.size(); ++slot) {
+                    if (slots[slot] && offer(start + static_cast<int>(slot))) {
+                        farthestSlot = &slots[slot];
+                    }
                 }
             }
-        }
-        if (farthestBlock < 0) {
+        });
+        if (!farthest) {
             return false;
         }
-        givenUp = std::move(c.blocks[farthestBlock][farthestSlot]);
+        givenUp = std::move(*farthestSlot);
         givenUp->discard();
-        narrowPast(farthestFrame);
+        narrowPast(*farthest);
     }
     givenUp.reset();
     // A frame waited for may now lie outside the narrowed window.
