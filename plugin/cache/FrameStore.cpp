@@ -630,11 +630,7 @@ void FrameStore::copyBlockStarts(const std::vector<int>& starts) {
 }
 
 bool FrameStore::giveUpFarthest() {
-    if (frameBuffers_->spareCount() > 0) {
-        // Until the worker's next window, frames leaving the store go to the process's spares,
-        // which room is made from first, rather than swelling this cache's frames again.
-        frameBuffers_->freeSpares();
-        frameBuffers_->setLimit(0);
+    if (frameBuffers_->giveUpSpares()) {
         return true;
     }
     // Let go of once the store is unlocked; a reader copying it keeps it, counted, until done.

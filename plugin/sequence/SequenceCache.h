@@ -6,7 +6,6 @@
 #include "cache/DecodingPool.h"
 #include "cache/FrameBufferPool.h"
 #include "cache/RefreshRequest.h"
-#include "cache/WindowRule.h"
 #include "sequence/SequenceImage.h"
 #include "sequence/SequencePattern.h"
 #include "sequence/SequenceWindow.h"

@@ -185,11 +185,10 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
 }
 
 bool SequenceCache::giveUpFarthest() {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    if (buffers_->spareCount() > 0) {
-        buffers_->freeSpares();
+    if (buffers_->giveUpSpares()) {
         return true;
     }
+    const std::lock_guard<std::mutex> lock(mutex_);
     auto farthestHeld = frames_.end();
     const std::optional<int> farthest = rule_.farthest([this, &farthestHeld](const auto& offer) {
         for (auto held = frames_.begin(); held != frames_.end(); ++held) {
