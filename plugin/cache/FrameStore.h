@@ -27,7 +27,9 @@
 // The open video's lock is taken before this one, the job queue's after. Frames taken out are
 // handed back to the caller, to be let go of once the lock is released: the last reference frees
 // or keeps the buffer. Every change that may settle a wait wakes the waiters: this changes when
-// they look, never what they find.
+// they look, never what they find. FrameStore.cpp holds the file and the frames,
+// FrameStoreWaits.cpp the drawing thread's waits, FrameStoreWindow.cpp the worker's window, its
+// runs and what the budget takes.
 class FrameStore {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
