@@ -56,6 +56,10 @@ size_t CacheBudget::shareOfFrames(const BudgetClient& requester) const {
     return room / std::max<size_t>(holders, 1);
 }
 
+// The one way frames leave for room: the process's spares are freed first (by the callers), then
+// the budget picks the cache holding the most frames, whose giveUpFarthest frees its own spares,
+// else its stored frame the window rule gives up first (WindowRule::farthest), narrowing its
+// window past it.
 bool CacheBudget::takeFromLargest(const BudgetClient* spared, size_t above) {
     // Read once: other caches store and drop frames meanwhile.
     std::vector<std::pair<size_t, BudgetClient*>> holders;
@@ -78,40 +82,14 @@ bool CacheBudget::takeFromLargest(const BudgetClient* spared, size_t above) {
 FrameReservation CacheBudget::reserve(BudgetClient& client, size_t bytes, Need need) {
     // Spares given up for room, freed once the lock is let go of.
     std::vector<FrameBuffer> freed;
-    ProcessSpares& spares = ProcessSpares::instance();
     const std::lock_guard<std::mutex> lock(mutex_);
-    while (used_ + bytes > limit_) {
-        // The process's spares go first, except those the frame can take: taking one moves its
-        // charge to the frame, and needs no more room.
-        if (FrameBuffer spare = spares.giveUp(bytes)) {
-            freed.push_back(std::move(spare));
-            continue;
-        }
-        if (need == Need::kShown) {
-            // Any frame not shown goes next; with none left, the budget is passed.
-            if (spares.holds(bytes) || !takeFromLargest(nullptr, 0)) {
-                break;
-            }
-            continue;
-        }
-        // Ahead of the frame shown, a cache stays within its share, and takes room only from
-        // caches beyond theirs: frames read ahead are never traded between caches within their
-        // shares, which would have each decode again what the other just took.
-        const size_t share = shareOfFrames(client);
-        if (client.account().bytes(Spend::kFrames) + bytes > share) {
-            // Spares it could take are freed all the same: they are room no cache holds.
-            if (FrameBuffer spare = spares.giveUp(0)) {
-                freed.push_back(std::move(spare));
-                continue;
-            }
-            return FrameReservation();
-        }
-        if (spares.holds(bytes)) {
-            break;
-        }
-        if (!takeFromLargest(&client, share)) {
-            return FrameReservation();
-        }
+    // The process's spares go first, except those the frame can take: taking one moves its
+    // charge to the frame, and needs no more room. For a frame to be shown any frame not shown
+    // goes next; with none left, the budget is passed.
+    if (need == Need::kShown) {
+        makeRoomFromAll(bytes, bytes, freed);
+    } else if (!makeRoomAhead(client, bytes, freed)) {
+        return FrameReservation();
     }
     count(&client.account(), Spend::kFrames, bytes);
     return FrameReservation(
@@ -127,13 +105,48 @@ size_t CacheBudget::roomForFrames(const BudgetClient& client) {
 
 void CacheBudget::makeRoom(size_t bytes) {
     std::vector<FrameBuffer> freed;
-    ProcessSpares& spares = ProcessSpares::instance();
     const std::lock_guard<std::mutex> lock(mutex_);
+    makeRoomFromAll(bytes, 0, freed);
+}
+
+// Ahead of the frame shown, a cache stays within its share, and takes room only from caches beyond
+// theirs: frames read ahead are never traded between caches within their shares, which would have
+// each decode again what the other just took.
+bool CacheBudget::makeRoomAhead(const BudgetClient& client, size_t bytes,
+                                std::vector<FrameBuffer>& freed) {
+    ProcessSpares& spares = ProcessSpares::instance();
     while (used_ + bytes > limit_) {
-        if (FrameBuffer spare = spares.giveUp(0)) {
+        if (FrameBuffer spare = spares.giveUp(bytes)) {
             freed.push_back(std::move(spare));
-        } else if (!takeFromLargest(nullptr, 0)) {
-            break;
+            continue;
+        }
+        const size_t share = shareOfFrames(client);
+        if (client.account().bytes(Spend::kFrames) + bytes > share) {
+            // Spares it could take are freed all the same: they are room no cache holds.
+            FrameBuffer spare = spares.giveUp(0);
+            if (!spare) {
+                return false;
+            }
+            freed.push_back(std::move(spare));
+            continue;
+        }
+        if (spares.holds(bytes)) {
+            return true;
+        }
+        if (!takeFromLargest(&client, share)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CacheBudget::makeRoomFromAll(size_t bytes, size_t sparing, std::vector<FrameBuffer>& freed) {
+    ProcessSpares& spares = ProcessSpares::instance();
+    while (used_ + bytes > limit_) {
+        if (FrameBuffer spare = spares.giveUp(sparing)) {
+            freed.push_back(std::move(spare));
+        } else if ((sparing > 0 && spares.holds(sparing)) || !takeFromLargest(nullptr, 0)) {
+            return;
         }
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cache/BudgetAccount.h"
+#include "cache/FrameBufferPool.h"
 
 #include <array>
 #include <atomic>
@@ -69,6 +70,13 @@ private:
     void count(BudgetAccount* account, Spend spend, size_t bytes);
     // Asks the clients holding the most frames, beyond `above` bytes of them, to give one up.
     bool takeFromLargest(const BudgetClient* spared, size_t above);
+    // Makes room for `bytes` of `client`'s frames read ahead within its share; false when there
+    // is none.
+    bool makeRoomAhead(const BudgetClient& client, size_t bytes, std::vector<FrameBuffer>& freed);
+    // Makes room for `bytes` from the process's spares, then from any cache's frames not shown,
+    // as far as there are such; a spare of `sparing` bytes (0: none) is left for the frame about
+    // to be stored to take. Freed spares go to `freed`, to be let go of once the lock is.
+    void makeRoomFromAll(size_t bytes, size_t sparing, std::vector<FrameBuffer>& freed);
 
     const size_t limit_;
     std::string warning_;

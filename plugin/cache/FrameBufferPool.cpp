@@ -132,6 +132,17 @@ void FrameBufferPool::freeSpares() {
     freed.swap(spares_);
 }
 
+bool FrameBufferPool::giveUpSpares() {
+    std::vector<FrameBuffer> freed;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (spares_.empty()) {
+        return false;
+    }
+    freed.swap(spares_);
+    limit_ = 0;
+    return true;
+}
+
 size_t FrameBufferPool::spareCount() const {
     const std::lock_guard<std::mutex> lock(mutex_);
     return spares_.size();

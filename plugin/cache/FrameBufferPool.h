@@ -78,6 +78,10 @@ public:
     void dropSpares();
     // Frees every spare, for room in the budget.
     void freeSpares();
+    // What a cache gives up first when the budget asks it for room: its spares, freed. Until its
+    // window next moves, buffers leaving its store then go to the process's spares, which room is
+    // made from first, rather than swelling its frames again. False when it has none.
+    bool giveUpSpares();
 
     size_t spareCount() const;
 

@@ -2,27 +2,9 @@
 
 #include "decode/Timecode.h"
 
-#include <algorithm>
 #include <cstdlib>
-#include <iterator>
+#include <string>
 #include <utility>
-
-namespace {
-
-// Takes the wanted frames of a block starting at `first` out of the list.
-void forgetFrames(std::vector<int>& frames, const std::vector<bool>& wanted, int first) {
-    std::vector<int> kept;
-    for (size_t i = 0; i < frames.size(); ++i) {
-        const long long slot = static_cast<long long>(frames[i]) - first;
-        if (slot < 0 || slot >= static_cast<long long>(wanted.size()) ||
-            !wanted[static_cast<size_t>(slot)]) {
-            kept.push_back(frames[i]);
-        }
-    }
-    frames = kept;
-}
-
-}  // namespace
 
 FrameStore::FrameStore(video::BudgetAccount* account)
     : frameBuffers_(std::make_shared<FrameBufferPool>(account)) {}
@@ -133,133 +115,6 @@ FrameStore::Frames FrameStore::takeAllFrames() {
     return dropped;
 }
 
-VideoOpenState FrameStore::awaitOpen(Deadline deadline, const std::function<bool()>& working) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-        if (contents_.facts.openState != VideoOpenState::kOpening) {
-            return contents_.facts.openState;
-        }
-        if (!working()) {
-            return VideoOpenState::kOpening;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            contents_.lateWait = kFileAwaited;
-            return VideoOpenState::kOpening;
-        }
-        changed_.wait_until(lock, deadline);
-    }
-}
-
-bool FrameStore::awaitListing(Deadline deadline, const std::function<bool()>& working) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    const VideoFacts& facts = contents_.facts;
-    changed_.wait_until(lock, deadline, [&] {
-        const bool opening = facts.openState == VideoOpenState::kOpening ||
-                             (facts.openState == VideoOpenState::kOpen && facts.scanning);
-        return !opening || !working();
-    });
-    return facts.openState == VideoOpenState::kOpen && !facts.scanning;
-}
-
-std::optional<FrameStore::Placed> FrameStore::place(int frame, CachingJob& job) const {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    const std::vector<int>& starts = contents_.blockStarts;
-    job.block = video::blockOfFrame(starts, starts.size(), frame);
-    // Past the blocks settled so far, the worker scans on to the frame.
-    if (job.block < 0 && (!contents_.facts.scanning || frame < starts[starts.size() - 1])) {
-        return std::nullopt;
-    }
-    job.frameInBlock = job.block < 0 ? -1 : frame - starts[static_cast<unsigned int>(job.block)];
-    const int frameCount = starts[starts.size() - 1];
-    Placed placed;
-    // No window yet: the worker has not served this file.
-    placed.nextKept = contents_.window.length() == 0 ||
-                      contents_.window.contains(std::min(frame + 1, frameCount - 1));
-    placed.stored = slotStored(job.block, job.frameInBlock);
-    return placed;
-}
-
-// The lock is released while waiting: the frame's reference keeps it whole once found, so the
-// worker stores on and the budget evicts meanwhile. The worker wakes this thread whenever the
-// store changes, so the frame is found as soon as it is stored.
-video::FrameRef FrameStore::awaitFrame(const CachingJob& asked, Deadline deadline,
-                                       const std::function<bool()>& working,
-                                       const std::function<bool(const CachingJob&)>& askAgain) {
-    if (asked.frame < 0 && (asked.block < 0 || asked.frameInBlock < 0)) {
-        return nullptr;
-    }
-    std::unique_lock<std::mutex> lock(mutex_);
-    CachingJob job = asked;
-    if ((job.block < 0 || job.frameInBlock < 0) &&
-        !awaitSettledBlock(job, lock, deadline, working)) {
-        return nullptr;
-    }
-    const size_t slotIndex = static_cast<size_t>(job.frameInBlock);
-    bool askedAgain = false;
-    // Set after an attempt to ask again, so that the store is looked at once more (it was
-    // unlocked meanwhile) before waiting, and a busy queue is not asked again before a wake.
-    bool justAsked = false;
-    const std::vector<int>& starts = contents_.blockStarts;
-    if (job.block + 1 >= static_cast<int>(starts.size())) {
-        return nullptr;
-    }
-    const int wanted = starts[static_cast<unsigned int>(job.block)] + job.frameInBlock;
-    contents_.lateWait = -1;
-    contents_.shownFrame = wanted;
-    for (;;) {
-        if (listed(contents_.failedFrames, wanted)) {
-            return nullptr;
-        }
-        auto found = contents_.blocks.find(job.block);
-        if (found != contents_.blocks.end() && found->second.size() > slotIndex &&
-            found->second[slotIndex] != nullptr) {
-            return found->second[slotIndex];
-        }
-        // Only a frame being decoded is worth the wait: without a worker none ever is.
-        if (!working()) {
-            return nullptr;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            contents_.lateWait = wanted;
-            return nullptr;
-        }
-        // The budget may have narrowed the window past the frame since it was asked for.
-        if (!contents_.window.contains(wanted) && !askedAgain && !justAsked) {
-            lock.unlock();
-            askedAgain = askAgain(job);
-            lock.lock();
-            justAsked = true;
-            continue;
-        }
-        justAsked = false;
-        ++contents_.waitPolls;
-        changed_.wait_until(lock, deadline);
-    }
-}
-
-// The drawing thread's wait for a frame past the blocks to be in one.
-bool FrameStore::awaitSettledBlock(CachingJob& job, std::unique_lock<std::mutex>& lock,
-                                   Deadline deadline, const std::function<bool()>& working) {
-    contents_.lateWait = -1;
-    for (;;) {
-        const std::vector<int>& starts = contents_.blockStarts;
-        job.block = video::blockOfFrame(starts, starts.size(), job.frame);
-        if (job.block >= 0) {
-            job.frameInBlock = job.frame - starts[static_cast<unsigned int>(job.block)];
-            return true;
-        }
-        if (!contents_.facts.scanning || job.frame < 0 || !working()) {
-            return false;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            contents_.lateWait = job.frame;
-            return false;
-        }
-        ++contents_.waitPolls;
-        changed_.wait_until(lock, deadline);
-    }
-}
-
 // One pass over the store under its lock, the pixels untouched.
 std::pair<int, video::FrameRef> FrameStore::nearestStored(int frame) const {
     std::pair<int, video::FrameRef> nearest{-1, nullptr};
@@ -336,32 +191,6 @@ bool FrameStore::openAndListed() const {
     return contents_.facts.openState == VideoOpenState::kOpen && !contents_.facts.scanning;
 }
 
-FrameStore::Lack FrameStore::lackFor(const CachingJob& job) const {
-    Lack lack;
-    const std::lock_guard<std::mutex> lock(mutex_);
-    const Contents& c = contents_;
-    if (!slotStored(job.block, job.frameInBlock) && !listed(c.failedFrames, job.frame)) {
-        lack.awaited = true;
-        return lack;
-    }
-    // A refresh played on within the window asks no new job, but waits all the same.
-    if (c.shownFrame != job.frame && c.window.contains(c.shownFrame) &&
-        !listed(c.failedFrames, c.shownFrame)) {
-        const int shownBlock =
-            video::blockOfFrame(c.blockStarts, c.blockStarts.size(), c.shownFrame);
-        if (shownBlock >= 0 &&
-            !slotStored(shownBlock,
-                        c.shownFrame - c.blockStarts[static_cast<unsigned int>(shownBlock)])) {
-            lack.awaited = true;
-            return lack;
-        }
-    }
-    for (unsigned int i = 0; i < c.activeBlocks.size() && lack.firstLacking < 0; ++i) {
-        lack.firstLacking = firstLackingFrame(c.activeBlocks[i]);
-    }
-    return lack;
-}
-
 bool FrameStore::holds(int block, int slot) const {
     const std::lock_guard<std::mutex> lock(mutex_);
     return slotStored(block, slot);
@@ -372,157 +201,6 @@ bool FrameStore::slotStored(int block, int slot) const {
     return found != contents_.blocks.end() && slot >= 0 &&
            static_cast<size_t>(slot) < found->second.size() &&
            found->second[static_cast<size_t>(slot)] != nullptr;
-}
-
-int FrameStore::firstLackingFrame(int block) const {
-    const int start = contents_.blockStarts[static_cast<unsigned int>(block)];
-    const int end = contents_.blockStarts[static_cast<unsigned int>(block) + 1];
-    for (int frame = std::max(start, contents_.window.first);
-         frame < std::min(end, contents_.window.last + 1); ++frame) {
-        if (!slotStored(block, frame - start) && !listed(contents_.failedFrames, frame)) {
-            return frame;
-        }
-    }
-    return -1;
-}
-
-bool FrameStore::setWindow(const CachingJob& job, std::vector<int>& activeBlocks, Frames& evicted) {
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        Contents& c = contents_;
-        c.wantedFrame = job.frame;
-        const video::BlockWindow plan = video::planBlockWindow(
-            c.blockStarts, c.blockStarts.size(), job.frame, job.block, job.windowFrames);
-        c.window = plan.frames;
-        c.activeBlocks = plan.blocks;
-        activeBlocks = plan.blocks;
-        if (plan.blocks.empty()) {
-            return false;
-        }
-        std::vector<int> keptFailures;
-        for (int frame : c.failedFrames) {
-            if (c.window.contains(frame)) {
-                keptFailures.push_back(frame);
-            }
-        }
-        c.failedFrames = keptFailures;
-        frameBuffers_->setLimit(static_cast<size_t>(c.window.length()));
-        for (auto entry = c.blocks.begin(); entry != c.blocks.end();) {
-            const bool kept = listed(c.activeBlocks, entry->first);
-            const int start = c.blockStarts[static_cast<unsigned int>(entry->first)];
-            for (size_t slot = 0; slot < entry->second.size(); ++slot) {
-                if ((!kept || !c.window.contains(start + static_cast<int>(slot))) &&
-                    entry->second[slot]) {
-                    evicted.push_back(std::move(entry->second[slot]));
-                }
-            }
-            entry = kept ? std::next(entry) : c.blocks.erase(entry);
-        }
-    }
-    // The window may have left a frame being waited for behind.
-    changed_.notify_all();
-    return true;
-}
-
-bool FrameStore::lacksFrames(int block) const {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    return firstLackingFrame(block) >= 0;
-}
-
-std::vector<bool> FrameStore::startRun(int firstBlock, int lastBlock, int firstFrame) {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    const std::vector<int>& starts = contents_.blockStarts;
-    const int endFrame = starts[static_cast<unsigned int>(lastBlock) + 1];
-    // The frames of the window these blocks still lack; the others are decoded only on the way.
-    std::vector<bool> wanted(static_cast<size_t>(endFrame - firstFrame), false);
-    for (int block = firstBlock; block <= lastBlock; ++block) {
-        const int first = starts[static_cast<unsigned int>(block)];
-        const int count = starts[static_cast<unsigned int>(block) + 1] - first;
-        Frames& slots = contents_.blocks[block];
-        slots.resize(static_cast<size_t>(count));
-        for (int slot = 0; slot < count; ++slot) {
-            wanted[static_cast<size_t>(first + slot - firstFrame)] =
-                contents_.window.contains(first + slot) &&
-                slots[static_cast<size_t>(slot)] == nullptr;
-        }
-    }
-    forgetFrames(contents_.failedFrames, wanted, firstFrame);
-    return wanted;
-}
-
-bool FrameStore::lacksWindowFrames(int firstBlock, int lastBlock,
-                                   const std::vector<bool>& wanted) const {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    const std::vector<int>& starts = contents_.blockStarts;
-    const int firstFrame = starts[static_cast<unsigned int>(firstBlock)];
-    for (int block = firstBlock; block <= lastBlock; ++block) {
-        const int start = starts[static_cast<unsigned int>(block)];
-        const int end = starts[static_cast<unsigned int>(block) + 1];
-        for (int frame = std::max(start, contents_.window.first);
-             frame < std::min(end, contents_.window.last + 1); ++frame) {
-            if (wanted[static_cast<size_t>(frame - firstFrame)] &&
-                !slotStored(block, frame - start)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-void FrameStore::noteEndedEarly(int frame) {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    if (contents_.endedEarlyAt < 0 || frame < contents_.endedEarlyAt) {
-        contents_.endedEarlyAt = frame;
-    }
-}
-
-bool FrameStore::settleRun(int firstBlock, int lastBlock, const std::vector<bool>& wanted,
-                           bool whole) {
-    bool late = false;
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        Contents& c = contents_;
-        const std::vector<int>& starts = c.blockStarts;
-        const int firstFrame = starts[static_cast<unsigned int>(firstBlock)];
-        const int endFrame = starts[static_cast<unsigned int>(lastBlock) + 1];
-        if (whole) {
-            // What the whole run did not deliver never comes: requests for it need not wait.
-            forgetFrames(c.failedFrames, wanted, firstFrame);
-            for (int frame = firstFrame; frame < endFrame; ++frame) {
-                const int block = video::blockOfFrame(starts, starts.size(), frame);
-                const size_t slot =
-                    static_cast<size_t>(frame - starts[static_cast<unsigned int>(block)]);
-                if (wanted[static_cast<size_t>(frame - firstFrame)] &&
-                    c.blocks[block][slot] == nullptr && c.window.contains(frame)) {
-                    c.failedFrames.push_back(frame);
-                }
-            }
-        }
-        for (int block = firstBlock; block <= lastBlock; ++block) {
-            const Frames& slots = c.blocks[block];
-            if (std::all_of(slots.begin(), slots.end(),
-                            [](const video::FrameRef& slot) { return !slot; })) {
-                // Nothing stored: leave the block out; a later pass tries it again.
-                c.blocks.erase(block);
-            }
-        }
-        late = c.lateWait >= 0 && listed(c.failedFrames, c.lateWait) && settlesLateWait(c.lateWait);
-    }
-    changed_.notify_all();
-    return late;
-}
-
-std::optional<bool> FrameStore::neededOnScreen(int frame) const {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    if (!contents_.window.contains(frame)) {
-        return std::nullopt;
-    }
-    return shownOrNext(frame);
-}
-
-bool FrameStore::shownOrNext(int frame) const {
-    return frame == contents_.wantedFrame || frame == contents_.wantedFrame + 1 ||
-           frame == contents_.shownFrame || frame == contents_.shownFrame + 1;
 }
 
 bool FrameStore::storeFrame(int block, int slot, video::FrameRef& image) {
@@ -559,25 +237,6 @@ bool FrameStore::placeFrame(int block, int slot, video::FrameRef& image) {
 void FrameStore::setBlockStarts(const std::vector<int>& starts) {
     const std::lock_guard<std::mutex> lock(mutex_);
     copyBlockStarts(starts);
-}
-
-void FrameStore::keepOutOfWindow(int frame) {
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        narrowPast(frame);
-    }
-    changed_.notify_all();
-}
-
-void FrameStore::narrowPast(int frame) {
-    Contents& c = contents_;
-    if (frame == c.wantedFrame) {
-        c.failedFrames.push_back(frame);
-    } else if (frame < c.wantedFrame) {
-        c.window.first = std::max(c.window.first, frame + 1);
-    } else {
-        c.window.last = std::min(c.window.last, frame - 1);
-    }
 }
 
 bool FrameStore::settlesLateWait(int frame) {
@@ -637,50 +296,6 @@ void FrameStore::copyBlockStarts(const std::vector<int>& starts) {
     if (contents_.blockStarts.size() == 1) {
         contents_.blockStarts.push_back(contents_.blockStarts[0]);
     }
-}
-
-bool FrameStore::giveUpFarthest() {
-    if (frameBuffers_->spareCount() > 0) {
-        // Until the worker's next window, frames leaving the store go to the process's spares,
-        // which room is made from first, rather than swelling this cache's frames again.
-        frameBuffers_->freeSpares();
-        frameBuffers_->setLimit(0);
-        return true;
-    }
-    // Let go of once the store is unlocked; a reader copying it keeps it, counted, until done.
-    video::FrameRef givenUp;
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        Contents& c = contents_;
-        int farthestBlock = -1;
-        size_t farthestSlot = 0;
-        int farthestFrame = 0;
-        long long farthestDistance = -1;
-        for (const auto& [block, slots] : c.blocks) {
-            const int start = c.blockStarts[static_cast<unsigned int>(block)];
-            for (size_t slot = 0; slot < slots.size(); ++slot) {
-                const int frame = start + static_cast<int>(slot);
-                const long long distance =
-                    std::llabs(static_cast<long long>(frame) - c.wantedFrame);
-                if (slots[slot] && distance > farthestDistance && !shownOrNext(frame)) {
-                    farthestBlock = block;
-                    farthestSlot = slot;
-                    farthestFrame = frame;
-                    farthestDistance = distance;
-                }
-            }
-        }
-        if (farthestBlock < 0) {
-            return false;
-        }
-        givenUp = std::move(c.blocks[farthestBlock][farthestSlot]);
-        givenUp->discard();
-        narrowPast(farthestFrame);
-    }
-    givenUp.reset();
-    // A frame waited for may now lie outside the narrowed window.
-    changed_.notify_all();
-    return true;
 }
 
 void FrameStore::wakeWaits() {

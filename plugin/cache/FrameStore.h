@@ -6,6 +6,7 @@
 #include "cache/FrameBufferPool.h"
 #include "cache/FrameWindow.h"
 #include "cache/VideoFacts.h"
+#include "cache/WindowRule.h"
 #include "decode/BlockDecoder.h"
 #include "decode/CacheDepth.h"
 #include "decode/VideoSource.h"
@@ -26,26 +27,23 @@
 // The open video's lock is taken before this one, the job queue's after. Frames taken out are
 // handed back to the caller, to be let go of once the lock is released: the last reference frees
 // or keeps the buffer. Every change that may settle a wait wakes the waiters: this changes when
-// they look, never what they find.
+// they look, never what they find. FrameStore.cpp holds the file and the frames,
+// FrameStoreWaits.cpp the drawing thread's waits, FrameStoreWindow.cpp the worker's window, its
+// runs and what the budget takes.
 class FrameStore {
 public:
     using Deadline = std::chrono::steady_clock::time_point;
     using Frames = std::vector<video::FrameRef>;
     static constexpr int kFileAwaited = -2;
 
-    struct Contents {
+    // The window rule's window holds whole blocks within the cacheFrames frames around the
+    // wanted frame, or part of the wanted block when it is longer; the frame shown is the one
+    // last asked for by a refresh, which may lie anywhere in the window.
+    struct Contents : video::WindowRule {
         // The first frame of each block, then the frame count: [0, 0] while nothing is open.
         std::vector<int> blockStarts{0, 0};
         // The blocks holding frames of the window, in the order the worker fills them.
         std::vector<int> activeBlocks;
-        // The frames kept: whole blocks within the cacheFrames frames around the wanted one, or
-        // part of the wanted block when it is longer. The window narrows when the process-wide
-        // budget takes frames at its edges.
-        video::FrameWindow window;
-        // The frame the window was set around, and the frame last asked for by a refresh:
-        // neither, nor the frame after either, is given up to the budget.
-        int wantedFrame = -1;
-        int shownFrame = -1;
         // Block index → one frame per frame of the block, null until stored (and for frames
         // outside the window).
         std::map<int, Frames> blocks;
@@ -197,8 +195,8 @@ private:
     bool placeFrame(int block, int slot, video::FrameRef& image);
     bool slotStored(int block, int slot) const;
     int firstLackingFrame(int block) const;
-    bool shownOrNext(int frame) const;
-    // keepOutOfWindow, the lock held.
+    // Narrows the window past a frame the budget has no room for; the frame asked for fails
+    // instead. The lock held.
     void narrowPast(int frame);
     int heldEndedEarlyAt() const;
     decode::TexelFormat heldTexelFormat() const;

@@ -125,8 +125,7 @@ SequenceAnswer SequenceCache::show(int frameAsked, bool checkFile,
         return SequenceAnswer::kNotInTime;
     }
     const long request = ++request_;
-    direction_ = asked_ ? playDirection(wanted_, frame, direction_) : PlayDirection::kNone;
-    wanted_ = frame;
+    rule_.ask(frame, !asked_);
     asked_ = true;
     failed_.erase(frame);
     auto held = frames_.find(frame);
@@ -189,19 +188,20 @@ HeldFrame SequenceCache::nearestHeld(int frame) const {
 }
 
 void SequenceCache::moveWindow() {
-    window_ = pattern_.numbered() ? sequenceWindow(wanted_, windowFrames_, onDisk_)
-                                  : FrameWindow{wanted_, wanted_};
+    rule_.window = pattern_.numbered() ? sequenceWindow(rule_.wantedFrame, windowFrames_, onDisk_)
+                                       : FrameWindow{rule_.wantedFrame, rule_.wantedFrame};
     for (auto held = frames_.begin(); held != frames_.end();) {
         const auto next = std::next(held);
-        if (!window_.contains(held->first)) {
+        if (!rule_.window.contains(held->first)) {
             drop(held);
         }
         held = next;
     }
     for (auto failure = failed_.begin(); failure != failed_.end();) {
-        failure = window_.contains(failure->first) ? std::next(failure) : failed_.erase(failure);
+        failure =
+            rule_.window.contains(failure->first) ? std::next(failure) : failed_.erase(failure);
     }
-    buffers_->setLimit(static_cast<size_t>(window_.length()));
+    buffers_->setLimit(static_cast<size_t>(rule_.window.length()));
 }
 
 void SequenceCache::drop(std::map<int, Held>::iterator held) {
@@ -215,8 +215,8 @@ void SequenceCache::dropAll() {
     onDisk_.reset();
     expectedBytes_ = 0;
     asked_ = false;
-    direction_ = PlayDirection::kNone;
-    window_ = FrameWindow{};
+    rule_.direction = PlayDirection::kNone;
+    rule_.window = FrameWindow{};
     lateFrame_.reset();
 }
 

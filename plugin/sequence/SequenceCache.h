@@ -117,10 +117,6 @@ private:
     // Reads one frame with the lock released and stores it, or notes that it failed; asks for a
     // refresh when the drawing thread stopped waiting for it.
     void readFrame(std::unique_lock<std::mutex>& lock, int frame, FrameReader reader);
-    // Whether the frame is the one asked for or the next in the direction of play.
-    bool neededOnScreen(int frame) const;
-    // Keeps the window short of a frame the budget has no room for, until the next request.
-    void narrowPast(int frame);
     // What a read frame may be kept with: the charge of its bytes, none when there is no room for
     // it and it is not the frame asked for.
     using RoomFor = std::function<std::optional<FrameReservation>(size_t)>;
@@ -150,14 +146,13 @@ private:
     long generation_ = 0;
     // Whether a frame was asked for since the sequence was opened.
     bool asked_ = false;
-    int wanted_ = 0;
+    // The window around the frame asked for, which way they move, and what the budget may take.
+    WindowRule rule_;
     // Counts the requests, so that a read that failed before the latest request for its frame
     // is tried again.
     long request_ = 0;
-    PlayDirection direction_ = PlayDirection::kNone;
     int windowFrames_ = 1;
     decode::CacheDepth depth_ = decode::CacheDepth::kAuto;
-    FrameWindow window_;
     std::optional<FrameWindow> onDisk_;
     long scannedGeneration_ = -1;
     int scannedWanted_ = 0;

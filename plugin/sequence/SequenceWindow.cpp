@@ -5,20 +5,6 @@
 
 namespace video {
 
-PlayDirection playDirection(int previous, int next, PlayDirection before) {
-    const long long step = static_cast<long long>(next) - previous;
-    if (step == 0) {
-        return before;
-    }
-    if (step >= 1 && step <= 2) {
-        return PlayDirection::kForward;
-    }
-    if (step >= -2 && step <= -1) {
-        return PlayDirection::kBackward;
-    }
-    return PlayDirection::kNone;
-}
-
 FrameWindow sequenceWindow(int wanted, int frames, const std::optional<FrameWindow>& onDisk) {
     if (onDisk && onDisk->contains(wanted)) {
         return frameWindowAround(wanted, frames, onDisk->first, onDisk->last + 1);

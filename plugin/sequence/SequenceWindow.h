@@ -1,19 +1,12 @@
 #pragma once
 
 #include "cache/FrameWindow.h"
+#include "cache/WindowRule.h"
 
 #include <optional>
 #include <vector>
 
 namespace video {
-
-// Which way the frames asked for move: forward while playing, backward while playing in
-// reverse, none when standing or jumping.
-enum class PlayDirection { kNone, kForward, kBackward };
-
-// The direction from the frame asked for before to the one asked for now: steps of one or two
-// frames (a viewport skipping frames to keep up) are play, anything else a jump.
-PlayDirection playDirection(int previous, int next, PlayDirection before);
 
 // The `frames` frames (at least one) kept around the wanted one: centred on it, and moved inward
 // at the ends of the frames on disk when the wanted frame is among them, as for a video.

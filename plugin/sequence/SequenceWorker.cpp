@@ -1,7 +1,6 @@
 #include "cache/CacheBudget.h"
 #include "sequence/SequenceCache.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -19,13 +18,13 @@ std::optional<Urgency> SequenceCache::nextWork() {
     if (!frame) {
         return std::nullopt;
     }
-    if (*frame == wanted_) {
+    if (*frame == rule_.wantedFrame) {
         return Urgency{Urgency::kAwaited, 0};
     }
-    const long long offset = static_cast<long long>(*frame) - wanted_;
+    const long long offset = static_cast<long long>(*frame) - rule_.wantedFrame;
     // Frames behind the direction of play are wanted later than those ahead.
-    const bool behind = (direction_ == PlayDirection::kForward && offset < 0) ||
-                        (direction_ == PlayDirection::kBackward && offset > 0);
+    const bool behind = (rule_.direction == PlayDirection::kForward && offset < 0) ||
+                        (rule_.direction == PlayDirection::kBackward && offset > 0);
     return Urgency{Urgency::kAhead, std::llabs(offset) * (behind ? 2 : 1)};
 }
 
@@ -51,16 +50,17 @@ std::optional<int> SequenceCache::nextFrame() const {
     }
     // After a jump, the frame jumped to is read alone: reading its neighbours meanwhile would
     // share the cores with it. Playing, the next frames are read at once.
-    if (direction_ == PlayDirection::kNone && !wantedSettled() && reading_.count(wanted_) != 0) {
+    if (rule_.direction == PlayDirection::kNone && !wantedSettled() &&
+        reading_.count(rule_.wantedFrame) != 0) {
         return std::nullopt;
     }
-    for (int frame : readingOrder(window_, wanted_, direction_)) {
+    for (int frame : readingOrder(rule_.window, rule_.wantedFrame, rule_.direction)) {
         if (frames_.count(frame) != 0 || reading_.count(frame) != 0) {
             continue;
         }
         const auto failure = failed_.find(frame);
         const bool failedForNow =
-            failure != failed_.end() && (frame != wanted_ || failure->second >= request_);
+            failure != failed_.end() && (frame != rule_.wantedFrame || failure->second >= request_);
         if (!failedForNow) {
             return frame;
         }
@@ -74,20 +74,21 @@ bool SequenceCache::scanDue() const {
     if (!open_ || !asked_ || !pattern_.numbered() || scanning_) {
         return false;
     }
-    const bool outside = !onDisk_ || !onDisk_->contains(wanted_);
+    const bool outside = !onDisk_ || !onDisk_->contains(rule_.wantedFrame);
     return wantedSettled() &&
-           (scannedGeneration_ != generation_ || (outside && scannedWanted_ != wanted_));
+           (scannedGeneration_ != generation_ || (outside && scannedWanted_ != rule_.wantedFrame));
 }
 
 bool SequenceCache::wantedSettled() const {
-    const auto failure = failed_.find(wanted_);
-    return frames_.count(wanted_) != 0 || (failure != failed_.end() && failure->second >= request_);
+    const auto failure = failed_.find(rule_.wantedFrame);
+    return frames_.count(rule_.wantedFrame) != 0 ||
+           (failure != failed_.end() && failure->second >= request_);
 }
 
 void SequenceCache::scanFolder(std::unique_lock<std::mutex>& lock) {
     const SequencePattern pattern = pattern_;
     const long generation = generation_;
-    const int wanted = wanted_;
+    const int wanted = rule_.wantedFrame;
     lock.unlock();
     const std::optional<FrameWindow> onDisk = pattern.framesOnDisk();
     lock.lock();
@@ -104,8 +105,8 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     const long generation = generation_;
     const long request = request_;
     const std::string file = pattern_.fileOf(frame);
-    const bool wanted = frame == wanted_;
-    const bool onScreen = neededOnScreen(frame);
+    const bool wanted = frame == rule_.wantedFrame;
+    const bool onScreen = rule_.neededOnScreen(frame);
     const size_t expected = expectedBytes_;
     const decode::CacheDepth depth = depth_;
     CacheBudget& budget = CacheBudget::instance();
@@ -155,17 +156,17 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     if (generation != generation_) {
         // Read for a sequence closed meanwhile.
     } else if (!room && !wanted) {
-        narrowPast(frame);
+        rule_.narrowPast(frame);
     } else if (!read) {
         failed_[frame] = request;
     } else {
         expectedBytes_ = bytes;
-        if (window_.contains(frame) && frames_.count(frame) == 0) {
+        if (rule_.window.contains(frame) && frames_.count(frame) == 0) {
             frames_[frame] = std::move(*read);
         }
     }
     // The other readers wait for the frame asked for after a jump.
-    const bool wantedNow = frame == wanted_;
+    const bool wantedNow = frame == rule_.wantedFrame;
     const bool late = lateFrame_ == frame && generation == generation_;
     if (late) {
         lateFrame_.reset();
@@ -182,41 +183,26 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     lock.lock();
 }
 
-bool SequenceCache::neededOnScreen(int frame) const {
-    const int next = direction_ == PlayDirection::kBackward ? wanted_ - 1 : wanted_ + 1;
-    return frame == wanted_ || frame == next;
-}
-
 bool SequenceCache::giveUpFarthest() {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    if (buffers_->spareCount() > 0) {
-        buffers_->freeSpares();
+    if (buffers_->giveUpSpares()) {
         return true;
     }
-    auto farthest = frames_.end();
-    long long distance = -1;
-    for (auto held = frames_.begin(); held != frames_.end(); ++held) {
-        const long long away = std::llabs(static_cast<long long>(held->first) - wanted_);
-        if (!neededOnScreen(held->first) && away > distance) {
-            farthest = held;
-            distance = away;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    auto farthestHeld = frames_.end();
+    const std::optional<int> farthest = rule_.farthest([this, &farthestHeld](const auto& offer) {
+        for (auto held = frames_.begin(); held != frames_.end(); ++held) {
+            if (offer(held->first)) {
+                farthestHeld = held;
+            }
         }
-    }
-    if (farthest == frames_.end()) {
+    });
+    if (!farthest) {
         return false;
     }
-    narrowPast(farthest->first);
-    farthest->second.frame->discard();
-    frames_.erase(farthest);
+    rule_.narrowPast(*farthest);
+    farthestHeld->second.frame->discard();
+    frames_.erase(farthestHeld);
     return true;
-}
-
-void SequenceCache::narrowPast(int frame) {
-    if (frame < wanted_) {
-        window_.first = std::max(window_.first, frame + 1);
-    } else {
-        window_.last = std::min(window_.last, frame - 1);
-    }
 }
 
 std::optional<SequenceCache::Held> SequenceCache::readWithFfmpeg(FrameFile file,

@@ -2,11 +2,13 @@
 #include "SheetFixture.h"
 
 #include "cache/FrameWindow.h"
+#include "cache/WindowRule.h"
 
 #include <host/Messages.h>
 
 #include <cstdlib>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -134,6 +136,43 @@ TEST_F(Worker, blocksAreVisitedFromTheWantedOneOutwardsForwardFirst) {
     EXPECT_EQ(video::blockVisitingOrder(8, 12, 12), (std::vector<int>{12, 11, 10, 9, 8}));
     EXPECT_EQ(video::blockVisitingOrder(3, 3, 3), std::vector<int>{3});
     EXPECT_TRUE(video::blockVisitingOrder(3, 5, 7).empty());
+}
+
+// Both caches give frames up by one rule: around frame 15 in the window 10..20, never a frame a
+// refresh needs on screen, else the farthest (the earlier of two as far), the window narrowing
+// past it; never past the frame asked for.
+TEST(WindowRule, theFarthestFrameNotNeededOnScreenGoesFirst) {
+    using video::PlayDirection;
+    struct Case {
+        PlayDirection direction;
+        int shown;
+        std::vector<int> stored;
+        std::optional<int> givenUp;
+        int first;
+        int last;
+    };
+    const Case cases[] = {
+        {PlayDirection::kForward, 15, {10, 15, 16, 20}, 10, 11, 20},
+        {PlayDirection::kBackward, 15, {14, 15, 16}, 16, 10, 15},
+        {PlayDirection::kNone, 15, {14, 15, 16}, 14, 15, 20},
+        {PlayDirection::kNone, 19, {11, 15, 16, 19, 20}, 11, 12, 20},
+        {PlayDirection::kForward, 15, {15, 16}, std::nullopt, 10, 20},
+    };
+    for (const Case& c : cases) {
+        video::WindowRule rule{{10, 20}, 15, c.shown, c.direction};
+        const std::optional<int> givenUp = rule.farthest([&c](const auto& offer) {
+            for (int frame : c.stored) {
+                offer(frame);
+            }
+        });
+        EXPECT_EQ(givenUp, c.givenUp) << "shown " << c.shown;
+        if (givenUp) {
+            EXPECT_TRUE(rule.narrowPast(*givenUp));
+        }
+        EXPECT_FALSE(rule.narrowPast(15));
+        EXPECT_EQ(rule.window.first, c.first) << "shown " << c.shown;
+        EXPECT_EQ(rule.window.last, c.last) << "shown " << c.shown;
+    }
 }
 
 TEST_F(Worker, evictionFreesEveryFrameOutsideTheWindow) {
