@@ -44,11 +44,13 @@ clang:
 	cmake --build build/clang -j $(JOBS) --target all benchmarks
 
 # The plug-in and the stand-in built with GCC 11 (build/gcc11), warnings as errors: Autodesk
-# builds Maya 2024 to 2026 with GCC 11.2 (DTS-11), and a devkit build there uses it.
+# builds Maya 2024 to 2026 with GCC 11.2 (DTS-11), and a devkit build there uses it. Each file is
+# compiled on its own, as a devkit build compiles it, which checks that it includes what it uses.
 .PHONY: gcc11
 gcc11:
 	./scripts/install-deps g++-11
-	CC=gcc-11 CXX=g++-11 cmake -S . -B build/gcc11 -DCMAKE_BUILD_TYPE=Release -DCINESHEET_WERROR=ON
+	CC=gcc-11 CXX=g++-11 cmake -S . -B build/gcc11 -DCMAKE_BUILD_TYPE=Release -DCINESHEET_WERROR=ON \
+		-DCINESHEET_UNITY_BUILD=OFF -DCINESHEET_PCH=OFF
 	cmake --build build/gcc11 -j $(JOBS) --target CineSheet cinesheet-host
 
 # The cache, decoding, budget, frame preparation, sequence and sound tests under

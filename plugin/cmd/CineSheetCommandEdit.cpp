@@ -16,7 +16,7 @@
 
 namespace {
 
-bool failed(const MStatus& status) {
+bool isFailure(const MStatus& status) {
     return status != MStatus::kSuccess;
 }
 
@@ -83,7 +83,7 @@ MString attachedCamera(const MFnDependencyNode& sheetFn) {
 MStatus CineSheetCommand::editNode(const MArgDatabase& argData) {
     MObject sheet;
     MStatus status = namedSheet(argData, "-edit", sheet);
-    if (failed(status)) {
+    if (isFailure(status)) {
         return status;
     }
     MFnDependencyNode sheetFn(sheet);
@@ -95,17 +95,17 @@ MStatus CineSheetCommand::editNode(const MArgDatabase& argData) {
     if (argData.isFlagSet("-camera")) {
         argData.getFlagArgument("-camera", 0, cameraName);
         MObject camera;
-        if (failed(getCamera(cameraName, camera))) {
+        if (isFailure(getCamera(cameraName, camera))) {
             displayError(MString("cineSheet: \"") + cameraName + "\" is not a camera");
             return MStatus::kFailure;
         }
         const MPlug lost = sheetFn.findPlug("cameraLost", true);
         editModifier.newPlugValueBool(lost, lost.asBool());
         status = detachCamera(sheetFn, editModifier);
-        if (!failed(status)) {
+        if (!isFailure(status)) {
             status = connectCamera(sheetFn, editModifier);
         }
-        if (failed(status)) {
+        if (isFailure(status)) {
             editModifier.undoIt();
             return status;
         }
@@ -122,7 +122,7 @@ MStatus CineSheetCommand::editNode(const MArgDatabase& argData) {
         editModifier.newPlugValueInt(sheetFn.findPlug("frameOffset", true),
                                      clip.offsetFor(startFrame));
         status = editModifier.doIt();
-        if (failed(status)) {
+        if (isFailure(status)) {
             editModifier.undoIt();
             return status;
         }
@@ -137,7 +137,7 @@ MStatus CineSheetCommand::queryNode(const MArgDatabase& argData) {
     querying = true;
     MObject sheet;
     const MStatus status = namedSheet(argData, "-query", sheet);
-    if (failed(status)) {
+    if (isFailure(status)) {
         return status;
     }
     const MFnDependencyNode sheetFn(sheet);

@@ -3,7 +3,7 @@
 namespace video {
 namespace {
 
-bool known(int64_t timestamp) {
+bool knownTime(int64_t timestamp) {
     return timestamp != AV_NOPTS_VALUE;
 }
 
@@ -16,7 +16,7 @@ void ScanOrder::add(const PacketList& packets, const AVPacket& packet) {
     frameOf_.push_back(-1);
     const PacketRecord& record = packets[static_cast<size_t>(index)];
     if (mode_ == Mode::firstPicture && record.hasPicture) {
-        mode_ = known(record.pts) ? Mode::timestamps : Mode::decoding;
+        mode_ = knownTime(record.pts) ? Mode::timestamps : Mode::decoding;
         // Decoding from a later packet could lack what the packets before it hold.
         if (mode_ == Mode::decoding && index > 0) {
             mode_ = Mode::wholeList;
@@ -63,9 +63,10 @@ void ScanOrder::number(const PacketList& packets, int index) {
 
 void ScanOrder::addTimestamped(const PacketList& packets, int index) {
     const PacketRecord& record = packets[static_cast<size_t>(index)];
-    const bool inOrder = known(record.pts) && known(record.dts) && record.pts >= record.dts &&
-                         (!known(lastDecodingTime_) || record.dts > lastDecodingTime_) &&
-                         (!known(lastNumberedTime_) || record.pts > lastNumberedTime_);
+    const bool inOrder = knownTime(record.pts) && knownTime(record.dts) &&
+                         record.pts >= record.dts &&
+                         (!knownTime(lastDecodingTime_) || record.dts > lastDecodingTime_) &&
+                         (!knownTime(lastNumberedTime_) || record.pts > lastNumberedTime_);
     if (!inOrder) {
         mode_ = Mode::wholeList;
         return;
@@ -79,7 +80,7 @@ void ScanOrder::numberUpTo(const PacketList& packets, int64_t timestamp) {
     while (mode_ == Mode::timestamps && !waiting_.empty() && waiting_.top().first <= timestamp) {
         const Waiting next = waiting_.top();
         waiting_.pop();
-        if (known(lastNumberedTime_) && next.first <= lastNumberedTime_) {
+        if (knownTime(lastNumberedTime_) && next.first <= lastNumberedTime_) {
             // Two pictures at one time: the time stamps do not tell their order.
             mode_ = Mode::wholeList;
             return;

@@ -16,7 +16,7 @@
 
 namespace {
 
-std::vector<MCallbackId> callbackIds;
+std::vector<MCallbackId> choiceCallbackIds;
 
 // The scene's own nodes. A referenced node is left as its file and the artist's edits have it:
 // a plug set on it would be recorded as an edit of the reference and saved with the scene that
@@ -92,7 +92,7 @@ MStatus registerColorSpaceCallbacks() {
             deregisterColorSpaceCallbacks();
             return status;
         }
-        callbackIds.push_back(id);
+        choiceCallbackIds.push_back(id);
     }
     MStatus status;
     const MCallbackId id = MEventMessage::addEventCallback("colorMgtConfigChanged",
@@ -101,13 +101,13 @@ MStatus registerColorSpaceCallbacks() {
         deregisterColorSpaceCallbacks();
         return status;
     }
-    callbackIds.push_back(id);
+    choiceCallbackIds.push_back(id);
     return MStatus::kSuccess;
 }
 
 void deregisterColorSpaceCallbacks() {
-    for (MCallbackId id : callbackIds) {
+    for (MCallbackId id : choiceCallbackIds) {
         MMessage::removeCallback(id);
     }
-    callbackIds.clear();
+    choiceCallbackIds.clear();
 }

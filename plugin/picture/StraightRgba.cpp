@@ -12,8 +12,8 @@
 namespace video {
 namespace {
 
-constexpr size_t kGuardBytes = 4096;
-constexpr unsigned char kGuardValue = 0xA5;
+constexpr size_t kTailGuardBytes = 4096;
+constexpr unsigned char kTailGuardValue = 0xA5;
 
 struct FreeDeleter {
     void operator()(unsigned char* buffer) const { std::free(buffer); }
@@ -37,18 +37,18 @@ bool straightRgbaMatches(const AVFrame& like, ToolScaler& rgba, RgbConverter& rg
     }
     const size_t bytes = cacheImageBytes(picture.width, picture.height, 1);
     const MallocBuffer expected = allocate(bytes);
-    const MallocBuffer straight = allocate(bytes + kGuardBytes);
+    const MallocBuffer straight = allocate(bytes + kTailGuardBytes);
     if (!expected || !straight) {
         return false;
     }
     fillCacheImage(picture, 1, expected.get());
-    std::memset(straight.get(), kGuardValue, bytes + kGuardBytes);
+    std::memset(straight.get(), kTailGuardValue, bytes + kTailGuardBytes);
     if (!rgba.prepare(*noise) || !rgba.scale(*noise, straight.get(), picture.width * 4)) {
         return false;
     }
     const unsigned char* guard = straight.get() + bytes;
-    for (size_t i = 0; i < kGuardBytes; ++i) {
-        if (guard[i] != kGuardValue) {
+    for (size_t i = 0; i < kTailGuardBytes; ++i) {
+        if (guard[i] != kTailGuardValue) {
             return false;
         }
     }

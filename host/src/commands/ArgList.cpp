@@ -10,13 +10,13 @@ const unsigned int MArgList::kInvalidArgIndex = 0xffffffffu;
 
 namespace {
 
-void setStatus(MStatus* status, bool ok) {
+void setOutcome(MStatus* status, bool ok) {
     if (status) {
         *status = ok ? MStatus::kSuccess : MStatus::kFailure;
     }
 }
 
-std::string withoutDash(const char* flag) {
+std::string flagName(const char* flag) {
     std::string name = flag ? flag : "";
     return !name.empty() && name[0] == '-' ? name.substr(1) : name;
 }
@@ -29,30 +29,31 @@ MArgList::~MArgList() = default;
 MArgList& MArgList::operator=(const MArgList& other) = default;
 
 unsigned int MArgList::length(MStatus* ReturnStatus) const {
-    setStatus(ReturnStatus, true);
+    setOutcome(ReturnStatus, true);
     return static_cast<unsigned int>(items_.size());
 }
 
 bool MArgList::asBool(unsigned int index, MStatus* ReturnStatus) const {
     bool value = false;
-    setStatus(ReturnStatus, index < items_.size() && host::argumentAsBool(items_[index], &value));
+    setOutcome(ReturnStatus, index < items_.size() && host::argumentAsBool(items_[index], &value));
     return value;
 }
 
 int MArgList::asInt(unsigned int index, MStatus* ReturnStatus) const {
     int value = 0;
-    setStatus(ReturnStatus, index < items_.size() && host::argumentAsInt(items_[index], &value));
+    setOutcome(ReturnStatus, index < items_.size() && host::argumentAsInt(items_[index], &value));
     return value;
 }
 
 double MArgList::asDouble(unsigned int index, MStatus* ReturnStatus) const {
     double value = 0.0;
-    setStatus(ReturnStatus, index < items_.size() && host::argumentAsDouble(items_[index], &value));
+    setOutcome(ReturnStatus,
+               index < items_.size() && host::argumentAsDouble(items_[index], &value));
     return value;
 }
 
 MString MArgList::asString(unsigned int index, MStatus* ReturnStatus) const {
-    setStatus(ReturnStatus, index < items_.size());
+    setOutcome(ReturnStatus, index < items_.size());
     if (index >= items_.size()) {
         return MString();
     }
@@ -66,20 +67,20 @@ MStringArray MArgList::asStringArray(unsigned int& index, MStatus* ReturnStatus)
     unsigned int count = 0;
     if (index >= items_.size() || !host::argumentAsUnsigned(items_[index], &count) ||
         count > items_.size() - index - 1) {
-        setStatus(ReturnStatus, false);
+        setOutcome(ReturnStatus, false);
         return values;
     }
     for (unsigned int i = 1; i <= count; ++i) {
         values.append(asString(index + i));
     }
     index += count + 1;
-    setStatus(ReturnStatus, true);
+    setOutcome(ReturnStatus, true);
     return values;
 }
 
 unsigned int MArgList::flagIndex(const char* shortFlag, const char* longFlag) const {
-    std::string shortName = withoutDash(shortFlag);
-    std::string longName = withoutDash(longFlag);
+    std::string shortName = flagName(shortFlag);
+    std::string longName = flagName(longFlag);
     for (std::size_t i = 0; i < items_.size(); ++i) {
         const host::ArgItem& item = items_[i];
         if (item.kind == host::ArgItem::kFlag &&
