@@ -149,11 +149,9 @@ INSTANTIATE_TEST_SUITE_P(Media, EveryVideoName,
 
 // Phone video is cached and shown upright, 8- and 10-bit alike, at every resolution.
 TEST_F(VideoFrames, turnedVideoIsShownUpright) {
-    expectFrames("rotated_90", 1, allFrames("rotated_90"));
-    expectFrames("rotated_90", 2, scrubbing("rotated_90", 8));
-    expectFrames("rotated_90", 4, scrubbing("rotated_90", 8));
+    expectFrames("rotated_90", 4, allFrames("rotated_90"));
     expectFrames("rotated_180", 1, scrubbing("rotated_180", 8));
-    expectFrames("rotated_270", 2, allFrames("rotated_270"));
+    expectFrames("rotated_270", 2, scrubbing("rotated_270", 8));
     expectFrames("rotated_90_10bit", 1, scrubbing("rotated_90_10bit", 8));
 }
 
@@ -171,28 +169,6 @@ TEST_F(VideoFrames, halfAndQuarterArePointSampled) {
     expectFrames("wide_1366", 4, allFrames("wide_1366"));
     expectFrames("h264_mp4", 2, scrubbing("h264_mp4", 6));
     expectFrames("h264_mp4", 4, scrubbing("h264_mp4", 6));
-}
-
-// A resolution change while a video plays: frames cached at the old size are never shown.
-TEST_F(VideoFrames, changingTheResolutionRebuildsTextureAndCache) {
-    const std::string medium = "h264_mp4";
-    const ReferenceVideo& reference = cachetest::reference(medium);
-    FootageSheet& sheet = makeSheet();
-    CineSheetData& data = makeData();
-    const int frameCount = static_cast<int>(reference.frames.size());
-    int frame = 0;
-    for (int divisor : {1, 4, 2, 1}) {
-        setDivisor(sheet, divisor);
-        for (int i = 0; i < 5; ++i, frame = (frame + 7) % frameCount) {
-            showFrame(sheet, data, cachetest::mediaPath(medium), frame);
-            ASSERT_EQ(firstDifference(
-                          texturePixels(data).bytes,
-                          testsupport::pointSampledRgba(reference.frames[frame], reference.width,
-                                                        reference.height, divisor)),
-                      "")
-                << "frame " << frame << " at 1/" << divisor;
-        }
-    }
 }
 
 TEST_F(VideoFrames, blocksFollowTheKeyframes) {
