@@ -227,24 +227,6 @@ TEST_F(Worker, passEndsForANewerJobOrAStop) {
     }
 }
 
-TEST_F(Worker, movingTheWantedFrameEvictsTheOldWindow) {
-    FootageSheet& sheet = makeOpenSheet();
-    CachingJob job;
-    // Frames 48 to 83 (blocks 4 to 6), then 96 to 131 (blocks 8 to 10).
-    ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(65, 36, job));
-    ASSERT_TRUE(waitForStore(sheet, [](const FrameStore::Contents& store) {
-        return blockComplete(store, 4) && blockComplete(store, 5) && blockComplete(store, 6);
-    }));
-    ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(113, 36, job));
-    ASSERT_TRUE(waitForStore(sheet, [](const FrameStore::Contents& store) {
-        return blockComplete(store, 8) && blockComplete(store, 9) && blockComplete(store, 10);
-    }));
-    storeOf(sheet).read([](const FrameStore::Contents& store) {
-        EXPECT_EQ(storedBlocks(store), (std::vector<int>{8, 9, 10}));
-        EXPECT_EQ(store.activeBlocks, (std::vector<int>{9, 10, 8}));
-    });
-}
-
 // Destroying a node while its worker decodes: the override waits for its own worker, whatever
 // the other overrides' workers do, and frees nothing the worker still uses.
 TEST_F(Worker, destroyingAnOverrideWithABusyWorker) {
