@@ -58,23 +58,6 @@ std::vector<Kind> kinds(const std::vector<host::DrawCall>& calls) {
     return result;
 }
 
-TEST_F(Textures, freshDrawDataHasTheUnitQuadAndNoTexture) {
-    CineSheetData& data = makeData();
-    EXPECT_EQ(data.texture().get(), nullptr);
-    expectQuad(data, 1.0);
-    const double uv[6][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 0}, {1, 1}, {0, 1}};
-    ASSERT_EQ(data.texCoords().length(), 6u);
-    for (unsigned int i = 0; i < 6; ++i) {
-        EXPECT_EQ(data.texCoords()[i], MPoint(uv[i][0], uv[i][1], 0.0, 1.0)) << i;
-    }
-}
-
-TEST_F(Textures, overrideAnswersTheHostsQuestions) {
-    CineSheetDrawOverride sheet(node);
-    EXPECT_EQ(static_cast<int>(sheet.supportedDrawAPIs()), 7);
-    EXPECT_TRUE(sheet.hasUIDrawables());
-}
-
 // The card is square until a picture gave the data a shape, then takes that shape; it is made
 // once for a shape, is opaque, and is never taken for a picture's texture.
 TEST_F(Textures, cardTakesTheLastShapeShown) {

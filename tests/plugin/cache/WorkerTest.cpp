@@ -39,46 +39,6 @@ size_t queuedJobs(FootageSheet& sheet) {
     return sheet.videoCache.jobQueue().jobCount();
 }
 
-// A request queues a job when its block changes or the frame moves more than a quarter of the
-// window from the last one queued: until then the window being served holds it well inside.
-TEST_F(Worker, requestsFindTheirBlockAndQueueWhenTheWindowMustMove) {
-    FootageSheet& sheet = makeIdleSheet();
-    setStarts(sheet, {0, 12, 24, 30});
-    CachingJob job;
-    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(29, 120, job));
-    EXPECT_EQ(job.frame, 29);
-    EXPECT_EQ(job.windowFrames, 120);
-    EXPECT_EQ(job.block, 2);
-    EXPECT_EQ(job.frameInBlock, 5);
-    EXPECT_EQ(queuedJobs(sheet), 1u);
-    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(24, 120, job));
-    EXPECT_EQ(queuedJobs(sheet), 1u);
-    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(0, 120, job));
-    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(11, 120, job));
-    EXPECT_EQ(job.block, 0);
-    EXPECT_EQ(job.frameInBlock, 11);
-    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(12, 120, job));
-    EXPECT_EQ(job.block, 1);
-    EXPECT_EQ(queuedJobs(sheet), 3u);
-    // Same block, but further than a quarter of a 12-frame window; then another window length.
-    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(20, 12, job));
-    EXPECT_EQ(queuedJobs(sheet), 4u);
-    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(22, 12, job));
-    EXPECT_EQ(queuedJobs(sheet), 4u);
-    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(16, 12, job));
-    EXPECT_EQ(queuedJobs(sheet), 5u);
-
-    for (int outside : {-1, 30, 1000}) {
-        CachingJob rejected;
-        EXPECT_FALSE(sheet.videoCache.addBlockCachingJob(outside, 4, rejected)) << outside;
-        EXPECT_EQ(rejected.block, -1);
-    }
-    EXPECT_EQ(queuedJobs(sheet), 5u);
-    // The rejected requests left the last one queued as it was.
-    EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(16, 12, job));
-    EXPECT_EQ(queuedJobs(sheet), 5u);
-}
-
 TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
     FootageSheet& sheet = makeIdleSheet();
     CachingJob job;
@@ -304,24 +264,6 @@ TEST_F(Worker, passEndsForANewerJobOrAStop) {
         }
         destroySheet(sheet);
     }
-}
-
-TEST_F(Worker, movingTheWantedFrameEvictsTheOldWindow) {
-    FootageSheet& sheet = makeOpenSheet();
-    CachingJob job;
-    // Frames 48 to 83 (blocks 4 to 6), then 96 to 131 (blocks 8 to 10).
-    ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(65, 36, job));
-    ASSERT_TRUE(waitForStore(sheet, [](const FrameStore::Contents& store) {
-        return blockComplete(store, 4) && blockComplete(store, 5) && blockComplete(store, 6);
-    }));
-    ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(113, 36, job));
-    ASSERT_TRUE(waitForStore(sheet, [](const FrameStore::Contents& store) {
-        return blockComplete(store, 8) && blockComplete(store, 9) && blockComplete(store, 10);
-    }));
-    storeOf(sheet).read([](const FrameStore::Contents& store) {
-        EXPECT_EQ(storedBlocks(store), (std::vector<int>{8, 9, 10}));
-        EXPECT_EQ(store.activeBlocks, (std::vector<int>{9, 10, 8}));
-    });
 }
 
 // Destroying a node while its worker decodes: the override waits for its own worker, whatever

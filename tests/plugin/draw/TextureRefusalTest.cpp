@@ -38,14 +38,40 @@ protected:
     int warnings() const { return host::messageCounts().warnings; }
 };
 
-TEST_F(TextureRefusal, VideoAtTheSameFrame) {
-    setFile(frameprep::video());
-    setTime(3);
-    refreshWithFault(host::fault::kTextureAcquire, 1);
-    EXPECT_FALSE(drewMesh());
+// Footage, the fault at one frame, and the frame shown next: the same or the one after. An
+// upload fails only over a picture shown before.
+struct Refused {
+    bool video;
+    const char* fault;
+    int frame;
+    int next;
+};
+
+class TextureRefusals : public TextureRefusal, public ::testing::WithParamInterface<Refused> {};
+
+TEST_P(TextureRefusals, PictureShowsAtTheNextRefresh) {
+    const Refused refused = GetParam();
+    setFile(refused.video ? frameprep::video() : frameprep::pngSequence());
+    const bool acquire = std::string(refused.fault) == host::fault::kTextureAcquire;
+    if (!acquire) {
+        setTime(refused.frame - 1);
+        refresh();
+    }
+    setTime(refused.frame);
+    refreshWithFault(refused.fault, 1);
+    EXPECT_EQ(drewMesh(), !acquire);
+    setTime(refused.next);
     refresh();
-    EXPECT_EQ(drawnTexture().pixels, videoFrame(3));
+    EXPECT_EQ(drawnTexture().pixels, refused.video ? videoFrame(refused.next)
+                                                   : frameprep::pngPixels(refused.next));
 }
+
+INSTANTIATE_TEST_SUITE_P(Faults, TextureRefusals,
+                         ::testing::Values(Refused{true, host::fault::kTextureAcquire, 3, 3},
+                                           Refused{false, host::fault::kTextureAcquire, 2, 2},
+                                           Refused{false, host::fault::kTextureAcquire, 2, 3},
+                                           Refused{false, host::fault::kTextureUpdate, 2, 2},
+                                           Refused{true, host::fault::kTextureUpdate, 6, 6}));
 
 TEST_F(TextureRefusal, VideoAtTheNextFrameAfterAGammaChange) {
     setFile(frameprep::video());
@@ -53,46 +79,9 @@ TEST_F(TextureRefusal, VideoAtTheNextFrameAfterAGammaChange) {
     refreshWithFault(host::fault::kTextureAcquire, 1);
     setTime(4);
     refresh();
-    EXPECT_EQ(drawnTexture().pixels, videoFrame(4));
     ASSERT_EQ(plug("gamma").setFloat(0.5f), MStatus::kSuccess);
     refresh();
     EXPECT_EQ(drawnTexture().pixels, frameprep::withGamma(videoFrame(4), 0.5f));
-}
-
-TEST_F(TextureRefusal, SequenceAtTheSameFrame) {
-    setFile(frameprep::pngSequence());
-    setTime(2);
-    refreshWithFault(host::fault::kTextureAcquire, 1);
-    EXPECT_FALSE(drewMesh());
-    refresh();
-    EXPECT_EQ(drawnTexture().pixels, frameprep::pngPixels(2));
-}
-
-TEST_F(TextureRefusal, SequenceAtTheNextFrame) {
-    setFile(frameprep::pngSequence());
-    setTime(2);
-    refreshWithFault(host::fault::kTextureAcquire, 1);
-    setTime(3);
-    refresh();
-    EXPECT_EQ(drawnTexture().pixels, frameprep::pngPixels(3));
-}
-
-TEST_F(TextureRefusal, FailedUploadAtTheSameFrame) {
-    setFile(frameprep::pngSequence());
-    setTime(1);
-    refresh();
-    setTime(2);
-    refreshWithFault(host::fault::kTextureUpdate, 1);
-    refresh();
-    EXPECT_EQ(drawnTexture().pixels, frameprep::pngPixels(2));
-
-    setFile(frameprep::video());
-    setTime(5);
-    refresh();
-    setTime(6);
-    refreshWithFault(host::fault::kTextureUpdate, 1);
-    refresh();
-    EXPECT_EQ(drawnTexture().pixels, videoFrame(6));
 }
 
 // The card needs a texture too.

@@ -191,19 +191,6 @@ TEST_F(ReturningPicture, BackInsideTheClipShowsTheCachedFrame) {
     expectFrame(10, 1);
 }
 
-TEST_F(ReturningPicture, FrameWhoseUploadFailedIsAskedForAgain) {
-    setFile(frameprep::video());
-    setTime(3);
-    refresh();
-    expectFrame(3, 1);
-    setTime(12);
-    run("hostConfig -fault textureUpdate on");
-    refresh();
-    run("hostConfig -fault textureUpdate off");
-    refresh();
-    expectFrame(12, 1);
-}
-
 TEST_F(ReturningPicture, CacheResolutionTakesEffectAtAStandingTime) {
     setFile(frameprep::video());
     setTime(10);
@@ -250,25 +237,6 @@ TEST_F(ForcedRate, SceneFrameEqualToThePreviousVideoFrameIsShown) {
     setTime(10);
     refresh();
     expectVideoFrame(20);
-}
-
-TEST_F(ForcedRate, StandingTimeReadsNoFileAndWritesNoAttribute) {
-    testsupport::TempDir folder;
-    const std::string clip = folder.file("fast.mov.mp4");
-    testsupport::writeFile(clip, testsupport::readFile(fastClip()));
-    setFile(clip);
-    ASSERT_EQ(plug("forceFrameRate").setBool(true), MStatus::kSuccess);
-    setTime(7);
-    refresh();
-    expectVideoFrame(14);
-
-    ASSERT_EQ(std::rename(clip.c_str(), folder.file("gone.mp4").c_str()), 0);
-    ASSERT_EQ(plug("keyframeInterval").setInt(99), MStatus::kSuccess);
-    refresh();
-    refresh();
-    EXPECT_TRUE(drewMesh());
-    expectVideoFrame(14);
-    EXPECT_EQ(plug("keyframeInterval").asInt(), 99);
 }
 
 }  // namespace

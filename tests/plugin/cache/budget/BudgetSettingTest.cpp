@@ -5,46 +5,51 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string>
 
 namespace {
 
 constexpr size_t kMegabyte = 1024 * 1024;
 constexpr size_t kPhysical = 16384 * kMegabyte;
 
-TEST(BudgetSetting, WholeMegabytesAreTakenAsGiven) {
-    const video::BudgetChoice choice = video::chooseCacheBudget("512", kPhysical, std::nullopt);
-    EXPECT_EQ(choice.bytes, 512 * kMegabyte);
-    EXPECT_TRUE(choice.warning.empty());
-}
-
-TEST(BudgetSetting, UnsetIsHalfOfTheLowerOfPhysicalMemoryAndTheProcessLimit) {
-    EXPECT_EQ(video::chooseCacheBudget(nullptr, kPhysical, std::nullopt).bytes, kPhysical / 2);
-    // A container or a farm job limited to 4 GB on a 16 GB machine.
-    const video::BudgetChoice limited =
-        video::chooseCacheBudget(nullptr, kPhysical, 4096 * kMegabyte);
-    EXPECT_EQ(limited.bytes, 2048 * kMegabyte);
-    EXPECT_TRUE(limited.warning.empty());
-    // A limit above the machine's memory limits nothing.
-    EXPECT_EQ(video::chooseCacheBudget(nullptr, kPhysical, 2 * kPhysical).bytes, kPhysical / 2);
-}
-
-TEST(BudgetSetting, WhatIsNotAPositiveWholeNumberIsIgnoredWithAWarning) {
-    for (const char* unusable : {"", "0", "-3", "12 MB", "x", "1.5", "+5", " 7"}) {
-        const video::BudgetChoice choice =
-            video::chooseCacheBudget(unusable, kPhysical, 1024 * kMegabyte);
-        EXPECT_EQ(choice.bytes, 512 * kMegabyte) << '"' << unusable << '"';
-        EXPECT_NE(choice.warning.find("CINESHEET_CACHE_MB"), std::string::npos) << unusable;
-        EXPECT_NE(choice.warning.find("ignored"), std::string::npos) << unusable;
+// The setting and the process's memory limit, the budget chosen and (part of) its warning.
+TEST(BudgetSetting, ChosenFromTheSettingThePhysicalMemoryAndTheProcessLimit) {
+    const struct {
+        const char* setting;
+        std::optional<size_t> limit;
+        size_t bytes;
+        const char* warning;
+    } cases[] = {
+        {"512", std::nullopt, 512 * kMegabyte, ""},
+        // Unset: half of the lower of the physical memory and the limit of a container or a farm
+        // job; a limit above the machine's memory limits nothing.
+        {nullptr, std::nullopt, kPhysical / 2, ""},
+        {nullptr, 4096 * kMegabyte, 2048 * kMegabyte, ""},
+        {nullptr, 2 * kPhysical, kPhysical / 2, ""},
+        // More than the physical memory is capped; exactly that is allowed.
+        {"99999999", std::nullopt, kPhysical, "physical memory"},
+        {"16384", std::nullopt, kPhysical, ""},
+        // What is not a positive whole number is ignored.
+        {"", 1024 * kMegabyte, 512 * kMegabyte, "CINESHEET_CACHE_MB"},
+        {"0", 1024 * kMegabyte, 512 * kMegabyte, "ignored"},
+        {"-3", 1024 * kMegabyte, 512 * kMegabyte, "ignored"},
+        {"12 MB", 1024 * kMegabyte, 512 * kMegabyte, "ignored"},
+        {"x", 1024 * kMegabyte, 512 * kMegabyte, "ignored"},
+        {"1.5", 1024 * kMegabyte, 512 * kMegabyte, "ignored"},
+        {"+5", 1024 * kMegabyte, 512 * kMegabyte, "ignored"},
+        {" 7", 1024 * kMegabyte, 512 * kMegabyte, "ignored"},
+    };
+    for (const auto& c : cases) {
+        const std::string name = c.setting ? c.setting : "(unset)";
+        const video::BudgetChoice choice = video::chooseCacheBudget(c.setting, kPhysical, c.limit);
+        EXPECT_EQ(choice.bytes, c.bytes) << '"' << name << '"';
+        if (*c.warning == '\0') {
+            EXPECT_EQ(choice.warning, "") << '"' << name << '"';
+        } else {
+            EXPECT_NE(choice.warning.find(c.warning), std::string::npos) << choice.warning;
+        }
     }
-}
-
-TEST(BudgetSetting, MoreThanThePhysicalMemoryIsCappedWithAWarning) {
-    const video::BudgetChoice choice =
-        video::chooseCacheBudget("99999999", kPhysical, std::nullopt);
-    EXPECT_EQ(choice.bytes, kPhysical);
-    EXPECT_NE(choice.warning.find("physical memory"), std::string::npos);
-    // Exactly the physical memory is allowed.
-    EXPECT_TRUE(video::chooseCacheBudget("16384", kPhysical, std::nullopt).warning.empty());
 }
 
 // Control groups laid out in a scratch folder as the kernel mounts them.
