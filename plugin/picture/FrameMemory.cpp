@@ -26,7 +26,7 @@ unsigned char* allocateFrameBuffer(size_t bytes, const FrameMemoryPolicy& policy
         return static_cast<unsigned char*>(std::malloc(bytes));
     }
     void* buffer = nullptr;
-    if (posix_memalign(&buffer, kHugePageBytes, bytes) != 0) {
+    if (posix_memalign(&buffer, policy.hugePages ? kHugePageBytes : kPageBytes, bytes) != 0) {
         return nullptr;
     }
     // Only whole huge pages inside the buffer: the advice must not reach memory it does not own.
