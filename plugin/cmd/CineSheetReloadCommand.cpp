@@ -1,7 +1,7 @@
 #include "cmd/CineSheetReloadCommand.h"
 
-#include "node/RefreshRequest.h"
 #include "node/CineSheet.h"
+#include "node/RefreshRequest.h"
 
 #include <maya/MArgDatabase.h>
 #include <maya/MDagPath.h>

@@ -62,8 +62,8 @@ TEST_P(TextureRefusals, PictureShowsAtTheNextRefresh) {
     EXPECT_EQ(drewMesh(), !acquire);
     setTime(refused.next);
     refresh();
-    EXPECT_EQ(drawnTexture().pixels, refused.video ? videoFrame(refused.next)
-                                                   : frameprep::pngPixels(refused.next));
+    EXPECT_EQ(drawnTexture().pixels,
+              refused.video ? videoFrame(refused.next) : frameprep::pngPixels(refused.next));
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, TextureRefusals,
