@@ -37,64 +37,50 @@ void expectRefused(const std::string& path) {
               0);
 }
 
-TEST(BadInput, filesThatHoldNoVideoAreRefused) {
-    expectRefused(scratchFile("does-not-exist.mp4"));
-    writeFile(scratchFile("empty.mp4"), "");
-    expectRefused(scratchFile("empty.mp4"));
-    writeFile(scratchFile("notes.mp4"), std::string(5000, 'x'));
-    expectRefused(scratchFile("notes.mp4"));
-    expectRefused(decodetest::mediaPath("audio_only"));
-    expectRefused(decodetest::scratch().path());
-    expectRefused("");
-    // The index of an .mp4 written by the tool is at its end.
-    std::vector<unsigned char> bytes = readBytes(decodetest::mediaPath("h264_mp4"));
-    bytes.resize(bytes.size() / 2);
-    writeBytes(scratchFile("truncated.mp4"), bytes);
-    expectRefused(scratchFile("truncated.mp4"));
-}
-
-// Only a local file is read: no URL, no device, no FIFO (which would block), no format that
-// opens other files named in it.
-TEST(BadInput, onlyThePlainLocalFileIsRead) {
+// Files that hold no video are refused, and only a local file is read: no URL, no device, no
+// FIFO (which would block), no format that opens other files named in it, also under the names
+// footage comes under.
+TEST(BadInput, onlyAPlainLocalVideoIsRead) {
     const std::string video = decodetest::mediaPath("h264_mp4");
-    writeFile(scratchFile("list.m3u8"),
+    std::vector<std::string> refused = {scratchFile("does-not-exist.mp4"),
+                                        decodetest::mediaPath("audio_only"),
+                                        decodetest::scratch().path(),
+                                        "",
+                                        "concat:" + video + "|" + video,
+                                        "file:" + video,
+                                        "http://127.0.0.1:9/clip.mp4",
+                                        "/dev/zero",
+                                        scratchFile("fifo.mp4")};
+    ASSERT_EQ(mkfifo(refused.back().c_str(), 0600), 0);
+    const auto write = [&refused](const std::string& name, const std::string& text) {
+        refused.push_back(scratchFile(name));
+        writeFile(refused.back(), text);
+    };
+    write("empty.mp4", "");
+    write("notes.mp4", std::string(5000, 'x'));
+    for (const char* extension :
+         {"m3u8", "mp4", "ts", "mts", "m2ts", "mpg", "m4v", "mxf", "wmv", "ogv", "y4m"}) {
+        write(std::string("playlist.") + extension,
               "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:3,\n" + video + "\n#EXT-X-ENDLIST\n");
-    expectRefused(scratchFile("list.m3u8"));
-    writeFile(scratchFile("playlist.mp4"),
-              "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:3,\n" + video + "\n#EXT-X-ENDLIST\n");
-    expectRefused(scratchFile("playlist.mp4"));
-    writeFile(scratchFile("list.ffconcat"), "ffconcat version 1.0\nfile '" + video + "'\n");
-    expectRefused(scratchFile("list.ffconcat"));
-    expectRefused("concat:" + video + "|" + video);
-    expectRefused("file:" + video);
-    expectRefused("http://127.0.0.1:9/clip.mp4");
-    expectRefused("/dev/zero");
-    ASSERT_EQ(mkfifo(scratchFile("fifo.mp4").c_str(), 0600), 0);
-    expectRefused(scratchFile("fifo.mp4"));
-}
-
-// The names footage comes under do not let a playlist or concat list through either.
-TEST(BadInput, listsUnderVideoNamesAreRefused) {
-    const std::string video = decodetest::mediaPath("h264_mp4");
-    for (const char* extension : {"ts", "mts", "m2ts", "mpg", "m4v", "mxf", "wmv", "ogv", "y4m"}) {
-        const std::string playlist = scratchFile(std::string("playlist.") + extension);
-        writeFile(playlist,
-                  "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:3,\n" + video + "\n#EXT-X-ENDLIST\n");
-        expectRefused(playlist);
-        const std::string list = scratchFile(std::string("list.") + extension);
-        writeFile(list, "ffconcat version 1.0\nfile '" + video + "'\n");
-        expectRefused(list);
+        write(std::string("list.") + extension, "ffconcat version 1.0\nfile '" + video + "'\n");
     }
-}
-
-TEST(BadInput, codecWithoutDecoderIsRefused) {
-    std::vector<unsigned char> bytes = readBytes(decodetest::mediaPath("late_start_mkv"));
+    write("list.ffconcat", "ffconcat version 1.0\nfile '" + video + "'\n");
+    // The index of an .mp4 written by the tool is at its end.
+    std::vector<unsigned char> bytes = readBytes(video);
+    bytes.resize(bytes.size() / 2);
+    refused.push_back(scratchFile("truncated.mp4"));
+    writeBytes(refused.back(), bytes);
+    // A codec no decoder is known for.
+    bytes = readBytes(decodetest::mediaPath("late_start_mkv"));
     const std::string known = "V_MPEG4/ISO/AVC";
     auto at = std::search(bytes.begin(), bytes.end(), known.begin(), known.end());
     ASSERT_NE(at, bytes.end());
     std::copy_n("V_MPEG4/ISO/XYZ", known.size(), at);
-    writeBytes(scratchFile("unknown-codec.mkv"), bytes);
-    expectRefused(scratchFile("unknown-codec.mkv"));
+    refused.push_back(scratchFile("unknown-codec.mkv"));
+    writeBytes(refused.back(), bytes);
+    for (const std::string& path : refused) {
+        expectRefused(path);
+    }
 }
 
 // A file cut short keeps the frames before the cut; the blocks past it give what they can.

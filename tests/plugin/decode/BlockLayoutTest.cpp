@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -37,88 +39,67 @@ std::vector<int> inFileOrder(int count) {
     return frames;
 }
 
-TEST(BlockLayout, blocksStartAtKeyframesAndEndWithTheFrameCount) {
-    BlockLayout layout = layOutBlocks(packetsOf(30, {0, 12, 24}), orderOf(inFileOrder(30)));
-    EXPECT_EQ(layout.blockStarts, (std::vector<int>{0, 12, 24, 30}));
-    ASSERT_EQ(layout.plans.size(), 3u);
-    EXPECT_EQ(layout.plans[2].anchor, 24);
-    EXPECT_EQ(layout.plans[2].lastPacket, 29);
-}
-
-TEST(BlockLayout, keyframeOnTheLastFrameStartsNoBlock) {
-    BlockLayout layout = layOutBlocks(packetsOf(30, {0, 12, 29}), orderOf(inFileOrder(30)));
-    EXPECT_EQ(layout.blockStarts, (std::vector<int>{0, 12, 30}));
-    EXPECT_EQ(layout.plans[1].lastPacket, 29);
-}
-
-TEST(BlockLayout, singleFrameVideoKeepsItsOnlyBlock) {
-    BlockLayout layout = layOutBlocks(packetsOf(1, {0}), orderOf({0}));
-    EXPECT_EQ(layout.blockStarts, (std::vector<int>{0, 1}));
-}
-
-TEST(BlockLayout, framesBeforeTheFirstKeyframeBelongToNoBlock) {
-    BlockLayout layout = layOutBlocks(packetsOf(20, {3, 10}), orderOf(inFileOrder(20)));
-    EXPECT_EQ(layout.blockStarts, (std::vector<int>{3, 10, 20}));
-    EXPECT_EQ(layout.plans[0].anchor, 3);
-}
-
-TEST(BlockLayout, videoWithoutKeyframeHasNoBlock) {
-    BlockLayout layout = layOutBlocks(packetsOf(10, {}), orderOf(inFileOrder(10)));
-    EXPECT_EQ(layout.blockStarts, (std::vector<int>{10}));
-    EXPECT_TRUE(layout.plans.empty());
-}
-
-TEST(BlockLayout, emptyStreamHasNoBlock) {
-    BlockLayout layout = layOutBlocks({}, orderOf({}));
-    EXPECT_EQ(layout.blockStarts, (std::vector<int>{0}));
-    EXPECT_TRUE(layout.plans.empty());
-}
-
-// Open GOPs: the pictures stored after keyframe 4 in the file, but shown before it, belong to
-// the block before, so that block is decoded past the keyframe's packet.
-TEST(BlockLayout, leadingPicturesOfAnOpenGopBelongToThePreviousBlock) {
-    // File order I0 P3 B1 B2 I6 B4 B5 P8 B7; presentation 0..8.
-    PacketList packets = packetsOf(9, {0, 4});
-    BlockLayout layout = layOutBlocks(packets, orderOf({0, 3, 1, 2, 6, 4, 5, 8, 7}));
-    EXPECT_EQ(layout.blockStarts, (std::vector<int>{0, 6, 9}));
-    EXPECT_EQ(layout.plans[0].anchor, 0);
-    EXPECT_EQ(layout.plans[0].lastPacket, 6);
-    EXPECT_EQ(layout.plans[1].anchor, 4);
-    EXPECT_EQ(layout.plans[1].lastPacket, 8);
-}
-
-// Pictures that the decoder discards (or empty packets) are not frames.
-TEST(BlockLayout, packetsWithoutPictureAreNotCounted) {
-    PacketList packets = packetsOf(6, {0, 3});
-    BlockLayout layout = layOutBlocks(packets, orderOf({0, -1, 1, 2, 3, 4}));
-    EXPECT_EQ(layout.blockStarts, (std::vector<int>{0, 2, 5}));
-    EXPECT_EQ(layout.plans[0].lastPacket, 2);
-}
-
-// A clip cut without re-encoding keeps the packets from the keyframe before the cut, which the
-// decoder is to discard: the pictures shown first are decoded from that keyframe.
-TEST(BlockLayout, picturesBeforeTheFirstKeyframeOfACutClipAreDecodedFromTheDiscardedOne) {
-    // File order I- P- P0 P1 I2 P3: the first two pictures are discarded.
-    PacketList packets = packetsOf(6, {0, 4});
-    BlockLayout layout = layOutBlocks(packets, orderOf({-1, -1, 0, 1, 2, 3}));
-    EXPECT_EQ(layout.blockStarts, (std::vector<int>{0, 2, 4}));
-    EXPECT_EQ(layout.plans[0].anchor, 0);
-    EXPECT_EQ(layout.plans[0].lastPacket, 3);
-    EXPECT_EQ(layout.plans[1].anchor, 4);
-
-    // Cut shorter than a group of pictures: no keyframe shows, the whole clip is one block.
-    layout = layOutBlocks(packetsOf(4, {0}), orderOf({-1, 0, 1, 2}));
-    EXPECT_EQ(layout.blockStarts, (std::vector<int>{0, 3}));
-    EXPECT_EQ(layout.plans[0].anchor, 0);
-
-    // The first pictures are stored after the first keyframe shown (B-pictures referring to the
-    // discarded ones): still decoded from the discarded keyframe, not from the later one.
-    // File order I- P- I2 B0 B1 P3.
-    layout = layOutBlocks(packetsOf(6, {0, 2}), orderOf({-1, -1, 2, 0, 1, 3}));
-    EXPECT_EQ(layout.blockStarts, (std::vector<int>{0, 2, 4}));
-    EXPECT_EQ(layout.plans[0].anchor, 0);
-    EXPECT_EQ(layout.plans[0].lastPacket, 4);
-    EXPECT_EQ(layout.plans[1].anchor, 2);
+// Blocks start at keyframes and end with the frame count, each decoded from its keyframe packet
+// up to the last packet it needs.
+TEST(BlockLayout, blocksStartAtKeyframesAndAreDecodedFromThem) {
+    const struct {
+        const char* what;
+        int packets;
+        std::set<int> keys;
+        std::vector<int> frameOfPacket;
+        std::vector<int> blockStarts;
+        std::vector<std::pair<int, int>> plans;  // anchor and last packet of each block
+    } cases[] = {
+        {"keyframes at 0, 12, 24",
+         30,
+         {0, 12, 24},
+         inFileOrder(30),
+         {0, 12, 24, 30},
+         {{0, 11}, {12, 23}, {24, 29}}},
+        {"a keyframe on the last frame starts no block",
+         30,
+         {0, 12, 29},
+         inFileOrder(30),
+         {0, 12, 30},
+         {{0, 11}, {12, 29}}},
+        {"a single frame", 1, {0}, {0}, {0, 1}, {{0, 0}}},
+        {"frames before the first keyframe belong to no block",
+         20,
+         {3, 10},
+         inFileOrder(20),
+         {3, 10, 20},
+         {{3, 9}, {10, 19}}},
+        {"no keyframe", 10, {}, inFileOrder(10), {10}, {}},
+        {"no packet", 0, {}, {}, {0}, {}},
+        // Open GOP, file order I0 P3 B1 B2 I6 B4 B5 P8 B7: the pictures stored after keyframe 4
+        // but shown before it belong to the block before, decoded past the keyframe's packet.
+        {"an open GOP", 9, {0, 4}, {0, 3, 1, 2, 6, 4, 5, 8, 7}, {0, 6, 9}, {{0, 6}, {4, 8}}},
+        // Pictures the decoder discards (or empty packets) are not frames.
+        {"packets without picture", 6, {0, 3}, {0, -1, 1, 2, 3, 4}, {0, 2, 5}, {{0, 2}, {3, 5}}},
+        // A clip cut without re-encoding keeps the packets from the keyframe before the cut,
+        // which the decoder discards: the pictures shown first are decoded from that keyframe.
+        // File order I- P- P0 P1 I2 P3.
+        {"a cut clip", 6, {0, 4}, {-1, -1, 0, 1, 2, 3}, {0, 2, 4}, {{0, 3}, {4, 5}}},
+        {"a cut clip shorter than a GOP", 4, {0}, {-1, 0, 1, 2}, {0, 3}, {{0, 3}}},
+        // Shown first but stored after the first keyframe shown (B-pictures referring to the
+        // discarded ones): still from the discarded keyframe. File order I- P- I2 B0 B1 P3.
+        {"a cut clip's leading B-pictures",
+         6,
+         {0, 2},
+         {-1, -1, 2, 0, 1, 3},
+         {0, 2, 4},
+         {{0, 4}, {2, 5}}},
+    };
+    for (const auto& c : cases) {
+        const BlockLayout layout =
+            layOutBlocks(packetsOf(c.packets, c.keys), orderOf(c.frameOfPacket));
+        EXPECT_EQ(layout.blockStarts, c.blockStarts) << c.what;
+        std::vector<std::pair<int, int>> plans;
+        for (const video::BlockPlan& plan : layout.plans) {
+            plans.emplace_back(plan.anchor, plan.lastPacket);
+        }
+        EXPECT_EQ(plans, c.plans) << c.what;
+    }
 }
 
 TEST(PresentationOrder, followsTimestampsNotFileOrder) {

@@ -38,36 +38,31 @@ std::vector<int> shown(const Orientation& orientation, int& width) {
     return reds;
 }
 
-TEST(Orientation, quarterAndHalfTurnsShowThePictureUpright) {
-    int width = 0;
-    EXPECT_EQ(shown(orientationFor(0), width), (std::vector<int>{1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(width, 3);
-    EXPECT_EQ(shown(orientationFor(90), width), (std::vector<int>{4, 1, 5, 2, 6, 3}));
-    EXPECT_EQ(width, 2);
-    EXPECT_EQ(shown(orientationFor(-90), width), (std::vector<int>{3, 6, 2, 5, 1, 4}));
-    EXPECT_EQ(width, 2);
-    EXPECT_EQ(shown(orientationFor(180), width), (std::vector<int>{6, 5, 4, 3, 2, 1}));
-    EXPECT_EQ(width, 3);
-}
-
-TEST(Orientation, mirrorsAreShownAsTheMatrixSays) {
-    int width = 0;
-    EXPECT_EQ(shown(orientationFor(0, true), width), (std::vector<int>{3, 2, 1, 6, 5, 4}));
-    EXPECT_EQ(shown(orientationFor(0, false, true), width), (std::vector<int>{4, 5, 6, 1, 2, 3}));
-    // Turned clockwise, then mirrored left to right: the transpose.
-    EXPECT_EQ(shown(orientationFor(90, true), width), (std::vector<int>{1, 4, 2, 5, 3, 6}));
-    EXPECT_EQ(width, 2);
-}
-
-TEST(Orientation, otherAnglesGoToTheNearestQuarterTurn) {
-    int width = 0;
-    const std::vector<int> clockwise = shown(orientationFor(90), width);
-    EXPECT_EQ(shown(orientationFor(80), width), clockwise);
-    EXPECT_EQ(shown(orientationFor(100), width), clockwise);
-    EXPECT_EQ(shown(orientationFor(150), width), shown(orientationFor(180), width));
-    EXPECT_EQ(shown(orientationFor(30), width), shown(orientationFor(0), width));
-    EXPECT_EQ(shown(orientationFor(-20, true), width), shown(orientationFor(0, true), width));
+// Quarter and half turns show the picture upright; mirrors as the matrix says (turned clockwise,
+// then mirrored left to right: the transpose); other angles go to the nearest quarter turn.
+TEST(Orientation, theDisplayMatrixTurnsAndMirrorsThePicture) {
+    const struct {
+        double degrees;
+        bool hflip;
+        bool vflip;
+        std::vector<int> reds;
+        int width;
+    } cases[] = {
+        {0, false, false, {1, 2, 3, 4, 5, 6}, 3},   {90, false, false, {4, 1, 5, 2, 6, 3}, 2},
+        {-90, false, false, {3, 6, 2, 5, 1, 4}, 2}, {180, false, false, {6, 5, 4, 3, 2, 1}, 3},
+        {0, true, false, {3, 2, 1, 6, 5, 4}, 3},    {0, false, true, {4, 5, 6, 1, 2, 3}, 3},
+        {90, true, false, {1, 4, 2, 5, 3, 6}, 2},   {80, false, false, {4, 1, 5, 2, 6, 3}, 2},
+        {100, false, false, {4, 1, 5, 2, 6, 3}, 2}, {150, false, false, {6, 5, 4, 3, 2, 1}, 3},
+        {30, false, false, {1, 2, 3, 4, 5, 6}, 3},  {-20, true, false, {3, 2, 1, 6, 5, 4}, 3},
+    };
+    for (const auto& turn : cases) {
+        int width = 0;
+        EXPECT_EQ(shown(orientationFor(turn.degrees, turn.hflip, turn.vflip), width), turn.reds)
+            << turn.degrees << " degrees, mirrored " << turn.hflip << turn.vflip;
+        EXPECT_EQ(width, turn.width) << turn.degrees << " degrees";
+    }
     const int32_t nothing[9] = {};
+    int width = 0;
     EXPECT_EQ(shown(orientationFromDisplayMatrix(nothing), width),
               (std::vector<int>{1, 2, 3, 4, 5, 6}));
 }
