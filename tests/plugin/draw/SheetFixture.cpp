@@ -122,21 +122,6 @@ std::string pngSequence() {
     return path;
 }
 
-std::string jpegSequence() {
-    static const std::string path = sequence("jpg.####.jpg", "jpg.%04d.jpg",
-                                             "-f lavfi -i color=black:s=40x30:r=24 -frames:v 3 "
-                                             "-vf \"format=rgb24,geq=r='mod(6*X+37*N,256)':"
-                                             "g='mod(8*Y+53*N,256)':b=128\" -q:v 3");
-    return path;
-}
-
-std::string exrSequence() {
-    static const std::string path = sequence("exr.####.exr", "exr.%04d.exr",
-                                             "-f lavfi -i testsrc2=s=32x24:r=24 -frames:v 2 "
-                                             "-pix_fmt gbrpf32le -c:v exr -compression 0");
-    return path;
-}
-
 std::string video() {
     static const std::string path = [] {
         const std::string file = scratch().file("clip.mp4");

@@ -54,10 +54,6 @@ std::string pngSequence();
 // The file of frame 1 to 5 of that sequence, and its pixels as the ffmpeg tool decodes them.
 std::string pngFrame(int frame);
 const std::vector<std::uint8_t>& pngPixels(int frame);
-// Frames 1 to 3 of a 40 x 30 picture, as jpg.0001.jpg to jpg.0003.jpg.
-std::string jpegSequence();
-// Frames 1 to 2 of a 32 x 24 picture, as half-float EXR files exr.0001.exr, exr.0002.exr.
-std::string exrSequence();
 // 48 frames at 24 frames per second, 96 x 64, a keyframe every 8 frames.
 std::string video();
 

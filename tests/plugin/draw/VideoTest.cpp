@@ -1,5 +1,7 @@
 #include "SheetFixture.h"
 
+#include "draw/CineSheetData.h"
+
 #include <host/IdleQueue.h>
 #include <host/Interface.h>
 #include <host/Playback.h>
@@ -73,27 +75,6 @@ TEST_F(VideoOnSheet, PlayingEveryFrameDrawsEachExactFrame) {
     }
 }
 
-// A new version written over the clip shows at the next frame, read from the new file.
-TEST_F(VideoOnSheet, ClipReplacedOnDiskShowsItsNewFramesAtTheNextFrame) {
-    testsupport::TempDir folder;
-    const std::string clip = folder.file("take.mp4");
-    const std::string newVersion = folder.file("new.mp4");
-    testsupport::writeFile(clip, testsupport::readFile(frameprep::video()));
-    testsupport::makeMedia("-f lavfi -i testsrc2=s=96x64:r=24 -frames:v 24 -pix_fmt yuv420p",
-                           newVersion);
-    const testsupport::ReferenceVideo replacement = testsupport::referenceDecode(newVersion);
-    setFile(clip);
-    setTime(5);
-    refresh();
-    expectFrame(5, 1);
-
-    testsupport::writeFile(clip, testsupport::readFile(newVersion));
-    setTime(6);
-    refresh();
-    const Texture texture = drawnTexture();
-    EXPECT_EQ(texture.pixels, pointSampledRgba(replacement.frames.at(6), 96, 64, 1));
-}
-
 TEST_F(VideoOnSheet, StandingTimeReadsNoFileAndWritesNoAttribute) {
     testsupport::TempDir folder;
     const std::string clip = folder.file("clip.MP4");
@@ -117,6 +98,7 @@ TEST_F(VideoOnSheet, StandingTimeReadsNoFileAndWritesNoAttribute) {
     EXPECT_TRUE(drewCard());
 }
 
+// Draw data dropped, or replaced by another kind, is made afresh with the frame shown.
 TEST_F(VideoOnSheet, FreshDrawDataShowsTheFrameAgain) {
     setFile(frameprep::video());
     setTime(17);
@@ -125,24 +107,10 @@ TEST_F(VideoOnSheet, FreshDrawDataShowsTheFrameAgain) {
     host::replaceKeptDrawData(sheet, nullptr);
     refresh();
     expectFrame(17, 1);
-}
-
-TEST_F(VideoOnSheet, ForcedFrameRateMapsSceneFramesOntoVideoFrames) {
-    // A 30 frames-per-second scene over a 24 frames-per-second video.
-    run("currentUnit -time ntsc");
-    setFile(frameprep::video());
-    ASSERT_EQ(plug("forceFrameRate").setBool(true), MStatus::kSuccess);
-    setTime(30);
+    host::replaceKeptDrawData(sheet, new MUserData());
     refresh();
-    expectFrame(24, 1);
-    setTime(10);
-    refresh();
-    expectFrame(8, 1);
-
-    ASSERT_EQ(plug("forceFrameRate").setBool(false), MStatus::kSuccess);
-    setTime(11);
-    refresh();
-    expectFrame(11, 1);
+    expectFrame(17, 1);
+    EXPECT_NE(dynamic_cast<CineSheetData*>(host::keptDrawData(sheet)), nullptr);
 }
 
 // A picture that is not on screen must come back when asked for again, whatever took it away.
@@ -202,41 +170,6 @@ TEST_F(ReturningPicture, CacheResolutionTakesEffectAtAStandingTime) {
     ASSERT_EQ(plug("cacheResolution").setShort(0), MStatus::kSuccess);
     refresh();
     expectFrame(10, 1);
-}
-
-// A 48 frames-per-second clip in a 24 frames-per-second scene: scene frame n shows frame 2n.
-class ForcedRate : public SheetFixture {
-protected:
-    static const std::string& fastClip() {
-        static const std::string path = [] {
-            const std::string file = frameprep::scratch().file("fast.mp4");
-            testsupport::makeMedia(
-                "-f lavfi -i testsrc2=s=96x64:r=48 -frames:v 48 -c:v libx264 -g 8 "
-                "-keyint_min 8 -sc_threshold 0 -bf 2 -pix_fmt yuv420p",
-                file);
-            return file;
-        }();
-        return path;
-    }
-    void expectVideoFrame(int frame) {
-        static const testsupport::ReferenceVideo reference =
-            testsupport::referenceDecode(fastClip());
-        const Texture texture = drawnTexture();
-        EXPECT_EQ(texture.pixels, pointSampledRgba(reference.frames.at(frame), reference.width,
-                                                   reference.height, 1))
-            << "video frame " << frame;
-    }
-};
-
-TEST_F(ForcedRate, SceneFrameEqualToThePreviousVideoFrameIsShown) {
-    setFile(fastClip());
-    ASSERT_EQ(plug("forceFrameRate").setBool(true), MStatus::kSuccess);
-    setTime(5);
-    refresh();
-    expectVideoFrame(10);
-    setTime(10);
-    refresh();
-    expectVideoFrame(20);
 }
 
 }  // namespace
