@@ -86,78 +86,64 @@ protected:
     }
 };
 
-TEST_F(CommandTest, WithoutFlagsCreatesNamedPlaneFollowingTimeOnly) {
-    const Invocation run = cineSheet("");
-    ASSERT_EQ(run.status, MStatus::kSuccess) << run.errors;
-    ASSERT_EQ(run.result.length(), 2u);
-    EXPECT_STREQ(run.result[0].asChar(), "cineSheet1");
-    EXPECT_STREQ(run.result[1].asChar(), "cineSheetShape1");
-    EXPECT_EQ(run.errors, "");
+// Each command makes the next plane in the world, its shape following time unless told not to,
+// the render resolution always, the camera asked for (a transform resolves to its shape) and
+// the file; an empty argument is an absent flag.
+TEST_F(CommandTest, FlagsWireTheCameraTimeAndFile) {
+    const struct {
+        const char* flags;
+        const char* camera;  // null: none
+        bool followsTime;
+        const char* file;
+    } cases[] = {
+        {"", nullptr, true, ""},
+        {"-camera perspShape -filePath \"/media/shot.mov\"", "perspShape", true, "/media/shot.mov"},
+        {"-c persp -nt false", "perspShape", true, ""},
+        {"-camera \"\" -filePath \"\"", nullptr, true, ""},
+        {"-noTime true", nullptr, false, ""},
+    };
+    int made = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.flags);
+        const Invocation run = cineSheet(c.flags);
+        ASSERT_EQ(run.status, MStatus::kSuccess) << run.errors;
+        EXPECT_EQ(run.errors, "");
+        ++made;
+        const std::string transformName = "cineSheet" + std::to_string(made);
+        const std::string shapeName = "cineSheetShape" + std::to_string(made);
+        // A file's start frame comes after the names.
+        ASSERT_EQ(run.result.length(), *c.file != '\0' ? 3u : 2u);
+        EXPECT_EQ(run.result[0].asChar(), transformName);
+        EXPECT_EQ(run.result[1].asChar(), shapeName);
+        const char* shape = shapeName.c_str();
 
-    MFnDagNode transform(nodeNamed("cineSheet1"));
-    EXPECT_TRUE(transform.parent(0).hasFn(MFn::kWorld));
-    EXPECT_EQ(transform.child(0), nodeNamed("cineSheetShape1"));
-    EXPECT_EQ(MFnDependencyNode(nodeNamed("cineSheetShape1")).typeName(), "CineSheet");
-
-    EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "time1.outTime");
-    EXPECT_EQ(sourceOf("cineSheet1", "offsetParentMatrix"), "cineSheetShape1.cameraMatrix");
-    EXPECT_EQ(sourceOf("cineSheetShape1", "renderWidth"), "defaultResolution.width");
-    EXPECT_EQ(sourceOf("cineSheetShape1", "renderHeight"), "defaultResolution.height");
-    expectNoCamera("cineSheetShape1");
-    EXPECT_EQ(fileOf("cineSheetShape1"), "");
+        MFnDagNode transform(nodeNamed(transformName.c_str()));
+        EXPECT_TRUE(transform.parent(0).hasFn(MFn::kWorld));
+        EXPECT_EQ(transform.child(0), nodeNamed(shape));
+        EXPECT_EQ(MFnDependencyNode(nodeNamed(shape)).typeName(), "CineSheet");
+        EXPECT_EQ(sourceOf(shape, "frame"), c.followsTime ? "time1.outTime" : "");
+        EXPECT_EQ(sourceOf(transformName.c_str(), "offsetParentMatrix"),
+                  shapeName + ".cameraMatrix");
+        EXPECT_EQ(sourceOf(shape, "renderWidth"), "defaultResolution.width");
+        EXPECT_EQ(sourceOf(shape, "renderHeight"), "defaultResolution.height");
+        if (c.camera != nullptr) {
+            expectCameraConnected(shape, c.camera);
+        } else {
+            expectNoCamera(shape);
+        }
+        EXPECT_EQ(fileOf(shape), c.file);
+    }
 }
 
-// Through the connections, a new render resolution reaches the placement at once, with nothing
-// else changing.
-TEST_F(CommandTest, RenderResolutionChangeReplacesThePlane) {
+// Not parented under the camera: the placement reaches the transform through its parent-offset
+// matrix.
+TEST_F(CommandTest, TheCameraDrivesThePlacement) {
     ASSERT_EQ(cineSheet("-camera perspShape").status, MStatus::kSuccess);
-    setResolution(1920, 1080);
-    const MPlug placement = plug(nodeNamed("cineSheetShape1"), "cameraMatrix");
-    const MMatrix hd = matrixValue(placement);
-    setResolution(640, 480);
-    const MMatrix vga = matrixValue(placement);
-    EXPECT_NE(vga, hd);
-    setResolution(1920, 1080);
-    EXPECT_EQ(matrixValue(placement), hd);
-}
-
-TEST_F(CommandTest, CameraShapeAndFileAreWiredAndDrivePlacement) {
-    const Invocation run = cineSheet("-camera perspShape -filePath \"/media/shot.mov\"");
-    ASSERT_EQ(run.status, MStatus::kSuccess) << run.errors;
-    expectCameraConnected("cineSheetShape1", "perspShape");
-    EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "time1.outTime");
-    EXPECT_EQ(fileOf("cineSheetShape1"), "/media/shot.mov");
-
-    // Not parented under the camera: the placement reaches the transform through its
-    // parent-offset matrix.
-    MFnDagNode transform(nodeNamed("cineSheet1"));
-    EXPECT_TRUE(transform.parent(0).hasFn(MFn::kWorld));
     const MMatrix placement = matrixValue(plug(nodeNamed("cineSheetShape1"), "cameraMatrix"));
     EXPECT_NE(placement, MMatrix::identity);
     const MMatrix world =
         matrixValue(plug(nodeNamed("cineSheet1"), "worldMatrix").elementByLogicalIndex(0));
     EXPECT_TRUE(world.isEquivalent(placement, 1e-9));
-}
-
-TEST_F(CommandTest, CameraTransformResolvesToItsShape) {
-    const Invocation run = cineSheet("-c persp -nt false");
-    ASSERT_EQ(run.status, MStatus::kSuccess) << run.errors;
-    expectCameraConnected("cineSheetShape1", "perspShape");
-    EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "time1.outTime");
-}
-
-TEST_F(CommandTest, EmptyArgumentsActAsAbsentFlags) {
-    const Invocation run = cineSheet("-camera \"\" -filePath \"\"");
-    ASSERT_EQ(run.status, MStatus::kSuccess) << run.errors;
-    expectNoCamera("cineSheetShape1");
-    EXPECT_EQ(fileOf("cineSheetShape1"), "");
-}
-
-TEST_F(CommandTest, NoTimeLeavesFrameUnconnected) {
-    const Invocation run = cineSheet("-noTime true");
-    ASSERT_EQ(run.status, MStatus::kSuccess) << run.errors;
-    EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "");
-    EXPECT_EQ(sourceOf("cineSheet1", "offsetParentMatrix"), "cineSheetShape1.cameraMatrix");
 }
 
 // A camera that cannot be resolved is reported before anything is made: the API report of the
@@ -200,16 +186,6 @@ TEST_F(CommandTest, AFailureAfterCreationLeavesNoNode) {
     EXPECT_TRUE(nodeNamed("cineSheetShape1").isNull());
     EXPECT_TRUE(nodeNamed("cineSheet1").isNull());
     EXPECT_EQ(host::UndoQueue::instance().undoCount(), 0u);
-}
-
-TEST_F(CommandTest, SecondCommandGetsOtherNames) {
-    ASSERT_EQ(cineSheet("").status, MStatus::kSuccess);
-    const Invocation second = cineSheet("-noTime true");
-    ASSERT_EQ(second.status, MStatus::kSuccess);
-    EXPECT_STREQ(second.result[0].asChar(), "cineSheet2");
-    EXPECT_STREQ(second.result[1].asChar(), "cineSheetShape2");
-    EXPECT_EQ(sourceOf("cineSheetShape2", "frame"), "");
-    EXPECT_EQ(sourceOf("cineSheetShape1", "frame"), "time1.outTime");
 }
 
 TEST_F(CommandTest, UndoRemovesEverythingAndRedoRestoresIt) {

@@ -172,7 +172,6 @@ TEST_F(AttributeTest, FailingColorQueryLeavesTheRulesAndNone) {
 }
 
 // Only placement inputs dirty the placement, and the file, whose header gives the frame ratio.
-// The render settings reach it only through the resolution inputs.
 TEST_F(AttributeTest, OnlyPlacementInputsDirtyThePlacement) {
     const MObject sheet = createCineSheet();
     attachCameraTransform(sheet);
@@ -183,8 +182,6 @@ TEST_F(AttributeTest, OnlyPlacementInputsDirtyThePlacement) {
     EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
     plug(sheet, "gamma").setFloat(2.2f);
     EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
-    setResolution(640, 480);
-    EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
 
     plug(sheet, "file").setString("/tmp/elsewhere.mov");
     EXPECT_DOUBLE_EQ(plug(sheet, "frameRatio").asDouble(), 1.77);
@@ -193,12 +190,6 @@ TEST_F(AttributeTest, OnlyPlacementInputsDirtyThePlacement) {
     EXPECT_NE(matrixValue(plug(sheet, "cameraMatrix")), hd);
     plug(sheet, "frameRatio").setDouble(1.77);
     EXPECT_EQ(matrixValue(plug(sheet, "cameraMatrix")), hd);
-
-    // Horizontal fit at 640 x 480, at half the default depth.
-    plug(sheet, "renderWidth").setInt(640);
-    plug(sheet, "renderHeight").setInt(480);
-    plug(sheet, "planeDepth").setDouble(50.0);
-    EXPECT_NEAR(matrixValue(plug(sheet, "cameraMatrix"))(0, 0), 29.0491 / 2.0, 1e-4);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -35,37 +36,29 @@ TEST(FramesOnDisk, SpanTheFilesThePatternNames) {
     EXPECT_FALSE(video::SequencePattern(folder.file("d####/x.png")).framesOnDisk());
 }
 
-// The file a path names at a frame; an unnumbered path names itself.
-std::string fileAt(const std::string& path, int frame) {
-    return video::SequencePattern(path).fileOf(frame);
-}
-
-TEST(SequenceNaming, AHashInAFolderNameIsNoFrameNumber) {
-    EXPECT_FALSE(video::SequencePattern("/shots/dir#x/img.png").numbered());
-    EXPECT_EQ(fileAt("/shots/dir#x/img.png", 7), "/shots/dir#x/img.png");
-    EXPECT_EQ(fileAt("/shots/take##2/shot.####.png", 7), "/shots/take##2/shot.0007.png");
-    EXPECT_EQ(fileAt("/a####/b%04d/c@@@@/s.#.png", 7), "/a####/b%04d/c@@@@/s.7.png");
-}
-
-TEST(SequenceNaming, PrintfMarksPadToTheirWidth) {
-    EXPECT_EQ(fileAt("plate.%04d.exr", 7), "plate.0007.exr");
-    EXPECT_EQ(fileAt("plate.%04d.exr", 12345), "plate.12345.exr");
-    EXPECT_EQ(fileAt("plate.%d.exr", 7), "plate.7.exr");
-    EXPECT_EQ(fileAt("plate_%03d_%03d.exr", 5), "plate_005_005.exr");
-    // Not a frame-number mark: the name is a still's.
-    for (const char* still : {"100%.png", "a%4d.png", "b%0d.png", "c%x.png", "%"}) {
-        EXPECT_FALSE(video::SequencePattern(still).numbered()) << still;
+// The file a path names at a frame: "#" runs in the file name, printf marks padded to their
+// width, "@" runs outside words; the first kind found counts and the others are literal text. A
+// name with none of them, or with marks in its folders only, is a still's and names itself.
+TEST(SequenceNaming, EachKindOfMarkNamesTheFrame) {
+    const std::pair<const char*, const char*> atSeven[] = {
+        {"/shots/dir#x/img.png", "/shots/dir#x/img.png"},
+        {"/shots/take##2/shot.####.png", "/shots/take##2/shot.0007.png"},
+        {"/a####/b%04d/c@@@@/s.#.png", "/a####/b%04d/c@@@@/s.7.png"},
+        {"plate.%04d.exr", "plate.0007.exr"},
+        {"plate.%d.exr", "plate.7.exr"},
+        {"plate_%03d_%03d.exr", "plate_007_007.exr"},
+        {"s#.%02d.png", "s#.07.png"},
+        {"plate.@@@@.exr", "plate.0007.exr"},
+        {"plate_@@.exr", "plate_07.exr"},
+        {"@@@", "007"},
+        {"plate.##.@@@@.exr", "plate.07.@@@@.exr"},
+    };
+    for (const auto& [path, file] : atSeven) {
+        EXPECT_EQ(video::SequencePattern(path).fileOf(7), file) << path;
     }
-    // The first kind found counts; the others are literal text.
-    EXPECT_EQ(fileAt("s#.%02d.png", 3), "s#.03.png");
-}
-
-TEST(SequenceNaming, AtSignRunsStandForTheNumberOutsideWords) {
-    EXPECT_EQ(fileAt("plate.@@@@.exr", 7), "plate.0007.exr");
-    EXPECT_EQ(fileAt("plate_@@.exr", 7), "plate_07.exr");
-    EXPECT_EQ(fileAt("@@@", 7), "007");
-    EXPECT_EQ(fileAt("plate.##.@@@@.exr", 7), "plate.07.@@@@.exr");
-    for (const char* still : {"me@home.png", "v@2.png", "a@@b.jpg"}) {
+    EXPECT_EQ(video::SequencePattern("plate.%04d.exr").fileOf(12345), "plate.12345.exr");
+    for (const char* still : {"/shots/dir#x/img.png", "100%.png", "a%4d.png", "b%0d.png", "c%x.png",
+                              "%", "me@home.png", "v@2.png", "a@@b.jpg"}) {
         EXPECT_FALSE(video::SequencePattern(still).numbered()) << still;
     }
 }
