@@ -1,6 +1,4 @@
-#include "DecodeMedia.h"
 #include "decode/FfmpegLog.h"
-#include "decode/VideoSource.h"
 
 extern "C" {
 #include <libavutil/log.h>
@@ -36,23 +34,6 @@ TEST(FfmpegLog, KeepsTheFirstErrorOfTheCapturingThreadOnly) {
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(kept, "moov atom not found");
     EXPECT_EQ(nested, "inner failure");
-}
-
-// The reason a video source gives for a file cut before its index.
-TEST(FfmpegLog, VideoSourceGivesFfmpegsReason) {
-    const std::string whole = decodetest::scratch().file("log-whole.mov");
-    testsupport::makeMedia("-f lavfi -i testsrc2=s=64x48:r=24 -frames:v 12 -c:v mpeg4", whole);
-    const std::string contents = testsupport::readFile(whole);
-    const std::string cut = decodetest::scratch().file("log-cut.mov");
-    testsupport::writeFile(cut, contents.substr(0, contents.size() / 2));
-
-    ::testing::internal::CaptureStderr();
-    video::VideoSource source;
-    EXPECT_FALSE(source.open(cut));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(source.failure(), "not a video or image FFmpeg can read (moov atom not found)");
-    EXPECT_TRUE(source.open(whole));
-    EXPECT_EQ(source.failure(), "");
 }
 
 }  // namespace

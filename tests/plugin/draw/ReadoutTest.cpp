@@ -111,30 +111,28 @@ TEST_F(Readout, NamesTheMediaFrameAcrossOffsetsAndForcedRates) {
     }
 }
 
-TEST_F(Readout, GivesTheFilesTimecodeOfTheFrame) {
-    setFile(timecodeClip());
-    setTime(7);
-    refresh();
-    EXPECT_EQ(line(), "frame 7  01:00:00:07");
-    setTime(30);
-    refresh();
-    EXPECT_EQ(line(), "frame 30  01:00:01:06");
-}
-
-TEST_F(Readout, NamesASequencesFrameByItsFile) {
-    setFile(frameprep::pngSequence());
-    setTime(3);
-    refresh();
-    EXPECT_EQ(line(), "frame 3  shot.0003.png");
-}
-
-TEST_F(Readout, IsNotDrawnUnlessAskedFor) {
-    ASSERT_EQ(plug("displayInfo").setBool(false), MStatus::kSuccess);
-    setFile(frameprep::video());
-    setTime(3);
-    refresh();
-    EXPECT_EQ(line(), "");
-    EXPECT_TRUE(barRectangles().empty());
+// A clip's frame is told with its file's timecode, a sequence's by its file; without displayInfo
+// nothing is drawn.
+TEST_F(Readout, TellsTheTimecodeOrTheFileOfTheFrameWhenAskedFor) {
+    const struct {
+        std::string file;
+        int time;
+        bool shown;
+        const char* line;
+    } cases[] = {
+        {timecodeClip(), 7, true, "frame 7  01:00:00:07"},
+        {timecodeClip(), 30, true, "frame 30  01:00:01:06"},
+        {frameprep::pngSequence(), 3, true, "frame 3  shot.0003.png"},
+        {frameprep::video(), 3, false, ""},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(plug("displayInfo").setBool(c.shown), MStatus::kSuccess);
+        setFile(c.file);
+        setTime(c.time);
+        refresh();
+        EXPECT_EQ(line(), c.line) << c.file << " at " << c.time;
+        EXPECT_EQ(barRectangles().empty(), !c.shown) << c.file;
+    }
 }
 
 // After playing into the clip with a window of one block, the bar marks the frames cached: the
