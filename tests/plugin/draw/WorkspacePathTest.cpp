@@ -46,15 +46,6 @@ TEST_F(WorkspacePathTest, ARelativePathIsReadFromTheWorkspaceRoot) {
     EXPECT_TRUE(drewMesh()) << "environment variables expand before the root is added";
 }
 
-TEST_F(WorkspacePathTest, AnAbsolutePathIsUsedAsGiven) {
-    openWorkspace(elsewhere.path());
-    setFile(folder + "/" + relative);
-    setTime(1);
-    refresh();
-    EXPECT_TRUE(drewMesh());
-    EXPECT_FALSE(drewCard());
-}
-
 // The root is asked for when the path or the frame changes, not at a standing frame.
 TEST_F(WorkspacePathTest, AnotherProjectIsSeenAtTheNextFrame) {
     openWorkspace(folder);
@@ -72,6 +63,14 @@ TEST_F(WorkspacePathTest, AnotherProjectIsSeenAtTheNextFrame) {
 
     openWorkspace(folder);
     setTime(3);
+    refresh();
+    EXPECT_TRUE(drewMesh());
+    EXPECT_FALSE(drewCard());
+
+    // An absolute path is used as given, whatever the project.
+    openWorkspace(elsewhere.path());
+    setFile(folder + "/" + relative);
+    setTime(4);
     refresh();
     EXPECT_TRUE(drewMesh());
     EXPECT_FALSE(drewCard());

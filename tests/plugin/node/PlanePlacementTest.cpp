@@ -46,6 +46,9 @@ TEST(PlanePlacement, AutoFitTakesVerticalAxisWhenAspectsAreEqual) {
     const double vertical = planeScale(planePlacement(in));
     in.planeFit = 2;
     EXPECT_DOUBLE_EQ(vertical, planeScale(planePlacement(in)));
+    // An unknown fit takes the vertical axis too.
+    in.planeFit = 7;
+    EXPECT_DOUBLE_EQ(vertical, planeScale(planePlacement(in)));
 
     in.planeFit = 0;
     in.frameRatio = std::nextafter(kHd1080, 10.0);
@@ -53,14 +56,6 @@ TEST(PlanePlacement, AutoFitTakesVerticalAxisWhenAspectsAreEqual) {
     in.planeFit = 1;
     EXPECT_DOUBLE_EQ(justWider, planeScale(planePlacement(in)));
     EXPECT_NE(justWider, vertical);
-}
-
-TEST(PlanePlacement, UnknownPlaneFitTakesVerticalAxis) {
-    PlanePlacementInputs in = defaultInputs(640.0 / 480.0);
-    in.planeFit = 2;
-    const double vertical = planeScale(planePlacement(in));
-    in.planeFit = 7;
-    EXPECT_DOUBLE_EQ(planeScale(planePlacement(in)), vertical);
 }
 
 // The render frame, in film-back millimetres, that each camera film-fit mode makes of the film
