@@ -1,10 +1,6 @@
-#include "CachedFrames.h"
-#include "DecodeMedia.h"
-#include "decode/BlockDecoder.h"
-#include "decode/FfmpegLog.h"
-#include "decode/VideoSource.h"
 #include "picture/CacheImage.h"
 #include "picture/CacheImageWriter.h"
+#include "picture/FfmpegPointers.h"
 #include "picture/RgbConverter.h"
 
 extern "C" {
@@ -13,8 +9,6 @@ extern "C" {
 
 #include <gtest/gtest.h>
 
-#include <cstdarg>
-#include <cstring>
 #include <random>
 #include <string>
 #include <thread>
@@ -160,48 +154,6 @@ TEST(StraightRgba, writersOfOneKindOnSeveralThreadsShareTheTrial) {
             EXPECT_NE(straight[0], -1) << what;
         }
     }
-}
-
-std::vector<std::string> scalerWarnings;
-
-void keepScalerWarnings(void* context, int level, const char* format, va_list arguments) {
-    if (level <= AV_LOG_WARNING && context &&
-        std::strcmp((*static_cast<AVClass**>(context))->class_name, "SWScaler") == 0) {
-        char line[512];
-        std::vsnprintf(line, sizeof line, format, arguments);
-        scalerWarnings.push_back(line);
-    }
-}
-
-// Full-range JPEG pictures (MJPEG) are converted without the scaler's warning about deprecated
-// formats, which would otherwise come with every file, and still as the tool converts them.
-TEST(StraightRgba, jpegRangePicturesBringNoScalerWarning) {
-    video::VideoSource source;
-    ASSERT_TRUE(source.open(decodetest::mediaPath("mjpeg_avi")));
-    const AVPixelFormat format = source.decoder()->pix_fmt;
-    ASSERT_TRUE(format == AV_PIX_FMT_YUVJ420P || format == AV_PIX_FMT_YUVJ422P ||
-                format == AV_PIX_FMT_YUVJ444P)
-        << av_get_pix_fmt_name(format);
-    const testsupport::ReferenceVideo& reference = decodetest::reference("mjpeg_avi");
-    scalerWarnings.clear();
-    av_log_set_callback(keepScalerWarnings);
-    int wrong = 0;
-    video::BlockDecoder decoder(source);
-    for (int divisor : {1, 2}) {
-        decoder.decodeBlocks(0, source.blockCount() - 1,
-                             [&](int block, int slot, const video::CachePicture& picture) {
-                                 const int frame = source.blockStarts()[block] + slot;
-                                 wrong += decodetest::cacheImageOf(picture, divisor) !=
-                                          testsupport::pointSampledRgba(reference.frames[frame],
-                                                                        reference.width,
-                                                                        reference.height, divisor);
-                             });
-        decoder.reset();
-    }
-    // Back to the plug-in's own, which every suite runs with.
-    video::installFfmpegLog();
-    EXPECT_EQ(scalerWarnings, std::vector<std::string>{});
-    EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace
