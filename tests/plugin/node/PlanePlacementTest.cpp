@@ -40,14 +40,11 @@ void carry(const double local[4], const MMatrix& m, double out[4]) {
     }
 }
 
-TEST(PlanePlacement, AutoFitTakesVerticalAxisWhenAspectsAreEqual) {
+TEST(PlanePlacement, AutoFitTakesVerticalAxisWhenAspectsAreEqualAsAnUnknownFitDoes) {
     PlanePlacementInputs in = defaultInputs(kHd1080);
     in.frameRatio = kHd1080;
     const double vertical = planeScale(planePlacement(in));
     in.planeFit = 2;
-    EXPECT_DOUBLE_EQ(vertical, planeScale(planePlacement(in)));
-    // An unknown fit takes the vertical axis too.
-    in.planeFit = 7;
     EXPECT_DOUBLE_EQ(vertical, planeScale(planePlacement(in)));
 
     in.planeFit = 0;
@@ -56,6 +53,13 @@ TEST(PlanePlacement, AutoFitTakesVerticalAxisWhenAspectsAreEqual) {
     in.planeFit = 1;
     EXPECT_DOUBLE_EQ(justWider, planeScale(planePlacement(in)));
     EXPECT_NE(justWider, vertical);
+
+    // An unknown fit takes the vertical axis.
+    in = defaultInputs(640.0 / 480.0);
+    in.planeFit = 2;
+    const double tall = planeScale(planePlacement(in));
+    in.planeFit = 7;
+    EXPECT_DOUBLE_EQ(planeScale(planePlacement(in)), tall);
 }
 
 // The render frame, in film-back millimetres, that each camera film-fit mode makes of the film
