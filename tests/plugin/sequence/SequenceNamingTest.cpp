@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,24 +17,34 @@ namespace {
 using video::FrameWindow;
 using video::PlayDirection;
 
+// The frames on disk span the files the pattern names, whatever its kind of mark, the number in
+// the file name alone; an unnumbered path, or one naming no file, has none.
 TEST(FramesOnDisk, SpanTheFilesThePatternNames) {
     testsupport::TempDir folder;
+    ASSERT_EQ(mkdir(folder.file("d0001").c_str(), 0755), 0);
     for (const char* name :
          {"shot.0003.png", "shot.0005.png", "shot.0012.png", "shot.12345.png", "shot.003.png",
-          "shot.0001.png.tmp", "take.0001.png", "shot.abcd.png", "shot.0002.jpg"}) {
+          "shot.0001.png.tmp", "take.0001.png", "shot.abcd.png", "shot.0002.jpg", "p.0003.png",
+          "p.0009.png", "p.12.png", "q.4.png", "q.11.png", "q.011.png", "d0001/x.png"}) {
         testsupport::writeFile(folder.file(name), "x");
     }
-    const auto frames = video::SequencePattern(folder.file("shot.####.png")).framesOnDisk();
-    ASSERT_TRUE(frames.has_value());
-    EXPECT_EQ(frames->first, 3);
-    EXPECT_EQ(frames->last, 12345);
-
-    EXPECT_FALSE(video::SequencePattern(folder.file("none.####.png")).framesOnDisk());
-    EXPECT_FALSE(video::SequencePattern(folder.file("shot.0003.png")).framesOnDisk());
-    // The number must be in the file name alone.
-    ASSERT_EQ(mkdir(folder.file("d0001").c_str(), 0755), 0);
-    testsupport::writeFile(folder.file("d0001/x.png"), "x");
-    EXPECT_FALSE(video::SequencePattern(folder.file("d####/x.png")).framesOnDisk());
+    const struct {
+        const char* pattern;
+        std::optional<FrameWindow> frames;
+    } cases[] = {
+        {"shot.####.png", FrameWindow{3, 12345}}, {"p.%04d.png", FrameWindow{3, 9}},
+        {"p.@@@@.png", FrameWindow{3, 9}},        {"p.####.png", FrameWindow{3, 9}},
+        {"q.%d.png", FrameWindow{4, 11}},         {"none.####.png", std::nullopt},
+        {"shot.0003.png", std::nullopt},          {"d####/x.png", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto frames = video::SequencePattern(folder.file(c.pattern)).framesOnDisk();
+        ASSERT_EQ(frames.has_value(), c.frames.has_value()) << c.pattern;
+        if (frames) {
+            EXPECT_EQ(frames->first, c.frames->first) << c.pattern;
+            EXPECT_EQ(frames->last, c.frames->last) << c.pattern;
+        }
+    }
 }
 
 // The file a path names at a frame: "#" runs in the file name, printf marks padded to their
@@ -61,24 +72,6 @@ TEST(SequenceNaming, EachKindOfMarkNamesTheFrame) {
                               "%", "me@home.png", "v@2.png", "a@@b.jpg"}) {
         EXPECT_FALSE(video::SequencePattern(still).numbered()) << still;
     }
-}
-
-TEST(FramesOnDisk, FollowEveryKindOfMark) {
-    testsupport::TempDir folder;
-    for (const char* name :
-         {"p.0003.png", "p.0009.png", "p.12.png", "q.4.png", "q.11.png", "q.011.png"}) {
-        testsupport::writeFile(folder.file(name), "x");
-    }
-    for (const char* pattern : {"p.%04d.png", "p.@@@@.png", "p.####.png"}) {
-        const auto frames = video::SequencePattern(folder.file(pattern)).framesOnDisk();
-        ASSERT_TRUE(frames.has_value()) << pattern;
-        EXPECT_EQ(frames->first, 3) << pattern;
-        EXPECT_EQ(frames->last, 9) << pattern;
-    }
-    const auto unpadded = video::SequencePattern(folder.file("q.%d.png")).framesOnDisk();
-    ASSERT_TRUE(unpadded.has_value());
-    EXPECT_EQ(unpadded->first, 4);
-    EXPECT_EQ(unpadded->last, 11);
 }
 
 TEST(FramesOnDisk, HeldFrameIsTheNearestBeforeElseTheNextAfter) {
