@@ -1,4 +1,4 @@
-#include "CacheMedia.h"
+#include "MediaCatalogue.h"
 #include "SheetFixture.h"
 
 #include "cache/FrameBufferPool.h"
@@ -60,7 +60,7 @@ protected:
     // test alone fills the store.
     FootageSheet& makeIdleOpenSheet() {
         FootageSheet& sheet = makeSheet();
-        EXPECT_TRUE(openVideo(sheet.videoCache, cachetest::mediaPath("blocks_of_12")));
+        EXPECT_TRUE(openVideo(sheet.videoCache, testsupport::mediaPath("blocks_of_12")));
         return sheet;
     }
 
@@ -84,7 +84,7 @@ protected:
 
     // Every frame of the block in the store equals the tool's decode reduced by the divisor.
     static void expectBlockExact(FootageSheet& sheet, int block, int divisor) {
-        const testsupport::ReferenceVideo& reference = cachetest::reference("blocks_of_12");
+        const testsupport::ReferenceVideo& reference = testsupport::reference("blocks_of_12");
         storeOf(sheet).read([&](const FrameStore::Contents& store) {
             expectBlockExact(store, block, reference, divisor);
         });
@@ -164,8 +164,8 @@ TEST_F(FrameReuse, framesOfAFormerSizeAreNeverReused) {
 // Through the worker: scrubbing far away and back across resolution changes shows every frame
 // exactly.
 TEST_F(FrameReuse, scrubbingAcrossResolutionChangesShowsExactFrames) {
-    const testsupport::ReferenceVideo& reference = cachetest::reference("blocks_of_12");
-    const std::string& path = cachetest::mediaPath("blocks_of_12");
+    const testsupport::ReferenceVideo& reference = testsupport::reference("blocks_of_12");
+    const std::string& path = testsupport::mediaPath("blocks_of_12");
     FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     const struct {

@@ -1,4 +1,4 @@
-#include "CacheMedia.h"
+#include "MediaCatalogue.h"
 #include "SheetFixture.h"
 
 #include "cache/RefreshDeadline.h"
@@ -126,10 +126,10 @@ TEST(AbandonedOpen, aFileWhoseReadIsAbandonedIsNotOpen) {
     for (Listing listing : {Listing::indexWhereComplete, Listing::fullScan}) {
         std::atomic<bool> abandon{true};
         video::VideoSource source;
-        EXPECT_FALSE(source.open(cachetest::mediaPath("blocks_of_12"), listing, &abandon));
+        EXPECT_FALSE(source.open(testsupport::mediaPath("blocks_of_12"), listing, &abandon));
         EXPECT_FALSE(source.isOpen());
         abandon = false;
-        EXPECT_TRUE(source.open(cachetest::mediaPath("blocks_of_12"), listing, &abandon));
+        EXPECT_TRUE(source.open(testsupport::mediaPath("blocks_of_12"), listing, &abandon));
         // Once open, the flag no longer stops the decoding of blocks.
         abandon = true;
         EXPECT_EQ(source.blockStarts().front(), 0);
@@ -172,7 +172,7 @@ TEST(LateWork, noFileNoWorker) {
 TEST(LateWork, aLateFrameAsksForARefreshOnceStored) {
     RefreshCount refreshes;
     VideoCache cache([&refreshes] { refreshes(); });
-    ASSERT_TRUE(openVideo(cache, cachetest::mediaPath("blocks_of_12")));
+    ASSERT_TRUE(openVideo(cache, testsupport::mediaPath("blocks_of_12")));
     EXPECT_EQ(refreshes.now(), 0) << "an open waited for in time needs no refresh";
     CachingJob job;
     {
@@ -204,7 +204,7 @@ TEST(LateWork, aFileOpenedLateAsksForARefresh) {
     bool late = false;
     // The worker could open the file before the first look; then the file is asked for again.
     for (int attempt = 0; attempt < 20 && !late; ++attempt) {
-        cache.open(cachetest::mediaPath("long_blocks").c_str());
+        cache.open(testsupport::mediaPath("long_blocks").c_str());
         late = cache.awaitOpen(Clock::now()) == VideoCache::OpenState::kOpening;
     }
     ASSERT_TRUE(late);
@@ -219,17 +219,17 @@ TEST(LateWork, aFileOpenedLateAsksForARefresh) {
 // of the last request.
 TEST(LateWork, opensOverridden) {
     VideoCache cache([] {});
-    cache.open(cachetest::mediaPath("long_blocks").c_str());
-    cache.open(cachetest::mediaPath("blocks_of_12").c_str());
+    cache.open(testsupport::mediaPath("long_blocks").c_str());
+    cache.open(testsupport::mediaPath("blocks_of_12").c_str());
     EXPECT_EQ(cache.awaitOpen(Clock::now() + seconds(30)), VideoCache::OpenState::kOpen);
     ASSERT_TRUE(cache.awaitListing(Clock::now() + seconds(30)));
     EXPECT_EQ(cache.blockStarts().size(), 21u);
-    cache.open(cachetest::mediaPath("long_blocks").c_str());
+    cache.open(testsupport::mediaPath("long_blocks").c_str());
     cache.close();
     EXPECT_EQ(cache.awaitOpen(Clock::now() + seconds(30)), VideoCache::OpenState::kClosed);
-    cache.open((cachetest::scratch().path() + "/missing.mp4").c_str());
+    cache.open((testsupport::scratch().path() + "/missing.mp4").c_str());
     EXPECT_EQ(cache.awaitOpen(Clock::now() + seconds(30)), VideoCache::OpenState::kFailed);
-    cache.open(cachetest::mediaPath("long_blocks").c_str());
+    cache.open(testsupport::mediaPath("long_blocks").c_str());
 }
 
 }  // namespace

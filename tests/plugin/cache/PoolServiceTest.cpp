@@ -1,4 +1,4 @@
-#include "CacheMedia.h"
+#include "MediaCatalogue.h"
 
 #include "ProcessThreads.h"
 #include "VideoCacheSupport.h"
@@ -92,8 +92,8 @@ TEST(PoolService, aFrameWaitedForIsAwaitedAndTheRestOfTheWindowLookAhead) {
     video::DecodingPool pool(1);
     VideoCache ahead([] {}, pool);
     VideoCache waiting([] {}, pool);
-    ASSERT_TRUE(openVideo(ahead, cachetest::mediaPath("blocks_of_12")));
-    ASSERT_TRUE(openVideo(waiting, cachetest::mediaPath("blocks_of_12")));
+    ASSERT_TRUE(openVideo(ahead, testsupport::mediaPath("blocks_of_12")));
+    ASSERT_TRUE(openVideo(waiting, testsupport::mediaPath("blocks_of_12")));
     ASSERT_FALSE(frameOf(ahead, 0, 12).empty());
     EXPECT_FALSE(ahead.nextWork()) << "its window is complete";
     const PoolHolder holder(pool);
@@ -112,7 +112,7 @@ TEST(PoolService, aFrameWaitedForIsAwaitedAndTheRestOfTheWindowLookAhead) {
 TEST(PoolService, steppingThroughStoredFramesOfIntraOnlyFootageQueuesNoWork) {
     video::DecodingPool pool(1);
     VideoCache cache([] {}, pool);
-    ASSERT_TRUE(openVideo(cache, cachetest::mediaPath("mjpeg_1080_mov")));
+    ASSERT_TRUE(openVideo(cache, testsupport::mediaPath("mjpeg_1080_mov")));
     ASSERT_FALSE(frameOf(cache, 0, 12).empty());
     // The window of 12 frames at frame 0 is frames 0 to 11.
     auto windowStored = [&cache] {
@@ -141,11 +141,11 @@ TEST(PoolService, steppingThroughStoredFramesOfIntraOnlyFootageQueuesNoWork) {
 // refresh waits for. The frame then comes exactly, once the pool is free.
 TEST(PoolService, theScanIsBackgroundWorkUntilARefreshWaitsPastIt) {
     const std::string medium = "blocks_of_12_ts";
-    const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
+    const testsupport::ReferenceVideo& reference = testsupport::reference(medium);
     video::DecodingPool pool(1);
     VideoCache cache([] {}, pool);
     cache.jobQueue().holdScan(40);
-    cache.open(cachetest::mediaPath(medium).c_str());
+    cache.open(testsupport::mediaPath(medium).c_str());
     ASSERT_EQ(cache.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
     ASSERT_TRUE(awaitScanHeld(cache));
     EXPECT_FALSE(cache.nextWork()) << "held";
@@ -171,7 +171,7 @@ TEST(PoolService, theScanIsBackgroundWorkUntilARefreshWaitsPastIt) {
 // The pool's threads and one decoder's own threads serve every node: twenty more nodes showing
 // their video add no thread.
 TEST(PoolService, threadCountDoesNotGrowWithTheNodes) {
-    const std::string& path = cachetest::mediaPath("blocks_of_12");
+    const std::string& path = testsupport::mediaPath("blocks_of_12");
     std::vector<std::unique_ptr<VideoCache>> nodes;
     auto addNode = [&] {
         nodes.push_back(std::make_unique<VideoCache>([] {}));
@@ -202,8 +202,8 @@ TEST(PoolService, intraOnlyFootageDecodedSideBySideShowsTheToolsFrames) {
     for (const char* medium : {"mjpeg_1080_mov"}) {
         video::DecodingPool pool(3);
         VideoCache cache([] {}, pool);
-        ASSERT_TRUE(openVideo(cache, cachetest::mediaPath(medium)));
-        const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
+        ASSERT_TRUE(openVideo(cache, testsupport::mediaPath(medium)));
+        const testsupport::ReferenceVideo& reference = testsupport::reference(medium);
         const int count = static_cast<int>(reference.frames.size());
         std::vector<int> frames;
         for (int frame = 0; frame < count; ++frame) {
@@ -226,13 +226,13 @@ TEST(PoolService, intraOnlyFootageDecodedSideBySideShowsTheToolsFrames) {
 // stay, and a frame it has not got is decoded by the decoder opened again, exactly.
 TEST(PoolService, aDecoderLetGoIsOpenedAgainForTheNextFrame) {
     const std::string medium = "blocks_of_12";
-    const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
+    const testsupport::ReferenceVideo& reference = testsupport::reference(medium);
     auto expected = [&reference](int frame) {
         return testsupport::pointSampledRgba(reference.frames[static_cast<size_t>(frame)],
                                              reference.width, reference.height, 1);
     };
     VideoCache cache([] {});
-    ASSERT_TRUE(openVideo(cache, cachetest::mediaPath(medium)));
+    ASSERT_TRUE(openVideo(cache, testsupport::mediaPath(medium)));
     ASSERT_EQ(frameOf(cache, 5, 12), expected(5));
     EXPECT_GT(cache.account().bytes(video::Spend::kDecoder), 0u);
     {

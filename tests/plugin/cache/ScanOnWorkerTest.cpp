@@ -1,4 +1,4 @@
-#include "CacheMedia.h"
+#include "MediaCatalogue.h"
 #include "SheetFixture.h"
 
 #include <gtest/gtest.h>
@@ -51,8 +51,8 @@ std::vector<uint8_t> awaitPixels(VideoCache& cache, const CachingJob& job, size_
 // held at a known packet; a frame past them waits, and comes with one refresh once the scan,
 // let go, gets there. Frame numbers stay as they were shown.
 TEST(ScanOnWorker, framesComeAsTheScanSettlesTheirBlocks) {
-    const std::string& path = cachetest::mediaPath("blocks_of_12_ts");
-    const testsupport::ReferenceVideo& reference = cachetest::reference("blocks_of_12_ts");
+    const std::string& path = testsupport::mediaPath("blocks_of_12_ts");
+    const testsupport::ReferenceVideo& reference = testsupport::reference("blocks_of_12_ts");
     const size_t bytes = static_cast<size_t>(reference.width) * reference.height * 4;
     auto expected = [&](int frame) {
         return testsupport::pointSampledRgba(reference.frames[static_cast<size_t>(frame)],
@@ -102,7 +102,7 @@ TEST(ScanOnWorker, aFramePastTheEndIsSettledWhenTheScanEnds) {
     Refreshes refreshes;
     VideoCache cache([&refreshes] { refreshes(); });
     cache.jobQueue().holdScan(30);
-    cache.open(cachetest::mediaPath("blocks_of_12_ts").c_str());
+    cache.open(testsupport::mediaPath("blocks_of_12_ts").c_str());
     ASSERT_EQ(cache.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
     CachingJob job;
     ASSERT_TRUE(cache.addBlockCachingJob(500, 24, job));
@@ -118,13 +118,13 @@ TEST(ScanOnWorker, aFramePastTheEndIsSettledWhenTheScanEnds) {
 TEST(ScanOnWorker, aScanIsLeftForAnotherFile) {
     VideoCache cache([] {});
     cache.jobQueue().holdScan(20);
-    cache.open(cachetest::mediaPath("blocks_of_12_ts").c_str());
+    cache.open(testsupport::mediaPath("blocks_of_12_ts").c_str());
     ASSERT_EQ(cache.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
-    cache.open(cachetest::mediaPath("blocks_of_12").c_str());
+    cache.open(testsupport::mediaPath("blocks_of_12").c_str());
     releaseScan(cache);
     ASSERT_TRUE(cache.awaitListing(farDeadline()));
     EXPECT_EQ(cache.blockStarts().size(), 21u);
-    cache.open(cachetest::mediaPath("blocks_of_12_ts").c_str());
+    cache.open(testsupport::mediaPath("blocks_of_12_ts").c_str());
     cache.close();
     EXPECT_FALSE(cache.awaitListing(Clock::now()));
 }

@@ -1,4 +1,4 @@
-#include "CacheMedia.h"
+#include "MediaCatalogue.h"
 #include "SheetFixture.h"
 #include "draw/PlaceholderCard.h"
 
@@ -39,8 +39,8 @@ protected:
     // tool's decode reduced like the cache reduces it.
     void expectFrames(const std::string& medium, int divisor, const std::vector<int>& frames,
                       int cacheFrames = 120) {
-        const ReferenceVideo& reference = cachetest::reference(medium);
-        const std::string& path = cachetest::mediaPath(medium);
+        const ReferenceVideo& reference = testsupport::reference(medium);
+        const std::string& path = testsupport::mediaPath(medium);
         FootageSheet& sheet = makeSheet();
         CineSheetData& data = makeData();
         setDivisor(sheet, divisor);
@@ -62,7 +62,7 @@ protected:
     }
 
     static std::vector<int> allFrames(const std::string& medium) {
-        std::vector<int> frames(cachetest::reference(medium).frames.size());
+        std::vector<int> frames(testsupport::reference(medium).frames.size());
         for (size_t i = 0; i < frames.size(); ++i) {
             frames[i] = static_cast<int>(i);
         }
@@ -70,7 +70,7 @@ protected:
     }
 
     static std::vector<int> scrubbing(const std::string& medium, int count) {
-        const int frameCount = static_cast<int>(cachetest::reference(medium).frames.size());
+        const int frameCount = static_cast<int>(testsupport::reference(medium).frames.size());
         std::mt19937 random(1234);
         std::vector<int> frames;
         for (int i = 0; i < count; ++i) {
@@ -118,20 +118,20 @@ TEST_F(VideoFrames, playingOnAfterAFarJumpReadsConsecutiveBlocksExactly) {
         frames.push_back(frame);
     }
     for (const char* medium : {"prores422_1080_mov", "mjpeg_1080_mov"}) {
-        ASSERT_EQ(cachetest::reference(medium).frames.size(), 24u) << medium;
+        ASSERT_EQ(testsupport::reference(medium).frames.size(), 24u) << medium;
         expectFrames(medium, 1, frames, 4);
     }
 }
 
 // However small the divisor makes it, a picture keeps at least one pixel: the top-left one.
 TEST_F(VideoFrames, onePixelClipKeepsItsPixelAtEveryResolution) {
-    const ReferenceVideo& reference = cachetest::reference("one_pixel");
+    const ReferenceVideo& reference = testsupport::reference("one_pixel");
     ASSERT_EQ(reference.frames.size(), 6u);
     for (int divisor : {1, 2, 4}) {
         FootageSheet& sheet = makeSheet();
         CineSheetData& data = makeData();
         setDivisor(sheet, divisor);
-        ASSERT_EQ(showFrame(sheet, data, cachetest::mediaPath("one_pixel"), 3),
+        ASSERT_EQ(showFrame(sheet, data, testsupport::mediaPath("one_pixel"), 3),
                   FootageAnswer::kShown)
             << divisor;
         const TexturePixels pixels = texturePixels(data);
@@ -173,10 +173,10 @@ TEST_F(VideoFrames, blocksFollowTheKeyframes) {
         return sheet.videoCache.awaitListing(std::chrono::steady_clock::now() +
                                              std::chrono::seconds(30));
     };
-    showFrame(sheet, data, cachetest::mediaPath("keys_0_12_24"), 0);
+    showFrame(sheet, data, testsupport::mediaPath("keys_0_12_24"), 0);
     ASSERT_TRUE(listed());
     EXPECT_EQ(sheet.videoCache.blockStarts(), (std::vector<int>{0, 12, 24, 30}));
-    showFrame(sheet, data, cachetest::mediaPath("keys_0_12_29"), 29);
+    showFrame(sheet, data, testsupport::mediaPath("keys_0_12_29"), 29);
     ASSERT_TRUE(listed());
     EXPECT_EQ(sheet.videoCache.blockStarts(), (std::vector<int>{0, 12, 30}));
     EXPECT_EQ(sheet.videoCache.videoFrameRate(), 24.0);
@@ -191,7 +191,7 @@ TEST_F(VideoFrames, blocksFollowTheKeyframes) {
 TEST_F(VideoFrames, cacheFramesSizeTheWindow) {
     FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
-    const std::string& path = cachetest::mediaPath("blocks_of_12");
+    const std::string& path = testsupport::mediaPath("blocks_of_12");
     const std::pair<int, std::pair<int, int>> cases[] = {
         {120, {72, 179}}, {60, {96, 155}}, {0, {125, 125}}, {240, {0, 239}}};
     // Windows are placed among the blocks of the whole file, once it is listed.
@@ -239,31 +239,31 @@ protected:
 };
 
 TEST_F(BadFiles, aMissingFileShowsNothing) {
-    expectNothing(cachetest::scratch().file("missing.mp4"));
+    expectNothing(testsupport::scratch().file("missing.mp4"));
 }
 
 // Every kind of file the decoder refuses is checked with the decoding tests; here, what the
 // cache makes of one: sound alone, in a container named like a video.
 TEST_F(BadFiles, aFileWithoutAPlayableVideoShowsThePlaceholder) {
-    testsupport::writeFile(cachetest::scratch().file("audio.mp4"),
-                           testsupport::readFile(cachetest::mediaPath("audio_only")));
-    expectPlaceholder(cachetest::scratch().file("audio.mp4"));
+    testsupport::writeFile(testsupport::scratch().file("audio.mp4"),
+                           testsupport::readFile(testsupport::mediaPath("audio_only")));
+    expectPlaceholder(testsupport::scratch().file("audio.mp4"));
 }
 
 // A file that cannot be opened closes the former one; going back to that one opens it again.
 TEST_F(BadFiles, returningToTheFormerFileAfterABadOneShowsItAgain) {
-    const ReferenceVideo& reference = cachetest::reference("h264_mp4");
+    const ReferenceVideo& reference = testsupport::reference("h264_mp4");
     FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     const std::vector<uint8_t> expected =
         testsupport::pointSampledRgba(reference.frames[30], reference.width, reference.height, 1);
-    showFrame(sheet, data, cachetest::mediaPath("h264_mp4"), 30);
+    showFrame(sheet, data, testsupport::mediaPath("h264_mp4"), 30);
     ASSERT_EQ(texturePixels(data).bytes, expected);
-    testsupport::writeFile(cachetest::scratch().file("sound.mp4"),
-                           testsupport::readFile(cachetest::mediaPath("audio_only")));
-    showFrame(sheet, data, cachetest::scratch().file("sound.mp4"), 30);
+    testsupport::writeFile(testsupport::scratch().file("sound.mp4"),
+                           testsupport::readFile(testsupport::mediaPath("audio_only")));
+    showFrame(sheet, data, testsupport::scratch().file("sound.mp4"), 30);
     EXPECT_TRUE(data.texture().isCard());
-    showFrame(sheet, data, cachetest::mediaPath("h264_mp4"), 30);
+    showFrame(sheet, data, testsupport::mediaPath("h264_mp4"), 30);
     EXPECT_EQ(firstDifference(texturePixels(data).bytes, expected), "");
 }
 

@@ -1,4 +1,4 @@
-#include "CacheMedia.h"
+#include "MediaCatalogue.h"
 #include "SheetFixture.h"
 
 #include "decode/BlockDecoder.h"
@@ -15,7 +15,7 @@ namespace {
 // payload is zeroed where the ffmpeg tool says each packet lies.
 const std::string& clipWithDeadFrames() {
     static const std::string path = [] {
-        const std::string file = cachetest::scratch().file("deadframes.avi");
+        const std::string file = testsupport::scratch().file("deadframes.avi");
         testsupport::makeMedia("-f lavfi -i testsrc2=s=64x48:r=24 -frames:v 24 -c:v mjpeg -q:v 3",
                                file);
         const testsupport::CommandResult probe = testsupport::runCommand(
@@ -90,7 +90,7 @@ TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
 // A block decoding asked to stop ends at the next picture, not at the end of the block.
 TEST(BlockStop, decodingEndsAtThePictureWhereAStopIsAsked) {
     video::VideoSource source;
-    ASSERT_TRUE(source.open(cachetest::mediaPath("long_blocks")));
+    ASSERT_TRUE(source.open(testsupport::mediaPath("long_blocks")));
     video::BlockDecoder decoder(source);
     int delivered = 0;
     const int stored = decoder.decodeBlocks(

@@ -1,4 +1,4 @@
-#include "CacheMedia.h"
+#include "MediaCatalogue.h"
 #include "SheetFixture.h"
 
 #include <chrono>
@@ -14,8 +14,8 @@ protected:
     // the frames stored.
     std::vector<int> showAndSettle(FootageSheet& sheet, CineSheetData& data,
                                    const std::string& medium, int frame, int cacheFrames) {
-        const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
-        showFrame(sheet, data, cachetest::mediaPath(medium), frame, cacheFrames);
+        const testsupport::ReferenceVideo& reference = testsupport::reference(medium);
+        showFrame(sheet, data, testsupport::mediaPath(medium), frame, cacheFrames);
         EXPECT_EQ(texturePixels(data).bytes,
                   testsupport::pointSampledRgba(reference.frames.at(static_cast<size_t>(frame)),
                                                 reference.width, reference.height, 1))

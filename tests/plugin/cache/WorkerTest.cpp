@@ -1,4 +1,4 @@
-#include "CacheMedia.h"
+#include "MediaCatalogue.h"
 #include "SheetFixture.h"
 
 #include "cache/FrameWindow.h"
@@ -26,7 +26,7 @@ protected:
     // "blocks_of_12".
     FootageSheet& makeOpenSheet(const std::string& medium = "blocks_of_12") {
         FootageSheet& sheet = makeSheet();
-        EXPECT_TRUE(openVideo(sheet.videoCache, cachetest::mediaPath(medium)));
+        EXPECT_TRUE(openVideo(sheet.videoCache, testsupport::mediaPath(medium)));
         return sheet;
     }
 };
@@ -280,7 +280,7 @@ TEST_F(Worker, destroyingAnOverrideWithABusyWorker) {
 
     // The other node's worker goes on.
     CineSheetData& data = makeData();
-    showFrame(other, data, cachetest::mediaPath("blocks_of_12"), 239, 5000);
+    showFrame(other, data, testsupport::mediaPath("blocks_of_12"), 239, 5000);
     ASSERT_TRUE(waitForStore(
         other, [](const FrameStore::Contents& store) { return blockComplete(store, 19); }));
     destroySheet(other);
@@ -291,11 +291,11 @@ TEST_F(Worker, destroyingAnOverrideWithABusyWorker) {
 // its worker is mid-clip. Every picture shown is still exact and the other node goes on; under
 // the sanitizers this is where the worker, the draw thread and the destructor meet.
 TEST_F(Worker, nodesChangedAndDeletedWhileBothWorkersDecode) {
-    const std::string longBlocks = cachetest::mediaPath("long_blocks");
-    const std::string shortBlocks = cachetest::mediaPath("blocks_of_12");
+    const std::string longBlocks = testsupport::mediaPath("long_blocks");
+    const std::string shortBlocks = testsupport::mediaPath("blocks_of_12");
     auto expectShown = [](const CineSheetData& data, const std::string& medium, int frame,
                           int divisor) {
-        const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
+        const testsupport::ReferenceVideo& reference = testsupport::reference(medium);
         EXPECT_EQ(texturePixels(data).bytes,
                   testsupport::pointSampledRgba(reference.frames[frame], reference.width,
                                                 reference.height, divisor))

@@ -257,24 +257,6 @@ TEST_F(ProcessSparesTest, NoSpareIsKeptWhileTheBudgetIsPassed) {
     EXPECT_LE(budget().used(), budget().limit());
 }
 
-testsupport::MediaCatalogue& media() {
-    static testsupport::MediaCatalogue catalogue({
-        {"qvga",
-         {"qvga.mp4",
-          "-f lavfi -i testsrc2=s=320x240:r=24 -frames:v 96 -c:v libx264 -g 12 -bf 2 "
-          "-pix_fmt yuv420p"}},
-        {"qvga_other",
-         {"qvga_other.mp4",
-          "-f lavfi -i testsrc=s=320x240:r=24 -frames:v 96 -c:v libx264 -g 12 -bf 2 "
-          "-pix_fmt yuv420p"}},
-        {"nhd",
-         {"nhd.mp4",
-          "-f lavfi -i testsrc2=s=640x360:r=24 -frames:v 48 -c:v libx264 -g 12 -bf 2 "
-          "-pix_fmt yuv420p"}},
-    });
-    return catalogue;
-}
-
 // Nodes opened and closed in turn, the spares of the closed ones left for the next.
 class NodeSpares : public SheetFixture {
 protected:
@@ -293,7 +275,7 @@ protected:
     // Shows the frame and waits until the worker has stored the whole window around it.
     static void showAndFill(FootageSheet& sheet, CineSheetData& data, const std::string& clip,
                             int frame, int cacheFrames) {
-        ASSERT_EQ(showFrame(sheet, data, media().path(clip), frame, cacheFrames),
+        ASSERT_EQ(showFrame(sheet, data, testsupport::mediaPath(clip), frame, cacheFrames),
                   FootageAnswer::kShown);
         ASSERT_TRUE(waitForStore(sheet, [frame](const FrameStore::Contents& store) {
             return store.wantedFrame == frame && store.window.length() > 0 &&
@@ -303,7 +285,7 @@ protected:
 
     // Every frame in the store is the tool's.
     static void expectStoreExact(FootageSheet& sheet, const std::string& clip) {
-        const testsupport::ReferenceVideo& reference = media().reference(clip);
+        const testsupport::ReferenceVideo& reference = testsupport::reference(clip);
         storeOf(sheet).read(
             [&](const FrameStore::Contents& store) { expectStoreExact(store, reference, clip); });
     }
