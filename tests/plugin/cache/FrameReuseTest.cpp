@@ -1,58 +1,10 @@
 #include "MediaCatalogue.h"
 #include "SheetFixture.h"
 
-#include "cache/FrameBufferPool.h"
-
 #include <cstring>
 #include <mutex>
 
 namespace {
-
-// Spares are reused only at the size they were made at, and never beyond the limit; every byte
-// is counted to the cache while it holds it, spare or stored, and leaves its account once freed
-// or handed to the process's spares.
-TEST(FrameBufferPool, keepsOnlySparesOfTheCurrentSizeWithinTheLimit) {
-    video::BudgetAccount account;
-    FrameBufferPool pool(&account);
-    pool.setLimit(3);
-    FrameBuffer first = pool.take(100);
-    FrameBuffer second = pool.take(100);
-    FrameBuffer third = pool.take(100);
-    ASSERT_TRUE(first && second && third);
-    EXPECT_EQ(account.bytes(video::Spend::kFrames), 300u);
-    unsigned char* const firstMemory = first.data();
-    pool.giveBack(std::move(first), true);
-    EXPECT_EQ(pool.spareCount(), 1u);
-    EXPECT_EQ(account.bytes(video::Spend::kFrames), 300u) << "a spare stays counted";
-    first = pool.take(100);
-    EXPECT_EQ(first.data(), firstMemory);
-
-    // Three handed out and the limit reached: a buffer given back makes room for itself only.
-    pool.setLimit(2);
-    pool.giveBack(std::move(first), true);
-    EXPECT_EQ(pool.spareCount(), 0u);
-    EXPECT_EQ(account.bytes(video::Spend::kFrames), 200u);
-
-    // A buffer not reusable (given up to the budget) is freed whatever the room.
-    pool.setLimit(3);
-    pool.giveBack(std::move(second), false);
-    EXPECT_EQ(pool.spareCount(), 0u);
-    EXPECT_EQ(account.bytes(video::Spend::kFrames), 100u);
-
-    // Another size lets go of the spares, and a buffer of the former size is not kept.
-    pool.giveBack(pool.take(100), true);
-    ASSERT_EQ(pool.spareCount(), 1u);
-    FrameBuffer small = pool.take(50);
-    EXPECT_EQ(pool.spareCount(), 0u);
-    pool.giveBack(std::move(third), true);
-    EXPECT_EQ(pool.spareCount(), 0u);
-    EXPECT_EQ(account.bytes(video::Spend::kFrames), 50u);
-    pool.giveBack(std::move(small), true);
-    EXPECT_EQ(pool.spareCount(), 1u);
-    pool.dropSpares();
-    EXPECT_EQ(account.bytes(video::Spend::kFrames), 0u);
-    pool.giveBack(FrameBuffer(), true);
-}
 
 class FrameReuse : public SheetFixture {
 protected:
@@ -107,27 +59,6 @@ protected:
         }
     }
 };
-
-TEST_F(FrameReuse, evictedFramesAreRefilledExactlyAndSparesStayBounded) {
-    FootageSheet& sheet = makeIdleOpenSheet();
-    moveWindow(sheet, 0, 1);
-    decode(sheet, 0);
-    decode(sheet, 1);
-
-    // Far away: both blocks become spares, and the new window refills them.
-    moveWindow(sheet, 10, 1);
-    EXPECT_EQ(spares(sheet), 24u);
-    decode(sheet, 10);
-    EXPECT_EQ(spares(sheet), 12u);
-    expectBlockExact(sheet, 10, 1);
-
-    // A one-block window holds no more than its twelve frames, stored and spare together.
-    moveWindow(sheet, 0, 0);
-    EXPECT_EQ(spares(sheet), 12u);
-    decode(sheet, 0);
-    EXPECT_EQ(spares(sheet), 0u);
-    expectBlockExact(sheet, 0, 1);
-}
 
 TEST_F(FrameReuse, framesOfAFormerSizeAreNeverReused) {
     FootageSheet& sheet = makeIdleOpenSheet();

@@ -22,25 +22,6 @@ namespace {
 using std::chrono::minutes;
 using std::chrono::steady_clock;
 
-// The frame's pixels as the cache hands them over, or empty when it does not come.
-std::vector<uint8_t> frameOf(VideoCache& cache, int frame, int windowFrames = 24) {
-    CachingJob job;
-    std::vector<uint8_t> pixels;
-    if (!cache.addBlockCachingJob(frame, windowFrames, job)) {
-        return pixels;
-    }
-    const size_t bytes =
-        static_cast<size_t>(cache.frameWidth()) * static_cast<size_t>(cache.frameHeight()) * 4;
-    cache.awaitFrame(
-        job,
-        [&pixels, bytes](const unsigned char* stored) {
-            pixels.assign(stored, stored + bytes);
-            return true;
-        },
-        steady_clock::now() + minutes(1));
-    return pixels;
-}
-
 // How many decoders decode the blocks side by side: 1 unless every frame is a keyframe.
 size_t laneCount(VideoCache& cache) {
     const std::unique_lock<std::mutex> lock = cache.openVideo().lock();

@@ -15,13 +15,6 @@ namespace {
 
 class Worker : public SheetFixture {
 protected:
-    // Footage that never opened a file has no worker, so queued jobs stay where they are.
-    FootageSheet& makeIdleSheet() {
-        FootageSheet& sheet = makeSheet();
-        EXPECT_FALSE(sheet.videoCache.workerStarted());
-        return sheet;
-    }
-
     // A draw override with a medium open: by default the twenty 12-frame blocks of
     // "blocks_of_12".
     FootageSheet& makeOpenSheet(const std::string& medium = "blocks_of_12") {
@@ -31,19 +24,17 @@ protected:
     }
 };
 
-void setStarts(FootageSheet& sheet, const std::vector<int>& starts) {
-    storeOf(sheet).setBlockStarts(starts);
-}
-
 size_t queuedJobs(FootageSheet& sheet) {
     return sheet.videoCache.jobQueue().jobCount();
 }
 
 TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
-    FootageSheet& sheet = makeIdleSheet();
+    // Footage that never opened a file has no worker, so queued jobs stay where they are.
+    FootageSheet& sheet = makeSheet();
+    ASSERT_FALSE(sheet.videoCache.workerStarted());
     CachingJob job;
     // First keyframe at frame 3; then an empty block at 12.
-    setStarts(sheet, {3, 12, 12, 20});
+    storeOf(sheet).setBlockStarts({3, 12, 12, 20});
     EXPECT_FALSE(sheet.videoCache.addBlockCachingJob(2, 1, job));
     EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(3, 1, job));
     EXPECT_EQ(job.block, 0);
@@ -53,7 +44,7 @@ TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
     // A failed open, a video without keyframes, nothing loaded.
     for (const std::vector<int>& starts : {std::vector<int>{0, 0}, std::vector<int>{40, 40},
                                            std::vector<int>{40}, std::vector<int>{}}) {
-        setStarts(sheet, starts);
+        storeOf(sheet).setBlockStarts(starts);
         for (int frame : {-1, 0, 39, 40}) {
             EXPECT_FALSE(sheet.videoCache.addBlockCachingJob(frame, 1, job)) << frame;
         }
@@ -90,7 +81,8 @@ TEST(BlockWindow, holdsTheFramesAroundTheWantedOne) {
     EXPECT_EQ(window.frames.length(), 0);
 }
 
-TEST_F(Worker, blocksAreVisitedFromTheWantedOneOutwardsForwardFirst) {
+// Blocks are visited from the wanted one outwards, forward first.
+TEST(BlockWindow, blocksAreVisitedFromTheWantedOneOutwardsForwardFirst) {
     EXPECT_EQ(video::blockVisitingOrder(8, 12, 10), (std::vector<int>{10, 11, 9, 12, 8}));
     EXPECT_EQ(video::blockVisitingOrder(8, 12, 8), (std::vector<int>{8, 9, 10, 11, 12}));
     EXPECT_EQ(video::blockVisitingOrder(8, 12, 12), (std::vector<int>{12, 11, 10, 9, 8}));
@@ -133,35 +125,6 @@ TEST(WindowRule, theFarthestFrameNotNeededOnScreenGoesFirst) {
         EXPECT_EQ(rule.window.first, c.first) << "shown " << c.shown;
         EXPECT_EQ(rule.window.last, c.last) << "shown " << c.shown;
     }
-}
-
-TEST_F(Worker, evictionFreesEveryFrameOutsideTheWindow) {
-    FootageSheet& sheet = makeIdleSheet();
-    setStarts(sheet, {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22});
-    FrameStore& store = storeOf(sheet);
-    for (int block : {4, 5, 6, 9}) {
-        store.startRun(block, block, block * 2);
-        for (int slot : {0, 1}) {
-            video::FrameRef frame = video::CachedFrame::make(store.frameBuffers(), 16);
-            ASSERT_TRUE(store.putFrame(block, slot, frame));
-        }
-    }
-    std::vector<int> active;
-    FrameStore::Frames evicted;
-    CachingJob job{18, 2, 9, 0};
-    ASSERT_TRUE(store.setWindow(job, active, evicted));
-    evicted.clear();
-    store.read([](const FrameStore::Contents& contents) {
-        EXPECT_EQ(storedBlocks(contents), std::vector<int>{9});
-        EXPECT_TRUE(blockComplete(contents, 9));
-    });
-    // Inside a block the window keeps, frames outside the window go too.
-    job = CachingJob{19, 1, 9, 1};
-    ASSERT_TRUE(store.setWindow(job, active, evicted));
-    store.read([](const FrameStore::Contents& contents) {
-        EXPECT_EQ(contents.blocks.at(9)[0], nullptr);
-        EXPECT_NE(contents.blocks.at(9)[1], nullptr);
-    });
 }
 
 // Jobs queued faster than the worker takes them: it serves the newest and drops the rest.
@@ -264,26 +227,6 @@ TEST_F(Worker, passEndsForANewerJobOrAStop) {
         }
         destroySheet(sheet);
     }
-}
-
-// Destroying a node while its worker decodes: the override waits for its own worker, whatever
-// the other overrides' workers do, and frees nothing the worker still uses.
-TEST_F(Worker, destroyingAnOverrideWithABusyWorker) {
-    FootageSheet& other = makeOpenSheet();
-    FootageSheet& sheet = makeOpenSheet();
-    CachingJob job;
-    ASSERT_TRUE(other.videoCache.addBlockCachingJob(0, 100, job));
-    ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(120, 100, job));
-    ASSERT_TRUE(waitForStore(
-        sheet, [](const FrameStore::Contents& store) { return !store.blocks.empty(); }));
-    destroySheet(sheet);
-
-    // The other node's worker goes on.
-    CineSheetData& data = makeData();
-    showFrame(other, data, testsupport::mediaPath("blocks_of_12"), 239, 5000);
-    ASSERT_TRUE(waitForStore(
-        other, [](const FrameStore::Contents& store) { return blockComplete(store, 19); }));
-    destroySheet(other);
 }
 
 // Two nodes whose workers both decode while the artist changes things under them: one node's
