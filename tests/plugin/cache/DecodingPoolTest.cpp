@@ -1,3 +1,4 @@
+#include "PoolHolder.h"
 #include "ProcessThreads.h"
 #include "cache/DecodingPool.h"
 
@@ -76,26 +77,6 @@ private:
     bool pending_ = true;
 };
 
-// Holds the pool's thread until the test opens the gate: a known point to queue work behind.
-class Holder : public OnePiece {
-public:
-    Holder(Stage& stage, video::DecodingPool& pool)
-        : OnePiece(stage, "holder", Urgency{Urgency::kAwaited, 0}), pool_(pool) {}
-
-    std::optional<bool> outrankedByAwaited;
-    std::optional<bool> outrankedByAhead;
-
-private:
-    void work() override {
-        stage_.note("held");
-        stage_.waitForGate();
-        // A long pass asks whether to give way: to an awaited frame, yes; to look-ahead, no.
-        outrankedByAwaited = pool_.outranked(Urgency{Urgency::kAhead, 3});
-        outrankedByAhead = pool_.outranked(Urgency{Urgency::kAwaited, 0});
-    }
-    video::DecodingPool& pool_;
-};
-
 // Look-ahead 2 frames from its node's shown frame outranks a pass whose next frame lies 11 or
 // more frames ahead, not one 10 ahead, and any pass for a node not drawn: nodes played together
 // thus take turns in short runs of frames. Work with no distance known (the largest value)
@@ -125,90 +106,43 @@ TEST(DecodingPool, rankingHoldsWithTheNoDistanceMarker) {
     }
 }
 
-// With the one thread held, work of every kind is queued; once let go, the thread serves the
+// With the one thread held, work of every kind is queued: a long pass asking whether to give
+// way would give way to the awaited frame, not to look-ahead. Once let go, the thread serves the
 // frame a refresh waits for first, then look-ahead nearest first, and nodes not drawn last.
 TEST(DecodingPool, servesTheAwaitedFrameFirstThenLookAheadNearestFirstThenUndrawnNodes) {
     Stage stage;
     video::DecodingPool pool(1);
-    Holder holder(stage, pool);
-    pool.enrol(&holder);
-    pool.wake();
-    ASSERT_TRUE(stage.waitForDone(1));
+    PoolHolder holder(pool);
     OnePiece undrawn(stage, "undrawn", Urgency{Urgency::kUndrawn, 0});
     OnePiece far(stage, "far ahead", Urgency{Urgency::kAhead, 40});
     OnePiece awaited(stage, "awaited", Urgency{Urgency::kAwaited, 0});
     OnePiece near(stage, "near ahead", Urgency{Urgency::kAhead, 2});
-    for (OnePiece* client : {static_cast<OnePiece*>(&undrawn), &far, &awaited, &near}) {
+    for (OnePiece* client : {&undrawn, &far, &awaited, &near}) {
         pool.enrol(client);
     }
     pool.wake();
-    stage.openGate();
-    ASSERT_TRUE(stage.waitForDone(6));
-    EXPECT_EQ(stage.done, (std::vector<std::string>{"held", "holder", "awaited", "near ahead",
-                                                    "far ahead", "undrawn"}));
-    EXPECT_EQ(holder.outrankedByAwaited, true);
-    EXPECT_EQ(holder.outrankedByAhead, false);
-    for (OnePiece* client : {static_cast<OnePiece*>(&undrawn), &far, &awaited, &near,
-                             static_cast<OnePiece*>(&holder)}) {
+    EXPECT_TRUE(pool.outranked(Urgency{Urgency::kAhead, 3}));
+    EXPECT_FALSE(pool.outranked(Urgency{Urgency::kAwaited, 0}));
+    holder.release();
+    ASSERT_TRUE(stage.waitForDone(4));
+    EXPECT_EQ(stage.done,
+              (std::vector<std::string>{"awaited", "near ahead", "far ahead", "undrawn"}));
+    for (OnePiece* client : {&undrawn, &far, &awaited, &near}) {
         pool.leave(client);
     }
 }
 
-// A client that works until told to stop, one short piece after another.
-class Endless : public video::PoolClient {
-public:
-    explicit Endless(Stage& stage) : stage_(stage) {}
-    std::optional<Urgency> nextWork() override {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return stop_ ? std::nullopt : std::optional<Urgency>(Urgency{});
-    }
-    void runWork() override {
-        std::unique_lock<std::mutex> lock(mutex_);
-        ++pieces_;
-        if (pieces_ == 1) {
-            stage_.note("running");
-        }
-        // A piece of work that lasts until it is asked to end, like a pass that sees the
-        // cache's stop flag.
-        changed_.wait_for(lock, kHangLimit, [&] { return stop_; });
-    }
-    void stop() {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        stop_ = true;
-        changed_.notify_all();
-    }
-    int pieces() {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return pieces_;
-    }
-
-private:
-    Stage& stage_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool stop_ = false;
-    int pieces_ = 0;
-};
-
-// Leaving waits for the piece of work under way only; nothing of the client runs afterwards.
-// Shutting down joins the threads, and new work starts them again.
+// Leaving waits for the piece of work under way, which lasts until released. Shutting down
+// joins the threads, and new work starts them again.
 TEST(DecodingPool, leavingWaitsForTheWorkUnderWayAndShutdownJoinsTheThreads) {
-    Stage stage;
     video::DecodingPool pool(3);
     EXPECT_FALSE(pool.running()) << "no thread before there is work";
     const int before = threadsOfProcess();
-    Endless client(stage);
-    pool.enrol(&client);
-    pool.wake();
-    ASSERT_TRUE(stage.waitForDone(1));
-    EXPECT_TRUE(pool.running());
-    EXPECT_EQ(threadsOfProcess(), before + 3);
-    client.stop();
-    pool.leave(&client);
-    const int pieces = client.pieces();
-    pool.wake();
-    EXPECT_EQ(client.pieces(), pieces);
-
+    {
+        const PoolHolder holder(pool);
+        EXPECT_TRUE(pool.running());
+        EXPECT_EQ(threadsOfProcess(), before + 3);
+    }
     pool.shutdown();
     EXPECT_FALSE(pool.running());
     EXPECT_EQ(threadsOfProcess(), before);

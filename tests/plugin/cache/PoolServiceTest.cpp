@@ -1,5 +1,6 @@
 #include "MediaCatalogue.h"
 
+#include "PoolHolder.h"
 #include "ProcessThreads.h"
 #include "VideoCacheSupport.h"
 #include "cache/DecodingPool.h"
@@ -26,65 +27,6 @@ using std::chrono::steady_clock;
 size_t laneCount(VideoCache& cache) {
     const std::unique_lock<std::mutex> lock = cache.openVideo().lock();
     return cache.openVideo().laneDecoders(cache.texelFormat()).size();
-}
-
-// Holds one thread of a pool until released: a known point to look at what waits behind it.
-class PoolHolder : public video::PoolClient {
-public:
-    explicit PoolHolder(video::DecodingPool& pool) : pool_(pool) {
-        pool_.enrol(this);
-        pool_.wake();
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait_for(lock, minutes(1), [this] { return held_; });
-    }
-    ~PoolHolder() override {
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            released_ = true;
-        }
-        changed_.notify_all();
-        pool_.leave(this);
-    }
-    PoolHolder(const PoolHolder&) = delete;
-    PoolHolder& operator=(const PoolHolder&) = delete;
-
-    std::optional<video::Urgency> nextWork() override {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return held_ ? std::nullopt : std::optional<video::Urgency>(video::Urgency{});
-    }
-    void runWork() override {
-        std::unique_lock<std::mutex> lock(mutex_);
-        held_ = true;
-        changed_.notify_all();
-        changed_.wait_for(lock, minutes(1), [this] { return released_; });
-    }
-
-private:
-    video::DecodingPool& pool_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool held_ = false;
-    bool released_ = false;
-};
-
-// A node whose shown frame is not decoded yet asks the pool for it as awaited; one whose shown
-// frame is there asks for the rest of its window as look-ahead, which the pool serves after.
-TEST(PoolService, aFrameWaitedForIsAwaitedAndTheRestOfTheWindowLookAhead) {
-    video::DecodingPool pool(1);
-    VideoCache ahead([] {}, pool);
-    VideoCache waiting([] {}, pool);
-    ASSERT_TRUE(openVideo(ahead, testsupport::mediaPath("blocks_of_12")));
-    ASSERT_TRUE(openVideo(waiting, testsupport::mediaPath("blocks_of_12")));
-    ASSERT_FALSE(frameOf(ahead, 0, 12).empty());
-    EXPECT_FALSE(ahead.nextWork()) << "its window is complete";
-    const PoolHolder holder(pool);
-    CachingJob job;
-    ASSERT_TRUE(ahead.addBlockCachingJob(6, 120, job));
-    ASSERT_TRUE(waiting.addBlockCachingJob(30, 120, job));
-    ASSERT_TRUE(ahead.nextWork());
-    ASSERT_TRUE(waiting.nextWork());
-    EXPECT_EQ(ahead.nextWork()->level, video::Urgency::kAhead);
-    EXPECT_EQ(waiting.nextWork()->level, video::Urgency::kAwaited);
 }
 
 // Intra-only footage has a block per frame. Playing through frames already stored moves from
@@ -117,35 +59,48 @@ TEST(PoolService, steppingThroughStoredFramesOfIntraOnlyFootageQueuesNoWork) {
     EXPECT_TRUE(cache.nextWork()) << "frame 20 is not stored";
 }
 
-// The packet scan is a piece of the cache's pool work: in the background it comes after every
-// node's look-ahead; a frame asked for past the scanned part makes it as urgent as a frame a
-// refresh waits for. The frame then comes exactly, once the pool is free.
-TEST(PoolService, theScanIsBackgroundWorkUntilARefreshWaitsPastIt) {
+// A node whose shown frame is not decoded yet asks the pool for it as awaited; one whose shown
+// frame is there asks for the rest of its window as look-ahead, which the pool serves after. The
+// packet scan is a piece of the cache's pool work: in the background it comes after every node's
+// look-ahead; a frame asked for past the scanned part makes it as urgent as a frame a refresh
+// waits for. The frame then comes exactly, once the pool is free.
+TEST(PoolService, aFrameWaitedForIsAwaitedTheWindowAndTheScanLookAhead) {
     const std::string medium = "blocks_of_12_ts";
     const testsupport::ReferenceVideo& reference = testsupport::reference(medium);
     video::DecodingPool pool(1);
-    VideoCache cache([] {}, pool);
-    cache.jobQueue().holdScan(40);
-    cache.open(testsupport::mediaPath(medium).c_str());
-    ASSERT_EQ(cache.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
-    ASSERT_TRUE(awaitScanHeld(cache));
-    EXPECT_FALSE(cache.nextWork()) << "held";
-
+    VideoCache ahead([] {}, pool);
+    ASSERT_TRUE(openVideo(ahead, testsupport::mediaPath("blocks_of_12")));
+    ASSERT_FALSE(frameOf(ahead, 0, 12).empty());
+    EXPECT_FALSE(ahead.nextWork()) << "its window is complete";
+    VideoCache scanning([] {}, pool);
+    scanning.jobQueue().holdScan(40);
+    scanning.open(testsupport::mediaPath(medium).c_str());
+    ASSERT_EQ(scanning.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
+    ASSERT_TRUE(awaitScanHeld(scanning));
+    EXPECT_FALSE(scanning.nextWork()) << "held";
     {
         const PoolHolder holder(pool);
-        cache.jobQueue().holdScan(100000);
-        ASSERT_TRUE(cache.nextWork());
-        EXPECT_EQ(cache.nextWork()->level, video::Urgency::kAhead);
-        EXPECT_GT(cache.nextWork()->distance, 1000000) << "after any look-ahead";
         CachingJob job;
-        ASSERT_TRUE(cache.addBlockCachingJob(100, 24, job));
+        ASSERT_TRUE(ahead.addBlockCachingJob(6, 120, job));
+        ASSERT_TRUE(ahead.nextWork());
+        EXPECT_EQ(ahead.nextWork()->level, video::Urgency::kAhead);
+        scanning.jobQueue().holdScan(100000);
+        ASSERT_TRUE(scanning.nextWork());
+        EXPECT_EQ(scanning.nextWork()->level, video::Urgency::kAhead);
+        EXPECT_GT(scanning.nextWork()->distance, 1000000) << "after any look-ahead";
+        // Frame 5 lies in a block the scan has settled, not decoded yet.
+        ASSERT_TRUE(scanning.addBlockCachingJob(5, 24, job));
+        EXPECT_EQ(job.block, 0);
+        ASSERT_TRUE(scanning.nextWork());
+        EXPECT_EQ(scanning.nextWork()->level, video::Urgency::kAwaited);
+        ASSERT_TRUE(scanning.addBlockCachingJob(100, 24, job));
         EXPECT_EQ(job.block, -1);
-        ASSERT_TRUE(cache.nextWork());
-        EXPECT_EQ(cache.nextWork()->level, video::Urgency::kAwaited);
-        EXPECT_EQ(cache.nextWork()->distance, 0);
+        ASSERT_TRUE(scanning.nextWork());
+        EXPECT_EQ(scanning.nextWork()->level, video::Urgency::kAwaited);
+        EXPECT_EQ(scanning.nextWork()->distance, 0);
     }
     EXPECT_EQ(
-        frameOf(cache, 100),
+        frameOf(scanning, 100),
         testsupport::pointSampledRgba(reference.frames[100], reference.width, reference.height, 1));
 }
 

@@ -1,9 +1,6 @@
 #include "MediaCatalogue.h"
 #include "SheetFixture.h"
 
-#include "decode/BlockDecoder.h"
-#include "decode/VideoSource.h"
-
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -85,21 +82,6 @@ TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
     showFrame(sheet, data, clipWithDeadFrames(), 15);
     EXPECT_EQ(texturePixels(data).bytes,
               testsupport::pointSampledRgba(reference.frames[4], 64, 48, 1));
-}
-
-// A block decoding asked to stop ends at the next picture, not at the end of the block.
-TEST(BlockStop, decodingEndsAtThePictureWhereAStopIsAsked) {
-    video::VideoSource source;
-    ASSERT_TRUE(source.open(testsupport::mediaPath("long_blocks")));
-    video::BlockDecoder decoder(source);
-    int delivered = 0;
-    const int stored = decoder.decodeBlocks(
-        1, 1, [&delivered](int, int, const video::CachePicture&) { ++delivered; },
-        [&delivered](int) { return delivered >= 5; });
-    EXPECT_EQ(stored, 5);
-    EXPECT_EQ(delivered, 5);
-    // The decoder is left ready for the next block.
-    EXPECT_EQ(decoder.decodeBlocks(2, 2, [](int, int, const video::CachePicture&) {}), 48);
 }
 
 }  // namespace

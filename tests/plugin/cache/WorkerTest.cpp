@@ -24,10 +24,6 @@ protected:
     }
 };
 
-size_t queuedJobs(FootageSheet& sheet) {
-    return sheet.videoCache.jobQueue().jobCount();
-}
-
 TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
     // Footage that never opened a file has no worker, so queued jobs stay where they are.
     FootageSheet& sheet = makeSheet();
@@ -51,38 +47,8 @@ TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
     }
 }
 
-// The window is counted in frames around the wanted one: the whole blocks within it, or the part
-// of the wanted block when that is longer; its blocks are filled from the wanted one outwards,
-// forward first.
-TEST(BlockWindow, holdsTheFramesAroundTheWantedOne) {
-    const std::vector<int> starts{0, 12, 24, 36, 48};
-    auto plan = [&starts](int wanted, int frames, int block) {
-        return video::planBlockWindow(starts, starts.size(), wanted, block, frames);
-    };
-    // Frames 2 to 25 around frame 13: only block 1 lies wholly inside.
-    video::BlockWindow window = plan(13, 24, 1);
-    EXPECT_EQ(window.blocks, std::vector<int>{1});
-    EXPECT_EQ(window.frames.first, 12);
-    EXPECT_EQ(window.frames.last, 23);
-    EXPECT_EQ(plan(17, 36, 1).blocks, (std::vector<int>{1, 2, 0}));
-    // At the end of the clip the window moves inward and stays full.
-    window = plan(47, 24, 3);
-    EXPECT_EQ(window.blocks, (std::vector<int>{3, 2}));
-    EXPECT_EQ(window.frames.first, 24);
-    EXPECT_EQ(window.frames.last, 47);
-    EXPECT_EQ(plan(2, 1000, 0).blocks, (std::vector<int>{0, 1, 2, 3}));
-    // No frames asked for still keeps the wanted one.
-    window = plan(30, 0, 2);
-    EXPECT_EQ(window.blocks, std::vector<int>{2});
-    EXPECT_EQ(window.frames.first, 30);
-    EXPECT_EQ(window.frames.last, 30);
-    window = plan(30, 24, -1);
-    EXPECT_TRUE(window.blocks.empty());
-    EXPECT_EQ(window.frames.length(), 0);
-}
-
 // Blocks are visited from the wanted one outwards, forward first.
-TEST(BlockWindow, blocksAreVisitedFromTheWantedOneOutwardsForwardFirst) {
+TEST(BlockVisits, fromTheWantedOneOutwardsForwardFirst) {
     EXPECT_EQ(video::blockVisitingOrder(8, 12, 10), (std::vector<int>{10, 11, 9, 12, 8}));
     EXPECT_EQ(video::blockVisitingOrder(8, 12, 8), (std::vector<int>{8, 9, 10, 11, 12}));
     EXPECT_EQ(video::blockVisitingOrder(8, 12, 12), (std::vector<int>{12, 11, 10, 9, 8}));
@@ -125,36 +91,6 @@ TEST(WindowRule, theFarthestFrameNotNeededOnScreenGoesFirst) {
         EXPECT_EQ(rule.window.first, c.first) << "shown " << c.shown;
         EXPECT_EQ(rule.window.last, c.last) << "shown " << c.shown;
     }
-}
-
-// Jobs queued faster than the worker takes them: it serves the newest and drops the rest.
-TEST_F(Worker, onlyTheNewestJobIsServed) {
-    FootageSheet& sheet = makeOpenSheet();
-    auto queueEmptied = [&sheet] {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (queuedJobs(sheet) > 0 && std::chrono::steady_clock::now() < until) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return queuedJobs(sheet) == 0;
-    };
-    {
-        // While the decoder is held, the worker can take a job but not start its pass: the
-        // first job keeps it there while the next ones pile up.
-        const std::unique_lock<std::mutex> decoderLock = sheet.videoCache.openVideo().lock();
-        CachingJob job;
-        ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(0, 12, job));
-        ASSERT_TRUE(queueEmptied()) << "the worker did not wake for a job";
-        // The last one asks for exactly block 8 (frames 96 to 107).
-        for (int frame : {24, 60, 101}) {
-            ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(frame, 12, job));
-        }
-        EXPECT_EQ(queuedJobs(sheet), 3u);
-    }
-    EXPECT_TRUE(queueEmptied()) << "older jobs were kept";
-    ASSERT_TRUE(waitForStore(
-        sheet, [](const FrameStore::Contents& store) { return blockComplete(store, 8); }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    EXPECT_EQ(storeOf(sheet).read(storedBlocks), std::vector<int>{8});
 }
 
 // The wanted block is decoded first. A newer job for a frame of the block being decoded lets the

@@ -12,7 +12,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <memory>
 #include <vector>
 
@@ -137,34 +136,6 @@ TEST_F(Textures, sizesComeFromTheFullFrame) {
     EXPECT_EQ(texturePixels(data).width, 144);
     EXPECT_NEAR(data.positions()[1].x, 16.0 / 9.0, 1e-6);
     EXPECT_EQ(host::textureStats().live, 1u);
-}
-
-TEST(GammaTableTest, CorrectsColourButNotAlpha) {
-    GammaTable gamma;
-    std::vector<uint8_t> source(256 * 4);
-    for (int i = 0; i < 256; ++i) {
-        for (int channel = 0; channel < 4; ++channel) {
-            source[static_cast<size_t>(i * 4 + channel)] = static_cast<uint8_t>(i);
-        }
-    }
-    gamma.setGamma(2.0f);
-    EXPECT_TRUE(gamma.builtFor(2.0f));
-    const unsigned char* corrected = gamma.apply(source.data(), source.size());
-    for (int i = 0; i < 256; ++i) {
-        const auto expected = static_cast<unsigned char>(powf(i / 255.0f, 2.0f) * 255.0f);
-        for (int channel = 0; channel < 3; ++channel) {
-            ASSERT_EQ(corrected[i * 4 + channel], expected) << i;
-        }
-        ASSERT_EQ(corrected[i * 4 + 3], i) << "alpha";
-    }
-    EXPECT_EQ(corrected[128 * 4], 64);
-
-    gamma.setGamma(1.0f);
-    EXPECT_EQ(gamma.apply(source.data(), source.size()), source.data()) << "no copy at gamma 1";
-
-    // A gamma that is not a number still gives a defined table.
-    gamma.setGamma(std::numeric_limits<float>::quiet_NaN());
-    EXPECT_EQ(gamma.apply(source.data(), source.size())[128 * 4], 0);
 }
 
 // Half-float frames get the power of each colour value, past 1 and below 0 included (mirrored
