@@ -36,27 +36,7 @@ const std::string& clipWithDeadFrames() {
     return path;
 }
 
-class FrameWait : public SheetFixture {
-protected:
-    // Whether every frame (a block each, but the last two) has been through the worker, stored
-    // or found dead. A block's slots exist from the start of the run that decodes it, so a slot
-    // is looked at, not only its block.
-    static bool windowSettled(const FrameStore::Contents& store) {
-        const std::vector<int>& starts = store.blockStarts;
-        for (unsigned int block = 0; block + 1 < starts.size(); ++block) {
-            for (int frame = starts[block]; frame < starts[block + 1]; ++frame) {
-                const auto found = store.blocks.find(static_cast<int>(block));
-                const size_t slot = static_cast<size_t>(frame - starts[block]);
-                const bool stored = found != store.blocks.end() && slot < found->second.size() &&
-                                    found->second[slot] != nullptr;
-                if (!stored && !listed(store.failedFrames, frame)) {
-                    return false;
-                }
-            }
-        }
-        return true;
-    }
-};
+using FrameWait = SheetFixture;
 
 TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
     const testsupport::ReferenceVideo reference =
@@ -70,7 +50,11 @@ TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
     // Every block is known once the file is listed.
     ASSERT_TRUE(
         sheet.videoCache.awaitListing(std::chrono::steady_clock::now() + std::chrono::seconds(30)));
-    ASSERT_TRUE(waitForStore(sheet, windowSettled));
+    // Every frame has been through the worker, stored or found dead.
+    ASSERT_TRUE(waitForStore(sheet, [](const FrameStore::Contents& store) {
+        return storedFrames(store).size() + store.failedFrames.size() ==
+               static_cast<size_t>(store.blockStarts.back());
+    }));
 
     const long long pollsBefore = sheet.videoCache.waitPolls();
     for (int frame = 4; frame <= 14; ++frame) {

@@ -26,12 +26,6 @@ TEST(CacheBudgetSetting, TheBudgetOfThisProcess) {
     EXPECT_TRUE(video::CacheBudget::instance().takeWarning().empty());
 }
 
-// What one node's footage and draw data have charged.
-size_t chargedBy(const FootageSheet& sheet, const CineSheetData& data) {
-    return sheet.video().account().total() + sheet.sequence().account().total() +
-           data.texture().chargedBytes();
-}
-
 // A node's decoder, its texture and the frame it shows are counted, in its own accounts and in
 // the process's total, and given back when it goes.
 TEST_F(SheetFixture, DecoderTextureAndFramesAreCounted) {

@@ -45,6 +45,19 @@ bool sparesLeft(size_t count) {
     return true;
 }
 
+// A cache's pool lets go of `count` buffers of `bytes` as it goes: the process keeps them.
+void leaveSpares(size_t count, size_t bytes) {
+    video::BudgetAccount account;
+    FrameBufferPool pool(&account);
+    std::vector<FrameBuffer> held;
+    for (size_t i = 0; i < count; ++i) {
+        held.push_back(pool.take(bytes));
+    }
+    for (FrameBuffer& buffer : held) {
+        pool.giveBack(std::move(buffer), true);
+    }
+}
+
 // Spares are kept until the test trims them itself, and none is left for the next test.
 class ProcessSparesTest : public ::testing::Test {
 protected:
@@ -109,14 +122,8 @@ TEST_F(ProcessSparesTest, WhatAPoolDoesNotKeepGoesToTheProcessSaveWhatIsGivenUpF
 
 TEST_F(ProcessSparesTest, SparesKeptPastTheKeepTimeAreFreed) {
     const long allocatedBefore = FrameBuffer::allocations();
-    {
-        video::BudgetAccount account;
-        FrameBufferPool pool(&account);
-        FrameBuffer large = pool.take(2 * kMegabyte);
-        FrameBuffer small = pool.take(kMegabyte);
-        pool.giveBack(std::move(large), true);
-        pool.giveBack(std::move(small), true);
-    }
+    leaveSpares(1, 2 * kMegabyte);
+    leaveSpares(1, kMegabyte);
     ASSERT_EQ(spares().count(), 2u);
     const auto kept = video::ProcessSpares::Clock::now();
     spares().trim(kept);
@@ -131,11 +138,7 @@ TEST_F(ProcessSparesTest, SparesKeptPastTheKeepTimeAreFreed) {
     for (int round = 0; round < 2; ++round) {
         spares().freeAll();
         spares().setKeptFor(std::chrono::hours(1));
-        {
-            video::BudgetAccount account;
-            FrameBufferPool pool(&account);
-            pool.giveBack(pool.take(kMegabyte), true);
-        }
+        leaveSpares(1, kMegabyte);
         ASSERT_EQ(spares().count(), 1u);
         spares().setKeptFor(std::chrono::seconds(0));
         EXPECT_TRUE(sparesLeft(0)) << "round " << round;
@@ -149,17 +152,7 @@ TEST_F(ProcessSparesTest, SparesKeptPastTheKeepTimeAreFreed) {
 TEST_F(ProcessSparesTest, SparesAreFreedBeforeAnyCachesFrames) {
     constexpr size_t kSpare = kMegabyte;
     constexpr size_t kFrame = kMegabyte / 2;
-    {
-        video::BudgetAccount account;
-        FrameBufferPool pool(&account);
-        std::vector<FrameBuffer> held;
-        for (int i = 0; i < 5; ++i) {
-            held.push_back(pool.take(kSpare));
-        }
-        for (FrameBuffer& buffer : held) {
-            pool.giveBack(std::move(buffer), true);
-        }
-    }
+    leaveSpares(5, kSpare);
     ASSERT_EQ(spares().count(), 5u);
     CountingCache holder(kFrame);
     CountingCache reader(kFrame);
@@ -196,11 +189,7 @@ TEST_F(ProcessSparesTest, SparesAreFreedBeforeAnyCachesFrames) {
     }
 
     // Room for what is not a frame likewise.
-    {
-        video::BudgetAccount account;
-        FrameBufferPool pool(&account);
-        pool.giveBack(pool.take(kSpare), true);
-    }
+    leaveSpares(1, kSpare);
     ASSERT_EQ(spares().count(), 1u);
     ASSERT_EQ(budget().used(), budget().limit());
     budget().makeRoom(kSpare);
@@ -212,17 +201,7 @@ TEST_F(ProcessSparesTest, SparesAreFreedBeforeAnyCachesFrames) {
 // frames' size: they would otherwise hold room no cache can use.
 TEST_F(ProcessSparesTest, ACachePastItsShareHasTheSparesFreed) {
     constexpr size_t kFrame = kMegabyte / 2;
-    {
-        video::BudgetAccount account;
-        FrameBufferPool pool(&account);
-        std::vector<FrameBuffer> held;
-        for (int i = 0; i < 7; ++i) {
-            held.push_back(pool.take(kFrame));
-        }
-        for (FrameBuffer& buffer : held) {
-            pool.giveBack(std::move(buffer), true);
-        }
-    }
+    leaveSpares(7, kFrame);
     CountingCache large(kFrame);
     CountingCache small(kFrame);
     for (int i = 0; i < 8; ++i) {
@@ -299,12 +278,6 @@ protected:
             }
             return storedFrames(store).size() + storeOf(sheet).frameBuffers()->spareCount();
         });
-    }
-
-    // What the node's footage and texture have charged.
-    static size_t chargedBy(const FootageSheet& sheet, const CineSheetData& data) {
-        return sheet.video().account().total() + sheet.sequence().account().total() +
-               data.texture().chargedBytes();
     }
 
     // Destroys the node's footage and texture: its frames become the process's spares.
