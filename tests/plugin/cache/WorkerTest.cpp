@@ -143,12 +143,7 @@ TEST_F(Worker, passEndsForANewerJobOrAStop) {
             ASSERT_TRUE(waitForStore(sheet, [&](const FrameStore::Contents& store) {
                 return blockComplete(store, 0) && blockComplete(store, 1) &&
                        blockComplete(store, 2) && blockComplete(store, 3);
-            })) << storeOf(sheet).read([](const FrameStore::Contents& store) {
-                return ::testing::PrintToString(storedFrames(store)) + " window " +
-                       std::to_string(store.window.first) + ".." +
-                       std::to_string(store.window.last) + " active " +
-                       ::testing::PrintToString(store.activeBlocks);
-            });
+            }));
             EXPECT_EQ(storeOf(sheet).read([](const FrameStore::Contents& store) {
                 return store.failedFrames.size();
             }),
