@@ -83,29 +83,4 @@ TEST_F(FrameReuse, framesOfAFormerSizeAreNeverReused) {
     expectBlockExact(sheet, 15, 4);
 }
 
-// Through the worker: scrubbing far away and back across resolution changes shows every frame
-// exactly.
-TEST_F(FrameReuse, scrubbingAcrossResolutionChangesShowsExactFrames) {
-    const testsupport::ReferenceVideo& reference = testsupport::reference("blocks_of_12");
-    const std::string& path = testsupport::mediaPath("blocks_of_12");
-    FootageSheet& sheet = makeSheet();
-    CineSheetData& data = makeData();
-    const struct {
-        int divisor;
-        int frame;
-    } steps[] = {{1, 0}, {1, 230}, {1, 5}, {2, 120}, {2, 3}, {4, 200}, {1, 200}, {1, 10}};
-    for (const auto& step : steps) {
-        if (step.divisor != sheet.divisor) {
-            setDivisor(sheet, step.divisor);
-        }
-        showFrame(sheet, data, path, step.frame, 36);
-        const TexturePixels pixels = texturePixels(data);
-        ASSERT_EQ(pixels.width, reference.width / step.divisor);
-        ASSERT_TRUE(pixels.bytes == testsupport::pointSampledRgba(reference.frames[step.frame],
-                                                                  reference.width, reference.height,
-                                                                  step.divisor))
-            << "frame " << step.frame << " at 1/" << step.divisor;
-    }
-}
-
 }  // namespace
