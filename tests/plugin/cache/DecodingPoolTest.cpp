@@ -22,12 +22,11 @@ using video::Urgency;
 // Limits that only keep a faulty pool from hanging the suite.
 constexpr seconds kHangLimit{60};
 
-// What the test and the clients share: a log of the work done, and gates the test opens.
+// What the test and the clients share: a log of the work done.
 struct Stage {
     std::mutex mutex;
     std::condition_variable changed;
     std::vector<std::string> done;
-    bool open = false;
 
     void note(const std::string& name) {
         const std::lock_guard<std::mutex> lock(mutex);
@@ -37,15 +36,6 @@ struct Stage {
     bool waitForDone(size_t count) {
         std::unique_lock<std::mutex> lock(mutex);
         return changed.wait_for(lock, kHangLimit, [&] { return done.size() >= count; });
-    }
-    void openGate() {
-        const std::lock_guard<std::mutex> lock(mutex);
-        open = true;
-        changed.notify_all();
-    }
-    bool waitForGate() {
-        std::unique_lock<std::mutex> lock(mutex);
-        return changed.wait_for(lock, kHangLimit, [&] { return open; });
     }
 };
 
@@ -64,15 +54,11 @@ public:
             const std::lock_guard<std::mutex> lock(mutex_);
             pending_ = false;
         }
-        work();
         stage_.note(name_);
     }
 
-protected:
-    virtual void work() {}
-    Stage& stage_;
-
 private:
+    Stage& stage_;
     const std::string name_;
     const Urgency urgency_;
     std::mutex mutex_;

@@ -23,12 +23,6 @@ namespace {
 using std::chrono::minutes;
 using std::chrono::steady_clock;
 
-// How many decoders decode the blocks side by side: 1 unless every frame is a keyframe.
-size_t laneCount(VideoCache& cache) {
-    const std::unique_lock<std::mutex> lock = cache.openVideo().lock();
-    return cache.openVideo().laneDecoders(cache.texelFormat()).size();
-}
-
 // Intra-only footage has a block per frame. Playing through frames already stored moves from
 // block to block without asking the pool for anything: each such request used to wake every pool
 // thread to find the work done.
@@ -154,7 +148,9 @@ TEST(PoolService, intraOnlyFootageDecodedSideBySideShowsTheToolsFrames) {
             reference.frames[static_cast<size_t>(frame)], reference.width, reference.height, 1);
         ASSERT_EQ(frameOf(cache, frame, 12), expected) << "frame " << frame;
     }
-    EXPECT_EQ(laneCount(cache), 3u);
+    // Every frame is a keyframe: the blocks are decoded by as many decoders side by side.
+    const std::unique_lock<std::mutex> lock = cache.openVideo().lock();
+    EXPECT_EQ(cache.openVideo().laneDecoders(cache.texelFormat()).size(), 3u);
 }
 
 // A node not drawn for a while lets its decoder go, and its charge to the budget; its frames
