@@ -98,13 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
 // playing on with a short window reads block after block as the playhead moves; each must land
 // on its own frame.
 TEST_F(VideoFrames, playingOnAfterAFarJumpReadsConsecutiveBlocksExactly) {
-    std::vector<int> frames{20, 21, 2};
-    for (int frame = 3; frame <= 12; ++frame) {
-        frames.push_back(frame);
-    }
-    for (int frame = 17; frame <= 23; ++frame) {
-        frames.push_back(frame);
-    }
+    const std::vector<int> frames{20, 21, 2,  3,  4,  5,  6,  7,  8,  9,
+                                  10, 11, 12, 17, 18, 19, 20, 21, 22, 23};
     for (const char* medium : {"prores422_1080_mov", "mjpeg_1080_mov"}) {
         ASSERT_EQ(testsupport::reference(medium).frames.size(), 24u) << medium;
         expectFrames(medium, 1, frames, 4);
