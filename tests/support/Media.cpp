@@ -1,5 +1,6 @@
 #include "Media.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <stdexcept>
@@ -64,8 +65,8 @@ ReferenceVideo referenceDecode(const std::string& path) {
 
 std::vector<uint8_t> pointSampledRgba(const std::vector<uint8_t>& rgb, int width, int height,
                                       int divisor) {
-    const int outWidth = width / divisor;
-    const int outHeight = height / divisor;
+    const int outWidth = std::max(1, width / divisor);
+    const int outHeight = std::max(1, height / divisor);
     std::vector<uint8_t> rgba(static_cast<size_t>(outWidth) * outHeight * 4);
     uint8_t* out = rgba.data();
     for (int y = 0; y < outHeight; ++y) {

@@ -22,7 +22,8 @@ struct ReferenceVideo {
 
 ReferenceVideo referenceDecode(const std::string& path);
 
-// The RGB24 frame reduced to RGBA at 1/divisor by taking the top-left pixel of each cell.
+// The RGB24 frame reduced to RGBA at 1/divisor (at least one pixel each way) by taking the
+// top-left pixel of each cell.
 std::vector<uint8_t> pointSampledRgba(const std::vector<uint8_t>& rgb, int width, int height,
                                       int divisor);
 

@@ -10,6 +10,14 @@
 // of it, for the rest of the test run.
 namespace testsupport {
 
+// The process's media: the common clips and the cache suites' own (see MediaCatalogue.cpp).
+// Path of the medium of this name; throws for a name with no recipe.
+const std::string& mediaPath(const std::string& name);
+// The ffmpeg tool's decode of that medium.
+const ReferenceVideo& reference(const std::string& name);
+// A folder the media are made in, for a suite's own files; it lives as long as the process.
+const TempDir& scratch();
+
 struct MediaRecipe {
     std::string file;       // the file name, whose extension picks the container
     std::string arguments;  // ffmpeg arguments before the output file

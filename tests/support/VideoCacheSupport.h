@@ -4,8 +4,10 @@
 #include "footage/Footage.h"
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <thread>
+#include <vector>
 
 // Has the worker open the video and waits until it is open with every frame listed (true) or
 // found unplayable.
@@ -19,6 +21,29 @@ inline bool openVideo(VideoCache& video, const std::string& path) {
 // A deadline no frame of the tests' media misses.
 inline VideoCache::Deadline farDeadline() {
     return std::chrono::steady_clock::now() + std::chrono::minutes(1);
+}
+
+// The job's frame as the cache hands it over by the deadline, as a refresh waits for it; empty
+// when it does not come.
+inline std::vector<uint8_t> awaitPixels(VideoCache& cache, const CachingJob& job,
+                                        VideoCache::Deadline deadline = farDeadline()) {
+    const size_t bytes = static_cast<size_t>(cache.frameWidth()) * cache.frameHeight() * 4;
+    std::vector<uint8_t> pixels;
+    cache.awaitFrame(
+        job,
+        [&](const unsigned char* image) {
+            pixels.assign(image, image + bytes);
+            return true;
+        },
+        deadline);
+    return pixels;
+}
+
+// The frame asked for with a window of `windowFrames` frames; empty when it does not come.
+inline std::vector<uint8_t> frameOf(VideoCache& cache, int frame, int windowFrames = 24) {
+    CachingJob job;
+    return cache.addBlockCachingJob(frame, windowFrames, job) ? awaitPixels(cache, job)
+                                                              : std::vector<uint8_t>();
 }
 
 // Waits for the worker's scan to reach the hold set on the cache's queue; the worker tells

@@ -1,3 +1,4 @@
+#include "PoolHolder.h"
 #include "ProcessThreads.h"
 #include "cache/DecodingPool.h"
 
@@ -5,10 +6,12 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <limits>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -19,12 +22,11 @@ using video::Urgency;
 // Limits that only keep a faulty pool from hanging the suite.
 constexpr seconds kHangLimit{60};
 
-// What the test and the clients share: a log of the work done, and gates the test opens.
+// What the test and the clients share: a log of the work done.
 struct Stage {
     std::mutex mutex;
     std::condition_variable changed;
     std::vector<std::string> done;
-    bool open = false;
 
     void note(const std::string& name) {
         const std::lock_guard<std::mutex> lock(mutex);
@@ -34,15 +36,6 @@ struct Stage {
     bool waitForDone(size_t count) {
         std::unique_lock<std::mutex> lock(mutex);
         return changed.wait_for(lock, kHangLimit, [&] { return done.size() >= count; });
-    }
-    void openGate() {
-        const std::lock_guard<std::mutex> lock(mutex);
-        open = true;
-        changed.notify_all();
-    }
-    bool waitForGate() {
-        std::unique_lock<std::mutex> lock(mutex);
-        return changed.wait_for(lock, kHangLimit, [&] { return open; });
     }
 };
 
@@ -61,87 +54,21 @@ public:
             const std::lock_guard<std::mutex> lock(mutex_);
             pending_ = false;
         }
-        work();
         stage_.note(name_);
     }
 
-protected:
-    virtual void work() {}
-    Stage& stage_;
-
 private:
+    Stage& stage_;
     const std::string name_;
     const Urgency urgency_;
     std::mutex mutex_;
     bool pending_ = true;
 };
 
-// Holds the pool's thread until the test opens the gate: a known point to queue work behind.
-class Holder : public OnePiece {
-public:
-    Holder(Stage& stage, video::DecodingPool& pool)
-        : OnePiece(stage, "holder", Urgency{Urgency::kAwaited, 0}), pool_(pool) {}
-
-    std::optional<bool> outrankedByAwaited;
-    std::optional<bool> outrankedByAhead;
-
-private:
-    void work() override {
-        stage_.note("held");
-        stage_.waitForGate();
-        // A long pass asks whether to give way: to an awaited frame, yes; to look-ahead, no.
-        outrankedByAwaited = pool_.outranked(Urgency{Urgency::kAhead, 3});
-        outrankedByAhead = pool_.outranked(Urgency{Urgency::kAwaited, 0});
-    }
-    video::DecodingPool& pool_;
-};
-
-// Holds the pool's thread like Holder, then asks whether passes of the given urgencies give way.
-class Asker : public OnePiece {
-public:
-    Asker(Stage& stage, video::DecodingPool& pool, std::vector<Urgency> asked)
-        : OnePiece(stage, "asker", Urgency{Urgency::kAwaited, 0}),
-          pool_(pool),
-          asked_(std::move(asked)) {}
-
-    std::vector<bool> answers;
-
-private:
-    void work() override {
-        stage_.note("held");
-        stage_.waitForGate();
-        for (const Urgency& urgency : asked_) {
-            answers.push_back(pool_.outranked(urgency));
-        }
-    }
-    video::DecodingPool& pool_;
-    const std::vector<Urgency> asked_;
-};
-
-// Look-ahead waiting at 2 frames from its node's shown frame: a pass whose next frame lies 9
-// frames ahead goes on, one 11 or 40 ahead gives way, as does one for a node not drawn. Nodes
-// played together thus take turns in short runs of frames.
-TEST(DecodingPool, lookAheadGivesWayToLookAheadNearerByMoreThanAFewFrames) {
-    Stage stage;
-    video::DecodingPool pool(1);
-    Asker asker(stage, pool,
-                {Urgency{Urgency::kAhead, 9}, Urgency{Urgency::kAhead, 11},
-                 Urgency{Urgency::kAhead, 40}, Urgency{Urgency::kUndrawn, 0}});
-    pool.enrol(&asker);
-    pool.wake();
-    ASSERT_TRUE(stage.waitForDone(1));
-    OnePiece near(stage, "near ahead", Urgency{Urgency::kAhead, 2});
-    pool.enrol(&near);
-    pool.wake();
-    stage.openGate();
-    ASSERT_TRUE(stage.waitForDone(3));
-    EXPECT_EQ(asker.answers, (std::vector<bool>{false, true, true, true}));
-    pool.leave(&near);
-    pool.leave(&asker);
-}
-
-// The ranking at its edges: work with no distance known (the largest value) never wraps round
-// to outrank the running pass, nor is it outranked by its like.
+// Look-ahead 2 frames from its node's shown frame outranks a pass whose next frame lies 11 or
+// more frames ahead, not one 10 ahead, and any pass for a node not drawn: nodes played together
+// thus take turns in short runs of frames. Work with no distance known (the largest value)
+// never wraps round to outrank the running pass, nor is it outranked by its like.
 TEST(DecodingPool, rankingHoldsWithTheNoDistanceMarker) {
     constexpr long long kNone = std::numeric_limits<long long>::max();
     struct Case {
@@ -157,6 +84,8 @@ TEST(DecodingPool, rankingHoldsWithTheNoDistanceMarker) {
         {{Urgency::kAwaited, kNone}, {Urgency::kAhead, 0}, true},
         {{Urgency::kAhead, 2}, {Urgency::kAhead, 10}, false},
         {{Urgency::kAhead, 2}, {Urgency::kAhead, 11}, true},
+        {{Urgency::kAhead, 2}, {Urgency::kAhead, 40}, true},
+        {{Urgency::kAhead, 2}, {Urgency::kUndrawn, 0}, true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.waiting.outranks(c.running), c.outranks)
@@ -165,90 +94,43 @@ TEST(DecodingPool, rankingHoldsWithTheNoDistanceMarker) {
     }
 }
 
-// With the one thread held, work of every kind is queued; once let go, the thread serves the
+// With the one thread held, work of every kind is queued: a long pass asking whether to give
+// way would give way to the awaited frame, not to look-ahead. Once let go, the thread serves the
 // frame a refresh waits for first, then look-ahead nearest first, and nodes not drawn last.
 TEST(DecodingPool, servesTheAwaitedFrameFirstThenLookAheadNearestFirstThenUndrawnNodes) {
     Stage stage;
     video::DecodingPool pool(1);
-    Holder holder(stage, pool);
-    pool.enrol(&holder);
-    pool.wake();
-    ASSERT_TRUE(stage.waitForDone(1));
+    PoolHolder holder(pool);
     OnePiece undrawn(stage, "undrawn", Urgency{Urgency::kUndrawn, 0});
     OnePiece far(stage, "far ahead", Urgency{Urgency::kAhead, 40});
     OnePiece awaited(stage, "awaited", Urgency{Urgency::kAwaited, 0});
     OnePiece near(stage, "near ahead", Urgency{Urgency::kAhead, 2});
-    for (OnePiece* client : {static_cast<OnePiece*>(&undrawn), &far, &awaited, &near}) {
+    for (OnePiece* client : {&undrawn, &far, &awaited, &near}) {
         pool.enrol(client);
     }
     pool.wake();
-    stage.openGate();
-    ASSERT_TRUE(stage.waitForDone(6));
-    EXPECT_EQ(stage.done, (std::vector<std::string>{"held", "holder", "awaited", "near ahead",
-                                                    "far ahead", "undrawn"}));
-    EXPECT_EQ(holder.outrankedByAwaited, true);
-    EXPECT_EQ(holder.outrankedByAhead, false);
-    for (OnePiece* client : {static_cast<OnePiece*>(&undrawn), &far, &awaited, &near,
-                             static_cast<OnePiece*>(&holder)}) {
+    EXPECT_TRUE(pool.outranked(Urgency{Urgency::kAhead, 3}));
+    EXPECT_FALSE(pool.outranked(Urgency{Urgency::kAwaited, 0}));
+    holder.release();
+    ASSERT_TRUE(stage.waitForDone(4));
+    EXPECT_EQ(stage.done,
+              (std::vector<std::string>{"awaited", "near ahead", "far ahead", "undrawn"}));
+    for (OnePiece* client : {&undrawn, &far, &awaited, &near}) {
         pool.leave(client);
     }
 }
 
-// A client that works until told to stop, one short piece after another.
-class Endless : public video::PoolClient {
-public:
-    explicit Endless(Stage& stage) : stage_(stage) {}
-    std::optional<Urgency> nextWork() override {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return stop_ ? std::nullopt : std::optional<Urgency>(Urgency{});
-    }
-    void runWork() override {
-        std::unique_lock<std::mutex> lock(mutex_);
-        ++pieces_;
-        if (pieces_ == 1) {
-            stage_.note("running");
-        }
-        // A piece of work that lasts until it is asked to end, like a pass that sees the
-        // cache's stop flag.
-        changed_.wait_for(lock, kHangLimit, [&] { return stop_; });
-    }
-    void stop() {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        stop_ = true;
-        changed_.notify_all();
-    }
-    int pieces() {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return pieces_;
-    }
-
-private:
-    Stage& stage_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool stop_ = false;
-    int pieces_ = 0;
-};
-
-// Leaving waits for the piece of work under way only; nothing of the client runs afterwards.
-// Shutting down joins the threads, and new work starts them again.
+// Leaving waits for the piece of work under way, which lasts until released. Shutting down
+// joins the threads, and new work starts them again.
 TEST(DecodingPool, leavingWaitsForTheWorkUnderWayAndShutdownJoinsTheThreads) {
-    Stage stage;
     video::DecodingPool pool(3);
     EXPECT_FALSE(pool.running()) << "no thread before there is work";
     const int before = threadsOfProcess();
-    Endless client(stage);
-    pool.enrol(&client);
-    pool.wake();
-    ASSERT_TRUE(stage.waitForDone(1));
-    EXPECT_TRUE(pool.running());
-    EXPECT_EQ(threadsOfProcess(), before + 3);
-    client.stop();
-    pool.leave(&client);
-    const int pieces = client.pieces();
-    pool.wake();
-    EXPECT_EQ(client.pieces(), pieces);
-
+    {
+        const PoolHolder holder(pool);
+        EXPECT_TRUE(pool.running());
+        EXPECT_EQ(threadsOfProcess(), before + 3);
+    }
     pool.shutdown();
     EXPECT_FALSE(pool.running());
     EXPECT_EQ(threadsOfProcess(), before);
@@ -259,45 +141,23 @@ TEST(DecodingPool, leavingWaitsForTheWorkUnderWayAndShutdownJoinsTheThreads) {
 
 // Tasks run side by side where a thread is free, and all on the caller where none is.
 TEST(DecodingPool, tasksRunTogetherOnFreeThreadsOrAllOnTheCaller) {
-    for (int threads : {1, 2}) {
-        Stage stage;
-        video::DecodingPool pool(threads);
-        bool metTheOther = false;
-        int run = 0;
-        std::vector<std::function<void()>> tasks;
-        if (threads == 2) {
-            // Each waits for the other to begin: only two threads at once get through.
-            tasks = {[&] {
-                         stage.note("first");
-                         metTheOther = stage.waitForDone(2);
-                     },
-                     [&] { stage.note("second"); }};
-        } else {
-            for (int i = 0; i < 5; ++i) {
-                tasks.emplace_back([&] { ++run; });
-            }
-        }
-        class Sharing : public OnePiece {
-        public:
-            Sharing(Stage& stage, video::DecodingPool& pool,
-                    const std::vector<std::function<void()>>& tasks)
-                : OnePiece(stage, "shared", Urgency{}), pool_(pool), tasks_(tasks) {}
-
-        private:
-            void work() override { pool_.runTogether(tasks_); }
-            video::DecodingPool& pool_;
-            const std::vector<std::function<void()>>& tasks_;
-        } sharing(stage, pool, tasks);
-        pool.enrol(&sharing);
-        pool.wake();
-        ASSERT_TRUE(stage.waitForDone(threads == 2 ? 3 : 1));
-        pool.leave(&sharing);
-        if (threads == 2) {
-            EXPECT_TRUE(metTheOther);
-        } else {
-            EXPECT_EQ(run, 5);
-        }
-    }
+    Stage stage;
+    video::DecodingPool pool(1);
+    pool.wake();
+    // Each waits for the other to begin: only two threads at once get through.
+    bool metTheOther = false;
+    pool.runTogether({[&] {
+                          stage.note("first");
+                          metTheOther = stage.waitForDone(2);
+                      },
+                      [&] { stage.note("second"); }});
+    EXPECT_TRUE(metTheOther);
+    const PoolHolder holder(pool);
+    const std::thread::id caller = std::this_thread::get_id();
+    int onCaller = 0;
+    pool.runTogether(std::vector<std::function<void()>>(
+        5, [&] { onCaller += std::this_thread::get_id() == caller ? 1 : 0; }));
+    EXPECT_EQ(onCaller, 5);
 }
 
 TEST(DecodingPool, threadCountIsTheSettingOrTheCores) {

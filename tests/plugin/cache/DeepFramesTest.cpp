@@ -1,4 +1,4 @@
-#include "CacheMedia.h"
+#include "MediaCatalogue.h"
 #include "SheetFixture.h"
 
 #include <utility>
@@ -23,7 +23,7 @@ protected:
     }
 
     static std::string clip(const std::string& name, const std::string& encoding) {
-        const std::string file = cachetest::scratch().file(name);
+        const std::string file = testsupport::scratch().file(name);
         testsupport::makeMedia("-f lavfi -i testsrc2=s=64x48:r=24 -frames:v " +
                                    std::to_string(kFrames) + " " + encoding,
                                file);

@@ -1,58 +1,10 @@
-#include "CacheMedia.h"
+#include "MediaCatalogue.h"
 #include "SheetFixture.h"
-
-#include "cache/FrameBufferPool.h"
 
 #include <cstring>
 #include <mutex>
 
 namespace {
-
-// Spares are reused only at the size they were made at, and never beyond the limit; every byte
-// is counted to the cache while it holds it, spare or stored, and leaves its account once freed
-// or handed to the process's spares.
-TEST(FrameBufferPool, keepsOnlySparesOfTheCurrentSizeWithinTheLimit) {
-    video::BudgetAccount account;
-    FrameBufferPool pool(&account);
-    pool.setLimit(3);
-    FrameBuffer first = pool.take(100);
-    FrameBuffer second = pool.take(100);
-    FrameBuffer third = pool.take(100);
-    ASSERT_TRUE(first && second && third);
-    EXPECT_EQ(account.bytes(video::Spend::kFrames), 300u);
-    unsigned char* const firstMemory = first.data();
-    pool.giveBack(std::move(first), true);
-    EXPECT_EQ(pool.spareCount(), 1u);
-    EXPECT_EQ(account.bytes(video::Spend::kFrames), 300u) << "a spare stays counted";
-    first = pool.take(100);
-    EXPECT_EQ(first.data(), firstMemory);
-
-    // Three handed out and the limit reached: a buffer given back makes room for itself only.
-    pool.setLimit(2);
-    pool.giveBack(std::move(first), true);
-    EXPECT_EQ(pool.spareCount(), 0u);
-    EXPECT_EQ(account.bytes(video::Spend::kFrames), 200u);
-
-    // A buffer not reusable (given up to the budget) is freed whatever the room.
-    pool.setLimit(3);
-    pool.giveBack(std::move(second), false);
-    EXPECT_EQ(pool.spareCount(), 0u);
-    EXPECT_EQ(account.bytes(video::Spend::kFrames), 100u);
-
-    // Another size lets go of the spares, and a buffer of the former size is not kept.
-    pool.giveBack(pool.take(100), true);
-    ASSERT_EQ(pool.spareCount(), 1u);
-    FrameBuffer small = pool.take(50);
-    EXPECT_EQ(pool.spareCount(), 0u);
-    pool.giveBack(std::move(third), true);
-    EXPECT_EQ(pool.spareCount(), 0u);
-    EXPECT_EQ(account.bytes(video::Spend::kFrames), 50u);
-    pool.giveBack(std::move(small), true);
-    EXPECT_EQ(pool.spareCount(), 1u);
-    pool.dropSpares();
-    EXPECT_EQ(account.bytes(video::Spend::kFrames), 0u);
-    pool.giveBack(FrameBuffer(), true);
-}
 
 class FrameReuse : public SheetFixture {
 protected:
@@ -60,7 +12,7 @@ protected:
     // test alone fills the store.
     FootageSheet& makeIdleOpenSheet() {
         FootageSheet& sheet = makeSheet();
-        EXPECT_TRUE(openVideo(sheet.videoCache, cachetest::mediaPath("blocks_of_12")));
+        EXPECT_TRUE(openVideo(sheet.videoCache, testsupport::mediaPath("blocks_of_12")));
         return sheet;
     }
 
@@ -84,50 +36,20 @@ protected:
 
     // Every frame of the block in the store equals the tool's decode reduced by the divisor.
     static void expectBlockExact(FootageSheet& sheet, int block, int divisor) {
-        const testsupport::ReferenceVideo& reference = cachetest::reference("blocks_of_12");
+        const testsupport::ReferenceVideo& reference = testsupport::reference("blocks_of_12");
         storeOf(sheet).read([&](const FrameStore::Contents& store) {
-            expectBlockExact(store, block, reference, divisor);
+            ASSERT_TRUE(blockComplete(store, block)) << "block " << block;
+            for (int frame = store.blockStarts[block]; frame < store.blockStarts[block + 1];
+                 ++frame) {
+                const std::vector<uint8_t> expected = testsupport::pointSampledRgba(
+                    reference.frames[frame], reference.width, reference.height, divisor);
+                const auto& slot = store.blocks.at(block)[frame - store.blockStarts[block]];
+                ASSERT_EQ(std::memcmp(slot->pixels(), expected.data(), expected.size()), 0)
+                    << "frame " << frame << " at 1/" << divisor;
+            }
         });
     }
-
-    static void expectBlockExact(const FrameStore::Contents& store, int block,
-                                 const testsupport::ReferenceVideo& reference, int divisor) {
-        auto found = store.blocks.find(block);
-        ASSERT_NE(found, store.blocks.end()) << "block " << block;
-        for (size_t slot = 0; slot < found->second.size(); ++slot) {
-            const int frame =
-                store.blockStarts[static_cast<unsigned int>(block)] + static_cast<int>(slot);
-            const std::vector<uint8_t> expected =
-                testsupport::pointSampledRgba(reference.frames[static_cast<size_t>(frame)],
-                                              reference.width, reference.height, divisor);
-            ASSERT_NE(found->second[slot], nullptr) << "frame " << frame;
-            ASSERT_EQ(std::memcmp(found->second[slot]->pixels(), expected.data(), expected.size()),
-                      0)
-                << "frame " << frame << " at 1/" << divisor;
-        }
-    }
 };
-
-TEST_F(FrameReuse, evictedFramesAreRefilledExactlyAndSparesStayBounded) {
-    FootageSheet& sheet = makeIdleOpenSheet();
-    moveWindow(sheet, 0, 1);
-    decode(sheet, 0);
-    decode(sheet, 1);
-
-    // Far away: both blocks become spares, and the new window refills them.
-    moveWindow(sheet, 10, 1);
-    EXPECT_EQ(spares(sheet), 24u);
-    decode(sheet, 10);
-    EXPECT_EQ(spares(sheet), 12u);
-    expectBlockExact(sheet, 10, 1);
-
-    // A one-block window holds no more than its twelve frames, stored and spare together.
-    moveWindow(sheet, 0, 0);
-    EXPECT_EQ(spares(sheet), 12u);
-    decode(sheet, 0);
-    EXPECT_EQ(spares(sheet), 0u);
-    expectBlockExact(sheet, 0, 1);
-}
 
 TEST_F(FrameReuse, framesOfAFormerSizeAreNeverReused) {
     FootageSheet& sheet = makeIdleOpenSheet();
@@ -159,31 +81,6 @@ TEST_F(FrameReuse, framesOfAFormerSizeAreNeverReused) {
     moveWindow(sheet, 15, 1);
     decode(sheet, 15);
     expectBlockExact(sheet, 15, 4);
-}
-
-// Through the worker: scrubbing far away and back across resolution changes shows every frame
-// exactly.
-TEST_F(FrameReuse, scrubbingAcrossResolutionChangesShowsExactFrames) {
-    const testsupport::ReferenceVideo& reference = cachetest::reference("blocks_of_12");
-    const std::string& path = cachetest::mediaPath("blocks_of_12");
-    FootageSheet& sheet = makeSheet();
-    CineSheetData& data = makeData();
-    const struct {
-        int divisor;
-        int frame;
-    } steps[] = {{1, 0}, {1, 230}, {1, 5}, {2, 120}, {2, 3}, {4, 200}, {1, 200}, {1, 10}};
-    for (const auto& step : steps) {
-        if (step.divisor != sheet.divisor) {
-            setDivisor(sheet, step.divisor);
-        }
-        showFrame(sheet, data, path, step.frame, 36);
-        const TexturePixels pixels = texturePixels(data);
-        ASSERT_EQ(pixels.width, reference.width / step.divisor);
-        ASSERT_TRUE(pixels.bytes == testsupport::pointSampledRgba(reference.frames[step.frame],
-                                                                  reference.width, reference.height,
-                                                                  step.divisor))
-            << "frame " << step.frame << " at 1/" << step.divisor;
-    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-#include "CacheMedia.h"
+#include "MediaCatalogue.h"
 
+#include "PoolHolder.h"
 #include "ProcessThreads.h"
 #include "VideoCacheSupport.h"
 #include "cache/DecodingPool.h"
@@ -22,97 +23,13 @@ namespace {
 using std::chrono::minutes;
 using std::chrono::steady_clock;
 
-// The frame's pixels as the cache hands them over, or empty when it does not come.
-std::vector<uint8_t> frameOf(VideoCache& cache, int frame, int windowFrames = 24) {
-    CachingJob job;
-    std::vector<uint8_t> pixels;
-    if (!cache.addBlockCachingJob(frame, windowFrames, job)) {
-        return pixels;
-    }
-    const size_t bytes =
-        static_cast<size_t>(cache.frameWidth()) * static_cast<size_t>(cache.frameHeight()) * 4;
-    cache.awaitFrame(
-        job,
-        [&pixels, bytes](const unsigned char* stored) {
-            pixels.assign(stored, stored + bytes);
-            return true;
-        },
-        steady_clock::now() + minutes(1));
-    return pixels;
-}
-
-// How many decoders decode the blocks side by side: 1 unless every frame is a keyframe.
-size_t laneCount(VideoCache& cache) {
-    const std::unique_lock<std::mutex> lock = cache.openVideo().lock();
-    return cache.openVideo().laneDecoders(cache.texelFormat()).size();
-}
-
-// Holds one thread of a pool until released: a known point to look at what waits behind it.
-class PoolHolder : public video::PoolClient {
-public:
-    explicit PoolHolder(video::DecodingPool& pool) : pool_(pool) {
-        pool_.enrol(this);
-        pool_.wake();
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait_for(lock, minutes(1), [this] { return held_; });
-    }
-    ~PoolHolder() override {
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            released_ = true;
-        }
-        changed_.notify_all();
-        pool_.leave(this);
-    }
-    PoolHolder(const PoolHolder&) = delete;
-    PoolHolder& operator=(const PoolHolder&) = delete;
-
-    std::optional<video::Urgency> nextWork() override {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return held_ ? std::nullopt : std::optional<video::Urgency>(video::Urgency{});
-    }
-    void runWork() override {
-        std::unique_lock<std::mutex> lock(mutex_);
-        held_ = true;
-        changed_.notify_all();
-        changed_.wait_for(lock, minutes(1), [this] { return released_; });
-    }
-
-private:
-    video::DecodingPool& pool_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool held_ = false;
-    bool released_ = false;
-};
-
-// A node whose shown frame is not decoded yet asks the pool for it as awaited; one whose shown
-// frame is there asks for the rest of its window as look-ahead, which the pool serves after.
-TEST(PoolService, aFrameWaitedForIsAwaitedAndTheRestOfTheWindowLookAhead) {
-    video::DecodingPool pool(1);
-    VideoCache ahead([] {}, pool);
-    VideoCache waiting([] {}, pool);
-    ASSERT_TRUE(openVideo(ahead, cachetest::mediaPath("blocks_of_12")));
-    ASSERT_TRUE(openVideo(waiting, cachetest::mediaPath("blocks_of_12")));
-    ASSERT_FALSE(frameOf(ahead, 0, 12).empty());
-    EXPECT_FALSE(ahead.nextWork()) << "its window is complete";
-    const PoolHolder holder(pool);
-    CachingJob job;
-    ASSERT_TRUE(ahead.addBlockCachingJob(6, 120, job));
-    ASSERT_TRUE(waiting.addBlockCachingJob(30, 120, job));
-    ASSERT_TRUE(ahead.nextWork());
-    ASSERT_TRUE(waiting.nextWork());
-    EXPECT_EQ(ahead.nextWork()->level, video::Urgency::kAhead);
-    EXPECT_EQ(waiting.nextWork()->level, video::Urgency::kAwaited);
-}
-
 // Intra-only footage has a block per frame. Playing through frames already stored moves from
 // block to block without asking the pool for anything: each such request used to wake every pool
 // thread to find the work done.
 TEST(PoolService, steppingThroughStoredFramesOfIntraOnlyFootageQueuesNoWork) {
     video::DecodingPool pool(1);
     VideoCache cache([] {}, pool);
-    ASSERT_TRUE(openVideo(cache, cachetest::mediaPath("mjpeg_1080_mov")));
+    ASSERT_TRUE(openVideo(cache, testsupport::mediaPath("mjpeg_1080_mov")));
     ASSERT_FALSE(frameOf(cache, 0, 12).empty());
     // The window of 12 frames at frame 0 is frames 0 to 11.
     auto windowStored = [&cache] {
@@ -136,42 +53,55 @@ TEST(PoolService, steppingThroughStoredFramesOfIntraOnlyFootageQueuesNoWork) {
     EXPECT_TRUE(cache.nextWork()) << "frame 20 is not stored";
 }
 
-// The packet scan is a piece of the cache's pool work: in the background it comes after every
-// node's look-ahead; a frame asked for past the scanned part makes it as urgent as a frame a
-// refresh waits for. The frame then comes exactly, once the pool is free.
-TEST(PoolService, theScanIsBackgroundWorkUntilARefreshWaitsPastIt) {
+// A node whose shown frame is not decoded yet asks the pool for it as awaited; one whose shown
+// frame is there asks for the rest of its window as look-ahead, which the pool serves after. The
+// packet scan is a piece of the cache's pool work: in the background it comes after every node's
+// look-ahead; a frame asked for past the scanned part makes it as urgent as a frame a refresh
+// waits for. The frame then comes exactly, once the pool is free.
+TEST(PoolService, aFrameWaitedForIsAwaitedTheWindowAndTheScanLookAhead) {
     const std::string medium = "blocks_of_12_ts";
-    const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
+    const testsupport::ReferenceVideo& reference = testsupport::reference(medium);
     video::DecodingPool pool(1);
-    VideoCache cache([] {}, pool);
-    cache.jobQueue().holdScan(40);
-    cache.open(cachetest::mediaPath(medium).c_str());
-    ASSERT_EQ(cache.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
-    ASSERT_TRUE(awaitScanHeld(cache));
-    EXPECT_FALSE(cache.nextWork()) << "held";
-
+    VideoCache ahead([] {}, pool);
+    ASSERT_TRUE(openVideo(ahead, testsupport::mediaPath("blocks_of_12")));
+    ASSERT_FALSE(frameOf(ahead, 0, 12).empty());
+    EXPECT_FALSE(ahead.nextWork()) << "its window is complete";
+    VideoCache scanning([] {}, pool);
+    scanning.jobQueue().holdScan(40);
+    scanning.open(testsupport::mediaPath(medium).c_str());
+    ASSERT_EQ(scanning.awaitOpen(farDeadline()), VideoCache::OpenState::kOpen);
+    ASSERT_TRUE(awaitScanHeld(scanning));
+    EXPECT_FALSE(scanning.nextWork()) << "held";
     {
         const PoolHolder holder(pool);
-        cache.jobQueue().holdScan(100000);
-        ASSERT_TRUE(cache.nextWork());
-        EXPECT_EQ(cache.nextWork()->level, video::Urgency::kAhead);
-        EXPECT_GT(cache.nextWork()->distance, 1000000) << "after any look-ahead";
         CachingJob job;
-        ASSERT_TRUE(cache.addBlockCachingJob(100, 24, job));
+        ASSERT_TRUE(ahead.addBlockCachingJob(6, 120, job));
+        ASSERT_TRUE(ahead.nextWork());
+        EXPECT_EQ(ahead.nextWork()->level, video::Urgency::kAhead);
+        scanning.jobQueue().holdScan(100000);
+        ASSERT_TRUE(scanning.nextWork());
+        EXPECT_EQ(scanning.nextWork()->level, video::Urgency::kAhead);
+        EXPECT_GT(scanning.nextWork()->distance, 1000000) << "after any look-ahead";
+        // Frame 5 lies in a block the scan has settled, not decoded yet.
+        ASSERT_TRUE(scanning.addBlockCachingJob(5, 24, job));
+        EXPECT_EQ(job.block, 0);
+        ASSERT_TRUE(scanning.nextWork());
+        EXPECT_EQ(scanning.nextWork()->level, video::Urgency::kAwaited);
+        ASSERT_TRUE(scanning.addBlockCachingJob(100, 24, job));
         EXPECT_EQ(job.block, -1);
-        ASSERT_TRUE(cache.nextWork());
-        EXPECT_EQ(cache.nextWork()->level, video::Urgency::kAwaited);
-        EXPECT_EQ(cache.nextWork()->distance, 0);
+        ASSERT_TRUE(scanning.nextWork());
+        EXPECT_EQ(scanning.nextWork()->level, video::Urgency::kAwaited);
+        EXPECT_EQ(scanning.nextWork()->distance, 0);
     }
     EXPECT_EQ(
-        frameOf(cache, 100),
+        frameOf(scanning, 100),
         testsupport::pointSampledRgba(reference.frames[100], reference.width, reference.height, 1));
 }
 
 // The pool's threads and one decoder's own threads serve every node: twenty more nodes showing
 // their video add no thread.
 TEST(PoolService, threadCountDoesNotGrowWithTheNodes) {
-    const std::string& path = cachetest::mediaPath("blocks_of_12");
+    const std::string& path = testsupport::mediaPath("blocks_of_12");
     std::vector<std::unique_ptr<VideoCache>> nodes;
     auto addNode = [&] {
         nodes.push_back(std::make_unique<VideoCache>([] {}));
@@ -199,40 +129,41 @@ TEST(PoolService, threadCountDoesNotGrowWithTheNodes) {
 // the tool's frames, byte for byte. (The decoders alone are checked on more codecs, small, with
 // the decoding tests.)
 TEST(PoolService, intraOnlyFootageDecodedSideBySideShowsTheToolsFrames) {
-    for (const char* medium : {"mjpeg_1080_mov"}) {
-        video::DecodingPool pool(3);
-        VideoCache cache([] {}, pool);
-        ASSERT_TRUE(openVideo(cache, cachetest::mediaPath(medium)));
-        const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
-        const int count = static_cast<int>(reference.frames.size());
-        std::vector<int> frames;
-        for (int frame = 0; frame < count; ++frame) {
-            frames.push_back(frame);
-        }
-        std::mt19937 random(99);
-        for (int jump = 0; jump < 10; ++jump) {
-            frames.push_back(static_cast<int>(random() % static_cast<unsigned>(count)));
-        }
-        for (int frame : frames) {
-            const std::vector<uint8_t> expected = testsupport::pointSampledRgba(
-                reference.frames[static_cast<size_t>(frame)], reference.width, reference.height, 1);
-            ASSERT_EQ(frameOf(cache, frame, 12), expected) << medium << " frame " << frame;
-        }
-        EXPECT_EQ(laneCount(cache), 3u) << medium;
+    const std::string medium = "mjpeg_1080_mov";
+    video::DecodingPool pool(3);
+    VideoCache cache([] {}, pool);
+    ASSERT_TRUE(openVideo(cache, testsupport::mediaPath(medium)));
+    const testsupport::ReferenceVideo& reference = testsupport::reference(medium);
+    const int count = static_cast<int>(reference.frames.size());
+    std::vector<int> frames;
+    for (int frame = 0; frame < count; ++frame) {
+        frames.push_back(frame);
     }
+    std::mt19937 random(99);
+    for (int jump = 0; jump < 10; ++jump) {
+        frames.push_back(static_cast<int>(random() % static_cast<unsigned>(count)));
+    }
+    for (int frame : frames) {
+        const std::vector<uint8_t> expected = testsupport::pointSampledRgba(
+            reference.frames[static_cast<size_t>(frame)], reference.width, reference.height, 1);
+        ASSERT_EQ(frameOf(cache, frame, 12), expected) << "frame " << frame;
+    }
+    // Every frame is a keyframe: the blocks are decoded by as many decoders side by side.
+    const std::unique_lock<std::mutex> lock = cache.openVideo().lock();
+    EXPECT_EQ(cache.openVideo().laneDecoders(cache.texelFormat()).size(), 3u);
 }
 
 // A node not drawn for a while lets its decoder go, and its charge to the budget; its frames
 // stay, and a frame it has not got is decoded by the decoder opened again, exactly.
 TEST(PoolService, aDecoderLetGoIsOpenedAgainForTheNextFrame) {
     const std::string medium = "blocks_of_12";
-    const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
+    const testsupport::ReferenceVideo& reference = testsupport::reference(medium);
     auto expected = [&reference](int frame) {
         return testsupport::pointSampledRgba(reference.frames[static_cast<size_t>(frame)],
                                              reference.width, reference.height, 1);
     };
     VideoCache cache([] {});
-    ASSERT_TRUE(openVideo(cache, cachetest::mediaPath(medium)));
+    ASSERT_TRUE(openVideo(cache, testsupport::mediaPath(medium)));
     ASSERT_EQ(frameOf(cache, 5, 12), expected(5));
     EXPECT_GT(cache.account().bytes(video::Spend::kDecoder), 0u);
     {

@@ -112,6 +112,11 @@ TexturePixels texturePixels(const CineSheetData& data) {
     return pixels;
 }
 
+size_t chargedBy(const FootageSheet& sheet, const CineSheetData& data) {
+    return sheet.video().account().total() + sheet.sequence().account().total() +
+           data.texture().chargedBytes();
+}
+
 bool waitForStore(FootageSheet& sheet, const std::function<bool(const FrameStore::Contents&)>& done,
                   std::chrono::milliseconds limit) {
     const auto end = std::chrono::steady_clock::now() + limit;

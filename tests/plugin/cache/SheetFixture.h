@@ -69,6 +69,9 @@ struct TexturePixels {
 // The pixels of the draw data's texture; empty when it has none that is alive.
 TexturePixels texturePixels(const CineSheetData& data);
 
+// What the node's footage and draw data have charged to the budget.
+size_t chargedBy(const FootageSheet& sheet, const CineSheetData& data);
+
 // Polls `done` on the store's contents, under its lock, until it holds, for at most `limit`.
 bool waitForStore(FootageSheet& sheet, const std::function<bool(const FrameStore::Contents&)>& done,
                   std::chrono::milliseconds limit = std::chrono::seconds(30));

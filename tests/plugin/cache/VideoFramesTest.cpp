@@ -1,4 +1,4 @@
-#include "CacheMedia.h"
+#include "MediaCatalogue.h"
 #include "SheetFixture.h"
 #include "draw/PlaceholderCard.h"
 
@@ -9,29 +9,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
-#include <sstream>
 #include <vector>
 
 namespace {
 
 using testsupport::ReferenceVideo;
-
-// Where two pictures first differ, for a readable failure.
-std::string firstDifference(const std::vector<uint8_t>& got, const std::vector<uint8_t>& expected) {
-    if (got.size() != expected.size()) {
-        std::ostringstream text;
-        text << got.size() << " bytes instead of " << expected.size();
-        return text.str();
-    }
-    auto mismatch = std::mismatch(got.begin(), got.end(), expected.begin());
-    if (mismatch.first == got.end()) {
-        return "";
-    }
-    std::ostringstream text;
-    text << "byte " << (mismatch.first - got.begin()) << " is " << int(*mismatch.first)
-         << " instead of " << int(*mismatch.second);
-    return text.str();
-}
 
 class VideoFrames : public SheetFixture {
 protected:
@@ -39,8 +21,8 @@ protected:
     // tool's decode reduced like the cache reduces it.
     void expectFrames(const std::string& medium, int divisor, const std::vector<int>& frames,
                       int cacheFrames = 120) {
-        const ReferenceVideo& reference = cachetest::reference(medium);
-        const std::string& path = cachetest::mediaPath(medium);
+        const ReferenceVideo& reference = testsupport::reference(medium);
+        const std::string& path = testsupport::mediaPath(medium);
         FootageSheet& sheet = makeSheet();
         CineSheetData& data = makeData();
         setDivisor(sheet, divisor);
@@ -51,18 +33,17 @@ protected:
             ASSERT_EQ(sheet.videoCache.blockStarts().back(),
                       static_cast<int>(reference.frames.size()));
             const TexturePixels pixels = texturePixels(data);
-            ASSERT_EQ(pixels.width, reference.width / divisor);
-            ASSERT_EQ(pixels.height, reference.height / divisor);
-            const std::string difference = firstDifference(
-                pixels.bytes,
-                testsupport::pointSampledRgba(reference.frames[frame], reference.width,
-                                              reference.height, divisor));
-            ASSERT_EQ(difference, "") << medium << " frame " << frame << " at 1/" << divisor;
+            ASSERT_EQ(pixels.width, std::max(1, reference.width / divisor));
+            ASSERT_EQ(pixels.height, std::max(1, reference.height / divisor));
+            ASSERT_TRUE(pixels.bytes == testsupport::pointSampledRgba(reference.frames[frame],
+                                                                      reference.width,
+                                                                      reference.height, divisor))
+                << medium << " frame " << frame << " at 1/" << divisor;
         }
     }
 
     static std::vector<int> allFrames(const std::string& medium) {
-        std::vector<int> frames(cachetest::reference(medium).frames.size());
+        std::vector<int> frames(testsupport::reference(medium).frames.size());
         for (size_t i = 0; i < frames.size(); ++i) {
             frames[i] = static_cast<int>(i);
         }
@@ -70,7 +51,7 @@ protected:
     }
 
     static std::vector<int> scrubbing(const std::string& medium, int count) {
-        const int frameCount = static_cast<int>(cachetest::reference(medium).frames.size());
+        const int frameCount = static_cast<int>(testsupport::reference(medium).frames.size());
         std::mt19937 random(1234);
         std::vector<int> frames;
         for (int i = 0; i < count; ++i) {
@@ -82,189 +63,77 @@ protected:
     }
 };
 
-// Every kind of video and every video name: played at Full, scrubbed at the divisor given.
+// Every kind of video and every video name, turned, cut or of odd sizes: played and scrubbed at
+// the divisors given. However small the divisor makes it, a picture keeps its top-left pixel.
 struct Kind {
     const char* medium;
+    int playDivisor;
     int scrubDivisor;
 };
 
 class EveryKindOfVideo : public VideoFrames, public ::testing::WithParamInterface<Kind> {};
 
 TEST_P(EveryKindOfVideo, playingAndScrubbingShowEveryFrameExactly) {
-    expectFrames(GetParam().medium, 1, allFrames(GetParam().medium));
+    expectFrames(GetParam().medium, GetParam().playDivisor, allFrames(GetParam().medium));
     expectFrames(GetParam().medium, GetParam().scrubDivisor, scrubbing(GetParam().medium, 12));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Media, EveryKindOfVideo,
-    ::testing::Values(Kind{"h264_mp4", 1}, Kind{"mpeg2_ps", 1}, Kind{"open_gop_mp4", 1},
-                      Kind{"late_start_mkv", 1}, Kind{"prores_mov", 1}, Kind{"mjpeg_avi", 1},
-                      Kind{"h264_aac_mov", 1}, Kind{"h264_bframes_avi", 1}, Kind{"pal8_avi", 1},
-                      Kind{"prores422_1080_mov", 1}, Kind{"mjpeg_1080_mov", 1},
-                      Kind{"h264_uhd_mp4", 1}, Kind{"mpeg1_mpg", 2}, Kind{"h264_m4v", 2},
-                      Kind{"mpeg4_raw_m4v", 2}, Kind{"mpeg2_ts", 2}, Kind{"h264_mts", 2},
-                      Kind{"h264_ac3_m2ts", 2}, Kind{"mpeg2_mxf", 2}, Kind{"wmv2_wmv", 2},
-                      Kind{"theora_ogv", 2}, Kind{"raw_y4m", 2}));
+    ::testing::Values(Kind{"h264_mp4", 1, 4}, Kind{"mpeg2_ps", 1, 1}, Kind{"open_gop_mp4", 1, 1},
+                      Kind{"late_start_mkv", 1, 1}, Kind{"prores_mov", 1, 1},
+                      Kind{"mjpeg_avi", 1, 1}, Kind{"h264_aac_mov", 1, 1},
+                      Kind{"h264_bframes_avi", 1, 1}, Kind{"pal8_avi", 1, 1},
+                      Kind{"prores422_1080_mov", 1, 1}, Kind{"mjpeg_1080_mov", 1, 1},
+                      Kind{"h264_uhd_mp4", 1, 1}, Kind{"mpeg1_mpg", 1, 2}, Kind{"h264_m4v", 1, 2},
+                      Kind{"mpeg4_raw_m4v", 1, 2}, Kind{"mpeg2_ts", 1, 2}, Kind{"h264_mts", 1, 2},
+                      Kind{"h264_ac3_m2ts", 1, 2}, Kind{"mpeg2_mxf", 1, 2}, Kind{"wmv2_wmv", 1, 2},
+                      Kind{"theora_ogv", 1, 2}, Kind{"raw_y4m", 1, 2}, Kind{"rotated_90", 4, 1},
+                      Kind{"rotated_180", 1, 1}, Kind{"rotated_270", 1, 2},
+                      Kind{"rotated_90_10bit", 1, 1}, Kind{"trim_mp4_bf3_at_0_3", 1, 2},
+                      Kind{"trim_mov_mpeg4_at_0_4", 1, 2}, Kind{"odd_1921x1081", 2, 2},
+                      Kind{"wide_1366", 4, 4}, Kind{"one_pixel", 1, 4}));
 
 // Intra-only footage is one block per frame. After a far jump back, and again after one ahead,
 // playing on with a short window reads block after block as the playhead moves; each must land
 // on its own frame.
 TEST_F(VideoFrames, playingOnAfterAFarJumpReadsConsecutiveBlocksExactly) {
-    std::vector<int> frames{20, 21, 2};
-    for (int frame = 3; frame <= 12; ++frame) {
-        frames.push_back(frame);
-    }
-    for (int frame = 17; frame <= 23; ++frame) {
-        frames.push_back(frame);
-    }
+    const std::vector<int> frames{20, 21, 2,  3,  4,  5,  6,  7,  8,  9,
+                                  10, 11, 12, 17, 18, 19, 20, 21, 22, 23};
     for (const char* medium : {"prores422_1080_mov", "mjpeg_1080_mov"}) {
-        ASSERT_EQ(cachetest::reference(medium).frames.size(), 24u) << medium;
+        ASSERT_EQ(testsupport::reference(medium).frames.size(), 24u) << medium;
         expectFrames(medium, 1, frames, 4);
     }
 }
 
-// However small the divisor makes it, a picture keeps at least one pixel: the top-left one.
-TEST_F(VideoFrames, onePixelClipKeepsItsPixelAtEveryResolution) {
-    const ReferenceVideo& reference = cachetest::reference("one_pixel");
-    ASSERT_EQ(reference.frames.size(), 6u);
-    for (int divisor : {1, 2, 4}) {
-        FootageSheet& sheet = makeSheet();
-        CineSheetData& data = makeData();
-        setDivisor(sheet, divisor);
-        ASSERT_EQ(showFrame(sheet, data, cachetest::mediaPath("one_pixel"), 3),
-                  FootageAnswer::kShown)
-            << divisor;
-        const TexturePixels pixels = texturePixels(data);
-        ASSERT_EQ(pixels.width, 1) << divisor;
-        ASSERT_EQ(pixels.height, 1) << divisor;
-        const std::vector<uint8_t>& rgb = reference.frames[3];
-        EXPECT_EQ(pixels.bytes, (std::vector<uint8_t>{rgb[0], rgb[1], rgb[2], 255})) << divisor;
-    }
-}
+using BadFiles = SheetFixture;
 
-// Phone video is cached and shown upright, 8- and 10-bit alike, at every resolution.
-TEST_F(VideoFrames, turnedVideoIsShownUpright) {
-    expectFrames("rotated_90", 4, allFrames("rotated_90"));
-    expectFrames("rotated_180", 1, scrubbing("rotated_180", 8));
-    expectFrames("rotated_270", 2, scrubbing("rotated_270", 8));
-    expectFrames("rotated_90_10bit", 1, scrubbing("rotated_90_10bit", 8));
-}
-
-// A clip cut without re-encoding shows the tool's frames from the very first one, whether
-// played from the start or scrubbed into its head.
-TEST_F(VideoFrames, cutClipsShowEveryFrameFromTheFirst) {
-    for (const char* medium : {"trim_mp4_bf3_at_0_3", "trim_mov_mpeg4_at_0_4"}) {
-        expectFrames(medium, 1, allFrames(medium));
-        expectFrames(medium, 2, {20, 3, 0, 1, 30, 2});
-    }
-}
-
-TEST_F(VideoFrames, halfAndQuarterArePointSampled) {
-    expectFrames("odd_1921x1081", 2, allFrames("odd_1921x1081"));
-    expectFrames("wide_1366", 4, allFrames("wide_1366"));
-    expectFrames("h264_mp4", 2, scrubbing("h264_mp4", 6));
-    expectFrames("h264_mp4", 4, scrubbing("h264_mp4", 6));
-}
-
-TEST_F(VideoFrames, blocksFollowTheKeyframes) {
-    FootageSheet& sheet = makeSheet();
-    CineSheetData& data = makeData();
-    const auto listed = [&] {
-        return sheet.videoCache.awaitListing(std::chrono::steady_clock::now() +
-                                             std::chrono::seconds(30));
-    };
-    showFrame(sheet, data, cachetest::mediaPath("keys_0_12_24"), 0);
-    ASSERT_TRUE(listed());
-    EXPECT_EQ(sheet.videoCache.blockStarts(), (std::vector<int>{0, 12, 24, 30}));
-    showFrame(sheet, data, cachetest::mediaPath("keys_0_12_29"), 29);
-    ASSERT_TRUE(listed());
-    EXPECT_EQ(sheet.videoCache.blockStarts(), (std::vector<int>{0, 12, 30}));
-    EXPECT_EQ(sheet.videoCache.videoFrameRate(), 24.0);
-    EXPECT_EQ(sheet.videoCache.frameWidth(), 160);
-    EXPECT_EQ(sheet.videoCache.frameHeight(), 120);
-    EXPECT_EQ(sheet.keyframeInterval(), 12);
-    EXPECT_EQ(texturePixels(data).width, 160);
-}
-
-// The store holds the whole blocks within the cacheFrames frames around the wanted one (at least
-// that one): (120 / 12 − 1) / 2 = 4 blocks on each side for 120.
-TEST_F(VideoFrames, cacheFramesSizeTheWindow) {
-    FootageSheet& sheet = makeSheet();
-    CineSheetData& data = makeData();
-    const std::string& path = cachetest::mediaPath("blocks_of_12");
-    const std::pair<int, std::pair<int, int>> cases[] = {
-        {120, {72, 179}}, {60, {96, 155}}, {0, {125, 125}}, {240, {0, 239}}};
-    // Windows are placed among the blocks of the whole file, once it is listed.
-    showFrame(sheet, data, path, 125, 0);
-    ASSERT_TRUE(
-        sheet.videoCache.awaitListing(std::chrono::steady_clock::now() + std::chrono::seconds(30)));
-    for (const auto& [cacheFrames, window] : cases) {
-        showFrame(sheet, data, path, 125, cacheFrames);
-        const int expected = window.second - window.first + 1;
-        ASSERT_TRUE(waitForStore(sheet, [&](const FrameStore::Contents& store) {
-            return static_cast<int>(storedFrames(store).size()) == expected;
-        })) << cacheFrames;
-        const std::vector<int> frames = storeOf(sheet).read(storedFrames);
-        EXPECT_EQ(frames.front(), window.first) << cacheFrames;
-        EXPECT_EQ(frames.back(), window.second) << cacheFrames;
-    }
-}
-
-class BadFiles : public VideoFrames {
-protected:
-    // No such file: the card is drawn, and nothing stays loaded.
-    void expectNothing(const std::string& path) {
-        FootageSheet& sheet = makeSheet();
-        CineSheetData& data = makeData();
-        EXPECT_EQ(showFrame(sheet, data, path, 0), FootageAnswer::kMissing);
-        EXPECT_TRUE(data.texture().isCard());
-        EXPECT_TRUE(sheet.loadedNothing());
-    }
-
-    // The file is refused: the texture is the card, square.
-    void expectPlaceholder(const std::string& path) {
-        FootageSheet& sheet = makeSheet();
-        CineSheetData& data = makeData();
-        showFrame(sheet, data, path, 0);
-        showFrame(sheet, data, path, 5);
-        const TexturePixels pixels = texturePixels(data);
-        EXPECT_TRUE(data.texture().isCard()) << path;
-        EXPECT_EQ(pixels.width, kCardLongSide) << path;
-        EXPECT_EQ(pixels.height, kCardLongSide) << path;
-        EXPECT_EQ(pixels.bytes, cardPixels(kCardLongSide, kCardLongSide)) << path;
-        EXPECT_EQ(sheet.videoCache.blockStarts(), (std::vector<int>{0, 0})) << path;
-        EXPECT_TRUE(sheet.loadedNothing()) << path;
-        EXPECT_EQ(storeOf(sheet).facts().streamIndex, -1) << path;
-    }
-};
-
-TEST_F(BadFiles, aMissingFileShowsNothing) {
-    expectNothing(cachetest::scratch().file("missing.mp4"));
-}
-
-// Every kind of file the decoder refuses is checked with the decoding tests; here, what the
-// cache makes of one: sound alone, in a container named like a video.
-TEST_F(BadFiles, aFileWithoutAPlayableVideoShowsThePlaceholder) {
-    testsupport::writeFile(cachetest::scratch().file("audio.mp4"),
-                           testsupport::readFile(cachetest::mediaPath("audio_only")));
-    expectPlaceholder(cachetest::scratch().file("audio.mp4"));
-}
-
-// A file that cannot be opened closes the former one; going back to that one opens it again.
-TEST_F(BadFiles, returningToTheFormerFileAfterABadOneShowsItAgain) {
-    const ReferenceVideo& reference = cachetest::reference("h264_mp4");
+// A missing file, and one the decoder refuses (sound alone in a container named like a video; the
+// decoding tests check every kind), close the former file and show the card, with nothing
+// left loaded; going back to that file opens it again.
+TEST_F(BadFiles, aMissingOrRefusedFileShowsTheCardUntilTheFormerFileComesBack) {
+    const ReferenceVideo& reference = testsupport::reference("h264_mp4");
     FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     const std::vector<uint8_t> expected =
         testsupport::pointSampledRgba(reference.frames[30], reference.width, reference.height, 1);
-    showFrame(sheet, data, cachetest::mediaPath("h264_mp4"), 30);
-    ASSERT_EQ(texturePixels(data).bytes, expected);
-    testsupport::writeFile(cachetest::scratch().file("sound.mp4"),
-                           testsupport::readFile(cachetest::mediaPath("audio_only")));
-    showFrame(sheet, data, cachetest::scratch().file("sound.mp4"), 30);
-    EXPECT_TRUE(data.texture().isCard());
-    showFrame(sheet, data, cachetest::mediaPath("h264_mp4"), 30);
-    EXPECT_EQ(firstDifference(texturePixels(data).bytes, expected), "");
+    const std::string refused = testsupport::scratch().file("sound.mp4");
+    testsupport::writeFile(refused, testsupport::readFile(testsupport::mediaPath("audio_only")));
+    for (const std::string& bad : {testsupport::scratch().file("missing.mp4"), refused}) {
+        ASSERT_EQ(showFrame(sheet, data, testsupport::mediaPath("h264_mp4"), 30),
+                  FootageAnswer::kShown);
+        ASSERT_EQ(texturePixels(data).bytes, expected);
+        showFrame(sheet, data, bad, 30);
+        showFrame(sheet, data, bad, 5);
+        const TexturePixels pixels = texturePixels(data);
+        EXPECT_TRUE(data.texture().isCard()) << bad;
+        EXPECT_EQ(pixels.bytes, cardPixels(pixels.width, pixels.height)) << bad;
+        EXPECT_EQ(sheet.videoCache.blockStarts(), (std::vector<int>{0, 0})) << bad;
+        EXPECT_TRUE(sheet.loadedNothing()) << bad;
+        EXPECT_EQ(storeOf(sheet).facts().streamIndex, -1) << bad;
+    }
+    showFrame(sheet, data, testsupport::mediaPath("h264_mp4"), 30);
+    EXPECT_TRUE(texturePixels(data).bytes == expected);
 }
 
 // A frame whose buffer cannot be allocated fails its request at once instead of waiting.

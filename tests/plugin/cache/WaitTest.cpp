@@ -1,8 +1,5 @@
-#include "CacheMedia.h"
+#include "MediaCatalogue.h"
 #include "SheetFixture.h"
-
-#include "decode/BlockDecoder.h"
-#include "decode/VideoSource.h"
 
 #include <chrono>
 #include <fstream>
@@ -15,7 +12,7 @@ namespace {
 // payload is zeroed where the ffmpeg tool says each packet lies.
 const std::string& clipWithDeadFrames() {
     static const std::string path = [] {
-        const std::string file = cachetest::scratch().file("deadframes.avi");
+        const std::string file = testsupport::scratch().file("deadframes.avi");
         testsupport::makeMedia("-f lavfi -i testsrc2=s=64x48:r=24 -frames:v 24 -c:v mjpeg -q:v 3",
                                file);
         const testsupport::CommandResult probe = testsupport::runCommand(
@@ -39,27 +36,7 @@ const std::string& clipWithDeadFrames() {
     return path;
 }
 
-class FrameWait : public SheetFixture {
-protected:
-    // Whether every frame (a block each, but the last two) has been through the worker, stored
-    // or found dead. A block's slots exist from the start of the run that decodes it, so a slot
-    // is looked at, not only its block.
-    static bool windowSettled(const FrameStore::Contents& store) {
-        const std::vector<int>& starts = store.blockStarts;
-        for (unsigned int block = 0; block + 1 < starts.size(); ++block) {
-            for (int frame = starts[block]; frame < starts[block + 1]; ++frame) {
-                const auto found = store.blocks.find(static_cast<int>(block));
-                const size_t slot = static_cast<size_t>(frame - starts[block]);
-                const bool stored = found != store.blocks.end() && slot < found->second.size() &&
-                                    found->second[slot] != nullptr;
-                if (!stored && !listed(store.failedFrames, frame)) {
-                    return false;
-                }
-            }
-        }
-        return true;
-    }
-};
+using FrameWait = SheetFixture;
 
 TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
     const testsupport::ReferenceVideo reference =
@@ -73,7 +50,11 @@ TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
     // Every block is known once the file is listed.
     ASSERT_TRUE(
         sheet.videoCache.awaitListing(std::chrono::steady_clock::now() + std::chrono::seconds(30)));
-    ASSERT_TRUE(waitForStore(sheet, windowSettled));
+    // Every frame has been through the worker, stored or found dead.
+    ASSERT_TRUE(waitForStore(sheet, [](const FrameStore::Contents& store) {
+        return storedFrames(store).size() + store.failedFrames.size() ==
+               static_cast<size_t>(store.blockStarts.back());
+    }));
 
     const long long pollsBefore = sheet.videoCache.waitPolls();
     for (int frame = 4; frame <= 14; ++frame) {
@@ -85,21 +66,6 @@ TEST_F(FrameWait, framesThatNeverDecodeFailWithoutWaiting) {
     showFrame(sheet, data, clipWithDeadFrames(), 15);
     EXPECT_EQ(texturePixels(data).bytes,
               testsupport::pointSampledRgba(reference.frames[4], 64, 48, 1));
-}
-
-// A block decoding asked to stop ends at the next picture, not at the end of the block.
-TEST(BlockStop, decodingEndsAtThePictureWhereAStopIsAsked) {
-    video::VideoSource source;
-    ASSERT_TRUE(source.open(cachetest::mediaPath("long_blocks")));
-    video::BlockDecoder decoder(source);
-    int delivered = 0;
-    const int stored = decoder.decodeBlocks(
-        1, 1, [&delivered](int, int, const video::CachePicture&) { ++delivered; },
-        [&delivered](int) { return delivered >= 5; });
-    EXPECT_EQ(stored, 5);
-    EXPECT_EQ(delivered, 5);
-    // The decoder is left ready for the next block.
-    EXPECT_EQ(decoder.decodeBlocks(2, 2, [](int, int, const video::CachePicture&) {}), 48);
 }
 
 }  // namespace

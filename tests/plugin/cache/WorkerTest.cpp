@@ -1,4 +1,4 @@
-#include "CacheMedia.h"
+#include "MediaCatalogue.h"
 #include "SheetFixture.h"
 
 #include "cache/FrameWindow.h"
@@ -15,35 +15,22 @@ namespace {
 
 class Worker : public SheetFixture {
 protected:
-    // Footage that never opened a file has no worker, so queued jobs stay where they are.
-    FootageSheet& makeIdleSheet() {
-        FootageSheet& sheet = makeSheet();
-        EXPECT_FALSE(sheet.videoCache.workerStarted());
-        return sheet;
-    }
-
     // A draw override with a medium open: by default the twenty 12-frame blocks of
     // "blocks_of_12".
     FootageSheet& makeOpenSheet(const std::string& medium = "blocks_of_12") {
         FootageSheet& sheet = makeSheet();
-        EXPECT_TRUE(openVideo(sheet.videoCache, cachetest::mediaPath(medium)));
+        EXPECT_TRUE(openVideo(sheet.videoCache, testsupport::mediaPath(medium)));
         return sheet;
     }
 };
 
-void setStarts(FootageSheet& sheet, const std::vector<int>& starts) {
-    storeOf(sheet).setBlockStarts(starts);
-}
-
-size_t queuedJobs(FootageSheet& sheet) {
-    return sheet.videoCache.jobQueue().jobCount();
-}
-
 TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
-    FootageSheet& sheet = makeIdleSheet();
+    // Footage that never opened a file has no worker, so queued jobs stay where they are.
+    FootageSheet& sheet = makeSheet();
+    ASSERT_FALSE(sheet.videoCache.workerStarted());
     CachingJob job;
     // First keyframe at frame 3; then an empty block at 12.
-    setStarts(sheet, {3, 12, 12, 20});
+    storeOf(sheet).setBlockStarts({3, 12, 12, 20});
     EXPECT_FALSE(sheet.videoCache.addBlockCachingJob(2, 1, job));
     EXPECT_TRUE(sheet.videoCache.addBlockCachingJob(3, 1, job));
     EXPECT_EQ(job.block, 0);
@@ -53,44 +40,15 @@ TEST_F(Worker, framesOutsideEveryBlockAreRejected) {
     // A failed open, a video without keyframes, nothing loaded.
     for (const std::vector<int>& starts : {std::vector<int>{0, 0}, std::vector<int>{40, 40},
                                            std::vector<int>{40}, std::vector<int>{}}) {
-        setStarts(sheet, starts);
+        storeOf(sheet).setBlockStarts(starts);
         for (int frame : {-1, 0, 39, 40}) {
             EXPECT_FALSE(sheet.videoCache.addBlockCachingJob(frame, 1, job)) << frame;
         }
     }
 }
 
-// The window is counted in frames around the wanted one: the whole blocks within it, or the part
-// of the wanted block when that is longer; its blocks are filled from the wanted one outwards,
-// forward first.
-TEST(BlockWindow, holdsTheFramesAroundTheWantedOne) {
-    const std::vector<int> starts{0, 12, 24, 36, 48};
-    auto plan = [&starts](int wanted, int frames, int block) {
-        return video::planBlockWindow(starts, starts.size(), wanted, block, frames);
-    };
-    // Frames 2 to 25 around frame 13: only block 1 lies wholly inside.
-    video::BlockWindow window = plan(13, 24, 1);
-    EXPECT_EQ(window.blocks, std::vector<int>{1});
-    EXPECT_EQ(window.frames.first, 12);
-    EXPECT_EQ(window.frames.last, 23);
-    EXPECT_EQ(plan(17, 36, 1).blocks, (std::vector<int>{1, 2, 0}));
-    // At the end of the clip the window moves inward and stays full.
-    window = plan(47, 24, 3);
-    EXPECT_EQ(window.blocks, (std::vector<int>{3, 2}));
-    EXPECT_EQ(window.frames.first, 24);
-    EXPECT_EQ(window.frames.last, 47);
-    EXPECT_EQ(plan(2, 1000, 0).blocks, (std::vector<int>{0, 1, 2, 3}));
-    // No frames asked for still keeps the wanted one.
-    window = plan(30, 0, 2);
-    EXPECT_EQ(window.blocks, std::vector<int>{2});
-    EXPECT_EQ(window.frames.first, 30);
-    EXPECT_EQ(window.frames.last, 30);
-    window = plan(30, 24, -1);
-    EXPECT_TRUE(window.blocks.empty());
-    EXPECT_EQ(window.frames.length(), 0);
-}
-
-TEST_F(Worker, blocksAreVisitedFromTheWantedOneOutwardsForwardFirst) {
+// Blocks are visited from the wanted one outwards, forward first.
+TEST(BlockVisits, fromTheWantedOneOutwardsForwardFirst) {
     EXPECT_EQ(video::blockVisitingOrder(8, 12, 10), (std::vector<int>{10, 11, 9, 12, 8}));
     EXPECT_EQ(video::blockVisitingOrder(8, 12, 8), (std::vector<int>{8, 9, 10, 11, 12}));
     EXPECT_EQ(video::blockVisitingOrder(8, 12, 12), (std::vector<int>{12, 11, 10, 9, 8}));
@@ -133,65 +91,6 @@ TEST(WindowRule, theFarthestFrameNotNeededOnScreenGoesFirst) {
         EXPECT_EQ(rule.window.first, c.first) << "shown " << c.shown;
         EXPECT_EQ(rule.window.last, c.last) << "shown " << c.shown;
     }
-}
-
-TEST_F(Worker, evictionFreesEveryFrameOutsideTheWindow) {
-    FootageSheet& sheet = makeIdleSheet();
-    setStarts(sheet, {0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22});
-    FrameStore& store = storeOf(sheet);
-    for (int block : {4, 5, 6, 9}) {
-        store.startRun(block, block, block * 2);
-        for (int slot : {0, 1}) {
-            video::FrameRef frame = video::CachedFrame::make(store.frameBuffers(), 16);
-            ASSERT_TRUE(store.putFrame(block, slot, frame));
-        }
-    }
-    std::vector<int> active;
-    FrameStore::Frames evicted;
-    CachingJob job{18, 2, 9, 0};
-    ASSERT_TRUE(store.setWindow(job, active, evicted));
-    evicted.clear();
-    store.read([](const FrameStore::Contents& contents) {
-        EXPECT_EQ(storedBlocks(contents), std::vector<int>{9});
-        EXPECT_TRUE(blockComplete(contents, 9));
-    });
-    // Inside a block the window keeps, frames outside the window go too.
-    job = CachingJob{19, 1, 9, 1};
-    ASSERT_TRUE(store.setWindow(job, active, evicted));
-    store.read([](const FrameStore::Contents& contents) {
-        EXPECT_EQ(contents.blocks.at(9)[0], nullptr);
-        EXPECT_NE(contents.blocks.at(9)[1], nullptr);
-    });
-}
-
-// Jobs queued faster than the worker takes them: it serves the newest and drops the rest.
-TEST_F(Worker, onlyTheNewestJobIsServed) {
-    FootageSheet& sheet = makeOpenSheet();
-    auto queueEmptied = [&sheet] {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (queuedJobs(sheet) > 0 && std::chrono::steady_clock::now() < until) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return queuedJobs(sheet) == 0;
-    };
-    {
-        // While the decoder is held, the worker can take a job but not start its pass: the
-        // first job keeps it there while the next ones pile up.
-        const std::unique_lock<std::mutex> decoderLock = sheet.videoCache.openVideo().lock();
-        CachingJob job;
-        ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(0, 12, job));
-        ASSERT_TRUE(queueEmptied()) << "the worker did not wake for a job";
-        // The last one asks for exactly block 8 (frames 96 to 107).
-        for (int frame : {24, 60, 101}) {
-            ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(frame, 12, job));
-        }
-        EXPECT_EQ(queuedJobs(sheet), 3u);
-    }
-    EXPECT_TRUE(queueEmptied()) << "older jobs were kept";
-    ASSERT_TRUE(waitForStore(
-        sheet, [](const FrameStore::Contents& store) { return blockComplete(store, 8); }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    EXPECT_EQ(storeOf(sheet).read(storedBlocks), std::vector<int>{8});
 }
 
 // The wanted block is decoded first. A newer job for a frame of the block being decoded lets the
@@ -244,12 +143,7 @@ TEST_F(Worker, passEndsForANewerJobOrAStop) {
             ASSERT_TRUE(waitForStore(sheet, [&](const FrameStore::Contents& store) {
                 return blockComplete(store, 0) && blockComplete(store, 1) &&
                        blockComplete(store, 2) && blockComplete(store, 3);
-            })) << storeOf(sheet).read([](const FrameStore::Contents& store) {
-                return ::testing::PrintToString(storedFrames(store)) + " window " +
-                       std::to_string(store.window.first) + ".." +
-                       std::to_string(store.window.last) + " active " +
-                       ::testing::PrintToString(store.activeBlocks);
-            });
+            }));
             EXPECT_EQ(storeOf(sheet).read([](const FrameStore::Contents& store) {
                 return store.failedFrames.size();
             }),
@@ -266,36 +160,16 @@ TEST_F(Worker, passEndsForANewerJobOrAStop) {
     }
 }
 
-// Destroying a node while its worker decodes: the override waits for its own worker, whatever
-// the other overrides' workers do, and frees nothing the worker still uses.
-TEST_F(Worker, destroyingAnOverrideWithABusyWorker) {
-    FootageSheet& other = makeOpenSheet();
-    FootageSheet& sheet = makeOpenSheet();
-    CachingJob job;
-    ASSERT_TRUE(other.videoCache.addBlockCachingJob(0, 100, job));
-    ASSERT_TRUE(sheet.videoCache.addBlockCachingJob(120, 100, job));
-    ASSERT_TRUE(waitForStore(
-        sheet, [](const FrameStore::Contents& store) { return !store.blocks.empty(); }));
-    destroySheet(sheet);
-
-    // The other node's worker goes on.
-    CineSheetData& data = makeData();
-    showFrame(other, data, cachetest::mediaPath("blocks_of_12"), 239, 5000);
-    ASSERT_TRUE(waitForStore(
-        other, [](const FrameStore::Contents& store) { return blockComplete(store, 19); }));
-    destroySheet(other);
-}
-
 // Two nodes whose workers both decode while the artist changes things under them: one node's
 // cache resolution changes, the other node's file changes, then the first node is deleted while
 // its worker is mid-clip. Every picture shown is still exact and the other node goes on; under
 // the sanitizers this is where the worker, the draw thread and the destructor meet.
 TEST_F(Worker, nodesChangedAndDeletedWhileBothWorkersDecode) {
-    const std::string longBlocks = cachetest::mediaPath("long_blocks");
-    const std::string shortBlocks = cachetest::mediaPath("blocks_of_12");
+    const std::string longBlocks = testsupport::mediaPath("long_blocks");
+    const std::string shortBlocks = testsupport::mediaPath("blocks_of_12");
     auto expectShown = [](const CineSheetData& data, const std::string& medium, int frame,
                           int divisor) {
-        const testsupport::ReferenceVideo& reference = cachetest::reference(medium);
+        const testsupport::ReferenceVideo& reference = testsupport::reference(medium);
         EXPECT_EQ(texturePixels(data).bytes,
                   testsupport::pointSampledRgba(reference.frames[frame], reference.width,
                                                 reference.height, divisor))

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -52,55 +54,51 @@ TEST(BudgetSetting, ChosenFromTheSettingThePhysicalMemoryAndTheProcessLimit) {
     }
 }
 
-// Control groups laid out in a scratch folder as the kernel mounts them.
-class CgroupFolder {
-public:
-    void write(const std::string& relative, const std::string& text) {
-        const std::filesystem::path file = std::filesystem::path(folder_.path()) / relative;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file) << text;
+// The lowest memory limit of the process's control group and those above it, from files laid
+// out in a scratch folder as the kernel mounts them ("self" is /proc/self/cgroup).
+TEST(BudgetSetting, ControlGroupLimits) {
+    using Files = std::vector<std::pair<std::string, std::string>>;
+    const struct {
+        const char* name;
+        Files files;
+        std::optional<size_t> limit;
+    } cases[] = {
+        {"version 2, lowest up the path",
+         {{"self", "0::/farm/job42\n"},
+          {"cgroup/farm/job42/memory.max", "max\n"},
+          {"cgroup/farm/memory.max", "3221225472\n"},
+          {"cgroup/memory.max", "max\n"}},
+         3221225472u},
+        {"version 2, the group's own",
+         {{"self", "0::/farm/job42\n"},
+          {"cgroup/farm/job42/memory.max", "1073741824\n"},
+          {"cgroup/farm/memory.max", "3221225472\n"}},
+         1073741824u},
+        {"version 1, the memory controller",
+         {{"self", "9:name=systemd:/\n4:cpu,memory:/batch/\n0::/\n"},
+          {"cgroup/memory/batch/memory.limit_in_bytes", "2147483648\n"},
+          {"cgroup/memory/memory.limit_in_bytes", "9223372036854771712\n"}},
+         2147483648u},
+        // The group's path names the host's hierarchy, while a container mounts its own group as
+        // the root: the root's limit is the one that holds.
+        {"inside a container",
+         {{"self", "0::/system.slice/container-7.scope\n"}, {"cgroup/memory.max", "805306368\n"}},
+         805306368u},
+        {"no limit",
+         {{"self", "0::/user.slice\n"}, {"cgroup/user.slice/memory.max", "max\n"}},
+         std::nullopt},
+        {"no group file", {}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        testsupport::TempDir folder;
+        for (const auto& [relative, text] : c.files) {
+            const std::filesystem::path file = std::filesystem::path(folder.path()) / relative;
+            std::filesystem::create_directories(file.parent_path());
+            std::ofstream(file) << text;
+        }
+        EXPECT_EQ(video::cgroupMemoryLimit(folder.file("cgroup"), folder.file("self")), c.limit)
+            << c.name;
     }
-    std::string root() const { return folder_.file("cgroup"); }
-    std::string self() const { return folder_.file("self"); }
-
-private:
-    testsupport::TempDir folder_;
-};
-
-TEST(BudgetSetting, ControlGroupVersionTwoLowestLimitUpThePath) {
-    CgroupFolder groups;
-    groups.write("self", "0::/farm/job42\n");
-    groups.write("cgroup/farm/job42/memory.max", "max\n");
-    groups.write("cgroup/farm/memory.max", "3221225472\n");
-    groups.write("cgroup/memory.max", "max\n");
-    EXPECT_EQ(video::cgroupMemoryLimit(groups.root(), groups.self()), 3221225472u);
-    groups.write("cgroup/farm/job42/memory.max", "1073741824\n");
-    EXPECT_EQ(video::cgroupMemoryLimit(groups.root(), groups.self()), 1073741824u);
-}
-
-TEST(BudgetSetting, ControlGroupVersionOneMemoryController) {
-    CgroupFolder groups;
-    groups.write("self", "9:name=systemd:/\n4:cpu,memory:/batch/\n0::/\n");
-    groups.write("cgroup/memory/batch/memory.limit_in_bytes", "2147483648\n");
-    groups.write("cgroup/memory/memory.limit_in_bytes", "9223372036854771712\n");
-    EXPECT_EQ(video::cgroupMemoryLimit(groups.root(), groups.self()), 2147483648u);
-}
-
-TEST(BudgetSetting, ControlGroupSeenFromInsideAContainer) {
-    // The group's path names the host's hierarchy, while the container mounts its own group as
-    // the root: the root's limit is the one that holds.
-    CgroupFolder groups;
-    groups.write("self", "0::/system.slice/container-7.scope\n");
-    groups.write("cgroup/memory.max", "805306368\n");
-    EXPECT_EQ(video::cgroupMemoryLimit(groups.root(), groups.self()), 805306368u);
-}
-
-TEST(BudgetSetting, NoControlGroupLimit) {
-    CgroupFolder groups;
-    groups.write("self", "0::/user.slice\n");
-    groups.write("cgroup/user.slice/memory.max", "max\n");
-    EXPECT_EQ(video::cgroupMemoryLimit(groups.root(), groups.self()), std::nullopt);
-    EXPECT_EQ(video::cgroupMemoryLimit(groups.root(), groups.root() + "/missing"), std::nullopt);
 }
 
 }  // namespace

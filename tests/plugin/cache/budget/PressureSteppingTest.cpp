@@ -9,16 +9,6 @@
 // Stepping a node kept by this binary's 8 MB budget to little more than the frame it shows.
 namespace {
 
-testsupport::MediaCatalogue& media() {
-    static testsupport::MediaCatalogue catalogue({
-        {"vga_bframes",
-         {"vga-bframes.mp4",
-          "-f lavfi -i testsrc2=s=640x480:r=24 -frames:v 36 -c:v libx264 -g 12 -bf 3 "
-          "-pix_fmt yuv420p"}},
-    });
-    return catalogue;
-}
-
 void expectToolsFrame(const CineSheetData& data, const testsupport::ReferenceVideo& reference,
                       int frame) {
     EXPECT_TRUE(texturePixels(data).bytes ==
@@ -32,8 +22,8 @@ void expectToolsFrame(const CineSheetData& data, const testsupport::ReferenceVid
 // step to the next instead of going back to the keyframe. Jumps back and to another block still
 // show the tool's frames.
 TEST_F(SheetFixture, SteppingUnderPressureDecodesAboutOneFrameAStep) {
-    const std::string& path = media().path("vga_bframes");
-    const testsupport::ReferenceVideo& reference = media().reference("vga_bframes");
+    const std::string& path = testsupport::mediaPath("vga_bframes");
+    const testsupport::ReferenceVideo& reference = testsupport::reference("vga_bframes");
     FootageSheet& sheet = makeSheet();
     CineSheetData& data = makeData();
     const int frames = static_cast<int>(reference.frames.size());

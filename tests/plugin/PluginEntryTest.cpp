@@ -89,23 +89,8 @@ TEST_F(PluginEntry, exportsOnlyTheEntryPointsAndTheApiVersionItWasBuiltWith) {
     dlclose(library);
 }
 
-TEST_F(PluginEntry, aTakenTypeNameStopsLoadingAtTheNodeStep) {
-    host::PluginNodeType other;
-    other.name = CineSheet::className;
-    other.id = MTypeId(0x7000);
-    other.creator = CineSheet::creator;
-    other.initialize = CineSheet::initialize;
-    other.kind = MPxNode::kLocatorNode;
-    other.pluginName = "someoneElse";
-    ASSERT_EQ(host::registerPluginNodeType(other), MStatus::kSuccess);
-    testing::internal::CaptureStderr();
-    EXPECT_NE(host::loadPlugin(testsupport::pluginPath()), MStatus::kSuccess);
-    const std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_NE(errors.find(errorReport(39)), std::string::npos) << errors;
-    EXPECT_FALSE(host::commandExists("cineSheet"));
-    host::deregisterPluginNodeType(other.id);
-}
-
+// Loading stops at the step that fails, with the plug-in's report and nothing later registered;
+// e2e/plugin_registration.sh fails the node and command steps.
 TEST_F(PluginEntry, aTakenDrawClassificationStopsLoadingAtTheDrawStep) {
     ASSERT_EQ(MHWRender::MDrawRegistry::registerDrawOverrideCreator(
                   CineSheet::drawDbClassification, "someoneElse", CineSheetDrawOverride::creator),
