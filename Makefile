@@ -53,12 +53,13 @@ gcc11:
 		-DCINESHEET_UNITY_BUILD=OFF -DCINESHEET_PCH=OFF
 	cmake --build build/gcc11 -j $(JOBS) --target CineSheet cinesheet-host
 
-# The cache, decoding, budget, frame preparation, sequence and sound tests under
-# AddressSanitizer with UndefinedBehaviorSanitizer (build/asan), then under ThreadSanitizer
-# (build/tsan); any report fails the run. Sanitized code runs several times slower, so a
-# refresh waits up to a minute for its frames (opening a UHD clip and decoding its first frame
-# take longer than the usual ten seconds under ThreadSanitizer on a loaded machine).
-SANITIZE_TESTS ?= test_cache test_decode test_budget test_draw test_sequence
+# The cache, decoding, budget, frame preparation, sequence, sound and node tests (the plug-in's
+# loading and unloading among them) under AddressSanitizer with UndefinedBehaviorSanitizer
+# (build/asan), then under ThreadSanitizer (build/tsan); any report fails the run. Sanitized code
+# runs several times slower, so a refresh waits up to a minute for its frames (opening a UHD clip
+# and decoding its first frame take longer than the usual ten seconds under ThreadSanitizer on a
+# loaded machine).
+SANITIZE_TESTS ?= test_cache test_decode test_budget test_draw test_sequence test_node
 SANITIZE_ENV = CINESHEET_FRAME_WAIT_MS=60000 \
 	ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -24,6 +24,10 @@ public:
     PoolHolder(const PoolHolder&) = delete;
     PoolHolder& operator=(const PoolHolder&) = delete;
 
+    bool held() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return held_;
+    }
     void release() {
         const std::lock_guard<std::mutex> lock(mutex_);
         released_ = true;

@@ -1,3 +1,4 @@
+#include "PoolHolder.h"
 #include "SheetFixture.h"
 #include "cache/DecodingPool.h"
 #include "draw/CineSheetDrawOverride.h"
@@ -12,11 +13,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
 #include <cstdlib>
 #include <memory>
-#include <mutex>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -37,66 +35,21 @@ const testsupport::ReferenceVideo& referenceVideo() {
     return video;
 }
 
-// Keeps every thread of the decoding pool busy until released, so that nothing a refresh asks for
+// Keeps every thread of the decoding pool busy until destroyed, so that nothing a refresh asks for
 // can be ready by the time it looks: a zero wait alone leaves that to the scheduler.
-class PoolHold {
-public:
-    PoolHold() : pool_(video::DecodingPool::instance()) {
-        for (int i = 0; i < pool_.threadCount(); ++i) {
-            holders_.push_back(std::make_unique<Holder>(*this));
-            pool_.enrol(holders_.back().get());
-        }
-        pool_.wake();
-        std::unique_lock<std::mutex> lock(mutex_);
-        held_ = changed_.wait_for(lock, std::chrono::seconds(30),
-                                  [this] { return busy_ == pool_.threadCount(); });
-    }
-    ~PoolHold() {
-        release();
-        for (const std::unique_ptr<Holder>& holder : holders_) {
-            pool_.leave(holder.get());
+struct PoolHold {
+    PoolHold() {
+        video::DecodingPool& pool = video::DecodingPool::instance();
+        for (int i = 0; i < pool.threadCount(); ++i) {
+            holders.push_back(std::make_unique<PoolHolder>(pool));
         }
     }
-    PoolHold(const PoolHold&) = delete;
-    PoolHold& operator=(const PoolHold&) = delete;
-
-    bool held() const { return held_; }
-    void release() {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        released_ = true;
-        changed_.notify_all();
+    bool held() const {
+        return std::all_of(
+            holders.begin(), holders.end(),
+            [](const std::unique_ptr<PoolHolder>& holder) { return holder->held(); });
     }
-
-private:
-    class Holder : public video::PoolClient {
-    public:
-        explicit Holder(PoolHold& hold) : hold_(hold) {}
-        std::optional<video::Urgency> nextWork() override {
-            const std::lock_guard<std::mutex> lock(hold_.mutex_);
-            return pending_
-                       ? std::optional<video::Urgency>(video::Urgency{video::Urgency::kAwaited, 0})
-                       : std::nullopt;
-        }
-        void runWork() override {
-            std::unique_lock<std::mutex> lock(hold_.mutex_);
-            pending_ = false;
-            ++hold_.busy_;
-            hold_.changed_.notify_all();
-            hold_.changed_.wait(lock, [this] { return hold_.released_; });
-        }
-
-    private:
-        PoolHold& hold_;
-        bool pending_ = true;
-    };
-
-    video::DecodingPool& pool_;
-    std::vector<std::unique_ptr<Holder>> holders_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    int busy_ = 0;
-    bool released_ = false;
-    bool held_ = false;
+    std::vector<std::unique_ptr<PoolHolder>> holders;
 };
 
 class LateFrame : public SheetFixture {
