@@ -48,24 +48,18 @@ video::LocalMediaPtr openStillImage(video::FileDescriptor file, const std::strin
     return input;
 }
 
-CodecContextPtr openDecoder(AVFormatContext& input, int& streamIndex) {
-    const AVCodec* codec = nullptr;
-    const int index = av_find_best_stream(&input, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
-    if (index < 0 || codec == nullptr) {
-        return nullptr;
-    }
-    CodecContextPtr decoder(avcodec_alloc_context3(codec));
+CodecContextPtr openDecoder(const AVCodec& codec, const AVCodecParameters& parameters) {
+    CodecContextPtr decoder(avcodec_alloc_context3(&codec));
     if (!decoder) {
         return nullptr;
     }
     // A file that is no image, or a damaged one, is an ordinary answer here, not worth a line in
     // the host's output.
     decoder->log_level_offset = AV_LOG_VERBOSE - AV_LOG_ERROR;
-    if (avcodec_parameters_to_context(decoder.get(), input.streams[index]->codecpar) < 0 ||
-        avcodec_open2(decoder.get(), codec, nullptr) < 0) {
+    if (avcodec_parameters_to_context(decoder.get(), &parameters) < 0 ||
+        avcodec_open2(decoder.get(), &codec, nullptr) < 0) {
         return nullptr;
     }
-    streamIndex = index;
     return decoder;
 }
 
@@ -106,19 +100,31 @@ FramePtr decodeStillImage(const std::string& path) {
     return decodeStillImage(video::openLocalRegularFile(path), path);
 }
 
-FramePtr decodeStillImage(video::FileDescriptor file, const std::string& path) {
+FramePtr decodeStillImage(video::FileDescriptor file, const std::string& path,
+                          StillDecoders* decoders) {
     const video::LocalMediaPtr input = openStillImage(std::move(file), path);
     if (!input) {
         return nullptr;
     }
-    int streamIndex = -1;
-    const CodecContextPtr decoder = openDecoder(*input, streamIndex);
+    const AVCodec* codec = nullptr;
+    const int streamIndex = av_find_best_stream(input.get(), AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
+    if (streamIndex < 0 || codec == nullptr) {
+        return nullptr;
+    }
+    const AVCodecParameters& parameters = *input->streams[streamIndex]->codecpar;
+    CodecContextPtr decoder = decoders ? decoders->take(parameters) : nullptr;
+    if (!decoder) {
+        decoder = openDecoder(*codec, parameters);
+    }
     if (!decoder) {
         return nullptr;
     }
     FramePtr picture = decodeFirstPicture(*input, *decoder, streamIndex);
     if (!picture || picture->width <= 0 || picture->height <= 0 || picture->format < 0) {
         return nullptr;
+    }
+    if (decoders) {
+        decoders->keep(std::move(decoder), parameters);
     }
     return picture;
 }

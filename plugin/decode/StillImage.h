@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decode/LocalFile.h"
+#include "decode/StillDecoders.h"
 #include "picture/FfmpegPointers.h"
 
 #include <string>
@@ -14,7 +15,9 @@ namespace decode {
 // read. Uses no host API: safe on any thread.
 video::FramePtr decodeStillImage(const std::string& path);
 // The same from a file opened and checked by openLocalRegularFile, read from that very
-// descriptor; the path only lends its extension to format probing.
-video::FramePtr decodeStillImage(video::FileDescriptor file, const std::string& path);
+// descriptor; the path only lends its extension to format probing. With `decoders`, a decoder
+// kept there for a stream like this one is used, and the decoder is kept there afterwards.
+video::FramePtr decodeStillImage(video::FileDescriptor file, const std::string& path,
+                                 StillDecoders* decoders = nullptr);
 
 }  // namespace decode

@@ -19,6 +19,9 @@ struct FormatContextCloser {
 struct CodecContextFreer {
     void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
 };
+struct CodecParametersFreer {
+    void operator()(AVCodecParameters* parameters) const { avcodec_parameters_free(&parameters); }
+};
 struct FrameFreer {
     void operator()(AVFrame* frame) const { av_frame_free(&frame); }
 };
@@ -31,6 +34,7 @@ struct ScalerFreer {
 
 using FormatContextPtr = std::unique_ptr<AVFormatContext, FormatContextCloser>;
 using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextFreer>;
+using CodecParametersPtr = std::unique_ptr<AVCodecParameters, CodecParametersFreer>;
 using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
 using ScalerPtr = std::unique_ptr<SwsContext, ScalerFreer>;

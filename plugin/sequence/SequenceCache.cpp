@@ -11,7 +11,10 @@ namespace video {
 
 SequenceCache::SequenceCache(std::function<void()> lateFrameDone, HostImageRead hostRead,
                              DecodingPool& pool)
-    : lateFrameDone_(std::move(lateFrameDone)), hostRead_(std::move(hostRead)), pool_(pool) {
+    : stillDecoders_(pool.threadCount()),
+      lateFrameDone_(std::move(lateFrameDone)),
+      hostRead_(std::move(hostRead)),
+      pool_(pool) {
     CacheBudget::instance().enrol(this);
 }
 
@@ -47,6 +50,7 @@ void SequenceCache::open(const std::string& pattern) {
         ++generation_;
         running_ = true;
     }
+    closeStillDecoders();
     if (!enrolled_) {
         pool_.enrol(this);
         enrolled_ = true;
@@ -102,7 +106,21 @@ void SequenceCache::close() {
         open_ = false;
         ++generation_;
     }
+    closeStillDecoders();
     wakePool();
+}
+
+void SequenceCache::chargeStillDecoders() {
+    const size_t bytes = stillDecoders_.bytes();
+    if (bytes != stillDecodersCharge_.bytes()) {
+        stillDecodersCharge_ = BudgetCharge(&account(), Spend::kDecoder, bytes);
+    }
+}
+
+void SequenceCache::closeStillDecoders() {
+    stillDecoders_.clear();
+    const std::lock_guard<std::mutex> lock(mutex_);
+    chargeStillDecoders();
 }
 
 size_t SequenceCache::framesHeld() const {

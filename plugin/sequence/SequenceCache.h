@@ -135,6 +135,10 @@ private:
     void moveWindow();
     void drop(std::map<int, Held>::iterator held);
     void dropAll();
+    // Charges what the kept decoders hold, the lock held.
+    void chargeStillDecoders();
+    // Closes the kept decoders, with the lock let go of.
+    void closeStillDecoders();
 
     mutable std::mutex mutex_;
     // Wakes the drawing thread: a frame was stored or could not be read, or the readers stop.
@@ -165,6 +169,9 @@ private:
     // Bytes of the last frame read: what the next one is expected to take.
     size_t expectedBytes_ = 0;
     const std::shared_ptr<FrameBufferPool> buffers_ = std::make_shared<FrameBufferPool>(&account());
+    // One decoder kept for each reader, from one file of the sequence to the next, and its charge.
+    decode::StillDecoders stillDecoders_;
+    BudgetCharge stillDecodersCharge_;
 
     // The frame whose wait ran out, until it is read or found unreadable.
     std::optional<int> lateFrame_;

@@ -40,8 +40,9 @@ std::optional<FileStamp> currentFileStamp(const std::string& path) {
 }
 
 std::optional<SequenceImage> SequenceImage::read(FrameFile file, const std::string& path,
-                                                 decode::CacheDepth depth) {
-    FramePtr picture = decode::decodeStillImage(std::move(file.file), path);
+                                                 decode::CacheDepth depth,
+                                                 decode::StillDecoders* decoders) {
+    FramePtr picture = decode::decodeStillImage(std::move(file.file), path, decoders);
     if (!picture) {
         return std::nullopt;
     }

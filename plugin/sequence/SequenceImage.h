@@ -2,6 +2,7 @@
 
 #include "decode/CacheDepth.h"
 #include "decode/LocalFile.h"
+#include "decode/StillDecoders.h"
 #include "picture/FfmpegPointers.h"
 #include "picture/RgbaImage.h"
 
@@ -45,10 +46,12 @@ std::optional<FileStamp> currentFileStamp(const std::string& path);
 // buffer it needs, and it is then written straight into that buffer, as a cache keeps it.
 class SequenceImage {
 public:
-    // Decodes the file, kept at the texel format the depth asks for; none for a file FFmpeg
-    // cannot read. The path lends its extension to format probing. Safe on any thread.
+    // Decodes the file, kept at the texel format the depth asks for, with a decoder of
+    // `decoders` when one fits (see decode::decodeStillImage); none for a file FFmpeg cannot
+    // read. The path lends its extension to format probing. Safe on any thread.
     static std::optional<SequenceImage> read(FrameFile file, const std::string& path,
-                                             decode::CacheDepth depth);
+                                             decode::CacheDepth depth,
+                                             decode::StillDecoders* decoders = nullptr);
 
     int width() const { return picture_->width; }
     int height() const { return picture_->height; }

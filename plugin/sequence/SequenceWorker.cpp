@@ -153,6 +153,7 @@ void SequenceCache::readFrame(std::unique_lock<std::mutex>& lock, int frame, Fra
     const size_t bytes = read ? read->frame->bytes() : 0;
     lock.lock();
     reading_.erase(frame);
+    chargeStillDecoders();
     if (generation != generation_) {
         // Read for a sequence closed meanwhile.
     } else if (!room && !wanted) {
@@ -209,7 +210,8 @@ std::optional<SequenceCache::Held> SequenceCache::readWithFfmpeg(FrameFile file,
                                                                  const std::string& path,
                                                                  decode::CacheDepth depth,
                                                                  const RoomFor& roomFor) {
-    const std::optional<SequenceImage> image = SequenceImage::read(std::move(file), path, depth);
+    const std::optional<SequenceImage> image =
+        SequenceImage::read(std::move(file), path, depth, &stillDecoders_);
     std::optional<FrameReservation> charge = image ? roomFor(image->bytes()) : std::nullopt;
     if (!charge) {
         return std::nullopt;

@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,11 +24,13 @@ struct StillFormat {
     decode::SampleDepth samples;
 };
 
-// A picture of the width with every channel varying, alpha included where the format keeps it.
-std::string noise(int width) {
+// A picture of the width with every channel varying, alpha included where the format keeps it;
+// upside down when `flipped`.
+std::string noise(int width, bool flipped = false) {
     return "-f lavfi -i color=black:s=" + std::to_string(width) +
            "x24 -frames:v 1 -vf \"format=rgba,geq=r='mod(7*X+3*Y,256)':"
-           "g='mod(5*Y+X*X,256)':b='mod(X*Y+11,256)':a='mod(4*X+9*Y,256)'\" ";
+           "g='mod(5*Y+X*X,256)':b='mod(X*Y+11,256)':a='mod(4*X+9*Y,256)'" +
+           (flipped ? ",vflip" : "") + "\" ";
 }
 const std::string kNoise = noise(38);
 
@@ -39,11 +43,12 @@ struct Kept {
     std::vector<unsigned char> pixels;
 };
 
-Kept keep(video::FrameFile file, const std::string& path, decode::CacheDepth depth) {
+Kept keep(video::FrameFile file, const std::string& path, decode::CacheDepth depth,
+          decode::StillDecoders* decoders = nullptr) {
     constexpr size_t kGuardBytes = 4096;
     constexpr unsigned char kGuard = 0xA5;
     const std::optional<video::SequenceImage> image =
-        video::SequenceImage::read(std::move(file), path, depth);
+        video::SequenceImage::read(std::move(file), path, depth, decoders);
     if (!image) {
         return Kept{};
     }
@@ -57,9 +62,10 @@ Kept keep(video::FrameFile file, const std::string& path, decode::CacheDepth dep
     return Kept{image->width(), image->height(), image->format(), std::move(buffer)};
 }
 
-Kept keep(const std::string& path, decode::CacheDepth depth) {
+Kept keep(const std::string& path, decode::CacheDepth depth,
+          decode::StillDecoders* decoders = nullptr) {
     std::optional<video::FrameFile> file = video::openFrameFile(path);
-    return file ? keep(std::move(*file), path, depth) : Kept{};
+    return file ? keep(std::move(*file), path, depth, decoders) : Kept{};
 }
 
 std::vector<unsigned char> toolDecode(const std::string& file, const char* pixelFormat,
@@ -105,7 +111,8 @@ std::vector<unsigned char> toolHalf(const std::string& file, decode::SampleDepth
 // without the host's image reader; half-float frames are the tool's float or 16-bit decode
 // rounded to halves. Float images are kept as half float at "Auto" and "Half", images of more
 // than 8 integer bits at "Half" only. Rows of 38 texels are no whole number of vectors, rows of
-// 64 are, and may be written straight into the buffer.
+// 64 are, and may be written straight into the buffer. The reads share kept decoders, as a
+// sequence's do: each file after another of its format, of another width or of other pictures.
 TEST(StillImageReading, EveryFormatAndDepthIsTheToolsDecode) {
     using decode::CacheDepth;
     using decode::SampleDepth;
@@ -121,12 +128,14 @@ TEST(StillImageReading, EveryFormatAndDepthIsTheToolsDecode) {
         {"exr", "-pix_fmt gbrapf32le -c:v exr -format float -compression 3", SampleDepth::kFloat},
     };
     testsupport::TempDir folder;
+    decode::StillDecoders decoders(std::size(formats));
     int made = 0;
-    for (const int width : {38, 64}) {
+    const std::pair<int, bool> pictures[] = {{38, false}, {64, false}, {64, true}};
+    for (const auto& [width, flipped] : pictures) {
         for (const StillFormat& format : formats) {
             const std::string file =
                 folder.file("still" + std::to_string(++made) + "." + format.extension);
-            testsupport::makeMedia(noise(width) + format.encoding, file);
+            testsupport::makeMedia(noise(width, flipped) + format.encoding, file);
             const std::vector<unsigned char> eightBit = toolRgba(file, folder);
             const std::vector<unsigned char> half = format.samples == SampleDepth::kEightBit
                                                         ? eightBit
@@ -134,12 +143,13 @@ TEST(StillImageReading, EveryFormatAndDepthIsTheToolsDecode) {
             for (const CacheDepth depth :
                  {CacheDepth::kEightBit, CacheDepth::kAuto, CacheDepth::kHalf}) {
                 const std::string what = std::string(format.extension) + " " + format.encoding +
-                                         ", width " + std::to_string(width) + ", depth " +
+                                         ", width " + std::to_string(width) +
+                                         (flipped ? " flipped" : "") + ", depth " +
                                          std::to_string(static_cast<int>(depth));
                 const bool keptAsHalf =
                     (depth == CacheDepth::kAuto && format.samples == SampleDepth::kFloat) ||
                     (depth == CacheDepth::kHalf && format.samples != SampleDepth::kEightBit);
-                const Kept kept = keep(file, depth);
+                const Kept kept = keep(file, depth, &decoders);
                 ASSERT_FALSE(kept.pixels.empty()) << what;
                 EXPECT_EQ(kept.width, width);
                 EXPECT_EQ(kept.height, 24);
