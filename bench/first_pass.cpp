@@ -9,6 +9,8 @@
 // CINESHEET_BENCH_BEFORE=/path/to/libCineSheet.so plays each row with that build of the plug-in
 // too, in turn with this one (each going first in every other run), for a before/after comparison
 // on the same machine state; use an even number of runs.
+// CINESHEET_BENCH_LOOK_MS=n has the host pause that long after showing the first picture, as an
+// artist looks at it before playing (the pause is taken off the wall time, not the CPU time).
 // CINESHEET_BENCH_ROWS=a|b keeps the rows whose label holds one of the texts. Where `perf` can
 // record, each row is played once more under it and the largest items of that run's CPU time are
 // printed, by library and by function (CINESHEET_BENCH_PROFILE=0 leaves this out). The host and the
@@ -21,6 +23,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -123,8 +126,15 @@ std::string toolCommand(const std::string& media, const Row& row) {
            " -pix_fmt rgba -f null -";
 }
 
-// A script playing every frame once, one refresh each: a video's frames from time 0, a
-// sequence's from its first number.
+// How long the artist looks at the first picture before playing, in milliseconds.
+int lookMilliseconds() {
+    const char* look = std::getenv("CINESHEET_BENCH_LOOK_MS");
+    return look ? std::max(0, std::atoi(look)) : 0;
+}
+
+// A script playing every frame once, one refresh each, from scene frame 1, where both a video's
+// first picture (at the start of the playback range) and a sequence's first file (its own
+// number) land; after the look at the first picture.
 std::string writeScript(const fs::path& script, const std::string& media, const Row& row,
                         const std::string& plugin) {
     std::string footage = media;
@@ -134,9 +144,12 @@ std::string writeScript(const fs::path& script, const std::string& media, const 
     std::ofstream out(script);
     out << "loadPlugin \"" << plugin << "\";\ncamera -n shotCam;\n"
         << "cineSheet -camera shotCam -filePath \"" << footage << "\";\n";
-    const int first = isSequence(row) ? 1 : 0;
+    const int first = 1;
     for (int frame = first; frame < first + row.frames; ++frame) {
         out << "currentTime " << frame << "; refresh;\n";
+        if (frame == first && lookMilliseconds() > 0) {
+            out << "system \"sleep " << lookMilliseconds() / 1000.0 << "\";\n";
+        }
     }
     if (!out) {
         throw std::runtime_error("cannot write " + script.string());
@@ -148,7 +161,8 @@ std::string writeScript(const fs::path& script, const std::string& media, const 
 // the figure would not count its decoding.
 Cost played(const std::string& host, const std::string& script, const fs::path& folder) {
     const std::string output = (folder / "host.out").string();
-    const Cost cost = timed(quoted(host) + " " + quoted(script) + " >" + quoted(output) + " 2>&1");
+    Cost cost = timed(quoted(host) + " " + quoted(script) + " >" + quoted(output) + " 2>&1");
+    cost.wall -= lookMilliseconds() / 1000.0;
     std::ifstream in(output);
     const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (said.find("Warning") != std::string::npos || said.find("Error") != std::string::npos) {
