@@ -11,8 +11,8 @@ namespace video {
 unsigned char* allocateFrameBuffer(size_t bytes);
 
 // How a large frame buffer's memory is laid out and made ready; the default is the cache's.
-// Huge pages are asked for: a 1080p frame then takes four faults rather than two thousand, and on
-// the 2-core virtual test machine fresh huge pages cost half the CPU of small ones on two days
+// Huge pages are asked for: a 1080p frame is then four pages to map rather than two thousand, and
+// on the 2-core virtual test machine fresh huge pages cost half the CPU of small ones on two days
 // out of three (bench_frame_memory, bench_first_pass); on the third, with the machine's memory
 // long in use, they cost twice as much. A workstation is no virtual machine: there a huge page
 // is cleared as fast as the small pages it replaces.
