@@ -1,5 +1,6 @@
 // Frame memory benchmark: what a cached frame's memory costs to make ready and write, per frame,
-// at 1080p and UHD, for each way of laying it out (huge pages or not) and of making it ready
+// at 1080p and UHD, for each way of laying it out (huge pages asked for or not: where the system
+// gives them only when asked, not asking is small pages) and of making it ready
 // (populated in one call or faulted in as it is written):
 //   - fresh: a window's worth of buffers allocated and each written once, as a cache's first
 //     pass does;
@@ -78,10 +79,10 @@ int main(int argc, char** argv) {
     std::printf("frame memory: load average %s\n", loadAverage().c_str());
     const Size sizes[] = {{"1920x1080 RGBA", size_t{1920} * 1080 * 4, 96},
                           {"3840x2160 RGBA", size_t{3840} * 2160 * 4, 24}};
-    const Policy policies[] = {{"huge pages, populated", {true, true}},
-                               {"huge pages, faulted in", {true, false}},
-                               {"small pages, populated", {false, true}},
-                               {"small pages, faulted in", {false, false}}};
+    const Policy policies[] = {{"huge pages asked, populated", {true, true}},
+                               {"huge pages asked, faulted in", {true, false}},
+                               {"not asked, populated", {false, true}},
+                               {"not asked, faulted in", {false, false}}};
     constexpr size_t kPolicies = sizeof policies / sizeof policies[0];
     std::printf("frame memory: ms a frame, median of %d runs (fresh / returned / rewritten)\n",
                 runs);
@@ -94,7 +95,7 @@ int main(int argc, char** argv) {
             }
         }
         for (size_t chosen = 0; chosen < kPolicies; ++chosen) {
-            std::printf("  %-15s %-24s %7.2f / %7.2f / %7.2f\n", size.label, policies[chosen].label,
+            std::printf("  %-15s %-28s %7.2f / %7.2f / %7.2f\n", size.label, policies[chosen].label,
                         median(figures[chosen].fresh), median(figures[chosen].returned),
                         median(figures[chosen].rewritten));
         }

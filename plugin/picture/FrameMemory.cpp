@@ -1,6 +1,7 @@
 #include "picture/FrameMemory.h"
 
 #include <sys/mman.h>
+#include <sys/sysinfo.h>
 
 #include <cstdlib>
 
@@ -15,10 +16,21 @@ constexpr size_t kPageBytes = 4096;
 constexpr int MADV_POPULATE_WRITE = 23;
 #endif
 
+// Whether the system holds so much free memory that huge pages come without compaction: an
+// eighth of it free besides the buffer. A page cache full of plates leaves far less.
+bool plentyFree(size_t bytes) {
+    struct sysinfo memory {};
+    if (sysinfo(&memory) != 0) {
+        return false;
+    }
+    const unsigned long long unit = memory.mem_unit;
+    return memory.freeram * unit >= bytes + memory.totalram * unit / 8;
+}
+
 }  // namespace
 
 unsigned char* allocateFrameBuffer(size_t bytes) {
-    return allocateFrameBuffer(bytes, FrameMemoryPolicy{});
+    return allocateFrameBuffer(bytes, FrameMemoryPolicy{plentyFree(bytes), true});
 }
 
 unsigned char* allocateFrameBuffer(size_t bytes, const FrameMemoryPolicy& policy) {
@@ -26,7 +38,7 @@ unsigned char* allocateFrameBuffer(size_t bytes, const FrameMemoryPolicy& policy
         return static_cast<unsigned char*>(std::malloc(bytes));
     }
     void* buffer = nullptr;
-    if (posix_memalign(&buffer, policy.hugePages ? kHugePageBytes : kPageBytes, bytes) != 0) {
+    if (posix_memalign(&buffer, kHugePageBytes, bytes) != 0) {
         return nullptr;
     }
     // Only whole huge pages inside the buffer: the advice must not reach memory it does not own.
